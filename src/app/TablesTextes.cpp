@@ -1,0 +1,30 @@
+#include "app/TablesTextes.h"
+
+namespace orv {
+
+namespace {
+const std::string kVide;
+size_t Rang(Table t) { return static_cast<size_t>(t); }
+} // namespace
+
+TablesTextes::TablesTextes() {
+    for (Table t : {Table::MSG, Table::MNU, Table::MSTAT, Table::MNUSTAT, Table::TINTAVAL})
+        tables_[Rang(t)].resize(static_cast<size_t>(IndexMax(t) + 1));
+}
+
+int TablesTextes::IndexMax(Table t) { return t == Table::MNUSTAT ? 120 : 255; }
+
+const std::string& TablesTextes::Lit(Table t, int i) const {
+    const auto& v = tables_[Rang(t)];
+    if (i < 0 || i >= static_cast<int>(v.size())) return kVide;
+    return v[static_cast<size_t>(i)];
+}
+
+bool TablesTextes::Fixe(Table t, int i, std::string texte) {
+    auto& v = tables_[Rang(t)];
+    if (i < 0 || i >= static_cast<int>(v.size())) return false;
+    v[static_cast<size_t>(i)] = std::move(texte);
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,56 @@
+// What the core asks of the outside world: message boxes, flash notices, the
+// status bar, the beep, file dialogs, the clipboard, the locale and the clock.
+// The Qt program implements it; tests use a scripted fake that records calls.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orv {
+
+enum class Icone { Aucune, Question, Information, Exclamation, Critique };
+
+class Plateforme {
+public:
+    virtual ~Plateforme() = default;
+
+    // Message box with an OK button.
+    virtual void Message(const std::string& texte, const std::string& titre = {},
+                         Icone icone = Icone::Aucune) = 0;
+    // Yes/No question; true for Yes.
+    virtual bool QuestionOuiNon(const std::string& texte, const std::string& titre = {},
+                                Icone icone = Icone::Question) = 0;
+    // OK/Cancel question; true for OK.
+    virtual bool QuestionOKAnnuler(const std::string& texte, const std::string& titre = {},
+                                   Icone icone = Icone::Question) = 0;
+
+    // Transient notice on the given RGB back colour (0xBBGGRR as the program's
+    // colours are written, e.g. &HFF00 for green) for `delaiSecondes`. Never
+    // blocks the caller.
+    virtual void Flash(std::uint32_t couleur, const std::string& texte, int delaiSecondes) = 0;
+    // The showing half of a flash, and the hiding half after a delay.
+    virtual void FlashOuvre(const std::string& texte) = 0;
+    virtual void FlashFerme(int delaiSecondes) = 0;
+
+    virtual void Bip() = 0;
+
+    // Decimal separator of the user's locale.
+    virtual char SeparateurDecimal() const = 0;
+
+    // File dialogs: the chosen path, or nothing when cancelled. `filtre` is the
+    // program's "Label|*.ext;*.ext|Label|*.ext" form.
+    virtual std::optional<std::string> ChoisitFichierAOuvrir(const std::string& titre,
+                                                             const std::string& filtre,
+                                                             const std::string& dossier) = 0;
+    virtual std::optional<std::string> ChoisitFichierAEnregistrer(const std::string& titre,
+                                                                  const std::string& filtre,
+                                                                  const std::string& cheminPropose) = 0;
+
+    virtual void CopieTextePressePapier(const std::string& texte) = 0;
+
+    // Lets pending window events run (a point where a long operation yields).
+    virtual void LaisseEvenements() = 0;
+};
+
+} // namespace orv
