@@ -4,8 +4,7 @@
 
 namespace orv {
 
-void Controles::Declare(const std::string& nom, int index, const std::string& texte,
-                        bool visible) {
+void Controles::Declare(const std::string& nom, int index, const std::string& texte, bool visible) {
     auto [it, neuf] = etats_.try_emplace({nom, index});
     if (!neuf) throw std::logic_error("control declared twice: " + nom);
     it->second.texte = texte;
@@ -75,8 +74,8 @@ void Controles::CocheSeul(const std::string& nom, int index) {
 
 std::vector<int> Controles::Indexes(const std::string& nom) const {
     std::vector<int> v;
-    for (auto it = etats_.lower_bound({nom, SansIndex - 1}); it != etats_.end() && it->first.first == nom;
-         ++it)
+    for (auto it = etats_.lower_bound({nom, SansIndex - 1});
+         it != etats_.end() && it->first.first == nom; ++it)
         v.push_back(it->first.second);
     return v;
 }

@@ -8,9 +8,9 @@ Orvelle::Orvelle(Plateforme& p, std::string dossier)
 }
 
 bool Orvelle::DemandeFermeture() {
-    return plateforme.QuestionOuiNon(textes.Msg(161), controles.Existe("frmMesure")
-                                                          ? controles.Texte("frmMesure")
-                                                          : std::string(),
+    return plateforme.QuestionOuiNon(textes.Msg(161),
+                                     controles.Existe("frmMesure") ? controles.Texte("frmMesure")
+                                                                   : std::string(),
                                      Icone::Question);
 }
 

@@ -5,9 +5,11 @@
 #include "app/Controles.h"
 #include "app/Parametres.h"
 #include "app/TablesTextes.h"
+#include "measure/CommentaireLigne.h"
 #include "measure/EtatMesure.h"
 #include "measure/GrilleTexte.h"
 #include "platform/Plateforme.h"
+#include "results/EtatResultats.h"
 
 #include <array>
 #include <functional>
@@ -41,17 +43,39 @@ public:
 
     // Folders and files.
     std::string REPPROG;
+    std::string dossierDonnees; // files shipped with the program (warning texts, languages)
     std::string FicTrame;
     std::string extensionExport = "csv";
+    std::string FichierImage;      // full path of the image shown, empty while none
+    std::string FichierCSVImporte; // full path of the last imported CSV file, empty until one
 
     // Window flags.
     bool premiereActivationFaite = false;
     bool diagnosticLangue = false; // hidden switch: report language-file lines naming no button
+    bool diagnosticLangueDemande =
+        false; // --diagnostic-langue: the switch is turned on at each language change
     bool machineRapide = true;
+    // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is ticked.
+    int NotationEclair = 0;
+    bool bienvenueAffichee = false;
+    bool fermeture = false; // set once the user confirmed quitting: the window closes
 
     // Writer of the grid file, set once that subsystem exists; returns false
     // (after saying why) when nothing was saved.
     std::function<bool(Orvelle&, const std::string& chemin)> sauveTrame;
+    // Column statistics: recomputed after the grid changed, and their running
+    // accumulators reset when the grid is emptied. Set by the statistics unit.
+    std::function<void(Orvelle&)> recalculeStatistiques;
+    std::function<void(Orvelle&)> razStatistiques;
+    // Every value written to the grid is handed on here; the calibration uses
+    // it while a pointing calibration is pending.
+    std::function<void(Orvelle&, double valeur)> valeurCalibrage;
+
+    // Order statistics, 3D volume and results frame (results/).
+    EtatResultats resultats;
+
+    // The comment editor of the grid lines (Frame(10)).
+    CommentaireLigne commentaire;
 
     // Asked by the window before it closes: true when the user confirmed.
     bool DemandeFermeture();

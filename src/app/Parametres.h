@@ -8,30 +8,30 @@
 namespace orv {
 
 struct Parametres {
-    std::string utilisateur;           // UTILISATEUR
-    std::string langue = "fr";         // LANGUE
-    bool indPres = false;              // INDPRES: resolution independence (Optn(2))
-    std::string repImage;              // REPIMAGE
-    std::string repData;               // REPDATA
-    double calibrage = 1.0;            // CALIBRAGE: coefficient in use
-    bool avert = false;                // AVERT: Check(4) "ignorer au démarrage"
-    int fonctionDemarrage = 0;         // FONCTION_DEMARRAGE (0 means spores 2D)
-    std::string fDecimal = "###0.00";  // FDECIMAL
-    bool decimAuto = false;            // DECIMAUTO
-    bool autoRetrace = false;          // AUTORETRACE: Check(2)
-    int modePointage = 2;              // PALMER: 2 caliper (Optn(5)), 1 two points (Optn(6))
-    int statDef = 3;                   // STATDEF
-    int clicDixiemes = 30;             // CLIC, held in tenths of a pixel
-    int tGrille = 256;                 // TGRILLE
-    int savAuto = 10;                  // SAVAUTO
-    int extImg = 0;                    // EXT_IMG
-    std::string refNuancier;           // REFNUANCIER
-    int zoneCouleur = 3;               // ZONECOULEUR
-    std::string ficEtalon;             // FICETALON
-    bool fEtalonCouleur = false;       // FETALONCOULEUR
-    std::string ficScanner;            // FICSCANNER
+    std::string utilisateur;            // UTILISATEUR
+    std::string langue = "fr";          // LANGUE
+    bool indPres = false;               // INDPRES: resolution independence (Optn(2))
+    std::string repImage;               // REPIMAGE
+    std::string repData;                // REPDATA
+    double calibrage = 1.0;             // CALIBRAGE: coefficient in use
+    bool avert = false;                 // AVERT: Check(4) "ignorer au démarrage"
+    int fonctionDemarrage = 0;          // FONCTION_DEMARRAGE (0 means spores 2D)
+    std::string fDecimal = "###0.00";   // FDECIMAL
+    bool decimAuto = false;             // DECIMAUTO
+    bool autoRetrace = false;           // AUTORETRACE: Check(2)
+    int modePointage = 2;               // PALMER: 2 caliper (Optn(5)), 1 two points (Optn(6))
+    int statDef = 3;                    // STATDEF
+    int clicDixiemes = 30;              // CLIC, held in tenths of a pixel
+    int tGrille = 256;                  // TGRILLE
+    int savAuto = 10;                   // SAVAUTO
+    int extImg = 0;                     // EXT_IMG
+    std::string refNuancier;            // REFNUANCIER
+    int zoneCouleur = 3;                // ZONECOULEUR
+    std::string ficEtalon;              // FICETALON
+    bool fEtalonCouleur = false;        // FETALONCOULEUR
+    std::string ficScanner;             // FICSCANNER
     std::array<int, 4> correctionRvb{}; // CORRECTIONRVB, entries 1..3 (read, never written)
-    std::string coulRef;               // COULREF (read, never written)
+    std::string coulRef;                // COULREF (read, never written)
 };
 
 } // namespace orv

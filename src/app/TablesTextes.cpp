@@ -4,7 +4,9 @@ namespace orv {
 
 namespace {
 const std::string kVide;
-size_t Rang(Table t) { return static_cast<size_t>(t); }
+size_t Rang(Table t) {
+    return static_cast<size_t>(t);
+}
 } // namespace
 
 TablesTextes::TablesTextes() {
@@ -12,7 +14,9 @@ TablesTextes::TablesTextes() {
         tables_[Rang(t)].resize(static_cast<size_t>(IndexMax(t) + 1));
 }
 
-int TablesTextes::IndexMax(Table t) { return t == Table::MNUSTAT ? 120 : 255; }
+int TablesTextes::IndexMax(Table t) {
+    return t == Table::MNUSTAT ? 120 : 255;
+}
 
 const std::string& TablesTextes::Lit(Table t, int i) const {
     const auto& v = tables_[Rang(t)];

@@ -125,7 +125,8 @@ std::string TexteNombre(double valeur, char separateur) {
         return out;
     }
     const int nEnt = d.exposant + 1;
-    for (int i = 0; i < nEnt; ++i) out += static_cast<char>('0' + (i < n ? d.chiffres[static_cast<size_t>(i)] : 0));
+    for (int i = 0; i < nEnt; ++i)
+        out += static_cast<char>('0' + (i < n ? d.chiffres[static_cast<size_t>(i)] : 0));
     if (n > nEnt) {
         out += separateur;
         out += Chiffres(d.chiffres, static_cast<size_t>(nEnt), static_cast<size_t>(n));

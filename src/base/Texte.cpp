@@ -30,6 +30,8 @@ std::vector<std::string> Decoupe(std::string_view s, char separateur) {
     }
 }
 
-std::string VraiFaux(bool valeur) { return valeur ? "VRAI" : "FAUX"; }
+std::string VraiFaux(bool valeur) {
+    return valeur ? "VRAI" : "FAUX";
+}
 
 } // namespace orv

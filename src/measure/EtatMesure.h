@@ -40,6 +40,10 @@ struct EtatMesure {
     bool Mode3D = false;
     std::array<double, 7> ValeursMesure{}; // 1..6 used
     std::array<TraceLigne, 257> TraceLignes{};
+    // Descriptors of the measurement functions, slots 0..25: name, count and
+    // column headers; column count and widths. Filled by ConstruitTableFonctions.
+    std::array<std::string, 26> descripteursFonctions{};
+    std::array<std::string, 26> descripteursLargeurs{};
     // Remembered by AjouteValeur for the back-erase.
     int EtapePrec = 1;
     int LignePrec = 1;

@@ -1,5 +1,5 @@
-#include "base/Cp1252.h"
 #include "base/FichierTexte.h"
+#include "base/Cp1252.h"
 
 #include <gtest/gtest.h>
 

@@ -36,7 +36,9 @@ void PlateformeFactice::FlashOuvre(const std::string& texte) {
 
 void PlateformeFactice::FlashFerme(int) {}
 
-void PlateformeFactice::Bip() { appels.push_back({"bip", {}, {}}); }
+void PlateformeFactice::Bip() {
+    appels.push_back({"bip", {}, {}});
+}
 
 std::optional<std::string> PlateformeFactice::ChoisitFichierAOuvrir(const std::string& titre,
                                                                     const std::string&,

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what building and testing Orvelle needs on Debian 12 (apt-get).
+set -euo pipefail
+paquets=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
+         qt6-image-formats-plugins libgl-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+manquants=()
+for p in "${paquets[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+if [ ${#manquants[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
+fi

@@ -1,0 +1,230 @@
+#include "app/Fenetre.h"
+
+#include "app/Langue.h"
+#include "app/MenuOptions.h"
+#include "app/SessionParametres.h"
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "colour/Palette.h"
+#include "measure/ChangementFonction.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+
+#include <set>
+
+namespace orv {
+
+namespace {
+
+using Cle = Controles::Cle;
+
+// Work that comes with later parts of the program: these entries exist with
+// their captions and stay disabled until their behaviour is real.
+const std::set<std::string> kFamillesNonDisponibles = {
+    "MnuTwain", "MnuCharg", "MnuEDit", "Mn_Copie_Ecran", "MnuChrt", "Mntool",
+    "Illus",    "IllusSrc", "CalSrc",  "TTrace",         "Czoom",   "BoutMC",
+    "chkMC",    "cmdRep",   "Vald",    "Command1",       "Command4"};
+const std::set<Cle> kNonDisponibles = {{"MnuFIC", 1},
+                                       {"MnuFIC", 4},
+                                       {"MnuFIC", 5},
+                                       {"MnuFIC", 6},
+                                       {"MnuFIC", 9},
+                                       {"MnuFIC", 10},
+                                       {"MnuFIC", 11},
+                                       {"Mnuaide", 2},
+                                       {"Mnuaide", 3},
+                                       {"Mnuaide", 4},
+                                       {"Mnuaide", 5},
+                                       {"MnApropos", SansIndex},
+                                       {"bout", 1},
+                                       {"bout", 4},
+                                       {"bout", 6},
+                                       {"bout", 7},
+                                       {"bout", 9},
+                                       {"bout", 10},
+                                       {"bout", 12},
+                                       {"bout", 13},
+                                       {"bout", 14},
+                                       {"bout", 39},
+                                       {"bout", 42},
+                                       {"bout", 43},
+                                       {"cmdStat", SansIndex},
+                                       {"cmdChargeMC", SansIndex},
+                                       {"cmdTest", SansIndex},
+                                       {"copie", SansIndex}};
+
+void Desactive(Orvelle& o) {
+    for (const auto& fam : kFamillesNonDisponibles)
+        for (int i : o.controles.Indexes(fam)) o.controles.Actif(fam, i, false);
+    for (const auto& [nom, i] : kNonDisponibles)
+        if (o.controles.Existe(nom, i)) o.controles.Actif(nom, i, false);
+}
+
+// The warning text of the current language: the program folder first, then
+// the files shipped with the program.
+std::optional<std::vector<std::string>> TexteAvertissement(const Orvelle& o) {
+    const std::string nom = "avert_" + o.parametres.langue + ".txt";
+    for (const auto& dossier : {o.REPPROG, o.dossierDonnees}) {
+        if (dossier.empty()) continue;
+        if (auto l = LitLignesFichier(dossier + "/" + nom)) return l;
+    }
+    return std::nullopt;
+}
+
+void AfficheLegendeCalibrage(Orvelle& o) {
+    o.controles.Texte("label", 5,
+                      o.textes.Msg(108) + FormatNombre(o.CoefCalibrage, "###0.0000", o.Sep()));
+}
+
+// A failed write is reported by the writer itself.
+void EcritParametresMaintenant(Orvelle& o) {
+    SauveParametres(o);
+}
+
+} // namespace
+
+bool NonDisponible(const std::string& nom, int index) {
+    return kFamillesNonDisponibles.count(nom) != 0 || kNonDisponibles.count({nom, index}) != 0;
+}
+
+void AfficheBienvenue(Orvelle& o) {
+    o.bienvenueAffichee = true;
+    o.controles.Texte("Frame", 9, "Bienvenue sur Orvelle");
+    if (o.controles("Check", 4).coche) {
+        o.bienvenueAffichee = false;
+        o.controles.Visible("Frame", 9, false);
+    } else {
+        o.controles.Visible("Frame", 9, true);
+    }
+    std::string texte;
+    if (auto lignes = TexteAvertissement(o))
+        for (const auto& l : *lignes) texte += l + std::string(FinDeLigne);
+    o.controles.Texte("TBox", 7, texte);
+}
+
+void Demarrage(Orvelle& o) {
+    Controles& c = o.controles;
+    // 1-2. Folders; the panels hidden at start.
+    o.REPPROG = o.dossierProgramme;
+    o.parametres.repImage = o.dossierProgramme;
+    o.parametres.repData = o.dossierProgramme;
+    c.Visible("FraMC", 0, false);
+    c.Visible("FraZelk", SansIndex, false);
+
+    // 3. Interface defaults.
+    o.textes.RemplitMessages();
+    o.FicTrame.clear();
+    o.extensionExport = "csv";
+    c.Coche("Check", 3, true);
+    c.Couleur("bout", 12, CouleurPalette(12));
+    c.Couleur("bout", 13, CouleurPalette(10));
+    o.CoefCalibrage = 1.0;
+    c.CocheSeul("Optn", 1);
+    SelectionneModePointage(o, o.parametres.modePointage);
+    // Only the formats the program writes are offered for annotated copies.
+    for (int i : c.Indexes("F_Img")) c.Actif("F_Img", i, false);
+    for (const auto& f : Decoupe("BMP;JPG", ';'))
+        for (int i : c.Indexes("F_Img"))
+            if (c.Texte("F_Img", i) == f) c.Actif("F_Img", i, true);
+    c.Coche("MnuOpt", 18, o.machineRapide);
+    c.CocheSeul("Mn_Copie_Ecran", 1);
+
+    // 5. Settings, then the language when it is not French.
+    o.REPPROG = o.dossierProgramme;
+    LitParametres(o);
+    if (o.parametres.langue != "fr") {
+        o.diagnosticLangue = o.diagnosticLangueDemande;
+        AppliqueLangue(o);
+    }
+    CocheMenusOptions(o);
+    c.Coche("Check", 2, o.parametres.autoRetrace);
+
+    // 6-9. Calibration caption, functions, first step, start-up function.
+    AfficheLegendeCalibrage(o);
+    ConstruitTableFonctions(o);
+    c.Visible("Frame", 6, false);
+    o.mesure.Etape = 1;
+    AppliqueFonctionDemarrage(o);
+
+    Desactive(o);
+    // 10. Welcome panel.
+    AfficheBienvenue(o);
+}
+
+void Activation(Orvelle& o) {
+    if (!o.premiereActivationFaite) {
+        RAZ_Grille_total(o);
+        o.plateforme.LaisseEvenements();
+        o.premiereActivationFaite = true;
+    }
+    o.controles.Coche("Check", 2, o.parametres.autoRetrace);
+    o.diagnosticLangue = false;
+    o.controles.Texte("StatusBar1", SansIndex,
+                      o.mesure.NumFonction == 20 ? o.textes.Msg(70) : o.textes.Msg(169));
+    o.FacteurResolution = 1.0;
+}
+
+bool DemandeQuitter(Orvelle& o) {
+    const bool oui = o.plateforme.QuestionOuiNon(o.textes.Msg(161), o.controles.Texte("frmMesure"),
+                                                 Icone::Question);
+    if (oui) o.fermeture = true;
+    return oui;
+}
+
+void Clic(Orvelle& o, const std::string& nom, int index) {
+    if (o.controles.Existe(nom, index) && !o.controles(nom, index).actif) return;
+    if (nom == "MnuFIC") {
+        if (index == 8) EcritParametresMaintenant(o);
+        if (index == 12) DemandeQuitter(o);
+        return;
+    }
+    if (nom == "MnLang") o.diagnosticLangue = o.diagnosticLangueDemande;
+    if (ClicMenuOptions(o, nom, index)) {
+        if (nom == "MnLang") AfficheLegendeCalibrage(o);
+        return;
+    }
+    if (ClicMenuFonction(o, nom, index)) return;
+    if (nom == "bout" && index == 33) {
+        o.controles.Visible("Frame", 9, false);
+        o.bienvenueAffichee = false;
+        EcritParametresMaintenant(o);
+        return;
+    }
+    if (nom == "bout" && ClicBoutonGrille(o, index)) return;
+    if (nom == "Mnuaide" && index == 1) {
+        AfficheBienvenue(o);
+        return;
+    }
+    if (nom == "Check" && index == 2) {
+        // The box is the setting: the next activation keeps what the user ticked.
+        o.parametres.autoRetrace = o.controles("Check", 2).coche;
+        return;
+    }
+    if (nom == "Optn" && (index == 1 || index == 2)) {
+        o.controles.Coche("Optn", 1, index == 1);
+        o.controles.Coche("Optn", 2, index == 2);
+        o.parametres.indPres = index == 2;
+        return;
+    }
+    if (nom == "Optn" && (index == 5 || index == 6)) {
+        SelectionneModePointage(o, index == 5 ? 2 : 1);
+        return;
+    }
+    if (nom == "Bout_dial") {
+        o.commentaire.Clic(o, index);
+        return;
+    }
+    if (nom == "VScroll2") {
+        o.commentaire.Defile(o, static_cast<int>(LitDecimal(o.controles.Texte("VScroll2"))));
+        return;
+    }
+    if (nom == "Text4") o.commentaire.NumeroSaisi(o, o.controles.Texte("Text4"));
+}
+
+void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
+    o.GrilleRef.Selectionne(ligne, colonne);
+    if (colonne == o.GrilleRef.Colonnes() - 1) o.commentaire.Ouvre(o, ligne);
+}
+
+} // namespace orv

@@ -1,0 +1,31 @@
+// The main window's own behaviour: the start-up sequence, what each activation
+// does, the quit confirmation and the dispatch of every click (menu items,
+// buttons, check boxes, option buttons) to the subsystem that handles it.
+#pragma once
+
+#include "app/Orvelle.h"
+
+#include <string>
+
+namespace orv {
+
+// Start-up sequence, run once when the window is created.
+void Demarrage(Orvelle& o);
+// Every activation of the window (the first one also empties the grid).
+void Activation(Orvelle& o);
+// The quit confirmation: true when the user answered Yes.
+bool DemandeQuitter(Orvelle& o);
+// A click on a menu item, button, check box or option button. Check boxes and
+// option buttons arrive with their new state already in the registry.
+void Clic(Orvelle& o, const std::string& nom, int index);
+// A cell of the measurement grid was selected (row, column of GrilleRef).
+void SelectionneCellule(Orvelle& o, int ligne, int colonne);
+
+// The welcome panel with the warning text of the current language.
+void AfficheBienvenue(Orvelle& o);
+
+// Menu entries and buttons whose work is not in the program yet: they exist
+// with their captions and stay disabled.
+bool NonDisponible(const std::string& nom, int index);
+
+} // namespace orv

@@ -1,0 +1,172 @@
+#include "app/FichierLangue.h"
+
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+
+#include <climits>
+#include <fstream>
+#include <string_view>
+
+namespace orv {
+
+namespace {
+
+struct CleTable {
+    std::string_view cle;
+    Table table;
+};
+constexpr CleTable kTables[] = {{"MNU", Table::MNU},
+                                {"MSG", Table::MSG},
+                                {"MSTAT", Table::MSTAT},
+                                {"MNUSTAT", Table::MNUSTAT},
+                                {"TINTAVAL", Table::TINTAVAL}};
+
+struct CleControle {
+    std::string_view cle;
+    std::string_view nom;
+    int index = SansIndex; // the control a header-only key captions
+};
+// Sections whose entries caption a family of controls by index.
+constexpr CleControle kFamilles[] = {
+    {"MNUFONC", "MnuFonc"}, {"MNUEDIT", "MnuEDit"}, {"MNUFIC", "MnuFIC"}, {"MNUOPT", "MnuOpt"},
+    {"MNUTLS", "Mntool"},   {"BOUTONS", "bout"},    {"CHK", "Check"},     {"OPTN", "Optn"},
+    {"ETIQ", "label"},      {"CADR", "Frame"}};
+// Header lines that caption one menu at once.
+constexpr CleControle kEnTetes[] = {{"MNFONCTIONS", "Mnfonctions", SansIndex},
+                                    {"MNEDIT", "MnEdit", SansIndex},
+                                    {"MNFICHIERS", "Mnfichiers", SansIndex},
+                                    {"MNOPTIONS", "MnOptions", SansIndex},
+                                    {"MNOUTILS", "MnOutils", SansIndex},
+                                    {"MNAIDE", "Mnaide", SansIndex},
+                                    {"MNUAIDE", "Mnuaide", 1}};
+
+const CleTable* TrouveTable(std::string_view cle) {
+    for (const auto& t : kTables)
+        if (t.cle == cle) return &t;
+    return nullptr;
+}
+
+template <size_t N> const CleControle* Trouve(const CleControle (&liste)[N], std::string_view cle) {
+    for (const auto& c : liste)
+        if (c.cle == cle) return &c;
+    return nullptr;
+}
+
+bool EstCleSection(std::string_view cle) {
+    return TrouveTable(cle) != nullptr || Trouve(kFamilles, cle) != nullptr;
+}
+
+// Bytes of the first character of a UTF-8 text (the marker may be an accented letter).
+size_t LongueurPremierCaractere(std::string_view s) {
+    if (s.empty()) return 0;
+    const auto c = static_cast<unsigned char>(s[0]);
+    size_t n = 1;
+    if (c >= 0xF0)
+        n = 4;
+    else if (c >= 0xE0)
+        n = 3;
+    else if (c >= 0xC0)
+        n = 2;
+    return n <= s.size() ? n : s.size();
+}
+
+// A section ends on "*" as index part ("B*;") or as first field ("*", "*;").
+bool EstFinSection(std::string_view ligne) {
+    const size_t pv = ligne.find(';');
+    if (Trim(ligne.substr(0, pv)) == "*") return true;
+    const size_t m = LongueurPremierCaractere(ligne);
+    const size_t fin = ligne.find(';', m);
+    const size_t n = fin == std::string_view::npos ? std::string_view::npos : fin - m;
+    return Trim(ligne.substr(m, n)) == "*";
+}
+
+std::optional<int> LitIndex(std::string_view texte) {
+    const auto v = LitEntierStrict(texte);
+    if (!v || *v < INT_MIN || *v > INT_MAX) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+} // namespace
+
+FichierLangue FichierLangue::Lit(std::istream& in) {
+    FichierLangue f;
+    std::vector<std::string> lignes = LitLignes(in);
+    // A byte-order mark left by a UTF-8 editor is not part of the first key.
+    if (!lignes.empty() && lignes[0].rfind("\xEF\xBB\xBF", 0) == 0) lignes[0].erase(0, 3);
+
+    int compteur = 0;
+    std::string section; // empty outside a section
+    for (const std::string& brute : lignes) {
+        ++compteur;
+        const std::string ligne = Trim(brute);
+        if (ligne.empty()) continue;
+
+        if (section.empty()) {
+            const size_t pv = ligne.find(';');
+            if (pv == std::string::npos) continue;
+            const std::string cle = Majuscules(Trim(std::string_view(ligne).substr(0, pv)));
+            if (cle == "REM") continue;
+            if (Trouve(kEnTetes, cle)) {
+                f.entrees.push_back({cle, true, std::nullopt,
+                                     Trim(std::string_view(ligne).substr(pv + 1)), compteur,
+                                     ligne});
+            } else if (EstCleSection(cle)) {
+                section = cle;
+            }
+            continue;
+        }
+
+        // Inside a section every line is an entry until the end marker, later
+        // headers included: a section left open swallows the rest of the file.
+        if (EstFinSection(ligne)) {
+            section.clear();
+            continue;
+        }
+        const size_t marqueur = LongueurPremierCaractere(ligne);
+        const size_t pv = ligne.find(';', marqueur);
+        if (pv == std::string::npos) continue;
+        if (Majuscules(Trim(std::string_view(ligne).substr(0, pv))) == "REM") continue;
+        f.entrees.push_back({section, false,
+                             LitIndex(std::string_view(ligne).substr(marqueur, pv - marqueur)),
+                             Trim(std::string_view(ligne).substr(pv + 1)), compteur, ligne});
+    }
+    return f;
+}
+
+std::optional<FichierLangue> FichierLangue::LitFichier(const std::string& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    if (!in) return std::nullopt;
+    return Lit(in);
+}
+
+std::vector<EntreeLangue> AppliqueEntrees(const FichierLangue& fichier, TablesTextes& textes,
+                                          Controles& controles) {
+    std::vector<EntreeLangue> rejets;
+    for (const EntreeLangue& e : fichier.entrees) {
+        bool fait = false;
+        if (e.enTete) {
+            const CleControle* c = Trouve(kEnTetes, e.cle);
+            const std::string nom(c->nom);
+            if (controles.Existe(nom, c->index)) {
+                controles.Texte(nom, c->index, e.texte);
+                fait = true;
+            }
+        } else if (e.index) {
+            if (const CleTable* t = TrouveTable(e.cle)) {
+                fait = textes.Fixe(t->table, *e.index, e.texte);
+            } else if (const CleControle* c = Trouve(kFamilles, e.cle)) {
+                const std::string nom(c->nom);
+                // Families are arrays: a negative index never names one of their controls.
+                if (*e.index >= 0 && controles.Existe(nom, *e.index)) {
+                    controles.Texte(nom, *e.index, e.texte);
+                    fait = true;
+                }
+            }
+        }
+        if (!fait) rejets.push_back(e);
+    }
+    return rejets;
+}
+
+} // namespace orv

@@ -1,0 +1,94 @@
+#include "app/SessionParametres.h"
+
+#include "app/FichierParametres.h"
+#include "app/MenuOptions.h"
+#include "app/Orvelle.h"
+#include "base/Texte.h"
+
+namespace orv {
+
+namespace {
+
+// A window built without some control (the command-line tool, a partial test
+// window) simply has nothing to show there.
+void CocheSi(Controles& c, const std::string& nom, int index, bool coche) {
+    if (c.Existe(nom, index)) c.Coche(nom, index, coche);
+}
+
+bool CocheOu(const Controles& c, const std::string& nom, int index, bool sinon) {
+    return c.Existe(nom, index) ? c(nom, index).coche : sinon;
+}
+
+ContexteParametres Contexte(const Orvelle& o) {
+    return {o.textes.Msg(139), o.dossierProgramme, o.Sep()};
+}
+
+void MontreParametres(Orvelle& o, const Parametres& avant, const LectureParametres& lu) {
+    Parametres& p = o.parametres;
+    Controles& c = o.controles;
+
+    CocheSi(c, "Optn", 1, !p.indPres);
+    CocheSi(c, "Optn", 2, p.indPres);
+    SelectionneModePointage(o, p.modePointage);
+    CocheSi(c, "Check", 4, p.avert);
+    if (p.avert && c.Existe("Frame", 9)) c.Visible("Frame", 9, false);
+
+    if (lu.cles.count("FONCTION_DEMARRAGE")) o.mesure.NumFonction = p.fonctionDemarrage;
+    if (lu.cles.count("FICSCANNER") && c.Existe("Label6", 1))
+        c.Texte("Label6", 1, "Scanner : " + p.ficScanner);
+
+    // The format goes through its menu, which refuses the disabled formats.
+    const int format = p.extImg;
+    p.extImg = avant.extImg;
+    ClicFormatImage(o, format);
+    ClicZoneCouleur(o, p.zoneCouleur);
+    CocheMenusOptions(o);
+
+    o.CoefCalibrage = p.calibrage;
+    o.CalibrageImage[0] = p.calibrage;
+}
+
+} // namespace
+
+std::string CheminParametres(const Orvelle& o) {
+    return o.dossierProgramme + "/" + std::string(NomFichierParametres);
+}
+
+bool LitParametres(Orvelle& o) {
+    Parametres& p = o.parametres;
+    if (p.repImage.empty()) p.repImage = o.dossierProgramme;
+    if (p.repData.empty()) p.repData = o.dossierProgramme;
+    const Parametres avant = p;
+    const std::string chemin = CheminParametres(o);
+
+    const auto lu = LitFichierParametres(chemin, p);
+    if (!lu) {
+        p.repData = o.dossierProgramme;
+        MontreParametres(o, avant, {});
+        // Created silently: a folder where it cannot be written is noticed at
+        // the first explicit save.
+        EcritFichierParametres(chemin, ParametresAEcrire(o), Contexte(o));
+        return false;
+    }
+    MontreParametres(o, avant, *lu);
+    return true;
+}
+
+Parametres ParametresAEcrire(const Orvelle& o) {
+    Parametres p = o.parametres;
+    const Controles& c = o.controles;
+    p.avert = CocheOu(c, "Check", 4, p.avert);
+    p.autoRetrace = CocheOu(c, "Check", 2, p.autoRetrace);
+    if (c.Existe("Optn", 5)) p.modePointage = c("Optn", 5).coche ? 2 : 1;
+    return p;
+}
+
+Ecriture SauveParametres(Orvelle& o) {
+    Ecriture e = EcritFichierParametres(CheminParametres(o), ParametresAEcrire(o), Contexte(o));
+    if (!e)
+        o.plateforme.Message(o.textes.Msg(144) + std::string(FinDeLigne) + e.erreur, {},
+                             Icone::Exclamation);
+    return e;
+}
+
+} // namespace orv

@@ -1,0 +1,63 @@
+// The main window: menus built from the designed menu tree, the image area,
+// the measurement grid and its companions, the command panel and the status
+// bar. It only translates: Qt events go to the core, core state is shown.
+#pragma once
+
+#include "app/Orvelle.h"
+#include "gui/Liaisons.h"
+
+#include <QMainWindow>
+
+class QAbstractButton;
+class QTableView;
+class QVBoxLayout;
+class QWidget;
+
+namespace orv {
+
+class ModeleGrille;
+class PlateformeQt;
+
+class FenetrePrincipale : public QMainWindow {
+    Q_OBJECT
+public:
+    FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme, QWidget* parent = nullptr);
+    ~FenetrePrincipale() override;
+
+    Orvelle& Etat() { return o_; }
+    Liaisons& Lies() { return liaisons_; }
+    QTableView* VueGrille() const { return vueGrille_; }
+
+    // Runs a click exactly as the user's click on the control would.
+    void Clique(const std::string& nom, int index = SansIndex);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool event(QEvent* e) override;
+
+private:
+    void ConstruitMenus();
+    QWidget* ConstruitPanneauCommandes();
+    QWidget* ConstruitZoneCentrale();
+    QWidget* ConstruitZoneGrille();
+    QWidget* ConstruitBienvenue(QWidget* parent);
+    QAbstractButton* Bouton(QVBoxLayout* l, const std::string& nom, int index,
+                            const QString& aide = {});
+    QAbstractButton* Case(QVBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Option(QVBoxLayout* l, const std::string& nom, int index);
+    QTableView* VuePour(ModeleGrille* m, int hauteurLignes);
+    void AppliqueLargeurs(QTableView* vue, const GrilleTexte& g);
+
+    Orvelle& o_;
+    PlateformeQt& plateforme_;
+    Liaisons liaisons_;
+    ModeleGrille* modeleGrille_ = nullptr;
+    ModeleGrille* modeleStats_ = nullptr;
+    ModeleGrille* modeleMini_ = nullptr;
+    QTableView* vueGrille_ = nullptr;
+    QTableView* vueStats_ = nullptr;
+    QTableView* vueMini_ = nullptr;
+    bool fermetureConfirmee_ = false;
+};
+
+} // namespace orv

@@ -1,0 +1,94 @@
+#include "gui/Liaisons.h"
+
+#include "gui/Couleurs.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+namespace orv {
+
+QString Legende(const std::string& texte) {
+    return QString::fromStdString(texte).replace('&', "&&");
+}
+
+Liaisons::Liaisons(Controles& controles) : controles_(controles) {
+    controles_.surChangement = [this](const Controles::Cle& cle) { Applique(cle); };
+}
+
+Liaisons::~Liaisons() {
+    controles_.surChangement = nullptr;
+}
+
+void Liaisons::Lie(const std::string& nom, int index, QObject* objet) {
+    objets_[{nom, index}] = objet;
+    Applique({nom, index});
+}
+
+QObject* Liaisons::Objet(const std::string& nom, int index) const {
+    auto it = objets_.find({nom, index});
+    return it == objets_.end() ? nullptr : it->second.data();
+}
+
+void Liaisons::Applique(const Controles::Cle& cle) {
+    auto it = objets_.find(cle);
+    if (it == objets_.end() || !it->second) return;
+    const EtatControle& e = controles_(cle.first, cle.second);
+    QObject* o = it->second.data();
+    const QString fond =
+        e.couleur ? QString("background-color: %1;").arg(CouleurQt(*e.couleur).name()) : QString();
+
+    if (auto* menu = qobject_cast<QMenu*>(o)) {
+        menu->setTitle(Legende(e.texte));
+        menu->menuAction()->setVisible(e.visible);
+        menu->menuAction()->setEnabled(e.actif);
+        return;
+    }
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        if (!a->isSeparator()) a->setText(Legende(e.texte));
+        a->setVisible(e.visible);
+        a->setEnabled(e.actif);
+        if (a->isCheckable()) a->setChecked(e.coche);
+        return;
+    }
+    if (auto* fen = qobject_cast<QMainWindow*>(o)) {
+        fen->setWindowTitle(QString::fromStdString(e.texte));
+        return;
+    }
+    if (auto* barre = qobject_cast<QStatusBar*>(o)) {
+        barre->showMessage(QString::fromStdString(e.texte));
+        return;
+    }
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w) return;
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        b->setText(Legende(e.texte));
+        if (b->isCheckable()) b->setChecked(e.coche);
+    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+        g->setTitle(QString::fromStdString(e.texte));
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        l->setText(QString::fromStdString(e.texte));
+    } else if (auto* le = qobject_cast<QLineEdit*>(w)) {
+        if (le->text().toStdString() != e.texte) le->setText(QString::fromStdString(e.texte));
+    } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
+        if (pe->toPlainText().toStdString() != e.texte)
+            pe->setPlainText(QString::fromStdString(e.texte));
+    }
+    w->setEnabled(e.actif);
+    w->setStyleSheet(fond.isEmpty() ? QString()
+                                    : QString("%1 { %2 }").arg(w->metaObject()->className(), fond));
+    // A hidden parent keeps its children hidden; an explicit hide wins.
+    w->setVisible(e.visible);
+}
+
+void Liaisons::AppliqueTout() {
+    for (const auto& [cle, o] : objets_) Applique(cle);
+}
+
+} // namespace orv

@@ -1,0 +1,158 @@
+#include "gui/PlateformeQt.h"
+
+#include "gui/Couleurs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace orv {
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QMessageBox::Icon IconeQt(Icone i) {
+    switch (i) {
+    case Icone::Question:
+        return QMessageBox::Question;
+    case Icone::Information:
+        return QMessageBox::Information;
+    case Icone::Exclamation:
+        return QMessageBox::Warning;
+    case Icone::Critique:
+        return QMessageBox::Critical;
+    case Icone::Aucune:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The flash frame sits at a fixed place of the window, as the program has
+// always shown it: left 5600, top 4300, 3600 by 800 twips.
+constexpr int kTwipsParPixel = 15;
+
+} // namespace
+
+PlateformeQt::PlateformeQt(QWidget* fenetre) : fenetre_(fenetre) {
+    minuterie_.setSingleShot(true);
+    QObject::connect(&minuterie_, &QTimer::timeout, [this] {
+        if (flash_) flash_->hide();
+    });
+}
+
+void PlateformeQt::FixeFenetre(QWidget* fenetre) {
+    fenetre_ = fenetre;
+}
+
+void PlateformeQt::Message(const std::string& texte, const std::string& titre, Icone icone) {
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
+                    QMessageBox::Ok, fenetre_);
+    box.exec();
+}
+
+bool PlateformeQt::QuestionOuiNon(const std::string& texte, const std::string& titre, Icone icone) {
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
+                    QMessageBox::Yes | QMessageBox::No, fenetre_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool PlateformeQt::QuestionOKAnnuler(const std::string& texte, const std::string& titre,
+                                     Icone icone) {
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
+                    QMessageBox::Ok | QMessageBox::Cancel, fenetre_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QLabel* PlateformeQt::Cadre() {
+    if (!flash_ && fenetre_) {
+        flash_ = new QLabel(fenetre_); // owned by the window
+        flash_->setObjectName("FraFlash");
+        flash_->setAlignment(Qt::AlignCenter);
+        flash_->setWordWrap(true);
+        flash_->setFrameShape(QFrame::Box);
+        flash_->setGeometry(5600 / kTwipsParPixel, 4300 / kTwipsParPixel, 3600 / kTwipsParPixel,
+                            800 / kTwipsParPixel);
+        flash_->hide();
+    }
+    return flash_;
+}
+
+void PlateformeQt::Flash(std::uint32_t couleur, const std::string& texte, int delaiSecondes) {
+    QLabel* l = Cadre();
+    if (!l) return;
+    l->setStyleSheet(QString("background-color: %1; color: black; font-weight: bold;")
+                         .arg(CouleurQt(couleur).name()));
+    FlashOuvre(texte);
+    FlashFerme(delaiSecondes);
+}
+
+void PlateformeQt::FlashOuvre(const std::string& texte) {
+    QLabel* l = Cadre();
+    if (!l) return;
+    l->setText(Q(texte));
+    l->raise();
+    l->show();
+}
+
+void PlateformeQt::FlashFerme(int delaiSecondes) {
+    minuterie_.start(std::max(0, delaiSecondes) * 1000);
+}
+
+void PlateformeQt::Bip() {
+    QApplication::beep();
+}
+
+char PlateformeQt::SeparateurDecimal() const {
+    const QString p = QLocale().decimalPoint();
+    return p.isEmpty() || p.at(0).unicode() > 127 ? '.' : static_cast<char>(p.at(0).unicode());
+}
+
+QString PlateformeQt::FiltreQt(const std::string& filtre) {
+    const QStringList parties = Q(filtre).split('|');
+    QStringList filtres;
+    for (int i = 0; i + 1 < parties.size(); i += 2) {
+        QString motifs = parties[i + 1];
+        motifs.replace(';', ' ').replace(',', ' ');
+        QString nom = parties[i];
+        const int p = nom.indexOf('(');
+        if (p >= 0) nom = nom.left(p).trimmed();
+        filtres << QString("%1 (%2)").arg(nom, motifs.simplified());
+    }
+    return filtres.join(";;");
+}
+
+std::optional<std::string> PlateformeQt::ChoisitFichierAOuvrir(const std::string& titre,
+                                                               const std::string& filtre,
+                                                               const std::string& dossier) {
+    const QString f =
+        QFileDialog::getOpenFileName(fenetre_, Q(titre), Q(dossier), FiltreQt(filtre));
+    if (f.isEmpty()) return std::nullopt;
+    return f.toStdString();
+}
+
+std::optional<std::string> PlateformeQt::ChoisitFichierAEnregistrer(const std::string& titre,
+                                                                    const std::string& filtre,
+                                                                    const std::string& propose) {
+    const QString f = QFileDialog::getSaveFileName(fenetre_, Q(titre), Q(propose), FiltreQt(filtre),
+                                                   nullptr, QFileDialog::DontConfirmOverwrite);
+    if (f.isEmpty()) return std::nullopt;
+    return f.toStdString();
+}
+
+void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
+    QApplication::clipboard()->setText(Q(texte));
+}
+
+void PlateformeQt::LaisseEvenements() {
+    QApplication::processEvents();
+}
+
+} // namespace orv

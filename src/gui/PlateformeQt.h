@@ -1,0 +1,51 @@
+// The platform port on Qt: message boxes, flash notices over the main window,
+// file dialogs, clipboard, beep and the locale's decimal separator.
+#pragma once
+
+#include "platform/Plateforme.h"
+
+#include <QPointer>
+#include <QTimer>
+
+#include <QLabel>
+class QWidget;
+
+namespace orv {
+
+class PlateformeQt : public Plateforme {
+public:
+    explicit PlateformeQt(QWidget* fenetre = nullptr);
+    void FixeFenetre(QWidget* fenetre);
+
+    void Message(const std::string& texte, const std::string& titre, Icone icone) override;
+    bool QuestionOuiNon(const std::string& texte, const std::string& titre, Icone icone) override;
+    bool QuestionOKAnnuler(const std::string& texte, const std::string& titre,
+                           Icone icone) override;
+    void Flash(std::uint32_t couleur, const std::string& texte, int delaiSecondes) override;
+    void FlashOuvre(const std::string& texte) override;
+    void FlashFerme(int delaiSecondes) override;
+    void Bip() override;
+    char SeparateurDecimal() const override;
+    std::optional<std::string> ChoisitFichierAOuvrir(const std::string& titre,
+                                                     const std::string& filtre,
+                                                     const std::string& dossier) override;
+    std::optional<std::string> ChoisitFichierAEnregistrer(const std::string& titre,
+                                                          const std::string& filtre,
+                                                          const std::string& propose) override;
+    void CopieTextePressePapier(const std::string& texte) override;
+    void LaisseEvenements() override;
+
+    // The flash frame, for tests.
+    QLabel* CadreFlash() const { return flash_; }
+
+    // Converts the program's "Label|*.a;*.b|Label|*.c" filter to Qt's form.
+    static QString FiltreQt(const std::string& filtre);
+
+private:
+    QLabel* Cadre();
+    QPointer<QWidget> fenetre_;
+    QPointer<QLabel> flash_;
+    QTimer minuterie_;
+};
+
+} // namespace orv

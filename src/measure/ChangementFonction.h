@@ -1,0 +1,16 @@
+// The "Fonction" menu: the entries that switch the measurement function, each
+// with its own rule for asking before the grid is emptied.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+// A click on an entry of the "Fonction" menu (families MnuFonc, Cyst, Mncp,
+// MnDens, Mnusurf, MnPers, MnPers1). True when the entry belongs to that menu,
+// whether or not it changed anything; false for any other entry.
+bool ClicMenuFonction(Orvelle& o, const std::string& famille, int index);
+
+} // namespace orv

@@ -1,0 +1,278 @@
+#include "measure/Fonctions.h"
+
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "measure/Grille.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint32_t kVertGrille = 0xC0FFC0;
+constexpr int kLargeurNumero = 350; // twips of column 0
+
+size_t Slot(int n) {
+    if (n < 0 || n > FonctionsMax)
+        throw std::out_of_range("measurement function outside 0..25: " + std::to_string(n));
+    return static_cast<size_t>(n);
+}
+
+// The fields of a descriptor that a "$" closes, each trimmed; what follows the
+// last "$" is not a field.
+std::vector<std::string> Champs(const std::string& descripteur) {
+    std::vector<std::string> champs = Decoupe(descripteur, '$');
+    champs.pop_back();
+    for (auto& c : champs) c = Trim(c);
+    return champs;
+}
+
+struct Comptes {
+    int nbSegments;
+    int nbSegmentsPrec; // -1: the previous NbSegments
+    int nbColStat;
+};
+
+// Counts of every function that has some; surfaces keep their previous prompt.
+bool ComptesDe(int n, Comptes& c) {
+    switch (n) {
+    case 1:
+        c = {1, 1, 1};
+        return true;
+    case 2:
+        c = {2, 2, 4};
+        return true;
+    case 3:
+        c = {3, 2, 5};
+        return true;
+    case 4:
+        c = {3, 3, 3};
+        return true;
+    case 5:
+        c = {4, 4, 4};
+        return true;
+    case 6:
+        c = {5, 5, 5};
+        return true;
+    case 10:
+        c = {1, 1, 1};
+        return true;
+    case 11:
+        c = {2, 2, 2};
+        return true;
+    case 13:
+    case 14:
+        c = {3, 2, 3};
+        return true;
+    case 15:
+    case 16:
+        c = {2, 1, 2};
+        return true;
+    case 20:
+        c = {6, -1, 6};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Status-bar prompt of a function; nothing for the surfaces (the prompt stays).
+bool InviteDe(const Orvelle& o, int n, std::string& invite) {
+    const auto& t = o.textes;
+    switch (n) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        invite = t.Msg(166);
+        return true;
+    case 10:
+        invite = "marquer l'élément";
+        return true;
+    case 11:
+        invite = t.Msg(202) + t.Msg(204);
+        return true;
+    case 13:
+    case 14:
+        invite = t.Msg(202) + t.Msg(205);
+        return true;
+    case 20:
+        invite = " marquer la zone couleur à mesurer";
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool FonctionExiste(int n) {
+    Comptes c{};
+    return ComptesDe(n, c);
+}
+
+void ConstruitTableFonctions(Orvelle& o) {
+    auto& f = o.mesure.descripteursFonctions;
+    auto& l = o.mesure.descripteursLargeurs;
+    const auto& t = o.textes;
+    f.fill({});
+    l.fill({});
+    // Functions 1 to 4 take their descriptor from the message table (entries
+    // built from the function names at fill time, replaceable by a language).
+    f[1] = t.Msg(146);
+    l[1] = "4$550$200$1500$";
+    f[2] = t.Msg(147);
+    l[2] = " 7$550$550$350$500$220$1500$";
+    f[3] = t.Msg(148);
+    l[3] = "8$550$550$550$350$350$220$1500$";
+    f[4] = t.Msg(141);
+    l[4] = " 6$550$550$550$220$1500$";
+    f[5] = "mesure Cystide 4$7$Long.$L.base$L.col$L+$img $comment$";
+    l[5] = " 7$550$550$550$550$220$1500$";
+    f[6] = "mesure Cystide 5$8$Long.$L.base$L.col$L+$L++$img $comment$";
+    l[6] = " 8$550$550$550$550$550$220$1500$";
+    f[10] = "Comptage-1$4$NB1$img $comment$";
+    l[10] = "4$550$200$1500$";
+    f[11] = "Comptage-2$6$A$B$A+2B$img $comment$";
+    l[11] = "6$550$550$550$200$1500$";
+    f[13] = "Densité/Ellipse$6$S$Nb$Nb/S$Nb/L$img $comment$";
+    l[13] = "7$750$300$550$450$200$1500$";
+    f[14] = "Densité/rectangle$6$S$Nb$Nb/S$Nb/L$img $comment$";
+    l[14] = l[13];
+    f[15] = "Triangle$4$Surf$peri.$angle$img $comment$";
+    l[15] = "6$500$500$500$500$1450$";
+    f[16] = "Polygone$5$Surf$peri.$Rm$F$img $comment$";
+    l[16] = "7$500$500$500$500$500$1450$";
+    f[20] = "tintaval $10$R$V$B$L$a$b$zone$S$comment$";
+    // No "$" after the last width: the comment column keeps the width it had.
+    l[20] = " 10$500$500$500$500$500$500$350$250$1500";
+}
+
+const std::string& TableFonctions(const Orvelle& o, int n) {
+    return o.mesure.descripteursFonctions[Slot(n)];
+}
+
+const std::string& TableLargeurs(const Orvelle& o, int n) {
+    return o.mesure.descripteursLargeurs[Slot(n)];
+}
+
+void EnteteGrille(Orvelle& o, int n) {
+    Slot(n);
+    ConstruitTableFonctions(o);
+    auto& g = o.GrilleRef;
+    if (g.Lignes() < 1) g.FixeLignes(1);
+    g.Selectionne(0, 0);
+    g.FixeCouleurFond(kVertGrille);
+    g.FixeTexte(0, 0, "N°");
+    const auto champs = Champs(TableFonctions(o, n));
+    for (size_t k = 0; k < champs.size(); ++k) {
+        if (k == 0) {
+            o.mesure.NomFonction = champs[k];
+        } else if (k >= 2) {
+            // A language text with more headers than columns loses the extra ones.
+            const int colonne = static_cast<int>(k) - 1;
+            if (colonne < g.Colonnes()) g.FixeTexte(0, colonne, champs[k]);
+        }
+    }
+    if (n == 16) o.mesure.NomFonction = o.controles.Texte("Mnusurf", o.mesure.PolygoneAuto ? 2 : 3);
+    RafraichitMGrille(o, LigneMiroir(o));
+}
+
+void LargeursGrille(Orvelle& o, int n) {
+    Slot(n);
+    if (o.mesure.descripteursLargeurs[static_cast<size_t>(n)].empty()) ConstruitTableFonctions(o);
+    auto& g = o.GrilleRef;
+    auto& p = o.GrilleRefP;
+    auto& m = o.MGrille;
+    for (GrilleTexte* x : {&g, &p}) {
+        if (x->Lignes() < 1) x->FixeLignes(1);
+        x->FixeLargeur(0, kLargeurNumero);
+        x->Selectionne(0, 0);
+        x->FixeCouleurFond(kVertGrille);
+        x->FixeTexte(0, 0, "N°");
+    }
+    m.FixeLargeur(0, kLargeurNumero);
+
+    const auto champs = Champs(TableLargeurs(o, n));
+    for (size_t k = 0; k < champs.size(); ++k) {
+        if (k == 0) {
+            const auto cols = LitEntierStrict(champs[k]);
+            if (!cols || *cols < 1 || *cols > 64)
+                throw std::logic_error("column count of a widths descriptor: " + champs[k]);
+            for (GrilleTexte* x : {&g, &p, &m}) x->FixeColonnes(static_cast<int>(*cols));
+            continue;
+        }
+        const int colonne = static_cast<int>(k);
+        if (colonne >= g.Colonnes()) break;
+        const int largeur = static_cast<int>(LitDecimal(champs[k]));
+        g.FixeLargeur(colonne, largeur);
+        m.FixeLargeur(colonne, largeur);
+        if (colonne < p.Colonnes() - 1) p.FixeLargeur(colonne, largeur);
+    }
+    // The statistics grid's last column follows the measurement grid's.
+    p.FixeLargeur(p.Colonnes() - 1, g.Largeur(g.Colonnes() - 1));
+    RafraichitMGrille(o, LigneMiroir(o));
+}
+
+void SelectionneFonction(Orvelle& o) {
+    auto& m = o.mesure;
+    const int n = m.NumFonction;
+    Slot(n);
+    auto& c = o.controles;
+
+    m.LigneCourante = 1;
+    c.Visible("PopOrg", 1, false);
+
+    m.NbSegmentsPrec = m.NbSegments;
+    m.Etape = 1;
+    m.Mode3D = false;
+
+    Comptes comptes{};
+    if (ComptesDe(n, comptes)) {
+        m.NbSegments = comptes.nbSegments;
+        if (comptes.nbSegmentsPrec >= 0) m.NbSegmentsPrec = comptes.nbSegmentsPrec;
+        m.NbColStat = comptes.nbColStat;
+    }
+    // The pointing modes follow the function whichever way it was chosen (menu,
+    // grid file, import), so that clicks never go to the previous function's routine.
+    m.ModeComptage = n == 10 || n == 11;
+    m.ModeDensite = n == 13 || n == 14;
+    m.ModeTriangle = n == 15;
+    m.ModePolygone = n == 16;
+    if (n == 3) {
+        m.Mode3D = true;
+        c.Visible("PopOrg", 1, true);
+    }
+    std::string invite;
+    if (InviteDe(o, n, invite)) {
+        o.textes.Fixe(Table::MSG, 55, invite);
+        c.Texte("StatusBar1", SansIndex, invite);
+    }
+
+    LargeursGrille(o, n);
+    EnteteGrille(o, n);
+
+    c.Texte("frmMesure", SansIndex, o.textes.Msg(152) + "  /  " + o.parametres.utilisateur);
+
+    o.GrilleRef.FixeLignes(std::max(o.parametres.tGrille, 1) + 1);
+    o.MGrille.FixeLignes(4);
+
+    // The statistics grid repeats the headers of the value columns ("img" and
+    // "comment" excepted).
+    auto& p = o.GrilleRefP;
+    for (int col = 0; col <= o.GrilleRef.Colonnes() - 3 && col < p.Colonnes(); ++col)
+        p.FixeTexte(0, col, o.GrilleRef.Texte(0, col));
+}
+
+void AppliqueFonctionDemarrage(Orvelle& o) {
+    const int f = o.parametres.fonctionDemarrage;
+    o.mesure.NumFonction = FonctionExiste(f) ? f : 2;
+    SelectionneFonction(o);
+}
+
+} // namespace orv

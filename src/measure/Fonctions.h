@@ -1,0 +1,38 @@
+// The measurement functions: the descriptors of every function (name, column
+// headers, column widths), the layout of the grids they give, and the selection
+// of the active function with the counts and prompt that go with it.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+inline constexpr int FonctionsMax = 25; // function slots are numbered 0..25
+
+// Fills both descriptor tables. The names of functions 1 to 4 come from the
+// message table, so that they follow the language.
+void ConstruitTableFonctions(Orvelle& o);
+// Descriptor of slot n ("name$count$header$header$...$"), empty for an unused
+// slot; the widths descriptor ("cols$width$width$..."). A slot outside 0..25
+// is a programming error (std::out_of_range).
+const std::string& TableFonctions(const Orvelle& o, int n);
+const std::string& TableLargeurs(const Orvelle& o, int n);
+
+// Header row of GrilleRef for function n, and NomFonction.
+void EnteteGrille(Orvelle& o, int n);
+// Column count and widths of GrilleRef, GrilleRefP and MGrille for function n.
+void LargeursGrille(Orvelle& o, int n);
+
+// Applies NumFonction: counters, counts, prompt, grid layout, window caption.
+void SelectionneFonction(Orvelle& o);
+
+// The start-up function from the settings: 0, or a number that names no
+// function, starts spores 2D.
+void AppliqueFonctionDemarrage(Orvelle& o);
+
+// True when slot n describes a function (1-6, 10, 11, 13-16, 20).
+bool FonctionExiste(int n);
+
+} // namespace orv

@@ -1,0 +1,46 @@
+// The measurement grid at work: writing each pointed value into the current
+// line (with the derived columns of the spores), the four-row mirror, and the
+// erasing of a value, a line or everything, with the grid's limits.
+#pragma once
+
+#include "measure/EtatMesure.h"
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+// Relative name of the grid file saved when the grid is full and every SAVAUTO lines.
+inline constexpr const char* TrameSauvegarde = "TrameSav.trm";
+
+// Writes a measured value into the current line. `segment` is the mark of the
+// value in picture units, kept in the line's mark record when given.
+void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment = {});
+
+// Text of a cell of GrilleRef (selects it); empty outside the grid.
+std::string CelluleGrille(Orvelle& o, int ligne, int colonne);
+
+// Empties every measure row. Unless silent, a grid that holds something is
+// only emptied after the user said Yes; returns true when it was emptied.
+bool EffaceGrille(Orvelle& o, bool silencieux);
+// The clear of a function change: the grid silently, every mark record, the mirror.
+void RAZ_Grille_total(Orvelle& o);
+
+// Deletes line n (0: the last line, or the line under way).
+void Efface_ligne(Orvelle& o, int n);
+// Erases the last value entered ("Eff.Arr." key and the "<=" button).
+void EffaceArriere(Orvelle& o);
+
+// Shows in MGrille the header and the three lines that end just before line L
+// (lines 1 to 3 while L is below 4).
+void RafraichitMGrille(Orvelle& o, int L);
+// The line that the mirror follows: the line under way, or the last complete line.
+int LigneMiroir(const Orvelle& o);
+
+// Buttons of the grid: bout(2) "<=", bout(15) "Eff.  ligne", bout(16)
+// "Raz gril.", bout(17) "Raz tout". False for another button.
+bool ClicBoutonGrille(Orvelle& o, int index);
+
+} // namespace orv

@@ -1,0 +1,33 @@
+// The order statistics of one grid column (count, first decile, median,
+// ninth decile) and the "dominante", the mode estimate of one notation form.
+#pragma once
+
+#include <vector>
+
+namespace orv {
+
+// Order statistics work on values rounded to four decimals, as the pattern
+// "00000.0000" writes them.
+double ArrondiOrdre(double valeur);
+
+// Values at or below this are left out of the order statistics (empty cells,
+// zeros, rounding noise).
+inline constexpr double SeuilOrdre = 0.0001;
+
+struct StatistiquesOrdre {
+    int n = 0;
+    double mediane = 0; // 0 when there is no value
+    double d1 = 0;      // deciles: 0 below 11 values
+    double d9 = 0;
+};
+
+// Deciles by linear interpolation at the rank p.(N + 1), p = 0.1 and 0.9.
+StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs);
+
+// The mode estimate: the range of the sorted values is narrowed, pass after
+// pass, to the start that opens the longest run within a shrinking width, and
+// the middle of the last range is returned. Every value counts, zeros
+// included. No value gives 0, one value gives that value.
+double DominanteValeurs(std::vector<double> valeurs);
+
+} // namespace orv

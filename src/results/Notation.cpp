@@ -1,0 +1,147 @@
+#include "results/Notation.h"
+
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "results/Statistiques.h"
+
+#include <array>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+// Lines of GrilleRefP the notation reads.
+enum LigneStat { kEntete = 0, kMoy = 1, kMin = 2, kMax = 3, kSigma = 4, kD1 = 9, kMed = 10, kD9 = 11 };
+
+// Two-sided 95 % factor of the normal law.
+constexpr double kFacteur95 = 1.96;
+
+constexpr std::array<const char*, 6> kLibellesNoTexp = {
+    "", "D1,9", "D1,5,9", "m ± sigma", "m ±1.96 sigma", "d1, Dominante, d9"};
+// Marker of LigneNotation and prefix + marker of NotationLxl, by form.
+constexpr std::array<const char*, 6> kMarqueurs = {
+    "", " ;D1,9; (", " ;D1,5,9; (", " ; m ± sigma ; (", " ; m ± 1.96 sigma; (", " ; dMd ; ("};
+struct PrefixeLxl {
+    const char* avant;
+    const char* apres;
+};
+constexpr std::array<PrefixeLxl, 6> kPrefixesLxl = {{{"Lxl: N= ", ""},
+                                                     {"Lxl: N= ", " ;D1,9; ("},
+                                                     {"Lxl: N= ", " ;D1,5,9; ("},
+                                                     {"Lxl:N= ", " ; m ± sigma ; ("},
+                                                     {"Lxl:N= ", " ; m ± 1.96 sigma; ("},
+                                                     {"Lxl: N= ", " ; dMd; ("}}};
+
+bool FormeConnue(int v) { return v >= 1 && v <= 5; }
+
+const std::string& Cellule(const Orvelle& o, int ligne, int c) {
+    return o.GrilleRefP.Texte(ligne, c);
+}
+
+std::string Formate(const Orvelle& o, double v) {
+    return FormatNombre(v, o.parametres.fDecimal, o.Sep());
+}
+// A cell shown again with the number format: only its decimals change.
+std::string Formate(const Orvelle& o, int ligne, int c) {
+    return Formate(o, LitDecimal(Cellule(o, ligne, c)));
+}
+
+std::string Compte(const Orvelle& o, int c) {
+    const double n = c >= 0 && c < ColonnesResultats ? o.resultats.NbLignes[static_cast<size_t>(c)]
+                                                     : 0.0;
+    return TexteNombre(n, o.Sep());
+}
+
+// The fragment without its opening " (".
+std::string SansOuverture(const std::string& fragment) {
+    return fragment.rfind(" (", 0) == 0 ? fragment.substr(2) : fragment;
+}
+
+struct LignesFonction {
+    int fonction;
+    std::vector<const char*> libelles; // columns 1, 2, ...
+};
+
+const std::vector<LignesFonction>& LibellesColonnes() {
+    static const std::vector<LignesFonction> t = {
+        {3, {"Longueur :", "largeur : ", "Epaisseur : ", "Q : ", "L : "}},
+        {4, {"Longueur :", "Base : ", "Col : "}},
+        {5, {"Longueur :", "Base : ", "Col : ", "L + : "}},
+        {6, {"Longueur :", "Base : ", "Col : ", "L + : ", "L ++ : "}},
+        {15, {"Surface :", "périmètre : ", "Angle : "}},
+        {16, {"Surface :", "périmètre : ", "Rm : ", "F : "}},
+    };
+    return t;
+}
+
+} // namespace
+
+std::string LibelleNotation(const Orvelle& o, int v) {
+    if (!FormeConnue(v)) return {};
+    if (o.controles.Existe("NoTexp", v)) return o.controles.Texte("NoTexp", v);
+    return kLibellesNoTexp[static_cast<size_t>(v)];
+}
+
+std::string FragmentColonne(const Orvelle& o, int v, int c) {
+    const std::string maxFormate = "(" + Formate(o, kMax, c) + ")";
+    if (!FormeConnue(v)) return maxFormate;
+    const std::string minTexte = " (" + Cellule(o, kMin, c) + ")";
+    const std::string maxTexte = "(" + Cellule(o, kMax, c) + ")";
+    const double m = LitDecimal(Cellule(o, kMoy, c));
+    const double s = LitDecimal(Cellule(o, kSigma, c));
+    switch (v) {
+    case 1:
+        return " (" + Formate(o, kMin, c) + ")" + Formate(o, kD1, c) + "-" + Formate(o, kD9, c) +
+               maxFormate;
+    case 2:
+        return minTexte + Formate(o, kD1, c) + "-" + Formate(o, kMed, c) + "-" +
+               Formate(o, kD9, c) + maxFormate;
+    case 3: return minTexte + Formate(o, m - s) + "-" + Formate(o, m + s) + maxTexte;
+    case 4:
+        return minTexte + Formate(o, m - kFacteur95 * s) + "-" + Formate(o, m + kFacteur95 * s) +
+               maxTexte;
+    default:
+        return minTexte + Formate(o, kD1, c) + "-" + TexteNombre(Dominante(o, c), o.Sep()) + "-" +
+               Formate(o, kD9, c) + maxFormate;
+    }
+}
+
+std::string LigneNotation(const Orvelle& o, int v, int c) {
+    std::string t = Cellule(o, kEntete, c) + " : N= " + Compte(o, c);
+    if (!FormeConnue(v)) return t + FragmentColonne(o, v, c);
+    return t + kMarqueurs[static_cast<size_t>(v)] + SansOuverture(FragmentColonne(o, v, c));
+}
+
+std::string NotationLxl(const Orvelle& o, int v) {
+    const PrefixeLxl& p = kPrefixesLxl[FormeConnue(v) ? static_cast<size_t>(v) : 0];
+    const std::string largeur = FragmentColonne(o, v, 2);
+    return p.avant + Compte(o, 1) + p.apres + SansOuverture(FragmentColonne(o, v, 1)) + " x " +
+           (largeur.rfind(' ', 0) == 0 ? largeur.substr(1) : largeur);
+}
+
+std::string Notation(Orvelle& o) {
+    RecalculeTout(o);
+    int v = o.NotationEclair;
+    // The deciles are 0 below 11 values.
+    if (o.mesure.LigneCourante < MesuresMinimalesDeciles + 1) v = FormeMoyenneSigma;
+
+    const int f = o.mesure.NumFonction;
+    if (f == 1) return LigneNotation(o, v, 1);
+    if (f == 2) return NotationLxl(o, v);
+    for (const auto& lf : LibellesColonnes()) {
+        if (lf.fonction != f) continue;
+        std::string t = "Notation " + LibelleNotation(o, v) + " ; N = " + Compte(o, 1) +
+                        std::string(FinDeLigne);
+        for (size_t k = 0; k < lf.libelles.size(); ++k)
+            t += lf.libelles[k] + FragmentColonne(o, v, static_cast<int>(k) + 1) +
+                 std::string(FinDeLigne);
+        return t;
+    }
+    return {};
+}
+
+void CopieNotation(Orvelle& o) { o.plateforme.CopieTextePressePapier(Notation(o)); }
+
+} // namespace orv

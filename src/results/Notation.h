@@ -1,0 +1,33 @@
+// The notation mycologists publish spore sizes with, for instance
+// "(8.1)9.0-11.2(12.5)": one block per measuring function in one of five
+// forms chosen under "Notation éclair" (NoTexp), read from the statistics grid.
+#pragma once
+
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+// Below this many measures the deciles are 0, so "m ± sigma" is used instead.
+inline constexpr int MesuresMinimalesDeciles = 11;
+inline constexpr int FormeMoyenneSigma = 3;
+
+// Caption of NoTexp(v) ("D1,9" ... "d1, Dominante, d9"); empty outside 1..5.
+std::string LibelleNotation(const Orvelle& o, int v);
+
+// The part of one column: " (min)low-high(max)"; only "(max)" for a form
+// outside 1..5.
+std::string FragmentColonne(const Orvelle& o, int v, int c);
+// "header : N= n ;marker; (min)low-high(max)", the notation of segments.
+std::string LigneNotation(const Orvelle& o, int v, int c);
+// Length x width of spores 2D on one line.
+std::string NotationLxl(const Orvelle& o, int v);
+
+// The notation of the active function, statistics refreshed first; empty for
+// the counts, densities and colours.
+std::string Notation(Orvelle& o);
+// bout(42): the notation on the clipboard.
+void CopieNotation(Orvelle& o);
+
+} // namespace orv

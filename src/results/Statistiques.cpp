@@ -1,0 +1,159 @@
+#include "results/Statistiques.h"
+
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "results/Deciles.h"
+#include "results/Moments.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+namespace {
+
+constexpr const char* kLibellesMoments[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s"};
+constexpr const char* kLibellesOrdre[] = {"N=", "D1", "médiane", "D9"};
+// The volume column of spores 2D always shows one decimal.
+constexpr int kColonneVolume2D = 4;
+constexpr const char* kMotifVolume = "###0.0";
+
+void AssureLignes(GrilleTexte& p) {
+    if (p.Lignes() < LignesStatistiques) p.FixeLignes(LignesStatistiques);
+}
+
+// Last line of GrilleRef that holds a measure or the one under way.
+int DerniereLigne(const Orvelle& o, int ligne) {
+    return std::min(ligne, o.GrilleRef.Lignes() - 1);
+}
+
+std::vector<double> Valeurs(const Orvelle& o, int c, int derniere, bool videsComprises) {
+    std::vector<double> v;
+    const auto& g = o.GrilleRef;
+    if (c < 0 || c >= g.Colonnes()) return v;
+    for (int r = 1; r <= derniere; ++r) {
+        const std::string& t = g.Texte(r, c);
+        if (t.empty() && !videsComprises) continue;
+        v.push_back(LitDecimal(t));
+    }
+    return v;
+}
+
+bool DansResultats(int c) { return c >= 1 && c < ColonnesResultats; }
+
+} // namespace
+
+bool StatistiquesAutomatiques(const Orvelle& o) {
+    return !o.controles.Existe("Check", 3) || o.controles("Check", 3).coche;
+}
+
+void StatColonnes(Orvelle& o) {
+    if (!StatistiquesAutomatiques(o)) return;
+    auto& g = o.GrilleRef;
+    auto& p = o.GrilleRefP;
+    AssureLignes(p);
+    const int cols = std::min(g.Colonnes(), p.Colonnes());
+    const char sep = o.Sep();
+    const std::string& fDecimal = o.parametres.fDecimal;
+
+    for (int col = 0; col <= cols - 3; ++col) p.FixeTexte(0, col, g.Texte(0, col));
+    p.FixeTexte(0, p.Colonnes() - 1, "index");
+    g.FixeCouleurFond(CouleurGrilles);
+
+    // The line under way takes part: its values are already in the grid.
+    const int derniere = DerniereLigne(o, o.mesure.LigneCourante);
+    std::string minima, maxima;
+    for (int c = 1; c <= cols - 3; ++c) {
+        for (int r = 1; r <= derniere; ++r) g.FixeCouleurCellule(r, c, CouleurGrilles);
+        const MomentsColonne m = CalculeMoments(Valeurs(o, c, derniere, true));
+
+        const bool volume = o.mesure.NumFonction == 2 && c == kColonneVolume2D;
+        const std::string& motif = volume ? std::string(kMotifVolume) : fDecimal;
+        const double lignes[] = {m.moyenne, m.minimum,     m.maximum,
+                                 m.sigma,   m.dissymetrie, m.kurtosis};
+        for (int k = 0; k < 6; ++k) p.FixeTexte(k + 1, c, FormatNombre(lignes[k], motif, sep));
+
+        // A column without a value above zero has no extreme to point at.
+        maxima += (m.ligneMax > 0 ? std::to_string(m.ligneMax) : std::string()) + " / ";
+        minima += (m.ligneMin > 0 ? std::to_string(m.ligneMin) : std::string()) + " / ";
+        if (m.ligneMin > 0) g.FixeCouleurCellule(m.ligneMin, c, CouleurMinimum);
+        if (m.ligneMax > 0) g.FixeCouleurCellule(m.ligneMax, c, CouleurMaximum);
+        g.FixeCouleurCellule(0, c, CouleurGrilles);
+
+        if (m.sigma >= SigmaMinimal) p.FixeTexte(7, c, FormatNombre(m.moyenne / m.sigma, fDecimal, sep));
+    }
+
+    if (o.mesure.NumFonction == 3 && cols - 3 >= 3) {
+        // Read back as shown, with the rounding of the displayed format.
+        auto lu = [&p](int l, int c) { return LitDecimal(p.Texte(l, c)); };
+        const VolumeSpore v =
+            CalculeVolumeSpore(lu(1, 1), lu(1, 2), lu(1, 3), lu(4, 1), lu(4, 2), lu(4, 3));
+        o.resultats.VolApprox = v.volume;
+        o.resultats.SigmaVol = v.sigma;
+    }
+
+    for (int k = 0; k < 7; ++k) p.FixeTexte(k + 1, 0, kLibellesMoments[k]);
+    p.FixeTexte(2, p.Colonnes() - 1, minima);
+    p.FixeTexte(3, p.Colonnes() - 1, maxima);
+    p.FixeCouleurFond(CouleurGrilles);
+}
+
+void Cdecile(Orvelle& o, int c) {
+    if (!DansResultats(c) || c > o.mesure.NbColStat) return;
+    const StatistiquesOrdre s =
+        CalculeOrdre(Valeurs(o, c, DerniereLigne(o, o.mesure.LigneCourante - 1), false));
+    auto& r = o.resultats;
+    const auto i = static_cast<size_t>(c);
+    r.NbLignes[i] = s.n;
+    r.Mediane[i] = s.mediane;
+    r.D1[i] = s.d1;
+    r.D9[i] = s.d9;
+}
+
+void TableDeciles(Orvelle& o) {
+    auto& p = o.GrilleRefP;
+    AssureLignes(p);
+    for (int k = 0; k < 4; ++k) p.FixeTexte(k + 8, 0, kLibellesOrdre[k]);
+    auto& r = o.resultats;
+    for (int c = 1; c <= o.mesure.NbSegments && c < ColonnesResultats; ++c)
+        r.NbLignes[static_cast<size_t>(c)] = 0;
+
+    const char sep = o.Sep();
+    const std::string& fDecimal = o.parametres.fDecimal;
+    for (int c = 1; c <= o.mesure.NbColStat && DansResultats(c) && c < p.Colonnes(); ++c) {
+        Cdecile(o, c);
+        const auto i = static_cast<size_t>(c);
+        p.FixeTexte(8, c, TexteNombre(r.NbLignes[i], sep));
+        p.FixeTexte(9, c, FormatNombre(r.D1[i], fDecimal, sep));
+        p.FixeTexte(10, c, TexteNombre(r.Mediane[i], sep));
+        p.FixeTexte(11, c, FormatNombre(r.D9[i], fDecimal, sep));
+    }
+}
+
+double Dominante(const Orvelle& o, int c) {
+    return DominanteValeurs(Valeurs(o, c, DerniereLigne(o, o.mesure.LigneCourante - 1), true));
+}
+
+void RecalculeTout(Orvelle& o) {
+    StatColonnes(o);
+    TableDeciles(o);
+}
+
+void RazStatistiques(Orvelle& o) {
+    auto& r = o.resultats;
+    r.NbLignes.fill(0);
+    r.D1.fill(0);
+    r.Mediane.fill(0);
+    r.D9.fill(0);
+}
+
+void ClicCalculStatistiques(Orvelle& o) {
+    o.GrilleRefP.FixeCouleurFond(CouleurGrilles);
+    if (!StatistiquesAutomatiques(o)) o.GrilleRefP.FixeCouleurFond(CouleurStatArretees);
+    StatColonnes(o);
+}
+
+void ClicCmdStat(Orvelle& o) { TableDeciles(o); }
+
+} // namespace orv

@@ -1,0 +1,321 @@
+#include "app/Langue.h"
+#include "app/ControlesDesign.h"
+#include "app/FichierLangue.h"
+#include "app/Orvelle.h"
+#include "base/Cp1252.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class Langue : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dossier = fs::temp_directory_path() /
+                  ("orvelle_langue_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        DeclareControles(o->controles);
+        o->textes.RemplitMessages();
+        francais.RemplitMessages();
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    // Writes a language file from UTF-8 lines, as the program's files are: CP1252, CR LF.
+    void Ecrit(const std::string& code, const std::vector<std::string>& lignes) {
+        std::string octets;
+        for (const auto& l : lignes) octets += VersCp1252(l) + "\r\n";
+        EcritOctets(code, octets);
+    }
+    void EcritOctets(const std::string& code, const std::string& octets) {
+        std::ofstream(dossier / ("Zelk2_" + code + ".lng"), std::ios::binary) << octets;
+    }
+    void Applique(const std::string& code) {
+        o->parametres.langue = code;
+        AppliqueLangue(*o);
+    }
+    const std::string& Texte(const std::string& nom, int index = SansIndex) {
+        return o->controles.Texte(nom, index);
+    }
+    // Table entries that differ from the built-in French ones.
+    std::vector<std::pair<Table, int>> Changes() const {
+        std::vector<std::pair<Table, int>> v;
+        for (Table t : {Table::MSG, Table::MNU, Table::MSTAT, Table::MNUSTAT, Table::TINTAVAL})
+            for (int i = -1; i <= TablesTextes::IndexMax(t) + 1; ++i)
+                if (o->textes.Lit(t, i) != francais.Lit(t, i)) v.emplace_back(t, i);
+        return v;
+    }
+
+    test::PlateformeFactice p;
+    fs::path dossier;
+    std::unique_ptr<Orvelle> o;
+    TablesTextes francais;
+};
+
+using Modifs = std::vector<std::pair<Table, int>>;
+
+TEST_F(Langue, FichierItalienRelegende) {
+    Ecrit("it", {"REM;Orvelle in italiano",
+                 "MNFICHIERS;File",
+                 "mnedit ; Modifica ",
+                 "MNUAIDE;Aiuto",
+                 "MNUFIC;",
+                 "F1;Apri immagine",
+                 "F12;Esci",
+                 "F*;",
+                 "BOUTONS;",
+                 "B15;Canc. riga",
+                 "B17;Azzera tutto",
+                 "B*;",
+                 "MSG;",
+                 "M20;larghezza",
+                 "M56;misura Segmento",
+                 "M161;Vuoi davvero uscire da Orvelle ?",
+                 "M*;",
+                 "MNU;",
+                 "N40;misure***",
+                 "N45;Modo gruppo",
+                 "N*;",
+                 "CHK;",
+                 "C3;Calc. stat.",
+                 "C*;"});
+    Applique("it");
+    EXPECT_EQ(Texte("Mnfichiers"), "File");
+    EXPECT_EQ(Texte("MnEdit"), "Modifica");
+    EXPECT_EQ(Texte("Mnuaide", 1), "Aiuto");
+    EXPECT_EQ(Texte("MnuFIC", 1), "Apri immagine");
+    EXPECT_EQ(Texte("MnuFIC", 12), "Esci");
+    EXPECT_EQ(Texte("MnuFIC", 2), "Twain");
+    EXPECT_EQ(Texte("bout", 15), "Canc. riga");
+    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
+    EXPECT_EQ(Texte("bout", 16), "Raz gril.");
+    EXPECT_EQ(Texte("Check", 3), "Calc. stat.");
+    EXPECT_EQ(o->textes.Msg(161), "Vuoi davvero uscire da Orvelle ?");
+    EXPECT_EQ(o->textes.Msg(56), "misura Segmento");
+    // The composed descriptor keeps the name it was built with.
+    EXPECT_EQ(o->textes.Msg(146), "mesure Segment$4$Longueur$img $comment$");
+    // Captions taken from the tables follow the new entries.
+    EXPECT_EQ(Texte("PopExt", 1), "larghezza");
+    EXPECT_EQ(Texte("Cyst", 1), "3 misure***");
+    EXPECT_EQ(Texte("Cyst", 3), "5 misure***");
+    EXPECT_EQ(Texte("chkMC", 0), "Modo gruppo");
+    EXPECT_EQ(Texte("cmdChargeMC"), "Modo gruppo");
+    EXPECT_EQ(Texte("chkMC", 1), "Img MC");
+    EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 20},
+                                 {Table::MSG, 56},
+                                 {Table::MSG, 161},
+                                 {Table::MNU, 40},
+                                 {Table::MNU, 45}}));
+    EXPECT_EQ(p.Compte("message"), 0);
+}
+
+TEST_F(Langue, FichierAbsentRelegendeQuandMeme) {
+    EXPECT_EQ(Texte("PopExt", 1), "Largeur");
+    EXPECT_EQ(Texte("MnApropos"), "A propos ...");
+    Applique("de");
+    EXPECT_TRUE(Changes().empty());
+    EXPECT_EQ(p.appels.size(), 0u);
+    // Not re-captioned.
+    EXPECT_EQ(Texte("Mnfichiers"), "fichiers");
+    EXPECT_EQ(Texte("bout", 17), "Raz tout");
+    EXPECT_EQ(Texte("Fdemarrage", 0), "Segments");
+    EXPECT_EQ(Texte("Mnuaide", 1), "AIDE");
+    // Re-captioned from the built-in tables.
+    auto verifie = [&](const char* nom, int premier, const std::vector<std::string>& textes) {
+        for (size_t i = 0; i < textes.size(); ++i)
+            EXPECT_EQ(Texte(nom, premier + static_cast<int>(i)), textes[i]) << nom << i;
+    };
+    verifie("PopExt", 1, {" largeur", " épaisseur"});
+    verifie("MnApropos", SansIndex, {" à propos ..."});
+    verifie("Mnuaide", 2, {"documentation"});
+    verifie("Cyst", 1, {"3 mesures***", "4 mesures***", "5 mesures***"});
+    verifie("MnDens", 1, {"Ellipse***", "Rectangle***"});
+    verifie("Mncp", 1, {"simple***", "bosses***"});
+    verifie("MnuCharg", 1, {"Ajouter***", "Supprimer***", "Effacer liste images***"});
+    verifie("MnuTwain", 1,
+            {"Sélection Source***", "Acquisition Twain***", "Sauver l'image Twain***",
+             "Sauver le cadre***"});
+    verifie("OptnMchrt", SansIndex, {"Options Tablouve***"});
+    verifie("MnuChrt", 1,
+            {"", "Charger nuancier***", "Sauver nuancier***", "", "Zone echantillon couleur***",
+             "Charger un fichier scanner ", "Charger un fichier scanner***", ""});
+    verifie("Illus", 1,
+            {"Référence simple***", "Référence orientée***", "Choix Police", "Texte***", "",
+             "Fichier***"});
+    verifie("Fdemarrage", 1, {"Spores 2D", "Spores 3D", "Cystides 3", "Cystides 4", "Cystides 5"});
+    verifie("Fdemarrage", 20, {"Tintaval"});
+    verifie("statdef", 1, {"Nuages Pts***", "Histogramme", "Diagramme", "Tests"});
+    verifie("Mn_Copie_Ecran", 1, {"Ecran ***", "Zone de travail"});
+    verifie("chkMC", 0, {"Mode MC"});
+    verifie("cmdChargeMC", SansIndex, {"Mode MC"});
+    verifie("CouleurPanneau", 0,
+            {"", "grille", "Ajuster", "Aperçu", "Images", "Voir Options", "Mode expert"});
+    verifie("CheckCalibre", SansIndex, {"Calibré"});
+}
+
+TEST_F(Langue, Message20ChangePopExtALaProchaineApplication) {
+    o->textes.Fixe(Table::MSG, 20, "nuovo");
+    EXPECT_EQ(Texte("PopExt", 1), "Largeur");
+    Applique("it");
+    EXPECT_EQ(Texte("PopExt", 1), "nuovo");
+}
+
+TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
+    Ecrit("it", {"MNEDIT;Modifica", "MSG;", "M20;larghezza", "M21;spessore", "*"});
+    Ecrit("es", {"MSG;", "M21;espesor", "*"});
+    Applique("it");
+    Applique("es");
+    EXPECT_EQ(o->textes.Msg(20), "larghezza");
+    EXPECT_EQ(o->textes.Msg(21), "espesor");
+    EXPECT_EQ(Texte("MnEdit"), "Modifica");
+    EXPECT_EQ(Texte("PopExt", 2), "espesor");
+    // French without a French file only re-captions from the tables as they are.
+    Applique("fr");
+    EXPECT_EQ(Texte("PopExt", 1), "larghezza");
+    Ecrit("fr", {"MSG;", "M20; largeur", "*"});
+    Applique("fr");
+    EXPECT_EQ(Texte("PopExt", 1), "largeur");
+}
+
+TEST_F(Langue, SectionSansFinAvaleLaSuite) {
+    Ecrit("it", {"MSG;", "M20;primo", "MNU;", "N40;secondo", "BOUTONS;", "B17;terzo", "",
+                 "MNEDIT;Modifica"});
+    Applique("it");
+    // Later headers are entries of the open section: "N40" sets message 40, "B17"
+    // message 17, and the header lines themselves have no number.
+    EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 17}, {Table::MSG, 20}, {Table::MSG, 40}}));
+    EXPECT_EQ(o->textes.Msg(40), "secondo");
+    EXPECT_EQ(o->textes.Msg(17), "terzo");
+    EXPECT_EQ(Texte("bout", 17), "Raz tout");
+    EXPECT_EQ(Texte("MnEdit"), "Edition");
+    EXPECT_EQ(Texte("Cyst", 1), "3 mesures***");
+}
+
+TEST_F(Langue, LignesREMIgnoreesDedansEtDehors) {
+    Ecrit("it", {"REM;commento", "rem ; MSG", "M20;fuori sezione", "MSG;", "REM;M21;no",
+                 " Rem ; altro commento", "M21;due", "*", "REM;MNEDIT;no", "MNEDIT;Modifica"});
+    Applique("it");
+    EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 21}}));
+    EXPECT_EQ(o->textes.Msg(21), "due");
+    EXPECT_EQ(Texte("MnEdit"), "Modifica");
+}
+
+TEST_F(Langue, IndexIncorrectsIgnores) {
+    Ecrit("it", {"MSG;",
+                 "M256;troppo",
+                 "M-1;negativo",
+                 "Mabc;lettere",
+                 "M12x;misto",
+                 "M;vuoto",
+                 "M99999999999999999999;enorme",
+                 "M2.5;decimale",
+                 "M 30 ;spazi",
+                 "M255;ultimo",
+                 "M0;primo",
+                 "*",
+                 "MNUSTAT;",
+                 "S121;troppo",
+                 "S120;ultimo",
+                 "*",
+                 "MNUFIC;",
+                 "F99;nessuno",
+                 "F-1;nessuno",
+                 "F1;Apri",
+                 "*",
+                 "ETIQ;",
+                 "L4;nessuno",
+                 "L5;cal",
+                 "*",
+                 "CADR;",
+                 "Fx;nessuno",
+                 "F2;Dimensioni",
+                 "*",
+                 "senza punto e virgola",
+                 "PIPPO;chiave sconosciuta",
+                 "MSG",
+                 "M21;dopo MSG senza punto e virgola"});
+    Applique("it");
+    EXPECT_EQ(
+        Changes(),
+        (Modifs{{Table::MSG, 0}, {Table::MSG, 30}, {Table::MSG, 255}, {Table::MNUSTAT, 120}}));
+    EXPECT_EQ(o->textes.Msg(0), "primo");
+    EXPECT_EQ(o->textes.Msg(30), "spazi");
+    EXPECT_EQ(o->textes.Msg(255), "ultimo");
+    EXPECT_EQ(o->textes.MnuStat(120), "ultimo");
+    EXPECT_EQ(Texte("MnuFIC", 1), "Apri");
+    EXPECT_EQ(Texte("label", 5), "cal");
+    EXPECT_EQ(Texte("Frame", 2), "Dimensioni");
+    EXPECT_FALSE(o->controles.Existe("label", 4));
+    EXPECT_EQ(p.Compte("message"), 0);
+}
+
+TEST_F(Langue, DiagnosticDesBoutons) {
+    const std::vector<std::string> lignes = {"BOUTONS;",            //
+                                             "B17;Azzera tutto",    //
+                                             "",                    //
+                                             "  B999;Inesistente ", //
+                                             "REM;commento",        //
+                                             "B-3;negativo",        //
+                                             "B*;",                 //
+                                             "CHK;",                //
+                                             "C99;nessuno",         //
+                                             "*"};
+    Ecrit("it", lignes);
+    Applique("it");
+    EXPECT_EQ(p.Compte("message"), 0);
+    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
+
+    o->diagnosticLangue = true;
+    Applique("it");
+    EXPECT_EQ(p.Textes("message"),
+              (std::vector<std::string>{
+                  " erreur dans le fichier de langues : it, ligne 4 B999;Inesistente",
+                  " erreur dans le fichier de langues : it, ligne 6 B-3;negativo"}));
+    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
+}
+
+TEST_F(Langue, OctetsCp1252EtUtf8) {
+    EcritOctets("it", "MSG;\r\nM20;spessore \xE0 \xE8 \x80\r\nM*;\r\nBOUTONS;\r\n"
+                      "\xE9"
+                      "17;Qualit\xE0\r\n*\r\n");
+    Applique("it");
+    EXPECT_EQ(o->textes.Msg(20), "spessore à è €");
+    EXPECT_EQ(Texte("bout", 17), "Qualità");
+    // A file saved by a UTF-8 editor, byte-order mark and LF line ends included.
+    EcritOctets("es", "\xEF\xBB\xBFMNEDIT;Edición\nMSG;\nM21;más\n*\n");
+    Applique("es");
+    EXPECT_EQ(Texte("MnEdit"), "Edición");
+    EXPECT_EQ(o->textes.Msg(21), "más");
+}
+
+TEST(FichierLangue, FinsDeSectionEtNumerosDeLigne) {
+    std::istringstream in("MSG;\r\nM1;a\r\n*\r\n\r\nMNU;\nN2;b\nN*\nMSTAT;\n"
+                          "T3;c\n*;\nTINTAVAL;\nV4;d\nV * ; fin\nMNAIDE;Aiuto\n");
+    const auto f = FichierLangue::Lit(in);
+    ASSERT_EQ(f.entrees.size(), 5u);
+    const std::vector<std::string> cles = {"MSG", "MNU", "MSTAT", "TINTAVAL", "MNAIDE"};
+    const std::vector<int> numeros = {2, 6, 9, 12, 14};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(f.entrees[i].cle, cles[i]);
+        EXPECT_EQ(f.entrees[i].numeroLigne, numeros[i]);
+    }
+    EXPECT_EQ(f.entrees[2].index, 3);
+    EXPECT_EQ(f.entrees[2].texte, "c");
+    EXPECT_TRUE(f.entrees[4].enTete);
+    EXPECT_EQ(f.entrees[4].texte, "Aiuto");
+    EXPECT_FALSE(FichierLangue::LitFichier("/nonexistent/Zelk2_it.lng").has_value());
+}
+
+} // namespace
+} // namespace orv

@@ -1,0 +1,373 @@
+#include "app/ControlesDesign.h"
+#include "app/FichierParametres.h"
+#include "app/Orvelle.h"
+#include "app/SessionParametres.h"
+#include "base/Cp1252.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+Parametres Lit(const std::string& texte, Parametres p = {}) {
+    std::istringstream in(texte);
+    LitParametresDepuis(in, p);
+    return p;
+}
+
+// Every field, so that a round trip that loses one is caught.
+void AttendsEgaux(const Parametres& a, const Parametres& b) {
+    EXPECT_EQ(a.utilisateur, b.utilisateur);
+    EXPECT_EQ(a.langue, b.langue);
+    EXPECT_EQ(a.indPres, b.indPres);
+    EXPECT_EQ(a.repImage, b.repImage);
+    EXPECT_EQ(a.repData, b.repData);
+    EXPECT_DOUBLE_EQ(a.calibrage, b.calibrage);
+    EXPECT_EQ(a.avert, b.avert);
+    EXPECT_EQ(a.fonctionDemarrage, b.fonctionDemarrage);
+    EXPECT_EQ(a.fDecimal, b.fDecimal);
+    EXPECT_EQ(a.decimAuto, b.decimAuto);
+    EXPECT_EQ(a.autoRetrace, b.autoRetrace);
+    EXPECT_EQ(a.modePointage, b.modePointage);
+    EXPECT_EQ(a.statDef, b.statDef);
+    EXPECT_EQ(a.clicDixiemes, b.clicDixiemes);
+    EXPECT_EQ(a.tGrille, b.tGrille);
+    EXPECT_EQ(a.savAuto, b.savAuto);
+    EXPECT_EQ(a.extImg, b.extImg);
+    EXPECT_EQ(a.refNuancier, b.refNuancier);
+    EXPECT_EQ(a.zoneCouleur, b.zoneCouleur);
+    EXPECT_EQ(a.ficEtalon, b.ficEtalon);
+    EXPECT_EQ(a.fEtalonCouleur, b.fEtalonCouleur);
+    EXPECT_EQ(a.ficScanner, b.ficScanner);
+}
+
+Parametres Differents() {
+    Parametres p;
+    p.utilisateur = "Hervé Müller";
+    p.langue = "de";
+    p.indPres = true;
+    p.repImage = "/photos/µscope";
+    p.repData = "/données";
+    p.calibrage = 0.123456789;
+    p.avert = true;
+    p.fonctionDemarrage = 20;
+    p.fDecimal = "###0.0";
+    p.decimAuto = true;
+    p.autoRetrace = true;
+    p.modePointage = 1;
+    p.statDef = 4;
+    p.clicDixiemes = 25;
+    p.tGrille = 64;
+    p.savAuto = 0;
+    p.extImg = 1;
+    p.refNuancier = "nuancier.txt";
+    p.zoneCouleur = 6;
+    p.ficEtalon = "étalon.txt";
+    p.fEtalonCouleur = true;
+    p.ficScanner = "scanner.txt";
+    return p;
+}
+
+TEST(FichierParametres, LectureTolerante) {
+    // Lower-case keys, blanks anywhere, either decimal separator.
+    const Parametres a = Lit("  langue =   it  \r\ncalibrage = 1,2345\r\nclic= 2,5 \r\n");
+    const Parametres b = Lit("LANGUE=it\nCALIBRAGE = 1.2345\nCLIC=2.5\n");
+    EXPECT_EQ(a.langue, "it");
+    EXPECT_DOUBLE_EQ(a.calibrage, 1.2345);
+    EXPECT_DOUBLE_EQ(a.calibrage, b.calibrage);
+    EXPECT_EQ(a.clicDixiemes, 25);
+    EXPECT_EQ(b.clicDixiemes, 25);
+
+    // Comment lines, garbage, unknown keys and empty keys change nothing.
+    AttendsEgaux(Lit("Logiciel de mesure de spores\n  Ne pas modifier ! \n\n   \nsans egal\n"
+                     "=3\nINCONNU= 4\nTGRILLEX=64\nLANGUE\n"),
+                 Parametres{});
+
+    // The last occurrence wins, and a value may itself hold "=".
+    const Parametres c = Lit("STATDEF=1\nUTILISATEUR = a=b\nSTATDEF=4\nSTATDEF = 2\n");
+    EXPECT_EQ(c.statDef, 2);
+    EXPECT_EQ(c.utilisateur, "a=b");
+}
+
+TEST(FichierParametres, Booleens) {
+    // Resolution independence and the welcome choice are true unless FAUX;
+    // the others are true only for VRAI.
+    const Parametres a = Lit("INDPRES=xyz\nAVERT =xyz\nDECIMAUTO=xyz\nAUTORETRACE=oui\n"
+                             "FETALONCOULEUR=1\nPALMER=xyz\n");
+    EXPECT_TRUE(a.indPres);
+    EXPECT_TRUE(a.avert);
+    EXPECT_FALSE(a.decimAuto);
+    EXPECT_FALSE(a.autoRetrace);
+    EXPECT_FALSE(a.fEtalonCouleur);
+    EXPECT_EQ(a.modePointage, 1);
+    const Parametres b = Lit("INDPRES=faux\nDECIMAUTO=vrai\nautoretrace=Vrai\nPALMER=vrai\n");
+    EXPECT_FALSE(b.indPres);
+    EXPECT_TRUE(b.decimAuto);
+    EXPECT_TRUE(b.autoRetrace);
+    EXPECT_EQ(b.modePointage, 2);
+}
+
+TEST(FichierParametres, ValeursInutilisablesIgnorees) {
+    Parametres p = Differents();
+    std::istringstream in("TGRILLE=abc\nSTATDEF=\nSAVAUTO=10 lignes\nFONCTION_DEMARRAGE=40000\n"
+                          "STATDEF=-40000\nCLIC=trois\nCLIC=-1\nCALIBRAGE=0\nCALIBRAGE=abc\n"
+                          "CALIBRAGE=-2\nTGRILLE=0\nTGRILLE=300\nSAVAUTO=-10\nZONECOULEUR=7\n"
+                          "ZONECOULEUR=0\nEXT_IMG=7\nEXT_IMG=-1\nTGRILLE=1.5\nCLIC=1e9\n"
+                          "CORRECTIONRVB=1;2\nCORRECTIONRVB=1;x;3\nLANGUE = en\n");
+    const LectureParametres lu = LitParametresDepuis(in, p);
+    // Each refused line leaves its setting as it was, and reading goes on.
+    Parametres attendu = Differents();
+    attendu.langue = "en";
+    AttendsEgaux(p, attendu);
+    EXPECT_EQ(p.correctionRvb, (std::array<int, 4>{}));
+    EXPECT_EQ(lu.rejetees.size(), 21u);
+    EXPECT_EQ(lu.cles, (std::set<std::string>{"LANGUE"}));
+
+    // Out-of-the-ordinary but sound values are taken.
+    const Parametres q = Lit("FONCTION_DEMARRAGE=-3\nEXT_IMG=1,0\nTGRILLE=+100\nSAVAUTO=32767\n");
+    EXPECT_EQ(q.fonctionDemarrage, -3);
+    EXPECT_EQ(q.extImg, 1);
+    EXPECT_EQ(q.tGrille, 100);
+    EXPECT_EQ(q.savAuto, 32767);
+}
+
+TEST(FichierParametres, ClesLuesJamaisEcrites) {
+    Parametres p = Lit("CORRECTIONRVB= 12 ; -3;4,4 \nCOULREF = Rouge\nREPPROG= /ailleurs\n");
+    EXPECT_EQ(p.correctionRvb, (std::array<int, 4>{0, 12, -3, 4}));
+    EXPECT_EQ(p.coulRef, "Rouge");
+    const auto lignes = LignesParametres(p, {"titre", "/prog", ','});
+    for (const auto& l : lignes) {
+        EXPECT_EQ(l.find("CORRECTIONRVB"), std::string::npos);
+        EXPECT_EQ(l.find("COULREF"), std::string::npos);
+        EXPECT_EQ(l.find("/ailleurs"), std::string::npos);
+    }
+    EXPECT_NE(std::find(lignes.begin(), lignes.end(), "REPPROG= /prog"), lignes.end());
+}
+
+TEST(FichierParametres, AllerRetour) {
+    for (char sep : {',', '.'}) {
+        const Parametres p = Differents();
+        std::ostringstream out;
+        EcritParametres(out, p, {"Logiciel de mesure de spores", "/prog", sep});
+        const std::string octets = out.str();
+        // Accents travel as single CP1252 bytes.
+        EXPECT_NE(octets.find("UTILISATEUR = Herv\xE9 M\xFCller\r\n"), std::string::npos);
+        EXPECT_NE(octets.find(std::string("CALIBRAGE =  0") + sep + "123456789 \r\n"),
+                  std::string::npos);
+        EXPECT_NE(octets.find(std::string("CLIC= 2") + sep + "5 \r\n"), std::string::npos);
+        EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'), 25);
+        AttendsEgaux(Lit(octets), p);
+    }
+}
+
+TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
+    Parametres p;
+    p.utilisateur = "moi\r\nTGRILLE=64";
+    p.ficScanner = "  scan.txt  ";
+    const auto lignes = LignesParametres(p, {"t", "/prog", ','});
+    ASSERT_EQ(lignes.size(), 25u);
+    EXPECT_EQ(lignes[24], "FICSCANNER= scan.txt");
+    std::ostringstream out;
+    EcritParametres(out, p, {"t", "/prog", ','});
+    EXPECT_EQ(Lit(out.str()).tGrille, 256);
+}
+
+class SessionParametres : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dossier = fs::temp_directory_path() /
+                  ("orvelle_param_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = Nouvelle(dossier.string());
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    std::unique_ptr<Orvelle> Nouvelle(const std::string& d) {
+        auto n = std::make_unique<Orvelle>(p, d);
+        DeclareControles(n->controles);
+        n->textes.RemplitMessages();
+        // Only the formats the program can write are offered.
+        for (int i = 2; i <= 6; ++i) n->controles.Actif("F_Img", i, false);
+        return n;
+    }
+    std::string Fichier() const { return (dossier / "Zelk.dat").string(); }
+    void Ecrit(const std::vector<std::string>& lignes) {
+        std::ofstream(Fichier(), std::ios::binary) << TexteFichier(lignes);
+    }
+    std::string Octets() const {
+        std::ifstream in(Fichier(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    bool Coche(const std::string& nom, int i) const { return o->controles(nom, i).coche; }
+    std::vector<int> Coches(const std::string& nom) const {
+        std::vector<int> v;
+        for (int i : o->controles.Indexes(nom))
+            if (Coche(nom, i)) v.push_back(i);
+        return v;
+    }
+
+    test::PlateformeFactice p;
+    fs::path dossier;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
+    EXPECT_FALSE(LitParametres(*o));
+    const std::string d = dossier.string();
+    const std::string attendu = "Logiciel de mesure de spores\r\n"
+                                "  Ne pas modifier ! \r\n"
+                                "UTILISATEUR = \r\n"
+                                "LANGUE = fr\r\n"
+                                "INDPRES= FAUX\r\n"
+                                "REPIMAGE= " +
+                                d +
+                                "\r\n"
+                                "REPDATA= " +
+                                d +
+                                "\r\n"
+                                "REPPROG= " +
+                                d +
+                                "\r\n"
+                                "CALIBRAGE =  1 \r\n"
+                                "AVERT =FAUX\r\n"
+                                "FONCTION_DEMARRAGE=  0 \r\n"
+                                "FDECIMAL= ###0.00\r\n"
+                                "DECIMAUTO= FAUX\r\n"
+                                "AUTORETRACE=FAUX\r\n"
+                                "PALMER=VRAI\r\n"
+                                "STATDEF= 3 \r\n"
+                                "CLIC= 3 \r\n"
+                                "TGRILLE= 256 \r\n"
+                                "SAVAUTO= 10 \r\n"
+                                "EXT_IMG= 0 \r\n"
+                                "REFNUANCIER= \r\n"
+                                "ZONECOULEUR=  3 \r\n"
+                                "FICETALON= \r\n"
+                                "FETALONCOULEUR= FAUX\r\n"
+                                "FICSCANNER= \r\n";
+    EXPECT_EQ(Octets(), attendu);
+    EXPECT_TRUE(p.appels.empty());
+    EXPECT_EQ(o->parametres.repData, d);
+    EXPECT_TRUE(Coche("Optn", 5));
+    EXPECT_TRUE(Coche("Optn", 1));
+    EXPECT_EQ(Coches("MNSav"), std::vector<int>{1});
+    EXPECT_EQ(Coches("TgrilleMax"), std::vector<int>{2});
+    EXPECT_EQ(Coches("Pclic"), std::vector<int>{3});
+    EXPECT_EQ(Coches("Mndecim"), std::vector<int>{3});
+    EXPECT_EQ(Coches("Lrg"), std::vector<int>{3});
+    EXPECT_EQ(Coches("F_Img"), std::vector<int>{0});
+
+    // The next start reads back what the first one wrote.
+    auto suivante = Nouvelle(d);
+    EXPECT_TRUE(LitParametres(*suivante));
+    AttendsEgaux(suivante->parametres, o->parametres);
+    EXPECT_EQ(Octets(), attendu);
+}
+
+TEST_F(SessionParametres, DossierAbsent) {
+    auto ailleurs = Nouvelle((dossier / "absent").string());
+    EXPECT_FALSE(LitParametres(*ailleurs));
+    EXPECT_TRUE(p.appels.empty());
+    // An explicit save says it failed.
+    EXPECT_FALSE(SauveParametres(*ailleurs));
+    EXPECT_EQ(p.Compte("message"), 1);
+}
+
+TEST_F(SessionParametres, PalmerDecideQuelQueSoitLOrdre) {
+    for (const char* palmer : {"PALMER=VRAI", "PALMER=FAUX"}) {
+        const bool vrai = std::string(palmer) == "PALMER=VRAI";
+        for (const auto& lignes :
+             std::vector<std::vector<std::string>>{{palmer, "STATDEF= 2 "},
+                                                   {"STATDEF= 2 ", palmer},
+                                                   {"STATDEF=1", palmer, "STATDEF=4"}}) {
+            auto n = Nouvelle(dossier.string());
+            Ecrit(lignes);
+            ASSERT_TRUE(LitParametres(*n));
+            EXPECT_EQ(n->parametres.modePointage, vrai ? 2 : 1);
+            EXPECT_EQ(n->controles("Optn", 5).coche, vrai);
+            EXPECT_EQ(n->controles("Optn", 6).coche, !vrai);
+            // And the next save writes it back unchanged.
+            ASSERT_TRUE(SauveParametres(*n));
+            EXPECT_NE(Octets().find(std::string(palmer) + "\r\n"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(SessionParametres, EffetsSurLaFenetre) {
+    Ecrit({"INDPRES=xyz", "AVERT =VRAI", "SAVAUTO= 20 ", "EXT_IMG= 1 ", "ZONECOULEUR= 5",
+           "FICSCANNER= scan.txt ", "FONCTION_DEMARRAGE= 4 ", "CALIBRAGE = 0,25 ",
+           "REPPROG= /ailleurs", "CLIC= 1 ", "FDECIMAL= ###0", "LANGUE = es"});
+    ASSERT_TRUE(LitParametres(*o));
+    EXPECT_TRUE(o->parametres.indPres);
+    EXPECT_TRUE(Coche("Optn", 2));
+    EXPECT_FALSE(Coche("Optn", 1));
+    EXPECT_TRUE(Coche("Check", 4));
+    EXPECT_FALSE(o->controles("Frame", 9).visible);
+    EXPECT_EQ(Coches("MNSav"), std::vector<int>{2});
+    EXPECT_EQ(Coches("F_Img"), std::vector<int>{1});
+    EXPECT_EQ(Coches("Lrg"), std::vector<int>{5});
+    EXPECT_EQ(Coches("Fdemarrage"), std::vector<int>{3});
+    EXPECT_EQ(Coches("Pclic"), std::vector<int>{1});
+    EXPECT_EQ(Coches("Mndecim"), std::vector<int>{1});
+    EXPECT_EQ(Coches("MnLang"), std::vector<int>{3});
+    EXPECT_EQ(o->controles.Texte("Label6", 1), "Scanner : scan.txt");
+    EXPECT_EQ(o->mesure.NumFonction, 4);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[0], 0.25);
+    // The program folder stays where the program is.
+    EXPECT_EQ(o->REPPROG, dossier.string());
+    EXPECT_EQ(CheminParametres(*o), Fichier());
+    ASSERT_TRUE(SauveParametres(*o));
+    EXPECT_NE(Octets().find("REPPROG= " + dossier.string() + "\r\n"), std::string::npos);
+}
+
+TEST_F(SessionParametres, FormatDesactiveOuAbsentRefuse) {
+    Ecrit({"EXT_IMG= 3 ", "AVERT =FAUX", "SAVAUTO= 0 "});
+    ASSERT_TRUE(LitParametres(*o));
+    EXPECT_EQ(o->parametres.extImg, 0);
+    EXPECT_EQ(Coches("F_Img"), std::vector<int>{0});
+    EXPECT_FALSE(Coche("Check", 4));
+    EXPECT_TRUE(o->controles("Frame", 9).visible);
+    EXPECT_EQ(Coches("MNSav"), std::vector<int>{0});
+    // No scanner line: the label keeps its text.
+    EXPECT_EQ(o->controles.Texte("Label6", 1), "");
+    EXPECT_EQ(o->mesure.NumFonction, EtatMesure{}.NumFonction);
+}
+
+TEST_F(SessionParametres, EcritureDepuisLesControles) {
+    ASSERT_FALSE(LitParametres(*o));
+    // The settings in memory say otherwise; the file follows the controls.
+    o->parametres.avert = false;
+    o->parametres.autoRetrace = false;
+    o->controles.Coche("Check", 4, true);
+    o->controles.Coche("Check", 2, true);
+    o->controles.Coche("Optn", 5, false);
+    o->controles.Coche("Optn", 6, true);
+    ASSERT_TRUE(SauveParametres(*o));
+    const std::string octets = Octets();
+    EXPECT_NE(octets.find("\r\nAVERT =VRAI\r\n"), std::string::npos);
+    EXPECT_NE(octets.find("\r\nAUTORETRACE=VRAI\r\n"), std::string::npos);
+    EXPECT_NE(octets.find("\r\nPALMER=FAUX\r\n"), std::string::npos);
+    EXPECT_FALSE(o->parametres.avert);
+    // Keys of older files vanish at the first write.
+    Ecrit({"CORRECTIONRVB=1;2;3", "COULREF=x", "STATDEF=1"});
+    ASSERT_TRUE(LitParametres(*o));
+    ASSERT_TRUE(SauveParametres(*o));
+    EXPECT_EQ(Octets().find("CORRECTIONRVB"), std::string::npos);
+    EXPECT_EQ(Octets().find("COULREF"), std::string::npos);
+    EXPECT_NE(Octets().find("\r\nSTATDEF= 1 \r\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace orv

@@ -1,0 +1,132 @@
+// The main window started as a user starts it: French captions, the menu tree,
+// the grid of the start-up function, the settings file created, and the quit
+// question that keeps everything when answered No.
+#include "app/Fenetre.h"
+#include "app/ControlesDesign.h"
+#include "gui/FenetrePrincipale.h"
+#include "gui/PlateformeQt.h"
+#include "measure/Grille.h"
+
+#include <QAbstractItemModelTester>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace orv;
+
+namespace {
+
+// Answers the next message box with the given button once it is shown.
+void RepondPlusTard(QMessageBox::StandardButton bouton, QString* texteVu = nullptr) {
+    QTimer::singleShot(0, [bouton, texteVu] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (box && box->isVisible()) {
+                if (texteVu) *texteVu = box->text() + "|" + box->windowTitle();
+                box->button(bouton)->click();
+                return;
+            }
+        }
+        RepondPlusTard(bouton, texteVu);
+    });
+}
+
+QAction* Action(QWidget* fenetre, const QString& nom) {
+    return fenetre->findChild<QAction*>(nom);
+}
+
+} // namespace
+
+class FenetreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    void init() {
+        QVERIFY(dossier.isValid());
+        plateforme = std::make_unique<PlateformeQt>();
+        etat = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
+        DeclareControles(etat->controles);
+        fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
+        Demarrage(*etat);
+        fenetre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
+        Activation(*etat);
+    }
+    void cleanup() {
+        fenetre.reset();
+        etat.reset();
+        plateforme.reset();
+        QFile::remove(dossier.filePath("Zelk.dat"));
+    }
+
+    void premierDemarrageEnFrancais() {
+        // The settings file is created with the defaults.
+        QVERIFY(QFile::exists(dossier.filePath("Zelk.dat")));
+        // French menus, in order.
+        QStringList titres;
+        for (QAction* a : fenetre->menuBar()->actions()) titres << a->text();
+        QCOMPARE(titres, (QStringList{"fichiers", "Edition", "Fonction", "Options",
+                                      "Options Tablouve", "Outils", "Aide", "A propos ..."}));
+        QCOMPARE(Action(fenetre.get(), "MnuFIC_12")->text(), QString("Quitter"));
+        QCOMPARE(Action(fenetre.get(), "Cyst_2")->text(), QString("4 mesures"));
+        // Spores 2D and its headers.
+        QTableView* vue = fenetre->VueGrille();
+        QStringList entetes;
+        for (int c = 0; c < vue->model()->columnCount(); ++c)
+            entetes << vue->model()->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(entetes, (QStringList{"N°", "Long.", "Larg.", "Q", "V", "img", "comment"}));
+        QCOMPARE(vue->model()->rowCount(), 256);
+        QCOMPARE(QString::fromStdString(etat->mesure.NomFonction), QString("mesure Spore 2D"));
+        QCOMPARE(fenetre->statusBar()->currentMessage(),
+                 QString("choisir une commande ou marquer un point"));
+        // Later work is visibly unavailable, not faked.
+        QVERIFY(!Action(fenetre.get(), "MnuEDit_1")->isEnabled());
+        QVERIFY(Action(fenetre.get(), "MnuFIC_8")->isEnabled());
+    }
+
+    void modeleDeGrilleCoherent() {
+        QAbstractItemModelTester testeur(fenetre->VueGrille()->model(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+        AjouteValeur(*etat, 10.0);
+        AjouteValeur(*etat, 5.0);
+        QCOMPARE(fenetre->VueGrille()->model()->index(0, 3).data().toString(), QString("2,00"));
+        // Choosing another function asks; No keeps the line.
+        RepondPlusTard(QMessageBox::No);
+        Action(fenetre.get(), "Cyst_1")->trigger();
+        QCOMPARE(fenetre->VueGrille()->model()->index(0, 1).data().toString(), QString("10,00"));
+    }
+
+    void quitterNonGardeTout() {
+        AjouteValeur(*etat, 10.0);
+        AjouteValeur(*etat, 5.0);
+        QString vu;
+        RepondPlusTard(QMessageBox::No, &vu);
+        QVERIFY(!fenetre->close());
+        QVERIFY(vu.startsWith("Voulez-vous vraiment quitter Orvelle ?|"));
+        QVERIFY(fenetre->isVisible());
+        QCOMPARE(etat->mesure.LigneCourante, 2);
+        QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString("10,00"));
+        // Yes from the menu entry closes the window.
+        RepondPlusTard(QMessageBox::Yes);
+        Action(fenetre.get(), "MnuFIC_12")->trigger();
+        QTRY_VERIFY(!fenetre->isVisible());
+    }
+
+private:
+    QTemporaryDir dossier;
+    std::unique_ptr<PlateformeQt> plateforme;
+    std::unique_ptr<Orvelle> etat;
+    std::unique_ptr<FenetrePrincipale> fenetre;
+};
+
+QTEST_MAIN(FenetreTest)
+#include "FenetreTest.moc"

@@ -1,0 +1,282 @@
+#include "measure/Fonctions.h"
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "measure/ChangementFonction.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orv {
+namespace {
+
+class FonctionsTest : public ::testing::Test {
+protected:
+    FonctionsTest() {
+        DeclareControles(o.controles);
+        o.textes.RemplitMessages();
+        AppliqueFonctionDemarrage(o);
+    }
+    void Choisit(int n) {
+        o.mesure.NumFonction = n;
+        SelectionneFonction(o);
+    }
+    std::vector<std::string> Entetes() const {
+        std::vector<std::string> v;
+        for (int c = 0; c < o.GrilleRef.Colonnes(); ++c) v.push_back(o.GrilleRef.Texte(0, c));
+        return v;
+    }
+    // Two complete segment lines in the grid.
+    void DeuxLignes() {
+        AjouteValeur(o, 3);
+        AjouteValeur(o, 4);
+    }
+
+    test::PlateformeFactice p;
+    Orvelle o{p, "."};
+};
+
+using V = std::vector<std::string>;
+
+TEST_F(FonctionsTest, EveryFunctionHasItsNameAndHeaders) {
+    struct Cas {
+        int n;
+        std::string nom;
+        V entetes;
+    };
+    const std::vector<Cas> cas = {
+        {1, "mesure Segment", {"N°", "Longueur", "img", "comment"}},
+        {2, "mesure Spore 2D", {"N°", "Long.", "Larg.", "Q", "V", "img", "comment"}},
+        {3, "mesure Spore 3D", {"N°", "long.", "larg.", "épais.", "Q", "L", "img", "comment"}},
+        {4, "mesure Cystide 3", {"N°", "Long.", "L.base", "L.col", "img", "comment"}},
+        {5, "mesure Cystide 4", {"N°", "Long.", "L.base", "L.col", "L+", "img", "comment"}},
+        {6, "mesure Cystide 5", {"N°", "Long.", "L.base", "L.col", "L+", "L++", "img", "comment"}},
+        {10, "Comptage-1", {"N°", "NB1", "img", "comment"}},
+        {11, "Comptage-2", {"N°", "A", "B", "A+2B", "img", "comment"}},
+        {13, "Densité/Ellipse", {"N°", "S", "Nb", "Nb/S", "Nb/L", "img", "comment"}},
+        {14, "Densité/rectangle", {"N°", "S", "Nb", "Nb/S", "Nb/L", "img", "comment"}},
+        {15, "Triangle", {"N°", "Surf", "peri.", "angle", "img", "comment"}},
+        {16, "Polygone auto", {"N°", "Surf", "peri.", "Rm", "F", "img", "comment"}},
+        {20, "tintaval", {"N°", "R", "V", "B", "L", "a", "b", "zone", "S", "comment"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.n);
+        Choisit(c.n);
+        EXPECT_EQ(o.mesure.NomFonction, c.nom);
+        EXPECT_EQ(Entetes(), c.entetes);
+        EXPECT_EQ(o.GrilleRefP.Colonnes(), o.GrilleRef.Colonnes());
+        EXPECT_EQ(o.MGrille.Colonnes(), o.GrilleRef.Colonnes());
+        EXPECT_EQ(o.MGrille.Texte(0, 1), c.entetes[1]);
+    }
+}
+
+TEST_F(FonctionsTest, WidthsOfTheThreeGrids) {
+    Choisit(2);
+    const std::vector<int> attendues = {350, 550, 550, 350, 500, 220, 1500};
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_EQ(o.GrilleRef.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+        EXPECT_EQ(o.MGrille.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+        EXPECT_EQ(o.GrilleRefP.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+    }
+    // The statistics grid repeats the value headers only.
+    EXPECT_EQ(o.GrilleRefP.Texte(0, 4), "V");
+    EXPECT_NE(o.GrilleRefP.Texte(0, 5), "img");
+    EXPECT_NE(o.GrilleRefP.Texte(0, 6), "comment");
+
+    // The colour function's widths have no closing "$": the comment column
+    // keeps the width it had.
+    o.GrilleRef.FixeColonnes(10);
+    o.GrilleRef.FixeLargeur(9, 777);
+    LargeursGrille(o, 20);
+    EXPECT_EQ(o.GrilleRef.Colonnes(), 10);
+    EXPECT_EQ(o.GrilleRef.Largeur(8), 250);
+    EXPECT_EQ(o.GrilleRef.Largeur(9), 777);
+    EXPECT_EQ(o.GrilleRefP.Largeur(9), 777);
+}
+
+TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
+    EXPECT_EQ(o.mesure.NumFonction, 2); // start-up setting 0
+    EXPECT_EQ(o.mesure.NomFonction, "mesure Spore 2D");
+
+    o.parametres.tGrille = 64;
+    o.parametres.utilisateur = "Jeanne";
+    Choisit(3);
+    EXPECT_EQ(o.mesure.NbSegments, 3);
+    EXPECT_EQ(o.mesure.NbSegmentsPrec, 2);
+    EXPECT_EQ(o.mesure.NbColStat, 5);
+    EXPECT_TRUE(o.mesure.Mode3D);
+    EXPECT_TRUE(o.controles("PopOrg", 1).visible);
+    EXPECT_EQ(o.GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o.MGrille.Lignes(), 4);
+    EXPECT_EQ(o.controles.Texte("frmMesure"), "Orvelle  /  Jeanne");
+
+    Choisit(5);
+    EXPECT_FALSE(o.mesure.Mode3D);
+    EXPECT_FALSE(o.controles("PopOrg", 1).visible);
+    EXPECT_EQ(o.mesure.NbSegments, 4);
+    // The colour function keeps the previous count as its back-erase count.
+    Choisit(20);
+    EXPECT_EQ(o.mesure.NbSegments, 6);
+    EXPECT_EQ(o.mesure.NbSegmentsPrec, 4);
+}
+
+TEST_F(FonctionsTest, PromptIsMessage55AndTheStatusBar) {
+    Choisit(11);
+    EXPECT_EQ(o.textes.Msg(55), "marquer les bosses externes");
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), "marquer les bosses externes");
+    Choisit(13);
+    EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
+    // Surfaces keep the prompt they found.
+    Choisit(15);
+    EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
+    Choisit(1);
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), "Marquer un point");
+}
+
+TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
+    for (int reglage : {0, 7, 99, -3}) {
+        o.parametres.fonctionDemarrage = reglage;
+        AppliqueFonctionDemarrage(o);
+        EXPECT_EQ(o.mesure.NumFonction, 2) << reglage;
+    }
+    o.parametres.fonctionDemarrage = 20;
+    AppliqueFonctionDemarrage(o);
+    EXPECT_EQ(o.mesure.NomFonction, "tintaval");
+
+
+    EXPECT_THROW(TableFonctions(o, 26), std::out_of_range);
+    EXPECT_THROW(TableLargeurs(o, -1), std::out_of_range);
+    EXPECT_EQ(TableFonctions(o, 7), "");
+    // A slot without a function (a grid file naming none) leaves the layout as it was.
+    o.mesure.NumFonction = 0;
+    SelectionneFonction(o);
+    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "R");
+    o.mesure.NumFonction = 26;
+    EXPECT_THROW(SelectionneFonction(o), std::out_of_range);
+}
+
+TEST_F(FonctionsTest, NamesFollowTheMessageTable) {
+    o.textes.Fixe(Table::MSG, 147, "misura Spora 2D$7$Lung.$Larg.$Q$V$img$commento$");
+    Choisit(2);
+    EXPECT_EQ(o.mesure.NomFonction, "misura Spora 2D");
+    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "Lung.");
+    // A language text with more headers than columns must not break the grid.
+    o.textes.Fixe(Table::MSG, 146, "x$4$a$b$c$d$e$f$g$");
+    Choisit(1);
+    EXPECT_EQ(Entetes(), (V{"N°", "a", "b", "c"}));
+}
+
+TEST_F(FonctionsTest, SameEntryAgainDoesNothingForSimpleEntriesAndCounting) {
+    for (int i = 0; i < 60; ++i) AjouteValeur(o, 5);
+    // No question queued: any question would fail the test.
+    EXPECT_TRUE(ClicMenuFonction(o, "MnuFonc", 2));
+    EXPECT_EQ(o.mesure.LigneCourante, 31);
+
+    p.reponses = {true};
+    ClicMenuFonction(o, "Mncp", 1);
+    for (int i = 0; i < 3; ++i) AjouteValeur(o, 5);
+    EXPECT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    EXPECT_EQ(o.mesure.LigneCourante, 4);
+    EXPECT_EQ(p.Compte("question"), 1);
+}
+
+TEST_F(FonctionsTest, CystidiaRules) {
+    // Another entry asks even on an empty grid.
+    p.reponses = {true};
+    ClicMenuFonction(o, "Cyst", 2);
+    EXPECT_EQ(p.Textes("question"), V{"effacer la grille  ?"});
+    EXPECT_EQ(o.mesure.NumFonction, 5);
+    // The same entry empties the grid without a question.
+    for (int i = 0; i < 8; ++i) AjouteValeur(o, 2);
+    ClicMenuFonction(o, "Cyst", 2);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.GrilleRef.Texte(1, 1), "");
+    EXPECT_EQ(p.Compte("question"), 1);
+}
+
+TEST_F(FonctionsTest, NoChangesNothing) {
+    DeuxLignes();
+    const std::string avant = o.GrilleRef.Texte(1, 1);
+    for (auto [famille, index] : std::vector<std::pair<std::string, int>>{
+             {"MnuFonc", 1}, {"Cyst", 1}, {"Mncp", 2}, {"MnDens", 2}, {"Mnusurf", 3}}) {
+        p.reponses = {false};
+        EXPECT_TRUE(ClicMenuFonction(o, famille, index));
+        EXPECT_EQ(o.mesure.NumFonction, 2) << famille;
+        EXPECT_EQ(o.mesure.LigneCourante, 2) << famille;
+        EXPECT_EQ(o.GrilleRef.Texte(1, 1), avant) << famille;
+        EXPECT_FALSE(o.mesure.ModeComptage || o.mesure.ModeDensite || o.mesure.ModePolygone);
+        EXPECT_EQ(o.controles.Texte("TBox", 6), "");
+    }
+    EXPECT_EQ(p.Compte("question"), 5);
+}
+
+TEST_F(FonctionsTest, DensityAndSurfaceEntriesSetTheirModes) {
+    ClicMenuFonction(o, "MnDens", 1);
+    EXPECT_TRUE(o.mesure.ModeDensite);
+    EXPECT_EQ(o.controles.Texte("TBox", 6), "0");
+    EXPECT_TRUE(o.controles("bout", 42).visible);
+    // The same density entry asks once the grid holds a line.
+    AjouteValeur(o, 1);
+    AjouteValeur(o, 2);
+    AjouteValeur(o, 3);
+    p.reponses = {true};
+    ClicMenuFonction(o, "MnDens", 1);
+    EXPECT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+
+    ClicMenuFonction(o, "Mnusurf", 3);
+    EXPECT_EQ(o.mesure.NomFonction, "Polygone ouvert");
+    EXPECT_FALSE(o.mesure.ModeDensite); // no longer routed to the density routine
+    EXPECT_TRUE(o.mesure.ModePolygone);
+    EXPECT_FALSE(o.mesure.PolygoneAuto);
+    ClicMenuFonction(o, "Mnusurf", 2);
+    EXPECT_EQ(o.mesure.NomFonction, "Polygone auto");
+    ClicMenuFonction(o, "Mnusurf", 1);
+    EXPECT_TRUE(o.mesure.ModeTriangle);
+    EXPECT_FALSE(o.mesure.ModePolygone);
+    EXPECT_TRUE(o.mesure.PolygoneAuto);
+    EXPECT_EQ(o.mesure.NumFonction, 15);
+
+    ClicMenuFonction(o, "Mncp", 2);
+    EXPECT_TRUE(o.mesure.ModeComptage);
+    EXPECT_FALSE(o.controles("bout", 9).actif);
+    ClicMenuFonction(o, "MnuFonc", 1);
+    EXPECT_FALSE(o.mesure.ModeComptage);
+}
+
+TEST_F(FonctionsTest, TintavalEntry) {
+    // From another function: the question is asked, then nothing changes.
+    DeuxLignes();
+    p.reponses = {true};
+    ClicMenuFonction(o, "MnuFonc", 20);
+    EXPECT_EQ(o.mesure.NumFonction, 2);
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(p.Compte("question"), 1);
+
+    Choisit(20);
+    ClicMenuFonction(o, "MnuFonc", 20);
+    EXPECT_FALSE(o.controles("MnuFonc", 6).actif);
+    EXPECT_FALSE(o.controles("MnuFonc", 7).actif);
+    EXPECT_FALSE(o.controles("TBox", 4).visible);
+    EXPECT_EQ(o.mesure.NbSegments, 1);
+    EXPECT_EQ(o.mesure.NomFonction, "tintaval");
+    ClicMenuFonction(o, "MnuFonc", 3);
+    EXPECT_TRUE(o.controles("MnuFonc", 6).actif);
+    EXPECT_TRUE(o.controles("MnuFonc", 7).actif);
+}
+
+TEST_F(FonctionsTest, PersoEntriesAndOtherMenus) {
+    EXPECT_TRUE(ClicMenuFonction(o, "MnPers", 1));
+    EXPECT_TRUE(ClicMenuFonction(o, "MnPers1", 2));
+    EXPECT_EQ(o.mesure.NumFonction, 2);
+    EXPECT_FALSE(ClicMenuFonction(o, "MnuFIC", 9));
+    EXPECT_FALSE(ClicMenuFonction(o, "Cyst", 4));
+    EXPECT_EQ(p.Compte("question"), 0);
+}
+
+} // namespace
+} // namespace orv

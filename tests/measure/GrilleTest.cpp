@@ -1,0 +1,378 @@
+#include "measure/Grille.h"
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "measure/Fonctions.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orv {
+namespace {
+
+class GrilleTest : public ::testing::Test {
+protected:
+    GrilleTest() {
+        DeclareControles(o.controles);
+        o.textes.RemplitMessages();
+        Choisit(2);
+    }
+    void Choisit(int n) {
+        o.mesure.NumFonction = n;
+        SelectionneFonction(o);
+    }
+    std::string C(int l, int c) const { return o.GrilleRef.Texte(l, c); }
+    // A writer of the grid file that records when it was called.
+    void EcrivainTrame(bool reussit) {
+        o.sauveTrame = [this, reussit](Orvelle& x, const std::string& chemin) {
+            sauvegardes.push_back({chemin, x.mesure.LigneCourante, x.mesure.Etape});
+            return reussit;
+        };
+    }
+    struct Sauvegarde {
+        std::string chemin;
+        int ligne, etape;
+    };
+
+    test::PlateformeFactice p;
+    Orvelle o{p, "."};
+    std::vector<Sauvegarde> sauvegardes;
+};
+
+TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
+    o.IndexImage = 3;
+    AjouteValeur(o, 10);
+    EXPECT_FALSE(o.controles("bout", 41).actif); // a measure is under way
+    AjouteValeur(o, 5);
+    EXPECT_EQ(C(1, 0), "1");
+    EXPECT_EQ(C(1, 1), "10,00");
+    EXPECT_EQ(C(1, 2), "5,00");
+    EXPECT_EQ(C(1, 3), "2,00");
+    EXPECT_EQ(C(1, 4), "130,9");
+    EXPECT_EQ(C(1, 5), "3");
+    EXPECT_EQ(C(1, 6), "");
+    EXPECT_TRUE(o.controles("bout", 41).actif);
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_EQ(o.mesure.ValeursMesure[1], 0);
+
+    // A width too small for a ratio leaves Q empty but still gives V.
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 0.01);
+    EXPECT_EQ(C(2, 3), "");
+    EXPECT_EQ(C(2, 4), "0,0");
+}
+
+TEST_F(GrilleTest, Spore3DEndsAfterWidthOrThickness) {
+    Choisit(3);
+    AjouteValeur(o, 12);
+    AjouteValeur(o, 6); // width
+    EXPECT_EQ(C(1, 2), "6,00");
+    EXPECT_EQ(C(1, 3), "");
+    EXPECT_EQ(C(1, 4), "2,00");
+    EXPECT_EQ(C(1, 5), "");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+
+    AjouteValeur(o, 12);
+    o.mesure.Etape = 3; // the pointing marks the second segment as the thickness
+    AjouteValeur(o, 4);
+    EXPECT_EQ(C(2, 2), "");
+    EXPECT_EQ(C(2, 3), "4,00");
+    EXPECT_EQ(C(2, 4), "");
+    EXPECT_EQ(C(2, 5), "3,00");
+    EXPECT_EQ(o.mesure.LigneCourante, 3);
+
+    // Back-erase reopens the line at its second value, whichever it was.
+    EffaceArriere(o);
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.Etape, 2);
+    EXPECT_EQ(C(2, 1), "12,00");
+    EXPECT_EQ(C(2, 3), "");
+    AjouteValeur(o, 3);
+    EXPECT_EQ(C(2, 4), "4,00");
+}
+
+TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
+    AjouteValeur(o, 0);
+    EXPECT_EQ(p.Compte("bip"), 1);
+    EXPECT_EQ(C(1, 1), "0,00");
+    o.CoefCalibrage = 0;
+    AjouteValeur(o, 0);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"Attention. Coefficient de calibrage = 0 "});
+    EXPECT_EQ(C(1, 2), "0,00");
+    EXPECT_EQ(C(1, 3), ""); // no ratio on a zero width
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+}
+
+TEST_F(GrilleTest, BackEraseAfterACompletedLineReopensIt) {
+    o.IndexImage = 2;
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    EffaceArriere(o);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.mesure.Etape, 2);
+    EXPECT_EQ(C(1, 1), "10,00");
+    for (int c = 2; c < 7; ++c) EXPECT_EQ(C(1, c), "") << c;
+    EXPECT_FALSE(o.controles("bout", 41).actif);
+    // The width pointed again gives the ratio of the kept length.
+    AjouteValeur(o, 4);
+    EXPECT_EQ(C(1, 3), "2,50");
+    EXPECT_EQ(C(1, 4), "83,8");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+}
+
+TEST_F(GrilleTest, BackEraseMidLineAndOnAnEmptyGrid) {
+    EffaceArriere(o); // nothing to erase
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.mesure.Etape, 1);
+
+    AjouteValeur(o, 7, SegmentTrace{1, 2, 3, 4});
+    EffaceArriere(o); // the only value of line 1: the line goes
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    AjouteValeur(o, 8, SegmentTrace{5, 6, 7, 8});
+    EXPECT_TRUE(ClicBoutonGrille(o, 2));
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_EQ(C(2, 1), "");
+    const auto& trace = o.mesure.TraceLignes[2];
+    EXPECT_EQ(trace.texte, "0");
+    EXPECT_EQ(trace.image, 0);
+    EXPECT_EQ(trace.zoom, 1);
+    EXPECT_EQ(trace.segments[1].x2, 0);
+    EXPECT_EQ(C(1, 3), "2,00"); // the line before is untouched
+}
+
+TEST_F(GrilleTest, DeletingALineRenumbersAndMovesTheMarks) {
+    Choisit(1);
+    for (int i = 1; i <= 5; ++i) AjouteValeur(o, i, SegmentTrace{i * 100, 0, 0, 0});
+    Efface_ligne(o, 3);
+    EXPECT_EQ(o.mesure.LigneCourante, 5);
+    EXPECT_EQ(C(3, 0), "3");
+    EXPECT_EQ(C(3, 1), "4,00");
+    EXPECT_EQ(C(4, 0), "4");
+    EXPECT_EQ(C(4, 1), "5,00");
+    EXPECT_EQ(C(5, 1), "");
+    EXPECT_EQ(o.mesure.TraceLignes[3].segments[1].x1, 400);
+    EXPECT_EQ(o.mesure.TraceLignes[4].segments[1].x1, 500);
+    EXPECT_EQ(o.mesure.TraceLignes[5].segments[1].x1, 0);
+    EXPECT_EQ(o.GrilleRef.Lignes(), o.parametres.tGrille + 1);
+
+    // bout(15): the last line.
+    EXPECT_TRUE(ClicBoutonGrille(o, 15));
+    EXPECT_EQ(o.mesure.LigneCourante, 4);
+    EXPECT_EQ(C(4, 1), "");
+    EXPECT_EQ(C(3, 1), "4,00");
+}
+
+TEST_F(GrilleTest, DeletingTheLineUnderWayRestartsItInPlace) {
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    AjouteValeur(o, 9);
+    Efface_ligne(o, 0);
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_EQ(C(2, 1), "");
+    EXPECT_EQ(C(1, 1), "10,00");
+    // A line under way below a deleted line moves up with its number.
+    AjouteValeur(o, 11);
+    Efface_ligne(o, 1);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.mesure.Etape, 2);
+    EXPECT_EQ(C(1, 0), "1");
+    EXPECT_EQ(C(1, 1), "11,00");
+    AjouteValeur(o, 2);
+    EXPECT_EQ(C(1, 3), "5,50");
+}
+
+TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
+    o.parametres.tGrille = 64;
+    o.parametres.savAuto = 0;
+    Choisit(1);
+    EcrivainTrame(true);
+    for (int i = 0; i < 64; ++i) AjouteValeur(o, 1.5);
+    ASSERT_EQ(o.mesure.LigneCourante, 65);
+    EXPECT_TRUE(sauvegardes.empty());
+    AjouteValeur(o, 9);
+    ASSERT_EQ(sauvegardes.size(), 1u);
+    EXPECT_EQ(sauvegardes[0].chemin, "TrameSav.trm");
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" grille pleine- trame sauvée"});
+    EXPECT_EQ(o.mesure.LigneCourante, 65);
+    EXPECT_EQ(C(64, 1), "1,50");
+    EXPECT_EQ(o.GrilleRef.Lignes(), 65);
+
+    // No writer, or a writer that fails: the grid is full and was not saved.
+    for (bool avecEcrivain : {false, true}) {
+        p.Oublie();
+        if (avecEcrivain)
+            EcrivainTrame(false);
+        else
+            o.sauveTrame = nullptr;
+        AjouteValeur(o, 9);
+        const auto messages = p.Textes("message");
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
+        EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
+        EXPECT_NE(messages[0].find("TrameSav.trm"), std::string::npos);
+        EXPECT_EQ(o.mesure.LigneCourante, 65);
+    }
+}
+
+TEST_F(GrilleTest, AutomaticSaveOnTheFirstValueOfLines11And21) {
+    o.parametres.savAuto = 10;
+    EcrivainTrame(true);
+    for (int i = 0; i < 25 * 2; ++i) AjouteValeur(o, 4);
+    ASSERT_EQ(sauvegardes.size(), 2u);
+    EXPECT_EQ(sauvegardes[0].ligne, 11);
+    EXPECT_EQ(sauvegardes[1].ligne, 21);
+    EXPECT_EQ(sauvegardes[0].etape, 1);
+    EXPECT_EQ(C(11, 1), "4,00"); // the value is still written
+    EXPECT_TRUE(p.Textes("message").empty());
+
+    // A period of one saves before every new line.
+    RAZ_Grille_total(o);
+    sauvegardes.clear();
+    o.parametres.savAuto = 1;
+    for (int i = 0; i < 4 * 2; ++i) AjouteValeur(o, 4);
+    EXPECT_EQ(sauvegardes.size(), 3u);
+}
+
+TEST_F(GrilleTest, TheGridNeverPassesLine255) {
+    o.parametres.savAuto = 0;
+    Choisit(1);
+    EcrivainTrame(true);
+    for (int i = 0; i < 255; ++i) AjouteValeur(o, 2);
+    EXPECT_EQ(C(255, 1), "2,00");
+    EXPECT_TRUE(sauvegardes.empty());
+    AjouteValeur(o, 3);
+    EXPECT_EQ(C(256, 1), "");
+    EXPECT_EQ(C(256, 0), "");
+    EXPECT_EQ(sauvegardes.size(), 1u);
+    EXPECT_EQ(p.Compte("message"), 1);
+    // Erasing the last line makes room again.
+    EffaceArriere(o);
+    EXPECT_EQ(o.mesure.LigneCourante, 255);
+    AjouteValeur(o, 3);
+    EXPECT_EQ(C(255, 1), "3,00");
+}
+
+TEST_F(GrilleTest, ClearingTheGrid) {
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5, SegmentTrace{9, 9, 9, 9});
+    o.GrilleRef.FixeCouleurCellule(1, 1, 0x00FF00);
+    p.reponses = {false};
+    EXPECT_FALSE(EffaceGrille(o, false));
+    EXPECT_EQ(C(1, 1), "10,00");
+    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la grille  ? "});
+
+    p.reponses = {true};
+    EXPECT_TRUE(ClicBoutonGrille(o, 16));
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(C(1, 0), "");
+    EXPECT_EQ(o.GrilleRef.CouleurCellule(1, 1), 0xC0FFC0u);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[2].x1, 0);
+    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "Long."); // headers stay
+
+    // An empty grid is cleared without a question.
+    EXPECT_TRUE(EffaceGrille(o, false));
+    EXPECT_EQ(p.Compte("question"), 2);
+}
+
+TEST_F(GrilleTest, ClearEverythingAsksFirst) {
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    p.reponses = {false, true};
+    ClicBoutonGrille(o, 17);
+    EXPECT_EQ(C(1, 1), "10,00");
+    ClicBoutonGrille(o, 17);
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(p.Textes("question")[0], "effacer  la grille  &  la liste d'images  ? ");
+    EXPECT_FALSE(ClicBoutonGrille(o, 14));
+}
+
+TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
+    Choisit(1);
+    for (int i = 1; i <= 5; ++i) AjouteValeur(o, i);
+    EXPECT_EQ(o.MGrille.Texte(0, 1), "Longueur");
+    EXPECT_EQ(o.MGrille.Texte(1, 1), "3,00");
+    EXPECT_EQ(o.MGrille.Texte(3, 1), "5,00");
+    RafraichitMGrille(o, 2);
+    EXPECT_EQ(o.MGrille.Texte(1, 1), "1,00");
+    EXPECT_EQ(o.MGrille.Texte(3, 1), "3,00");
+    Efface_ligne(o, 0);
+    EXPECT_EQ(o.MGrille.Texte(1, 1), "2,00");
+    EXPECT_EQ(o.MGrille.Texte(3, 1), "4,00");
+}
+
+TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
+    o.controles.Visible("Frame", 1, false);
+    int recalculs = 0;
+    std::vector<double> valeurs;
+    o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
+    o.valeurCalibrage = [&](Orvelle&, double v) { valeurs.push_back(v); };
+    AjouteValeur(o, 10);
+    EXPECT_EQ(recalculs, 0); // the statistics frame is hidden
+    o.controles.Visible("Frame", 6, true);
+    AjouteValeur(o, 5);
+    EXPECT_EQ(recalculs, 1);
+    EXPECT_EQ(valeurs, (std::vector<double>{10, 5}));
+    EffaceArriere(o);
+    Efface_ligne(o, 0);
+    EXPECT_EQ(recalculs, 3);
+    EXPECT_TRUE(o.controles("Frame", 1).visible);
+}
+
+TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
+    auto& ed = o.commentaire;
+    EXPECT_FALSE(ed.Ouvre(o, 1)); // no complete line yet
+    EXPECT_FALSE(o.controles("Frame", 10).visible);
+    for (int img : {1, 4, 2}) {
+        o.IndexImage = img;
+        AjouteValeur(o, 10);
+        AjouteValeur(o, 5);
+    }
+    AjouteValeur(o, 7); // line 4 under way: not reachable by the editor
+
+    ASSERT_TRUE(ed.Ouvre(o, 2));
+    EXPECT_TRUE(o.controles("Frame", 10).visible);
+    EXPECT_EQ(o.controles.Texte("Frame", 10), "--- img 4 :");
+    EXPECT_EQ(o.controles("Frame", 10).couleur, 0xC0C000u);
+    EXPECT_EQ(o.controles.Texte("Text4"), "2");
+
+    ed.NumeroSaisi(o, "0");
+    EXPECT_EQ(o.controles.Texte("Text4"), "1");
+    ed.NumeroSaisi(o, "abc");
+    EXPECT_EQ(ed.Ligne(), 1);
+    ed.Defile(o, 9);
+    EXPECT_EQ(ed.Ligne(), 3);
+    EXPECT_EQ(o.controles.Texte("Frame", 10), "--- img 2 :");
+
+    o.controles.Texte("TBox", 3, "bord\r\nlisse\nhyalin");
+    EXPECT_TRUE(ed.Clic(o, 28));
+    EXPECT_EQ(C(3, 6), "bord lisse hyalin");
+    EXPECT_FALSE(o.controles("Frame", 10).visible);
+    EXPECT_FALSE(ed.Clic(o, 28)); // closed: not the editor's click any more
+
+    // Cancel keeps the stored comment; "Raz" then "Valider" empties it.
+    ed.Ouvre(o, 3);
+    EXPECT_EQ(o.controles.Texte("TBox", 3), "bord lisse hyalin");
+    o.controles.Texte("TBox", 3, "autre");
+    ed.Clic(o, 29);
+    EXPECT_EQ(C(3, 6), "bord lisse hyalin");
+    ed.Ouvre(o, 3);
+    ed.Clic(o, 30);
+    ed.Clic(o, 28);
+    EXPECT_EQ(C(3, 6), "");
+    EXPECT_EQ(C(4, 1), "7,00");
+}
+
+} // namespace
+} // namespace orv

@@ -1,0 +1,518 @@
+#include "results/Statistiques.h"
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "results/Deciles.h"
+#include "results/Moments.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace orv {
+namespace {
+
+// ---- Reference computations, written apart from the program's ----------------
+
+struct Reference {
+    int n = 0;
+    double moyenne = 0, sigma = 0, skew = 0, kurt = 0;
+};
+
+// Population moments of the values other than zero, from raw power sums in
+// extended precision.
+Reference MomentsDeReference(const std::vector<double>& v) {
+    long double s1 = 0, s2 = 0, s3 = 0, s4 = 0;
+    Reference r;
+    for (double x : v) {
+        if (x == 0) continue;
+        const long double y = x;
+        s1 += y, s2 += y * y, s3 += y * y * y, s4 += y * y * y * y;
+        ++r.n;
+    }
+    if (r.n == 0) return r;
+    const long double n = r.n, m = s1 / n;
+    const long double var = s2 / n - m * m;
+    const long double mu3 = s3 / n - 3 * m * s2 / n + 2 * m * m * m;
+    const long double mu4 = s4 / n - 4 * m * s3 / n + 6 * m * m * s2 / n - 3 * m * m * m * m;
+    r.moyenne = static_cast<double>(m);
+    r.sigma = static_cast<double>(std::sqrt(std::max(var, 0.0L)));
+    if (r.sigma > 0.001) {
+        r.skew = static_cast<double>(mu3 / std::pow(var, 1.5L));
+        r.kurt = static_cast<double>(mu4 / (var * var));
+    }
+    return r;
+}
+
+// Value at rank p10/10 * (N + 1) of the sorted list, by linear interpolation,
+// the rank worked out in whole tenths.
+double RangInterpole(const std::vector<double>& x, int p10) {
+    const int n = static_cast<int>(x.size());
+    const int dixiemes = p10 * (n + 1);
+    const int k = dixiemes / 10;
+    const double frac = (dixiemes % 10) / 10.0;
+    const double bas = x[static_cast<size_t>(k - 1)];
+    const double haut = k < n ? x[static_cast<size_t>(k)] : bas;
+    return bas + frac * (haut - bas);
+}
+
+double Quatre(double v) { return std::round(v * 10000) / 10000; }
+
+void ProcheRel(double attendu, double obtenu, double tol, const std::string& quoi) {
+    EXPECT_NEAR(obtenu, attendu, tol * std::max(1.0, std::fabs(attendu))) << quoi;
+}
+
+// ---- Pure computations -------------------------------------------------------
+
+TEST(MomentsColonne, AgreeWithReferenceOnRandomColumns) {
+    std::mt19937 gen(20240611);
+    std::uniform_real_distribution<double> u(0.01, 30.0);
+    std::uniform_int_distribution<int> taille(0, 255);
+    std::bernoulli_distribution zero(0.15);
+    for (int essai = 0; essai < 400; ++essai) {
+        std::vector<double> v(static_cast<size_t>(taille(gen)));
+        // Two decimals, as the grid shows them, so that extremes tie now and then.
+        for (double& x : v) x = zero(gen) ? 0.0 : std::round(u(gen) * 100) / 100;
+        const MomentsColonne m = CalculeMoments(v);
+        const Reference r = MomentsDeReference(v);
+        const std::string cas = "essai " + std::to_string(essai);
+        ASSERT_EQ(m.n, r.n) << cas;
+        ProcheRel(r.moyenne, m.moyenne, 1e-12, cas);
+        ProcheRel(r.sigma, m.sigma, 1e-9, cas);
+        ProcheRel(r.skew, m.dissymetrie, 1e-7, cas);
+        ProcheRel(r.kurt, m.kurtosis, 1e-7, cas);
+
+        // Extremes of the positive values, the first of equal ones.
+        int lmin = 0, lmax = 0;
+        for (size_t i = 0; i < v.size(); ++i) {
+            if (v[i] > 0 && (lmin == 0 || v[i] < v[static_cast<size_t>(lmin - 1)]))
+                lmin = static_cast<int>(i) + 1;
+            if (v[i] > 0 && (lmax == 0 || v[i] > v[static_cast<size_t>(lmax - 1)]))
+                lmax = static_cast<int>(i) + 1;
+        }
+        EXPECT_EQ(m.ligneMin, lmin) << cas;
+        EXPECT_EQ(m.ligneMax, lmax) << cas;
+        EXPECT_EQ(m.minimum, lmin ? v[static_cast<size_t>(lmin - 1)] : 0.0) << cas;
+        EXPECT_EQ(m.maximum, lmax ? v[static_cast<size_t>(lmax - 1)] : 0.0) << cas;
+    }
+}
+
+TEST(MomentsColonne, KurtosisIsNotInExcessForm) {
+    std::mt19937 gen(7);
+    std::normal_distribution<double> normale(20.0, 2.0);
+    std::vector<double> v(40000);
+    for (double& x : v) x = normale(gen);
+    const MomentsColonne m = CalculeMoments(v);
+    EXPECT_NEAR(m.kurtosis, 3.0, 0.1);
+    EXPECT_NEAR(m.dissymetrie, 0.0, 0.05);
+    EXPECT_NEAR(m.sigma, 2.0, 0.05);
+}
+
+TEST(MomentsColonne, ShapeNeedsASigmaAboveOneThousandth) {
+    // Sigma 0.00075: no skewness, no kurtosis.
+    MomentsColonne m = CalculeMoments({10.0, 10.0015});
+    EXPECT_NEAR(m.sigma, 0.00075, 1e-12);
+    EXPECT_EQ(m.dissymetrie, 0);
+    EXPECT_EQ(m.kurtosis, 0);
+    // A tight column of large values keeps its kurtosis: two equal halves give 1.
+    m = CalculeMoments({1000.0, 1000.01, 1000.0, 1000.01});
+    EXPECT_NEAR(m.kurtosis, 1.0, 1e-6);
+    m = CalculeMoments({});
+    EXPECT_EQ(m.n, 0);
+    EXPECT_EQ(m.moyenne, 0);
+    EXPECT_EQ(m.sigma, 0);
+}
+
+TEST(MomentsColonne, ColumnWithoutPositiveValueHasNoExtremeLine) {
+    const MomentsColonne m = CalculeMoments({0.0, 0.0, 0.0});
+    EXPECT_EQ(m.n, 0);
+    EXPECT_EQ(m.ligneMin, 0);
+    EXPECT_EQ(m.ligneMax, 0);
+    EXPECT_EQ(m.minimum, 0);
+    EXPECT_EQ(m.maximum, 0);
+}
+
+TEST(VolumeSpore, ExampleOfTheEllipsoid) {
+    const VolumeSpore v = CalculeVolumeSpore(10, 6, 5, 1, 0.5, 0.5);
+    EXPECT_NEAR(v.volume, 157.0795, 1e-9);
+    EXPECT_NEAR(v.sigma, std::sqrt(2425.0) * 3.14159 / 6, 1e-9);
+    EXPECT_NEAR(v.sigma, 25.7842, 5e-5);
+}
+
+TEST(StatistiquesOrdre, AgreeWithReferenceOnRandomColumns) {
+    std::mt19937 gen(99);
+    std::uniform_real_distribution<double> u(0.0, 40.0);
+    std::uniform_int_distribution<int> taille(0, 255);
+    std::bernoulli_distribution zero(0.1);
+    for (int essai = 0; essai < 400; ++essai) {
+        std::vector<double> v(static_cast<size_t>(taille(gen)));
+        for (double& x : v) x = zero(gen) ? 0.0 : u(gen);
+        std::vector<double> x;
+        for (double y : v)
+            if (y > 0.0001) x.push_back(Quatre(y));
+        std::sort(x.begin(), x.end());
+        const int n = static_cast<int>(x.size());
+
+        const StatistiquesOrdre s = CalculeOrdre(v);
+        const std::string cas = "essai " + std::to_string(essai) + ", N=" + std::to_string(n);
+        ASSERT_EQ(s.n, n) << cas;
+        if (n == 0) {
+            EXPECT_EQ(s.mediane, 0) << cas;
+            continue;
+        }
+        const double med = n % 2 ? x[static_cast<size_t>(n / 2)]
+                                 : (x[static_cast<size_t>(n / 2 - 1)] + x[static_cast<size_t>(n / 2)]) / 2;
+        EXPECT_NEAR(s.mediane, med, 1e-9) << cas;
+        if (n < 11) {
+            EXPECT_EQ(s.d1, 0) << cas;
+            EXPECT_EQ(s.d9, 0) << cas;
+        } else {
+            EXPECT_NEAR(s.d1, RangInterpole(x, 1), 1e-9) << cas;
+            EXPECT_NEAR(s.d9, RangInterpole(x, 9), 1e-9) << cas;
+        }
+    }
+}
+
+std::vector<double> UnA(int n) {
+    std::vector<double> v;
+    for (int i = 1; i <= n; ++i) v.push_back(i * 1.5 + (i % 3) * 0.01);
+    std::reverse(v.begin(), v.end()); // unsorted on purpose
+    return v;
+}
+double X(const std::vector<double>& v, int i) {
+    std::vector<double> s = v;
+    std::sort(s.begin(), s.end());
+    return s[static_cast<size_t>(i - 1)];
+}
+
+TEST(StatistiquesOrdre, MedianAtEveryCount) {
+    // One to three values are computed like any other count.
+    EXPECT_DOUBLE_EQ(CalculeOrdre({4.2}).mediane, 4.2);
+    EXPECT_DOUBLE_EQ(CalculeOrdre({5.0, 3.0}).mediane, 4.0);
+    EXPECT_DOUBLE_EQ(CalculeOrdre({9.0, 1.0, 5.0}).mediane, 5.0);
+    const auto v4 = UnA(4), v5 = UnA(5);
+    EXPECT_DOUBLE_EQ(CalculeOrdre(v4).mediane, (X(v4, 2) + X(v4, 3)) / 2);
+    EXPECT_DOUBLE_EQ(CalculeOrdre(v5).mediane, X(v5, 3));
+}
+
+TEST(StatistiquesOrdre, DecilesOfTheWorkedCounts) {
+    const auto v10 = UnA(10);
+    EXPECT_EQ(CalculeOrdre(v10).d1, 0);
+    EXPECT_EQ(CalculeOrdre(v10).d9, 0);
+
+    const auto v11 = UnA(11);
+    StatistiquesOrdre s = CalculeOrdre(v11);
+    EXPECT_NEAR(s.d1, X(v11, 1) + 0.2 * (X(v11, 2) - X(v11, 1)), 1e-12);
+    EXPECT_NEAR(s.d9, X(v11, 10) + 0.8 * (X(v11, 11) - X(v11, 10)), 1e-12);
+
+    const auto v20 = UnA(20);
+    s = CalculeOrdre(v20);
+    EXPECT_NEAR(s.d1, X(v20, 2) + 0.1 * (X(v20, 3) - X(v20, 2)), 1e-12);
+    EXPECT_NEAR(s.d9, X(v20, 18) + 0.9 * (X(v20, 19) - X(v20, 18)), 1e-12);
+
+    const auto v29 = UnA(29);
+    s = CalculeOrdre(v29);
+    EXPECT_DOUBLE_EQ(s.d1, X(v29, 3));
+    EXPECT_DOUBLE_EQ(s.d9, X(v29, 27));
+}
+
+TEST(StatistiquesOrdre, FourDecimalsAndTheLowerBound) {
+    EXPECT_DOUBLE_EQ(ArrondiOrdre(123.456789), 123.4568);
+    EXPECT_DOUBLE_EQ(CalculeOrdre({123.456789}).mediane, 123.4568);
+    // 0 and 0.0001 are left out, 0.00011 is counted (as 0.0001).
+    StatistiquesOrdre s = CalculeOrdre({0.0, 0.0001, 0.00011, 7.0});
+    EXPECT_EQ(s.n, 2);
+    EXPECT_DOUBLE_EQ(s.mediane, (0.0001 + 7.0) / 2);
+    EXPECT_EQ(CalculeOrdre({-3.0, 0.0, 0.0001}).n, 0);
+}
+
+TEST(Dominante, SmallListsReadNothingOutside) {
+    EXPECT_EQ(DominanteValeurs({}), 0);
+    EXPECT_EQ(DominanteValeurs({4.5}), 4.5);
+    EXPECT_DOUBLE_EQ(DominanteValeurs({6.0, 2.0}), 4.0);
+    EXPECT_DOUBLE_EQ(DominanteValeurs({1.0, 9.0, 2.0}), 5.0);
+    EXPECT_EQ(DominanteValeurs(std::vector<double>(50, 3.25)), 3.25);
+}
+
+TEST(Dominante, WorkedExamples) {
+    // Worked by hand through the narrowing passes.
+    EXPECT_DOUBLE_EQ(DominanteValeurs({10, 3.2, 1, 3.1, 2, 3}), 2.6);
+    std::vector<double> v;
+    for (int i = 11; i >= 1; --i) v.push_back(i);
+    EXPECT_DOUBLE_EQ(DominanteValeurs(v), 6.0);
+    // The search does not depend on the unit or the origin.
+    for (double& x : v) x = 2.05 + 0.25 * x;
+    EXPECT_NEAR(DominanteValeurs(v), 3.55, 1e-12);
+}
+
+TEST(Dominante, AlwaysEndsInsideTheRange) {
+    std::mt19937 gen(3);
+    std::uniform_int_distribution<int> taille(0, 300);
+    std::uniform_int_distribution<int> forme(0, 3);
+    for (int essai = 0; essai < 500; ++essai) {
+        std::vector<double> v(static_cast<size_t>(taille(gen)));
+        const int f = forme(gen);
+        for (size_t i = 0; i < v.size(); ++i) {
+            switch (f) {
+            case 0: v[i] = std::uniform_real_distribution<double>(0, 20)(gen); break;
+            case 1: v[i] = std::round(std::normal_distribution<double>(10, 1)(gen) * 10) / 10; break;
+            case 2: v[i] = i % 7 == 0 ? 0.0 : 5.0 + static_cast<double>(i % 3); break;
+            default: v[i] = std::exp(std::uniform_real_distribution<double>(-3, 6)(gen)); break;
+            }
+        }
+        const double d = DominanteValeurs(v);
+        if (v.empty()) {
+            EXPECT_EQ(d, 0);
+            continue;
+        }
+        EXPECT_GE(d, *std::min_element(v.begin(), v.end())) << essai;
+        EXPECT_LE(d, *std::max_element(v.begin(), v.end())) << essai;
+    }
+}
+
+// ---- The statistics grid ---------------------------------------------------
+
+class StatGrille : public ::testing::Test {
+protected:
+    StatGrille() {
+        DeclareControles(o.controles);
+        o.textes.RemplitMessages();
+        o.controles.Coche("Check", 3, true);
+        Choisit(2);
+    }
+    void Choisit(int n) {
+        o.mesure.NumFonction = n;
+        SelectionneFonction(o);
+    }
+    // Writes whole lines straight into the grid, as a loaded file would.
+    void Remplit(const std::vector<std::vector<std::string>>& lignes) {
+        int r = 1;
+        for (const auto& l : lignes) {
+            o.GrilleRef.FixeTexte(r, 0, std::to_string(r));
+            for (size_t c = 0; c < l.size(); ++c)
+                o.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
+            ++r;
+        }
+        o.mesure.LigneCourante = r;
+    }
+    std::string P(int l, int c) const { return o.GrilleRefP.Texte(l, c); }
+    std::uint32_t Couleur(int l, int c) const { return o.GrilleRef.CouleurCellule(l, c); }
+
+    test::PlateformeFactice p;
+    Orvelle o{p, "."};
+};
+
+TEST_F(StatGrille, LabelsHeadersAndIndexColumn) {
+    AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    StatColonnes(o);
+    TableDeciles(o);
+    const char* libelles[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt",
+                              "m/s", "N=",  "D1",  "médiane", "D9"};
+    for (int l = 1; l <= 11; ++l) EXPECT_EQ(P(l, 0), libelles[l - 1]) << l;
+    const int cols = o.GrilleRef.Colonnes();
+    for (int c = 0; c <= cols - 3; ++c) EXPECT_EQ(P(0, c), o.GrilleRef.Texte(0, c));
+    EXPECT_EQ(P(0, cols - 1), "index");
+    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurGrilles);
+}
+
+TEST_F(StatGrille, ExtremesAreFoundPerColumnAndHighlighted) {
+    // Spores 2D: L, l, Q, V.
+    Remplit({{"9,00", "4,00", "2,25", "75,4"},
+             {"12,00", "3,50", "3,43", "77,0"},
+             {"8,00", "5,00", "1,60", "104,7"}});
+    StatColonnes(o);
+    const int index = o.GrilleRefP.Colonnes() - 1;
+    EXPECT_EQ(P(2, index), "3 / 2 / 3 / 1 / ");
+    EXPECT_EQ(P(3, index), "2 / 3 / 2 / 3 / ");
+    EXPECT_EQ(Couleur(3, 1), CouleurMinimum);
+    EXPECT_EQ(Couleur(2, 1), CouleurMaximum);
+    EXPECT_EQ(Couleur(1, 1), CouleurGrilles);
+    EXPECT_EQ(Couleur(1, 4), CouleurMinimum);
+    EXPECT_EQ(Couleur(0, 1), CouleurGrilles);
+    EXPECT_EQ(P(1, 1), "9,67");
+    EXPECT_EQ(P(2, 1), "8,00");
+    EXPECT_EQ(P(3, 1), "12,00");
+
+    // A refresh after the data changed leaves no stale highlight.
+    Remplit({{"9,00", "4,00", "2,25", "75,4"}, {"12,00", "3,50", "3,43", "77,0"}});
+    StatColonnes(o);
+    EXPECT_EQ(Couleur(3, 1), CouleurGrilles);
+    EXPECT_EQ(Couleur(1, 1), CouleurMinimum);
+}
+
+TEST_F(StatGrille, OneLineHoldingBothExtremesShowsTheMaximum) {
+    Remplit({{"9,00", "4,00", "2,25", "75,4"}});
+    StatColonnes(o);
+    EXPECT_EQ(Couleur(1, 1), CouleurMaximum);
+    // One measure: the value everywhere, no spread, m/s left as it was.
+    EXPECT_EQ(P(1, 1), "9,00");
+    EXPECT_EQ(P(2, 1), "9,00");
+    EXPECT_EQ(P(3, 1), "9,00");
+    EXPECT_EQ(P(4, 1), "0,00");
+    EXPECT_EQ(P(5, 1), "0,00");
+    EXPECT_EQ(P(6, 1), "0,00");
+}
+
+TEST_F(StatGrille, MeanOverSigmaOnlyWithASpread) {
+    Remplit({{"9,00", "4,00", "", ""}, {"11,00", "4,00", "", ""}});
+    o.GrilleRefP.FixeTexte(7, 2, "ancien");
+    StatColonnes(o);
+    EXPECT_EQ(P(7, 1), "10,00"); // 10 / 1
+    EXPECT_EQ(P(7, 2), "ancien");
+}
+
+TEST_F(StatGrille, ColumnOfZerosReportsNoLineAndAZeroMinimum) {
+    Remplit({{"9,00", "0", "", "75,4"}, {"11,00", "0,00", "", "80,0"}});
+    StatColonnes(o);
+    EXPECT_EQ(P(1, 2), "0,00");
+    EXPECT_EQ(P(2, 2), "0,00");
+    EXPECT_EQ(P(3, 2), "0,00");
+    EXPECT_EQ(P(4, 2), "0,00");
+    const int index = o.GrilleRefP.Colonnes() - 1;
+    EXPECT_EQ(P(2, index), "1 /  /  / 1 / ");
+    EXPECT_EQ(P(3, index), "2 /  /  / 2 / ");
+    for (int r = 1; r <= 2; ++r) EXPECT_EQ(Couleur(r, 2), CouleurGrilles);
+}
+
+TEST_F(StatGrille, VolumeColumnAlwaysHasOneDecimal) {
+    for (const char* motif : {"###0", "###0.00"}) {
+        o.parametres.fDecimal = motif;
+        Remplit({{"9", "4", "2", "75,4"}, {"12", "3", "4", "77,05"}});
+        StatColonnes(o);
+        for (int l = 1; l <= 6; ++l)
+            EXPECT_EQ(P(l, 4), FormatNombre(LitDecimal(P(l, 4)), "###0.0", ',')) << motif << l;
+        EXPECT_EQ(P(1, 4), "76,2"); // 76.225
+        EXPECT_EQ(P(1, 1), FormatNombre(10.5, motif, ','));
+    }
+}
+
+TEST_F(StatGrille, GridValuesAgreeWithReference) {
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<double> longueur(6, 14), largeur(3, 7);
+    o.parametres.fDecimal = "###0.00";
+    for (int i = 0; i < 120; ++i) {
+        AjouteValeur(o, longueur(gen));
+        AjouteValeur(o, largeur(gen));
+    }
+    AjouteValeur(o, 9.5); // a measure under way counts in the moments only
+    StatColonnes(o);
+    TableDeciles(o);
+    for (int c = 1; c <= 4; ++c) {
+        std::vector<double> tous, complets;
+        for (int r = 1; r <= o.mesure.LigneCourante; ++r) {
+            tous.push_back(LitDecimal(o.GrilleRef.Texte(r, c)));
+            if (r < o.mesure.LigneCourante && !o.GrilleRef.Texte(r, c).empty())
+                complets.push_back(tous.back());
+        }
+        const Reference ref = MomentsDeReference(tous);
+        const std::string motif = c == 4 ? "###0.0" : "###0.00";
+        EXPECT_EQ(P(1, c), FormatNombre(ref.moyenne, motif, ',')) << c;
+        EXPECT_EQ(P(4, c), FormatNombre(ref.sigma, motif, ',')) << c;
+        EXPECT_EQ(P(5, c), FormatNombre(ref.skew, motif, ',')) << c;
+        EXPECT_EQ(P(6, c), FormatNombre(ref.kurt, motif, ',')) << c;
+        EXPECT_EQ(P(7, c), FormatNombre(ref.moyenne / ref.sigma, "###0.00", ',')) << c;
+
+        std::vector<double> x;
+        for (double y : complets)
+            if (y > 0.0001) x.push_back(Quatre(y));
+        std::sort(x.begin(), x.end());
+        EXPECT_EQ(P(8, c), std::to_string(x.size())) << c;
+        EXPECT_EQ(P(9, c), FormatNombre(RangInterpole(x, 1), "###0.00", ',')) << c;
+        EXPECT_EQ(P(11, c), FormatNombre(RangInterpole(x, 9), "###0.00", ',')) << c;
+        EXPECT_NEAR(LitDecimal(P(10, c)), (x[59] + x[60]) / 2, 1e-9) << c;
+    }
+    EXPECT_EQ(o.resultats.NbLignes[1], 120);
+}
+
+TEST_F(StatGrille, VolumeOf3DSporesFromTheShownMeans) {
+    Choisit(3);
+    // Means 10, 6, 5; sigmas 1, 0.5, 0.5.
+    Remplit({{"9", "5,5", "4,5"}, {"11", "6,5", "5,5"}});
+    StatColonnes(o);
+    EXPECT_NEAR(o.resultats.VolApprox, 157.0795, 1e-9);
+    EXPECT_NEAR(o.resultats.SigmaVol, 25.7842, 5e-5);
+
+    // The volume uses the means as shown: 9.6 shown as 10 with no decimal.
+    o.parametres.fDecimal = "###0";
+    Remplit({{"9,6", "6", "5"}, {"9,6", "6", "5"}});
+    StatColonnes(o);
+    EXPECT_NEAR(o.resultats.VolApprox, 3.14159 * 300 / 6, 1e-9);
+    EXPECT_EQ(o.resultats.SigmaVol, 0);
+}
+
+TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
+    Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}});
+    StatColonnes(o);
+    o.controles.Coche("Check", 3, false);
+    ClicCalculStatistiques(o);
+    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
+
+    Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}, {"13,00", "8,00"}});
+    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+    StatColonnes(o);
+    EXPECT_EQ(P(1, 1), "10,00");
+    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
+    // cmdStat still refreshes the order statistics.
+    ClicCmdStat(o);
+    EXPECT_EQ(P(8, 1), "3");
+    EXPECT_EQ(P(10, 1), "11");
+
+    o.controles.Coche("Check", 3, true);
+    ClicCalculStatistiques(o);
+    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurGrilles);
+    EXPECT_EQ(P(1, 1), "11,00");
+}
+
+TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
+    o.razStatistiques = RazStatistiques;
+    Remplit({{"5"}, {"6"}, {"7"}, {"8"}, {"9"}});
+    TableDeciles(o);
+    EXPECT_EQ(P(10, 1), "7");
+    EffaceGrille(o, true);
+    EXPECT_EQ(o.resultats.Mediane[1], 0);
+    Remplit({{"2,5"}});
+    TableDeciles(o);
+    EXPECT_EQ(P(8, 1), "1");
+    EXPECT_EQ(P(10, 1), "2,5");
+    EXPECT_EQ(P(9, 1), "0,00");
+    Remplit({{"2,5"}, {"3"}});
+    TableDeciles(o);
+    EXPECT_EQ(P(10, 1), "2,75");
+    Remplit({});
+    TableDeciles(o);
+    EXPECT_EQ(P(8, 1), "0");
+    EXPECT_EQ(P(10, 1), "0");
+}
+
+TEST_F(StatGrille, CdecileRefusesColumnsOutsideItsVectors) {
+    Remplit({{"5", "1"}, {"6", "2"}});
+    o.mesure.NbColStat = 12;
+    Cdecile(o, 9);
+    Cdecile(o, -1);
+    Cdecile(o, 40);
+    o.mesure.NbColStat = 1;
+    Cdecile(o, 2); // beyond NbColStat
+    EXPECT_EQ(o.resultats.NbLignes[2], 0);
+    Cdecile(o, 1);
+    EXPECT_EQ(o.resultats.NbLignes[1], 2);
+}
+
+TEST_F(StatGrille, StatisticsGridHasTwelveLines) {
+    o.GrilleRefP.FixeLignes(1);
+    Remplit({{"5", "1"}, {"6", "2"}});
+    StatColonnes(o);
+    TableDeciles(o);
+    EXPECT_GE(o.GrilleRefP.Lignes(), LignesStatistiques);
+    EXPECT_EQ(P(11, 0), "D9");
+}
+
+} // namespace
+} // namespace orv
