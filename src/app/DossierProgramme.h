@@ -24,4 +24,9 @@ std::optional<std::string> ChoisitDossierProgramme(const SourcesDossier& s);
 std::optional<std::string> DossierProgramme(const std::optional<std::string>& optionHome,
                                             const std::string& dossierExecutable);
 
+// The folder of the files shipped with the program (warning texts, language
+// files, sample images): beside the executable in "data", the installed
+// share/orvelle, or the source tree's data folder of a development build.
+std::string DossierDonnees(const std::string& dossierExecutable, const std::string& dossierSource);
+
 } // namespace orv

@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -52,15 +53,20 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
 
     ConstruitMenus();
 
-    auto* separateur = new QSplitter(Qt::Horizontal, this);
-    separateur->addWidget(ConstruitPanneauCommandes());
+    // Commands on the left, the image in the middle, the grid on the right; the
+    // user may widen the grid at the image's expense.
+    auto* centre = new QWidget(this);
+    auto* rangee = new QHBoxLayout(centre);
+    rangee->setContentsMargins(2, 2, 2, 2);
+    rangee->addWidget(ConstruitPanneauCommandes());
+    auto* separateur = new QSplitter(Qt::Horizontal, centre);
     separateur->addWidget(ConstruitZoneCentrale());
     separateur->addWidget(ConstruitZoneGrille());
-    separateur->setStretchFactor(0, 0);
-    separateur->setStretchFactor(1, 1);
-    separateur->setStretchFactor(2, 0);
-    separateur->setCollapsible(1, false);
-    setCentralWidget(separateur);
+    separateur->setStretchFactor(0, 1);
+    separateur->setStretchFactor(1, 0);
+    separateur->setCollapsible(0, false);
+    rangee->addWidget(separateur, 1);
+    setCentralWidget(centre);
 
     statusBar()->setObjectName("StatusBar1");
     liaisons_.Lie("StatusBar1", SansIndex, statusBar());
@@ -186,6 +192,8 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
         auto* b = new QPushButton(zoom);
         b->setObjectName(QString("Czoom_%1").arg(i));
         b->setFocusPolicy(Qt::NoFocus);
+        b->setMinimumWidth(30);
+        b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         lz->addWidget(b);
         liaisons_.Lie("Czoom", i, b);
         connect(b, &QPushButton::clicked, this, [this, i] { Clique("Czoom", i); });
@@ -235,16 +243,20 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     Bouton(l, "bout", 13);
     Case(l, "Check", 2);
     Case(l, "Check", 3);
-    Bouton(l, "cmdStat", SansIndex, tr("Statistiques d'ordre"));
-    Bouton(l, "bout", 43, tr("Résultats"));
-    Bouton(l, "bout", 39, tr("Afficher / masquer les résultats"));
-    Bouton(l, "bout", 42, tr("Copier la notation"));
+    // These buttons have no caption of their own: an icon and a tip say what they do.
+    Bouton(l, "cmdStat", SansIndex, tr("Statistiques d'ordre"))
+        ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    Bouton(l, "bout", 43, tr("Résultats"))
+        ->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    Bouton(l, "bout", 39, tr("Afficher / masquer les résultats"))
+        ->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
+    Bouton(l, "bout", 42, tr("Copier la notation"))
+        ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     Bouton(l, "bout", 7);
     l->addStretch(1);
 
     defile->setWidget(panneau);
-    defile->setMinimumWidth(Pixels(3360) - 10);
-    defile->setMaximumWidth(Pixels(3360) + 40);
+    defile->setFixedWidth(Pixels(3360) + 16);
     return defile;
 }
 

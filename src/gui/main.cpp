@@ -42,9 +42,12 @@ int main(int argc, char** argv) {
     orv::PlateformeQt plateforme;
     orv::Orvelle etat(plateforme, *dossier);
     orv::DeclareControles(etat.controles);
+    etat.dossierDonnees = orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(),
+                                              ORVELLE_DATA_DIR);
     orv::FenetrePrincipale fenetre(etat, plateforme);
     orv::Demarrage(etat);
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
-    fenetre.show();
+    fenetre.showMaximized();
+    fenetre.activateWindow();
     return QApplication::exec();
 }
