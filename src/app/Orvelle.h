@@ -6,7 +6,9 @@
 #include "app/Parametres.h"
 #include "app/TablesTextes.h"
 #include "measure/CommentaireLigne.h"
+#include "images/Vue.h"
 #include "measure/EtatMesure.h"
+#include "measure/Marques.h"
 #include "measure/GrilleTexte.h"
 #include "platform/Plateforme.h"
 #include "results/EtatResultats.h"
@@ -34,6 +36,18 @@ public:
     GrilleTexte GrilleRefP;
     GrilleTexte MGrille;
     EtatMesure mesure;
+
+    // The image view: the picture shown (empty path: the built-in default
+    // picture), its geometry, and the marks drawn over it.
+    Vue vue;
+    std::string cheminImage;
+    std::uint64_t versionImage = 0; // bumped when another picture is shown
+    std::uint64_t versionVue = 0;   // bumped when zoom, origin or box size change
+    CalqueMarques marques;
+    struct {
+        bool active = true; // the magnifier follows the pointer
+        int champ = 1000;   // side of the magnified square, twips (1000 or 500)
+    } loupe;
 
     // Calibration: micrometres per pixel unit, one factor per image slot.
     double CoefCalibrage = 1.0;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -149,6 +150,13 @@ std::optional<std::string> PlateformeQt::ChoisitFichierAEnregistrer(const std::s
 
 void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
     QApplication::clipboard()->setText(Q(texte));
+}
+
+std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemin) {
+    QImageReader lecteur(QString::fromStdString(chemin));
+    const QSize t = lecteur.size();
+    if (!lecteur.canRead() || !t.isValid() || t.isEmpty()) return std::nullopt;
+    return TailleImage{t.width(), t.height()};
 }
 
 void PlateformeQt::LaisseEvenements() {

@@ -34,6 +34,7 @@ public:
                                                           const std::string& propose) override;
     void CopieTextePressePapier(const std::string& texte) override;
     void LaisseEvenements() override;
+    std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
 
     // The flash frame, for tests.
     QLabel* CadreFlash() const { return flash_; }

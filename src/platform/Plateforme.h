@@ -9,6 +9,10 @@
 
 namespace orv {
 
+struct TailleImage {
+    int largeur = 0, hauteur = 0; // pixels
+};
+
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
 class Plateforme {
@@ -48,6 +52,10 @@ public:
                                                                   const std::string& cheminPropose) = 0;
 
     virtual void CopieTextePressePapier(const std::string& texte) = 0;
+
+    // Size of an image file read from its header, without decoding the
+    // picture; nothing when the file is not a picture the program can read.
+    virtual std::optional<TailleImage> LitTailleImage(const std::string& chemin) = 0;
 
     // Lets pending window events run (a point where a long operation yields).
     virtual void LaisseEvenements() = 0;

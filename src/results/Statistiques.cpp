@@ -58,6 +58,9 @@ void StatColonnes(Orvelle& o) {
     const std::string& fDecimal = o.parametres.fDecimal;
 
     for (int col = 0; col <= cols - 3; ++col) p.FixeTexte(0, col, g.Texte(0, col));
+    // Columns without statistics keep nothing from an earlier function.
+    for (int col = std::max(cols - 2, 1); col < p.Colonnes() - 1; ++col)
+        for (int l = 0; l <= 7; ++l) p.FixeTexte(l, col, "");
     p.FixeTexte(0, p.Colonnes() - 1, "index");
     g.FixeCouleurFond(CouleurGrilles);
 
@@ -121,6 +124,9 @@ void TableDeciles(Orvelle& o) {
 
     const char sep = o.Sep();
     const std::string& fDecimal = o.parametres.fDecimal;
+    // Columns without order statistics keep nothing from an earlier function.
+    for (int c = std::clamp(o.mesure.NbColStat, 0, ColonnesResultats - 1) + 1; c < p.Colonnes(); ++c)
+        for (int l = 8; l <= 11; ++l) p.FixeTexte(l, c, "");
     for (int c = 1; c <= o.mesure.NbColStat && DansResultats(c) && c < p.Colonnes(); ++c) {
         Cdecile(o, c);
         const auto i = static_cast<size_t>(c);

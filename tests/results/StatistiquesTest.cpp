@@ -293,6 +293,8 @@ protected:
     }
     // Writes whole lines straight into the grid, as a loaded file would.
     void Remplit(const std::vector<std::vector<std::string>>& lignes) {
+        for (int l = 1; l < o.GrilleRef.Lignes(); ++l)
+            for (int c = 0; c < o.GrilleRef.Colonnes(); ++c) o.GrilleRef.FixeTexte(l, c, "");
         int r = 1;
         for (const auto& l : lignes) {
             o.GrilleRef.FixeTexte(r, 0, std::to_string(r));
@@ -363,6 +365,7 @@ TEST_F(StatGrille, OneLineHoldingBothExtremesShowsTheMaximum) {
 
 TEST_F(StatGrille, MeanOverSigmaOnlyWithASpread) {
     Remplit({{"9,00", "4,00", "", ""}, {"11,00", "4,00", "", ""}});
+    o.GrilleRefP.FixeLignes(LignesStatistiques);
     o.GrilleRefP.FixeTexte(7, 2, "ancien");
     StatColonnes(o);
     EXPECT_EQ(P(7, 1), "10,00"); // 10 / 1
@@ -456,7 +459,6 @@ TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
 
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}, {"13,00", "8,00"}});
-    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
     StatColonnes(o);
     EXPECT_EQ(P(1, 1), "10,00");
     EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
@@ -503,6 +505,20 @@ TEST_F(StatGrille, CdecileRefusesColumnsOutsideItsVectors) {
     EXPECT_EQ(o.resultats.NbLignes[2], 0);
     Cdecile(o, 1);
     EXPECT_EQ(o.resultats.NbLignes[1], 2);
+}
+
+TEST_F(StatGrille, FunctionChangeLeavesNoStatisticsInOtherColumns) {
+    Choisit(3);
+    Remplit({{"9", "5,5", "4,5", "1,6", "2"}, {"11", "6,5", "5,5", "1,7", "2,2"}});
+    RecalculeTout(o);
+    EXPECT_EQ(P(1, 5), "2,10");
+    Choisit(2); // seven columns: column 5 is now the image column
+    Remplit({{"9", "5,5", "1,6", "142,5"}, {"11", "6,5", "1,7", "243,3"}});
+    RecalculeTout(o);
+    for (int l = 0; l <= 11; ++l) EXPECT_EQ(P(l, 5), "") << l;
+    for (int l = 4; l <= 11; ++l) EXPECT_EQ(P(l, 6), "") << l;
+    EXPECT_EQ(P(0, 6), "index");
+    EXPECT_EQ(P(8, 4), "2");
 }
 
 TEST_F(StatGrille, StatisticsGridHasTwelveLines) {

@@ -65,6 +65,12 @@ void PlateformeFactice::CopieTextePressePapier(const std::string& texte) {
     appels.push_back({"pressepapier", texte, {}});
 }
 
+std::optional<TailleImage> PlateformeFactice::LitTailleImage(const std::string& chemin) {
+    auto it = images.find(chemin);
+    if (it == images.end()) return std::nullopt;
+    return it->second;
+}
+
 std::vector<std::string> PlateformeFactice::Textes(const std::string& genre) const {
     std::vector<std::string> v;
     for (const auto& a : appels)

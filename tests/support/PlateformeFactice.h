@@ -6,6 +6,7 @@
 #include "platform/Plateforme.h"
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,11 +37,13 @@ public:
                                                           const std::string& propose) override;
     void CopieTextePressePapier(const std::string& texte) override;
     void LaisseEvenements() override {}
+    std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
 
     // Script.
     char separateur = ',';
     std::deque<bool> reponses;                       // answers to the next questions
     std::deque<std::optional<std::string>> fichiers; // answers to the next file dialogs
+    std::map<std::string, TailleImage> images;       // picture files the fake can "read"
 
     // Record.
     std::vector<Appel> appels;

@@ -1,0 +1,53 @@
+// The marks drawn over the image: crosses, segments, outlines and line numbers
+// of the measures, kept in picture units so that they follow any zoom. The
+// committed marks are rebuilt from the lines' mark records by "retrace"; the
+// provisional ones (rubber band, caliper guides, outline under way) last until
+// the next pointer move.
+#pragma once
+
+#include "images/Vue.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+class Orvelle;
+
+enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle };
+
+struct Marque {
+    GenreMarque genre = GenreMarque::Ligne;
+    PointImage a;       // start, centre (ellipse), corner (rectangle), text position
+    PointImage b;       // end, a point of the outline, opposite corner
+    int couleur = 12;   // number in the 16-colour palette
+    std::string texte;  // for GenreMarque::Texte
+};
+
+struct CalqueMarques {
+    std::vector<Marque> fixes;       // committed marks
+    std::vector<Marque> provisoires; // replaced at every pointer move
+    std::uint64_t version = 0;       // bumped at every change of `fixes`
+    std::uint64_t versionProvisoire = 0;
+
+    void AjouteFixe(Marque m) {
+        fixes.push_back(std::move(m));
+        ++version;
+    }
+    void VideFixes() {
+        fixes.clear();
+        ++version;
+    }
+    void FixeProvisoires(std::vector<Marque> m) {
+        provisoires = std::move(m);
+        ++versionProvisoire;
+    }
+};
+
+// "retrace": empties the committed marks and draws again, from the mark record
+// of every grid line, the marks of the lines measured on the image shown (and,
+// in image-group mode, those of the group's other images in colour 2).
+void Retrace(Orvelle& o);
+
+} // namespace orv

@@ -1,0 +1,241 @@
+#include "results/Notation.h"
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "base/Texte.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "results/Statistiques.h"
+#include "results/TexteResultats.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orv {
+namespace {
+
+class NotationTest : public ::testing::Test {
+protected:
+    NotationTest() {
+        DeclareControles(o.controles);
+        o.textes.RemplitMessages();
+        o.controles.Coche("Check", 3, true);
+        Choisit(1);
+    }
+    void Choisit(int n) {
+        o.mesure.NumFonction = n;
+        SelectionneFonction(o);
+    }
+    // Segments 1, 2, ... n.
+    void Segments(int n) {
+        for (int i = 1; i <= n; ++i) AjouteValeur(o, i);
+    }
+    void Remplit(const std::vector<std::vector<std::string>>& lignes) {
+        int r = 1;
+        for (const auto& l : lignes) {
+            o.GrilleRef.FixeTexte(r, 0, std::to_string(r));
+            for (size_t c = 0; c < l.size(); ++c)
+                o.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
+            ++r;
+        }
+        o.mesure.LigneCourante = r;
+    }
+    std::vector<std::string> Lignes(const std::string& t) const {
+        std::vector<std::string> v;
+        size_t debut = 0;
+        for (size_t p; (p = t.find(FinDeLigne, debut)) != std::string::npos; debut = p + 2)
+            v.push_back(t.substr(debut, p - debut));
+        v.push_back(t.substr(debut));
+        return v;
+    }
+
+    test::PlateformeFactice p;
+    Orvelle o{p, "."};
+};
+
+TEST_F(NotationTest, SegmentExampleWithPointSeparator) {
+    p.separateur = '.';
+    o.parametres.fDecimal = "###0.0";
+    std::vector<double> v = {8.1, 9.0, 9.0};
+    while (v.size() < 22) v.push_back(10.0);
+    for (double x : {11.2, 11.2, 12.5}) v.push_back(x);
+    for (double x : v) AjouteValeur(o, x);
+    o.NotationEclair = 1;
+    EXPECT_EQ(Notation(o), "Longueur : N= 25 ;D1,9; (8.1)9.0-11.2(12.5)");
+}
+
+TEST_F(NotationTest, EveryFormOfTheSegmentLine) {
+    Segments(11); // mean 6, sigma shown 3,16, deciles 1,2 and 10,8, dominante 6
+    const char* attendus[] = {
+        "Longueur : N= 11(11,00)",
+        "Longueur : N= 11 ;D1,9; (1,00)1,20-10,80(11,00)",
+        "Longueur : N= 11 ;D1,5,9; (1,00)1,20-6,00-10,80(11,00)",
+        "Longueur : N= 11 ; m ± sigma ; (1,00)2,84-9,16(11,00)",
+        "Longueur : N= 11 ; m ± 1.96 sigma; (1,00)-0,19-12,19(11,00)",
+        "Longueur : N= 11 ; dMd ; (1,00)1,20-6-10,80(11,00)",
+    };
+    for (int v = 0; v <= 5; ++v) {
+        o.NotationEclair = v;
+        EXPECT_EQ(Notation(o), attendus[v]) << v;
+    }
+    EXPECT_EQ(LigneNotation(o, 9, 1), attendus[0]);
+    EXPECT_EQ(FragmentColonne(o, 3, 1), " (1,00)2,84-9,16(11,00)");
+    EXPECT_EQ(FragmentColonne(o, -1, 1), "(11,00)");
+}
+
+TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
+    Segments(10);
+    for (int v : {1, 2, 4, 5}) {
+        o.NotationEclair = v;
+        EXPECT_EQ(Notation(o), "Longueur : N= 10 ; m ± sigma ; (1,00)2,63-8,37(10,00)") << v;
+    }
+    Choisit(3);
+    Remplit({{"10", "5", "4", "2", "2,5"}, {"11", "6", "5", "2", "2,2"}, {"12", "5", "4", "2", "3"},
+             {"9", "6", "4", "1,5", "2,2"}, {"10", "6", "4", "1,7", "2,5"}});
+    o.NotationEclair = 4;
+    EXPECT_EQ(Lignes(Notation(o))[0], "Notation m ± sigma ; N = 5");
+}
+
+TEST_F(NotationTest, CommaLocaleKeepsTheDecimals) {
+    o.parametres.fDecimal = "###0.0";
+    AjouteValeur(o, 9.3);
+    AjouteValeur(o, 11.7);
+    o.NotationEclair = 3;
+    const std::string t = Notation(o);
+    EXPECT_EQ(o.GrilleRefP.Texte(1, 1), "10,5");
+    EXPECT_EQ(o.GrilleRefP.Texte(4, 1), "1,2");
+    EXPECT_EQ(t, "Longueur : N= 2 ; m ± sigma ; (9,3)9,3-11,7(11,7)");
+}
+
+TEST_F(NotationTest, Spores3DOneLinePerColumn) {
+    Choisit(3);
+    std::vector<std::vector<std::string>> lignes;
+    for (int k = 1; k <= 11; ++k) {
+        std::vector<std::string> l;
+        for (int c = 0; c < 5; ++c) l.push_back(std::to_string(k + 10 * c));
+        lignes.push_back(l);
+    }
+    Remplit(lignes);
+    o.NotationEclair = 1;
+    const auto l = Lignes(Notation(o));
+    ASSERT_EQ(l.size(), 7u);
+    EXPECT_EQ(l[0], "Notation D1,9 ; N = 11");
+    EXPECT_EQ(l[1], "Longueur : (1,00)1,20-10,80(11,00)");
+    EXPECT_EQ(l[2], "largeur :  (11,00)11,20-20,80(21,00)");
+    EXPECT_EQ(l[3], "Epaisseur :  (21,00)21,20-30,80(31,00)");
+    EXPECT_EQ(l[4], "Q :  (31,00)31,20-40,80(41,00)");
+    EXPECT_EQ(l[5], "L :  (41,00)41,20-50,80(51,00)");
+    EXPECT_EQ(l[6], "");
+}
+
+TEST_F(NotationTest, Spores2DDominanteForm) {
+    Choisit(2);
+    for (int k = 1; k <= 11; ++k) {
+        AjouteValeur(o, k);
+        AjouteValeur(o, 2.05 + 0.25 * k);
+    }
+    o.parametres.fDecimal = "###0.0";
+    o.NotationEclair = 5;
+    // The dominante keeps all its decimals; the other numbers follow the format.
+    EXPECT_EQ(Notation(o), "Lxl: N= 11 ; dMd; (1,0)1,2-6-10,8(11,0) x (2,3)2,4-3,55-4,8(4,8)");
+    o.NotationEclair = 3;
+    EXPECT_EQ(NotationLxl(o, 3).rfind("Lxl:N= 11 ; m ± sigma ; (1,0)", 0), 0u);
+    EXPECT_EQ(NotationLxl(o, 0), "Lxl: N= 11(11,0) x (4,8)");
+}
+
+TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
+    Choisit(10);
+    p.pressePapier = "ancien";
+    CopieNotation(o);
+    EXPECT_EQ(p.pressePapier, "");
+    EXPECT_EQ(p.Compte("pressepapier"), 1);
+    Choisit(1);
+    Segments(3);
+    ClicResultats(o, "bout", 42);
+    EXPECT_EQ(p.pressePapier, "Longueur : N= 3 ; m ± sigma ; (1,00)1,18-2,82(3,00)");
+}
+
+// ---- The results text ---------------------------------------------------------
+
+TEST_F(NotationTest, ResultsTextBlocksInOrder) {
+    o.FichierImage = "/images/lot 3/photo.jpg";
+    Segments(11);
+    o.NotationEclair = 5;
+    const std::string t = ConstruitTexteResultats(o);
+    const auto l = Lignes(t);
+    EXPECT_EQ(l[0], "Image en cours : ***photo.jpg");
+    EXPECT_EQ(l[1], "Longueur : \tN =11 ; dMd ; (1,00)1,2 - 6 - 10,8(11,00)");
+    EXPECT_EQ(l[2].rfind("N°", 0), 0u);
+    EXPECT_NE(l[2].find("Longueur"), std::string::npos);
+    EXPECT_NE(l[2].find("index"), std::string::npos);
+    const char* libelles[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "médiane"};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(l[3 + static_cast<size_t>(i)].rfind(libelles[i], 0), 0u) << i;
+    EXPECT_NE(l[3].find("6,00"), std::string::npos);
+    EXPECT_NE(l[10].find("\t6,00 "), std::string::npos); // the median, formatted
+    EXPECT_EQ(l[11], "");
+    const std::string fin = std::string(FinDeLigne) + Notation(o);
+    EXPECT_EQ(t.substr(t.size() - fin.size()), fin);
+    EXPECT_EQ(p.Compte("bip"), 0);
+}
+
+TEST_F(NotationTest, MedianLineFromTenMeasures) {
+    Segments(9);
+    auto l = Lignes(ConstruitTexteResultats(o));
+    EXPECT_EQ(l[9].rfind("m/s", 0), 0u);
+    EXPECT_EQ(l[10], "");
+    AjouteValeur(o, 10);
+    l = Lignes(ConstruitTexteResultats(o));
+    EXPECT_EQ(l[10].rfind("médiane", 0), 0u);
+}
+
+TEST_F(NotationTest, ResultsNameTheImportedFile) {
+    o.FichierImage = "C:\\photos\\a.jpg";
+    o.FichierCSVImporte = "C:\\data\\mesures.csv";
+    Segments(2);
+    const auto l = Lignes(ConstruitTexteResultats(o));
+    EXPECT_EQ(l[0], "Image en cours : ***a.jpg");
+    EXPECT_EQ(l[1], "CSV importé : mesures.csv");
+}
+
+TEST_F(NotationTest, ResultsOf3DSporesGiveTheVolume) {
+    Choisit(3);
+    std::string t = ConstruitTexteResultats(o);
+    EXPECT_NE(t.find("Vol. Approx.3D = NC \r\n"), std::string::npos);
+    Remplit({{"9", "5,5", "4,5", "1,6", "2"}, {"11", "6,5", "5,5", "1,7", "2"}});
+    t = ConstruitTexteResultats(o);
+    EXPECT_NE(t.find("Vol. Approx.3D = 157,08  Sigma_Vol = 25,78\r\n"), std::string::npos);
+}
+
+TEST_F(NotationTest, EmptyHeaderLineBeeps) {
+    Choisit(2); // seven columns
+    o.controles.Coche("Check", 3, false);
+    ConstruitTexteResultats(o);
+    EXPECT_EQ(p.Compte("bip"), 0);
+    for (int c = 1; c < o.GrilleRefP.Colonnes(); ++c) o.GrilleRefP.FixeTexte(0, c, "");
+    ConstruitTexteResultats(o);
+    EXPECT_EQ(p.Compte("bip"), 1);
+}
+
+TEST_F(NotationTest, ResultsFrameCommands) {
+    Segments(3);
+    EXPECT_TRUE(ClicResultats(o, "bout", 43));
+    EXPECT_TRUE(o.resultats.cadreVisible);
+    const std::string texte = o.controles.Texte("TBox", 8);
+    EXPECT_EQ(Lignes(texte)[1].rfind("Longueur : \tN =3", 0), 0u);
+
+    EXPECT_TRUE(ClicResultats(o, "bout", 39)); // shown: hides
+    EXPECT_FALSE(o.resultats.cadreVisible);
+    AjouteValeur(o, 8);
+    EXPECT_TRUE(ClicResultats(o, "bout", 39)); // hidden: rebuilds and shows
+    EXPECT_TRUE(o.resultats.cadreVisible);
+    EXPECT_NE(o.controles.Texte("TBox", 8), texte);
+
+    EXPECT_TRUE(ClicResultats(o, "MnuEDit", 7));
+    EXPECT_EQ(p.pressePapier, o.controles.Texte("TBox", 8));
+    EXPECT_FALSE(ClicResultats(o, "bout", 44));
+}
+
+} // namespace
+} // namespace orv
