@@ -121,6 +121,23 @@ private slots:
         QTRY_VERIFY(!fenetre->isVisible());
     }
 
+    void langueRecaptionneLesWidgets() {
+        QFile f(dossier.filePath("Zelk2_it.lng"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(
+            "MNFICHIERS;File\r\nMNUFIC;x\r\nF12;Esci\r\n*\r\nBOUTONS;b\r\nB15;Canc. riga\r\n*\r\n");
+        f.close();
+        Action(fenetre.get(), "MnLang_2")->trigger();
+        QCOMPARE(Action(fenetre.get(), "MnuFIC_12")->text(), QString("Esci"));
+        QCOMPARE(fenetre->menuBar()->actions().first()->text(), QString("File"));
+        auto* b = fenetre->findChild<QPushButton*>("bout_15");
+        QVERIFY(b);
+        QCOMPARE(b->text(), QString("Canc. riga"));
+        QVERIFY(Action(fenetre.get(), "MnLang_2")->isChecked());
+        QVERIFY(!Action(fenetre.get(), "MnLang_1")->isChecked());
+        QFile::remove(dossier.filePath("Zelk2_it.lng"));
+    }
+
 private:
     QTemporaryDir dossier;
     std::unique_ptr<PlateformeQt> plateforme;

@@ -1,0 +1,171 @@
+// The start-up sequence, the activations and the quit question, driven as a
+// user session through the scripted platform.
+#include "app/ControlesDesign.h"
+#include "app/Fenetre.h"
+#include "base/Cp1252.h"
+#include "base/FichierTexte.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DemarrageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::temp_directory_path() / ("orvelle_demarrage_" + std::to_string(::getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    Orvelle& Demarre() {
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        DeclareControles(o->controles);
+        Demarrage(*o);
+        Activation(*o);
+        return *o;
+    }
+    void Ecrit(const std::string& nom, const std::vector<std::string>& lignes) {
+        ASSERT_TRUE(EcritLignesFichier((dossier / nom).string(), lignes));
+    }
+    std::string Entete(int c) const { return o->GrilleRef.Texte(0, c); }
+
+    fs::path dossier;
+    test::PlateformeFactice p;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
+    Orvelle& e = Demarre();
+    EXPECT_TRUE(fs::exists(dossier / "Zelk.dat"));
+    EXPECT_EQ(p.Compte("message"), 0); // created silently
+    EXPECT_EQ(e.mesure.NomFonction, "mesure Spore 2D");
+    const std::vector<std::string> attendues = {"N°", "Long.", "Larg.", "Q", "V", "img", "comment"};
+    ASSERT_EQ(e.GrilleRef.Colonnes(), 7);
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(Entete(c), attendues[static_cast<size_t>(c)]);
+    EXPECT_EQ(e.GrilleRef.Lignes(), 257);
+    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=1,0000");
+    EXPECT_EQ(e.controles.Texte("MnuFIC", 12), "Quitter");
+    EXPECT_EQ(e.controles.Texte("StatusBar1"), "choisir une commande ou marquer un point");
+    EXPECT_TRUE(e.controles("Frame", 9).visible); // welcome panel
+    EXPECT_FALSE(e.controles("Frame", 6).visible);
+    EXPECT_TRUE(e.controles("Check", 3).coche);
+    EXPECT_EQ(e.controles("bout", 12).couleur, 0x0000FFu);
+    EXPECT_EQ(e.controles("bout", 13).couleur, 0x00FF00u);
+    EXPECT_TRUE(e.controles("F_Img", 1).actif);
+    EXPECT_FALSE(e.controles("F_Img", 5).actif);
+    EXPECT_EQ(e.mesure.Etape, 1);
+    EXPECT_EQ(e.mesure.LigneCourante, 1);
+}
+
+TEST_F(DemarrageTest, ParametresLusAuDemarrage) {
+    Ecrit("Zelk.dat",
+          {"x", "FONCTION_DEMARRAGE= 3", "AVERT =VRAI", "CALIBRAGE = 0,25", "AUTORETRACE=VRAI"});
+    Orvelle& e = Demarre();
+    EXPECT_EQ(e.mesure.NomFonction, "mesure Spore 3D");
+    EXPECT_FALSE(e.controles("Frame", 9).visible); // "ignorer au démarrage"
+    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=0,2500");
+    EXPECT_TRUE(e.controles("Check", 2).coche);
+    // The box follows the setting at every activation, and a tick by the user
+    // is the setting: it survives the next activation.
+    Activation(e);
+    EXPECT_TRUE(e.controles("Check", 2).coche);
+    e.controles.Coche("Check", 2, false);
+    Clic(e, "Check", 2);
+    Activation(e);
+    EXPECT_FALSE(e.controles("Check", 2).coche);
+}
+
+TEST_F(DemarrageTest, LangueAuDemarrage) {
+    Ecrit("Zelk.dat", {"x", "LANGUE = it"});
+    Ecrit("Zelk2_it.lng",
+          {"MNFICHIERS;File", "MNUFIC;Menu file", "F12;Esci", "*", "MSG;messaggi",
+           "M161;Vuoi davvero uscire da Orvelle ?", "M169;scegliere un comando", "*"});
+    Orvelle& e = Demarre();
+    EXPECT_EQ(e.controles.Texte("Mnfichiers"), "File");
+    EXPECT_EQ(e.controles.Texte("MnuFIC", 12), "Esci");
+    EXPECT_EQ(e.controles.Texte("StatusBar1"), "scegliere un comando");
+    // Captions the tables give at every language application.
+    EXPECT_EQ(e.controles.Texte("Cyst", 1), "3 mesures***");
+    p.reponses = {false};
+    EXPECT_FALSE(DemandeQuitter(e));
+    EXPECT_EQ(p.Textes("question").back(), "Vuoi davvero uscire da Orvelle ?");
+}
+
+TEST_F(DemarrageTest, QuitterNonNeChangeRien) {
+    Orvelle& e = Demarre();
+    AjouteValeur(e, 10.0);
+    AjouteValeur(e, 5.0);
+    p.reponses = {false};
+    Clic(e, "MnuFIC", 12);
+    EXPECT_FALSE(e.fermeture);
+    ASSERT_EQ(p.appels.back().genre, "question");
+    EXPECT_EQ(p.appels.back().texte, "Voulez-vous vraiment quitter Orvelle ?");
+    EXPECT_EQ(p.appels.back().titre, e.controles.Texte("frmMesure"));
+    EXPECT_EQ(e.mesure.LigneCourante, 2);
+    EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
+    p.reponses = {true};
+    Clic(e, "MnuFIC", 12);
+    EXPECT_TRUE(e.fermeture);
+}
+
+TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
+    Orvelle& e = Demarre();
+    AjouteValeur(e, 10.0);
+    p.Oublie();
+    const auto zelk = fs::last_write_time(dossier / "Zelk.dat");
+    for (int i : {2, 3, 5, 6, 7}) Clic(e, "MnuFIC", i);
+    Clic(e, "MnuEDit", 1); // export: not in the program yet, disabled
+    EXPECT_FALSE(e.controles("MnuEDit", 1).actif);
+    EXPECT_TRUE(p.appels.empty());
+    EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
+    EXPECT_EQ(e.mesure.Etape, 2);
+    EXPECT_EQ(fs::last_write_time(dossier / "Zelk.dat"), zelk);
+}
+
+TEST_F(DemarrageTest, FermerBienvenueEcritLesParametres) {
+    Orvelle& e = Demarre();
+    fs::remove(dossier / "Zelk.dat");
+    e.controles.Coche("Check", 4, true);
+    Clic(e, "Check", 4);
+    Clic(e, "bout", 33);
+    EXPECT_FALSE(e.controles("Frame", 9).visible);
+    const auto lignes = LitLignesFichier((dossier / "Zelk.dat").string());
+    ASSERT_TRUE(lignes.has_value());
+    EXPECT_EQ((*lignes)[9], "AVERT =VRAI");
+    // "AIDE" shows it again, but a ticked box keeps it hidden.
+    Clic(e, "Mnuaide", 1);
+    EXPECT_FALSE(e.controles("Frame", 9).visible);
+}
+
+TEST_F(DemarrageTest, TexteDAvertissementDuDossierDesDonnees) {
+    fs::create_directories(dossier / "donnees");
+    Ecrit("donnees/avert_fr.txt", {"Bienvenue", "ligne é"});
+    o = std::make_unique<Orvelle>(p, dossier.string());
+    o->dossierDonnees = (dossier / "donnees").string();
+    DeclareControles(o->controles);
+    Demarrage(*o);
+    EXPECT_EQ(o->controles.Texte("TBox", 7), "Bienvenue\r\nligne é\r\n");
+}
+
+TEST_F(DemarrageTest, SauverLesParametresEnEchecLeDit) {
+    Orvelle& e = Demarre();
+    fs::remove(dossier / "Zelk.dat");
+    fs::create_directories(dossier / "Zelk.dat"); // a folder in the way
+    p.Oublie();
+    Clic(e, "MnuFIC", 8);
+    ASSERT_EQ(p.Compte("message"), 1);
+    EXPECT_EQ(p.Textes("message")[0].rfind("erreur fichier", 0), 0u);
+}
+
+} // namespace
+} // namespace orv
