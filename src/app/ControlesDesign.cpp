@@ -188,6 +188,7 @@ const Design kControles[] = {
     {"FraMC", 0, "Groupage Multicouche", false},
     {"FraZelk", SansIndex, "", false},
     {"FraCharte", SansIndex, "", false},
+    {"FraResultats", SansIndex, "", false},
     // Panels.
     {"Frame", 1, "", true},
     {"Frame", 2, "Dimensions image (pixels)", true},

@@ -6,10 +6,20 @@
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "calibration/Calibrage.h"
+#include "calibration/ClicCalibrage.h"
+#include "calibration/PanneauCalibrage.h"
 #include "colour/Palette.h"
+#include "images/Chargeur.h"
+#include "images/CommandesVue.h"
+#include "images/CopieReferencee.h"
+#include "measure/Marques.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "results/ExportCSV.h"
+#include "results/Statistiques.h"
+#include "results/TexteResultats.h"
 
 #include <set>
 
@@ -19,40 +29,19 @@ namespace {
 
 using Cle = Controles::Cle;
 
-// Work that comes with later parts of the program: these entries exist with
-// their captions and stay disabled until their behaviour is real.
+// Work that is not in the program yet, and entries the program gives no
+// action: they exist with their captions and stay disabled.
 const std::set<std::string> kFamillesNonDisponibles = {
-    "MnuTwain", "MnuCharg", "MnuEDit", "Mn_Copie_Ecran", "MnuChrt", "Mntool",
-    "Illus",    "IllusSrc", "CalSrc",  "TTrace",         "Czoom",   "BoutMC",
-    "chkMC",    "cmdRep",   "Vald",    "Command1",       "Command4"};
-const std::set<Cle> kNonDisponibles = {{"MnuFIC", 1},
-                                       {"MnuFIC", 4},
-                                       {"MnuFIC", 5},
-                                       {"MnuFIC", 6},
-                                       {"MnuFIC", 9},
-                                       {"MnuFIC", 10},
-                                       {"MnuFIC", 11},
-                                       {"Mnuaide", 2},
-                                       {"Mnuaide", 3},
-                                       {"Mnuaide", 4},
-                                       {"Mnuaide", 5},
-                                       {"MnApropos", SansIndex},
-                                       {"bout", 1},
-                                       {"bout", 4},
-                                       {"bout", 6},
-                                       {"bout", 7},
-                                       {"bout", 9},
-                                       {"bout", 10},
-                                       {"bout", 12},
-                                       {"bout", 13},
-                                       {"bout", 14},
-                                       {"bout", 39},
-                                       {"bout", 42},
-                                       {"bout", 43},
-                                       {"cmdStat", SansIndex},
-                                       {"cmdChargeMC", SansIndex},
-                                       {"cmdTest", SansIndex},
-                                       {"copie", SansIndex}};
+    "MnuTwain", "Mn_Copie_Ecran", "MnuChrt", "Illus", "IllusSrc",
+    "CalSrc",   "TTrace",         "cmdRep",  "Command4"};
+const std::set<Cle> kNonDisponibles = {
+    {"MnuFIC", 5},  {"MnuFIC", 6},  {"MnuFIC", 9},   {"MnuFIC", 10},  {"MnuFIC", 11},
+    {"MnuEDit", 3}, {"MnuEDit", 6},
+    {"Mntool", 1},  {"Mntool", 2},  {"Mntool", 4},   {"Mntool", 5},   {"Mntool", 7},
+    {"Mntool", 8},  {"Mntool", 9},  {"Mntool", 10},  {"Mntool", 11},  {"Mntool", 12},
+    {"Mnuaide", 2}, {"Mnuaide", 3}, {"Mnuaide", 4},  {"Mnuaide", 5},  {"MnApropos", SansIndex},
+    {"bout", 7},    {"bout", 9},    {"bout", 12},    {"bout", 13},    {"cmdTest", SansIndex},
+    {"copie", SansIndex}};
 
 void Desactive(Orvelle& o) {
     for (const auto& fam : kFamillesNonDisponibles)
@@ -123,12 +112,12 @@ void Demarrage(Orvelle& o) {
     c.CocheSeul("Optn", 1);
     SelectionneModePointage(o, o.parametres.modePointage);
     // Only the formats the program writes are offered for annotated copies.
-    for (int i : c.Indexes("F_Img")) c.Actif("F_Img", i, false);
-    for (const auto& f : Decoupe("BMP;JPG", ';'))
-        for (int i : c.Indexes("F_Img"))
-            if (c.Texte("F_Img", i) == f) c.Actif("F_Img", i, true);
+    ActiveFormatsImage(o);
     c.Coche("MnuOpt", 18, o.machineRapide);
     c.CocheSeul("Mn_Copie_Ecran", 1);
+
+    // 4. The image view.
+    VueInitiale(o);
 
     // 5. Settings, then the language when it is not French.
     o.REPPROG = o.dossierProgramme;
@@ -147,7 +136,14 @@ void Demarrage(Orvelle& o) {
     o.mesure.Etape = 1;
     AppliqueFonctionDemarrage(o);
 
+    // The statistics follow every change of the grid.
+    o.recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
+    o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
+
     Desactive(o);
+    BrancheChargeur(o);
+    InstalleCalibrage(o);
+    AfficheImageParDefaut(o);
     // 10. Welcome panel.
     AfficheBienvenue(o);
 }
@@ -162,7 +158,9 @@ void Activation(Orvelle& o) {
     o.diagnosticLangue = false;
     o.controles.Texte("StatusBar1", SansIndex,
                       o.mesure.NumFonction == 20 ? o.textes.Msg(70) : o.textes.Msg(169));
-    o.FacteurResolution = 1.0;
+    // The resolution factor follows the resolution mode and the picture shown
+    // (forcing it to 1 here would change every length in "Ind. Dim." mode).
+    AppliqueResolution(o);
 }
 
 bool DemandeQuitter(Orvelle& o) {
@@ -174,6 +172,7 @@ bool DemandeQuitter(Orvelle& o) {
 
 void Clic(Orvelle& o, const std::string& nom, int index) {
     if (o.controles.Existe(nom, index) && !o.controles(nom, index).actif) return;
+    if (ClicChargeur(o, nom, index)) return;
     if (nom == "MnuFIC") {
         if (index == 8) EcritParametresMaintenant(o);
         if (index == 12) DemandeQuitter(o);
@@ -192,6 +191,21 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
         return;
     }
     if (nom == "bout" && ClicBoutonGrille(o, index)) return;
+    if (ClicResultats(o, nom, index)) return;
+    if (ClicExport(o, nom, index)) return;
+    if (ClicCalibrage(o, nom, index)) return;
+    if ((nom == "bout" && index == 1) || (nom == "MnuEDit" && index == 5)) {
+        Retrace(o);
+        return;
+    }
+    if (nom == "bout" && index == 4) {
+        BasculeLoupe(o);
+        return;
+    }
+    if (nom == "Czoom") {
+        ClicZoom(o, index);
+        return;
+    }
     if (nom == "Mnuaide" && index == 1) {
         AfficheBienvenue(o);
         return;
@@ -201,10 +215,8 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
         o.parametres.autoRetrace = o.controles("Check", 2).coche;
         return;
     }
-    if (nom == "Optn" && (index == 1 || index == 2)) {
-        o.controles.Coche("Optn", 1, index == 1);
-        o.controles.Coche("Optn", 2, index == 2);
-        o.parametres.indPres = index == 2;
+    if (nom == "Optn" && index >= 1 && index <= 4) {
+        ClicOption(o, index);
         return;
     }
     if (nom == "Optn" && (index == 5 || index == 6)) {
@@ -224,7 +236,10 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
 
 void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
     o.GrilleRef.Selectionne(ligne, colonne);
-    if (colonne == o.GrilleRef.Colonnes() - 1) o.commentaire.Ouvre(o, ligne);
+    if (colonne == o.GrilleRef.Colonnes() - 1) {
+        QuitteModeExport(o);
+        o.commentaire.Ouvre(o, ligne);
+    }
 }
 
 } // namespace orv

@@ -5,12 +5,16 @@
 #include "app/Controles.h"
 #include "app/Parametres.h"
 #include "app/TablesTextes.h"
+#include "calibration/EtatCalibrage.h"
 #include "measure/CommentaireLigne.h"
+#include "images/EtatChargeur.h"
 #include "images/Vue.h"
 #include "measure/EtatMesure.h"
+#include "measure/EtatPointage.h"
 #include "measure/Marques.h"
 #include "measure/GrilleTexte.h"
 #include "platform/Plateforme.h"
+#include "results/EtatExport.h"
 #include "results/EtatResultats.h"
 
 #include <array>
@@ -44,6 +48,14 @@ public:
     std::uint64_t versionImage = 0; // bumped when another picture is shown
     std::uint64_t versionVue = 0;   // bumped when zoom, origin or box size change
     CalqueMarques marques;
+    // Pointing on the image box: mode flags, segment under way, held keys.
+    EtatPointage pointage;
+    // Mark colours, numbers of the 16-colour palette ("Couleur1", "Couleur2"):
+    // the first for crosses and numbers, the second for sides and other images.
+    int couleur1 = 12;
+    int couleur2 = 10;
+    // Image-group mode: "retrace" also draws the lines of the group's other images.
+    bool ModeGroupe = false;
     struct {
         bool active = true; // the magnifier follows the pointer
         int champ = 1000;   // side of the magnified square, twips (1000 or 500)
@@ -54,13 +66,18 @@ public:
     std::array<double, 51> CalibrageImage{};
     int IndexImage = 0;
     double FacteurResolution = 1.0;
+    // The pointing calibration under way, the stored factors of the panel.
+    EtatCalibrage calibrage;
+    // The image group; its mode is ModeGroupe.
+    GroupeImages groupe;
+    // The image loader: one slot per loaded image (images/Chargeur.h).
+    EtatChargeur chargeur;
 
     // Folders and files.
     std::string REPPROG;
     std::string dossierDonnees; // files shipped with the program (warning texts, languages)
     std::string FicTrame;
     std::string extensionExport = "csv";
-    std::string FichierImage;      // full path of the image shown, empty while none
     std::string FichierCSVImporte; // full path of the last imported CSV file, empty until one
 
     // Window flags.
@@ -87,6 +104,8 @@ public:
 
     // Order statistics, 3D volume and results frame (results/).
     EtatResultats resultats;
+    // The CSV export: its comment, the export mode of Frame(10), its clock.
+    EtatExport exportCSV;
 
     // The comment editor of the grid lines (Frame(10)).
     CommentaireLigne commentaire;

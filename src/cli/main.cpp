@@ -1,6 +1,8 @@
 // orvelle-cli: the program's core without a window, for batch work and scripts.
 #include "app/DossierProgramme.h"
+#include "cli/CommandesCli.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -11,16 +13,41 @@
 namespace {
 
 const char* const kAide =
-    "usage: orvelle-cli [--home DIR] [--version] [--help]\n"
+    "usage: orvelle-cli [options] COMMAND INPUT [command options]\n"
     "\n"
     "Orvelle's measuring core without a window.\n"
     "\n"
-    "options:\n"
-    "  --home DIR   program folder (settings Zelk.dat, calibrations, language files);\n"
-    "               default: ORVELLE_HOME, else the executable's folder when writable,\n"
-    "               else ~/.local/share/orvelle\n"
-    "  --version    print the version and exit\n"
-    "  --help       print this help and exit\n";
+    "commands:\n"
+    "  export INPUT [-o OUTPUT] [--txt] [--force] [--comment TEXT]\n"
+    "               writes the export of INPUT exactly as the program's export command\n"
+    "               does; INPUT is an export (CSV or TXT) read as the program's import\n"
+    "               reads it. Default OUTPUT: beside INPUT, with the export extension\n"
+    "               (csv, or txt with --txt); OUTPUT may not be INPUT itself, and an\n"
+    "               existing OUTPUT is only replaced with --force. --comment gives the\n"
+    "               export comment of the header.\n"
+    "  results INPUT\n"
+    "               prints the results text (statistics and notation) of INPUT\n"
+    "\n"
+    "options (before or after the command's own arguments):\n"
+    "  --notation N             notation form 1-5 (D1,9; D1,5,9; m ± sigma; m ±1.96 sigma;\n"
+    "                           d1, Dominante, d9); default 3. Below 11 measures the\n"
+    "                           program always writes m ± sigma.\n"
+    "  --decimals D             decimals of the statistics, 0, 1 or 2; default: the\n"
+    "                           settings' format\n"
+    "  --home DIR               program folder (settings Zelk.dat, language files); the\n"
+    "                           settings are read, never written. Default: ORVELLE_HOME,\n"
+    "                           else the executable's folder when writable, else\n"
+    "                           ~/.local/share/orvelle\n"
+    "  --lang CODE              language (fr, it, es, de, en), over the settings' language\n"
+    "  --decimal-separator C    ',' or '.' for the numbers written; default: the decimal\n"
+    "                           separator of the user's locale (LC_ALL, LC_NUMERIC,\n"
+    "                           LANG), '.' when it is not installed or is C/POSIX\n"
+    "  --version                print the version and exit\n"
+    "  --help                   print this help and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 the output could not be written; 2 the input is missing,\n"
+    "unreadable or malformed, or the command line is wrong (one line on standard\n"
+    "error). Nothing is written on failure: files are replaced atomically.\n";
 
 std::string DossierExecutable() {
     char buf[4096];
@@ -36,13 +63,47 @@ int Erreur(const std::string& message) {
     return 2;
 }
 
+// The decimal separator of the user's locale; the process keeps the C locale.
+char SeparateurLocale() {
+    char sep = '.';
+    if (std::setlocale(LC_NUMERIC, "")) {
+        const std::lconv* lc = std::localeconv();
+        if (lc && lc->decimal_point && (lc->decimal_point[0] == ',' || lc->decimal_point[0] == '.'))
+            sep = lc->decimal_point[0];
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    return sep;
+}
+
+// A language code names the file Zelk2_<code>.lng: letters only.
+bool CodeLangue(const std::string& code) {
+    if (code.empty() || code.size() > 8) return false;
+    for (char c : code)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    return true;
+}
+
+std::optional<int> Entier(const std::string& texte, int min, int max) {
+    if (texte.size() != 1 || texte[0] < '0' || texte[0] > '9') return std::nullopt;
+    const int v = texte[0] - '0';
+    if (v < min || v > max) return std::nullopt;
+    return v;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    using namespace orv::cli;
     std::optional<std::string> home;
+    std::optional<std::string> langue;
+    std::optional<char> separateur;
+    OptionsSession session;
+    OptionsExport ex;
+    std::vector<std::string> optionsExport; // given, to refuse them with another command
     std::vector<std::string> arguments;
+
     for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+        std::string a = argv[i];
         if (a == "--version") {
             std::printf("orvelle-cli %s\n", ORVELLE_VERSION);
             return 0;
@@ -51,11 +112,57 @@ int main(int argc, char** argv) {
             std::fputs(kAide, stdout);
             return 0;
         }
+        // "--name=value" and "--name value" alike.
+        std::optional<std::string> valeurJointe;
+        if (a.rfind("--", 0) == 0 && a.find('=') != std::string::npos) {
+            valeurJointe = a.substr(a.find('=') + 1);
+            a = a.substr(0, a.find('='));
+        }
+        auto valeur = [&](const std::string& besoin) -> std::optional<std::string> {
+            if (valeurJointe) return valeurJointe;
+            if (i + 1 >= argc) {
+                Erreur(a + " needs " + besoin);
+                return std::nullopt;
+            }
+            return std::string(argv[++i]);
+        };
         if (a == "--home") {
-            if (i + 1 >= argc) return Erreur("--home needs a folder");
-            home = argv[++i];
-        } else if (a.rfind("--home=", 0) == 0) {
-            home = a.substr(7);
+            if (!(home = valeur("a folder"))) return 2;
+        } else if (a == "--lang") {
+            if (!(langue = valeur("a language code"))) return 2;
+            if (!CodeLangue(*langue))
+                return Erreur("--lang: '" + *langue + "' is not a language code");
+        } else if (a == "--decimal-separator") {
+            const auto v = valeur("',' or '.'");
+            if (!v) return 2;
+            if (*v != "," && *v != ".") return Erreur("--decimal-separator: give ',' or '.'");
+            separateur = (*v)[0];
+        } else if (a == "--notation") {
+            const auto v = valeur("a form 1-5");
+            if (!v) return 2;
+            const auto n = Entier(*v, 1, 5);
+            if (!n) return Erreur("--notation: give a form from 1 to 5");
+            session.notation = *n;
+        } else if (a == "--decimals") {
+            const auto v = valeur("0, 1 or 2");
+            if (!v) return 2;
+            const auto n = Entier(*v, 0, 2);
+            if (!n) return Erreur("--decimals: give 0, 1 or 2");
+            session.decimales = n;
+        } else if (a == "-o" || a == "--output") {
+            if (!(ex.sortie = valeur("an output file"))) return 2;
+            optionsExport.push_back(a);
+        } else if (a == "--comment") {
+            const auto v = valeur("a text");
+            if (!v) return 2;
+            ex.commentaire = *v;
+            optionsExport.push_back(a);
+        } else if (a == "--txt" || a == "--force") {
+            if (valeurJointe) return Erreur(a + " takes no value");
+            (a == "--txt" ? ex.txt : ex.remplace) = true;
+            optionsExport.push_back(a);
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Erreur("unknown option '" + a + "' (see --help)");
         } else {
             arguments.push_back(a);
         }
@@ -67,5 +174,20 @@ int main(int argc, char** argv) {
         std::fputs(kAide, stdout);
         return 0;
     }
-    return Erreur("unknown command '" + arguments.front() + "' (see --help)");
+    const std::string commande = arguments.front();
+    if (commande != "export" && commande != "results")
+        return Erreur("unknown command '" + commande + "' (see --help)");
+    if (arguments.size() < 2) return Erreur(commande + " needs an INPUT file (see --help)");
+    if (arguments.size() > 2) return Erreur("unexpected argument '" + arguments[2] + "'");
+
+    session.dossier = *dossier;
+    session.langue = langue;
+    session.separateur = separateur ? *separateur : SeparateurLocale();
+    if (commande == "export") {
+        ex.entree = arguments[1];
+        return CommandeExport(session, ex);
+    }
+    if (!optionsExport.empty())
+        return Erreur(optionsExport.front() + " belongs to the export command");
+    return CommandeResultats(session, arguments[1]);
 }

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -273,6 +274,7 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     l->addWidget(image, 1);
     liaisons_.Lie("Picture1", SansIndex, image);
     ConstruitBienvenue(image);
+    ConstruitResultats(image);
 
     modeleMini_ = new ModeleGrille(o_.MGrille, this);
     vueMini_ = VuePour(modeleMini_, 20);
@@ -304,6 +306,22 @@ QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
     connect(fermer, &QPushButton::clicked, this, [this] { Clique("bout", 33); });
     // bout(33) has no caption of its own: it keeps "OK" unless a language file sets one.
     liaisons_.Lie("Frame", 9, cadre);
+    return cadre;
+}
+
+QWidget* FenetrePrincipale::ConstruitResultats(QWidget* parent) {
+    auto* cadre = new QGroupBox(parent);
+    cadre->setObjectName("FraResultats");
+    cadre->setAutoFillBackground(true);
+    cadre->setGeometry(20, 20, 760, 520);
+    auto* l = new QVBoxLayout(cadre);
+    auto* texte = new QPlainTextEdit(cadre);
+    texte->setReadOnly(true);
+    texte->setLineWrapMode(QPlainTextEdit::NoWrap);
+    texte->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    l->addWidget(texte);
+    liaisons_.Lie("TBox", 8, texte);
+    liaisons_.Lie("FraResultats", SansIndex, cadre);
     return cadre;
 }
 

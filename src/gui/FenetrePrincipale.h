@@ -41,6 +41,7 @@ private:
     QWidget* ConstruitZoneCentrale();
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);
+    QWidget* ConstruitResultats(QWidget* parent);
     QAbstractButton* Bouton(QVBoxLayout* l, const std::string& nom, int index,
                             const QString& aide = {});
     QAbstractButton* Case(QVBoxLayout* l, const std::string& nom, int index);

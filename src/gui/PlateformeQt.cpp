@@ -1,5 +1,6 @@
 #include "gui/PlateformeQt.h"
 
+#include "calibration/Editeur.h"
 #include "gui/Couleurs.h"
 
 #include <QApplication>
@@ -9,6 +10,11 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSaveFile>
+
+#include <cstring>
 
 namespace orv {
 
@@ -161,6 +167,71 @@ std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemi
 
 void PlateformeQt::LaisseEvenements() {
     QApplication::processEvents();
+}
+
+bool PlateformeQt::OuvreEditeurTexte(const std::string& chemin) {
+    const auto env = QProcessEnvironment::systemEnvironment();
+    const auto candidats =
+        CommandesEditeur(env.value("VISUAL").toStdString(), env.value("EDITOR").toStdString());
+    // Started directly with an argument list: the path is never read by a shell.
+    for (const auto& c : candidats) {
+        QStringList arguments;
+        for (const auto& a : c.arguments) arguments << Q(a);
+        arguments << Q(chemin);
+        if (QProcess::startDetached(Q(c.programme), arguments)) return true;
+    }
+    return false;
+}
+
+namespace {
+
+PixelsImage VersPixels(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    PixelsImage p{image.width(), image.height(), {}};
+    p.pixels.resize(static_cast<size_t>(p.largeur) * static_cast<size_t>(p.hauteur));
+    for (int y = 0; y < p.hauteur; ++y) {
+        const auto* ligne = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        std::copy(ligne, ligne + p.largeur, p.pixels.begin() + static_cast<long>(y) * p.largeur);
+    }
+    return p;
+}
+
+} // namespace
+
+std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
+    const QImage image = QApplication::clipboard()->image();
+    if (image.isNull()) return std::nullopt;
+    return VersPixels(image);
+}
+
+std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemin) {
+    QImageReader lecteur(Q(chemin));
+    lecteur.setAutoTransform(true);
+    const QImage image = lecteur.read();
+    if (image.isNull()) return std::nullopt;
+    return VersPixels(image);
+}
+
+bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& format, int largeur,
+                              int hauteur, int octetsParLigne, const std::uint8_t* pixels) {
+    if (largeur <= 0 || hauteur <= 0 || !pixels || octetsParLigne < largeur * 3) return false;
+    const char* formatQt = format == "JPG"    ? "JPEG"
+                           : format == "TIFF" ? "TIFF"
+                           : format == "PNG"  ? "PNG"
+                                              : nullptr;
+    if (!formatQt) return false;
+    QImage image(largeur, hauteur, QImage::Format_BGR888);
+    for (int y = 0; y < hauteur; ++y) // the buffer's rows run bottom-up
+        std::memcpy(image.scanLine(y),
+                    pixels + static_cast<std::ptrdiff_t>(hauteur - 1 - y) * octetsParLigne,
+                    static_cast<size_t>(largeur) * 3);
+    QSaveFile fichier(Q(chemin));
+    if (!fichier.open(QIODevice::WriteOnly)) return false;
+    if (!image.save(&fichier, formatQt, format == "JPG" ? 92 : -1)) {
+        fichier.cancelWriting();
+        return false;
+    }
+    return fichier.commit();
 }
 
 } // namespace orv

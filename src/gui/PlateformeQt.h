@@ -35,6 +35,11 @@ public:
     void CopieTextePressePapier(const std::string& texte) override;
     void LaisseEvenements() override;
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
+    bool OuvreEditeurTexte(const std::string& chemin) override;
+    std::optional<PixelsImage> ImagePressePapier() override;
+    std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
+    bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
+                    int octetsParLigne, const std::uint8_t* pixels) override;
 
     // The flash frame, for tests.
     QLabel* CadreFlash() const { return flash_; }

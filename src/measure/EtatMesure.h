@@ -3,9 +3,12 @@
 // come next, the values of the measure under way and the marks of every line.
 #pragma once
 
+#include "measure/Marques.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -14,12 +17,25 @@ struct SegmentTrace {
     std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
 };
 
+// A mark drawn for a line, kept for "retrace": `valeur` is the column of the
+// value it belongs to (not drawn once that value is erased); `marque.couleur`
+// holds the role, 1 (points, numbers) or 2 (sides), turned into the colour
+// chosen with "Couleur1" or "Couleur2" when drawn.
+struct MarqueTrace {
+    int valeur = 1;
+    Marque marque;
+};
+
 // Marks of one grid line, kept in step with the grid rows.
 struct TraceLigne {
     std::array<SegmentTrace, 17> segments{};
     std::int16_t image = 0; // image slot the line was measured on (0 = none)
     std::int16_t zoom = 0;  // zoom exponent when measured
     std::string texte;      // text of the line's mark; "0" once a value was erased
+    // Every mark drawn for the line (crosses, sides, outlines, texts), in picture
+    // units; kept in memory only: a line read from a grid file is drawn from its
+    // segments.
+    std::vector<MarqueTrace> marques;
 };
 
 inline constexpr int LignesMax = 255; // the grid never holds more lines
@@ -30,6 +46,9 @@ struct EtatMesure {
     int NbSegments = 2;
     int NbSegmentsPrec = 2;
     int NbColStat = 4;
+    // Length of the last pointed segment in pixel units, rounded; the calibration
+    // divides the true length the user enters by it.
+    int LongueurPixels = 0;
     int Etape = 1;
     int LigneCourante = 1;
     bool ModeTriangle = false;

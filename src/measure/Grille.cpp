@@ -1,5 +1,7 @@
 #include "measure/Grille.h"
 
+#include "images/Chargeur.h"
+
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -306,7 +308,10 @@ bool ClicBoutonGrille(Orvelle& o, int index) {
     case 17: {
         const auto& t = o.textes;
         if (o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " & " + t.Msg(189) + " ? "))
-            RAZ_Grille_total(o); // the grid and every mark; the image list is the loader's
+        {
+            RAZ_Grille_total(o);
+            VideChargeur(o);
+        }
         return true;
     }
     default:

@@ -6,11 +6,18 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orv {
 
 struct TailleImage {
     int largeur = 0, hauteur = 0; // pixels
+};
+
+// A picture's pixels, rows top-down, each 0xFFRRGGBB (largeur x hauteur values).
+struct PixelsImage {
+    int largeur = 0, hauteur = 0;
+    std::vector<std::uint32_t> pixels;
 };
 
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
@@ -59,6 +66,22 @@ public:
 
     // Lets pending window events run (a point where a long operation yields).
     virtual void LaisseEvenements() = 0;
+
+    // Opens a text file in the user's text editor ($VISUAL, else $EDITOR, else
+    // the desktop's default), started with the path as its one argument and
+    // never through a shell; the program does not wait for it. False when no
+    // editor could be started.
+    virtual bool OuvreEditeurTexte(const std::string& chemin) = 0;
+
+    // The picture the clipboard holds; nothing when it holds none.
+    virtual std::optional<PixelsImage> ImagePressePapier() = 0;
+    // The pixels of an image file; nothing when it cannot be read.
+    virtual std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) = 0;
+    // Writes a 24-bit picture (rows bottom-up, `octetsParLigne` bytes apart, each
+    // pixel blue, green, red) as a "JPG", "PNG" or "TIFF" file, atomically;
+    // false when it could not be written.
+    virtual bool EcritImage(const std::string& chemin, const std::string& format, int largeur,
+                            int hauteur, int octetsParLigne, const std::uint8_t* pixels) = 0;
 };
 
 } // namespace orv

@@ -6,7 +6,9 @@
 
 namespace orv {
 
-double ArrondiOrdre(double valeur) { return LitDecimal(FormatNombre(valeur, "00000.0000", '.')); }
+double ArrondiOrdre(double valeur) {
+    return LitDecimal(FormatNombre(valeur, "00000.0000", '.'));
+}
 
 StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
     std::vector<double> x;

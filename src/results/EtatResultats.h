@@ -18,8 +18,6 @@ struct EtatResultats {
     // Spores 3D only; kept until the next 3D computation.
     double VolApprox = 0;
     double SigmaVol = 0;
-    // The frame holding the results text TBox(8), laid over the image.
-    bool cadreVisible = false;
 };
 
 } // namespace orv

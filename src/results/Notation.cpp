@@ -13,7 +13,16 @@ namespace orv {
 namespace {
 
 // Lines of GrilleRefP the notation reads.
-enum LigneStat { kEntete = 0, kMoy = 1, kMin = 2, kMax = 3, kSigma = 4, kD1 = 9, kMed = 10, kD9 = 11 };
+enum LigneStat {
+    kEntete = 0,
+    kMoy = 1,
+    kMin = 2,
+    kMax = 3,
+    kSigma = 4,
+    kD1 = 9,
+    kMed = 10,
+    kD9 = 11
+};
 
 // Two-sided 95 % factor of the normal law.
 constexpr double kFacteur95 = 1.96;
@@ -34,7 +43,9 @@ constexpr std::array<PrefixeLxl, 6> kPrefixesLxl = {{{"Lxl: N= ", ""},
                                                      {"Lxl:N= ", " ; m ± 1.96 sigma; ("},
                                                      {"Lxl: N= ", " ; dMd; ("}}};
 
-bool FormeConnue(int v) { return v >= 1 && v <= 5; }
+bool FormeConnue(int v) {
+    return v >= 1 && v <= 5;
+}
 
 const std::string& Cellule(const Orvelle& o, int ligne, int c) {
     return o.GrilleRefP.Texte(ligne, c);
@@ -49,8 +60,8 @@ std::string Formate(const Orvelle& o, int ligne, int c) {
 }
 
 std::string Compte(const Orvelle& o, int c) {
-    const double n = c >= 0 && c < ColonnesResultats ? o.resultats.NbLignes[static_cast<size_t>(c)]
-                                                     : 0.0;
+    const double n =
+        c >= 0 && c < ColonnesResultats ? o.resultats.NbLignes[static_cast<size_t>(c)] : 0.0;
     return TexteNombre(n, o.Sep());
 }
 
@@ -98,7 +109,8 @@ std::string FragmentColonne(const Orvelle& o, int v, int c) {
     case 2:
         return minTexte + Formate(o, kD1, c) + "-" + Formate(o, kMed, c) + "-" +
                Formate(o, kD9, c) + maxFormate;
-    case 3: return minTexte + Formate(o, m - s) + "-" + Formate(o, m + s) + maxTexte;
+    case 3:
+        return minTexte + Formate(o, m - s) + "-" + Formate(o, m + s) + maxTexte;
     case 4:
         return minTexte + Formate(o, m - kFacteur95 * s) + "-" + Formate(o, m + kFacteur95 * s) +
                maxTexte;
@@ -142,6 +154,8 @@ std::string Notation(Orvelle& o) {
     return {};
 }
 
-void CopieNotation(Orvelle& o) { o.plateforme.CopieTextePressePapier(Notation(o)); }
+void CopieNotation(Orvelle& o) {
+    o.plateforme.CopieTextePressePapier(Notation(o));
+}
 
 } // namespace orv

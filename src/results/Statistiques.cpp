@@ -40,7 +40,9 @@ std::vector<double> Valeurs(const Orvelle& o, int c, int derniere, bool videsCom
     return v;
 }
 
-bool DansResultats(int c) { return c >= 1 && c < ColonnesResultats; }
+bool DansResultats(int c) {
+    return c >= 1 && c < ColonnesResultats;
+}
 
 } // namespace
 
@@ -84,7 +86,8 @@ void StatColonnes(Orvelle& o) {
         if (m.ligneMax > 0) g.FixeCouleurCellule(m.ligneMax, c, CouleurMaximum);
         g.FixeCouleurCellule(0, c, CouleurGrilles);
 
-        if (m.sigma >= SigmaMinimal) p.FixeTexte(7, c, FormatNombre(m.moyenne / m.sigma, fDecimal, sep));
+        if (m.sigma >= SigmaMinimal)
+            p.FixeTexte(7, c, FormatNombre(m.moyenne / m.sigma, fDecimal, sep));
     }
 
     if (o.mesure.NumFonction == 3 && cols - 3 >= 3) {
@@ -125,7 +128,8 @@ void TableDeciles(Orvelle& o) {
     const char sep = o.Sep();
     const std::string& fDecimal = o.parametres.fDecimal;
     // Columns without order statistics keep nothing from an earlier function.
-    for (int c = std::clamp(o.mesure.NbColStat, 0, ColonnesResultats - 1) + 1; c < p.Colonnes(); ++c)
+    for (int c = std::clamp(o.mesure.NbColStat, 0, ColonnesResultats - 1) + 1; c < p.Colonnes();
+         ++c)
         for (int l = 8; l <= 11; ++l) p.FixeTexte(l, c, "");
     for (int c = 1; c <= o.mesure.NbColStat && DansResultats(c) && c < p.Colonnes(); ++c) {
         Cdecile(o, c);
@@ -160,6 +164,8 @@ void ClicCalculStatistiques(Orvelle& o) {
     StatColonnes(o);
 }
 
-void ClicCmdStat(Orvelle& o) { TableDeciles(o); }
+void ClicCmdStat(Orvelle& o) {
+    TableDeciles(o);
+}
 
 } // namespace orv

@@ -11,10 +11,10 @@ namespace orv {
 class Orvelle;
 
 // Colours of the grids (&HBBGGRR).
-inline constexpr std::uint32_t CouleurGrilles = 0xC0FFC0;       // light green
-inline constexpr std::uint32_t CouleurStatArretees = 0xE0E0E0;  // light grey
-inline constexpr std::uint32_t CouleurMinimum = 0x00FF00;       // green
-inline constexpr std::uint32_t CouleurMaximum = 0x00FFFF;       // yellow
+inline constexpr std::uint32_t CouleurGrilles = 0xC0FFC0;      // light green
+inline constexpr std::uint32_t CouleurStatArretees = 0xE0E0E0; // light grey
+inline constexpr std::uint32_t CouleurMinimum = 0x00FF00;      // green
+inline constexpr std::uint32_t CouleurMaximum = 0x00FFFF;      // yellow
 
 // The statistics grid has at least this many lines (0-11).
 inline constexpr int LignesStatistiques = 12;

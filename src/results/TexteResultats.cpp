@@ -24,8 +24,9 @@ std::string SansDossier(const std::string& chemin) {
 
 // Characters of a UTF-8 text.
 size_t Caracteres(const std::string& t) {
-    return static_cast<size_t>(std::count_if(
-        t.begin(), t.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; }));
+    return static_cast<size_t>(std::count_if(t.begin(), t.end(), [](char ch) {
+        return (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+    }));
 }
 
 // A cell shown with the number format when it holds a number; labels, headers
@@ -51,7 +52,9 @@ std::string LigneTableau(Orvelle& o, int ligne) {
     return texte + std::string(FinDeLigne);
 }
 
-std::string Plain(const Orvelle& o, double v) { return TexteNombre(v, o.Sep()); }
+std::string Plain(const Orvelle& o, double v) {
+    return TexteNombre(v, o.Sep());
+}
 
 } // namespace
 
@@ -61,7 +64,7 @@ std::string ConstruitTexteResultats(Orvelle& o) {
     const auto& p = o.GrilleRefP;
     const auto& r = o.resultats;
 
-    std::string t = o.textes.Msg(71) + SansDossier(o.FichierImage) + fin;
+    std::string t = o.textes.Msg(71) + SansDossier(o.cheminImage) + fin;
     if (!o.FichierCSVImporte.empty())
         t += "CSV importé : " + SansDossier(o.FichierCSVImporte) + fin;
 
@@ -76,9 +79,7 @@ std::string ConstruitTexteResultats(Orvelle& o) {
     if (o.mesure.LigneCourante >= 11) t += LigneTableau(o, 10);
 
     if (o.mesure.NumFonction == 3) {
-        const auto fmt = [&o](double v) {
-            return FormatNombre(v, o.parametres.fDecimal, o.Sep());
-        };
+        const auto fmt = [&o](double v) { return FormatNombre(v, o.parametres.fDecimal, o.Sep()); };
         if (r.VolApprox > 0)
             t += "Vol. Approx.3D = " + fmt(r.VolApprox) + "  Sigma_Vol = " + fmt(r.SigmaVol);
         else
@@ -92,20 +93,24 @@ namespace {
 std::string AfficheResultats(Orvelle& o) {
     std::string t = ConstruitTexteResultats(o);
     if (o.controles.Existe("TBox", 8)) o.controles.Texte("TBox", 8, t);
-    o.resultats.cadreVisible = true;
+    o.controles.Visible("FraResultats", SansIndex, true);
     return t;
 }
 
 } // namespace
 
-void TexteResultats(Orvelle& o) { AfficheResultats(o); }
+void TexteResultats(Orvelle& o) {
+    AfficheResultats(o);
+}
 
-void CopieResultats(Orvelle& o) { o.plateforme.CopieTextePressePapier(AfficheResultats(o)); }
+void CopieResultats(Orvelle& o) {
+    o.plateforme.CopieTextePressePapier(AfficheResultats(o));
+}
 
 bool ClicResultats(Orvelle& o, const std::string& nom, int index) {
     if (nom == "bout" && index == 39) {
-        if (o.resultats.cadreVisible)
-            o.resultats.cadreVisible = false;
+        if (o.controles("FraResultats").visible)
+            o.controles.Visible("FraResultats", SansIndex, false);
         else
             TexteResultats(o);
     } else if (nom == "bout" && index == 42) {

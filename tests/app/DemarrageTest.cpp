@@ -124,8 +124,8 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
     p.Oublie();
     const auto zelk = fs::last_write_time(dossier / "Zelk.dat");
     for (int i : {2, 3, 5, 6, 7}) Clic(e, "MnuFIC", i);
-    Clic(e, "MnuEDit", 1); // export: not in the program yet, disabled
-    EXPECT_FALSE(e.controles("MnuEDit", 1).actif);
+    Clic(e, "MnuFIC", 11); // the folder browser: not in the program yet, disabled
+    EXPECT_FALSE(e.controles("MnuFIC", 11).actif);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
     EXPECT_EQ(e.mesure.Etape, 2);

@@ -89,7 +89,7 @@ private slots:
         QCOMPARE(fenetre->statusBar()->currentMessage(),
                  QString("choisir une commande ou marquer un point"));
         // Later work is visibly unavailable, not faked.
-        QVERIFY(!Action(fenetre.get(), "MnuEDit_1")->isEnabled());
+        QVERIFY(!Action(fenetre.get(), "MnuFIC_11")->isEnabled());
         QVERIFY(Action(fenetre.get(), "MnuFIC_8")->isEnabled());
     }
 

@@ -92,8 +92,11 @@ TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
         EXPECT_EQ(Notation(o), "Longueur : N= 10 ; m ± sigma ; (1,00)2,63-8,37(10,00)") << v;
     }
     Choisit(3);
-    Remplit({{"10", "5", "4", "2", "2,5"}, {"11", "6", "5", "2", "2,2"}, {"12", "5", "4", "2", "3"},
-             {"9", "6", "4", "1,5", "2,2"}, {"10", "6", "4", "1,7", "2,5"}});
+    Remplit({{"10", "5", "4", "2", "2,5"},
+             {"11", "6", "5", "2", "2,2"},
+             {"12", "5", "4", "2", "3"},
+             {"9", "6", "4", "1,5", "2,2"},
+             {"10", "6", "4", "1,7", "2,5"}});
     o.NotationEclair = 4;
     EXPECT_EQ(Lignes(Notation(o))[0], "Notation m ± sigma ; N = 5");
 }
@@ -160,7 +163,7 @@ TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
 // ---- The results text ---------------------------------------------------------
 
 TEST_F(NotationTest, ResultsTextBlocksInOrder) {
-    o.FichierImage = "/images/lot 3/photo.jpg";
+    o.cheminImage = "/images/lot 3/photo.jpg";
     Segments(11);
     o.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
@@ -171,7 +174,8 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     EXPECT_NE(l[2].find("Longueur"), std::string::npos);
     EXPECT_NE(l[2].find("index"), std::string::npos);
     const char* libelles[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "médiane"};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(l[3 + static_cast<size_t>(i)].rfind(libelles[i], 0), 0u) << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(l[3 + static_cast<size_t>(i)].rfind(libelles[i], 0), 0u) << i;
     EXPECT_NE(l[3].find("6,00"), std::string::npos);
     EXPECT_NE(l[10].find("\t6,00 "), std::string::npos); // the median, formatted
     EXPECT_EQ(l[11], "");
@@ -191,7 +195,7 @@ TEST_F(NotationTest, MedianLineFromTenMeasures) {
 }
 
 TEST_F(NotationTest, ResultsNameTheImportedFile) {
-    o.FichierImage = "C:\\photos\\a.jpg";
+    o.cheminImage = "C:\\photos\\a.jpg";
     o.FichierCSVImporte = "C:\\data\\mesures.csv";
     Segments(2);
     const auto l = Lignes(ConstruitTexteResultats(o));
@@ -221,15 +225,15 @@ TEST_F(NotationTest, EmptyHeaderLineBeeps) {
 TEST_F(NotationTest, ResultsFrameCommands) {
     Segments(3);
     EXPECT_TRUE(ClicResultats(o, "bout", 43));
-    EXPECT_TRUE(o.resultats.cadreVisible);
+    EXPECT_TRUE(o.controles("FraResultats").visible);
     const std::string texte = o.controles.Texte("TBox", 8);
     EXPECT_EQ(Lignes(texte)[1].rfind("Longueur : \tN =3", 0), 0u);
 
     EXPECT_TRUE(ClicResultats(o, "bout", 39)); // shown: hides
-    EXPECT_FALSE(o.resultats.cadreVisible);
+    EXPECT_FALSE(o.controles("FraResultats").visible);
     AjouteValeur(o, 8);
     EXPECT_TRUE(ClicResultats(o, "bout", 39)); // hidden: rebuilds and shows
-    EXPECT_TRUE(o.resultats.cadreVisible);
+    EXPECT_TRUE(o.controles("FraResultats").visible);
     EXPECT_NE(o.controles.Texte("TBox", 8), texte);
 
     EXPECT_TRUE(ClicResultats(o, "MnuEDit", 7));

@@ -1,5 +1,6 @@
 #include "PlateformeFactice.h"
 
+#include <fstream>
 #include <stdexcept>
 
 namespace orv::test {
@@ -67,8 +68,48 @@ void PlateformeFactice::CopieTextePressePapier(const std::string& texte) {
 
 std::optional<TailleImage> PlateformeFactice::LitTailleImage(const std::string& chemin) {
     auto it = images.find(chemin);
-    if (it == images.end()) return std::nullopt;
+    if (it != images.end()) return it->second;
+    // A real BMP file (one the program wrote) is read from its header.
+    std::ifstream f(chemin, std::ios::binary);
+    unsigned char h[26] = {};
+    if (!f.read(reinterpret_cast<char*>(h), sizeof h) || h[0] != 'B' || h[1] != 'M')
+        return std::nullopt;
+    auto entier = [&](int i) {
+        std::uint32_t v = 0;
+        for (int k = 3; k >= 0; --k) v = v << 8 | h[i + k];
+        return static_cast<std::int32_t>(v);
+    };
+    const std::int32_t l = entier(18), ht = entier(22);
+    if (l <= 0 || ht == 0) return std::nullopt;
+    return TailleImage{l, ht < 0 ? -ht : ht};
+}
+
+bool PlateformeFactice::OuvreEditeurTexte(const std::string& chemin) {
+    appels.push_back({"editeur", chemin, {}});
+    return editeurDisponible;
+}
+
+std::optional<PixelsImage> PlateformeFactice::ImagePressePapier() {
+    appels.push_back({"imagepressepapier", {}, {}});
+    return imagePressePapier;
+}
+
+std::optional<PixelsImage> PlateformeFactice::LitPixelsImage(const std::string& chemin) {
+    auto it = pixelsImages.find(chemin);
+    if (it == pixelsImages.end()) return std::nullopt;
     return it->second;
+}
+
+bool PlateformeFactice::EcritImage(const std::string& chemin, const std::string& format,
+                                   int largeur, int hauteur, int octetsParLigne,
+                                   const std::uint8_t* pixels) {
+    appels.push_back({"ecritimage", chemin, format});
+    if (!ecritureImageReussit) return false;
+    std::ofstream f(chemin, std::ios::binary);
+    f << format << ' ' << largeur << ' ' << hauteur << '\n';
+    f.write(reinterpret_cast<const char*>(pixels),
+            static_cast<std::streamsize>(octetsParLigne) * hauteur);
+    return static_cast<bool>(f);
 }
 
 std::vector<std::string> PlateformeFactice::Textes(const std::string& genre) const {

@@ -38,12 +38,24 @@ public:
     void CopieTextePressePapier(const std::string& texte) override;
     void LaisseEvenements() override {}
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
+    bool OuvreEditeurTexte(const std::string& chemin) override;
+    std::optional<PixelsImage> ImagePressePapier() override;
+    std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
+    bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
+                    int octetsParLigne, const std::uint8_t* pixels) override;
 
     // Script.
     char separateur = ',';
     std::deque<bool> reponses;                       // answers to the next questions
     std::deque<std::optional<std::string>> fichiers; // answers to the next file dialogs
     std::map<std::string, TailleImage> images;       // picture files the fake can "read"
+                                                     // (and any real BMP file)
+    bool editeurDisponible = true;                   // whether a text editor "starts"
+    // The clipboard's picture; pixels of picture files; whether EcritImage
+    // succeeds (it then writes "format largeur hauteur" and the pixel bytes).
+    std::optional<PixelsImage> imagePressePapier;
+    std::map<std::string, PixelsImage> pixelsImages;
+    bool ecritureImageReussit = true;
 
     // Record.
     std::vector<Appel> appels;

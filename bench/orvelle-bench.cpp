@@ -1,0 +1,235 @@
+// orvelle-bench IMAGE [--repetitions N]: how fast the image box shows a
+// photograph and follows the mouse, off screen. Prints one figure per line,
+// "name value unit": the time from the open command to the first painted view
+// (a preview counts) and to the view painted from the full picture, a zoom
+// step, a pan, one pointer move while measuring (rubber band, then with the
+// magnifier shown) with 255 measures' marks on the view, and the peak memory.
+// Opens are timed after one warm-up open of the same file (the picture memory
+// is then reused, as when the user goes from photograph to photograph); the
+// warm-up's own figures are printed with "_cold".
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "gui/Loupe.h"
+#include "gui/PlateformeQt.h"
+#include "gui/Vignette.h"
+#include "gui/ZoneImage.h"
+#include "images/CommandesVue.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace orv;
+
+namespace {
+
+double Mediane(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const std::size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
+}
+
+double PicMemoireMo() {
+    QFile f("/proc/self/status");
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    return 0;
+}
+
+void Affiche(const char* nom, double valeur, const char* unite) {
+    std::printf("%s %.2f %s\n", nom, valeur, unite);
+    std::fflush(stdout);
+}
+
+struct Ouverture {
+    double premiere = -1, complete = -1;
+};
+
+// The open command, then the event loop until the full picture is painted.
+Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& echec) {
+    Ouverture r;
+    QElapsedTimer t;
+    QEventLoop boucle; // sleeps between events: the decoding threads have the cores
+    zone.surVueDessinee = [&](ZoneImage::Qualite q) {
+        const double ms = t.nsecsElapsed() / 1e6;
+        if ((q == ZoneImage::Qualite::Apercu || q == ZoneImage::Qualite::Complete) &&
+            r.premiere < 0)
+            r.premiere = ms;
+        if (q == ZoneImage::Qualite::Complete && r.complete < 0) {
+            r.complete = ms;
+            boucle.quit();
+        }
+    };
+    auto* surEchec = &zone.surEchecDecodage;
+    const auto ancienEchec = *surEchec;
+    *surEchec = [&](const std::string& c) {
+        if (ancienEchec) ancienEchec(c);
+        boucle.quit();
+    };
+    QTimer::singleShot(60000, &boucle, &QEventLoop::quit);
+    t.start();
+    const auto taille = o.plateforme.LitTailleImage(chemin);
+
+    if (!taille) {
+        echec = true;
+        return r;
+    }
+    AfficheNouvelleImage(o, chemin, *taille);
+    zone.Actualise();
+    if (r.complete < 0 && !echec) boucle.exec();
+    zone.surVueDessinee = nullptr;
+    *surEchec = ancienEchec;
+    return r;
+}
+
+void Deplace(ZoneImage& zone, QPointF p) {
+    QMouseEvent e(QEvent::MouseMove, p, zone.mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(&zone, &e);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: orvelle-bench IMAGE [--repetitions N]\n");
+        return 2;
+    }
+    const std::string chemin = args[1].toStdString();
+    int repetitions = 5;
+    if (const auto i = args.indexOf("--repetitions"); i > 0 && i + 1 < args.size())
+        repetitions = std::max(1, args[i + 1].toInt());
+
+    PlateformeQt plateforme;
+    Orvelle o(plateforme, QDir::tempPath().toStdString());
+    DeclareControles(o.controles);
+
+    QWidget fenetre;
+    auto* l = new QHBoxLayout(&fenetre);
+    auto* zone = new ZoneImage(o);
+    zone->setFixedSize(1400, 930);
+    l->addWidget(zone);
+    auto* cote = new QVBoxLayout;
+    auto* vignette = new Vignette(*zone);
+    auto* loupe = new Loupe(*zone);
+    cote->addWidget(vignette);
+    cote->addWidget(loupe);
+    cote->addStretch(1);
+    l->addLayout(cote);
+    loupe->hide();
+    fenetre.show();
+    QCoreApplication::processEvents();
+    VueInitiale(o);
+    zone->Actualise();
+
+    bool echec = false;
+    zone->surEchecDecodage = [&](const std::string&) { echec = true; };
+
+    // Opening.
+    const Ouverture froide = Ouvre(o, *zone, chemin, echec);
+    if (echec || froide.complete < 0) {
+        std::fprintf(stderr, "orvelle-bench: %s could not be shown\n", chemin.c_str());
+        return 1;
+    }
+    std::vector<double> premieres, completes;
+    for (int i = 0; i < repetitions; ++i) {
+        const Ouverture r = Ouvre(o, *zone, chemin, echec);
+        premieres.push_back(r.premiere);
+        completes.push_back(r.complete);
+    }
+    Affiche("open_to_first_view_ms", Mediane(premieres), "ms");
+    Affiche("open_to_full_view_ms", Mediane(completes), "ms");
+    Affiche("open_to_first_view_cold_ms", froide.premiere, "ms");
+    Affiche("open_to_full_view_cold_ms", froide.complete, "ms");
+
+    // 255 measures on the view: a segment, its two crosses and its number each.
+    std::mt19937 hasard(3);
+    const int w = static_cast<int>(o.vue.LargeurImage()), h = static_cast<int>(o.vue.HauteurImage());
+    std::uniform_int_distribution<int> x(0, w / 2), y(0, h / 2), d(-3000, 3000);
+    for (int i = 1; i <= 255; ++i) {
+        const PointImage a{x(hasard), y(hasard)};
+        const PointImage b{a.x + d(hasard), a.y + d(hasard)};
+        o.marques.AjouteFixe({GenreMarque::Ligne, a, b, 12, {}});
+        o.marques.AjouteFixe({GenreMarque::Croix, a, {}, 12, {}});
+        o.marques.AjouteFixe({GenreMarque::Croix, b, {}, 12, {}});
+        o.marques.AjouteFixe({GenreMarque::Texte, a, {}, 12, std::to_string(i)});
+    }
+    zone->Actualise();
+    zone->repaint();
+
+    // Zoom steps and pans: the view rebuilt with the marks kept, as automatic
+    // redraw keeps them.
+    std::vector<double> zooms, pans;
+    QElapsedTimer t;
+    for (int i = 0; i < 24; ++i) {
+        t.start();
+        o.vue.ZoomBouton(i % 6 < 3 ? 1 : 2);
+        ++o.versionVue;
+        AfficheZoom(o);
+        zone->Actualise();
+        zone->repaint();
+        zooms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    for (int i = 0; i < 24; ++i) {
+        t.start();
+        const double k = o.vue.ImageParTwip();
+        const int pas = (i % 8 < 4 ? 1 : -1) * 1500;
+        o.vue.FixeOrigine(static_cast<std::int32_t>(o.vue.OrigineX() + pas * k),
+                          static_cast<std::int32_t>(o.vue.OrigineY() + pas * k));
+        ++o.versionVue;
+        zone->Actualise();
+        zone->repaint();
+        pans.push_back(t.nsecsElapsed() / 1e6);
+    }
+    Affiche("zoom_step_ms", Mediane(zooms), "ms");
+    Affiche("pan_frame_ms", Mediane(pans), "ms");
+
+    // A segment under way: the pointing draws the rubber band at each move.
+    const PointTwips depart{3000, 2500};
+    zone->surDeplacement = [&](Qt::MouseButtons, Qt::KeyboardModifiers, PointTwips p) {
+        o.marques.FixeProvisoires({{GenreMarque::Ligne, o.vue.VersImage(depart), o.vue.VersImage(p), 12, {}}});
+    };
+    int peintures = 0;
+    zone->surVueDessinee = [&](ZoneImage::Qualite) { ++peintures; };
+    auto mouvements = [&](int n) {
+        std::vector<double> v;
+        peintures = 0;
+        for (int i = 0; i < n; ++i) {
+            const QPointF p(400 + (i * 7) % 600, 300 + (i * 5) % 400);
+            t.start();
+            Deplace(*zone, p);
+            v.push_back(t.nsecsElapsed() / 1e6);
+        }
+        // Every move must have painted the box, or the figure means nothing.
+        if (peintures < n) std::fprintf(stderr, "orvelle-bench: %d paints for %d moves\n", peintures, n);
+        return Mediane(v);
+    };
+    Deplace(*zone, {400, 300});
+    Affiche("rubber_band_frame_ms", mouvements(200), "ms");
+    loupe->show();
+    QCoreApplication::processEvents();
+    Deplace(*zone, {400, 300});
+    Affiche("magnifier_frame_ms", mouvements(200), "ms");
+
+    Affiche("peak_rss_mb", PicMemoireMo(), "MB");
+    return 0;
+}

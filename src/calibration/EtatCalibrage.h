@@ -1,0 +1,75 @@
+// The state of the calibration: the pointing calibration under way, the
+// calibration panel's list of stored factors, and the image group that shares
+// one factor. The factor itself and the per-slot factors live in Orvelle.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+class Orvelle;
+
+// The grid value that a calibration segment became, waiting for the user's entry.
+struct SegmentCalibrage {
+    int ligne = 0;          // grid line the value went to
+    int etape = 1;          // its column (the line's value number)
+    int longueurPixels = 0; // the segment's length in pixel units
+};
+
+struct EtatCalibrage {
+    bool CalibrageEnCours = false;
+    // 0 by length, 2 objective standard (two segments), 3 by graduations.
+    int TypeCalibrage = 0;
+    // Calibration segments received since the calibration started.
+    int EtapeCalibrage = 0;
+    // Last command chosen in the panel (button index - 21; 23 for the correction box).
+    int ModeCalibrage = 0;
+    // Objective standard: 0 the stage micrometer segment in pixel units, 1 its
+    // true length, 2 the ocular segment in pixel units, 3 its division count.
+    std::array<double, 4> Lecture{};
+    // The segment whose value the input dialogue asks for; nothing while the
+    // dialogue waits for no segment.
+    std::optional<SegmentCalibrage> segment;
+    // The start disabled the magnifier button bout(4); the end gives it back.
+    bool loupeCoupee = false;
+    // Factor taken when the correction box opened, restored by "Annuler".
+    double copieCorrection = 0;
+
+    // ListCalib: the stored calibrations as read from the file, and the chosen row.
+    std::vector<std::string> ListCalib;
+    int selectionCalib = -1;
+};
+
+// What the image group needs from the loader list.
+struct AccesChargeur {
+    // ListIMGchar: full paths in loader order.
+    std::function<std::vector<std::string>(const Orvelle&)> chemins;
+    // Indexes (0-based) of the selected loader items, increasing.
+    std::function<std::vector<int>(const Orvelle&)> selection;
+    // Selects loader item `index` and shows it (appel_img_listchar), which
+    // also makes its factor current.
+    std::function<void(Orvelle&, int index)> montre;
+    // Rebuilds the displayed image list (aff_liste_images) when it is shown.
+    std::function<void(Orvelle&)> rafraichitListe;
+    // Closes the image-list frame FraListeImg (the window's dialogue command 8).
+    std::function<void(Orvelle&)> fermeListe;
+};
+
+inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
+
+struct GroupeImages {
+    // ListImgMC: full paths of the grouped images, in the order they were added.
+    std::vector<std::string> ListImgMC;
+    // ListImgIdx: for each row of ListImgMC, the loader index (0-based) of that image.
+    std::vector<int> ListImgIdx;
+    // One flag per loader index: the item is in the group.
+    std::array<bool, SlotsGroupe> EstDansGroupe{};
+    int selection = -1; // selected row of ListImgMC
+    AccesChargeur chargeur;
+};
+
+} // namespace orv

@@ -1,0 +1,191 @@
+#include "calibration/GroupeImages.h"
+
+#include "app/Orvelle.h"
+#include "base/Texte.h"
+#include "measure/Marques.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint32_t kRefus = 0xC0C0FF;
+constexpr int kDelaiFlash = 2;
+
+// Message numbers of the text table.
+constexpr int kMsgPanneauGroupe = 68;
+constexpr int kMsgContinuer = 106;
+constexpr int kMsgMesureInachevee = 178;
+constexpr int kMsgGroupeVide = 200;
+constexpr int kMsgAppliquerGroupe = 201;
+
+bool DansTable(int index) {
+    return index >= 0 && index < SlotsGroupe;
+}
+
+std::vector<std::string> CheminsChargeur(const Orvelle& o) {
+    const auto& f = o.groupe.chargeur.chemins;
+    return f ? f(o) : std::vector<std::string>{};
+}
+
+// The displayed image list lists the group in group mode.
+void RafraichitListe(Orvelle& o) {
+    if (o.groupe.chargeur.rafraichitListe) o.groupe.chargeur.rafraichitListe(o);
+}
+
+void Ajoute(Orvelle& o, int index, const std::string& chemin) {
+    auto& g = o.groupe;
+    if (!DansTable(index) || g.EstDansGroupe[static_cast<size_t>(index)]) return;
+    g.ListImgMC.push_back(chemin);
+    g.ListImgIdx.push_back(index);
+    g.EstDansGroupe[static_cast<size_t>(index)] = true;
+}
+
+void VideListes(Orvelle& o) {
+    o.groupe.ListImgMC.clear();
+    o.groupe.ListImgIdx.clear();
+    o.groupe.selection = -1;
+}
+
+void RetireLigne(Orvelle& o, int ligne) {
+    auto& g = o.groupe;
+    if (ligne < 0 || ligne >= static_cast<int>(g.ListImgMC.size())) return;
+    const int index = g.ListImgIdx[static_cast<size_t>(ligne)];
+    if (DansTable(index)) g.EstDansGroupe[static_cast<size_t>(index)] = false;
+    g.ListImgMC.erase(g.ListImgMC.begin() + ligne);
+    g.ListImgIdx.erase(g.ListImgIdx.begin() + ligne);
+    g.selection = -1;
+}
+
+} // namespace
+
+void BasculePanneauGroupe(Orvelle& o) {
+    auto& k = o.controles;
+    if (k("FraMC", 0).visible) {
+        k.Visible("FraMC", 0, false);
+        return;
+    }
+    k.Visible("FraMC", 0, true);
+    k.Texte("StatusBar1", SansIndex, o.textes.Msg(kMsgPanneauGroupe));
+}
+
+void BoutMC_Click(Orvelle& o, int index) {
+    auto& g = o.groupe;
+    switch (index) {
+    case 0: {
+        const auto chemins = CheminsChargeur(o);
+        auto choisis = g.chargeur.selection ? g.chargeur.selection(o) : std::vector<int>{};
+        std::sort(choisis.begin(), choisis.end());
+        for (int i : choisis)
+            if (i >= 0 && i < static_cast<int>(chemins.size()))
+                Ajoute(o, i, chemins[static_cast<size_t>(i)]);
+        break;
+    }
+    case 1:
+        RetireLigne(o, g.selection);
+        break;
+    case 2: {
+        RazGroupe(o);
+        VideListes(o);
+        const auto chemins = CheminsChargeur(o);
+        for (size_t i = 0; i < chemins.size(); ++i) Ajoute(o, static_cast<int>(i), chemins[i]);
+        break;
+    }
+    case 3:
+        VideListes(o);
+        RazGroupe(o);
+        break;
+    case 4:
+        o.controles.Visible("FraMC", 0, false);
+        if (o.controles("FraListeImg").visible) {
+            if (g.chargeur.fermeListe)
+                g.chargeur.fermeListe(o);
+            else
+                o.controles.Visible("FraListeImg", SansIndex, false);
+        }
+        return;
+    default:
+        return;
+    }
+    RafraichitListe(o);
+}
+
+void EtatModeGroupe(Orvelle& o) {
+    auto& k = o.controles;
+    const bool mode = k("chkMC", 0).coche;
+    o.ModeGroupe = mode;
+    k.Actif("chkMC", 1, mode);
+    k.Actif("Mntool", 6, mode);
+}
+
+void chkMC_Click(Orvelle& o, int index) {
+    if (index == 0) {
+        EtatModeGroupe(o);
+        o.controles.Visible("FraMC", 0, false);
+    } else if (index != 1) {
+        return;
+    }
+    Retrace(o);
+    RafraichitListe(o);
+}
+
+void ListImgMC_Click(Orvelle& o, int ligne) {
+    if (ligne >= 0 && ligne < static_cast<int>(o.groupe.ListImgMC.size()))
+        o.groupe.selection = ligne;
+}
+
+void ListImgMC_DblClick(Orvelle& o, int ligne) {
+    auto& g = o.groupe;
+    if (ligne < 0 || ligne >= static_cast<int>(g.ListImgIdx.size())) return;
+    if (o.mesure.Etape >= 2) {
+        o.plateforme.Flash(kRefus, o.textes.Msg(kMsgMesureInachevee), kDelaiFlash);
+        return;
+    }
+    g.selection = ligne;
+    if (g.chargeur.montre) g.chargeur.montre(o, g.ListImgIdx[static_cast<size_t>(ligne)]);
+}
+
+void CopieCalibrageGroupe(Orvelle& o) {
+    auto& g = o.groupe;
+    auto& p = o.plateforme;
+    if (g.ListImgIdx.empty()) {
+        p.Message(o.textes.Msg(kMsgGroupeVide));
+        return;
+    }
+    const std::string question =
+        o.textes.Msg(kMsgAppliquerGroupe) + std::string(FinDeLigne) + o.textes.Msg(kMsgContinuer);
+    if (!p.QuestionOuiNon(question, "Attention !", Icone::Information)) return;
+    if (o.IndexImage < 0 || o.IndexImage >= static_cast<int>(o.CalibrageImage.size())) return;
+    const double facteur = o.CalibrageImage[static_cast<size_t>(o.IndexImage)];
+    for (int index : g.ListImgIdx) {
+        const int slot = index + 1;
+        if (slot >= 1 && slot < static_cast<int>(o.CalibrageImage.size()))
+            o.CalibrageImage[static_cast<size_t>(slot)] = facteur;
+    }
+}
+
+void RazGroupe(Orvelle& o) {
+    o.groupe.EstDansGroupe.fill(false);
+}
+
+void GroupeVide(Orvelle& o) {
+    VideListes(o);
+    RazGroupe(o);
+    RafraichitListe(o);
+}
+
+void GroupeRetireImage(Orvelle& o, int indexChargeur) {
+    auto& g = o.groupe;
+    for (int ligne = static_cast<int>(g.ListImgIdx.size()) - 1; ligne >= 0; --ligne)
+        if (g.ListImgIdx[static_cast<size_t>(ligne)] == indexChargeur) RetireLigne(o, ligne);
+    for (int& index : g.ListImgIdx)
+        if (index > indexChargeur) --index;
+    RazGroupe(o);
+    for (int index : g.ListImgIdx)
+        if (DansTable(index)) g.EstDansGroupe[static_cast<size_t>(index)] = true;
+    RafraichitListe(o);
+}
+
+} // namespace orv

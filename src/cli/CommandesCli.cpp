@@ -1,0 +1,143 @@
+#include "cli/CommandesCli.h"
+
+#include "app/ControlesDesign.h"
+#include "app/Langue.h"
+#include "app/Orvelle.h"
+#include "app/SessionParametres.h"
+#include "base/FichierTexte.h"
+#include "base/Texte.h"
+#include "measure/Fonctions.h"
+#include "results/ExportCSV.h"
+#include "results/ImportCSV.h"
+#include "results/Statistiques.h"
+#include "results/TexteResultats.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace orv::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFormats[] = {"###0", "###0.0", "###0.00"};
+
+int Erreur(const std::string& ligne, int code = SortieEntree) {
+    std::fprintf(stderr, "orvelle-cli: %s\n", SurUneLigne(ligne).c_str());
+    return code;
+}
+
+std::string Raison(const ErreurCSV& e) {
+    const std::string ligne = "line " + std::to_string(e.ligne);
+    switch (e.defaut) {
+    case DefautCSV::Illisible:
+        return "cannot be read";
+    case DefautCSV::SansFonction:
+        return "no \"Fonction :\" line: not an Orvelle export";
+    case DefautCSV::FonctionInconnue:
+        return ligne + ": no measuring function named in \"" + e.texte + "\"";
+    case DefautCSV::SansListe:
+        return "no \"LISTE=\" line: the measure table is missing";
+    case DefautCSV::Tronque:
+        return ligne + ": the measure table ends early (file cut short?)";
+    case DefautCSV::ValeurInvalide:
+        return ligne + ": \"" + e.texte + "\" is not a number";
+    }
+    return {};
+}
+
+std::string Minuscules(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool MemeFichier(const fs::path& a, const fs::path& b) {
+    std::error_code e1, e2;
+    if (fs::exists(a, e1) && fs::exists(b, e2)) return fs::equivalent(a, b, e1);
+    return fs::weakly_canonical(a, e1) == fs::weakly_canonical(b, e2);
+}
+
+} // namespace
+
+Session::Session() = default;
+Session::Session(Session&&) noexcept = default;
+Session& Session::operator=(Session&&) noexcept = default;
+Session::~Session() = default;
+
+Session OuvreSession(const OptionsSession& options) {
+    Session s;
+    s.plateforme = std::make_unique<PlateformeCli>(options.separateur);
+    s.o = std::make_unique<Orvelle>(*s.plateforme, options.dossier);
+    Orvelle& o = *s.o;
+    DeclareControles(o.controles);
+    o.textes.RemplitMessages();
+    o.controles.Coche("Check", 3, true); // the statistics are computed
+    // The settings are read as at start-up, but a missing file is not created:
+    // a batch run leaves the program folder as it found it.
+    o.parametres.repImage = options.dossier;
+    o.parametres.repData = options.dossier;
+    if (FichierExiste(CheminParametres(o))) LitParametres(o);
+    if (options.langue) o.parametres.langue = *options.langue;
+    if (o.parametres.langue != "fr") AppliqueLangue(o);
+    ConstruitTableFonctions(o);
+    AppliqueFonctionDemarrage(o);
+    o.recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
+    o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
+    o.NotationEclair = options.notation;
+    if (options.decimales) o.parametres.fDecimal = kFormats[std::clamp(*options.decimales, 0, 2)];
+    return s;
+}
+
+std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
+    std::error_code e;
+    if (!fs::exists(entree, e)) return entree + ": no such file";
+    if (!fs::is_regular_file(entree, e)) return entree + ": not a file";
+    // Grid files come with their reader; every other input is an export.
+    if (Minuscules(fs::path(entree).extension().string()) == ".trm")
+        return entree + ": grid files (.trm) are not supported yet";
+    const LectureCSV lu = AnalyseFichierCSV(o, entree);
+    if (!lu) return entree + ": " + Raison(lu.erreur);
+    RemplaceGrille(o, *lu.table, entree);
+    if (lu.table->ignorees > 0)
+        std::fprintf(stderr, "orvelle-cli: warning: %s: the grid holds %zu lines, %d left out\n",
+                     entree.c_str(), lu.table->lignes.size(), lu.table->ignorees);
+    return std::nullopt;
+}
+
+int CommandeExport(const OptionsSession& options, const OptionsExport& ex) {
+    const std::string ext = ex.txt ? "txt" : "csv";
+    const fs::path entree(ex.entree);
+    const fs::path sortie =
+        ex.sortie ? fs::path(*ex.sortie) : fs::path(entree).replace_extension(ext);
+    if (MemeFichier(sortie, entree))
+        return Erreur(sortie.string() + " is the input itself: give another output with -o");
+    std::error_code e;
+    if (fs::exists(sortie, e) && !ex.remplace)
+        return Erreur(sortie.string() + " exists: use --force to replace it");
+
+    Session s = OuvreSession(options);
+    Orvelle& o = *s.o;
+    o.extensionExport = ext;
+    o.exportCSV.commentaire = ex.commentaire;
+    if (auto erreur = ChargeEntree(o, ex.entree)) return Erreur(*erreur);
+    const Ecriture ecrit = EcritFichierExport(sortie.string(), o, HorodatageExport(o));
+    if (!ecrit) return Erreur(sortie.string() + ": " + ecrit.erreur, SortieEcriture);
+    return SortieSucces;
+}
+
+int CommandeResultats(const OptionsSession& options, const std::string& entree) {
+    Session s = OuvreSession(options);
+    Orvelle& o = *s.o;
+    if (auto erreur = ChargeEntree(o, entree)) return Erreur(*erreur);
+    // A terminal takes plain line feeds.
+    std::string texte;
+    for (const auto& l : DecoupeLignes(ConstruitTexteResultats(o))) texte += l + "\n";
+    std::fwrite(texte.data(), 1, texte.size(), stdout);
+    return std::fflush(stdout) == 0 ? SortieSucces : SortieEcriture;
+}
+
+} // namespace orv::cli

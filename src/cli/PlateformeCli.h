@@ -1,0 +1,48 @@
+// The platform of orvelle-cli: no window and nobody to answer. Messages go to
+// standard error, questions are declined (declining never changes data), file
+// dialogs are cancelled, the clipboard and pictures are out of reach.
+#pragma once
+
+#include "platform/Plateforme.h"
+
+namespace orv::cli {
+
+class PlateformeCli : public Plateforme {
+public:
+    explicit PlateformeCli(char separateurDecimal) : separateur_(separateurDecimal) {}
+
+    void Message(const std::string& texte, const std::string& titre, Icone) override;
+    bool QuestionOuiNon(const std::string& texte, const std::string& titre, Icone) override;
+    bool QuestionOKAnnuler(const std::string& texte, const std::string& titre, Icone) override;
+    void Flash(std::uint32_t, const std::string&, int) override {}
+    void FlashOuvre(const std::string&) override {}
+    void FlashFerme(int) override {}
+    void Bip() override {}
+    char SeparateurDecimal() const override { return separateur_; }
+    std::optional<std::string> ChoisitFichierAOuvrir(const std::string&, const std::string&,
+                                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ChoisitFichierAEnregistrer(const std::string&, const std::string&,
+                                                          const std::string&) override {
+        return std::nullopt;
+    }
+    void CopieTextePressePapier(const std::string&) override {}
+    std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
+    void LaisseEvenements() override {}
+    bool OuvreEditeurTexte(const std::string&) override { return false; }
+    std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
+    std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
+    bool EcritImage(const std::string&, const std::string&, int, int, int,
+                    const std::uint8_t*) override {
+        return false;
+    }
+
+private:
+    char separateur_;
+};
+
+// One line for standard error: the line breaks of a message become blanks.
+std::string SurUneLigne(const std::string& texte);
+
+} // namespace orv::cli

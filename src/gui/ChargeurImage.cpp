@@ -1,0 +1,232 @@
+#include "gui/ChargeurImage.h"
+
+#include "gui/DecodeurJpeg.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QMetaObject>
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+// Pictures smaller than this are decoded whole at once: a preview would not
+// come much earlier.
+constexpr qint64 PixelsSansApercu = 4'000'000;
+constexpr int ReductionApercu = 4;
+// Megabytes Qt's reader may allocate for one picture (its default refuses a
+// 45-megapixel photograph).
+constexpr int LimiteLecteurMo = 4096;
+
+} // namespace
+
+struct ChargeurImage::Tache {
+    std::uint64_t numero = 0;
+    QString chemin;
+    int lignesUtiles = 0;
+    std::atomic<bool> annule{false};
+    std::atomic<bool> finie{false};
+};
+
+std::shared_ptr<TamponImage> ChargeurImage::Reserve::Prend(std::size_t octets) {
+    std::lock_guard<std::mutex> v(verrou_);
+    auto meilleur = tampons_.end();
+    for (auto it = tampons_.begin(); it != tampons_.end(); ++it)
+        if ((*it)->Capacite() >= octets &&
+            (meilleur == tampons_.end() || (*it)->Capacite() < (*meilleur)->Capacite()))
+            meilleur = it;
+    if (meilleur != tampons_.end()) {
+        auto t = std::move(*meilleur);
+        tampons_.erase(meilleur);
+        return t;
+    }
+    // Nothing fits: blocks of a comparable size are let go before a new one is
+    // taken, so that two big pictures never sit in memory at once.
+    std::erase_if(tampons_, [octets](const auto& t) { return t->Capacite() >= octets / 8; });
+    return nullptr;
+}
+
+void ChargeurImage::Reserve::Rend(std::shared_ptr<TamponImage> t) {
+    if (!t || t.use_count() != 1) return;
+    std::lock_guard<std::mutex> v(verrou_);
+    tampons_.push_back(std::move(t));
+    // A big block for the picture and a small one for the preview.
+    while (tampons_.size() > 2) tampons_.erase(tampons_.begin());
+}
+
+ChargeurImage::ChargeurImage(QObject* parent)
+    : QObject(parent), reserve_(std::make_shared<Reserve>()) {
+    if (QImageReader::allocationLimit() < LimiteLecteurMo)
+        QImageReader::setAllocationLimit(LimiteLecteurMo);
+}
+
+ChargeurImage::~ChargeurImage() {
+    for (auto& [t, f] : fils_) t->annule = true;
+    for (auto& [t, f] : fils_)
+        if (f.joinable()) f.join();
+}
+
+void ChargeurImage::Termine() {
+    // Threads whose work is over are joined at once; cancelled ones that are
+    // still reading go on in the background until they notice.
+    for (auto it = fils_.begin(); it != fils_.end();) {
+        if (it->first->finie) {
+            if (it->second.joinable()) it->second.join();
+            it = fils_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles) {
+    if (courante_) courante_->annule = true;
+    Termine();
+    auto t = std::make_shared<Tache>();
+    t->numero = ++numero_;
+    t->chemin = chemin;
+    t->lignesUtiles = lignesUtiles;
+    courante_ = t;
+    fils_.emplace_back(t, std::thread([this, t] { Travaille(t); }));
+    return t->numero;
+}
+
+void ChargeurImage::Recycle(std::shared_ptr<const PyramideImage> p) {
+    if (!p || p.use_count() != 1) return;
+    auto tampon = p->Tampon();
+    p.reset();
+    reserve_->Rend(std::move(tampon));
+}
+
+void ChargeurImage::Recycle(std::shared_ptr<const ApercuImage> a) {
+    if (!a || a.use_count() != 1) return;
+    auto tampon = a->tampon;
+    a.reset();
+    reserve_->Rend(std::move(tampon));
+}
+
+void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
+    const std::uint64_t n = t->numero;
+    auto reserve = reserve_;
+    auto echec = [this, n] {
+        QMetaObject::invokeMethod(
+            this, [this, n] { if (surEchec) surEchec(n); }, Qt::QueuedConnection);
+    };
+    auto complet = [this, n](std::shared_ptr<const PyramideImage> p) {
+        QMetaObject::invokeMethod(
+            this, [this, n, p]() mutable {
+                if (surComplet) surComplet(n, std::move(p));
+            },
+            Qt::QueuedConnection);
+    };
+
+    QFile fichier(t->chemin);
+    const uchar* octets = nullptr;
+    qint64 taille = 0;
+    if (fichier.open(QIODevice::ReadOnly)) {
+        taille = fichier.size();
+        octets = taille > 0 ? fichier.map(0, taille) : nullptr;
+    }
+
+    // JPEG through libjpeg-turbo: the preview on a second thread while this one
+    // decodes the full picture.
+    if (octets && DecodeurJpeg::EstJpeg(octets, static_cast<std::size_t>(taille))) {
+        const auto taille_ = static_cast<std::size_t>(taille);
+        if (const auto e = DecodeurJpeg::LitEnTete(octets, taille_)) {
+            // The rows decoded show the view's part first; a preview is worth
+            // its cost only when the view reaches far down the picture.
+            const int utiles = std::clamp(t->lignesUtiles, 1, e->hauteur);
+            const bool avecApercu = !e->progressif &&
+                                    qint64{e->largeur} * e->hauteur >= PixelsSansApercu &&
+                                    utiles > e->hauteur * 3 / 4;
+            // The big block first, so that the preview never takes it.
+            std::shared_ptr<PyramideImage> p;
+            try {
+                p = std::make_shared<PyramideImage>(
+                    e->largeur, e->hauteur,
+                    reserve->Prend(PyramideImage::TailleNecessaire(e->largeur, e->hauteur)));
+            } catch (const std::bad_alloc&) {
+                p.reset();
+            }
+            std::thread apercu;
+            std::atomic<bool> complet_{false};
+            if (p && avecApercu) {
+                auto a = std::make_shared<ApercuImage>();
+                a->largeurComplete = e->largeur;
+                a->hauteurComplete = e->hauteur;
+                const int l = (e->largeur + ReductionApercu - 1) / ReductionApercu;
+                const int h = (e->hauteur + ReductionApercu - 1) / ReductionApercu;
+                a->tampon =
+                    reserve->Prend(static_cast<std::size_t>(l) * 4 * static_cast<std::size_t>(h));
+                apercu = std::thread([&, a]() mutable {
+                    try {
+                        if (!DecodeurJpeg::DecodeReduit(octets, taille_, ReductionApercu, a->image,
+                                                        a->tampon, complet_))
+                            return;
+                    } catch (const std::bad_alloc&) {
+                        return;
+                    }
+                    std::shared_ptr<const ApercuImage> pret = std::move(a);
+                    QMetaObject::invokeMethod(
+                        this, [this, n, pret]() mutable {
+                            if (surApercu) surApercu(n, std::move(pret));
+                        },
+                        Qt::QueuedConnection);
+                });
+            }
+            bool signale = t->lignesUtiles <= 0 || utiles >= e->hauteur;
+            auto progres = [&](int lignes) {
+                if (signale || lignes < utiles) return;
+                signale = true;
+                std::shared_ptr<const PyramideImage> partielle = p;
+                QMetaObject::invokeMethod(
+                    this, [this, n, partielle, lignes]() mutable {
+                        if (surProgres) surProgres(n, std::move(partielle), lignes);
+                    },
+                    Qt::QueuedConnection);
+            };
+            const bool ok = p && DecodeurJpeg::Decode(octets, taille_, *p, t->annule, progres);
+            complet_ = true; // a preview still under way is of no use now
+            if (apercu.joinable()) apercu.join();
+            if (ok) {
+                complet(std::move(p));
+                t->finie = true;
+                return;
+            }
+            if (t->annule) {
+                t->finie = true;
+                return;
+            }
+            // Otherwise Qt's reader has a go (CMYK pictures, for instance).
+        }
+    }
+    if (octets) fichier.unmap(const_cast<uchar*>(octets));
+    fichier.close();
+
+    QImageReader lecteur(t->chemin);
+    lecteur.setAutoTransform(false); // the size the loader read from the header
+    QImage image;
+    if (!t->annule) image = lecteur.read();
+    if (t->annule) {
+        t->finie = true;
+        return;
+    }
+    std::shared_ptr<const PyramideImage> p;
+    if (!image.isNull()) {
+        try {
+            p = PyramideImage::Depuis(image, reserve->Prend(PyramideImage::TailleNecessaire(
+                                                 image.width(), image.height())));
+        } catch (const std::bad_alloc&) {
+            p.reset();
+        }
+    }
+    if (p)
+        complet(std::move(p));
+    else
+        echec();
+    t->finie = true;
+}
+
+} // namespace orv

@@ -1,0 +1,75 @@
+// Decodes the picture to show away from the window's thread: for a large JPEG
+// a quarter-size preview first, then the full picture with its half-size
+// levels. Results come back on the window's thread through the callbacks,
+// tagged with the number of the load; a newer load makes older results stale.
+#pragma once
+
+#include "gui/PyramideImage.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace orv {
+
+// A reduced picture shown while the full one is decoded.
+struct ApercuImage {
+    std::shared_ptr<TamponImage> tampon; // the pixels' memory, declared first
+    QImage image;
+    int largeurComplete = 0, hauteurComplete = 0;
+};
+
+class ChargeurImage : public QObject {
+    Q_OBJECT
+public:
+    explicit ChargeurImage(QObject* parent = nullptr);
+    ~ChargeurImage() override; // cancels and waits for the loads under way
+
+    // Starts decoding a file; any load under way is cancelled. `lignesUtiles`
+    // is how far down the view reaches, in full-size rows: once a JPEG is
+    // decoded that far the picture is handed over, partly filled. Returns the
+    // load's number.
+    std::uint64_t Charge(const QString& chemin, int lignesUtiles = 0);
+    std::uint64_t Numero() const { return numero_; }
+    // Gives back the memory of a picture no longer shown, for the next one.
+    void Recycle(std::shared_ptr<const PyramideImage> p);
+    void Recycle(std::shared_ptr<const ApercuImage> a);
+
+    std::function<void(std::uint64_t numero, std::shared_ptr<const ApercuImage>)> surApercu;
+    // The picture decoded down to row `lignes` (excluded); it goes on filling.
+    std::function<void(std::uint64_t numero, std::shared_ptr<const PyramideImage>, int lignes)>
+        surProgres;
+    std::function<void(std::uint64_t numero, std::shared_ptr<const PyramideImage>)> surComplet;
+    std::function<void(std::uint64_t numero)> surEchec;
+
+    // Blocks of memory kept for reuse, shared with the decoding threads.
+    class Reserve {
+    public:
+        std::shared_ptr<TamponImage> Prend(std::size_t octets);
+        void Rend(std::shared_ptr<TamponImage> t);
+
+    private:
+        std::mutex verrou_;
+        std::vector<std::shared_ptr<TamponImage>> tampons_;
+    };
+
+private:
+    struct Tache;
+    void Travaille(std::shared_ptr<Tache> t);
+    void Termine();
+
+    std::uint64_t numero_ = 0;
+    std::shared_ptr<Reserve> reserve_;
+    std::shared_ptr<Tache> courante_;
+    std::vector<std::pair<std::shared_ptr<Tache>, std::thread>> fils_;
+};
+
+} // namespace orv

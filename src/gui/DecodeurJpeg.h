@@ -1,0 +1,49 @@
+// JPEG decoding straight into the picture's RGB32 rows with libjpeg-turbo,
+// loaded when first needed so that the program builds and runs without it
+// (Qt's reader then does the work). It decodes row by row, which lets the
+// half-size levels be computed while the rows are still warm, and gives a
+// quick reduced picture through the library's scaled decoding.
+#pragma once
+
+#include "gui/PyramideImage.h"
+
+#include <QImage>
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace orv {
+
+class DecodeurJpeg {
+public:
+    // True when the file starts like a JPEG file.
+    static bool EstJpeg(const unsigned char* donnees, std::size_t taille);
+    // True when the library could be loaded.
+    static bool Disponible();
+
+    struct EnTete {
+        int largeur = 0, hauteur = 0;
+        bool progressif = false; // several scans: the whole picture is needed first
+    };
+    static std::optional<EnTete> LitEnTete(const unsigned char* donnees, std::size_t taille);
+
+    // The picture reduced by 1/denominateur (2, 4 or 8) into `image`, whose
+    // memory is reused when it is large enough. False on failure or when
+    // `annule` was raised.
+    static bool DecodeReduit(const unsigned char* donnees, std::size_t taille, int denominateur,
+                             QImage& image, std::shared_ptr<TamponImage>& tampon,
+                             const std::atomic<bool>& annule);
+
+    // The whole picture into level 0 of `pyramide` (of the header's size), the
+    // coarser levels computed as the rows arrive; `progres` hears how many
+    // rows of level 0 are ready after each batch. A damaged file gives what
+    // could be read; false when nothing could be, or when cancelled.
+    static bool Decode(const unsigned char* donnees, std::size_t taille, PyramideImage& pyramide,
+                       const std::atomic<bool>& annule,
+                       const std::function<void(int lignesPretes)>& progres = {});
+};
+
+} // namespace orv

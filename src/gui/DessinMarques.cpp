@@ -1,0 +1,195 @@
+#include "gui/DessinMarques.h"
+
+#include "colour/Palette.h"
+#include "gui/Couleurs.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QHash>
+#include <QStaticText>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace orv {
+
+namespace {
+
+constexpr double DemiCroixPx = DemiCroixTwips / TwipsParPixelEcran;
+
+// The outline of an ellipse mark: centre a, and the point b gives the radius
+// r = |ab| and the aspect |dy / dx|, as the box's circle drawing takes them
+// (the radius lies along the longer axis).
+QRectF CadreEllipse(QPointF c, QPointF b) {
+    const double dx = b.x() - c.x(), dy = b.y() - c.y();
+    const double r = std::hypot(dx, dy);
+    double rx = r, ry = r;
+    if (std::abs(dx) < 1e-9)
+        rx = 0;
+    else {
+        const double aspect = std::abs(dy / dx);
+        if (aspect < 1)
+            ry = r * aspect;
+        else
+            rx = r / aspect;
+    }
+    return {c.x() - rx, c.y() - ry, 2 * rx, 2 * ry};
+}
+
+// Texts laid out once: the line numbers come back at every redraw.
+const QStaticText& TexteStatique(const std::string& texte) {
+    static QHash<QString, QStaticText> cache;
+    const QString t = QString::fromStdString(texte);
+    auto it = cache.find(t);
+    if (it == cache.end()) {
+        if (cache.size() > 4096) cache.clear();
+        QStaticText st(t);
+        st.setTextFormat(Qt::PlainText);
+        it = cache.insert(t, st);
+    }
+    return *it;
+}
+
+constexpr double GrandeEllipse = 4096; // pixels
+constexpr int CotesEllipse = 720;
+
+// Cuts the segment ab to the rectangle r (Liang-Barsky); false when nothing
+// of it lies inside.
+bool Coupe(QPointF& a, QPointF& b, const QRectF& r) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0) {
+            if (t > t1) return false;
+            t0 = std::max(t0, t);
+        } else {
+            if (t < t0) return false;
+            t1 = std::min(t1, t);
+        }
+    }
+    const QPointF debut(a.x() + t0 * dx, a.y() + t0 * dy);
+    b = QPointF(a.x() + t1 * dx, a.y() + t1 * dy);
+    a = debut;
+    return true;
+}
+
+bool Fini(QPointF p) {
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+} // namespace
+
+QPointF VersPixels(const Vue& vue, PointImage p) {
+    return {vue.VersBoiteX(p.x) / TwipsParPixelEcran, vue.VersBoiteY(p.y) / TwipsParPixelEcran};
+}
+
+void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& vue,
+                    const QRectF& zone) {
+    if (marques.empty()) return;
+    // Far-off marks are cut to a margin around the zone: a very high zoom puts
+    // them millions of pixels away, where the rasteriser's numbers overflow.
+    const QRectF bord = zone.adjusted(-64, -64, 64, 64);
+    QPen stylo(Qt::black, 0); // cosmetic: one pixel at any scale
+    std::vector<QLineF> lignes; // drawn together, colour by colour
+    int couleur = -1;
+    auto vide = [&] {
+        if (!lignes.empty()) p.drawLines(lignes.data(), static_cast<int>(lignes.size()));
+        lignes.clear();
+    };
+    auto ligne = [&](QPointF a, QPointF b) {
+        if (Coupe(a, b, bord)) lignes.emplace_back(a, b);
+    };
+    for (const Marque& m : marques) {
+        if (m.couleur != couleur) {
+            vide();
+            couleur = m.couleur;
+            stylo.setColor(CouleurQt(CouleurPalette(couleur)));
+            p.setPen(stylo);
+        }
+        const QPointF a = VersPixels(vue, m.a);
+        if (!Fini(a)) continue;
+        switch (m.genre) {
+        case GenreMarque::Croix:
+            ligne({a.x() - DemiCroixPx, a.y()}, {a.x() + DemiCroixPx, a.y()});
+            ligne({a.x(), a.y() - DemiCroixPx}, {a.x(), a.y() + DemiCroixPx});
+            break;
+        case GenreMarque::Texte:
+            if (bord.contains(a)) p.drawStaticText(a, TexteStatique(m.texte));
+            break;
+        case GenreMarque::Ligne:
+        case GenreMarque::Ellipse:
+        case GenreMarque::Rectangle: {
+            const QPointF b = VersPixels(vue, m.b);
+            if (!Fini(b)) break;
+            if (m.genre == GenreMarque::Ligne) {
+                ligne(a, b);
+            } else if (m.genre == GenreMarque::Rectangle) {
+                ligne(a, {b.x(), a.y()});
+                ligne({b.x(), a.y()}, b);
+                ligne(b, {a.x(), b.y()});
+                ligne({a.x(), b.y()}, a);
+            } else {
+                const QRectF e = CadreEllipse(a, b);
+                if (!e.intersects(bord) && !e.isEmpty()) break;
+                if (e.width() < GrandeEllipse && e.height() < GrandeEllipse) {
+                    vide();
+                    p.drawEllipse(e);
+                } else { // as a polygon, cut to the zone like the lines
+                    const QPointF c = e.center();
+                    QPointF prec(c.x() + e.width() / 2, c.y());
+                    for (int i = 1; i <= CotesEllipse; ++i) {
+                        const double t = 2 * std::numbers::pi * i / CotesEllipse;
+                        const QPointF q(c.x() + e.width() / 2 * std::cos(t),
+                                        c.y() + e.height() / 2 * std::sin(t));
+                        ligne(prec, q);
+                        prec = q;
+                    }
+                }
+            }
+            break;
+        }
+        }
+    }
+    vide();
+}
+
+QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
+                      const QFontMetricsF& police) {
+    QRectF r;
+    for (const Marque& m : marques) {
+        const QPointF a = VersPixels(vue, m.a);
+        if (!Fini(a)) continue;
+        QRectF e;
+        switch (m.genre) {
+        case GenreMarque::Croix:
+            e = QRectF(a.x() - DemiCroixPx, a.y() - DemiCroixPx, 2 * DemiCroixPx, 2 * DemiCroixPx);
+            break;
+        case GenreMarque::Texte:
+            e = police.boundingRect(QString::fromStdString(m.texte)).translated(a.x(), a.y() + police.ascent());
+            break;
+        case GenreMarque::Ligne:
+        case GenreMarque::Rectangle:
+        case GenreMarque::Ellipse: {
+            const QPointF b = VersPixels(vue, m.b);
+            if (!Fini(b)) continue;
+            e = m.genre == GenreMarque::Ellipse ? CadreEllipse(a, b) : QRectF(a, b).normalized();
+            break;
+        }
+        }
+        // The pen's pixel and antialiasing spill over by a little.
+        e.adjust(-2, -2, 2, 2);
+        r = r.isNull() ? e : r.united(e);
+    }
+    return r;
+}
+
+} // namespace orv

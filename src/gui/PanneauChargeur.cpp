@@ -1,0 +1,186 @@
+#include "gui/PanneauChargeur.h"
+
+#include "images/Chargeur.h"
+
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace orv {
+
+namespace {
+
+constexpr int kCodeEchap = 27;
+const QSize kTailleApercu(480, 360);
+
+// Chains a refresh onto the loader's change notice; the widget may go first.
+template <class W> void Observe(Orvelle& o, W* widget) {
+    auto precedent = o.chargeur.surChangement;
+    o.chargeur.surChangement = [precedent, w = QPointer<W>(widget)] {
+        if (precedent) precedent();
+        if (w) w->Rafraichit();
+    };
+}
+
+bool MemesTextes(const QListWidget* l, const std::vector<std::string>& textes) {
+    if (l->count() != static_cast<int>(textes.size())) return false;
+    for (int i = 0; i < l->count(); ++i)
+        if (l->item(i)->text().toStdString() != textes[static_cast<size_t>(i)]) return false;
+    return true;
+}
+
+void Remplit(QListWidget* l, const std::vector<std::string>& textes) {
+    if (MemesTextes(l, textes)) return;
+    l->clear();
+    for (const auto& t : textes) l->addItem(QString::fromStdString(t));
+}
+
+QImage VersQImage(const PixelsImage& p) {
+    QImage im(p.largeur, p.hauteur, QImage::Format_RGB32);
+    for (int y = 0; y < p.hauteur; ++y)
+        std::copy_n(p.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(p.largeur),
+                    p.largeur, reinterpret_cast<std::uint32_t*>(im.scanLine(y)));
+    return im;
+}
+
+} // namespace
+
+void ListeChargeur::keyPressEvent(QKeyEvent* e) {
+    QListWidget::keyPressEvent(e); // the selection moves first
+    if (!e->isAutoRepeat()) emit toucheEnfoncee(e->key() == Qt::Key_Escape ? kCodeEchap : e->key());
+}
+
+void ListeChargeur::keyReleaseEvent(QKeyEvent* e) {
+    QListWidget::keyReleaseEvent(e);
+    if (!e->isAutoRepeat()) emit toucheRelachee();
+}
+
+PanneauChargeur::PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent)
+    : QGroupBox(parent), o_(o) {
+    setObjectName("FraListeImg");
+    auto* l = new QVBoxLayout(this);
+    chemins_ = new ListeChargeur(this);
+    chemins_->setObjectName("ListIMGchar");
+    chemins_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    affichee_ = new QListWidget(this);
+    affichee_->setObjectName("ListImgAff");
+    auto* chemin = new QLineEdit(this);
+    chemin->setObjectName("listImgTxt");
+    chemin->setReadOnly(true);
+    auto* fichier = new QLabel(this);
+    fichier->setObjectName("lblFichier");
+    fichier->setStyleSheet("background-color: #ffffe0;");
+    l->addWidget(affichee_, 2);
+    l->addWidget(chemin);
+    l->addWidget(chemins_, 1);
+    l->addWidget(fichier);
+
+    liaisons.Lie("FraListeImg", SansIndex, this);
+    liaisons.Lie("ListIMGchar", SansIndex, chemins_);
+    liaisons.Lie("ListImgAff", SansIndex, affichee_);
+    liaisons.Lie("listImgTxt", SansIndex, chemin);
+    liaisons.Lie("lblFichier", SansIndex, fichier);
+
+    connect(chemins_, &QListWidget::itemSelectionChanged, this, [this] {
+        if (miseAJour_) return;
+        std::vector<int> lignes;
+        for (const auto& index : chemins_->selectionModel()->selectedRows())
+            lignes.push_back(index.row());
+        SelectionneChargeur(o_, chemins_->currentRow(), lignes);
+    });
+    connect(chemins_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { DoubleClicChargeur(o_, chemins_->row(item)); });
+    connect(affichee_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { ClicListeAffichee(o_, affichee_->row(item)); });
+    connect(chemins_, &ListeChargeur::toucheEnfoncee, this,
+            [this](int code) { ToucheChargeur(o_, code); });
+    connect(chemins_, &ListeChargeur::toucheRelachee, this, [this] { RelacheToucheChargeur(o_); });
+
+    Observe(o_, this);
+    Rafraichit();
+}
+
+void PanneauChargeur::Rafraichit() {
+    const auto& ch = o_.chargeur;
+    if (ch.version == version_) return;
+    version_ = ch.version;
+    miseAJour_ = true;
+    {
+        const QSignalBlocker b1(chemins_), b2(affichee_);
+        Remplit(chemins_, ch.ListIMGchar);
+        Remplit(affichee_, ch.ListImgAff);
+        chemins_->setCurrentRow(ch.selection);
+        for (int i : ch.selectionMultiple)
+            if (auto* item = chemins_->item(i)) item->setSelected(true);
+        affichee_->setCurrentRow(o_.ModeGroupe ? -1 : ch.selection);
+    }
+    miseAJour_ = false;
+}
+
+CadreCopieReferencee::CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
+                                           std::function<void(const std::string&, int)> clique,
+                                           QWidget* parent)
+    : QGroupBox(parent), o_(o) {
+    setObjectName("Frame_13");
+    setAutoFillBackground(true);
+    auto* l = new QVBoxLayout(this);
+    apercu_ = new QLabel(this);
+    apercu_->setObjectName("Picture2"); // not bound: its caption would wipe the picture
+    apercu_->setAlignment(Qt::AlignCenter);
+    apercu_->setMinimumSize(kTailleApercu / 2);
+    l->addWidget(apercu_, 1);
+    auto* texte = new QLineEdit(this);
+    texte->setObjectName("TBox_10");
+    l->addWidget(texte);
+    auto* rangee = new QHBoxLayout;
+    for (int i : {2, 3}) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString("Vald_%1").arg(i));
+        rangee->addWidget(b);
+        liaisons.Lie("Vald", i, b);
+        connect(b, &QPushButton::clicked, this, [clique, i] { clique("Vald", i); });
+    }
+    l->addLayout(rangee);
+    liaisons.Lie("TBox", 10, texte);
+    liaisons.Lie("Frame", 13, this);
+
+    Observe(o_, this);
+    Rafraichit();
+}
+
+void CadreCopieReferencee::showEvent(QShowEvent* e) {
+    QGroupBox::showEvent(e);
+    version_ = ~std::uint64_t{0}; // the plain picture is read only while shown
+    Rafraichit();
+}
+
+void CadreCopieReferencee::Rafraichit() {
+    const auto& ch = o_.chargeur;
+    if (ch.version == version_ && o_.cheminImage == chemin_) return;
+    version_ = ch.version;
+    chemin_ = o_.cheminImage;
+    QImage image;
+    if (ch.apercu) {
+        image = VersQImage(*ch.apercu);
+    } else if (!chemin_.empty() && isVisible()) {
+        // The plain picture, decoded at the preview's size only.
+        QImageReader lecteur(QString::fromStdString(chemin_));
+        const QSize t = lecteur.size();
+        if (t.isValid()) lecteur.setScaledSize(t.scaled(kTailleApercu, Qt::KeepAspectRatio));
+        image = lecteur.read();
+    }
+    if (image.isNull()) {
+        apercu_->clear();
+        return;
+    }
+    apercu_->setPixmap(QPixmap::fromImage(
+        image.scaled(kTailleApercu, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+} // namespace orv

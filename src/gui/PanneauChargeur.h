@@ -1,0 +1,75 @@
+// The image loader's widgets: the frame "Images" (FraListeImg) with the loader
+// list ListIMGchar, the displayed list ListImgAff, the path box listImgTxt and
+// the key-held label lblFichier; and the save frame of the annotated copy
+// (Frame(13) "DialogueBis": Picture2, Vald(2), Vald(3), TBox(10)). Both follow
+// the core's loader state and hand every event to the core.
+#pragma once
+
+#include "app/Orvelle.h"
+#include "gui/Liaisons.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+
+#include <functional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+
+namespace orv {
+
+// The loader list, which reports the keys held in it.
+class ListeChargeur : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+signals:
+    void toucheEnfoncee(int code);
+    void toucheRelachee();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+};
+
+class PanneauChargeur : public QGroupBox {
+    Q_OBJECT
+public:
+    PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent = nullptr);
+
+    QListWidget* ListeChemins() const { return chemins_; }
+    QListWidget* ListeAffichee() const { return affichee_; }
+    // Shows the core's lists when they changed.
+    void Rafraichit();
+
+private:
+    Orvelle& o_;
+    ListeChargeur* chemins_;
+    QListWidget* affichee_;
+    std::uint64_t version_ = ~std::uint64_t{0};
+    bool miseAJour_ = false;
+};
+
+class CadreCopieReferencee : public QGroupBox {
+    Q_OBJECT
+public:
+    // `clique` runs a click of a control as the window does (Vald 2 and 3).
+    CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
+                         std::function<void(const std::string&, int)> clique,
+                         QWidget* parent = nullptr);
+
+    QLabel* Apercu() const { return apercu_; }
+    void Rafraichit();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    Orvelle& o_;
+    QLabel* apercu_;
+    std::uint64_t version_ = ~std::uint64_t{0};
+    std::string chemin_;
+};
+
+} // namespace orv

@@ -1,0 +1,91 @@
+// The decoded picture as the image box draws it: RGB32 at full size plus
+// half-size copies down to a few hundred pixels, so that any view is drawn
+// from a level at most twice as fine as the screen. The levels live in one
+// block of memory that the loader recycles for the next picture.
+#pragma once
+
+#include <QImage>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace orv {
+
+// A block of memory for pictures, allocated on a 2 MB boundary and marked for
+// huge pages where the system offers them: touching a fresh 100 MB block page
+// by page costs more than decoding a photograph.
+class TamponImage {
+public:
+    explicit TamponImage(std::size_t octets);
+    std::size_t Capacite() const { return capacite_; }
+    unsigned char* Donnees() { return donnees_.get(); }
+
+private:
+    struct Libere {
+        void operator()(unsigned char* p) const;
+    };
+    std::unique_ptr<unsigned char, Libere> donnees_;
+    std::size_t capacite_ = 0;
+};
+
+class PyramideImage {
+public:
+    // Levels for a picture of the given size; `tampon` is reused when it is
+    // large enough, otherwise a new one is made. The pixels are not set.
+    PyramideImage(int largeur, int hauteur, std::shared_ptr<TamponImage> tampon = {});
+    // A pyramid over a picture already decoded (any format; converted to RGB32).
+    static std::unique_ptr<PyramideImage> Depuis(const QImage& image,
+                                                 std::shared_ptr<TamponImage> tampon = {});
+    // Octets needed for a picture of that size, every level included.
+    static std::size_t TailleNecessaire(int largeur, int hauteur);
+
+    int Largeur() const { return largeurs_.empty() ? 0 : largeurs_[0]; }
+    int Hauteur() const { return hauteurs_.empty() ? 0 : hauteurs_[0]; }
+    int NombreNiveaux() const { return static_cast<int>(niveaux_.size()); }
+    // Level k: 2^k full-size pixels per pixel, each way.
+    const QImage& Niveau(int k) const { return niveaux_[static_cast<std::size_t>(k)]; }
+    // The coarsest level still at least as fine as `echelle` (output pixels per
+    // full-size pixel).
+    int NiveauPour(double echelle) const;
+
+    // Rows of level 0 for the decoder to fill.
+    unsigned char* Ligne(int y);
+    // Level 0 is filled down to row `lignesPretes` (excluded): the coarser
+    // levels are computed as far as those rows allow.
+    void AvanceNiveaux(int lignesPretes);
+    // Rows of level k that AvanceNiveaux(lignes0) has computed.
+    int LignesPretes(int niveau, int lignes0) const;
+    // Every level complete.
+    bool Complete() const;
+
+    std::shared_ptr<TamponImage> Tampon() const { return tampon_; }
+
+private:
+    void CalculeLigne(int niveau, int y);
+
+    std::shared_ptr<TamponImage> tampon_;
+    std::vector<int> largeurs_, hauteurs_;
+    std::vector<std::size_t> debuts_;   // offset of each level in the block
+    std::vector<std::size_t> pas_;      // bytes per row of each level
+    std::vector<int> lignesCalculees_;  // rows done per level
+    std::vector<QImage> niveaux_;       // views over the block, declared last
+};
+
+// One picture to draw and how it maps to the full-size picture: `facteur`
+// full-size pixels per pixel of `image` (a quarter-size preview has 4); only
+// its first `lignes` rows may be read (the rest is still being decoded).
+struct SourceImage {
+    const QImage* image = nullptr;
+    double facteurX = 1.0, facteurY = 1.0;
+    int lignes = 0;
+};
+
+// Draws the part `source` (full-size pixels) of the picture into `cible`,
+// smoothly scaled, leaving out the rows not decoded yet.
+void DessineSource(QPainter& p, const SourceImage& s, const QRectF& cible, const QRectF& source);
+
+} // namespace orv

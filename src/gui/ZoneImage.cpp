@@ -1,0 +1,324 @@
+#include "gui/ZoneImage.h"
+
+#include "app/Orvelle.h"
+#include "gui/DessinMarques.h"
+#include "gui/DessinVue.h"
+#include "gui/Loupe.h"
+#include "gui/Vignette.h"
+#include "images/Chargeur.h"
+#include "images/CommandesVue.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QResizeEvent>
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+const QColor Fond(0x3a, 0x3a, 0x3a);
+constexpr double Pantographe = 0.25; // share of the hand's motion with Shift held
+
+} // namespace
+
+ZoneImage::ZoneImage(Orvelle& o, QWidget* parent) : QWidget(parent), o_(o) {
+    setObjectName("Picture1");
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent); // every pixel comes from the cached view
+    setMinimumSize(200, 150);
+    chargeur_.surApercu = [this](std::uint64_t n, std::shared_ptr<const ApercuImage> a) {
+        RecoitApercu(n, std::move(a));
+    };
+    chargeur_.surProgres = [this](std::uint64_t n, std::shared_ptr<const PyramideImage> p,
+                                  int lignes) { RecoitProgres(n, std::move(p), lignes); };
+    chargeur_.surComplet = [this](std::uint64_t n, std::shared_ptr<const PyramideImage> p) {
+        RecoitImage(n, std::move(p));
+    };
+    chargeur_.surEchec = [this](std::uint64_t n) { RecoitEchec(n); };
+}
+
+ZoneImage::~ZoneImage() = default;
+
+void ZoneImage::AssocieVignette(Vignette* v) {
+    vignette_ = v;
+}
+
+void ZoneImage::AssocieLoupe(Loupe* l) {
+    loupe_ = l;
+}
+
+QString ZoneImage::CheminImageDefaut() const {
+    return QString::fromStdString(CheminImageParDefaut(o_));
+}
+
+bool ZoneImage::ImageComplete() const {
+    return pyramide_ && lignesPretes_ >= pyramide_->Hauteur();
+}
+
+QSize ZoneImage::TailleImage() const {
+    if (pyramide_) return {pyramide_->Largeur(), pyramide_->Hauteur()};
+    if (apercu_) return {apercu_->largeurComplete, apercu_->hauteurComplete};
+    return {};
+}
+
+SourceImage ZoneImage::SourcePour(double echelle) const {
+    SourceImage s;
+    if (pyramide_ && pyramide_->NombreNiveaux() > 0 && (ImageComplete() || !apercu_)) {
+        const int k = pyramide_->NiveauPour(echelle);
+        s.image = &pyramide_->Niveau(k);
+        s.facteurX = s.facteurY = std::ldexp(1.0, k);
+        s.lignes = pyramide_->LignesPretes(k, lignesPretes_);
+    } else if (apercu_ && !apercu_->image.isNull()) {
+        s.image = &apercu_->image;
+        s.facteurX = double(apercu_->largeurComplete) / apercu_->image.width();
+        s.facteurY = double(apercu_->hauteurComplete) / apercu_->image.height();
+        s.lignes = apercu_->image.height();
+    }
+    return s;
+}
+
+void ZoneImage::Invalide() {
+    cacheValide_ = false;
+    update();
+    if (vignette_) vignette_->Actualise();
+    if (loupe_ && loupe_->isVisible()) loupe_->update();
+}
+
+void ZoneImage::Actualise() {
+    bool vueChangee = false;
+    if (premiere_ || o_.versionImage != vuImage_) {
+        vuImage_ = o_.versionImage;
+        DemarreChargement();
+        vueChangee = true;
+    }
+    if (premiere_ || o_.versionVue != vuVue_ || o_.marques.version != vuMarques_) {
+        vuVue_ = o_.versionVue;
+        vuMarques_ = o_.marques.version;
+        vueChangee = true;
+    }
+    premiere_ = false;
+    if (vueChangee) {
+        vuProvisoire_ = o_.marques.versionProvisoire;
+        etendueProvisoire_ = EtendueMarques(o_.marques.provisoires, o_.vue, QFontMetricsF(font()));
+        Invalide();
+    } else if (o_.marques.versionProvisoire != vuProvisoire_) {
+        vuProvisoire_ = o_.marques.versionProvisoire;
+        // Only what the old and the new marks cover is painted again.
+        const QRectF boite(rect());
+        const QRectF nouvelle =
+            EtendueMarques(o_.marques.provisoires, o_.vue, QFontMetricsF(font()));
+        QRegion r;
+        if (!etendueProvisoire_.isNull())
+            r += etendueProvisoire_.intersected(boite).toAlignedRect();
+        if (!nouvelle.isNull()) r += nouvelle.intersected(boite).toAlignedRect();
+        etendueProvisoire_ = nouvelle;
+        if (!r.isEmpty()) update(r);
+        if (loupe_ && loupe_->isVisible()) loupe_->update();
+    }
+    if (o_.loupe.champ != vuChamp_) {
+        vuChamp_ = o_.loupe.champ;
+        if (loupe_ && loupe_->isVisible()) loupe_->update();
+    }
+}
+
+void ZoneImage::DemarreChargement() {
+    // The old picture goes at once: its memory serves the new one.
+    chargeur_.Recycle(std::move(pyramide_));
+    chargeur_.Recycle(std::move(apercu_));
+    pyramide_.reset();
+    apercu_.reset();
+    lignesPretes_ = 0;
+    cheminCharge_ = o_.cheminImage.empty() ? CheminImageDefaut()
+                                           : QString::fromStdString(o_.cheminImage);
+    if (cheminCharge_.isEmpty()) return;
+    // How far down the picture the view reaches, in the picture's rows.
+    const Vue& v = o_.vue;
+    int lignesUtiles = 0;
+    if (v.ImageChargee()) {
+        const double bas =
+            (v.OrigineY() + v.HauteurBoite() * v.ImageParTwip()) / UnitesImageParPixel;
+        if (std::isfinite(bas))
+            lignesUtiles = static_cast<int>(std::clamp(std::ceil(bas) + 2, 1.0, 1e9));
+    }
+    chargeur_.Charge(cheminCharge_, lignesUtiles);
+}
+
+void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p,
+                              int lignes) {
+    if (n != chargeur_.Numero() || ImageComplete()) return;
+    pyramide_ = std::move(p);
+    lignesPretes_ = lignes;
+    Invalide();
+}
+
+void ZoneImage::RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage> a) {
+    if (n != chargeur_.Numero() || ImageComplete()) {
+        chargeur_.Recycle(std::move(a));
+        return;
+    }
+    apercu_ = std::move(a);
+    Invalide();
+}
+
+void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p) {
+    if (n != chargeur_.Numero()) {
+        chargeur_.Recycle(std::move(p));
+        return;
+    }
+    pyramide_ = std::move(p);
+    lignesPretes_ = pyramide_ ? pyramide_->Hauteur() : 0;
+    chargeur_.Recycle(std::move(apercu_));
+    apercu_.reset();
+    Invalide();
+}
+
+void ZoneImage::RecoitEchec(std::uint64_t n) {
+    if (n != chargeur_.Numero()) return;
+    Invalide();
+    if (surEchecDecodage) surEchecDecodage(cheminCharge_.toStdString());
+}
+
+ZoneImage::Qualite ZoneImage::DessineImage() {
+    const QSize taille = TailleImage();
+    const auto plan = Plan(o_.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
+    std::vector<SourceImage> sources;
+    Qualite q = taille.isEmpty() ? Qualite::Aucune : Qualite::Partielle;
+    if (ImageComplete()) {
+        if (plan) sources.push_back(SourcePour(plan->echelle));
+        q = Qualite::Complete;
+    } else {
+        // While decoding: the preview, then the rows already decoded over it.
+        if (apercu_ && !apercu_->image.isNull()) {
+            SourceImage a;
+            a.image = &apercu_->image;
+            a.facteurX = double(apercu_->largeurComplete) / apercu_->image.width();
+            a.facteurY = double(apercu_->hauteurComplete) / apercu_->image.height();
+            a.lignes = apercu_->image.height();
+            sources.push_back(a);
+            q = Qualite::Apercu;
+        }
+        if (pyramide_ && lignesPretes_ > 0 && plan) {
+            const int niveau = pyramide_->NiveauPour(plan->echelle);
+            SourceImage s;
+            s.image = &pyramide_->Niveau(niveau);
+            s.facteurX = s.facteurY = std::ldexp(1.0, niveau);
+            s.lignes = pyramide_->LignesPretes(niveau, lignesPretes_);
+            sources.push_back(s);
+            if (s.lignes * s.facteurY >= std::min<double>(plan->source.bottom(), taille.height()))
+                q = Qualite::Apercu;
+        }
+        if (pyramide_ && !plan) q = Qualite::Apercu; // nothing of the picture in view
+    }
+    DessineVue(cache_, plan, sources, Fond);
+    return q;
+}
+
+const QImage& ZoneImage::VueDessinee() {
+    const qreal dpr = devicePixelRatioF();
+    const QSize taille = size() * dpr;
+    if (cache_.size() != taille || cache_.devicePixelRatio() != dpr) {
+        cache_ = QImage(taille, QImage::Format_RGB32);
+        cache_.setDevicePixelRatio(dpr);
+        cacheValide_ = false;
+    }
+    if (!cacheValide_ && !taille.isEmpty()) {
+        qualiteCache_ = DessineImage();
+        QPainter p(&cache_);
+        p.setFont(font());
+        DessineMarques(p, o_.marques.fixes, o_.vue, QRectF(rect()));
+        cacheValide_ = true;
+    }
+    return cache_;
+}
+
+void ZoneImage::paintEvent(QPaintEvent* e) {
+    const QImage& vue = VueDessinee();
+    QPainter p(this);
+    const qreal dpr = vue.devicePixelRatio();
+    for (const QRect& r : e->region())
+        p.drawImage(r, vue, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    DessineMarques(p, o_.marques.provisoires, o_.vue, QRectF(rect()));
+    if (surVueDessinee) surVueDessinee(qualiteCache_);
+}
+
+void ZoneImage::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    RedimensionneBoite(o_, width() * TwipsParPixelEcran, height() * TwipsParPixelEcran);
+    Actualise();
+}
+
+PointTwips ZoneImage::Position(QMouseEvent* e) {
+    const QPointF reel = e->position();
+    if (e->modifiers() & Qt::ShiftModifier) {
+        if (!lent_) {
+            lent_ = true;
+            pointeurLent_ = reel;
+        } else {
+            pointeurLent_ += (reel - dernierReel_) * Pantographe;
+        }
+        pointeurLent_.setX(std::clamp(pointeurLent_.x(), 0.0, double(width() - 1)));
+        pointeurLent_.setY(std::clamp(pointeurLent_.y(), 0.0, double(height() - 1)));
+        // The real pointer is brought back under the slowed one; where the
+        // system does not move pointers, the hand's motion is taken as it is.
+        const QPoint cible = pointeurLent_.toPoint();
+        QCursor::setPos(mapToGlobal(cible));
+        if (mapFromGlobal(QCursor::pos()) == cible) {
+            dernierReel_ = cible;
+        } else {
+            pointeurLent_ = reel;
+            dernierReel_ = reel;
+        }
+    } else {
+        lent_ = false;
+        pointeurLent_ = reel;
+        dernierReel_ = reel;
+    }
+    return {static_cast<std::int32_t>(std::lround(pointeurLent_.x() * TwipsParPixelEcran)),
+            static_cast<std::int32_t>(std::lround(pointeurLent_.y() * TwipsParPixelEcran))};
+}
+
+void ZoneImage::SuitLoupe() {
+    if (loupe_ && loupe_->isVisible()) loupe_->update();
+}
+
+void ZoneImage::mousePressEvent(QMouseEvent* e) {
+    setFocus(Qt::MouseFocusReason);
+    pointeur_ = Position(e);
+    if (surAppui) surAppui(e->button(), e->modifiers(), pointeur_);
+    Actualise();
+}
+
+void ZoneImage::mouseMoveEvent(QMouseEvent* e) {
+    pointeur_ = Position(e);
+    if (surDeplacement) surDeplacement(e->buttons(), e->modifiers(), pointeur_);
+    Actualise();
+    SuitLoupe();
+}
+
+void ZoneImage::mouseReleaseEvent(QMouseEvent* e) {
+    pointeur_ = Position(e);
+    if (surRelache) surRelache(e->button(), e->modifiers(), pointeur_);
+    Actualise();
+}
+
+void ZoneImage::keyPressEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;
+    if (surTouche) surTouche(e->key(), e->modifiers(), true);
+    Actualise();
+}
+
+void ZoneImage::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) return;
+    if (e->key() == Qt::Key_Shift) lent_ = false;
+    if (surTouche) surTouche(e->key(), e->modifiers(), false);
+    Actualise();
+}
+
+} // namespace orv

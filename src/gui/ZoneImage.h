@@ -1,0 +1,123 @@
+// The image box Picture1: paints the part of the picture the view shows, the
+// committed marks and the marks of the measure under way, and hands the
+// mouse and the keys to the pointing, in twips. The picture and the committed
+// marks are drawn once into a cached view; a pointer move only repaints the
+// cached view under the marks that changed.
+#pragma once
+
+#include "gui/ChargeurImage.h"
+#include "gui/PyramideImage.h"
+#include "images/Vue.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QRectF>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+class Vignette;
+class Loupe;
+
+class ZoneImage : public QWidget {
+    Q_OBJECT
+public:
+    // What the view was last drawn from: nothing, a picture still missing
+    // part of what the view shows, a preview or the decoded rows covering
+    // the view, the full picture.
+    enum class Qualite { Aucune, Partielle, Apercu, Complete };
+
+    explicit ZoneImage(Orvelle& o, QWidget* parent = nullptr);
+    ~ZoneImage() override;
+
+    Orvelle& Etat() { return o_; }
+
+    // Reads the state (picture shown, view, marks, magnifier) and repaints what
+    // changed: call it after any core operation. The widget calls it itself
+    // after each event it forwards.
+    void Actualise();
+
+    // Mouse and keys, positions in twips of the box. With Shift held the
+    // pointer moves at a quarter of the hand's speed ("pantographe") and the
+    // positions fall between pixels.
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, PointTwips)> surAppui;
+    std::function<void(Qt::MouseButtons, Qt::KeyboardModifiers, PointTwips)> surDeplacement;
+    std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, PointTwips)> surRelache;
+    // Key presses and releases (auto-repeat left out), with Qt's key code.
+    std::function<void(int cleQt, Qt::KeyboardModifiers, bool enfoncee)> surTouche;
+    // The picture file could not be decoded; the box shows no picture.
+    std::function<void(const std::string& chemin)> surEchecDecodage;
+    // After each paint of the box: what the picture was drawn from.
+    std::function<void(Qualite)> surVueDessinee;
+
+    // The picture at the coarsest level still as fine as `echelle` (output
+    // pixels per full-size pixel); no image while there is none.
+    SourceImage SourcePour(double echelle) const;
+    // Full size of the picture shown, in pixels (0 x 0 while none).
+    QSize TailleImage() const;
+    // The drawn view (picture and committed marks), rebuilt when stale.
+    const QImage& VueDessinee();
+    // Last pointer position over the box, in twips.
+    PointTwips DernierPointeur() const { return pointeur_; }
+
+    // The thumbnail and the magnifier follow this box.
+    void AssocieVignette(Vignette* v);
+    void AssocieLoupe(Loupe* l);
+
+    // The built-in picture shown when no image is loaded.
+    QString CheminImageDefaut() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void DemarreChargement();
+    void RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage> a);
+    void RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes);
+    void RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p);
+    void RecoitEchec(std::uint64_t n);
+    void Invalide();
+    Qualite DessineImage();
+    bool ImageComplete() const;
+    PointTwips Position(QMouseEvent* e);
+    void SuitLoupe();
+
+    Orvelle& o_;
+    ChargeurImage chargeur_;
+    std::shared_ptr<const PyramideImage> pyramide_;
+    std::shared_ptr<const ApercuImage> apercu_;
+    int lignesPretes_ = 0; // rows of pyramide_ decoded so far
+    QString cheminCharge_;
+
+    QImage cache_; // the drawn view, in device pixels
+    bool cacheValide_ = false;
+    Qualite qualiteCache_ = Qualite::Aucune;
+    QRectF etendueProvisoire_;
+
+    // Versions of the state last shown.
+    bool premiere_ = true;
+    std::uint64_t vuImage_ = 0, vuVue_ = 0, vuMarques_ = 0, vuProvisoire_ = 0;
+    int vuChamp_ = 0;
+
+    PointTwips pointeur_;
+    QPointF pointeurLent_;  // the slowed pointer, in box pixels
+    QPointF dernierReel_;   // where the real pointer was last seen
+    bool lent_ = false;
+
+    QPointer<Vignette> vignette_;
+    QPointer<Loupe> loupe_;
+};
+
+} // namespace orv

@@ -1,0 +1,139 @@
+#include "images/CommandesVue.h"
+
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "measure/Marques.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orv {
+
+namespace {
+
+constexpr std::uint32_t CouleurLoupeActive = 0xC0FFC0;
+
+bool RetraceAutomatique(const Orvelle& o) {
+    return o.controles.Existe("Check", 2) && o.controles("Check", 2).coche;
+}
+
+std::int32_t Arrondi32(double v) {
+    if (!std::isfinite(v)) return 0;
+    if (v > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (v < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(std::lround(v));
+}
+
+} // namespace
+
+void AfficheZoom(Orvelle& o) {
+    if (!o.controles.Existe("label", 2)) return;
+    o.controles.Texte("label", 2, "Z= " + TexteNombre(o.vue.ValeurZoom(), o.Sep()));
+}
+
+void AfficheVue(Orvelle& o) {
+    ++o.versionVue;
+    AfficheZoom(o);
+    // A fresh view of the picture carries no marks: they come back only through
+    // "retrace", at once when automatic redraw is on.
+    o.marques.FixeProvisoires({});
+    if (RetraceAutomatique(o))
+        Retrace(o);
+    else
+        o.marques.VideFixes();
+}
+
+void VueInitiale(Orvelle& o) {
+    o.vue.VueInitiale();
+    AfficheVue(o);
+}
+
+void ClicZoom(Orvelle& o, int index) {
+    switch (index) {
+    case 0:
+        o.vue.ZoomBouton(1);
+        break;
+    case 1:
+        // The view never shows more than the whole width of the picture, even
+        // with a step of 2 from an odd exponent.
+        if (o.vue.ExposantZoom() >= 0) return;
+        if (o.vue.ExposantZoom() + o.vue.PasZoom() > 0)
+            o.vue.FixeExposant(0);
+        else
+            o.vue.ZoomBouton(2);
+        break;
+    case 2:
+        o.vue.Zoom1();
+        break;
+    case 3:
+        o.vue.BasculePas();
+        if (o.controles.Existe("Czoom", 3))
+            o.controles.Texte("Czoom", 3, o.vue.PasZoom() == 2 ? ">>" : "<<");
+        if (RetraceAutomatique(o)) Retrace(o);
+        return;
+    default:
+        return;
+    }
+    AfficheVue(o);
+}
+
+void ClicVignette(Orvelle& o, double xVignette, double yVignette) {
+    if (!o.vue.ImageChargee()) return;
+    o.vue.ClicVignette(xVignette, yVignette);
+    AfficheVue(o);
+}
+
+void Recentre(Orvelle& o, PointTwips p) {
+    o.vue.Recentre(p);
+    AfficheVue(o);
+}
+
+bool ZoomCentre(Orvelle& o, int mode, PointTwips p) {
+    if (!o.vue.ZoomCentre(mode, p)) return false;
+    AfficheVue(o);
+    return true;
+}
+
+void DeplaceImage(Orvelle& o, int dxTwips, int dyTwips) {
+    if (dxTwips == 0 && dyTwips == 0) return;
+    // The picture follows the pointer: the point that was under the press
+    // comes under the release.
+    const double k = o.vue.ImageParTwip();
+    o.vue.FixeOrigine(Arrondi32(o.vue.OrigineX() - dxTwips * k),
+                      Arrondi32(o.vue.OrigineY() - dyTwips * k));
+    AfficheVue(o);
+}
+
+void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips) {
+    o.vue.FixeBoite(largeurTwips, hauteurTwips);
+    o.vue.Zoom1(); // origin (0, 0), e = ExposantInitial
+    AfficheVue(o);
+}
+
+void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille) {
+    // In image-group mode every picture of the group is seen at the same place.
+    if (!o.ModeGroupe) o.vue.FixeOrigine(0, 0);
+    o.vue.FixeImage(taille.largeur, taille.hauteur);
+    o.cheminImage = chemin;
+    ++o.versionImage;
+    AfficheVue(o);
+}
+
+void BasculeLoupe(Orvelle& o) {
+    o.loupe.active = !o.loupe.active;
+    if (o.controles.Existe("bout", 4)) o.controles.Couleur("bout", 4, std::nullopt);
+    if (o.loupe.active) {
+        if (o.controles.Existe("PLoupePic")) o.controles.Visible("PLoupePic", SansIndex, true);
+        if (o.controles.Existe("bout", 4)) o.controles.Couleur("bout", 4, CouleurLoupeActive);
+    } else if (o.controles.Existe("PLoupePic")) {
+        o.controles.Visible("PLoupePic", SansIndex, false);
+    }
+}
+
+void BasculeChampLoupe(Orvelle& o) {
+    o.loupe.champ = o.loupe.champ == 1000 ? 500 : 1000;
+}
+
+} // namespace orv

@@ -1,0 +1,38 @@
+// The annotated copy of an image and its save frame ("DialogueBis", Frame(13)):
+// the copy is written next to the image as its name + "_Ref" in the format
+// chosen in the menu "format image export" (F_Img), never over an existing
+// file without the user's OK.
+#pragma once
+
+#include "images/DIBSection.h"
+#include "platform/Plateforme.h"
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+// Extension of the copy for format entry i of F_Img: "bmp", "JPG", "png",
+// "tif"; empty for a format the program does not write.
+std::string ExtensionFormat(int format);
+// Enables the F_Img entries the program writes, disables the others.
+void ActiveFormatsImage(Orvelle& o);
+// The image path without its extension + "_Ref." + the format's extension
+// (BMP when the format is not written).
+std::string NomCopieReferencee(const std::string& cheminImage, int format);
+
+// Writes the buffer as a JPEG file through the platform's encoder.
+bool Conversion_BMP_JPG(Plateforme& p, const aDIBSection& dib, const std::string& chemin);
+// Writes the buffer in the format of entry `format` (BMP by our own writer).
+bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& chemin, int format);
+
+// Opens the save frame with a copy to offer (nothing: the plain picture shown).
+void OffreCopieReferencee(Orvelle& o, std::optional<PixelsImage> copie);
+// Vald(2) "Enregistre": true when the copy was written.
+bool EnregistreCopieReferencee(Orvelle& o);
+// Vald(3) "Ferme".
+void FermeCopieReferencee(Orvelle& o);
+
+} // namespace orv

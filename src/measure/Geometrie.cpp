@@ -1,0 +1,108 @@
+#include "measure/Geometrie.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace orv {
+
+namespace {
+
+constexpr double kPiDegres = 3.14159;
+constexpr double kPiSurface = 3.1416;
+
+std::int32_t Arrondi(double v) {
+    constexpr double lim = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::lround(std::clamp(v, -lim, lim)));
+}
+
+struct Axe {
+    double ux, uy; // unit vector along the length
+    double nx, ny; // unit normal
+};
+
+Axe AxeDe(PointImage a, PointImage b) {
+    const double dx = static_cast<double>(b.x) - a.x;
+    const double dy = static_cast<double>(b.y) - a.y;
+    const double l = std::hypot(dx, dy);
+    if (l == 0) return {0, 1, -1, 0};
+    return {dx / l, dy / l, -dy / l, dx / l};
+}
+
+} // namespace
+
+double AireTriangle(double a, double b, double c) {
+    const double p = (a + b + c) / 2;
+    const double produit = p * (p - a) * (p - b) * (p - c);
+    return produit > 0 ? std::sqrt(produit) : 0.0;
+}
+
+double AngleTriangle(double surface, double b, double c) {
+    if (b <= 0 || c <= 0) return 0;
+    // asin rather than atan(s / sqrt(1 - s^2)): a right angle gives 90, not a
+    // division by zero.
+    const double s = std::clamp(2 * surface / (b * c), 0.0, 1.0);
+    return std::asin(s) * 180 / kPiDegres;
+}
+
+namespace {
+
+// Semi-axes of the density ellipse.
+void DemiAxes(PointImage centre, PointImage pointeur, double& rx, double& ry) {
+    const double dx = std::fabs(static_cast<double>(pointeur.x) - centre.x);
+    const double dy = std::fabs(static_cast<double>(pointeur.y) - centre.y);
+    const double r = std::hypot(dx, dy);
+    if (dx == 0 || dy == 0) {
+        rx = dx == 0 ? 0 : r;
+        ry = dy == 0 ? 0 : r;
+        return;
+    }
+    if (dy <= dx) {
+        rx = r;
+        ry = r * dy / dx;
+    } else {
+        rx = r * dx / dy;
+        ry = r;
+    }
+}
+
+} // namespace
+
+double SurfaceEllipse(PointImage centre, PointImage pointeur) {
+    double rx = 0, ry = 0;
+    DemiAxes(centre, pointeur, rx, ry);
+    return std::floor(rx * ry * kPiSurface);
+}
+
+double SurfaceRectangle(PointImage coin, PointImage pointeur) {
+    return std::fabs((static_cast<double>(pointeur.x) - coin.x) *
+                     (static_cast<double>(pointeur.y) - coin.y));
+}
+
+PointImage PiedPalmer(PointImage a, PointImage b, PointImage appui, PointImage pointeur) {
+    const Axe axe = AxeDe(a, b);
+    const double d = (static_cast<double>(pointeur.x) - appui.x) * axe.nx +
+                     (static_cast<double>(pointeur.y) - appui.y) * axe.ny;
+    return {Arrondi(appui.x + d * axe.nx), Arrondi(appui.y + d * axe.ny)};
+}
+
+void GuidePalmer(PointImage a, PointImage b, PointImage point, PointImage& debut, PointImage& fin) {
+    const Axe axe = AxeDe(a, b);
+    double l = std::hypot(static_cast<double>(b.x) - a.x, static_cast<double>(b.y) - a.y);
+    // Projection of the point on the axis, and its offset across it.
+    const double px = static_cast<double>(point.x) - a.x;
+    const double py = static_cast<double>(point.y) - a.y;
+    const double d = px * axe.nx + py * axe.ny;
+    double t0 = -0.25 * l, t1 = 1.25 * l;
+    if (l == 0) {
+        // No axis: a short line centred on the point.
+        l = 1000;
+        const double t = px * axe.ux + py * axe.uy;
+        t0 = t - l / 2;
+        t1 = t + l / 2;
+    }
+    debut = {Arrondi(a.x + t0 * axe.ux + d * axe.nx), Arrondi(a.y + t0 * axe.uy + d * axe.ny)};
+    fin = {Arrondi(a.x + t1 * axe.ux + d * axe.nx), Arrondi(a.y + t1 * axe.uy + d * axe.ny)};
+}
+
+} // namespace orv

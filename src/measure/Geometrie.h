@@ -1,0 +1,34 @@
+// The plane geometry of the measures, free of any view or grid: triangle
+// surface and angle, density outlines, and the caliper's perpendicular.
+#pragma once
+
+#include "images/Vue.h"
+
+namespace orv {
+
+// Heron's formula on three side lengths; a flat or impossible triangle gives 0.
+double AireTriangle(double a, double b, double c);
+// Angle in degrees between the two sides of lengths b and c that meet at a
+// vertex, from the surface S: the arcsine of 2 S / (b c), so between 0 and 90
+// (an obtuse angle gives its supplement); 0 when a side is 0. The degrees use
+// pi = 3.14159, as the grid always has.
+double AngleTriangle(double surface, double b, double c);
+
+// Density outlines, in picture units, from the first point to the pointer.
+// Ellipse: centred on the first point, radius r = |pointer - centre| along its
+// longer axis, the other axis r times the aspect |dy / dx| (or its inverse), as
+// the window draws an ellipse mark (centre, pointer); the surface is
+// Int(r^2 * aspect * 3.1416) with the aspect taken at most 1.
+double SurfaceEllipse(PointImage centre, PointImage pointeur);
+// Rectangle between two opposite corners: |dx * dy|.
+double SurfaceRectangle(PointImage coin, PointImage pointeur);
+
+// Caliper: the foot of the width segment that starts at `appui` and crosses
+// the length axis A-B at a right angle, reaching the guide line (parallel to
+// A-B) through `pointeur`. A zero-length axis counts as vertical.
+PointImage PiedPalmer(PointImage a, PointImage b, PointImage appui, PointImage pointeur);
+// The guide line through a point: the length segment moved across its axis
+// onto the point, lengthened by a quarter at each end.
+void GuidePalmer(PointImage a, PointImage b, PointImage point, PointImage& debut, PointImage& fin);
+
+} // namespace orv

@@ -1,0 +1,343 @@
+#include "results/ImportCSV.h"
+
+#include "app/Orvelle.h"
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "images/Chargeur.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "results/ExportCSV.h"
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+// Message numbers of the text table.
+constexpr int kMsgContinuer = 106;
+constexpr int kMsgFonction = 129;
+constexpr int kMsgErreurFichier = 144;
+constexpr int kMsgMesures = 150;
+constexpr int kMsgTousFichiers = 159;
+constexpr int kMsgIntrouvable = 177;
+constexpr int kMsgTableOccupee = 185;
+constexpr int kMsgGrillePleine = 215;
+constexpr int kMsgDonneeIncorrecte = 223;
+constexpr int kMnuLigne = 13;
+constexpr int kDelaiFlash = 2;
+
+constexpr const char* kMarqueFonction = "Fonction :";
+
+// The functions an export names through messages 56-62, in the order they are
+// tested, with the last column that must hold numbers.
+struct NomSpecifique {
+    int message;
+    int numero;
+    int k;
+};
+constexpr NomSpecifique kNoms[] = {{56, 1, 1}, {57, 2, 3}, {58, 3, 4}, {59, 4, 3},
+                                   {60, 5, 4}, {61, 6, 5}, {62, 20, 6}};
+
+// Columns of the grid of function n, as its widths descriptor gives them.
+int ColonnesFonction(const Orvelle& o, int n) {
+    const std::string& d = TableLargeurs(o, n);
+    const auto cols = LitEntierStrict(Trim(d.substr(0, d.find('$'))));
+    return cols ? static_cast<int>(*cols) : 0;
+}
+
+// Last column that must hold numbers: the table above, else every value column.
+int DerniereColonneLue(const Orvelle& o, int n) {
+    for (const auto& s : kNoms)
+        if (s.numero == n) return s.k;
+    return std::max(ColonnesFonction(o, n) - 3, 0);
+}
+
+// The colour function has no image column: its last two are "S" and "comment".
+bool AColonneImage(int n) {
+    return n != 20;
+}
+
+// A line "LISTE=" (a spreadsheet may add separators after it).
+bool EstLigneListe(const std::string& t) {
+    if (t.rfind("LISTE", 0) != 0) return false;
+    return t.find_first_not_of("=; \t", 5) == std::string::npos;
+}
+
+// "N mesures", the line before "LISTE=".
+std::optional<int> LitCompte(const std::string& t) {
+    const auto blanc = t.find(' ');
+    if (blanc == std::string::npos || Trim(t.substr(blanc)) != "mesures") return std::nullopt;
+    const auto n = LitEntierStrict(t.substr(0, blanc));
+    if (!n || *n < 0 || *n > 100000) return std::nullopt;
+    return static_cast<int>(*n);
+}
+
+// The cells of a table line. The first cells hold numbers and headers, never a
+// ";": they end at the next ";" and are trimmed. The last cell, the comment,
+// is all the rest but the closing separator, so a comment keeps its ";" and
+// its blanks. In the "; " form the blank after each ";" belongs to the separator.
+std::vector<std::string> Cellules(const std::string& ligne, int colonnes, bool formeTxt) {
+    std::vector<std::string> cellules(static_cast<size_t>(colonnes));
+    size_t pos = 0;
+    for (int c = 0; c + 1 < colonnes; ++c) {
+        const auto fin = ligne.find(';', pos);
+        if (fin == std::string::npos) {
+            cellules[static_cast<size_t>(c)] = Trim(ligne.substr(pos));
+            return cellules;
+        }
+        cellules[static_cast<size_t>(c)] = Trim(ligne.substr(pos, fin - pos));
+        pos = fin + 1;
+        if (!formeTxt && pos < ligne.size() && ligne[pos] == ' ') ++pos;
+    }
+    std::string reste = ligne.substr(std::min(pos, ligne.size()));
+    const std::string sep = formeTxt ? "\t;" : "; ";
+    if (reste.size() >= 2 && reste.compare(reste.size() - 2, 2, sep) == 0)
+        reste.resize(reste.size() - 2);
+    else if (!reste.empty() && reste.back() == ';')
+        reste.pop_back();
+    cellules.back() = reste;
+    return cellules;
+}
+
+bool ToutesVides(const std::vector<std::string>& cellules) {
+    return std::all_of(cellules.begin(), cellules.end(),
+                       [](const std::string& c) { return Trim(c).empty(); });
+}
+
+// How many measure lines the grid holds.
+int Capacite(const Orvelle& o) {
+    return std::clamp(o.parametres.tGrille, 1, LignesMax);
+}
+
+ErreurCSV Erreur(DefautCSV d, int ligne = 0, std::string texte = {}) {
+    return {d, ligne, std::move(texte)};
+}
+
+// A cell the table must hold as a number, or leave empty.
+bool CelluleValide(const std::string& c, bool entier) {
+    if (c.empty()) return true;
+    if (!entier) return LitNombreStrict(c).has_value();
+    const auto n = LitEntierStrict(c);
+    return n && *n >= 0 && *n <= ImagesMax;
+}
+
+} // namespace
+
+std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne) {
+    std::optional<FonctionCSV> f;
+    for (const auto& s : kNoms) {
+        const std::string& nom = o.textes.Msg(s.message);
+        if (!nom.empty() && ligne.find(nom) != std::string::npos)
+            f = FonctionCSV{s.numero, true, s.k};
+    }
+    if (f) return f;
+    // A function's own name, written exactly: the fixed names of the
+    // cystidia, the counts, densities and surfaces.
+    const auto p = ligne.find(kMarqueFonction);
+    const std::string nom = Trim(
+        p == std::string::npos ? ligne : ligne.substr(p + std::string(kMarqueFonction).size()));
+    if (nom.empty()) return std::nullopt;
+    for (int n = 1; n <= FonctionsMax; ++n) {
+        if (!FonctionExiste(n)) continue;
+        const std::string& d = TableFonctions(o, n);
+        if (Trim(d.substr(0, d.find('$'))) == nom)
+            return FonctionCSV{n, true, DerniereColonneLue(o, n)};
+    }
+    for (int entree : {2, 3})
+        if (o.controles.Existe("Mnusurf", entree) &&
+            Trim(o.controles.Texte("Mnusurf", entree)) == nom)
+            return FonctionCSV{16, entree == 2, DerniereColonneLue(o, 16)};
+    return std::nullopt;
+}
+
+LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) {
+    const int n = static_cast<int>(lignes.size());
+    auto ligne = [&lignes](int i) -> const std::string& { return lignes[static_cast<size_t>(i)]; };
+
+    // The header block: the first "Fonction :" line (a comment further down may
+    // quote one), the count line, then "LISTE=".
+    std::optional<FonctionCSV> fonction;
+    bool fonctionVue = false;
+    std::optional<int> compte;
+    int liste = -1;
+    for (int i = 0; i < n; ++i) {
+        const std::string t = Trim(ligne(i));
+        if (t.empty()) continue;
+        if (EstLigneListe(t)) {
+            liste = i;
+            break;
+        }
+        if (!fonctionVue && ligne(i).find(kMarqueFonction) != std::string::npos) {
+            fonctionVue = true;
+            fonction = FonctionNommee(o, ligne(i));
+            if (!fonction) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue, i + 1, t)};
+        }
+        compte = LitCompte(t); // only the line just before "LISTE=" counts
+    }
+    if (!fonctionVue) return {std::nullopt, Erreur(DefautCSV::SansFonction)};
+    if (liste < 0) return {std::nullopt, Erreur(DefautCSV::SansListe)};
+
+    TableCSV table;
+    table.fonction = *fonction;
+    table.colonnes = ColonnesFonction(o, fonction->numero);
+    // Line number, a value, the comment at least.
+    if (table.colonnes < 3) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue)};
+    const int k = std::min(fonction->k, table.colonnes - 1);
+    const int colImage = AColonneImage(fonction->numero) ? table.colonnes - 2 : -1;
+
+    int i = liste + 1;
+    while (i < n && Trim(ligne(i)).empty()) ++i;
+    if (i >= n) return {std::nullopt, Erreur(DefautCSV::Tronque, i + 1)};
+    // The header line tells the form: "txt" exports close each cell with a tab and ";".
+    const bool formeTxt = ligne(i).find("\t;") != std::string::npos;
+    const auto entete = Cellules(ligne(i), table.colonnes, formeTxt);
+    if (ToutesVides(entete)) return {std::nullopt, Erreur(DefautCSV::Tronque, i + 1)};
+    table.entetes.assign(entete.begin(), entete.begin() + k + 1);
+
+    // The measure lines end at the first line without any cell (the empty next
+    // line of an export, whatever its separator), and never run past the count:
+    // what follows is the statistics table.
+    const int capacite = Capacite(o);
+    int lues = 0;
+    for (++i; i < n && !(compte && lues == *compte); ++i) {
+        auto cellules = Cellules(ligne(i), table.colonnes, formeTxt);
+        if (ToutesVides(cellules)) break;
+        for (int c = 1; c <= k; ++c)
+            if (!CelluleValide(cellules[static_cast<size_t>(c)], false))
+                return {std::nullopt,
+                        Erreur(DefautCSV::ValeurInvalide, i + 1, cellules[static_cast<size_t>(c)])};
+        if (colImage >= 0 && !CelluleValide(cellules[static_cast<size_t>(colImage)], true))
+            return {std::nullopt, Erreur(DefautCSV::ValeurInvalide, i + 1,
+                                         cellules[static_cast<size_t>(colImage)])};
+        ++lues;
+        if (static_cast<int>(table.lignes.size()) >= capacite) {
+            ++table.ignorees;
+            continue;
+        }
+        table.lignes.push_back(std::move(cellules));
+    }
+    if (compte && lues < *compte) return {std::nullopt, Erreur(DefautCSV::Tronque, i + 1)};
+    return {std::move(table), {}};
+}
+
+LectureCSV AnalyseCSV(const Orvelle& o, std::istream& in) {
+    return AnalyseCSV(o, LitLignes(in));
+}
+
+LectureCSV AnalyseFichierCSV(const Orvelle& o, const std::string& chemin) {
+    const auto lignes = LitLignesFichier(chemin);
+    if (!lignes) return {std::nullopt, Erreur(DefautCSV::Illisible)};
+    return AnalyseCSV(o, *lignes);
+}
+
+void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
+    auto& m = o.mesure;
+    auto& c = o.controles;
+    RAZ_Grille_total(o);
+    m.NumFonction = t.fonction.numero;
+    if (m.NumFonction == 16) m.PolygoneAuto = t.fonction.polygoneAuto;
+    SelectionneFonction(o);
+    // The function menus as choosing the function from them leaves them.
+    const bool couleur = m.NumFonction == 20;
+    for (int i : {6, 7})
+        if (c.Existe("MnuFonc", i)) c.Actif("MnuFonc", i, !couleur);
+    if (c.Existe("bout", 42)) c.Visible("bout", 42, true);
+
+    auto& g = o.GrilleRef;
+    auto& p = o.GrilleRefP;
+    for (size_t col = 0; col < t.entetes.size(); ++col) {
+        if (t.entetes[col].empty()) continue;
+        const int cc = static_cast<int>(col);
+        g.FixeTexte(0, cc, t.entetes[col]);
+        if (cc < p.Colonnes()) p.FixeTexte(0, cc, t.entetes[col]);
+    }
+    const int colonnes = std::min(g.Colonnes(), t.colonnes);
+    const int colImage = AColonneImage(m.NumFonction) ? g.Colonnes() - 2 : -1;
+    int r = 0;
+    for (const auto& cellules : t.lignes) {
+        if (++r >= g.Lignes()) break;
+        for (int col = 0; col < colonnes; ++col)
+            g.FixeTexte(r, col, cellules[static_cast<size_t>(col)]);
+        if (colImage >= 0)
+            m.TraceLignes[static_cast<size_t>(r)].image = static_cast<std::int16_t>(
+                LitEntierStrict(cellules[static_cast<size_t>(colImage)]).value_or(0));
+    }
+    m.LigneCourante = r + 1;
+    m.Etape = 1;
+    o.FichierCSVImporte = chemin;
+    // Outside resolution independence the factor follows the picture shown.
+    if (!o.parametres.indPres && o.vue.LargeurPixels() > 0)
+        o.FacteurResolution = o.vue.LargeurPixels() * 0.001;
+    RafraichitMGrille(o, LigneMiroir(o));
+    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+}
+
+std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const ErreurCSV& e) {
+    const auto& t = o.textes;
+    std::string m = t.Msg(kMsgErreurFichier) + " :  " + chemin;
+    const std::string fin(FinDeLigne);
+    const std::string ligne = t.Mnu(kMnuLigne) + " " + std::to_string(e.ligne);
+    switch (e.defaut) {
+    case DefautCSV::Illisible:
+        break;
+    case DefautCSV::SansFonction:
+        m += fin + Trim(t.Msg(kMsgFonction)) + t.Msg(kMsgIntrouvable);
+        break;
+    case DefautCSV::FonctionInconnue:
+        m += fin + e.texte + t.Msg(kMsgIntrouvable);
+        break;
+    case DefautCSV::SansListe:
+        m += fin + "LISTE=" + t.Msg(kMsgIntrouvable);
+        break;
+    case DefautCSV::Tronque:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne;
+        break;
+    case DefautCSV::ValeurInvalide:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte;
+        break;
+    }
+    return m;
+}
+
+std::string MessageLignesIgnorees(const Orvelle& o, int lues, int ignorees) {
+    return o.textes.Msg(kMsgGrillePleine) + " : " + std::to_string(lues) + " " +
+           o.textes.Msg(kMsgMesures) + " lues, " + std::to_string(ignorees) + " ignorées";
+}
+
+bool LitCSV(Orvelle& o, const std::string& chemin) {
+    const std::string fichier = chemin.empty() ? std::string("mesure.csv") : chemin;
+    const LectureCSV lu = AnalyseFichierCSV(o, fichier);
+    if (!lu) {
+        o.plateforme.Message(MessageErreurCSV(o, fichier, lu.erreur), {}, Icone::Exclamation);
+        return false;
+    }
+    RemplaceGrille(o, *lu.table, fichier);
+    if (lu.table->ignorees > 0)
+        o.plateforme.Message(
+            MessageLignesIgnorees(o, static_cast<int>(lu.table->lignes.size()), lu.table->ignorees),
+            {}, Icone::Exclamation);
+    return true;
+}
+
+void ImporteCSV(Orvelle& o) {
+    const auto& t = o.textes;
+    const auto& m = o.mesure;
+    bool continuer = true;
+    if (m.LigneCourante + m.Etape > 2)
+        continuer = o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
+                                                    t.Msg(kMsgContinuer),
+                                                "Attention !");
+    if (continuer) {
+        const std::string titre =
+            o.controles.Existe("MnuEDit", 8) ? o.controles.Texte("MnuEDit", 8) : std::string();
+        const auto chemin = o.plateforme.ChoisitFichierAOuvrir(
+            titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers), DossierExport(o));
+        // The grid is replaced only by a file read whole.
+        if (chemin && !chemin->empty() && LitCSV(o, *chemin)) VideChargeur(o);
+    }
+    o.plateforme.Flash(CouleurDeconseillee, MesuresDeconseillees, kDelaiFlash);
+}
+
+} // namespace orv

@@ -1,0 +1,238 @@
+#include "calibration/Calibrage.h"
+#include "calibration/GroupeImages.h"
+
+#include "SessionCalibrage.h"
+#include "images/Chargeur.h"
+
+namespace orv::test {
+namespace {
+
+// A loader of four images whose selection the test sets; showing an item
+// makes its slot and factor current, as the loader does.
+class CalibrageGroupe : public SessionCalibrage {
+protected:
+    void SetUp() override {
+        SessionCalibrage::SetUp();
+        auto& c = o->groupe.chargeur;
+        c.chemins = [this](const Orvelle&) { return chargeur; };
+        c.selection = [this](const Orvelle&) { return selection; };
+        c.montre = [this](Orvelle& x, int index) {
+            montres.push_back(index);
+            x.IndexImage = index + 1;
+            MontreCalibrageImage(x);
+        };
+        c.rafraichitListe = [this](Orvelle&) { ++rafraichissements; };
+        c.fermeListe = [this](Orvelle& x) {
+            ++fermetures;
+            x.controles.Visible("FraListeImg", SansIndex, false);
+        };
+    }
+    std::vector<int> Membres() const {
+        std::vector<int> v;
+        for (int i = 0; i < SlotsGroupe; ++i)
+            if (o->groupe.EstDansGroupe[static_cast<size_t>(i)]) v.push_back(i);
+        return v;
+    }
+
+    std::vector<std::string> chargeur{"/img/a.jpg", "/img/b.jpg", "/img/c.jpg", "/img/d.jpg"};
+    std::vector<int> selection;
+    std::vector<int> montres;
+    int rafraichissements = 0, fermetures = 0;
+};
+
+TEST_F(CalibrageGroupe, AddingTwiceAddsOnce) {
+    selection = {2, 0};
+    Clic("BoutMC", 0);
+    Clic("BoutMC", 0);
+    EXPECT_EQ(o->groupe.ListImgMC, (std::vector<std::string>{"/img/a.jpg", "/img/c.jpg"}));
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2}));
+    EXPECT_EQ(Membres(), (std::vector<int>{0, 2}));
+    EXPECT_GE(rafraichissements, 1);
+
+    selection = {1, 2, 9}; // 9 is no loader item
+    Clic("BoutMC", 0);
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 1}));
+}
+
+TEST_F(CalibrageGroupe, AllGivesTheLoaderInOrder) {
+    selection = {3};
+    Clic("BoutMC", 0);
+    selection = {1};
+    Clic("BoutMC", 0);
+    Clic("BoutMC", 2);
+    EXPECT_EQ(o->groupe.ListImgMC, chargeur);
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST_F(CalibrageGroupe, RemovingARowAndEmptying) {
+    Clic("BoutMC", 2);
+    ListImgMC_Click(*o, 1);
+    Clic("BoutMC", 1);
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(Membres(), (std::vector<int>{0, 2, 3}));
+    Clic("BoutMC", 1); // no row selected any more: nothing
+    EXPECT_EQ(o->groupe.ListImgIdx.size(), 3u);
+    // The removed image can come back.
+    selection = {1};
+    Clic("BoutMC", 0);
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3, 1}));
+
+    Clic("BoutMC", 3);
+    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+    EXPECT_TRUE(o->groupe.ListImgIdx.empty());
+    EXPECT_TRUE(Membres().empty());
+}
+
+TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
+    selection = {0, 2};
+    Clic("BoutMC", 0);
+    o->IndexImage = 1; // loader item 0 is shown
+    o->CalibrageImage[1] = 0.3;
+    o->CoefCalibrage = 0.9;
+    p.reponses = {true};
+    ASSERT_TRUE(Clic("Mntool", 6));
+    const auto questions = p.Textes("question");
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(
+        questions[0],
+        "Appliquer le calibrage de l'image à toutes les images du groupe MC\r\n continuer ? ");
+    EXPECT_EQ(p.appels.back().titre, "Attention !");
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.3);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.3);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 1.0); // not grouped
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.9);
+
+    // No keeps every slot.
+    o->CalibrageImage[1] = 0.4;
+    p.reponses = {false};
+    Clic("Mntool", 6);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.3);
+}
+
+TEST_F(CalibrageGroupe, CopyingToAnEmptyGroupIsRefused) {
+    o->CalibrageImage[1] = 0.3;
+    o->IndexImage = 1;
+    Clic("Mntool", 6); // an unexpected question would throw
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Le chargeur MC est vide"});
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 1.0);
+}
+
+TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
+    Clic("BoutMC", 2);
+    // Loader item 1 (b) removed: c and d move down to 1 and 2.
+    chargeur.erase(chargeur.begin() + 1);
+    GroupeRetireImage(*o, 1);
+    EXPECT_EQ(o->groupe.ListImgMC, chargeur);
+    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2}));
+    // Double-clicking the group's "d" shows loader item 2, which is "d".
+    ListImgMC_DblClick(*o, 2);
+    ASSERT_EQ(montres, std::vector<int>{2});
+    EXPECT_EQ(chargeur[2], "/img/d.jpg");
+
+    // Removing an item outside the group only renumbers.
+    selection = {};
+    Clic("BoutMC", 3);
+    selection = {2};
+    Clic("BoutMC", 0);
+    GroupeRetireImage(*o, 0);
+    EXPECT_EQ(o->groupe.ListImgIdx, std::vector<int>{1});
+    EXPECT_EQ(Membres(), std::vector<int>{1});
+
+    GroupeVide(*o);
+    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+    EXPECT_TRUE(Membres().empty());
+}
+
+TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
+    Clic("BoutMC", 2);
+    Fonction(2);
+    Pointe(10); // a spore half measured
+    ListImgMC_DblClick(*o, 0);
+    EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{" mesure inachevée"});
+    EXPECT_TRUE(montres.empty());
+}
+
+TEST_F(CalibrageGroupe, GroupModeSwitch) {
+    EXPECT_FALSE(o->controles("chkMC", 1).actif); // off at start-up
+    EXPECT_FALSE(o->controles("Mntool", 6).actif);
+
+    Clic("cmdChargeMC", SansIndex);
+    EXPECT_TRUE(o->controles("FraMC", 0).visible);
+    EXPECT_EQ(Texte("StatusBar1"), " Presser 'groupe MC' pour fermer***");
+
+    // A line measured on another image is drawn only in group mode.
+    o->IndexImage = 1;
+    Pointe(10);
+    o->mesure.TraceLignes[1].image = 2;
+    o->mesure.TraceLignes[1].segments[1] = SegmentTrace{0, 0, 1000, 0};
+    const auto version = o->marques.version;
+    o->controles.Coche("chkMC", 0, true);
+    Clic("chkMC", 0);
+    EXPECT_TRUE(o->ModeGroupe);
+    EXPECT_TRUE(o->controles("chkMC", 1).actif);
+    EXPECT_TRUE(o->controles("Mntool", 6).actif);
+    EXPECT_FALSE(o->controles("FraMC", 0).visible);
+    EXPECT_GT(o->marques.version, version); // redrawn
+    EXPECT_FALSE(o->marques.fixes.empty());
+    const int rafraichis = rafraichissements;
+    Clic("chkMC", 1);
+    EXPECT_GT(rafraichissements, rafraichis);
+
+    o->controles.Coche("chkMC", 0, false);
+    Clic("chkMC", 0);
+    EXPECT_FALSE(o->ModeGroupe);
+    EXPECT_TRUE(o->marques.fixes.empty());
+    EXPECT_FALSE(o->controles("chkMC", 1).actif);
+    EXPECT_FALSE(o->controles("Mntool", 6).actif);
+}
+
+// The group over the real loader: the images of one field browsed at one place.
+class CalibrageGroupeChargeur : public SessionCalibrage {
+protected:
+    void SetUp() override {
+        SessionCalibrage::SetUp();
+        BrancheChargeur(*o);
+        for (const char* c : {"/champ/f1.jpg", "/champ/f2.jpg", "/champ/f3.jpg"}) {
+            p.images[c] = TailleImage{2000, 1500};
+            ASSERT_TRUE(AjouteChemin(*o, c));
+        }
+    }
+};
+
+TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
+    Clic("BoutMC", 2);
+    ASSERT_EQ(o->groupe.ListImgMC.size(), 3u);
+
+    o->controles.Coche("chkMC", 0, true);
+    Clic("chkMC", 0);
+    ListImgMC_DblClick(*o, 0);
+    // The first image calibrated, its factor given to the whole group.
+    Clic("bout", 10);
+    Pointe(400);
+    Saisit("100");
+    ASSERT_EQ(o->IndexImage, 1);
+    p.reponses = {true};
+    Clic("Mntool", 6);
+
+    o->vue.FixeExposant(-4);
+    o->vue.FixeOrigine(5000, 7000);
+    ListImgMC_DblClick(*o, 2);
+    EXPECT_EQ(o->IndexImage, 3);
+    EXPECT_EQ(o->vue.OrigineX(), 5000);
+    EXPECT_EQ(o->vue.OrigineY(), 7000);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+
+    // Out of group mode another image starts at the origin.
+    o->controles.Coche("chkMC", 0, false);
+    Clic("chkMC", 0);
+    ListImgMC_DblClick(*o, 1);
+    EXPECT_EQ(o->vue.OrigineX(), 0);
+    EXPECT_EQ(o->vue.OrigineY(), 0);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+}
+
+} // namespace
+} // namespace orv::test

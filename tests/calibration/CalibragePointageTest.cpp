@@ -1,0 +1,307 @@
+#include "calibration/Calibrage.h"
+
+#include "SessionCalibrage.h"
+
+#include <cmath>
+
+namespace orv::test {
+namespace {
+
+using CalibragePointage = SessionCalibrage;
+
+TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
+    ASSERT_TRUE(Clic("bout", 10));
+    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_EQ(o->controles("bout", 10).couleur, 0x0000FFu);
+    EXPECT_EQ(Texte("StatusBar1"), "pointer N divisions du micromètre oculaire");
+
+    o->IndexImage = 2;
+    Pointe(400);
+    EXPECT_TRUE(o->controles("Frame", 8).visible);
+    EXPECT_EQ(Texte("label", 8), "entrer la longueur");
+    EXPECT_EQ(Texte("TBox", 5), "400,00");
+    EXPECT_EQ(o->controles("TBox", 5).couleur, 0x00FFFFu);
+
+    Saisit("100");
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.25);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 1.0); // other slots keep theirs
+    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_FALSE(o->controles("bout", 10).couleur.has_value());
+    // The calibration segment is not a measure.
+    EXPECT_EQ(Cellule(1, 1), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 1);
+
+    // The next segment is an ordinary measure, in micrometres.
+    Pointe(40);
+    EXPECT_EQ(Cellule(1, 1), "10,00");
+    EXPECT_FALSE(o->controles("Frame", 8).visible);
+}
+
+TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
+    Pointe(10);
+    Pointe(20);
+    Clic("bout", 10);
+    Pointe(300);
+    Saisit("30");
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.1);
+    EXPECT_EQ(Cellule(1, 1), "10,00");
+    EXPECT_EQ(Cellule(2, 1), "20,00");
+    EXPECT_EQ(Cellule(3, 1), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 3);
+}
+
+TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
+    Fonction(2); // spores 2D: two values a line
+    Pointe(50);  // the length of a spore
+    Clic("bout", 10);
+    Pointe(500); // the calibration segment becomes the width
+    Saisit("100");
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.2);
+    EXPECT_EQ(Cellule(1, 1), "50,00");
+    EXPECT_EQ(Cellule(1, 2), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 1);
+    EXPECT_EQ(o->mesure.Etape, 2);
+}
+
+TEST_F(CalibragePointage, EntryBounds) {
+    struct Cas {
+        std::string saisie;
+        bool acceptee;
+        std::string message;
+    };
+    const Cas cas[] = {
+        {"10000", true, ""},  {"10000,01", false, "Maxi 10000"}, {"1e9", false, "Maxi 10000"},
+        {"0.0001", true, ""}, {"0,00009", false, "Mini 0.0001"}, {"-5", false, "Mini 0.0001"}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.saisie);
+        o->CoefCalibrage = 1.0;
+        p.Oublie();
+        Clic("bout", 10);
+        Pointe(100);
+        Saisit(c.saisie);
+        if (c.acceptee) {
+            EXPECT_DOUBLE_EQ(o->CoefCalibrage, std::stod(c.saisie) / 100);
+            EXPECT_EQ(p.Compte("message"), 0);
+            EXPECT_FALSE(CalibrageEnAttente(*o));
+            continue;
+        }
+        ASSERT_EQ(p.Textes("message"), std::vector<std::string>{c.message});
+        // Refused: still pending, the dialogue and the segment's line stay.
+        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_TRUE(CalibrageEnAttente(*o));
+        EXPECT_TRUE(o->controles("Frame", 8).visible);
+        EXPECT_EQ(Cellule(1, 1), "100,00");
+        // A valid entry then ends it.
+        Saisit("25");
+        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+        EXPECT_EQ(Cellule(1, 1), "");
+    }
+}
+
+TEST_F(CalibragePointage, ZeroOrTextEndsTheCalibration) {
+    for (const std::string saisie : {"0", "abc", ""}) {
+        SCOPED_TRACE(saisie);
+        p.Oublie();
+        Clic("bout", 10);
+        Pointe(100);
+        Saisit(saisie);
+        EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{"donnée valeur invalide,"});
+        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Mini 0.0001"});
+        EXPECT_FALSE(CalibrageEnAttente(*o));
+        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_EQ(Cellule(1, 1), "");
+        EXPECT_EQ(o->mesure.LigneCourante, 1);
+    }
+}
+
+TEST_F(CalibragePointage, CancelRemovesTheLineAndKeepsTheFactor) {
+    Pointe(7);
+    Clic("bout", 10);
+    Pointe(100);
+    Clic("bout", 32);
+    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(o->controles("bout", 10).couleur.has_value());
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+    EXPECT_EQ(Cellule(1, 1), "7,00");
+    EXPECT_EQ(Cellule(2, 1), "");
+}
+
+TEST_F(CalibragePointage, SegmentOfNoLengthIsARunTimeError) {
+    Clic("bout", 10);
+    Pointe(0);
+    Saisit("100");
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
+    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+    EXPECT_EQ(Cellule(1, 1), "");
+}
+
+TEST_F(CalibragePointage, GraduationsWithObjective) {
+    Clic("MnuEDit", 4);
+    Clic("Optn", 4);
+    o->controles.Texte("TBox", 2, "40");
+    Clic("bout", 23); // command 2
+    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(o->controles("Frame", 7).visible);
+    EXPECT_FALSE(o->controles("bout", 4).actif);
+
+    Pointe(500);
+    EXPECT_EQ(Texte("label", 8), "entrer le nombre de division pour l'objectif x 40");
+    Saisit("50");
+    // 50 divisions of 100 / 40 micrometres over 500 pixel units.
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_TRUE(o->controles("bout", 4).actif);
+    EXPECT_EQ(Cellule(1, 1), "");
+}
+
+TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
+    for (const std::string objectif : {"", "0", "x4"}) {
+        SCOPED_TRACE(objectif);
+        p.Oublie();
+        Clic("Optn", 4);
+        o->controles.Texte("TBox", 2, objectif);
+        Clic("bout", 23);
+        Pointe(500);
+        Saisit("50");
+        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
+        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_FALSE(CalibrageEnAttente(*o));
+        EXPECT_EQ(Cellule(1, 1), "");
+    }
+}
+
+TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
+    Pointe(12); // a measure taken before stays
+    o->IndexImage = 1;
+    Clic("bout", 27); // command 6
+    EXPECT_EQ(Texte("StatusBar1"), "pointer les extrémités du segment étalon");
+    EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
+
+    Pointe(400);
+    EXPECT_EQ(Texte("label", 8), "entrer la longueur de l'étalon");
+    Saisit("100");
+    // The stage micrometer gives the true factor at once.
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_EQ(Texte("StatusBar1"), "pointer N divisions du micromètre oculaire");
+    EXPECT_EQ(Cellule(2, 1), "");
+
+    Pointe(200);
+    EXPECT_EQ(Texte("label", 8), "entrer le nombre de divisions");
+    EXPECT_EQ(Texte("TBox", 5), "50,00");
+    Saisit("20");
+    // (200 x 100) / (20 x 400): both segments read in pixel units.
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" 1 division représente  2,500"});
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.25);
+    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_EQ(Cellule(1, 1), "12,00");
+    EXPECT_EQ(Cellule(2, 1), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 2);
+}
+
+TEST_F(CalibragePointage, ObjectiveStandardCancelledAtSecondStepKeepsStageFactor) {
+    Clic("bout", 27);
+    Pointe(400);
+    Saisit("100");
+    Pointe(200);
+    Clic("bout", 32);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_EQ(Cellule(1, 1), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 1);
+}
+
+TEST_F(CalibragePointage, AutomaticFormat) {
+    EXPECT_EQ(FormatAutomatique(2000, 0.05, "###0.000"), "###0.0");
+    EXPECT_EQ(FormatAutomatique(2000, 0.01, "###0.000"), "###0.00");
+    EXPECT_EQ(FormatAutomatique(2000, 5, "###0.000"), "###0.000");
+    // The tests are strict: x = 10 stays with "###0", x = 1 changes nothing.
+    EXPECT_EQ(FormatAutomatique(2000, 0.2, "###0.000"), "###0");
+    EXPECT_EQ(FormatAutomatique(2000, 2, "###0.000"), "###0.000");
+    EXPECT_EQ(FormatAutomatique(2000, 0, "###0.000"), "###0.000");
+
+    // Through a calibration, on the 2000-pixel image.
+    o->parametres.decimAuto = true;
+    o->parametres.fDecimal = "###0.000";
+    Clic("bout", 10);
+    Pointe(1000);
+    Saisit("50");
+    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
+    // Without DECIMAUTO the format stays.
+    o->parametres.decimAuto = false;
+    Clic("bout", 10);
+    Pointe(1000);
+    Saisit("10");
+    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
+}
+
+TEST_F(CalibragePointage, AutomaticFormatFollowsTheFinalGraduationFactor) {
+    o->parametres.decimAuto = true;
+    o->parametres.fDecimal = "###0.000";
+    Clic("Optn", 4);
+    o->controles.Texte("TBox", 2, "100");
+    Clic("bout", 23);
+    Pointe(1000);
+    Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.01);
+    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
+}
+
+TEST_F(CalibragePointage, FactorPerImageSlot) {
+    o->CalibrageImage[3] = 0.5;
+    o->IndexImage = 3;
+    MontreCalibrageImage(*o);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
+    CalibrageNouvelleImage(*o, 4);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[4], 0.5);
+    // Outside the table nothing is read or written.
+    o->IndexImage = 60;
+    o->CoefCalibrage = 0.7;
+    MontreCalibrageImage(*o);
+    CalibrageNouvelleImage(*o, 60);
+    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.7);
+}
+
+// Calibrating on a micrometer whose divisions span a known length, then
+// measuring those divisions, gives that length back to one pixel unit,
+// whatever the zoom and the size of the box at either time.
+TEST_F(CalibragePointage, MicrometerLengthComesBackAtAnyZoomAndBox) {
+    const double longueurVraie = 100.0;               // micrometres between the two end divisions
+    const PointImage a{3000, 20000}, b{40000, 21000}; // picture units
+    struct Vue {
+        int largeur, hauteur, exposant;
+    };
+    const Vue vues[] = {{12000, 9000, 0}, {6000, 4500, -3}, {20000, 15000, -6}, {9000, 9000, -1}};
+    for (bool independant : {false, true}) {
+        o->parametres.indPres = independant;
+        for (const auto& cal : vues) {
+            o->vue.FixeBoite(cal.largeur, cal.hauteur);
+            o->vue.FixeExposant(cal.exposant);
+            AppliqueResolution(*o);
+            Clic("bout", 10);
+            Pointe(o->vue.LongueurPixels(a, b, o->FacteurResolution));
+            Saisit("100");
+            const double unite = o->CoefCalibrage; // micrometres of one pixel unit
+            for (const auto& mes : vues) {
+                SCOPED_TRACE(testing::Message() << independant << " " << cal.largeur << " "
+                                                << mes.largeur << " " << mes.exposant);
+                o->vue.FixeBoite(mes.largeur, mes.hauteur);
+                o->vue.FixeExposant(mes.exposant);
+                const double mesure =
+                    o->vue.LongueurPixels(a, b, o->FacteurResolution) * o->CoefCalibrage;
+                EXPECT_LE(std::abs(mesure - longueurVraie), unite);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,69 @@
+// A main-window state ready for calibration sessions: controls, texts, the
+// segment function, the calibration wired to the grid, an image 2000 pixels
+// wide, and a private program folder for the calibration file.
+#pragma once
+
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "calibration/ClicCalibrage.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace orv::test {
+
+class SessionCalibrage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dossier = std::filesystem::temp_directory_path() /
+                  ("orvelle_calibrage_" + std::string(info->test_suite_name()) + "_" +
+                   info->name() + "_" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dossier);
+        std::filesystem::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        DeclareControles(o->controles);
+        o->textes.RemplitMessages();
+        Fonction(1);
+        o->vue.FixeImage(2000, 1500);
+        o->controles.Texte("lblWidth", SansIndex, "2000");
+        o->CoefCalibrage = 1.0;
+        InstalleCalibrage(*o);
+    }
+    void TearDown() override { std::filesystem::remove_all(dossier); }
+
+    void Fonction(int n) {
+        o->mesure.NumFonction = n;
+        SelectionneFonction(*o);
+    }
+    // A segment of `pixels` pixel units pointed and written to the grid, as
+    // the segment pointing does.
+    void Pointe(int pixels) {
+        o->mesure.LongueurPixels = pixels;
+        AjouteValeur(*o, pixels * o->CoefCalibrage);
+    }
+    // A value typed in the input dialogue, then "OK".
+    void Saisit(const std::string& texte) {
+        o->controles.Texte("TBox", 5, texte);
+        ClicCalibrage(*o, "bout", 31);
+    }
+    bool Clic(const std::string& famille, int index) { return ClicCalibrage(*o, famille, index); }
+    const std::string& Texte(const std::string& nom, int index = SansIndex) const {
+        return o->controles.Texte(nom, index);
+    }
+    std::string Cellule(int ligne, int colonne) const { return o->GrilleRef.Texte(ligne, colonne); }
+    std::string Chemin() const { return (dossier / "Zelk.Cal").string(); }
+
+    PlateformeFactice p;
+    std::filesystem::path dossier;
+    std::unique_ptr<Orvelle> o;
+};
+
+} // namespace orv::test

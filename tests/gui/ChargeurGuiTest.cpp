@@ -1,0 +1,183 @@
+// The loader on Qt: the bundled sample pictures hold what their notice says,
+// pictures written through the platform read back, and the loader's widgets
+// follow the core and hand it their events.
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "gui/PanneauChargeur.h"
+#include "gui/PlateformeQt.h"
+#include "images/Chargeur.h"
+#include "images/CopieReferencee.h"
+#include "images/DIBSection.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace orv;
+
+namespace {
+
+QString Exemple(const char* nom) {
+    return QString(ORVELLE_DATA_DIR) + "/exemples/" + nom;
+}
+
+int Gris(const QImage& im, int x, int y) {
+    return qGray(im.pixel(x, y));
+}
+
+// First pixel, going from `debut` by `pas`, darker than the middle between the
+// start pixel and the darkest pixel met before `fin`.
+int Bord(const QImage& im, int debut, int fin, int pas, int fixe, bool horizontal) {
+    auto g = [&](int i) { return horizontal ? Gris(im, i, fixe) : Gris(im, fixe, i); };
+    int sombre = 255;
+    for (int i = debut; i != fin; i += pas) sombre = std::min(sombre, g(i));
+    const int milieu = (g(debut) + sombre) / 2;
+    for (int i = debut; i != fin; i += pas)
+        if (g(i) < milieu) return i;
+    return -1;
+}
+
+PixelsImage Damier() {
+    return PixelsImage{
+        3, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456, 0xFFFFFFFF, 0xFF000000}};
+}
+
+} // namespace
+
+class ChargeurGuiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void samplePicturesHaveTheDocumentedSizes() {
+        for (const char* nom : {"spores.png", "micrometre.png", "defaut.png"}) {
+            const QImage im(Exemple(nom));
+            QVERIFY2(!im.isNull(), nom);
+            QCOMPARE(im.size(), QSize(1600, 1200));
+        }
+        // Spore 1: 10 x 5 um, long axis horizontal, centre (230, 220), 10 px per um.
+        const QImage spores(Exemple("spores.png"));
+        QVERIFY(std::abs(Bord(spores, 150, 230, 1, 220, true) - 180) <= 1);
+        QVERIFY(std::abs(Bord(spores, 310, 230, -1, 220, true) - 279) <= 1);
+        QVERIFY(std::abs(Bord(spores, 170, 220, 1, 230, false) - 195) <= 1);
+        QVERIFY(std::abs(Bord(spores, 270, 220, -1, 230, false) - 244) <= 1);
+        // Spore 7: globose, 7 um.
+        QVERIFY(std::abs(Bord(spores, 900, 990, 1, 580, true) - 955) <= 1);
+
+        // Micrometer: one division (10 um) every 100 px from x = 150.
+        const QImage micro(Exemple("micrometre.png"));
+        std::vector<double> centres;
+        int debut = -1;
+        for (int x = 0; x < micro.width(); ++x) {
+            const bool sombre = Gris(micro, x, 600) < 120;
+            if (sombre && debut < 0) debut = x;
+            if (!sombre && debut >= 0) {
+                centres.push_back((debut + x) / 2.0);
+                debut = -1;
+            }
+        }
+        QCOMPARE(centres.size(), size_t(14));
+        for (size_t k = 0; k < centres.size(); ++k)
+            QVERIFY(std::abs(centres[k] - (150 + 100.0 * k)) <= 1);
+    }
+
+    void picturesWrittenThroughThePlatformReadBack() {
+        QTemporaryDir dossier;
+        PlateformeQt p;
+        aDIBSection dib;
+        QVERIFY(dib.CreateFromPicture(Damier()));
+        for (int format : {3, 4}) { // PNG and TIFF keep every pixel
+            const std::string chemin =
+                dossier.filePath("copie").toStdString() + "_Ref." + ExtensionFormat(format);
+            QVERIFY(EcritCopieImage(p, dib, chemin, format));
+            const auto lu = p.LitPixelsImage(chemin);
+            QVERIFY(lu);
+            QCOMPARE(lu->pixels, Damier().pixels);
+        }
+        const std::string jpeg = dossier.filePath("copie_Ref.JPG").toStdString();
+        QVERIFY(Conversion_BMP_JPG(p, dib, jpeg));
+        const auto taille = p.LitTailleImage(jpeg);
+        QVERIFY(taille);
+        QCOMPARE(taille->largeur, 3);
+        QCOMPARE(taille->hauteur, 2);
+        // Our own BMP is read by Qt as the same picture.
+        const std::string bmp = dossier.filePath("copie.bmp").toStdString();
+        QVERIFY(EcritBMP(dib, bmp));
+        QCOMPARE(p.LitPixelsImage(bmp)->pixels, Damier().pixels);
+        // Nothing is written for a format without encoder, nor for an unknown file.
+        QVERIFY(!p.EcritImage(dossier.filePath("x.gif").toStdString(), "GIF", 3, 2,
+                              dib.BytesPerScanLine(), dib.DIBSectionBitsPtr()));
+        QVERIFY(!p.LitPixelsImage(dossier.filePath("absent.png").toStdString()));
+    }
+
+    void clipboardPictureReachesTheCore() {
+        PlateformeQt p;
+        QApplication::clipboard()->setText("pas une image");
+        QVERIFY(!p.ImagePressePapier());
+        QImage im(2, 1, QImage::Format_RGB32);
+        im.setPixel(0, 0, 0xFF102030);
+        im.setPixel(1, 0, 0xFF405060);
+        QApplication::clipboard()->setImage(im);
+        const auto lu = p.ImagePressePapier();
+        QVERIFY(lu);
+        QCOMPARE(lu->pixels, (std::vector<std::uint32_t>{0xFF102030, 0xFF405060}));
+    }
+
+    void panelFollowsTheLoader() {
+        QTemporaryDir dossier;
+        PlateformeQt p;
+        Orvelle o(p, dossier.path().toStdString());
+        DeclareControles(o.controles);
+        o.textes.RemplitMessages();
+        Liaisons liaisons(o.controles);
+        PanneauChargeur panneau(o, liaisons);
+        panneau.show();
+        aDIBSection dib;
+        QVERIFY(dib.CreateFromPicture(Damier()));
+        std::vector<std::string> chemins;
+        for (const char* nom : {"un.bmp", "deux.bmp"}) {
+            chemins.push_back(dossier.filePath(nom).toStdString());
+            QVERIFY(EcritBMP(dib, chemins.back()));
+            QVERIFY(AjouteChemin(o, chemins.back()));
+        }
+        QVERIFY(panneau.isVisible());
+        QCOMPARE(panneau.ListeChemins()->count(), 2);
+        QCOMPARE(panneau.ListeAffichee()->item(1)->text(), QString("deux.bmp"));
+        QCOMPARE(panneau.ListeChemins()->currentRow(), 1);
+
+        // A double click on the first path shows slot 1.
+        auto* l = panneau.ListeChemins();
+        const QPoint centre = l->visualItemRect(l->item(0)).center();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(o.IndexImage, 1);
+        QCOMPARE(o.cheminImage, chemins[0]);
+
+        // A key held shows the selected path.
+        auto* etiquette = panneau.findChild<QLabel*>("lblFichier");
+        QTest::keyPress(l, Qt::Key_Down);
+        QCOMPARE(o.chargeur.selection, 1);
+        QVERIFY(etiquette->isVisible());
+        QCOMPARE(etiquette->text().toStdString(), chemins[1]);
+        QTest::keyRelease(l, Qt::Key_Down);
+        QVERIFY(!etiquette->isVisible());
+
+        // A click in the displayed list shows that image.
+        auto* a = panneau.ListeAffichee();
+        QTest::mouseClick(a->viewport(), Qt::LeftButton, {},
+                          a->visualItemRect(a->item(1)).center());
+        QCOMPARE(o.IndexImage, 2);
+        QCOMPARE(panneau.findChild<QLineEdit*>("listImgTxt")->text().toStdString(), chemins[1]);
+
+        VideChargeur(o);
+        QCOMPARE(panneau.ListeChemins()->count(), 0);
+        QCOMPARE(panneau.ListeAffichee()->count(), 0);
+    }
+};
+
+QTEST_MAIN(ChargeurGuiTest)
+#include "ChargeurGuiTest.moc"

@@ -1,0 +1,436 @@
+#include "images/Chargeur.h"
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "base/Texte.h"
+#include "images/ChercheSpore.h"
+#include "images/CopieReferencee.h"
+#include "images/DIBSection.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+std::string Lit(const fs::path& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ChargeurTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dossier = fs::temp_directory_path() / ("orvelle_chargeur_" + std::string(info->name()) +
+                                               "_" + std::to_string(::getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        DeclareControles(o->controles);
+        o->textes.RemplitMessages();
+        o->mesure.NumFonction = 2; // spores 2D: two values a line
+        SelectionneFonction(*o);
+        BrancheChargeur(*o);
+        for (const char* nom : {"a", "b", "c", "d"}) p.images[Chemin(nom)] = {1000, 800};
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    static std::string Chemin(const std::string& nom) { return "/photos/" + nom + ".jpg"; }
+    void Ouvre(const std::string& chemin) {
+        p.fichiers.push_back(chemin);
+        ASSERT_TRUE(ClicChargeur(*o, "MnuFIC", 1));
+    }
+    // A complete spore line measured on the image shown, its first segment
+    // from (x1, y1) to (x2, y2) in picture units.
+    void Mesure(int x1, int y1, int x2, int y2) {
+        AjouteValeur(*o, 10, SegmentTrace{x1, y1, x2, y2});
+        AjouteValeur(*o, 5, SegmentTrace{x1, y1, x1, y1 + 100});
+    }
+    void MesureSur(int slot) {
+        ASSERT_TRUE(MontreEmplacement(*o, slot - 1));
+        Mesure(0, 0, 100, 0);
+    }
+    std::string ImageDeLigne(int l) const {
+        return o->GrilleRef.Texte(l, o->GrilleRef.Colonnes() - 2);
+    }
+    const std::vector<std::string>& Liste() const { return o->chargeur.ListIMGchar; }
+    const std::string& Texte(const std::string& nom, int index = SansIndex) const {
+        return o->controles.Texte(nom, index);
+    }
+
+    test::PlateformeFactice p;
+    fs::path dossier;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
+    Ouvre(Chemin("a"));
+    Ouvre(Chemin("b"));
+    EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("b")}));
+    EXPECT_EQ(o->IndexImage, 2);
+    EXPECT_EQ(o->cheminImage, Chemin("b"));
+    EXPECT_EQ(Texte("labNomFic"), Chemin("b"));
+    EXPECT_EQ(Texte("listImgTxt"), Chemin("b"));
+    EXPECT_EQ(Texte("lblWidth"), "1000");
+    EXPECT_EQ(Texte("lblHeight"), "800");
+    EXPECT_TRUE(o->controles("FraListeImg").visible);
+    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    // Each opened image starts at the initial zoom.
+    EXPECT_EQ(o->vue.ExposantZoom(), -2 * o->vue.PasZoom());
+
+    // The same path again: that slot is shown, no second one is made.
+    Ouvre(Chemin("a"));
+    EXPECT_EQ(Liste().size(), 2u);
+    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->cheminImage, Chemin("a"));
+    // A cancelled dialog changes nothing.
+    Ouvre(std::string());
+    p.fichiers.push_back(std::nullopt);
+    ClicChargeur(*o, "MnuFIC", 1);
+    EXPECT_EQ(o->IndexImage, 1);
+}
+
+TEST_F(ChargeurTest, OpenDialogOffersEveryFormatRead) {
+    const std::string f = FiltreImages(*o);
+    const auto parties = Decoupe(f, '|');
+    EXPECT_EQ(parties.size() % 2, 0u); // label / pattern pairs
+    ASSERT_GE(parties.size(), 2u);
+    for (const char* motif : {"*.bmp", "*.jpg", "*.gif", "*.png", "*.tif", "*.tiff"})
+        EXPECT_NE(parties[1].find(motif), std::string::npos) << motif;
+    EXPECT_EQ(parties[1].find("*.tif;"), parties[1].rfind("*.tif;")); // listed once
+    EXPECT_TRUE(f.ends_with("|Tous les fichiers (*.*)|*.*")) << f;
+}
+
+TEST_F(ChargeurTest, TheLoaderHoldsFiftyImages) {
+    for (int i = 1; i <= ImagesMax; ++i) {
+        const std::string c = "/lot/" + std::to_string(i) + ".bmp";
+        p.images[c] = {640, 480};
+        ASSERT_TRUE(AjouteChemin(*o, c));
+    }
+    EXPECT_EQ(o->IndexImage, 50);
+    p.images["/lot/51.bmp"] = {640, 480};
+    EXPECT_FALSE(AjouteChemin(*o, "/lot/51.bmp"));
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{ChargeurPlein});
+    EXPECT_EQ(Liste().size(), 50u);
+    EXPECT_EQ(o->IndexImage, 50);
+    EXPECT_EQ(o->cheminImage, "/lot/50.bmp");
+    // A path already there is still shown.
+    EXPECT_TRUE(AjouteChemin(*o, "/lot/7.bmp"));
+    EXPECT_EQ(o->IndexImage, 7);
+}
+
+TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
+    Ouvre(Chemin("a"));
+    Ouvre(Chemin("b"));
+    AjouteValeur(*o, 10); // first value of a spore: step 2
+    ASSERT_EQ(o->mesure.Etape, 2);
+    p.Oublie();
+    ClicChargeur(*o, "MnuFIC", 1); // the fake fails the test if a dialog opens
+    DoubleClicChargeur(*o, 0);
+    ClicListeAffichee(*o, 0);
+    p.imagePressePapier = PixelsImage{1, 1, {0xFFFFFFFF}};
+    ClicChargeur(*o, "MnuFIC", 4);
+    EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(4, " mesure inachevée"));
+    EXPECT_EQ(o->IndexImage, 2);
+    EXPECT_EQ(o->cheminImage, Chemin("b"));
+    EXPECT_FALSE(fs::exists(dossier / FichierPressePapier));
+
+    AjouteValeur(*o, 5); // line complete: step 1 again
+    DoubleClicChargeur(*o, 0);
+    EXPECT_EQ(o->IndexImage, 1);
+}
+
+TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
+    o->CoefCalibrage = 0.5;
+    Ouvre(Chemin("a"));
+    EXPECT_EQ(o->CalibrageImage[1], 0.5);
+    o->CalibrageImage[1] = 0.25; // image a recalibrated
+    o->CoefCalibrage = 0.8;
+    Ouvre(Chemin("b"));
+    EXPECT_EQ(o->CalibrageImage[2], 0.8);
+    EXPECT_EQ(o->CalibrageImage[1], 0.25);
+
+    DoubleClicChargeur(*o, 0);
+    EXPECT_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    ClicListeAffichee(*o, 1);
+    EXPECT_EQ(o->CoefCalibrage, 0.8);
+    EXPECT_EQ(o->IndexImage, 2);
+}
+
+TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
+    p.images["/photos/large.jpg"] = {1200, 800};
+    p.images["/photos/haute.jpg"] = {1000, 900};
+    Ouvre(Chemin("a"));
+    Ouvre(Chemin("b"));
+    EXPECT_EQ(p.Compte("flash"), 0);
+    Ouvre("/photos/haute.jpg");
+    Ouvre("/photos/large.jpg"); // same height, other width: other pixel units too
+    const std::string dimension =
+        "L'image chargée a une dimension différente de l'image précédente";
+    EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(2, dimension));
+    EXPECT_EQ(o->IndexImage, 4);
+    EXPECT_EQ(Texte("lblWidth"), "1200");
+}
+
+TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
+    Ouvre(Chemin("a"));
+    p.Oublie();
+    Ouvre("/photos/plan.wmf");
+    EXPECT_EQ(
+        p.Textes("message"),
+        std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf"});
+    EXPECT_EQ(Liste().size(), 1u);
+    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->cheminImage, Chemin("a"));
+
+    // A loaded file that went away: showing its slot changes nothing.
+    Ouvre(Chemin("b"));
+    p.images.erase(Chemin("a"));
+    p.Oublie();
+    DoubleClicChargeur(*o, 0);
+    EXPECT_EQ(p.Compte("message"), 1);
+    EXPECT_EQ(o->IndexImage, 2);
+    EXPECT_EQ(o->cheminImage, Chemin("b"));
+}
+
+TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
+    for (const char* n : {"a", "b", "c", "d"}) Ouvre(Chemin(n));
+    for (int s = 1; s <= 4; ++s) o->CalibrageImage[static_cast<size_t>(s)] = s * 0.1;
+    MesureSur(1);
+    MesureSur(3);
+    MesureSur(4);
+    MesureSur(3);
+    EXPECT_EQ(AffListeImgUT(*o), std::vector<int>{2});
+
+    ASSERT_TRUE(RepEffaceLigne(*o, 2));
+    EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("c"), Chemin("d")}));
+    const std::vector<std::string> attendu{"1", "2", "3", "2"};
+    for (int l = 1; l <= 4; ++l) {
+        EXPECT_EQ(ImageDeLigne(l), attendu[static_cast<size_t>(l - 1)]) << l;
+        EXPECT_EQ(std::to_string(o->mesure.TraceLignes[static_cast<size_t>(l)].image),
+                  attendu[static_cast<size_t>(l - 1)]);
+    }
+    // The factors and the image shown (c, slot 3 before) follow.
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.1);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.3);
+    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.4);
+    EXPECT_EQ(o->IndexImage, 2);
+    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "c.jpg", "d.jpg"}));
+    EXPECT_TRUE(AffListeImgUT(*o).empty());
+    EXPECT_FALSE(RepEffaceLigne(*o, 4));
+    EXPECT_FALSE(RepEffaceLigne(*o, 0));
+}
+
+TEST_F(ChargeurTest, RemovingSeveralUnusedSlots) {
+    for (const char* n : {"a", "b", "c", "d"}) Ouvre(Chemin(n));
+    MesureSur(3);
+    MesureSur(1);
+    EXPECT_EQ(SupprimeImagesInutilisees(*o), 2); // b and d
+    EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("c")}));
+    EXPECT_EQ(ImageDeLigne(1), "2");
+    EXPECT_EQ(ImageDeLigne(2), "1");
+    EXPECT_EQ(o->mesure.TraceLignes[1].image, 2);
+
+    // The image shown leaves the loader: measures go to no slot until another is shown.
+    Ouvre(Chemin("d"));
+    EXPECT_EQ(o->IndexImage, 3);
+    ASSERT_TRUE(RepEffaceLigne(*o, 3));
+    EXPECT_EQ(o->IndexImage, 0);
+}
+
+TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
+    Ouvre(Chemin("a"));
+    Ouvre(Chemin("b"));
+    Mesure(0, 0, 100, 0);
+    p.reponses = {false};
+    ClicChargeur(*o, "MnuCharg", 3);
+    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la liste d'images  ? "});
+    EXPECT_EQ(Liste().size(), 2u);
+
+    o->groupe.ListImgMC = {Chemin("a")};
+    o->groupe.ListImgIdx = {0};
+    o->groupe.EstDansGroupe[0] = true;
+    p.reponses = {true};
+    ClicChargeur(*o, "MnuCharg", 3);
+    EXPECT_TRUE(Liste().empty());
+    EXPECT_TRUE(o->chargeur.ListImgAff.empty());
+    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+    EXPECT_FALSE(o->groupe.EstDansGroupe[0]);
+    EXPECT_EQ(ImageDeLigne(1), "2");
+    EXPECT_EQ(o->IndexImage, 0);
+    // The next image takes slot 1 again.
+    Ouvre(Chemin("c"));
+    EXPECT_EQ(o->IndexImage, 1);
+}
+
+TEST_F(ChargeurTest, GroupModeListsTheGroup) {
+    for (const char* n : {"a", "b", "c"}) Ouvre(Chemin(n));
+    o->ModeGroupe = true;
+    o->groupe.ListImgMC = {Chemin("c"), Chemin("a")};
+    o->groupe.ListImgIdx = {2, 0};
+    aff_liste_images(*o);
+    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"c.jpg", "a.jpg"}));
+    ClicListeAffichee(*o, 1);
+    EXPECT_EQ(o->IndexImage, 1);
+    ClicListeAffichee(*o, 2); // no such row
+    EXPECT_EQ(o->IndexImage, 1);
+}
+
+TEST_F(ChargeurTest, KeyHeldInTheLoaderShowsThePath) {
+    Ouvre(Chemin("a"));
+    Ouvre(Chemin("b"));
+    SelectionneChargeur(*o, 0);
+    ToucheChargeur(*o, 27); // Escape does not
+    EXPECT_FALSE(o->controles("lblFichier").visible);
+    ToucheChargeur(*o, 40);
+    EXPECT_TRUE(o->controles("lblFichier").visible);
+    EXPECT_EQ(Texte("lblFichier"), Chemin("a"));
+    RelacheToucheChargeur(*o);
+    EXPECT_FALSE(o->controles("lblFichier").visible);
+}
+
+TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
+    p.imagePressePapier = PixelsImage{3, 2, std::vector<std::uint32_t>(6, 0xFF336699)};
+    ClicChargeur(*o, "MnuFIC", 4);
+    const fs::path fichier = dossier / FichierPressePapier;
+    aDIBSection attendu;
+    ASSERT_TRUE(attendu.CreateFromPicture(*p.imagePressePapier));
+    EXPECT_EQ(Lit(fichier), OctetsBMP(attendu));
+    EXPECT_EQ(Liste(), std::vector<std::string>{fichier.string()});
+    EXPECT_EQ(o->cheminImage, fichier.string());
+    EXPECT_EQ(Texte("lblWidth"), "3");
+    EXPECT_EQ(Texte("lblHeight"), "2");
+
+    p.imagePressePapier.reset();
+    ClicChargeur(*o, "MnuFIC", 4);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"Le presse papier ne contient pas d'image valide"});
+    EXPECT_EQ(Liste().size(), 1u);
+}
+
+TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
+    Ouvre(Chemin("a"));
+    o->CalibrageImage[1] = 0.125;
+    o->vue.FixeExposant(-6);
+    Mesure(20000, 10000, 30000, 12000);
+    o->mesure.TraceLignes[1].zoom = -6; // as the pointing keeps it
+    Ouvre(Chemin("b"));
+    o->CalibrageImage[2] = 0.5;
+    MesureSur(2);
+    ASSERT_EQ(o->IndexImage, 2);
+
+    o->GrilleRef.Selectionne(1, 1);
+    ASSERT_TRUE(ClicChargeur(*o, "bout", 14));
+    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->cheminImage, Chemin("a"));
+    EXPECT_EQ(o->CoefCalibrage, 0.125);
+    EXPECT_EQ(Texte("label", 5), "Cal. = 0,1250");
+    EXPECT_EQ(o->vue.ExposantZoom(), -6);
+    // The middle of the first segment is at the centre of the box.
+    const auto centre = o->vue.VersImage({o->vue.LargeurBoite() / 2, o->vue.HauteurBoite() / 2});
+    EXPECT_NEAR(centre.x, 25000, 1);
+    EXPECT_NEAR(centre.y, 11000, 1);
+
+    // A line whose slot holds no image: the default picture, slot 0.
+    o->mesure.TraceLignes[2].image = 9;
+    o->GrilleRef.Selectionne(2, 1);
+    Cherche_spore(*o);
+    EXPECT_EQ(o->IndexImage, 0);
+    EXPECT_EQ(o->cheminImage, "");
+    // An empty line changes nothing.
+    o->GrilleRef.Selectionne(5, 1);
+    o->vue.FixeExposant(-1);
+    Cherche_spore(*o);
+    EXPECT_EQ(o->vue.ExposantZoom(), -1);
+}
+
+TEST_F(ChargeurTest, FormatMenuOffersTheFormatsWritten) {
+    ActiveFormatsImage(*o);
+    for (int i = 0; i <= 6; ++i)
+        EXPECT_EQ(o->controles("F_Img", i).actif, i == 0 || i == 1 || i == 3 || i == 4) << i;
+}
+
+TEST(CopieReferenceeTest, NameOfTheCopy) {
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore.jpg", 0), "/d/x.y/spore_Ref.bmp");
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore.jpg", 1), "/d/x.y/spore_Ref.JPG");
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore.tif", 3), "/d/x.y/spore_Ref.png");
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore.png", 4), "/d/x.y/spore_Ref.tif");
+    // Formats not written fall back to BMP; a name without extension keeps its folder's dot.
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore.jpg", 2), "/d/x.y/spore_Ref.bmp");
+    EXPECT_EQ(NomCopieReferencee("/d/x.y/spore", 1), "/d/x.y/spore_Ref.JPG");
+    EXPECT_EQ(NomCopieReferencee("C:\\x.y\\a.b.bmp", 0), "C:\\x.y\\a.b_Ref.bmp");
+}
+
+TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
+    const std::string image = (dossier / "spore.jpg").string();
+    p.images[image] = {2, 1};
+    ASSERT_TRUE(AjouteChemin(*o, image));
+    const fs::path cible = dossier / "spore_Ref.bmp";
+    { std::ofstream(cible) << "ancien"; }
+    const PixelsImage copie{2, 1, {0xFF0000FF, 0xFFFF0000}};
+    OffreCopieReferencee(*o, copie);
+    EXPECT_TRUE(o->controles("Frame", 13).visible);
+    EXPECT_FALSE(o->controles("TBox", 10).visible);
+
+    p.reponses = {false};
+    ClicChargeur(*o, "Vald", 2);
+    EXPECT_EQ(p.Compte("question"), 1);
+    EXPECT_NE(p.Textes("question")[0].find("écraser le fichier existant ?"), std::string::npos);
+    EXPECT_EQ(Lit(cible), "ancien");
+    EXPECT_TRUE(o->controles("Vald", 2).actif);
+
+    p.reponses = {true};
+    ClicChargeur(*o, "Vald", 2);
+    aDIBSection attendu;
+    ASSERT_TRUE(attendu.CreateFromPicture(copie));
+    EXPECT_EQ(Lit(cible), OctetsBMP(attendu));
+    EXPECT_FALSE(o->controles("Vald", 2).actif);
+    EXPECT_TRUE(o->chargeur.apercuEnregistre);
+
+    ClicChargeur(*o, "Vald", 3);
+    EXPECT_FALSE(o->controles("Frame", 13).visible);
+    EXPECT_FALSE(o->chargeur.apercuEnregistre);
+    EXPECT_FALSE(o->chargeur.apercu);
+}
+
+TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
+    const std::string image = (dossier / "spore.jpg").string();
+    p.images[image] = {2, 2};
+    p.pixelsImages[image] = PixelsImage{2, 2, {0xFF010203, 0xFF040506, 0xFF070809, 0xFF0A0B0C}};
+    ASSERT_TRUE(AjouteChemin(*o, image));
+    o->parametres.extImg = 1;
+    OffreCopieReferencee(*o, std::nullopt); // the plain picture
+
+    p.ecritureImageReussit = false;
+    EXPECT_FALSE(EnregistreCopieReferencee(*o));
+    EXPECT_EQ(p.Compte("message"), 1);
+    EXPECT_TRUE(o->controles("Vald", 2).actif);
+
+    p.ecritureImageReussit = true;
+    EXPECT_TRUE(EnregistreCopieReferencee(*o));
+    const fs::path cible = dossier / "spore_Ref.JPG";
+    ASSERT_EQ(p.Textes("ecritimage").back(), cible.string());
+    // The encoder received the rows bottom-up, padded to 8 bytes.
+    const std::string attendu = std::string("JPG 2 2\n") + "\x09\x08\x07\x0C\x0B\x0A\0\0"s +
+                                "\x03\x02\x01\x06\x05\x04\0\0"s;
+    EXPECT_EQ(Lit(cible), attendu);
+    EXPECT_FALSE(fs::exists(dossier / "spore_Ref.bmp"));
+}
+
+} // namespace
+} // namespace orv

@@ -1,0 +1,134 @@
+#include "images/DIBSection.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+// Little-endian fields of a byte string.
+std::uint32_t U32(const std::string& s, std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(s[i])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(s[i + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(s[i + 2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(s[i + 3])) << 24;
+}
+std::uint16_t U16(const std::string& s, std::size_t i) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(s[i]) |
+                                      static_cast<unsigned char>(s[i + 1]) << 8);
+}
+std::string Octets(std::initializer_list<int> v) {
+    std::string s;
+    for (int b : v) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+PixelsImage Image(int l, int h, std::vector<std::uint32_t> pixels) {
+    return PixelsImage{l, h, std::move(pixels)};
+}
+
+TEST(DibTest, RowsArePaddedToFourBytes) {
+    // 3 bytes a pixel, rounded up to the next multiple of 4.
+    EXPECT_EQ(aDIBSection::OctetsParLigne(1), 4);
+    EXPECT_EQ(aDIBSection::OctetsParLigne(2), 8);
+    EXPECT_EQ(aDIBSection::OctetsParLigne(3), 12);
+    EXPECT_EQ(aDIBSection::OctetsParLigne(4), 12);
+    EXPECT_EQ(aDIBSection::OctetsParLigne(5), 16);
+    aDIBSection dib;
+    ASSERT_TRUE(dib.Create(5, 3));
+    EXPECT_EQ(dib.BytesPerScanLine(), 16);
+}
+
+TEST(DibTest, RefusesImpossibleSizesAndEmptiesItself) {
+    aDIBSection dib;
+    ASSERT_TRUE(dib.Create(2, 2));
+    EXPECT_FALSE(dib.Create(0, 5));
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_EQ(dib.DIBSectionBitsPtr(), nullptr);
+    EXPECT_FALSE(dib.Create(5, -1));
+    // Far more than a BMP file can hold: refused before anything is allocated.
+    EXPECT_FALSE(dib.Create(100000, 100000));
+    EXPECT_FALSE(dib.Create(1 << 30, 1));
+    // Pixels that do not match the stated size.
+    EXPECT_FALSE(dib.CreateFromPicture(Image(2, 2, {1, 2, 3})));
+    EXPECT_FALSE(dib.CreateFromPicture(Image(0, 0, {})));
+    EXPECT_EQ(dib.Height(), 0);
+
+    ASSERT_TRUE(dib.Create(3, 1));
+    dib.ClearUp();
+    EXPECT_EQ(dib.Width(), 0);
+    EXPECT_TRUE(OctetsBMP(dib).empty());
+}
+
+TEST(DibTest, PicturePixelsAreStoredBottomUpAsBlueGreenRed) {
+    // Top row: red, green; bottom row: blue, white.
+    aDIBSection dib;
+    ASSERT_TRUE(
+        dib.CreateFromPicture(Image(2, 2, {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFFFFFFFFu})));
+    EXPECT_EQ(dib.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(dib.Pixel(1, 1), 0xFFFFFFu);
+    const std::string bits(reinterpret_cast<const char*>(dib.DIBSectionBitsPtr()), 16);
+    // First stored row = bottom row of the picture, then 2 bytes of padding.
+    EXPECT_EQ(bits, Octets({0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, //
+                            0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));
+}
+
+TEST(DibTest, BmpFileOfATinyPicture) {
+    aDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(Image(
+        3, 2, {0xFF102030u, 0xFF405060u, 0xFF708090u, 0xFFA0B0C0u, 0xFFD0E0F0u, 0xFF010203u})));
+    const std::string f = OctetsBMP(dib);
+    ASSERT_EQ(f.size(), 54u + 2 * 12);
+    EXPECT_EQ(f.substr(0, 2), "BM");
+    EXPECT_EQ(U32(f, 2), f.size()); // file size
+    EXPECT_EQ(U32(f, 6), 0u);       // reserved
+    EXPECT_EQ(U32(f, 10), 54u);     // offset of the pixels
+    EXPECT_EQ(U32(f, 14), 40u);     // information header
+    EXPECT_EQ(U32(f, 18), 3u);
+    EXPECT_EQ(U32(f, 22), 2u); // positive: bottom-up
+    EXPECT_EQ(U16(f, 26), 1);  // planes
+    EXPECT_EQ(U16(f, 28), 24); // bits per pixel
+    EXPECT_EQ(U32(f, 30), 0u); // no compression
+    EXPECT_EQ(U32(f, 34), 24u);
+    EXPECT_EQ(U32(f, 46), 0u); // no palette
+    // Bottom row first, 9 bytes of pixels and 3 of padding each.
+    EXPECT_EQ(f.substr(54, 12),
+              Octets({0xC0, 0xB0, 0xA0, 0xF0, 0xE0, 0xD0, 0x03, 0x02, 0x01, 0, 0, 0}));
+    EXPECT_EQ(f.substr(66, 12),
+              Octets({0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0x90, 0x80, 0x70, 0, 0, 0}));
+}
+
+TEST(DibTest, WrittenFileIsReadBackWithItsSize) {
+    const auto chemin = std::filesystem::temp_directory_path() /
+                        ("orvelle_dib_" + std::to_string(::getpid()) + ".bmp");
+    aDIBSection dib;
+    ASSERT_TRUE(dib.Create(7, 5));
+    dib.FixePixel(6, 0, 0x123456);
+    ASSERT_TRUE(EcritBMP(dib, chemin.string()));
+    std::ifstream in(chemin, std::ios::binary);
+    std::stringstream lu;
+    lu << in.rdbuf();
+    EXPECT_EQ(lu.str(), OctetsBMP(dib));
+    // Top-right pixel: last row stored, bytes 18..20.
+    EXPECT_EQ(lu.str().substr(54 + 4 * 24 + 18, 3), Octets({0x56, 0x34, 0x12}));
+    test::PlateformeFactice p;
+    const auto t = p.LitTailleImage(chemin.string());
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->largeur, 7);
+    EXPECT_EQ(t->hauteur, 5);
+    std::filesystem::remove(chemin);
+
+    aDIBSection vide;
+    EXPECT_FALSE(EcritBMP(vide, chemin.string()));
+    EXPECT_FALSE(std::filesystem::exists(chemin));
+}
+
+} // namespace
+} // namespace orv

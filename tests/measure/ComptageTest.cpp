@@ -1,0 +1,129 @@
+#include "ScenarioPointage.h"
+#include "measure/ChangementFonction.h"
+
+#include <cmath>
+
+namespace orv::test {
+namespace {
+
+class ComptageTest : public ScenarioPointage {
+protected:
+    ComptageTest() { FixeEchelle(0.01); }
+    std::string Affiche() const { return o.controles.Texte("TBox", 6); }
+    void Compte(int n) {
+        for (int i = 0; i < n; ++i) Clic(1000 + 300 * i, 2000);
+    }
+};
+
+TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
+    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    Compte(4);
+    EXPECT_EQ(Affiche(), "4");
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(55));
+    EXPECT_EQ(ScenarioPointage::Compte(GenreMarque::Croix), 4);
+    Clic(9000, 9000, Bouton::Droit);
+    EXPECT_EQ(C(1, 1), "4,00");
+    EXPECT_EQ(C(1, 2), "1");
+    EXPECT_EQ(Affiche(), "0");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+}
+
+TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
+    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 2));
+    const auto& t = o.textes;
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), t.Msg(202) + t.Msg(204));
+    Compte(7);
+    Clic(9000, 9000, Bouton::Droit);
+    EXPECT_EQ(C(1, 1), "7,00");
+    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(203)); // now class B
+    Compte(3);
+    Clic(9000, 9000, Bouton::Droit);
+    EXPECT_EQ(C(1, 2), "3,00");
+    EXPECT_EQ(C(1, 3), "13");
+    EXPECT_EQ(C(1, 4), "1");
+    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(204)); // back to class A
+    // Crosses of class A in colour 1, of class B in colour 2.
+    int c1 = 0, c2 = 0;
+    for (const auto& m : o.marques.fixes)
+        if (m.genre == GenreMarque::Croix) (m.couleur == o.couleur1 ? c1 : c2)++;
+    EXPECT_EQ(c1, 7);
+    EXPECT_EQ(c2, 3);
+}
+
+TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
+    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    Presse(1000, 1000);
+    Bouge(1200, 1000);
+    Bouge(1400, 1000);
+    Presse(1400, 1000); // a second press before any release
+    EXPECT_EQ(Affiche(), "1");
+    Relache(1400, 1000);
+    Clic(2000, 1000);
+    EXPECT_EQ(Affiche(), "2");
+    // Clicks that zoom the view do not count.
+    ToucheEnfoncee(o, Touche::Z, {});
+    Clic(3000, 1000);
+    ToucheRelachee(o, Touche::Z, {});
+    EXPECT_EQ(Affiche(), "2");
+    EXPECT_EQ(o.vue.ExposantZoom(), -1);
+}
+
+TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {
+    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    Compte(3);
+    Frappe(Touche::Echap);
+    EXPECT_EQ(Affiche(), "0");
+    EXPECT_TRUE(o.marques.fixes.empty());
+    Compte(2);
+    Clic(9000, 9000, Bouton::Droit);
+    EXPECT_EQ(C(1, 1), "2,00");
+}
+
+TEST_F(ComptageTest, DensityInARectangle) {
+    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    Glisse(1000, 1000, 2000, 3000); // 10 x 20 µm
+    EXPECT_EQ(C(1, 1), "200,00");
+    EXPECT_EQ(o.controles.Texte("label", 9), "200,00");
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(73));
+    Compte(5);
+    EXPECT_EQ(Affiche(), "5");
+    Clic(1500, 1500, Bouton::Droit);
+    EXPECT_EQ(C(1, 2), "5,00");
+    EXPECT_EQ(C(1, 3), F(5.0 / 200));
+    EXPECT_EQ(C(1, 4), F(std::sqrt(5.0 / 200)));
+    EXPECT_EQ(C(1, 5), "1");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_EQ(Affiche(), "0");
+}
+
+TEST_F(ComptageTest, FlatDensityRectangleIsRefused) {
+    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    Glisse(1000, 1000, 5000, 1000);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" surface nulle ! Retracer le cadre"});
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(o.mesure.Etape, 1);
+    // Left clicks do not count before a surface is drawn; a new surface is.
+    Glisse(1000, 1000, 2000, 2000);
+    EXPECT_EQ(C(1, 1), "100,00");
+}
+
+TEST_F(ComptageTest, DensityEllipseSurface) {
+    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 1));
+    // Centre, then a pointer 1000 across and 500 down: r² = 1 250 000, aspect 0.5.
+    Glisse(5000, 5000, 6000, 5500);
+    const double s = std::floor(1250000 * 0.5 * 3.1416) * 1e-4;
+    EXPECT_EQ(C(1, 1), F(s));
+    Clic(5000, 5000, Bouton::Droit); // validates a count of 0
+    // The same ellipse stood upright has the same surface.
+    Glisse(5000, 5000, 5500, 6000);
+    EXPECT_EQ(C(2, 1), F(s));
+    ASSERT_FALSE(o.marques.fixes.empty());
+    // A pointer straight below the centre draws no ellipse.
+    Clic(5000, 5000, Bouton::Droit);
+    Glisse(5000, 5000, 5000, 6000);
+    EXPECT_EQ(p.Compte("message"), 1);
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,96 @@
+#include "measure/Marques.h"
+#include "ScenarioPointage.h"
+#include "measure/Grille.h"
+
+#include <algorithm>
+
+namespace orv::test {
+namespace {
+
+class MarquesTest : public ScenarioPointage {
+protected:
+    std::vector<std::string> Textes() const {
+        std::vector<std::string> r;
+        for (const auto& m : o.marques.fixes)
+            if (m.genre == GenreMarque::Texte) r.push_back(m.texte);
+        return r;
+    }
+    static bool Pareil(const Marque& x, const Marque& y) {
+        return x.genre == y.genre && x.a == y.a && x.b == y.b && x.couleur == y.couleur &&
+               x.texte == y.texte;
+    }
+};
+
+TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000);
+    Glisse(3000, 0, 3000, 1270);
+    Glisse(1000, 8000, 6080, 8000);
+    const auto avant = o.marques.fixes;
+    o.vue.FixeExposant(-5);
+    o.vue.FixeOrigine(700, 300);
+    Retrace(o);
+    ASSERT_EQ(o.marques.fixes.size(), avant.size());
+    for (const auto& m : avant)
+        EXPECT_TRUE(std::any_of(o.marques.fixes.begin(), o.marques.fixes.end(),
+                                [&](const Marque& f) { return Pareil(f, m); }));
+}
+
+TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
+    Glisse(1000, 1000, 3540, 1000); // image 1
+    o.IndexImage = 2;
+    Glisse(1000, 3000, 3540, 3000); // image 2
+    Retrace(o);
+    EXPECT_EQ(Textes(), std::vector<std::string>{"2"});
+    o.ModeGroupe = true;
+    Retrace(o);
+    EXPECT_EQ(Textes().size(), 2u);
+    for (const auto& m : o.marques.fixes)
+        EXPECT_EQ(m.couleur, m.a.y == 1000 ? o.couleur2 : o.couleur1);
+}
+
+TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
+    Choisit(2);
+    // A record as the grid file gives it: segments only.
+    o.GrilleRef.FixeTexte(1, 1, "10,00");
+    o.GrilleRef.FixeTexte(1, 2, "5,00");
+    auto& t = o.mesure.TraceLignes[1];
+    t.image = 1;
+    t.segments[1] = {100, 200, 900, 200};
+    t.segments[2] = {500, 100, 500, 300};
+    o.mesure.LigneCourante = 2;
+    Retrace(o);
+    EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
+    EXPECT_TRUE(CroixFixeEn({900, 200}));
+    EXPECT_TRUE(CroixFixeEn({500, 300}));
+    EXPECT_EQ(Textes(), std::vector<std::string>{"1"});
+}
+
+TEST_F(MarquesTest, ErasedValuesAndRenumberedLines) {
+    Glisse(1000, 1000, 3540, 1000);
+    Glisse(1000, 3000, 3540, 3000);
+    Glisse(1000, 5000, 3540, 5000);
+    Efface_ligne(o, 1);
+    Retrace(o);
+    // Two lines left, numbered 1 and 2, at the places of the former 2 and 3.
+    EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
+    EXPECT_FALSE(CroixFixeEn({3540, 1000}));
+    for (const auto& m : o.marques.fixes) {
+        if (m.genre == GenreMarque::Texte) {
+            EXPECT_EQ(m.texte, m.a.y == 3000 ? "1" : "2");
+        }
+    }
+}
+
+TEST_F(MarquesTest, FigureUnderWaySurvivesARetrace) {
+    Choisit(15);
+    Clic(1000, 1000);
+    Clic(3000, 1000);
+    Retrace(o);
+    EXPECT_TRUE(CroixFixeEn({1000, 1000}));
+    EXPECT_TRUE(CroixFixeEn({3000, 1000}));
+    EXPECT_EQ(Compte(GenreMarque::Ligne), 1);
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,154 @@
+#include "ScenarioPointage.h"
+
+#include <cmath>
+
+namespace orv::test {
+namespace {
+
+using MesureSporeTest = ScenarioPointage;
+
+// Segments in these tests are multiples of 2540 picture units: 1200 pixel units
+// each, with a factor of 1.
+
+TEST_F(MesureSporeTest, Spore2DByTwoPoints) {
+    o.parametres.modePointage = 1; // "Bipoint"
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000); // 2400
+    Glisse(9000, 9000, 9000, 7730); // 600, pointed anywhere
+    EXPECT_EQ(C(1, 1), "2400,00");
+    EXPECT_EQ(C(1, 2), "600,00");
+    EXPECT_EQ(C(1, 3), "4,00");
+    EXPECT_EQ(C(1, 5), "1");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[2].y2, 7730);
+}
+
+TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
+    Choisit(2);
+    ASSERT_EQ(o.parametres.modePointage, 2);
+    // Length along (3, 4): unit vector (0.6, 0.8), normal (-0.8, 0.6).
+    Glisse(1000, 1000, 1000 + 3 * 1016, 1000 + 4 * 1016);
+    // Press on one side, drag across by 2540 and along the axis by 500: only
+    // the part across counts.
+    const int qx = 5000 - 2032 + 300, qy = 5000 + 1524 + 400;
+    Presse(5000, 5000);
+    Bouge(qx, qy);
+    // Two guides parallel to the length, and the width segment.
+    ASSERT_EQ(o.marques.provisoires.size(), 3u);
+    for (int i = 0; i < 2; ++i) {
+        const auto& g = o.marques.provisoires[static_cast<size_t>(i)];
+        const double dx = g.b.x - g.a.x, dy = g.b.y - g.a.y;
+        EXPECT_NEAR(dx * 4 - dy * 3, 0, 10) << "guide " << i << " not parallel";
+    }
+    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
+    Relache(qx, qy);
+    EXPECT_EQ(C(1, 2), "1200,00");
+    // The width segment kept is the perpendicular: it gives the value back.
+    const SegmentTrace& s = o.mesure.TraceLignes[1].segments[2];
+    EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{5000, 5000, 2968, 6524}));
+}
+
+TEST_F(MesureSporeTest, CaliperGuideShowsBeforeThePress) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000);
+    Bouge(3000, 4000, Bouton::Aucun);
+    ASSERT_EQ(o.marques.provisoires.size(), 1u);
+    EXPECT_EQ(o.marques.provisoires[0].a.y, 4000);
+    EXPECT_EQ(o.marques.provisoires[0].b.y, 4000);
+}
+
+TEST_F(MesureSporeTest, Spore3DThicknessWithKeyE) {
+    Choisit(3);
+    Glisse(1000, 1000, 6080, 1000); // L = 2400
+    ToucheEnfoncee(o, Touche::E, {});
+    Glisse(3000, 0, 3000, 1270); // 600, the thickness
+    ToucheRelachee(o, Touche::E, {});
+    EXPECT_EQ(C(1, 2), "");
+    EXPECT_EQ(C(1, 3), "600,00");
+    EXPECT_EQ(C(1, 4), "");     // Q needs a width
+    EXPECT_EQ(C(1, 5), "4,00"); // L / e
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[3].y2, 1270);
+}
+
+TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
+    Choisit(3);
+    Glisse(1000, 1000, 6080, 1000);
+    Glisse(3000, 0, 3000, 1270, Bouton::Droit);
+    ASSERT_TRUE(o.pointage.menuContextuel.has_value());
+    EXPECT_EQ(o.pointage.menuContextuel->nom, "pop3D");
+    ChoixMenuContextuel(o, "PopExt", 2); // "épaisseur"
+    EXPECT_EQ(C(1, 3), "600,00");
+    EXPECT_EQ(C(1, 2), "");
+
+    Glisse(1000, 1000, 6080, 1000);
+    Glisse(3000, 0, 3000, 1270, Bouton::Droit);
+    ChoixMenuContextuel(o, "PopExt", 1); // "Largeur"
+    EXPECT_EQ(C(2, 2), "600,00");
+    EXPECT_EQ(C(2, 3), "");
+    EXPECT_EQ(C(2, 4), "4,00");
+
+    // E held and the right button: the general menu, whose "Valider" keeps the thickness.
+    Glisse(1000, 1000, 6080, 1000);
+    ToucheEnfoncee(o, Touche::E, {});
+    Glisse(3000, 0, 3000, 1270, Bouton::Droit);
+    EXPECT_EQ(o.pointage.menuContextuel->nom, "PopEtalon");
+    ChoixMenuContextuel(o, "PopOrg", 4);
+    EXPECT_EQ(C(3, 3), "600,00");
+    EXPECT_EQ(o.mesure.LigneCourante, 4);
+}
+
+TEST_F(MesureSporeTest, CystidiaTakeFiveSegments) {
+    Choisit(6);
+    for (int k = 1; k <= 5; ++k) Glisse(1000, 1000 * k, 1000 + 2540, 1000 * k);
+    for (int c = 1; c <= 5; ++c) EXPECT_EQ(C(1, c), "1200,00");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+    EXPECT_EQ(Compte(GenreMarque::Ligne), 5);
+    EXPECT_EQ(Compte(GenreMarque::Texte), 1); // the line number, once
+}
+
+TEST_F(MesureSporeTest, BrokenLineByClicksEndsWithTheRightButton) {
+    o.parametres.modePointage = 1;
+    Choisit(2);
+    o.controles.Coche("Check2", SansIndex, true);
+    Clic(1000, 1000);
+    Clic(2000, 2000);
+    Bouge(2500, 2000, Bouton::Aucun);
+    EXPECT_EQ(o.controles.Texte("label", 9),
+              FormatNombre((std::hypot(1000, 1000) + 500) * kUnitesParImage, "##0.0000", ','));
+    Clic(3000, 2000, Bouton::Droit);
+    // The sum of the sides, not rounded to whole units.
+    const double somme = (std::hypot(1000, 1000) + 1000) * kUnitesParImage;
+    EXPECT_EQ(C(1, 1), F(somme));
+    EXPECT_NE(C(1, 1), F(Unites(std::hypot(1000, 1000) + 1000)));
+    EXPECT_EQ(o.mesure.Etape, 2);
+    // The width is an ordinary segment.
+    Glisse(5000, 5000, 5000, 7540);
+    EXPECT_EQ(C(1, 2), "1200,00");
+}
+
+TEST_F(MesureSporeTest, BrokenLineByDragsEndsWithADoubleClick) {
+    Choisit(1);
+    o.controles.Coche("Check2", SansIndex, true);
+    Glisse(1000, 1000, 3540, 1000);
+    EXPECT_EQ(C(1, 1), "");         // still open
+    Glisse(3540, 1000, 3540, 3540); // from the last vertex: no side of zero length
+    Clic(3540, 3540);
+    ClicImage(o, Bouton::Gauche, {}, {3540, 3540}, true);
+    Relache(3540, 3540);
+    EXPECT_EQ(C(1, 1), "2400,00");
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[1].x2, 3540);
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[1].y2, 3540);
+}
+
+TEST_F(MesureSporeTest, BrokenLineWithoutSideWritesNothing) {
+    Choisit(1);
+    o.controles.Coche("Check2", SansIndex, true);
+    Clic(1000, 1000);
+    Clic(1005, 1005, Bouton::Droit); // within the tolerance of the only vertex
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(p.Compte("bip"), 0);
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,302 @@
+#include "ScenarioPointage.h"
+#include "measure/Grille.h"
+#include "measure/OutilsPointage.h"
+
+#include <cmath>
+#include <random>
+
+namespace orv::test {
+namespace {
+
+using PointageTest = ScenarioPointage;
+
+TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
+    Glisse(1000, 1000, 3540, 1000);
+    EXPECT_EQ(C(1, 1), "1200,00");
+    const SegmentTrace& s = o.mesure.TraceLignes[1].segments[1];
+    EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{1000, 1000, 3540, 1000}));
+    EXPECT_TRUE(CroixFixeEn({3540, 1000}));
+    ASSERT_EQ(Compte(GenreMarque::Texte), 1);
+    for (const auto& m : o.marques.fixes)
+        if (m.genre == GenreMarque::Texte) {
+            EXPECT_EQ(m.texte, "1");
+            EXPECT_EQ(m.a, (PointImage{1000, 1000}));
+            EXPECT_EQ(m.couleur, o.couleur1);
+        }
+    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
+    EXPECT_EQ(o.mesure.LigneCourante, 2);
+}
+
+TEST_F(PointageTest, InsereDimPrintsTheValueInsteadOfTheLineNumber) {
+    o.controles.Coche("Affmesure", SansIndex, true);
+    Glisse(1000, 1000, 3540, 1000);
+    ASSERT_EQ(Compte(GenreMarque::Texte), 1);
+    for (const auto& m : o.marques.fixes)
+        if (m.genre == GenreMarque::Texte) {
+            EXPECT_EQ(m.texte, "1200,00");
+            EXPECT_EQ(m.a, (PointImage{2270, 1000})); // along the segment
+        }
+}
+
+TEST_F(PointageTest, ClickToleranceKeepsTheSegmentOpen) {
+    o.parametres.clicDixiemes = 20; // CLIC = 2: 20 twips
+    Presse(5000, 5000);
+    Relache(5008, 5008); // 16 twips: a click, not a segment
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.pointage.ClicSimple);
+    // The next click ends the segment begun by the first one.
+    Clic(7540, 5000);
+    EXPECT_EQ(C(1, 1), "1200,00");
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[1].x1, 5000);
+
+    Presse(5000, 6000);
+    Relache(5012, 6010); // 22 twips: ends
+    EXPECT_EQ(C(2, 1), F(Unites(std::hypot(12, 10))));
+    EXPECT_FALSE(o.pointage.SegmentEnCours);
+}
+
+TEST_F(PointageTest, RubberBandFollowsThePointer) {
+    Presse(1000, 1000);
+    Bouge(3540, 1000);
+    ASSERT_EQ(o.marques.provisoires.size(), 1u);
+    EXPECT_EQ(o.marques.provisoires[0].a, (PointImage{1000, 1000}));
+    EXPECT_EQ(o.marques.provisoires[0].b, (PointImage{3540, 1000}));
+    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(163));
+    EXPECT_EQ(C(1, 1), "");
+}
+
+TEST_F(PointageTest, EscapeCancelsTheSegmentAndItsRelease) {
+    Presse(1000, 1000);
+    Bouge(2000, 2000);
+    Frappe(Touche::Echap);
+    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_TRUE(o.controles("Frame", 1).visible);
+    Relache(2000, 2000);
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.marques.fixes.empty());
+
+    // Esc between two measures does not swallow the next one.
+    Frappe(Touche::Echap);
+    Glisse(4000, 4000, 4000, 6540);
+    EXPECT_EQ(C(1, 1), "1200,00");
+    EXPECT_EQ(o.mesure.TraceLignes[1].segments[1].y1, 4000);
+}
+
+TEST_F(PointageTest, BackspaceErasesTheLastValueAndItsMarks) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000); // length
+    Glisse(3000, 0, 3000, 2540);    // width
+    ASSERT_EQ(C(1, 2), "1200,00");
+    ASSERT_TRUE(CroixFixeEn({3000, 2540}));
+    Frappe(Touche::Retour);
+    EXPECT_EQ(C(1, 1), "2400,00");
+    EXPECT_EQ(C(1, 2), "");
+    EXPECT_EQ(o.mesure.Etape, 2);
+    EXPECT_FALSE(CroixFixeEn({3000, 2540}));
+    EXPECT_TRUE(CroixFixeEn({6080, 1000}));
+    // Pointed again, the width shows once.
+    Glisse(3000, 0, 3000, 1270);
+    EXPECT_EQ(C(1, 2), "600,00");
+    EXPECT_EQ(Compte(GenreMarque::Croix), 2);
+}
+
+TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000);
+    Frappe(Touche::Retour);
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_EQ(o.mesure.Etape, 1);
+    EXPECT_TRUE(o.marques.fixes.empty());
+}
+
+TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
+    Glisse(1000, 1000, 3540, 1000, Bouton::Droit);
+    ASSERT_TRUE(o.pointage.menuContextuel.has_value());
+    EXPECT_EQ(o.pointage.menuContextuel->nom, "PopEtalon");
+    EXPECT_EQ(o.pointage.menuContextuel->position, (PointTwips{3540, 1000}));
+    EXPECT_EQ(C(1, 1), "");
+    ChoixMenuContextuel(o, "PopOrg", 4); // "Valider"
+    EXPECT_EQ(C(1, 1), "1200,00");
+    EXPECT_FALSE(o.pointage.menuContextuel.has_value());
+
+    // "Reprendre": nothing written, the end is pointed again from the same start.
+    Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
+    ChoixMenuContextuel(o, "PopOrg", 2);
+    EXPECT_EQ(C(2, 1), "");
+    Clic(1000, 5540);
+    EXPECT_EQ(C(2, 1), "1200,00");
+
+    // "Annuler/Retracer" cancels; a closed menu leaves the segment unwritten.
+    Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
+    ChoixMenuContextuel(o, "PopOrg", 5);
+    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.pointage.IgnoreRelache);
+    Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
+    ChoixMenuContextuel(o, "PopOrg", 0);
+    EXPECT_EQ(C(3, 1), "");
+    EXPECT_EQ(o.mesure.LigneCourante, 3);
+}
+
+TEST_F(PointageTest, NoPictureNoMeasure) {
+    o.vue.FixeImage(0, 0);
+    Glisse(1000, 1000, 3540, 1000);
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.marques.fixes.empty());
+}
+
+TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
+    ToucheEnfoncee(o, Touche::Z, {});
+    Clic(1000, 1000);
+    EXPECT_EQ(o.vue.ExposantZoom(), -1);
+    Clic(1000, 1000, Bouton::Droit);
+    EXPECT_EQ(o.vue.ExposantZoom(), 0);
+    ToucheRelachee(o, Touche::Z, {});
+    EXPECT_FALSE(o.pointage.ZoomPoint);
+    o.vue.FixeOrigine(0, 0);
+
+    ToucheEnfoncee(o, Touche::C, {});
+    Clic(kLargeurImage / 2 + 1000, kHauteurImage / 2);
+    EXPECT_EQ(o.vue.OrigineX(), 1000);
+    ToucheRelachee(o, Touche::C, {});
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_FALSE(o.pointage.SegmentEnCours);
+}
+
+TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
+    Frappe(Touche::Ctrl);
+    EXPECT_TRUE(o.pointage.GlisseImage);
+    Glisse(5000, 5000, 4000, 5000);
+    EXPECT_EQ(o.vue.OrigineX(), 1000); // the picture followed the pointer
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    Frappe(Touche::Ctrl);
+    EXPECT_FALSE(o.pointage.GlisseImage);
+    Glisse(5000, 5000, 5000, 7540);
+    EXPECT_EQ(C(1, 1), "1200,00");
+}
+
+TEST_F(PointageTest, KeysOfTheTable) {
+    int recalculs = 0;
+    o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
+    ASSERT_FALSE(o.controles("Frame", 6).visible);
+    Frappe(Touche::Espace);
+    EXPECT_TRUE(o.controles("Frame", 6).visible);
+    EXPECT_EQ(recalculs, 1);
+    Frappe(Touche::Espace);
+    EXPECT_FALSE(o.controles("Frame", 6).visible);
+
+    for (int attendu : {1, 2, 3, 0}) {
+        Frappe(Touche::G);
+        EXPECT_EQ(o.pointage.PositionGrille, attendu);
+    }
+
+    ToucheEnfoncee(o, Touche::Maj, {true, false, false});
+    EXPECT_TRUE(o.pointage.Pantographe);
+    ToucheEnfoncee(o, Touche::V, {});
+    EXPECT_FALSE(o.pointage.Pantographe); // a key without Shift: normal speed
+    ToucheEnfoncee(o, Touche::V, {true, false, false});
+    EXPECT_TRUE(o.pointage.Pantographe);
+    ToucheRelachee(o, Touche::Maj, {});
+    EXPECT_FALSE(o.pointage.Pantographe);
+
+    ASSERT_EQ(o.loupe.champ, 1000);
+    Frappe(Touche::Chevrons);
+    EXPECT_EQ(o.loupe.champ, 500);
+    Frappe(Touche::L);
+    EXPECT_EQ(o.loupe.champ, 1000);
+
+    ToucheEnfoncee(o, Touche::E, {});
+    EXPECT_TRUE(o.pointage.ToucheE);
+    ToucheRelachee(o, Touche::E, {});
+    EXPECT_FALSE(o.pointage.ToucheE);
+}
+
+TEST_F(PointageTest, KeyHelpNamesTheLetterOfTheMagnifier) {
+    const std::string aide = AideTouches(o);
+    EXPECT_EQ(aide.rfind(" Espace : grille\r\n", 0), 0u);
+    EXPECT_NE(aide.find(" <> : loupe x2 / L\r\n"), std::string::npos);
+    EXPECT_NE(aide.find(" E : mode 3D, épaisseur"), std::string::npos);
+}
+
+TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
+    // 20.4 pixel units with a factor of 0.5 give 10, not 10.2.
+    o.vue.FixeImage(275, 100);
+    o.vue.FixeBoite(12000, 9000);
+    o.parametres.clicDixiemes = 10;
+    o.CoefCalibrage = 0.5;
+    const PointImage a = o.vue.VersImage({1000, 1000}), b = o.vue.VersImage({1019, 1005});
+    ASSERT_NEAR(o.vue.UnitesPixels(a, b, 1.0), 20.4, 0.001);
+    Glisse(1000, 1000, 1019, 1005);
+    EXPECT_EQ(C(1, 1), "10,00");
+
+    // A factor of 0 still writes the value, with the warning and a beep.
+    o.CoefCalibrage = 0;
+    Glisse(1000, 1000, 1019, 1005);
+    EXPECT_EQ(C(2, 1), "0,00");
+    EXPECT_EQ(p.Compte("bip"), 1);
+}
+
+TEST_F(PointageTest, StaleSegmentDroppedWhenTheFunctionChanges) {
+    Presse(1000, 1000);
+    Bouge(2000, 1000);
+    Choisit(2); // function change elsewhere
+    Relache(3540, 1000);
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.marques.provisoires.empty());
+}
+
+// Invariant: the same two picture points give the same value at every zoom,
+// origin and box size, whatever the picture's size.
+TEST_F(PointageTest, SamePicturePointsSameValueAtEveryView) {
+    std::mt19937 alea(20240611);
+    auto entier = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(alea); };
+    auto reel = [&](double a, double b) {
+        return std::uniform_real_distribution<double>(a, b)(alea);
+    };
+    const double b = Vue::BaseZoom();
+
+    for (int image = 0; image < 25; ++image) {
+        Choisit(1);
+        RAZ_Grille_total(o);
+        const int w = entier(200, 8000), h = entier(200, 6000);
+        const double wImage = w * 2540.0 / 96.0, hImage = h * 2540.0 / 96.0;
+        o.CoefCalibrage = reel(0.05, 3.0);
+        o.vue.FixeImage(w, h);
+        // Two points whose distance is far from a half unit, so that the twip
+        // a pointer lands on cannot change the rounding.
+        PointImage pa, pb;
+        double u = 0;
+        do {
+            pa = {entier(0, static_cast<int>(wImage)), entier(0, static_cast<int>(hImage))};
+            pb = {entier(0, static_cast<int>(wImage)), entier(0, static_cast<int>(hImage))};
+            u = std::hypot(double(pb.x) - pa.x, double(pb.y) - pa.y) / wImage * 12000.0;
+        } while (std::fabs(u - std::floor(u) - 0.5) < 0.3 || u < 500);
+        const std::string attendu = F(std::nearbyint(u) * o.CoefCalibrage);
+
+        for (int vue = 0; vue < 8; ++vue) {
+            const int boite = entier(6000, 30000);
+            o.vue.FixeBoite(boite, entier(4000, 20000));
+            // Zoomed in enough that one twip is well below a pixel unit.
+            const double k = boite / 12000.0;
+            const int eMax = static_cast<int>(std::floor(std::log(0.07 * k) / std::log(b)));
+            o.vue.FixeExposant(entier(eMax - 12, eMax));
+            const double parTwip = o.vue.ImageParTwip();
+            o.vue.FixeOrigine(static_cast<int>(pa.x - reel(0, boite) * parTwip),
+                              static_cast<int>(pa.y - reel(0, 4000) * parTwip));
+            const PointTwips ta = VersBoite(o, pa), tb = VersBoite(o, pb);
+            const int ligne = o.mesure.LigneCourante;
+            Presse(ta.x, ta.y);
+            Bouge(entier(0, boite), entier(0, 4000));
+            Relache(tb.x, tb.y);
+            ASSERT_EQ(C(ligne, 1), attendu)
+                << "image " << w << "x" << h << ", box " << boite << ", e " << o.vue.ExposantZoom();
+        }
+    }
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,303 @@
+// The CSV export: the layout line by line and byte by byte, the "txt" cells,
+// and the two commands with their refusals, questions and the comment panel.
+#include "results/ExportCSV.h"
+#include "app/ControlesDesign.h"
+#include "app/Fenetre.h"
+#include "base/FichierTexte.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Octets(const fs::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ExportCSVTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::temp_directory_path() / ("orvelle_export_" + std::to_string(::getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        DeclareControles(o->controles);
+        Demarrage(*o);
+        Activation(*o);
+        o->exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
+        p.Oublie();
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    void Fonction(int n) {
+        RAZ_Grille_total(*o);
+        o->mesure.NumFonction = n;
+        SelectionneFonction(*o);
+    }
+    // Two spores measured on image 1: 10 x 5 and 15 x 6.
+    void DeuxSpores() {
+        o->IndexImage = 1;
+        for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
+    }
+    std::vector<std::string> Lignes() { return LignesExport(*o, {"05/03/2024", "14:07:09"}); }
+
+    fs::path dossier;
+    test::PlateformeFactice p;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
+    DeuxSpores();
+    o->chargeur.ListIMGchar = {"/images/asque.jpg", "/images/spores.jpg"};
+    o->CalibrageImage[1] = 0.25;
+    o->CalibrageImage[2] = 1.5;
+    o->exportCSV.commentaire = "récolte; forêt";
+    const std::vector<std::string> attendues = {
+        " Résultat des mesures du 05/03/2024 à 14:07:09",
+        "indépendance Dimension",
+        "Fonction : mesure Spore 2D",
+        "Images chargées : ",
+        "num; fichier calibrage",
+        "1; /images/asque.jpg; 0,25",
+        "2; /images/spores.jpg; 1,5",
+        "récolte; forêt",
+        "",
+        "2 mesures",
+        "LISTE=",
+        "N°; Long.; Larg.; Q; V; img; comment; ",
+        "1; 10,00; 5,00; 2,00; 130,9; 1; ; ",
+        "2; 15,00; 6,00; 2,50; 282,7; 1; ; ",
+        "; ; ; ; ; ; ; ",
+        "N°; Long.; Larg.; Q; V; ; index; ",
+        "Moy; 12,50; 5,50; 2,25; 206,8; ; ; ",
+        "Min; 10,00; 5,00; 2,00; 130,9; ; 1 / 1 / 1 / 1 / ; ",
+        "Max; 15,00; 6,00; 2,50; 282,7; ; 2 / 2 / 2 / 2 / ; ",
+        "Sigma; 2,50; 0,50; 0,25; 75,9; ; ; ",
+        "Diss; 0,00; 0,00; 0,00; 0,0; ; ; ",
+        "Kurt; 1,00; 1,00; 1,00; 1,0; ; ; ",
+        "m/s; 5,00; 11,00; 9,00; 2,72; ; ; ",
+        "Effectif = ; 2; 2; 2; 2; ; ",
+        "1er décile; 0; 0; 0; 0; ; ",
+        "médiane; 12,5; 5,5; 2,25; 206,8; ; ",
+        "9ème décile; 0; 0; 0; 0; ; ",
+        "",
+        "Long. : N=2; D1,9 ;(10,00 )0 - 0(15,00)",
+        "Larg. : N=2; D1,9 ;(5,00 )0 - 0(6,00)",
+        "Q : N=2; D1,9 ;(2,00 )0 - 0(2,50)",
+        "V : N=2; D1,9 ;(130,9 )0 - 0(282,7)",
+        "",
+        "",
+        "Lxl:N= 2 ; m ± sigma ; (10,00)10,00-15,00(15,00) x (5,00)5,00-6,00(6,00)",
+    };
+    const auto lignes = Lignes();
+    ASSERT_EQ(lignes.size(), attendues.size());
+    for (size_t i = 0; i < attendues.size(); ++i)
+        EXPECT_EQ(lignes[i], attendues[i]) << "line " << i + 1;
+    EXPECT_EQ(p.Compte("bip"), 0);
+
+    // On disk: Windows-1252 bytes, CR LF after every line, the last one included.
+    const fs::path f = dossier / "export.csv";
+    ASSERT_TRUE(EcritFichierExport(f.string(), *o, {"05/03/2024", "14:07:09"}));
+    const std::string octets = Octets(f);
+    EXPECT_EQ(
+        octets.rfind(" R\xE9sultat des mesures du 05/03/2024 \xE0 14:07:09\r\nind\xE9pendance "
+                     "Dimension\r\n",
+                     0),
+        0u);
+    EXPECT_NE(octets.find("\r\nr\xE9"
+                          "colte; for\xEAt\r\n\r\n2 mesures\r\nLISTE=\r\nN\xB0; Long.;"),
+              std::string::npos);
+    EXPECT_NE(octets.find("\r\n9\xE8me d\xE9"
+                          "cile; 0; 0; 0; 0; ; \r\n"),
+              std::string::npos);
+    const std::string fin = "(10,00)10,00-15,00(15,00) x (5,00)5,00-6,00(6,00)\r\n";
+    EXPECT_EQ(octets.substr(octets.size() - fin.size()), fin);
+    EXPECT_NE(octets.find("m \xB1 sigma"), std::string::npos);
+    EXPECT_EQ(octets.find('\xC3'), std::string::npos); // no UTF-8 left
+    size_t lf = 0, crlf = 0;
+    for (size_t i = 0; i < octets.size(); ++i)
+        if (octets[i] == '\n') {
+            ++lf;
+            if (i > 0 && octets[i - 1] == '\r') ++crlf;
+        }
+    EXPECT_EQ(lf, attendues.size());
+    EXPECT_EQ(crlf, lf);
+}
+
+TEST_F(ExportCSVTest, CellulesTxtEtEnTeteApresImport) {
+    DeuxSpores();
+    o->extensionExport = "txt";
+    o->parametres.indPres = true;
+    o->FichierCSVImporte = "/donnees/ancien.csv";
+    const auto l = Lignes();
+    ASSERT_GE(l.size(), 20u);
+    EXPECT_EQ(l[1], "indépendance Résolution");
+    // After an import: an empty line, then the imported file's name alone.
+    EXPECT_EQ(l[4], "");
+    EXPECT_EQ(l[5], "CSV importé : ancien.csv");
+    EXPECT_EQ(l[6], "num\t;fichier calibrage");
+    EXPECT_EQ(l[11], "N°\t;Long.\t;Larg.\t;Q\t;V\t;img\t;comment\t;");
+    EXPECT_EQ(l[12], "1\t;10,00\t;5,00\t;2,00\t;130,9\t;1\t;\t;");
+    EXPECT_EQ(l[14], "\t;\t;\t;\t;\t;\t;\t;");
+    EXPECT_EQ(l[15], "N°\t;Long.\t;Larg.\t;Q\t;V\t;\t;index\t;");
+    EXPECT_EQ(l[23], "Effectif = \t;2\t;2\t;2\t;2\t;\t;");
+}
+
+TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
+    Fonction(1);
+    for (double v : {4.0, 6.0, 8.0}) AjouteValeur(*o, v);
+    auto l = Lignes();
+    ASSERT_GE(l.size(), 30u);
+    EXPECT_EQ(l[7], "3 mesures");
+    EXPECT_EQ(l[9], "N°; Longueur; img; comment; ");
+    EXPECT_EQ(l[13], "; ; ; ; ");
+    EXPECT_EQ(l[22], "Effectif = ; 3; ; ");
+    EXPECT_EQ(l[27], "Longueur : N=3; D1,9 ;(4,00 )0 - 0(8,00)");
+    // Mean 6, sigma sqrt(8/3) = 1.633.
+    EXPECT_EQ(l.back(), "Longueur : N= 3 ; m ± sigma ; (4,00)4,37-7,63(8,00)");
+
+    // Spores 3D: the volume line comes after the summaries, and the results
+    // box gets it too when the command writes the file.
+    Fonction(3);
+    auto& g = o->GrilleRef;
+    const char* lignes[2][5] = {{"11,00", "6,50", "5,50", "1,69", "2,00"},
+                                {"9,00", "5,50", "4,50", "1,64", "2,00"}};
+    for (int r = 1; r <= 2; ++r) {
+        g.FixeTexte(r, 0, std::to_string(r));
+        for (int c = 1; c <= 5; ++c) g.FixeTexte(r, c, lignes[r - 1][c - 1]);
+        g.FixeTexte(r, 6, "0");
+    }
+    o->mesure.LigneCourante = 3;
+    l = Lignes();
+    // Means 10, 6, 5 and sigmas 1, 0.5, 0.5: pi.300/6 and its propagated sigma.
+    const auto vol = std::find(l.begin(), l.end(), "Vol. Approx.3D = 157,08  Sigma_Vol = 25,78");
+    ASSERT_NE(vol, l.end());
+    EXPECT_EQ(*(vol - 1), "L : N=2; D1,9 ;(2,00 )0 - 0(2,00)");
+    EXPECT_EQ(*(vol + 1), "");
+    EXPECT_EQ(*(vol + 3), "Notation m ± sigma ; N = 2");
+    EXPECT_EQ(l.back(), ""); // the notation ends with its own line break
+    o->controles.Texte("TBox", 8, "");
+    p.fichiers.push_back((dossier / "spores3d.csv").string());
+    ASSERT_TRUE(ExporteCSV(*o, true));
+    EXPECT_EQ(o->controles.Texte("TBox", 8), "Vol. Approx.3D = 157,08  Sigma_Vol = 25,78\r\n");
+}
+
+TEST_F(ExportCSVTest, RefusRienAExporterEtMesureInachevee) {
+    ClicExport(*o, "MnuEDit", 1);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Il n'y a rien à exporter"});
+    EXPECT_FALSE(o->controles("Frame", 10).visible);
+    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_EQ(p.Compte("message"), 2);
+
+    p.Oublie();
+    AjouteValeur(*o, 10.0); // a spore with its length only
+    ClicExport(*o, "MnuEDit", 1);
+    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_EQ(p.Textes("flash"),
+              (std::vector<std::string>{" mesure inachevée", " mesure inachevée"}));
+    EXPECT_EQ(p.Compte("fichier"), 0);
+    EXPECT_EQ(p.Compte("question"), 0);
+    EXPECT_FALSE(o->controles("Frame", 10).visible);
+}
+
+TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
+    DeuxSpores();
+    o->GrilleRef.FixeTexte(1, 6, "première");
+    o->exportCSV.commentaire = "ancien";
+    ASSERT_TRUE(ClicExport(*o, "MnuEDit", 1));
+    auto& c = o->controles;
+    EXPECT_TRUE(c("Frame", 10).visible);
+    EXPECT_EQ(c.Texte("Frame", 10), "Enregistrement grille");
+    EXPECT_EQ(c.Texte("TBox", 3), "ancien");
+    EXPECT_FALSE(c("Text4").visible);
+    EXPECT_FALSE(c("VScroll2").visible);
+
+    // "annuler" drops the edit: the comment stays, nothing is written, the
+    // line comments are untouched.
+    c.Texte("TBox", 3, "abandonné");
+    ASSERT_TRUE(ClicExport(*o, "Bout_dial", 29));
+    EXPECT_FALSE(c("Frame", 10).visible);
+    EXPECT_TRUE(c("Text4").visible);
+    EXPECT_EQ(o->exportCSV.commentaire, "ancien");
+    EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
+    // Out of export mode the panel's buttons belong to the comment editor.
+    EXPECT_FALSE(ClicExport(*o, "Bout_dial", 28));
+
+    // "Valider" keeps the comment and exports through the save dialog; a name
+    // without extension gets the export extension.
+    ClicExport(*o, "MnuEDit", 1);
+    c.Texte("TBox", 3, "lot 12");
+    p.fichiers.push_back((dossier / "lot12").string());
+    ASSERT_TRUE(ClicExport(*o, "Bout_dial", 28));
+    EXPECT_EQ(o->exportCSV.commentaire, "lot 12");
+    EXPECT_EQ(o->exportCSV.modeCadre10, ModeCadre10::Commentaire);
+    EXPECT_FALSE(c("Frame", 10).visible);
+    EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
+    const auto lignes = LitLignesFichier((dossier / "lot12.csv").string());
+    ASSERT_TRUE(lignes);
+    EXPECT_EQ((*lignes)[5], "lot 12");
+    EXPECT_EQ(p.Compte("question"), 0);
+}
+
+TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
+    DeuxSpores();
+    const fs::path f = dossier / "mesures.csv";
+    { std::ofstream(f, std::ios::binary) << "ancien contenu"; }
+
+    // Save dialog on an existing file: Cancel leaves it whole.
+    p.fichiers.push_back(f.string());
+    p.reponses.push_back(false);
+    EXPECT_FALSE(ExporteCSV(*o, true));
+    EXPECT_EQ(Octets(f), "ancien contenu");
+    ASSERT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(p.Textes("question")[0], f.string() + "\r\nécraser le fichier existant ?");
+    // A cancelled dialog writes nothing and asks nothing.
+    p.fichiers.push_back(std::nullopt);
+    EXPECT_FALSE(ExporteCSV(*o, true));
+    EXPECT_EQ(p.Compte("question"), 1);
+
+    // "Export grille" rewrites the default file: data folder, image name, extension.
+    o->parametres.repData = dossier.string();
+    o->controles.Texte("labNomFic", SansIndex, "/photos/v1.2/spores.ech.jpg");
+    EXPECT_EQ(NomBaseExport(*o), "spores");
+    const fs::path defaut = dossier / "spores.csv";
+    p.Oublie();
+    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"erreur fichier :  " + defaut.string()});
+    EXPECT_FALSE(fs::exists(defaut));
+
+    { std::ofstream(defaut, std::ios::binary) << "ancien"; }
+    p.reponses.push_back(false);
+    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_EQ(Octets(defaut), "ancien");
+    p.reponses.push_back(true);
+    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_EQ(Octets(defaut), OctetsExport(*o, HorodatageExport(*o)));
+    EXPECT_EQ(p.Compte("fichier"), 0);
+    // No temporary file is left beside it.
+    int fichiers = 0;
+    for (const auto& e : fs::directory_iterator(dossier)) fichiers += e.is_regular_file();
+    EXPECT_EQ(fichiers, 3); // Zelk.dat, mesures.csv, spores.csv
+
+    // Without an image name the base name is "mesures".
+    o->controles.Texte("labNomFic", SansIndex, "");
+    EXPECT_EQ(NomBaseExport(*o), "mesures");
+}
+
+} // namespace
+} // namespace orv

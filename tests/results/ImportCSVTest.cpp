@@ -1,0 +1,408 @@
+// The CSV import: rebuilding the grid from an export, the end of the measure
+// table whatever the separator, refused files that leave the grid as it was,
+// the question and the flash, and export -> import round trips over random
+// grids of every function.
+#include "results/ImportCSV.h"
+#include "app/ControlesDesign.h"
+#include "app/Fenetre.h"
+#include "base/Cp1252.h"
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "results/ExportCSV.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const Horodatage kHeure{"01/06/2024", "09:30:00"};
+
+class ImportCSVTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::temp_directory_path() / ("orvelle_import_" + std::to_string(::getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = Nouvelle(p);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    // A window as it stands after start-up.
+    std::unique_ptr<Orvelle> Nouvelle(test::PlateformeFactice& plateforme) {
+        auto e = std::make_unique<Orvelle>(plateforme, dossier.string());
+        DeclareControles(e->controles);
+        Demarrage(*e);
+        Activation(*e);
+        plateforme.Oublie();
+        return e;
+    }
+    static void Fonction(Orvelle& e, int n) {
+        RAZ_Grille_total(e);
+        e.mesure.NumFonction = n;
+        SelectionneFonction(e);
+    }
+    std::string Fichier(const std::string& nom, const std::vector<std::string>& lignes) {
+        const std::string f = (dossier / nom).string();
+        EXPECT_TRUE(EcritLignesFichier(f, lignes));
+        return f;
+    }
+    std::string Exporte(Orvelle& e, const std::string& nom) {
+        const std::string f = (dossier / nom).string();
+        EXPECT_TRUE(EcritFichierExport(f, e, kHeure));
+        return f;
+    }
+    // Everything a refused import must leave as it was.
+    struct Etat {
+        std::vector<std::string> cellules;
+        int ligne, etape, fonction;
+        std::string importe;
+        size_t images;
+        bool operator==(const Etat&) const = default;
+    };
+    static Etat Photo(const Orvelle& e) {
+        Etat s{{},
+               e.mesure.LigneCourante,
+               e.mesure.Etape,
+               e.mesure.NumFonction,
+               e.FichierCSVImporte,
+               e.chargeur.ListIMGchar.size()};
+        const auto& g = e.GrilleRef;
+        for (int r = 0; r < g.Lignes(); ++r)
+            for (int c = 0; c < g.Colonnes(); ++c) s.cellules.push_back(g.Texte(r, c));
+        return s;
+    }
+
+    fs::path dossier;
+    test::PlateformeFactice p;
+    std::unique_ptr<Orvelle> o;
+};
+
+// The layout of an export around a measure table.
+std::vector<std::string> Export(const std::string& fonction, const std::vector<std::string>& table,
+                                std::optional<int> compte) {
+    std::vector<std::string> l = {" Résultat des mesures du 01/06/2024 à 09:30:00",
+                                  "indépendance Dimension",
+                                  "Fonction : " + fonction,
+                                  "Images chargées : ",
+                                  "num; fichier calibrage",
+                                  "",
+                                  ""};
+    if (compte) l.push_back(std::to_string(*compte) + " mesures");
+    l.push_back("LISTE=");
+    l.insert(l.end(), table.begin(), table.end());
+    return l;
+}
+
+TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
+    Fonction(*o, 2);
+    o->IndexImage = 3;
+    for (double v : {10.0, 5.0, 15.0, 6.0, 12.25, 4.5}) AjouteValeur(*o, v);
+    o->GrilleRef.FixeTexte(2, 6, "forme; rare, à revoir");
+    o->chargeur.ListIMGchar = {"a.jpg", "b.jpg", "c.jpg"};
+    const std::string f = Exporte(*o, "spores.csv");
+
+    test::PlateformeFactice p2;
+    auto e = Nouvelle(p2);
+    Fonction(*e, 1); // another function is active before the import
+    e->vue.FixeImage(2000, 1500);
+    ASSERT_TRUE(LitCSV(*e, f));
+    EXPECT_EQ(e->mesure.NumFonction, 2);
+    EXPECT_EQ(e->mesure.NomFonction, "mesure Spore 2D");
+    EXPECT_EQ(e->mesure.NbSegments, 2);
+    EXPECT_EQ(e->mesure.NbColStat, 4);
+    ASSERT_EQ(e->GrilleRef.Colonnes(), 7);
+    EXPECT_EQ(e->mesure.LigneCourante, 4);
+    EXPECT_EQ(e->mesure.Etape, 1);
+    for (int r = 0; r <= 4; ++r)
+        for (int c = 0; c < 7; ++c)
+            EXPECT_EQ(e->GrilleRef.Texte(r, c), o->GrilleRef.Texte(r, c)) << r << "," << c;
+    EXPECT_EQ(e->GrilleRef.Texte(2, 6), "forme; rare, à revoir");
+    EXPECT_EQ(e->mesure.TraceLignes[1].image, 3);
+    EXPECT_EQ(e->FichierCSVImporte, f);
+    EXPECT_DOUBLE_EQ(e->FacteurResolution, 2.0);
+    // The statistics follow the imported lines.
+    EXPECT_EQ(e->GrilleRefP.Texte(1, 1), "12,42");
+    EXPECT_EQ(e->GrilleRefP.Texte(3, 2), "6,00");
+    EXPECT_EQ(p2.Compte("message"), 0);
+}
+
+TEST_F(ImportCSVTest, Cystides4) {
+    const std::string f =
+        Fichier("cystides.csv",
+                Export("mesure Cystide 4",
+                       {"N°; Long.; L.base; L.col; L+; img; comment; ",
+                        "1; 40,5; 8,25; 5,1; 12; 2; col étroit; ", "2; 38; 7,9; 4,8; 11,5; 2; ; ",
+                        "; ; ; ; ; ; ; ", "N°; Long.; L.base; L.col; L+; ; index; ",
+                        "Moy; 39,25; 8,08; 4,95; 11,75; ; ; "},
+                       2));
+    ASSERT_TRUE(LitCSV(*o, f));
+    auto& g = o->GrilleRef;
+    EXPECT_EQ(o->mesure.NumFonction, 5);
+    EXPECT_EQ(o->mesure.NomFonction, "mesure Cystide 4");
+    EXPECT_EQ(o->mesure.NbSegments, 4);
+    ASSERT_EQ(g.Colonnes(), 7);
+    const std::vector<std::string> l1 = {"1", "40,5", "8,25", "5,1", "12", "2", "col étroit"};
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(g.Texte(1, c), l1[static_cast<size_t>(c)]);
+    EXPECT_EQ(g.Texte(2, 4), "11,5");
+    EXPECT_EQ(g.Texte(3, 0), "");
+    EXPECT_EQ(g.Texte(0, 5), "img");
+    EXPECT_EQ(o->mesure.LigneCourante, 3);
+    EXPECT_EQ(o->GrilleRefP.Texte(1, 1), "39,25");
+}
+
+TEST_F(ImportCSVTest, QuestionEtFlashVert) {
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
+    o->chargeur.ListIMGchar = {"a.jpg"};
+    const Etat avant = Photo(*o);
+
+    // No: nothing changes, no dialog, and the flash is still shown.
+    p.reponses.push_back(false);
+    ClicExport(*o, "MnuEDit", 8);
+    EXPECT_EQ(Photo(*o), avant);
+    ASSERT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(p.appels[0].texte, "  La table actuelle contient des données\r\n continuer ? ");
+    EXPECT_EQ(p.appels[0].titre, "Attention !");
+    EXPECT_EQ(p.Compte("fichier"), 0);
+    EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{" Poursuite des mesures déconseillée"});
+    EXPECT_EQ(p.derniereCouleurFlash, 0x00FF00u);
+
+    // Yes, then a cancelled dialog: the grid is still whole.
+    p.Oublie();
+    p.reponses.push_back(true);
+    p.fichiers.push_back(std::nullopt);
+    ImporteCSV(*o);
+    EXPECT_EQ(Photo(*o), avant);
+    EXPECT_EQ(p.Compte("flash"), 1);
+
+    // Yes and a file: the grid is replaced and the loader emptied.
+    Fonction(*o, 1);
+    for (double v : {3.0, 4.0}) AjouteValeur(*o, v);
+    const std::string f = Exporte(*o, "seg.csv");
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
+    p.Oublie();
+    p.reponses.push_back(true);
+    p.fichiers.push_back(f);
+    ImporteCSV(*o);
+    EXPECT_EQ(o->mesure.NumFonction, 1);
+    EXPECT_EQ(o->mesure.LigneCourante, 3);
+    EXPECT_TRUE(o->chargeur.ListIMGchar.empty());
+    EXPECT_EQ(p.Compte("flash"), 1);
+
+    // An empty grid asks nothing.
+    Fonction(*o, 2);
+    p.Oublie();
+    p.fichiers.push_back(std::nullopt);
+    ImporteCSV(*o);
+    EXPECT_EQ(p.Compte("question"), 0);
+    EXPECT_EQ(p.Compte("fichier"), 1);
+}
+
+TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
+    // Segments: 4 columns, so the empty next line holds only four separators.
+    Fonction(*o, 1);
+    for (double v : {4.0, 6.0, 8.0}) AjouteValeur(*o, v);
+    for (const char* ext : {"csv", "txt"}) {
+        o->extensionExport = ext;
+        auto lignes = LignesExport(*o, kHeure);
+        const std::string complet = Fichier(std::string("seg.") + ext, lignes);
+        // Without its "N mesures" line the table still ends at the empty line.
+        lignes.erase(std::find(lignes.begin(), lignes.end(), "3 mesures"));
+        const std::string sansCompte = Fichier(std::string("seg_sans_compte.") + ext, lignes);
+        for (const auto& f : {complet, sansCompte}) {
+            test::PlateformeFactice p2;
+            auto e = Nouvelle(p2);
+            ASSERT_TRUE(LitCSV(*e, f)) << f;
+            EXPECT_EQ(e->mesure.LigneCourante, 4) << f;
+            EXPECT_EQ(e->GrilleRef.Texte(3, 1), "8,00") << f;
+            EXPECT_EQ(e->GrilleRef.Texte(4, 0), "") << f;
+            EXPECT_EQ(e->GrilleRef.Texte(4, 1), "") << f;
+        }
+    }
+    // Spores 2D in "txt": the statistics after the empty line are not measures.
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
+    o->extensionExport = "txt";
+    ASSERT_TRUE(LitCSV(*o, Exporte(*o, "spores.txt")));
+    EXPECT_EQ(o->mesure.LigneCourante, 3);
+    EXPECT_EQ(o->GrilleRef.Texte(3, 0), "");
+
+    // The count alone also stops it: a table whose empty line was lost.
+    const std::string f =
+        Fichier("sans_fin.csv",
+                Export("mesure Segment",
+                       {"N°; Longueur; img; comment; ", "1; 4,00; 0; ; ", "2; 6,00; 0; ; ",
+                        "N°; Longueur; ; index; ", "Moy; 5,00; ; ; ", "Min; 4,00; ; 1 / ; "},
+                       2));
+    ASSERT_TRUE(LitCSV(*o, f));
+    EXPECT_EQ(o->mesure.LigneCourante, 3);
+    EXPECT_EQ(o->GrilleRef.Texte(3, 1), "");
+}
+
+TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
+    o->chargeur.ListIMGchar = {"a.jpg"};
+    const Etat avant = Photo(*o);
+    const std::vector<std::string> table = {"N°; Long.; Larg.; Q; V; img; comment; ",
+                                            "1; 10,00; 5,00; 2,00; 130,9; 1; ; ",
+                                            "2; 11,00; 5,00; 2,20; 144,0; 1; ; ", "; ; ; ; ; ; ; "};
+    auto sansFonction = Export("mesure Spore 2D", table, 2);
+    sansFonction.erase(sansFonction.begin() + 2);
+    auto sansListe = Export("mesure Spore 2D", table, 2);
+    sansListe.erase(std::find(sansListe.begin(), sansListe.end(), "LISTE="));
+    auto valeur = Export("mesure Spore 2D", table, 2);
+    valeur[10] = "1; 10,00; 5,0O; 2,00; 130,9; 1; ; ";
+    auto image = Export("mesure Spore 2D", table, 2);
+    image[11] = "2; 11,00; 5,00; 2,20; 144,0; deux; ; ";
+    const struct {
+        std::string nom;
+        std::vector<std::string> lignes;
+        std::string message; // after "erreur fichier :  <path>\r\n"
+    } cas[] = {
+        {"sans_fonction.csv", sansFonction, "Fonction : introuvable"},
+        {"inconnue.csv", Export("Perso 1", table, 2), "Fonction : Perso 1 introuvable"},
+        {"sans_liste.csv", sansListe, "LISTE= introuvable"},
+        {"valeur.csv", valeur, "donnée vide ou incorrecte : ligne 11 : 5,0O"},
+        {"image.csv", image, "donnée vide ou incorrecte : ligne 12 : deux"},
+        {"tronque.csv", Export("mesure Spore 2D", {table[0], table[1]}, 2),
+         "donnée vide ou incorrecte : ligne 12"},
+        {"tronque_entete.csv", Export("mesure Spore 2D", {}, 2),
+         "donnée vide ou incorrecte : ligne 10"},
+    };
+    for (const auto& c : cas) {
+        const std::string f = Fichier(c.nom, c.lignes);
+        p.Oublie();
+        p.reponses.push_back(true);
+        p.fichiers.push_back(f);
+        ImporteCSV(*o);
+        EXPECT_EQ(Photo(*o), avant) << c.nom;
+        EXPECT_EQ(p.Textes("message"),
+                  std::vector<std::string>{"erreur fichier :  " + f + "\r\n" + c.message})
+            << c.nom;
+        EXPECT_EQ(p.Compte("flash"), 1) << c.nom;
+    }
+    // A file that is not there.
+    p.Oublie();
+    EXPECT_FALSE(LitCSV(*o, (dossier / "absent.csv").string()));
+    EXPECT_EQ(Photo(*o), avant);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"erreur fichier :  " + (dossier / "absent.csv").string()});
+}
+
+TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
+    std::vector<std::string> table = {"N°; Longueur; img; comment; "};
+    for (int r = 1; r <= 300; ++r)
+        table.push_back(std::to_string(r) + "; " + std::to_string(r) + ",5; 0; n" +
+                        std::to_string(r) + "; ");
+    table.push_back("; ; ; ; ");
+    const std::string f = Fichier("long.csv", Export("mesure Segment", table, 300));
+
+    ASSERT_TRUE(LitCSV(*o, f));
+    EXPECT_EQ(o->mesure.LigneCourante, 256);
+    EXPECT_EQ(o->GrilleRef.Texte(255, 3), "n255");
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"grille pleine : 255 mesures lues, 45 ignorées"});
+
+    // A smaller grid size keeps fewer lines.
+    o->parametres.tGrille = 64;
+    p.Oublie();
+    ASSERT_TRUE(LitCSV(*o, f));
+    EXPECT_EQ(o->GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o->mesure.LigneCourante, 65);
+    EXPECT_EQ(o->GrilleRef.Texte(64, 1), "64,5");
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"grille pleine : 64 mesures lues, 236 ignorées"});
+}
+
+TEST_F(ImportCSVTest, CommentaireDExportQuiCiteUneFonction) {
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
+    o->exportCSV.commentaire = "Fonction : mesure Segment; LISTE des récoltes";
+    test::PlateformeFactice p2;
+    auto e = Nouvelle(p2);
+    ASSERT_TRUE(LitCSV(*e, Exporte(*o, "cite.csv")));
+    EXPECT_EQ(e->mesure.NumFonction, 2);
+    EXPECT_EQ(e->mesure.LigneCourante, 2);
+    EXPECT_EQ(e->GrilleRef.Texte(1, 1), "10,00");
+}
+
+// Export then import gives back every column read, the image numbers and the
+// comments, for every function, in both forms of the file.
+TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
+    std::mt19937 gen(20240601);
+    const std::vector<std::string> morceaux = {"a", "Z", " ", ";", "; ", "é",   "à",  "ç",
+                                               "ô", "°", "€", "µ", "±",  "x;y", "  ", "ë"};
+    auto commentaire = [&]() {
+        std::string t;
+        const int n = std::uniform_int_distribution<int>(0, 8)(gen);
+        for (int i = 0; i < n; ++i)
+            t += morceaux[std::uniform_int_distribution<size_t>(0, morceaux.size() - 1)(gen)];
+        return t;
+    };
+    const int fonctions[] = {1, 2, 3, 4, 5, 6, 10, 11, 13, 14, 15, 16, 20};
+    int essai = 0;
+    for (int f : fonctions)
+        for (int tour = 0; tour < 3; ++tour) {
+            if (f == 16) o->mesure.PolygoneAuto = tour != 1;
+            Fonction(*o, f);
+            o->extensionExport = tour == 2 ? "txt" : "csv";
+            o->parametres.fDecimal = tour == 1 ? "###0.0" : "###0.00";
+            auto& g = o->GrilleRef;
+            const int cols = g.Colonnes();
+            const bool image = f != 20;
+            const int n = std::uniform_int_distribution<int>(1, 40)(gen);
+            std::uniform_real_distribution<double> valeur(0.01, 400.0);
+            for (int r = 1; r <= n; ++r) {
+                g.FixeTexte(r, 0, std::to_string(r));
+                for (int c = 1; c < cols - (image ? 2 : 1); ++c)
+                    g.FixeTexte(r, c, FormatNombre(valeur(gen), o->parametres.fDecimal, ','));
+                if (image)
+                    g.FixeTexte(r, cols - 2,
+                                std::to_string(std::uniform_int_distribution<int>(0, 50)(gen)));
+                g.FixeTexte(r, cols - 1, commentaire());
+            }
+            g.FixeTexte(1, cols - 1, "tête; à « ê »");
+            o->mesure.LigneCourante = n + 1;
+            const std::string fichier =
+                Exporte(*o, "rt" + std::to_string(essai++) + "." + o->extensionExport);
+            // The accents are single Windows-1252 bytes in the file.
+            std::ifstream in(fichier, std::ios::binary);
+            const std::string octets((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+            EXPECT_NE(octets.find(VersCp1252("tête; à « ê »")), std::string::npos);
+            EXPECT_EQ(octets.find("tête"), std::string::npos);
+
+            test::PlateformeFactice p2;
+            auto e = Nouvelle(p2);
+            ASSERT_TRUE(LitCSV(*e, fichier)) << f;
+            EXPECT_EQ(e->mesure.NumFonction, f);
+            EXPECT_EQ(e->mesure.NomFonction, o->mesure.NomFonction);
+            EXPECT_EQ(e->mesure.LigneCourante, n + 1) << f;
+            ASSERT_EQ(e->GrilleRef.Colonnes(), cols);
+            for (int r = 0; r <= n + 1; ++r)
+                for (int c = 0; c < cols; ++c)
+                    ASSERT_EQ(e->GrilleRef.Texte(r, c), g.Texte(r, c))
+                        << "function " << f << " line " << r << " column " << c;
+            for (int r = 1; image && r <= n; ++r) {
+                EXPECT_EQ(e->mesure.TraceLignes[static_cast<size_t>(r)].image,
+                          std::stoi(g.Texte(r, cols - 2)));
+            }
+            EXPECT_EQ(p2.Compte("message"), 0);
+        }
+}
+
+} // namespace
+} // namespace orv
