@@ -288,7 +288,7 @@ const Design kControles[] = {
     {"Czoom", 3, "<<", true},
     {"Command4", 0, "Rappel écran", true},
     {"VignP", SansIndex, "", true},
-    {"PLoupePic", SansIndex, "", false},
+    {"PLoupePic", SansIndex, "", true},
     {"Picture2", SansIndex, "", true},
     {"Vald", 2, "Enregistre", true},
     {"Vald", 3, "Ferme", true},

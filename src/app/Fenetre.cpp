@@ -13,10 +13,11 @@
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
-#include "measure/Marques.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "measure/Marques.h"
+#include "measure/Pointage.h"
 #include "results/ExportCSV.h"
 #include "results/Statistiques.h"
 #include "results/TexteResultats.h"
@@ -31,17 +32,37 @@ using Cle = Controles::Cle;
 
 // Work that is not in the program yet, and entries the program gives no
 // action: they exist with their captions and stay disabled.
-const std::set<std::string> kFamillesNonDisponibles = {
-    "MnuTwain", "Mn_Copie_Ecran", "MnuChrt", "Illus", "IllusSrc",
-    "CalSrc",   "TTrace",         "cmdRep",  "Command4"};
-const std::set<Cle> kNonDisponibles = {
-    {"MnuFIC", 5},  {"MnuFIC", 6},  {"MnuFIC", 9},   {"MnuFIC", 10},  {"MnuFIC", 11},
-    {"MnuEDit", 3}, {"MnuEDit", 6},
-    {"Mntool", 1},  {"Mntool", 2},  {"Mntool", 4},   {"Mntool", 5},   {"Mntool", 7},
-    {"Mntool", 8},  {"Mntool", 9},  {"Mntool", 10},  {"Mntool", 11},  {"Mntool", 12},
-    {"Mnuaide", 2}, {"Mnuaide", 3}, {"Mnuaide", 4},  {"Mnuaide", 5},  {"MnApropos", SansIndex},
-    {"bout", 7},    {"bout", 9},    {"bout", 12},    {"bout", 13},    {"cmdTest", SansIndex},
-    {"copie", SansIndex}};
+const std::set<std::string> kFamillesNonDisponibles = {"MnuTwain", "Mn_Copie_Ecran", "MnuChrt",
+                                                       "Illus",    "IllusSrc",       "CalSrc",
+                                                       "TTrace",   "cmdRep",         "Command4"};
+const std::set<Cle> kNonDisponibles = {{"MnuFIC", 5},
+                                       {"MnuFIC", 6},
+                                       {"MnuFIC", 9},
+                                       {"MnuFIC", 10},
+                                       {"MnuFIC", 11},
+                                       {"MnuEDit", 3},
+                                       {"MnuEDit", 6},
+                                       {"Mntool", 1},
+                                       {"Mntool", 2},
+                                       {"Mntool", 4},
+                                       {"Mntool", 5},
+                                       {"Mntool", 7},
+                                       {"Mntool", 8},
+                                       {"Mntool", 9},
+                                       {"Mntool", 10},
+                                       {"Mntool", 11},
+                                       {"Mntool", 12},
+                                       {"Mnuaide", 2},
+                                       {"Mnuaide", 3},
+                                       {"Mnuaide", 4},
+                                       {"Mnuaide", 5},
+                                       {"MnApropos", SansIndex},
+                                       {"bout", 7},
+                                       {"bout", 9},
+                                       {"bout", 12},
+                                       {"bout", 13},
+                                       {"cmdTest", SansIndex},
+                                       {"copie", SansIndex}};
 
 void Desactive(Orvelle& o) {
     for (const auto& fam : kFamillesNonDisponibles)
@@ -172,6 +193,10 @@ bool DemandeQuitter(Orvelle& o) {
 
 void Clic(Orvelle& o, const std::string& nom, int index) {
     if (o.controles.Existe(nom, index) && !o.controles(nom, index).actif) return;
+    if (nom == "PopOrg" || nom == "PopExt") {
+        ChoixMenuContextuel(o, nom, index);
+        return;
+    }
     if (ClicChargeur(o, nom, index)) return;
     if (nom == "MnuFIC") {
         if (index == 8) EcritParametresMaintenant(o);

@@ -2,8 +2,13 @@
 
 #include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
+#include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
+#include "gui/PanneauChargeur.h"
 #include "gui/PlateformeQt.h"
+#include "gui/Vignette.h"
+#include "gui/ZoneImage.h"
+#include "measure/Pointage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -53,6 +58,9 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     liaisons_.Lie("frmMesure", SansIndex, this);
 
     ConstruitMenus();
+    zoneImage_ = new ZoneImage(o_);
+    zoneImage_->setObjectName("Picture1");
+    BrancheZoneImage();
 
     // Commands on the left, the image in the middle, the grid on the right; the
     // user may widen the grid at the image's expense.
@@ -85,10 +93,117 @@ void FenetrePrincipale::Clique(const std::string& nom, int index) {
     // The core decides check marks; a checkable widget that toggled itself is
     // put back to the registry's state.
     liaisons_.Applique({nom, index});
+    Actualise();
     if (o_.fermeture && !fermetureConfirmee_) {
         fermetureConfirmee_ = true;
         close();
     }
+}
+
+void FenetrePrincipale::Actualise() {
+    if (zoneImage_) zoneImage_->Actualise();
+    if (chargeur_) chargeur_->Rafraichit();
+    if (copie_) copie_->Rafraichit();
+}
+
+namespace {
+
+Bouton BoutonDe(Qt::MouseButtons b) {
+    int v = 0;
+    if (b & Qt::LeftButton) v |= static_cast<int>(Bouton::Gauche);
+    if (b & Qt::RightButton) v |= static_cast<int>(Bouton::Droit);
+    if (b & Qt::MiddleButton) v |= static_cast<int>(Bouton::Milieu);
+    return static_cast<Bouton>(v);
+}
+
+Modificateurs ModificateursDe(Qt::KeyboardModifiers m) {
+    return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
+            m.testFlag(Qt::AltModifier)};
+}
+
+Touche ToucheDe(int cle) {
+    switch (cle) {
+    case Qt::Key_Backspace:
+        return Touche::Retour;
+    case Qt::Key_Space:
+        return Touche::Espace;
+    case Qt::Key_Escape:
+        return Touche::Echap;
+    case Qt::Key_Z:
+        return Touche::Z;
+    case Qt::Key_C:
+        return Touche::C;
+    case Qt::Key_PageDown:
+        return Touche::PageSuivante;
+    case Qt::Key_E:
+        return Touche::E;
+    case Qt::Key_G:
+        return Touche::G;
+    case Qt::Key_V:
+        return Touche::V;
+    case Qt::Key_W:
+        return Touche::W;
+    case Qt::Key_L:
+        return Touche::L;
+    case Qt::Key_Less:
+    case Qt::Key_Greater:
+    case Qt::Key_brokenbar:
+        return Touche::Chevrons;
+    case Qt::Key_Control:
+        return Touche::Ctrl;
+    case Qt::Key_Shift:
+        return Touche::Maj;
+    case Qt::Key_Alt:
+        return Touche::Alt;
+    default:
+        return Touche::Autre;
+    }
+}
+
+} // namespace
+
+void FenetrePrincipale::BrancheZoneImage() {
+    zoneImage_->surAppui = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
+        zoneImage_->setFocus();
+        ClicImage(o_, BoutonDe(b), ModificateursDe(m), p);
+        ApresPointage();
+    };
+    zoneImage_->surDeplacement = [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, PointTwips p) {
+        SuitSouris(o_, BoutonDe(b), ModificateursDe(m), p);
+        zoneImage_->Actualise();
+    };
+    zoneImage_->surRelache = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
+        RelacheImage(o_, BoutonDe(b), ModificateursDe(m), p);
+        ApresPointage();
+    };
+    zoneImage_->surTouche = [this](int cle, Qt::KeyboardModifiers m, bool enfoncee) {
+        if (enfoncee)
+            ToucheEnfoncee(o_, ToucheDe(cle), ModificateursDe(m));
+        else
+            ToucheRelachee(o_, ToucheDe(cle), ModificateursDe(m));
+        ApresPointage();
+    };
+    zoneImage_->surEchecDecodage = [this](const std::string& chemin) {
+        o_.plateforme.Message(o_.textes.Msg(157) + chemin, o_.controles.Texte("frmMesure"),
+                              Icone::Exclamation);
+    };
+}
+
+void FenetrePrincipale::ApresPointage() {
+    Actualise();
+    if (!o_.pointage.menuContextuel) return;
+    // The pointing asks for a context menu at a point of the box.
+    const MenuContextuel demande = *o_.pointage.menuContextuel;
+    auto* menu = liaisons_.Objet<QMenu>(demande.nom);
+    const std::string famille = demande.nom == "pop3D" ? "PopExt" : "PopOrg";
+    QAction* choisie = nullptr;
+    if (menu) {
+        const QPoint ici(demande.position.x / kTwipsParPixel, demande.position.y / kTwipsParPixel);
+        choisie = menu->exec(zoneImage_->mapToGlobal(ici));
+    }
+    // A chosen entry already went through its click; a closed menu answers 0.
+    if (!choisie && o_.pointage.menuContextuel) ChoixMenuContextuel(o_, famille, 0);
+    Actualise();
 }
 
 void FenetrePrincipale::ConstruitMenus() {
@@ -130,7 +245,7 @@ void FenetrePrincipale::ConstruitMenus() {
     }
 }
 
-QAbstractButton* FenetrePrincipale::Bouton(QVBoxLayout* l, const std::string& nom, int index,
+QAbstractButton* FenetrePrincipale::Bouton(QBoxLayout* l, const std::string& nom, int index,
                                            const QString& aide) {
     auto* b = new QPushButton(l->parentWidget());
     b->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
@@ -142,7 +257,7 @@ QAbstractButton* FenetrePrincipale::Bouton(QVBoxLayout* l, const std::string& no
     return b;
 }
 
-QAbstractButton* FenetrePrincipale::Case(QVBoxLayout* l, const std::string& nom, int index) {
+QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, const std::string& nom, int index) {
     auto* c = new QCheckBox(l->parentWidget());
     c->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
     c->setFocusPolicy(Qt::NoFocus);
@@ -155,7 +270,7 @@ QAbstractButton* FenetrePrincipale::Case(QVBoxLayout* l, const std::string& nom,
     return c;
 }
 
-QAbstractButton* FenetrePrincipale::Option(QVBoxLayout* l, const std::string& nom, int index) {
+QAbstractButton* FenetrePrincipale::Option(QBoxLayout* l, const std::string& nom, int index) {
     auto* r = new QRadioButton(l->parentWidget());
     r->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
     r->setAutoExclusive(false); // the core keeps each group's single choice
@@ -177,83 +292,99 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     auto* l = new QVBoxLayout(panneau);
     l->setContentsMargins(4, 4, 4, 4);
     l->setSpacing(3);
+    // Commands that go together share a row.
+    auto rangee = [](QBoxLayout* parent) {
+        auto* r = new QHBoxLayout;
+        r->setSpacing(3);
+        parent->addLayout(r);
+        return r;
+    };
 
     auto* cal = new QLabel(panneau);
     cal->setObjectName("label_5");
     cal->setStyleSheet("font-weight: bold;");
     l->addWidget(cal);
     liaisons_.Lie("label", 5, cal);
-    Bouton(l, "bout", 10);
-    Bouton(l, "bout", 4);
+    auto* r = rangee(l);
+    Bouton(r, "bout", 10);
+    Bouton(r, "bout", 4);
 
-    auto* zoom = new QWidget(panneau);
-    auto* lz = new QHBoxLayout(zoom);
-    lz->setContentsMargins(0, 0, 0, 0);
+    r = rangee(l);
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QPushButton(zoom);
-        b->setObjectName(QString("Czoom_%1").arg(i));
-        b->setFocusPolicy(Qt::NoFocus);
+        auto* b = Bouton(r, "Czoom", i);
         b->setMinimumWidth(30);
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        lz->addWidget(b);
-        liaisons_.Lie("Czoom", i, b);
-        connect(b, &QPushButton::clicked, this, [this, i] { Clique("Czoom", i); });
     }
-    l->addWidget(zoom);
     auto* lzoom = new QLabel(panneau);
     l->addWidget(lzoom);
     liaisons_.Lie("label", 2, lzoom);
 
     auto* dims = new QGroupBox(panneau);
-    auto* ld = new QVBoxLayout(dims);
+    auto* ld = new QHBoxLayout(dims);
+    ld->setContentsMargins(6, 2, 6, 2);
     auto* lw = new QLabel(dims);
     auto* lh = new QLabel(dims);
     ld->addWidget(lw);
+    ld->addWidget(new QLabel("x", dims));
     ld->addWidget(lh);
+    ld->addStretch(1);
     l->addWidget(dims);
     liaisons_.Lie("Frame", 2, dims);
     liaisons_.Lie("lblWidth", SansIndex, lw);
     liaisons_.Lie("lblHeight", SansIndex, lh);
 
+    auto* vignette = new Vignette(*zoneImage_, panneau);
+    vignette->setObjectName("VignP");
+    l->addWidget(vignette, 0, Qt::AlignHCenter);
+    zoneImage_->AssocieVignette(vignette);
+    liaisons_.Lie("VignP", SansIndex, vignette);
+    auto* loupe = new Loupe(*zoneImage_, panneau);
+    loupe->setObjectName("PLoupePic");
+    l->addWidget(loupe, 0, Qt::AlignHCenter);
+    zoneImage_->AssocieLoupe(loupe);
+    liaisons_.Lie("PLoupePic", SansIndex, loupe);
+
     auto* mesure = new QGroupBox(panneau);
     auto* lm = new QVBoxLayout(mesure);
-    Option(lm, "Optn", 5);
-    Option(lm, "Optn", 6);
-    Case(lm, "Check2", SansIndex);
-    Case(lm, "Affmesure", SansIndex);
+    lm->setContentsMargins(4, 2, 4, 2);
+    lm->setSpacing(2);
+    r = rangee(lm);
+    Option(r, "Optn", 5);
+    Option(r, "Optn", 6);
+    r = rangee(lm);
+    Case(r, "Check2", SansIndex);
+    Case(r, "Affmesure", SansIndex);
     auto* lecture = new QLabel(mesure);
     lecture->setStyleSheet("font-size: 14pt; font-weight: bold;");
     lm->addWidget(lecture);
     liaisons_.Lie("label", 9, lecture);
+    r = rangee(lm);
     auto* compte = new QLineEdit(mesure);
     compte->setReadOnly(true);
     compte->setToolTip(tr("Comptage"));
-    lm->addWidget(compte);
+    r->addWidget(compte);
     liaisons_.Lie("TBox", 6, compte);
-    Bouton(lm, "bout", 9);
+    Bouton(r, "bout", 9);
     l->addWidget(mesure);
 
-    Bouton(l, "bout", 1);
-    Bouton(l, "bout", 2);
-    Bouton(l, "bout", 15);
-    Bouton(l, "bout", 16);
-    Bouton(l, "bout", 17);
-    Bouton(l, "bout", 41);
-    Bouton(l, "bout", 14);
-    Bouton(l, "bout", 12);
-    Bouton(l, "bout", 13);
-    Case(l, "Check", 2);
-    Case(l, "Check", 3);
+    for (auto [a, b] : {std::pair{1, 2}, {15, 16}, {17, 41}, {14, 7}, {12, 13}}) {
+        r = rangee(l);
+        Bouton(r, "bout", a);
+        Bouton(r, "bout", b);
+    }
+    r = rangee(l);
+    Case(r, "Check", 2);
+    Case(r, "Check", 3);
     // These buttons have no caption of their own: an icon and a tip say what they do.
-    Bouton(l, "cmdStat", SansIndex, tr("Statistiques d'ordre"))
+    r = rangee(l);
+    Bouton(r, "cmdStat", SansIndex, tr("Statistiques d'ordre"))
         ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    Bouton(l, "bout", 43, tr("Résultats"))
+    Bouton(r, "bout", 43, tr("Résultats"))
         ->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Bouton(l, "bout", 39, tr("Afficher / masquer les résultats"))
+    Bouton(r, "bout", 39, tr("Afficher / masquer les résultats"))
         ->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
-    Bouton(l, "bout", 42, tr("Copier la notation"))
+    Bouton(r, "bout", 42, tr("Copier la notation"))
         ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    Bouton(l, "bout", 7);
     l->addStretch(1);
 
     defile->setWidget(panneau);
@@ -265,16 +396,15 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     auto* zone = new QWidget;
     auto* l = new QVBoxLayout(zone);
     l->setContentsMargins(0, 0, 0, 0);
-    auto* image = new QFrame(zone);
-    image->setObjectName("Picture1");
-    image->setFocusPolicy(Qt::StrongFocus);
-    image->setFrameShape(QFrame::StyledPanel);
-    image->setStyleSheet("QFrame#Picture1 { background-color: #3a3a3a; }");
-    image->setMinimumSize(400, 300);
-    l->addWidget(image, 1);
-    liaisons_.Lie("Picture1", SansIndex, image);
-    ConstruitBienvenue(image);
-    ConstruitResultats(image);
+    zoneImage_->setParent(zone);
+    zoneImage_->setMinimumSize(400, 300);
+    l->addWidget(zoneImage_, 1);
+    liaisons_.Lie("Picture1", SansIndex, zoneImage_);
+    ConstruitBienvenue(zoneImage_);
+    ConstruitResultats(zoneImage_);
+    copie_ = new CadreCopieReferencee(
+        o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_);
+    copie_->move(30, 30);
 
     modeleMini_ = new ModeleGrille(o_.MGrille, this);
     vueMini_ = VuePour(modeleMini_, 20);
@@ -342,13 +472,25 @@ QTableView* FenetrePrincipale::VuePour(ModeleGrille* m, int hauteurLignes) {
 }
 
 void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) {
-    for (int c = 0; c < g.Colonnes(); ++c) vue->setColumnWidth(c, Pixels(g.Largeur(c)) + 6);
+    // The design widths were made for a smaller font: give each column room
+    // for its header and for a value of the grid's usual size.
+    const QFontMetrics fm(vue->font());
+    const int valeur = fm.horizontalAdvance("0000,00") + 10;
+    for (int c = 0; c < g.Colonnes(); ++c) {
+        const int entete = fm.horizontalAdvance(QString::fromStdString(g.Texte(0, c))) + 12;
+        vue->setColumnWidth(c, std::max({Pixels(g.Largeur(c)) + 6, entete,
+                                         c == 0 || c == g.Colonnes() - 1 ? 0 : valeur}));
+    }
 }
 
 QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     auto* zone = new QWidget;
     auto* l = new QVBoxLayout(zone);
     l->setContentsMargins(0, 0, 0, 0);
+
+    chargeur_ = new PanneauChargeur(o_, liaisons_, zone);
+    chargeur_->setMaximumHeight(190);
+    l->addWidget(chargeur_);
 
     modeleGrille_ = new ModeleGrille(o_.GrilleRef, this);
     vueGrille_ = VuePour(modeleGrille_, 20);
@@ -412,7 +554,7 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     liaisons_.Lie("Frame", 6, stats);
     liaisons_.Lie("GrilleRefP", SansIndex, vueStats_);
 
-    zone->setMinimumWidth(Pixels(350 + 550 + 550 + 350 + 500 + 220 + 1500) + 40);
+    zone->setMinimumWidth(470);
     return zone;
 }
 

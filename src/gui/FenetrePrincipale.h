@@ -10,12 +10,15 @@
 
 class QAbstractButton;
 class QTableView;
-class QVBoxLayout;
+class QBoxLayout;
 class QWidget;
 
 namespace orv {
 
+class CadreCopieReferencee;
 class ModeleGrille;
+class PanneauChargeur;
+class ZoneImage;
 class PlateformeQt;
 
 class FenetrePrincipale : public QMainWindow {
@@ -30,6 +33,9 @@ public:
 
     // Runs a click exactly as the user's click on the control would.
     void Clique(const std::string& nom, int index = SansIndex);
+    // Shows the core's state on the image box and the panels.
+    void Actualise();
+    ZoneImage* Image() const { return zoneImage_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -37,15 +43,17 @@ protected:
 
 private:
     void ConstruitMenus();
+    void BrancheZoneImage();
+    void ApresPointage();
     QWidget* ConstruitPanneauCommandes();
     QWidget* ConstruitZoneCentrale();
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);
     QWidget* ConstruitResultats(QWidget* parent);
-    QAbstractButton* Bouton(QVBoxLayout* l, const std::string& nom, int index,
+    QAbstractButton* Bouton(QBoxLayout* l, const std::string& nom, int index,
                             const QString& aide = {});
-    QAbstractButton* Case(QVBoxLayout* l, const std::string& nom, int index);
-    QAbstractButton* Option(QVBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Case(QBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Option(QBoxLayout* l, const std::string& nom, int index);
     QTableView* VuePour(ModeleGrille* m, int hauteurLignes);
     void AppliqueLargeurs(QTableView* vue, const GrilleTexte& g);
 
@@ -59,6 +67,9 @@ private:
     QTableView* vueStats_ = nullptr;
     QTableView* vueMini_ = nullptr;
     bool fermetureConfirmee_ = false;
+    ZoneImage* zoneImage_ = nullptr;
+    PanneauChargeur* chargeur_ = nullptr;
+    CadreCopieReferencee* copie_ = nullptr;
 };
 
 } // namespace orv

@@ -4,10 +4,12 @@
 #include "app/Fenetre.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
+#include "images/Chargeur.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -42,12 +44,15 @@ int main(int argc, char** argv) {
     orv::PlateformeQt plateforme;
     orv::Orvelle etat(plateforme, *dossier);
     orv::DeclareControles(etat.controles);
-    etat.dossierDonnees = orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(),
-                                              ORVELLE_DATA_DIR);
+    etat.dossierDonnees =
+        orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(), ORVELLE_DATA_DIR);
     orv::FenetrePrincipale fenetre(etat, plateforme);
     orv::Demarrage(etat);
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
     fenetre.showMaximized();
+    for (const QString& chemin : ligne.positionalArguments())
+        orv::OuvreCheminImage(etat, QFileInfo(chemin).absoluteFilePath().toStdString());
+    fenetre.Actualise();
     fenetre.activateWindow();
     return QApplication::exec();
 }

@@ -307,8 +307,8 @@ bool ClicBoutonGrille(Orvelle& o, int index) {
     }
     case 17: {
         const auto& t = o.textes;
-        if (o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " & " + t.Msg(189) + " ? "))
-        {
+        if (o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " & " + t.Msg(189) +
+                                        " ? ")) {
             RAZ_Grille_total(o);
             VideChargeur(o);
         }
