@@ -1,5 +1,6 @@
 #include "cli/CommandesCli.h"
 
+#include "app/CommandesTrame.h"
 #include "app/ControlesDesign.h"
 #include "app/Langue.h"
 #include "app/Orvelle.h"
@@ -47,6 +48,39 @@ std::string Raison(const ErreurCSV& e) {
         return ligne + ": \"" + e.texte + "\" is not a number";
     }
     return {};
+}
+
+std::string RaisonTrame(const ErreurTrame& e) {
+    const std::string ligne = "line " + std::to_string(e.ligne);
+    switch (e.defaut) {
+    case DefautTrame::Illisible:
+        return "cannot be read";
+    case DefautTrame::PasUneTrame:
+        return "no \"TRAME=\" line: not an Orvelle grid file, or cut before its points";
+    case DefautTrame::Tronque:
+        return ligne + ": the file ends inside a section (file cut short?)";
+    case DefautTrame::NombreInvalide:
+        return ligne + ": \"" + e.texte + "\" is not a valid number";
+    case DefautTrame::ChampsManquants:
+        return ligne + ": incomplete fields in \"" + e.texte + "\"";
+    case DefautTrame::FonctionInconnue:
+        return ligne + ": no measuring function numbered " + e.texte;
+    case DefautTrame::SectionManquante:
+        return (e.ligne > 0 ? ligne + ": " : std::string()) + "section \"" + e.texte +
+               "\" missing or empty";
+    }
+    return {};
+}
+
+// A grid file: read whole, then put in the grid as the program loads it. A
+// batch run has nobody to change the resolution mode: it takes the file's.
+std::optional<std::string> ChargeTrameCli(Orvelle& o, const std::string& entree) {
+    const LectureTrame lu = FichierTrame::LitFichier(entree);
+    if (!lu) return entree + ": " + RaisonTrame(lu.erreur);
+    if (lu.trame->indPres) o.parametres.indPres = *lu.trame->indPres;
+    if (ChargeTrameLue(o, *lu.trame, entree) != ResultatChargement::Charge)
+        return entree + ": not loaded";
+    return std::nullopt;
 }
 
 std::string Minuscules(std::string s) {
@@ -98,7 +132,7 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
     if (!fs::is_regular_file(entree, e)) return entree + ": not a file";
     // Grid files come with their reader; every other input is an export.
     if (Minuscules(fs::path(entree).extension().string()) == ".trm")
-        return entree + ": grid files (.trm) are not supported yet";
+        return ChargeTrameCli(o, entree);
     const LectureCSV lu = AnalyseFichierCSV(o, entree);
     if (!lu) return entree + ": " + Raison(lu.erreur);
     RemplaceGrille(o, *lu.table, entree);

@@ -43,8 +43,9 @@ struct Session {
 // function, statistics hooks: what the program's start-up puts in place.
 Session OuvreSession(const OptionsSession& options);
 
-// Loads the input into the grid: an export (CSV or TXT) as the import reads
-// it. The error line to show when the input is refused.
+// Loads the input into the grid: a grid file (.trm) as the program loads it,
+// in the file's resolution mode; any other file as an export (CSV or TXT) as
+// the import reads it. The error line to show when the input is refused.
 std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree);
 
 struct OptionsExport {

@@ -89,7 +89,22 @@ std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles) {
     t->chemin = chemin;
     t->lignesUtiles = lignesUtiles;
     courante_ = t;
-    fils_.emplace_back(t, std::thread([this, t] { Travaille(t); }));
+    fils_.emplace_back(t, std::thread([this, t] {
+                           try {
+                               Travaille(t);
+                           } catch (const std::exception&) {
+                               // Out of memory or threads: the picture is refused, the program goes
+                               // on.
+                               if (!t->annule)
+                                   QMetaObject::invokeMethod(
+                                       this,
+                                       [this, n = t->numero] {
+                                           if (surEchec) surEchec(n);
+                                       },
+                                       Qt::QueuedConnection);
+                           }
+                           t->finie = true;
+                       }));
     return t->numero;
 }
 
@@ -112,27 +127,39 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     auto reserve = reserve_;
     auto echec = [this, n] {
         QMetaObject::invokeMethod(
-            this, [this, n] { if (surEchec) surEchec(n); }, Qt::QueuedConnection);
+            this,
+            [this, n] {
+                if (surEchec) surEchec(n);
+            },
+            Qt::QueuedConnection);
     };
     auto complet = [this, n](std::shared_ptr<const PyramideImage> p) {
         QMetaObject::invokeMethod(
-            this, [this, n, p]() mutable {
+            this,
+            [this, n, p]() mutable {
                 if (surComplet) surComplet(n, std::move(p));
             },
             Qt::QueuedConnection);
     };
 
-    QFile fichier(t->chemin);
-    const uchar* octets = nullptr;
-    qint64 taille = 0;
-    if (fichier.open(QIODevice::ReadOnly)) {
-        taille = fichier.size();
-        octets = taille > 0 ? fichier.map(0, taille) : nullptr;
+    // The file is read, not mapped: a file cut short by another program while
+    // it is decoded must not bring the program down.
+    QByteArray contenu;
+    {
+        QFile fichier(t->chemin);
+        if (DecodeurJpeg::Disponible() && fichier.open(QIODevice::ReadOnly)) {
+            const QByteArray debut = fichier.peek(3);
+            if (DecodeurJpeg::EstJpeg(reinterpret_cast<const uchar*>(debut.constData()),
+                                      static_cast<std::size_t>(debut.size())))
+                contenu = fichier.readAll();
+        }
     }
+    const auto* octets = reinterpret_cast<const uchar*>(contenu.constData());
+    const qint64 taille = contenu.size();
 
     // JPEG through libjpeg-turbo: the preview on a second thread while this one
     // decodes the full picture.
-    if (octets && DecodeurJpeg::EstJpeg(octets, static_cast<std::size_t>(taille))) {
+    if (taille > 0) {
         const auto taille_ = static_cast<std::size_t>(taille);
         if (const auto e = DecodeurJpeg::LitEnTete(octets, taille_)) {
             // The rows decoded show the view's part first; a preview is worth
@@ -150,8 +177,8 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             } catch (const std::bad_alloc&) {
                 p.reset();
             }
-            std::thread apercu;
-            std::atomic<bool> complet_{false};
+            std::atomic<bool> apercuInutile{false};
+            std::jthread apercu; // joined on every way out, before what it reads goes
             if (p && avecApercu) {
                 auto a = std::make_shared<ApercuImage>();
                 a->largeurComplete = e->largeur;
@@ -160,17 +187,18 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                 const int h = (e->hauteur + ReductionApercu - 1) / ReductionApercu;
                 a->tampon =
                     reserve->Prend(static_cast<std::size_t>(l) * 4 * static_cast<std::size_t>(h));
-                apercu = std::thread([&, a]() mutable {
+                apercu = std::jthread([&, a]() mutable {
                     try {
                         if (!DecodeurJpeg::DecodeReduit(octets, taille_, ReductionApercu, a->image,
-                                                        a->tampon, complet_))
+                                                        a->tampon, apercuInutile))
                             return;
                     } catch (const std::bad_alloc&) {
                         return;
                     }
                     std::shared_ptr<const ApercuImage> pret = std::move(a);
                     QMetaObject::invokeMethod(
-                        this, [this, n, pret]() mutable {
+                        this,
+                        [this, n, pret]() mutable {
                             if (surApercu) surApercu(n, std::move(pret));
                         },
                         Qt::QueuedConnection);
@@ -182,37 +210,30 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                 signale = true;
                 std::shared_ptr<const PyramideImage> partielle = p;
                 QMetaObject::invokeMethod(
-                    this, [this, n, partielle, lignes]() mutable {
+                    this,
+                    [this, n, partielle, lignes]() mutable {
                         if (surProgres) surProgres(n, std::move(partielle), lignes);
                     },
                     Qt::QueuedConnection);
             };
             const bool ok = p && DecodeurJpeg::Decode(octets, taille_, *p, t->annule, progres);
-            complet_ = true; // a preview still under way is of no use now
+            apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {
                 complet(std::move(p));
-                t->finie = true;
                 return;
             }
-            if (t->annule) {
-                t->finie = true;
-                return;
-            }
+            if (t->annule) return;
             // Otherwise Qt's reader has a go (CMYK pictures, for instance).
         }
     }
-    if (octets) fichier.unmap(const_cast<uchar*>(octets));
-    fichier.close();
+    contenu.clear();
 
     QImageReader lecteur(t->chemin);
     lecteur.setAutoTransform(false); // the size the loader read from the header
     QImage image;
     if (!t->annule) image = lecteur.read();
-    if (t->annule) {
-        t->finie = true;
-        return;
-    }
+    if (t->annule) return;
     std::shared_ptr<const PyramideImage> p;
     if (!image.isNull()) {
         try {
@@ -226,7 +247,6 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
         complet(std::move(p));
     else
         echec();
-    t->finie = true;
 }
 
 } // namespace orv

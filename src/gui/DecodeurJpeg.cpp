@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
@@ -105,7 +105,7 @@ bool DecodeurJpeg::Disponible() {
 }
 
 std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const unsigned char* donnees,
-                                                          std::size_t taille) {
+                                                            std::size_t taille) {
     if (!Disponible() || !EstJpeg(donnees, taille)) return std::nullopt;
     const Bibliotheque& L = Lib();
     Session s{};
@@ -170,9 +170,8 @@ int DecodeLignes(const unsigned char* donnees, std::size_t taille, int denominat
 
 } // namespace
 
-bool DecodeurJpeg::DecodeReduit(const unsigned char* donnees, std::size_t taille,
-                                int denominateur, QImage& image,
-                                std::shared_ptr<TamponImage>& tampon,
+bool DecodeurJpeg::DecodeReduit(const unsigned char* donnees, std::size_t taille, int denominateur,
+                                QImage& image, std::shared_ptr<TamponImage>& tampon,
                                 const std::atomic<bool>& annule) {
     const auto e = LitEnTete(donnees, taille);
     if (!e) return false;
@@ -194,8 +193,8 @@ bool DecodeurJpeg::DecodeReduit(const unsigned char* donnees, std::size_t taille
     return true;
 }
 
-bool DecodeurJpeg::Decode(const unsigned char* donnees, std::size_t taille,
-                          PyramideImage& pyramide, const std::atomic<bool>& annule,
+bool DecodeurJpeg::Decode(const unsigned char* donnees, std::size_t taille, PyramideImage& pyramide,
+                          const std::atomic<bool>& annule,
                           const std::function<void(int)>& progres) {
     const int faites = DecodeLignes(
         donnees, taille, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,

@@ -4,8 +4,8 @@
 #include "gui/Couleurs.h"
 
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QHash>
+#include <QPainter>
 #include <QStaticText>
 #include <QString>
 
@@ -98,7 +98,7 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
     // Far-off marks are cut to a margin around the zone: a very high zoom puts
     // them millions of pixels away, where the rasteriser's numbers overflow.
     const QRectF bord = zone.adjusted(-64, -64, 64, 64);
-    QPen stylo(Qt::black, 0); // cosmetic: one pixel at any scale
+    QPen stylo(Qt::black, 0);   // cosmetic: one pixel at any scale
     std::vector<QLineF> lignes; // drawn together, colour by colour
     int couleur = -1;
     auto vide = [&] {
@@ -174,7 +174,8 @@ QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
             e = QRectF(a.x() - DemiCroixPx, a.y() - DemiCroixPx, 2 * DemiCroixPx, 2 * DemiCroixPx);
             break;
         case GenreMarque::Texte:
-            e = police.boundingRect(QString::fromStdString(m.texte)).translated(a.x(), a.y() + police.ascent());
+            e = police.boundingRect(QString::fromStdString(m.texte))
+                    .translated(a.x(), a.y() + police.ascent());
             break;
         case GenreMarque::Ligne:
         case GenreMarque::Rectangle:

@@ -56,7 +56,8 @@ void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
     };
     const qint64 pixels = qint64(vue.width()) * vue.height();
     const int coeurs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const int bandes = static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
+    const int bandes =
+        static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
     vue.bits(); // detached here, before the threads share its memory
     if (bandes == 1) {
         dessine(0, vue.height());

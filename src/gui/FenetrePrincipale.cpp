@@ -5,6 +5,7 @@
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
 #include "gui/PanneauChargeur.h"
+#include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
@@ -104,6 +105,7 @@ void FenetrePrincipale::Actualise() {
     if (zoneImage_) zoneImage_->Actualise();
     if (chargeur_) chargeur_->Rafraichit();
     if (copie_) copie_->Rafraichit();
+    if (calibrage_) calibrage_->Actualise();
 }
 
 namespace {
@@ -405,6 +407,9 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     copie_ = new CadreCopieReferencee(
         o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_);
     copie_->move(30, 30);
+    calibrage_ = new PanneauxCalibrage(
+        o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_,
+        [this] { Actualise(); });
 
     modeleMini_ = new ModeleGrille(o_.MGrille, this);
     vueMini_ = VuePour(modeleMini_, 20);

@@ -18,6 +18,7 @@ namespace orv {
 class CadreCopieReferencee;
 class ModeleGrille;
 class PanneauChargeur;
+class PanneauxCalibrage;
 class ZoneImage;
 class PlateformeQt;
 
@@ -70,6 +71,7 @@ private:
     ZoneImage* zoneImage_ = nullptr;
     PanneauChargeur* chargeur_ = nullptr;
     CadreCopieReferencee* copie_ = nullptr;
+    PanneauxCalibrage* calibrage_ = nullptr;
 };
 
 } // namespace orv

@@ -31,8 +31,9 @@ void Loupe::paintEvent(QPaintEvent*) {
     // The square of the view around the pointer, in the view's pixels.
     const PointTwips c = zone_.DernierPointeur();
     const double champ = o.loupe.champ > 0 ? o.loupe.champ : 1000;
-    const QRectF carre((c.x - champ / 2) / TwipsParPixelEcran, (c.y - champ / 2) / TwipsParPixelEcran,
-                       champ / TwipsParPixelEcran, champ / TwipsParPixelEcran);
+    const QRectF carre((c.x - champ / 2) / TwipsParPixelEcran,
+                       (c.y - champ / 2) / TwipsParPixelEcran, champ / TwipsParPixelEcran,
+                       champ / TwipsParPixelEcran);
     const double agrandi = CotePx / carre.width();
     const qreal dpr = vue.devicePixelRatio();
     // Only the part of the square inside the view is copied; the rest stays black.
@@ -41,8 +42,8 @@ void Loupe::paintEvent(QPaintEvent*) {
         const QRectF cible((dedans.x() - carre.x()) * agrandi, (dedans.y() - carre.y()) * agrandi,
                            dedans.width() * agrandi, dedans.height() * agrandi);
         p.drawImage(cible, vue,
-                     QRectF(dedans.x() * dpr, dedans.y() * dpr, dedans.width() * dpr,
-                            dedans.height() * dpr));
+                    QRectF(dedans.x() * dpr, dedans.y() * dpr, dedans.width() * dpr,
+                           dedans.height() * dpr));
     }
     // The marks of the measure under way, enlarged with the view.
     if (!o.marques.provisoires.empty()) {

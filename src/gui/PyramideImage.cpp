@@ -27,8 +27,8 @@ std::size_t Arrondit(std::size_t n, std::size_t a) {
 inline std::uint32_t Moyenne4(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
     constexpr std::uint32_t m = 0x00FF00FFu;
     const std::uint32_t rb = (a & m) + (b & m) + (c & m) + (d & m) + 0x00020002u;
-    const std::uint32_t ag = ((a >> 8) & m) + ((b >> 8) & m) + ((c >> 8) & m) + ((d >> 8) & m) +
-                             0x00020002u;
+    const std::uint32_t ag =
+        ((a >> 8) & m) + ((b >> 8) & m) + ((c >> 8) & m) + ((d >> 8) & m) + 0x00020002u;
     return ((rb >> 2) & m) | (((ag >> 2) & m) << 8);
 }
 
@@ -90,14 +90,24 @@ PyramideImage::PyramideImage(int largeur, int hauteur, std::shared_ptr<TamponIma
 
 std::unique_ptr<PyramideImage> PyramideImage::Depuis(const QImage& image,
                                                      std::shared_ptr<TamponImage> tampon) {
-    const QImage rgb = image.format() == QImage::Format_RGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
-    if (rgb.isNull()) return nullptr;
-    auto p = std::make_unique<PyramideImage>(rgb.width(), rgb.height(), std::move(tampon));
-    const std::size_t octets = static_cast<std::size_t>(rgb.width()) * 4;
-    for (int y = 0; y < rgb.height(); ++y) std::memcpy(p->Ligne(y), rgb.constScanLine(y), octets);
-    p->AvanceNiveaux(rgb.height());
+    if (image.isNull()) return nullptr;
+    auto p = std::make_unique<PyramideImage>(image.width(), image.height(), std::move(tampon));
+    const std::size_t octets = static_cast<std::size_t>(image.width()) * 4;
+    // Converted a band at a time, so that a 16-bit picture never sits in
+    // memory a third time as a whole RGB32 copy.
+    constexpr int Bande = 64;
+    for (int y0 = 0; y0 < image.height(); y0 += Bande) {
+        const int n = std::min(Bande, image.height() - y0);
+        QImage bande =
+            image.format() == QImage::Format_RGB32
+                ? image
+                : image.copy(0, y0, image.width(), n).convertToFormat(QImage::Format_RGB32);
+        if (bande.isNull()) return nullptr;
+        const int decalage = image.format() == QImage::Format_RGB32 ? y0 : 0;
+        for (int i = 0; i < n; ++i)
+            std::memcpy(p->Ligne(y0 + i), bande.constScanLine(decalage + i), octets);
+        p->AvanceNiveaux(y0 + n);
+    }
     return p;
 }
 
@@ -150,9 +160,10 @@ void PyramideImage::CalculeLigne(int niveau, int y) {
     const auto* l0 = reinterpret_cast<const std::uint32_t*>(
         base + debuts_[k - 1] + pas_[k - 1] * static_cast<std::size_t>(2 * y));
     const auto* l1 = reinterpret_cast<const std::uint32_t*>(
-        base + debuts_[k - 1] + pas_[k - 1] * static_cast<std::size_t>(std::min(2 * y + 1, hPrec - 1)));
-    auto* out = reinterpret_cast<std::uint32_t*>(base + debuts_[k] +
-                                                 pas_[k] * static_cast<std::size_t>(y));
+        base + debuts_[k - 1] +
+        pas_[k - 1] * static_cast<std::size_t>(std::min(2 * y + 1, hPrec - 1)));
+    auto* out =
+        reinterpret_cast<std::uint32_t*>(base + debuts_[k] + pas_[k] * static_cast<std::size_t>(y));
     const int paires = wPrec / 2;
     for (int x = 0; x < paires; ++x)
         out[x] = Moyenne4(l0[2 * x], l0[2 * x + 1], l1[2 * x], l1[2 * x + 1]);

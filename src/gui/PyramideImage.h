@@ -69,10 +69,10 @@ private:
 
     std::shared_ptr<TamponImage> tampon_;
     std::vector<int> largeurs_, hauteurs_;
-    std::vector<std::size_t> debuts_;   // offset of each level in the block
-    std::vector<std::size_t> pas_;      // bytes per row of each level
-    std::vector<int> lignesCalculees_;  // rows done per level
-    std::vector<QImage> niveaux_;       // views over the block, declared last
+    std::vector<std::size_t> debuts_;  // offset of each level in the block
+    std::vector<std::size_t> pas_;     // bytes per row of each level
+    std::vector<int> lignesCalculees_; // rows done per level
+    std::vector<QImage> niveaux_;      // views over the block, declared last
 };
 
 // One picture to draw and how it maps to the full-size picture: `facteur`

@@ -11,8 +11,8 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -135,8 +135,8 @@ void ZoneImage::DemarreChargement() {
     pyramide_.reset();
     apercu_.reset();
     lignesPretes_ = 0;
-    cheminCharge_ = o_.cheminImage.empty() ? CheminImageDefaut()
-                                           : QString::fromStdString(o_.cheminImage);
+    cheminCharge_ =
+        o_.cheminImage.empty() ? CheminImageDefaut() : QString::fromStdString(o_.cheminImage);
     if (cheminCharge_.isEmpty()) return;
     // How far down the picture the view reaches, in the picture's rows.
     const Vue& v = o_.vue;
@@ -150,8 +150,7 @@ void ZoneImage::DemarreChargement() {
     chargeur_.Charge(cheminCharge_, lignesUtiles);
 }
 
-void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p,
-                              int lignes) {
+void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes) {
     if (n != chargeur_.Numero() || ImageComplete()) return;
     pyramide_ = std::move(p);
     lignesPretes_ = lignes;

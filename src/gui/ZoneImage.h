@@ -112,8 +112,8 @@ private:
     int vuChamp_ = 0;
 
     PointTwips pointeur_;
-    QPointF pointeurLent_;  // the slowed pointer, in box pixels
-    QPointF dernierReel_;   // where the real pointer was last seen
+    QPointF pointeurLent_; // the slowed pointer, in box pixels
+    QPointF dernierReel_;  // where the real pointer was last seen
     bool lent_ = false;
 
     QPointer<Vignette> vignette_;

@@ -36,6 +36,9 @@ struct TraceLigne {
     // units; kept in memory only: a line read from a grid file is drawn from its
     // segments.
     std::vector<MarqueTrace> marques;
+    // Value 1 is a broken line ("Poly"): its length is not segment 1's. Set for
+    // the lines read from a grid file (the marks that tell it are not kept).
+    bool ligneBrisee = false;
 };
 
 inline constexpr int LignesMax = 255; // the grid never holds more lines

@@ -225,7 +225,7 @@ TEST_F(CliCSVTest, EntreesRefuseesSortieCodeDeux) {
     EXPECT_NE(Lance("--home '" + home + "' results '" + mauvais + "'").erreurs.find("1O,00"),
               std::string::npos);
     EXPECT_NE(
-        Lance("--home '" + home + "' results '" + trame + "'").erreurs.find("not supported yet"),
+        Lance("--home '" + home + "' results '" + trame + "'").erreurs.find("TRAME="),
         std::string::npos);
     // Nothing was left beside the inputs either.
     int fichiers = 0;

@@ -1,0 +1,220 @@
+#include "app/CommandesTrame.h"
+
+#include "app/Orvelle.h"
+#include "app/TrameGrille.h"
+#include "base/Texte.h"
+#include "calibration/GroupeImages.h"
+#include "images/Chargeur.h"
+#include "measure/Grille.h"
+#include "results/ExportCSV.h"
+
+#include <filesystem>
+#include <sstream>
+
+namespace orv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kMsgContinuer = 106;
+constexpr int kMsgEcraser = 116;
+constexpr int kMsgFonction = 129;
+constexpr int kMsgErreurFichier = 144;
+constexpr int kMsgTousFichiers = 159;
+constexpr int kMsgResolution = 176;
+constexpr int kMsgIntrouvable = 177;
+constexpr int kMsgTableOccupee = 185;
+constexpr int kMsgDonneeIncorrecte = 223;
+constexpr int kMnuLigne = 13;
+constexpr const char* kExtension = ".trm";
+constexpr const char* kFichierParDefaut = "mesure.trm";
+
+std::string Titre(const Orvelle& o, const char* famille, int index) {
+    return o.controles.Existe(famille, index) ? o.controles.Texte(famille, index) : std::string();
+}
+
+std::string MessageEcriture(const Orvelle& o, const std::string& chemin, const Ecriture& e) {
+    return o.textes.Msg(kMsgErreurFichier) + " :  " + chemin + std::string(FinDeLigne) + e.erreur;
+}
+
+Ecriture Ecrit(Orvelle& o, const std::string& chemin) {
+    // The factor in use goes to entry 0 of the table, as every save does.
+    o.CalibrageImage[0] = o.CoefCalibrage;
+    return FichierTrame::EcritFichier(chemin, ConstruitTrame(o), o.Sep());
+}
+
+bool AUneExtension(const std::string& chemin) {
+    return fs::path(chemin).has_extension();
+}
+
+} // namespace
+
+bool SauveTrame(Orvelle& o, const std::string& chemin) {
+    const Ecriture e = Ecrit(o, chemin);
+    if (!e) o.plateforme.Message(MessageEcriture(o, chemin, e), {}, Icone::Exclamation);
+    return static_cast<bool>(e);
+}
+
+bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin) {
+    const Ecriture e = Ecrit(o, chemin);
+    if (e) return true;
+    if (fs::path(chemin).is_relative()) {
+        // The current folder may be any folder (the one the program was started
+        // from): the work goes to the data folder rather than nowhere.
+        const std::string repli = (fs::path(DossierExport(o)) / chemin).string();
+        if (Ecrit(o, repli)) return true;
+    }
+    o.plateforme.Message(MessageEcriture(o, chemin, e), {}, Icone::Exclamation);
+    return false;
+}
+
+std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, const ErreurTrame& e) {
+    const auto& t = o.textes;
+    std::string m = t.Msg(kMsgErreurFichier) + " :  " + chemin;
+    const std::string fin(FinDeLigne);
+    const std::string ligne = t.Mnu(kMnuLigne) + " " + std::to_string(e.ligne);
+    switch (e.defaut) {
+    case DefautTrame::Illisible:
+        break;
+    case DefautTrame::PasUneTrame:
+    case DefautTrame::SectionManquante:
+        m += fin + e.texte + t.Msg(kMsgIntrouvable);
+        break;
+    case DefautTrame::FonctionInconnue:
+        m += fin + t.Msg(kMsgFonction) + e.texte + t.Msg(kMsgIntrouvable);
+        break;
+    case DefautTrame::Tronque:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne;
+        break;
+    case DefautTrame::NombreInvalide:
+    case DefautTrame::ChampsManquants:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte;
+        break;
+    }
+    return m;
+}
+
+ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string& chemin) {
+    if (t.indPres && *t.indPres != o.parametres.indPres) {
+        o.plateforme.Message(o.textes.Msg(kMsgResolution), {}, Icone::Exclamation);
+        return ResultatChargement::Refuse;
+    }
+    const BilanTrame b = RemplaceParTrame(o, t);
+    o.FicTrame = NomFichierImage(chemin);
+    AnnonceBilan(o, b);
+    return ResultatChargement::Charge;
+}
+
+ResultatChargement ChargeTrame(Orvelle& o, const std::string& chemin) {
+    const std::string fichier = chemin.empty() ? std::string(kFichierParDefaut) : chemin;
+    const LectureTrame lu = FichierTrame::LitFichier(fichier);
+    if (!lu) {
+        o.plateforme.Message(MessageErreurTrame(o, fichier, lu.erreur), {}, Icone::Exclamation);
+        return lu.erreur.defaut == DefautTrame::Illisible ? ResultatChargement::Absent
+                                                          : ResultatChargement::Malforme;
+    }
+    return ChargeTrameLue(o, *lu.trame, fichier);
+}
+
+std::string NomProposeTrame(const Orvelle& o) {
+    std::string nom = o.FicTrame;
+    if (nom.empty()) {
+        const std::string image =
+            o.controles.Existe("labNomFic") ? o.controles.Texte("labNomFic") : o.cheminImage;
+        nom = NomFichierImage(image);
+    }
+    if (nom.empty()) nom = "mesures.";
+    return nom.substr(0, nom.find('.')) + kExtension;
+}
+
+void SauverTrame(Orvelle& o) {
+    const auto& t = o.textes;
+    const std::string filtre =
+        std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(kMsgTousFichiers);
+    const std::string propose = (fs::path(DossierExport(o)) / NomProposeTrame(o)).string();
+    const auto choisi =
+        o.plateforme.ChoisitFichierAEnregistrer(Titre(o, "MnuFIC", 9), filtre, propose);
+    if (!choisi || choisi->empty()) return;
+    std::string chemin = *choisi;
+    if (!AUneExtension(chemin)) chemin += kExtension;
+    const std::string dossier = fs::path(chemin).parent_path().string();
+    if (!dossier.empty() && dossier != o.parametres.repData) o.parametres.repData = dossier;
+    if (FichierExiste(chemin) &&
+        !o.plateforme.QuestionOKAnnuler(t.Msg(kMsgEcraser), chemin, Icone::Question))
+        return;
+    SauveTrame(o, chemin);
+}
+
+void ChargerTrame(Orvelle& o) {
+    const auto& t = o.textes;
+    const auto& m = o.mesure;
+    if (m.Etape + m.LigneCourante > 2 &&
+        !o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
+                                         t.Msg(kMsgContinuer),
+                                     "Attention !", Icone::Information))
+        return;
+    // The grid is only replaced by a file read whole: a cancelled dialog or a
+    // refused file leaves the work as it was.
+    const std::string filtre = std::string("*") + kExtension + "|*" + kExtension;
+    const auto choisi =
+        o.plateforme.ChoisitFichierAOuvrir(Titre(o, "MnuFIC", 10), filtre, DossierExport(o));
+    if (!choisi || choisi->empty()) return;
+    if (ChargeTrame(o, *choisi) != ResultatChargement::Charge) return;
+    GroupeVide(o);
+    const auto& liste = o.chargeur.ListIMGchar;
+    // A missing first image was said already: the default picture is shown
+    // rather than the former image under the new work.
+    if (!liste.empty() && FichierExiste(liste.front()))
+        MontreEmplacement(o, 0);
+    else
+        AfficheImageParDefaut(o);
+}
+
+void MajGrille(Orvelle& o) {
+    if (MesureEnCours(o)) {
+        RefuseMesureEnCours(o);
+        return;
+    }
+    // Through the grid file's own text, in memory: exactly a save and a load,
+    // without a temporary file that a read-only folder would refuse.
+    o.CalibrageImage[0] = o.CoefCalibrage;
+    std::stringstream texte;
+    FichierTrame::Ecrit(texte, ConstruitTrame(o), o.Sep());
+    const LectureTrame lu = FichierTrame::Lit(texte);
+    if (!lu) {
+        o.plateforme.Message(MessageErreurTrame(o, "$$trame", lu.erreur), {}, Icone::Exclamation);
+        return;
+    }
+    // The lines stay the lines they were: they keep the marks they drew.
+    std::vector<std::vector<MarqueTrace>> marques;
+    for (const auto& t : o.mesure.TraceLignes) marques.push_back(t.marques);
+    AnnonceBilan(o, RemplaceParTrame(o, *lu.trame));
+    auto& traces = o.mesure.TraceLignes;
+    for (size_t l = 1; l < traces.size() && static_cast<int>(l) < o.mesure.LigneCourante; ++l)
+        traces[l].marques = std::move(marques[l]);
+}
+
+void InstalleFichierTrame(Orvelle& o) {
+    o.sauveTrame = [](Orvelle& e, const std::string& chemin) {
+        return SauveTrameAutomatique(e, chemin);
+    };
+}
+
+bool ClicTrame(Orvelle& o, const std::string& famille, int index) {
+    if (famille == "MnuFIC" && index == 9) {
+        SauverTrame(o);
+        return true;
+    }
+    if (famille == "MnuFIC" && index == 10) {
+        ChargerTrame(o);
+        return true;
+    }
+    if (famille == "Mntool" && index == 4) {
+        MajGrille(o);
+        return true;
+    }
+    return false;
+}
+
+} // namespace orv

@@ -1,0 +1,59 @@
+// The grid file's commands: saving and loading the work from the File menu,
+// the automatic save and the full-grid save ("TrameSav.trm"), and "maj grille"
+// that recomputes every line with the current calibration.
+#pragma once
+
+#include "app/FichierTrame.h"
+
+#include <string>
+
+namespace orv {
+
+class Orvelle;
+
+enum class ResultatChargement {
+    Charge,
+    Refuse,   // resolution mode of the file differs (message 176)
+    Absent,   // no such file
+    Malforme, // read, but not whole or not sound: nothing loaded
+};
+
+// Writes the grid file for the current grid; no dialog. A failed write is said
+// (the file it would have replaced stays whole); false then.
+bool SauveTrame(Orvelle& o, const std::string& chemin);
+// Writer of the grid's automatic and full-grid saves (Orvelle::sauveTrame): a
+// relative name is taken in the current folder, and in the data folder when
+// the current folder cannot be written.
+bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin);
+
+// Reads a grid file into the grid (an empty path means "mesure.trm"). The file
+// is read and checked whole first: a refused file is said and leaves the grid,
+// the loader and the factors as they were.
+ResultatChargement ChargeTrame(Orvelle& o, const std::string& chemin);
+// The same for a file already read; `chemin` names it (FicTrame).
+ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string& chemin);
+
+// The user's text for a refused file.
+std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, const ErreurTrame& e);
+
+// The name proposed by the save dialog: FicTrame, else the image shown, else
+// "mesures", cut before its first "." and followed by ".trm".
+std::string NomProposeTrame(const Orvelle& o);
+
+// MnuFIC(9) "Sauver la Trame": save dialog, overwrite question, SauveTrame.
+void SauverTrame(Orvelle& o);
+// MnuFIC(10) "Charger la trame": question when the grid holds data, open
+// dialog, ChargeTrame, then the first image shown.
+void ChargerTrame(Orvelle& o);
+// Mntool(4) "maj grille": the grid saved and read back, so every line is
+// recomputed with the current calibration. Refused while a measure is half
+// entered (its values would be lost).
+void MajGrille(Orvelle& o);
+
+// Installs the grid file's writer for the grid's saves (start-up).
+void InstalleFichierTrame(Orvelle& o);
+
+// MnuFIC 9 and 10, Mntool 4; false for any other control.
+bool ClicTrame(Orvelle& o, const std::string& famille, int index);
+
+} // namespace orv

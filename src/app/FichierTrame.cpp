@@ -1,0 +1,400 @@
+#include "app/FichierTrame.h"
+
+#include "base/Cp1252.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "measure/Fonctions.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+namespace orv {
+
+namespace {
+
+// Header lines, spelt as the file has always spelt them (blanks included).
+constexpr const char* kCalibrage = "CALIBRAGE= ";
+constexpr const char* kImages = "IMAGES= ";
+constexpr const char* kComment = "COMMENT= ";
+constexpr const char* kTrame = "TRAME= ";
+// Sections that older readers skip (their lines hold no "="): the pictures'
+// sizes after their paths, and the cells of every line with its broken-line
+// flag before the points.
+constexpr const char* kTailles = "TAILLES= ";
+constexpr const char* kValeurs = "VALEURS= ";
+
+// Every digit a double needs to read back the same.
+std::string Exact(double v, char separateur) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    std::string s(buf, r.ptr);
+    for (char& c : s)
+        if (c == '.') c = separateur;
+    return s;
+}
+
+// The file's number form: leading blank unless negative, trailing blank.
+std::string NombreExact(double v, char separateur) {
+    return (v < 0 ? "" : " ") + Exact(v, separateur) + " ";
+}
+
+// A cell or a comment must stay on its line and, for a cell, in its field.
+std::string Cellule(const std::string& texte) {
+    std::string r = CommentaireSurUneLigne(texte);
+    for (char& c : r)
+        if (c == ';') c = ' ';
+    return r;
+}
+
+std::string LignePoints(const LigneTrame& l) {
+    std::string r = std::to_string(l.zoom) + ";" + std::to_string(l.image);
+    for (const auto& s : l.segments)
+        r += ";" + std::to_string(s.x1) + ";" + std::to_string(s.y1) + ";" + std::to_string(s.x2) +
+             ";" + std::to_string(s.y2);
+    return r + ";";
+}
+
+bool RepresentableCp1252(const std::string& s) {
+    return DepuisCp1252(VersCp1252(s)) == s;
+}
+
+// Reading. Each section reads the lines that follow its header, whatever
+// they hold, as many as its count says.
+class Lecteur {
+public:
+    explicit Lecteur(const std::vector<std::string>& lignes) : lignes_(lignes) {}
+
+    LectureTrame Lit();
+
+private:
+    const std::vector<std::string>& lignes_;
+    size_t i_ = 0; // next line to read
+    Trame t_;
+    std::optional<long> nbImages_, nbLignes_;
+    bool calibrage_ = false, images_ = false, comment_ = false, trame_ = false;
+    std::optional<ErreurTrame> erreur_;
+
+    int NumeroLigne() const { return static_cast<int>(i_); } // of the line just read
+
+    void Echec(DefautTrame d, std::string texte = {}) {
+        if (!erreur_) erreur_ = ErreurTrame{d, NumeroLigne(), std::move(texte)};
+    }
+    // The next line of a section; nothing (and the failure) at the end of the file.
+    std::optional<std::string> Suivante() {
+        if (i_ >= lignes_.size()) {
+            ++i_;
+            Echec(DefautTrame::Tronque);
+            return std::nullopt;
+        }
+        return lignes_[i_++];
+    }
+    std::optional<long> Entier(const std::string& texte, long min, long max) {
+        const auto n = LitEntierStrict(texte);
+        if (!n || *n < min || *n > max) {
+            Echec(DefautTrame::NombreInvalide, Trim(texte));
+            return std::nullopt;
+        }
+        return n;
+    }
+    // Count of a section: known before it, or the file is malformed.
+    std::optional<long> Compte(const std::optional<long>& n, const std::string& cle) {
+        if (!n) Echec(DefautTrame::SectionManquante, cle);
+        return n;
+    }
+
+    void Cle(const std::string& cle, const std::string& valeur);
+    void Calibrage();
+    void Images();
+    void Commentaires();
+    void Points();
+    void Tailles();
+    void Valeurs();
+    std::optional<std::vector<std::string>> Champs(const std::string& ligne, size_t minimum);
+};
+
+std::optional<bool> Booleen(const std::string& v) {
+    const std::string m = Majuscules(Trim(v));
+    if (m == "VRAI" || m == "TRUE") return true;
+    if (m == "FAUX" || m == "FALSE") return false;
+    if (const auto n = LitNombreStrict(m)) return *n != 0;
+    return std::nullopt;
+}
+
+LectureTrame Lecteur::Lit() {
+    while (i_ < lignes_.size() && !erreur_) {
+        const std::string ligne = Trim(lignes_[i_++]);
+        const auto egal = ligne.find('=');
+        if (ligne.empty() || egal == std::string::npos) continue;
+        Cle(Majuscules(Trim(ligne.substr(0, egal))), Trim(ligne.substr(egal + 1)));
+    }
+    // What the whole file lacks belongs to no line.
+    const bool images = nbImages_.value_or(0) > 0;
+    if (!erreur_ && !trame_) {
+        erreur_ = ErreurTrame{DefautTrame::PasUneTrame, 0, "TRAME="};
+    } else if (!erreur_ && images && !calibrage_) {
+        erreur_ = ErreurTrame{DefautTrame::SectionManquante, 0, "CALIBRAGE="};
+    } else if (!erreur_ && images && !images_) {
+        erreur_ = ErreurTrame{DefautTrame::SectionManquante, 0, "IMAGES="};
+    } else if (!erreur_ && nbLignes_.value_or(0) > 0 && !comment_) {
+        erreur_ = ErreurTrame{DefautTrame::SectionManquante, 0, "COMMENT="};
+    }
+    if (erreur_) return {std::nullopt, *erreur_};
+    return {std::move(t_), {}};
+}
+
+void Lecteur::Cle(const std::string& cle, const std::string& valeur) {
+    // Far more than any grid holds, yet small enough that counts never overflow.
+    constexpr long kMaxi = 1000000;
+    if (cle == "INDPRES") {
+        t_.indPres = Booleen(valeur);
+        if (!t_.indPres) Echec(DefautTrame::NombreInvalide, valeur);
+    } else if (cle == "NBIMAGES") {
+        if (const auto n = Entier(valeur, 0, kMaxi)) {
+            nbImages_ = n;
+            t_.images.assign(static_cast<size_t>(*n), ImageTrame{});
+        }
+    } else if (cle == "NBLIGNES") {
+        if (const auto n = Entier(valeur, 0, kMaxi)) {
+            nbLignes_ = n;
+            t_.lignes.assign(static_cast<size_t>(*n), LigneTrame{});
+        }
+    } else if (cle == "NBLGMAX") {
+        if (const auto n = Entier(valeur, 1, kMaxi)) t_.nbLgMax = static_cast<int>(*n);
+    } else if (cle == "FONCTION") {
+        if (const auto n = Entier(valeur, 0, FonctionsMax)) {
+            if (!FonctionExiste(static_cast<int>(*n))) Echec(DefautTrame::FonctionInconnue, valeur);
+            t_.fonction = static_cast<int>(*n);
+        }
+    } else if (cle == "CALIBRAGE") {
+        Calibrage();
+    } else if (cle == "RESH") {
+        t_.resh = LitDecimal(valeur); // for information only
+    } else if (cle == "PCTSW") {
+        const auto v = LitNombreStrict(valeur);
+        if (!v || !std::isfinite(*v))
+            Echec(DefautTrame::NombreInvalide, valeur);
+        else if (*v > 0) // 0: no width known, nothing to compare
+            t_.pctsw = *v;
+    } else if (cle == "IMAGES") {
+        Images();
+    } else if (cle == "COMMENT") {
+        Commentaires();
+    } else if (cle == "TRAME") {
+        Points();
+    } else if (cle == "TAILLES") {
+        Tailles();
+    } else if (cle == "VALEURS") {
+        Valeurs();
+    }
+}
+
+void Lecteur::Calibrage() {
+    const auto n = Compte(nbImages_, "NBIMAGES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        const auto v = LitNombreStrict(*l);
+        if (!v || !std::isfinite(*v)) {
+            Echec(DefautTrame::NombreInvalide, Trim(*l));
+            return;
+        }
+        t_.images[static_cast<size_t>(k)].coefficient = *v;
+    }
+    calibrage_ = true;
+}
+
+void Lecteur::Images() {
+    const auto n = Compte(nbImages_, "NBIMAGES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        const std::string chemin = Trim(*l);
+        // An empty entry would shift every image number after it.
+        if (chemin.empty()) {
+            Echec(DefautTrame::SectionManquante, kImages);
+            return;
+        }
+        t_.images[static_cast<size_t>(k)].chemin = chemin;
+    }
+    images_ = true;
+}
+
+void Lecteur::Commentaires() {
+    const auto n = Compte(nbLignes_, "NBLIGNES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        // Only the first ";" ends the line number; the comment is kept as written.
+        const auto pv = l->find(';');
+        if (pv == std::string::npos) {
+            Echec(DefautTrame::ChampsManquants, *l);
+            return;
+        }
+        t_.lignes[static_cast<size_t>(k)].commentaire = l->substr(pv + 1);
+    }
+    comment_ = true;
+}
+
+std::optional<std::vector<std::string>> Lecteur::Champs(const std::string& ligne, size_t minimum) {
+    auto champs = Decoupe(Trim(ligne), ';');
+    // The final ";" closes the last field.
+    if (champs.size() > 1 && Trim(champs.back()).empty()) champs.pop_back();
+    if (champs.size() < minimum) {
+        Echec(DefautTrame::ChampsManquants, Trim(ligne));
+        return std::nullopt;
+    }
+    return champs;
+}
+
+void Lecteur::Points() {
+    constexpr long kMin32 = std::numeric_limits<std::int32_t>::min();
+    constexpr long kMax32 = std::numeric_limits<std::int32_t>::max();
+    constexpr long kMax16 = std::numeric_limits<std::int16_t>::max();
+    constexpr long kMin16 = std::numeric_limits<std::int16_t>::min();
+    const auto n = Compte(nbLignes_, "NBLIGNES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        const auto champs = Champs(*l, 2);
+        if (!champs) return;
+        if ((champs->size() - 2) % 4 != 0) {
+            Echec(DefautTrame::ChampsManquants, Trim(*l));
+            return;
+        }
+        auto& ligne = t_.lignes[static_cast<size_t>(k)];
+        const auto zoom = Entier((*champs)[0], kMin16, kMax16);
+        const auto image = Entier((*champs)[1], 0, kMax16);
+        if (!zoom || !image) return;
+        ligne.zoom = static_cast<int>(*zoom);
+        ligne.image = static_cast<int>(*image);
+        for (size_t c = 2; c + 3 < champs->size(); c += 4) {
+            std::int32_t v[4];
+            for (size_t j = 0; j < 4; ++j) {
+                const auto x = Entier((*champs)[c + j], kMin32, kMax32);
+                if (!x) return;
+                v[j] = static_cast<std::int32_t>(*x);
+            }
+            ligne.segments.push_back({v[0], v[1], v[2], v[3]});
+        }
+    }
+    trame_ = true;
+}
+
+void Lecteur::Tailles() {
+    const auto n = Compte(nbImages_, "NBIMAGES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        const auto champs = Champs(*l, 2);
+        if (!champs) return;
+        const auto w = Entier((*champs)[0], 0, 1000000000);
+        const auto h = Entier((*champs)[1], 0, 1000000000);
+        if (!w || !h) return;
+        t_.images[static_cast<size_t>(k)].taille = {static_cast<int>(*w), static_cast<int>(*h)};
+    }
+}
+
+void Lecteur::Valeurs() {
+    const auto n = Compte(nbLignes_, "NBLIGNES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        auto champs = Champs(*l, 2);
+        if (!champs) return;
+        const auto brisee = Entier((*champs)[1], 0, 1);
+        if (!brisee) return;
+        auto& ligne = t_.lignes[static_cast<size_t>(k)];
+        ligne.ligneBrisee = *brisee == 1;
+        ligne.cellules.clear();
+        for (size_t c = 2; c < champs->size(); ++c) ligne.cellules.push_back(Trim((*champs)[c]));
+    }
+}
+
+} // namespace
+
+std::string CommentaireSurUneLigne(const std::string& texte) {
+    std::string r;
+    for (size_t i = 0; i < texte.size(); ++i) {
+        const char c = texte[i];
+        if (c == '\r' || c == '\n') {
+            r += ' ';
+            if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
+std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
+    std::vector<std::string> l;
+    const auto n = t.images.size();
+    l.push_back("INDPRES=" + VraiFaux(t.indPres.value_or(false)));
+    l.push_back("NBIMAGES= " + std::to_string(n));
+    l.push_back("NBLIGNES= " + std::to_string(t.lignes.size()));
+    l.push_back("NBLGMAX =" + std::to_string(t.nbLgMax));
+    l.push_back("FONCTION= " + std::to_string(t.fonction));
+    l.push_back(kCalibrage);
+    for (const auto& im : t.images) l.push_back(NombreExact(im.coefficient, sep));
+    // Both widths in single precision, as they have always been written.
+    l.push_back("RESH = " + NombreFichier(static_cast<float>(t.resh), sep));
+    l.push_back("PCTSW = " + NombreFichier(static_cast<float>(t.pctsw.value_or(0)), sep));
+    l.push_back(kImages);
+    for (const auto& im : t.images) l.push_back(CommentaireSurUneLigne(im.chemin));
+    l.push_back(kTailles);
+    for (const auto& im : t.images)
+        l.push_back(std::to_string(im.taille.largeur) + ";" + std::to_string(im.taille.hauteur));
+    l.push_back(kComment);
+    for (size_t i = 0; i < t.lignes.size(); ++i)
+        l.push_back(std::to_string(i + 1) + ";" + CommentaireSurUneLigne(t.lignes[i].commentaire));
+    l.push_back("FIN");
+    l.push_back(kValeurs);
+    for (size_t i = 0; i < t.lignes.size(); ++i) {
+        const auto& ligne = t.lignes[i];
+        std::string v = std::to_string(i + 1) + ";" + (ligne.ligneBrisee ? "1" : "0") + ";";
+        for (const auto& c : ligne.cellules) v += Cellule(c) + ";";
+        l.push_back(std::move(v));
+    }
+    // The points last, as the file has always ended.
+    l.push_back(kTrame);
+    for (const auto& ligne : t.lignes) l.push_back(LignePoints(ligne));
+    return l;
+}
+
+std::string FichierTrame::Octets(const Trame& t, char separateur) {
+    const auto lignes = Lignes(t, separateur);
+    for (const auto& l : lignes) {
+        if (RepresentableCp1252(l)) continue;
+        // A path that Windows-1252 cannot spell would no longer name its picture.
+        std::string utf8;
+        for (const auto& x : lignes) utf8 += x + "\r\n";
+        return utf8;
+    }
+    return TexteFichier(lignes);
+}
+
+void FichierTrame::Ecrit(std::ostream& out, const Trame& t, char separateur) {
+    out << Octets(t, separateur);
+}
+
+Ecriture FichierTrame::EcritFichier(const std::string& chemin, const Trame& t, char separateur) {
+    return EcritAtomique(chemin, Octets(t, separateur));
+}
+
+LectureTrame FichierTrame::Lit(const std::vector<std::string>& lignes) {
+    return Lecteur(lignes).Lit();
+}
+
+LectureTrame FichierTrame::Lit(std::istream& in) {
+    return Lit(LitLignes(in));
+}
+
+LectureTrame FichierTrame::LitFichier(const std::string& chemin) {
+    const auto lignes = LitLignesFichier(chemin);
+    if (!lignes) return {std::nullopt, ErreurTrame{DefautTrame::Illisible, 0, {}}};
+    return Lit(*lignes);
+}
+
+} // namespace orv

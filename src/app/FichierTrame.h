@@ -1,0 +1,97 @@
+// The grid file (".trm"): a whole piece of measuring work — the images and
+// their factors, the function, and for every grid line its comment and the
+// points clicked — read from a stream and written to one. Beside the sections
+// it has always had, two that older readers skip: "TAILLES=" (each picture's
+// size, to recompute its lines when the picture cannot be read) and
+// "VALEURS=" (each line's cells and broken-line flag, for what the points
+// cannot give back). What it means for the grid is in app/TrameGrille.h.
+#pragma once
+
+#include "base/FichierTexte.h"
+#include "measure/EtatMesure.h"
+#include "platform/Plateforme.h"
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orv {
+
+// One grid line as the file keeps it.
+struct LigneTrame {
+    int zoom = 0;  // zoom exponent when measured
+    int image = 0; // image number (1.. in the file's image list; 0: none)
+    // Segments 1.. of the line's mark record, in picture units.
+    std::vector<SegmentTrace> segments;
+    std::string commentaire;
+    // The cells of columns 1 .. as the grid showed them, for the values the
+    // points cannot give back (counts, broken lines, polygons, colours, lines
+    // without points); empty when the file holds none.
+    std::vector<std::string> cellules;
+    bool ligneBrisee = false; // value 1 is a broken line
+};
+
+struct ImageTrame {
+    std::string chemin;
+    double coefficient = 0; // micrometres per pixel unit
+    TailleImage taille;     // pixels; 0 x 0 when unknown
+};
+
+struct Trame {
+    std::optional<bool> indPres; // nothing when the file does not say
+    int nbLgMax = 256;
+    int fonction = 2;
+    double resh = 0;
+    // Width of the box that the factors' pixel units are counted against.
+    std::optional<double> pctsw;
+    std::vector<ImageTrame> images;
+    std::vector<LigneTrame> lignes;
+};
+
+// Why a file was refused.
+enum class DefautTrame {
+    Illisible,       // the file cannot be opened
+    PasUneTrame,     // no "TRAME=" line: not a grid file, or cut before its points
+    Tronque,         // a section ends before its count of lines
+    NombreInvalide,  // a field that must be a number is not one (or does not fit)
+    ChampsManquants, // a point line without whole groups of four coordinates
+    FonctionInconnue,
+    SectionManquante, // counts announce images or lines whose section is missing
+};
+
+struct ErreurTrame {
+    DefautTrame defaut = DefautTrame::Illisible;
+    int ligne = 0;     // line of the file (from 1), 0 when none applies
+    std::string texte; // the field or key at fault
+};
+
+struct LectureTrame {
+    std::optional<Trame> trame;
+    ErreurTrame erreur; // when there is no trame
+    explicit operator bool() const { return trame.has_value(); }
+};
+
+class FichierTrame {
+public:
+    // The lines of the file (UTF-8, without line ends). Decimals are written
+    // with `separateur`; factors keep every digit, so they read back exact.
+    static std::vector<std::string> Lignes(const Trame& t, char separateur);
+    // Windows-1252 with CR LF; UTF-8 instead when a path or a comment holds a
+    // character that Windows-1252 lacks (readers take a valid UTF-8 file as such).
+    static std::string Octets(const Trame& t, char separateur);
+    static void Ecrit(std::ostream& out, const Trame& t, char separateur);
+    // Atomic: a failed write leaves any former file whole.
+    static Ecriture EcritFichier(const std::string& chemin, const Trame& t, char separateur);
+
+    // Reads a whole file; either decimal separator is accepted.
+    static LectureTrame Lit(const std::vector<std::string>& lignes);
+    static LectureTrame Lit(std::istream& in);
+    static LectureTrame LitFichier(const std::string& chemin);
+};
+
+// A comment as one line of the file: every line break becomes one blank.
+std::string CommentaireSurUneLigne(const std::string& texte);
+
+} // namespace orv

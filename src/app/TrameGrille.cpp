@@ -1,0 +1,466 @@
+#include "app/TrameGrille.h"
+
+#include "app/Orvelle.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "calibration/Calibrage.h"
+#include "images/Chargeur.h"
+#include "measure/Fonctions.h"
+#include "measure/Geometrie.h"
+#include "measure/Grille.h"
+#include "measure/OutilsPointage.h"
+#include "results/ImportCSV.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace orv {
+
+namespace {
+
+constexpr int kMsgIntrouvable = 209;
+constexpr int kMsgEcranCorrige = 210;
+
+bool Vide(const SegmentTrace& s) {
+    return s.x1 == 0 && s.y1 == 0 && s.x2 == 0 && s.y2 == 0;
+}
+
+bool FonctionSegments(int f) {
+    return f >= 1 && f <= 6;
+}
+
+// The last cell of the values: the image number and the comment follow,
+// except for the colours, whose grid has no image column.
+int DerniereCelluleValeur(const Orvelle& o) {
+    const int cols = o.GrilleRef.Colonnes();
+    return o.mesure.NumFonction == 20 ? cols - 2 : cols - 3;
+}
+
+// A broken line leaves a cross at its first vertex; a segment only at its end.
+bool EstLigneBrisee(const Orvelle& o, const TraceLigne& t) {
+    if (!FonctionSegments(o.mesure.NumFonction)) return false;
+    if (t.marques.empty()) return t.ligneBrisee;
+    const PointImage debut{t.segments[1].x1, t.segments[1].y1};
+    return std::any_of(t.marques.begin(), t.marques.end(), [&](const MarqueTrace& m) {
+        return m.valeur == 1 && m.marque.genre == GenreMarque::Croix && m.marque.a == debut;
+    });
+}
+
+TailleImage TailleAuSauvetage(Orvelle& o, const std::string& chemin, int slot) {
+    if (slot == o.IndexImage && o.cheminImage == chemin && o.vue.ImageChargee())
+        return {o.vue.LargeurPixels(), o.vue.HauteurPixels()};
+    if (const auto t = o.plateforme.LitTailleImage(chemin)) return *t;
+    return {};
+}
+
+// What the values of a line are computed with: its image's size and factor,
+// and the correction of a factor counted on another box width (the values
+// kept as written follow it: lengths once, surfaces twice).
+struct ContexteLigne {
+    TailleImage taille;
+    double coefficient = 0;
+    double correction = 1;
+};
+
+// Puts a line's context in place for the pointing's own formulas, so that
+// every value comes out of the very expressions that measured it; the
+// window's state comes back at the end of the scope.
+class ContexteCalcul {
+public:
+    ContexteCalcul(Orvelle& o, const std::optional<ContexteLigne>& c)
+        : o_(o), largeur_(o.vue.LargeurPixels()), hauteur_(o.vue.HauteurPixels()),
+          coef_(o.CoefCalibrage), resolution_(o.FacteurResolution) {
+        if (!c) return; // no known image: the window's own context
+        o.vue.FixeImage(c->taille.largeur, c->taille.hauteur);
+        o.CoefCalibrage = c->coefficient;
+        o.FacteurResolution = FacteurResolutionCourant(o);
+    }
+    ~ContexteCalcul() {
+        o_.vue.FixeImage(largeur_, hauteur_);
+        o_.CoefCalibrage = coef_;
+        o_.FacteurResolution = resolution_;
+    }
+    ContexteCalcul(const ContexteCalcul&) = delete;
+    ContexteCalcul& operator=(const ContexteCalcul&) = delete;
+
+private:
+    Orvelle& o_;
+    int largeur_, hauteur_;
+    double coef_, resolution_;
+};
+
+// Refills one line of the grid from the file.
+class Ligne {
+public:
+    Ligne(Orvelle& o, int numero, const LigneTrame& l, const std::optional<ContexteLigne>& c)
+        : o_(o), n_(numero), l_(l), c_(c) {}
+
+    void Remplit();
+
+private:
+    Orvelle& o_;
+    const int n_;
+    const LigneTrame& l_;
+    const std::optional<ContexteLigne>& c_;
+
+    SegmentTrace Seg(int k) const {
+        const auto i = static_cast<size_t>(k - 1);
+        return i < l_.segments.size() ? l_.segments[i] : SegmentTrace{};
+    }
+    static PointImage Debut(const SegmentTrace& s) { return {s.x1, s.y1}; }
+    static PointImage Fin(const SegmentTrace& s) { return {s.x2, s.y2}; }
+
+    // The cell as the file kept it, with this session's decimal separator.
+    std::optional<std::string> Cellule(int colonne) const {
+        const auto i = static_cast<size_t>(colonne - 1);
+        if (colonne < 1 || i >= l_.cellules.size()) return std::nullopt;
+        std::string t = l_.cellules[i];
+        if (LitNombreStrict(t))
+            for (char& ch : t)
+                if (ch == ',' || ch == '.') ch = o_.Sep();
+        return t;
+    }
+    bool CelluleRemplie(int colonne) const {
+        const auto t = Cellule(colonne);
+        return t && !t->empty();
+    }
+    double Stockee(int colonne) const { return LitDecimal(Cellule(colonne).value_or("")); }
+    double Compte(int colonne) const { return static_cast<double>(std::lround(Stockee(colonne))); }
+
+    // A length from the segment's points, or the kept value when it has none.
+    double Longueur(int k) const {
+        const SegmentTrace s = Seg(k);
+        if (Vide(s) && CelluleRemplie(k)) return Stockee(k);
+        const ContexteCalcul ctx(o_, c_);
+        return orv::Longueur(o_, Debut(s), Fin(s));
+    }
+
+    void Segments();
+    void Densite();
+    void Comptage();
+    void Triangle();
+    void Polygone();
+    void CopieCellules();
+};
+
+void Ligne::Segments() {
+    auto& m = o_.mesure;
+    for (int k = 1; k <= m.NbSegments; ++k) {
+        // A spore 3D holds its width or its thickness; a line read from an older
+        // file tells which by its points.
+        const bool presente = l_.cellules.empty() ? !Vide(Seg(k)) : CelluleRemplie(k);
+        if (m.NumFonction == 3 && k > 1 && !presente) continue;
+        const double correction = c_ ? c_->correction : 1.0;
+        const double v =
+            k == 1 && l_.ligneBrisee && CelluleRemplie(1) ? Stockee(1) * correction : Longueur(k);
+        if (m.NumFonction == 3 && k == 3) m.Etape = 3; // the thickness column
+        AjouteValeur(o_, v, Seg(k));
+        if (m.LigneCourante != n_) break; // the line is complete
+    }
+}
+
+void Ligne::Densite() {
+    const SegmentTrace s = Seg(1);
+    double surface = Stockee(1);
+    if (!Vide(s) || !CelluleRemplie(1)) {
+        const ContexteCalcul ctx(o_, c_);
+        const double image = o_.mesure.NumFonction == 13 ? SurfaceEllipse(Debut(s), Fin(s))
+                                                         : SurfaceRectangle(Debut(s), Fin(s));
+        const double e = Echelle(o_);
+        surface = image * e * e;
+    }
+    AjouteValeur(o_, surface, s);
+    // As the count's validation does: per surface from the surface as shown.
+    const double shown = o_.mesure.ValeursMesure[1];
+    const double n = Compte(2);
+    AjouteValeur(o_, n, Seg(2));
+    const double parSurface = shown > 0 ? n / shown : 0.0;
+    AjouteValeur(o_, parSurface, std::nullopt);
+    EcritCellule(o_, n_, 4, TexteValeur(o_, std::sqrt(parSurface)));
+}
+
+void Ligne::Comptage() {
+    AjouteValeur(o_, Compte(1), Seg(1));
+    if (o_.mesure.NumFonction != 11) return;
+    const long a = std::lround(o_.mesure.ValeursMesure[1]);
+    const long b = std::lround(Compte(2));
+    AjouteValeur(o_, static_cast<double>(b), Seg(2));
+    EcritCellule(o_, n_, 3, std::to_string(a + 2 * b));
+}
+
+void Ligne::Triangle() {
+    const PointImage p1 = Debut(Seg(1)), p2 = Fin(Seg(1)), p3 = Fin(Seg(2));
+    double surface = 0, perimetre = 0, angle = 0;
+    {
+        const ContexteCalcul ctx(o_, c_);
+        // The sums in the order the clicks made them.
+        perimetre += orv::Longueur(o_, p1, p2);
+        perimetre += orv::Longueur(o_, p1, p3);
+        const double a = DistanceMicrons(o_, p1, p2);
+        const double b = DistanceMicrons(o_, p1, p3);
+        const double c = DistanceMicrons(o_, p2, p3);
+        surface = AireTriangle(a, b, c);
+        angle = AngleTriangle(surface, a, b);
+    }
+    AjouteValeur(o_, surface, Seg(1));
+    AjouteValeur(o_, perimetre, Seg(2));
+    EcritCellule(o_, n_, 3, TexteValeur(o_, angle));
+}
+
+// The surface and perimeter as the grid showed them (corrected), or from a
+// file without cells the record's, in thousandths.
+void Ligne::Polygone() {
+    const double k = c_ ? c_->correction : 1.0;
+    const bool cellules = CelluleRemplie(1) && CelluleRemplie(2);
+    const double s = (cellules ? Stockee(1) : Seg(1).x2 / 1000.0) * k * k;
+    const double per = (cellules ? Stockee(2) : Seg(1).y2 / 1000.0) * k;
+    AjouteValeur(o_, s, Seg(1));
+    AjouteValeur(o_, per, Seg(2));
+    EcritCellule(o_, n_, 3, TexteValeur(o_, per != 0 ? 2 * s / per : 0.0));
+    EcritCellule(o_, n_, 4, TexteValeur(o_, s != 0 ? per / s : 0.0));
+}
+
+void Ligne::CopieCellules() {
+    auto& g = o_.GrilleRef;
+    g.FixeTexte(n_, 0, std::to_string(n_));
+    for (int c = 1; c <= DerniereCelluleValeur(o_); ++c)
+        g.FixeTexte(n_, c, Cellule(c).value_or(""));
+    if (o_.mesure.NumFonction != 20) g.FixeTexte(n_, g.Colonnes() - 2, std::to_string(l_.image));
+}
+
+void Ligne::Remplit() {
+    auto& m = o_.mesure;
+    const int f = m.NumFonction;
+    m.LigneCourante = n_;
+    m.Etape = 1;
+    m.ValeursMesure.fill(0);
+    const bool cellules = !l_.cellules.empty();
+    // What the points cannot give back is kept as the grid showed it: a
+    // polygon (its vertices are not kept), a colour line, and any line whose
+    // image is not known here.
+    const bool sansPoints = f == 15 && (Vide(Seg(1)) || Vide(Seg(2)));
+    const bool corrige = c_ && c_->correction != 1;
+    if (cellules && ((f == 16 && !corrige) || f == 20 || !c_ || sansPoints)) {
+        CopieCellules();
+    } else if (FonctionSegments(f)) {
+        Segments();
+    } else if (f == 13 || f == 14) {
+        Densite();
+    } else if (f == 10 || f == 11) {
+        Comptage();
+    } else if (f == 15) {
+        Triangle();
+    } else if (f == 16) {
+        Polygone();
+    }
+
+    auto& g = o_.GrilleRef;
+    g.FixeTexte(n_, 0, std::to_string(n_));
+    g.FixeTexte(n_, g.Colonnes() - 1, l_.commentaire);
+    auto& t = m.TraceLignes[static_cast<size_t>(n_)];
+    t = TraceLigne{};
+    for (size_t k = 0; k < l_.segments.size() && k + 1 < t.segments.size(); ++k)
+        t.segments[k + 1] = l_.segments[k];
+    t.image = static_cast<std::int16_t>(l_.image);
+    t.zoom = static_cast<std::int16_t>(l_.zoom);
+    t.texte = std::to_string(n_);
+    t.ligneBrisee = l_.ligneBrisee;
+    m.LigneCourante = n_ + 1;
+    m.Etape = 1;
+    m.ValeursMesure.fill(0);
+}
+
+// While lines are replayed: the hooks of a measure are off (no automatic
+// save, no calibration waiting for a segment, statistics once at the end),
+// and no zero-factor warning for every value; all back at the end.
+class Rejeu {
+public:
+    explicit Rejeu(Orvelle& o)
+        : o_(o), sauve_(std::move(o.sauveTrame)), calibrage_(std::move(o.valeurCalibrage)),
+          statistiques_(std::move(o.recalculeStatistiques)), index_(o.IndexImage),
+          coef_(o.CoefCalibrage) {
+        o.sauveTrame = nullptr;
+        o.valeurCalibrage = nullptr;
+        o.recalculeStatistiques = nullptr;
+        if (coef_ == 0) o.CoefCalibrage = 1;
+    }
+    ~Rejeu() {
+        o_.sauveTrame = std::move(sauve_);
+        o_.valeurCalibrage = std::move(calibrage_);
+        o_.recalculeStatistiques = std::move(statistiques_);
+        o_.IndexImage = index_;
+        o_.CoefCalibrage = coef_;
+    }
+    Rejeu(const Rejeu&) = delete;
+    Rejeu& operator=(const Rejeu&) = delete;
+
+private:
+    Orvelle& o_;
+    decltype(Orvelle::sauveTrame) sauve_;
+    decltype(Orvelle::valeurCalibrage) calibrage_;
+    decltype(Orvelle::recalculeStatistiques) statistiques_;
+    int index_;
+    double coef_;
+};
+
+// The grid's size from the file, ticked in the options menu when it is one of its sizes.
+void FixeTailleGrille(Orvelle& o, int nbLgMax) {
+    o.parametres.tGrille = std::clamp(nbLgMax, 1, LignesMax + 1);
+    for (int i = 0; i < 3; ++i)
+        if ((64 << i) == o.parametres.tGrille && o.controles.Existe("TgrilleMax", i))
+            o.controles.CocheSeul("TgrilleMax", i);
+}
+
+void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
+    auto& m = o.mesure;
+    auto& c = o.controles;
+    m.NumFonction = t.fonction;
+    // A polygon line keeps its mode in its second segment: the last one says
+    // which mode the work was in.
+    if (t.fonction == 16 && !t.lignes.empty() && t.lignes.back().segments.size() >= 2)
+        m.PolygoneAuto = t.lignes.back().segments[1].x1 != 0;
+    SelectionneFonction(o);
+    const bool couleur = m.NumFonction == 20;
+    for (int i : {6, 7})
+        if (c.Existe("MnuFonc", i)) c.Actif("MnuFonc", i, !couleur);
+    if (c.Existe("bout", 42)) c.Visible("bout", 42, true);
+    // A count starts from nothing, whatever the former work had counted.
+    if ((m.ModeComptage || m.ModeDensite) && c.Existe("TBox", 6)) c.Texte("TBox", 6, "0");
+}
+
+} // namespace
+
+Trame ConstruitTrame(Orvelle& o) {
+    const auto& m = o.mesure;
+    const auto& g = o.GrilleRef;
+    Trame t;
+    t.indPres = o.parametres.indPres;
+    t.nbLgMax = o.parametres.tGrille;
+    t.fonction = m.NumFonction;
+    t.resh = o.vue.LargeurBoite() / static_cast<double>(TwipsParPixelEcran);
+    // Pixel units are counted on the reference width, whatever the box.
+    t.pctsw = LargeurReference;
+    const auto& chemins = o.chargeur.ListIMGchar;
+    for (size_t k = 0; k < chemins.size() && k < static_cast<size_t>(ImagesMax); ++k) {
+        const int slot = static_cast<int>(k) + 1;
+        t.images.push_back({chemins[k], o.CalibrageImage[static_cast<size_t>(slot)],
+                            TailleAuSauvetage(o, chemins[k], slot)});
+    }
+    const int lignes = std::min({m.LigneCourante - 1, LignesMax, g.Lignes() - 1});
+    const int nbSeg = std::clamp(m.NbSegments, 0, 16);
+    const int cols = g.Colonnes();
+    for (int i = 1; i <= lignes; ++i) {
+        const TraceLigne& tr = m.TraceLignes[static_cast<size_t>(i)];
+        LigneTrame l;
+        l.zoom = tr.zoom;
+        l.image = tr.image;
+        for (int k = 1; k <= nbSeg; ++k) l.segments.push_back(tr.segments[static_cast<size_t>(k)]);
+        l.commentaire = g.Texte(i, cols - 1);
+        for (int c = 1; c <= cols - 2; ++c) l.cellules.push_back(g.Texte(i, c));
+        l.ligneBrisee = EstLigneBrisee(o, tr);
+        t.lignes.push_back(std::move(l));
+    }
+    return t;
+}
+
+std::string SitueImage(const Orvelle& o, const std::string& chemin, bool& trouvee) {
+    trouvee = true;
+    if (FichierExiste(chemin)) return chemin;
+    const std::string& dossier = o.parametres.repImage;
+    const std::string candidat = (dossier.empty() ? "" : dossier + "/") + NomFichierImage(chemin);
+    if (FichierExiste(candidat)) return candidat;
+    trouvee = false;
+    return chemin;
+}
+
+BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t) {
+    BilanTrame b;
+    auto& m = o.mesure;
+
+    // The images: located, their sizes from the pictures (else as the file
+    // kept them), their factors brought to the reference width.
+    const double echelle = t.pctsw ? *t.pctsw / LargeurReference : 1.0;
+    b.ecranCorrige = t.pctsw && *t.pctsw != LargeurReference;
+    std::vector<std::string> chemins;
+    std::vector<std::optional<ContexteLigne>> contextes;
+    for (const auto& im : t.images) {
+        bool trouvee = false;
+        chemins.push_back(SitueImage(o, im.chemin, trouvee));
+        if (!trouvee) b.introuvables.push_back(im.chemin);
+        TailleImage taille = im.taille;
+        if (trouvee)
+            if (const auto lue = o.plateforme.LitTailleImage(chemins.back())) taille = *lue;
+        const bool connue = taille.largeur > 0 && taille.hauteur > 0;
+        contextes.push_back(
+            connue ? std::optional(ContexteLigne{taille, im.coefficient * echelle, echelle})
+                   : std::nullopt);
+    }
+    const int images = std::min(static_cast<int>(chemins.size()), ImagesMax);
+    b.imagesIgnorees = static_cast<int>(chemins.size()) - images;
+
+    // The grid: emptied, then the function and its layout.
+    OublieMesureEnCours(o);
+    RAZ_Grille_total(o);
+    FixeTailleGrille(o, t.nbLgMax);
+    SelectionneFonctionTrame(o, t);
+
+    auto& ch = o.chargeur;
+    ch.ListIMGchar.assign(chemins.begin(), chemins.begin() + images);
+    if (ch.selection >= images) ch.selection = -1;
+    ch.selectionMultiple.clear();
+    ch.inutilisees.clear();
+    for (int k = 0; k < images; ++k)
+        o.CalibrageImage[static_cast<size_t>(k + 1)] =
+            t.images[static_cast<size_t>(k)].coefficient * echelle;
+
+    // The lines, replayed as the pointing wrote them.
+    const int capacite = std::min(o.parametres.tGrille, LignesMax);
+    const int lignes = std::min(static_cast<int>(t.lignes.size()), capacite);
+    b.lignesChargees = lignes;
+    b.lignesIgnorees = static_cast<int>(t.lignes.size()) - lignes;
+    {
+        const Rejeu rejeu(o);
+        const std::optional<ContexteLigne> inconnu;
+        for (int i = 1; i <= lignes; ++i) {
+            const LigneTrame& l = t.lignes[static_cast<size_t>(i - 1)];
+            const bool connue = l.image >= 1 && l.image <= static_cast<int>(contextes.size());
+            o.IndexImage = l.image;
+            Ligne(o, i, l, connue ? contextes[static_cast<size_t>(l.image - 1)] : inconnu)
+                .Remplit();
+        }
+    }
+    m.LigneCourante = lignes + 1;
+    m.Etape = 1;
+    m.ValeursMesure.fill(0);
+
+    // The image shown keeps its slot when the list still has one for it.
+    if (o.IndexImage > images) o.IndexImage = 0;
+    if (o.IndexImage >= 1) MontreCalibrageImage(o);
+    AppliqueResolution(o);
+    aff_liste_images(o);
+    RafraichitMGrille(o, LigneMiroir(o));
+    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+    return b;
+}
+
+void AnnonceBilan(Orvelle& o, const BilanTrame& b) {
+    auto& p = o.plateforme;
+    const auto& t = o.textes;
+    if (b.ecranCorrige) p.Message(t.Msg(kMsgEcranCorrige));
+    if (!b.introuvables.empty()) {
+        // One message for them all, a line each.
+        std::string texte;
+        for (const auto& c : b.introuvables)
+            texte +=
+                (texte.empty() ? "" : std::string(FinDeLigne)) + c + " " + t.Msg(kMsgIntrouvable);
+        p.Message(texte, {}, Icone::Exclamation);
+    }
+    if (b.imagesIgnorees > 0)
+        p.Message(std::to_string(b.imagesIgnorees) + ImagesNonChargees, {}, Icone::Exclamation);
+    if (b.lignesIgnorees > 0)
+        p.Message(MessageLignesIgnorees(o, b.lignesChargees, b.lignesIgnorees), {},
+                  Icone::Exclamation);
+}
+
+} // namespace orv

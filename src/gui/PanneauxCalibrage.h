@@ -1,0 +1,82 @@
+// The calibration's widgets, floating over the image area: the calibration
+// panel Frame(7) with its correction box Frame(14), the input dialogue Frame(8)
+// and the image-group panel FraMC(0). They follow the registry and hand every
+// event to the core.
+#pragma once
+
+#include "app/Orvelle.h"
+#include "gui/Liaisons.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class QAbstractButton;
+class QBoxLayout;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QWidget;
+
+namespace orv {
+
+class PanneauxCalibrage : public QObject {
+    Q_OBJECT
+public:
+    using Clique = std::function<void(const std::string& nom, int index)>;
+
+    // The frames become children of `parent` (the image area), laid over it.
+    // `clique` runs a click of a control as the window does. `apres` runs after
+    // the events the panels hand to the core themselves (list rows, Enter in
+    // the panel's field), so that the window can show what they changed.
+    PanneauxCalibrage(Orvelle& o, Liaisons& liaisons, Clique clique, QWidget* parent,
+                      std::function<void()> apres = {});
+
+    QGroupBox* Panneau() const { return panneau_; }       // Frame(7)
+    QGroupBox* Correction() const { return correction_; } // Frame(14)
+    QGroupBox* Dialogue() const { return dialogue_; }     // Frame(8)
+    QGroupBox* Groupe() const { return groupe_; }         // FraMC(0)
+    QListWidget* ListeCalibrages() const { return listeCalib_; }
+    QListWidget* ListeGroupe() const { return listeGroupe_; }
+
+    // Shows the core's lists (ListCalib, ListImgMC) and their chosen rows.
+    void Actualise();
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    QGroupBox* ConstruitPanneau(QWidget* parent);
+    QGroupBox* ConstruitCorrection(QWidget* parent);
+    QGroupBox* ConstruitDialogue(QWidget* parent);
+    QGroupBox* ConstruitGroupe(QWidget* parent);
+    QGroupBox* Cadre(QWidget* parent, const std::string& nom, int index);
+
+    QAbstractButton* Bouton(QBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Case(QBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Option(QBoxLayout* l, const std::string& nom, int index);
+    QLineEdit* Champ(QBoxLayout* l, int index);
+    QListWidget* Liste(QWidget* parent, const std::string& nom);
+
+    // Puts a frame at its place in the image area, inside the area.
+    void Place(QWidget* cadre);
+    void ApresEvenement();
+
+    Orvelle& o_;
+    Liaisons& liaisons_;
+    Clique clique_;
+    std::function<void()> apres_;
+    QWidget* zone_;
+    QGroupBox* panneau_ = nullptr;
+    QGroupBox* correction_ = nullptr;
+    QGroupBox* dialogue_ = nullptr;
+    QGroupBox* groupe_ = nullptr;
+    QListWidget* listeCalib_ = nullptr;
+    QListWidget* listeGroupe_ = nullptr;
+    QLineEdit* saisie_ = nullptr; // TBox(5)
+    QLineEdit* valeur_ = nullptr; // TBox(0)
+    bool dialogueOuvert_ = false;
+};
+
+} // namespace orv

@@ -1,0 +1,372 @@
+// The grid file's commands as a user meets them: the save and load dialogs and
+// questions, refused files that leave the work as it was, the resolution mode,
+// the box-width correction, missing images, files larger than the grid or the
+// loader, and "maj grille" after a new calibration.
+#include "SessionTrame.h"
+
+#include "app/FichierTrame.h"
+#include "app/TrameGrille.h"
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+#include "base/Texte.h"
+#include "results/ImportCSV.h"
+
+#include <sstream>
+
+namespace orv::test {
+namespace {
+
+std::string Lit(const std::string& f) {
+    std::ifstream in(f, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CommandesTrameTest : public SessionTrame {
+protected:
+    // The window's work: spores 2D on the three pictures.
+    void Travail(Orvelle& x, unsigned graine, int lignes = 6, int fonction = 2) {
+        std::mt19937 g(graine);
+        TroisImages(x, g);
+        Choisit(x, fonction);
+        MesureGrille(x, g, lignes);
+    }
+    std::string Sauve(Orvelle& x, const std::string& nom) {
+        const std::string f = Fichier(nom);
+        EXPECT_TRUE(SauveTrame(x, f));
+        return f;
+    }
+    static std::vector<std::string> Remplace(std::vector<std::string> l, const std::string& debut,
+                                             const std::string& par) {
+        for (auto& x : l)
+            if (x.rfind(debut, 0) == 0) x = par;
+        return l;
+    }
+    std::string Ecrit(const std::vector<std::string>& lignes, const std::string& nom) {
+        const std::string f = Fichier(nom);
+        EXPECT_TRUE(EcritLignesFichier(f, lignes));
+        return f;
+    }
+};
+
+TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
+    EXPECT_EQ(NomProposeTrame(*o), "mesures.trm");
+    Travail(*o, 1, 3);
+    ASSERT_TRUE(MontreEmplacement(*o, 2));
+    EXPECT_EQ(NomProposeTrame(*o), "c.trm"); // the image shown
+    o->FicTrame = "travail.v2.trm";
+    EXPECT_EQ(NomProposeTrame(*o), "travail.trm");
+
+    // Cancelled: nothing written, nothing asked.
+    p.fichiers.push_back(std::nullopt);
+    ASSERT_TRUE(ClicTrame(*o, "MnuFIC", 9));
+    EXPECT_TRUE(fs::is_empty(dossier / "data"));
+    EXPECT_EQ(p.Compte("question"), 0);
+
+    // A name without extension, in another folder: ".trm" added, that folder kept.
+    const fs::path autre = dossier / "autre";
+    fs::create_directories(autre);
+    p.fichiers.push_back((autre / "essai").string());
+    ClicTrame(*o, "MnuFIC", 9);
+    const std::string f = (autre / "essai.trm").string();
+    ASSERT_TRUE(fs::exists(f));
+    EXPECT_EQ(o->parametres.repData, autre.string());
+
+    // An existing file: Cancel keeps it whole, OK replaces it.
+    std::ofstream(f, std::ios::binary) << "garder";
+    p.fichiers.push_back(f);
+    p.reponses.push_back(false);
+    ClicTrame(*o, "MnuFIC", 9);
+    EXPECT_EQ(Lit(f), "garder");
+    ASSERT_EQ(p.appels.back().genre, "question");
+    EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
+    EXPECT_EQ(p.appels.back().titre, f);
+    p.fichiers.push_back(f);
+    p.reponses.push_back(true);
+    ClicTrame(*o, "MnuFIC", 9);
+    const Releve avant = Releve_(*o);
+    auto y = Session();
+    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
+    AttendMeme(avant, Releve_(*y), "saved by the command");
+    EXPECT_FALSE(ClicTrame(*o, "MnuFIC", 8));
+}
+
+TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
+    auto x = Session();
+    Travail(*x, 2, 5, 13);
+    const std::string f = Sauve(*x, "densite.trm");
+    const Releve charge = Releve_(*x);
+    Travail(*o, 3, 4);
+    const Releve avant = Releve_(*o);
+    const std::string question = o->textes.Msg(185) + std::string(FinDeLigne) + o->textes.Msg(106);
+
+    p.reponses.push_back(false); // No: no dialog (the fake would refuse one)
+    ClicTrame(*o, "MnuFIC", 10);
+    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{question});
+    EXPECT_EQ(p.appels.back().titre, "Attention !");
+    p.reponses.push_back(true); // Yes, then the dialog cancelled
+    p.fichiers.push_back(std::nullopt);
+    ClicTrame(*o, "MnuFIC", 10);
+    AttendMeme(avant, Releve_(*o), "cancelled");
+
+    p.reponses.push_back(true);
+    p.fichiers.push_back(f);
+    ClicTrame(*o, "MnuFIC", 10);
+    AttendMeme(charge, Releve_(*o), "loaded");
+    EXPECT_EQ(o->FicTrame, "densite.trm");
+    // The first image shown, with its own factor.
+    EXPECT_EQ(o->cheminImage, charge.chemins.front());
+    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->CoefCalibrage, charge.facteurs.front());
+    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+
+    // An empty grid asks nothing.
+    auto z = Session();
+    p.Oublie();
+    p.fichiers.push_back(f);
+    ClicTrame(*z, "MnuFIC", 10);
+    EXPECT_EQ(p.Compte("question"), 0);
+    AttendMeme(charge, Releve_(*z), "empty grid");
+}
+
+TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
+    auto x = Session();
+    Travail(*x, 4, 3);
+    const auto bon = *LitLignesFichier(Sauve(*x, "bon.trm"));
+    const auto trame = std::find(bon.begin(), bon.end(), "TRAME= ");
+    ASSERT_NE(trame, bon.end());
+    const size_t p1 = static_cast<size_t>(trame - bon.begin()) + 1;
+
+    Travail(*o, 5, 4);
+    o->FicTrame = "avant.trm";
+    const Releve avant = Releve_(*o);
+    auto point = bon;
+    auto champs = Decoupe(point[p1], ';');
+    champs[3] = "2x";
+    point[p1].clear();
+    for (size_t i = 0; i + 1 < champs.size(); ++i) point[p1] += champs[i] + ";";
+    auto coupe = bon;
+    coupe.pop_back();
+    const auto msg = [&](const std::string& f) {
+        return o->textes.Msg(144) + " :  " + f + std::string(FinDeLigne);
+    };
+    struct Cas {
+        std::string fichier;
+        std::string detail;
+    };
+    const std::vector<Cas> cas = {
+        {Ecrit(point, "point.trm"),
+         o->textes.Msg(223) + " : ligne " + std::to_string(p1 + 1) + " : 2x"},
+        {Ecrit(coupe, "coupe.trm"), o->textes.Msg(223) + " : ligne " + std::to_string(bon.size())},
+        {Ecrit(Remplace(bon, "FONCTION=", "FONCTION= 8"), "fonction.trm"),
+         o->textes.Msg(129) + "8" + o->textes.Msg(177)},
+        {Ecrit({"bonjour", "x=y"}, "texte.trm"), "TRAME=" + o->textes.Msg(177)},
+    };
+    for (const auto& c : cas) {
+        p.Oublie();
+        EXPECT_EQ(ChargeTrame(*o, c.fichier), ResultatChargement::Malforme) << c.fichier;
+        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{msg(c.fichier) + c.detail});
+        AttendMeme(avant, Releve_(*o), c.fichier);
+        EXPECT_EQ(o->FicTrame, "avant.trm");
+    }
+    // A missing file is said too, and changes nothing.
+    p.Oublie();
+    EXPECT_EQ(ChargeTrame(*o, Fichier("absent.trm")), ResultatChargement::Absent);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{o->textes.Msg(144) + " :  " + Fichier("absent.trm")});
+    // Through the command, after the user's Yes.
+    p.reponses.push_back(true);
+    p.fichiers.push_back(cas[0].fichier);
+    ClicTrame(*o, "MnuFIC", 10);
+    AttendMeme(avant, Releve_(*o), "command");
+}
+
+TEST_F(CommandesTrameTest, ResolutionModeOfTheFileMustMatch) {
+    auto x = Session();
+    x->parametres.indPres = true;
+    Travail(*x, 6, 3);
+    const std::string f = Sauve(*x, "ind.trm");
+    Travail(*o, 7, 2);
+    const Releve avant = Releve_(*o);
+    p.Oublie();
+    EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Refuse);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(176)});
+    AttendMeme(avant, Releve_(*o), "refused");
+    o->parametres.indPres = true;
+    EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
+    AttendMeme(Releve_(*x), Releve_(*o), "same mode");
+}
+
+TEST_F(CommandesTrameTest, FactorsCountedOnAnotherBoxWidthAreCorrected) {
+    Ouvre(*o, Photo("a.jpg"));
+    FixeCalibrage(*o, 1.0); // values are whole pixel units
+    Choisit(*o, 1);
+    std::mt19937 g(8);
+    MesureGrille(*o, g, 6);
+    Ouvre(*o, Photo("b.jpg"));
+    FixeCalibrage(*o, 3.0);
+    const Releve avant = Releve_(*o);
+    const auto lignes = *LitLignesFichier(Sauve(*o, "large.trm"));
+    const std::string f = Ecrit(Remplace(lignes, "PCTSW", "PCTSW =  6000 "), "etroit.trm");
+    auto y = Session();
+    p.Oublie();
+    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{y->textes.Msg(210)});
+    EXPECT_EQ(y->CalibrageImage[1], 0.5);
+    EXPECT_EQ(y->CalibrageImage[2], 1.5);
+    const Releve r = Releve_(*y);
+    ASSERT_EQ(r.cellules.size(), avant.cellules.size());
+    for (size_t l = 0; l < r.cellules.size(); ++l)
+        EXPECT_EQ(r.cellules[l][1],
+                  FormatNombre(LitDecimal(avant.cellules[l][1]) * 0.5, "###0.00", ','))
+            << l;
+}
+
+TEST_F(CommandesTrameTest, MissingImagesAreSaidAndTheirLinesKept) {
+    auto x = Session();
+    Travail(*x, 9, 8);
+    const Releve avant = Releve_(*x);
+    const std::string f = Sauve(*x, "images.trm");
+    const auto lignes = *LitLignesFichier(f);
+    fs::create_directories(dossier / "ailleurs");
+    fs::rename(Photo("b.jpg"), dossier / "ailleurs" / "b.jpg");
+
+    // Found nowhere: said once, the path kept as written, the values too
+    // (recomputed with the size the file kept).
+    p.Oublie();
+    auto y = Session();
+    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{Photo("b.jpg") + " " + y->textes.Msg(209)});
+    AttendMeme(avant, Releve_(*y), "missing");
+
+    // A file without the sizes: the lines of the missing image keep the values shown.
+    std::vector<std::string> sansTailles;
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        if (lignes[i] == "TAILLES= ") {
+            i += 3;
+            continue;
+        }
+        sansTailles.push_back(lignes[i]);
+    }
+    auto z = Session();
+    ASSERT_EQ(ChargeTrame(*z, Ecrit(sansTailles, "ancien.trm")), ResultatChargement::Charge);
+    AttendMeme(avant, Releve_(*z), "missing, no sizes");
+
+    // In the image folder: found there, nothing said.
+    p.Oublie();
+    auto w = Session();
+    w->parametres.repImage = (dossier / "ailleurs").string();
+    ASSERT_EQ(ChargeTrame(*w, f), ResultatChargement::Charge);
+    EXPECT_EQ(p.Compte("message"), 0);
+    EXPECT_EQ(w->chargeur.ListIMGchar[1], (dossier / "ailleurs" / "b.jpg").string());
+}
+
+TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
+    // 55 pictures of one size and factor: a line's value depends on its points only.
+    Trame t;
+    t.indPres = false;
+    t.fonction = 1;
+    t.pctsw = 12000;
+    for (int k = 1; k <= 55; ++k)
+        t.images.push_back({Image("i" + std::to_string(k) + ".jpg", 800, 600), 0.5, {800, 600}});
+    std::mt19937 g(11);
+    std::uniform_int_distribution<int> c(0, 20000);
+    for (int i = 0; i < 300; ++i) {
+        LigneTrame l;
+        l.image = i % 55 + 1;
+        l.segments = {{c(g), c(g), c(g), c(g)}};
+        t.lignes.push_back(l);
+    }
+    Trame un = t; // every line on the first picture
+    for (auto& l : un.lignes) l.image = 1;
+    const std::string f = Fichier("grand.trm"), f1 = Fichier("un.trm");
+    ASSERT_TRUE(FichierTrame::EcritFichier(f, t, ','));
+    ASSERT_TRUE(FichierTrame::EcritFichier(f1, un, ','));
+
+    p.Oublie();
+    ASSERT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
+    EXPECT_EQ(p.Textes("message"), (std::vector<std::string>{"5" + std::string(ImagesNonChargees),
+                                                             MessageLignesIgnorees(*o, 255, 45)}));
+    EXPECT_EQ(o->chargeur.ListIMGchar.size(), 50u);
+    EXPECT_EQ(o->mesure.LigneCourante, 256);
+    auto y = Session();
+    ASSERT_EQ(ChargeTrame(*y, f1), ResultatChargement::Charge);
+    const int img = o->GrilleRef.Colonnes() - 2;
+    for (int l = 1; l <= 255; ++l) {
+        // Lines of pictures 51-55 keep their numbers and their values.
+        EXPECT_EQ(o->GrilleRef.Texte(l, img), std::to_string((l - 1) % 55 + 1)) << l;
+        EXPECT_EQ(o->GrilleRef.Texte(l, 1), y->GrilleRef.Texte(l, 1)) << l;
+        EXPECT_FALSE(o->GrilleRef.Texte(l, 1).empty()) << l;
+    }
+    // The grid is full: the next value saves it.
+    p.Oublie();
+    AjouteValeur(*o, 1.0);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
+
+    // A grid size smaller than the file's lines: the file's size, the rest said.
+    t.nbLgMax = 64;
+    t.lignes.resize(100);
+    t.images.resize(3);
+    for (auto& l : t.lignes) l.image = 1;
+    ASSERT_TRUE(FichierTrame::EcritFichier(f, t, ','));
+    p.Oublie();
+    ASSERT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
+    EXPECT_EQ(o->parametres.tGrille, 64);
+    EXPECT_EQ(o->mesure.LigneCourante, 65);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{MessageLignesIgnorees(*o, 64, 36)});
+}
+
+TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
+    Ouvre(*o, Photo("b.jpg"));
+    FixeCalibrage(*o, 0.7);
+    Choisit(*o, 2);
+    std::mt19937 g(12);
+    std::vector<std::pair<PointTwips, PointTwips>> traits;
+    for (int i = 0; i < 8; ++i) {
+        const PointTwips a = Point(g);
+        traits.push_back({a, Loin(g, a)});
+    }
+    for (const auto& [a, b] : traits) Glisse(*o, a, b);
+    // The same points measured again after a new calibration.
+    FixeCalibrage(*o, 1.3);
+    for (const auto& [a, b] : traits) Glisse(*o, a, b);
+    const auto& grille = o->GrilleRef;
+    ASSERT_NE(grille.Texte(1, 1), grille.Texte(5, 1));
+    o->FicTrame = "garde.trm";
+
+    // Refused while a measure is half entered.
+    Glisse(*o, traits[0].first, traits[0].second);
+    const Releve enCours = Releve_(*o);
+    p.Oublie();
+    ClicTrame(*o, "Mntool", 4);
+    EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{o->textes.Msg(178)});
+    AttendMeme(enCours, Releve_(*o), "half entered");
+    EffaceArriere(*o);
+
+    const size_t marques = o->mesure.TraceLignes[1].marques.size();
+    ASSERT_GT(marques, 0u);
+    ASSERT_TRUE(ClicTrame(*o, "Mntool", 4));
+    EXPECT_EQ(o->mesure.TraceLignes[1].marques.size(), marques); // the lines keep their marks
+    for (int l = 1; l <= 4; ++l)
+        for (int c = 1; c <= 4; ++c)
+            EXPECT_EQ(grille.Texte(l, c), grille.Texte(l + 4, c)) << l << " " << c;
+    EXPECT_EQ(o->mesure.LigneCourante, 9);
+    EXPECT_EQ(o->FicTrame, "garde.trm");
+    EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
+}
+
+TEST_F(CommandesTrameTest, EmptyPathMeansMesureTrm) {
+    Travail(*o, 13, 2);
+    const Releve avant = Releve_(*o);
+    ASSERT_TRUE(SauveTrame(*o, "mesure.trm")); // relative: the current folder
+    ASSERT_TRUE(fs::exists(dossier / "courant" / "mesure.trm"));
+    auto y = Session();
+    ASSERT_EQ(ChargeTrame(*y, ""), ResultatChargement::Charge);
+    AttendMeme(avant, Releve_(*y), "mesure.trm");
+    EXPECT_EQ(y->FicTrame, "mesure.trm");
+}
+
+} // namespace
+} // namespace orv::test

@@ -1,0 +1,243 @@
+// The grid file's format on strings: the layout line by line, the bytes on
+// disk, exact factors and 32-bit points, and the refusal of malformed files.
+#include "app/FichierTrame.h"
+#include "base/Cp1252.h"
+#include "base/FichierTexte.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <sstream>
+
+namespace orv {
+namespace {
+
+Trame Exemple() {
+    Trame t;
+    t.indPres = false;
+    t.nbLgMax = 256;
+    t.fonction = 2;
+    t.resh = 1280;
+    t.pctsw = 12000;
+    t.images = {{"/photos/a.jpg", 0.5, {960, 720}}, {"/photos/été b.jpg", 1.25, {1600, 1200}}};
+    LigneTrame l1;
+    l1.zoom = 0;
+    l1.image = 1;
+    l1.segments = {{10, 20, 110, 20}, {50, 5, 50, 40}};
+    l1.commentaire = "spore; très mûre";
+    l1.cellules = {"12,00", "3,50", "3,43", "77,0", "1"};
+    LigneTrame l2 = l1;
+    l2.zoom = -3;
+    l2.image = 2;
+    l2.segments = {{std::numeric_limits<std::int32_t>::min(), 0, 40000, -70000},
+                   {std::numeric_limits<std::int32_t>::max(), 1, 2, 3}};
+    l2.commentaire = "  blancs gardés ; µm  ";
+    l2.ligneBrisee = true;
+    t.lignes = {l1, l2};
+    return t;
+}
+
+LectureTrame Relit(const std::vector<std::string>& lignes) {
+    return FichierTrame::Lit(lignes);
+}
+
+size_t Position(const std::vector<std::string>& l, const std::string& texte) {
+    return static_cast<size_t>(std::find(l.begin(), l.end(), texte) - l.begin());
+}
+
+TEST(FichierTrameTest, LayoutLineByLine) {
+    const auto l = FichierTrame::Lignes(Exemple(), ',');
+    const std::vector<std::string> debut = {
+        "INDPRES=FAUX", "NBIMAGES= 2",   "NBLIGNES= 2",      "NBLGMAX =256",  "FONCTION= 2",
+        "CALIBRAGE= ",  " 0,5 ",         " 1,25 ",           "RESH =  1280 ", "PCTSW =  12000 ",
+        "IMAGES= ",     "/photos/a.jpg", "/photos/été b.jpg"};
+    ASSERT_GE(l.size(), debut.size());
+    EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 13), debut);
+    // The comments, each after its line number, closed by "FIN".
+    const size_t c = Position(l, "COMMENT= ");
+    ASSERT_LT(c + 3, l.size());
+    EXPECT_EQ(l[c + 1], "1;spore; très mûre");
+    EXPECT_EQ(l[c + 2], "2;  blancs gardés ; µm  ");
+    EXPECT_EQ(l[c + 3], "FIN");
+    // The points end the file: zoom, image, then four coordinates a segment.
+    const size_t p = Position(l, "TRAME= ");
+    ASSERT_EQ(p + 3, l.size());
+    EXPECT_EQ(l[p + 1], "0;1;10;20;110;20;50;5;50;40;");
+    EXPECT_EQ(l[p + 2], "-3;2;-2147483648;0;40000;-70000;2147483647;1;2;3;");
+    // The sections older readers skip hold no "=" on their data lines.
+    const size_t tailles = Position(l, "TAILLES= ");
+    EXPECT_EQ(l[tailles + 1], "960;720");
+    EXPECT_EQ(l[Position(l, "VALEURS= ") + 2], "2;1;12,00;3,50;3,43;77,0;1;");
+    // Read back: 32-bit points, comments with their blanks, the broken-line flag.
+    const auto lu = Relit(l);
+    ASSERT_TRUE(lu);
+    const auto& l2 = lu.trame->lignes[1];
+    EXPECT_EQ(l2.segments[0].x1, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(l2.segments[1].x1, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(l2.commentaire, "  blancs gardés ; µm  ");
+    EXPECT_TRUE(l2.ligneBrisee);
+    EXPECT_EQ(l2.cellules, Exemple().lignes[1].cellules);
+}
+
+TEST(FichierTrameTest, EmptyGrid) {
+    Trame t;
+    t.indPres = true;
+    const auto l = FichierTrame::Lignes(t, '.');
+    EXPECT_EQ(l[0], "INDPRES=VRAI");
+    EXPECT_EQ(l[2], "NBLIGNES= 0");
+    const size_t c = Position(l, "COMMENT= ");
+    ASSERT_LT(c + 1, l.size());
+    EXPECT_EQ(l[c + 1], "FIN");
+    EXPECT_EQ(l.back(), "TRAME= ");
+    const auto lu = Relit(l);
+    ASSERT_TRUE(lu);
+    EXPECT_TRUE(lu.trame->lignes.empty());
+    EXPECT_TRUE(lu.trame->images.empty());
+    EXPECT_EQ(lu.trame->indPres, true);
+}
+
+TEST(FichierTrameTest, BytesAreWindows1252WithCrLf) {
+    const std::string octets = FichierTrame::Octets(Exemple(), ',');
+    EXPECT_NE(octets.find("\r\n1;spore; tr\xE8s m\xFBre\r\n"), std::string::npos);
+    EXPECT_NE(octets.find("2;  blancs gard\xE9s ; \xB5m  \r\n"), std::string::npos);
+    EXPECT_NE(octets.find("/photos/\xE9t\xE9 b.jpg\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'),
+              std::count(octets.begin(), octets.end(), '\r'));
+    EXPECT_FALSE(EstUtf8Valide(octets));
+
+    // A path Windows-1252 cannot spell: the whole file in UTF-8, read back as written.
+    Trame t = Exemple();
+    t.images[0].chemin = "/photos/\xE6\xBC\xA2.jpg"; // a CJK character
+    const std::string utf8 = FichierTrame::Octets(t, ',');
+    EXPECT_TRUE(EstUtf8Valide(utf8));
+    std::istringstream in(utf8);
+    const auto lu = FichierTrame::Lit(in);
+    ASSERT_TRUE(lu);
+    EXPECT_EQ(lu.trame->images[0].chemin, t.images[0].chemin);
+    EXPECT_EQ(lu.trame->lignes[0].commentaire, "spore; très mûre");
+}
+
+TEST(FichierTrameTest, LineBreaksOfACommentBecomeBlanks) {
+    Trame t = Exemple();
+    t.lignes[0].commentaire = "deux\r\nlignes\nou\rtrois";
+    t.lignes[0].cellules[0] = "12;5\n";
+    const auto l = FichierTrame::Lignes(t, ',');
+    EXPECT_EQ(l[Position(l, "COMMENT= ") + 1], "1;deux lignes ou trois");
+    const auto lu = Relit(l);
+    ASSERT_TRUE(lu);
+    EXPECT_EQ(lu.trame->lignes[0].commentaire, "deux lignes ou trois");
+    EXPECT_EQ(lu.trame->lignes[1].commentaire, t.lignes[1].commentaire); // still aligned
+    EXPECT_EQ(lu.trame->lignes[0].cellules[0], "12 5");
+}
+
+TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
+    const std::vector<std::string> l = {"  indpres = true ",
+                                        "",
+                                        "NBIMAGES= 1",
+                                        "nblignes=1",
+                                        "NBLGMAX =64",
+                                        "FONCTION= 15",
+                                        "AUTRE= ignoré",
+                                        "CALIBRAGE= ",
+                                        "0.25",
+                                        "RESH = 1",
+                                        "PCTSW = 12000,0",
+                                        "IMAGES= ",
+                                        " /a.jpg ",
+                                        "COMMENT= ",
+                                        "1;",
+                                        "FIN",
+                                        "TRAME= ",
+                                        " 0;1;1;2;3;4;1;2;5;6 "};
+    const auto lu = Relit(l);
+    ASSERT_TRUE(lu) << static_cast<int>(lu.erreur.defaut) << " " << lu.erreur.ligne;
+    const Trame& t = *lu.trame;
+    EXPECT_EQ(t.indPres, true);
+    EXPECT_EQ(t.nbLgMax, 64);
+    EXPECT_EQ(t.fonction, 15);
+    EXPECT_EQ(t.images[0].coefficient, 0.25);
+    EXPECT_EQ(t.images[0].chemin, "/a.jpg");
+    EXPECT_EQ(t.images[0].taille.largeur, 0); // an older file: no sizes
+    ASSERT_EQ(t.lignes.size(), 1u);
+    EXPECT_TRUE(t.lignes[0].cellules.empty());
+    ASSERT_EQ(t.lignes[0].segments.size(), 2u);
+    EXPECT_EQ(t.lignes[0].segments[1].y2, 6);
+    for (const char* v : {"0", "FAUX", "false", "Faux"}) {
+        auto m = l;
+        m[0] = std::string("INDPRES=") + v;
+        EXPECT_EQ(Relit(m).trame->indPres, false) << v;
+    }
+}
+
+TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
+    const auto bon = FichierTrame::Lignes(Exemple(), ',');
+    ASSERT_TRUE(Relit(bon));
+    const size_t p = Position(bon, "TRAME= ") + 1; // first point line
+    const size_t cal = Position(bon, "CALIBRAGE= ") + 1;
+    struct Cas {
+        size_t ligne;
+        std::string texte; // replaces that line; "" with efface removes it
+        DefautTrame defaut;
+        std::string fautif;
+        bool efface = false;
+    };
+    const std::vector<Cas> cas = {
+        {p, "0;1;10;2x;110;20;50;5;50;40;", DefautTrame::NombreInvalide, "2x"},
+        {p, "0;1;10;20;110;20;50;5;50;2147483648;", DefautTrame::NombreInvalide, "2147483648"},
+        {p, "0;1;10;20;110;20;50;5;50;", DefautTrame::ChampsManquants, "0;1;10;20;110;20;50;5;50;"},
+        {p, "70000;1;10;20;110;20;50;5;50;40;", DefautTrame::NombreInvalide, "70000"},
+        {p, "0;-1;10;20;110;20;50;5;50;40;", DefautTrame::NombreInvalide, "-1"},
+        {p, "0;1;10;20;110;20;50;5;50;4,5;", DefautTrame::NombreInvalide, "4,5"},
+        {cal, " 0,5x ", DefautTrame::NombreInvalide, "0,5x"},
+        {4, "FONCTION= 7", DefautTrame::FonctionInconnue, "7"},
+        {0, "INDPRES=peut-être", DefautTrame::NombreInvalide, "peut-être"},
+        {Position(bon, "COMMENT= ") + 1, "1 sans point-virgule", DefautTrame::ChampsManquants,
+         "1 sans point-virgule"},
+        {Position(bon, "VALEURS= ") + 1, "1;2;12,00;", DefautTrame::NombreInvalide, "2"},
+        {Position(bon, "TAILLES= ") + 1, "960;-5", DefautTrame::NombreInvalide, "-5"},
+    };
+    for (const auto& c : cas) {
+        auto l = bon;
+        l[c.ligne] = c.texte;
+        const auto lu = Relit(l);
+        ASSERT_FALSE(lu) << c.texte;
+        EXPECT_EQ(lu.erreur.defaut, c.defaut) << c.texte;
+        EXPECT_EQ(lu.erreur.ligne, static_cast<int>(c.ligne) + 1) << c.texte;
+        EXPECT_EQ(lu.erreur.texte, c.fautif) << c.texte;
+    }
+    // The most negative coordinate is a sound 32-bit one.
+    auto l = bon;
+    l[p] = "0;1;-2147483648;20;110;20;50;5;50;40;";
+    EXPECT_TRUE(Relit(l));
+
+    // Cut short: the last point line missing.
+    l = bon;
+    l.pop_back();
+    auto lu = Relit(l);
+    ASSERT_FALSE(lu);
+    EXPECT_EQ(lu.erreur.defaut, DefautTrame::Tronque);
+    EXPECT_EQ(lu.erreur.ligne, static_cast<int>(bon.size()));
+    // Cut before its points, empty, or not a grid file at all.
+    for (const auto& f : {std::vector<std::string>(bon.begin(), bon.begin() + p - 1),
+                          std::vector<std::string>{}, std::vector<std::string>{"a=b", "x"}}) {
+        lu = Relit(f);
+        ASSERT_FALSE(lu);
+        EXPECT_EQ(lu.erreur.defaut, DefautTrame::PasUneTrame);
+    }
+    // Sections before the counts that size them, or missing.
+    l = bon;
+    std::swap(l[1], l[cal - 1]);
+    EXPECT_EQ(Relit(l).erreur.defaut, DefautTrame::SectionManquante);
+    l = bon;
+    l.erase(l.begin() + static_cast<long>(Position(l, "IMAGES= ")));
+    l.erase(l.begin() + static_cast<long>(Position(l, "/photos/a.jpg")));
+    l.erase(l.begin() + static_cast<long>(Position(l, "/photos/été b.jpg")));
+    lu = Relit(l);
+    ASSERT_FALSE(lu);
+    EXPECT_EQ(lu.erreur.defaut, DefautTrame::SectionManquante);
+    EXPECT_EQ(lu.erreur.texte, "IMAGES=");
+}
+
+} // namespace
+} // namespace orv

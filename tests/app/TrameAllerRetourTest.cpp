@@ -1,0 +1,178 @@
+// Save then load gives back the grid: values, comments, image numbers and
+// factors, for random grids of every function pointed on three pictures, read
+// back at another zoom and box size. Also the automatic and full-grid saves.
+#include "SessionTrame.h"
+
+#include "app/FichierTrame.h"
+#include "app/TrameGrille.h"
+#include "base/FichierTexte.h"
+#include "base/Nombres.h"
+
+namespace orv::test {
+namespace {
+
+struct Cas {
+    int fonction;
+    bool polygoneAuto = true;
+};
+
+const Cas kFonctions[] = {{1},  {2},  {3},  {4},  {5},  {6},         {10},
+                          {11}, {13}, {14}, {15}, {16}, {16, false}, {20}};
+
+class TrameAllerRetourTest : public SessionTrame {
+protected:
+    // Loads `fichier` into a fresh window whose view differs from the measuring one.
+    std::unique_ptr<Orvelle> Recharge(const std::string& fichier, bool indPres) {
+        auto y = Session();
+        y->parametres.indPres = indPres;
+        y->vue.FixeBoite(7000, 5200);
+        y->vue.FixeExposant(-9);
+        Ouvre(*y, Photo("c.png")); // another picture shown, another current factor
+        FixeCalibrage(*y, 9.75);
+        EXPECT_EQ(ChargeTrame(*y, fichier), ResultatChargement::Charge) << fichier;
+        return y;
+    }
+};
+
+TEST_F(TrameAllerRetourTest, EveryFunctionComesBackIdentical) {
+    int graine = 0;
+    for (const Cas& c : kFonctions) {
+        for (int tour = 0; tour < 2; ++tour) {
+            ++graine;
+            const std::string cas =
+                "function " + std::to_string(c.fonction) + " seed " + std::to_string(graine);
+            std::mt19937 g(static_cast<unsigned>(graine));
+            const bool indPres = tour == 1;
+            auto x = Session();
+            x->parametres.indPres = indPres;
+            TroisImages(*x, g);
+            Choisit(*x, c.fonction, c.polygoneAuto);
+            MesureGrille(*x, g, 9);
+            const Releve avant = Releve_(*x);
+            ASSERT_EQ(avant.cellules.size(), 9u) << cas;
+
+            const std::string f1 = Fichier("un.trm"), f2 = Fichier("deux.trm");
+            ASSERT_TRUE(SauveTrame(*x, f1)) << cas;
+            auto y = Recharge(f1, indPres);
+            AttendMeme(avant, Releve_(*y), cas);
+            EXPECT_EQ(y->mesure.PolygoneAuto, c.polygoneAuto || c.fonction != 16) << cas;
+            // Lines read from a file are saved again as they were (broken lines
+            // are known without their marks).
+            ASSERT_TRUE(SauveTrame(*y, f2)) << cas;
+            AttendMeme(avant, Releve_(*Recharge(f2, indPres)), cas + ", second save");
+            // Reloaded into the measuring window itself, at another zoom and box.
+            x->vue.FixeBoite(15000, 11000);
+            x->vue.FixeExposant(3);
+            ASSERT_EQ(ChargeTrame(*x, f1), ResultatChargement::Charge);
+            AttendMeme(avant, Releve_(*x), cas + ", same window");
+            EXPECT_EQ(p.Textes("message"), std::vector<std::string>{}) << cas;
+            p.Oublie();
+        }
+    }
+}
+
+// Without the cells (a file of an older writer), the values come from the
+// points alone: the recomputation itself gives them back.
+TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
+    for (int f : {1, 2, 3, 4, 5, 6, 13, 15}) {
+        std::mt19937 g(static_cast<unsigned>(100 + f));
+        auto x = Session();
+        TroisImages(*x, g);
+        Choisit(*x, f);
+        // No broken lines and no counts: their values are not in the points.
+        for (int i = 0; i < 6; ++i) {
+            MontreEmplacement(*x, i % 3);
+            const int ligne = x->mesure.LigneCourante;
+            while (x->mesure.LigneCourante == ligne) {
+                const PointTwips a = Point(g);
+                if (f == 15) {
+                    const PointTwips b = Loin(g, a);
+                    Clic(*x, a);
+                    Clic(*x, b);
+                    Clic(*x, Loin(g, b));
+                } else {
+                    Glisse(*x, a, Loin(g, a));
+                    if (f == 13) Clic(*x, a, Bouton::Droit); // a count of 0
+                }
+            }
+        }
+        const Releve avant = Releve_(*x);
+        auto lignes = FichierTrame::Lignes(ConstruitTrame(*x), ',');
+        // The cells section removed: its header and one line per grid line.
+        const auto v = std::find(lignes.begin(), lignes.end(), "VALEURS= ");
+        ASSERT_NE(v, lignes.end());
+        lignes.erase(v, v + 1 + static_cast<long>(avant.cellules.size()));
+        const std::string fichier = Fichier("ancien.trm");
+        ASSERT_TRUE(EcritLignesFichier(fichier, lignes));
+        auto y = Session();
+        ASSERT_EQ(ChargeTrame(*y, fichier), ResultatChargement::Charge);
+        AttendMeme(avant, Releve_(*y), "function " + std::to_string(f));
+    }
+}
+
+TEST_F(TrameAllerRetourTest, AutomaticSaveEveryTenLines) {
+    ASSERT_EQ(o->parametres.savAuto, 10);
+    std::mt19937 g(5);
+    Ouvre(*o, Photo("a.jpg"));
+    Choisit(*o, 2);
+    const fs::path sauvegarde = dossier / "courant" / TrameSauvegarde;
+    for (int ligne = 1; ligne <= 35; ++ligne) {
+        const PointTwips a = Point(g);
+        Glisse(*o, a, Loin(g, a)); // the first value of the line
+        const int attendues = (ligne - 1) / 10 * 10;
+        if (attendues == 0) {
+            EXPECT_FALSE(fs::exists(sauvegarde)) << ligne;
+        } else {
+            const auto lu = FichierTrame::LitFichier(sauvegarde.string());
+            ASSERT_TRUE(lu) << ligne;
+            EXPECT_EQ(static_cast<int>(lu.trame->lignes.size()), attendues) << ligne;
+        }
+        const PointTwips b = Point(g);
+        Glisse(*o, b, Loin(g, b));
+        if (ligne == 31) {
+            // The file holds the 30 completed lines as the grid had them.
+            const Releve tout = Releve_(*o);
+            auto y = Session();
+            ASSERT_EQ(ChargeTrame(*y, sauvegarde.string()), ResultatChargement::Charge);
+            const Releve r = Releve_(*y);
+            ASSERT_EQ(r.cellules.size(), 30u);
+            for (size_t l = 0; l < 30; ++l) EXPECT_EQ(r.cellules[l], tout.cellules[l]) << l;
+        }
+    }
+    // No temporary file is left beside it.
+    int fichiers = 0;
+    for (const auto& e : fs::directory_iterator(dossier / "courant")) fichiers += e.exists();
+    EXPECT_EQ(fichiers, 1);
+}
+
+TEST_F(TrameAllerRetourTest, FullGridIsSavedNeverLost) {
+    std::mt19937 g(9);
+    o->parametres.savAuto = 0;
+    o->parametres.tGrille = 64;
+    Ouvre(*o, Photo("b.jpg"));
+    Choisit(*o, 1);
+    MesureGrille(*o, g, 64);
+    const Releve plein = Releve_(*o);
+    ASSERT_EQ(plein.cellules.size(), 64u);
+    p.Oublie();
+    const PointTwips a = Point(g);
+    Glisse(*o, a, Loin(g, a)); // a 65th value: refused, the grid saved
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
+    const std::string sauvegarde = (dossier / "courant" / TrameSauvegarde).string();
+    auto y = Session();
+    ASSERT_EQ(ChargeTrame(*y, sauvegarde), ResultatChargement::Charge);
+    AttendMeme(plein, Releve_(*y), "full grid");
+    EXPECT_EQ(y->parametres.tGrille, 64);
+
+    // A current folder that cannot be written (here: gone): the data folder takes it.
+    fs::remove_all(dossier / "courant");
+    p.Oublie();
+    Glisse(*o, a, Loin(g, a));
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
+    auto z = Session();
+    ASSERT_EQ(ChargeTrame(*z, Fichier(TrameSauvegarde)), ResultatChargement::Charge);
+    AttendMeme(plein, Releve_(*z), "full grid, data folder");
+}
+
+} // namespace
+} // namespace orv::test

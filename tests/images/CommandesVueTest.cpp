@@ -1,0 +1,207 @@
+// The view commands as the user meets them: the zoom read-out in a comma
+// locale, the zoom buttons and their limits, the resize rule, showing a new
+// picture, dragging the picture and the magnifier.
+#include "images/CommandesVue.h"
+
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace orv {
+namespace {
+
+class CommandesVue : public ::testing::Test {
+protected:
+    CommandesVue() : o(plateforme, "/tmp") {
+        DeclareControles(o.controles);
+        o.vue.FixeBoite(15000, 10000);
+        AfficheNouvelleImage(o, "/photos/spores.jpg", {3000, 2000});
+        VueInitiale(o);
+    }
+    const std::string& Lecture() { return o.controles.Texte("label", 2); }
+
+    test::PlateformeFactice plateforme; // comma as the decimal separator
+    Orvelle o;
+};
+
+TEST_F(CommandesVue, LectureDuZoomAvecLaVirgule) {
+    EXPECT_EQ(o.vue.ExposantZoom(), -2);
+    EXPECT_EQ(Lecture(), "Z= 0,705");
+    ClicZoom(o, 1);
+    ClicZoom(o, 1);
+    EXPECT_EQ(Lecture(), "Z= 0,5");
+    ClicZoom(o, 2); // "Z1"
+    ClicZoom(o, 0);
+    ClicZoom(o, 0);
+    EXPECT_EQ(o.vue.ExposantZoom(), -4);
+    EXPECT_EQ(Lecture(), "Z= 1");
+}
+
+TEST_F(CommandesVue, ZMoinsSArreteALaLargeurEntiere) {
+    ClicZoom(o, 1);
+    ClicZoom(o, 1);
+    EXPECT_EQ(o.vue.ExposantZoom(), 0);
+    const auto version = o.versionVue;
+    ClicZoom(o, 1); // does nothing at all
+    EXPECT_EQ(o.vue.ExposantZoom(), 0);
+    EXPECT_EQ(o.versionVue, version);
+
+    // An odd exponent with steps of 2 stops at the whole width too.
+    ClicZoom(o, 0); // e = -1
+    ClicZoom(o, 3); // steps of 2
+    ClicZoom(o, 1);
+    EXPECT_EQ(o.vue.ExposantZoom(), 0);
+    EXPECT_LE(o.vue.FacteurZoom(), 1.0);
+}
+
+TEST_F(CommandesVue, PasDeZoomEtSaLegende) {
+    EXPECT_EQ(o.controles.Texte("Czoom", 3), "<<");
+    ClicZoom(o, 3);
+    EXPECT_EQ(o.controles.Texte("Czoom", 3), ">>");
+    EXPECT_EQ(o.vue.PasZoom(), 2);
+    ClicZoom(o, 0);
+    EXPECT_EQ(o.vue.ExposantZoom(), -4);
+    for (int i = 0; i < 4; ++i) ClicZoom(o, 0);
+    EXPECT_EQ(o.vue.ExposantZoom(), -12);
+    EXPECT_NEAR(o.vue.FacteurZoom(), 0.125, 1e-6);
+    ClicZoom(o, 3);
+    EXPECT_EQ(o.controles.Texte("Czoom", 3), "<<");
+    ClicZoom(o, 1);
+    EXPECT_EQ(o.vue.ExposantZoom(), -11);
+}
+
+TEST_F(CommandesVue, Z1RevientALExposantInitialEtALOrigine) {
+    ClicZoom(o, 3); // the step changes after the initial view: Z1 keeps e = -2
+    ClicZoom(o, 0);
+    o.vue.FixeOrigine(500, 700);
+    ClicZoom(o, 2);
+    EXPECT_EQ(o.vue.ExposantZoom(), -2);
+    EXPECT_EQ(o.vue.OrigineX(), 0);
+    EXPECT_EQ(o.vue.OrigineY(), 0);
+}
+
+TEST_F(CommandesVue, RedimensionnerRemetOrigineEtExposant) {
+    ClicZoom(o, 3);
+    for (int i = 0; i < 3; ++i) ClicZoom(o, 0);
+    o.vue.FixeOrigine(1234, 5678);
+    const auto version = o.versionVue;
+    RedimensionneBoite(o, 21000, 12000);
+    EXPECT_EQ(o.vue.LargeurBoite(), 21000);
+    EXPECT_EQ(o.vue.HauteurBoite(), 12000);
+    EXPECT_EQ(o.vue.OrigineX(), 0);
+    EXPECT_EQ(o.vue.OrigineY(), 0);
+    EXPECT_EQ(o.vue.ExposantZoom(), o.vue.ExposantInitial());
+    EXPECT_EQ(o.vue.ExposantZoom(), -2);
+    EXPECT_GT(o.versionVue, version);
+    EXPECT_EQ(Lecture(), "Z= 0,705");
+}
+
+TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
+    o.vue.FixeOrigine(800, 900);
+    const auto image = o.versionImage;
+    AfficheNouvelleImage(o, "/photos/autre.tif", {4000, 3000});
+    EXPECT_EQ(o.vue.OrigineX(), 0);
+    EXPECT_EQ(o.vue.OrigineY(), 0);
+    EXPECT_EQ(o.cheminImage, "/photos/autre.tif");
+    EXPECT_EQ(o.vue.LargeurPixels(), 4000);
+    EXPECT_EQ(o.versionImage, image + 1);
+    EXPECT_EQ(o.vue.ExposantZoom(), -2); // another picture keeps the zoom
+
+    o.ModeGroupe = true;
+    o.vue.FixeOrigine(800, 900);
+    AfficheNouvelleImage(o, "/photos/groupe2.jpg", {4000, 3000});
+    EXPECT_EQ(o.vue.OrigineX(), 800);
+    EXPECT_EQ(o.vue.OrigineY(), 900);
+}
+
+TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
+    o.marques.AjouteFixe({GenreMarque::Croix, {100, 100}, {}, 12, {}});
+    o.marques.FixeProvisoires({{GenreMarque::Ligne, {0, 0}, {50, 50}, 12, {}}});
+    ClicZoom(o, 0);
+    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.marques.provisoires.empty());
+
+    // With automatic redraw the marks of the figure under way come back.
+    o.controles.Coche("Check", 2, true);
+    o.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
+    const auto version = o.marques.version;
+    ClicZoom(o, 0);
+    ASSERT_EQ(o.marques.fixes.size(), 1u);
+    EXPECT_EQ(o.marques.fixes[0].a, (PointImage{100, 100}));
+    EXPECT_GT(o.marques.version, version);
+}
+
+TEST_F(CommandesVue, GlisserGardeLePointSousLePointeur) {
+    ClicZoom(o, 0);
+    o.vue.FixeOrigine(20000, 10000);
+    for (const PointTwips d : {PointTwips{1500, -900}, PointTwips{-4000, 2500}, PointTwips{7, 3}}) {
+        const PointTwips appui{6000, 4000};
+        const PointImage vise = o.vue.VersImage(appui);
+        DeplaceImage(o, d.x, d.y);
+        const PointImage apres = o.vue.VersImage({appui.x + d.x, appui.y + d.y});
+        EXPECT_NEAR(apres.x, vise.x, 1);
+        EXPECT_NEAR(apres.y, vise.y, 1);
+    }
+    const auto version = o.versionVue;
+    DeplaceImage(o, 0, 0); // a click without motion changes nothing
+    EXPECT_EQ(o.versionVue, version);
+}
+
+TEST_F(CommandesVue, RecentreEtZoomCentre) {
+    o.vue.FixeOrigine(3000, 2000);
+    Recentre(o, {7500, 5000}); // the centre of the box
+    EXPECT_EQ(o.vue.OrigineX(), 3000);
+    EXPECT_EQ(o.vue.OrigineY(), 2000);
+
+    const PointImage vise = o.vue.VersImage({3000, 2500});
+    ASSERT_TRUE(ZoomCentre(o, 1, {3000, 2500}));
+    EXPECT_EQ(o.vue.ExposantZoom(), -3);
+    const PointImage centre = o.vue.VersImage({7500, 5000});
+    EXPECT_NEAR(centre.x, vise.x, 2);
+    EXPECT_NEAR(centre.y, vise.y, 2);
+
+    // An exponent that would leave 16 bits leaves the view as it was.
+    o.vue.FixeExposant(-32768);
+    const auto version = o.versionVue;
+    EXPECT_FALSE(ZoomCentre(o, 1, {100, 100}));
+    EXPECT_EQ(o.vue.ExposantZoom(), -32768);
+    EXPECT_EQ(o.versionVue, version);
+}
+
+TEST_F(CommandesVue, ClicSurLaVignette) {
+    ClicZoom(o, 0);
+    ClicVignette(o, 0, 0);
+    EXPECT_EQ(o.vue.OrigineX(), 0);
+    EXPECT_EQ(o.vue.OrigineY(), 0);
+    // The middle of the thumbnail is the middle of the picture, to the
+    // thumbnail's whole-twip height.
+    const double unTwip = o.vue.LargeurImage() / LargeurVignette;
+    ClicVignette(o, LargeurVignette / 2.0, o.vue.VignetteHauteur() / 2);
+    EXPECT_NEAR(o.vue.OrigineX(), o.vue.LargeurImage() / 2, 1);
+    EXPECT_NEAR(o.vue.OrigineY(), o.vue.HauteurImage() / 2, unTwip);
+}
+
+TEST_F(CommandesVue, Loupe) {
+    ASSERT_TRUE(o.loupe.active);
+    BasculeLoupe(o);
+    EXPECT_FALSE(o.loupe.active);
+    EXPECT_FALSE(o.controles("PLoupePic").visible);
+    EXPECT_FALSE(o.controles("bout", 4).couleur.has_value());
+    BasculeLoupe(o);
+    EXPECT_TRUE(o.loupe.active);
+    EXPECT_TRUE(o.controles("PLoupePic").visible);
+    EXPECT_EQ(o.controles("bout", 4).couleur, std::optional<std::uint32_t>(0xC0FFC0));
+
+    EXPECT_EQ(o.loupe.champ, 1000);
+    BasculeChampLoupe(o);
+    EXPECT_EQ(o.loupe.champ, 500);
+    BasculeChampLoupe(o);
+    EXPECT_EQ(o.loupe.champ, 1000);
+}
+
+} // namespace
+} // namespace orv
