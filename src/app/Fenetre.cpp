@@ -1,5 +1,6 @@
 #include "app/Fenetre.h"
 
+#include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/SessionParametres.h"
@@ -35,34 +36,15 @@ using Cle = Controles::Cle;
 const std::set<std::string> kFamillesNonDisponibles = {"MnuTwain", "Mn_Copie_Ecran", "MnuChrt",
                                                        "Illus",    "IllusSrc",       "CalSrc",
                                                        "TTrace",   "cmdRep",         "Command4"};
-const std::set<Cle> kNonDisponibles = {{"MnuFIC", 5},
-                                       {"MnuFIC", 6},
-                                       {"MnuFIC", 9},
-                                       {"MnuFIC", 10},
-                                       {"MnuFIC", 11},
-                                       {"MnuEDit", 3},
-                                       {"MnuEDit", 6},
-                                       {"Mntool", 1},
-                                       {"Mntool", 2},
-                                       {"Mntool", 4},
-                                       {"Mntool", 5},
-                                       {"Mntool", 7},
-                                       {"Mntool", 8},
-                                       {"Mntool", 9},
-                                       {"Mntool", 10},
-                                       {"Mntool", 11},
-                                       {"Mntool", 12},
-                                       {"Mnuaide", 2},
-                                       {"Mnuaide", 3},
-                                       {"Mnuaide", 4},
-                                       {"Mnuaide", 5},
-                                       {"MnApropos", SansIndex},
-                                       {"bout", 7},
-                                       {"bout", 9},
-                                       {"bout", 12},
-                                       {"bout", 13},
-                                       {"cmdTest", SansIndex},
-                                       {"copie", SansIndex}};
+// clang-format off
+const std::set<Cle> kNonDisponibles = {
+    {"MnuFIC", 5},  {"MnuFIC", 6},  {"MnuFIC", 11}, {"MnuEDit", 3}, {"MnuEDit", 6},
+    {"Mntool", 1},  {"Mntool", 2},  {"Mntool", 5},  {"Mntool", 7},  {"Mntool", 8},
+    {"Mntool", 9},  {"Mntool", 10}, {"Mntool", 11}, {"Mntool", 12},
+    {"Mnuaide", 2}, {"Mnuaide", 3}, {"Mnuaide", 4}, {"Mnuaide", 5}, {"MnApropos", SansIndex},
+    {"bout", 7},    {"bout", 9},    {"bout", 12},   {"bout", 13},
+    {"cmdTest", SansIndex}, {"copie", SansIndex}};
+// clang-format on
 
 void Desactive(Orvelle& o) {
     for (const auto& fam : kFamillesNonDisponibles)
@@ -164,6 +146,7 @@ void Demarrage(Orvelle& o) {
     Desactive(o);
     BrancheChargeur(o);
     InstalleCalibrage(o);
+    InstalleFichierTrame(o);
     AfficheImageParDefaut(o);
     // 10. Welcome panel.
     AfficheBienvenue(o);
@@ -198,6 +181,7 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
         return;
     }
     if (ClicChargeur(o, nom, index)) return;
+    if (ClicTrame(o, nom, index)) return;
     if (nom == "MnuFIC") {
         if (index == 8) EcritParametresMaintenant(o);
         if (index == 12) DemandeQuitter(o);

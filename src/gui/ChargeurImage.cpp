@@ -142,26 +142,21 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             Qt::QueuedConnection);
     };
 
-    // The file is read, not mapped: a file cut short by another program while
-    // it is decoded must not bring the program down.
-    QByteArray contenu;
-    {
+    bool jpeg = false;
+    if (DecodeurJpeg::Disponible()) {
         QFile fichier(t->chemin);
-        if (DecodeurJpeg::Disponible() && fichier.open(QIODevice::ReadOnly)) {
+        if (fichier.open(QIODevice::ReadOnly)) {
             const QByteArray debut = fichier.peek(3);
-            if (DecodeurJpeg::EstJpeg(reinterpret_cast<const uchar*>(debut.constData()),
-                                      static_cast<std::size_t>(debut.size())))
-                contenu = fichier.readAll();
+            jpeg = DecodeurJpeg::EstJpeg(reinterpret_cast<const uchar*>(debut.constData()),
+                                         static_cast<std::size_t>(debut.size()));
         }
     }
-    const auto* octets = reinterpret_cast<const uchar*>(contenu.constData());
-    const qint64 taille = contenu.size();
+    const std::string chemin = QFile::encodeName(t->chemin).toStdString();
 
     // JPEG through libjpeg-turbo: the preview on a second thread while this one
     // decodes the full picture.
-    if (taille > 0) {
-        const auto taille_ = static_cast<std::size_t>(taille);
-        if (const auto e = DecodeurJpeg::LitEnTete(octets, taille_)) {
+    if (jpeg) {
+        if (const auto e = DecodeurJpeg::LitEnTete(chemin)) {
             // The rows decoded show the view's part first; a preview is worth
             // its cost only when the view reaches far down the picture.
             const int utiles = std::clamp(t->lignesUtiles, 1, e->hauteur);
@@ -189,7 +184,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                     reserve->Prend(static_cast<std::size_t>(l) * 4 * static_cast<std::size_t>(h));
                 apercu = std::jthread([&, a]() mutable {
                     try {
-                        if (!DecodeurJpeg::DecodeReduit(octets, taille_, ReductionApercu, a->image,
+                        if (!DecodeurJpeg::DecodeReduit(chemin, ReductionApercu, a->image,
                                                         a->tampon, apercuInutile))
                             return;
                     } catch (const std::bad_alloc&) {
@@ -216,7 +211,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                     },
                     Qt::QueuedConnection);
             };
-            const bool ok = p && DecodeurJpeg::Decode(octets, taille_, *p, t->annule, progres);
+            const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres);
             apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {
@@ -227,7 +222,6 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             // Otherwise Qt's reader has a go (CMYK pictures, for instance).
         }
     }
-    contenu.clear();
 
     QImageReader lecteur(t->chemin);
     lecteur.setAutoTransform(false); // the size the loader read from the header

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <type_traits>
 
 #if defined(__linux__) && __has_include(<jpeglib.h>) && __has_include(<dlfcn.h>)
@@ -31,7 +32,7 @@ struct Bibliotheque {
     decltype(&jpeg_std_error) std_error = nullptr;
     decltype(&jpeg_CreateDecompress) create = nullptr;
     decltype(&jpeg_destroy_decompress) destroy = nullptr;
-    decltype(&jpeg_mem_src) mem_src = nullptr;
+    decltype(&jpeg_stdio_src) stdio_src = nullptr;
     decltype(&jpeg_read_header) read_header = nullptr;
     decltype(&jpeg_start_decompress) start = nullptr;
     decltype(&jpeg_read_scanlines) read_scanlines = nullptr;
@@ -55,7 +56,7 @@ struct Bibliotheque {
             return f != nullptr;
         };
         ok = prend(std_error, "jpeg_std_error") && prend(create, "jpeg_CreateDecompress") &&
-             prend(destroy, "jpeg_destroy_decompress") && prend(mem_src, "jpeg_mem_src") &&
+             prend(destroy, "jpeg_destroy_decompress") && prend(stdio_src, "jpeg_stdio_src") &&
              prend(read_header, "jpeg_read_header") && prend(start, "jpeg_start_decompress") &&
              prend(read_scanlines, "jpeg_read_scanlines") &&
              prend(finish, "jpeg_finish_decompress") && prend(abandon, "jpeg_abort_decompress") &&
@@ -79,21 +80,39 @@ extern "C" void SortieErreur(j_common_ptr c) {
 }
 extern "C" void MessageMuet(j_common_ptr) {}
 
-// A decompressor on a memory buffer. Only plain data lives in the functions
-// that call setjmp, so that a longjmp skips no destructor.
+// A decompressor reading a file a piece at a time: the file is never held
+// whole in memory, and one cut short while it is read only ends early. Only
+// plain data lives in the functions that call setjmp, so that a longjmp
+// skips no destructor.
 struct Session {
     jpeg_decompress_struct info;
     Erreur erreur;
+    std::FILE* fichier;
 };
 
-bool Ouvre(Session& s, const unsigned char* donnees, std::size_t taille) {
+// Opens the file and prepares the decompressor; false when the file cannot
+// be opened (nothing to destroy then).
+bool Prepare(Session& s, const std::string& chemin) {
+    s.fichier = std::fopen(chemin.c_str(), "rb");
+    if (!s.fichier) return false;
+    std::setvbuf(s.fichier, nullptr, _IOFBF, 1 << 18);
     const Bibliotheque& L = Lib();
     s.info.err = L.std_error(&s.erreur.pub);
     s.erreur.pub.error_exit = SortieErreur;
     s.erreur.pub.output_message = MessageMuet;
     L.create(&s.info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
-    L.mem_src(&s.info, donnees, static_cast<unsigned long>(taille));
+    return true;
+}
+
+bool LitEnTeteSession(Session& s) {
+    const Bibliotheque& L = Lib();
+    L.stdio_src(&s.info, s.fichier);
     return L.read_header(&s.info, TRUE) == JPEG_HEADER_OK;
+}
+
+void Ferme(Session& s) {
+    Lib().destroy(&s.info);
+    std::fclose(s.fichier);
 }
 
 constexpr int LotLignes = 16;
@@ -104,22 +123,22 @@ bool DecodeurJpeg::Disponible() {
     return Lib().ok;
 }
 
-std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const unsigned char* donnees,
-                                                            std::size_t taille) {
-    if (!Disponible() || !EstJpeg(donnees, taille)) return std::nullopt;
+std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const std::string& chemin) {
+    if (!Disponible()) return std::nullopt;
     const Bibliotheque& L = Lib();
     Session s{};
+    if (!Prepare(s, chemin)) return std::nullopt;
     EnTete e;
-    bool lu = false;
+    volatile bool lu = false;
     if (setjmp(s.erreur.saut) == 0) {
-        if (Ouvre(s, donnees, taille)) {
+        if (LitEnTeteSession(s)) {
             e.largeur = static_cast<int>(s.info.image_width);
             e.hauteur = static_cast<int>(s.info.image_height);
             e.progressif = L.multiple_scans(&s.info) != 0;
             lu = e.largeur > 0 && e.hauteur > 0;
         }
     }
-    L.destroy(&s.info);
+    Ferme(s);
     if (!lu) return std::nullopt;
     return e;
 }
@@ -130,15 +149,16 @@ namespace {
 // `progres(lignesPretes)` after each batch. Returns the rows decoded, -1 on a
 // fatal error before any row.
 template <class Ligne, class Progres>
-int DecodeLignes(const unsigned char* donnees, std::size_t taille, int denominateur,
-                 int largeurAttendue, int hauteurAttendue, const std::atomic<bool>& annule,
-                 Ligne&& ligne, Progres&& progres) {
+int DecodeLignes(const std::string& chemin, int denominateur, int largeurAttendue,
+                 int hauteurAttendue, const std::atomic<bool>& annule, Ligne&& ligne,
+                 Progres&& progres) {
     const Bibliotheque& L = Lib();
     Session s{};
+    if (!Prepare(s, chemin)) return -1;
     JSAMPROW lignes[LotLignes];
     volatile int faites = -1; // kept across a longjmp
     if (setjmp(s.erreur.saut) == 0) {
-        if (Ouvre(s, donnees, taille)) {
+        if (LitEnTeteSession(s)) {
             s.info.out_color_space = JCS_EXT_BGRX; // the byte order of RGB32 here
             s.info.scale_num = 1;
             s.info.scale_denom = static_cast<unsigned>(denominateur);
@@ -164,16 +184,16 @@ int DecodeLignes(const unsigned char* donnees, std::size_t taille, int denominat
             }
         }
     }
-    L.destroy(&s.info);
+    Ferme(s);
     return faites;
 }
 
 } // namespace
 
-bool DecodeurJpeg::DecodeReduit(const unsigned char* donnees, std::size_t taille, int denominateur,
-                                QImage& image, std::shared_ptr<TamponImage>& tampon,
+bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QImage& image,
+                                std::shared_ptr<TamponImage>& tampon,
                                 const std::atomic<bool>& annule) {
-    const auto e = LitEnTete(donnees, taille);
+    const auto e = LitEnTete(chemin);
     if (!e) return false;
     // The library rounds the reduced size up.
     const int l = (e->largeur + denominateur - 1) / denominateur;
@@ -186,18 +206,18 @@ bool DecodeurJpeg::DecodeReduit(const unsigned char* donnees, std::size_t taille
     }
     unsigned char* base = tampon->Donnees();
     const int faites = DecodeLignes(
-        donnees, taille, denominateur, l, h, annule,
+        chemin, denominateur, l, h, annule,
         [&](int y) { return base + pas * static_cast<std::size_t>(y); }, [](int) {});
     if (faites < h) return false;
     image = QImage(base, l, h, static_cast<qsizetype>(pas), QImage::Format_RGB32);
     return true;
 }
 
-bool DecodeurJpeg::Decode(const unsigned char* donnees, std::size_t taille, PyramideImage& pyramide,
+bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
                           const std::atomic<bool>& annule,
                           const std::function<void(int)>& progres) {
     const int faites = DecodeLignes(
-        donnees, taille, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,
+        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,
         [&](int y) { return pyramide.Ligne(y); },
         [&](int pretes) {
             pyramide.AvanceNiveaux(pretes);
@@ -221,15 +241,15 @@ bool DecodeurJpeg::Decode(const unsigned char* donnees, std::size_t taille, Pyra
 bool DecodeurJpeg::Disponible() {
     return false;
 }
-std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const unsigned char*, std::size_t) {
+std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const std::string&) {
     return std::nullopt;
 }
-bool DecodeurJpeg::DecodeReduit(const unsigned char*, std::size_t, int, QImage&,
-                                std::shared_ptr<TamponImage>&, const std::atomic<bool>&) {
+bool DecodeurJpeg::DecodeReduit(const std::string&, int, QImage&, std::shared_ptr<TamponImage>&,
+                                const std::atomic<bool>&) {
     return false;
 }
-bool DecodeurJpeg::Decode(const unsigned char*, std::size_t, PyramideImage&,
-                          const std::atomic<bool>&, const std::function<void(int)>&) {
+bool DecodeurJpeg::Decode(const std::string&, PyramideImage&, const std::atomic<bool>&,
+                          const std::function<void(int)>&) {
     return false;
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace orv {
 
@@ -28,20 +29,20 @@ public:
         int largeur = 0, hauteur = 0;
         bool progressif = false; // several scans: the whole picture is needed first
     };
-    static std::optional<EnTete> LitEnTete(const unsigned char* donnees, std::size_t taille);
+    // `chemin` is the file's path in the system's encoding.
+    static std::optional<EnTete> LitEnTete(const std::string& chemin);
 
     // The picture reduced by 1/denominateur (2, 4 or 8) into `image`, whose
     // memory is reused when it is large enough. False on failure or when
     // `annule` was raised.
-    static bool DecodeReduit(const unsigned char* donnees, std::size_t taille, int denominateur,
-                             QImage& image, std::shared_ptr<TamponImage>& tampon,
-                             const std::atomic<bool>& annule);
+    static bool DecodeReduit(const std::string& chemin, int denominateur, QImage& image,
+                             std::shared_ptr<TamponImage>& tampon, const std::atomic<bool>& annule);
 
     // The whole picture into level 0 of `pyramide` (of the header's size), the
     // coarser levels computed as the rows arrive; `progres` hears how many
     // rows of level 0 are ready after each batch. A damaged file gives what
     // could be read; false when nothing could be, or when cancelled.
-    static bool Decode(const unsigned char* donnees, std::size_t taille, PyramideImage& pyramide,
+    static bool Decode(const std::string& chemin, PyramideImage& pyramide,
                        const std::atomic<bool>& annule,
                        const std::function<void(int lignesPretes)>& progres = {});
 };

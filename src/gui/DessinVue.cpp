@@ -35,7 +35,7 @@ std::optional<PlanVue> Plan(const Vue& vue, QSize taille, QSizeF boite, double d
 }
 
 void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
-                const std::vector<SourceImage>& sources, const QColor& fond) {
+                const std::vector<SourceImage>& sources, const QColor& fond, int bandes) {
     const double dpr = vue.devicePixelRatio();
     {
         // The background only where the picture does not go.
@@ -46,9 +46,13 @@ void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
         p.fillRect(vue.rect(), fond);
     }
     if (!plan) return;
+    // Taken once, here: the threads only write the rows of their own band.
+    uchar* const base = vue.bits();
+    const qsizetype pas = vue.bytesPerLine();
+    const int largeur = vue.width();
+    const QImage::Format format = vue.format();
     auto dessine = [&](int debut, int fin) { // rows of `vue`, device pixels
-        QImage bande(vue.bits() + static_cast<qsizetype>(debut) * vue.bytesPerLine(), vue.width(),
-                     fin - debut, vue.bytesPerLine(), vue.format());
+        QImage bande(base + debut * pas, largeur, fin - debut, pas, format);
         bande.setDevicePixelRatio(dpr);
         QPainter p(&bande);
         p.translate(0, -debut / dpr);
@@ -56,19 +60,19 @@ void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
     };
     const qint64 pixels = qint64(vue.width()) * vue.height();
     const int coeurs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const int bandes =
-        static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
-    vue.bits(); // detached here, before the threads share its memory
+    if (bandes <= 0)
+        bandes =
+            static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
+    bandes = std::clamp(bandes, 1, std::max(1, vue.height()));
     if (bandes == 1) {
         dessine(0, vue.height());
         return;
     }
-    std::vector<std::thread> fils;
+    std::vector<std::jthread> fils; // joined on every way out
     const int h = vue.height();
     for (int b = 1; b < bandes; ++b)
         fils.emplace_back(dessine, h * b / bandes, h * (b + 1) / bandes);
     dessine(0, h / bandes);
-    for (auto& f : fils) f.join();
 }
 
 } // namespace orv

@@ -28,8 +28,9 @@ struct PlanVue {
 std::optional<PlanVue> Plan(const Vue& vue, QSize taille, QSizeF boite, double dpr);
 
 // Fills `vue` with `fond` outside the picture, then draws the sources one
-// over the other (a preview, then the rows already decoded).
+// over the other (a preview, then the rows already decoded), in `bandes`
+// bands at once (0: as many as the cores and the size call for).
 void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
-                const std::vector<SourceImage>& sources, const QColor& fond);
+                const std::vector<SourceImage>& sources, const QColor& fond, int bandes = 0);
 
 } // namespace orv

@@ -7,6 +7,7 @@
 #include "gui/ZoneImage.h"
 #include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
+#include "gui/DessinVue.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 using namespace orv;
@@ -82,6 +84,7 @@ private slots:
     void MarquesProvisoiresEffacees();
     void LoupeEtVignette();
     void PositionsEnTwips();
+    void DessinEnBandesSansCouture();
 
 private:
     QString Ecrit(const QImage& im, const QString& nom, const QByteArray& format = {},
@@ -89,7 +92,10 @@ private:
     void Ouvre(const QString& chemin);
     // Each block centre that the view shows is drawn in the block's colour
     // where the view's geometry puts it.
-    void VerifieBlocs(const QImage& vue, QSize taille, int tolerance);
+    void VerifieBlocs(const QImage& vue, QSize taille, int tolerance) {
+        VerifieBlocs(vue, taille, tolerance, o->vue);
+    }
+    static void VerifieBlocs(const QImage& vue, QSize taille, int tolerance, const Vue& v);
     QImage Ecran(); // what the box has painted, read back from the window
 
     QTemporaryDir dossier;
@@ -110,12 +116,12 @@ void ZoneImageTest::init() {
     DeclareControles(o->controles);
     fenetre = std::make_unique<QWidget>();
     zone = new ZoneImage(*o, fenetre.get());
-    zone->setGeometry(0, 0, 600, 400);
+    zone->setGeometry(0, 0, 640, 420); // large enough to be drawn in two bands
     vignette = new Vignette(*zone, fenetre.get());
-    vignette->move(610, 0);
+    vignette->move(650, 0);
     loupe = new Loupe(*zone, fenetre.get());
-    loupe->move(610, 200);
-    fenetre->resize(820, 420);
+    loupe->move(650, 200);
+    fenetre->resize(860, 440);
     derniere = ZoneImage::Qualite::Aucune;
     echecs = 0;
     zone->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
@@ -159,14 +165,14 @@ QImage ZoneImageTest::Ecran() {
         .convertToFormat(QImage::Format_RGB32);
 }
 
-void ZoneImageTest::VerifieBlocs(const QImage& vue, QSize taille, int tolerance) {
+void ZoneImageTest::VerifieBlocs(const QImage& vue, QSize taille, int tolerance, const Vue& v) {
     int vus = 0;
     for (int i = 0; i < Colonnes; ++i)
         for (int j = 0; j < Rangees; ++j) {
             const double px = (i + 0.5) * taille.width() / Colonnes;
             const double py = (j + 0.5) * taille.height() / Rangees;
-            const double x = o->vue.VersBoiteX(px * UnitesImageParPixel) / TwipsParPixelEcran;
-            const double y = o->vue.VersBoiteY(py * UnitesImageParPixel) / TwipsParPixelEcran;
+            const double x = v.VersBoiteX(px * UnitesImageParPixel) / TwipsParPixelEcran;
+            const double y = v.VersBoiteY(py * UnitesImageParPixel) / TwipsParPixelEcran;
             const QPointF p(x, y);
             if (!QRectF(QPointF(0, 0), vue.deviceIndependentSize()).contains(p)) continue;
             ++vus;
@@ -395,6 +401,33 @@ void ZoneImageTest::PositionsEnTwips() {
     QCOMPARE(o->vue.HauteurBoite(), 4500);
     QCOMPARE(o->vue.OrigineX(), 0);
     QCOMPARE(o->vue.ExposantZoom(), o->vue.ExposantInitial());
+}
+
+// The view drawn in several bands at once is the view drawn in one, pixel for
+// pixel, at a zoom that scales the picture by an awkward factor.
+void ZoneImageTest::DessinEnBandesSansCouture() {
+    const QImage blocs = Blocs(1000, 700);
+    PyramideImage p(blocs.width(), blocs.height());
+    for (int y = 0; y < blocs.height(); ++y)
+        std::memcpy(p.Ligne(y), blocs.constScanLine(y), std::size_t(blocs.width()) * 4);
+    p.AvanceNiveaux(blocs.height());
+    QVERIFY(p.Complete());
+    Vue v;
+    v.FixeImage(blocs.width(), blocs.height());
+    v.FixeBoite(700 * 15, 437 * 15);
+    v.VueInitiale();
+    v.FixeExposant(-3);
+    v.FixeOrigine(1234, 567);
+    const auto plan = Plan(v, blocs.size(), QSizeF(700, 437), 1.0);
+    QVERIFY(plan.has_value());
+    const int niveau = p.NiveauPour(plan->echelle);
+    SourceImage s{&p.Niveau(niveau), std::ldexp(1.0, niveau), std::ldexp(1.0, niveau),
+                  p.Niveau(niveau).height()};
+    QImage une(700, 437, QImage::Format_RGB32), trois(700, 437, QImage::Format_RGB32);
+    DessineVue(une, plan, {s}, Qt::black, 1);
+    DessineVue(trois, plan, {s}, Qt::black, 3);
+    QCOMPARE(trois, une);
+    VerifieBlocs(une, blocs.size(), 2, v); // and the picture is where it belongs
 }
 
 QTEST_MAIN(ZoneImageTest)
