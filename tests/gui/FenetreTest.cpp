@@ -3,8 +3,11 @@
 // question that keeps everything when answered No.
 #include "app/Fenetre.h"
 #include "app/ControlesDesign.h"
+#include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
+#include "gui/ZoneImage.h"
+#include "images/Chargeur.h"
 #include "measure/Grille.h"
 
 #include <QAbstractItemModelTester>
@@ -136,6 +139,57 @@ private slots:
         QVERIFY(Action(fenetre.get(), "MnLang_2")->isChecked());
         QVERIFY(!Action(fenetre.get(), "MnLang_1")->isChecked());
         QFile::remove(dossier.filePath("Zelk2_it.lng"));
+    }
+
+    // A user opens the bundled spore photograph, drags across spore 1 (10 µm
+    // long, centred at (230, 220) image pixels), zooms in and measures it again.
+    void mesureSurImageFourniePuisZoom() {
+        QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));
+        fenetre->Clique("bout", 33); // close the welcome panel over the image
+        fenetre->Clique("Optn", 6);  // width as a free segment
+        ZoneImage* zone = fenetre->Image();
+        auto glisse = [&](double x1, double y1, double x2, double y2) {
+            const Vue& v = etat->vue;
+            auto ecran = [&](double x, double y) {
+                return QPoint(qRound(v.VersBoiteX(x * UnitesImageParPixel) / TwipsParPixelEcran),
+                              qRound(v.VersBoiteY(y * UnitesImageParPixel) / TwipsParPixelEcran));
+            };
+            const QPoint a = ecran(x1, y1), b = ecran(x2, y2);
+            QTest::mousePress(zone, Qt::LeftButton, {}, a);
+            QTest::mouseMove(zone, (a + b) / 2);
+            QTest::mouseMove(zone, b);
+            QTest::mouseRelease(zone, Qt::LeftButton, {}, b);
+            // What the core makes of the points the mouse actually hit.
+            const PointImage pa =
+                v.VersImage({a.x() * TwipsParPixelEcran, a.y() * TwipsParPixelEcran});
+            const PointImage pb =
+                v.VersImage({b.x() * TwipsParPixelEcran, b.y() * TwipsParPixelEcran});
+            return v.LongueurPixels(pa, pb, etat->FacteurResolution) * etat->CoefCalibrage;
+        };
+        auto cellule = [&](int ligne, int col) {
+            return fenetre->VueGrille()->model()->index(ligne - 1, col).data().toString();
+        };
+        const auto attendu = [](double v) {
+            return QString::fromStdString(FormatNombre(v, "###0.00", ','));
+        };
+
+        const double long1 = glisse(180, 220, 280, 220);
+        const double larg1 = glisse(230, 195, 230, 245);
+        QCOMPARE(cellule(1, 1), attendu(long1));
+        QCOMPARE(cellule(1, 2), attendu(larg1));
+        QCOMPARE(cellule(1, 5), QString("1"));
+        // 100 image pixels are 1200 pixel units in "Ind. Dim." mode (1600 px wide).
+        QVERIFY(std::abs(long1 - 1200) <= 24);
+
+        fenetre->Clique("Czoom", 0);
+        fenetre->Clique("Czoom", 0);
+        QCOMPARE(etat->vue.ExposantZoom(), -4);
+        const double long2 = glisse(180, 220, 280, 220);
+        glisse(230, 195, 230, 245);
+        QCOMPARE(cellule(2, 1), attendu(long2));
+        // Finer pointing at the higher zoom: the same spore within a pixel.
+        QVERIFY(std::abs(long2 - long1) <= 24);
+        QVERIFY(std::abs(long2 - 1200) <= 12);
     }
 
 private:
