@@ -42,9 +42,9 @@ std::optional<std::string> DossierProgramme(const std::optional<std::string>& op
 
 std::string DossierDonnees(const std::string& dossierExecutable, const std::string& dossierSource) {
     std::error_code ec;
-    for (const fs::path& p : {fs::path(dossierExecutable) / "data",
-                              fs::path(dossierExecutable) / ".." / "share" / "orvelle",
-                              fs::path(dossierSource)})
+    for (const fs::path& p :
+         {fs::path(dossierExecutable) / "data",
+          fs::path(dossierExecutable) / ".." / "share" / "orvelle", fs::path(dossierSource)})
         if (!p.empty() && fs::is_directory(p, ec)) return p.lexically_normal().string();
     return {};
 }

@@ -47,14 +47,8 @@ bool SaufFaux(Valeur v) {
     return Majuscules(v) != "FAUX";
 }
 
-// A text value stays on its line: a line break in it would start a new key.
-std::string UneLigne(std::string s) {
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
 std::string Rogne(const std::string& s) {
-    return Trim(UneLigne(s));
+    return Trim(SurUneLigne(s));
 }
 std::string Nombre(double x, Ctx ctx) {
     return NombreFichier(x, ctx.separateur);
@@ -75,23 +69,23 @@ struct CleParametre {
 const CleParametre Cles[] = {
     {"UTILISATEUR", "UTILISATEUR = ",
      [](Parametres& p, Valeur v) { p.utilisateur = v; return true; },
-     [](const Parametres& p, Ctx) { return UneLigne(p.utilisateur); }},
+     [](const Parametres& p, Ctx) { return SurUneLigne(p.utilisateur); }},
     {"LANGUE", "LANGUE = ",
      [](Parametres& p, Valeur v) { p.langue = v; return true; },
-     [](const Parametres& p, Ctx) { return UneLigne(p.langue); }},
+     [](const Parametres& p, Ctx) { return SurUneLigne(p.langue); }},
     {"INDPRES", "INDPRES= ",
      [](Parametres& p, Valeur v) { p.indPres = SaufFaux(v); return true; },
      [](const Parametres& p, Ctx) { return VraiFaux(p.indPres); }},
     {"REPIMAGE", "REPIMAGE= ",
      [](Parametres& p, Valeur v) { p.repImage = v; return true; },
-     [](const Parametres& p, Ctx) { return UneLigne(p.repImage); }},
+     [](const Parametres& p, Ctx) { return SurUneLigne(p.repImage); }},
     {"REPDATA", "REPDATA= ",
      [](Parametres& p, Valeur v) { p.repData = v; return true; },
-     [](const Parametres& p, Ctx) { return UneLigne(p.repData); }},
+     [](const Parametres& p, Ctx) { return SurUneLigne(p.repData); }},
     // The program folder is where the program runs, whatever an old file says.
     {"REPPROG", "REPPROG= ",
      [](Parametres&, Valeur) { return true; },
-     [](const Parametres&, Ctx ctx) { return UneLigne(ctx.dossierProgramme); }},
+     [](const Parametres&, Ctx ctx) { return SurUneLigne(ctx.dossierProgramme); }},
     // A coefficient of zero or less would turn every measure into nonsense.
     {"CALIBRAGE", "CALIBRAGE = ",
      [](Parametres& p, Valeur v) {
@@ -109,7 +103,7 @@ const CleParametre Cles[] = {
      [](const Parametres& p, Ctx ctx) { return Nombre(p.fonctionDemarrage, ctx); }},
     {"FDECIMAL", "FDECIMAL= ",
      [](Parametres& p, Valeur v) { p.fDecimal = v; return true; },
-     [](const Parametres& p, Ctx) { return UneLigne(p.fDecimal); }},
+     [](const Parametres& p, Ctx) { return SurUneLigne(p.fDecimal); }},
     {"DECIMAUTO", "DECIMAUTO= ",
      [](Parametres& p, Valeur v) { p.decimAuto = EstVrai(v); return true; },
      [](const Parametres& p, Ctx) { return VraiFaux(p.decimAuto); }},
@@ -219,7 +213,7 @@ std::optional<LectureParametres> LitFichierParametres(const std::string& chemin,
 }
 
 std::vector<std::string> LignesParametres(const Parametres& p, const ContexteParametres& ctx) {
-    std::vector<std::string> lignes{UneLigne(ctx.titre), "  Ne pas modifier ! "};
+    std::vector<std::string> lignes{SurUneLigne(ctx.titre), "  Ne pas modifier ! "};
     for (const auto& c : Cles)
         if (c.ecrit) lignes.push_back(std::string(c.entete) + c.ecrit(p, ctx));
     return lignes;

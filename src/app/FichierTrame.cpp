@@ -42,7 +42,7 @@ std::string NombreExact(double v, char separateur) {
 
 // A cell or a comment must stay on its line and, for a cell, in its field.
 std::string Cellule(const std::string& texte) {
-    std::string r = CommentaireSurUneLigne(texte);
+    std::string r = SurUneLigne(texte);
     for (char& c : r)
         if (c == ';') c = ' ';
     return r;
@@ -314,20 +314,6 @@ void Lecteur::Valeurs() {
 
 } // namespace
 
-std::string CommentaireSurUneLigne(const std::string& texte) {
-    std::string r;
-    for (size_t i = 0; i < texte.size(); ++i) {
-        const char c = texte[i];
-        if (c == '\r' || c == '\n') {
-            r += ' ';
-            if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
-        } else {
-            r += c;
-        }
-    }
-    return r;
-}
-
 std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     std::vector<std::string> l;
     const auto n = t.images.size();
@@ -342,13 +328,13 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     l.push_back("RESH = " + NombreFichier(static_cast<float>(t.resh), sep));
     l.push_back("PCTSW = " + NombreFichier(static_cast<float>(t.pctsw.value_or(0)), sep));
     l.push_back(kImages);
-    for (const auto& im : t.images) l.push_back(CommentaireSurUneLigne(im.chemin));
+    for (const auto& im : t.images) l.push_back(SurUneLigne(im.chemin));
     l.push_back(kTailles);
     for (const auto& im : t.images)
         l.push_back(std::to_string(im.taille.largeur) + ";" + std::to_string(im.taille.hauteur));
     l.push_back(kComment);
     for (size_t i = 0; i < t.lignes.size(); ++i)
-        l.push_back(std::to_string(i + 1) + ";" + CommentaireSurUneLigne(t.lignes[i].commentaire));
+        l.push_back(std::to_string(i + 1) + ";" + SurUneLigne(t.lignes[i].commentaire));
     l.push_back("FIN");
     l.push_back(kValeurs);
     for (size_t i = 0; i < t.lignes.size(); ++i) {

@@ -91,7 +91,5 @@ public:
     static LectureTrame LitFichier(const std::string& chemin);
 };
 
-// A comment as one line of the file: every line break becomes one blank.
-std::string CommentaireSurUneLigne(const std::string& texte);
 
 } // namespace orv

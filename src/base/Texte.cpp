@@ -30,6 +30,20 @@ std::vector<std::string> Decoupe(std::string_view s, char separateur) {
     }
 }
 
+std::string SurUneLigne(std::string_view texte) {
+    std::string r;
+    for (size_t i = 0; i < texte.size(); ++i) {
+        const char c = texte[i];
+        if (c == '\r' || c == '\n') {
+            r += ' ';
+            if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
 std::string VraiFaux(bool valeur) {
     return valeur ? "VRAI" : "FAUX";
 }

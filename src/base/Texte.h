@@ -13,6 +13,9 @@ std::string Trim(std::string_view s);
 std::string Majuscules(std::string_view s);
 // Splits at every occurrence of the separator; an empty text gives one field.
 std::vector<std::string> Decoupe(std::string_view s, char separateur);
+// The text on one line: each line break (CR LF, LF or CR) becomes one blank.
+// Comments, paths and messages that end up as one line of a file use it.
+std::string SurUneLigne(std::string_view texte);
 // "VRAI" or "FAUX", the booleans of the settings file.
 std::string VraiFaux(bool valeur);
 

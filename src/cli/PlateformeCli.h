@@ -42,7 +42,5 @@ private:
     char separateur_;
 };
 
-// One line for standard error: the line breaks of a message become blanks.
-std::string SurUneLigne(const std::string& texte);
 
 } // namespace orv::cli

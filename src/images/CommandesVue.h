@@ -16,12 +16,12 @@ class Orvelle;
 // automatic redraw on, draws the marks again (otherwise they are cleared, as a
 // fresh view of the picture has none until "retrace").
 void AfficheVue(Orvelle& o);
-void AfficheZoom(Orvelle& o);              // label(2) "Z= " ...
-void VueInitiale(Orvelle& o);              // start-up and the open-image command
-void ClicZoom(Orvelle& o, int index);      // Czoom(0..3)
+void AfficheZoom(Orvelle& o);         // label(2) "Z= " ...
+void VueInitiale(Orvelle& o);         // start-up and the open-image command
+void ClicZoom(Orvelle& o, int index); // Czoom(0..3)
 void ClicVignette(Orvelle& o, double xVignette, double yVignette);
-void Recentre(Orvelle& o, PointTwips p);   // key C + click
-bool ZoomCentre(Orvelle& o, int mode, PointTwips p); // key Z + click
+void Recentre(Orvelle& o, PointTwips p);                 // key C + click
+bool ZoomCentre(Orvelle& o, int mode, PointTwips p);     // key Z + click
 void DeplaceImage(Orvelle& o, int dxTwips, int dyTwips); // Ctrl + drag
 void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips);
 // Shows a picture of the given size: origin reset unless image-group mode is

@@ -15,21 +15,6 @@ constexpr std::uint32_t kCouleurCommentaire = 0xC0C000;
 // Label of the panel, when the window declares it.
 constexpr const char* kLibelle = "lblCommentaire";
 
-// A comment is one line of the grid file: every line break becomes one blank.
-std::string SurUneLigne(const std::string& texte) {
-    std::string r;
-    for (size_t i = 0; i < texte.size(); ++i) {
-        const char c = texte[i];
-        if (c == '\r' || c == '\n') {
-            r += ' ';
-            if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
-        } else {
-            r += c;
-        }
-    }
-    return r;
-}
-
 } // namespace
 
 int CommentaireLigne::LigneMax(const Orvelle& o) {

@@ -19,10 +19,10 @@ enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle };
 
 struct Marque {
     GenreMarque genre = GenreMarque::Ligne;
-    PointImage a;       // start, centre (ellipse), corner (rectangle), text position
-    PointImage b;       // end, a point of the outline, opposite corner
-    int couleur = 12;   // number in the 16-colour palette
-    std::string texte;  // for GenreMarque::Texte
+    PointImage a;      // start, centre (ellipse), corner (rectangle), text position
+    PointImage b;      // end, a point of the outline, opposite corner
+    int couleur = 12;  // number in the 16-colour palette
+    std::string texte; // for GenreMarque::Texte
 };
 
 struct CalqueMarques {

@@ -54,9 +54,9 @@ public:
     virtual std::optional<std::string> ChoisitFichierAOuvrir(const std::string& titre,
                                                              const std::string& filtre,
                                                              const std::string& dossier) = 0;
-    virtual std::optional<std::string> ChoisitFichierAEnregistrer(const std::string& titre,
-                                                                  const std::string& filtre,
-                                                                  const std::string& cheminPropose) = 0;
+    virtual std::optional<std::string>
+    ChoisitFichierAEnregistrer(const std::string& titre, const std::string& filtre,
+                               const std::string& cheminPropose) = 0;
 
     virtual void CopieTextePressePapier(const std::string& texte) = 0;
 

@@ -49,7 +49,7 @@ TEST(CalibrageFichier, StoredLineReadsBackWithEitherSeparator) {
         }
     }
     // A line break pasted into a comment cannot make a second line.
-    EXPECT_EQ(FichierCalibrage::Ligne("a\r\nb", 2, ','), "a  b =  2 ");
+    EXPECT_EQ(FichierCalibrage::Ligne("a\r\nb", 2, ','), "a b =  2 ");
 }
 
 class CalibrageFichierDisque : public ::testing::Test {

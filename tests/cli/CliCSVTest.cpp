@@ -224,9 +224,8 @@ TEST_F(CliCSVTest, EntreesRefuseesSortieCodeDeux) {
               std::string::npos);
     EXPECT_NE(Lance("--home '" + home + "' results '" + mauvais + "'").erreurs.find("1O,00"),
               std::string::npos);
-    EXPECT_NE(
-        Lance("--home '" + home + "' results '" + trame + "'").erreurs.find("TRAME="),
-        std::string::npos);
+    EXPECT_NE(Lance("--home '" + home + "' results '" + trame + "'").erreurs.find("TRAME="),
+              std::string::npos);
     // Nothing was left beside the inputs either.
     int fichiers = 0;
     for (const auto& e : fs::directory_iterator(dossier / "travail"))

@@ -147,7 +147,6 @@ TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
     AppliqueFonctionDemarrage(o);
     EXPECT_EQ(o.mesure.NomFonction, "tintaval");
 
-
     EXPECT_THROW(TableFonctions(o, 26), std::out_of_range);
     EXPECT_THROW(TableLargeurs(o, -1), std::out_of_range);
     EXPECT_EQ(TableFonctions(o, 7), "");
