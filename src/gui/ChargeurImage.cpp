@@ -199,6 +199,8 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                         Qt::QueuedConnection);
                 });
             }
+            // The levels get a thread of their own when a core is left for it.
+            const bool niveauxAPart = !apercu.joinable() || std::thread::hardware_concurrency() > 2;
             bool signale = t->lignesUtiles <= 0 || utiles >= e->hauteur;
             auto progres = [&](int lignes) {
                 if (signale || lignes < utiles) return;
@@ -211,7 +213,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                     },
                     Qt::QueuedConnection);
             };
-            const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres);
+            const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres, niveauxAPart);
             apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {

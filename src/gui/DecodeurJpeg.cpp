@@ -214,15 +214,23 @@ bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QIm
 }
 
 bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
-                          const std::atomic<bool>& annule,
-                          const std::function<void(int)>& progres) {
-    const int faites = DecodeLignes(
-        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,
-        [&](int y) { return pyramide.Ligne(y); },
-        [&](int pretes) {
+                          const std::atomic<bool>& annule, const std::function<void(int)>& progres,
+                          bool niveauxAPart) {
+    // This thread decodes; another one follows with the coarser levels, or
+    // this one computes them as the rows come.
+    std::optional<SuiviNiveaux> suivi;
+    if (niveauxAPart) suivi.emplace(pyramide, progres);
+    auto avance = [&](int pretes) {
+        if (suivi) {
+            suivi->Avance(pretes);
+        } else {
             pyramide.AvanceNiveaux(pretes);
             if (progres) progres(pretes);
-        });
+        }
+    };
+    const int faites = DecodeLignes(
+        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,
+        [&](int y) { return pyramide.Ligne(y); }, avance);
     if (faites <= 0 || annule.load()) return false;
     if (faites < pyramide.Hauteur()) {
         // A truncated file: the rows never written show mid-grey, as other
@@ -231,9 +239,9 @@ bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
             auto* l = reinterpret_cast<std::uint32_t*>(pyramide.Ligne(y));
             std::fill(l, l + pyramide.Largeur(), 0xFF808080u);
         }
-        pyramide.AvanceNiveaux(pyramide.Hauteur());
+        avance(pyramide.Hauteur());
     }
-    return true;
+    return true; // the levels are complete once `suivi` has gone
 }
 
 #else // no libjpeg-turbo at build time: Qt's reader does the work
@@ -249,7 +257,7 @@ bool DecodeurJpeg::DecodeReduit(const std::string&, int, QImage&, std::shared_pt
     return false;
 }
 bool DecodeurJpeg::Decode(const std::string&, PyramideImage&, const std::atomic<bool>&,
-                          const std::function<void(int)>&) {
+                          const std::function<void(int)>&, bool) {
     return false;
 }
 

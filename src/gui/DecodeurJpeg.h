@@ -42,9 +42,12 @@ public:
     // coarser levels computed as the rows arrive; `progres` hears how many
     // rows of level 0 are ready after each batch. A damaged file gives what
     // could be read; false when nothing could be, or when cancelled.
+    // With `niveauxAPart` the coarser levels are computed on a thread of their
+    // own (worth it when a core is free).
     static bool Decode(const std::string& chemin, PyramideImage& pyramide,
                        const std::atomic<bool>& annule,
-                       const std::function<void(int lignesPretes)>& progres = {});
+                       const std::function<void(int lignesPretes)>& progres = {},
+                       bool niveauxAPart = true);
 };
 
 } // namespace orv

@@ -177,6 +177,39 @@ void PyramideImage::CalculeLigne(int niveau, int y) {
 
 namespace orv {
 
+SuiviNiveaux::SuiviNiveaux(PyramideImage& p, std::function<void(int)> progres)
+    : p_(p), progres_(std::move(progres)), fil_([this] {
+          int faites = 0;
+          for (;;) {
+              const int v = lignes_.load(std::memory_order_acquire);
+              const int pretes = v & ~Fin;
+              if (pretes > faites) {
+                  p_.AvanceNiveaux(pretes);
+                  faites = pretes;
+                  try {
+                      if (progres_) progres_(pretes);
+                  } catch (const std::exception&) {
+                      // A notice lost for want of memory only delays the first view.
+                  }
+              } else if (v & Fin) {
+                  return;
+              } else {
+                  lignes_.wait(v, std::memory_order_acquire);
+              }
+          }
+      }) {}
+
+SuiviNiveaux::~SuiviNiveaux() {
+    lignes_.fetch_or(Fin, std::memory_order_release);
+    lignes_.notify_one();
+    fil_.join();
+}
+
+void SuiviNiveaux::Avance(int lignes0) {
+    lignes_.store(lignes0, std::memory_order_release);
+    lignes_.notify_one();
+}
+
 void DessineSource(QPainter& p, const SourceImage& s, const QRectF& cible, const QRectF& source) {
     if (!s.image || s.image->isNull() || s.lignes <= 0 || source.isEmpty()) return;
     // The source in the image's own pixels, cut at the rows that are ready.

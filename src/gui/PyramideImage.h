@@ -6,9 +6,12 @@
 
 #include <QImage>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 class QPainter;
@@ -73,6 +76,28 @@ private:
     std::vector<std::size_t> pas_;     // bytes per row of each level
     std::vector<int> lignesCalculees_; // rows done per level
     std::vector<QImage> niveaux_;      // views over the block, declared last
+};
+
+// Computes the coarser levels on a thread of its own while level 0 is being
+// filled, so that the decoding thread only decodes. The filler calls
+// Avance(rows of level 0 ready) after each batch; `progres` hears, on the
+// levels' thread, how many rows of level 0 have all their levels. The
+// destructor waits until the levels have caught up with the last Avance.
+class SuiviNiveaux {
+public:
+    SuiviNiveaux(PyramideImage& p, std::function<void(int lignes0)> progres);
+    ~SuiviNiveaux();
+    SuiviNiveaux(const SuiviNiveaux&) = delete;
+    SuiviNiveaux& operator=(const SuiviNiveaux&) = delete;
+
+    void Avance(int lignes0);
+
+private:
+    static constexpr int Fin = 1 << 30; // set in lignes_ once the filler is done
+    PyramideImage& p_;
+    std::function<void(int)> progres_;
+    std::atomic<int> lignes_{0};
+    std::jthread fil_; // last: started once the rest is ready
 };
 
 // One picture to draw and how it maps to the full-size picture: `facteur`
