@@ -106,6 +106,9 @@ void FenetrePrincipale::Actualise() {
     if (chargeur_) chargeur_->Rafraichit();
     if (copie_) copie_->Rafraichit();
     if (calibrage_) calibrage_->Actualise();
+    // The results text fits the image box it is laid over.
+    if (resultats_ && resultats_->isVisible() && zoneImage_)
+        resultats_->setGeometry(zoneImage_->rect().adjusted(20, 20, -20, -20));
 }
 
 namespace {
@@ -457,6 +460,7 @@ QWidget* FenetrePrincipale::ConstruitResultats(QWidget* parent) {
     l->addWidget(texte);
     liaisons_.Lie("TBox", 8, texte);
     liaisons_.Lie("FraResultats", SansIndex, cadre);
+    resultats_ = cadre;
     return cadre;
 }
 

@@ -72,6 +72,7 @@ private:
     PanneauChargeur* chargeur_ = nullptr;
     CadreCopieReferencee* copie_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
+    QWidget* resultats_ = nullptr;
 };
 
 } // namespace orv
