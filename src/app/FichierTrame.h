@@ -91,5 +91,4 @@ public:
     static LectureTrame LitFichier(const std::string& chemin);
 };
 
-
 } // namespace orv

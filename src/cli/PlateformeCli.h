@@ -42,5 +42,4 @@ private:
     char separateur_;
 };
 
-
 } // namespace orv::cli
