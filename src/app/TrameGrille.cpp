@@ -158,6 +158,11 @@ void Ligne::Segments() {
         AjouteValeur(o_, v, Seg(k));
         if (m.LigneCourante != n_) break; // the line is complete
     }
+    // A broken line is only known as shown, its derived columns were computed
+    // from its length as measured: they are kept as the grid showed them.
+    if (l_.ligneBrisee && CelluleRemplie(1) && !(c_ && c_->correction != 1))
+        for (int c = m.NbSegments + 1; c <= DerniereCelluleValeur(o_); ++c)
+            if (CelluleRemplie(c)) EcritCellule(o_, n_, c, *Cellule(c));
 }
 
 void Ligne::Densite() {
@@ -171,13 +176,11 @@ void Ligne::Densite() {
         surface = image * e * e;
     }
     AjouteValeur(o_, surface, s);
-    // As the count's validation does: per surface from the surface as shown.
-    const double shown = o_.mesure.ValeursMesure[1];
+    // As the count's validation does: per surface from the surface as measured.
+    const double mesuree = o_.mesure.ValeursMesure[1];
     const double n = Compte(2);
     AjouteValeur(o_, n, Seg(2));
-    const double parSurface = shown > 0 ? n / shown : 0.0;
-    AjouteValeur(o_, parSurface, std::nullopt);
-    EcritCellule(o_, n_, 4, TexteValeur(o_, std::sqrt(parSurface)));
+    AjouteValeur(o_, mesuree > 0 ? n / mesuree : 0.0, std::nullopt);
 }
 
 void Ligne::Comptage() {
@@ -190,22 +193,14 @@ void Ligne::Comptage() {
 }
 
 void Ligne::Triangle() {
-    const PointImage p1 = Debut(Seg(1)), p2 = Fin(Seg(1)), p3 = Fin(Seg(2));
-    double surface = 0, perimetre = 0, angle = 0;
+    ValeursTriangle v;
     {
         const ContexteCalcul ctx(o_, c_);
-        // The sums in the order the clicks made them.
-        perimetre += orv::Longueur(o_, p1, p2);
-        perimetre += orv::Longueur(o_, p1, p3);
-        const double a = DistanceMicrons(o_, p1, p2);
-        const double b = DistanceMicrons(o_, p1, p3);
-        const double c = DistanceMicrons(o_, p2, p3);
-        surface = AireTriangle(a, b, c);
-        angle = AngleTriangle(surface, a, b);
+        v = MesureTriangle(o_, Debut(Seg(1)), Fin(Seg(1)), Fin(Seg(2)));
     }
-    AjouteValeur(o_, surface, Seg(1));
-    AjouteValeur(o_, perimetre, Seg(2));
-    EcritCellule(o_, n_, 3, TexteValeur(o_, angle));
+    AjouteValeur(o_, v.surface, Seg(1));
+    AjouteValeur(o_, v.perimetre, Seg(2));
+    EcritCellule(o_, n_, 3, TexteValeur(o_, v.angle));
 }
 
 // The surface and perimeter as the grid showed them (corrected), or from a

@@ -36,9 +36,8 @@ void Valide(Orvelle& o) {
     if (m.ModeDensite) {
         const double s = m.ValeursMesure[1];
         if (!EcritValeur(o, static_cast<double>(n), points)) return;
-        const double parSurface = s > 0 ? n / s : 0.0;
-        if (!EcritValeur(o, parSurface, std::nullopt)) return;
-        EcritCellule(o, ligne, 4, TexteValeur(o, std::sqrt(parSurface)));
+        // The line's last value; its "Nb/L" follows from it.
+        if (!EcritValeur(o, s > 0 ? n / s : 0.0, std::nullopt)) return;
         Statut(o, t.Msg(72));
     } else if (m.NumFonction == 11 && m.Etape == 1) {
         if (!EcritValeur(o, static_cast<double>(n), points)) return;

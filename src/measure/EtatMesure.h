@@ -61,6 +61,10 @@ struct EtatMesure {
     bool ModeComptage = false;
     bool Mode3D = false;
     std::array<double, 7> ValeursMesure{}; // 1..6 used
+    // The values of every line as measured, before the display rounds them,
+    // kept in step with the rows: a back-erase that reopens a line computes
+    // its derived columns from them again.
+    std::array<std::array<double, 7>, 257> ValeursLignes{};
     std::array<TraceLigne, 257> TraceLignes{};
     // Descriptors of the measurement functions, slots 0..25: name, count and
     // column headers; column count and widths. Filled by ConstruitTableFonctions.

@@ -5,6 +5,8 @@
 #include "base/Texte.h"
 #include "measure/Grille.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -36,7 +38,7 @@ struct Comptes {
     int nbColStat;
 };
 
-// Counts of every function that has some; surfaces keep their previous prompt.
+// Counts of every function that has some.
 bool ComptesDe(int n, Comptes& c) {
     switch (n) {
     case 1:
@@ -79,7 +81,7 @@ bool ComptesDe(int n, Comptes& c) {
     }
 }
 
-// Status-bar prompt of a function; nothing for the surfaces (the prompt stays).
+// Status-bar prompt of a function; nothing for the triangle (the prompt stays).
 bool InviteDe(const Orvelle& o, int n, std::string& invite) {
     const auto& t = o.textes;
     switch (n) {
@@ -100,6 +102,11 @@ bool InviteDe(const Orvelle& o, int n, std::string& invite) {
     case 13:
     case 14:
         invite = t.Msg(202) + t.Msg(205);
+        return true;
+    case 16:
+        // The surface is a fan of triangles from the first click: it must be
+        // the centre, not a corner.
+        invite = t.Msg(o.mesure.PolygoneAuto ? 232 : 233);
         return true;
     case 20:
         invite = " marquer la zone couleur à mesurer";
@@ -267,6 +274,51 @@ void SelectionneFonction(Orvelle& o) {
     auto& p = o.GrilleRefP;
     for (int col = 0; col <= o.GrilleRef.Colonnes() - 3 && col < p.Colonnes(); ++col)
         p.FixeTexte(0, col, o.GrilleRef.Texte(0, col));
+}
+
+GenreColonne GenreDeColonne(int fonction, int colonne) {
+    switch (fonction) {
+    case 2:
+        return colonne == 4 ? GenreColonne::Volume : GenreColonne::Decimal;
+    case 10:
+        return colonne == 1 ? GenreColonne::Entier : GenreColonne::Decimal;
+    case 11:
+        return colonne >= 1 && colonne <= 3 ? GenreColonne::Entier : GenreColonne::Decimal;
+    case 13:
+    case 14:
+        if (colonne == 2) return GenreColonne::Entier;
+        return colonne == 3 || colonne == 4 ? GenreColonne::Densite : GenreColonne::Decimal;
+    default:
+        return GenreColonne::Decimal;
+    }
+}
+
+std::string FormatSignificatif(double valeur, const std::string& motif, char separateur,
+                               int chiffres) {
+    const auto point = motif.find('.');
+    const int decimalesMotif =
+        point == std::string::npos ? 0 : static_cast<int>(motif.size() - point - 1);
+    int decimales = decimalesMotif;
+    if (valeur != 0 && std::isfinite(valeur)) {
+        const int exposant = static_cast<int>(std::floor(std::log10(std::fabs(valeur))));
+        decimales = std::clamp(chiffres - 1 - exposant, decimalesMotif, 12);
+    }
+    return FormatNombre(valeur, decimales == 0 ? "###0" : "###0." + std::string(decimales, '0'),
+                        separateur);
+}
+
+std::string TexteColonne(const Orvelle& o, int colonne, double valeur) {
+    const std::string& motif = o.parametres.fDecimal;
+    switch (GenreDeColonne(o.mesure.NumFonction, colonne)) {
+    case GenreColonne::Volume:
+        return FormatNombre(valeur, "###0.0", o.Sep());
+    case GenreColonne::Entier:
+        return FormatNombre(valeur, "###0", o.Sep());
+    case GenreColonne::Densite:
+        return FormatSignificatif(valeur, motif, o.Sep());
+    default:
+        return FormatNombre(valeur, motif, o.Sep());
+    }
 }
 
 void AppliqueFonctionDemarrage(Orvelle& o) {

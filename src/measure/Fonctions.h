@@ -35,4 +35,17 @@ void AppliqueFonctionDemarrage(Orvelle& o);
 // True when slot n describes a function (1-6, 10, 11, 13-16, 20).
 bool FonctionExiste(int n);
 
+// How a value column shows its numbers: the user's pattern FDECIMAL; one
+// decimal for the volume of spores 2D; whole numbers for the counts; at least
+// three significant digits for the densities, whose values are often far
+// below 1 (0.0241 must not show as 0.02, nor 0.00).
+enum class GenreColonne { Decimal, Volume, Entier, Densite };
+GenreColonne GenreDeColonne(int fonction, int colonne);
+// A value as column `colonne` of the active function shows it.
+std::string TexteColonne(const Orvelle& o, int colonne, double valeur);
+// A value with the decimals of `motif`, more when fewer than `chiffres`
+// significant digits would show.
+std::string FormatSignificatif(double valeur, const std::string& motif, char separateur,
+                               int chiffres = 3);
+
 } // namespace orv

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace orv {
 
 namespace {
 
-constexpr double kPiDegres = 3.14159;
 constexpr double kPiSurface = 3.1416;
 
 std::int32_t Arrondi(double v) {
@@ -37,12 +37,12 @@ double AireTriangle(double a, double b, double c) {
     return produit > 0 ? std::sqrt(produit) : 0.0;
 }
 
-double AngleTriangle(double surface, double b, double c) {
-    if (b <= 0 || c <= 0) return 0;
-    // asin rather than atan(s / sqrt(1 - s^2)): a right angle gives 90, not a
-    // division by zero.
-    const double s = std::clamp(2 * surface / (b * c), 0.0, 1.0);
-    return std::asin(s) * 180 / kPiDegres;
+double AngleSommet(PointImage sommet, PointImage a, PointImage b) {
+    const double ax = static_cast<double>(a.x) - sommet.x, ay = static_cast<double>(a.y) - sommet.y;
+    const double bx = static_cast<double>(b.x) - sommet.x, by = static_cast<double>(b.y) - sommet.y;
+    if ((ax == 0 && ay == 0) || (bx == 0 && by == 0)) return 0;
+    // atan2 of the cross and dot products: exact at 0, 90 and 180 degrees alike.
+    return std::atan2(std::fabs(ax * by - ay * bx), ax * bx + ay * by) * 180 / std::numbers::pi;
 }
 
 namespace {

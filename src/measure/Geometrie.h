@@ -8,11 +8,9 @@ namespace orv {
 
 // Heron's formula on three side lengths; a flat or impossible triangle gives 0.
 double AireTriangle(double a, double b, double c);
-// Angle in degrees between the two sides of lengths b and c that meet at a
-// vertex, from the surface S: the arcsine of 2 S / (b c), so between 0 and 90
-// (an obtuse angle gives its supplement); 0 when a side is 0. The degrees use
-// pi = 3.14159, as the grid always has.
-double AngleTriangle(double surface, double b, double c);
+// Angle in degrees, 0 to 180, at `sommet` between the sides towards a and b
+// (an obtuse angle is itself, not its supplement); 0 when a side is empty.
+double AngleSommet(PointImage sommet, PointImage a, PointImage b);
 
 // Density outlines, in picture units, from the first point to the pointer.
 // Ellipse: centred on the first point, radius r = |pointer - centre| along its

@@ -5,8 +5,10 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "measure/Fonctions.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace orv {
@@ -20,10 +22,6 @@ constexpr const char* kTrameNonSauvee = "trame non sauvée : ";
 
 int Lignes(const Orvelle& o) {
     return std::max(o.parametres.tGrille, 1) + 1;
-}
-
-std::string Format(const Orvelle& o, double v) {
-    return FormatNombre(v, o.parametres.fDecimal, o.Sep());
 }
 
 // "Stock N" is usable only between two measures.
@@ -52,7 +50,8 @@ void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) 
 }
 
 // A line has received its last value: image, comment, and the derived columns
-// of the spores (the other functions' routines write their own).
+// of the spores and the densities (the other functions' routines write their
+// own), computed from the values as measured: only the display rounds.
 void TermineLigne(Orvelle& o, int ligne) {
     auto& m = o.mesure;
     auto& g = o.GrilleRef;
@@ -60,16 +59,32 @@ void TermineLigne(Orvelle& o, int ligne) {
     const int cols = g.Colonnes();
     EcritCellule(o, ligne, cols - 2, std::to_string(o.IndexImage));
     EcritCellule(o, ligne, cols - 1, "");
-    const double L = m.ValeursMesure[1];
+    const auto& v = m.ValeursMesure;
+    const double L = v[1];
+    auto ecrit = [&](int colonne, double valeur) {
+        EcritCellule(o, ligne, colonne, TexteColonne(o, colonne, valeur));
+    };
     if (m.NumFonction == 2) {
-        const double l = m.ValeursMesure[2];
-        EcritCellule(o, ligne, m.Etape + 1, l > 0.01 ? Format(o, L / l) : "");
-        EcritCellule(o, ligne, m.Etape + 2, FormatNombre(kPi * L * l * l / 6, "###0.0", o.Sep()));
+        const double l = v[2];
+        if (l > 0.01)
+            ecrit(m.Etape + 1, L / l);
+        else
+            EcritCellule(o, ligne, m.Etape + 1, "");
+        ecrit(m.Etape + 2, kPi * L * l * l / 6);
     } else if (m.NumFonction == 3) {
-        const double l = m.ValeursMesure[2];
-        const double e = m.ValeursMesure[3];
-        EcritCellule(o, ligne, m.Etape + 1, l > 0 ? Format(o, L / l) : "");
-        EcritCellule(o, ligne, m.Etape + 2, e > 0 ? Format(o, L / e) : "");
+        const double l = v[2];
+        const double e = v[3];
+        if (l > 0)
+            ecrit(m.Etape + 1, L / l);
+        else
+            EcritCellule(o, ligne, m.Etape + 1, "");
+        if (e > 0)
+            ecrit(m.Etape + 2, L / e);
+        else
+            EcritCellule(o, ligne, m.Etape + 2, "");
+    } else if (m.NumFonction == 13 || m.NumFonction == 14) {
+        // "Nb/L" from the count per surface.
+        ecrit(4, std::sqrt(std::max(v[3], 0.0)));
     }
 }
 
@@ -112,10 +127,7 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     g.FixeTexte(ligne, 0, std::to_string(ligne));
     g.Selectionne(ligne, m.Etape);
 
-    // Derived values are computed from the texts shown, so they carry the
-    // rounding the user sees.
-    const std::string texte = Format(o, valeur);
-    g.FixeTexte(ligne, m.Etape, texte);
+    g.FixeTexte(ligne, m.Etape, TexteColonne(o, m.Etape, valeur));
     if (valeur == 0.0) p.Bip();
 
     if (segment && m.Etape >= 0 && m.Etape < static_cast<int>(TraceLigne{}.segments.size())) {
@@ -124,8 +136,10 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
         trace.image = static_cast<std::int16_t>(o.IndexImage);
     }
 
-    if (m.Etape >= 1 && m.Etape <= m.NbSegments && m.Etape < 7)
-        m.ValeursMesure[static_cast<size_t>(m.Etape)] = LitDecimal(texte);
+    if (m.Etape >= 1 && m.Etape <= m.NbSegments && m.Etape < 7) {
+        m.ValeursMesure[static_cast<size_t>(m.Etape)] = valeur;
+        m.ValeursLignes[static_cast<size_t>(ligne)][static_cast<size_t>(m.Etape)] = valeur;
+    }
 
     // A 3D spore is complete after its second segment, width or thickness.
     if (m.NumFonction == 3 && m.Etape == m.NbSegmentsPrec) m.Etape = 3;
@@ -180,6 +194,7 @@ bool EffaceGrille(Orvelle& o, bool silencieux) {
     // No line is left, so no mark record belongs to one.
     auto& m = o.mesure;
     m.TraceLignes.fill(TraceLigne{});
+    m.ValeursLignes.fill({});
     m.ValeursMesure.fill(0);
     m.Etape = 1;
     m.LigneCourante = 1;
@@ -214,10 +229,16 @@ void Efface_ligne(Orvelle& o, int n) {
     g.FixeLignes(Lignes(o));
 
     auto& traces = m.TraceLignes;
+    auto& valeurs = m.ValeursLignes;
     const int derniere = static_cast<int>(traces.size()) - 1;
-    for (int i = n; i < courante && i < derniere; ++i)
+    for (int i = n; i < courante && i < derniere; ++i) {
         traces[static_cast<size_t>(i)] = traces[static_cast<size_t>(i + 1)];
-    if (courante <= derniere) traces[static_cast<size_t>(courante)] = TraceLigne{};
+        valeurs[static_cast<size_t>(i)] = valeurs[static_cast<size_t>(i + 1)];
+    }
+    if (courante <= derniere) {
+        traces[static_cast<size_t>(courante)] = TraceLigne{};
+        valeurs[static_cast<size_t>(courante)] = {};
+    }
 
     // The line under way, when it was the one erased, is started again in place.
     m.LigneCourante = enCours ? courante : std::max(1, courante - 1);
@@ -257,7 +278,10 @@ void EffaceArriere(Orvelle& o) {
         trace.zoom = 1;
         if (m.Etape < static_cast<int>(trace.segments.size()))
             trace.segments[static_cast<size_t>(m.Etape)] = SegmentTrace{};
-        if (m.Etape < 7) m.ValeursMesure[static_cast<size_t>(m.Etape)] = 0;
+        if (m.Etape < 7) {
+            m.ValeursMesure[static_cast<size_t>(m.Etape)] = 0;
+            m.ValeursLignes[static_cast<size_t>(ligne)][static_cast<size_t>(m.Etape)] = 0;
+        }
     } else {
         // The last complete line is reopened at the first value it loses
         // (NbSegmentsPrec: the width of a spore, whichever way a 3D spore ended).
@@ -269,10 +293,17 @@ void EffaceArriere(Orvelle& o) {
         for (size_t s = static_cast<size_t>(debut); s < trace.segments.size(); ++s)
             trace.segments[s] = SegmentTrace{};
         m.Etape = debut;
-        // The values kept on the line are needed again for its derived columns.
+        // The values kept on the line are needed again for its derived columns:
+        // as measured, or as shown for a line that only has its text (an import).
         m.ValeursMesure.fill(0);
-        for (int k = 1; k < debut && k < 7; ++k)
-            m.ValeursMesure[static_cast<size_t>(k)] = LitDecimal(g.Texte(ligne, k));
+        auto& mesurees = m.ValeursLignes[static_cast<size_t>(ligne)];
+        for (int k = 1; k < debut && k < 7; ++k) {
+            const auto i = static_cast<size_t>(k);
+            const std::string& texte = g.Texte(ligne, k);
+            if (mesurees[i] == 0 && !texte.empty()) mesurees[i] = LitDecimal(texte);
+            m.ValeursMesure[i] = mesurees[i];
+        }
+        for (int k = debut; k < 7; ++k) mesurees[static_cast<size_t>(k)] = 0;
     }
 
     RafraichitMGrille(o, LigneMiroir(o));
@@ -290,6 +321,20 @@ void RafraichitMGrille(Orvelle& o, int L) {
         mg.FixeTexte(0, c, g.Texte(0, c));
         for (int r = 0; r < 3; ++r) mg.FixeTexte(r + 1, c, g.Texte(premiere + r, c));
     }
+}
+
+void MontreImageLigne(Orvelle& o, int ligne) {
+    const auto& g = o.GrilleRef;
+    // The colour samples have no image column.
+    if (o.mesure.NumFonction == 20 || ligne < 1 || ligne >= g.Lignes()) return;
+    const std::string& img = g.Texte(ligne, g.Colonnes() - 2);
+    const auto numero = LitEntierStrict(img);
+    if (!numero || *numero < 1) return;
+    const auto& images = o.chargeur.ListIMGchar;
+    const std::string nom = *numero <= static_cast<long>(images.size())
+                                ? NomFichierImage(images[static_cast<size_t>(*numero - 1)])
+                                : img;
+    o.controles.Texte("StatusBar1", SansIndex, "image : " + nom);
 }
 
 bool ClicBoutonGrille(Orvelle& o, int index) {

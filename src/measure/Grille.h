@@ -39,6 +39,10 @@ void RafraichitMGrille(Orvelle& o, int L);
 // The line that the mirror follows: the line under way, or the last complete line.
 int LigneMiroir(const Orvelle& o);
 
+// A line selected in the grid: the status bar says "image :" and the name of
+// the picture the line was measured on (its "img" column), when it has one.
+void MontreImageLigne(Orvelle& o, int ligne);
+
 // Buttons of the grid: bout(2) "<=", bout(15) "Eff.  ligne", bout(16)
 // "Raz gril.", bout(17) "Raz tout". False for another button.
 bool ClicBoutonGrille(Orvelle& o, int index);

@@ -2,6 +2,7 @@
 
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "measure/Geometrie.h"
 #include "measure/Grille.h"
 
 #include <algorithm>
@@ -20,6 +21,15 @@ double Longueur(const Orvelle& o, PointImage a, PointImage b) {
 
 double DistanceMicrons(const Orvelle& o, PointImage a, PointImage b) {
     return o.vue.UnitesPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
+}
+
+ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
+    ValeursTriangle v;
+    v.surface = AireTriangle(DistanceMicrons(o, p1, p2), DistanceMicrons(o, p1, p3),
+                             DistanceMicrons(o, p2, p3));
+    v.perimetre = Longueur(o, p1, p2) + Longueur(o, p1, p3) + Longueur(o, p2, p3);
+    v.angle = AngleSommet(p1, p2, p3);
+    return v;
 }
 
 int ToleranceTwips(const Orvelle& o) {
@@ -138,8 +148,10 @@ SegmentTrace Segment(PointImage a, PointImage b) {
 
 void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
     auto& g = o.GrilleRef;
-    if (ligne >= 1 && ligne < g.Lignes() && colonne >= 1 && colonne < g.Colonnes())
-        g.FixeTexte(ligne, colonne, texte);
+    if (ligne < 1 || ligne >= g.Lignes() || colonne < 1 || colonne >= g.Colonnes()) return;
+    g.FixeTexte(ligne, colonne, texte);
+    // The mirror shows the derived columns too, written after the line's last value.
+    RafraichitMGrille(o, LigneMiroir(o));
 }
 
 bool EcritValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment) {

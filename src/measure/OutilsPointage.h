@@ -33,6 +33,15 @@ double Longueur(const Orvelle& o, PointImage a, PointImage b);
 // Distance between two picture points in micrometres, not rounded to units.
 double DistanceMicrons(const Orvelle& o, PointImage a, PointImage b);
 
+// The values of a triangle P1 P2 P3 (function 15), from its points alone, so
+// that a measure and its recomputation from a grid file agree: the surface
+// (Heron), the perimeter of the three sides, each a whole number of pixel units
+// times the factor as every segment, and the angle at P1 in degrees (0-180).
+struct ValeursTriangle {
+    double surface = 0, perimetre = 0, angle = 0;
+};
+ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3);
+
 // The click tolerance, in twips of the box (CLIC x 10).
 int ToleranceTwips(const Orvelle& o);
 // True when |dx| + |dy| between the two box points is below the tolerance.

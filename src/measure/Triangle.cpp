@@ -1,10 +1,9 @@
 // The triangle (function 15): three clicks P1, P2, P3. The line receives the
-// surface, the "peri." |P1P2| + |P1P3| (each side in whole pixel units times
-// the calibration, as every segment) and the angle at P1, from an arcsine: an
-// obtuse angle reports its supplement.
+// surface, the "peri." of the three sides and the angle at P1 (0 to 180
+// degrees), all from the three points (MesureTriangle), as a grid file
+// recomputes them.
 #include "app/Orvelle.h"
 #include "measure/ComportementPointage.h"
-#include "measure/Geometrie.h"
 
 namespace orv {
 
@@ -27,7 +26,6 @@ public:
         }
         const PointImage p1 = s.front();
         MarqueEnCours(o, MarqueLigne(p1, pt, 2), 1);
-        p.ResultatsSurface[2] += Longueur(o, p1, pt);
         if (s.size() == 1) {
             s.push_back(pt);
             return;
@@ -37,19 +35,15 @@ public:
         s.clear();
         Provisoires(o, {});
 
-        const double a = DistanceMicrons(o, p1, p2);
-        const double b = DistanceMicrons(o, p1, pt);
-        const double c = DistanceMicrons(o, p2, pt);
-        const double surface = AireTriangle(a, b, c);
-        const double angle = AngleTriangle(surface, a, b);
-        const double perimetre = p.ResultatsSurface[2];
-        p.ResultatsSurface[1] = surface;
-        Lecture(o, "S=" + TexteValeur(o, surface) + " Deg =" + TexteValeur(o, angle));
+        const ValeursTriangle v = MesureTriangle(o, p1, p2, pt);
+        p.ResultatsSurface[1] = v.surface;
+        p.ResultatsSurface[2] = v.perimetre;
+        Lecture(o, "S=" + TexteValeur(o, v.surface) + " Deg =" + TexteValeur(o, v.angle));
 
         const int ligne = o.mesure.LigneCourante;
-        if (!EcritValeur(o, surface, Segment(p1, p2))) return;
-        if (!EcritValeur(o, perimetre, Segment(p1, pt))) return;
-        EcritCellule(o, ligne, 3, TexteValeur(o, angle));
+        if (!EcritValeur(o, v.surface, Segment(p1, p2))) return;
+        if (!EcritValeur(o, v.perimetre, Segment(p1, pt))) return;
+        EcritCellule(o, ligne, 3, TexteValeur(o, v.angle));
     }
 
     void Suit(Orvelle& o, const EvenementImage& e) const override {

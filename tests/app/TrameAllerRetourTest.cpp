@@ -107,6 +107,21 @@ TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
         auto y = Session();
         ASSERT_EQ(ChargeTrame(*y, fichier), ResultatChargement::Charge);
         AttendMeme(avant, Releve_(*y), "function " + std::to_string(f));
+        if (f != 15) continue;
+        // The recomputed triangles have the true angle at P1 (law of cosines
+        // on the kept points), obtuse ones included.
+        int obtus = 0;
+        for (int l = 1; l <= 6; ++l) {
+            const auto& s = y->mesure.TraceLignes[static_cast<size_t>(l)].segments;
+            const double a = std::hypot(s[1].x2 - s[1].x1, s[1].y2 - s[1].y1);
+            const double b = std::hypot(s[2].x2 - s[1].x1, s[2].y2 - s[1].y1);
+            const double c = std::hypot(s[2].x2 - s[1].x2, s[2].y2 - s[1].y2);
+            const double angle =
+                std::acos((a * a + b * b - c * c) / (2 * a * b)) * 180 / 3.14159265358979;
+            obtus += angle > 90;
+            EXPECT_NEAR(LitDecimal(y->GrilleRef.Texte(l, 3)), angle, 0.0051) << "line " << l;
+        }
+        EXPECT_GE(obtus, 1);
     }
 }
 

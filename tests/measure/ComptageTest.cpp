@@ -2,6 +2,7 @@
 #include "measure/ChangementFonction.h"
 
 #include <cmath>
+#include <random>
 
 namespace orv::test {
 namespace {
@@ -22,7 +23,7 @@ TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
     EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(55));
     EXPECT_EQ(ScenarioPointage::Compte(GenreMarque::Croix), 4);
     Clic(9000, 9000, Bouton::Droit);
-    EXPECT_EQ(C(1, 1), "4,00");
+    EXPECT_EQ(C(1, 1), "4"); // a count is a whole number
     EXPECT_EQ(C(1, 2), "1");
     EXPECT_EQ(Affiche(), "0");
     EXPECT_EQ(o.mesure.LigneCourante, 2);
@@ -34,14 +35,15 @@ TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
     EXPECT_EQ(o.controles.Texte("StatusBar1"), t.Msg(202) + t.Msg(204));
     Compte(7);
     Clic(9000, 9000, Bouton::Droit);
-    EXPECT_EQ(C(1, 1), "7,00");
+    EXPECT_EQ(C(1, 1), "7");
     EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(203)); // now class B
     Compte(3);
     Clic(9000, 9000, Bouton::Droit);
-    EXPECT_EQ(C(1, 2), "3,00");
+    EXPECT_EQ(C(1, 2), "3");
     EXPECT_EQ(C(1, 3), "13");
     EXPECT_EQ(C(1, 4), "1");
-    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(204)); // back to class A
+    for (int c = 1; c <= 4; ++c) EXPECT_EQ(o.MGrille.Texte(1, c), C(1, c)) << c; // the mirror
+    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(204));                               // back to class A
     // Crosses of class A in colour 1, of class B in colour 2.
     int c1 = 0, c2 = 0;
     for (const auto& m : o.marques.fixes)
@@ -76,7 +78,7 @@ TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {
     EXPECT_TRUE(o.marques.fixes.empty());
     Compte(2);
     Clic(9000, 9000, Bouton::Droit);
-    EXPECT_EQ(C(1, 1), "2,00");
+    EXPECT_EQ(C(1, 1), "2");
 }
 
 TEST_F(ComptageTest, DensityInARectangle) {
@@ -88,13 +90,41 @@ TEST_F(ComptageTest, DensityInARectangle) {
     Compte(5);
     EXPECT_EQ(Affiche(), "5");
     Clic(1500, 1500, Bouton::Droit);
-    EXPECT_EQ(C(1, 2), "5,00");
-    EXPECT_EQ(C(1, 3), F(5.0 / 200));
-    EXPECT_EQ(C(1, 4), F(std::sqrt(5.0 / 200)));
+    EXPECT_EQ(C(1, 2), "5");
+    EXPECT_EQ(C(1, 3), "0,0250");
+    EXPECT_EQ(C(1, 4), "0,158"); // √0.025 = 0.1581
     EXPECT_EQ(C(1, 5), "1");
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(o.mesure.Etape, 1);
     EXPECT_EQ(Affiche(), "0");
+}
+
+// Nb/S and Nb/L show at least three significant digits at every scale (with a
+// factor of 1 the surfaces are huge and the densities tiny), checked against
+// the count over the rectangle's surface computed from its corners.
+TEST_F(ComptageTest, DensitiesAgreeWithThePlainFormulaToThreeDigits) {
+    std::mt19937 gen(13);
+    std::uniform_int_distribution<int> coin(500, 9000), cote(300, 8000), nombre(0, 12);
+    std::uniform_real_distribution<double> exposant(-3, 0.5);
+    auto proche = [](const std::string& cellule, double attendu) {
+        if (attendu == 0) return LitDecimal(cellule) == 0;
+        const double unite = std::pow(10, std::floor(std::log10(attendu)) - 2);
+        return std::fabs(LitDecimal(cellule) - attendu) <= unite / 2 * (1 + 1e-9);
+    };
+    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    for (int ligne = 1; ligne <= 30; ++ligne) {
+        const double e = std::pow(10, exposant(gen)); // µm per picture unit
+        FixeEchelle(e);
+        const int x = coin(gen), y = coin(gen), dx = cote(gen), dy = cote(gen), n = nombre(gen);
+        Glisse(x, y, x + dx, y + dy);
+        Compte(n);
+        Clic(x, y, Bouton::Droit);
+        ASSERT_EQ(o.mesure.LigneCourante, ligne + 1);
+        const double parSurface = n / (double(dx) * dy * e * e);
+        EXPECT_EQ(C(ligne, 2), std::to_string(n)) << ligne;
+        EXPECT_TRUE(proche(C(ligne, 3), parSurface)) << ligne << ": " << C(ligne, 3);
+        EXPECT_TRUE(proche(C(ligne, 4), std::sqrt(parSurface))) << ligne << ": " << C(ligne, 4);
+    }
 }
 
 TEST_F(ComptageTest, FlatDensityRectangleIsRefused) {

@@ -14,13 +14,13 @@ TEST(GeometrieTest, HeronSurface) {
     EXPECT_EQ(AireTriangle(0, 0, 0), 0);
 }
 
-TEST(GeometrieTest, AngleIsAnArcsine) {
-    const double k = 3.14159265358979 / 3.14159; // degrees are taken with pi = 3.14159
-    EXPECT_NEAR(AngleTriangle(6, 3, 4), 90 * k, 1e-9);
-    // 120 degrees between sides 1 and 1 reports 60.
-    const double s = AireTriangle(1, 1, std::sqrt(3.0));
-    EXPECT_NEAR(AngleTriangle(s, 1, 1), 60 * k, 1e-6);
-    EXPECT_EQ(AngleTriangle(1, 0, 4), 0);
+TEST(GeometrieTest, AngleAtTheVertexFromZeroTo180) {
+    const PointImage p{1000, 1000};
+    EXPECT_DOUBLE_EQ(AngleSommet(p, {3000, 1000}, {1000, 4000}), 90);
+    EXPECT_DOUBLE_EQ(AngleSommet(p, {3000, 1000}, {0, 2000}), 135); // obtuse, not 45
+    EXPECT_DOUBLE_EQ(AngleSommet(p, {3000, 1000}, {0, 1000}), 180);
+    EXPECT_EQ(AngleSommet(p, {3000, 1000}, {5000, 1000}), 0);
+    EXPECT_EQ(AngleSommet(p, p, {5000, 1000}), 0); // a side of no length
 }
 
 TEST(GeometrieTest, EllipseFollowsItsLongerAxis) {

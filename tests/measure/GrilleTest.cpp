@@ -1,11 +1,14 @@
 #include "measure/Grille.h"
 #include "app/ControlesDesign.h"
+#include "app/Fenetre.h"
 #include "app/Orvelle.h"
+#include "base/Nombres.h"
 #include "measure/Fonctions.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -92,6 +95,56 @@ TEST_F(GrilleTest, Spore3DEndsAfterWidthOrThickness) {
     EXPECT_EQ(C(2, 3), "");
     AjouteValeur(o, 3);
     EXPECT_EQ(C(2, 4), "4,00");
+}
+
+// Q, V and L/e from the values as measured, whatever the display rounds, also
+// when a back-erase reopens a line; checked against the plain formulas.
+TEST_F(GrilleTest, DerivedColumnsComeFromTheValuesAsMeasured) {
+    o.parametres.fDecimal = "###0.0";
+    std::mt19937 gen(12);
+    std::uniform_real_distribution<double> longueur(0.4, 30), rapport(1.0, 3.0);
+    auto f = [](double v, const char* motif) { return FormatNombre(v, motif, ','); };
+    for (int fonction : {2, 3}) {
+        Choisit(fonction);
+        for (int ligne = 1; ligne <= 40; ++ligne) {
+            const double L = longueur(gen), l = L / rapport(gen);
+            AjouteValeur(o, L);
+            AjouteValeur(o, ligne % 3 == 0 ? l + 1 : l);
+            if (ligne % 3 == 0) { // the width pointed again
+                EffaceArriere(o);
+                AjouteValeur(o, l);
+            }
+            const std::string cas = std::to_string(fonction) + " line " + std::to_string(ligne);
+            ASSERT_EQ(o.mesure.LigneCourante, ligne + 1) << cas;
+            EXPECT_EQ(C(ligne, 1), f(L, "###0.0")) << cas;
+            if (fonction == 2) {
+                EXPECT_EQ(C(ligne, 3), f(L / l, "###0.0")) << cas;
+                EXPECT_EQ(C(ligne, 4), f(3.14159 * L * l * l / 6, "###0.0")) << cas;
+            } else {
+                EXPECT_EQ(C(ligne, 4), f(L / l, "###0.0")) << cas;
+            }
+        }
+        // The thickness of a 3D spore gives L/e alike.
+        if (fonction == 3) {
+            AjouteValeur(o, 1.04);
+            o.mesure.Etape = 3;
+            AjouteValeur(o, 0.46);
+            EXPECT_EQ(C(41, 5), f(1.04 / 0.46, "###0.0"));
+        }
+    }
+}
+
+TEST_F(GrilleTest, SelectingALineNamesItsPicture) {
+    o.chargeur.ListIMGchar = {"/photos/asque.jpg", "/photos/spores 2.png"};
+    for (int img : {2, 1}) {
+        o.IndexImage = img;
+        AjouteValeur(o, 10);
+        AjouteValeur(o, 5);
+    }
+    SelectionneCellule(o, 1, 2);
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), "image : spores 2.png");
+    SelectionneCellule(o, 2, 1);
+    EXPECT_EQ(o.controles.Texte("StatusBar1"), "image : asque.jpg");
 }
 
 TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {

@@ -1,6 +1,8 @@
 #include "ScenarioPointage.h"
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace orv::test {
 namespace {
@@ -24,6 +26,8 @@ protected:
 
 TEST_F(SurfacesTest, SquarePolygonAuto) {
     Polygone(true);
+    // The fan of triangles starts from the first click: the prompt says it is the centre.
+    EXPECT_NE(o.controles.Texte("StatusBar1").find("centre"), std::string::npos);
     Carre();
     EXPECT_EQ(C(1, 1), "");
     Clic(100, 17000, Bouton::Droit); // anywhere: the outline closes on its first vertex
@@ -37,10 +41,13 @@ TEST_F(SurfacesTest, SquarePolygonAuto) {
               (std::array{5000, 5000, 100000, 40000}));
     EXPECT_EQ(s[2].x1, 1);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
+    // The mirror under the image shows every column, Rm and F included.
+    for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.MGrille.Texte(1, c), C(1, c)) << c;
 }
 
 TEST_F(SurfacesTest, SquarePolygonOpenClosedByHand) {
     Polygone(false);
+    EXPECT_NE(o.controles.Texte("StatusBar1").find("centre"), std::string::npos);
     Carre();
     Clic(4500, 4500, Bouton::Droit); // on the first corner again
     EXPECT_EQ(C(1, 1), "100,00");
@@ -70,23 +77,36 @@ TEST_F(SurfacesTest, PolygonLiveReadoutAndEarlyRightClick) {
     EXPECT_EQ(C(1, 1), "");
 }
 
-TEST_F(SurfacesTest, ObtuseTriangleReportsTheSupplement) {
+TEST_F(SurfacesTest, TriangleAgreesWithPlainFormulasOnRandomPoints) {
+    std::mt19937 gen(15);
+    std::uniform_int_distribution<int> point(0, 20000);
+    std::uniform_real_distribution<double> echelle(0.001, 0.05);
     Choisit(15);
-    // Angle at P1 between (+2000, 0) and (-1000, +1000): 135 degrees.
-    Clic(1000, 5000);
-    Clic(3000, 5000);
-    Clic(0, 6000);
-    EXPECT_EQ(C(1, 1), "100,00"); // half of 2000 x 1000 picture units, in µm²
-    EXPECT_EQ(C(1, 3), F(45 * 3.14159265358979 / 3.14159));
-    // "peri." = |P1P2| + |P1P3|, each a whole number of units times the factor.
-    const double peri = (Unites(2000) + Unites(std::hypot(1000, 1000))) * o.CoefCalibrage;
-    EXPECT_EQ(C(1, 2), F(peri));
-    EXPECT_EQ(C(1, 4), "1");
-    EXPECT_EQ(o.controles.Texte("label", 9), "S=100,00 Deg =" + C(1, 3));
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-    // The three sides and the three crosses are drawn; P2-P3 in colour 1.
-    EXPECT_EQ(Compte(GenreMarque::Croix), 3);
-    EXPECT_EQ(Compte(GenreMarque::Ligne), 3);
+    int obtus = 0;
+    for (int ligne = 1; ligne <= 30; ++ligne) {
+        const double e = echelle(gen); // µm per picture unit
+        FixeEchelle(e);
+        const int x1 = point(gen), y1 = point(gen), x2 = point(gen), y2 = point(gen),
+                  x3 = point(gen), y3 = point(gen);
+        Clic(x1, y1);
+        Clic(x2, y2);
+        Clic(x3, y3);
+        ASSERT_EQ(o.mesure.LigneCourante, ligne + 1);
+        const double a = std::hypot(x2 - x1, y2 - y1), b = std::hypot(x3 - x1, y3 - y1),
+                     c = std::hypot(x3 - x2, y3 - y2);
+        // Law of cosines at P1; shoelace surface; each side in whole units.
+        const double angle =
+            std::acos(std::clamp((a * a + b * b - c * c) / (2 * a * b), -1.0, 1.0)) * 180 /
+            3.14159265358979;
+        const double surface =
+            std::fabs((x2 - x1) * double(y3 - y1) - (x3 - x1) * double(y2 - y1)) / 2 * e * e;
+        const double peri = (Unites(a) + Unites(b) + Unites(c)) * o.CoefCalibrage;
+        obtus += angle > 90;
+        EXPECT_NEAR(LitDecimal(C(ligne, 3)), angle, 0.0051) << ligne;
+        EXPECT_NEAR(LitDecimal(C(ligne, 1)), surface, 0.0051 + surface * 1e-9) << ligne;
+        EXPECT_EQ(C(ligne, 2), F(peri)) << ligne;
+    }
+    EXPECT_GE(obtus, 5); // the cases hold obtuse angles
 }
 
 TEST_F(SurfacesTest, RightAngleAndFlatTriangle) {
@@ -94,8 +114,9 @@ TEST_F(SurfacesTest, RightAngleAndFlatTriangle) {
     Clic(1000, 1000);
     Clic(3000, 1000);
     Clic(1000, 4000);
-    EXPECT_EQ(C(1, 3), F(90 * 3.14159265358979 / 3.14159));
+    EXPECT_EQ(C(1, 3), "90,00");
     EXPECT_EQ(C(1, 1), "300,00");
+    EXPECT_EQ(o.MGrille.Texte(1, 3), "90,00"); // the mirror has the angle too
 
     // Three points on a line: surface and angle 0, written with a beep.
     Clic(1000, 1000);
@@ -104,6 +125,11 @@ TEST_F(SurfacesTest, RightAngleAndFlatTriangle) {
     EXPECT_EQ(C(2, 1), "0,00");
     EXPECT_EQ(C(2, 3), "0,00");
     EXPECT_GE(p.Compte("bip"), 1);
+    // P1 between the two others: a straight angle.
+    Clic(2000, 1000);
+    Clic(1000, 1000);
+    Clic(3000, 1000);
+    EXPECT_EQ(C(3, 3), "180,00");
 }
 
 } // namespace
