@@ -140,7 +140,7 @@ void Demarrage(Orvelle& o) {
     AppliqueFonctionDemarrage(o);
 
     // The statistics follow every change of the grid.
-    o.recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
+    o.recalculeStatistiques = [](Orvelle& e) { RecalculeTout(e); };
     o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
 
     Desactive(o);
@@ -245,6 +245,7 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
 
 void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
     o.GrilleRef.Selectionne(ligne, colonne);
+    MontreImageLigne(o, ligne);
     if (colonne == o.GrilleRef.Colonnes() - 1) {
         QuitteModeExport(o);
         o.commentaire.Ouvre(o, ligne);

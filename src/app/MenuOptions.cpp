@@ -165,6 +165,7 @@ void CocheMenusOptions(Orvelle& o) {
     c.CocheSeul("MNSav", p.savAuto / 10);
     c.CocheSeul("F_Img", p.extImg);
     c.CocheSeul("Lrg", p.zoneCouleur);
+    c.CocheSeul("NoTexp", o.NotationEclair);
 }
 
 bool ClicMenuOptions(Orvelle& o, const std::string& famille, int i) {

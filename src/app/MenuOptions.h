@@ -34,7 +34,8 @@ bool ClicZoneCouleur(Orvelle& o, int i);
 // Selects the pointing mode: 2 caliper ("Palmer", Optn(5)), 1 two points
 // ("Bipoint", Optn(6)).
 void SelectionneModePointage(Orvelle& o, int mode);
-// Ticks, in every Options submenu, the entry that matches the settings in memory.
+// Ticks, in every Options submenu, the entry that matches the settings in
+// memory (and "Notation éclair" the form in use).
 void CocheMenusOptions(Orvelle& o);
 
 // Language codes of MnLang 1..5; empty outside.

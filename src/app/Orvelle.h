@@ -86,8 +86,9 @@ public:
     bool diagnosticLangueDemande =
         false; // --diagnostic-langue: the switch is turned on at each language change
     bool machineRapide = true;
-    // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is ticked.
-    int NotationEclair = 0;
+    // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is
+    // ticked. It starts at "D1,9", the "(min) D1-D9 (max)" form mycologists publish.
+    int NotationEclair = 1;
     bool bienvenueAffichee = false;
     bool fermeture = false; // set once the user confirmed quitting: the window closes
 

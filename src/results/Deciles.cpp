@@ -3,6 +3,7 @@
 #include "base/Nombres.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv {
 
@@ -38,52 +39,32 @@ StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
 }
 
 double DominanteValeurs(std::vector<double> valeurs) {
-    const int n = static_cast<int>(valeurs.size());
-    if (n == 0) return 0;
+    if (valeurs.empty()) return 0;
     std::sort(valeurs.begin(), valeurs.end());
-    auto a = [&valeurs](int i) { return valeurs[static_cast<size_t>(i - 1)]; };
-
-    // The narrowing factor is a single-precision 0.8.
-    const double f = static_cast<double>(0.8f);
-    std::vector<int> compte(static_cast<size_t>(n) + 1, 0);
-    std::vector<int> fin(static_cast<size_t>(n) + 1, 0);
-    auto cnt = [&compte](int i) -> int& { return compte[static_cast<size_t>(i)]; };
-    auto bout = [&fin](int i) -> int& { return fin[static_cast<size_t>(i)]; };
-
-    int lo = 1, hi = n;
-    double w = (a(hi) - a(lo)) * f;
-    int finMeilleure = 0; // kept from one start to the next, as the run search leaves it
-    for (;;) {
-        if (a(hi) - a(lo) < w || hi - lo <= 2) break;
-        w = (a(hi) - a(lo)) * f;
-        for (int i = lo; i <= hi; ++i) {
-            int meilleur = 0;
-            for (int j = i; j < hi && a(j) - a(i) <= w; ++j) {
-                cnt(j) = j - i;
-                if (cnt(j) > meilleur) {
-                    meilleur = cnt(j);
-                    finMeilleure = j;
-                }
-            }
-            cnt(i) = finMeilleure - i;
-            bout(i) = finMeilleure;
-            w *= f;
-        }
-        int iMax = lo;
-        for (int i = lo; i <= hi; ++i)
-            if (cnt(i) > cnt(iMax)) iMax = i;
-        const int nouveauLo = iMax + 1;
-        const int nouveauHi = bout(finMeilleure);
-        w *= f;
-        // The next range must lie in the list and be narrower, or the search
-        // stops on the range it has: it always ends and never reads outside.
-        if (nouveauLo > n || nouveauHi < nouveauLo || nouveauHi > n ||
-            nouveauHi - nouveauLo >= hi - lo)
-            break;
-        lo = nouveauLo;
-        hi = nouveauHi;
+    size_t debut = 0, n = valeurs.size();
+    auto x = [&](size_t i) { return valeurs[debut + i]; };
+    while (n > 3) {
+        const size_t h = (n + 1) / 2; // values the run must hold
+        double plusCourt = x(h - 1) - x(0);
+        for (size_t i = 1; i + h <= n; ++i) plusCourt = std::min(plusCourt, x(i + h - 1) - x(i));
+        // Runs equal but for the rounding of the differences are equal.
+        const double egal = plusCourt + 1e-9 * (1 + std::fabs(x(n - 1)) + std::fabs(x(0)));
+        std::vector<size_t> departs;
+        for (size_t i = 0; i + h <= n; ++i)
+            if (x(i + h - 1) - x(i) <= egal) departs.push_back(i);
+        // The middle run, or the two middle runs together while that still narrows.
+        const size_t a = departs[(departs.size() - 1) / 2], b = departs[departs.size() / 2];
+        const size_t largeur = b + h - a < n ? b + h - a : h;
+        debut += a;
+        n = largeur;
     }
-    return (a(lo) + a(hi)) / 2;
+    if (n == 3) {
+        const double bas = x(1) - x(0), haut = x(2) - x(1);
+        if (bas < haut) return (x(0) + x(1)) / 2;
+        if (haut < bas) return (x(1) + x(2)) / 2;
+        return x(1);
+    }
+    return n == 2 ? (x(0) + x(1)) / 2 : x(0);
 }
 
 } // namespace orv

@@ -24,10 +24,11 @@ struct StatistiquesOrdre {
 // Deciles by linear interpolation at the rank p.(N + 1), p = 0.1 and 0.9.
 StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs);
 
-// The mode estimate: the range of the sorted values is narrowed, pass after
-// pass, to the start that opens the longest run within a shrinking width, and
-// the middle of the last range is returned. Every value counts, zeros
-// included. No value gives 0, one value gives that value.
+// The mode estimate, the middle of the densest region of the sorted values
+// (the half-sample mode): pass after pass, the values narrow to the shortest
+// run that holds half of them, until three or fewer are left; of three, the
+// middle of the closer pair. Equally short runs give way to the middle ones,
+// so that the estimate does not lean to one end. No value gives 0.
 double DominanteValeurs(std::vector<double> valeurs);
 
 } // namespace orv

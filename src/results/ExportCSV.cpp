@@ -139,9 +139,20 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
     const auto& p = o.GrilleRefP;
     for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c) {
         const auto i = static_cast<size_t>(c);
-        ecrit(o.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(o, r.NbLignes[i]) + "; D1,9 ;(" +
-              p.Texte(2, c) + " )" + Plain(o, r.D1[i]) + " - " + Plain(o, r.D9[i]) + "(" +
-              p.Texte(3, c) + ")");
+        std::string bas, haut, forme = "; D1,9 ;(";
+        if (r.NbLignes[i] >= MesuresMinimalesDeciles) {
+            bas = Plain(o, r.D1[i]);
+            haut = Plain(o, r.D9[i]);
+        } else {
+            // No deciles below 11 values: the range is the mean give or take
+            // sigma, as the notation then says.
+            const double moy = LitDecimal(p.Texte(1, c)), sigma = LitDecimal(p.Texte(4, c));
+            forme = "; m ± sigma ;(";
+            bas = TexteStatistique(o, c, moy - sigma);
+            haut = TexteStatistique(o, c, moy + sigma);
+        }
+        ecrit(o.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(o, r.NbLignes[i]) + forme +
+              p.Texte(2, c) + " )" + bas + " - " + haut + "(" + p.Texte(3, c) + ")");
     }
     if (m.NumFonction == 3) ecrit(LigneVolume(o));
     ecrit("");

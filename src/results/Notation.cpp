@@ -129,8 +129,11 @@ std::string LigneNotation(const Orvelle& o, int v, int c) {
 std::string NotationLxl(const Orvelle& o, int v) {
     const PrefixeLxl& p = kPrefixesLxl[FormeConnue(v) ? static_cast<size_t>(v) : 0];
     const std::string largeur = FragmentColonne(o, v, 2);
-    return p.avant + Compte(o, 1) + p.apres + SansOuverture(FragmentColonne(o, v, 1)) + " x " +
-           (largeur.rfind(' ', 0) == 0 ? largeur.substr(1) : largeur);
+    std::string t = p.avant + Compte(o, 1) + p.apres + SansOuverture(FragmentColonne(o, v, 1)) +
+                    " x " + (largeur.rfind(' ', 0) == 0 ? largeur.substr(1) : largeur);
+    // The ratio is published beside the sizes, in the same form.
+    if (FormeConnue(v)) t += " ; " + Cellule(o, kEntete, 3) + " =" + FragmentColonne(o, v, 3);
+    return t;
 }
 
 std::string Notation(Orvelle& o) {

@@ -21,7 +21,7 @@ std::string LibelleNotation(const Orvelle& o, int v);
 std::string FragmentColonne(const Orvelle& o, int v, int c);
 // "header : N= n ;marker; (min)low-high(max)", the notation of segments.
 std::string LigneNotation(const Orvelle& o, int v, int c);
-// Length x width of spores 2D on one line.
+// Length x width of spores 2D on one line, then the ratio Q in the same form.
 std::string NotationLxl(const Orvelle& o, int v);
 
 // The notation of the active function, statistics refreshed first; empty for

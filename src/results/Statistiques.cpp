@@ -2,6 +2,7 @@
 
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "measure/Fonctions.h"
 #include "results/Deciles.h"
 #include "results/Moments.h"
 
@@ -12,12 +13,6 @@
 namespace orv {
 
 namespace {
-
-constexpr const char* kLibellesMoments[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s"};
-constexpr const char* kLibellesOrdre[] = {"N=", "D1", "médiane", "D9"};
-// The volume column of spores 2D always shows one decimal.
-constexpr int kColonneVolume2D = 4;
-constexpr const char* kMotifVolume = "###0.0";
 
 void AssureLignes(GrilleTexte& p) {
     if (p.Lignes() < LignesStatistiques) p.FixeLignes(LignesStatistiques);
@@ -44,7 +39,20 @@ bool DansResultats(int c) {
     return c >= 1 && c < ColonnesResultats;
 }
 
+// The values the order statistics and the dominante count.
+std::vector<double> ValeursOrdre(const Orvelle& o, int c) {
+    std::vector<double> v = Valeurs(o, c, DerniereLigne(o, o.mesure.LigneCourante - 1), false);
+    std::erase_if(v, [](double x) { return !(x > SeuilOrdre); });
+    return v;
+}
+
 } // namespace
+
+std::string TexteStatistique(const Orvelle& o, int c, double valeur) {
+    if (GenreDeColonne(o.mesure.NumFonction, c) == GenreColonne::Entier)
+        return FormatNombre(valeur, o.parametres.fDecimal, o.Sep());
+    return TexteColonne(o, c, valeur);
+}
 
 bool StatistiquesAutomatiques(const Orvelle& o) {
     return !o.controles.Existe("Check", 3) || o.controles("Check", 3).coche;
@@ -56,9 +64,6 @@ void StatColonnes(Orvelle& o) {
     auto& p = o.GrilleRefP;
     AssureLignes(p);
     const int cols = std::min(g.Colonnes(), p.Colonnes());
-    const char sep = o.Sep();
-    const std::string& fDecimal = o.parametres.fDecimal;
-
     for (int col = 0; col <= cols - 3; ++col) p.FixeTexte(0, col, g.Texte(0, col));
     // Columns without statistics keep nothing from an earlier function.
     for (int col = std::max(cols - 2, 1); col < p.Colonnes() - 1; ++col)
@@ -73,11 +78,9 @@ void StatColonnes(Orvelle& o) {
         for (int r = 1; r <= derniere; ++r) g.FixeCouleurCellule(r, c, CouleurGrilles);
         const MomentsColonne m = CalculeMoments(Valeurs(o, c, derniere, true));
 
-        const bool volume = o.mesure.NumFonction == 2 && c == kColonneVolume2D;
-        const std::string& motif = volume ? std::string(kMotifVolume) : fDecimal;
         const double lignes[] = {m.moyenne, m.minimum,     m.maximum,
                                  m.sigma,   m.dissymetrie, m.kurtosis};
-        for (int k = 0; k < 6; ++k) p.FixeTexte(k + 1, c, FormatNombre(lignes[k], motif, sep));
+        for (int k = 0; k < 6; ++k) p.FixeTexte(k + 1, c, TexteStatistique(o, c, lignes[k]));
 
         // A column without a value above zero has no extreme to point at.
         maxima += (m.ligneMax > 0 ? std::to_string(m.ligneMax) : std::string()) + " / ";
@@ -86,8 +89,7 @@ void StatColonnes(Orvelle& o) {
         if (m.ligneMax > 0) g.FixeCouleurCellule(m.ligneMax, c, CouleurMaximum);
         g.FixeCouleurCellule(0, c, CouleurGrilles);
 
-        if (m.sigma >= SigmaMinimal)
-            p.FixeTexte(7, c, FormatNombre(m.moyenne / m.sigma, fDecimal, sep));
+        if (m.sigma >= SigmaMinimal) p.FixeTexte(7, c, TexteStatistique(o, c, m.moyenne / m.sigma));
     }
 
     if (o.mesure.NumFonction == 3 && cols - 3 >= 3) {
@@ -99,7 +101,7 @@ void StatColonnes(Orvelle& o) {
         o.resultats.SigmaVol = v.sigma;
     }
 
-    for (int k = 0; k < 7; ++k) p.FixeTexte(k + 1, 0, kLibellesMoments[k]);
+    for (int k = 0; k < 7; ++k) p.FixeTexte(k + 1, 0, LibellesStatistiques[k]);
     p.FixeTexte(2, p.Colonnes() - 1, minima);
     p.FixeTexte(3, p.Colonnes() - 1, maxima);
     p.FixeCouleurFond(CouleurGrilles);
@@ -107,8 +109,7 @@ void StatColonnes(Orvelle& o) {
 
 void Cdecile(Orvelle& o, int c) {
     if (!DansResultats(c) || c > o.mesure.NbColStat) return;
-    const StatistiquesOrdre s =
-        CalculeOrdre(Valeurs(o, c, DerniereLigne(o, o.mesure.LigneCourante - 1), false));
+    const StatistiquesOrdre s = CalculeOrdre(ValeursOrdre(o, c));
     auto& r = o.resultats;
     const auto i = static_cast<size_t>(c);
     r.NbLignes[i] = s.n;
@@ -120,13 +121,11 @@ void Cdecile(Orvelle& o, int c) {
 void TableDeciles(Orvelle& o) {
     auto& p = o.GrilleRefP;
     AssureLignes(p);
-    for (int k = 0; k < 4; ++k) p.FixeTexte(k + 8, 0, kLibellesOrdre[k]);
+    for (int k = 7; k < 11; ++k) p.FixeTexte(k + 1, 0, LibellesStatistiques[k]);
     auto& r = o.resultats;
     for (int c = 1; c <= o.mesure.NbSegments && c < ColonnesResultats; ++c)
         r.NbLignes[static_cast<size_t>(c)] = 0;
 
-    const char sep = o.Sep();
-    const std::string& fDecimal = o.parametres.fDecimal;
     // Columns without order statistics keep nothing from an earlier function.
     for (int c = std::clamp(o.mesure.NbColStat, 0, ColonnesResultats - 1) + 1; c < p.Colonnes();
          ++c)
@@ -134,15 +133,15 @@ void TableDeciles(Orvelle& o) {
     for (int c = 1; c <= o.mesure.NbColStat && DansResultats(c) && c < p.Colonnes(); ++c) {
         Cdecile(o, c);
         const auto i = static_cast<size_t>(c);
-        p.FixeTexte(8, c, TexteNombre(r.NbLignes[i], sep));
-        p.FixeTexte(9, c, FormatNombre(r.D1[i], fDecimal, sep));
-        p.FixeTexte(10, c, TexteNombre(r.Mediane[i], sep));
-        p.FixeTexte(11, c, FormatNombre(r.D9[i], fDecimal, sep));
+        p.FixeTexte(8, c, TexteNombre(r.NbLignes[i], o.Sep()));
+        p.FixeTexte(9, c, TexteStatistique(o, c, r.D1[i]));
+        p.FixeTexte(10, c, TexteStatistique(o, c, r.Mediane[i]));
+        p.FixeTexte(11, c, TexteStatistique(o, c, r.D9[i]));
     }
 }
 
 double Dominante(const Orvelle& o, int c) {
-    return DominanteValeurs(Valeurs(o, c, DerniereLigne(o, o.mesure.LigneCourante - 1), true));
+    return DominanteValeurs(ValeursOrdre(o, c));
 }
 
 void RecalculeTout(Orvelle& o) {

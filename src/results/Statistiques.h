@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace orv {
 
@@ -18,6 +19,15 @@ inline constexpr std::uint32_t CouleurMaximum = 0x00FFFF;      // yellow
 
 // The statistics grid has at least this many lines (0-11).
 inline constexpr int LignesStatistiques = 12;
+
+// Labels of lines 1 to 11, in column 0.
+inline constexpr const char* LibellesStatistiques[] = {
+    "Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "N=", "D1", "médiane", "D9"};
+
+// A statistic of value column c as the statistics grid shows it: one format
+// for the whole column, the column's own (a count's statistics keep the
+// decimals of the pattern: a mean of counts is seldom whole).
+std::string TexteStatistique(const Orvelle& o, int c, double valeur);
 
 // True while the automatic statistics box Check(3) "Calc..stat." is ticked.
 bool StatistiquesAutomatiques(const Orvelle& o);
@@ -35,7 +45,7 @@ void Cdecile(Orvelle& o, int c);
 // 1..NbColStat. Runs whether Check(3) is ticked or not.
 void TableDeciles(Orvelle& o);
 
-// Mode estimate of column c over the measure lines (empty cells count as 0).
+// Mode estimate of column c over the values the order statistics count.
 double Dominante(const Orvelle& o, int c);
 
 // Both tables at once: what the results read before they are written.

@@ -58,6 +58,9 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     EXPECT_EQ(e.controles.Texte("StatusBar1"), "choisir une commande ou marquer un point");
     EXPECT_TRUE(e.controles("Frame", 9).visible); // welcome panel
     EXPECT_FALSE(e.controles("Frame", 6).visible);
+    // The notation starts in the "(min) D1-D9 (max)" form, ticked in its menu.
+    EXPECT_EQ(e.NotationEclair, 1);
+    EXPECT_TRUE(e.controles("NoTexp", 1).coche);
     EXPECT_TRUE(e.controles("Check", 3).coche);
     EXPECT_EQ(e.controles("bout", 12).couleur, 0x0000FFu);
     EXPECT_EQ(e.controles("bout", 13).couleur, 0x00FF00u);
@@ -65,6 +68,21 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     EXPECT_FALSE(e.controles("F_Img", 5).actif);
     EXPECT_EQ(e.mesure.Etape, 1);
     EXPECT_EQ(e.mesure.LigneCourante, 1);
+}
+
+// N=, D1, médiane and D9 follow every change of the grid, not only "Statistiques d'ordre".
+TEST_F(DemarrageTest, LesStatistiquesDOrdreSuiventLaGrille) {
+    Orvelle& e = Demarre();
+    e.controles.Visible("Frame", 6, true);
+    for (double v : {10.0, 5.0, 12.0, 6.0, 14.0, 7.0}) AjouteValeur(e, v);
+    auto n = [&e] { return e.GrilleRefP.Texte(8, 1); };
+    EXPECT_EQ(n(), "3");
+    EXPECT_EQ(e.GrilleRefP.Texte(10, 1), "12,00");
+    Efface_ligne(e, 0);
+    EXPECT_EQ(n(), "2");
+    EXPECT_EQ(e.GrilleRefP.Texte(10, 1), "11,00");
+    EffaceArriere(e); // line 2 reopened: one complete line left
+    EXPECT_EQ(n(), "1");
 }
 
 TEST_F(DemarrageTest, ParametresLusAuDemarrage) {

@@ -89,19 +89,21 @@ TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
         "Sigma; 2,50; 0,50; 0,25; 75,9; ; ; ",
         "Diss; 0,00; 0,00; 0,00; 0,0; ; ; ",
         "Kurt; 1,00; 1,00; 1,00; 1,0; ; ; ",
-        "m/s; 5,00; 11,00; 9,00; 2,72; ; ; ",
+        "m/s; 5,00; 11,00; 9,00; 2,7; ; ; ", // one format per column
         "Effectif = ; 2; 2; 2; 2; ; ",
         "1er décile; 0; 0; 0; 0; ; ",
         "médiane; 12,5; 5,5; 2,25; 206,8; ; ",
         "9ème décile; 0; 0; 0; 0; ; ",
         "",
-        "Long. : N=2; D1,9 ;(10,00 )0 - 0(15,00)",
-        "Larg. : N=2; D1,9 ;(5,00 )0 - 0(6,00)",
-        "Q : N=2; D1,9 ;(2,00 )0 - 0(2,50)",
-        "V : N=2; D1,9 ;(130,9 )0 - 0(282,7)",
+        // No deciles below 11 values: the mean give or take sigma, as the notation.
+        "Long. : N=2; m ± sigma ;(10,00 )10,00 - 15,00(15,00)",
+        "Larg. : N=2; m ± sigma ;(5,00 )5,00 - 6,00(6,00)",
+        "Q : N=2; m ± sigma ;(2,00 )2,00 - 2,50(2,50)",
+        "V : N=2; m ± sigma ;(130,9 )130,9 - 282,7(282,7)",
         "",
         "",
-        "Lxl:N= 2 ; m ± sigma ; (10,00)10,00-15,00(15,00) x (5,00)5,00-6,00(6,00)",
+        "Lxl:N= 2 ; m ± sigma ; (10,00)10,00-15,00(15,00) x (5,00)5,00-6,00(6,00) ; Q = "
+        "(2,00)2,00-2,50(2,50)",
     };
     const auto lignes = Lignes();
     ASSERT_EQ(lignes.size(), attendues.size());
@@ -124,7 +126,7 @@ TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
     EXPECT_NE(octets.find("\r\n9\xE8me d\xE9"
                           "cile; 0; 0; 0; 0; ; \r\n"),
               std::string::npos);
-    const std::string fin = "(10,00)10,00-15,00(15,00) x (5,00)5,00-6,00(6,00)\r\n";
+    const std::string fin = "(5,00)5,00-6,00(6,00) ; Q = (2,00)2,00-2,50(2,50)\r\n";
     EXPECT_EQ(octets.substr(octets.size() - fin.size()), fin);
     EXPECT_NE(octets.find("m \xB1 sigma"), std::string::npos);
     EXPECT_EQ(octets.find('\xC3'), std::string::npos); // no UTF-8 left
@@ -166,9 +168,13 @@ TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
     EXPECT_EQ(l[9], "N°; Longueur; img; comment; ");
     EXPECT_EQ(l[13], "; ; ; ; ");
     EXPECT_EQ(l[22], "Effectif = ; 3; ; ");
-    EXPECT_EQ(l[27], "Longueur : N=3; D1,9 ;(4,00 )0 - 0(8,00)");
+    EXPECT_EQ(l[27], "Longueur : N=3; m ± sigma ;(4,00 )4,37 - 7,63(8,00)");
     // Mean 6, sigma sqrt(8/3) = 1.633.
     EXPECT_EQ(l.back(), "Longueur : N= 3 ; m ± sigma ; (4,00)4,37-7,63(8,00)");
+    // From 11 values on, the deciles.
+    for (double v : {5.0, 7.0, 4.0, 6.0, 8.0, 5.0, 7.0, 6.0}) AjouteValeur(*o, v);
+    l = Lignes();
+    EXPECT_NE(std::find(l.begin(), l.end(), "Longueur : N=11; D1,9 ;(4,00 )4 - 8(8,00)"), l.end());
 
     // Spores 3D: the volume line comes after the summaries, and the results
     // box gets it too when the command writes the file.
@@ -186,7 +192,7 @@ TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
     // Means 10, 6, 5 and sigmas 1, 0.5, 0.5: pi.300/6 and its propagated sigma.
     const auto vol = std::find(l.begin(), l.end(), "Vol. Approx.3D = 157,08  Sigma_Vol = 25,78");
     ASSERT_NE(vol, l.end());
-    EXPECT_EQ(*(vol - 1), "L : N=2; D1,9 ;(2,00 )0 - 0(2,00)");
+    EXPECT_EQ(*(vol - 1), "L : N=2; m ± sigma ;(2,00 )2,00 - 2,00(2,00)");
     EXPECT_EQ(*(vol + 1), "");
     EXPECT_EQ(*(vol + 3), "Notation m ± sigma ; N = 2");
     EXPECT_EQ(l.back(), ""); // the notation ends with its own line break

@@ -142,7 +142,13 @@ TEST_F(NotationTest, Spores2DDominanteForm) {
     o.parametres.fDecimal = "###0.0";
     o.NotationEclair = 5;
     // The dominante keeps all its decimals; the other numbers follow the format.
-    EXPECT_EQ(Notation(o), "Lxl: N= 11 ; dMd; (1,0)1,2-6-10,8(11,0) x (2,3)2,4-3,55-4,8(4,8)");
+    EXPECT_EQ(Notation(o).rfind(
+                  "Lxl: N= 11 ; dMd; (1,0)1,2-6-10,8(11,0) x (2,3)2,4-3,55-4,8(4,8) ; Q = (", 0),
+              0u);
+    // The ratio follows in the same form: Q from k / (2.05 + 0.25 k), k = 1..11.
+    o.NotationEclair = 1;
+    EXPECT_EQ(Notation(o),
+              "Lxl: N= 11 ;D1,9; (1,0)1,2-10,8(11,0) x (2,3)2,4-4,8(4,8) ; Q = (0,4)0,5-2,3(2,3)");
     o.NotationEclair = 3;
     EXPECT_EQ(NotationLxl(o, 3).rfind("Lxl:N= 11 ; m ± sigma ; (1,0)", 0), 0u);
     EXPECT_EQ(NotationLxl(o, 0), "Lxl: N= 11(11,0) x (4,8)");

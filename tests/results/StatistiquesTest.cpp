@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -240,19 +241,47 @@ TEST(Dominante, SmallListsReadNothingOutside) {
     EXPECT_EQ(DominanteValeurs({}), 0);
     EXPECT_EQ(DominanteValeurs({4.5}), 4.5);
     EXPECT_DOUBLE_EQ(DominanteValeurs({6.0, 2.0}), 4.0);
-    EXPECT_DOUBLE_EQ(DominanteValeurs({1.0, 9.0, 2.0}), 5.0);
+    EXPECT_DOUBLE_EQ(DominanteValeurs({1.0, 9.0, 2.0}), 1.5); // the closer pair
     EXPECT_EQ(DominanteValeurs(std::vector<double>(50, 3.25)), 3.25);
+    // Evenly spread values have no denser end: the middle.
+    std::vector<double> v;
+    for (int i = 11; i >= 1; --i) v.push_back(2.05 + 0.25 * i);
+    EXPECT_NEAR(DominanteValeurs(v), 3.55, 1e-12);
 }
 
-TEST(Dominante, WorkedExamples) {
-    // Worked by hand through the narrowing passes.
-    EXPECT_DOUBLE_EQ(DominanteValeurs({10, 3.2, 1, 3.1, 2, 3}), 2.6);
-    std::vector<double> v;
-    for (int i = 11; i >= 1; --i) v.push_back(i);
-    EXPECT_DOUBLE_EQ(DominanteValeurs(v), 6.0);
-    // The search does not depend on the unit or the origin.
-    for (double& x : v) x = 2.05 + 0.25 * x;
-    EXPECT_NEAR(DominanteValeurs(v), 3.55, 1e-12);
+// Samples of known shape: the estimate sits at the true mode (on average over
+// many samples, each within a plain bound), not at a low percentile.
+TEST(Dominante, FindsTheModeOfKnownShapes) {
+    struct Forme {
+        const char* nom;
+        double mode, tolerance; // of the mean estimate over the samples
+        double ecartMax;        // of any one sample's estimate
+        std::function<double(std::mt19937&)> tire;
+    };
+    std::normal_distribution<double> normale(10, 1), etroite(0, 0.5);
+    std::uniform_real_distribution<double> u(0, 1);
+    const Forme formes[] = {
+        {"normal", 10, 0.15, 1.2, [&](std::mt19937& g) { return normale(g); }},
+        // Log-normal: mode e^-0.25 = 0.779, well below the median 1 and mean 1.13.
+        {"skewed", std::exp(-0.25), 0.08, 0.5,
+         [&](std::mt19937& g) { return std::exp(etroite(g)); }},
+        // 65 % around 8, 35 % around 12: the mode is the larger peak.
+        {"bimodal", 8, 0.15, 0.8,
+         [&](std::mt19937& g) { return (u(g) < 0.65 ? 8 : 12) + etroite(g); }},
+    };
+    for (const Forme& f : formes) {
+        std::mt19937 gen(21);
+        double somme = 0;
+        const int echantillons = 40;
+        for (int k = 0; k < echantillons; ++k) {
+            std::vector<double> v(200);
+            for (double& x : v) x = std::round(f.tire(gen) * 100) / 100; // as a grid shows them
+            const double d = DominanteValeurs(v);
+            EXPECT_NEAR(d, f.mode, f.ecartMax) << f.nom << " sample " << k;
+            somme += d;
+        }
+        EXPECT_NEAR(somme / echantillons, f.mode, f.tolerance) << f.nom;
+    }
 }
 
 TEST(Dominante, AlwaysEndsInsideTheRange) {
@@ -396,15 +425,23 @@ TEST_F(StatGrille, ColumnOfZerosReportsNoLineAndAZeroMinimum) {
     for (int r = 1; r <= 2; ++r) EXPECT_EQ(Couleur(r, 2), CouleurGrilles);
 }
 
-TEST_F(StatGrille, VolumeColumnAlwaysHasOneDecimal) {
+// Every number of a column, order statistics included, in that column's one
+// format: one decimal for the volume of spores 2D, FDECIMAL for the others.
+TEST_F(StatGrille, EachColumnShowsOneFormat) {
     for (const char* motif : {"###0", "###0.00"}) {
         o.parametres.fDecimal = motif;
-        Remplit({{"9", "4", "2", "75,4"}, {"12", "3", "4", "77,05"}});
-        StatColonnes(o);
-        for (int l = 1; l <= 6; ++l)
+        std::vector<std::vector<std::string>> lignes;
+        for (int i = 0; i < 12; ++i)
+            lignes.push_back({std::to_string(9 + i % 4), "4", "2,25", i % 2 ? "75,4" : "77,05"});
+        Remplit(lignes);
+        RecalculeTout(o);
+        for (int l = 1; l <= 11; ++l) {
+            if (l == 8) continue; // N=, a count
             EXPECT_EQ(P(l, 4), FormatNombre(LitDecimal(P(l, 4)), "###0.0", ',')) << motif << l;
+            EXPECT_EQ(P(l, 1), FormatNombre(LitDecimal(P(l, 1)), motif, ',')) << motif << l;
+        }
         EXPECT_EQ(P(1, 4), "76,2"); // 76.225
-        EXPECT_EQ(P(1, 1), FormatNombre(10.5, motif, ','));
+        EXPECT_EQ(P(8, 1), "12");
     }
 }
 
@@ -432,16 +469,16 @@ TEST_F(StatGrille, GridValuesAgreeWithReference) {
         EXPECT_EQ(P(4, c), FormatNombre(ref.sigma, motif, ',')) << c;
         EXPECT_EQ(P(5, c), FormatNombre(ref.skew, motif, ',')) << c;
         EXPECT_EQ(P(6, c), FormatNombre(ref.kurt, motif, ',')) << c;
-        EXPECT_EQ(P(7, c), FormatNombre(ref.moyenne / ref.sigma, "###0.00", ',')) << c;
+        EXPECT_EQ(P(7, c), FormatNombre(ref.moyenne / ref.sigma, motif, ',')) << c;
 
         std::vector<double> x;
         for (double y : complets)
             if (y > 0.0001) x.push_back(Quatre(y));
         std::sort(x.begin(), x.end());
         EXPECT_EQ(P(8, c), std::to_string(x.size())) << c;
-        EXPECT_EQ(P(9, c), FormatNombre(RangInterpole(x, 1), "###0.00", ',')) << c;
-        EXPECT_EQ(P(11, c), FormatNombre(RangInterpole(x, 9), "###0.00", ',')) << c;
-        EXPECT_NEAR(LitDecimal(P(10, c)), (x[59] + x[60]) / 2, 1e-9) << c;
+        EXPECT_EQ(P(9, c), FormatNombre(RangInterpole(x, 1), motif, ',')) << c;
+        EXPECT_EQ(P(11, c), FormatNombre(RangInterpole(x, 9), motif, ',')) << c;
+        EXPECT_EQ(P(10, c), FormatNombre((x[59] + x[60]) / 2, motif, ',')) << c;
     }
     EXPECT_EQ(o.resultats.NbLignes[1], 120);
 }
@@ -462,6 +499,13 @@ TEST_F(StatGrille, VolumeOf3DSporesFromTheShownMeans) {
     EXPECT_EQ(o.resultats.SigmaVol, 0);
 }
 
+TEST_F(StatGrille, DominanteCountsOnlyTheValuesPresent) {
+    Choisit(3);
+    // Thickness measured on two lines of five: the empty cells are no zeros.
+    Remplit({{"9", "5"}, {"10", "5"}, {"11", "", "4,2"}, {"10", "6"}, {"12", "", "4,4"}});
+    EXPECT_NEAR(Dominante(o, 3), 4.3, 1e-12);
+}
+
 TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}});
     StatColonnes(o);
@@ -476,7 +520,7 @@ TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     // cmdStat still refreshes the order statistics.
     ClicCmdStat(o);
     EXPECT_EQ(P(8, 1), "3");
-    EXPECT_EQ(P(10, 1), "11");
+    EXPECT_EQ(P(10, 1), "11,00");
 
     o.controles.Coche("Check", 3, true);
     ClicCalculStatistiques(o);
@@ -488,13 +532,13 @@ TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
     o.razStatistiques = RazStatistiques;
     Remplit({{"5"}, {"6"}, {"7"}, {"8"}, {"9"}});
     TableDeciles(o);
-    EXPECT_EQ(P(10, 1), "7");
+    EXPECT_EQ(P(10, 1), "7,00");
     EffaceGrille(o, true);
     EXPECT_EQ(o.resultats.Mediane[1], 0);
     Remplit({{"2,5"}});
     TableDeciles(o);
     EXPECT_EQ(P(8, 1), "1");
-    EXPECT_EQ(P(10, 1), "2,5");
+    EXPECT_EQ(P(10, 1), "2,50");
     EXPECT_EQ(P(9, 1), "0,00");
     Remplit({{"2,5"}, {"3"}});
     TableDeciles(o);
@@ -502,7 +546,7 @@ TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
     Remplit({});
     TableDeciles(o);
     EXPECT_EQ(P(8, 1), "0");
-    EXPECT_EQ(P(10, 1), "0");
+    EXPECT_EQ(P(10, 1), "0,00");
 }
 
 TEST_F(StatGrille, CdecileRefusesColumnsOutsideItsVectors) {
