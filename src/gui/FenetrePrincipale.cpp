@@ -9,7 +9,9 @@
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
+#include "measure/Fonctions.h"
 #include "measure/Pointage.h"
+#include "results/Statistiques.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,13 +71,14 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     auto* rangee = new QHBoxLayout(centre);
     rangee->setContentsMargins(2, 2, 2, 2);
     rangee->addWidget(ConstruitPanneauCommandes());
-    auto* separateur = new QSplitter(Qt::Horizontal, centre);
-    separateur->addWidget(ConstruitZoneCentrale());
-    separateur->addWidget(ConstruitZoneGrille());
-    separateur->setStretchFactor(0, 1);
-    separateur->setStretchFactor(1, 0);
-    separateur->setCollapsible(0, false);
-    rangee->addWidget(separateur, 1);
+    separateur_ = new QSplitter(Qt::Horizontal, centre);
+    zoneGrille_ = ConstruitZoneGrille();
+    separateur_->addWidget(ConstruitZoneCentrale());
+    separateur_->addWidget(zoneGrille_);
+    separateur_->setStretchFactor(0, 1);
+    separateur_->setStretchFactor(1, 0);
+    separateur_->setCollapsible(0, false);
+    rangee->addWidget(separateur_, 1);
     setCentralWidget(centre);
 
     statusBar()->setObjectName("StatusBar1");
@@ -102,6 +105,7 @@ void FenetrePrincipale::Clique(const std::string& nom, int index) {
 }
 
 void FenetrePrincipale::Actualise() {
+    PlaceGrille();
     if (zoneImage_) zoneImage_->Actualise();
     if (chargeur_) chargeur_->Rafraichit();
     if (copie_) copie_->Rafraichit();
@@ -109,6 +113,19 @@ void FenetrePrincipale::Actualise() {
     // The results text fits the image box it is laid over.
     if (resultats_ && resultats_->isVisible() && zoneImage_)
         resultats_->setGeometry(zoneImage_->rect().adjusted(20, 20, -20, -20));
+}
+
+void FenetrePrincipale::PlaceGrille() {
+    const int position = o_.pointage.PositionGrille;
+    if (!separateur_ || position == positionGrille_) return;
+    positionGrille_ = position;
+    // The G key moves the grids round the image: right, below, left, above.
+    separateur_->setOrientation(position % 2 == 0 ? Qt::Horizontal : Qt::Vertical);
+    const int image = position < 2 ? 0 : 1;
+    separateur_->insertWidget(1 - image, zoneGrille_);
+    separateur_->setStretchFactor(image, 1);
+    separateur_->setStretchFactor(1 - image, 0);
+    separateur_->setCollapsible(image, false);
 }
 
 namespace {
@@ -485,10 +502,22 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     // for its header and for a value of the grid's usual size.
     const QFontMetrics fm(vue->font());
     const int valeur = fm.horizontalAdvance("0000,00") + 10;
-    for (int c = 0; c < g.Colonnes(); ++c) {
+    // Densities keep three significant digits: 0,0000123 with a factor of 1.
+    const int densite = fm.horizontalAdvance("0,0000000") + 10;
+    // Column 0 holds the statistics' row labels: every grid gives it their
+    // width, so that the columns of the three grids stay aligned.
+    int libelles = 0;
+    for (const char* l : LibellesStatistiques)
+        libelles = std::max(libelles, fm.horizontalAdvance(QString::fromUtf8(l)) + 12);
+    const int derniere = g.Colonnes() - 1;
+    auto contenu = [&](int c) {
+        if (c == 0) return libelles;
+        if (c == derniere) return 0; // the comment or "index" texts run on
+        return GenreDeColonne(o_.mesure.NumFonction, c) == GenreColonne::Densite ? densite : valeur;
+    };
+    for (int c = 0; c <= derniere; ++c) {
         const int entete = fm.horizontalAdvance(QString::fromStdString(g.Texte(0, c))) + 12;
-        vue->setColumnWidth(c, std::max({Pixels(g.Largeur(c)) + 6, entete,
-                                         c == 0 || c == g.Colonnes() - 1 ? 0 : valeur}));
+        vue->setColumnWidth(c, std::max({Pixels(g.Largeur(c)) + 6, entete, contenu(c)}));
     }
 }
 

@@ -11,6 +11,7 @@
 class QAbstractButton;
 class QTableView;
 class QBoxLayout;
+class QSplitter;
 class QWidget;
 
 namespace orv {
@@ -46,6 +47,8 @@ private:
     void ConstruitMenus();
     void BrancheZoneImage();
     void ApresPointage();
+    // Puts the grids where the G key moved them.
+    void PlaceGrille();
     QWidget* ConstruitPanneauCommandes();
     QWidget* ConstruitZoneCentrale();
     QWidget* ConstruitZoneGrille();
@@ -73,6 +76,9 @@ private:
     CadreCopieReferencee* copie_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
     QWidget* resultats_ = nullptr;
+    QSplitter* separateur_ = nullptr; // the image beside the grids
+    QWidget* zoneGrille_ = nullptr;
+    int positionGrille_ = 0;
 };
 
 } // namespace orv

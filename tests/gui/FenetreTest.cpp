@@ -9,6 +9,7 @@
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
 #include "measure/Grille.h"
+#include "results/Statistiques.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -190,6 +191,33 @@ private slots:
         // Finer pointing at the higher zoom: the same spore within a pixel.
         QVERIFY(std::abs(long2 - long1) <= 24);
         QVERIFY(std::abs(long2 - 1200) <= 12);
+    }
+
+    // The G key moves the grids round the image, as the key help promises;
+    // the statistics' row labels are never cut and the grids' columns line up.
+    void grillesDeplaceesEtLisibles() {
+        ZoneImage* zone = fenetre->Image();
+        QWidget* grille = fenetre->VueGrille();
+        auto cadre = [this](QWidget* w) {
+            return QRect(w->mapTo(fenetre.get(), QPoint(0, 0)), w->size());
+        };
+        QVERIFY(cadre(grille).left() > cadre(zone).right());
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_G);
+        QTRY_VERIFY(cadre(grille).top() > cadre(zone).bottom()); // below
+        QTest::keyClick(zone, Qt::Key_G);
+        QTRY_VERIFY(cadre(grille).right() < cadre(zone).left()); // left
+        QTest::keyClick(zone, Qt::Key_G);
+        QTRY_VERIFY(cadre(grille).bottom() < cadre(zone).top()); // above
+        QTest::keyClick(zone, Qt::Key_G);
+        QTRY_VERIFY(cadre(grille).left() > cadre(zone).right());
+
+        auto* stats = fenetre->findChild<QTableView*>("GrilleRefP");
+        QVERIFY(stats);
+        const QFontMetrics fm(stats->font());
+        for (const char* l : LibellesStatistiques)
+            QVERIFY(stats->columnWidth(0) >= fm.horizontalAdvance(QString::fromUtf8(l)) + 8);
+        QCOMPARE(stats->columnWidth(0), fenetre->VueGrille()->columnWidth(0));
     }
 
 private:
