@@ -271,6 +271,9 @@ const Design kControles[] = {
     {"label", 5, "cal.", true},
     {"label", 7, "", true},
     {"label", 8, "", true},
+    // Beside the field of the input dialogue: the unit typed, the segment in picture pixels.
+    {"lblUniteCalib", SansIndex, "", true},
+    {"lblPixelsCalib", SansIndex, "", true},
     {"label", 9, "", true},
     {"label", 11, "X Obj.", true},
     {"Label6", 1, "", true},

@@ -64,11 +64,6 @@ std::optional<std::vector<std::string>> TexteAvertissement(const Orvelle& o) {
     return std::nullopt;
 }
 
-void AfficheLegendeCalibrage(Orvelle& o) {
-    o.controles.Texte("label", 5,
-                      o.textes.Msg(108) + FormatNombre(o.CoefCalibrage, "###0.0000", o.Sep()));
-}
-
 // A failed write is reported by the writer itself.
 void EcritParametresMaintenant(Orvelle& o) {
     SauveParametres(o);
@@ -133,7 +128,7 @@ void Demarrage(Orvelle& o) {
     c.Coche("Check", 2, o.parametres.autoRetrace);
 
     // 6-9. Calibration caption, functions, first step, start-up function.
-    AfficheLegendeCalibrage(o);
+    AfficheCalibrage(o);
     ConstruitTableFonctions(o);
     c.Visible("Frame", 6, false);
     o.mesure.Etape = 1;
@@ -189,7 +184,7 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
     }
     if (nom == "MnLang") o.diagnosticLangue = o.diagnosticLangueDemande;
     if (ClicMenuOptions(o, nom, index)) {
-        if (nom == "MnLang") AfficheLegendeCalibrage(o);
+        if (nom == "MnLang") AfficheCalibrage(o);
         return;
     }
     if (ClicMenuFonction(o, nom, index)) return;

@@ -80,6 +80,8 @@ Parametres ParametresAEcrire(const Orvelle& o) {
     p.avert = CocheOu(c, "Check", 4, p.avert);
     p.autoRetrace = CocheOu(c, "Check", 2, p.autoRetrace);
     if (c.Existe("Optn", 5)) p.modePointage = c("Optn", 5).coche ? 2 : 1;
+    // The factor in use: a calibration made today is there at the next start.
+    p.calibrage = o.CoefCalibrage;
     return p;
 }
 

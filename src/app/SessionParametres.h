@@ -21,7 +21,7 @@ std::string CheminParametres(const Orvelle& o);
 bool LitParametres(Orvelle& o);
 
 // The settings as the file records them: the welcome, retrace and caliper
-// choices come from their controls.
+// choices come from their controls, the calibration is the factor in use.
 Parametres ParametresAEcrire(const Orvelle& o);
 
 // Replaces the settings file. A failure is shown to the user and returned.

@@ -28,6 +28,14 @@ constexpr int kMsgNombreDivisions = 173;
 constexpr int kMsgUneDivision = 181;
 constexpr int kMnuValeurInvalide = 6;
 
+// Beside the factor while it was neither made nor loaded: lengths are then
+// pixel units, not micrometres.
+constexpr const char* kNonCalibre = "non calibré";
+// Beside the field of the input dialogue: what the number typed counts, and
+// the segment pointed in pixels of the picture.
+constexpr const char* kDivisions = "divisions";
+constexpr const char* kSegmentPointe = "segment pointé : ";
+
 void Statut(Orvelle& o, const std::string& texte) {
     o.controles.Texte("StatusBar1", SansIndex, texte);
 }
@@ -100,12 +108,32 @@ std::string Format(const Orvelle& o, double v, const std::string& motif) {
 
 } // namespace
 
+bool Calibre(const Orvelle& o) {
+    return o.calibrage.calibrageFait || o.CoefCalibrage != 1.0;
+}
+
+double UnitesParPixelImage(const Orvelle& o) {
+    const int largeur = LargeurImagePixels(o);
+    if (largeur <= 0) return 0;
+    return LargeurReference * FacteurResolutionCourant(o) / largeur;
+}
+
+double MicronsParPixelImage(const Orvelle& o) {
+    return o.CoefCalibrage * UnitesParPixelImage(o);
+}
+
 void AfficheCalibrage(Orvelle& o) {
-    o.controles.Texte("label", 5, "Cal. = " + Format(o, o.CoefCalibrage, "###0.0000"));
+    std::string texte = o.textes.Msg(108) + Format(o, o.CoefCalibrage, "###0.0000");
+    if (!Calibre(o)) texte += std::string("  ") + kNonCalibre;
+    // What users check against their objective: micrometres per pixel of the picture.
+    if (const double um = MicronsParPixelImage(o); um > 0)
+        texte += "\n" + Format(o, um, "###0.0000") + " µm/px";
+    o.controles.Texte("label", 5, texte);
 }
 
 void FixeCalibrage(Orvelle& o, double facteur) {
     o.CoefCalibrage = facteur;
+    o.calibrage.calibrageFait = true;
     if (o.IndexImage >= 0 && o.IndexImage < static_cast<int>(o.CalibrageImage.size()))
         o.CalibrageImage[static_cast<size_t>(o.IndexImage)] = facteur;
     AfficheCalibrage(o);
@@ -131,6 +159,8 @@ double FacteurResolutionCourant(const Orvelle& o) {
 
 void AppliqueResolution(Orvelle& o) {
     o.FacteurResolution = FacteurResolutionCourant(o);
+    // The micrometres per picture pixel follow the picture and the mode.
+    AfficheCalibrage(o);
 }
 
 std::string FormatAutomatique(double largeurPixels, double facteur, const std::string& actuel) {
@@ -191,21 +221,36 @@ void PasCalibr(Orvelle& o) {
     const bool second = c.EtapeCalibrage == 2 && c.TypeCalibrage == CalibrageObjectif;
     if ((c.EtapeCalibrage != 1 && !second) || !c.segment) return;
     std::string invite;
-    if (second)
+    // A length is typed in micrometres; the other prompts ask for a count.
+    bool longueur = false;
+    if (second) {
         invite = o.textes.Msg(kMsgNombreDivisions);
-    else if (c.TypeCalibrage == CalibrageObjectif)
+    } else if (c.TypeCalibrage == CalibrageObjectif) {
         invite = o.textes.Msg(kMsgLongueurEtalon);
-    else if (c.TypeCalibrage == CalibrageGraduations)
+        longueur = true;
+    } else if (c.TypeCalibrage == CalibrageGraduations) {
         invite = o.textes.Msg(kMsgDivisionsObjectif) +
                  TexteNombre(LitDecimal(o.controles.Texte("TBox", 2)), o.Sep());
-    else
+    } else {
         invite = o.textes.Msg(kMsgLongueur);
+        longueur = true;
+    }
     auto& k = o.controles;
     k.Visible("Frame", 8, true);
     k.Couleur("TBox", 5, kJaune);
+    // Only a calibrated factor gives the segment a length worth offering.
     k.Texte("TBox", 5,
-            Format(o, c.segment->longueurPixels * o.CoefCalibrage, o.parametres.fDecimal));
+            longueur && Calibre(o)
+                ? Format(o, c.segment->longueurPixels * o.CoefCalibrage, o.parametres.fDecimal)
+                : std::string());
     k.Texte("label", 8, invite);
+    k.Texte("lblUniteCalib", SansIndex, longueur ? "µm" : kDivisions);
+    // The segment as the user sees it on the picture, in its pixels.
+    const double parPixel = UnitesParPixelImage(o);
+    k.Texte("lblPixelsCalib", SansIndex,
+            parPixel > 0 ? std::string(kSegmentPointe) +
+                               Format(o, c.segment->longueurPixels / parPixel, "###0.0") + " px"
+                         : std::string());
 }
 
 void ValideSaisieCalibrage(Orvelle& o) {
@@ -245,6 +290,7 @@ void ValideSaisieCalibrage(Orvelle& o) {
             c.Lecture[0] = lp;
             c.Lecture[1] = v;
             o.CoefCalibrage = v / lp;
+            c.calibrageFait = true;
             RetireSegment(o);
             ChoisitFormat(o);
             FinSaisie(o);
@@ -277,6 +323,7 @@ void ValideSaisieCalibrage(Orvelle& o) {
         facteur = v * (100.0 / *objectif) / lp;
     }
     o.CoefCalibrage = facteur;
+    c.calibrageFait = true;
     RetireSegment(o);
     TermineCalibrage(o);
     ChoisitFormat(o);

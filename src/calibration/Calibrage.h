@@ -16,8 +16,17 @@ inline constexpr int CalibrageLongueur = 0;
 inline constexpr int CalibrageObjectif = 2;    // objective standard, two segments
 inline constexpr int CalibrageGraduations = 3; // ocular graduations and objective
 
-// label(5): "Cal. = " and the factor, "###0.0000".
+// label(5): "Cal.=" and the factor, "###0.0000", followed by "non calibré"
+// while no calibration was made or loaded; under it, while a picture is
+// shown, the factor as micrometres per pixel of that picture.
 void AfficheCalibrage(Orvelle& o);
+// A calibration was made this session, or the factor in use is not the
+// default 1 (it came from the settings, a grid file or a stored calibration).
+bool Calibre(const Orvelle& o);
+// Pixel units per pixel of the picture shown (by the resolution mode), and
+// micrometres per pixel at the factor in use; 0 without picture.
+double UnitesParPixelImage(const Orvelle& o);
+double MicronsParPixelImage(const Orvelle& o);
 // The factor becomes `facteur`: shown and kept for the image slot shown.
 void FixeCalibrage(Orvelle& o, double facteur);
 

@@ -38,6 +38,8 @@ struct EtatCalibrage {
     bool loupeCoupee = false;
     // Factor taken when the correction box opened, restored by "Annuler".
     double copieCorrection = 0;
+    // A factor was calibrated or chosen this session (even one of exactly 1).
+    bool calibrageFait = false;
 
     // ListCalib: the stored calibrations as read from the file, and the chosen row.
     std::vector<std::string> ListCalib;

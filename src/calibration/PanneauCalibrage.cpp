@@ -82,8 +82,6 @@ void ValideCalibrageCharge(Orvelle& o) {
         return;
     }
     FixeCalibrage(o, *v);
-    o.controles.Texte("label", 5,
-                      o.textes.Msg(108) + FormatNombre(o.CoefCalibrage, "###0.0000", o.Sep()));
     o.controles.Visible("Frame", 7, false);
 }
 

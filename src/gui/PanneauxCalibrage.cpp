@@ -270,6 +270,17 @@ QGroupBox* PanneauxCalibrage::ConstruitDialogue(QWidget* parent) {
     saisie_->setFont(grande);
     // Enter validates the entry like "OK".
     connect(saisie_, &QLineEdit::returnPressed, this, [this] { clique_("bout", 31); });
+    // The unit of the number typed, and the segment pointed in picture pixels.
+    for (const char* nom : {"lblUniteCalib", "lblPixelsCalib"}) {
+        auto* etiquette = new QLabel(cadre);
+        etiquette->setObjectName(nom);
+        if (std::string(nom) == "lblUniteCalib") {
+            etiquette->setFont(grande);
+            etiquette->setBuddy(saisie_);
+        }
+        rangee->addWidget(etiquette);
+        liaisons_.Lie(nom, SansIndex, etiquette);
+    }
     Bouton(rangee, "Bout_Symb", SansIndex);
 
     auto* boutons = new QHBoxLayout;

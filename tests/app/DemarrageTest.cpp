@@ -53,7 +53,7 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     ASSERT_EQ(e.GrilleRef.Colonnes(), 7);
     for (int c = 0; c < 7; ++c) EXPECT_EQ(Entete(c), attendues[static_cast<size_t>(c)]);
     EXPECT_EQ(e.GrilleRef.Lignes(), 257);
-    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=1,0000");
+    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=1,0000  non calibré");
     EXPECT_EQ(e.controles.Texte("MnuFIC", 12), "Quitter");
     EXPECT_EQ(e.controles.Texte("StatusBar1"), "choisir une commande ou marquer un point");
     EXPECT_TRUE(e.controles("Frame", 9).visible); // welcome panel

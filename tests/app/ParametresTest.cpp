@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "base/Cp1252.h"
+#include "calibration/Calibrage.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -367,6 +368,14 @@ TEST_F(SessionParametres, EcritureDepuisLesControles) {
     EXPECT_EQ(Octets().find("CORRECTIONRVB"), std::string::npos);
     EXPECT_EQ(Octets().find("COULREF"), std::string::npos);
     EXPECT_NE(Octets().find("\r\nSTATDEF= 1 \r\n"), std::string::npos);
+
+    // The calibration in use is kept for the next start, which shows it calibrated.
+    FixeCalibrage(*o, 0.0177);
+    ASSERT_TRUE(SauveParametres(*o));
+    auto suivante = Nouvelle(dossier.string());
+    ASSERT_TRUE(LitParametres(*suivante));
+    EXPECT_DOUBLE_EQ(suivante->CoefCalibrage, 0.0177);
+    EXPECT_TRUE(Calibre(*suivante));
 }
 
 } // namespace

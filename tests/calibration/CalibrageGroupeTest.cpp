@@ -223,7 +223,7 @@ TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
     EXPECT_EQ(o->vue.OrigineX(), 5000);
     EXPECT_EQ(o->vue.OrigineY(), 7000);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
 
     // Out of group mode another image starts at the origin.
     o->controles.Coche("chkMC", 0, false);

@@ -83,7 +83,7 @@ TEST_F(CalibragePanneau, LoadChooseAndValidate) {
     Clic("bout", 20);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.5);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,5000");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,5000\n6,0000 µm/px");
     EXPECT_FALSE(o->controles("Frame", 7).visible);
 
     // Either decimal separator.
@@ -133,7 +133,7 @@ TEST_F(CalibragePanneau, CorrectionBox) {
     Clic("Command1", 0);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
     EXPECT_EQ(Texte("TBox", 0), "0,5");
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,5000");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,5000\n6,0000 µm/px");
 
     Clic("Command1", 1); // back to the factor the box opened with
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);

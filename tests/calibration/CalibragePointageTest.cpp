@@ -16,17 +16,24 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_EQ(Texte("StatusBar1"), "pointer N divisions du micromètre oculaire");
 
     o->IndexImage = 2;
+    AfficheCalibrage(*o);
+    // 12 pixel units a picture pixel ("Ind. Dim."): 1 µm per unit is 12 µm per pixel.
+    EXPECT_EQ(Texte("label", 5), "Cal.=1,0000  non calibré\n12,0000 µm/px");
     Pointe(400);
     EXPECT_TRUE(o->controles("Frame", 8).visible);
     EXPECT_EQ(Texte("label", 8), "entrer la longueur");
-    EXPECT_EQ(Texte("TBox", 5), "400,00");
+    // Nothing typed for the user while the factor means nothing; the unit and
+    // the segment in picture pixels beside the field.
+    EXPECT_EQ(Texte("TBox", 5), "");
+    EXPECT_EQ(Texte("lblUniteCalib"), "µm");
+    EXPECT_EQ(Texte("lblPixelsCalib"), "segment pointé : 33,3 px");
     EXPECT_EQ(o->controles("TBox", 5).couleur, 0x00FFFFu);
 
     Saisit("100");
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.25);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 1.0); // other slots keep theirs
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles("Frame", 8).visible);
     EXPECT_FALSE(o->controles("bout", 10).couleur.has_value());
@@ -38,6 +45,12 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     Pointe(40);
     EXPECT_EQ(Cellule(1, 1), "10,00");
     EXPECT_FALSE(o->controles("Frame", 8).visible);
+
+    // Calibrated, a new calibration offers the segment's length in micrometres.
+    Clic("bout", 10);
+    Pointe(400);
+    EXPECT_EQ(Texte("TBox", 5), "100,00");
+    Clic("bout", 32);
 }
 
 TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
@@ -155,7 +168,7 @@ TEST_F(CalibragePointage, GraduationsWithObjective) {
     Saisit("50");
     // 50 divisions of 100 / 40 micrometres over 500 pixel units.
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_TRUE(o->controles("bout", 4).actif);
     EXPECT_EQ(Cellule(1, 1), "");
 }
@@ -195,7 +208,8 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
 
     Pointe(200);
     EXPECT_EQ(Texte("label", 8), "entrer le nombre de divisions");
-    EXPECT_EQ(Texte("TBox", 5), "50,00");
+    EXPECT_EQ(Texte("TBox", 5), ""); // a count, never a length
+    EXPECT_EQ(Texte("lblUniteCalib"), "divisions");
     Saisit("20");
     // (200 x 100) / (20 x 400): both segments read in pixel units.
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" 1 division représente  2,500"});

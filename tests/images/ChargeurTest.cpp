@@ -166,7 +166,7 @@ TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
 
     DoubleClicChargeur(*o, 0);
     EXPECT_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,2500");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
     ClicListeAffichee(*o, 1);
     EXPECT_EQ(o->CoefCalibrage, 0.8);
     EXPECT_EQ(o->IndexImage, 2);
@@ -339,7 +339,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     EXPECT_EQ(o->IndexImage, 1);
     EXPECT_EQ(o->cheminImage, Chemin("a"));
     EXPECT_EQ(o->CoefCalibrage, 0.125);
-    EXPECT_EQ(Texte("label", 5), "Cal. = 0,1250");
+    EXPECT_EQ(Texte("label", 5), "Cal.=0,1250\n1,5000 µm/px");
     EXPECT_EQ(o->vue.ExposantZoom(), -6);
     // The middle of the first segment is at the centre of the box.
     const auto centre = o->vue.VersImage({o->vue.LargeurBoite() / 2, o->vue.HauteurBoite() / 2});
