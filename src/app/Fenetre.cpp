@@ -194,6 +194,10 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
         EcritParametresMaintenant(o);
         return;
     }
+    if (nom == "bout" && index == 2) {
+        EffaceDerniereValeur(o);
+        return;
+    }
     if (nom == "bout" && ClicBoutonGrille(o, index)) return;
     if (ClicResultats(o, nom, index)) return;
     if (ClicExport(o, nom, index)) return;

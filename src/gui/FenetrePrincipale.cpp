@@ -205,6 +205,10 @@ void FenetrePrincipale::BrancheZoneImage() {
             ToucheRelachee(o_, ToucheDe(cle), ModificateursDe(m));
         ApresPointage();
     };
+    zoneImage_->surPerteFocus = [this] {
+        ToucheOubliees(o_);
+        Actualise();
+    };
     zoneImage_->surEchecDecodage = [this](const std::string& chemin) {
         o_.plateforme.Message(o_.textes.Msg(157) + chemin, o_.controles.Texte("frmMesure"),
                               Icone::Exclamation);

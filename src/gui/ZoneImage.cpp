@@ -8,6 +8,7 @@
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -122,6 +123,9 @@ void ZoneImage::Actualise() {
         if (!r.isEmpty()) update(r);
         if (loupe_ && loupe_->isVisible()) loupe_->update();
     }
+    // An open hand while every drag moves the picture.
+    const Qt::CursorShape forme = o_.pointage.GlisseImage ? Qt::OpenHandCursor : Qt::CrossCursor;
+    if (cursor().shape() != forme) setCursor(forme);
     if (o_.loupe.champ != vuChamp_) {
         vuChamp_ = o_.loupe.champ;
         if (loupe_ && loupe_->isVisible()) loupe_->update();
@@ -307,16 +311,34 @@ void ZoneImage::mouseReleaseEvent(QMouseEvent* e) {
     Actualise();
 }
 
+bool ZoneImage::ToucheDUnEnfant(QKeyEvent* e) const {
+    // The frames laid over the box (text boxes, dialogues) are its children: a
+    // key they leave unused comes up to the box, and must not act on the image.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != this && isAncestorOf(focus)) {
+        e->ignore();
+        return true;
+    }
+    return false;
+}
+
 void ZoneImage::keyPressEvent(QKeyEvent* e) {
-    if (e->isAutoRepeat()) return;
+    if (ToucheDUnEnfant(e) || e->isAutoRepeat()) return;
     if (surTouche) surTouche(e->key(), e->modifiers(), true);
     Actualise();
 }
 
 void ZoneImage::keyReleaseEvent(QKeyEvent* e) {
-    if (e->isAutoRepeat()) return;
+    if (ToucheDUnEnfant(e) || e->isAutoRepeat()) return;
     if (e->key() == Qt::Key_Shift) lent_ = false;
     if (surTouche) surTouche(e->key(), e->modifiers(), false);
+    Actualise();
+}
+
+void ZoneImage::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    lent_ = false;
+    if (surPerteFocus) surPerteFocus();
     Actualise();
 }
 

@@ -49,8 +49,11 @@ public:
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, PointTwips)> surAppui;
     std::function<void(Qt::MouseButtons, Qt::KeyboardModifiers, PointTwips)> surDeplacement;
     std::function<void(Qt::MouseButton, Qt::KeyboardModifiers, PointTwips)> surRelache;
-    // Key presses and releases (auto-repeat left out), with Qt's key code.
+    // Key presses and releases (auto-repeat left out), with Qt's key code;
+    // only the keys typed while the box itself has the focus.
     std::function<void(int cleQt, Qt::KeyboardModifiers, bool enfoncee)> surTouche;
+    // The box lost the keyboard focus.
+    std::function<void()> surPerteFocus;
     // The picture file could not be decoded; the box shows no picture.
     std::function<void(const std::string& chemin)> surEchecDecodage;
     // After each paint of the box: what the picture was drawn from.
@@ -81,6 +84,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void DemarreChargement();
@@ -92,6 +96,7 @@ private:
     Qualite DessineImage();
     bool ImageComplete() const;
     PointTwips Position(QMouseEvent* e);
+    bool ToucheDUnEnfant(QKeyEvent* e) const;
     void SuitLoupe();
 
     Orvelle& o_;

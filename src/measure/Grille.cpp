@@ -6,6 +6,7 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "measure/Fonctions.h"
+#include "measure/Marques.h"
 
 #include <algorithm>
 #include <cmath>
@@ -199,6 +200,8 @@ bool EffaceGrille(Orvelle& o, bool silencieux) {
     m.Etape = 1;
     m.LigneCourante = 1;
     EtatStockN(o);
+    // The erased measures leave the view.
+    Retrace(o);
     return true;
 }
 

@@ -106,6 +106,7 @@ void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt, boo
     // context menu left unanswered counts as closed.
     p.IgnoreRelache = false;
     p.pressionVue = false;
+    p.ctrlSeul = false; // a drag with Ctrl held leaves the drag state as it was
     if (p.menuContextuel || p.enAttente) ChoixMenuContextuel(o, {}, 0);
 
     const EvenementImage e = Evenement(o, pt, bouton, mods, doubleClic);
@@ -141,6 +142,7 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt) 
     Statut(o, o.textes.Msg(55));
     if (p.GlisseImage) {
         DeplaceImage(o, pt.x - p.pression.twips.x, pt.y - p.pression.twips.y);
+        AfficheModeGlisse(o);
     } else if (StadeComptage(o)) {
         p.ClicArme = true;
     } else if (p.ModeCalibragePoint) {

@@ -27,13 +27,23 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p);
 void AiguilleMesure(Orvelle& o, PointTwips p, Bouton bouton, bool enfonce, Modificateurs mods = {},
                     bool doubleClic = false);
 
-// Keys of the box.
+// Keys of the box. The window hands over only the keys typed while the box
+// has the focus: never those of a text box, a dialog or a menu.
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods);
 void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods);
+// The box lost the keyboard: the keys held are taken as released (Z and C no
+// longer zoom), and the Ctrl under way toggles nothing.
+void ToucheOubliees(Orvelle& o);
+// While the image drag is on, the status bar says how to leave it.
+void AfficheModeGlisse(Orvelle& o);
 
 // The answer of a context menu: `famille` "PopOrg" (index 1..5) or "PopExt"
 // (1..2); any index outside the entries means the menu was closed.
 void ChoixMenuContextuel(Orvelle& o, const std::string& famille, int index);
+
+// "Eff.Arr.", the Backspace key and the "<=" button alike: the last value
+// goes, and its marks leave the view.
+void EffaceDerniereValeur(Orvelle& o);
 
 // Cancels the segment or the figure under way (Esc, "Annuler/Retracer", and
 // any command that must stop a measure): values already written stay.

@@ -28,8 +28,9 @@ bool MemeMarque(const MarqueTrace& x, const MarqueTrace& y) {
            x.marque.b == y.marque.b && x.marque.texte == y.marque.texte;
 }
 
-// "Eff.Arr.": the last value goes, and its marks leave the view.
-void EffaceDernier(Orvelle& o) {
+} // namespace
+
+void EffaceDerniereValeur(Orvelle& o) {
     const int ligne = o.mesure.LigneCourante;
     auto avant = MarquesVisibles(o, ligne - 1, ligne);
     OublieMesureEnCours(o);
@@ -42,8 +43,6 @@ void EffaceDernier(Orvelle& o) {
     RetireFixes(o, avant);
 }
 
-} // namespace
-
 void AnnuleSegment(Orvelle& o) {
     auto& p = o.pointage;
     // A count under way is part of the measure: its crosses and its display go.
@@ -55,12 +54,27 @@ void AnnuleSegment(Orvelle& o) {
     MemoriseCle(o);
 }
 
+namespace {
+
+// Said while the image drag is on: every drag then moves the picture.
+constexpr const char* kModeGlisse =
+    "Déplacement de l'image : glisser pour la déplacer, Ctrl pour revenir aux mesures";
+
+} // namespace
+
+void AfficheModeGlisse(Orvelle& o) {
+    if (o.pointage.etatGlisse) Statut(o, kModeGlisse);
+}
+
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
     Synchronise(o);
     auto& p = o.pointage;
+    // Only Ctrl pressed and released alone toggles the drag (not Ctrl+A, not a
+    // drag made while Ctrl is held).
+    p.ctrlSeul = touche == Touche::Ctrl;
     switch (touche) {
     case Touche::Retour:
-        EffaceDernier(o);
+        EffaceDerniereValeur(o);
         break;
     case Touche::Espace: {
         const bool visible = !o.controles("Frame", 6).visible;
@@ -125,8 +139,16 @@ void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs) {
         break;
     case Touche::Ctrl:
         // Ctrl toggles the image drag: pressed and released once it stays on,
-        // a second time it goes off.
-        p.etatGlisse = !p.etatGlisse;
+        // a second time it goes off. A release whose press the box did not see
+        // (Ctrl+A in a text box, then a click on the image) changes nothing.
+        if (p.ctrlSeul) {
+            p.etatGlisse = !p.etatGlisse;
+            if (p.etatGlisse)
+                AfficheModeGlisse(o);
+            else
+                Statut(o, o.textes.Msg(55));
+        }
+        p.ctrlSeul = false;
         p.GlisseImage = p.etatGlisse;
         break;
     case Touche::Alt:
@@ -147,6 +169,15 @@ void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs) {
     default:
         break;
     }
+}
+
+void ToucheOubliees(Orvelle& o) {
+    auto& p = o.pointage;
+    p.ZoomPoint = p.CentrePoint = false;
+    p.ToucheE = p.ToucheV = p.ToucheW = p.ToucheG = false;
+    p.Pantographe = false;
+    p.ctrlSeul = false;
+    p.GlisseImage = p.etatGlisse;
 }
 
 std::string AideTouches(const Orvelle& o) {

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -145,27 +146,9 @@ private slots:
     // A user opens the bundled spore photograph, drags across spore 1 (10 µm
     // long, centred at (230, 220) image pixels), zooms in and measures it again.
     void mesureSurImageFourniePuisZoom() {
-        QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));
-        fenetre->Clique("bout", 33); // close the welcome panel over the image
-        fenetre->Clique("Optn", 6);  // width as a free segment
-        ZoneImage* zone = fenetre->Image();
-        auto glisse = [&](double x1, double y1, double x2, double y2) {
-            const Vue& v = etat->vue;
-            auto ecran = [&](double x, double y) {
-                return QPoint(qRound(v.VersBoiteX(x * UnitesImageParPixel) / TwipsParPixelEcran),
-                              qRound(v.VersBoiteY(y * UnitesImageParPixel) / TwipsParPixelEcran));
-            };
-            const QPoint a = ecran(x1, y1), b = ecran(x2, y2);
-            QTest::mousePress(zone, Qt::LeftButton, {}, a);
-            QTest::mouseMove(zone, (a + b) / 2);
-            QTest::mouseMove(zone, b);
-            QTest::mouseRelease(zone, Qt::LeftButton, {}, b);
-            // What the core makes of the points the mouse actually hit.
-            const PointImage pa =
-                v.VersImage({a.x() * TwipsParPixelEcran, a.y() * TwipsParPixelEcran});
-            const PointImage pb =
-                v.VersImage({b.x() * TwipsParPixelEcran, b.y() * TwipsParPixelEcran});
-            return v.LongueurPixels(pa, pb, etat->FacteurResolution) * etat->CoefCalibrage;
+        OuvreSpores();
+        auto glisse = [this](double x1, double y1, double x2, double y2) {
+            return Glisse(x1, y1, x2, y2);
         };
         auto cellule = [&](int ligne, int col) {
             return fenetre->VueGrille()->model()->index(ligne - 1, col).data().toString();
@@ -220,7 +203,76 @@ private slots:
         QCOMPARE(stats->columnWidth(0), fenetre->VueGrille()->columnWidth(0));
     }
 
+    // "Raz gril." takes the erased measures off the image at once.
+    void viderLaGrilleRedessineLaVue() {
+        OuvreSpores();
+        ZoneImage* zone = fenetre->Image();
+        QTRY_VERIFY_WITH_TIMEOUT(derniere == ZoneImage::Qualite::Complete, 20000);
+        const QImage avant = zone->VueDessinee().copy();
+        Glisse(180, 220, 280, 220);
+        Glisse(230, 195, 230, 245);
+        QVERIFY(zone->VueDessinee() != avant);
+        RepondPlusTard(QMessageBox::Yes);
+        fenetre->findChild<QPushButton*>("bout_16")->click();
+        QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString());
+        QCOMPARE(zone->VueDessinee(), avant);
+    }
+
+    // Keys typed in a text box over the image never reach the image keys; Ctrl
+    // alone on the image toggles the drag, shown by the pointer and the status bar.
+    void ctrlSeulementSurLImage() {
+        fenetre->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
+        etat->controles.Visible("Frame", 8, true);
+        auto* champ = fenetre->findChild<QLineEdit*>("TBox_5");
+        QVERIFY(champ && champ->isVisible());
+        champ->setFocus();
+        QTest::keyPress(champ, Qt::Key_Control);
+        QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(champ, Qt::Key_Z);
+        QTest::keyRelease(champ, Qt::Key_Control);
+        QVERIFY(!etat->pointage.GlisseImage);
+        QVERIFY(!etat->pointage.ZoomPoint);
+        etat->controles.Visible("Frame", 8, false);
+
+        ZoneImage* zone = fenetre->Image();
+        zone->setFocus();
+        QTest::keyClick(zone, Qt::Key_Control);
+        QVERIFY(etat->pointage.GlisseImage);
+        QCOMPARE(zone->cursor().shape(), Qt::OpenHandCursor);
+        QVERIFY(fenetre->statusBar()->currentMessage().contains("Ctrl"));
+        QTest::keyClick(zone, Qt::Key_Control);
+        QVERIFY(!etat->pointage.GlisseImage);
+        QCOMPARE(zone->cursor().shape(), Qt::CrossCursor);
+    }
+
 private:
+    void OuvreSpores() {
+        QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));
+        fenetre->Clique("bout", 33); // close the welcome panel over the image
+        fenetre->Clique("Optn", 6);  // width as a free segment
+        fenetre->Image()->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
+    }
+    // A drag between two points of the picture (image pixels); the value the
+    // core makes of the points the mouse actually hit.
+    double Glisse(double x1, double y1, double x2, double y2) {
+        ZoneImage* zone = fenetre->Image();
+        const Vue& v = etat->vue;
+        auto ecran = [&](double x, double y) {
+            return QPoint(qRound(v.VersBoiteX(x * UnitesImageParPixel) / TwipsParPixelEcran),
+                          qRound(v.VersBoiteY(y * UnitesImageParPixel) / TwipsParPixelEcran));
+        };
+        const QPoint a = ecran(x1, y1), b = ecran(x2, y2);
+        QTest::mousePress(zone, Qt::LeftButton, {}, a);
+        QTest::mouseMove(zone, (a + b) / 2);
+        QTest::mouseMove(zone, b);
+        QTest::mouseRelease(zone, Qt::LeftButton, {}, b);
+        const PointImage pa = v.VersImage({a.x() * TwipsParPixelEcran, a.y() * TwipsParPixelEcran});
+        const PointImage pb = v.VersImage({b.x() * TwipsParPixelEcran, b.y() * TwipsParPixelEcran});
+        return v.LongueurPixels(pa, pb, etat->FacteurResolution) * etat->CoefCalibrage;
+    }
+
+    ZoneImage::Qualite derniere = ZoneImage::Qualite::Aucune;
     QTemporaryDir dossier;
     std::unique_ptr<PlateformeQt> plateforme;
     std::unique_ptr<Orvelle> etat;

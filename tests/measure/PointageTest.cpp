@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/Fenetre.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
 
@@ -104,6 +105,20 @@ TEST_F(PointageTest, BackspaceErasesTheLastValueAndItsMarks) {
     EXPECT_EQ(Compte(GenreMarque::Croix), 2);
 }
 
+TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000);
+    Glisse(3000, 0, 3000, 2540);
+    orv::Clic(o, "bout", 2); // "<=", the same command as Backspace
+    EXPECT_EQ(C(1, 2), "");
+    EXPECT_FALSE(CroixFixeEn({3000, 2540}));
+    EXPECT_TRUE(CroixFixeEn({6080, 1000}));
+    p.reponses.push_back(true);
+    orv::Clic(o, "bout", 16); // "Raz gril."
+    EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.marques.fixes.empty());
+}
+
 TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
     Choisit(2);
     Glisse(1000, 1000, 6080, 1000);
@@ -169,14 +184,33 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
 TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     Frappe(Touche::Ctrl);
     EXPECT_TRUE(o.pointage.GlisseImage);
+    EXPECT_NE(o.controles.Texte("StatusBar1").find("Ctrl pour revenir"), std::string::npos);
     Glisse(5000, 5000, 4000, 5000);
     EXPECT_EQ(o.vue.OrigineX(), 1000); // the picture followed the pointer
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_NE(o.controles.Texte("StatusBar1").find("Ctrl pour revenir"), std::string::npos);
     Frappe(Touche::Ctrl);
     EXPECT_FALSE(o.pointage.GlisseImage);
     Glisse(5000, 5000, 5000, 7540);
     EXPECT_EQ(C(1, 1), "1200,00");
+
+    // Ctrl+A, a release whose press went elsewhere, a drag with Ctrl held, or
+    // the box losing the keyboard while Ctrl is down: the drag state stays off.
+    ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
+    Frappe(Touche::Autre, {false, true, false});
+    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
+    Glisse(5000, 5000, 6000, 5000);
+    EXPECT_EQ(o.vue.OrigineX(), 0); // moved while held
+    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
+    ToucheOubliees(o);
+    ToucheRelachee(o, Touche::Ctrl, {});
+    EXPECT_FALSE(o.pointage.GlisseImage);
+    Glisse(5000, 5000, 5000, 7540);
+    EXPECT_EQ(C(2, 1), "1200,00");
 }
 
 TEST_F(PointageTest, KeysOfTheTable) {
