@@ -8,13 +8,17 @@
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QTextEdit>
 
 #include <cmath>
 
@@ -298,7 +302,24 @@ void ZoneImage::mousePressEvent(QMouseEvent* e) {
     Actualise();
 }
 
+void ZoneImage::PrendClavier() {
+    // The pointer over the picture takes the keyboard, so that Z or C held
+    // before the click zooms or centres; a text being typed keeps it.
+    if (hasFocus() || !isActiveWindow()) return;
+    const QWidget* focus = QApplication::focusWidget();
+    if (qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QPlainTextEdit*>(focus) ||
+        qobject_cast<const QTextEdit*>(focus) || qobject_cast<const QAbstractSpinBox*>(focus))
+        return;
+    setFocus(Qt::MouseFocusReason);
+}
+
+void ZoneImage::enterEvent(QEnterEvent* e) {
+    QWidget::enterEvent(e);
+    PrendClavier();
+}
+
 void ZoneImage::mouseMoveEvent(QMouseEvent* e) {
+    PrendClavier();
     pointeur_ = Position(e);
     if (surDeplacement) surDeplacement(e->buttons(), e->modifiers(), pointeur_);
     Actualise();

@@ -80,6 +80,7 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -97,6 +98,7 @@ private:
     bool ImageComplete() const;
     PointTwips Position(QMouseEvent* e);
     bool ToucheDUnEnfant(QKeyEvent* e) const;
+    void PrendClavier();
     void SuitLoupe();
 
     Orvelle& o_;

@@ -147,8 +147,10 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt) 
         p.ClicArme = true;
     } else if (p.ModeCalibragePoint) {
         o.plateforme.LaisseEvenements();
-    } else if (p.pressionVue || p.ZoomPoint || p.CentrePoint) {
-        // The release of a click that zoomed or centred the view.
+    } else if (p.pressionVue) {
+        // The release of a click that zoomed or centred the view: it neither
+        // ends a segment nor starts one. A release with Z or C pressed after
+        // the press ends the segment as any release does.
     } else if (p.IgnoreRelache) {
         // The release of the click that a cancellation interrupted.
         p.IgnoreRelache = false;

@@ -246,6 +246,26 @@ private slots:
         QCOMPARE(zone->cursor().shape(), Qt::CrossCursor);
     }
 
+    // Z held while the grid had the keyboard, then a click on the picture: the
+    // view zooms and no segment starts.
+    void zoomAuClavierSansSegment() {
+        OuvreSpores();
+        fenetre->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
+        fenetre->VueGrille()->setFocus();
+        ZoneImage* zone = fenetre->Image();
+        const int exposant = etat->vue.ExposantZoom();
+        const QPoint ici(200, 150);
+        QTest::mouseMove(zone, ici);
+        QTest::keyPress(QApplication::focusWidget(), Qt::Key_Z);
+        QTest::mouseClick(zone, Qt::LeftButton, {}, ici);
+        QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Z);
+        QTest::mouseMove(zone, ici + QPoint(60, 40));
+        QCOMPARE(etat->vue.ExposantZoom(), exposant - etat->vue.PasZoom());
+        QVERIFY(!etat->pointage.SegmentEnCours);
+        QVERIFY(etat->marques.provisoires.empty());
+    }
+
 private:
     void OuvreSpores() {
         QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));

@@ -179,6 +179,16 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     ToucheRelachee(o, Touche::C, {});
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.pointage.SegmentEnCours);
+
+    // Z pressed while a drag is under way: the drag still ends its segment,
+    // and leaves no rubber band behind.
+    Presse(1000, 1000);
+    ToucheEnfoncee(o, Touche::Z, {});
+    Relache(3540, 1000);
+    ToucheRelachee(o, Touche::Z, {});
+    Bouge(5000, 5000, Bouton::Aucun);
+    EXPECT_EQ(C(1, 1), "1200,00");
+    EXPECT_TRUE(o.marques.provisoires.empty());
 }
 
 TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
