@@ -6,8 +6,10 @@
 #include "calibration/GroupeImages.h"
 #include "images/Chargeur.h"
 #include "measure/Grille.h"
+#include "measure/Marques.h"
 #include "results/ExportCSV.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -48,24 +50,71 @@ bool AUneExtension(const std::string& chemin) {
     return fs::path(chemin).has_extension();
 }
 
+// What a grid file keeps of the work and the window shows: the function and
+// the texts of the grid's lines.
+std::string Signature(const Orvelle& o) {
+    const auto& g = o.GrilleRef;
+    std::string s = std::to_string(o.mesure.NumFonction);
+    const int fin = std::min(o.mesure.LigneCourante, g.Lignes() - 1);
+    for (int l = 1; l <= fin; ++l)
+        for (int c = 0; c < g.Colonnes(); ++c) s += '\x1f' + g.Texte(l, c);
+    return s;
+}
+
+// The work is the file's from now on (saved to it, or read from it).
+void TravailDuFichier(Orvelle& o, const std::string& chemin) {
+    o.FicTrame = NomFichierImage(chemin);
+    o.cheminTrame = chemin;
+    o.travailSauve = Signature(o);
+}
+
+// Said when the grid holds measures not saved in a grid file.
+constexpr const char* kMesuresNonSauvees =
+    "Les mesures de la grille ne sont pas sauvées dans une trame.";
+constexpr const char* kSauverAvantDeQuitter = "Les sauver avant de quitter ?";
+
 } // namespace
 
 bool SauveTrame(Orvelle& o, const std::string& chemin) {
     const Ecriture e = Ecrit(o, chemin);
-    if (!e) o.plateforme.Message(MessageEcriture(o, chemin, e), {}, Icone::Exclamation);
-    return static_cast<bool>(e);
+    if (!e) {
+        o.plateforme.Message(MessageEcriture(o, chemin, e), {}, Icone::Exclamation);
+        return false;
+    }
+    TravailDuFichier(o, chemin);
+    return true;
 }
 
 bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin) {
-    const Ecriture e = Ecrit(o, chemin);
+    // Never the current folder: it may be any folder the program was started from.
+    const std::string cible =
+        fs::path(chemin).is_relative() ? (fs::path(DossierExport(o)) / chemin).string() : chemin;
+    const Ecriture e = Ecrit(o, cible);
     if (e) return true;
-    if (fs::path(chemin).is_relative()) {
-        // The current folder may be any folder (the one the program was started
-        // from): the work goes to the data folder rather than nowhere.
-        const std::string repli = (fs::path(DossierExport(o)) / chemin).string();
-        if (Ecrit(o, repli)) return true;
+    o.plateforme.Message(MessageEcriture(o, cible, e), {}, Icone::Exclamation);
+    return false;
+}
+
+bool TravailNonSauve(const Orvelle& o) {
+    const bool mesures = o.mesure.LigneCourante > 1 || o.mesure.Etape > 1;
+    return mesures && Signature(o) != o.travailSauve;
+}
+
+bool ConfirmeQuitter(Orvelle& o) {
+    const std::string titre = Titre(o, "frmMesure", SansIndex);
+    if (!TravailNonSauve(o))
+        return o.plateforme.QuestionOuiNon(o.textes.Msg(161), titre, Icone::Question);
+    const std::string question =
+        std::string(kMesuresNonSauvees) + std::string(FinDeLigne) + kSauverAvantDeQuitter;
+    switch (o.plateforme.QuestionOuiNonAnnuler(question, titre, Icone::Question)) {
+    case Reponse::Oui:
+        // A cancelled dialog or a failed write keeps the program open.
+        return SauverTrame(o);
+    case Reponse::Non:
+        return true;
+    case Reponse::Annuler:
+        break;
     }
-    o.plateforme.Message(MessageEcriture(o, chemin, e), {}, Icone::Exclamation);
     return false;
 }
 
@@ -101,7 +150,7 @@ ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string&
         return ResultatChargement::Refuse;
     }
     const BilanTrame b = RemplaceParTrame(o, t);
-    o.FicTrame = NomFichierImage(chemin);
+    TravailDuFichier(o, chemin);
     AnnonceBilan(o, b);
     return ResultatChargement::Charge;
 }
@@ -128,22 +177,22 @@ std::string NomProposeTrame(const Orvelle& o) {
     return nom.substr(0, nom.find('.')) + kExtension;
 }
 
-void SauverTrame(Orvelle& o) {
+bool SauverTrame(Orvelle& o) {
     const auto& t = o.textes;
     const std::string filtre =
         std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(kMsgTousFichiers);
     const std::string propose = (fs::path(DossierExport(o)) / NomProposeTrame(o)).string();
     const auto choisi =
         o.plateforme.ChoisitFichierAEnregistrer(Titre(o, "MnuFIC", 9), filtre, propose);
-    if (!choisi || choisi->empty()) return;
+    if (!choisi || choisi->empty()) return false;
     std::string chemin = *choisi;
     if (!AUneExtension(chemin)) chemin += kExtension;
     const std::string dossier = fs::path(chemin).parent_path().string();
     if (!dossier.empty() && dossier != o.parametres.repData) o.parametres.repData = dossier;
     if (FichierExiste(chemin) &&
         !o.plateforme.QuestionOKAnnuler(t.Msg(kMsgEcraser), chemin, Icone::Question))
-        return;
-    SauveTrame(o, chemin);
+        return false;
+    return SauveTrame(o, chemin);
 }
 
 void ChargerTrame(Orvelle& o) {
@@ -165,10 +214,12 @@ void ChargerTrame(Orvelle& o) {
     const auto& liste = o.chargeur.ListIMGchar;
     // A missing first image was said already: the default picture is shown
     // rather than the former image under the new work.
-    if (!liste.empty() && FichierExiste(liste.front()))
-        MontreEmplacement(o, 0);
-    else
+    if (!liste.empty() && FichierExiste(liste.front())) {
+        // The picture as the measures were taken: with the marks of its lines.
+        if (MontreEmplacement(o, 0)) Retrace(o);
+    } else {
         AfficheImageParDefaut(o);
+    }
 }
 
 void MajGrille(Orvelle& o) {

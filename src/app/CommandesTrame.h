@@ -19,12 +19,19 @@ enum class ResultatChargement {
 };
 
 // Writes the grid file for the current grid; no dialog. A failed write is said
-// (the file it would have replaced stays whole); false then.
+// (the file it would have replaced stays whole); false then. The file becomes
+// the work's grid file.
 bool SauveTrame(Orvelle& o, const std::string& chemin);
 // Writer of the grid's automatic and full-grid saves (Orvelle::sauveTrame): a
-// relative name is taken in the current folder, and in the data folder when
-// the current folder cannot be written.
+// relative name is taken in the data folder. The work's grid file stays as it was.
 bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin);
+
+// The grid holds measures that its grid file (if any) does not hold.
+bool TravailNonSauve(const Orvelle& o);
+// The quit question: with measures not saved, "Oui" saves them through the save
+// dialog, "Non" leaves them, "Annuler" stays; otherwise message 161. True when
+// the program may end.
+bool ConfirmeQuitter(Orvelle& o);
 
 // Reads a grid file into the grid (an empty path means "mesure.trm"). The file
 // is read and checked whole first: a refused file is said and leaves the grid,
@@ -41,9 +48,10 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
 std::string NomProposeTrame(const Orvelle& o);
 
 // MnuFIC(9) "Sauver la Trame": save dialog, overwrite question, SauveTrame.
-void SauverTrame(Orvelle& o);
+// True when the file was written.
+bool SauverTrame(Orvelle& o);
 // MnuFIC(10) "Charger la trame": question when the grid holds data, open
-// dialog, ChargeTrame, then the first image shown.
+// dialog, ChargeTrame, then the first image shown with the marks of its lines.
 void ChargerTrame(Orvelle& o);
 // Mntool(4) "maj grille": the grid saved and read back, so every line is
 // recomputed with the current calibration. Refused while a measure is half

@@ -23,6 +23,7 @@
 #include "results/Statistiques.h"
 #include "results/TexteResultats.h"
 
+#include <optional>
 #include <set>
 
 namespace orv {
@@ -30,6 +31,8 @@ namespace orv {
 namespace {
 
 using Cle = Controles::Cle;
+
+constexpr const char* kSeparateurTitre = " – ";
 
 // Work that is not in the program yet, and entries the program gives no
 // action: they exist with their captions and stay disabled.
@@ -145,6 +148,7 @@ void Demarrage(Orvelle& o) {
     AfficheImageParDefaut(o);
     // 10. Welcome panel.
     AfficheBienvenue(o);
+    MontreFonctionActive(o);
 }
 
 void Activation(Orvelle& o) {
@@ -163,13 +167,14 @@ void Activation(Orvelle& o) {
 }
 
 bool DemandeQuitter(Orvelle& o) {
-    const bool oui = o.plateforme.QuestionOuiNon(o.textes.Msg(161), o.controles.Texte("frmMesure"),
-                                                 Icone::Question);
+    const bool oui = ConfirmeQuitter(o);
     if (oui) o.fermeture = true;
     return oui;
 }
 
-void Clic(Orvelle& o, const std::string& nom, int index) {
+namespace {
+
+void ClicControle(Orvelle& o, const std::string& nom, int index) {
     if (o.controles.Existe(nom, index) && !o.controles(nom, index).actif) return;
     if (nom == "PopOrg" || nom == "PopExt") {
         ChoixMenuContextuel(o, nom, index);
@@ -240,6 +245,73 @@ void Clic(Orvelle& o, const std::string& nom, int index) {
         return;
     }
     if (nom == "Text4") o.commentaire.NumeroSaisi(o, o.controles.Texte("Text4"));
+}
+
+// The entry of the Fonction menu of function n: its family and index, and the
+// head of its submenu when the entry's own caption does not name the function.
+struct EntreeFonction {
+    const char* famille;
+    int index;
+    int tete; // MnuFonc index of the submenu head, 0 for none
+};
+
+std::optional<EntreeFonction> EntreeDe(const Orvelle& o) {
+    switch (o.mesure.NumFonction) {
+    case 1:
+    case 2:
+    case 3:
+    case 20:
+        return EntreeFonction{"MnuFonc", o.mesure.NumFonction, 0};
+    case 4:
+    case 5:
+    case 6:
+        return EntreeFonction{"Cyst", o.mesure.NumFonction - 3, 4};
+    case 10:
+    case 11:
+        return EntreeFonction{"Mncp", o.mesure.NumFonction - 9, 6};
+    case 13:
+    case 14:
+        return EntreeFonction{"MnDens", o.mesure.NumFonction - 12, 7};
+    case 15:
+        return EntreeFonction{"Mnusurf", 1, 0};
+    case 16:
+        return EntreeFonction{"Mnusurf", o.mesure.PolygoneAuto ? 2 : 3, 0};
+    default:
+        return std::nullopt;
+    }
+}
+
+// A menu caption as a name: without the trailing marks some captions carry ("***").
+std::string NomMenu(const Orvelle& o, const std::string& famille, int index) {
+    if (!o.controles.Existe(famille, index)) return {};
+    std::string t = o.controles.Texte(famille, index);
+    while (!t.empty() && (t.back() == '*' || t.back() == ' ')) t.pop_back();
+    return t;
+}
+
+} // namespace
+
+void MontreFonctionActive(Orvelle& o) {
+    auto& c = o.controles;
+    for (const char* famille : {"MnuFonc", "Cyst", "Mncp", "MnDens", "Mnusurf"})
+        for (int i : c.Indexes(famille)) c.Coche(famille, i, false);
+    std::string titre = o.textes.Msg(152);
+    if (const auto e = EntreeDe(o)) {
+        if (c.Existe(e->famille, e->index)) c.Coche(e->famille, e->index, true);
+        std::string nom = NomMenu(o, e->famille, e->index);
+        if (e->tete) nom = NomMenu(o, "MnuFonc", e->tete) + " " + nom;
+        titre += kSeparateurTitre + nom;
+    }
+    if (!o.FicTrame.empty()) titre += kSeparateurTitre + o.FicTrame;
+    if (!o.parametres.utilisateur.empty()) titre += "  /  " + o.parametres.utilisateur;
+    if (c.Existe("frmMesure")) c.Texte("frmMesure", SansIndex, titre);
+}
+
+void Clic(Orvelle& o, const std::string& nom, int index) {
+    ClicControle(o, nom, index);
+    // A function change, a grid file read or written, an import: the title
+    // and the menu follow.
+    MontreFonctionActive(o);
 }
 
 void SelectionneCellule(Orvelle& o, int ligne, int colonne) {

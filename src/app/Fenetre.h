@@ -13,11 +13,15 @@ namespace orv {
 void Demarrage(Orvelle& o);
 // Every activation of the window (the first one also empties the grid).
 void Activation(Orvelle& o);
-// The quit confirmation: true when the user answered Yes.
+// The quit confirmation (unsaved measures are offered a save first): true
+// when the program may end.
 bool DemandeQuitter(Orvelle& o);
 // A click on a menu item, button, check box or option button. Check boxes and
 // option buttons arrive with their new state already in the registry.
 void Clic(Orvelle& o, const std::string& nom, int index);
+// The active function ticked in the Fonction menu and named, with the work's
+// grid file, in the window title: "Orvelle – Spores 2D – travail.trm".
+void MontreFonctionActive(Orvelle& o);
 // A cell of the measurement grid was selected (row, column of GrilleRef).
 void SelectionneCellule(Orvelle& o, int ligne, int colonne);
 

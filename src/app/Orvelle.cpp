@@ -7,11 +7,4 @@ Orvelle::Orvelle(Plateforme& p, std::string dossier)
     CalibrageImage.fill(1.0);
 }
 
-bool Orvelle::DemandeFermeture() {
-    return plateforme.QuestionOuiNon(textes.Msg(161),
-                                     controles.Existe("frmMesure") ? controles.Texte("frmMesure")
-                                                                   : std::string(),
-                                     Icone::Question);
-}
-
 } // namespace orv

@@ -77,6 +77,10 @@ public:
     std::string REPPROG;
     std::string dossierDonnees; // files shipped with the program (warning texts, languages)
     std::string FicTrame;
+    std::string cheminTrame; // full path of the grid file last saved or loaded
+    // The work (function and grid texts) as that file holds it: quitting with
+    // other measures asks to save them.
+    std::string travailSauve;
     std::string extensionExport = "csv";
     std::string FichierCSVImporte; // full path of the last imported CSV file, empty until one
 
@@ -110,9 +114,6 @@ public:
 
     // The comment editor of the grid lines (Frame(10)).
     CommentaireLigne commentaire;
-
-    // Asked by the window before it closes: true when the user confirmed.
-    bool DemandeFermeture();
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }

@@ -14,6 +14,9 @@ public:
     void Message(const std::string& texte, const std::string& titre, Icone) override;
     bool QuestionOuiNon(const std::string& texte, const std::string& titre, Icone) override;
     bool QuestionOKAnnuler(const std::string& texte, const std::string& titre, Icone) override;
+    Reponse QuestionOuiNonAnnuler(const std::string&, const std::string&, Icone) override {
+        return Reponse::Annuler;
+    }
     void Flash(std::uint32_t, const std::string&, int) override {}
     void FlashOuvre(const std::string&) override {}
     void FlashFerme(int) override {}
@@ -28,6 +31,9 @@ public:
         return std::nullopt;
     }
     void CopieTextePressePapier(const std::string&) override {}
+    std::optional<int> ChoisitCouleurPalette(const std::string&, int) override {
+        return std::nullopt;
+    }
     std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }

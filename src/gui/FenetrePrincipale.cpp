@@ -49,8 +49,9 @@ int Pixels(int twips) {
 
 // Menu families whose items carry a check mark.
 const std::set<std::string> kMenusCoches = {
-    "Fdemarrage", "mnFormat", "TgrilleMax",     "Pclic", "Mndecim", "MnLang", "statdef",
-    "MNSav",      "NoTexp",   "Mn_Copie_Ecran", "F_Img", "Lrg",     "TTrace", "CalSrc"};
+    "Fdemarrage", "mnFormat", "TgrilleMax", "Pclic",  "Mndecim", "MnLang",         "statdef",
+    "MNSav",      "NoTexp",   "F_Img",      "Lrg",    "TTrace",  "Mn_Copie_Ecran", "CalSrc",
+    "MnuFonc",    "Cyst",     "Mncp",       "MnDens", "Mnusurf"};
 
 } // namespace
 

@@ -1,15 +1,19 @@
 #include "gui/PlateformeQt.h"
 
 #include "calibration/Editeur.h"
+#include "colour/Palette.h"
 #include "gui/Couleurs.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSaveFile>
@@ -76,6 +80,40 @@ bool PlateformeQt::QuestionOKAnnuler(const std::string& texte, const std::string
                     QMessageBox::Ok | QMessageBox::Cancel, fenetre_);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+Reponse PlateformeQt::QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
+                                            Icone icone) {
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fenetre_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Reponse::Oui;
+    case QMessageBox::No:
+        return Reponse::Non;
+    default:
+        return Reponse::Annuler;
+    }
+}
+
+std::optional<int> PlateformeQt::ChoisitCouleurPalette(const std::string& titre, int actuelle) {
+    // A menu of the 16 colours at the pointer, the current one ticked.
+    QMenu menu(fenetre_);
+    menu.setObjectName("MenuPalette");
+    menu.setTitle(Q(titre));
+    for (int n = 0; n < 16; ++n) {
+        QPixmap echantillon(32, 16);
+        echantillon.fill(CouleurQt(CouleurPalette(n)));
+        QAction* a = menu.addAction(QIcon(echantillon), QString::number(n));
+        a->setData(n);
+        a->setCheckable(true);
+        a->setChecked(n == actuelle);
+    }
+    QAction* choisie = menu.exec(QCursor::pos());
+    if (!choisie) return std::nullopt;
+    return choisie->data().toInt();
 }
 
 QLabel* PlateformeQt::Cadre() {

@@ -21,6 +21,8 @@ public:
     bool QuestionOuiNon(const std::string& texte, const std::string& titre, Icone icone) override;
     bool QuestionOKAnnuler(const std::string& texte, const std::string& titre,
                            Icone icone) override;
+    Reponse QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
+                                  Icone icone) override;
     void Flash(std::uint32_t couleur, const std::string& texte, int delaiSecondes) override;
     void FlashOuvre(const std::string& texte) override;
     void FlashFerme(int delaiSecondes) override;
@@ -33,6 +35,7 @@ public:
                                                           const std::string& filtre,
                                                           const std::string& propose) override;
     void CopieTextePressePapier(const std::string& texte) override;
+    std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) override;
     void LaisseEvenements() override;
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     bool OuvreEditeurTexte(const std::string& chemin) override;

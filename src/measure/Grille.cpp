@@ -37,12 +37,13 @@ void RecalculeStatistiques(Orvelle& o) {
 // The grid cannot take another value: it is saved so that nothing is lost,
 // and the user is told whether the save worked.
 void GrillePleine(Orvelle& o) {
-    const bool sauvee = o.sauveTrame && o.sauveTrame(o, TrameSauvegarde);
+    const std::string chemin = CheminTrameSauvegarde(o);
+    const bool sauvee = o.sauveTrame && o.sauveTrame(o, chemin);
     if (sauvee)
-        o.plateforme.Message(o.textes.Msg(214));
+        o.plateforme.Message(o.textes.Msg(214) + " : " + chemin);
     else
         o.plateforme.Message(o.textes.Msg(215) + std::string(FinDeLigne) + kTrameNonSauvee +
-                             TrameSauvegarde);
+                             chemin);
 }
 
 void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
@@ -91,6 +92,12 @@ void TermineLigne(Orvelle& o, int ligne) {
 
 } // namespace
 
+std::string CheminTrameSauvegarde(const Orvelle& o) {
+    const std::string& dossier =
+        o.parametres.repData.empty() ? o.dossierProgramme : o.parametres.repData;
+    return dossier + "/" + TrameSauvegarde;
+}
+
 int LigneMiroir(const Orvelle& o) {
     return o.mesure.Etape > 1 ? o.mesure.LigneCourante + 1 : o.mesure.LigneCourante;
 }
@@ -119,7 +126,7 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     const int periode = o.parametres.savAuto;
     if (periode >= 1 && m.Etape == 1 && m.LigneCourante > 1 &&
         (m.LigneCourante - 1) % periode == 0 && o.sauveTrame)
-        o.sauveTrame(o, TrameSauvegarde);
+        o.sauveTrame(o, CheminTrameSauvegarde(o));
 
     m.EtapePrec = m.Etape;
     m.LignePrec = m.LigneCourante;

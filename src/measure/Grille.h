@@ -12,8 +12,10 @@ namespace orv {
 
 class Orvelle;
 
-// Relative name of the grid file saved when the grid is full and every SAVAUTO lines.
+// Name of the grid file saved when the grid is full and every SAVAUTO lines,
+// and its full path: in the data folder, whatever folder the program started in.
 inline constexpr const char* TrameSauvegarde = "TrameSav.trm";
+std::string CheminTrameSauvegarde(const Orvelle& o);
 
 // Writes a measured value into the current line. `segment` is the mark of the
 // value in picture units, kept in the line's mark record when given.

@@ -22,6 +22,8 @@ struct PixelsImage {
 
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
+enum class Reponse { Oui, Non, Annuler };
+
 class Plateforme {
 public:
     virtual ~Plateforme() = default;
@@ -35,6 +37,9 @@ public:
     // OK/Cancel question; true for OK.
     virtual bool QuestionOKAnnuler(const std::string& texte, const std::string& titre = {},
                                    Icone icone = Icone::Question) = 0;
+    // Yes/No/Cancel question (closing the box is Cancel).
+    virtual Reponse QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre = {},
+                                          Icone icone = Icone::Question) = 0;
 
     // Transient notice on the given RGB back colour (0xBBGGRR as the program's
     // colours are written, e.g. &HFF00 for green) for `delaiSecondes`. Never
@@ -59,6 +64,10 @@ public:
                                const std::string& cheminPropose) = 0;
 
     virtual void CopieTextePressePapier(const std::string& texte) = 0;
+
+    // Lets the user pick one of the 16 palette colours (numbers 0..15), the
+    // current one shown as chosen; nothing when cancelled.
+    virtual std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) = 0;
 
     // Size of an image file read from its header, without decoding the
     // picture; nothing when the file is not a picture the program can read.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 
 namespace orv {
 
@@ -212,8 +213,12 @@ bool ExporteCSV(Orvelle& o, bool avecDialogue) {
         if (!ReponseOK(o, chemin)) return false;
     } else {
         const std::string filtre = "*." + ext + "|*." + ext + "|" + t.Msg(kMsgTousFichiers);
-        const auto choisi =
-            o.plateforme.ChoisitFichierAEnregistrer(t.Msg(kMsgCadreExport), filtre, propose);
+        // The dialog starts beside the work's grid file, when it has one.
+        const std::string dossier =
+            o.cheminTrame.empty() ? DossierExport(o)
+                                  : std::filesystem::path(o.cheminTrame).parent_path().string();
+        const auto choisi = o.plateforme.ChoisitFichierAEnregistrer(
+            t.Msg(kMsgCadreExport), filtre, dossier + "/" + NomBaseExport(o) + "." + ext);
         if (!choisi || choisi->empty()) return false;
         chemin = *choisi;
         if (!AUneExtension(chemin)) chemin += "." + ext;

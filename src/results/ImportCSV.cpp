@@ -332,8 +332,10 @@ void ImporteCSV(Orvelle& o) {
     if (continuer) {
         const std::string titre =
             o.controles.Existe("MnuEDit", 8) ? o.controles.Texte("MnuEDit", 8) : std::string();
-        const auto chemin = o.plateforme.ChoisitFichierAOuvrir(
-            titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers), DossierExport(o));
+        // The file an export of the image shown would have written is proposed.
+        const auto chemin =
+            o.plateforme.ChoisitFichierAOuvrir(titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers),
+                                               DossierExport(o) + "/" + NomBaseExport(o) + ".csv");
         // The grid is replaced only by a file read whole.
         if (chemin && !chemin->empty() && LitCSV(o, *chemin)) VideChargeur(o);
     }

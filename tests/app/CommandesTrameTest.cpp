@@ -9,6 +9,7 @@
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "measure/Marques.h"
 #include "results/ImportCSV.h"
 
 #include <sstream>
@@ -115,10 +116,15 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     ClicTrame(*o, "MnuFIC", 10);
     AttendMeme(charge, Releve_(*o), "loaded");
     EXPECT_EQ(o->FicTrame, "densite.trm");
-    // The first image shown, with its own factor.
+    // The first image shown, with its own factor and the marks of its lines.
     EXPECT_EQ(o->cheminImage, charge.chemins.front());
     EXPECT_EQ(o->IndexImage, 1);
     EXPECT_EQ(o->CoefCalibrage, charge.facteurs.front());
+    ASSERT_NE(std::count(charge.images.begin(), charge.images.end(), 1), 0);
+    const size_t marques = o->marques.fixes.size();
+    EXPECT_GT(marques, 0u);
+    Retrace(*o);
+    EXPECT_EQ(o->marques.fixes.size(), marques);
     EXPECT_TRUE(o->groupe.ListImgMC.empty());
 
     // An empty grid asks nothing.
@@ -303,7 +309,8 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     // The grid is full: the next value saves it.
     p.Oublie();
     AjouteValeur(*o, 1.0);
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{o->textes.Msg(214) + " : " + Fichier(TrameSauvegarde)});
 
     // A grid size smaller than the file's lines: the file's size, the rest said.
     t.nbLgMax = 64;

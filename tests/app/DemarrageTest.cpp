@@ -119,21 +119,62 @@ TEST_F(DemarrageTest, LangueAuDemarrage) {
     EXPECT_EQ(p.Textes("question").back(), "Vuoi davvero uscire da Orvelle ?");
 }
 
-TEST_F(DemarrageTest, QuitterNonNeChangeRien) {
+TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     Orvelle& e = Demarre();
-    AjouteValeur(e, 10.0);
-    AjouteValeur(e, 5.0);
     p.reponses = {false};
     Clic(e, "MnuFIC", 12);
     EXPECT_FALSE(e.fermeture);
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, "Voulez-vous vraiment quitter Orvelle ?");
     EXPECT_EQ(p.appels.back().titre, e.controles.Texte("frmMesure"));
-    EXPECT_EQ(e.mesure.LigneCourante, 2);
+
+    // Measures not saved in a grid file: "Annuler", or "Oui" and a cancelled
+    // save dialog, change nothing.
+    AjouteValeur(e, 10.0);
+    AjouteValeur(e, 5.0);
+    p.reponses3 = {Reponse::Annuler, Reponse::Oui};
+    p.fichiers = {std::nullopt};
+    p.Oublie();
+    Clic(e, "MnuFIC", 12);
+    Clic(e, "MnuFIC", 12);
+    EXPECT_FALSE(e.fermeture);
+    EXPECT_EQ(p.Textes("question")[0].rfind("Les mesures de la grille ne sont pas sauvées", 0), 0u);
     EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
+    // "Oui" saves them, then the program ends.
+    const std::string trame = (dossier / "travail.trm").string();
+    p.reponses3 = {Reponse::Oui};
+    p.fichiers = {trame};
+    Clic(e, "MnuFIC", 12);
+    EXPECT_TRUE(e.fermeture);
+    EXPECT_TRUE(fs::exists(trame));
+    // Saved work: the usual question only. A new measure and "Non": ends unsaved.
+    e.fermeture = false;
     p.reponses = {true};
     Clic(e, "MnuFIC", 12);
     EXPECT_TRUE(e.fermeture);
+    e.fermeture = false;
+    AjouteValeur(e, 7.0);
+    p.reponses3 = {Reponse::Non};
+    Clic(e, "MnuFIC", 12);
+    EXPECT_TRUE(e.fermeture);
+}
+
+TEST_F(DemarrageTest, TitreEtMenuMontrentLaFonctionEtLaTrame) {
+    Orvelle& e = Demarre();
+    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Spores 2D");
+    EXPECT_TRUE(e.controles("MnuFonc", 2).coche);
+    Clic(e, "MnuFonc", 1);
+    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Mesure segment");
+    EXPECT_TRUE(e.controles("MnuFonc", 1).coche);
+    EXPECT_FALSE(e.controles("MnuFonc", 2).coche);
+    p.reponses = {true};
+    Clic(e, "Cyst", 2);
+    EXPECT_TRUE(e.controles("Cyst", 2).coche);
+    EXPECT_FALSE(e.controles("MnuFonc", 1).coche);
+    AjouteValeur(e, 10.0);
+    p.fichiers = {(dossier / "travail.trm").string()};
+    Clic(e, "MnuFIC", 9);
+    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Cystides 4 mesures – travail.trm");
 }
 
 TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {

@@ -130,7 +130,8 @@ TEST_F(TrameAllerRetourTest, AutomaticSaveEveryTenLines) {
     std::mt19937 g(5);
     Ouvre(*o, Photo("a.jpg"));
     Choisit(*o, 2);
-    const fs::path sauvegarde = dossier / "courant" / TrameSauvegarde;
+    // In the data folder, not the folder the program was started from.
+    const fs::path sauvegarde = Fichier(TrameSauvegarde);
     for (int ligne = 1; ligne <= 35; ++ligne) {
         const PointTwips a = Point(g);
         Glisse(*o, a, Loin(g, a)); // the first value of the line
@@ -156,8 +157,9 @@ TEST_F(TrameAllerRetourTest, AutomaticSaveEveryTenLines) {
     }
     // No temporary file is left beside it.
     int fichiers = 0;
-    for (const auto& e : fs::directory_iterator(dossier / "courant")) fichiers += e.exists();
+    for (const auto& e : fs::directory_iterator(dossier / "data")) fichiers += e.exists();
     EXPECT_EQ(fichiers, 1);
+    EXPECT_TRUE(fs::is_empty(dossier / "courant"));
 }
 
 TEST_F(TrameAllerRetourTest, FullGridIsSavedNeverLost) {
@@ -172,21 +174,21 @@ TEST_F(TrameAllerRetourTest, FullGridIsSavedNeverLost) {
     p.Oublie();
     const PointTwips a = Point(g);
     Glisse(*o, a, Loin(g, a)); // a 65th value: refused, the grid saved
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
-    const std::string sauvegarde = (dossier / "courant" / TrameSauvegarde).string();
+    const std::string sauvegarde = Fichier(TrameSauvegarde);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{o->textes.Msg(214) + " : " + sauvegarde});
     auto y = Session();
     ASSERT_EQ(ChargeTrame(*y, sauvegarde), ResultatChargement::Charge);
     AttendMeme(plein, Releve_(*y), "full grid");
     EXPECT_EQ(y->parametres.tGrille, 64);
 
-    // A current folder that cannot be written (here: gone): the data folder takes it.
-    fs::remove_all(dossier / "courant");
+    // A data folder that cannot be written (here: gone): the user is told where.
+    fs::remove_all(dossier / "data");
     p.Oublie();
     Glisse(*o, a, Loin(g, a));
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(214)});
-    auto z = Session();
-    ASSERT_EQ(ChargeTrame(*z, Fichier(TrameSauvegarde)), ResultatChargement::Charge);
-    AttendMeme(plein, Releve_(*z), "full grid, data folder");
+    const auto messages = p.Textes("message");
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("non sauvée : " + sauvegarde), std::string::npos);
 }
 
 } // namespace

@@ -110,18 +110,19 @@ private slots:
         QCOMPARE(fenetre->VueGrille()->model()->index(0, 1).data().toString(), QString("10,00"));
     }
 
-    void quitterNonGardeTout() {
+    // Quitting with measures not saved offers to save them; "Annuler" keeps
+    // everything, "Non" ends without the second question.
+    void quitterSansPerdreLesMesures() {
         AjouteValeur(*etat, 10.0);
         AjouteValeur(*etat, 5.0);
         QString vu;
-        RepondPlusTard(QMessageBox::No, &vu);
+        RepondPlusTard(QMessageBox::Cancel, &vu);
         QVERIFY(!fenetre->close());
-        QVERIFY(vu.startsWith("Voulez-vous vraiment quitter Orvelle ?|"));
+        QVERIFY(vu.startsWith("Les mesures de la grille ne sont pas sauvées"));
         QVERIFY(fenetre->isVisible());
         QCOMPARE(etat->mesure.LigneCourante, 2);
         QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString("10,00"));
-        // Yes from the menu entry closes the window.
-        RepondPlusTard(QMessageBox::Yes);
+        RepondPlusTard(QMessageBox::No);
         Action(fenetre.get(), "MnuFIC_12")->trigger();
         QTRY_VERIFY(!fenetre->isVisible());
     }

@@ -248,6 +248,7 @@ TEST_F(GrilleTest, DeletingTheLineUnderWayRestartsItInPlace) {
 TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
     o.parametres.tGrille = 64;
     o.parametres.savAuto = 0;
+    o.parametres.repData = "/donnees";
     Choisit(1);
     EcrivainTrame(true);
     for (int i = 0; i < 64; ++i) AjouteValeur(o, 1.5);
@@ -255,8 +256,10 @@ TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
     EXPECT_TRUE(sauvegardes.empty());
     AjouteValeur(o, 9);
     ASSERT_EQ(sauvegardes.size(), 1u);
-    EXPECT_EQ(sauvegardes[0].chemin, "TrameSav.trm");
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" grille pleine- trame sauvée"});
+    // In the data folder, and the message says where.
+    EXPECT_EQ(sauvegardes[0].chemin, "/donnees/TrameSav.trm");
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{" grille pleine- trame sauvée : /donnees/TrameSav.trm"});
     EXPECT_EQ(o.mesure.LigneCourante, 65);
     EXPECT_EQ(C(64, 1), "1,50");
     EXPECT_EQ(o.GrilleRef.Lignes(), 65);
@@ -273,7 +276,7 @@ TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
         EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
-        EXPECT_NE(messages[0].find("TrameSav.trm"), std::string::npos);
+        EXPECT_NE(messages[0].find("/donnees/TrameSav.trm"), std::string::npos);
         EXPECT_EQ(o.mesure.LigneCourante, 65);
     }
 }

@@ -271,10 +271,14 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     EXPECT_EQ(Octets(f), "ancien contenu");
     ASSERT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(p.Textes("question")[0], f.string() + "\r\nécraser le fichier existant ?");
-    // A cancelled dialog writes nothing and asks nothing.
+    // A cancelled dialog writes nothing and asks nothing. The dialog starts
+    // beside the work's grid file.
+    o->cheminTrame = (dossier / "trames" / "travail.trm").string();
+    o->controles.Texte("labNomFic", SansIndex, "/photos/lot.jpg");
     p.fichiers.push_back(std::nullopt);
     EXPECT_FALSE(ExporteCSV(*o, true));
     EXPECT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(p.dernierPropose, (dossier / "trames" / "lot.csv").string());
 
     // "Export grille" rewrites the default file: data folder, image name, extension.
     o->parametres.repData = dossier.string();

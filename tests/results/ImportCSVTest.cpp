@@ -201,13 +201,16 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     EXPECT_TRUE(o->chargeur.ListIMGchar.empty());
     EXPECT_EQ(p.Compte("flash"), 1);
 
-    // An empty grid asks nothing.
+    // An empty grid asks nothing; the dialog proposes the export of the image shown.
     Fonction(*o, 2);
     p.Oublie();
+    o->parametres.repData = "/donnees";
+    o->controles.Texte("labNomFic", SansIndex, "/photos/lot.jpg");
     p.fichiers.push_back(std::nullopt);
     ImporteCSV(*o);
     EXPECT_EQ(p.Compte("question"), 0);
     EXPECT_EQ(p.Compte("fichier"), 1);
+    EXPECT_EQ(p.dernierPropose, "/donnees/lot.csv");
 }
 
 TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {

@@ -17,6 +17,23 @@ bool PlateformeFactice::QuestionOuiNon(const std::string& texte, const std::stri
     return r;
 }
 
+Reponse PlateformeFactice::QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
+                                                 Icone) {
+    appels.push_back({"question", texte, titre});
+    if (reponses3.empty()) throw std::logic_error("unexpected question: " + texte);
+    const Reponse r = reponses3.front();
+    reponses3.pop_front();
+    return r;
+}
+
+std::optional<int> PlateformeFactice::ChoisitCouleurPalette(const std::string& titre, int) {
+    appels.push_back({"couleur", titre, {}});
+    if (couleurs.empty()) throw std::logic_error("unexpected colour choice: " + titre);
+    const auto r = couleurs.front();
+    couleurs.pop_front();
+    return r;
+}
+
 bool PlateformeFactice::QuestionOKAnnuler(const std::string& texte, const std::string& titre,
                                           Icone) {
     appels.push_back({"question", texte, titre});
@@ -43,18 +60,20 @@ void PlateformeFactice::Bip() {
 
 std::optional<std::string> PlateformeFactice::ChoisitFichierAOuvrir(const std::string& titre,
                                                                     const std::string&,
-                                                                    const std::string&) {
+                                                                    const std::string& dossier) {
     appels.push_back({"fichier", titre, {}});
+    dernierPropose = dossier;
     if (fichiers.empty()) throw std::logic_error("unexpected file dialog: " + titre);
     auto r = fichiers.front();
     fichiers.pop_front();
     return r;
 }
 
-std::optional<std::string> PlateformeFactice::ChoisitFichierAEnregistrer(const std::string& titre,
-                                                                         const std::string&,
-                                                                         const std::string&) {
+std::optional<std::string>
+PlateformeFactice::ChoisitFichierAEnregistrer(const std::string& titre, const std::string&,
+                                              const std::string& propose) {
     appels.push_back({"fichier", titre, {}});
+    dernierPropose = propose;
     if (fichiers.empty()) throw std::logic_error("unexpected file dialog: " + titre);
     auto r = fichiers.front();
     fichiers.pop_front();

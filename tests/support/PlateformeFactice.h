@@ -24,6 +24,8 @@ public:
     void Message(const std::string& texte, const std::string& titre, Icone) override;
     bool QuestionOuiNon(const std::string& texte, const std::string& titre, Icone) override;
     bool QuestionOKAnnuler(const std::string& texte, const std::string& titre, Icone) override;
+    Reponse QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
+                                  Icone) override;
     void Flash(std::uint32_t couleur, const std::string& texte, int delaiSecondes) override;
     void FlashOuvre(const std::string& texte) override;
     void FlashFerme(int delaiSecondes) override;
@@ -36,6 +38,7 @@ public:
                                                           const std::string& filtre,
                                                           const std::string& propose) override;
     void CopieTextePressePapier(const std::string& texte) override;
+    std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) override;
     void LaisseEvenements() override {}
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     bool OuvreEditeurTexte(const std::string& chemin) override;
@@ -47,6 +50,8 @@ public:
     // Script.
     char separateur = ',';
     std::deque<bool> reponses;                       // answers to the next questions
+    std::deque<Reponse> reponses3;                   // ... and to the Yes/No/Cancel ones
+    std::deque<std::optional<int>> couleurs;         // answers to the next palette choices
     std::deque<std::optional<std::string>> fichiers; // answers to the next file dialogs
     std::map<std::string, TailleImage> images;       // picture files the fake can "read"
                                                      // (and any real BMP file)
@@ -61,6 +66,7 @@ public:
     std::vector<Appel> appels;
     std::string pressePapier;
     std::uint32_t derniereCouleurFlash = 0;
+    std::string dernierPropose; // folder or path the last file dialog started with
 
     // Texts of the recorded calls of one kind, in order.
     std::vector<std::string> Textes(const std::string& genre) const;
