@@ -49,9 +49,15 @@ void Controles::Visible(const std::string& nom, int index, bool visible) {
 
 void Controles::Actif(const std::string& nom, int index, bool actif) {
     auto& e = Acces(nom, index);
+    actif = actif && e.disponible;
     if (e.actif == actif) return;
     e.actif = actif;
     Signale(nom, index);
+}
+
+void Controles::Indisponible(const std::string& nom, int index) {
+    Acces(nom, index).disponible = false;
+    Actif(nom, index, false);
 }
 
 void Controles::Coche(const std::string& nom, int index, bool coche) {

@@ -23,6 +23,7 @@ struct EtatControle {
     bool actif = true;
     bool coche = false;                   // check box, option button, menu check mark
     std::optional<std::uint32_t> couleur; // back colour, &HBBGGRR; nothing = default
+    bool disponible = true;               // false: no behaviour behind it, never enabled
 };
 
 class Controles {
@@ -41,6 +42,9 @@ public:
     void Texte(const std::string& nom, int index, const std::string& texte);
     void Visible(const std::string& nom, int index, bool visible);
     void Actif(const std::string& nom, int index, bool actif);
+    // A control whose work the program does not do: disabled for good, whatever
+    // later calls to Actif say.
+    void Indisponible(const std::string& nom, int index);
     void Coche(const std::string& nom, int index, bool coche);
     void Couleur(const std::string& nom, int index, std::optional<std::uint32_t> couleur);
 

@@ -45,15 +45,27 @@ const std::set<Cle> kNonDisponibles = {
     {"Mntool", 1},  {"Mntool", 2},  {"Mntool", 5},  {"Mntool", 7},  {"Mntool", 8},
     {"Mntool", 9},  {"Mntool", 10}, {"Mntool", 11}, {"Mntool", 12},
     {"Mnuaide", 2}, {"Mnuaide", 3}, {"Mnuaide", 4}, {"Mnuaide", 5}, {"MnApropos", SansIndex},
-    {"bout", 7},    {"bout", 9},    {"bout", 12},   {"bout", 13},
+    {"bout", 7},    {"bout", 9},    {"bout", 41},
     {"cmdTest", SansIndex}, {"copie", SansIndex}};
 // clang-format on
 
 void Desactive(Orvelle& o) {
     for (const auto& fam : kFamillesNonDisponibles)
-        for (int i : o.controles.Indexes(fam)) o.controles.Actif(fam, i, false);
+        for (int i : o.controles.Indexes(fam)) o.controles.Indisponible(fam, i);
     for (const auto& [nom, i] : kNonDisponibles)
-        if (o.controles.Existe(nom, i)) o.controles.Actif(nom, i, false);
+        if (o.controles.Existe(nom, i)) o.controles.Indisponible(nom, i);
+}
+
+// "Couleur1" (bout 12) and "Couleur2" (bout 13): a colour of the 16-colour
+// palette for the marks; the marks drawn take it at once.
+void ChoisitCouleurMarque(Orvelle& o, int bouton) {
+    int& couleur = bouton == 12 ? o.couleur1 : o.couleur2;
+    const auto choix =
+        o.plateforme.ChoisitCouleurPalette(o.controles.Texte("bout", bouton), couleur);
+    if (!choix || *choix < 0 || *choix > 15) return;
+    couleur = *choix;
+    o.controles.Couleur("bout", bouton, CouleurPalette(couleur));
+    if (!o.marques.fixes.empty()) Retrace(o);
 }
 
 // The warning text of the current language: the program folder first, then
@@ -107,8 +119,10 @@ void Demarrage(Orvelle& o) {
     o.FicTrame.clear();
     o.extensionExport = "csv";
     c.Coche("Check", 3, true);
-    c.Couleur("bout", 12, CouleurPalette(12));
-    c.Couleur("bout", 13, CouleurPalette(10));
+    o.couleur1 = 12;
+    o.couleur2 = 10;
+    c.Couleur("bout", 12, CouleurPalette(o.couleur1));
+    c.Couleur("bout", 13, CouleurPalette(o.couleur2));
     o.CoefCalibrage = 1.0;
     c.CocheSeul("Optn", 1);
     SelectionneModePointage(o, o.parametres.modePointage);
@@ -117,8 +131,9 @@ void Demarrage(Orvelle& o) {
     c.Coche("MnuOpt", 18, o.machineRapide);
     c.CocheSeul("Mn_Copie_Ecran", 1);
 
-    // 4. The image view.
+    // 4. The image view; the magnifier's button shows that it is on.
     VueInitiale(o);
+    MontreEtatLoupe(o);
 
     // 5. Settings, then the language when it is not French.
     o.REPPROG = o.dossierProgramme;
@@ -213,6 +228,10 @@ void ClicControle(Orvelle& o, const std::string& nom, int index) {
     }
     if (nom == "bout" && index == 4) {
         BasculeLoupe(o);
+        return;
+    }
+    if (nom == "bout" && (index == 12 || index == 13)) {
+        ChoisitCouleurMarque(o, index);
         return;
     }
     if (nom == "Czoom") {

@@ -41,8 +41,14 @@ void Liaisons::Applique(const Controles::Cle& cle) {
     if (it == objets_.end() || !it->second) return;
     const EtatControle& e = controles_(cle.first, cle.second);
     QObject* o = it->second.data();
-    const QString fond =
-        e.couleur ? QString("background-color: %1;").arg(CouleurQt(*e.couleur).name()) : QString();
+    // A caption stays readable on any back colour: white on the dark ones.
+    QString fond;
+    if (e.couleur) {
+        const QColor c = CouleurQt(*e.couleur);
+        const bool sombre = 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() < 128;
+        fond =
+            QString("background-color: %1; color: %2;").arg(c.name(), sombre ? "white" : "black");
+    }
 
     if (auto* menu = qobject_cast<QMenu*>(o)) {
         menu->setTitle(Legende(e.texte));

@@ -27,7 +27,7 @@ void Loupe::paintEvent(QPaintEvent*) {
     const Orvelle& o = zone_.Etat();
     const QImage& vue = zone_.VueDessinee();
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
+    p.fillRect(rect(), ZoneImage::Fond());
     // The square of the view around the pointer, in the view's pixels.
     const PointTwips c = zone_.DernierPointeur();
     const double champ = o.loupe.champ > 0 ? o.loupe.champ : 1000;
@@ -36,7 +36,8 @@ void Loupe::paintEvent(QPaintEvent*) {
                        champ / TwipsParPixelEcran);
     const double agrandi = CotePx / carre.width();
     const qreal dpr = vue.devicePixelRatio();
-    // Only the part of the square inside the view is copied; the rest stays black.
+    // Only the part of the square inside the view is copied; the rest shows
+    // the box's own background.
     const QRectF dedans = carre.intersected(QRectF(QPointF(0, 0), vue.deviceIndependentSize()));
     if (!dedans.isEmpty()) {
         const QRectF cible((dedans.x() - carre.x()) * agrandi, (dedans.y() - carre.y()) * agrandi,

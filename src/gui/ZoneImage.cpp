@@ -26,7 +26,6 @@ namespace orv {
 
 namespace {
 
-const QColor Fond(0x3a, 0x3a, 0x3a);
 constexpr double Pantographe = 0.25; // share of the hand's motion with Shift held
 
 } // namespace
@@ -50,6 +49,15 @@ ZoneImage::ZoneImage(Orvelle& o, QWidget* parent) : QWidget(parent), o_(o) {
 }
 
 ZoneImage::~ZoneImage() = default;
+
+QColor ZoneImage::Fond() {
+    return {0x3a, 0x3a, 0x3a};
+}
+
+PointTwips ZoneImage::DernierPointeur() const {
+    if (pointeurVu_) return pointeur_;
+    return {width() * TwipsParPixelEcran / 2, height() * TwipsParPixelEcran / 2};
+}
 
 void ZoneImage::AssocieVignette(Vignette* v) {
     vignette_ = v;
@@ -223,7 +231,7 @@ ZoneImage::Qualite ZoneImage::DessineImage() {
         }
         if (pyramide_ && !plan) q = Qualite::Apercu; // nothing of the picture in view
     }
-    DessineVue(cache_, plan, sources, Fond);
+    DessineVue(cache_, plan, sources, Fond());
     return q;
 }
 
@@ -262,6 +270,7 @@ void ZoneImage::resizeEvent(QResizeEvent* e) {
 }
 
 PointTwips ZoneImage::Position(QMouseEvent* e) {
+    pointeurVu_ = true;
     const QPointF reel = e->position();
     if (e->modifiers() & Qt::ShiftModifier) {
         if (!lent_) {

@@ -66,8 +66,11 @@ public:
     QSize TailleImage() const;
     // The drawn view (picture and committed marks), rebuilt when stale.
     const QImage& VueDessinee();
-    // Last pointer position over the box, in twips.
-    PointTwips DernierPointeur() const { return pointeur_; }
+    // Last pointer position over the box, in twips; the centre of the box
+    // until the pointer came over it.
+    PointTwips DernierPointeur() const;
+    // What the box shows where there is no picture.
+    static QColor Fond();
 
     // The thumbnail and the magnifier follow this box.
     void AssocieVignette(Vignette* v);
@@ -119,6 +122,7 @@ private:
     int vuChamp_ = 0;
 
     PointTwips pointeur_;
+    bool pointeurVu_ = false;
     QPointF pointeurLent_; // the slowed pointer, in box pixels
     QPointF dernierReel_;  // where the real pointer was last seen
     bool lent_ = false;

@@ -121,15 +121,16 @@ void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage tai
     AfficheVue(o);
 }
 
+void MontreEtatLoupe(Orvelle& o) {
+    const bool on = o.loupe.active;
+    if (o.controles.Existe("PLoupePic")) o.controles.Visible("PLoupePic", SansIndex, on);
+    if (o.controles.Existe("bout", 4))
+        o.controles.Couleur("bout", 4, on ? std::optional(CouleurLoupeActive) : std::nullopt);
+}
+
 void BasculeLoupe(Orvelle& o) {
     o.loupe.active = !o.loupe.active;
-    if (o.controles.Existe("bout", 4)) o.controles.Couleur("bout", 4, std::nullopt);
-    if (o.loupe.active) {
-        if (o.controles.Existe("PLoupePic")) o.controles.Visible("PLoupePic", SansIndex, true);
-        if (o.controles.Existe("bout", 4)) o.controles.Couleur("bout", 4, CouleurLoupeActive);
-    } else if (o.controles.Existe("PLoupePic")) {
-        o.controles.Visible("PLoupePic", SansIndex, false);
-    }
+    MontreEtatLoupe(o);
 }
 
 void BasculeChampLoupe(Orvelle& o) {

@@ -27,7 +27,9 @@ void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips);
 // Shows a picture of the given size: origin reset unless image-group mode is
 // on, versionImage bumped, view redrawn.
 void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille);
-void BasculeLoupe(Orvelle& o);      // bout(4) "loupe"
+void BasculeLoupe(Orvelle& o); // bout(4) "loupe"
+// The magnifier shown or hidden by its state, its button coloured while it is on.
+void MontreEtatLoupe(Orvelle& o);
 void BasculeChampLoupe(Orvelle& o); // key "<>": magnified square 1000 <-> 500 twips
 
 } // namespace orv

@@ -64,10 +64,22 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     EXPECT_TRUE(e.controles("Check", 3).coche);
     EXPECT_EQ(e.controles("bout", 12).couleur, 0x0000FFu);
     EXPECT_EQ(e.controles("bout", 13).couleur, 0x00FF00u);
+    EXPECT_TRUE(e.controles("bout", 12).actif);
+    // The magnifier is on, and its button says so; buttons with no work behind
+    // them stay disabled whatever the grid does.
+    EXPECT_TRUE(e.controles("PLoupePic").visible);
+    EXPECT_EQ(e.controles("bout", 4).couleur, 0xC0FFC0u);
+    AjouteValeur(e, 10.0);
+    AjouteValeur(e, 5.0);
+    EXPECT_FALSE(e.controles("bout", 41).actif);
+    EXPECT_FALSE(e.controles("bout", 9).actif);
+    Clic(e, "bout", 4);
+    EXPECT_FALSE(e.controles("PLoupePic").visible);
+    EXPECT_FALSE(e.controles("bout", 4).couleur.has_value());
     EXPECT_TRUE(e.controles("F_Img", 1).actif);
     EXPECT_FALSE(e.controles("F_Img", 5).actif);
     EXPECT_EQ(e.mesure.Etape, 1);
-    EXPECT_EQ(e.mesure.LigneCourante, 1);
+    EXPECT_EQ(e.mesure.LigneCourante, 2);
 }
 
 // N=, D1, médiane and D9 follow every change of the grid, not only "Statistiques d'ordre".

@@ -96,6 +96,10 @@ private slots:
         // Later work is visibly unavailable, not faked.
         QVERIFY(!Action(fenetre.get(), "MnuFIC_11")->isEnabled());
         QVERIFY(Action(fenetre.get(), "MnuFIC_8")->isEnabled());
+        // The magnifier shows the middle of the view, no black square.
+        const QImage loupe = fenetre->findChild<QWidget*>("PLoupePic")->grab().toImage();
+        QVERIFY(loupe.pixelColor(2, 2) != QColor(Qt::black));
+        QVERIFY(loupe.pixelColor(loupe.width() - 3, loupe.height() - 3) != QColor(Qt::black));
     }
 
     void modeleDeGrilleCoherent() {

@@ -1,5 +1,6 @@
 #include "ScenarioPointage.h"
 #include "app/Fenetre.h"
+#include "colour/Palette.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
 
@@ -117,6 +118,21 @@ TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
     orv::Clic(o, "bout", 16); // "Raz gril."
     EXPECT_EQ(C(1, 1), "");
     EXPECT_TRUE(o.marques.fixes.empty());
+}
+
+TEST_F(PointageTest, MarkColoursChosenFromThePalette) {
+    Glisse(1000, 1000, 3540, 1000);
+    p.couleurs = {9, std::nullopt};
+    orv::Clic(o, "bout", 12); // "Couleur1"
+    orv::Clic(o, "bout", 12); // closed without a choice: nothing changes
+    EXPECT_EQ(o.couleur1, 9);
+    EXPECT_EQ(o.controles("bout", 12).couleur, CouleurPalette(9));
+    ASSERT_TRUE(CroixFixeEn({3540, 1000}));
+    for (const auto& m : o.marques.fixes) {
+        if (m.genre == GenreMarque::Croix) {
+            EXPECT_EQ(m.couleur, 9);
+        }
+    }
 }
 
 TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
