@@ -2,7 +2,8 @@
 # Installs what building and testing Orvelle needs on Debian 12 (apt-get).
 set -euo pipefail
 paquets=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
-         qt6-image-formats-plugins libjpeg-dev libgl-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+         qt6-image-formats-plugins qt6-translations-l10n libjpeg-dev libgl-dev libgtest-dev
+         libgmock-dev fonts-dejavu-core)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")

@@ -16,11 +16,13 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -32,6 +34,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <map>
@@ -93,8 +96,29 @@ FenetrePrincipale::~FenetrePrincipale() {
     plateforme_.FixeFenetre(nullptr);
 }
 
+void FenetrePrincipale::AppliqueLangueQt() {
+    const std::string langue = o_.parametres.langue.empty() ? "fr" : o_.parametres.langue;
+    if (langue == langueQt_) return;
+    langueQt_ = langue;
+    if (traducteurQt_) {
+        QCoreApplication::removeTranslator(traducteurQt_);
+        delete traducteurQt_;
+        traducteurQt_ = nullptr;
+    }
+    // Qt's catalogues as the system installs them (Debian: qt6-translations-l10n).
+    auto* t = new QTranslator(this);
+    if (t->load(QString::fromStdString("qtbase_" + langue),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(t);
+        traducteurQt_ = t;
+    } else {
+        delete t;
+    }
+}
+
 void FenetrePrincipale::Clique(const std::string& nom, int index) {
     Clic(o_, nom, index);
+    if (nom == "MnLang") AppliqueLangueQt();
     // The core decides check marks; a checkable widget that toggled itself is
     // put back to the registry's state.
     liaisons_.Applique({nom, index});

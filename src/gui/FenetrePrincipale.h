@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 class QAbstractButton;
+class QTranslator;
 class QTableView;
 class QBoxLayout;
 class QSplitter;
@@ -37,6 +38,9 @@ public:
     void Clique(const std::string& nom, int index = SansIndex);
     // Shows the core's state on the image box and the panels.
     void Actualise();
+    // Qt's own texts (standard buttons, file dialogs) in the interface
+    // language; called after the settings are read and at each language change.
+    void AppliqueLangueQt();
     ZoneImage* Image() const { return zoneImage_; }
 
 protected:
@@ -79,6 +83,8 @@ private:
     QSplitter* separateur_ = nullptr; // the image beside the grids
     QWidget* zoneGrille_ = nullptr;
     int positionGrille_ = 0;
+    QTranslator* traducteurQt_ = nullptr;
+    std::string langueQt_;
 };
 
 } // namespace orv

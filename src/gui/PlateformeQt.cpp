@@ -28,6 +28,11 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The program's texts end their lines with CR LF; a message box wants LF.
+QString TexteBoite(const std::string& s) {
+    return QString::fromStdString(s).replace("\r\n", "\n");
+}
+
 QMessageBox::Icon IconeQt(Icone i) {
     switch (i) {
     case Icone::Question:
@@ -62,30 +67,31 @@ void PlateformeQt::FixeFenetre(QWidget* fenetre) {
 }
 
 void PlateformeQt::Message(const std::string& texte, const std::string& titre, Icone icone) {
-    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
-                    QMessageBox::Ok, fenetre_);
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre),
+                    TexteBoite(texte), QMessageBox::Ok, fenetre_);
     box.exec();
 }
 
 bool PlateformeQt::QuestionOuiNon(const std::string& texte, const std::string& titre, Icone icone) {
-    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
-                    QMessageBox::Yes | QMessageBox::No, fenetre_);
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre),
+                    TexteBoite(texte), QMessageBox::Yes | QMessageBox::No, fenetre_);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
 bool PlateformeQt::QuestionOKAnnuler(const std::string& texte, const std::string& titre,
                                      Icone icone) {
-    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
-                    QMessageBox::Ok | QMessageBox::Cancel, fenetre_);
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre),
+                    TexteBoite(texte), QMessageBox::Ok | QMessageBox::Cancel, fenetre_);
     box.setDefaultButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 
 Reponse PlateformeQt::QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
                                             Icone icone) {
-    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre), Q(texte),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, fenetre_);
+    QMessageBox box(IconeQt(icone), Q(titre.empty() ? std::string("Orvelle") : titre),
+                    TexteBoite(texte), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    fenetre_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
         orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(), ORVELLE_DATA_DIR);
     orv::FenetrePrincipale fenetre(etat, plateforme);
     orv::Demarrage(etat);
+    fenetre.AppliqueLangueQt();
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
     fenetre.showMaximized();
     for (const QString& chemin : ligne.positionalArguments())

@@ -36,7 +36,10 @@ void RepondPlusTard(QMessageBox::StandardButton bouton, QString* texteVu = nullp
         for (QWidget* w : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(w);
             if (box && box->isVisible()) {
-                if (texteVu) *texteVu = box->text() + "|" + box->windowTitle();
+                if (texteVu) {
+                    *texteVu = box->text() + "|" + box->windowTitle();
+                    for (QAbstractButton* b : box->buttons()) *texteVu += "|" + b->text();
+                }
                 box->button(bouton)->click();
                 return;
             }
@@ -62,6 +65,7 @@ private slots:
         DeclareControles(etat->controles);
         fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
         Demarrage(*etat);
+        fenetre->AppliqueLangueQt();
         fenetre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
         Activation(*etat);
@@ -123,6 +127,9 @@ private slots:
         RepondPlusTard(QMessageBox::Cancel, &vu);
         QVERIFY(!fenetre->close());
         QVERIFY(vu.startsWith("Les mesures de la grille ne sont pas sauvées"));
+        // Qt's own buttons in the interface language.
+        QVERIFY2(vu.contains("|&Oui") && vu.contains("|&Non") && vu.contains("|Annuler"),
+                 qPrintable(vu));
         QVERIFY(fenetre->isVisible());
         QCOMPARE(etat->mesure.LigneCourante, 2);
         QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString("10,00"));
