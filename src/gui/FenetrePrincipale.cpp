@@ -45,6 +45,11 @@ namespace orv {
 namespace {
 
 constexpr int kTwipsParPixel = 15;
+// The widest the grid's side asks to be, in pixels.
+constexpr int kLargeurGrilleMax = 520;
+// Room kept between a frame laid over the image and the image's edges.
+constexpr int kMargeCadre = 20;
+constexpr int kLargeurBienvenue = 560, kHauteurBienvenue = 360;
 
 int Pixels(int twips) {
     return (twips + kTwipsParPixel / 2) / kTwipsParPixel;
@@ -135,9 +140,24 @@ void FenetrePrincipale::Actualise() {
     if (chargeur_) chargeur_->Rafraichit();
     if (copie_) copie_->Rafraichit();
     if (calibrage_) calibrage_->Actualise();
-    // The results text fits the image box it is laid over.
-    if (resultats_ && resultats_->isVisible() && zoneImage_)
-        resultats_->setGeometry(zoneImage_->rect().adjusted(20, 20, -20, -20));
+    PlaceCadres();
+}
+
+void FenetrePrincipale::PlaceCadres() {
+    if (!zoneImage_) return;
+    const QRect dedans =
+        zoneImage_->rect().adjusted(kMargeCadre, kMargeCadre, -kMargeCadre, -kMargeCadre);
+    // The results text fits the image box it is laid over; the welcome panel
+    // keeps its size while the box has room for it.
+    if (resultats_ && resultats_->isVisible()) resultats_->setGeometry(dedans);
+    if (bienvenue_)
+        bienvenue_->setGeometry(QRect(dedans.topLeft(), QSize(kLargeurBienvenue, kHauteurBienvenue))
+                                    .intersected(dedans));
+}
+
+bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == zoneImage_ && e->type() == QEvent::Resize) PlaceCadres();
+    return QMainWindow::eventFilter(objet, e);
 }
 
 void FenetrePrincipale::PlaceGrille() {
@@ -337,6 +357,7 @@ QAbstractButton* FenetrePrincipale::Option(QBoxLayout* l, const std::string& nom
 
 QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     auto* defile = new QScrollArea;
+    defile->setObjectName("PanneauCommandes");
     defile->setWidgetResizable(true);
     defile->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* panneau = new QWidget;
@@ -448,11 +469,13 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     auto* l = new QVBoxLayout(zone);
     l->setContentsMargins(0, 0, 0, 0);
     zoneImage_->setParent(zone);
-    zoneImage_->setMinimumSize(400, 300);
+    // Room for the grid beside it on a 1024-pixel screen.
+    zoneImage_->setMinimumSize(300, 240);
     l->addWidget(zoneImage_, 1);
     liaisons_.Lie("Picture1", SansIndex, zoneImage_);
     ConstruitBienvenue(zoneImage_);
     ConstruitResultats(zoneImage_);
+    zoneImage_->installEventFilter(this);
     copie_ = new CadreCopieReferencee(
         o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_);
     copie_->move(30, 30);
@@ -473,7 +496,7 @@ QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
     auto* cadre = new QGroupBox(parent);
     cadre->setObjectName("Frame_9");
     cadre->setAutoFillBackground(true);
-    cadre->setGeometry(40, 40, 560, 360);
+    bienvenue_ = cadre;
     auto* l = new QVBoxLayout(cadre);
     auto* texte = new QPlainTextEdit(cadre);
     texte->setReadOnly(true);
@@ -520,6 +543,8 @@ QTableView* FenetrePrincipale::VuePour(ModeleGrille* m, int hauteurLignes) {
     v->setSelectionBehavior(QAbstractItemView::SelectItems);
     v->setEditTriggers(QAbstractItemView::NoEditTriggers);
     v->setAlternatingRowColors(false);
+    // The last column ("comment") takes what the window gives beyond the others.
+    v->horizontalHeader()->setStretchLastSection(true);
     AppliqueLargeurs(v, m->Grille());
     connect(m, &ModeleGrille::structureChangee, v,
             [this, v, m] { AppliqueLargeurs(v, m->Grille()); });
@@ -539,19 +564,29 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     for (const char* l : LibellesStatistiques)
         libelles = std::max(libelles, fm.horizontalAdvance(QString::fromUtf8(l)) + 12);
     const int derniere = g.Colonnes() - 1;
+    // The image numbers (the statistics' "index" below them) need no room for a value.
+    const int image = o_.GrilleRef.Colonnes() - 2;
     auto contenu = [&](int c) {
         if (c == 0) return libelles;
-        if (c == derniere) return 0; // the comment or "index" texts run on
+        if (c == derniere || c == image) return 0; // the comment or "index" texts run on
         return GenreDeColonne(o_.mesure.NumFonction, c) == GenreColonne::Densite ? densite : valeur;
     };
+    int largeur = 2 * vue->frameWidth() + vue->verticalScrollBar()->sizeHint().width();
     for (int c = 0; c <= derniere; ++c) {
         const int entete = fm.horizontalAdvance(QString::fromStdString(g.Texte(0, c))) + 12;
-        vue->setColumnWidth(c, std::max({Pixels(g.Largeur(c)) + 6, entete, contenu(c)}));
+        const int l = std::max({Pixels(g.Largeur(c)) + 6, entete, contenu(c)});
+        vue->setColumnWidth(c, l);
+        largeur += l;
     }
+    if (vue != vueGrille_ || !zoneGrille_) return;
+    // The grid's side is as wide as its columns (a grid of many columns
+    // scrolls instead of pushing the window past a small screen).
+    zoneGrille_->setMinimumWidth(std::min(largeur, kLargeurGrilleMax));
 }
 
 QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     auto* zone = new QWidget;
+    zoneGrille_ = zone;
     auto* l = new QVBoxLayout(zone);
     l->setContentsMargins(0, 0, 0, 0);
 
@@ -621,7 +656,7 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     liaisons_.Lie("Frame", 6, stats);
     liaisons_.Lie("GrilleRefP", SansIndex, vueStats_);
 
-    zone->setMinimumWidth(470);
+    AppliqueLargeurs(vueGrille_, o_.GrilleRef);
     return zone;
 }
 

@@ -46,6 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void ConstruitMenus();
@@ -64,6 +65,8 @@ private:
     QAbstractButton* Option(QBoxLayout* l, const std::string& nom, int index);
     QTableView* VuePour(ModeleGrille* m, int hauteurLignes);
     void AppliqueLargeurs(QTableView* vue, const GrilleTexte& g);
+    // The frames laid over the image stay inside it.
+    void PlaceCadres();
 
     Orvelle& o_;
     PlateformeQt& plateforme_;
@@ -83,6 +86,7 @@ private:
     QSplitter* separateur_ = nullptr; // the image beside the grids
     QWidget* zoneGrille_ = nullptr;
     int positionGrille_ = 0;
+    QWidget* bienvenue_ = nullptr;
     QTranslator* traducteurQt_ = nullptr;
     std::string langueQt_;
 };

@@ -8,33 +8,50 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
 
-constexpr double CotePx = double(TailleLoupe) / TwipsParPixelEcran;
+constexpr int CoteNormal = TailleLoupe / TwipsParPixelEcran;
+constexpr int CoteMini = CoteNormal / 2;
 
 } // namespace
 
 Loupe::Loupe(ZoneImage& zone, QWidget* parent) : QWidget(parent), zone_(zone) {
     setObjectName("PLoupePic");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(static_cast<int>(CotePx), static_cast<int>(CotePx));
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    setMaximumHeight(CoteNormal);
     zone_.AssocieLoupe(this);
+}
+
+QSize Loupe::sizeHint() const {
+    return {CoteNormal, CoteNormal};
+}
+
+QSize Loupe::minimumSizeHint() const {
+    return {CoteNormal, CoteMini};
 }
 
 void Loupe::paintEvent(QPaintEvent*) {
     const Orvelle& o = zone_.Etat();
     const QImage& vue = zone_.VueDessinee();
     QPainter p(this);
-    p.fillRect(rect(), ZoneImage::Fond());
+    p.fillRect(rect(), palette().window());
+    // The magnified square, as large as the room the panel gives it.
+    const double cote = std::min(width(), height());
+    p.translate((width() - cote) / 2, (height() - cote) / 2);
+    p.setClipRect(QRectF(0, 0, cote, cote));
+    p.fillRect(QRectF(0, 0, cote, cote), ZoneImage::Fond());
     // The square of the view around the pointer, in the view's pixels.
     const PointTwips c = zone_.DernierPointeur();
     const double champ = o.loupe.champ > 0 ? o.loupe.champ : 1000;
     const QRectF carre((c.x - champ / 2) / TwipsParPixelEcran,
                        (c.y - champ / 2) / TwipsParPixelEcran, champ / TwipsParPixelEcran,
                        champ / TwipsParPixelEcran);
-    const double agrandi = CotePx / carre.width();
+    const double agrandi = cote / carre.width();
     const qreal dpr = vue.devicePixelRatio();
     // Only the part of the square inside the view is copied; the rest shows
     // the box's own background.
@@ -57,9 +74,9 @@ void Loupe::paintEvent(QPaintEvent*) {
     // The cross: pen colour OR the inverse of what lies beneath.
     p.setCompositionMode(QPainter::RasterOp_SourceOrNotDestination);
     p.setPen(QPen(CouleurQt(CouleurPalette(o.couleur1)), 0));
-    const double m = CotePx / 2;
-    p.drawLine(QPointF(0, m), QPointF(CotePx, m));
-    p.drawLine(QPointF(m, 0), QPointF(m, CotePx));
+    const double m = cote / 2;
+    p.drawLine(QPointF(0, m), QPointF(cote, m));
+    p.drawLine(QPointF(m, 0), QPointF(m, cote));
 }
 
 } // namespace orv

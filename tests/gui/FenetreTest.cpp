@@ -20,6 +20,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -276,6 +278,28 @@ private slots:
         QCOMPARE(etat->vue.ExposantZoom(), exposant - etat->vue.PasZoom());
         QVERIFY(!etat->pointage.SegmentEnCours);
         QVERIFY(etat->marques.provisoires.empty());
+    }
+
+    // From a 1024 x 700 screen to a large one: every command in sight, the
+    // grid's last column whole, the welcome panel inside the image, and on a
+    // large screen the room goes to the image.
+    void miseEnPageDePetitAGrandEcran() {
+        auto* commandes = fenetre->findChild<QScrollArea*>("PanneauCommandes");
+        auto* bienvenue = fenetre->findChild<QWidget*>("Frame_9");
+        QTableView* grille = fenetre->VueGrille();
+        const int derniere = grille->model()->columnCount() - 1;
+        for (const QSize taille : {QSize(1024, 700), QSize(1920, 1080), QSize(3840, 2160)}) {
+            fenetre->resize(taille);
+            QTRY_COMPARE(fenetre->size(), taille);
+            QCoreApplication::processEvents();
+            QCOMPARE(commandes->verticalScrollBar()->maximum(), 0);
+            QVERIFY(grille->columnViewportPosition(derniere) + grille->columnWidth(derniere) <=
+                    grille->viewport()->width());
+            QVERIFY(grille->columnWidth(derniere) >=
+                    grille->fontMetrics().horizontalAdvance("comment"));
+            QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
+            if (taille.width() > 1024) QVERIFY(fenetre->Image()->width() > taille.width() / 2);
+        }
     }
 
 private:
