@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "measure/Grille.h"
+#include "measure/Marques.h"
 
 #include <cstdint>
 
@@ -72,11 +73,13 @@ void RetireSegment(Orvelle& o) {
         const bool ligneExiste =
             s.ligne < m.LigneCourante || (s.ligne == m.LigneCourante && m.Etape > 1);
         if (ligneExiste) Efface_ligne(o, s.ligne);
-        return;
+    } else {
+        const bool derniere = (m.LigneCourante == s.ligne && m.Etape == s.etape + 1) ||
+                              (m.LigneCourante == s.ligne + 1 && m.Etape == 1);
+        if (derniere) EffaceArriere(o);
     }
-    const bool derniere = (m.LigneCourante == s.ligne && m.Etape == s.etape + 1) ||
-                          (m.LigneCourante == s.ligne + 1 && m.Etape == 1);
-    if (derniere) EffaceArriere(o);
+    // The segment is no measure: its marks leave the picture with its value.
+    if (!o.marques.fixes.empty()) Retrace(o);
 }
 
 // A validated factor: shown, kept for the image, and the dialogue closed.

@@ -1,6 +1,7 @@
 #include "calibration/Calibrage.h"
 
 #include "SessionCalibrage.h"
+#include "measure/Pointage.h"
 
 #include <cmath>
 
@@ -51,6 +52,14 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     Pointe(400);
     EXPECT_EQ(Texte("TBox", 5), "100,00");
     Clic("bout", 32);
+
+    // A segment pointed on the picture: its marks go with its value.
+    Clic("bout", 10);
+    ClicImage(*o, Bouton::Gauche, {}, {1000, 1000});
+    RelacheImage(*o, Bouton::Gauche, {}, {5000, 1000});
+    ASSERT_FALSE(o->marques.fixes.empty());
+    Saisit("50");
+    EXPECT_TRUE(o->marques.fixes.empty());
 }
 
 TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
