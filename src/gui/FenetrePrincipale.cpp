@@ -99,6 +99,14 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
 
 FenetrePrincipale::~FenetrePrincipale() {
     plateforme_.FixeFenetre(nullptr);
+    // The image box outlives this part of the window by a moment (it loses the
+    // focus while its parent is taken down): it calls nothing here any more.
+    zoneImage_->surAppui = nullptr;
+    zoneImage_->surDeplacement = nullptr;
+    zoneImage_->surRelache = nullptr;
+    zoneImage_->surTouche = nullptr;
+    zoneImage_->surPerteFocus = nullptr;
+    zoneImage_->surEchecDecodage = nullptr;
 }
 
 void FenetrePrincipale::AppliqueLangueQt() {
