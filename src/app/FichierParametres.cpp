@@ -94,7 +94,8 @@ const CleParametre Cles[] = {
          p.calibrage = x;
          return true;
      },
-     [](const Parametres& p, Ctx ctx) { return Nombre(p.calibrage, ctx); }},
+     // Every digit: the factor read back is the factor saved.
+     [](const Parametres& p, Ctx ctx) { return NombreFichierExact(p.calibrage, ctx.separateur); }},
     {"AVERT", "AVERT =",
      [](Parametres& p, Valeur v) { p.avert = SaufFaux(v); return true; },
      [](const Parametres& p, Ctx) { return VraiFaux(p.avert); }},

@@ -1,6 +1,5 @@
 #include "app/FichierTrame.h"
 
-#include "base/Cp1252.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "measure/Fonctions.h"
@@ -25,21 +24,6 @@ constexpr const char* kTrame = "TRAME= ";
 constexpr const char* kTailles = "TAILLES= ";
 constexpr const char* kValeurs = "VALEURS= ";
 
-// Every digit a double needs to read back the same.
-std::string Exact(double v, char separateur) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    std::string s(buf, r.ptr);
-    for (char& c : s)
-        if (c == '.') c = separateur;
-    return s;
-}
-
-// The file's number form: leading blank unless negative, trailing blank.
-std::string NombreExact(double v, char separateur) {
-    return (v < 0 ? "" : " ") + Exact(v, separateur) + " ";
-}
-
 // A cell or a comment must stay on its line and, for a cell, in its field.
 std::string Cellule(const std::string& texte) {
     std::string r = SurUneLigne(texte);
@@ -54,10 +38,6 @@ std::string LignePoints(const LigneTrame& l) {
         r += ";" + std::to_string(s.x1) + ";" + std::to_string(s.y1) + ";" + std::to_string(s.x2) +
              ";" + std::to_string(s.y2);
     return r + ";";
-}
-
-bool RepresentableCp1252(const std::string& s) {
-    return DepuisCp1252(VersCp1252(s)) == s;
 }
 
 // Reading. Each section reads the lines that follow its header, whatever
@@ -323,7 +303,7 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     l.push_back("NBLGMAX =" + std::to_string(t.nbLgMax));
     l.push_back("FONCTION= " + std::to_string(t.fonction));
     l.push_back(kCalibrage);
-    for (const auto& im : t.images) l.push_back(NombreExact(im.coefficient, sep));
+    for (const auto& im : t.images) l.push_back(NombreFichierExact(im.coefficient, sep));
     // Both widths in single precision, as they have always been written.
     l.push_back("RESH = " + NombreFichier(static_cast<float>(t.resh), sep));
     l.push_back("PCTSW = " + NombreFichier(static_cast<float>(t.pctsw.value_or(0)), sep));
@@ -350,15 +330,9 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
 }
 
 std::string FichierTrame::Octets(const Trame& t, char separateur) {
-    const auto lignes = Lignes(t, separateur);
-    for (const auto& l : lignes) {
-        if (RepresentableCp1252(l)) continue;
-        // A path that Windows-1252 cannot spell would no longer name its picture.
-        std::string utf8;
-        for (const auto& x : lignes) utf8 += x + "\r\n";
-        return utf8;
-    }
-    return TexteFichier(lignes);
+    // A path that Windows-1252 cannot spell would no longer name its picture:
+    // such a file is written in UTF-8.
+    return TexteFichier(Lignes(t, separateur));
 }
 
 void FichierTrame::Ecrit(std::ostream& out, const Trame& t, char separateur) {

@@ -94,7 +94,8 @@ std::string VersCp1252(std::string_view utf8) {
         }
         char octet = '?';
         for (size_t k = 0; k < kHaut.size(); ++k)
-            if (kHaut[k] != 0 && kHaut[k] == c) octet = static_cast<char>(0x80 + k);
+            if (kHaut[k] == c || (kHaut[k] == 0 && c == 0x80 + k))
+                octet = static_cast<char>(0x80 + k);
         out += octet;
     }
     return out;

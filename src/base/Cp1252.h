@@ -7,7 +7,9 @@
 
 namespace orv {
 
-// UTF-8 -> Windows-1252. Characters with no CP1252 byte become '?'.
+// UTF-8 -> Windows-1252. Characters with no CP1252 byte become '?'. The five
+// bytes the code page leaves undefined (read as U+0081, U+008D...) go back to
+// themselves.
 std::string VersCp1252(std::string_view utf8);
 
 // Windows-1252 -> UTF-8. Bytes already forming valid UTF-8 multi-byte sequences

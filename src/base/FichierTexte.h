@@ -1,6 +1,7 @@
 // Reading and writing the program's text files: Windows-1252 bytes with CR LF
-// line ends on disk, UTF-8 strings in memory. Writes are atomic: a temporary
-// file beside the target is written, flushed and renamed over it.
+// line ends on disk (UTF-8 when a text holds a character that Windows-1252
+// lacks), UTF-8 strings in memory. Writes are atomic: a temporary file of a
+// unique name beside the target is written, synced and renamed over it.
 #pragma once
 
 #include <istream>
@@ -25,12 +26,18 @@ std::vector<std::string> LitLignes(std::istream& in);
 // Same from a file; nothing when it cannot be opened.
 std::optional<std::vector<std::string>> LitLignesFichier(const std::string& chemin);
 
-// Joins UTF-8 lines into the on-disk form: CP1252, each line ended by CR LF.
+// Joins UTF-8 lines into the on-disk form, each line ended by CR LF:
+// Windows-1252, or UTF-8 when a line holds a character that Windows-1252
+// cannot write (a "?" would replace it for good; readers take a valid UTF-8
+// file as such).
 std::string TexteFichier(const std::vector<std::string>& lignes);
 
-// Writes bytes to a file atomically.
+// Writes bytes to a file atomically: a temporary file of a unique name in the
+// target's folder (created exclusively, never through a link), the replaced
+// file's permissions, synced, renamed over the target, the folder synced.
+// On any failure the temporary file is removed and the target left whole.
 Ecriture EcritAtomique(const std::string& chemin, const std::string& octets);
-// Writes UTF-8 lines as a CP1252 / CR LF file, atomically.
+// Writes UTF-8 lines as TexteFichier forms them, atomically.
 Ecriture EcritLignesFichier(const std::string& chemin, const std::vector<std::string>& lignes);
 
 // True when the file can be opened for reading.

@@ -2,6 +2,7 @@
 
 #include "base/Texte.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -140,7 +141,48 @@ std::string NombreFichier(double valeur, char separateur) {
     return s + ' ';
 }
 
+std::string NombreFichierExact(double valeur, char separateur) {
+    if (!std::isfinite(valeur)) return NombreFichier(valeur, separateur);
+    const double a = std::fabs(valeur);
+    const bool scientifique = a != 0 && (a < 1e-5 || a >= 1e15);
+    char buf[64];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, valeur,
+                      scientifique ? std::chars_format::scientific : std::chars_format::fixed);
+    std::string s(buf, r.ptr);
+    for (char& c : s) {
+        if (c == '.') c = separateur;
+        if (c == 'e') c = 'E';
+    }
+    return (valeur < 0 ? "" : " ") + s + " ";
+}
+
 namespace {
+
+// Power of ten of the first significant digit of a number text such as
+// "-0.00012e-3" (saturated far beyond any double's range); 0 without one.
+long Magnitude(std::string_view n) {
+    const size_t e = n.find_first_of("eE");
+    const std::string_view mantisse = n.substr(0, e);
+    const size_t point = std::min(mantisse.find('.'), mantisse.size());
+    long m = 0;
+    bool trouve = false;
+    for (size_t i = 0; i < mantisse.size() && !trouve; ++i) {
+        if (mantisse[i] < '1' || mantisse[i] > '9') continue;
+        trouve = true;
+        m = i < point ? static_cast<long>(point - i) : -static_cast<long>(i - point);
+    }
+    if (!trouve) return 0;
+    long exposant = 0;
+    if (e != std::string_view::npos) {
+        size_t j = e + 1;
+        const bool negatif = j < n.size() && n[j] == '-';
+        if (j < n.size() && (n[j] == '-' || n[j] == '+')) ++j;
+        for (; j < n.size(); ++j) exposant = std::min(exposant * 10 + (n[j] - '0'), 100000L);
+        if (negatif) exposant = -exposant;
+    }
+    return m + exposant;
+}
 
 // Longest prefix of s that reads as a number with '.' as separator; returns
 // its length (0 when none) and the value.
@@ -171,9 +213,14 @@ size_t LitPrefixe(std::string_view s, double& valeur) {
     if (*debut == '+') ++debut;
     double v = 0;
     const auto r = std::from_chars(debut, n.data() + n.size(), v);
-    if (r.ec != std::errc()) {
-        // Out of range: the sign of the overflow decides.
-        v = n[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    if (r.ec == std::errc::result_out_of_range) {
+        // Below the smallest double it is zero for any purpose of ours; above
+        // the largest it is no number at all (an infinity would end as "Inf"
+        // in every value computed from it).
+        if (Magnitude(n) > 0) return 0;
+        v = 0;
+    } else if (r.ec != std::errc()) {
+        return 0;
     }
     valeur = v;
     return i;

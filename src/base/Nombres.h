@@ -23,10 +23,15 @@ std::string TexteNombre(double valeur, char separateur);
 // Form written into settings and calibration files: a leading blank unless the
 // number is negative, the default text form, a trailing blank.
 std::string NombreFichier(double valeur, char separateur);
+// The same with every digit the number needs to read back identical (up to 17
+// significant digits), for the factors that files keep: plain decimals, E
+// notation outside 1E-5 .. 1E15.
+std::string NombreFichierExact(double valeur, char separateur);
 
 // Reads a number whose decimal separator may be ',' or '.': leading blanks are
 // skipped and reading stops at the first character that cannot continue the
-// number. A text without a number gives 0.
+// number. A text without a number gives 0. A number too small for a double
+// reads as 0; one too large is no number (0 here, nothing below).
 double LitDecimal(std::string_view texte);
 
 // Strict reading: the whole trimmed text must be a number (',' or '.'

@@ -16,7 +16,7 @@ std::vector<std::string> FichierCalibrage::Entete(const std::string& ligne2) {
 std::string FichierCalibrage::Ligne(const std::string& commentaire, double facteur,
                                     char separateur) {
     // One stored calibration is one line, whatever was pasted into the comment.
-    return SurUneLigne(commentaire) + " = " + NombreFichier(facteur, separateur);
+    return SurUneLigne(commentaire) + " = " + NombreFichierExact(facteur, separateur);
 }
 
 std::vector<std::string> FichierCalibrage::LitEntrees(std::istream& in) {

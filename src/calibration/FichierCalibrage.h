@@ -21,7 +21,8 @@ public:
 
     // The three header lines.
     static std::vector<std::string> Entete(const std::string& ligne2);
-    // A stored line: the comment, " = ", the factor as files write numbers.
+    // A stored line: the comment, " = ", the factor as files write numbers,
+    // with every digit it needs to read back the same.
     static std::string Ligne(const std::string& commentaire, double facteur, char separateur);
 
     // The stored calibrations in file order: every line that, trimmed, is not
@@ -35,7 +36,8 @@ public:
     // That text as a number (',' or '.'); nothing when it is not a number.
     static std::optional<double> Valeur(const std::string& ligne);
 
-    // Writes lines as the file holds them: CP1252, CR LF.
+    // Writes lines as the file holds them: CP1252 (UTF-8 when a comment holds
+    // a character that CP1252 lacks), CR LF.
     static void Ecrit(std::ostream& out, const std::vector<std::string>& lignes);
 
     // Adds one stored line to the file at `chemin`; a missing file is created

@@ -170,6 +170,20 @@ TEST(FichierParametres, AllerRetour) {
     }
 }
 
+// Nothing the user typed or chose comes back as "?", and the factor keeps
+// every digit.
+TEST(FichierParametres, NomsHorsCp1252EtFacteurExact) {
+    Parametres p = Differents();
+    p.utilisateur = "Łukasz";
+    p.repImage = "/photos/写真";
+    p.calibrage = 0.1 / 3;
+    std::ostringstream out;
+    EcritParametres(out, p, {"Logiciel de mesure de spores", "/prog", ','});
+    const Parametres lu = Lit(out.str());
+    AttendsEgaux(lu, p);
+    EXPECT_EQ(lu.calibrage, p.calibrage);
+}
+
 TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
     Parametres p;
     p.utilisateur = "moi\r\nTGRILLE=64";

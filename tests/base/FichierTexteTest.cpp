@@ -5,7 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <signal.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -20,6 +25,23 @@ TEST(Cp1252, AllerRetour) {
     EXPECT_EQ(DepuisCp1252(texte), texte);
     // A character outside the code page becomes '?'.
     EXPECT_EQ(VersCp1252("→"), "?");
+    // The five bytes the code page leaves undefined come back as they were.
+    const std::string indefinis = "a\x81\x8D\x8F\x90\x9D";
+    EXPECT_EQ(VersCp1252(DepuisCp1252(indefinis)), indefinis);
+}
+
+TEST(FichierTexte, Utf8QuandCp1252NePeutEcrire) {
+    // What Windows-1252 can spell stays single bytes; anything else makes the
+    // whole file UTF-8 rather than "?", and reads back the same.
+    EXPECT_EQ(TexteFichier({"é", "x"}), "\xE9\r\nx\r\n");
+    for (const std::vector<std::string>& lignes :
+         {std::vector<std::string>{"REPIMAGE= /photos/写真", "é"},
+          std::vector<std::string>{"Łukasz", "objectif Łódź = 0,5"},
+          // "ë°°" in Windows-1252 bytes is valid UTF-8: the file must not be read so.
+          std::vector<std::string>{"a;ë°°"}}) {
+        std::istringstream in(TexteFichier(lignes));
+        EXPECT_EQ(LitLignes(in), lignes);
+    }
 }
 
 TEST(FichierTexte, LignesCrLfOuLf) {
@@ -38,12 +60,73 @@ TEST(FichierTexte, EcritureAtomiqueEnCp1252) {
     std::ifstream in(chemin, std::ios::binary);
     const std::string octets((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(octets, std::string("N\xB0\r\nfin\r\n"));
-    EXPECT_FALSE(std::filesystem::exists(chemin + ".tmp~"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dossier), {}), 1);
     // A folder that does not exist: refused with a reason, nothing written.
     const auto r = EcritLignesFichier((dossier / "absent" / "f.txt").string(), {"x"});
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.erreur.empty());
     std::filesystem::remove_all(dossier);
+}
+
+std::string Contenu(const std::string& chemin) {
+    std::ifstream in(chemin, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
+    namespace fs = std::filesystem;
+    const auto dossier =
+        fs::temp_directory_path() / ("orvelle_atomique_" + std::to_string(getpid()));
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    const std::string cible = (dossier / "export.csv").string();
+    const std::string victime = (dossier / "victime").string();
+    std::ofstream(victime) << "intact";
+    // Links planted at the old fixed temporary name and at the target itself.
+    fs::create_symlink(victime, cible + ".tmp~");
+    fs::create_symlink(victime, cible);
+    ASSERT_TRUE(EcritAtomique(cible, "nouveau"));
+    EXPECT_EQ(Contenu(victime), "intact");
+    EXPECT_FALSE(fs::is_symlink(cible));
+    EXPECT_EQ(Contenu(cible), "nouveau");
+    // A private file stays private.
+    ::chmod(cible.c_str(), 0600);
+    ASSERT_TRUE(EcritAtomique(cible, "encore"));
+    struct stat st {};
+    ::stat(cible.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    // A failed rename (the target is a folder) leaves no temporary file behind.
+    fs::create_directories(dossier / "dossier");
+    EXPECT_FALSE(EcritAtomique((dossier / "dossier").string(), "x"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), {}),
+              4); // victime, cible, lien, dossier
+    fs::remove_all(dossier);
+}
+
+// A writer killed at any moment leaves the whole old file or the whole new one.
+TEST(FichierTexte, EcrivainTueNeLaissePasDeFichierMele) {
+    namespace fs = std::filesystem;
+    const auto dossier = fs::temp_directory_path() / ("orvelle_kill_" + std::to_string(getpid()));
+    fs::remove_all(dossier);
+    fs::create_directories(dossier);
+    const std::string cible = (dossier / "trame.trm").string();
+    const std::string a(300000, 'a'), b(200000, 'b');
+    ASSERT_TRUE(EcritAtomique(cible, a));
+    std::mt19937 gen(9);
+    std::uniform_int_distribution<int> attente(0, 3000);
+    for (int essai = 0; essai < 100; ++essai) {
+        const pid_t enfant = ::fork();
+        ASSERT_GE(enfant, 0);
+        if (enfant == 0) {
+            for (int i = 0;; ++i) EcritAtomique(cible, i % 2 ? a : b);
+        }
+        ::usleep(static_cast<useconds_t>(attente(gen)));
+        ::kill(enfant, SIGKILL);
+        ::waitpid(enfant, nullptr, 0);
+        const std::string lu = Contenu(cible);
+        ASSERT_TRUE(lu == a || lu == b) << "essai " << essai << ", " << lu.size() << " octets";
+    }
+    fs::remove_all(dossier);
 }
 
 } // namespace

@@ -47,5 +47,30 @@ TEST(LitDecimal, AccepteVirguleOuPoint) {
     EXPECT_EQ(*LitEntierStrict(" 64 "), 64);
 }
 
+TEST(LitDecimal, HorsDePorteeDUnDouble) {
+    // Too small: zero. Too large: no number, never an infinity.
+    for (const std::string& t :
+         {std::string("1e-400"), std::string("-2,5E-999"), "0." + std::string(400, '0') + "1"}) {
+        ASSERT_TRUE(LitNombreStrict(t).has_value()) << t;
+        EXPECT_EQ(*LitNombreStrict(t), 0.0) << t;
+    }
+    for (const std::string& t :
+         {std::string("1e999"), std::string("-1e309"), "1" + std::string(400, '0'),
+          std::string("9e99999999999999999999")})
+        EXPECT_FALSE(LitNombreStrict(t).has_value()) << t;
+    EXPECT_EQ(LitDecimal("1e999"), 0.0);
+}
+
+TEST(NombreFichierExact, ChaqueChiffreRevient) {
+    for (double v : {0.1 / 3, 0.0177, 1.0, 123456.789012345678, 2e-7, 4.5e17, -0.3}) {
+        for (char sep : {',', '.'}) {
+            const std::string s = NombreFichierExact(v, sep);
+            ASSERT_TRUE(LitNombreStrict(s).has_value()) << s;
+            EXPECT_EQ(*LitNombreStrict(s), v) << s;
+        }
+    }
+    EXPECT_EQ(NombreFichierExact(0.0177, ','), " 0,0177 ");
+}
+
 } // namespace
 } // namespace orv

@@ -82,6 +82,14 @@ TEST_F(CalibrageFichierDisque, CreatedWithHeaderThenAppended) {
     std::ofstream(chemin(), std::ios::binary) << "h\n\n\nc = 3\n";
     ASSERT_TRUE(FichierCalibrage::Ajoute(chemin(), "d = 4", "", cree));
     EXPECT_EQ(Octets(), "h\r\n\r\n\r\nc = 3\r\nd = 4\r\n");
+    // Names that Windows-1252 cannot write survive the next store, and so do
+    // the factors' digits.
+    ASSERT_TRUE(FichierCalibrage::Ajoute(chemin(), "objectif Łódź = 0,5", "", cree));
+    ASSERT_TRUE(
+        FichierCalibrage::Ajoute(chemin(), FichierCalibrage::Ligne("x", 0.1 / 3, ','), "", cree));
+    const auto e = *FichierCalibrage::LitEntrees(chemin());
+    EXPECT_EQ(e[2], "objectif Łódź = 0,5");
+    EXPECT_EQ(FichierCalibrage::Valeur(e[3]), 0.1 / 3);
 }
 
 TEST_F(CalibrageFichierDisque, MissingFileAndUnwritableFolder) {
