@@ -3,7 +3,7 @@
 set -euo pipefail
 paquets=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
          qt6-image-formats-plugins qt6-translations-l10n libjpeg-dev libgl-dev libgtest-dev
-         libgmock-dev fonts-dejavu-core)
+         libgmock-dev fonts-dejavu-core clang libclang-rt-14-dev)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")

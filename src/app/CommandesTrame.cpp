@@ -131,14 +131,22 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
         m += fin + e.texte + t.Msg(kMsgIntrouvable);
         break;
     case DefautTrame::FonctionInconnue:
-        m += fin + t.Msg(kMsgFonction) + e.texte + t.Msg(kMsgIntrouvable);
+        m += fin + t.Msg(kMsgFonction) + Lisible(e.texte) + t.Msg(kMsgIntrouvable);
         break;
     case DefautTrame::Tronque:
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne;
         break;
     case DefautTrame::NombreInvalide:
     case DefautTrame::ChampsManquants:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte;
+    case DefautTrame::ValeurInvalide:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + Lisible(e.texte);
+        break;
+    case DefautTrame::CompteRepete:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte + " en double";
+        break;
+    case DefautTrame::ImageHorsListe:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + e.texte +
+             " hors du chargeur (0 à 50)";
         break;
     }
     return m;

@@ -2,6 +2,7 @@
 
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "images/EnteteImage.h"
 
 #include <array>
 #include <cmath>
@@ -157,6 +158,12 @@ const CleParametre Cles[] = {
     {"FICSCANNER", "FICSCANNER= ",
      [](Parametres& p, Valeur v) { p.ficScanner = v; return true; },
      [](const Parametres& p, Ctx) { return Rogne(p.ficScanner); }},
+    // The memory budget of one picture; below a few megabytes no picture would open.
+    {"MEMOIREIMAGE", "MEMOIREIMAGE= ",
+     [](Parametres& p, Valeur v) {
+         return EntierDans(v, p.memoireImageMo, BudgetImageMoMini, Max16);
+     },
+     [](const Parametres& p, Ctx ctx) { return Nombre(p.memoireImageMo, ctx); }},
     // Older files only: all three values or none.
     {"CORRECTIONRVB", "",
      [](Parametres& p, Valeur v) {

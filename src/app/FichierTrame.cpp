@@ -2,6 +2,7 @@
 
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "images/EtatChargeur.h"
 #include "measure/Fonctions.h"
 
 #include <charconv>
@@ -57,6 +58,9 @@ private:
     std::optional<ErreurTrame> erreur_;
 
     int NumeroLigne() const { return static_cast<int>(i_); } // of the line just read
+    // A count that the rest of the file cannot hold is no count of this file
+    // (and takes no memory for lines that are not there).
+    long Sections() const { return static_cast<long>(lignes_.size() - i_); }
 
     void Echec(DefautTrame d, std::string texte = {}) {
         if (!erreur_) erreur_ = ErreurTrame{d, NumeroLigne(), std::move(texte)};
@@ -130,13 +134,16 @@ void Lecteur::Cle(const std::string& cle, const std::string& valeur) {
     if (cle == "INDPRES") {
         t_.indPres = Booleen(valeur);
         if (!t_.indPres) Echec(DefautTrame::NombreInvalide, valeur);
+    } else if ((cle == "NBIMAGES" && nbImages_) || (cle == "NBLIGNES" && nbLignes_)) {
+        // The sections already read follow the first count.
+        Echec(DefautTrame::CompteRepete, cle + "=");
     } else if (cle == "NBIMAGES") {
-        if (const auto n = Entier(valeur, 0, kMaxi)) {
+        if (const auto n = Entier(valeur, 0, Sections())) {
             nbImages_ = n;
             t_.images.assign(static_cast<size_t>(*n), ImageTrame{});
         }
     } else if (cle == "NBLIGNES") {
-        if (const auto n = Entier(valeur, 0, kMaxi)) {
+        if (const auto n = Entier(valeur, 0, Sections())) {
             nbLignes_ = n;
             t_.lignes.assign(static_cast<size_t>(*n), LigneTrame{});
         }
@@ -245,8 +252,17 @@ void Lecteur::Points() {
         }
         auto& ligne = t_.lignes[static_cast<size_t>(k)];
         const auto zoom = Entier((*champs)[0], kMin16, kMax16);
-        const auto image = Entier((*champs)[1], 0, kMax16);
-        if (!zoom || !image) return;
+        if (!zoom) return;
+        // A line belongs to a slot of the loader, or to no image (0): any
+        // other number would end in an export that no import reads.
+        const auto image = Entier((*champs)[1], std::numeric_limits<long>::min(),
+                                  std::numeric_limits<long>::max());
+        if (!image) return;
+        if (*image < 0 || *image > ImagesMax) {
+            Echec(DefautTrame::ImageHorsListe, Trim((*champs)[1]));
+            return;
+        }
+        ligne.ligneFichier = NumeroLigne();
         ligne.zoom = static_cast<int>(*zoom);
         ligne.image = static_cast<int>(*image);
         for (size_t c = 2; c + 3 < champs->size(); c += 4) {
@@ -286,6 +302,7 @@ void Lecteur::Valeurs() {
         const auto brisee = Entier((*champs)[1], 0, 1);
         if (!brisee) return;
         auto& ligne = t_.lignes[static_cast<size_t>(k)];
+        ligne.ligneValeurs = NumeroLigne();
         ligne.ligneBrisee = *brisee == 1;
         ligne.cellules.clear();
         for (size_t c = 2; c < champs->size(); ++c) ligne.cellules.push_back(Trim((*champs)[c]));
@@ -297,16 +314,17 @@ void Lecteur::Valeurs() {
 std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     std::vector<std::string> l;
     const auto n = t.images.size();
-    l.push_back("INDPRES=" + VraiFaux(t.indPres.value_or(false)));
+    // A file that did not say its resolution mode loads in any mode: so does its copy.
+    if (t.indPres) l.push_back("INDPRES=" + VraiFaux(*t.indPres));
     l.push_back("NBIMAGES= " + std::to_string(n));
     l.push_back("NBLIGNES= " + std::to_string(t.lignes.size()));
     l.push_back("NBLGMAX =" + std::to_string(t.nbLgMax));
     l.push_back("FONCTION= " + std::to_string(t.fonction));
     l.push_back(kCalibrage);
     for (const auto& im : t.images) l.push_back(NombreFichierExact(im.coefficient, sep));
-    // Both widths in single precision, as they have always been written.
-    l.push_back("RESH = " + NombreFichier(static_cast<float>(t.resh), sep));
-    l.push_back("PCTSW = " + NombreFichier(static_cast<float>(t.pctsw.value_or(0)), sep));
+    // Both widths with every digit: the factors are scaled by the second one.
+    l.push_back("RESH = " + NombreFichierExact(t.resh, sep));
+    l.push_back("PCTSW = " + NombreFichierExact(t.pctsw.value_or(0), sep));
     l.push_back(kImages);
     for (const auto& im : t.images) l.push_back(SurUneLigne(im.chemin));
     l.push_back(kTailles);

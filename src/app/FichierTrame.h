@@ -31,12 +31,21 @@ struct LigneTrame {
     // without points); empty when the file holds none.
     std::vector<std::string> cellules;
     bool ligneBrisee = false; // value 1 is a broken line
+    // Lines of the file holding the line's points and cells, for messages
+    // (0 when not read from a file); not part of what the line is.
+    int ligneFichier = 0, ligneValeurs = 0;
+    friend bool operator==(const LigneTrame& a, const LigneTrame& b) {
+        return a.zoom == b.zoom && a.image == b.image && a.segments == b.segments &&
+               a.commentaire == b.commentaire && a.cellules == b.cellules &&
+               a.ligneBrisee == b.ligneBrisee;
+    }
 };
 
 struct ImageTrame {
     std::string chemin;
     double coefficient = 0; // micrometres per pixel unit
     TailleImage taille;     // pixels; 0 x 0 when unknown
+    friend bool operator==(const ImageTrame&, const ImageTrame&) = default;
 };
 
 struct Trame {
@@ -48,6 +57,7 @@ struct Trame {
     std::optional<double> pctsw;
     std::vector<ImageTrame> images;
     std::vector<LigneTrame> lignes;
+    friend bool operator==(const Trame&, const Trame&) = default;
 };
 
 // Why a file was refused.
@@ -59,6 +69,9 @@ enum class DefautTrame {
     ChampsManquants, // a point line without whole groups of four coordinates
     FonctionInconnue,
     SectionManquante, // counts announce images or lines whose section is missing
+    CompteRepete,     // a second NBIMAGES= or NBLIGNES= line
+    ImageHorsListe,   // a line's image number is not a slot of the loader (0 .. 50)
+    ValeurInvalide,   // a cell that the grid holds as a number is not one
 };
 
 struct ErreurTrame {

@@ -2,6 +2,8 @@
 // with the defaults in force when no file is read.
 #pragma once
 
+#include "images/EnteteImage.h"
+
 #include <array>
 #include <string>
 
@@ -32,6 +34,10 @@ struct Parametres {
     std::string ficScanner;             // FICSCANNER
     std::array<int, 4> correctionRvb{}; // CORRECTIONRVB, entries 1..3 (read, never written)
     std::string coulRef;                // COULREF (read, never written)
+    // MEMOIREIMAGE: megabytes one picture may take once decoded, its
+    // half-size levels included; a larger picture is refused before any
+    // memory is taken for it (images/EnteteImage.h).
+    int memoireImageMo = BudgetImageMoDefaut;
 };
 
 } // namespace orv

@@ -44,6 +44,28 @@ std::string SurUneLigne(std::string_view texte) {
     return r;
 }
 
+std::string Lisible(std::string_view texte) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string r;
+    for (size_t i = 0; i < texte.size(); ++i) {
+        auto b = static_cast<unsigned char>(texte[i]);
+        unsigned code = b;
+        // C1 controls arrive as the two UTF-8 bytes C2 80 .. C2 9F.
+        const bool c1 = b == 0xC2 && i + 1 < texte.size() &&
+                        static_cast<unsigned char>(texte[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(texte[i + 1]) <= 0x9F;
+        if (c1) code = static_cast<unsigned char>(texte[++i]);
+        if (code < 0x20 || code == 0x7F || c1) {
+            r += "\\x";
+            r += kHex[code >> 4];
+            r += kHex[code & 15];
+        } else {
+            r += texte[i];
+        }
+    }
+    return r;
+}
+
 std::string VraiFaux(bool valeur) {
     return valeur ? "VRAI" : "FAUX";
 }

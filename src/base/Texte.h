@@ -16,6 +16,9 @@ std::vector<std::string> Decoupe(std::string_view s, char separateur);
 // The text on one line: each line break (CR LF, LF or CR) becomes one blank.
 // Comments, paths and messages that end up as one line of a file use it.
 std::string SurUneLigne(std::string_view texte);
+// A text from a file as a message may quote it: control characters (C0, DEL,
+// C1) written as \xNN, so that a message never carries raw control bytes.
+std::string Lisible(std::string_view texte);
 // "VRAI" or "FAUX", the booleans of the settings file.
 std::string VraiFaux(bool valeur);
 

@@ -46,6 +46,8 @@ std::string Raison(const ErreurCSV& e) {
         return ligne + ": the measure table ends early (file cut short?)";
     case DefautCSV::ValeurInvalide:
         return ligne + ": \"" + e.texte + "\" is not a number";
+    case DefautCSV::ImageHorsListe:
+        return ligne + ": image number \"" + e.texte + "\" is not a loader slot (0-50)";
     }
     return {};
 }
@@ -68,6 +70,12 @@ std::string RaisonTrame(const ErreurTrame& e) {
     case DefautTrame::SectionManquante:
         return (e.ligne > 0 ? ligne + ": " : std::string()) + "section \"" + e.texte +
                "\" missing or empty";
+    case DefautTrame::CompteRepete:
+        return ligne + ": \"" + e.texte + "\" given twice";
+    case DefautTrame::ImageHorsListe:
+        return ligne + ": image number " + e.texte + " is not a loader slot (0-50)";
+    case DefautTrame::ValeurInvalide:
+        return ligne + ": \"" + e.texte + "\" is not a number";
     }
     return {};
 }
@@ -76,7 +84,7 @@ std::string RaisonTrame(const ErreurTrame& e) {
 // batch run has nobody to change the resolution mode: it takes the file's.
 std::optional<std::string> ChargeTrameCli(Orvelle& o, const std::string& entree) {
     const LectureTrame lu = FichierTrame::LitFichier(entree);
-    if (!lu) return entree + ": " + RaisonTrame(lu.erreur);
+    if (!lu) return entree + ": " + Lisible(RaisonTrame(lu.erreur));
     if (lu.trame->indPres) o.parametres.indPres = *lu.trame->indPres;
     if (ChargeTrameLue(o, *lu.trame, entree) != ResultatChargement::Charge)
         return entree + ": not loaded";
@@ -134,7 +142,7 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
     if (Minuscules(fs::path(entree).extension().string()) == ".trm")
         return ChargeTrameCli(o, entree);
     const LectureCSV lu = AnalyseFichierCSV(o, entree);
-    if (!lu) return entree + ": " + Raison(lu.erreur);
+    if (!lu) return entree + ": " + Lisible(Raison(lu.erreur));
     RemplaceGrille(o, *lu.table, entree);
     if (lu.table->ignorees > 0)
         std::fprintf(stderr, "orvelle-cli: warning: %s: the grid holds %zu lines, %d left out\n",

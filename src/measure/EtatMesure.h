@@ -15,6 +15,7 @@ namespace orv {
 // One segment of a mark, in picture units.
 struct SegmentTrace {
     std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    friend bool operator==(const SegmentTrace&, const SegmentTrace&) = default;
 };
 
 // A mark drawn for a line, kept for "retrace": `valeur` is the column of the

@@ -12,6 +12,7 @@ namespace orv {
 
 struct TailleImage {
     int largeur = 0, hauteur = 0; // pixels
+    friend bool operator==(const TailleImage&, const TailleImage&) = default;
 };
 
 // A picture's pixels, rows top-down, each 0xFFRRGGBB (largeur x hauteur values).

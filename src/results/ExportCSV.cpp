@@ -118,7 +118,9 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
     for (int i = 1; i <= nbImages; ++i)
         ecrit(std::to_string(i) + sep + images[static_cast<size_t>(i - 1)] + sep +
               Plain(o, o.CalibrageImage[static_cast<size_t>(i)]));
-    ecrit(o.exportCSV.commentaire);
+    // One line whatever was typed: a line break followed by "LISTE=" would
+    // otherwise start a second table.
+    ecrit(SurUneLigne(o.exportCSV.commentaire));
     ecrit("");
     ecrit(std::to_string(m.LigneCourante - 1) + " mesures");
     ecrit("LISTE=");

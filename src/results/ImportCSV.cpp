@@ -157,17 +157,28 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
     auto ligne = [&lignes](int i) -> const std::string& { return lignes[static_cast<size_t>(i)]; };
 
     // The header block: the first "Fonction :" line (a comment further down may
-    // quote one), the count line, then "LISTE=".
+    // quote one), the count line, then "LISTE=". The table starts at the first
+    // "LISTE=" right after a count line, so that a comment reading "LISTE="
+    // (which the export writes before the count) is not taken for it; a file
+    // without count lines starts at its first "LISTE=".
     std::optional<FonctionCSV> fonction;
     bool fonctionVue = false;
     std::optional<int> compte;
-    int liste = -1;
+    int liste = -1, premiere = -1;
+    std::optional<int> comptePremiere;
     for (int i = 0; i < n; ++i) {
         const std::string t = Trim(ligne(i));
         if (t.empty()) continue;
         if (EstLigneListe(t)) {
-            liste = i;
-            break;
+            if (premiere < 0) {
+                premiere = i;
+                comptePremiere = compte;
+            }
+            if (compte) {
+                liste = i;
+                break;
+            }
+            continue;
         }
         if (!fonctionVue && ligne(i).find(kMarqueFonction) != std::string::npos) {
             fonctionVue = true;
@@ -175,6 +186,10 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
             if (!fonction) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue, i + 1, t)};
         }
         compte = LitCompte(t); // only the line just before "LISTE=" counts
+    }
+    if (liste < 0) {
+        liste = premiere;
+        compte = comptePremiere;
     }
     if (!fonctionVue) return {std::nullopt, Erreur(DefautCSV::SansFonction)};
     if (liste < 0) return {std::nullopt, Erreur(DefautCSV::SansListe)};
@@ -209,7 +224,7 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
                 return {std::nullopt,
                         Erreur(DefautCSV::ValeurInvalide, i + 1, cellules[static_cast<size_t>(c)])};
         if (colImage >= 0 && !CelluleValide(cellules[static_cast<size_t>(colImage)], true))
-            return {std::nullopt, Erreur(DefautCSV::ValeurInvalide, i + 1,
+            return {std::nullopt, Erreur(DefautCSV::ImageHorsListe, i + 1,
                                          cellules[static_cast<size_t>(colImage)])};
         ++lues;
         if (static_cast<int>(table.lignes.size()) >= capacite) {
@@ -286,7 +301,7 @@ std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const 
         m += fin + Trim(t.Msg(kMsgFonction)) + t.Msg(kMsgIntrouvable);
         break;
     case DefautCSV::FonctionInconnue:
-        m += fin + e.texte + t.Msg(kMsgIntrouvable);
+        m += fin + Lisible(e.texte) + t.Msg(kMsgIntrouvable);
         break;
     case DefautCSV::SansListe:
         m += fin + "LISTE=" + t.Msg(kMsgIntrouvable);
@@ -295,7 +310,11 @@ std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const 
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne;
         break;
     case DefautCSV::ValeurInvalide:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte;
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + Lisible(e.texte);
+        break;
+    case DefautCSV::ImageHorsListe:
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + Lisible(e.texte) +
+             " hors du chargeur (0 à 50)";
         break;
     }
     return m;

@@ -35,7 +35,8 @@ enum class DefautCSV {
     FonctionInconnue, // the "Fonction :" line names no function
     SansListe,        // no "LISTE=" line
     Tronque,          // the table ends before its header or its "N mesures" lines
-    ValeurInvalide,   // a value, or an image number, that is not a number
+    ValeurInvalide,   // a value that is not a number
+    ImageHorsListe,   // an image number that is not a loader slot (0 .. 50)
 };
 
 struct ErreurCSV {

@@ -49,6 +49,7 @@ void AttendsEgaux(const Parametres& a, const Parametres& b) {
     EXPECT_EQ(a.ficEtalon, b.ficEtalon);
     EXPECT_EQ(a.fEtalonCouleur, b.fEtalonCouleur);
     EXPECT_EQ(a.ficScanner, b.ficScanner);
+    EXPECT_EQ(a.memoireImageMo, b.memoireImageMo);
 }
 
 Parametres Differents() {
@@ -67,6 +68,7 @@ Parametres Differents() {
     p.modePointage = 1;
     p.statDef = 4;
     p.clicDixiemes = 25;
+    p.memoireImageMo = 300;
     p.tGrille = 64;
     p.savAuto = 0;
     p.extImg = 1;
@@ -165,7 +167,7 @@ TEST(FichierParametres, AllerRetour) {
         EXPECT_NE(octets.find(std::string("CALIBRAGE =  0") + sep + "123456789 \r\n"),
                   std::string::npos);
         EXPECT_NE(octets.find(std::string("CLIC= 2") + sep + "5 \r\n"), std::string::npos);
-        EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'), 25);
+        EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'), 26);
         AttendsEgaux(Lit(octets), p);
     }
 }
@@ -189,7 +191,7 @@ TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
     p.utilisateur = "moi\r\nTGRILLE=64";
     p.ficScanner = "  scan.txt  ";
     const auto lignes = LignesParametres(p, {"t", "/prog", ','});
-    ASSERT_EQ(lignes.size(), 25u);
+    ASSERT_EQ(lignes.size(), 26u);
     EXPECT_EQ(lignes[24], "FICSCANNER= scan.txt");
     std::ostringstream out;
     EcritParametres(out, p, {"t", "/prog", ','});
@@ -270,7 +272,8 @@ TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
                                 "ZONECOULEUR=  3 \r\n"
                                 "FICETALON= \r\n"
                                 "FETALONCOULEUR= FAUX\r\n"
-                                "FICSCANNER= \r\n";
+                                "FICSCANNER= \r\n"
+                                "MEMOIREIMAGE=  1024 \r\n";
     EXPECT_EQ(Octets(), attendu);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(o->parametres.repData, d);

@@ -104,6 +104,22 @@ std::vector<std::string> Export(const std::string& fonction, const std::vector<s
     return l;
 }
 
+// Whatever the export comment holds, the export imports to the same grid.
+TEST_F(ImportCSVTest, CommentaireDExportSansEffetSurLaGrille) {
+    Fonction(*o, 2);
+    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
+    int essai = 0;
+    for (const char* commentaire : {"note\r\nLISTE=\r\nfin", "LISTE=", "LISTE=;\n3 mesures"}) {
+        o->exportCSV.commentaire = commentaire;
+        const std::string f = Exporte(*o, "c" + std::to_string(essai++) + ".csv");
+        test::PlateformeFactice p2;
+        auto e = Nouvelle(p2);
+        ASSERT_TRUE(LitCSV(*e, f)) << commentaire;
+        EXPECT_EQ(e->mesure.LigneCourante, 3) << commentaire;
+        for (int c = 0; c < 7; ++c) EXPECT_EQ(e->GrilleRef.Texte(2, c), o->GrilleRef.Texte(2, c));
+    }
+}
+
 TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     Fonction(*o, 2);
     o->IndexImage = 3;
@@ -279,7 +295,8 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
         {"inconnue.csv", Export("Perso 1", table, 2), "Fonction : Perso 1 introuvable"},
         {"sans_liste.csv", sansListe, "LISTE= introuvable"},
         {"valeur.csv", valeur, "donnée vide ou incorrecte : ligne 11 : 5,0O"},
-        {"image.csv", image, "donnée vide ou incorrecte : ligne 12 : deux"},
+        {"image.csv", image,
+         "donnée vide ou incorrecte : ligne 12 : image deux hors du chargeur (0 à 50)"},
         {"tronque.csv", Export("mesure Spore 2D", {table[0], table[1]}, 2),
          "donnée vide ou incorrecte : ligne 12"},
         {"tronque_entete.csv", Export("mesure Spore 2D", {}, 2),

@@ -1,0 +1,67 @@
+// What the fuzz targets share: a platform that answers nothing and says
+// nothing, and a session of the core set up as the program starts it.
+#pragma once
+
+#include "app/ControlesDesign.h"
+#include "app/Orvelle.h"
+#include "measure/Fonctions.h"
+#include "platform/Plateforme.h"
+#include "results/Statistiques.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace orv::fuzz {
+
+class PlateformeMuette : public Plateforme {
+public:
+    void Message(const std::string&, const std::string&, Icone) override {}
+    bool QuestionOuiNon(const std::string&, const std::string&, Icone) override { return false; }
+    bool QuestionOKAnnuler(const std::string&, const std::string&, Icone) override { return false; }
+    void Flash(std::uint32_t, const std::string&, int) override {}
+    void FlashOuvre(const std::string&) override {}
+    void FlashFerme(int) override {}
+    void Bip() override {}
+    char SeparateurDecimal() const override { return ','; }
+    std::optional<std::string> ChoisitFichierAOuvrir(const std::string&, const std::string&,
+                                                     const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> ChoisitFichierAEnregistrer(const std::string&, const std::string&,
+                                                          const std::string&) override {
+        return std::nullopt;
+    }
+    void CopieTextePressePapier(const std::string&) override {}
+    std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
+    void LaisseEvenements() override {}
+    bool OuvreEditeurTexte(const std::string&) override { return false; }
+    std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
+    std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
+    bool EcritImage(const std::string&, const std::string&, int, int, int,
+                    const std::uint8_t*) override {
+        return false;
+    }
+};
+
+// A fresh session: tables, controls and functions as at start-up.
+inline std::unique_ptr<Orvelle> Session(Plateforme& p) {
+    auto o = std::make_unique<Orvelle>(p, "/nonexistent");
+    DeclareControles(o->controles);
+    o->textes.RemplitMessages();
+    o->controles.Coche("Check", 3, true);
+    ConstruitTableFonctions(*o);
+    AppliqueFonctionDemarrage(*o);
+    o->recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
+    o->razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
+    return o;
+}
+
+// A broken property is a finding: said, then the fuzzer stops on the abort.
+[[noreturn]] inline void Echec(const char* quoi) {
+    std::fprintf(stderr, "property broken: %s\n", quoi);
+    std::abort();
+}
+
+} // namespace orv::fuzz

@@ -1,0 +1,52 @@
+// What an image file's header says, read without decoding the picture: its
+// format and size (JPEG SOF, PNG IHDR, GIF screen, BMP info header, TIFF first
+// directory), and whether the file visibly ends before its pixels do. Both the
+// window and orvelle-cli take a picture's size from here, and every decoding
+// path checks the memory a picture needs against the budget here before it
+// allocates anything.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+
+namespace orv {
+
+enum class FormatImage { Jpeg, Png, Gif, Bmp, Tiff };
+
+struct EnteteImage {
+    FormatImage format = FormatImage::Jpeg;
+    int largeur = 0, hauteur = 0; // pixels, both at least 1
+    // The file ends before the pixel data its header announces (uncompressed
+    // BMP, PNG without its end chunk, GIF cut inside its first picture).
+    bool tronque = false;
+};
+
+// Reads the header from a stream positioned at the file's start (it seeks
+// within it); nothing when the data is not a picture of these formats or its
+// header is malformed.
+std::optional<EnteteImage> LitEnteteImage(std::istream& in);
+std::optional<EnteteImage> LitEnteteImageFichier(const std::string& chemin);
+
+// The budget of memory for one picture, in megabytes: the settings' MEMOIREIMAGE
+// (Parametres::memoireImageMo). The default holds a 100-megapixel photograph.
+inline constexpr int BudgetImageMoDefaut = 1024;
+inline constexpr int BudgetImageMoMini = 16;
+
+// Bytes a picture takes once shown: its 32-bit pixels and the half-size
+// levels under it (a third more).
+std::uint64_t MemoireImage(std::int64_t largeur, std::int64_t hauteur);
+// The refusal of a picture over the budget, giving its size and the limit;
+// nothing when it fits.
+std::optional<std::string> RefusBudgetImage(std::int64_t largeur, std::int64_t hauteur,
+                                            int budgetMo);
+
+// Said of a picture whose file ends before its pixels do.
+inline constexpr const char* ImageIncomplete =
+    "Image incomplète : le fichier s'arrête avant la fin de l'image ; la partie manquante est "
+    "affichée en gris ou en noir";
+// Said of a file that is no picture the program can read.
+inline constexpr const char* PasUneImage = "ce fichier n'est pas une image lisible";
+
+} // namespace orv
