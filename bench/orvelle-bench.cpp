@@ -77,8 +77,8 @@ Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& ec
     };
     auto* surEchec = &zone.surEchecDecodage;
     const auto ancienEchec = *surEchec;
-    *surEchec = [&](const std::string& c) {
-        if (ancienEchec) ancienEchec(c);
+    *surEchec = [&](const std::string& c, const std::string& r) {
+        if (ancienEchec) ancienEchec(c, r);
         boucle.quit();
     };
     QTimer::singleShot(60000, &boucle, &QEventLoop::quit);
@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     zone->Actualise();
 
     bool echec = false;
-    zone->surEchecDecodage = [&](const std::string&) { echec = true; };
+    zone->surEchecDecodage = [&](const std::string&, const std::string&) { echec = true; };
 
     // Opening.
     const Ouverture froide = Ouvre(o, *zone, chemin, echec);

@@ -1,6 +1,7 @@
 #include "cli/PlateformeCli.h"
 
 #include "base/Texte.h"
+#include "images/EnteteImage.h"
 
 #include <cstdio>
 
@@ -18,6 +19,12 @@ bool PlateformeCli::QuestionOuiNon(const std::string& texte, const std::string&,
 bool PlateformeCli::QuestionOKAnnuler(const std::string& texte, const std::string&, Icone) {
     std::fprintf(stderr, "orvelle-cli: %s: cancel\n", SurUneLigne(texte).c_str());
     return false;
+}
+
+std::optional<TailleImage> PlateformeCli::LitTailleImage(const std::string& chemin) {
+    const auto e = LitEnteteImageFichier(chemin);
+    if (!e) return std::nullopt;
+    return TailleImage{e->largeur, e->hauteur};
 }
 
 } // namespace orv::cli

@@ -34,7 +34,8 @@ public:
     std::optional<int> ChoisitCouleurPalette(const std::string&, int) override {
         return std::nullopt;
     }
-    std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
+    // From the file's header, as the window reads it.
+    std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }

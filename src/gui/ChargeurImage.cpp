@@ -16,16 +16,13 @@ namespace {
 // come much earlier.
 constexpr qint64 PixelsSansApercu = 4'000'000;
 constexpr int ReductionApercu = 4;
-// Megabytes Qt's reader may allocate for one picture (its default refuses a
-// 45-megapixel photograph).
-constexpr int LimiteLecteurMo = 4096;
-
 } // namespace
 
 struct ChargeurImage::Tache {
     std::uint64_t numero = 0;
     QString chemin;
     int lignesUtiles = 0;
+    int budgetMo = BudgetImageMoDefaut;
     std::atomic<bool> annule{false};
     std::atomic<bool> finie{false};
 };
@@ -57,10 +54,7 @@ void ChargeurImage::Reserve::Rend(std::shared_ptr<TamponImage> t) {
 }
 
 ChargeurImage::ChargeurImage(QObject* parent)
-    : QObject(parent), reserve_(std::make_shared<Reserve>()) {
-    if (QImageReader::allocationLimit() < LimiteLecteurMo)
-        QImageReader::setAllocationLimit(LimiteLecteurMo);
-}
+    : QObject(parent), reserve_(std::make_shared<Reserve>()) {}
 
 ChargeurImage::~ChargeurImage() {
     for (auto& [t, f] : fils_) t->annule = true;
@@ -81,13 +75,17 @@ void ChargeurImage::Termine() {
     }
 }
 
-std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles) {
+std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles, int budgetMo) {
     if (courante_) courante_->annule = true;
     Termine();
+    // Qt's reader is held to the same budget wherever it decodes (previews,
+    // copies), for formats whose header the program does not read itself.
+    QImageReader::setAllocationLimit(std::max(budgetMo, BudgetImageMoMini));
     auto t = std::make_shared<Tache>();
     t->numero = ++numero_;
     t->chemin = chemin;
     t->lignesUtiles = lignesUtiles;
+    t->budgetMo = budgetMo;
     courante_ = t;
     fils_.emplace_back(t, std::thread([this, t] {
                            try {
@@ -99,7 +97,7 @@ std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles) {
                                    QMetaObject::invokeMethod(
                                        this,
                                        [this, n = t->numero] {
-                                           if (surEchec) surEchec(n);
+                                           if (surEchec) surEchec(n, {});
                                        },
                                        Qt::QueuedConnection);
                            }
@@ -125,22 +123,36 @@ void ChargeurImage::Recycle(std::shared_ptr<const ApercuImage> a) {
 void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     const std::uint64_t n = t->numero;
     auto reserve = reserve_;
-    auto echec = [this, n] {
+    auto echec = [this, n](std::string raison = {}) {
         QMetaObject::invokeMethod(
             this,
-            [this, n] {
-                if (surEchec) surEchec(n);
+            [this, n, raison] {
+                if (surEchec) surEchec(n, raison);
             },
             Qt::QueuedConnection);
     };
-    auto complet = [this, n](std::shared_ptr<const PyramideImage> p) {
+    auto complet = [this, n](std::shared_ptr<const PyramideImage> p, bool incomplete) {
         QMetaObject::invokeMethod(
             this,
-            [this, n, p]() mutable {
-                if (surComplet) surComplet(n, std::move(p));
+            [this, n, p, incomplete]() mutable {
+                if (surComplet) surComplet(n, std::move(p), incomplete);
             },
             Qt::QueuedConnection);
     };
+    const std::string chemin = QFile::encodeName(t->chemin).toStdString();
+    const std::uint64_t budget =
+        static_cast<std::uint64_t>(std::max(t->budgetMo, BudgetImageMoMini)) << 20;
+
+    // The header first: a picture over the budget is refused before any
+    // decoder allocates a byte for it.
+    const auto entete = LitEnteteImageFichier(chemin);
+    if (entete) {
+        if (auto refus = RefusBudgetImage(entete->largeur, entete->hauteur, t->budgetMo)) {
+            echec(*refus);
+            return;
+        }
+    }
+    const bool tronque = entete && entete->tronque;
 
     bool jpeg = false;
     if (DecodeurJpeg::Disponible()) {
@@ -151,12 +163,14 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                                          static_cast<std::size_t>(debut.size()));
         }
     }
-    const std::string chemin = QFile::encodeName(t->chemin).toStdString();
-
     // JPEG through libjpeg-turbo: the preview on a second thread while this one
     // decodes the full picture.
     if (jpeg) {
         if (const auto e = DecodeurJpeg::LitEnTete(chemin)) {
+            if (auto refus = RefusBudgetImage(e->largeur, e->hauteur, t->budgetMo)) {
+                echec(*refus);
+                return;
+            }
             // The rows decoded show the view's part first; a preview is worth
             // its cost only when the view reaches far down the picture.
             const int utiles = std::clamp(t->lignesUtiles, 1, e->hauteur);
@@ -185,7 +199,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                 apercu = std::jthread([&, a]() mutable {
                     try {
                         if (!DecodeurJpeg::DecodeReduit(chemin, ReductionApercu, a->image,
-                                                        a->tampon, apercuInutile))
+                                                        a->tampon, apercuInutile, budget))
                             return;
                     } catch (const std::bad_alloc&) {
                         return;
@@ -213,11 +227,13 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                     },
                     Qt::QueuedConnection);
             };
-            const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres, niveauxAPart);
+            bool incomplete = false;
+            const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres, niveauxAPart,
+                                                      budget, &incomplete);
             apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {
-                complet(std::move(p));
+                complet(std::move(p), incomplete);
                 return;
             }
             if (t->annule) return;
@@ -227,6 +243,12 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
 
     QImageReader lecteur(t->chemin);
     lecteur.setAutoTransform(false); // the size the loader read from the header
+    // Formats whose header only Qt reads are held to the budget the same way.
+    if (const QSize taille = lecteur.size(); taille.isValid())
+        if (auto refus = RefusBudgetImage(taille.width(), taille.height(), t->budgetMo)) {
+            echec(*refus);
+            return;
+        }
     QImage image;
     if (!t->annule) image = lecteur.read();
     if (t->annule) return;
@@ -240,7 +262,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
         }
     }
     if (p)
-        complet(std::move(p));
+        complet(std::move(p), tronque);
     else
         echec();
 }

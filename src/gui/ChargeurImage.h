@@ -5,6 +5,7 @@
 #pragma once
 
 #include "gui/PyramideImage.h"
+#include "images/EnteteImage.h"
 
 #include <QImage>
 #include <QObject>
@@ -15,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -35,9 +37,12 @@ public:
 
     // Starts decoding a file; any load under way is cancelled. `lignesUtiles`
     // is how far down the view reaches, in full-size rows: once a JPEG is
-    // decoded that far the picture is handed over, partly filled. Returns the
+    // decoded that far the picture is handed over, partly filled. A picture
+    // whose header asks for more than `budgetMo` megabytes (its pixels and
+    // levels) is refused before anything is allocated for it. Returns the
     // load's number.
-    std::uint64_t Charge(const QString& chemin, int lignesUtiles = 0);
+    std::uint64_t Charge(const QString& chemin, int lignesUtiles = 0,
+                         int budgetMo = BudgetImageMoDefaut);
     std::uint64_t Numero() const { return numero_; }
     // Gives back the memory of a picture no longer shown, for the next one.
     void Recycle(std::shared_ptr<const PyramideImage> p);
@@ -47,8 +52,13 @@ public:
     // The picture decoded down to row `lignes` (excluded); it goes on filling.
     std::function<void(std::uint64_t numero, std::shared_ptr<const PyramideImage>, int lignes)>
         surProgres;
-    std::function<void(std::uint64_t numero, std::shared_ptr<const PyramideImage>)> surComplet;
-    std::function<void(std::uint64_t numero)> surEchec;
+    // The whole picture; `incomplete` when the file ended before its pixels
+    // did (the rows missing show grey or black).
+    std::function<void(std::uint64_t numero, std::shared_ptr<const PyramideImage>, bool incomplete)>
+        surComplet;
+    // Nothing could be shown; `raison` says why for the user (empty: the file
+    // is no picture that could be decoded).
+    std::function<void(std::uint64_t numero, const std::string& raison)> surEchec;
 
     // Blocks of memory kept for reuse, shared with the decoding threads.
     class Reserve {

@@ -10,6 +10,7 @@
 
 #if defined(__linux__) && __has_include(<jpeglib.h>) && __has_include(<dlfcn.h>)
 #include <dlfcn.h>
+#include <jerror.h>
 #include <jpeglib.h>
 #if defined(JCS_EXTENSIONS) && (JPEG_LIB_VERSION >= 80 || defined(MEM_SRCDST_SUPPORTED))
 #define ORV_LIBJPEG 1
@@ -73,12 +74,19 @@ const Bibliotheque& Lib() {
 struct Erreur {
     jpeg_error_mgr pub;
     std::jmp_buf saut;
+    bool finPrematuree; // the data ended before the picture did
 };
 
 extern "C" void SortieErreur(j_common_ptr c) {
     std::longjmp(reinterpret_cast<Erreur*>(c->err)->saut, 1);
 }
 extern "C" void MessageMuet(j_common_ptr) {}
+extern "C" void Avertissement(j_common_ptr c, int niveau) {
+    auto* e = reinterpret_cast<Erreur*>(c->err);
+    if (niveau >= 0) return; // trace messages
+    ++e->pub.num_warnings;
+    if (e->pub.msg_code == JWRN_JPEG_EOF) e->finPrematuree = true;
+}
 
 // A decompressor reading a file a piece at a time: the file is never held
 // whole in memory, and one cut short while it is read only ends early. Only
@@ -100,6 +108,8 @@ bool Prepare(Session& s, const std::string& chemin) {
     s.info.err = L.std_error(&s.erreur.pub);
     s.erreur.pub.error_exit = SortieErreur;
     s.erreur.pub.output_message = MessageMuet;
+    s.erreur.pub.emit_message = Avertissement;
+    s.erreur.finPrematuree = false;
     L.create(&s.info, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct));
     return true;
 }
@@ -150,11 +160,14 @@ namespace {
 // fatal error before any row.
 template <class Ligne, class Progres>
 int DecodeLignes(const std::string& chemin, int denominateur, int largeurAttendue,
-                 int hauteurAttendue, const std::atomic<bool>& annule, Ligne&& ligne,
-                 Progres&& progres) {
+                 int hauteurAttendue, const std::atomic<bool>& annule, std::uint64_t budget,
+                 bool* incomplet, Ligne&& ligne, Progres&& progres) {
     const Bibliotheque& L = Lib();
     Session s{};
     if (!Prepare(s, chemin)) return -1;
+    // What the library may take for itself (a progressive picture keeps all
+    // its coefficients): beyond it the decoding fails rather than the program.
+    if (budget > 0) s.info.mem->max_memory_to_use = static_cast<long>(budget);
     JSAMPROW lignes[LotLignes];
     volatile int faites = -1; // kept across a longjmp
     if (setjmp(s.erreur.saut) == 0) {
@@ -184,6 +197,7 @@ int DecodeLignes(const std::string& chemin, int denominateur, int largeurAttendu
             }
         }
     }
+    if (incomplet) *incomplet = s.erreur.finPrematuree;
     Ferme(s);
     return faites;
 }
@@ -192,7 +206,7 @@ int DecodeLignes(const std::string& chemin, int denominateur, int largeurAttendu
 
 bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QImage& image,
                                 std::shared_ptr<TamponImage>& tampon,
-                                const std::atomic<bool>& annule) {
+                                const std::atomic<bool>& annule, std::uint64_t budgetOctets) {
     const auto e = LitEnTete(chemin);
     if (!e) return false;
     // The library rounds the reduced size up.
@@ -206,7 +220,7 @@ bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QIm
     }
     unsigned char* base = tampon->Donnees();
     const int faites = DecodeLignes(
-        chemin, denominateur, l, h, annule,
+        chemin, denominateur, l, h, annule, budgetOctets, nullptr,
         [&](int y) { return base + pas * static_cast<std::size_t>(y); }, [](int) {});
     if (faites < h) return false;
     image = QImage(base, l, h, static_cast<qsizetype>(pas), QImage::Format_RGB32);
@@ -215,7 +229,7 @@ bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QIm
 
 bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
                           const std::atomic<bool>& annule, const std::function<void(int)>& progres,
-                          bool niveauxAPart) {
+                          bool niveauxAPart, std::uint64_t budgetOctets, bool* incomplet) {
     // This thread decodes; another one follows with the coarser levels, or
     // this one computes them as the rows come.
     std::optional<SuiviNiveaux> suivi;
@@ -228,10 +242,12 @@ bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
             if (progres) progres(pretes);
         }
     };
+    bool finPrematuree = false;
     const int faites = DecodeLignes(
-        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule,
+        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule, budgetOctets, &finPrematuree,
         [&](int y) { return pyramide.Ligne(y); }, avance);
     if (faites <= 0 || annule.load()) return false;
+    if (incomplet) *incomplet = finPrematuree || faites < pyramide.Hauteur();
     if (faites < pyramide.Hauteur()) {
         // A truncated file: the rows never written show mid-grey, as other
         // readers show them.
@@ -253,11 +269,11 @@ std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const std::string&) 
     return std::nullopt;
 }
 bool DecodeurJpeg::DecodeReduit(const std::string&, int, QImage&, std::shared_ptr<TamponImage>&,
-                                const std::atomic<bool>&) {
+                                const std::atomic<bool>&, std::uint64_t) {
     return false;
 }
 bool DecodeurJpeg::Decode(const std::string&, PyramideImage&, const std::atomic<bool>&,
-                          const std::function<void(int)>&, bool) {
+                          const std::function<void(int)>&, bool, std::uint64_t, bool*) {
     return false;
 }
 

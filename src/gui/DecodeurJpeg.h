@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,19 +36,23 @@ public:
     // The picture reduced by 1/denominateur (2, 4 or 8) into `image`, whose
     // memory is reused when it is large enough. False on failure or when
     // `annule` was raised.
+    // `budgetOctets` bounds what the library itself may allocate (0: no bound).
     static bool DecodeReduit(const std::string& chemin, int denominateur, QImage& image,
-                             std::shared_ptr<TamponImage>& tampon, const std::atomic<bool>& annule);
+                             std::shared_ptr<TamponImage>& tampon, const std::atomic<bool>& annule,
+                             std::uint64_t budgetOctets = 0);
 
     // The whole picture into level 0 of `pyramide` (of the header's size), the
     // coarser levels computed as the rows arrive; `progres` hears how many
     // rows of level 0 are ready after each batch. A damaged file gives what
     // could be read; false when nothing could be, or when cancelled.
     // With `niveauxAPart` the coarser levels are computed on a thread of their
-    // own (worth it when a core is free).
+    // own (worth it when a core is free). `incomplet` tells whether the file
+    // ended before the picture did.
     static bool Decode(const std::string& chemin, PyramideImage& pyramide,
                        const std::atomic<bool>& annule,
                        const std::function<void(int lignesPretes)>& progres = {},
-                       bool niveauxAPart = true);
+                       bool niveauxAPart = true, std::uint64_t budgetOctets = 0,
+                       bool* incomplet = nullptr);
 };
 
 } // namespace orv

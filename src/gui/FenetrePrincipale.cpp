@@ -9,6 +9,7 @@
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
+#include "images/Chargeur.h"
 #include "measure/Fonctions.h"
 #include "measure/Pointage.h"
 #include "results/Statistiques.h"
@@ -262,9 +263,12 @@ void FenetrePrincipale::BrancheZoneImage() {
         ToucheOubliees(o_);
         Actualise();
     };
-    zoneImage_->surEchecDecodage = [this](const std::string& chemin) {
-        o_.plateforme.Message(o_.textes.Msg(157) + chemin, o_.controles.Texte("frmMesure"),
-                              Icone::Exclamation);
+    zoneImage_->surEchecDecodage = [this](const std::string& chemin, const std::string& raison) {
+        EchecChargementImage(o_, chemin, raison);
+        Actualise();
+    };
+    zoneImage_->surImageIncomplete = [this](const std::string& chemin) {
+        ImageIncompleteAffichee(o_, chemin);
     };
 }
 

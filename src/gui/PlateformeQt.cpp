@@ -3,6 +3,7 @@
 #include "calibration/Editeur.h"
 #include "colour/Palette.h"
 #include "gui/Couleurs.h"
+#include "images/EnteteImage.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -203,6 +204,9 @@ void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
 }
 
 std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemin) {
+    // The formats the core reads give the very size orvelle-cli reads; Qt
+    // answers for the others.
+    if (const auto e = LitEnteteImageFichier(chemin)) return TailleImage{e->largeur, e->hauteur};
     QImageReader lecteur(QString::fromStdString(chemin));
     const QSize t = lecteur.size();
     if (!lecteur.canRead() || !t.isValid() || t.isEmpty()) return std::nullopt;

@@ -42,10 +42,11 @@ ZoneImage::ZoneImage(Orvelle& o, QWidget* parent) : QWidget(parent), o_(o) {
     };
     chargeur_.surProgres = [this](std::uint64_t n, std::shared_ptr<const PyramideImage> p,
                                   int lignes) { RecoitProgres(n, std::move(p), lignes); };
-    chargeur_.surComplet = [this](std::uint64_t n, std::shared_ptr<const PyramideImage> p) {
-        RecoitImage(n, std::move(p));
+    chargeur_.surComplet = [this](std::uint64_t n, std::shared_ptr<const PyramideImage> p,
+                                  bool incomplete) { RecoitImage(n, std::move(p), incomplete); };
+    chargeur_.surEchec = [this](std::uint64_t n, const std::string& raison) {
+        RecoitEchec(n, raison);
     };
-    chargeur_.surEchec = [this](std::uint64_t n) { RecoitEchec(n); };
 }
 
 ZoneImage::~ZoneImage() = default;
@@ -163,7 +164,7 @@ void ZoneImage::DemarreChargement() {
         if (std::isfinite(bas))
             lignesUtiles = static_cast<int>(std::clamp(std::ceil(bas) + 2, 1.0, 1e9));
     }
-    chargeur_.Charge(cheminCharge_, lignesUtiles);
+    chargeur_.Charge(cheminCharge_, lignesUtiles, o_.parametres.memoireImageMo);
 }
 
 void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes) {
@@ -182,7 +183,8 @@ void ZoneImage::RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage>
     Invalide();
 }
 
-void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p) {
+void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p,
+                            bool incomplete) {
     if (n != chargeur_.Numero()) {
         chargeur_.Recycle(std::move(p));
         return;
@@ -192,12 +194,13 @@ void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage
     chargeur_.Recycle(std::move(apercu_));
     apercu_.reset();
     Invalide();
+    if (incomplete && surImageIncomplete) surImageIncomplete(cheminCharge_.toStdString());
 }
 
-void ZoneImage::RecoitEchec(std::uint64_t n) {
+void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
     if (n != chargeur_.Numero()) return;
     Invalide();
-    if (surEchecDecodage) surEchecDecodage(cheminCharge_.toStdString());
+    if (surEchecDecodage) surEchecDecodage(cheminCharge_.toStdString(), raison);
 }
 
 ZoneImage::Qualite ZoneImage::DessineImage() {

@@ -55,7 +55,10 @@ public:
     // The box lost the keyboard focus.
     std::function<void()> surPerteFocus;
     // The picture file could not be decoded; the box shows no picture.
-    std::function<void(const std::string& chemin)> surEchecDecodage;
+    // The picture could not be shown (`raison` for the user, empty when the
+    // file is no picture that decodes), or was shown partly filled.
+    std::function<void(const std::string& chemin, const std::string& raison)> surEchecDecodage;
+    std::function<void(const std::string& chemin)> surImageIncomplete;
     // After each paint of the box: what the picture was drawn from.
     std::function<void(Qualite)> surVueDessinee;
 
@@ -94,8 +97,8 @@ private:
     void DemarreChargement();
     void RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage> a);
     void RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes);
-    void RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p);
-    void RecoitEchec(std::uint64_t n);
+    void RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p, bool incomplete);
+    void RecoitEchec(std::uint64_t n, const std::string& raison);
     void Invalide();
     Qualite DessineImage();
     bool ImageComplete() const;

@@ -10,6 +10,7 @@
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
+#include "images/EnteteImage.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
 
@@ -51,8 +52,10 @@ std::string DossierProgramme(const Orvelle& o) {
     return o.REPPROG.empty() ? o.dossierProgramme : o.REPPROG;
 }
 
-void RefuseChargement(Orvelle& o, const std::string& chemin) {
-    o.plateforme.Message(o.textes.Msg(kMsgChargement) + chemin, {}, Icone::Exclamation);
+void RefuseChargement(Orvelle& o, const std::string& chemin, const std::string& raison = {}) {
+    o.plateforme.Message(o.textes.Msg(kMsgChargement) + chemin +
+                             (raison.empty() ? std::string() : std::string(FinDeLigne) + raison),
+                         {}, Icone::Exclamation);
 }
 
 // The grid lines whose image number counts: 1 .. the current line.
@@ -125,11 +128,43 @@ std::string CheminImageParDefaut(const Orvelle& o) {
     return {};
 }
 
+std::optional<TailleImage> TailleImageAcceptee(Orvelle& o, const std::string& chemin) {
+    const auto taille = o.plateforme.LitTailleImage(chemin);
+    if (!taille) {
+        RefuseChargement(o, chemin, PasUneImage);
+        return std::nullopt;
+    }
+    if (auto refus =
+            RefusBudgetImage(taille->largeur, taille->hauteur, o.parametres.memoireImageMo)) {
+        RefuseChargement(o, chemin, *refus);
+        return std::nullopt;
+    }
+    return taille;
+}
+
+void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison) {
+    RefuseChargement(o, chemin, raison.empty() ? std::string(PasUneImage) : raison);
+    auto& ch = o.chargeur;
+    const auto it = std::find(ch.ListIMGchar.begin(), ch.ListIMGchar.end(), chemin);
+    if (it != ch.ListIMGchar.end()) {
+        const int slot = static_cast<int>(it - ch.ListIMGchar.begin()) + 1;
+        if (!SlotUtilise(o, slot)) RepEffaceLigne(o, slot);
+    }
+    if (o.cheminImage == chemin) AfficheImageParDefaut(o);
+}
+
+void ImageIncompleteAffichee(Orvelle& o, const std::string& chemin) {
+    o.plateforme.Message(chemin + std::string(FinDeLigne) + ImageIncomplete, {},
+                         Icone::Exclamation);
+}
+
 void AfficheImageParDefaut(Orvelle& o) {
     const std::string chemin = CheminImageParDefaut(o);
     TailleImage taille;
     if (!chemin.empty())
-        if (auto t = o.plateforme.LitTailleImage(chemin)) taille = *t;
+        if (auto t = o.plateforme.LitTailleImage(chemin);
+            t && !RefusBudgetImage(t->largeur, t->hauteur, o.parametres.memoireImageMo))
+            taille = *t;
     o.IndexImage = 0;
     AfficheNouvelleImage(o, {}, taille);
     o.vue.FixeOrigine(0, 0);
@@ -138,11 +173,8 @@ void AfficheImageParDefaut(Orvelle& o) {
 
 bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
     auto& c = o.controles;
-    const auto taille = o.plateforme.LitTailleImage(chemin);
-    if (!taille) {
-        RefuseChargement(o, chemin);
-        return false;
-    }
+    const auto taille = TailleImageAcceptee(o, chemin);
+    if (!taille) return false;
     // The slot and its factor first: the new view draws the marks of that slot.
     o.IndexImage = o.chargeur.selection + 1;
     MontreCalibrageImage(o);
@@ -165,10 +197,8 @@ bool MontreEmplacement(Orvelle& o, int index) {
 
 bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     auto& ch = o.chargeur;
-    if (!o.plateforme.LitTailleImage(chemin)) {
-        RefuseChargement(o, chemin);
-        return false;
-    }
+    // A picture that cannot be shown takes no slot.
+    if (!TailleImageAcceptee(o, chemin)) return false;
     const auto it = std::find(ch.ListIMGchar.begin(), ch.ListIMGchar.end(), chemin);
     if (it != ch.ListIMGchar.end())
         return MontreEmplacement(o, static_cast<int>(it - ch.ListIMGchar.begin()));
@@ -305,11 +335,8 @@ bool OuvreCheminImage(Orvelle& o, const std::string& chemin) {
         RefuseMesureEnCours(o);
         return false;
     }
-    const auto taille = o.plateforme.LitTailleImage(chemin);
-    if (!taille) {
-        RefuseChargement(o, chemin);
-        return false;
-    }
+    const auto taille = TailleImageAcceptee(o, chemin);
+    if (!taille) return false;
     if (!AjouteChemin(o, chemin)) return false;
     VueInitiale(o);
     MontreListe(o);

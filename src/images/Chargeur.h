@@ -6,6 +6,9 @@
 
 #include "images/EtatChargeur.h"
 
+#include "platform/Plateforme.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +65,18 @@ int SupprimeImagesInutilisees(Orvelle& o);
 void VideChargeur(Orvelle& o);
 // MnuCharg(3): the same after the user's Yes; true when emptied.
 bool EffaceListeImages(Orvelle& o);
+
+// The size of the picture at `chemin` when the program can show it: read from
+// its header, within the memory budget (MEMOIREIMAGE). Otherwise the refusal
+// is said (message 157, the path, and why) and nothing comes back.
+std::optional<TailleImage> TailleImageAcceptee(Orvelle& o, const std::string& chemin);
+// The picture at `chemin` could not be decoded after all (`raison` says why;
+// empty: the file is no picture that decodes). Said; its slot leaves the
+// loader unless grid lines use it; the default picture is shown instead, so
+// that nothing is measured over an empty box.
+void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison);
+// The picture at `chemin` was shown partly filled: its file ends early.
+void ImageIncompleteAffichee(Orvelle& o, const std::string& chemin);
 
 // The dimension check of opened pictures: a size other than the first
 // picture's is said (the picture is loaded all the same).

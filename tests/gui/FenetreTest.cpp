@@ -50,6 +50,23 @@ void RepondPlusTard(QMessageBox::StandardButton bouton, QString* texteVu = nullp
     });
 }
 
+// Closes the next message box once it is shown, keeping its text (and, when
+// ORVELLE_CAPTURES names a folder, a picture of it there).
+void FermePlusTard(QString* texteVu, const QString& capture) {
+    QTimer::singleShot(10, [texteVu, capture] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            const QString dossier = qEnvironmentVariable("ORVELLE_CAPTURES");
+            if (!dossier.isEmpty()) box->grab().save(dossier + "/" + capture + ".png");
+            *texteVu = box->text();
+            box->button(QMessageBox::Ok)->click();
+            return;
+        }
+        FermePlusTard(texteVu, capture);
+    });
+}
+
 QAction* Action(QWidget* fenetre, const QString& nom) {
     return fenetre->findChild<QAction*>(nom);
 }
@@ -299,6 +316,72 @@ private slots:
                     grille->fontMetrics().horizontalAdvance("comment"));
             QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
             if (taille.width() > 1024) QVERIFY(fenetre->Image()->width() > taille.width() / 2);
+        }
+    }
+
+    // A picture too large for the memory budget, one whose decoding fails
+    // after a sound header, one cut short, and a file that is no picture:
+    // each is said, and none of them is left in the loader to measure on.
+    void imagesQuiNePeuventSAfficher() {
+        const QString d = dossier.path();
+        QImage petite(40, 30, QImage::Format_RGB32);
+        petite.fill(Qt::darkGreen);
+        QVERIFY(petite.save(d + "/enorme.jpg"));
+        QVERIFY(petite.save(d + "/cassee.png"));
+        auto remplace = [](const QString& f, auto change) {
+            QFile fichier(f);
+            QVERIFY(fichier.open(QIODevice::ReadOnly));
+            QByteArray b = fichier.readAll();
+            fichier.close();
+            change(b);
+            QVERIFY(fichier.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            fichier.write(b);
+        };
+        QFile gif(d + "/coupee.gif"); // 40 x 30, one colour (Qt writes no GIF)
+        QVERIFY(gif.open(QIODevice::WriteOnly));
+        gif.write(QByteArray::fromHex("47494638396128001e00f0000000640000000021f90400000000002c0000"
+                                      "000028001e00000221848fa9cbed0fa39cb4da8bb3debcfb0f86e24896e6"
+                                      "89a6eacab6ee0bc7f24c7305003b"));
+        gif.close();
+        for (const char* f : {"/coupee.bmp", "/coupee.jpg", "/coupee.gif"}) {
+            // Pixels that do not compress: the data, not the header, is cut.
+            QImage bruit(300, 200, QImage::Format_RGB32);
+            for (int y = 0; y < bruit.height(); ++y)
+                for (int x = 0; x < bruit.width(); ++x)
+                    bruit.setPixel(x, y, 0xFF000000u | (x * 7919u + y * 104729u) * 2654435761u);
+            if (!QString(f).endsWith("gif")) QVERIFY(bruit.save(d + f));
+            remplace(d + f, [](QByteArray& b) { b.truncate(b.size() * 2 / 3); });
+        }
+        // The header says 20000 x 20000 pixels.
+        remplace(d + "/enorme.jpg", [](QByteArray& b) {
+            const qsizetype sof = b.indexOf("\xFF\xC0");
+            b[sof + 5] = b[sof + 7] = char(0x4E);
+            b[sof + 6] = b[sof + 8] = char(0x20);
+        });
+        // The pixel data after the header is garbage.
+        remplace(d + "/cassee.png", [](QByteArray& b) { b = b.left(33) + QByteArray(200, 'x'); });
+        QFile texte(d + "/notes.jpg");
+        QVERIFY(texte.open(QIODevice::WriteOnly));
+        texte.write("pas une image\n");
+        texte.close();
+
+        struct Cas {
+            const char* nom;
+            const char* attendu;
+            size_t images; // in the loader afterwards
+        };
+        for (const Cas& c :
+             {Cas{"enorme.jpg", "20000 x 20000", 0}, Cas{"cassee.png", "", 0},
+              Cas{"notes.jpg", PasUneImage, 0}, Cas{"coupee.bmp", "Image incomplète", 1},
+              Cas{"coupee.jpg", "Image incomplète", 2}, Cas{"coupee.gif", "Image incomplète", 3}}) {
+            QString vu;
+            FermePlusTard(&vu, QString(c.nom).section('.', 0, 0));
+            OuvreCheminImage(*etat, (d + "/" + c.nom).toStdString());
+            fenetre->Actualise();
+            QTRY_VERIFY_WITH_TIMEOUT(!vu.isEmpty(), 10000);
+            QVERIFY2(vu.contains(QString::fromUtf8(c.attendu)), qPrintable(vu));
+            QTest::qWait(50);
+            QCOMPARE(etat->chargeur.ListIMGchar.size(), c.images);
         }
     }
 

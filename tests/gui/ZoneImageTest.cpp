@@ -125,7 +125,7 @@ void ZoneImageTest::init() {
     derniere = ZoneImage::Qualite::Aucune;
     echecs = 0;
     zone->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
-    zone->surEchecDecodage = [this](const std::string&) { ++echecs; };
+    zone->surEchecDecodage = [this](const std::string&, const std::string&) { ++echecs; };
     fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
     VueInitiale(*o);

@@ -5,6 +5,7 @@
 #include "images/ChercheSpore.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
+#include "images/EnteteImage.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -193,7 +194,8 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
     Ouvre("/photos/plan.wmf");
     EXPECT_EQ(
         p.Textes("message"),
-        std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf"});
+        std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf\r\n" +
+                                 std::string(PasUneImage)});
     EXPECT_EQ(Liste().size(), 1u);
     EXPECT_EQ(o->IndexImage, 1);
     EXPECT_EQ(o->cheminImage, Chemin("a"));
@@ -206,6 +208,39 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
     EXPECT_EQ(p.Compte("message"), 1);
     EXPECT_EQ(o->IndexImage, 2);
     EXPECT_EQ(o->cheminImage, Chemin("b"));
+}
+
+// A picture over the memory budget never takes a slot, and the user reads
+// its size and the limit; a picture whose decoding fails gives its slot back
+// (unless lines use it) and the box shows the default picture again.
+TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
+    Ouvre(Chemin("a"));
+    p.images["/photos/enorme.jpg"] = {20000, 20000};
+    p.Oublie();
+    Ouvre("/photos/enorme.jpg");
+    ASSERT_EQ(p.Compte("message"), 1);
+    const std::string m = p.Textes("message")[0];
+    EXPECT_NE(m.find("20000 x 20000"), std::string::npos) << m;
+    EXPECT_NE(m.find("1024 Mo"), std::string::npos) << m;
+    EXPECT_EQ(Liste().size(), 1u);
+    o->parametres.memoireImageMo = 4000;
+    Ouvre("/photos/enorme.jpg");
+    EXPECT_EQ(Liste().size(), 2u);
+
+    // Decoding fails after the header was read.
+    Ouvre(Chemin("b"));
+    ASSERT_EQ(Liste().size(), 3u);
+    p.Oublie();
+    EchecChargementImage(*o, Chemin("b"), "");
+    EXPECT_EQ(p.Compte("message"), 1);
+    EXPECT_EQ(Liste().size(), 2u);
+    EXPECT_TRUE(o->cheminImage.empty());
+    EXPECT_EQ(o->IndexImage, 0);
+    // A slot that lines use stays, for their image numbers.
+    MontreEmplacement(*o, 0);
+    MesureSur(1);
+    EchecChargementImage(*o, Chemin("a"), "");
+    EXPECT_EQ(Liste().size(), 2u);
 }
 
 TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
