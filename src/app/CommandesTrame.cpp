@@ -144,6 +144,11 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
     case DefautTrame::CompteRepete:
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte + " en double";
         break;
+    case DefautTrame::TailleInconnue:
+        m += fin + ligne + " : image " + Lisible(e.texte) + t.Msg(kMsgIntrouvable) +
+             " et sa taille n'est pas enregistrée : les valeurs de la ligne ne peuvent être "
+             "calculées (placer l'image dans le dossier des images)";
+        break;
     case DefautTrame::ImageHorsListe:
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + e.texte +
              " hors du chargeur (0 à 50)";
@@ -157,7 +162,18 @@ ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string&
         o.plateforme.Message(o.textes.Msg(kMsgResolution), {}, Icone::Exclamation);
         return ResultatChargement::Refuse;
     }
-    const BilanTrame b = RemplaceParTrame(o, t);
+    // Checked whole before anything changes; the window and orvelle-cli load
+    // through here, so both give the same values for the same file and pictures.
+    const ImagesTrame images = SitueImagesTrame(o, t);
+    if (const auto e = VerifieTrame(o, t, images)) {
+        o.plateforme.Message(MessageErreurTrame(o, chemin, *e), {}, Icone::Exclamation);
+        return ResultatChargement::Malforme;
+    }
+    const auto changees = TaillesChangees(t, images);
+    const bool taillesLues =
+        changees.empty() || o.plateforme.QuestionOuiNon(QuestionTaillesChangees(changees),
+                                                        "Attention !", Icone::Question);
+    const BilanTrame b = RemplaceParTrame(o, t, images, taillesLues);
     TravailDuFichier(o, chemin);
     AnnonceBilan(o, b);
     return ResultatChargement::Charge;
@@ -258,6 +274,7 @@ void InstalleFichierTrame(Orvelle& o) {
     o.sauveTrame = [](Orvelle& e, const std::string& chemin) {
         return SauveTrameAutomatique(e, chemin);
     };
+    o.recalculeGrille = [](Orvelle& e) { MajGrille(e); };
 }
 
 bool ClicTrame(Orvelle& o, const std::string& famille, int index) {

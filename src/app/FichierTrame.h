@@ -72,6 +72,7 @@ enum class DefautTrame {
     CompteRepete,     // a second NBIMAGES= or NBLIGNES= line
     ImageHorsListe,   // a line's image number is not a slot of the loader (0 .. 50)
     ValeurInvalide,   // a cell that the grid holds as a number is not one
+    TailleInconnue,   // a line's picture is missing and the file has not its size
 };
 
 struct ErreurTrame {

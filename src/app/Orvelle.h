@@ -102,6 +102,9 @@ public:
     // Column statistics: recomputed after the grid changed, and their running
     // accumulators reset when the grid is emptied. Set by the statistics unit.
     std::function<void(Orvelle&)> recalculeStatistiques;
+    // Recomputes every grid line from its points ("maj grille"), for a change
+    // that alters what the points measure (the resolution mode).
+    std::function<void(Orvelle&)> recalculeGrille;
     std::function<void(Orvelle&)> razStatistiques;
     // Every value written to the grid is handed on here; the calibration uses
     // it while a pointing calibration is pending.

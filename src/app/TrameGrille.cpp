@@ -369,27 +369,109 @@ std::string SitueImage(const Orvelle& o, const std::string& chemin, bool& trouve
     return chemin;
 }
 
+ImagesTrame SitueImagesTrame(const Orvelle& o, const Trame& t) {
+    ImagesTrame r;
+    for (const auto& im : t.images) {
+        bool trouvee = false;
+        r.chemins.push_back(SitueImage(o, im.chemin, trouvee));
+        if (!trouvee) r.introuvables.push_back(im.chemin);
+        TailleImage taille;
+        if (trouvee)
+            if (const auto lue = o.plateforme.LitTailleImage(r.chemins.back())) taille = *lue;
+        r.lues.push_back(taille);
+    }
+    return r;
+}
+
+namespace {
+
+bool Connue(TailleImage t) {
+    return t.largeur > 0 && t.hauteur > 0;
+}
+
+// The size a line is computed on: the picture's own, or the recorded one.
+TailleImage TailleDeCalcul(const Trame& t, const ImagesTrame& im, size_t k, bool taillesLues) {
+    const TailleImage enregistree = t.images[k].taille;
+    const TailleImage lue = k < im.lues.size() ? im.lues[k] : TailleImage{};
+    if (!Connue(lue) || (!taillesLues && Connue(enregistree))) return enregistree;
+    return lue;
+}
+
+// Whole clicks: far more than anyone counts, and no sum of them overflows.
+constexpr double kCompteMax = 1e9;
+
+} // namespace
+
+std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const ImagesTrame& im) {
+    const int f = t.fonction;
+    const int derniere = DerniereColonneLue(o, f);
+    const bool comptes = f == 10 || f == 11 || f == 13 || f == 14;
+    for (const auto& l : t.lignes) {
+        for (size_t c = 0; c < l.cellules.size() && static_cast<int>(c) < derniere; ++c) {
+            const std::string& cellule = l.cellules[c];
+            if (cellule.empty()) continue;
+            const auto v = LitNombreStrict(cellule);
+            // The columns of counts: A (and B) of a count, Nb of a density.
+            const bool compte = comptes && (f == 13 || f == 14 ? c == 1 : c <= 1);
+            if (!v || (compte && (*v < 0 || *v > kCompteMax || *v != std::floor(*v))))
+                return ErreurTrame{DefautTrame::ValeurInvalide, l.ligneValeurs, cellule};
+        }
+        // Values from points need the picture's size; counts and polygons do not.
+        const bool mesuree = (f >= 1 && f <= 6) || f == 13 || f == 14 || f == 15;
+        if (!mesuree || !l.cellules.empty()) continue;
+        const auto k = static_cast<size_t>(l.image - 1);
+        const bool taille =
+            l.image >= 1 && k < t.images.size() &&
+            (Connue(t.images[k].taille) || (k < im.lues.size() && Connue(im.lues[k])));
+        if (!taille)
+            return ErreurTrame{DefautTrame::TailleInconnue, l.ligneFichier,
+                               l.image >= 1 && k < t.images.size() ? t.images[k].chemin
+                                                                   : std::to_string(l.image)};
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im) {
+    std::vector<std::string> r;
+    for (size_t k = 0; k < t.images.size() && k < im.lues.size(); ++k) {
+        const TailleImage e = t.images[k].taille, l = im.lues[k];
+        if (!Connue(e) || !Connue(l) || e == l) continue;
+        r.push_back(NomFichierImage(im.chemins[k]) + " : " + std::to_string(l.largeur) + " x " +
+                    std::to_string(l.hauteur) + " (enregistrée : " + std::to_string(e.largeur) +
+                    " x " + std::to_string(e.hauteur) + ")");
+    }
+    return r;
+}
+
+std::string QuestionTaillesChangees(const std::vector<std::string>& changees) {
+    std::string q = "Ces images n'ont plus la taille enregistrée dans la trame :";
+    for (const auto& c : changees) q += std::string(FinDeLigne) + c;
+    return q + std::string(FinDeLigne) +
+           "Recalculer les mesures sur la taille actuelle des images ? (Non : les mesures gardent "
+           "les valeurs prises sur la taille enregistrée)";
+}
+
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t) {
+    return RemplaceParTrame(o, t, SitueImagesTrame(o, t), true);
+}
+
+BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, bool taillesLues) {
     BilanTrame b;
     auto& m = o.mesure;
 
-    // The images: located, their sizes from the pictures (else as the file
-    // kept them), their factors brought to the reference width.
+    // The images: their sizes (see TailleDeCalcul), their factors brought to
+    // the reference width.
     const double echelle = t.pctsw ? *t.pctsw / LargeurReference : 1.0;
     b.ecranCorrige = t.pctsw && *t.pctsw != LargeurReference;
-    std::vector<std::string> chemins;
+    b.introuvables = im.introuvables;
+    const std::vector<std::string>& chemins = im.chemins;
     std::vector<std::optional<ContexteLigne>> contextes;
-    for (const auto& im : t.images) {
-        bool trouvee = false;
-        chemins.push_back(SitueImage(o, im.chemin, trouvee));
-        if (!trouvee) b.introuvables.push_back(im.chemin);
-        TailleImage taille = im.taille;
-        if (trouvee)
-            if (const auto lue = o.plateforme.LitTailleImage(chemins.back())) taille = *lue;
-        const bool connue = taille.largeur > 0 && taille.hauteur > 0;
+    for (size_t k = 0; k < t.images.size(); ++k) {
+        const TailleImage taille = TailleDeCalcul(t, im, k, taillesLues);
         contextes.push_back(
-            connue ? std::optional(ContexteLigne{taille, im.coefficient * echelle, echelle})
-                   : std::nullopt);
+            Connue(taille)
+                ? std::optional(ContexteLigne{taille, t.images[k].coefficient * echelle, echelle})
+                : std::nullopt);
     }
     const int images = std::min(static_cast<int>(chemins.size()), ImagesMax);
     b.imagesIgnorees = static_cast<int>(chemins.size()) - images;

@@ -6,6 +6,7 @@
 
 #include "app/FichierTrame.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,33 @@ struct BilanTrame {
     int imagesIgnorees = 0; // beyond the loader's 50 images
 };
 
+// Where the file's pictures are, and the size each one's header gives now
+// (0 x 0 when it is not found or not readable).
+struct ImagesTrame {
+    std::vector<std::string> chemins;
+    std::vector<TailleImage> lues;
+    std::vector<std::string> introuvables; // paths as the file names them
+};
+ImagesTrame SitueImagesTrame(const Orvelle& o, const Trame& t);
+
+// What must be known before anything changes: every cell that the grid holds
+// as a number is one (or empty), counts are whole numbers a click can reach,
+// and every line recomputed from its points has its picture's size (read from
+// the picture, else recorded in the file). The first fault, naming the line.
+std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const ImagesTrame& im);
+
+// Pictures found whose size is not the one the file recorded, one text each
+// ("a.jpg : 1600 x 1200 (enregistrée : 800 x 600)").
+std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im);
+// The question asked then: Yes recomputes the lines on the pictures' present
+// size, No keeps the values measured on the recorded size.
+std::string QuestionTaillesChangees(const std::vector<std::string>& changees);
+
 // Replaces the grid, the loader list and the factors by the file's work; the
-// file must have been read whole. Says nothing: see AnnonceBilan.
+// file must have been read whole and checked (VerifieTrame). Each line is
+// recomputed on its picture's present size (`taillesLues`), or on the size the
+// file recorded where it recorded one. Says nothing: see AnnonceBilan.
+BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, bool taillesLues);
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t);
 // Message 210, message 209 for the missing images, and what was left out.
 void AnnonceBilan(Orvelle& o, const BilanTrame& b);

@@ -253,12 +253,28 @@ bool ClicOption(Orvelle& o, int index) {
     auto& k = o.controles;
     switch (index) {
     case 1:
-    case 2:
-        k.Coche("Optn", 1, index == 1);
-        k.Coche("Optn", 2, index == 2);
-        o.parametres.indPres = index == 2;
+    case 2: {
+        const bool indPres = index == 2;
+        // Lines in the grid measure otherwise in the other mode: the change is
+        // asked first, and then every line is recomputed, so that the grid
+        // never holds values of both modes (declining changes nothing).
+        const bool lignes = o.mesure.LigneCourante > 1 || o.mesure.Etape >= 2;
+        if (indPres != o.parametres.indPres && o.mesure.Etape >= 2)
+            o.plateforme.Flash(0xC0C0FF, o.textes.Msg(178), 2); // " mesure inachevée"
+        if (indPres != o.parametres.indPres && lignes &&
+            (o.mesure.Etape >= 2 || !o.plateforme.QuestionOuiNon(QuestionModeResolution))) {
+            k.Coche("Optn", 1, !o.parametres.indPres);
+            k.Coche("Optn", 2, o.parametres.indPres);
+            return true;
+        }
+        k.Coche("Optn", 1, !indPres);
+        k.Coche("Optn", 2, indPres);
+        const bool change = indPres != o.parametres.indPres;
+        o.parametres.indPres = indPres;
         AppliqueResolution(o);
+        if (change && lignes && o.recalculeGrille) o.recalculeGrille(o);
         return true;
+    }
     case 3:
     case 4:
         k.Coche("Optn", 3, index == 3);

@@ -5,6 +5,7 @@
 #include "app/Langue.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
+#include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
 #include "measure/Fonctions.h"
@@ -74,6 +75,10 @@ std::string RaisonTrame(const ErreurTrame& e) {
         return ligne + ": \"" + e.texte + "\" given twice";
     case DefautTrame::ImageHorsListe:
         return ligne + ": image number " + e.texte + " is not a loader slot (0-50)";
+    case DefautTrame::TailleInconnue:
+        return ligne + ": picture \"" + e.texte +
+               "\" not found and its size is not stored: its values cannot be computed (put the "
+               "picture in the image folder, REPIMAGE)";
     case DefautTrame::ValeurInvalide:
         return ligne + ": \"" + e.texte + "\" is not a number";
     }
@@ -86,6 +91,9 @@ std::optional<std::string> ChargeTrameCli(Orvelle& o, const std::string& entree)
     const LectureTrame lu = FichierTrame::LitFichier(entree);
     if (!lu) return entree + ": " + Lisible(RaisonTrame(lu.erreur));
     if (lu.trame->indPres) o.parametres.indPres = *lu.trame->indPres;
+    // Never values computed without their picture's size: refused in one line.
+    if (const auto e = VerifieTrame(o, *lu.trame, SitueImagesTrame(o, *lu.trame)))
+        return entree + ": " + Lisible(RaisonTrame(*e));
     if (ChargeTrameLue(o, *lu.trame, entree) != ResultatChargement::Charge)
         return entree + ": not loaded";
     return std::nullopt;

@@ -47,13 +47,6 @@ int ColonnesFonction(const Orvelle& o, int n) {
     return cols ? static_cast<int>(*cols) : 0;
 }
 
-// Last column that must hold numbers: the table above, else every value column.
-int DerniereColonneLue(const Orvelle& o, int n) {
-    for (const auto& s : kNoms)
-        if (s.numero == n) return s.k;
-    return std::max(ColonnesFonction(o, n) - 3, 0);
-}
-
 // The colour function has no image column: its last two are "S" and "comment".
 bool AColonneImage(int n) {
     return n != 20;
@@ -124,6 +117,12 @@ bool CelluleValide(const std::string& c, bool entier) {
 }
 
 } // namespace
+
+int DerniereColonneLue(const Orvelle& o, int n) {
+    for (const auto& s : kNoms)
+        if (s.numero == n) return s.k;
+    return std::max(ColonnesFonction(o, n) - 3, 0);
+}
 
 std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne) {
     std::optional<FonctionCSV> f;

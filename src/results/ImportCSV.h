@@ -23,6 +23,10 @@ struct FonctionCSV {
     int k = 0;
 };
 
+// The last column of function n that an import requires to hold numbers
+// (from column 1): every value column but the derived ones listed above.
+int DerniereColonneLue(const Orvelle& o, int n);
+
 // The function named by a line holding "Fonction :": the names of messages
 // 56-62 tested in order (a later match wins), else a function's own name
 // exactly. Nothing when the line names none.

@@ -9,6 +9,8 @@
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "calibration/ClicCalibrage.h"
+#include "calibration/PanneauCalibrage.h"
 #include "measure/Marques.h"
 #include "results/ImportCSV.h"
 
@@ -361,6 +363,40 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     EXPECT_EQ(o->mesure.LigneCourante, 9);
     EXPECT_EQ(o->FicTrame, "garde.trm");
     EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
+}
+
+// A resolution mode change with lines in the grid is asked first; declined it
+// changes nothing, accepted it recomputes every line in the new mode, so the
+// grid already shows what a save and reload show.
+TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
+    Ouvre(*o, Photo("b.jpg"));
+    FixeCalibrage(*o, 0.7);
+    Choisit(*o, 1);
+    std::mt19937 g(5);
+    for (int i = 0; i < 3; ++i) {
+        const PointTwips a = Point(g);
+        Glisse(*o, a, Loin(g, a));
+    }
+    const Releve avant = Releve_(*o);
+    p.Oublie();
+    p.reponses.push_back(false);
+    ASSERT_TRUE(ClicCalibrage(*o, "Optn", 2));
+    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{QuestionModeResolution});
+    EXPECT_FALSE(o->parametres.indPres);
+    EXPECT_TRUE(o->controles("Optn", 1).coche);
+    AttendMeme(avant, Releve_(*o), "declined");
+
+    p.reponses.push_back(true);
+    ASSERT_TRUE(ClicCalibrage(*o, "Optn", 2));
+    EXPECT_TRUE(o->parametres.indPres);
+    EXPECT_NE(o->GrilleRef.Texte(1, 1), avant.cellules[0][1]);
+    const Releve apres = Releve_(*o);
+    const std::string f = Fichier("mode.trm");
+    ASSERT_TRUE(SauveTrame(*o, f));
+    auto y = Session();
+    y->parametres.indPres = true;
+    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
+    AttendMeme(apres, Releve_(*y), "reloaded");
 }
 
 TEST_F(CommandesTrameTest, EmptyPathMeansMesureTrm) {

@@ -128,6 +128,86 @@ TEST_F(CliTrameTest, TheFilesResolutionModeIsTaken) {
     EXPECT_EQ(r.sortie, texte);
 }
 
+// A PNG file as far as any header reader goes: signature and IHDR.
+void EntetePng(const std::string& chemin, std::uint32_t l, std::uint32_t h) {
+    std::string b("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16);
+    for (std::uint32_t v : {l, h})
+        for (int k = 3; k >= 0; --k) b += static_cast<char>((v >> (8 * k)) & 0xFF);
+    b += std::string("\x08\x02\0\0\0\0\0\0\0", 9);
+    std::ofstream(chemin, std::ios::binary) << b;
+}
+
+// Grid files written by hand in the older layout (no TAILLES=, no VALEURS=):
+// the command line reads each picture's size from its header and gives the
+// values the window gives; without the picture and its size it refuses.
+TEST_F(CliTrameTest, OlderLayoutTakesEachPicturesSizeFromItsHeader) {
+    const std::vector<std::pair<std::string, TailleImage>> photos = {
+        {"p800.png", {800, 600}}, {"p1600.png", {1600, 1200}}, {"p3000.png", {3000, 2000}}};
+    std::vector<std::string> lignes = {"INDPRES=FAUX", "NBIMAGES= 3", "NBLIGNES= 3",
+                                       "NBLGMAX =256", "FONCTION= 1", "CALIBRAGE= "};
+    for (int k = 0; k < 3; ++k) lignes.push_back(" 0,1 ");
+    lignes.insert(lignes.end(), {"RESH = 1024", "PCTSW = 12000", "IMAGES= "});
+    for (const auto& [nom, taille] : photos) {
+        EntetePng(Photo(nom), static_cast<std::uint32_t>(taille.largeur),
+                  static_cast<std::uint32_t>(taille.hauteur));
+        p.images[Photo(nom)] = taille; // what the window reads from the same header
+        lignes.push_back(Photo(nom));
+    }
+    lignes.insert(lignes.end(), {"COMMENT= ", "1;", "2;", "3;", "FIN", "TRAME= "});
+    // 100 image pixels (2645.83 picture units) on each picture.
+    for (int k = 1; k <= 3; ++k)
+        lignes.push_back("0;" + std::to_string(k) + ";1000;1000;3646;1000;");
+    const std::string f = Fichier("ancienne.trm");
+    ASSERT_TRUE(EcritLignesFichier(f, lignes));
+
+    auto y = Programme(f);
+    const std::string sortie = Fichier("ancienne.csv");
+    auto r = Lance("export '" + f + "' -o '" + sortie + "'");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    const auto attendues = LignesExport(*y, {"x", "y"});
+    const auto lues = DecoupeLignes(DepuisCp1252(Lit(sortie)));
+    ASSERT_EQ(lues.size(), attendues.size());
+    for (size_t i = 1; i < lues.size(); ++i) EXPECT_EQ(lues[i], attendues[i]) << i;
+    // Outside resolution independence a pixel is 12 pixel units, whatever
+    // the picture's width: 100 px x 12 x 0.1 = 120.
+    for (int l = 1; l <= 3; ++l) EXPECT_EQ(y->GrilleRef.Texte(l, 1), "120,00") << l;
+
+    // The pictures now have other sizes than a newer file recorded: a
+    // question; declined (as orvelle-cli declines), the values stay as measured.
+    ASSERT_TRUE(SauveTrame(*y, f));
+    EntetePng(Photo("p800.png"), 400, 300);
+    p.images[Photo("p800.png")] = {400, 300};
+    auto z = Session();
+    p.reponses.push_back(false);
+    ASSERT_EQ(ChargeTrame(*z, f), ResultatChargement::Charge);
+    EXPECT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(z->GrilleRef.Texte(1, 1), "120,00");
+    r = Lance("results '" + f + "'");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("p800.png : 400 x 300 (enregistrée : 800 x 600)"), std::string::npos);
+    std::string texte;
+    for (const auto& l : DecoupeLignes(ConstruitTexteResultats(*z))) texte += l + "\n";
+    EXPECT_EQ(r.sortie, texte);
+
+    // A picture gone, its size never recorded: no value is made up.
+    fs::remove(Photo("p1600.png"));
+    p.images.erase(Photo("p1600.png"));
+    fs::remove(sortie);
+    r = Lance("export '" + Fichier("ancienne.trm").substr(0) + "' -o '" + sortie + "'");
+    EXPECT_EQ(r.code, 0) << "the newer file recorded the sizes";
+    ASSERT_TRUE(EcritLignesFichier(f, lignes));
+    fs::remove(sortie);
+    r = Lance("export '" + f + "' -o '" + sortie + "'");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(Lignes(r.erreurs), 1) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("p1600.png\" not found and its size is not stored"), std::string::npos)
+        << r.erreurs;
+    EXPECT_FALSE(fs::exists(sortie));
+    auto w = Session();
+    EXPECT_EQ(ChargeTrame(*w, f), ResultatChargement::Malforme);
+    EXPECT_EQ(w->mesure.LigneCourante, 1);
+}
+
 TEST_F(CliTrameTest, MalformedFilesExitTwoAndWriteNothing) {
     const auto bon = *LitLignesFichier(Travail());
     auto point = bon;
