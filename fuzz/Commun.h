@@ -59,9 +59,20 @@ inline std::unique_ptr<Orvelle> Session(Plateforme& p) {
 }
 
 // A broken property is a finding: said, then the fuzzer stops on the abort.
+// The ordinary tests run the same properties and catch it instead.
+inline void (*surEchec)(const char* quoi) = nullptr;
 [[noreturn]] inline void Echec(const char* quoi) {
+    if (surEchec) surEchec(quoi); // does not come back
     std::fprintf(stderr, "property broken: %s\n", quoi);
     std::abort();
 }
+
+// The properties, one per parser; each returns 0 as libFuzzer wants.
+int ProprieteTrame(const std::uint8_t* donnees, std::size_t taille);
+int ProprieteCSV(const std::uint8_t* donnees, std::size_t taille);
+int ProprieteParametres(const std::uint8_t* donnees, std::size_t taille);
+int ProprieteCalibrage(const std::uint8_t* donnees, std::size_t taille);
+int ProprieteLangue(const std::uint8_t* donnees, std::size_t taille);
+int ProprieteEnteteImage(const std::uint8_t* donnees, std::size_t taille);
 
 } // namespace orv::fuzz

@@ -6,8 +6,9 @@
 #include <cmath>
 #include <sstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    using namespace orv;
+namespace orv::fuzz {
+
+int ProprieteCalibrage(const std::uint8_t* donnees, std::size_t taille) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
     const auto entrees = FichierCalibrage::LitEntrees(in);
     auto lignes = FichierCalibrage::Entete("");
@@ -16,13 +17,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     FichierCalibrage::Ecrit(out, lignes);
     std::istringstream relu(out.str());
     const auto deux = FichierCalibrage::LitEntrees(relu);
-    if (deux != entrees) fuzz::Echec("stored calibrations do not read back the same");
+    if (deux != entrees) Echec("stored calibrations do not read back the same");
     for (const auto& e : entrees) {
         const auto v = FichierCalibrage::Valeur(e);
-        if (v && !std::isfinite(*v)) fuzz::Echec("a stored calibration reads as no finite number");
+        if (v && !std::isfinite(*v)) Echec("a stored calibration reads as no finite number");
         // A factor stored again reads back exactly.
         if (v && FichierCalibrage::Valeur(FichierCalibrage::Ligne("c", *v, ',')) != v)
-            fuzz::Echec("a stored factor loses digits");
+            Echec("a stored factor loses digits");
     }
     return 0;
 }
+
+} // namespace orv::fuzz
+
+#ifndef ORVELLE_SANS_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    return orv::fuzz::ProprieteCalibrage(donnees, taille);
+}
+#endif

@@ -7,10 +7,11 @@
 
 #include <sstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    using namespace orv;
-    fuzz::PlateformeMuette p;
-    auto o = fuzz::Session(p);
+namespace orv::fuzz {
+
+int ProprieteCSV(const std::uint8_t* donnees, std::size_t taille) {
+    PlateformeMuette p;
+    auto o = Session(p);
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
     const LectureCSV lu = AnalyseCSV(*o, in);
     if (!lu) return 0;
@@ -18,19 +19,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     RemplaceGrille(*o, a, "import.csv");
     std::istringstream relu(OctetsExport(*o, Horodatage{"01/01/2024", "12:00:00"}));
     const LectureCSV deux = AnalyseCSV(*o, relu);
-    if (!deux) fuzz::Echec("the export of an imported file is refused");
+    if (!deux) Echec("the export of an imported file is refused");
     const TableCSV& b = *deux.table;
     if (b.fonction.numero != a.fonction.numero || b.lignes.size() != a.lignes.size())
-        fuzz::Echec("the export of an imported file gives another grid");
+        Echec("the export of an imported file gives another grid");
     const size_t k = static_cast<size_t>(a.fonction.k);
     for (size_t l = 0; l < a.lignes.size(); ++l) {
         const auto& x = a.lignes[l];
         const auto& y = b.lignes[l];
         for (size_t c = 0; c <= k && c < x.size(); ++c)
-            if (x[c] != y[c]) fuzz::Echec("a value does not read back the same");
+            if (x[c] != y[c]) Echec("a value does not read back the same");
         if (x.size() >= 2 && a.fonction.numero != 20 && x[x.size() - 2] != y[y.size() - 2])
-            fuzz::Echec("an image number does not read back the same");
-        if (x.back() != y.back()) fuzz::Echec("a comment does not read back the same");
+            Echec("an image number does not read back the same");
+        if (x.back() != y.back()) Echec("a comment does not read back the same");
     }
     return 0;
 }
+
+} // namespace orv::fuzz
+
+#ifndef ORVELLE_SANS_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    return orv::fuzz::ProprieteCSV(donnees, taille);
+}
+#endif

@@ -5,15 +5,24 @@
 
 #include <sstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    using namespace orv;
+namespace orv::fuzz {
+
+int ProprieteEnteteImage(const std::uint8_t* donnees, std::size_t taille) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
     const auto e = LitEnteteImage(in);
     if (!e) return 0;
-    if (e->largeur < 1 || e->hauteur < 1) fuzz::Echec("a header gives a side below one pixel");
+    if (e->largeur < 1 || e->hauteur < 1) Echec("a header gives a side below one pixel");
     const bool refus = RefusBudgetImage(e->largeur, e->hauteur, BudgetImageMoDefaut).has_value();
     if (refus !=
         (MemoireImage(e->largeur, e->hauteur) > (std::uint64_t{BudgetImageMoDefaut} << 20)))
-        fuzz::Echec("the budget check disagrees with the memory it computes");
+        Echec("the budget check disagrees with the memory it computes");
     return 0;
 }
+
+} // namespace orv::fuzz
+
+#ifndef ORVELLE_SANS_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    return orv::fuzz::ProprieteEnteteImage(donnees, taille);
+}
+#endif

@@ -5,10 +5,11 @@
 
 #include <sstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    using namespace orv;
-    static fuzz::PlateformeMuette p;
-    static const auto modele = fuzz::Session(p);
+namespace orv::fuzz {
+
+int ProprieteLangue(const std::uint8_t* donnees, std::size_t taille) {
+    static PlateformeMuette p;
+    static const auto modele = Session(p);
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
     const FichierLangue f = FichierLangue::Lit(in);
     TablesTextes textes = modele->textes;
@@ -16,3 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     AppliqueEntrees(f, textes, controles);
     return 0;
 }
+
+} // namespace orv::fuzz
+
+#ifndef ORVELLE_SANS_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    return orv::fuzz::ProprieteLangue(donnees, taille);
+}
+#endif

@@ -5,8 +5,9 @@
 
 #include <sstream>
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    using namespace orv;
+namespace orv::fuzz {
+
+int ProprieteParametres(const std::uint8_t* donnees, std::size_t taille) {
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
     Parametres p;
     LitParametresDepuis(in, p);
@@ -17,6 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     Parametres q;
     LitParametresDepuis(relu, q);
     if (LignesParametres(q, ctx) != LignesParametres(p, ctx))
-        fuzz::Echec("settings do not read back the same");
+        Echec("settings do not read back the same");
     return 0;
 }
+
+} // namespace orv::fuzz
+
+#ifndef ORVELLE_SANS_LIBFUZZER
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
+    return orv::fuzz::ProprieteParametres(donnees, taille);
+}
+#endif

@@ -20,6 +20,8 @@ namespace orv {
 namespace {
 
 constexpr int kMsgIntrouvable = 209;
+// Whole clicks: far more than anyone counts, and no sum of them overflows.
+constexpr double kCompteMax = 1e9;
 constexpr int kMsgEcranCorrige = 210;
 
 bool Vide(const SegmentTrace& s) {
@@ -186,8 +188,9 @@ void Ligne::Densite() {
 void Ligne::Comptage() {
     AjouteValeur(o_, Compte(1), Seg(1));
     if (o_.mesure.NumFonction != 11) return;
-    const long a = std::lround(o_.mesure.ValeursMesure[1]);
-    const long b = std::lround(Compte(2));
+    // Counts were checked whole and within bounds (VerifieTrame); kept so here.
+    const long a = std::lround(std::clamp(o_.mesure.ValeursMesure[1], 0.0, kCompteMax));
+    const long b = std::lround(std::clamp(Compte(2), 0.0, kCompteMax));
     AjouteValeur(o_, static_cast<double>(b), Seg(2));
     EcritCellule(o_, n_, 3, std::to_string(a + 2 * b));
 }
@@ -396,9 +399,6 @@ TailleImage TailleDeCalcul(const Trame& t, const ImagesTrame& im, size_t k, bool
     if (!Connue(lue) || (!taillesLues && Connue(enregistree))) return enregistree;
     return lue;
 }
-
-// Whole clicks: far more than anyone counts, and no sum of them overflows.
-constexpr double kCompteMax = 1e9;
 
 } // namespace
 

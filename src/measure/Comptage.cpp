@@ -6,15 +6,20 @@
 #include "base/Nombres.h"
 #include "measure/ComportementPointage.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
 
 namespace {
 
+// Counts are clicks: far below this bound, within which no sum overflows,
+// whatever the counter box was made to hold.
+constexpr long kCompteMax = 1'000'000'000;
+
 long CompteAffiche(const Orvelle& o) {
     const auto n = LitEntierStrict(o.controles.Texte("TBox", 6));
-    return n ? *n : 0;
+    return n ? std::clamp(*n, 0L, kCompteMax) : 0;
 }
 
 void Invite(Orvelle& o, const std::string& texte) {
@@ -43,7 +48,8 @@ void Valide(Orvelle& o) {
         if (!EcritValeur(o, static_cast<double>(n), points)) return;
         Invite(o, t.Msg(202) + t.Msg(203)); // class B
     } else if (m.NumFonction == 11) {
-        const long a = std::lround(m.ValeursMesure[1]);
+        const long a =
+            std::lround(std::clamp(m.ValeursMesure[1], 0.0, static_cast<double>(kCompteMax)));
         if (!EcritValeur(o, static_cast<double>(n), points)) return;
         // A + 2B as a whole number; computed wide, so that no count overflows.
         EcritCellule(o, ligne, 3, std::to_string(a + 2 * n));

@@ -365,6 +365,33 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
 }
 
+// Whatever loads is exported to a file that imports again: a cell that is no
+// number, or a count beyond any click, is refused at load with its line.
+TEST_F(CommandesTrameTest, CellsTheGridHoldsAsNumbersAreChecked) {
+    for (const auto& [fonction, cellule] :
+         std::vector<std::pair<int, std::string>>{{1, "abc"}, {1, "1e999"}, {11, "9e18"}}) {
+        Trame t;
+        t.fonction = fonction;
+        t.images.push_back({Photo("a.jpg"), 0.5, {960, 720}});
+        LigneTrame l;
+        l.image = 1;
+        l.segments.assign(fonction == 1 ? 1 : 2, SegmentTrace{0, 0, 100, 0});
+        l.cellules = {cellule, "2", "3", "1"};
+        t.lignes.push_back(l);
+        auto lignes = FichierTrame::Lignes(t, ',');
+        const auto v = std::find(lignes.begin(), lignes.end(), "VALEURS= ") - lignes.begin() + 1;
+        const std::string f = Fichier("cellule.trm");
+        ASSERT_TRUE(EcritLignesFichier(f, lignes));
+        p.Oublie();
+        EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Malforme) << cellule;
+        ASSERT_EQ(p.Compte("message"), 1);
+        EXPECT_NE(p.Textes("message")[0].find("ligne " + std::to_string(v + 1) + " : " + cellule),
+                  std::string::npos)
+            << p.Textes("message")[0];
+        EXPECT_EQ(o->mesure.LigneCourante, 1);
+    }
+}
+
 // A resolution mode change with lines in the grid is asked first; declined it
 // changes nothing, accepted it recomputes every line in the new mode, so the
 // grid already shows what a save and reload show.
