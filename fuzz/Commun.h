@@ -20,6 +20,9 @@ public:
     void Message(const std::string&, const std::string&, Icone) override {}
     bool QuestionOuiNon(const std::string&, const std::string&, Icone) override { return false; }
     bool QuestionOKAnnuler(const std::string&, const std::string&, Icone) override { return false; }
+    Reponse QuestionOuiNonAnnuler(const std::string&, const std::string&, Icone) override {
+        return Reponse::Annuler;
+    }
     void Flash(std::uint32_t, const std::string&, int) override {}
     void FlashOuvre(const std::string&) override {}
     void FlashFerme(int) override {}
@@ -34,6 +37,9 @@ public:
         return std::nullopt;
     }
     void CopieTextePressePapier(const std::string&) override {}
+    std::optional<int> ChoisitCouleurPalette(const std::string&, int) override {
+        return std::nullopt;
+    }
     std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
