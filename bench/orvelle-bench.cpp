@@ -7,13 +7,13 @@
 // Opens are timed after one warm-up open of the same file (the picture memory
 // is then reused, as when the user goes from photograph to photograph); the
 // warm-up's own figures are printed with "_cold".
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
 #include "images/CommandesVue.h"
+#include "interface/TableControles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -125,7 +125,6 @@ int main(int argc, char** argv) {
 
     PlateformeQt plateforme;
     Orvelle o(plateforme, QDir::tempPath().toStdString());
-    DeclareControles(o.controles);
 
     QWidget fenetre;
     auto* l = new QHBoxLayout(&fenetre);

@@ -2,8 +2,8 @@
 // nothing, and a session of the core set up as the program starts it.
 #pragma once
 
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "platform/Plateforme.h"
 #include "results/Statistiques.h"
@@ -54,9 +54,8 @@ public:
 // A fresh session: tables, controls and functions as at start-up.
 inline std::unique_ptr<Orvelle> Session(Plateforme& p) {
     auto o = std::make_unique<Orvelle>(p, "/nonexistent");
-    DeclareControles(o->controles);
     o->textes.RemplitMessages();
-    o->controles.Coche("Check", 3, true);
+    o->controles.Coche(Controle::CaseCalculStat, true);
     ConstruitTableFonctions(*o);
     AppliqueFonctionDemarrage(*o);
     o->recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };

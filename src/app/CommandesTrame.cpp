@@ -32,8 +32,8 @@ constexpr int kMnuLigne = 13;
 constexpr const char* kExtension = ".trm";
 constexpr const char* kFichierParDefaut = "mesure.trm";
 
-std::string Titre(const Orvelle& o, const char* famille, int index) {
-    return o.controles.Existe(famille, index) ? o.controles.Texte(famille, index) : std::string();
+std::string Titre(const Orvelle& o, Controle c) {
+    return o.controles.Texte(c);
 }
 
 std::string MessageEcriture(const Orvelle& o, const std::string& chemin, const Ecriture& e) {
@@ -101,7 +101,7 @@ bool TravailNonSauve(const Orvelle& o) {
 }
 
 bool ConfirmeQuitter(Orvelle& o) {
-    const std::string titre = Titre(o, "frmMesure", SansIndex);
+    const std::string titre = Titre(o, Controle::Fenetre);
     if (!TravailNonSauve(o))
         return o.plateforme.QuestionOuiNon(o.textes.Msg(161), titre, Icone::Question);
     const std::string question =
@@ -193,8 +193,7 @@ ResultatChargement ChargeTrame(Orvelle& o, const std::string& chemin) {
 std::string NomProposeTrame(const Orvelle& o) {
     std::string nom = o.FicTrame;
     if (nom.empty()) {
-        const std::string image =
-            o.controles.Existe("labNomFic") ? o.controles.Texte("labNomFic") : o.cheminImage;
+        const std::string image = o.cheminImage;
         nom = NomFichierImage(image);
     }
     if (nom.empty()) nom = "mesures.";
@@ -207,7 +206,7 @@ bool SauverTrame(Orvelle& o) {
         std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(kMsgTousFichiers);
     const std::string propose = (fs::path(DossierExport(o)) / NomProposeTrame(o)).string();
     const auto choisi =
-        o.plateforme.ChoisitFichierAEnregistrer(Titre(o, "MnuFIC", 9), filtre, propose);
+        o.plateforme.ChoisitFichierAEnregistrer(Titre(o, Controle::SauverTrame), filtre, propose);
     if (!choisi || choisi->empty()) return false;
     std::string chemin = *choisi;
     if (!AUneExtension(chemin)) chemin += kExtension;
@@ -230,8 +229,8 @@ void ChargerTrame(Orvelle& o) {
     // The grid is only replaced by a file read whole: a cancelled dialog or a
     // refused file leaves the work as it was.
     const std::string filtre = std::string("*") + kExtension + "|*" + kExtension;
-    const auto choisi =
-        o.plateforme.ChoisitFichierAOuvrir(Titre(o, "MnuFIC", 10), filtre, DossierExport(o));
+    const auto choisi = o.plateforme.ChoisitFichierAOuvrir(Titre(o, Controle::ChargerTrame), filtre,
+                                                           DossierExport(o));
     if (!choisi || choisi->empty()) return;
     if (ChargeTrame(o, *choisi) != ResultatChargement::Charge) return;
     GroupeVide(o);
@@ -277,20 +276,20 @@ void InstalleFichierTrame(Orvelle& o) {
     o.recalculeGrille = [](Orvelle& e) { MajGrille(e); };
 }
 
-bool ClicTrame(Orvelle& o, const std::string& famille, int index) {
-    if (famille == "MnuFIC" && index == 9) {
+bool ClicTrame(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::SauverTrame:
         SauverTrame(o);
         return true;
-    }
-    if (famille == "MnuFIC" && index == 10) {
+    case Controle::ChargerTrame:
         ChargerTrame(o);
         return true;
-    }
-    if (famille == "Mntool" && index == 4) {
+    case Controle::MajGrille:
         MajGrille(o);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 } // namespace orv

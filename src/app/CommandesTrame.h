@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/FichierTrame.h"
+#include "interface/Controle.h"
 
 #include <string>
 
@@ -62,6 +63,6 @@ void MajGrille(Orvelle& o);
 void InstalleFichierTrame(Orvelle& o);
 
 // MnuFIC 9 and 10, Mntool 4; false for any other control.
-bool ClicTrame(Orvelle& o, const std::string& famille, int index);
+bool ClicTrame(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -14,6 +14,7 @@
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
+#include "interface/TableControles.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
@@ -23,48 +24,87 @@
 #include "results/Statistiques.h"
 #include "results/TexteResultats.h"
 
+#include <algorithm>
 #include <optional>
-#include <set>
 
 namespace orv {
 
 namespace {
 
-using Cle = Controles::Cle;
-
 constexpr const char* kSeparateurTitre = " – ";
+
+using C = Controle;
 
 // Work that is not in the program yet, and entries the program gives no
 // action: they exist with their captions and stay disabled.
-const std::set<std::string> kFamillesNonDisponibles = {"MnuTwain", "Mn_Copie_Ecran", "MnuChrt",
-                                                       "Illus",    "IllusSrc",       "CalSrc",
-                                                       "TTrace",   "cmdRep",         "Command4"};
-// clang-format off
-const std::set<Cle> kNonDisponibles = {
-    {"MnuFIC", 5},  {"MnuFIC", 6},  {"MnuFIC", 11}, {"MnuEDit", 3}, {"MnuEDit", 6},
-    {"Mntool", 1},  {"Mntool", 2},  {"Mntool", 5},  {"Mntool", 7},  {"Mntool", 8},
-    {"Mntool", 9},  {"Mntool", 10}, {"Mntool", 11}, {"Mntool", 12},
-    {"Mnuaide", 2}, {"Mnuaide", 3}, {"Mnuaide", 4}, {"Mnuaide", 5}, {"MnApropos", SansIndex},
-    {"bout", 7},    {"bout", 9},    {"bout", 41},
-    {"cmdTest", SansIndex}, {"copie", SansIndex}};
-// clang-format on
+constexpr Controle kNonDisponibles[] = {C::TwainSelectionSource,
+                                        C::TwainAcquisition,
+                                        C::TwainSauverImage,
+                                        C::TwainSauverCadre,
+                                        C::CopieEcranEcran,
+                                        C::CopieEcranZoneTravail,
+                                        C::Couleurs1,
+                                        C::ChargerNuancier,
+                                        C::SauverNuancier,
+                                        C::Couleurs4,
+                                        C::MenuZoneCouleur,
+                                        C::ChargerEtalonCouleur,
+                                        C::ChargerFichierScanner,
+                                        C::ValiderCalibrageScanner,
+                                        C::ReferenceSimple,
+                                        C::ReferenceOrientee,
+                                        C::Illustrer3,
+                                        C::IllustrerTexte,
+                                        C::ChoixPolice,
+                                        C::IllustrerFichier,
+                                        C::InsertionIllustration,
+                                        C::ReferenceSurImage,
+                                        C::StockageAuto,
+                                        C::MenuTailleTrace,
+                                        C::TailleTrace1,
+                                        C::TailleTrace2,
+                                        C::TailleTrace5,
+                                        C::RepertoireCharger,
+                                        C::RepertoireChoisir,
+                                        C::RepertoireFermer,
+                                        C::RappelEcran,
+                                        C::ChargerRefCouleur,
+                                        C::SauverRefCouleur,
+                                        C::RepertoireImage,
+                                        C::ChargerGrille,
+                                        C::Histogrammes,
+                                        C::OutilCopieEcran,
+                                        C::MenuIllustrer,
+                                        C::Numerelle,
+                                        C::Outil7,
+                                        C::Outil8,
+                                        C::Outil9,
+                                        C::CommenterGrille,
+                                        C::Outil11,
+                                        C::Chromatogrammes,
+                                        C::ListeCles,
+                                        C::Documentation,
+                                        C::DocPlus,
+                                        C::PasAPas,
+                                        C::APropos,
+                                        C::VoirOptions,
+                                        C::BoutonComptage,
+                                        C::StockN,
+                                        C::AcquisitionTwain,
+                                        C::BoutonCopieEcran};
 
 void Desactive(Orvelle& o) {
-    for (const auto& fam : kFamillesNonDisponibles)
-        for (int i : o.controles.Indexes(fam)) o.controles.Indisponible(fam, i);
-    for (const auto& [nom, i] : kNonDisponibles)
-        if (o.controles.Existe(nom, i)) o.controles.Indisponible(nom, i);
+    for (Controle c : kNonDisponibles) o.controles.Indisponible(c);
 }
 
-// "Couleur1" (bout 12) and "Couleur2" (bout 13): a colour of the 16-colour
-// palette for the marks; the marks drawn take it at once.
-void ChoisitCouleurMarque(Orvelle& o, int bouton) {
-    int& couleur = bouton == 12 ? o.couleur1 : o.couleur2;
-    const auto choix =
-        o.plateforme.ChoisitCouleurPalette(o.controles.Texte("bout", bouton), couleur);
+// "Couleur1" and "Couleur2": a colour of the 16-colour palette for the marks;
+// the marks drawn take it at once.
+void ChoisitCouleurMarque(Orvelle& o, Controle bouton) {
+    int& couleur = bouton == Controle::Couleur1 ? o.couleur1 : o.couleur2;
+    const auto choix = o.plateforme.ChoisitCouleurPalette(o.controles.Texte(bouton), couleur);
     if (!choix || *choix < 0 || *choix > 15) return;
     couleur = *choix;
-    o.controles.Couleur("bout", bouton, CouleurPalette(couleur));
+    o.controles.Couleur(bouton, CouleurPalette(couleur));
     if (!o.marques.fixes.empty()) Retrace(o);
 }
 
@@ -86,23 +126,24 @@ void EcritParametresMaintenant(Orvelle& o) {
 
 } // namespace
 
-bool NonDisponible(const std::string& nom, int index) {
-    return kFamillesNonDisponibles.count(nom) != 0 || kNonDisponibles.count({nom, index}) != 0;
+bool NonDisponible(Controle c) {
+    return std::find(std::begin(kNonDisponibles), std::end(kNonDisponibles), c) !=
+           std::end(kNonDisponibles);
 }
 
 void AfficheBienvenue(Orvelle& o) {
     o.bienvenueAffichee = true;
-    o.controles.Texte("Frame", 9, "Bienvenue sur Orvelle");
-    if (o.controles("Check", 4).coche) {
+    o.controles.Texte(Controle::CadreBienvenue, "Bienvenue sur Orvelle");
+    if (o.controles(Controle::CaseIgnorerBienvenue).coche) {
         o.bienvenueAffichee = false;
-        o.controles.Visible("Frame", 9, false);
+        o.controles.Visible(Controle::CadreBienvenue, false);
     } else {
-        o.controles.Visible("Frame", 9, true);
+        o.controles.Visible(Controle::CadreBienvenue, true);
     }
     std::string texte;
     if (auto lignes = TexteAvertissement(o))
         for (const auto& l : *lignes) texte += l + std::string(FinDeLigne);
-    o.controles.Texte("TBox", 7, texte);
+    o.controles.Texte(Controle::TexteBienvenue, texte);
 }
 
 void Demarrage(Orvelle& o) {
@@ -111,25 +152,25 @@ void Demarrage(Orvelle& o) {
     o.REPPROG = o.dossierProgramme;
     o.parametres.repImage = o.dossierProgramme;
     o.parametres.repData = o.dossierProgramme;
-    c.Visible("FraMC", 0, false);
-    c.Visible("FraZelk", SansIndex, false);
+    c.Visible(Controle::CadreGroupe, false);
+    c.Visible(Controle::CadreCouleurs, false);
 
     // 3. Interface defaults.
     o.textes.RemplitMessages();
     o.FicTrame.clear();
     o.extensionExport = "csv";
-    c.Coche("Check", 3, true);
+    c.Coche(Controle::CaseCalculStat, true);
     o.couleur1 = 12;
     o.couleur2 = 10;
-    c.Couleur("bout", 12, CouleurPalette(o.couleur1));
-    c.Couleur("bout", 13, CouleurPalette(o.couleur2));
+    c.Couleur(Controle::Couleur1, CouleurPalette(o.couleur1));
+    c.Couleur(Controle::Couleur2, CouleurPalette(o.couleur2));
     o.CoefCalibrage = 1.0;
-    c.CocheSeul("Optn", 1);
+    c.CocheSeul(Controle::OptionIndDim);
     SelectionneModePointage(o, o.parametres.modePointage);
     // Only the formats the program writes are offered for annotated copies.
     ActiveFormatsImage(o);
-    c.Coche("MnuOpt", 18, o.machineRapide);
-    c.CocheSeul("Mn_Copie_Ecran", 1);
+    c.Coche(Controle::MachineRapide, o.machineRapide);
+    c.CocheSeul(Controle::CopieEcranEcran);
 
     // 4. The image view; the magnifier's button shows that it is on.
     VueInitiale(o);
@@ -143,12 +184,12 @@ void Demarrage(Orvelle& o) {
         AppliqueLangue(o);
     }
     CocheMenusOptions(o);
-    c.Coche("Check", 2, o.parametres.autoRetrace);
+    c.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
 
     // 6-9. Calibration caption, functions, first step, start-up function.
     AfficheCalibrage(o);
     ConstruitTableFonctions(o);
-    c.Visible("Frame", 6, false);
+    c.Visible(Controle::CadreStatistiques, false);
     o.mesure.Etape = 1;
     AppliqueFonctionDemarrage(o);
 
@@ -172,9 +213,9 @@ void Activation(Orvelle& o) {
         o.plateforme.LaisseEvenements();
         o.premiereActivationFaite = true;
     }
-    o.controles.Coche("Check", 2, o.parametres.autoRetrace);
+    o.controles.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
     o.diagnosticLangue = false;
-    o.controles.Texte("StatusBar1", SansIndex,
+    o.controles.Texte(Controle::BarreEtat,
                       o.mesure.NumFonction == 20 ? o.textes.Msg(70) : o.textes.Msg(169));
     // The resolution factor follows the resolution mode and the picture shown
     // (forcing it to 1 here would change every length in "Ind. Dim." mode).
@@ -189,145 +230,149 @@ bool DemandeQuitter(Orvelle& o) {
 
 namespace {
 
-void ClicControle(Orvelle& o, const std::string& nom, int index) {
-    if (o.controles.Existe(nom, index) && !o.controles(nom, index).actif) return;
-    if (nom == "PopOrg" || nom == "PopExt") {
-        ChoixMenuContextuel(o, nom, index);
+void ClicControle(Orvelle& o, Controle c) {
+    if (!o.controles(c).actif) return;
+    if (ChoixMenuContextuel(o, c)) return;
+    if (ClicChargeur(o, c)) return;
+    if (ClicTrame(o, c)) return;
+    const auto langues = MemeFamille(Controle::LangueFr);
+    const bool langue = std::ranges::find(langues, c) != langues.end();
+    if (langue) o.diagnosticLangue = o.diagnosticLangueDemande;
+    if (ClicMenuOptions(o, c)) {
+        if (langue) AfficheCalibrage(o);
         return;
     }
-    if (ClicChargeur(o, nom, index)) return;
-    if (ClicTrame(o, nom, index)) return;
-    if (nom == "MnuFIC") {
-        if (index == 8) EcritParametresMaintenant(o);
-        if (index == 12) DemandeQuitter(o);
-        return;
-    }
-    if (nom == "MnLang") o.diagnosticLangue = o.diagnosticLangueDemande;
-    if (ClicMenuOptions(o, nom, index)) {
-        if (nom == "MnLang") AfficheCalibrage(o);
-        return;
-    }
-    if (ClicMenuFonction(o, nom, index)) return;
-    if (nom == "bout" && index == 33) {
-        o.controles.Visible("Frame", 9, false);
+    if (ClicMenuFonction(o, c)) return;
+    if (ClicBoutonGrille(o, c)) return;
+    if (ClicResultats(o, c)) return;
+    if (ClicExport(o, c)) return;
+    if (ClicCalibrage(o, c)) return;
+    if (ClicZoom(o, c)) return;
+    if (o.commentaire.Clic(o, c)) return;
+    switch (c) {
+    case C::SauverParametres:
+        EcritParametresMaintenant(o);
+        break;
+    case C::Quitter:
+        DemandeQuitter(o);
+        break;
+    case C::BienvenueOK:
+        o.controles.Visible(Controle::CadreBienvenue, false);
         o.bienvenueAffichee = false;
         EcritParametresMaintenant(o);
-        return;
-    }
-    if (nom == "bout" && index == 2) {
+        break;
+    case C::EffaceArriere:
         EffaceDerniereValeur(o);
-        return;
-    }
-    if (nom == "bout" && ClicBoutonGrille(o, index)) return;
-    if (ClicResultats(o, nom, index)) return;
-    if (ClicExport(o, nom, index)) return;
-    if (ClicCalibrage(o, nom, index)) return;
-    if ((nom == "bout" && index == 1) || (nom == "MnuEDit" && index == 5)) {
+        break;
+    case C::Retrace:
+    case C::MenuRetrace:
         Retrace(o);
-        return;
-    }
-    if (nom == "bout" && index == 4) {
+        break;
+    case C::Loupe:
         BasculeLoupe(o);
-        return;
-    }
-    if (nom == "bout" && (index == 12 || index == 13)) {
-        ChoisitCouleurMarque(o, index);
-        return;
-    }
-    if (nom == "Czoom") {
-        ClicZoom(o, index);
-        return;
-    }
-    if (nom == "Mnuaide" && index == 1) {
+        break;
+    case C::Couleur1:
+    case C::Couleur2:
+        ChoisitCouleurMarque(o, c);
+        break;
+    case C::Aide:
         AfficheBienvenue(o);
-        return;
-    }
-    if (nom == "Check" && index == 2) {
+        break;
+    case C::CaseAutoRetrace:
         // The box is the setting: the next activation keeps what the user ticked.
-        o.parametres.autoRetrace = o.controles("Check", 2).coche;
-        return;
+        o.parametres.autoRetrace = o.controles(Controle::CaseAutoRetrace).coche;
+        break;
+    case C::OptionPalmer:
+    case C::OptionBipoint:
+        SelectionneModePointage(o, c == C::OptionPalmer ? 2 : 1);
+        break;
+    case C::DefilementCommentaire:
+        o.commentaire.Defile(
+            o, static_cast<int>(LitDecimal(o.controles.Texte(C::DefilementCommentaire))));
+        break;
+    case C::NumeroCommentaire:
+        o.commentaire.NumeroSaisi(o, o.controles.Texte(C::NumeroCommentaire));
+        break;
+    default:
+        break;
     }
-    if (nom == "Optn" && index >= 1 && index <= 4) {
-        ClicOption(o, index);
-        return;
-    }
-    if (nom == "Optn" && (index == 5 || index == 6)) {
-        SelectionneModePointage(o, index == 5 ? 2 : 1);
-        return;
-    }
-    if (nom == "Bout_dial") {
-        o.commentaire.Clic(o, index);
-        return;
-    }
-    if (nom == "VScroll2") {
-        o.commentaire.Defile(o, static_cast<int>(LitDecimal(o.controles.Texte("VScroll2"))));
-        return;
-    }
-    if (nom == "Text4") o.commentaire.NumeroSaisi(o, o.controles.Texte("Text4"));
 }
 
-// The entry of the Fonction menu of function n: its family and index, and the
-// head of its submenu when the entry's own caption does not name the function.
+// The entry of the Fonction menu of function n, and the head of its submenu
+// when the entry's own caption does not name the function.
 struct EntreeFonction {
-    const char* famille;
-    int index;
-    int tete; // MnuFonc index of the submenu head, 0 for none
+    Controle entree;
+    std::optional<Controle> tete;
 };
 
 std::optional<EntreeFonction> EntreeDe(const Orvelle& o) {
     switch (o.mesure.NumFonction) {
     case 1:
+        return EntreeFonction{C::FonctionSegment, {}};
     case 2:
+        return EntreeFonction{C::FonctionSpores2D, {}};
     case 3:
+        return EntreeFonction{C::FonctionSpores3D, {}};
     case 20:
-        return EntreeFonction{"MnuFonc", o.mesure.NumFonction, 0};
+        return EntreeFonction{C::FonctionTintaval, {}};
     case 4:
+        return EntreeFonction{C::FonctionCystides3, C::MenuCystides};
     case 5:
+        return EntreeFonction{C::FonctionCystides4, C::MenuCystides};
     case 6:
-        return EntreeFonction{"Cyst", o.mesure.NumFonction - 3, 4};
+        return EntreeFonction{C::FonctionCystides5, C::MenuCystides};
     case 10:
+        return EntreeFonction{C::FonctionComptage1, C::MenuComptage};
     case 11:
-        return EntreeFonction{"Mncp", o.mesure.NumFonction - 9, 6};
+        return EntreeFonction{C::FonctionComptage2, C::MenuComptage};
     case 13:
+        return EntreeFonction{C::FonctionDensiteEllipse, C::MenuDensite};
     case 14:
-        return EntreeFonction{"MnDens", o.mesure.NumFonction - 12, 7};
+        return EntreeFonction{C::FonctionDensiteRectangle, C::MenuDensite};
     case 15:
-        return EntreeFonction{"Mnusurf", 1, 0};
+        return EntreeFonction{C::FonctionTriangle, {}};
     case 16:
-        return EntreeFonction{"Mnusurf", o.mesure.PolygoneAuto ? 2 : 3, 0};
+        return EntreeFonction{
+            o.mesure.PolygoneAuto ? C::FonctionPolygoneAuto : C::FonctionPolygoneOuvert, {}};
     default:
         return std::nullopt;
     }
 }
 
 // A menu caption as a name: without the trailing marks some captions carry ("***").
-std::string NomMenu(const Orvelle& o, const std::string& famille, int index) {
-    if (!o.controles.Existe(famille, index)) return {};
-    std::string t = o.controles.Texte(famille, index);
+std::string NomMenu(const Orvelle& o, Controle c) {
+    std::string t = o.controles.Texte(c);
     while (!t.empty() && (t.back() == '*' || t.back() == ' ')) t.pop_back();
     return t;
 }
+
+// Every entry of the Fonction menu that names a function.
+constexpr Controle kEntreesFonctions[] = {
+    C::FonctionSegment,          C::FonctionSpores2D,      C::FonctionSpores3D,
+    C::FonctionCystides3,        C::FonctionCystides4,     C::FonctionCystides5,
+    C::FonctionComptage1,        C::FonctionComptage2,     C::FonctionDensiteEllipse,
+    C::FonctionDensiteRectangle, C::FonctionTintaval,      C::FonctionTriangle,
+    C::FonctionPolygoneAuto,     C::FonctionPolygoneOuvert};
 
 } // namespace
 
 void MontreFonctionActive(Orvelle& o) {
     auto& c = o.controles;
-    for (const char* famille : {"MnuFonc", "Cyst", "Mncp", "MnDens", "Mnusurf"})
-        for (int i : c.Indexes(famille)) c.Coche(famille, i, false);
+    const auto e = EntreeDe(o);
+    for (Controle x : kEntreesFonctions) c.Coche(x, e && e->entree == x);
     std::string titre = o.textes.Msg(152);
-    if (const auto e = EntreeDe(o)) {
-        if (c.Existe(e->famille, e->index)) c.Coche(e->famille, e->index, true);
-        std::string nom = NomMenu(o, e->famille, e->index);
-        if (e->tete) nom = NomMenu(o, "MnuFonc", e->tete) + " " + nom;
+    if (e) {
+        std::string nom = NomMenu(o, e->entree);
+        if (e->tete) nom = NomMenu(o, *e->tete) + " " + nom;
         titre += kSeparateurTitre + nom;
     }
     if (!o.FicTrame.empty()) titre += kSeparateurTitre + o.FicTrame;
     if (!o.parametres.utilisateur.empty()) titre += "  /  " + o.parametres.utilisateur;
-    if (c.Existe("frmMesure")) c.Texte("frmMesure", SansIndex, titre);
+    c.Texte(Controle::Fenetre, titre);
 }
 
-void Clic(Orvelle& o, const std::string& nom, int index) {
-    ClicControle(o, nom, index);
+void Clic(Orvelle& o, Controle c) {
+    ClicControle(o, c);
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.
     MontreFonctionActive(o);

@@ -18,7 +18,7 @@ void Activation(Orvelle& o);
 bool DemandeQuitter(Orvelle& o);
 // A click on a menu item, button, check box or option button. Check boxes and
 // option buttons arrive with their new state already in the registry.
-void Clic(Orvelle& o, const std::string& nom, int index);
+void Clic(Orvelle& o, Controle c);
 // The active function ticked in the Fonction menu and named, with the work's
 // grid file, in the window title: "Orvelle – Spores 2D – travail.trm".
 void MontreFonctionActive(Orvelle& o);
@@ -30,6 +30,6 @@ void AfficheBienvenue(Orvelle& o);
 
 // Menu entries and buttons whose work is not in the program yet: they exist
 // with their captions and stay disabled.
-bool NonDisponible(const std::string& nom, int index);
+bool NonDisponible(Controle c);
 
 } // namespace orv

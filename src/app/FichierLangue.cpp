@@ -3,6 +3,7 @@
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/TableControles.h"
 
 #include <climits>
 #include <fstream>
@@ -147,19 +148,18 @@ std::vector<EntreeLangue> AppliqueEntrees(const FichierLangue& fichier, TablesTe
         bool fait = false;
         if (e.enTete) {
             const CleControle* c = Trouve(kEnTetes, e.cle);
-            const std::string nom(c->nom);
-            if (controles.Existe(nom, c->index)) {
-                controles.Texte(nom, c->index, e.texte);
+            if (const auto x = ControleDe(c->nom, c->index)) {
+                controles.Texte(*x, e.texte);
                 fait = true;
             }
         } else if (e.index) {
             if (const CleTable* t = TrouveTable(e.cle)) {
                 fait = textes.Fixe(t->table, *e.index, e.texte);
             } else if (const CleControle* c = Trouve(kFamilles, e.cle)) {
-                const std::string nom(c->nom);
                 // Families are arrays: a negative index never names one of their controls.
-                if (*e.index >= 0 && controles.Existe(nom, *e.index)) {
-                    controles.Texte(nom, *e.index, e.texte);
+                const auto x = *e.index >= 0 ? ControleDe(c->nom, *e.index) : std::nullopt;
+                if (x) {
+                    controles.Texte(*x, e.texte);
                     fait = true;
                 }
             }

@@ -3,8 +3,8 @@
 // entries in file order; applying them replaces table entries and captions.
 #pragma once
 
-#include "app/Controles.h"
-#include "app/TablesTextes.h"
+#include "interface/Controles.h"
+#include "interface/TablesTextes.h"
 
 #include <istream>
 #include <optional>

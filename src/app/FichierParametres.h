@@ -3,8 +3,8 @@
 // that knows each key's text, how its value is read and how it is written.
 #pragma once
 
-#include "app/Parametres.h"
 #include "base/FichierTexte.h"
+#include "base/Parametres.h"
 
 #include <istream>
 #include <optional>

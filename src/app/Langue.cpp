@@ -2,15 +2,19 @@
 
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
+#include "interface/TableControles.h"
 
 namespace orv {
 
 namespace {
 
-// Sets a caption when the window has that control, so that a reduced window
-// (or a test declaring only part of it) is captioned as far as it goes.
-void Legende(Controles& c, const std::string& nom, int index, const std::string& texte) {
-    if (c.Existe(nom, index)) c.Texte(nom, index, texte);
+void Legende(Controles& c, Controle x, const std::string& texte) {
+    c.Texte(x, texte);
+}
+
+// The tables caption whole families of menu entries by their indexes.
+void Legende(Controles& c, std::string_view famille, int index, const std::string& texte) {
+    if (const auto x = ControleDe(famille, index)) c.Texte(*x, texte);
 }
 
 } // namespace
@@ -37,28 +41,28 @@ void RecaptionneDepuisTables(Orvelle& o) {
     Controles& c = o.controles;
     const TablesTextes& t = o.textes;
 
-    Legende(c, "PopExt", 1, t.Msg(20));
-    Legende(c, "PopExt", 2, t.Msg(21));
-    Legende(c, "MnApropos", SansIndex, t.Msg(1));
-    Legende(c, "Mnuaide", 2, t.Msg(186));
+    Legende(c, Controle::Choix3DLargeur, t.Msg(20));
+    Legende(c, Controle::Choix3DEpaisseur, t.Msg(21));
+    Legende(c, Controle::APropos, t.Msg(1));
+    Legende(c, Controle::ListeCles, t.Msg(186));
     for (int i = 1; i <= 3; ++i) Legende(c, "Cyst", i, std::to_string(i + 2) + " " + t.Mnu(40));
     for (int i = 1; i <= 2; ++i) Legende(c, "MnDens", i, t.Mnu(49 + i));
     for (int i = 1; i <= 2; ++i) Legende(c, "Mncp", i, t.Mnu(41 + i));
     for (int i = 1; i <= 3; ++i) Legende(c, "MnuCharg", i, t.Mnu(35 + i));
     for (int i = 1; i <= 4; ++i) Legende(c, "MnuTwain", i, t.Mnu(30 + i));
-    Legende(c, "OptnMchrt", SansIndex, t.Mnu(55));
+    Legende(c, Controle::MenuCouleurs, t.Mnu(55));
     for (int i = 1; i <= 8; ++i) Legende(c, "MnuChrt", i, t.Mnu(55 + i));
     for (int i = 1; i <= 6; ++i) Legende(c, "Illus", i, t.Mnu(65 + i));
     for (int i = 1; i <= 5; ++i) Legende(c, "Fdemarrage", i, t.Mnu(87 + i));
-    Legende(c, "Fdemarrage", 20, t.Mnu(95));
+    Legende(c, Controle::DemarrageTintaval, t.Mnu(95));
     for (int i = 1; i <= 4; ++i) Legende(c, "statdef", i, t.Mnu(96 + i));
     for (int i = 1; i <= 2; ++i) Legende(c, "Mn_Copie_Ecran", i, t.Mnu(101 + i));
-    Legende(c, "chkMC", 0, t.Mnu(45));
-    Legende(c, "cmdChargeMC", SansIndex, t.Mnu(45));
+    Legende(c, Controle::CaseModeMC, t.Mnu(45));
+    Legende(c, Controle::GroupeChargeMC, t.Mnu(45));
     // Colour panel: entries 0 to 6 caption its buttons and check boxes, entry 7
     // the calibrated-mode box.
     for (int i = 0; i <= 6; ++i) Legende(c, "CouleurPanneau", i, t.Tintaval(i));
-    Legende(c, "CheckCalibre", SansIndex, t.Tintaval(7));
+    Legende(c, Controle::CaseCalibre, t.Tintaval(7));
 }
 
 } // namespace orv

@@ -3,7 +3,10 @@
 #include "app/Langue.h"
 #include "app/Orvelle.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
+#include <span>
 #include <string_view>
 
 namespace orv {
@@ -14,12 +17,50 @@ constexpr std::array<std::string_view, 5> Langues{"fr", "it", "es", "de", "en"};
 constexpr std::array<std::string_view, 4> FormatsDecimaux{"", "###0", "###0.0", "###0.00"};
 constexpr std::string_view NonImplante = "** non implanté **!";
 
-void CocheSi(Controles& c, const std::string& nom, int index, bool coche) {
-    if (c.Existe(nom, index)) c.Coche(nom, index, coche);
+// A submenu of one choice: its entries and the value each stands for.
+struct Choix {
+    Controle controle;
+    int valeur;
+};
+using C = Controle;
+constexpr Choix kDemarrage[] = {{C::DemarrageSegments, 0},  {C::DemarrageSpores2D, 1},
+                                {C::DemarrageSpores3D, 2},  {C::DemarrageCystides3, 3},
+                                {C::DemarrageCystides4, 4}, {C::DemarrageCystides5, 5},
+                                {C::DemarrageTintaval, 20}};
+constexpr Choix kFormatsExport[] = {{C::FormatExportCSV, 0}, {C::FormatExportTXT, 1}};
+constexpr Choix kTaillesGrille[] = {
+    {C::TailleGrille63, 0}, {C::TailleGrille127, 1}, {C::TailleGrille255, 2}};
+constexpr Choix kTolerances[] = {
+    {C::ToleranceClic1, 1}, {C::ToleranceClic2, 2}, {C::ToleranceClic3, 3}, {C::ToleranceClic4, 4}};
+constexpr Choix kDecimales[] = {
+    {C::DecimalesAuto, 0}, {C::Decimales0, 1}, {C::Decimales1, 2}, {C::Decimales2, 3}};
+constexpr Choix kLangues[] = {
+    {C::LangueFr, 1}, {C::LangueIt, 2}, {C::LangueEs, 3}, {C::LangueDe, 4}, {C::LangueEn, 5}};
+constexpr Choix kStatsDefaut[] = {
+    {C::StatsNuage, 1}, {C::StatsHistogramme, 2}, {C::StatsDiagramme, 3}, {C::StatsTests, 4}};
+constexpr Choix kSauvegardesAuto[] = {
+    {C::SauvegardeAutoNon, 0}, {C::SauvegardeAuto10, 1}, {C::SauvegardeAuto20, 2}};
+constexpr Choix kNotations[] = {{C::NotationD19, 1},
+                                {C::NotationD159, 2},
+                                {C::NotationSigma, 3},
+                                {C::NotationSigma196, 4},
+                                {C::NotationDominante, 5}};
+constexpr Choix kFormatsImage[] = {
+    {C::FormatImageBMP, 0},  {C::FormatImageJPG, 1}, {C::FormatImageGIF, 2}, {C::FormatImagePNG, 3},
+    {C::FormatImageTIFF, 4}, {C::FormatImagePCX, 5}, {C::FormatImageTGA, 6}};
+constexpr Choix kZonesCouleur[] = {{C::ZoneCouleur1, 1}, {C::ZoneCouleur2, 2},
+                                   {C::ZoneCouleur3, 3}, {C::ZoneCouleur4, 4},
+                                   {C::ZoneCouleur5, 5}, {C::ZoneCouleur6, 6}};
+
+std::optional<int> ValeurDe(std::span<const Choix> groupe, Controle c) {
+    for (const auto& x : groupe)
+        if (x.controle == c) return x.valeur;
+    return std::nullopt;
 }
 
-void ActifSi(Controles& c, const std::string& nom, int index, bool actif) {
-    if (c.Existe(nom, index)) c.Actif(nom, index, actif);
+// Ticks the entry of `valeur` alone; none when no entry has that value.
+void CocheValeur(Controles& c, std::span<const Choix> groupe, int valeur) {
+    for (const auto& x : groupe) c.Coche(x.controle, x.valeur == valeur);
 }
 
 int TailleGrille(int i) {
@@ -39,12 +80,12 @@ std::string CodeLangue(int i) {
 }
 
 void ClicFonctionDemarrage(Orvelle& o, int i) {
-    o.controles.CocheSeul("Fdemarrage", i);
+    CocheValeur(o.controles, kDemarrage, i);
     o.parametres.fonctionDemarrage = i == 20 ? 20 : i + 1;
 }
 
 void ClicFormatExport(Orvelle& o, int i) {
-    o.controles.CocheSeul("mnFormat", i);
+    CocheValeur(o.controles, kFormatsExport, i);
     o.extensionExport = i == 1 ? "txt" : "csv";
 }
 
@@ -56,20 +97,20 @@ bool ClicTailleGrille(Orvelle& o, int i) {
         o.plateforme.Message(o.textes.Msg(185), {}, Icone::Exclamation);
         return false;
     }
-    o.controles.CocheSeul("TgrilleMax", i);
+    CocheValeur(o.controles, kTaillesGrille, i);
     o.parametres.tGrille = taille;
     o.GrilleRef.FixeLignes(taille + 1);
     return true;
 }
 
 void ClicToleranceClic(Orvelle& o, int i) {
-    o.controles.CocheSeul("Pclic", i);
+    CocheValeur(o.controles, kTolerances, i);
     o.parametres.clicDixiemes = i * 10;
 }
 
 void ClicDecimales(Orvelle& o, int i) {
     if (i < 0 || i >= static_cast<int>(FormatsDecimaux.size())) return;
-    o.controles.CocheSeul("Mndecim", i);
+    CocheValeur(o.controles, kDecimales, i);
     // The four entries are one choice: a fixed format ends the automatic one,
     // otherwise the next calibration would override the format just chosen.
     if (i == 0) {
@@ -82,36 +123,36 @@ void ClicDecimales(Orvelle& o, int i) {
 
 void ClicLangue(Orvelle& o, int i) {
     if (CodeLangue(i).empty()) return;
-    o.controles.CocheSeul("MnLang", i);
+    CocheValeur(o.controles, kLangues, i);
     o.parametres.langue = CodeLangue(i);
     AppliqueLangue(o);
 }
 
 void ClicStatDefaut(Orvelle& o, int i) {
-    o.controles.CocheSeul("statdef", i);
+    CocheValeur(o.controles, kStatsDefaut, i);
     o.parametres.statDef = i;
 }
 
 void ClicSauvegardeAuto(Orvelle& o, int i) {
-    o.controles.CocheSeul("MNSav", i);
+    CocheValeur(o.controles, kSauvegardesAuto, i);
     o.parametres.savAuto = i * 10;
 }
 
 void ClicNotationEclair(Orvelle& o, int i) {
-    o.controles.CocheSeul("NoTexp", i);
+    CocheValeur(o.controles, kNotations, i);
     o.NotationEclair = i;
 }
 
 void ClicMachineRapide(Orvelle& o) {
     Controles& c = o.controles;
-    const bool rapide = !c("MnuOpt", 18).coche;
-    c.Coche("MnuOpt", 18, rapide);
+    const bool rapide = !c(Controle::MachineRapide).coche;
+    c.Coche(Controle::MachineRapide, rapide);
     o.machineRapide = rapide;
-    ActifSi(c, "Optn", 5, rapide);
+    c.Actif(Controle::OptionPalmer, rapide);
     if (!rapide) {
         SelectionneModePointage(o, 1);
-        CocheSi(c, "Check", 2, false);
-        CocheSi(c, "Check", 3, false);
+        c.Coche(Controle::CaseAutoRetrace, false);
+        c.Coche(Controle::CaseCalculStat, false);
     }
 }
 
@@ -123,88 +164,86 @@ void ClicImageParDefaut(Orvelle& o) {
 
 bool ClicFormatImage(Orvelle& o, int i) {
     Controles& c = o.controles;
-    if (!c.Existe("F_Img", i) || !c("F_Img", i).actif) return false;
-    c.CocheSeul("F_Img", i);
+    const auto entree = std::find_if(std::begin(kFormatsImage), std::end(kFormatsImage),
+                                     [i](const Choix& x) { return x.valeur == i; });
+    if (entree == std::end(kFormatsImage) || !c(entree->controle).actif) return false;
+    CocheValeur(c, kFormatsImage, i);
     o.parametres.extImg = i;
     return true;
 }
 
 bool ClicZoneCouleur(Orvelle& o, int i) {
     if (i < 1 || i > 6) return false;
-    o.controles.CocheSeul("Lrg", i);
+    CocheValeur(o.controles, kZonesCouleur, i);
     o.parametres.zoneCouleur = i;
     return true;
 }
 
 void SelectionneModePointage(Orvelle& o, int mode) {
     o.parametres.modePointage = mode == 2 ? 2 : 1;
-    CocheSi(o.controles, "Optn", 5, mode == 2);
-    CocheSi(o.controles, "Optn", 6, mode != 2);
+    o.controles.Coche(Controle::OptionPalmer, mode == 2);
+    o.controles.Coche(Controle::OptionBipoint, mode != 2);
 }
 
 void CocheMenusOptions(Orvelle& o) {
     const Parametres& p = o.parametres;
     Controles& c = o.controles;
     const int f = p.fonctionDemarrage;
-    c.CocheSeul("Fdemarrage", f == 0 ? 1 : f == 20 ? 20 : f - 1);
-    c.CocheSeul("mnFormat", o.extensionExport == "txt" ? 1 : 0);
+    CocheValeur(c, kDemarrage, f == 0 ? 1 : f == 20 ? 20 : f - 1);
+    CocheValeur(c, kFormatsExport, o.extensionExport == "txt" ? 1 : 0);
     int grille = -1;
     for (int i = 0; i <= 2; ++i)
         if (TailleGrille(i) == p.tGrille) grille = i;
-    c.CocheSeul("TgrilleMax", grille);
-    c.CocheSeul("Pclic", p.clicDixiemes % 10 == 0 ? p.clicDixiemes / 10 : -1);
+    CocheValeur(c, kTaillesGrille, grille);
+    CocheValeur(c, kTolerances, p.clicDixiemes % 10 == 0 ? p.clicDixiemes / 10 : -1);
     int decimales = -1;
     for (size_t i = 1; i < FormatsDecimaux.size(); ++i)
         if (FormatsDecimaux[i] == p.fDecimal) decimales = static_cast<int>(i);
-    c.CocheSeul("Mndecim", p.decimAuto ? 0 : decimales);
+    CocheValeur(c, kDecimales, p.decimAuto ? 0 : decimales);
     int langue = -1;
     for (size_t i = 0; i < Langues.size(); ++i)
         if (Langues[i] == p.langue) langue = static_cast<int>(i) + 1;
-    c.CocheSeul("MnLang", langue);
-    c.CocheSeul("statdef", p.statDef);
-    c.CocheSeul("MNSav", p.savAuto / 10);
-    c.CocheSeul("F_Img", p.extImg);
-    c.CocheSeul("Lrg", p.zoneCouleur);
-    c.CocheSeul("NoTexp", o.NotationEclair);
+    CocheValeur(c, kLangues, langue);
+    CocheValeur(c, kStatsDefaut, p.statDef);
+    CocheValeur(c, kSauvegardesAuto, p.savAuto / 10);
+    CocheValeur(c, kFormatsImage, p.extImg);
+    CocheValeur(c, kZonesCouleur, p.zoneCouleur);
+    CocheValeur(c, kNotations, o.NotationEclair);
 }
 
-bool ClicMenuOptions(Orvelle& o, const std::string& famille, int i) {
-    if (!o.controles.Existe(famille, i)) return false;
-    if (famille == "MnuOpt") {
-        if (i == 15)
-            ClicImageParDefaut(o);
-        else if (i == 18)
-            ClicMachineRapide(o);
-        else
-            return false;
+bool ClicMenuOptions(Orvelle& o, Controle c) {
+    if (c == Controle::ImageParDefaut) {
+        ClicImageParDefaut(o);
         return true;
     }
-    if (famille == "F_Img") return ClicFormatImage(o, i);
-    if (famille == "Lrg") return ClicZoneCouleur(o, i);
-    if (famille == "TgrilleMax") {
-        if (i < 0 || i > 2) return false;
-        ClicTailleGrille(o, i);
+    if (c == Controle::MachineRapide) {
+        ClicMachineRapide(o);
         return true;
     }
-    if (famille == "Fdemarrage")
-        ClicFonctionDemarrage(o, i);
-    else if (famille == "mnFormat")
-        ClicFormatExport(o, i);
-    else if (famille == "Pclic")
-        ClicToleranceClic(o, i);
-    else if (famille == "Mndecim")
-        ClicDecimales(o, i);
-    else if (famille == "MnLang")
-        ClicLangue(o, i);
-    else if (famille == "statdef")
-        ClicStatDefaut(o, i);
-    else if (famille == "MNSav")
-        ClicSauvegardeAuto(o, i);
-    else if (famille == "NoTexp")
-        ClicNotationEclair(o, i);
-    else
-        return false;
-    return true;
+    if (auto i = ValeurDe(kFormatsImage, c)) return ClicFormatImage(o, *i);
+    if (auto i = ValeurDe(kZonesCouleur, c)) return ClicZoneCouleur(o, *i);
+    if (auto i = ValeurDe(kTaillesGrille, c)) {
+        ClicTailleGrille(o, *i);
+        return true;
+    }
+    struct Gestionnaire {
+        std::span<const Choix> groupe;
+        void (*clic)(Orvelle&, int);
+    };
+    const Gestionnaire gestionnaires[] = {{kDemarrage, ClicFonctionDemarrage},
+                                          {kFormatsExport, ClicFormatExport},
+                                          {kTolerances, ClicToleranceClic},
+                                          {kDecimales, ClicDecimales},
+                                          {kLangues, ClicLangue},
+                                          {kStatsDefaut, ClicStatDefaut},
+                                          {kSauvegardesAuto, ClicSauvegardeAuto},
+                                          {kNotations, ClicNotationEclair}};
+    for (const auto& g : gestionnaires)
+        if (auto i = ValeurDe(g.groupe, c)) {
+            g.clic(o, *i);
+            return true;
+        }
+    return false;
 }
 
 } // namespace orv

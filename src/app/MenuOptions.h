@@ -2,6 +2,8 @@
 // setting in memory. Nothing here writes the settings file; the user saves it.
 #pragma once
 
+#include "interface/Controle.h"
+
 #include <string>
 
 namespace orv {
@@ -10,7 +12,7 @@ class Orvelle;
 
 // A click on an Options-menu item (or on the image-format and sample-zone
 // submenus). False when the item is not one of them or has no action here.
-bool ClicMenuOptions(Orvelle& o, const std::string& famille, int index);
+bool ClicMenuOptions(Orvelle& o, Controle c);
 
 // The handlers, one per submenu.
 void ClicFonctionDemarrage(Orvelle& o, int i); // Fdemarrage

@@ -2,12 +2,12 @@
 // at start-up and kept until the program ends. Tests create as many as they like.
 #pragma once
 
-#include "app/Controles.h"
-#include "app/Parametres.h"
-#include "app/TablesTextes.h"
+#include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
 #include "images/EtatChargeur.h"
 #include "images/Vue.h"
+#include "interface/Controles.h"
+#include "interface/TablesTextes.h"
 #include "measure/CommentaireLigne.h"
 #include "measure/EtatMesure.h"
 #include "measure/EtatPointage.h"

@@ -9,16 +9,6 @@ namespace orv {
 
 namespace {
 
-// A window built without some control (the command-line tool, a partial test
-// window) simply has nothing to show there.
-void CocheSi(Controles& c, const std::string& nom, int index, bool coche) {
-    if (c.Existe(nom, index)) c.Coche(nom, index, coche);
-}
-
-bool CocheOu(const Controles& c, const std::string& nom, int index, bool sinon) {
-    return c.Existe(nom, index) ? c(nom, index).coche : sinon;
-}
-
 ContexteParametres Contexte(const Orvelle& o) {
     return {o.textes.Msg(139), o.dossierProgramme, o.Sep()};
 }
@@ -27,15 +17,14 @@ void MontreParametres(Orvelle& o, const Parametres& avant, const LectureParametr
     Parametres& p = o.parametres;
     Controles& c = o.controles;
 
-    CocheSi(c, "Optn", 1, !p.indPres);
-    CocheSi(c, "Optn", 2, p.indPres);
+    c.Coche(Controle::OptionIndDim, !p.indPres);
+    c.Coche(Controle::OptionIndRes, p.indPres);
     SelectionneModePointage(o, p.modePointage);
-    CocheSi(c, "Check", 4, p.avert);
-    if (p.avert && c.Existe("Frame", 9)) c.Visible("Frame", 9, false);
+    c.Coche(Controle::CaseIgnorerBienvenue, p.avert);
+    if (p.avert) c.Visible(Controle::CadreBienvenue, false);
 
     if (lu.cles.count("FONCTION_DEMARRAGE")) o.mesure.NumFonction = p.fonctionDemarrage;
-    if (lu.cles.count("FICSCANNER") && c.Existe("Label6", 1))
-        c.Texte("Label6", 1, "Scanner : " + p.ficScanner);
+    if (lu.cles.count("FICSCANNER")) c.Texte(Controle::LegendeScanner, "Scanner : " + p.ficScanner);
 
     // The format goes through its menu, which refuses the disabled formats.
     const int format = p.extImg;
@@ -77,9 +66,9 @@ bool LitParametres(Orvelle& o) {
 Parametres ParametresAEcrire(const Orvelle& o) {
     Parametres p = o.parametres;
     const Controles& c = o.controles;
-    p.avert = CocheOu(c, "Check", 4, p.avert);
-    p.autoRetrace = CocheOu(c, "Check", 2, p.autoRetrace);
-    if (c.Existe("Optn", 5)) p.modePointage = c("Optn", 5).coche ? 2 : 1;
+    p.avert = c(Controle::CaseIgnorerBienvenue).coche;
+    p.autoRetrace = c(Controle::CaseAutoRetrace).coche;
+    p.modePointage = c(Controle::OptionPalmer).coche ? 2 : 1;
     // The factor in use: a calibration made today is there at the next start.
     p.calibrage = o.CoefCalibrage;
     return p;

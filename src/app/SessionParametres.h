@@ -2,8 +2,8 @@
 // showing what it holds in the controls, writing it on demand.
 #pragma once
 
-#include "app/Parametres.h"
 #include "base/FichierTexte.h"
+#include "base/Parametres.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "app/TrameGrille.h"
 
+#include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -305,9 +306,7 @@ private:
 // The grid's size from the file, ticked in the options menu when it is one of its sizes.
 void FixeTailleGrille(Orvelle& o, int nbLgMax) {
     o.parametres.tGrille = std::clamp(nbLgMax, 1, LignesMax + 1);
-    for (int i = 0; i < 3; ++i)
-        if ((64 << i) == o.parametres.tGrille && o.controles.Existe("TgrilleMax", i))
-            o.controles.CocheSeul("TgrilleMax", i);
+    CocheMenusOptions(o);
 }
 
 void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
@@ -320,11 +319,11 @@ void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
         m.PolygoneAuto = t.lignes.back().segments[1].x1 != 0;
     SelectionneFonction(o);
     const bool couleur = m.NumFonction == 20;
-    for (int i : {6, 7})
-        if (c.Existe("MnuFonc", i)) c.Actif("MnuFonc", i, !couleur);
-    if (c.Existe("bout", 42)) c.Visible("bout", 42, true);
+    c.Actif(Controle::MenuComptage, !couleur);
+    c.Actif(Controle::MenuDensite, !couleur);
+    c.Visible(Controle::CopieNotation, true);
     // A count starts from nothing, whatever the former work had counted.
-    if ((m.ModeComptage || m.ModeDensite) && c.Existe("TBox", 6)) c.Texte("TBox", 6, "0");
+    if ((m.ModeComptage || m.ModeDensite)) c.Texte(Controle::TexteComptage, "0");
 }
 
 } // namespace

@@ -38,12 +38,12 @@ constexpr const char* kDivisions = "divisions";
 constexpr const char* kSegmentPointe = "segment pointé : ";
 
 void Statut(Orvelle& o, const std::string& texte) {
-    o.controles.Texte("StatusBar1", SansIndex, texte);
+    o.controles.Texte(Controle::BarreEtat, texte);
 }
 
 int LargeurImagePixels(const Orvelle& o) {
     if (o.vue.LargeurPixels() > 0) return o.vue.LargeurPixels();
-    return static_cast<int>(LitDecimal(o.controles.Texte("lblWidth")));
+    return static_cast<int>(LitDecimal(o.controles.Texte(Controle::LargeurImage)));
 }
 
 // The calibration is over: nothing pending, "Etalonner" back to its colour,
@@ -52,9 +52,9 @@ void TermineCalibrage(Orvelle& o) {
     auto& c = o.calibrage;
     c.CalibrageEnCours = false;
     c.segment.reset();
-    o.controles.Couleur("bout", 10, std::nullopt);
+    o.controles.Couleur(Controle::Etalonner, std::nullopt);
     if (c.loupeCoupee) {
-        o.controles.Actif("bout", 4, true);
+        o.controles.Actif(Controle::Loupe, true);
         c.loupeCoupee = false;
     }
 }
@@ -87,7 +87,7 @@ void FinSaisie(Orvelle& o) {
     AfficheCalibrage(o);
     if (o.IndexImage >= 0 && o.IndexImage < static_cast<int>(o.CalibrageImage.size()))
         o.CalibrageImage[static_cast<size_t>(o.IndexImage)] = o.CoefCalibrage;
-    o.controles.Visible("Frame", 8, false);
+    o.controles.Visible(Controle::CadreSaisie, false);
 }
 
 void ChoisitFormat(Orvelle& o) {
@@ -102,7 +102,7 @@ void Erreur(Orvelle& o) {
     o.plateforme.Message(o.textes.Msg(kMsgAlerte) + "99");
     RetireSegment(o);
     TermineCalibrage(o);
-    o.controles.Visible("Frame", 8, false);
+    o.controles.Visible(Controle::CadreSaisie, false);
 }
 
 std::string Format(const Orvelle& o, double v, const std::string& motif) {
@@ -131,7 +131,7 @@ void AfficheCalibrage(Orvelle& o) {
     // What users check against their objective: micrometres per pixel of the picture.
     if (const double um = MicronsParPixelImage(o); um > 0)
         texte += "\n" + Format(o, um, "###0.0000") + " µm/px";
-    o.controles.Texte("label", 5, texte);
+    o.controles.Texte(Controle::LegendeCalibrage, texte);
 }
 
 void FixeCalibrage(Orvelle& o, double facteur) {
@@ -191,18 +191,18 @@ void DemarreCalibrage(Orvelle& o, int type) {
         break;
     case CalibrageGraduations:
         Statut(o, o.textes.Msg(kMsgPointerDivisions));
-        o.controles.Texte("TBox", 5, TexteNombre(lp * o.CoefCalibrage, o.Sep()));
+        o.controles.Texte(Controle::TexteSaisie, TexteNombre(lp * o.CoefCalibrage, o.Sep()));
         break;
     default:
         Statut(o, o.textes.Msg(kMsgPointerDivisions));
-        o.controles.Texte("TBox", 5, std::to_string(lp));
+        o.controles.Texte(Controle::TexteSaisie, std::to_string(lp));
         break;
     }
 }
 
 void Etalonner(Orvelle& o) {
     DemarreCalibrage(o, CalibrageLongueur);
-    o.controles.Couleur("bout", 10, kRouge);
+    o.controles.Couleur(Controle::Etalonner, kRouge);
 }
 
 bool CalibrageEnAttente(const Orvelle& o) {
@@ -233,24 +233,24 @@ void PasCalibr(Orvelle& o) {
         longueur = true;
     } else if (c.TypeCalibrage == CalibrageGraduations) {
         invite = o.textes.Msg(kMsgDivisionsObjectif) +
-                 TexteNombre(LitDecimal(o.controles.Texte("TBox", 2)), o.Sep());
+                 TexteNombre(LitDecimal(o.controles.Texte(Controle::TexteObjectif)), o.Sep());
     } else {
         invite = o.textes.Msg(kMsgLongueur);
         longueur = true;
     }
     auto& k = o.controles;
-    k.Visible("Frame", 8, true);
-    k.Couleur("TBox", 5, kJaune);
+    k.Visible(Controle::CadreSaisie, true);
+    k.Couleur(Controle::TexteSaisie, kJaune);
     // Only a calibrated factor gives the segment a length worth offering.
-    k.Texte("TBox", 5,
+    k.Texte(Controle::TexteSaisie,
             longueur && Calibre(o)
                 ? Format(o, c.segment->longueurPixels * o.CoefCalibrage, o.parametres.fDecimal)
                 : std::string());
-    k.Texte("label", 8, invite);
-    k.Texte("lblUniteCalib", SansIndex, longueur ? "µm" : kDivisions);
+    k.Texte(Controle::InviteSaisie, invite);
+    k.Texte(Controle::UniteSaisie, longueur ? "µm" : kDivisions);
     // The segment as the user sees it on the picture, in its pixels.
     const double parPixel = UnitesParPixelImage(o);
-    k.Texte("lblPixelsCalib", SansIndex,
+    k.Texte(Controle::PixelsSaisie,
             parPixel > 0 ? std::string(kSegmentPointe) +
                                Format(o, c.segment->longueurPixels / parPixel, "###0.0") + " px"
                          : std::string());
@@ -264,13 +264,13 @@ void ValideSaisieCalibrage(Orvelle& o) {
         return;
     }
     // A text that is not a number counts as 0.
-    const double v = LitNombreStrict(o.controles.Texte("TBox", 5)).value_or(0.0);
+    const double v = LitNombreStrict(o.controles.Texte(Controle::TexteSaisie)).value_or(0.0);
     if (v == 0) {
         p.Flash(kRefus, o.textes.Mnu(kMnuValeurInvalide), kDelaiFlash);
         RetireSegment(o);
         TermineCalibrage(o);
         p.Message("Mini 0.0001");
-        o.controles.Visible("Frame", 8, false);
+        o.controles.Visible(Controle::CadreSaisie, false);
         return;
     }
     if (v > kMaxi) {
@@ -318,7 +318,7 @@ void ValideSaisieCalibrage(Orvelle& o) {
     double facteur = v / lp;
     if (c.TypeCalibrage == CalibrageGraduations) {
         // One ocular division is taken as 100 / objective micrometres.
-        const auto objectif = LitNombreStrict(o.controles.Texte("TBox", 2));
+        const auto objectif = LitNombreStrict(o.controles.Texte(Controle::TexteObjectif));
         if (!objectif || *objectif <= 0) {
             Erreur(o);
             return;
@@ -334,7 +334,7 @@ void ValideSaisieCalibrage(Orvelle& o) {
 }
 
 void AnnuleSaisieCalibrage(Orvelle& o) {
-    o.controles.Visible("Frame", 8, false);
+    o.controles.Visible(Controle::CadreSaisie, false);
     RetireSegment(o);
     TermineCalibrage(o);
 }

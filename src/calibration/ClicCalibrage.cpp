@@ -5,78 +5,92 @@
 #include "calibration/GroupeImages.h"
 #include "calibration/PanneauCalibrage.h"
 
+#include <iterator>
+
 namespace orv {
 
-namespace {
-
-bool ClicBouton(Orvelle& o, int index) {
-    switch (index) {
-    case 6:
-        Editeur(o);
-        return true;
-    case 10:
-        Etalonner(o);
-        return true;
-    case 19:
-        Calibrage_Ferme(o);
-        return true;
-    case 20:
-        ValideCadreCalibrage(o);
-        return true;
-    case 31:
-        ValideSaisieCalibrage(o);
-        return true;
-    case 32:
-        AnnuleSaisieCalibrage(o);
-        return true;
-    case 44:
-        EtapeCadreCalibrage(o, CommandeCorrection);
-        return true;
-    default:
-        if (index >= 21 && index <= 27) {
-            EtapeCadreCalibrage(o, index - 21);
+bool ClicCalibrage(Orvelle& o, Controle c) {
+    using C = Controle;
+    // The panel's commands, in the order of their numbers.
+    constexpr Controle kCommandes[] = {C::CalibrageCoefficient, C::CalibrageBalanceBlancs,
+                                       C::CalibragePortion,     C::CalibrageCharger,
+                                       C::CalibrageSauvegarde,  C::CalibrageResolution,
+                                       C::CalibrageObjectif};
+    for (int i = 0; i < static_cast<int>(std::size(kCommandes)); ++i)
+        if (kCommandes[i] == c) {
+            EtapeCadreCalibrage(o, i);
             return true;
         }
-        return false;
-    }
-}
-
-} // namespace
-
-bool ClicCalibrage(Orvelle& o, const std::string& famille, int index) {
-    if (famille == "bout") return ClicBouton(o, index);
-    if (famille == "Optn") return ClicOption(o, index);
-    if (famille == "Command1" && (index == 0 || index == 1)) {
-        Command1_Click(o, index);
+    switch (c) {
+    case C::EditerCalibrage:
+        Editeur(o);
         return true;
-    }
-    if (famille == "MnuEDit" && index == 4) {
+    case C::Etalonner:
+        Etalonner(o);
+        return true;
+    case C::QuitterCalibrage:
+        Calibrage_Ferme(o);
+        return true;
+    case C::ValiderCalibrage:
+        ValideCadreCalibrage(o);
+        return true;
+    case C::SaisieOK:
+        ValideSaisieCalibrage(o);
+        return true;
+    case C::SaisieAnnule:
+        AnnuleSaisieCalibrage(o);
+        return true;
+    case C::CalibrageCorrection:
+        EtapeCadreCalibrage(o, CommandeCorrection);
+        return true;
+    case C::CorrectionAppliquer:
+    case C::CorrectionAnnuler:
+        Command1_Click(o, c == C::CorrectionAppliquer ? 0 : 1);
+        return true;
+    case C::EtalonnageResolution:
         Calibrage_Ouvre(o);
         return true;
-    }
-    if (famille == "BoutMC" && index >= 0 && index <= 4) {
-        BoutMC_Click(o, index);
+    case C::GroupeAjoute:
+        BoutMC_Click(o, 0);
         return true;
-    }
-    if (famille == "chkMC" && (index == 0 || index == 1)) {
-        chkMC_Click(o, index);
+    case C::GroupeRetire:
+        BoutMC_Click(o, 1);
         return true;
-    }
-    if (famille == "cmdChargeMC" || (famille == "Mntool" && index == 3)) {
+    case C::GroupeAjouteTout:
+        BoutMC_Click(o, 2);
+        return true;
+    case C::GroupeRetireTout:
+        BoutMC_Click(o, 3);
+        return true;
+    case C::GroupeOK:
+        BoutMC_Click(o, 4);
+        return true;
+    case C::CaseModeMC:
+    case C::CaseImgMC:
+        chkMC_Click(o, c == C::CaseModeMC ? 0 : 1);
+        return true;
+    case C::OptionIndDim:
+    case C::OptionIndRes:
+    case C::OptionCalibrageLongueur:
+    case C::OptionCalibrageGraduations:
+        return ClicOption(o, c);
+    case C::GroupeChargeMC:
+    case C::GroupageMC:
         BasculePanneauGroupe(o);
         return true;
-    }
-    if (famille == "Mntool" && index == 6) {
+    case C::CalibrageGroupe:
         CopieCalibrageGroupe(o);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void InstalleCalibrage(Orvelle& o) {
     o.valeurCalibrage = [](Orvelle& e, double valeur) { ValeurCalibrage(e, valeur); };
     EtatModeGroupe(o);
-    o.controles.Actif("TBox", 2, o.controles("Optn", 4).coche);
+    o.controles.Actif(Controle::TexteObjectif,
+                      o.controles(Controle::OptionCalibrageGraduations).coche);
 }
 
 } // namespace orv

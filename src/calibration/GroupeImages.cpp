@@ -63,12 +63,12 @@ void RetireLigne(Orvelle& o, int ligne) {
 
 void BasculePanneauGroupe(Orvelle& o) {
     auto& k = o.controles;
-    if (k("FraMC", 0).visible) {
-        k.Visible("FraMC", 0, false);
+    if (k(Controle::CadreGroupe).visible) {
+        k.Visible(Controle::CadreGroupe, false);
         return;
     }
-    k.Visible("FraMC", 0, true);
-    k.Texte("StatusBar1", SansIndex, o.textes.Msg(kMsgPanneauGroupe));
+    k.Visible(Controle::CadreGroupe, true);
+    k.Texte(Controle::BarreEtat, o.textes.Msg(kMsgPanneauGroupe));
 }
 
 void BoutMC_Click(Orvelle& o, int index) {
@@ -98,12 +98,12 @@ void BoutMC_Click(Orvelle& o, int index) {
         RazGroupe(o);
         break;
     case 4:
-        o.controles.Visible("FraMC", 0, false);
-        if (o.controles("FraListeImg").visible) {
+        o.controles.Visible(Controle::CadreGroupe, false);
+        if (o.controles(Controle::CadreChargeur).visible) {
             if (g.chargeur.fermeListe)
                 g.chargeur.fermeListe(o);
             else
-                o.controles.Visible("FraListeImg", SansIndex, false);
+                o.controles.Visible(Controle::CadreChargeur, false);
         }
         return;
     default:
@@ -114,16 +114,16 @@ void BoutMC_Click(Orvelle& o, int index) {
 
 void EtatModeGroupe(Orvelle& o) {
     auto& k = o.controles;
-    const bool mode = k("chkMC", 0).coche;
+    const bool mode = k(Controle::CaseModeMC).coche;
     o.ModeGroupe = mode;
-    k.Actif("chkMC", 1, mode);
-    k.Actif("Mntool", 6, mode);
+    k.Actif(Controle::CaseImgMC, mode);
+    k.Actif(Controle::CalibrageGroupe, mode);
 }
 
 void chkMC_Click(Orvelle& o, int index) {
     if (index == 0) {
         EtatModeGroupe(o);
-        o.controles.Visible("FraMC", 0, false);
+        o.controles.Visible(Controle::CadreGroupe, false);
     } else if (index != 1) {
         return;
     }

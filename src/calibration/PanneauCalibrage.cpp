@@ -35,37 +35,40 @@ constexpr const char* kFermerCorrection = "fermer correction";
 constexpr const char* kSansFichier = "Etalonner et sauver le calibrage préalablement";
 
 void ActiveCommandes(Orvelle& o, bool actif) {
-    for (int i = 21; i <= 26; ++i) o.controles.Actif("bout", i, actif);
+    for (Controle c : {Controle::CalibrageCoefficient, Controle::CalibrageBalanceBlancs,
+                       Controle::CalibragePortion, Controle::CalibrageCharger,
+                       Controle::CalibrageSauvegarde, Controle::CalibrageResolution})
+        o.controles.Actif(c, actif);
 }
 
 // Command 2: a pointing calibration with the option chosen in the panel.
 void CalibrageSurPortion(Orvelle& o) {
     auto& k = o.controles;
     int type = -1;
-    if (k("Optn", 3).coche) type = CalibrageLongueur;
-    if (k("Optn", 4).coche) type = CalibrageGraduations;
+    if (k(Controle::OptionCalibrageLongueur).coche) type = CalibrageLongueur;
+    if (k(Controle::OptionCalibrageGraduations).coche) type = CalibrageGraduations;
     if (type < 0) return; // no option chosen: nothing to point
     DemarreCalibrage(o, type);
     // The magnifier is off while the calibration segment is pointed.
-    if (k("bout", 4).actif) {
-        k.Actif("bout", 4, false);
+    if (k(Controle::Loupe).actif) {
+        k.Actif(Controle::Loupe, false);
         o.calibrage.loupeCoupee = true;
     }
-    k.Visible("Frame", 7, false);
+    k.Visible(Controle::CadreCalibrage, false);
 }
 
 void OuvreCorrection(Orvelle& o) {
     auto& k = o.controles;
-    const bool visible = !k("Frame", 14).visible;
-    k.Visible("Frame", 14, visible);
-    k.Texte("bout", 44, kCorrection);
-    k.Actif("TBox", 0, false);
+    const bool visible = !k(Controle::CadreCorrection).visible;
+    k.Visible(Controle::CadreCorrection, visible);
+    k.Texte(Controle::CalibrageCorrection, kCorrection);
+    k.Actif(Controle::TexteCalibrage, false);
     if (!visible) return;
-    k.Texte("Frame", 14, "");
-    k.Actif("TBox", 0, true);
-    k.Actif("Frame", 14, true);
+    k.Texte(Controle::CadreCorrection, "");
+    k.Actif(Controle::TexteCalibrage, true);
+    k.Actif(Controle::CadreCorrection, true);
     o.calibrage.copieCorrection = o.CoefCalibrage;
-    k.Texte("bout", 44, kFermerCorrection);
+    k.Texte(Controle::CalibrageCorrection, kFermerCorrection);
 }
 
 // Mode 3: the chosen stored line becomes the factor.
@@ -73,7 +76,7 @@ void ValideCalibrageCharge(Orvelle& o) {
     auto& c = o.calibrage;
     if (c.selectionCalib < 0 || c.selectionCalib >= static_cast<int>(c.ListCalib.size())) return;
     const std::string& ligne = c.ListCalib[static_cast<size_t>(c.selectionCalib)];
-    o.controles.Texte("TBox", 0, FichierCalibrage::TexteValeur(ligne));
+    o.controles.Texte(Controle::TexteCalibrage, FichierCalibrage::TexteValeur(ligne));
     // A hand-edited line whose value is not a positive number would make
     // every length 0: it is refused and the factor stays.
     const auto v = FichierCalibrage::Valeur(ligne);
@@ -82,7 +85,7 @@ void ValideCalibrageCharge(Orvelle& o) {
         return;
     }
     FixeCalibrage(o, *v);
-    o.controles.Visible("Frame", 7, false);
+    o.controles.Visible(Controle::CadreCalibrage, false);
 }
 
 } // namespace
@@ -94,56 +97,56 @@ std::string CheminCalibrage(const Orvelle& o) {
 void Calibrage_Ouvre(Orvelle& o) {
     auto& k = o.controles;
     ActiveCommandes(o, true);
-    k.Actif("bout", 6, true);
-    k.Actif("bout", 20, false);
-    k.Couleur("TBox", 0, kBlanc);
-    k.Texte("TBox", 0, TexteNombre(o.CoefCalibrage, o.Sep()));
-    k.Actif("TBox", 0, false);
-    k.Texte("label", 7, o.textes.Msg(kMsgCalibrageActuel));
-    k.Visible("Frame", 7, true);
-    k.Visible("Frame", 14, false);
-    k.Texte("bout", 44, kCorrection);
+    k.Actif(Controle::EditerCalibrage, true);
+    k.Actif(Controle::ValiderCalibrage, false);
+    k.Couleur(Controle::TexteCalibrage, kBlanc);
+    k.Texte(Controle::TexteCalibrage, TexteNombre(o.CoefCalibrage, o.Sep()));
+    k.Actif(Controle::TexteCalibrage, false);
+    k.Texte(Controle::InviteCalibrage, o.textes.Msg(kMsgCalibrageActuel));
+    k.Visible(Controle::CadreCalibrage, true);
+    k.Visible(Controle::CadreCorrection, false);
+    k.Texte(Controle::CalibrageCorrection, kCorrection);
 }
 
 void Calibrage_Ferme(Orvelle& o) {
-    o.controles.Visible("Frame", 7, false);
+    o.controles.Visible(Controle::CadreCalibrage, false);
 }
 
 void EtapeCadreCalibrage(Orvelle& o, int commande) {
     auto& k = o.controles;
-    k.Actif("Optn", 3, true);
-    k.Actif("Optn", 4, true);
-    k.Actif("Frame", 14, true);
+    k.Actif(Controle::OptionCalibrageLongueur, true);
+    k.Actif(Controle::OptionCalibrageGraduations, true);
+    k.Actif(Controle::CadreCorrection, true);
     o.calibrage.ModeCalibrage = commande;
-    k.Actif("bout", 20, false);
+    k.Actif(Controle::ValiderCalibrage, false);
     switch (commande) {
     case 2:
         CalibrageSurPortion(o);
         return;
     case 3:
-        k.Texte("label", 3, o.textes.Msg(kMsgChargement));
-        k.Visible("ListCalib", SansIndex, true);
+        k.Texte(Controle::InviteCommande, o.textes.Msg(kMsgChargement));
+        k.Visible(Controle::ListeCalibrages, true);
         Calibrage_Charge(o);
-        k.Actif("bout", 20, false); // a row must be chosen first
+        k.Actif(Controle::ValiderCalibrage, false); // a row must be chosen first
         break;
     case 4:
-        k.Texte("label", 7, o.textes.Msg(kMsgEntrerCommentaire));
-        k.Texte("TBox", 0, "");
-        k.Visible("TBox", 0, true);
-        k.Actif("TBox", 0, true);
-        k.Couleur("TBox", 0, kJaune);
-        k.Actif("bout", 20, true);
+        k.Texte(Controle::InviteCalibrage, o.textes.Msg(kMsgEntrerCommentaire));
+        k.Texte(Controle::TexteCalibrage, "");
+        k.Visible(Controle::TexteCalibrage, true);
+        k.Actif(Controle::TexteCalibrage, true);
+        k.Couleur(Controle::TexteCalibrage, kJaune);
+        k.Actif(Controle::ValiderCalibrage, true);
         return;
     case 5:
         // Kept as a prompt only: nothing reads the coefficient it shows.
-        k.Actif("bout", 6, false);
-        k.Texte("TBox", 0, "0");
-        k.Actif("bout", 20, true);
-        k.Texte("label", 3, o.textes.Msg(kMsgCoefficientCorrection));
+        k.Actif(Controle::EditerCalibrage, false);
+        k.Texte(Controle::TexteCalibrage, "0");
+        k.Actif(Controle::ValiderCalibrage, true);
+        k.Texte(Controle::InviteCommande, o.textes.Msg(kMsgCoefficientCorrection));
         break;
     case 6:
         DemarreCalibrage(o, CalibrageObjectif);
-        k.Visible("Frame", 7, false);
+        k.Visible(Controle::CadreCalibrage, false);
         break;
     case CommandeCorrection:
         OuvreCorrection(o);
@@ -151,37 +154,37 @@ void EtapeCadreCalibrage(Orvelle& o, int commande) {
     default:
         break;
     }
-    k.Actif("bout", 23, false);
+    k.Actif(Controle::CalibragePortion, false);
 }
 
 void ValideCadreCalibrage(Orvelle& o) {
     auto& k = o.controles;
-    k.Actif("TBox", 0, true);
-    k.Actif("bout", 4, false);
+    k.Actif(Controle::TexteCalibrage, true);
+    k.Actif(Controle::Loupe, false);
     switch (o.calibrage.ModeCalibrage) {
     case 3:
         ValideCalibrageCharge(o);
         break;
     case 4:
-        if (k.Texte("TBox", 0).find('=') == std::string::npos) {
+        if (k.Texte(Controle::TexteCalibrage).find('=') == std::string::npos) {
             Calibrage_Sauve(o);
-            k.Visible("Frame", 7, false);
+            k.Visible(Controle::CadreCalibrage, false);
         } else {
             o.plateforme.Message(o.textes.Msg(kMsgCommentaireEgal));
         }
-        k.Couleur("TBox", 0, kBlanc);
+        k.Couleur(Controle::TexteCalibrage, kBlanc);
         break;
     default:
         ActiveCommandes(o, true);
-        k.Actif("bout", 20, false); // nothing left to validate
-        k.Couleur("TBox", 0, kBlanc);
+        k.Actif(Controle::ValiderCalibrage, false); // nothing left to validate
+        k.Couleur(Controle::TexteCalibrage, kBlanc);
         break;
     }
 }
 
 void Calibrage_Sauve(Orvelle& o) {
     const std::string chemin = CheminCalibrage(o);
-    const std::string commentaire = o.controles.Texte("TBox", 0);
+    const std::string commentaire = o.controles.Texte(Controle::TexteCalibrage);
     // The first "=" of a line separates the comment from the number.
     if (commentaire.find('=') != std::string::npos) {
         o.plateforme.Message(o.textes.Msg(kMsgCommentaireEgal));
@@ -205,12 +208,12 @@ void Calibrage_Charge(Orvelle& o) {
     if (auto entrees = FichierCalibrage::LitEntrees(CheminCalibrage(o))) {
         o.calibrage.ListCalib = std::move(*entrees);
         o.calibrage.selectionCalib = -1;
-        k.Visible("ListCalib", SansIndex, true);
+        k.Visible(Controle::ListeCalibrages, true);
     } else {
         o.plateforme.Message(o.textes.Msg(kMsgFichierAbsent));
     }
-    k.Actif("bout", 20, true);
-    k.Texte("StatusBar1", SansIndex, o.textes.Msg(kMsgChoisirCalibrage));
+    k.Actif(Controle::ValiderCalibrage, true);
+    k.Texte(Controle::BarreEtat, o.textes.Msg(kMsgChoisirCalibrage));
 }
 
 void ListCalib_Click(Orvelle& o, int ligne) {
@@ -218,10 +221,11 @@ void ListCalib_Click(Orvelle& o, int ligne) {
     if (ligne < 0 || ligne >= static_cast<int>(c.ListCalib.size())) return;
     c.selectionCalib = ligne;
     auto& k = o.controles;
-    k.Texte("TBox", 0, FichierCalibrage::TexteValeur(c.ListCalib[static_cast<size_t>(ligne)]));
-    k.Actif("bout", 20, true);
-    k.Actif("bout", 24, false);
-    k.Texte("label", 7, o.textes.Msg(kMsgValiderCoefficient));
+    k.Texte(Controle::TexteCalibrage,
+            FichierCalibrage::TexteValeur(c.ListCalib[static_cast<size_t>(ligne)]));
+    k.Actif(Controle::ValiderCalibrage, true);
+    k.Actif(Controle::CalibrageCharger, false);
+    k.Texte(Controle::InviteCalibrage, o.textes.Msg(kMsgValiderCoefficient));
 }
 
 void Command1_Click(Orvelle& o, int index) {
@@ -230,13 +234,13 @@ void Command1_Click(Orvelle& o, int index) {
     std::optional<double> candidat;
     if (index == 0) {
         // A text that is not a number is refused like a factor of 0.
-        const auto coefficient = LitNombreStrict(k.Texte("TBox", 1));
-        const auto facteur = LitNombreStrict(k.Texte("TBox", 0));
+        const auto coefficient = LitNombreStrict(k.Texte(Controle::TexteCorrection));
+        const auto facteur = LitNombreStrict(k.Texte(Controle::TexteCalibrage));
         if (coefficient && facteur) candidat = *coefficient * *facteur;
-        k.Texte("label", 7, o.textes.Msg(kMsgCalibrageActuel));
+        k.Texte(Controle::InviteCalibrage, o.textes.Msg(kMsgCalibrageActuel));
     } else if (index == 1) {
         candidat = c.copieCorrection;
-        k.Texte("TBox", 0, TexteNombre(o.CoefCalibrage, o.Sep()));
+        k.Texte(Controle::TexteCalibrage, TexteNombre(o.CoefCalibrage, o.Sep()));
     } else {
         return;
     }
@@ -246,15 +250,16 @@ void Command1_Click(Orvelle& o, int index) {
     } else {
         FixeCalibrage(o, *candidat);
     }
-    k.Texte("TBox", 0, TexteNombre(o.CoefCalibrage, o.Sep()));
+    k.Texte(Controle::TexteCalibrage, TexteNombre(o.CoefCalibrage, o.Sep()));
 }
 
-bool ClicOption(Orvelle& o, int index) {
+bool ClicOption(Orvelle& o, Controle c) {
     auto& k = o.controles;
-    switch (index) {
-    case 1:
-    case 2: {
-        const bool indPres = index == 2;
+    using C = Controle;
+    switch (c) {
+    case C::OptionIndDim:
+    case C::OptionIndRes: {
+        const bool indPres = c == C::OptionIndRes;
         // Lines in the grid measure otherwise in the other mode: the change is
         // asked first, and then every line is recomputed, so that the grid
         // never holds values of both modes (declining changes nothing).
@@ -263,25 +268,27 @@ bool ClicOption(Orvelle& o, int index) {
             o.plateforme.Flash(0xC0C0FF, o.textes.Msg(178), 2); // " mesure inachevée"
         if (indPres != o.parametres.indPres && lignes &&
             (o.mesure.Etape >= 2 || !o.plateforme.QuestionOuiNon(QuestionModeResolution))) {
-            k.Coche("Optn", 1, !o.parametres.indPres);
-            k.Coche("Optn", 2, o.parametres.indPres);
+            k.Coche(C::OptionIndDim, !o.parametres.indPres);
+            k.Coche(C::OptionIndRes, o.parametres.indPres);
             return true;
         }
-        k.Coche("Optn", 1, !indPres);
-        k.Coche("Optn", 2, indPres);
+        k.Coche(C::OptionIndDim, !indPres);
+        k.Coche(C::OptionIndRes, indPres);
         const bool change = indPres != o.parametres.indPres;
         o.parametres.indPres = indPres;
         AppliqueResolution(o);
         if (change && lignes && o.recalculeGrille) o.recalculeGrille(o);
         return true;
     }
-    case 3:
-    case 4:
-        k.Coche("Optn", 3, index == 3);
-        k.Coche("Optn", 4, index == 4);
-        k.Actif("TBox", 2, index == 4);
-        k.Actif("bout", 27, index == 3);
+    case C::OptionCalibrageLongueur:
+    case C::OptionCalibrageGraduations: {
+        const bool graduations = c == C::OptionCalibrageGraduations;
+        k.Coche(C::OptionCalibrageLongueur, !graduations);
+        k.Coche(C::OptionCalibrageGraduations, graduations);
+        k.Actif(C::TexteObjectif, graduations);
+        k.Actif(C::CalibrageObjectif, !graduations);
         return true;
+    }
     default:
         return false;
     }

@@ -4,6 +4,8 @@
 // opening of the calibration file in the user's text editor.
 #pragma once
 
+#include "interface/Controle.h"
+
 #include <string>
 
 namespace orv {
@@ -44,7 +46,7 @@ void Command1_Click(Orvelle& o, int index);
 // Optn(1) "Ind. Dim." / Optn(2) "Ind. Res.": the resolution mode; Optn(3)
 // "Calibrage / longueur" / Optn(4) "Calibrage / graduations": the pointing
 // option of command 2. False for another index.
-bool ClicOption(Orvelle& o, int index);
+bool ClicOption(Orvelle& o, Controle c);
 
 // bout(6) "Editer le fichier de calibrage".
 void Editeur(Orvelle& o);

@@ -1,13 +1,13 @@
 #include "cli/CommandesCli.h"
 
 #include "app/CommandesTrame.h"
-#include "app/ControlesDesign.h"
 #include "app/Langue.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "results/ExportCSV.h"
 #include "results/ImportCSV.h"
@@ -123,9 +123,8 @@ Session OuvreSession(const OptionsSession& options) {
     s.plateforme = std::make_unique<PlateformeCli>(options.separateur);
     s.o = std::make_unique<Orvelle>(*s.plateforme, options.dossier);
     Orvelle& o = *s.o;
-    DeclareControles(o.controles);
     o.textes.RemplitMessages();
-    o.controles.Coche("Check", 3, true); // the statistics are computed
+    o.controles.Coche(Controle::CaseCalculStat, true); // the statistics are computed
     // The settings are read as at start-up, but a missing file is not created:
     // a batch run leaves the program folder as it found it.
     o.parametres.repImage = options.dossier;

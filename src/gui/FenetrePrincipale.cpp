@@ -1,6 +1,5 @@
 #include "gui/FenetrePrincipale.h"
 
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
@@ -10,6 +9,7 @@
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Pointage.h"
 #include "results/Statistiques.h"
@@ -56,23 +56,35 @@ int Pixels(int twips) {
     return (twips + kTwipsParPixel / 2) / kTwipsParPixel;
 }
 
-// Menu families whose items carry a check mark.
-const std::set<std::string> kMenusCoches = {
-    "Fdemarrage", "mnFormat", "TgrilleMax", "Pclic",  "Mndecim", "MnLang",         "statdef",
-    "MNSav",      "NoTexp",   "F_Img",      "Lrg",    "TTrace",  "Mn_Copie_Ecran", "CalSrc",
-    "MnuFonc",    "Cyst",     "Mncp",       "MnDens", "Mnusurf"};
+// Menu items that carry a check mark: every item of these items' groups, and
+// "Machine rapide".
+bool Cochable(Controle c) {
+    using C = Controle;
+    static const std::set<Controle> cochables = [] {
+        std::set<Controle> s{C::MachineRapide};
+        for (Controle groupe :
+             {C::DemarrageSegments, C::FormatExportCSV, C::TailleGrille63, C::ToleranceClic1,
+              C::DecimalesAuto, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationD19,
+              C::FormatImageBMP, C::ZoneCouleur1, C::TailleTrace1, C::CopieEcranEcran,
+              C::ReferenceSurImage, C::FonctionSegment, C::FonctionCystides3, C::FonctionComptage1,
+              C::FonctionDensiteEllipse, C::FonctionTriangle})
+            for (Controle x : MemeFamille(groupe)) s.insert(x);
+        return s;
+    }();
+    return cochables.count(c) != 0;
+}
 
 } // namespace
 
 FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme, QWidget* parent)
     : QMainWindow(parent), o_(orvelle), plateforme_(plateforme), liaisons_(orvelle.controles) {
-    setObjectName("frmMesure");
+    setObjectName(NomObjet(Controle::Fenetre));
     plateforme_.FixeFenetre(this);
-    liaisons_.Lie("frmMesure", SansIndex, this);
+    liaisons_.Lie(Controle::Fenetre, this);
 
     ConstruitMenus();
     zoneImage_ = new ZoneImage(o_);
-    zoneImage_->setObjectName("Picture1");
+    zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();
 
     // Commands on the left, the image in the middle, the grid on the right; the
@@ -91,8 +103,8 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     rangee->addWidget(separateur_, 1);
     setCentralWidget(centre);
 
-    statusBar()->setObjectName("StatusBar1");
-    liaisons_.Lie("StatusBar1", SansIndex, statusBar());
+    statusBar()->setObjectName(NomObjet(Controle::BarreEtat));
+    liaisons_.Lie(Controle::BarreEtat, statusBar());
 
     resize(1400, 900);
     liaisons_.AppliqueTout();
@@ -130,12 +142,13 @@ void FenetrePrincipale::AppliqueLangueQt() {
     }
 }
 
-void FenetrePrincipale::Clique(const std::string& nom, int index) {
-    Clic(o_, nom, index);
-    if (nom == "MnLang") AppliqueLangueQt();
+void FenetrePrincipale::Clique(Controle c) {
+    Clic(o_, c);
+    const auto langues = MemeFamille(Controle::LangueFr);
+    if (std::find(langues.begin(), langues.end(), c) != langues.end()) AppliqueLangueQt();
     // The core decides check marks; a checkable widget that toggled itself is
     // put back to the registry's state.
-    liaisons_.Applique({nom, index});
+    liaisons_.Applique(c);
     Actualise();
     if (o_.fermeture && !fermetureConfirmee_) {
         fermetureConfirmee_ = true;
@@ -277,92 +290,91 @@ void FenetrePrincipale::ApresPointage() {
     if (!o_.pointage.menuContextuel) return;
     // The pointing asks for a context menu at a point of the box.
     const MenuContextuel demande = *o_.pointage.menuContextuel;
-    auto* menu = liaisons_.Objet<QMenu>(demande.nom);
-    const std::string famille = demande.nom == "pop3D" ? "PopExt" : "PopOrg";
+    auto* menu = liaisons_.Objet<QMenu>(demande.menu);
     QAction* choisie = nullptr;
     if (menu) {
         const QPoint ici(demande.position.x / kTwipsParPixel, demande.position.y / kTwipsParPixel);
         choisie = menu->exec(zoneImage_->mapToGlobal(ici));
     }
     // A chosen entry already went through its click; a closed menu answers 0.
-    if (!choisie && o_.pointage.menuContextuel) ChoixMenuContextuel(o_, famille, 0);
+    if (!choisie && o_.pointage.menuContextuel) FermeMenuContextuel(o_);
     Actualise();
 }
 
 void FenetrePrincipale::ConstruitMenus() {
-    const auto& arbre = ArbreMenus();
-    std::set<Controles::Cle> parents;
-    for (const auto& e : arbre)
-        if (!e.parent.empty()) parents.insert({e.parent, e.indexParent});
+    std::set<Controle> parents;
+    for (const auto& d : TableControles())
+        if (d.parent != Controle::Aucun) parents.insert(d.parent);
 
-    std::map<Controles::Cle, QMenu*> menus;
-    for (const auto& e : arbre) {
-        const Controles::Cle cle{e.nom, e.index};
-        if (e.parent.empty()) {
-            auto* m = e.contextuel ? new QMenu(this) : menuBar()->addMenu(Legende(e.texte));
-            m->setObjectName(QString::fromStdString(e.nom));
-            menus[cle] = m;
-            liaisons_.Lie(e.nom, e.index, m);
-            if (!parents.count(cle) && !e.contextuel) {
+    std::map<Controle, QMenu*> menus;
+    for (const auto& d : TableControles()) {
+        const Controle c = d.controle;
+        if (d.genre == Genre::Autre) continue;
+        if (d.parent == Controle::Aucun) {
+            const bool contextuel = d.genre == Genre::Contextuel;
+            auto* m = contextuel ? new QMenu(this) : menuBar()->addMenu(Legende(d.texte));
+            m->setObjectName(NomObjet(c));
+            menus[c] = m;
+            liaisons_.Lie(c, m);
+            if (!parents.count(c) && !contextuel) {
                 // A bar entry without items acts on its own ("A propos ...").
                 menuBar()->removeAction(m->menuAction());
-                auto* a = menuBar()->addAction(Legende(e.texte));
-                liaisons_.Lie(e.nom, e.index, a);
-                connect(a, &QAction::triggered, this, [this, e] { Clique(e.nom, e.index); });
+                auto* a = menuBar()->addAction(Legende(d.texte));
+                liaisons_.Lie(c, a);
+                connect(a, &QAction::triggered, this, [this, c] { Clique(c); });
             }
             continue;
         }
-        QMenu* parent = menus.at({e.parent, e.indexParent});
-        if (parents.count(cle)) {
-            QMenu* sous = parent->addMenu(Legende(e.texte));
-            menus[cle] = sous;
-            liaisons_.Lie(e.nom, e.index, sous);
+        QMenu* parent = menus.at(d.parent);
+        if (parents.count(c)) {
+            QMenu* sous = parent->addMenu(Legende(d.texte));
+            menus[c] = sous;
+            liaisons_.Lie(c, sous);
             continue;
         }
-        QAction* a = e.separateur ? parent->addSeparator() : parent->addAction(Legende(e.texte));
-        a->setObjectName(QString::fromStdString(e.nom + "_" + std::to_string(e.index)));
-        if (kMenusCoches.count(e.nom) || (e.nom == "MnuOpt" && e.index == 18))
-            a->setCheckable(true);
-        liaisons_.Lie(e.nom, e.index, a);
-        connect(a, &QAction::triggered, this, [this, e] { Clique(e.nom, e.index); });
+        const bool separateur = d.genre == Genre::Separateur;
+        QAction* a = separateur ? parent->addSeparator() : parent->addAction(Legende(d.texte));
+        a->setObjectName(NomObjet(c));
+        if (Cochable(c)) a->setCheckable(true);
+        liaisons_.Lie(c, a);
+        connect(a, &QAction::triggered, this, [this, c] { Clique(c); });
     }
 }
 
-QAbstractButton* FenetrePrincipale::Bouton(QBoxLayout* l, const std::string& nom, int index,
-                                           const QString& aide) {
+QAbstractButton* FenetrePrincipale::Bouton(QBoxLayout* l, Controle c, const QString& aide) {
     auto* b = new QPushButton(l->parentWidget());
-    b->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
+    b->setObjectName(NomObjet(c));
     b->setFocusPolicy(Qt::NoFocus);
     if (!aide.isEmpty()) b->setToolTip(aide);
     l->addWidget(b);
-    liaisons_.Lie(nom, index, b);
-    connect(b, &QPushButton::clicked, this, [this, nom, index] { Clique(nom, index); });
+    liaisons_.Lie(c, b);
+    connect(b, &QPushButton::clicked, this, [this, c] { Clique(c); });
     return b;
 }
 
-QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, const std::string& nom, int index) {
-    auto* c = new QCheckBox(l->parentWidget());
-    c->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
-    c->setFocusPolicy(Qt::NoFocus);
-    l->addWidget(c);
-    liaisons_.Lie(nom, index, c);
-    connect(c, &QCheckBox::clicked, this, [this, nom, index](bool coche) {
-        o_.controles.Coche(nom, index, coche);
-        Clique(nom, index);
+QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, Controle c) {
+    auto* k = new QCheckBox(l->parentWidget());
+    k->setObjectName(NomObjet(c));
+    k->setFocusPolicy(Qt::NoFocus);
+    l->addWidget(k);
+    liaisons_.Lie(c, k);
+    connect(k, &QCheckBox::clicked, this, [this, c](bool coche) {
+        o_.controles.Coche(c, coche);
+        Clique(c);
     });
-    return c;
+    return k;
 }
 
-QAbstractButton* FenetrePrincipale::Option(QBoxLayout* l, const std::string& nom, int index) {
+QAbstractButton* FenetrePrincipale::Option(QBoxLayout* l, Controle c) {
     auto* r = new QRadioButton(l->parentWidget());
-    r->setObjectName(QString::fromStdString(nom + "_" + std::to_string(index)));
+    r->setObjectName(NomObjet(c));
     r->setAutoExclusive(false); // the core keeps each group's single choice
     r->setFocusPolicy(Qt::NoFocus);
     l->addWidget(r);
-    liaisons_.Lie(nom, index, r);
-    connect(r, &QRadioButton::clicked, this, [this, nom, index] {
-        o_.controles.Coche(nom, index, true);
-        Clique(nom, index);
+    liaisons_.Lie(c, r);
+    connect(r, &QRadioButton::clicked, this, [this, c] {
+        o_.controles.Coche(c, true);
+        Clique(c);
     });
     return r;
 }
@@ -385,23 +397,24 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     };
 
     auto* cal = new QLabel(panneau);
-    cal->setObjectName("label_5");
+    cal->setObjectName(NomObjet(Controle::LegendeCalibrage));
     cal->setStyleSheet("font-weight: bold;");
     l->addWidget(cal);
-    liaisons_.Lie("label", 5, cal);
+    liaisons_.Lie(Controle::LegendeCalibrage, cal);
     auto* r = rangee(l);
-    Bouton(r, "bout", 10);
-    Bouton(r, "bout", 4);
+    Bouton(r, Controle::Etalonner);
+    Bouton(r, Controle::Loupe);
 
     r = rangee(l);
-    for (int i = 0; i < 4; ++i) {
-        auto* b = Bouton(r, "Czoom", i);
+    for (Controle c :
+         {Controle::ZoomPlus, Controle::ZoomMoins, Controle::Zoom1, Controle::ZoomPas}) {
+        auto* b = Bouton(r, c);
         b->setMinimumWidth(30);
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     }
     auto* lzoom = new QLabel(panneau);
     l->addWidget(lzoom);
-    liaisons_.Lie("label", 2, lzoom);
+    liaisons_.Lie(Controle::LectureZoom, lzoom);
 
     auto* dims = new QGroupBox(panneau);
     auto* ld = new QHBoxLayout(dims);
@@ -413,61 +426,66 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     ld->addWidget(lh);
     ld->addStretch(1);
     l->addWidget(dims);
-    liaisons_.Lie("Frame", 2, dims);
-    liaisons_.Lie("lblWidth", SansIndex, lw);
-    liaisons_.Lie("lblHeight", SansIndex, lh);
+    liaisons_.Lie(Controle::CadreDimensions, dims);
+    liaisons_.Lie(Controle::LargeurImage, lw);
+    liaisons_.Lie(Controle::HauteurImage, lh);
 
     auto* vignette = new Vignette(*zoneImage_, panneau);
-    vignette->setObjectName("VignP");
+    vignette->setObjectName(NomObjet(Controle::Vignette));
     l->addWidget(vignette, 0, Qt::AlignHCenter);
     zoneImage_->AssocieVignette(vignette);
-    liaisons_.Lie("VignP", SansIndex, vignette);
+    liaisons_.Lie(Controle::Vignette, vignette);
     auto* loupe = new Loupe(*zoneImage_, panneau);
-    loupe->setObjectName("PLoupePic");
+    loupe->setObjectName(NomObjet(Controle::ImageLoupe));
     l->addWidget(loupe, 0, Qt::AlignHCenter);
     zoneImage_->AssocieLoupe(loupe);
-    liaisons_.Lie("PLoupePic", SansIndex, loupe);
+    liaisons_.Lie(Controle::ImageLoupe, loupe);
 
     auto* mesure = new QGroupBox(panneau);
     auto* lm = new QVBoxLayout(mesure);
     lm->setContentsMargins(4, 2, 4, 2);
     lm->setSpacing(2);
     r = rangee(lm);
-    Option(r, "Optn", 5);
-    Option(r, "Optn", 6);
+    Option(r, Controle::OptionPalmer);
+    Option(r, Controle::OptionBipoint);
     r = rangee(lm);
-    Case(r, "Check2", SansIndex);
-    Case(r, "Affmesure", SansIndex);
+    Case(r, Controle::CaseLigneBrisee);
+    Case(r, Controle::CaseInsereDim);
     auto* lecture = new QLabel(mesure);
     lecture->setStyleSheet("font-size: 14pt; font-weight: bold;");
     lm->addWidget(lecture);
-    liaisons_.Lie("label", 9, lecture);
+    liaisons_.Lie(Controle::LectureMesure, lecture);
     r = rangee(lm);
     auto* compte = new QLineEdit(mesure);
     compte->setReadOnly(true);
     compte->setToolTip(tr("Comptage"));
     r->addWidget(compte);
-    liaisons_.Lie("TBox", 6, compte);
-    Bouton(r, "bout", 9);
+    liaisons_.Lie(Controle::TexteComptage, compte);
+    Bouton(r, Controle::BoutonComptage);
     l->addWidget(mesure);
 
-    for (auto [a, b] : {std::pair{1, 2}, {15, 16}, {17, 41}, {14, 7}, {12, 13}}) {
+    using C = Controle;
+    for (auto [a, b] : {std::pair{C::Retrace, C::EffaceArriere},
+                        {C::EffaceLigne, C::RazGrille},
+                        {C::RazTout, C::StockN},
+                        {C::Cherche, C::VoirOptions},
+                        {C::Couleur1, C::Couleur2}}) {
         r = rangee(l);
-        Bouton(r, "bout", a);
-        Bouton(r, "bout", b);
+        Bouton(r, a);
+        Bouton(r, b);
     }
     r = rangee(l);
-    Case(r, "Check", 2);
-    Case(r, "Check", 3);
+    Case(r, Controle::CaseAutoRetrace);
+    Case(r, Controle::CaseCalculStat);
     // These buttons have no caption of their own: an icon and a tip say what they do.
     r = rangee(l);
-    Bouton(r, "cmdStat", SansIndex, tr("Statistiques d'ordre"))
+    Bouton(r, Controle::StatistiquesOrdre, tr("Statistiques d'ordre"))
         ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    Bouton(r, "bout", 43, tr("Résultats"))
+    Bouton(r, Controle::ResultatsAfficher, tr("Résultats"))
         ->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Bouton(r, "bout", 39, tr("Afficher / masquer les résultats"))
+    Bouton(r, Controle::ResultatsBascule, tr("Afficher / masquer les résultats"))
         ->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
-    Bouton(r, "bout", 42, tr("Copier la notation"))
+    Bouton(r, Controle::CopieNotation, tr("Copier la notation"))
         ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     l->addStretch(1);
 
@@ -484,53 +502,52 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     // Room for the grid beside it on a 1024-pixel screen.
     zoneImage_->setMinimumSize(300, 240);
     l->addWidget(zoneImage_, 1);
-    liaisons_.Lie("Picture1", SansIndex, zoneImage_);
+    liaisons_.Lie(Controle::ZoneImage, zoneImage_);
     ConstruitBienvenue(zoneImage_);
     ConstruitResultats(zoneImage_);
     zoneImage_->installEventFilter(this);
     copie_ = new CadreCopieReferencee(
-        o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_);
+        o_, liaisons_, [this](Controle c) { Clique(c); }, zoneImage_);
     copie_->move(30, 30);
     calibrage_ = new PanneauxCalibrage(
-        o_, liaisons_, [this](const std::string& n, int i) { Clique(n, i); }, zoneImage_,
-        [this] { Actualise(); });
+        o_, liaisons_, [this](Controle c) { Clique(c); }, zoneImage_, [this] { Actualise(); });
 
     modeleMini_ = new ModeleGrille(o_.MGrille, this);
     vueMini_ = VuePour(modeleMini_, 20);
-    vueMini_->setObjectName("MGrille");
+    vueMini_->setObjectName(NomObjet(Controle::GrilleMiroir));
     vueMini_->setFixedHeight(4 * 20 + 4);
     l->addWidget(vueMini_);
-    liaisons_.Lie("MGrille", SansIndex, vueMini_);
+    liaisons_.Lie(Controle::GrilleMiroir, vueMini_);
     return zone;
 }
 
 QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
     auto* cadre = new QGroupBox(parent);
-    cadre->setObjectName("Frame_9");
+    cadre->setObjectName(NomObjet(Controle::CadreBienvenue));
     cadre->setAutoFillBackground(true);
     bienvenue_ = cadre;
     auto* l = new QVBoxLayout(cadre);
     auto* texte = new QPlainTextEdit(cadre);
     texte->setReadOnly(true);
     l->addWidget(texte, 1);
-    liaisons_.Lie("TBox", 7, texte);
-    Case(l, "Check", 4);
+    liaisons_.Lie(Controle::TexteBienvenue, texte);
+    Case(l, Controle::CaseIgnorerBienvenue);
     auto* rangee = new QHBoxLayout;
     auto* fermer = new QPushButton(cadre);
-    fermer->setObjectName("bout_33");
+    fermer->setObjectName(NomObjet(Controle::BienvenueOK));
     fermer->setText(tr("OK"));
     rangee->addStretch(1);
     rangee->addWidget(fermer);
     l->addLayout(rangee);
-    connect(fermer, &QPushButton::clicked, this, [this] { Clique("bout", 33); });
+    connect(fermer, &QPushButton::clicked, this, [this] { Clique(Controle::BienvenueOK); });
     // bout(33) has no caption of its own: it keeps "OK" unless a language file sets one.
-    liaisons_.Lie("Frame", 9, cadre);
+    liaisons_.Lie(Controle::CadreBienvenue, cadre);
     return cadre;
 }
 
 QWidget* FenetrePrincipale::ConstruitResultats(QWidget* parent) {
     auto* cadre = new QGroupBox(parent);
-    cadre->setObjectName("FraResultats");
+    cadre->setObjectName(NomObjet(Controle::CadreResultats));
     cadre->setAutoFillBackground(true);
     cadre->setGeometry(20, 20, 760, 520);
     auto* l = new QVBoxLayout(cadre);
@@ -539,8 +556,8 @@ QWidget* FenetrePrincipale::ConstruitResultats(QWidget* parent) {
     texte->setLineWrapMode(QPlainTextEdit::NoWrap);
     texte->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     l->addWidget(texte);
-    liaisons_.Lie("TBox", 8, texte);
-    liaisons_.Lie("FraResultats", SansIndex, cadre);
+    liaisons_.Lie(Controle::TexteResultats, texte);
+    liaisons_.Lie(Controle::CadreResultats, cadre);
     resultats_ = cadre;
     return cadre;
 }
@@ -608,9 +625,9 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
 
     modeleGrille_ = new ModeleGrille(o_.GrilleRef, this);
     vueGrille_ = VuePour(modeleGrille_, 20);
-    vueGrille_->setObjectName("GrilleRef");
+    vueGrille_->setObjectName(NomObjet(Controle::Grille));
     l->addWidget(vueGrille_, 3);
-    liaisons_.Lie("GrilleRef", SansIndex, vueGrille_);
+    liaisons_.Lie(Controle::Grille, vueGrille_);
     connect(vueGrille_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& i) {
                 if (i.isValid()) SelectionneCellule(o_, i.row() + 1, i.column());
@@ -621,40 +638,42 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     auto* lc = new QVBoxLayout(com);
     auto* invite = new QLabel(com);
     lc->addWidget(invite);
-    liaisons_.Lie("lblCommentaire", SansIndex, invite);
+    liaisons_.Lie(Controle::LegendeCommentaire, invite);
     auto* rangee = new QHBoxLayout;
     auto* num = new QLineEdit(com);
     num->setMaximumWidth(50);
     rangee->addWidget(num);
-    liaisons_.Lie("Text4", SansIndex, num);
+    liaisons_.Lie(Controle::NumeroCommentaire, num);
     connect(num, &QLineEdit::editingFinished, this, [this, num] {
-        o_.controles.Texte("Text4", SansIndex, num->text().toStdString());
-        Clique("Text4", SansIndex);
+        o_.controles.Texte(Controle::NumeroCommentaire, num->text().toStdString());
+        Clique(Controle::NumeroCommentaire);
     });
     auto* defile = new QScrollBar(Qt::Horizontal, com);
     rangee->addWidget(defile, 1);
-    liaisons_.Lie("VScroll2", SansIndex, defile);
+    liaisons_.Lie(Controle::DefilementCommentaire, defile);
     connect(defile, &QScrollBar::valueChanged, this, [this](int v) {
-        o_.controles.Texte("VScroll2", SansIndex, std::to_string(v));
-        Clique("VScroll2", SansIndex);
+        o_.controles.Texte(Controle::DefilementCommentaire, std::to_string(v));
+        Clique(Controle::DefilementCommentaire);
     });
     lc->addLayout(rangee);
     auto* texte = new QLineEdit(com);
     lc->addWidget(texte);
-    liaisons_.Lie("TBox", 3, texte);
-    connect(texte, &QLineEdit::textEdited, this,
-            [this](const QString& t) { o_.controles.Texte("TBox", 3, t.toStdString()); });
+    liaisons_.Lie(Controle::TexteCommentaire, texte);
+    connect(texte, &QLineEdit::textEdited, this, [this](const QString& t) {
+        o_.controles.Texte(Controle::TexteCommentaire, t.toStdString());
+    });
     auto* boutons = new QHBoxLayout;
-    for (int i : {28, 29, 30}) {
+    for (Controle c :
+         {Controle::CommentaireValider, Controle::CommentaireAnnuler, Controle::CommentaireRaz}) {
         auto* b = new QPushButton(com);
-        b->setObjectName(QString("Bout_dial_%1").arg(i));
+        b->setObjectName(NomObjet(c));
         boutons->addWidget(b);
-        liaisons_.Lie("Bout_dial", i, b);
-        connect(b, &QPushButton::clicked, this, [this, i] { Clique("Bout_dial", i); });
+        liaisons_.Lie(c, b);
+        connect(b, &QPushButton::clicked, this, [this, c] { Clique(c); });
     }
     lc->addLayout(boutons);
     l->addWidget(com);
-    liaisons_.Lie("Frame", 10, com);
+    liaisons_.Lie(Controle::CadreCommentaire, com);
 
     // Statistics of the columns.
     auto* stats = new QGroupBox(zone);
@@ -662,11 +681,11 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     ls->setContentsMargins(2, 2, 2, 2);
     modeleStats_ = new ModeleGrille(o_.GrilleRefP, this);
     vueStats_ = VuePour(modeleStats_, 18);
-    vueStats_->setObjectName("GrilleRefP");
+    vueStats_->setObjectName(NomObjet(Controle::GrilleStatistiques));
     ls->addWidget(vueStats_);
     l->addWidget(stats, 2);
-    liaisons_.Lie("Frame", 6, stats);
-    liaisons_.Lie("GrilleRefP", SansIndex, vueStats_);
+    liaisons_.Lie(Controle::CadreStatistiques, stats);
+    liaisons_.Lie(Controle::GrilleStatistiques, vueStats_);
 
     AppliqueLargeurs(vueGrille_, o_.GrilleRef);
     return zone;

@@ -35,7 +35,7 @@ public:
     QTableView* VueGrille() const { return vueGrille_; }
 
     // Runs a click exactly as the user's click on the control would.
-    void Clique(const std::string& nom, int index = SansIndex);
+    void Clique(Controle c);
     // Shows the core's state on the image box and the panels.
     void Actualise();
     // Qt's own texts (standard buttons, file dialogs) in the interface
@@ -59,10 +59,9 @@ private:
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);
     QWidget* ConstruitResultats(QWidget* parent);
-    QAbstractButton* Bouton(QBoxLayout* l, const std::string& nom, int index,
-                            const QString& aide = {});
-    QAbstractButton* Case(QBoxLayout* l, const std::string& nom, int index);
-    QAbstractButton* Option(QBoxLayout* l, const std::string& nom, int index);
+    QAbstractButton* Bouton(QBoxLayout* l, Controle c, const QString& aide = {});
+    QAbstractButton* Case(QBoxLayout* l, Controle c);
+    QAbstractButton* Option(QBoxLayout* l, Controle c);
     QTableView* VuePour(ModeleGrille* m, int hauteurLignes);
     void AppliqueLargeurs(QTableView* vue, const GrilleTexte& g);
     // The frames laid over the image stay inside it.

@@ -1,6 +1,7 @@
 #include "gui/Liaisons.h"
 
 #include "gui/Couleurs.h"
+#include "interface/TableControles.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,32 +15,37 @@
 
 namespace orv {
 
+QString NomObjet(Controle c) {
+    const auto& d = Description(c);
+    return d.index == SansIndex ? QString(d.famille) : QString("%1_%2").arg(d.famille).arg(d.index);
+}
+
 QString Legende(const std::string& texte) {
     return QString::fromStdString(texte).replace('&', "&&");
 }
 
 Liaisons::Liaisons(Controles& controles) : controles_(controles) {
-    controles_.surChangement = [this](const Controles::Cle& cle) { Applique(cle); };
+    controles_.surChangement = [this](Controle c) { Applique(c); };
 }
 
 Liaisons::~Liaisons() {
     controles_.surChangement = nullptr;
 }
 
-void Liaisons::Lie(const std::string& nom, int index, QObject* objet) {
-    objets_[{nom, index}] = objet;
-    Applique({nom, index});
+void Liaisons::Lie(Controle c, QObject* objet) {
+    objets_[c] = objet;
+    Applique(c);
 }
 
-QObject* Liaisons::Objet(const std::string& nom, int index) const {
-    auto it = objets_.find({nom, index});
+QObject* Liaisons::Objet(Controle c) const {
+    auto it = objets_.find(c);
     return it == objets_.end() ? nullptr : it->second.data();
 }
 
-void Liaisons::Applique(const Controles::Cle& cle) {
-    auto it = objets_.find(cle);
+void Liaisons::Applique(Controle c) {
+    auto it = objets_.find(c);
     if (it == objets_.end() || !it->second) return;
-    const EtatControle& e = controles_(cle.first, cle.second);
+    const EtatControle& e = controles_(c);
     QObject* o = it->second.data();
     // A caption stays readable on any back colour: white on the dark ones.
     QString fond;
@@ -94,7 +100,7 @@ void Liaisons::Applique(const Controles::Cle& cle) {
 }
 
 void Liaisons::AppliqueTout() {
-    for (const auto& [cle, o] : objets_) Applique(cle);
+    for (const auto& [c, o] : objets_) Applique(c);
 }
 
 } // namespace orv

@@ -3,7 +3,7 @@
 // back colour) on it whenever the core changes it.
 #pragma once
 
-#include "app/Controles.h"
+#include "interface/Controles.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,20 +16,22 @@ public:
     explicit Liaisons(Controles& controles);
     ~Liaisons();
 
-    void Lie(const std::string& nom, int index, QObject* objet);
-    QObject* Objet(const std::string& nom, int index = SansIndex) const;
-    template <class T> T* Objet(const std::string& nom, int index = SansIndex) const {
-        return qobject_cast<T*>(Objet(nom, index));
-    }
+    void Lie(Controle c, QObject* objet);
+    QObject* Objet(Controle c) const;
+    template <class T> T* Objet(Controle c) const { return qobject_cast<T*>(Objet(c)); }
 
     // Shows the registry's state on one bound object, or on all of them.
-    void Applique(const Controles::Cle& cle);
+    void Applique(Controle c);
     void AppliqueTout();
 
 private:
     Controles& controles_;
-    std::map<Controles::Cle, QPointer<QObject>> objets_;
+    std::map<Controle, QPointer<QObject>> objets_;
 };
+
+// The object name of a control's widget: its family, and "_" + index for
+// families of several controls ("bout_16", "StatusBar1").
+QString NomObjet(Controle c);
 
 // A caption as a Qt widget shows it ('&' is not a mnemonic here).
 QString Legende(const std::string& texte);

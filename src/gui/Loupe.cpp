@@ -1,4 +1,5 @@
 #include "gui/Loupe.h"
+#include "gui/Liaisons.h"
 
 #include "app/Orvelle.h"
 #include "colour/Palette.h"
@@ -20,7 +21,7 @@ constexpr int CoteMini = CoteNormal / 2;
 } // namespace
 
 Loupe::Loupe(ZoneImage& zone, QWidget* parent) : QWidget(parent), zone_(zone) {
-    setObjectName("PLoupePic");
+    setObjectName(NomObjet(Controle::ImageLoupe));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     setMaximumHeight(CoteNormal);

@@ -1,4 +1,5 @@
 #include "gui/PanneauChargeur.h"
+#include "gui/Liaisons.h"
 
 #include "images/Chargeur.h"
 
@@ -63,29 +64,29 @@ void ListeChargeur::keyReleaseEvent(QKeyEvent* e) {
 
 PanneauChargeur::PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent)
     : QGroupBox(parent), o_(o) {
-    setObjectName("FraListeImg");
+    setObjectName(NomObjet(Controle::CadreChargeur));
     auto* l = new QVBoxLayout(this);
     chemins_ = new ListeChargeur(this);
-    chemins_->setObjectName("ListIMGchar");
+    chemins_->setObjectName(NomObjet(Controle::ListeChargeur));
     chemins_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     affichee_ = new QListWidget(this);
-    affichee_->setObjectName("ListImgAff");
+    affichee_->setObjectName(NomObjet(Controle::ListeAffichee));
     auto* chemin = new QLineEdit(this);
-    chemin->setObjectName("listImgTxt");
+    chemin->setObjectName(NomObjet(Controle::CheminImage));
     chemin->setReadOnly(true);
     auto* fichier = new QLabel(this);
-    fichier->setObjectName("lblFichier");
+    fichier->setObjectName(NomObjet(Controle::CheminSelection));
     fichier->setStyleSheet("background-color: #ffffe0;");
     l->addWidget(affichee_, 2);
     l->addWidget(chemin);
     l->addWidget(chemins_, 1);
     l->addWidget(fichier);
 
-    liaisons.Lie("FraListeImg", SansIndex, this);
-    liaisons.Lie("ListIMGchar", SansIndex, chemins_);
-    liaisons.Lie("ListImgAff", SansIndex, affichee_);
-    liaisons.Lie("listImgTxt", SansIndex, chemin);
-    liaisons.Lie("lblFichier", SansIndex, fichier);
+    liaisons.Lie(Controle::CadreChargeur, this);
+    liaisons.Lie(Controle::ListeChargeur, chemins_);
+    liaisons.Lie(Controle::ListeAffichee, affichee_);
+    liaisons.Lie(Controle::CheminImage, chemin);
+    liaisons.Lie(Controle::CheminSelection, fichier);
 
     connect(chemins_, &QListWidget::itemSelectionChanged, this, [this] {
         if (miseAJour_) return;
@@ -124,31 +125,31 @@ void PanneauChargeur::Rafraichit() {
 }
 
 CadreCopieReferencee::CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
-                                           std::function<void(const std::string&, int)> clique,
-                                           QWidget* parent)
+                                           std::function<void(Controle)> clique, QWidget* parent)
     : QGroupBox(parent), o_(o) {
-    setObjectName("Frame_13");
+    setObjectName(NomObjet(Controle::CadreCopie));
     setAutoFillBackground(true);
     auto* l = new QVBoxLayout(this);
     apercu_ = new QLabel(this);
-    apercu_->setObjectName("Picture2"); // not bound: its caption would wipe the picture
+    apercu_->setObjectName(
+        NomObjet(Controle::ImageCopie)); // not bound: its caption would wipe the picture
     apercu_->setAlignment(Qt::AlignCenter);
     apercu_->setMinimumSize(kTailleApercu / 2);
     l->addWidget(apercu_, 1);
     auto* texte = new QLineEdit(this);
-    texte->setObjectName("TBox_10");
+    texte->setObjectName(NomObjet(Controle::TexteCopie));
     l->addWidget(texte);
     auto* rangee = new QHBoxLayout;
-    for (int i : {2, 3}) {
+    for (Controle c : {Controle::CopieEnregistre, Controle::CopieFerme}) {
         auto* b = new QPushButton(this);
-        b->setObjectName(QString("Vald_%1").arg(i));
+        b->setObjectName(NomObjet(c));
         rangee->addWidget(b);
-        liaisons.Lie("Vald", i, b);
-        connect(b, &QPushButton::clicked, this, [clique, i] { clique("Vald", i); });
+        liaisons.Lie(c, b);
+        connect(b, &QPushButton::clicked, this, [clique, c] { clique(c); });
     }
     l->addLayout(rangee);
-    liaisons.Lie("TBox", 10, texte);
-    liaisons.Lie("Frame", 13, this);
+    liaisons.Lie(Controle::TexteCopie, texte);
+    liaisons.Lie(Controle::CadreCopie, this);
 
     Observe(o_, this);
     Rafraichit();

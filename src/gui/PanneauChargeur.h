@@ -54,9 +54,8 @@ private:
 class CadreCopieReferencee : public QGroupBox {
     Q_OBJECT
 public:
-    // `clique` runs a click of a control as the window does (Vald 2 and 3).
-    CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
-                         std::function<void(const std::string&, int)> clique,
+    // `clique` runs a click of a control as the window does ("Enregistre", "Ferme").
+    CadreCopieReferencee(Orvelle& o, Liaisons& liaisons, std::function<void(Controle)> clique,
                          QWidget* parent = nullptr);
 
     QLabel* Apercu() const { return apercu_; }

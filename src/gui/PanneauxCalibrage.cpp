@@ -31,11 +31,6 @@ constexpr int kLignesCalib = 6;
 constexpr int kLignesGroupe = 8;
 constexpr int kLargeurGroupe = 380;
 
-QString Nom(const std::string& nom, int index) {
-    return index == SansIndex ? QString::fromStdString(nom)
-                              : QString("%1_%2").arg(QString::fromStdString(nom)).arg(index);
-}
-
 // Shows `textes` in the list (left alone when it already shows them) with
 // row `choisie` current; no signal reaches the core meanwhile.
 void Remplit(QListWidget* l, const std::vector<std::string>& textes, int choisie) {
@@ -81,139 +76,143 @@ PanneauxCalibrage::PanneauxCalibrage(Orvelle& o, Liaisons& liaisons, Clique cliq
     for (QWidget* cadre : {panneau_, dialogue_, groupe_}) Place(cadre);
 }
 
-QGroupBox* PanneauxCalibrage::Cadre(QWidget* parent, const std::string& nom, int index) {
+QGroupBox* PanneauxCalibrage::Cadre(QWidget* parent, Controle c) {
     auto* cadre = new QGroupBox(parent);
-    cadre->setObjectName(Nom(nom, index));
+    cadre->setObjectName(NomObjet(c));
     cadre->setAutoFillBackground(true);
     cadre->installEventFilter(this);
     return cadre;
 }
 
-QAbstractButton* PanneauxCalibrage::Bouton(QBoxLayout* l, const std::string& nom, int index) {
+QAbstractButton* PanneauxCalibrage::Bouton(QBoxLayout* l, Controle c) {
     Q_ASSERT(l->parentWidget()); // a widget bound without parent would show as a window
     auto* b = new QPushButton(l->parentWidget());
-    b->setObjectName(Nom(nom, index));
+    b->setObjectName(NomObjet(c));
     b->setFocusPolicy(Qt::NoFocus);
     l->addWidget(b);
-    liaisons_.Lie(nom, index, b);
-    connect(b, &QPushButton::clicked, this, [this, nom, index] {
-        clique_(nom, index);
-        if (nom != "bout") return;
+    liaisons_.Lie(c, b);
+    connect(b, &QPushButton::clicked, this, [this, c] {
+        clique_(c);
         // Command 4 asks for the comment in the panel's field; a pointing
         // calibration started from the panel waits for the image.
-        if (index == 25 && valeur_->isEnabled()) valeur_->setFocus();
-        if ((index == 23 || index == 27) && CalibrageEnAttente(o_) && zone_) zone_->setFocus();
+        if (c == Controle::CalibrageSauvegarde && valeur_->isEnabled()) valeur_->setFocus();
+        if ((c == Controle::CalibragePortion || c == Controle::CalibrageObjectif) &&
+            CalibrageEnAttente(o_) && zone_)
+            zone_->setFocus();
     });
     return b;
 }
 
-QAbstractButton* PanneauxCalibrage::Case(QBoxLayout* l, const std::string& nom, int index) {
-    auto* c = new QCheckBox(l->parentWidget());
-    c->setObjectName(Nom(nom, index));
-    c->setFocusPolicy(Qt::NoFocus);
-    l->addWidget(c);
-    liaisons_.Lie(nom, index, c);
-    connect(c, &QCheckBox::clicked, this, [this, nom, index](bool coche) {
-        o_.controles.Coche(nom, index, coche);
-        clique_(nom, index);
+QAbstractButton* PanneauxCalibrage::Case(QBoxLayout* l, Controle c) {
+    auto* k = new QCheckBox(l->parentWidget());
+    k->setObjectName(NomObjet(c));
+    k->setFocusPolicy(Qt::NoFocus);
+    l->addWidget(k);
+    liaisons_.Lie(c, k);
+    connect(k, &QCheckBox::clicked, this, [this, c](bool coche) {
+        o_.controles.Coche(c, coche);
+        clique_(c);
     });
-    return c;
+    return k;
 }
 
-QAbstractButton* PanneauxCalibrage::Option(QBoxLayout* l, const std::string& nom, int index) {
+QAbstractButton* PanneauxCalibrage::Option(QBoxLayout* l, Controle c) {
     auto* r = new QRadioButton(l->parentWidget());
-    r->setObjectName(Nom(nom, index));
+    r->setObjectName(NomObjet(c));
     r->setAutoExclusive(false); // the core keeps each pair's single choice
     r->setFocusPolicy(Qt::NoFocus);
     l->addWidget(r);
-    liaisons_.Lie(nom, index, r);
-    connect(r, &QRadioButton::clicked, this, [this, nom, index] {
-        o_.controles.Coche(nom, index, true);
-        clique_(nom, index);
+    liaisons_.Lie(c, r);
+    connect(r, &QRadioButton::clicked, this, [this, c] {
+        o_.controles.Coche(c, true);
+        clique_(c);
     });
     return r;
 }
 
 // A text box: what the user types is in the registry before any click reads it.
-QLineEdit* PanneauxCalibrage::Champ(QBoxLayout* l, int index) {
+QLineEdit* PanneauxCalibrage::Champ(QBoxLayout* l, Controle c) {
     Q_ASSERT(l->parentWidget());
     auto* t = new QLineEdit(l->parentWidget());
-    t->setObjectName(Nom("TBox", index));
+    t->setObjectName(NomObjet(c));
     l->addWidget(t);
-    liaisons_.Lie("TBox", index, t);
-    connect(t, &QLineEdit::textEdited, this, [this, index](const QString& s) {
-        o_.controles.Texte("TBox", index, s.toStdString());
-    });
+    liaisons_.Lie(c, t);
+    connect(t, &QLineEdit::textEdited, this,
+            [this, c](const QString& s) { o_.controles.Texte(c, s.toStdString()); });
     return t;
 }
 
-QListWidget* PanneauxCalibrage::Liste(QWidget* parent, const std::string& nom) {
+QListWidget* PanneauxCalibrage::Liste(QWidget* parent, Controle c) {
     auto* l = new QListWidget(parent);
-    l->setObjectName(QString::fromStdString(nom));
+    l->setObjectName(NomObjet(c));
     l->setSelectionMode(QAbstractItemView::SingleSelection);
     l->setTextElideMode(Qt::ElideLeft); // a path keeps its file name in sight
     return l;
 }
 
 QGroupBox* PanneauxCalibrage::ConstruitPanneau(QWidget* parent) {
-    auto* cadre = Cadre(parent, "Frame", 7);
+    auto* cadre = Cadre(parent, Controle::CadreCalibrage);
     auto* l = new QVBoxLayout(cadre);
     l->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* invite = new QLabel(cadre);
-    invite->setObjectName("label_7");
+    invite->setObjectName(NomObjet(Controle::InviteCalibrage));
     Gras(invite);
     l->addWidget(invite);
-    liaisons_.Lie("label", 7, invite);
+    liaisons_.Lie(Controle::InviteCalibrage, invite);
     auto* rangeeValeur = new QHBoxLayout;
     l->addLayout(rangeeValeur);
-    valeur_ = Champ(rangeeValeur, 0);
+    valeur_ = Champ(rangeeValeur, Controle::TexteCalibrage);
     valeur_->setMinimumWidth(280);
     connect(valeur_, &QLineEdit::returnPressed, this, [this] {
         ValideCadreCalibrage(o_);
         ApresEvenement();
     });
-    Bouton(rangeeValeur, "bout", 20);
+    Bouton(rangeeValeur, Controle::ValiderCalibrage);
 
     auto* colonnes = new QHBoxLayout;
     l->addLayout(colonnes);
     auto* commandes = new QVBoxLayout;
     colonnes->addLayout(commandes);
     commandes->setSpacing(2);
-    for (int i = 21; i <= 27; ++i) Bouton(commandes, "bout", i);
-    Bouton(commandes, "bout", 44);
+    for (Controle c :
+         {Controle::CalibrageCoefficient, Controle::CalibrageBalanceBlancs,
+          Controle::CalibragePortion, Controle::CalibrageCharger, Controle::CalibrageSauvegarde,
+          Controle::CalibrageResolution, Controle::CalibrageObjectif})
+        Bouton(commandes, c);
+    Bouton(commandes, Controle::CalibrageCorrection);
     commandes->addStretch(1);
 
     auto* options = new QVBoxLayout;
     colonnes->addLayout(options);
     auto* mode = new QGroupBox(cadre);
-    mode->setObjectName("Frame_11");
+    mode->setObjectName(NomObjet(Controle::CadreModeCalibrage));
     auto* lm = new QVBoxLayout(mode);
-    Option(lm, "Optn", 1);
-    Option(lm, "Optn", 2);
-    liaisons_.Lie("Frame", 11, mode);
+    Option(lm, Controle::OptionIndDim);
+    Option(lm, Controle::OptionIndRes);
+    liaisons_.Lie(Controle::CadreModeCalibrage, mode);
     options->addWidget(mode);
-    Option(options, "Optn", 3);
-    Option(options, "Optn", 4);
+    Option(options, Controle::OptionCalibrageLongueur);
+    Option(options, Controle::OptionCalibrageGraduations);
     auto* objectif = new QHBoxLayout;
     options->addLayout(objectif);
     auto* x = new QLabel(cadre);
-    x->setObjectName("label_11");
+    x->setObjectName(NomObjet(Controle::LegendeObjectif));
     objectif->addWidget(x);
-    liaisons_.Lie("label", 11, x);
-    Champ(objectif, 2)->setMaximumWidth(80);
+    liaisons_.Lie(Controle::LegendeObjectif, x);
+    Champ(objectif, Controle::TexteObjectif)->setMaximumWidth(80);
     objectif->addStretch(1);
     options->addStretch(1);
-    Bouton(options, "bout", 6);
+    Bouton(options, Controle::EditerCalibrage);
 
     auto* etape = new QLabel(cadre);
-    etape->setObjectName("label_3");
+    etape->setObjectName(NomObjet(Controle::InviteCommande));
     l->addWidget(etape);
-    liaisons_.Lie("label", 3, etape);
-    listeCalib_ = Liste(cadre, "ListCalib");
+    liaisons_.Lie(Controle::InviteCommande, etape);
+    listeCalib_ = Liste(cadre, Controle::ListeCalibrages);
     listeCalib_->setFixedHeight(HauteurLignes(listeCalib_, kLignesCalib));
     l->addWidget(listeCalib_);
-    liaisons_.Lie("ListCalib", SansIndex, listeCalib_);
+    liaisons_.Lie(Controle::ListeCalibrages, listeCalib_);
     // The mouse and the arrow keys choose a row; a click on the current row
     // chooses it again.
     auto choisit = [this](int ligne) {
@@ -231,78 +230,78 @@ QGroupBox* PanneauxCalibrage::ConstruitPanneau(QWidget* parent) {
     auto* fin = new QHBoxLayout;
     l->addLayout(fin);
     fin->addStretch(1);
-    Bouton(fin, "bout", 19);
+    Bouton(fin, Controle::QuitterCalibrage);
 
-    liaisons_.Lie("Frame", 7, cadre);
+    liaisons_.Lie(Controle::CadreCalibrage, cadre);
     return cadre;
 }
 
 QGroupBox* PanneauxCalibrage::ConstruitCorrection(QWidget* parent) {
     auto* cadre = new QGroupBox(parent);
-    cadre->setObjectName("Frame_14");
+    cadre->setObjectName(NomObjet(Controle::CadreCorrection));
     auto* l = new QHBoxLayout(cadre);
-    Champ(l, 1);
+    Champ(l, Controle::TexteCorrection);
     // Command1(0) has no caption of its own: an icon and a tip say what it does.
-    auto* applique = Bouton(l, "Command1", 0);
+    auto* applique = Bouton(l, Controle::CorrectionAppliquer);
     applique->setIcon(applique->style()->standardIcon(QStyle::SP_DialogApplyButton));
     applique->setToolTip(tr("Appliquer le coefficient de correction"));
-    Bouton(l, "Command1", 1);
-    liaisons_.Lie("Frame", 14, cadre);
+    Bouton(l, Controle::CorrectionAnnuler);
+    liaisons_.Lie(Controle::CadreCorrection, cadre);
     return cadre;
 }
 
 QGroupBox* PanneauxCalibrage::ConstruitDialogue(QWidget* parent) {
-    auto* cadre = Cadre(parent, "Frame", 8);
+    auto* cadre = Cadre(parent, Controle::CadreSaisie);
     auto* l = new QVBoxLayout(cadre);
     l->setSizeConstraint(QLayout::SetFixedSize);
     auto* invite = new QLabel(cadre);
-    invite->setObjectName("label_8");
+    invite->setObjectName(NomObjet(Controle::InviteSaisie));
     Gras(invite);
     l->addWidget(invite);
-    liaisons_.Lie("label", 8, invite);
+    liaisons_.Lie(Controle::InviteSaisie, invite);
 
     auto* rangee = new QHBoxLayout;
     l->addLayout(rangee);
-    saisie_ = Champ(rangee, 5);
+    saisie_ = Champ(rangee, Controle::TexteSaisie);
     saisie_->setMinimumWidth(220);
     QFont grande = saisie_->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.3);
     saisie_->setFont(grande);
     // Enter validates the entry like "OK".
-    connect(saisie_, &QLineEdit::returnPressed, this, [this] { clique_("bout", 31); });
+    connect(saisie_, &QLineEdit::returnPressed, this, [this] { clique_(Controle::SaisieOK); });
     // The unit of the number typed, and the segment pointed in picture pixels.
-    for (const char* nom : {"lblUniteCalib", "lblPixelsCalib"}) {
+    for (Controle c : {Controle::UniteSaisie, Controle::PixelsSaisie}) {
         auto* etiquette = new QLabel(cadre);
-        etiquette->setObjectName(nom);
-        if (std::string(nom) == "lblUniteCalib") {
+        etiquette->setObjectName(NomObjet(c));
+        if (c == Controle::UniteSaisie) {
             etiquette->setFont(grande);
             etiquette->setBuddy(saisie_);
         }
         rangee->addWidget(etiquette);
-        liaisons_.Lie(nom, SansIndex, etiquette);
+        liaisons_.Lie(c, etiquette);
     }
-    Bouton(rangee, "Bout_Symb", SansIndex);
+    Bouton(rangee, Controle::SymboleMicron);
 
     auto* boutons = new QHBoxLayout;
     l->addLayout(boutons);
     boutons->addStretch(1);
-    Bouton(boutons, "bout", 31);
-    Bouton(boutons, "bout", 32);
-    liaisons_.Lie("Frame", 8, cadre);
+    Bouton(boutons, Controle::SaisieOK);
+    Bouton(boutons, Controle::SaisieAnnule);
+    liaisons_.Lie(Controle::CadreSaisie, cadre);
     return cadre;
 }
 
 QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
-    auto* cadre = Cadre(parent, "FraMC", 0);
+    auto* cadre = Cadre(parent, Controle::CadreGroupe);
     auto* l = new QVBoxLayout(cadre);
     l->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* rangee = new QHBoxLayout;
     l->addLayout(rangee);
-    listeGroupe_ = Liste(cadre, "ListImgMC");
+    listeGroupe_ = Liste(cadre, Controle::ListeGroupe);
     listeGroupe_->setFixedSize(kLargeurGroupe, HauteurLignes(listeGroupe_, kLignesGroupe));
     rangee->addWidget(listeGroupe_);
-    liaisons_.Lie("ListImgMC", SansIndex, listeGroupe_);
+    liaisons_.Lie(Controle::ListeGroupe, listeGroupe_);
     connect(listeGroupe_, &QListWidget::currentRowChanged, this, [this](int ligne) {
         if (ligne < 0) return;
         ListImgMC_Click(o_, ligne);
@@ -315,20 +314,22 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
     auto* boutons = new QVBoxLayout;
     rangee->addLayout(boutons);
     boutons->setSpacing(2);
-    for (int i = 0; i <= 3; ++i) Bouton(boutons, "BoutMC", i)->setMaximumWidth(48);
+    for (Controle c : {Controle::GroupeAjoute, Controle::GroupeRetire, Controle::GroupeAjouteTout,
+                       Controle::GroupeRetireTout})
+        Bouton(boutons, c)->setMaximumWidth(48);
     boutons->addStretch(1);
 
     auto* bas = new QHBoxLayout;
     l->addLayout(bas);
-    Case(bas, "chkMC", 0);
-    Case(bas, "chkMC", 1);
+    Case(bas, Controle::CaseModeMC);
+    Case(bas, Controle::CaseImgMC);
     bas->addStretch(1);
     // cmdChargeMC has no design caption: an icon and a tip say what it does.
-    auto* bascule = Bouton(bas, "cmdChargeMC", SansIndex);
+    auto* bascule = Bouton(bas, Controle::GroupeChargeMC);
     bascule->setIcon(bascule->style()->standardIcon(QStyle::SP_TitleBarShadeButton));
     bascule->setToolTip(tr("Afficher / masquer le groupage"));
-    Bouton(bas, "BoutMC", 4);
-    liaisons_.Lie("FraMC", 0, cadre);
+    Bouton(bas, Controle::GroupeOK);
+    liaisons_.Lie(Controle::CadreGroupe, cadre);
     return cadre;
 }
 
@@ -336,7 +337,7 @@ void PanneauxCalibrage::Actualise() {
     Remplit(listeCalib_, o_.calibrage.ListCalib, o_.calibrage.selectionCalib);
     Remplit(listeGroupe_, o_.groupe.ListImgMC, o_.groupe.selection);
     // The dialogue just opened with its starting value: the user types over it.
-    const bool ouvert = o_.controles("Frame", 8).visible;
+    const bool ouvert = o_.controles(Controle::CadreSaisie).visible;
     if (ouvert && !dialogueOuvert_ && saisie_->isEnabled()) {
         saisie_->setFocus();
         saisie_->selectAll();

@@ -24,7 +24,7 @@ namespace orv {
 class PanneauxCalibrage : public QObject {
     Q_OBJECT
 public:
-    using Clique = std::function<void(const std::string& nom, int index)>;
+    using Clique = std::function<void(Controle)>;
 
     // The frames become children of `parent` (the image area), laid over it.
     // `clique` runs a click of a control as the window does. `apres` runs after
@@ -51,13 +51,13 @@ private:
     QGroupBox* ConstruitCorrection(QWidget* parent);
     QGroupBox* ConstruitDialogue(QWidget* parent);
     QGroupBox* ConstruitGroupe(QWidget* parent);
-    QGroupBox* Cadre(QWidget* parent, const std::string& nom, int index);
+    QGroupBox* Cadre(QWidget* parent, Controle c);
 
-    QAbstractButton* Bouton(QBoxLayout* l, const std::string& nom, int index);
-    QAbstractButton* Case(QBoxLayout* l, const std::string& nom, int index);
-    QAbstractButton* Option(QBoxLayout* l, const std::string& nom, int index);
-    QLineEdit* Champ(QBoxLayout* l, int index);
-    QListWidget* Liste(QWidget* parent, const std::string& nom);
+    QAbstractButton* Bouton(QBoxLayout* l, Controle c);
+    QAbstractButton* Case(QBoxLayout* l, Controle c);
+    QAbstractButton* Option(QBoxLayout* l, Controle c);
+    QLineEdit* Champ(QBoxLayout* l, Controle c);
+    QListWidget* Liste(QWidget* parent, Controle c);
 
     // Puts a frame at its place in the image area, inside the area.
     void Place(QWidget* cadre);

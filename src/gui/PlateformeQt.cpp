@@ -1,4 +1,5 @@
 #include "gui/PlateformeQt.h"
+#include "gui/Liaisons.h"
 
 #include "calibration/Editeur.h"
 #include "colour/Palette.h"
@@ -126,7 +127,7 @@ std::optional<int> PlateformeQt::ChoisitCouleurPalette(const std::string& titre,
 QLabel* PlateformeQt::Cadre() {
     if (!flash_ && fenetre_) {
         flash_ = new QLabel(fenetre_); // owned by the window
-        flash_->setObjectName("FraFlash");
+        flash_->setObjectName(NomObjet(Controle::CadreFlash));
         flash_->setAlignment(Qt::AlignCenter);
         flash_->setWordWrap(true);
         flash_->setFrameShape(QFrame::Box);

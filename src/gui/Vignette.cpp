@@ -1,4 +1,5 @@
 #include "gui/Vignette.h"
+#include "gui/Liaisons.h"
 
 #include "app/Orvelle.h"
 #include "colour/Palette.h"
@@ -20,7 +21,7 @@ constexpr double LargeurPx = double(LargeurVignette) / TwipsParPixelEcran;
 } // namespace
 
 Vignette::Vignette(ZoneImage& zone, QWidget* parent) : QWidget(parent), zone_(zone) {
-    setObjectName("VignP");
+    setObjectName(NomObjet(Controle::Vignette));
     setCursor(Qt::PointingHandCursor);
     setFixedSize(sizeHint());
     zone_.AssocieVignette(this);

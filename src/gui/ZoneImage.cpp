@@ -1,4 +1,5 @@
 #include "gui/ZoneImage.h"
+#include "gui/Liaisons.h"
 
 #include "app/Orvelle.h"
 #include "gui/DessinMarques.h"
@@ -31,7 +32,7 @@ constexpr double Pantographe = 0.25; // share of the hand's motion with Shift he
 } // namespace
 
 ZoneImage::ZoneImage(Orvelle& o, QWidget* parent) : QWidget(parent), o_(o) {
-    setObjectName("Picture1");
+    setObjectName(NomObjet(Controle::ZoneImage));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);

@@ -1,10 +1,10 @@
 // orvelle: the measuring program's window.
-#include "app/ControlesDesign.h"
 #include "app/DossierProgramme.h"
 #include "app/Fenetre.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -43,7 +43,6 @@ int main(int argc, char** argv) {
 
     orv::PlateformeQt plateforme;
     orv::Orvelle etat(plateforme, *dossier);
-    orv::DeclareControles(etat.controles);
     etat.dossierDonnees =
         orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(), ORVELLE_DATA_DIR);
     orv::FenetrePrincipale fenetre(etat, plateforme);

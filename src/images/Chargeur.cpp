@@ -80,7 +80,7 @@ bool SlotUtilise(const Orvelle& o, int k) {
 }
 
 void MontreListe(Orvelle& o) {
-    o.controles.Visible("FraListeImg", SansIndex, true);
+    o.controles.Visible(Controle::CadreChargeur, true);
     aff_liste_images(o);
 }
 
@@ -179,10 +179,10 @@ bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
     o.IndexImage = o.chargeur.selection + 1;
     MontreCalibrageImage(o);
     AfficheNouvelleImage(o, chemin, *taille);
-    c.Texte("labNomFic", SansIndex, chemin);
-    c.Texte("listImgTxt", SansIndex, chemin);
-    c.Texte("lblWidth", SansIndex, std::to_string(taille->largeur));
-    c.Texte("lblHeight", SansIndex, std::to_string(taille->hauteur));
+    c.Texte(Controle::NomFichierImage, chemin);
+    c.Texte(Controle::CheminImage, chemin);
+    c.Texte(Controle::LargeurImage, std::to_string(taille->largeur));
+    c.Texte(Controle::HauteurImage, std::to_string(taille->hauteur));
     // The marks of the slot came back with the new view when automatic redraw is on.
     AppliqueResolution(o);
     return true;
@@ -324,9 +324,9 @@ void OuvreImage(Orvelle& o) {
         return;
     }
     auto& c = o.controles;
-    if (c("FraListeImg").visible) c.Visible("FraListeImg", SansIndex, false);
-    const auto chemin = o.plateforme.ChoisitFichierAOuvrir(c.Texte("MnuFIC", 1), FiltreImages(o),
-                                                           o.parametres.repImage);
+    if (c(Controle::CadreChargeur).visible) c.Visible(Controle::CadreChargeur, false);
+    const auto chemin = o.plateforme.ChoisitFichierAOuvrir(c.Texte(Controle::OuvrirImage),
+                                                           FiltreImages(o), o.parametres.repImage);
     if (chemin && !chemin->empty()) OuvreCheminImage(o, *chemin);
 }
 
@@ -405,51 +405,48 @@ void ToucheChargeur(Orvelle& o, int codeTouche) {
     if (codeTouche == kToucheEchap) return;
     const auto& ch = o.chargeur;
     auto& c = o.controles;
-    c.Texte("lblFichier", SansIndex,
-            ch.selection >= 0 && ch.selection < Nombre(ch)
-                ? ch.ListIMGchar[static_cast<std::size_t>(ch.selection)]
-                : std::string());
-    c.Visible("lblFichier", SansIndex, true);
+    c.Texte(Controle::CheminSelection, ch.selection >= 0 && ch.selection < Nombre(ch)
+                                           ? ch.ListIMGchar[static_cast<std::size_t>(ch.selection)]
+                                           : std::string());
+    c.Visible(Controle::CheminSelection, true);
 }
 
 void RelacheToucheChargeur(Orvelle& o) {
-    o.controles.Visible("lblFichier", SansIndex, false);
+    o.controles.Visible(Controle::CheminSelection, false);
 }
 
-bool ClicChargeur(Orvelle& o, const std::string& famille, int index) {
-    if (famille == "MnuFIC" && index == 1) {
+bool ClicChargeur(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::OuvrirImage:
         OuvreImage(o);
         return true;
-    }
-    if (famille == "MnuFIC" && index == 4) {
+    case Controle::ImagePressePapier:
         ChargeImagePressePapier(o);
         return true;
-    }
-    if (famille == "MnuCharg" && (index == 1 || index == 2)) {
-        const int mode = index;
-        o.controles.Texte("StatusBar1", SansIndex,
+    case Controle::ChargeurAjouter:
+    case Controle::ChargeurSupprimer: {
+        const int mode = c == Controle::ChargeurAjouter ? 1 : 2;
+        o.controles.Texte(Controle::BarreEtat,
                           o.textes.Mnu(mode == 1 ? kMnuAjouterBloc : kMnuSupprimerInutiles));
         if (mode == 2) AffListeImgUT(o);
         if (o.chargeur.ouvreNavigateur) o.chargeur.ouvreNavigateur(o, mode);
         return true;
     }
-    if (famille == "MnuCharg" && index == 3) {
+    case Controle::ChargeurEffacerListe:
         EffaceListeImages(o);
         return true;
-    }
-    if (famille == "Vald" && index == 2) {
+    case Controle::CopieEnregistre:
         EnregistreCopieReferencee(o);
         return true;
-    }
-    if (famille == "Vald" && index == 3) {
+    case Controle::CopieFerme:
         FermeCopieReferencee(o);
         return true;
-    }
-    if (famille == "bout" && index == 14) {
+    case Controle::Cherche:
         Cherche_spore(o);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void BrancheChargeur(Orvelle& o) {
@@ -462,7 +459,7 @@ void BrancheChargeur(Orvelle& o) {
     };
     acces.montre = [](Orvelle& x, int index) { MontreEmplacement(x, index); };
     acces.rafraichitListe = [](Orvelle& x) { aff_liste_images(x); };
-    acces.fermeListe = [](Orvelle& x) { x.controles.Visible("FraListeImg", SansIndex, false); };
+    acces.fermeListe = [](Orvelle& x) { x.controles.Visible(Controle::CadreChargeur, false); };
 }
 
 } // namespace orv

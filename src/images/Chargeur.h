@@ -5,6 +5,7 @@
 #pragma once
 
 #include "images/EtatChargeur.h"
+#include "interface/Controle.h"
 
 #include "platform/Plateforme.h"
 
@@ -98,7 +99,7 @@ void RelacheToucheChargeur(Orvelle& o);
 // Menu entries and buttons of the loader, the save frame of the annotated
 // copy and the grid's "Cherche": MnuFIC 1 and 4, MnuCharg 1-3, Vald 2 and 3,
 // bout 14. False for any other control.
-bool ClicChargeur(Orvelle& o, const std::string& famille, int index);
+bool ClicChargeur(Orvelle& o, Controle c);
 
 // Gives the image group its access to the loader (o.groupe.chargeur).
 void BrancheChargeur(Orvelle& o);

@@ -14,7 +14,7 @@ namespace {
 constexpr std::uint32_t CouleurLoupeActive = 0xC0FFC0;
 
 bool RetraceAutomatique(const Orvelle& o) {
-    return o.controles.Existe("Check", 2) && o.controles("Check", 2).coche;
+    return o.controles(Controle::CaseAutoRetrace).coche;
 }
 
 std::int32_t Arrondi32(double v) {
@@ -29,8 +29,7 @@ std::int32_t Arrondi32(double v) {
 } // namespace
 
 void AfficheZoom(Orvelle& o) {
-    if (!o.controles.Existe("label", 2)) return;
-    o.controles.Texte("label", 2, "Z= " + TexteNombre(o.vue.ValeurZoom(), o.Sep()));
+    o.controles.Texte(Controle::LectureZoom, "Z= " + TexteNombre(o.vue.ValeurZoom(), o.Sep()));
 }
 
 void AfficheVue(Orvelle& o) {
@@ -50,33 +49,33 @@ void VueInitiale(Orvelle& o) {
     AfficheVue(o);
 }
 
-void ClicZoom(Orvelle& o, int index) {
-    switch (index) {
-    case 0:
+bool ClicZoom(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::ZoomPlus:
         o.vue.ZoomBouton(1);
         break;
-    case 1:
+    case Controle::ZoomMoins:
         // The view never shows more than the whole width of the picture, even
         // with a step of 2 from an odd exponent.
-        if (o.vue.ExposantZoom() >= 0) return;
+        if (o.vue.ExposantZoom() >= 0) return true;
         if (o.vue.ExposantZoom() + o.vue.PasZoom() > 0)
             o.vue.FixeExposant(0);
         else
             o.vue.ZoomBouton(2);
         break;
-    case 2:
+    case Controle::Zoom1:
         o.vue.Zoom1();
         break;
-    case 3:
+    case Controle::ZoomPas:
         o.vue.BasculePas();
-        if (o.controles.Existe("Czoom", 3))
-            o.controles.Texte("Czoom", 3, o.vue.PasZoom() == 2 ? ">>" : "<<");
+        o.controles.Texte(Controle::ZoomPas, o.vue.PasZoom() == 2 ? ">>" : "<<");
         if (RetraceAutomatique(o)) Retrace(o);
-        return;
+        return true;
     default:
-        return;
+        return false;
     }
     AfficheVue(o);
+    return true;
 }
 
 void ClicVignette(Orvelle& o, double xVignette, double yVignette) {
@@ -123,9 +122,8 @@ void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage tai
 
 void MontreEtatLoupe(Orvelle& o) {
     const bool on = o.loupe.active;
-    if (o.controles.Existe("PLoupePic")) o.controles.Visible("PLoupePic", SansIndex, on);
-    if (o.controles.Existe("bout", 4))
-        o.controles.Couleur("bout", 4, on ? std::optional(CouleurLoupeActive) : std::nullopt);
+    o.controles.Visible(Controle::ImageLoupe, on);
+    o.controles.Couleur(Controle::Loupe, on ? std::optional(CouleurLoupeActive) : std::nullopt);
 }
 
 void BasculeLoupe(Orvelle& o) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "images/Vue.h"
+#include "interface/Controle.h"
 #include "platform/Plateforme.h"
 
 #include <string>
@@ -16,9 +17,10 @@ class Orvelle;
 // automatic redraw on, draws the marks again (otherwise they are cleared, as a
 // fresh view of the picture has none until "retrace").
 void AfficheVue(Orvelle& o);
-void AfficheZoom(Orvelle& o);         // label(2) "Z= " ...
-void VueInitiale(Orvelle& o);         // start-up and the open-image command
-void ClicZoom(Orvelle& o, int index); // Czoom(0..3)
+void AfficheZoom(Orvelle& o); // label(2) "Z= " ...
+void VueInitiale(Orvelle& o); // start-up and the open-image command
+// The zoom buttons; false for another control.
+bool ClicZoom(Orvelle& o, Controle c);
 void ClicVignette(Orvelle& o, double xVignette, double yVignette);
 void Recentre(Orvelle& o, PointTwips p);                 // key C + click
 bool ZoomCentre(Orvelle& o, int mode, PointTwips p);     // key Z + click

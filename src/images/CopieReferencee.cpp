@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "interface/TableControles.h"
 
 #include <array>
 
@@ -45,7 +46,9 @@ std::string ExtensionFormat(int format) {
 
 void ActiveFormatsImage(Orvelle& o) {
     auto& c = o.controles;
-    for (int i : c.Indexes("F_Img")) c.Actif("F_Img", i, !ExtensionFormat(i).empty());
+    int format = 0;
+    for (Controle x : MemeFamille(Controle::FormatImageBMP))
+        c.Actif(x, !ExtensionFormat(format++).empty());
 }
 
 std::string NomCopieReferencee(const std::string& cheminImage, int format) {
@@ -73,10 +76,10 @@ void OffreCopieReferencee(Orvelle& o, std::optional<PixelsImage> copie) {
     auto& c = o.controles;
     o.chargeur.apercu = std::move(copie);
     o.chargeur.apercuEnregistre = false;
-    c.Texte("Frame", 13, "Enregistrement de l'image référencée");
-    c.Visible("TBox", 10, false);
-    c.Actif("Vald", 2, true);
-    c.Visible("Frame", 13, true);
+    c.Texte(Controle::CadreCopie, "Enregistrement de l'image référencée");
+    c.Visible(Controle::TexteCopie, false);
+    c.Actif(Controle::CopieEnregistre, true);
+    c.Visible(Controle::CadreCopie, true);
     ++o.chargeur.version;
     if (o.chargeur.surChangement) o.chargeur.surChangement();
 }
@@ -106,14 +109,14 @@ bool EnregistreCopieReferencee(Orvelle& o) {
         return false;
     }
     o.chargeur.apercuEnregistre = true;
-    o.controles.Actif("Vald", 2, false);
+    o.controles.Actif(Controle::CopieEnregistre, false);
     return true;
 }
 
 void FermeCopieReferencee(Orvelle& o) {
     o.chargeur.apercuEnregistre = false;
     o.chargeur.apercu.reset();
-    o.controles.Visible("Frame", 13, false);
+    o.controles.Visible(Controle::CadreCopie, false);
     ++o.chargeur.version;
     if (o.chargeur.surChangement) o.chargeur.surChangement();
 }

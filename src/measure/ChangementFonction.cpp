@@ -19,15 +19,15 @@ bool GrilleOccupee(const Orvelle& o) {
 }
 
 void ReactiveMenus(Orvelle& o) {
-    o.controles.Actif("MnuFonc", 6, true);
-    o.controles.Actif("MnuFonc", 7, true);
+    o.controles.Actif(Controle::MenuComptage, true);
+    o.controles.Actif(Controle::MenuDensite, true);
 }
 
 // The common end of every switch: empty grid, new function, new layout.
 void Bascule(Orvelle& o, int numero) {
     RAZ_Grille_total(o);
     o.mesure.NumFonction = numero;
-    o.controles.Visible("bout", 42, true);
+    o.controles.Visible(Controle::CopieNotation, true);
     SelectionneFonction(o);
 }
 
@@ -51,8 +51,8 @@ void Comptage(Orvelle& o, int numero) {
     if (o.mesure.NumFonction == numero) return;
     if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
     o.mesure.ModeComptage = true;
-    o.controles.Texte("TBox", 6, "0");
-    o.controles.Actif("bout", 9, false);
+    o.controles.Texte(Controle::TexteComptage, "0");
+    o.controles.Actif(Controle::BoutonComptage, false);
     Bascule(o, numero);
     o.mesure.Etape = 1;
 }
@@ -60,7 +60,7 @@ void Comptage(Orvelle& o, int numero) {
 void Densite(Orvelle& o, int numero) {
     if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
     o.mesure.ModeDensite = true;
-    o.controles.Texte("TBox", 6, "0");
+    o.controles.Texte(Controle::TexteComptage, "0");
     Bascule(o, numero);
 }
 
@@ -82,55 +82,65 @@ void Tintaval(Orvelle& o) {
     }
     // A grid of colour samples is not emptied without the user's word.
     if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    o.controles.Actif("MnuFonc", 6, false);
-    o.controles.Actif("MnuFonc", 7, false);
+    o.controles.Actif(Controle::MenuComptage, false);
+    o.controles.Actif(Controle::MenuDensite, false);
     o.mesure.NbSegments = 1;
     RAZ_Grille_total(o);
-    o.controles.Visible("TBox", 4, false);
+    o.controles.Visible(Controle::Texte4, false);
     EnteteGrille(o, 20);
 }
 
 } // namespace
 
-bool ClicMenuFonction(Orvelle& o, const std::string& famille, int index) {
-    if (famille == "MnuFonc") {
-        switch (index) {
-        case 1:
-        case 2:
-        case 3:
-            EntreeSimple(o, index);
-            return true;
-        case 20:
-            Tintaval(o);
-            return true;
-        case 4:
-        case 5:
-        case 6:
-        case 7:
-        case 21:
-            return true; // submenu heads
-        default:
-            return false;
-        }
-    }
-    if (famille == "Cyst" && index >= 1 && index <= 3) {
-        Cystides(o, index + 3);
+bool ClicMenuFonction(Orvelle& o, Controle c) {
+    using C = Controle;
+    switch (c) {
+    case C::FonctionSegment:
+        EntreeSimple(o, 1);
         return true;
-    }
-    if (famille == "Mncp" && index >= 1 && index <= 2) {
-        Comptage(o, index + 9);
+    case C::FonctionSpores2D:
+        EntreeSimple(o, 2);
         return true;
-    }
-    if (famille == "MnDens" && index >= 1 && index <= 2) {
-        Densite(o, index + 12);
+    case C::FonctionSpores3D:
+        EntreeSimple(o, 3);
         return true;
-    }
-    if (famille == "Mnusurf" && index >= 1 && index <= 3) {
-        Surface(o, index);
+    case C::FonctionTintaval:
+        Tintaval(o);
         return true;
-    }
+    case C::FonctionCystides3:
+    case C::FonctionCystides4:
+    case C::FonctionCystides5:
+        Cystides(o, c == C::FonctionCystides3 ? 4 : c == C::FonctionCystides4 ? 5 : 6);
+        return true;
+    case C::FonctionComptage1:
+    case C::FonctionComptage2:
+        Comptage(o, c == C::FonctionComptage1 ? 10 : 11);
+        return true;
+    case C::FonctionDensiteEllipse:
+    case C::FonctionDensiteRectangle:
+        Densite(o, c == C::FonctionDensiteEllipse ? 13 : 14);
+        return true;
+    case C::FonctionTriangle:
+        Surface(o, 1);
+        return true;
+    case C::FonctionPolygoneAuto:
+        Surface(o, 2);
+        return true;
+    case C::FonctionPolygoneOuvert:
+        Surface(o, 3);
+        return true;
+    case C::MenuCystides:
+    case C::MenuPerso:
+    case C::MenuComptage:
+    case C::MenuDensite:
+    case C::MenuSurface:
     // "Perso 1" and "perso 2" have no function behind them.
-    return famille == "MnPers" || famille == "MnPers1";
+    case C::Perso1:
+    case C::Perso2:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace orv

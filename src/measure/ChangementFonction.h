@@ -2,15 +2,14 @@
 // with its own rule for asking before the grid is emptied.
 #pragma once
 
-#include <string>
+#include "interface/Controle.h"
 
 namespace orv {
 
 class Orvelle;
 
-// A click on an entry of the "Fonction" menu (families MnuFonc, Cyst, Mncp,
-// MnDens, Mnusurf, MnPers, MnPers1). True when the entry belongs to that menu,
-// whether or not it changed anything; false for any other entry.
-bool ClicMenuFonction(Orvelle& o, const std::string& famille, int index);
+// A click on an entry of the "Fonction" menu. True when the entry belongs to
+// that menu, whether or not it changed anything; false for any other entry.
+bool ClicMenuFonction(Orvelle& o, Controle c);
 
 } // namespace orv

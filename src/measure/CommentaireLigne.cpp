@@ -13,7 +13,6 @@ namespace {
 
 constexpr std::uint32_t kCouleurCommentaire = 0xC0C000;
 // Label of the panel, when the window declares it.
-constexpr const char* kLibelle = "lblCommentaire";
 
 } // namespace
 
@@ -25,10 +24,10 @@ bool CommentaireLigne::Ouvre(Orvelle& o, int ligne) {
     if (LigneMax(o) < 1) return false;
     ouvert_ = true;
     auto& c = o.controles;
-    c.Couleur("Frame", 10, kCouleurCommentaire);
-    if (c.Existe(kLibelle)) c.Texte(kLibelle, SansIndex, o.textes.Msg(102));
+    c.Couleur(Controle::CadreCommentaire, kCouleurCommentaire);
+    c.Texte(Controle::LegendeCommentaire, o.textes.Msg(102));
     Charge(o, ligne);
-    c.Visible("Frame", 10, true);
+    c.Visible(Controle::CadreCommentaire, true);
     return true;
 }
 
@@ -42,9 +41,9 @@ void CommentaireLigne::Charge(Orvelle& o, int ligne) {
             ? std::to_string(o.mesure.TraceLignes[static_cast<size_t>(ligne_)].image)
             : Trim(g.Texte(ligne_, cols - 2));
     auto& c = o.controles;
-    c.Texte("Frame", 10, "--- img " + image + " :");
-    c.Texte("TBox", 3, g.Texte(ligne_, cols - 1));
-    c.Texte("Text4", SansIndex, std::to_string(ligne_));
+    c.Texte(Controle::CadreCommentaire, "--- img " + image + " :");
+    c.Texte(Controle::TexteCommentaire, g.Texte(ligne_, cols - 1));
+    c.Texte(Controle::NumeroCommentaire, std::to_string(ligne_));
 }
 
 void CommentaireLigne::Defile(Orvelle& o, int valeur) {
@@ -62,7 +61,8 @@ void CommentaireLigne::Valide(Orvelle& o) {
     // The grid may have lost the line while the panel was open.
     if (ligne_ <= LigneMax(o)) {
         auto& g = o.GrilleRef;
-        g.FixeTexte(ligne_, g.Colonnes() - 1, SurUneLigne(o.controles.Texte("TBox", 3)));
+        g.FixeTexte(ligne_, g.Colonnes() - 1,
+                    SurUneLigne(o.controles.Texte(Controle::TexteCommentaire)));
     }
     Annule(o);
 }
@@ -70,23 +70,23 @@ void CommentaireLigne::Valide(Orvelle& o) {
 void CommentaireLigne::Annule(Orvelle& o) {
     ouvert_ = false;
     ligne_ = 0;
-    o.controles.Visible("Frame", 10, false);
+    o.controles.Visible(Controle::CadreCommentaire, false);
 }
 
 void CommentaireLigne::Efface(Orvelle& o) {
-    if (ouvert_) o.controles.Texte("TBox", 3, "");
+    if (ouvert_) o.controles.Texte(Controle::TexteCommentaire, "");
 }
 
-bool CommentaireLigne::Clic(Orvelle& o, int index) {
+bool CommentaireLigne::Clic(Orvelle& o, Controle c) {
     if (!ouvert_) return false;
-    switch (index) {
-    case 28:
+    switch (c) {
+    case Controle::CommentaireValider:
         Valide(o);
         return true;
-    case 29:
+    case Controle::CommentaireAnnuler:
         Annule(o);
         return true;
-    case 30:
+    case Controle::CommentaireRaz:
         Efface(o);
         return true;
     default:

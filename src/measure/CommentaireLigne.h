@@ -4,6 +4,8 @@
 // the exports read it from there; the line's mark record keeps its own text.
 #pragma once
 
+#include "interface/Controle.h"
+
 #include <string>
 
 namespace orv {
@@ -35,9 +37,9 @@ public:
     // Bout_dial(30) "Raz commentaire": empties the edit; "Valider" stores it.
     void Efface(Orvelle& o);
 
-    // A click on Bout_dial(index) while the panel edits a line comment; false
+    // A click on a button of the panel while it edits a line comment; false
     // when the button is not the editor's or the panel is not in that mode.
-    bool Clic(Orvelle& o, int index);
+    bool Clic(Orvelle& o, Controle c);
 
 private:
     void Charge(Orvelle& o, int ligne);

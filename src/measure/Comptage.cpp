@@ -18,7 +18,7 @@ namespace {
 constexpr long kCompteMax = 1'000'000'000;
 
 long CompteAffiche(const Orvelle& o) {
-    const auto n = LitEntierStrict(o.controles.Texte("TBox", 6));
+    const auto n = LitEntierStrict(o.controles.Texte(Controle::TexteComptage));
     return n ? std::clamp(*n, 0L, kCompteMax) : 0;
 }
 
@@ -57,7 +57,7 @@ void Valide(Orvelle& o) {
     } else {
         if (!EcritValeur(o, static_cast<double>(n), points)) return;
     }
-    o.controles.Texte("TBox", 6, "0");
+    o.controles.Texte(Controle::TexteComptage, "0");
 }
 
 class Comptage final : public ComportementPointage {
@@ -72,7 +72,7 @@ public:
         }
         if (e.bouton != Bouton::Gauche) return;
         const bool densite = o.mesure.ModeDensite;
-        o.controles.Texte("TBox", 6, std::to_string(CompteAffiche(o) + 1));
+        o.controles.Texte(Controle::TexteComptage, std::to_string(CompteAffiche(o) + 1));
         // The count is the line's value 1 (class A) or 2 (class B, density count).
         const int valeur = densite ? 2 : o.mesure.Etape;
         MarqueEnCours(o, MarqueCroix(e.image, valeur == 1 ? 1 : 2), valeur);

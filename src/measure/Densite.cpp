@@ -45,7 +45,7 @@ void Fixe(Orvelle& o, PointImage debut, PointImage fin) {
     NumeroLigne(o, debut);
     MarqueEnCours(o, Contour(o, debut, fin, 1), 1);
     if (!EcritValeur(o, s, Segment(debut, fin))) return;
-    o.controles.Texte("TBox", 6, "0");
+    o.controles.Texte(Controle::TexteComptage, "0");
     p.ClicArme = true;
     Statut(o, o.textes.Msg(73));
 }

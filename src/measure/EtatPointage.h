@@ -5,6 +5,7 @@
 #pragma once
 
 #include "images/Vue.h"
+#include "interface/Controle.h"
 #include "measure/EtatMesure.h"
 
 #include <array>
@@ -48,11 +49,11 @@ enum class Touche {
     Autre
 };
 
-// A context menu the window must show at a point of the box: "PopEtalon"
-// (entries PopOrg 1..5) or "pop3D" (entries PopExt 1..2). The window answers
-// with ChoixMenuContextuel.
+// A context menu the window must show at a point of the box: the segment's
+// (MenuSegment) or the 3D spore's (Menu3D). The window answers with
+// ChoixMenuContextuel or FermeMenuContextuel.
 struct MenuContextuel {
-    std::string nom;
+    Controle menu;
     PointTwips position;
 };
 

@@ -186,7 +186,10 @@ void EnteteGrille(Orvelle& o, int n) {
             if (colonne < g.Colonnes()) g.FixeTexte(0, colonne, champs[k]);
         }
     }
-    if (n == 16) o.mesure.NomFonction = o.controles.Texte("Mnusurf", o.mesure.PolygoneAuto ? 2 : 3);
+    if (n == 16)
+        o.mesure.NomFonction =
+            o.controles.Texte(o.mesure.PolygoneAuto ? Controle::FonctionPolygoneAuto
+                                                    : Controle::FonctionPolygoneOuvert);
     RafraichitMGrille(o, LigneMiroir(o));
 }
 
@@ -233,7 +236,7 @@ void SelectionneFonction(Orvelle& o) {
     auto& c = o.controles;
 
     m.LigneCourante = 1;
-    c.Visible("PopOrg", 1, false);
+    c.Visible(Controle::SegmentLongueur, false);
 
     m.NbSegmentsPrec = m.NbSegments;
     m.Etape = 1;
@@ -253,18 +256,18 @@ void SelectionneFonction(Orvelle& o) {
     m.ModePolygone = n == 16;
     if (n == 3) {
         m.Mode3D = true;
-        c.Visible("PopOrg", 1, true);
+        c.Visible(Controle::SegmentLongueur, true);
     }
     std::string invite;
     if (InviteDe(o, n, invite)) {
         o.textes.Fixe(Table::MSG, 55, invite);
-        c.Texte("StatusBar1", SansIndex, invite);
+        c.Texte(Controle::BarreEtat, invite);
     }
 
     LargeursGrille(o, n);
     EnteteGrille(o, n);
 
-    c.Texte("frmMesure", SansIndex, o.textes.Msg(152) + "  /  " + o.parametres.utilisateur);
+    c.Texte(Controle::Fenetre, o.textes.Msg(152) + "  /  " + o.parametres.utilisateur);
 
     o.GrilleRef.FixeLignes(std::max(o.parametres.tGrille, 1) + 1);
     o.MGrille.FixeLignes(4);

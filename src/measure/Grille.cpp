@@ -27,7 +27,7 @@ int Lignes(const Orvelle& o) {
 
 // "Stock N" is usable only between two measures.
 void EtatStockN(Orvelle& o) {
-    o.controles.Actif("bout", 41, o.mesure.Etape == 1);
+    o.controles.Actif(Controle::StockN, o.mesure.Etape == 1);
 }
 
 void RecalculeStatistiques(Orvelle& o) {
@@ -57,7 +57,7 @@ void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) 
 void TermineLigne(Orvelle& o, int ligne) {
     auto& m = o.mesure;
     auto& g = o.GrilleRef;
-    o.controles.Actif("bout", 41, true);
+    o.controles.Actif(Controle::StockN, true);
     const int cols = g.Colonnes();
     EcritCellule(o, ligne, cols - 2, std::to_string(o.IndexImage));
     EcritCellule(o, ligne, cols - 1, "");
@@ -120,7 +120,7 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
         return;
     }
 
-    o.controles.Texte("StatusBar1", SansIndex, "");
+    o.controles.Texte(Controle::BarreEtat, "");
 
     // Automatic save before the first value of lines SAVAUTO + 1, 2 SAVAUTO + 1...
     const int periode = o.parametres.savAuto;
@@ -153,12 +153,12 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     if (m.NumFonction == 3 && m.Etape == m.NbSegmentsPrec) m.Etape = 3;
 
     if (m.Etape < m.NbSegments)
-        o.controles.Actif("bout", 41, false);
+        o.controles.Actif(Controle::StockN, false);
     else
         TermineLigne(o, ligne);
 
     RafraichitMGrille(o, ligne + 1);
-    o.controles.Visible("Frame", 1, true);
+    o.controles.Visible(Controle::CadreMesure, true);
     ++m.Etape;
 
     if (m.Etape > m.NbSegments) {
@@ -169,7 +169,7 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
         m.Etape = 1;
     }
 
-    if (o.controles("Frame", 6).visible) RecalculeStatistiques(o);
+    if (o.controles(Controle::CadreStatistiques).visible) RecalculeStatistiques(o);
     if (o.valeurCalibrage) o.valeurCalibrage(o, valeur);
 }
 
@@ -344,23 +344,20 @@ void MontreImageLigne(Orvelle& o, int ligne) {
     const std::string nom = *numero <= static_cast<long>(images.size())
                                 ? NomFichierImage(images[static_cast<size_t>(*numero - 1)])
                                 : img;
-    o.controles.Texte("StatusBar1", SansIndex, "image : " + nom);
+    o.controles.Texte(Controle::BarreEtat, "image : " + nom);
 }
 
-bool ClicBoutonGrille(Orvelle& o, int index) {
-    switch (index) {
-    case 2:
-        EffaceArriere(o);
-        return true;
-    case 15:
+bool ClicBoutonGrille(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::EffaceLigne:
         Efface_ligne(o, 0);
         return true;
-    case 16: {
+    case Controle::RazGrille: {
         const int selection = o.GrilleRef.LigneCourante();
         if (EffaceGrille(o, false)) Efface_ligne(o, selection);
         return true;
     }
-    case 17: {
+    case Controle::RazTout: {
         const auto& t = o.textes;
         if (o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " & " + t.Msg(189) +
                                         " ? ")) {

@@ -3,6 +3,7 @@
 // erasing of a value, a line or everything, with the grid's limits.
 #pragma once
 
+#include "interface/Controle.h"
 #include "measure/EtatMesure.h"
 
 #include <optional>
@@ -45,8 +46,8 @@ int LigneMiroir(const Orvelle& o);
 // the picture the line was measured on (its "img" column), when it has one.
 void MontreImageLigne(Orvelle& o, int ligne);
 
-// Buttons of the grid: bout(2) "<=", bout(15) "Eff.  ligne", bout(16)
-// "Raz gril.", bout(17) "Raz tout". False for another button.
-bool ClicBoutonGrille(Orvelle& o, int index);
+// Buttons of the grid: "Eff.  ligne", "Raz gril.", "Raz tout". False for
+// another control.
+bool ClicBoutonGrille(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -31,7 +31,7 @@ std::vector<MarqueTrace> MarquesDesSegments(const Orvelle& o, const TraceLigne& 
     const auto& seg = t.segments;
     auto ajoute = [&](int valeur, Marque m) { r.push_back({valeur, std::move(m)}); };
     auto numero = [&](PointImage p) {
-        if (!Coche(o, "Affmesure")) ajoute(1, MarqueTexte(p, {}, RoleNumero));
+        if (!Coche(o, Controle::CaseInsereDim)) ajoute(1, MarqueTexte(p, {}, RoleNumero));
     };
     switch (fonction) {
     case 10:

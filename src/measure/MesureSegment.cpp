@@ -53,7 +53,8 @@ void TermineSegment(Orvelle& o, const EvenementImage& e, PointImage debut, Point
         // The segment stays shown and open until the menu decides.
         p.enAttente = SegmentEnAttente{debut, fin, Longueur(o, debut, fin), epaisseur};
         const bool choix3D = SecondSegment3D(o) && !p.ToucheE;
-        p.menuContextuel = MenuContextuel{choix3D ? "pop3D" : "PopEtalon", e.twips};
+        p.menuContextuel =
+            MenuContextuel{choix3D ? Controle::Menu3D : Controle::MenuSegment, e.twips};
         Provisoires(o, {MarqueLigne(debut, fin, 1)});
         return;
     }
@@ -82,7 +83,9 @@ void ValideSegment(Orvelle& o, PointImage debut, PointImage fin, bool epaisseur)
     if (!EcritValeur(o, valeur, Segment(debut, fin)) && epaisseur3D) m.Etape = 2;
 }
 
-void ChoixMenuContextuel(Orvelle& o, const std::string& famille, int index) {
+namespace {
+
+void Repond(Orvelle& o, std::optional<Controle> entree) {
     Synchronise(o);
     auto& p = o.pointage;
     p.menuContextuel.reset();
@@ -90,16 +93,40 @@ void ChoixMenuContextuel(Orvelle& o, const std::string& famille, int index) {
     const SegmentEnAttente s = *p.enAttente;
     p.enAttente.reset();
     Provisoires(o, {});
-    if (famille == "PopOrg" && (index == 1 || index == 4)) {
+    using C = Controle;
+    if (entree == C::SegmentLongueur || entree == C::SegmentValider) {
         ValideSegment(o, s.a, s.b, s.epaisseur);
-    } else if (famille == "PopOrg" && index == 5) {
+    } else if (entree == C::SegmentAnnuler) {
         AnnuleSegment(o);
-    } else if (famille == "PopExt" && (index == 1 || index == 2)) {
-        ValideSegment(o, s.a, s.b, index == 2);
+    } else if (entree == C::Choix3DLargeur || entree == C::Choix3DEpaisseur) {
+        ValideSegment(o, s.a, s.b, entree == C::Choix3DEpaisseur);
     }
     // Any other entry, or the menu closed: nothing is written and the segment
     // stays open from its start, so that its end can be pointed again.
     MemoriseCle(o);
+}
+
+} // namespace
+
+bool ChoixMenuContextuel(Orvelle& o, Controle entree) {
+    using C = Controle;
+    switch (entree) {
+    case C::SegmentLongueur:
+    case C::SegmentReprendre:
+    case C::SegmentCumul:
+    case C::SegmentValider:
+    case C::SegmentAnnuler:
+    case C::Choix3DLargeur:
+    case C::Choix3DEpaisseur:
+        Repond(o, entree);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FermeMenuContextuel(Orvelle& o) {
+    Repond(o, std::nullopt);
 }
 
 } // namespace orv

@@ -54,15 +54,15 @@ std::string TexteValeur(const Orvelle& o, double valeur) {
 }
 
 void Statut(Orvelle& o, const std::string& texte) {
-    o.controles.Texte("StatusBar1", SansIndex, texte);
+    o.controles.Texte(Controle::BarreEtat, texte);
 }
 
 void Lecture(Orvelle& o, const std::string& texte) {
-    o.controles.Texte("label", 9, texte);
+    o.controles.Texte(Controle::LectureMesure, texte);
 }
 
-bool Coche(const Orvelle& o, const char* nom) {
-    return o.controles.Existe(nom) && o.controles(nom).coche;
+bool Coche(const Orvelle& o, Controle c) {
+    return o.controles(c).coche;
 }
 
 Marque MarqueLigne(PointImage a, PointImage b, int role) {
@@ -89,12 +89,12 @@ void MarqueEnCours(Orvelle& o, Marque m, int valeur) {
 }
 
 void NumeroLigne(Orvelle& o, PointImage p) {
-    if (Coche(o, "Affmesure")) return;
+    if (Coche(o, Controle::CaseInsereDim)) return;
     MarqueEnCours(o, MarqueTexte(p, std::to_string(o.mesure.LigneCourante), RoleNumero), 1);
 }
 
 void CoteSegment(Orvelle& o, PointImage a, PointImage b, double valeur) {
-    if (!Coche(o, "Affmesure")) return;
+    if (!Coche(o, Controle::CaseInsereDim)) return;
     const PointImage milieu{static_cast<std::int32_t>((static_cast<long long>(a.x) + b.x) / 2),
                             static_cast<std::int32_t>((static_cast<long long>(a.y) + b.y) / 2)};
     MarqueEnCours(o, MarqueTexte(milieu, TexteValeur(o, valeur), 1), o.mesure.Etape);
@@ -219,7 +219,7 @@ void Synchronise(Orvelle& o) {
     if (o.pointage.cle == CleActuelle(o)) return;
     // The counting display belongs to the count under way.
     if ((o.mesure.ModeComptage || o.mesure.ModeDensite) && !o.pointage.marquesEnCours.empty())
-        o.controles.Texte("TBox", 6, "0");
+        o.controles.Texte(Controle::TexteComptage, "0");
     OublieMesureEnCours(o);
     MemoriseCle(o);
 }

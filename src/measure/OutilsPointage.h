@@ -58,7 +58,7 @@ PointTwips DepartBoite(const Orvelle& o);
 std::string TexteValeur(const Orvelle& o, double valeur);
 void Statut(Orvelle& o, const std::string& texte);
 // A check box of the window ("Check2" "Poly", "Affmesure" "insère dim").
-bool Coche(const Orvelle& o, const char* nom);
+bool Coche(const Orvelle& o, Controle c);
 void Lecture(Orvelle& o, const std::string& texte); // label(9)
 
 // Marks. `role` 1 or 2 picks the colour chosen with "Couleur1" or "Couleur2";

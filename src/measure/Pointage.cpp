@@ -26,7 +26,7 @@ bool StadeComptage(const Orvelle& o) {
 // The behaviour of the segment functions for the value that comes next.
 const ComportementPointage& ComportementSegments(const Orvelle& o) {
     const auto& m = o.mesure;
-    if (Coche(o, "Check2") && m.Etape == 1) return PointageLigneBrisee();
+    if (Coche(o, Controle::CaseLigneBrisee) && m.Etape == 1) return PointageLigneBrisee();
     const bool spore = m.NumFonction == 2 || m.NumFonction == 3;
     if (spore && m.Etape == 2 && o.parametres.modePointage == 2) return PointagePalmer();
     return PointageSegment();
@@ -71,12 +71,12 @@ void Aiguille(Orvelle& o, const EvenementImage& e, bool enfonce) {
         }
         if (p.ModeOrienteeSaisie) return;
         if (m.ModeDensite) {
-            o.controles.Visible("Frame", 1, true);
+            o.controles.Visible(Controle::CadreMesure, true);
             if (m.Etape == 1) {
                 if (enfonce) Statut(o, o.textes.Msg(72));
             } else if (enfonce) {
                 Statut(o, o.textes.Msg(73));
-                o.controles.Couleur("bout", 9, std::nullopt);
+                o.controles.Couleur(Controle::BoutonComptage, std::nullopt);
             }
         }
         if (m.NumFonction == 20 && !m.ModeComptage && !m.ModeDensite) {
@@ -107,7 +107,7 @@ void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt, boo
     p.IgnoreRelache = false;
     p.pressionVue = false;
     p.ctrlSeul = false; // a drag with Ctrl held leaves the drag state as it was
-    if (p.menuContextuel || p.enAttente) ChoixMenuContextuel(o, {}, 0);
+    if (p.menuContextuel || p.enAttente) FermeMenuContextuel(o);
 
     const EvenementImage e = Evenement(o, pt, bouton, mods, doubleClic);
     p.pression = {pt, e.image, bouton};

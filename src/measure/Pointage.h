@@ -5,6 +5,7 @@
 #pragma once
 
 #include "images/Vue.h"
+#include "interface/Controle.h"
 #include "measure/EtatPointage.h"
 
 #include <string>
@@ -37,9 +38,10 @@ void ToucheOubliees(Orvelle& o);
 // While the image drag is on, the status bar says how to leave it.
 void AfficheModeGlisse(Orvelle& o);
 
-// The answer of a context menu: `famille` "PopOrg" (index 1..5) or "PopExt"
-// (1..2); any index outside the entries means the menu was closed.
-void ChoixMenuContextuel(Orvelle& o, const std::string& famille, int index);
+// The answer of a context menu: one of its entries (false for any other
+// control), or the menu closed without a choice.
+bool ChoixMenuContextuel(Orvelle& o, Controle entree);
+void FermeMenuContextuel(Orvelle& o);
 
 // "Eff.Arr.", the Backspace key and the "<=" button alike: the last value
 // goes, and its marks leave the view.

@@ -47,10 +47,10 @@ void AnnuleSegment(Orvelle& o) {
     auto& p = o.pointage;
     // A count under way is part of the measure: its crosses and its display go.
     if ((o.mesure.ModeComptage || o.mesure.ModeDensite) && !p.marquesEnCours.empty())
-        o.controles.Texte("TBox", 6, "0");
+        o.controles.Texte(Controle::TexteComptage, "0");
     OublieMesureEnCours(o);
     p.IgnoreRelache = true;
-    o.controles.Visible("Frame", 1, true);
+    o.controles.Visible(Controle::CadreMesure, true);
     MemoriseCle(o);
 }
 
@@ -77,8 +77,8 @@ void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
         EffaceDerniereValeur(o);
         break;
     case Touche::Espace: {
-        const bool visible = !o.controles("Frame", 6).visible;
-        o.controles.Visible("Frame", 6, visible);
+        const bool visible = !o.controles(Controle::CadreStatistiques).visible;
+        o.controles.Visible(Controle::CadreStatistiques, visible);
         if (o.recalculeStatistiques) o.recalculeStatistiques(o);
         break;
     }

@@ -63,8 +63,8 @@ bool AUneExtension(const std::string& chemin) {
 }
 
 void MontreSaisieLigne(Orvelle& o, bool visible) {
-    for (const char* nom : {"Text4", "VScroll2"})
-        if (o.controles.Existe(nom)) o.controles.Visible(nom, SansIndex, visible);
+    o.controles.Visible(Controle::NumeroCommentaire, visible);
+    o.controles.Visible(Controle::DefilementCommentaire, visible);
 }
 
 } // namespace
@@ -176,8 +176,7 @@ Ecriture EcritFichierExport(const std::string& chemin, Orvelle& o, const Horodat
 }
 
 std::string NomBaseExport(const Orvelle& o) {
-    const std::string image =
-        o.controles.Existe("labNomFic") ? o.controles.Texte("labNomFic") : o.cheminImage;
+    const std::string image = o.cheminImage;
     // The label holds the full path: a dot in a folder name must not cut it.
     std::string nom = NomFichierImage(image);
     nom = nom.substr(0, nom.find('.'));
@@ -233,9 +232,9 @@ bool ExporteCSV(Orvelle& o, bool avecDialogue) {
                              {}, Icone::Exclamation);
         return false;
     }
-    if (o.mesure.NumFonction == 3 && o.controles.Existe("TBox", 8))
-        o.controles.Texte("TBox", 8,
-                          o.controles.Texte("TBox", 8) + LigneVolume(o) + std::string(FinDeLigne));
+    if (o.mesure.NumFonction == 3)
+        o.controles.Texte(Controle::TexteResultats, o.controles.Texte(Controle::TexteResultats) +
+                                                        LigneVolume(o) + std::string(FinDeLigne));
     return true;
 }
 
@@ -246,10 +245,10 @@ void DemandeExport(Orvelle& o) {
     auto& c = o.controles;
     o.exportCSV.modeCadre10 = ModeCadre10::Export;
     MontreSaisieLigne(o, false);
-    c.Couleur("Frame", 10, kCouleurCadre10);
-    c.Texte("Frame", 10, o.textes.Msg(kMsgCadreExport));
-    c.Texte("TBox", 3, o.exportCSV.commentaire);
-    c.Visible("Frame", 10, true);
+    c.Couleur(Controle::CadreCommentaire, kCouleurCadre10);
+    c.Texte(Controle::CadreCommentaire, o.textes.Msg(kMsgCadreExport));
+    c.Texte(Controle::TexteCommentaire, o.exportCSV.commentaire);
+    c.Visible(Controle::CadreCommentaire, true);
 }
 
 void ExportGrille(Orvelle& o) {
@@ -259,42 +258,40 @@ void ExportGrille(Orvelle& o) {
 void QuitteModeExport(Orvelle& o) {
     if (o.exportCSV.modeCadre10 != ModeCadre10::Export) return;
     o.exportCSV.modeCadre10 = ModeCadre10::Commentaire;
-    o.controles.Visible("Frame", 10, false);
+    o.controles.Visible(Controle::CadreCommentaire, false);
     MontreSaisieLigne(o, true);
 }
 
 void ValideExport(Orvelle& o) {
-    o.exportCSV.commentaire = o.controles.Texte("TBox", 3);
+    o.exportCSV.commentaire = o.controles.Texte(Controle::TexteCommentaire);
     QuitteModeExport(o);
     ExporteCSV(o, true);
 }
 
-bool ClicExport(Orvelle& o, const std::string& famille, int index) {
-    if (famille == "MnuEDit") {
-        switch (index) {
-        case 1:
-            DemandeExport(o);
-            return true;
-        case 2:
-            ExportGrille(o);
-            return true;
-        case 8:
-            ImporteCSV(o);
-            return true;
-        default:
-            return false;
-        }
+bool ClicExport(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::ExportGrilleSous:
+        DemandeExport(o);
+        return true;
+    case Controle::ExportGrille:
+        ExportGrille(o);
+        return true;
+    case Controle::ImportCSV:
+        ImporteCSV(o);
+        return true;
+    default:
+        break;
     }
-    if (famille != "Bout_dial" || o.exportCSV.modeCadre10 != ModeCadre10::Export) return false;
-    switch (index) {
-    case 28:
+    if (o.exportCSV.modeCadre10 != ModeCadre10::Export) return false;
+    switch (c) {
+    case Controle::CommentaireValider:
         ValideExport(o);
         return true;
-    case 29:
+    case Controle::CommentaireAnnuler:
         QuitteModeExport(o);
         return true;
-    case 30:
-        o.controles.Texte("TBox", 3, "");
+    case Controle::CommentaireRaz:
+        o.controles.Texte(Controle::TexteCommentaire, "");
         return true;
     default:
         return false;

@@ -4,6 +4,8 @@
 // dispatch of those entries and of the import.
 #pragma once
 
+#include "interface/Controle.h"
+
 #include "base/FichierTexte.h"
 #include "results/EtatExport.h"
 
@@ -64,6 +66,6 @@ void QuitteModeExport(Orvelle& o);
 
 // MnuEDit 1, 2, 8 and Bout_dial 28-30 while Frame(10) is in export mode. False
 // for any other control: Bout_dial then belongs to the comment editor.
-bool ClicExport(Orvelle& o, const std::string& famille, int index);
+bool ClicExport(Orvelle& o, Controle c);
 
 } // namespace orv

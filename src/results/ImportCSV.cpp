@@ -144,10 +144,10 @@ std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& l
         if (Trim(d.substr(0, d.find('$'))) == nom)
             return FonctionCSV{n, true, DerniereColonneLue(o, n)};
     }
-    for (int entree : {2, 3})
-        if (o.controles.Existe("Mnusurf", entree) &&
-            Trim(o.controles.Texte("Mnusurf", entree)) == nom)
-            return FonctionCSV{16, entree == 2, DerniereColonneLue(o, 16)};
+    for (Controle entree : {Controle::FonctionPolygoneAuto, Controle::FonctionPolygoneOuvert})
+        if (Trim(o.controles.Texte(entree)) == nom)
+            return FonctionCSV{16, entree == Controle::FonctionPolygoneAuto,
+                               DerniereColonneLue(o, 16)};
     return std::nullopt;
 }
 
@@ -255,9 +255,9 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     SelectionneFonction(o);
     // The function menus as choosing the function from them leaves them.
     const bool couleur = m.NumFonction == 20;
-    for (int i : {6, 7})
-        if (c.Existe("MnuFonc", i)) c.Actif("MnuFonc", i, !couleur);
-    if (c.Existe("bout", 42)) c.Visible("bout", 42, true);
+    c.Actif(Controle::MenuComptage, !couleur);
+    c.Actif(Controle::MenuDensite, !couleur);
+    c.Visible(Controle::CopieNotation, true);
 
     auto& g = o.GrilleRef;
     auto& p = o.GrilleRefP;
@@ -348,8 +348,7 @@ void ImporteCSV(Orvelle& o) {
                                                     t.Msg(kMsgContinuer),
                                                 "Attention !");
     if (continuer) {
-        const std::string titre =
-            o.controles.Existe("MnuEDit", 8) ? o.controles.Texte("MnuEDit", 8) : std::string();
+        const std::string titre = o.controles.Texte(Controle::ImportCSV);
         // The file an export of the image shown would have written is proposed.
         const auto chemin =
             o.plateforme.ChoisitFichierAOuvrir(titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers),

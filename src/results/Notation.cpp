@@ -27,8 +27,6 @@ enum LigneStat {
 // Two-sided 95 % factor of the normal law.
 constexpr double kFacteur95 = 1.96;
 
-constexpr std::array<const char*, 6> kLibellesNoTexp = {
-    "", "D1,9", "D1,5,9", "m ± sigma", "m ±1.96 sigma", "d1, Dominante, d9"};
 // Marker of LigneNotation and prefix + marker of NotationLxl, by form.
 constexpr std::array<const char*, 6> kMarqueurs = {
     "", " ;D1,9; (", " ;D1,5,9; (", " ; m ± sigma ; (", " ; m ± 1.96 sigma; (", " ; dMd ; ("};
@@ -91,8 +89,10 @@ const std::vector<LignesFonction>& LibellesColonnes() {
 
 std::string LibelleNotation(const Orvelle& o, int v) {
     if (!FormeConnue(v)) return {};
-    if (o.controles.Existe("NoTexp", v)) return o.controles.Texte("NoTexp", v);
-    return kLibellesNoTexp[static_cast<size_t>(v)];
+    constexpr Controle kEntrees[] = {Controle::NotationD19, Controle::NotationD159,
+                                     Controle::NotationSigma, Controle::NotationSigma196,
+                                     Controle::NotationDominante};
+    return o.controles.Texte(kEntrees[static_cast<size_t>(v - 1)]);
 }
 
 std::string FragmentColonne(const Orvelle& o, int v, int c) {

@@ -55,7 +55,7 @@ std::string TexteStatistique(const Orvelle& o, int c, double valeur) {
 }
 
 bool StatistiquesAutomatiques(const Orvelle& o) {
-    return !o.controles.Existe("Check", 3) || o.controles("Check", 3).coche;
+    return o.controles(Controle::CaseCalculStat).coche;
 }
 
 void StatColonnes(Orvelle& o) {

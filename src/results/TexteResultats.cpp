@@ -92,8 +92,8 @@ namespace {
 
 std::string AfficheResultats(Orvelle& o) {
     std::string t = ConstruitTexteResultats(o);
-    if (o.controles.Existe("TBox", 8)) o.controles.Texte("TBox", 8, t);
-    o.controles.Visible("FraResultats", SansIndex, true);
+    o.controles.Texte(Controle::TexteResultats, t);
+    o.controles.Visible(Controle::CadreResultats, true);
     return t;
 }
 
@@ -107,26 +107,32 @@ void CopieResultats(Orvelle& o) {
     o.plateforme.CopieTextePressePapier(AfficheResultats(o));
 }
 
-bool ClicResultats(Orvelle& o, const std::string& nom, int index) {
-    if (nom == "bout" && index == 39) {
-        if (o.controles("FraResultats").visible)
-            o.controles.Visible("FraResultats", SansIndex, false);
+bool ClicResultats(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::ResultatsBascule:
+        if (o.controles(Controle::CadreResultats).visible)
+            o.controles.Visible(Controle::CadreResultats, false);
         else
             TexteResultats(o);
-    } else if (nom == "bout" && index == 42) {
+        return true;
+    case Controle::CopieNotation:
         CopieNotation(o);
-    } else if (nom == "bout" && index == 43) {
+        return true;
+    case Controle::ResultatsAfficher:
         TexteResultats(o);
-    } else if (nom == "MnuEDit" && index == 7) {
+        return true;
+    case Controle::CopieResultats:
         CopieResultats(o);
-    } else if (nom == "cmdStat" && index == SansIndex) {
+        return true;
+    case Controle::StatistiquesOrdre:
         ClicCmdStat(o);
-    } else if (nom == "Check" && index == 3) {
+        return true;
+    case Controle::CaseCalculStat:
         ClicCalculStatistiques(o);
-    } else {
+        return true;
+    default:
         return false;
     }
-    return true;
 }
 
 } // namespace orv

@@ -3,6 +3,8 @@
 // shown in TBox(8) over the image and copied to the clipboard on request.
 #pragma once
 
+#include "interface/Controle.h"
+
 #include <string>
 
 namespace orv {
@@ -19,6 +21,6 @@ void CopieResultats(Orvelle& o);
 // Clicks of the results and statistics commands: bout(39) show/hide,
 // bout(42) copy the notation, bout(43) rebuild, MnuEDit(7) copy the results,
 // cmdStat, Check(3). False for another control.
-bool ClicResultats(Orvelle& o, const std::string& nom, int index);
+bool ClicResultats(Orvelle& o, Controle c);
 
 } // namespace orv

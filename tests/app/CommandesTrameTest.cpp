@@ -63,7 +63,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
 
     // Cancelled: nothing written, nothing asked.
     p.fichiers.push_back(std::nullopt);
-    ASSERT_TRUE(ClicTrame(*o, "MnuFIC", 9));
+    ASSERT_TRUE(ClicTrame(*o, Controle::SauverTrame));
     EXPECT_TRUE(fs::is_empty(dossier / "data"));
     EXPECT_EQ(p.Compte("question"), 0);
 
@@ -71,7 +71,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     const fs::path autre = dossier / "autre";
     fs::create_directories(autre);
     p.fichiers.push_back((autre / "essai").string());
-    ClicTrame(*o, "MnuFIC", 9);
+    ClicTrame(*o, Controle::SauverTrame);
     const std::string f = (autre / "essai.trm").string();
     ASSERT_TRUE(fs::exists(f));
     EXPECT_EQ(o->parametres.repData, autre.string());
@@ -80,19 +80,19 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     std::ofstream(f, std::ios::binary) << "garder";
     p.fichiers.push_back(f);
     p.reponses.push_back(false);
-    ClicTrame(*o, "MnuFIC", 9);
+    ClicTrame(*o, Controle::SauverTrame);
     EXPECT_EQ(Lit(f), "garder");
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
     EXPECT_EQ(p.appels.back().titre, f);
     p.fichiers.push_back(f);
     p.reponses.push_back(true);
-    ClicTrame(*o, "MnuFIC", 9);
+    ClicTrame(*o, Controle::SauverTrame);
     const Releve avant = Releve_(*o);
     auto y = Session();
     ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
     AttendMeme(avant, Releve_(*y), "saved by the command");
-    EXPECT_FALSE(ClicTrame(*o, "MnuFIC", 8));
+    EXPECT_FALSE(ClicTrame(*o, Controle::SauverParametres));
 }
 
 TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
@@ -105,17 +105,17 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     const std::string question = o->textes.Msg(185) + std::string(FinDeLigne) + o->textes.Msg(106);
 
     p.reponses.push_back(false); // No: no dialog (the fake would refuse one)
-    ClicTrame(*o, "MnuFIC", 10);
+    ClicTrame(*o, Controle::ChargerTrame);
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{question});
     EXPECT_EQ(p.appels.back().titre, "Attention !");
     p.reponses.push_back(true); // Yes, then the dialog cancelled
     p.fichiers.push_back(std::nullopt);
-    ClicTrame(*o, "MnuFIC", 10);
+    ClicTrame(*o, Controle::ChargerTrame);
     AttendMeme(avant, Releve_(*o), "cancelled");
 
     p.reponses.push_back(true);
     p.fichiers.push_back(f);
-    ClicTrame(*o, "MnuFIC", 10);
+    ClicTrame(*o, Controle::ChargerTrame);
     AttendMeme(charge, Releve_(*o), "loaded");
     EXPECT_EQ(o->FicTrame, "densite.trm");
     // The first image shown, with its own factor and the marks of its lines.
@@ -133,7 +133,7 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     auto z = Session();
     p.Oublie();
     p.fichiers.push_back(f);
-    ClicTrame(*z, "MnuFIC", 10);
+    ClicTrame(*z, Controle::ChargerTrame);
     EXPECT_EQ(p.Compte("question"), 0);
     AttendMeme(charge, Releve_(*z), "empty grid");
 }
@@ -186,7 +186,7 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
     // Through the command, after the user's Yes.
     p.reponses.push_back(true);
     p.fichiers.push_back(cas[0].fichier);
-    ClicTrame(*o, "MnuFIC", 10);
+    ClicTrame(*o, Controle::ChargerTrame);
     AttendMeme(avant, Releve_(*o), "command");
 }
 
@@ -348,14 +348,14 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     Glisse(*o, traits[0].first, traits[0].second);
     const Releve enCours = Releve_(*o);
     p.Oublie();
-    ClicTrame(*o, "Mntool", 4);
+    ClicTrame(*o, Controle::MajGrille);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{o->textes.Msg(178)});
     AttendMeme(enCours, Releve_(*o), "half entered");
     EffaceArriere(*o);
 
     const size_t marques = o->mesure.TraceLignes[1].marques.size();
     ASSERT_GT(marques, 0u);
-    ASSERT_TRUE(ClicTrame(*o, "Mntool", 4));
+    ASSERT_TRUE(ClicTrame(*o, Controle::MajGrille));
     EXPECT_EQ(o->mesure.TraceLignes[1].marques.size(), marques); // the lines keep their marks
     for (int l = 1; l <= 4; ++l)
         for (int c = 1; c <= 4; ++c)
@@ -407,14 +407,14 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     const Releve avant = Releve_(*o);
     p.Oublie();
     p.reponses.push_back(false);
-    ASSERT_TRUE(ClicCalibrage(*o, "Optn", 2));
+    ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{QuestionModeResolution});
     EXPECT_FALSE(o->parametres.indPres);
-    EXPECT_TRUE(o->controles("Optn", 1).coche);
+    EXPECT_TRUE(o->controles(Controle::OptionIndDim).coche);
     AttendMeme(avant, Releve_(*o), "declined");
 
     p.reponses.push_back(true);
-    ASSERT_TRUE(ClicCalibrage(*o, "Optn", 2));
+    ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
     EXPECT_TRUE(o->parametres.indPres);
     EXPECT_NE(o->GrilleRef.Texte(1, 1), avant.cellules[0][1]);
     const Releve apres = Releve_(*o);

@@ -1,9 +1,9 @@
 // The start-up sequence, the activations and the quit question, driven as a
 // user session through the scripted platform.
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
+#include "interface/TableControles.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
 
@@ -29,7 +29,6 @@ protected:
 
     Orvelle& Demarre() {
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         Demarrage(*o);
         Activation(*o);
         return *o;
@@ -53,31 +52,31 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     ASSERT_EQ(e.GrilleRef.Colonnes(), 7);
     for (int c = 0; c < 7; ++c) EXPECT_EQ(Entete(c), attendues[static_cast<size_t>(c)]);
     EXPECT_EQ(e.GrilleRef.Lignes(), 257);
-    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=1,0000  non calibré");
-    EXPECT_EQ(e.controles.Texte("MnuFIC", 12), "Quitter");
-    EXPECT_EQ(e.controles.Texte("StatusBar1"), "choisir une commande ou marquer un point");
-    EXPECT_TRUE(e.controles("Frame", 9).visible); // welcome panel
-    EXPECT_FALSE(e.controles("Frame", 6).visible);
+    EXPECT_EQ(e.controles.Texte(Controle::LegendeCalibrage), "Cal.=1,0000  non calibré");
+    EXPECT_EQ(e.controles.Texte(Controle::Quitter), "Quitter");
+    EXPECT_EQ(e.controles.Texte(Controle::BarreEtat), "choisir une commande ou marquer un point");
+    EXPECT_TRUE(e.controles(Controle::CadreBienvenue).visible); // welcome panel
+    EXPECT_FALSE(e.controles(Controle::CadreStatistiques).visible);
     // The notation starts in the "(min) D1-D9 (max)" form, ticked in its menu.
     EXPECT_EQ(e.NotationEclair, 1);
-    EXPECT_TRUE(e.controles("NoTexp", 1).coche);
-    EXPECT_TRUE(e.controles("Check", 3).coche);
-    EXPECT_EQ(e.controles("bout", 12).couleur, 0x0000FFu);
-    EXPECT_EQ(e.controles("bout", 13).couleur, 0x00FF00u);
-    EXPECT_TRUE(e.controles("bout", 12).actif);
+    EXPECT_TRUE(e.controles(Controle::NotationD19).coche);
+    EXPECT_TRUE(e.controles(Controle::CaseCalculStat).coche);
+    EXPECT_EQ(e.controles(Controle::Couleur1).couleur, 0x0000FFu);
+    EXPECT_EQ(e.controles(Controle::Couleur2).couleur, 0x00FF00u);
+    EXPECT_TRUE(e.controles(Controle::Couleur1).actif);
     // The magnifier is on, and its button says so; buttons with no work behind
     // them stay disabled whatever the grid does.
-    EXPECT_TRUE(e.controles("PLoupePic").visible);
-    EXPECT_EQ(e.controles("bout", 4).couleur, 0xC0FFC0u);
+    EXPECT_TRUE(e.controles(Controle::ImageLoupe).visible);
+    EXPECT_EQ(e.controles(Controle::Loupe).couleur, 0xC0FFC0u);
     AjouteValeur(e, 10.0);
     AjouteValeur(e, 5.0);
-    EXPECT_FALSE(e.controles("bout", 41).actif);
-    EXPECT_FALSE(e.controles("bout", 9).actif);
-    Clic(e, "bout", 4);
-    EXPECT_FALSE(e.controles("PLoupePic").visible);
-    EXPECT_FALSE(e.controles("bout", 4).couleur.has_value());
-    EXPECT_TRUE(e.controles("F_Img", 1).actif);
-    EXPECT_FALSE(e.controles("F_Img", 5).actif);
+    EXPECT_FALSE(e.controles(Controle::StockN).actif);
+    EXPECT_FALSE(e.controles(Controle::BoutonComptage).actif);
+    Clic(e, Controle::Loupe);
+    EXPECT_FALSE(e.controles(Controle::ImageLoupe).visible);
+    EXPECT_FALSE(e.controles(Controle::Loupe).couleur.has_value());
+    EXPECT_TRUE(e.controles(Controle::FormatImageJPG).actif);
+    EXPECT_FALSE(e.controles(Controle::FormatImagePCX).actif);
     EXPECT_EQ(e.mesure.Etape, 1);
     EXPECT_EQ(e.mesure.LigneCourante, 2);
 }
@@ -85,7 +84,7 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
 // N=, D1, médiane and D9 follow every change of the grid, not only "Statistiques d'ordre".
 TEST_F(DemarrageTest, LesStatistiquesDOrdreSuiventLaGrille) {
     Orvelle& e = Demarre();
-    e.controles.Visible("Frame", 6, true);
+    e.controles.Visible(Controle::CadreStatistiques, true);
     for (double v : {10.0, 5.0, 12.0, 6.0, 14.0, 7.0}) AjouteValeur(e, v);
     auto n = [&e] { return e.GrilleRefP.Texte(8, 1); };
     EXPECT_EQ(n(), "3");
@@ -102,17 +101,17 @@ TEST_F(DemarrageTest, ParametresLusAuDemarrage) {
           {"x", "FONCTION_DEMARRAGE= 3", "AVERT =VRAI", "CALIBRAGE = 0,25", "AUTORETRACE=VRAI"});
     Orvelle& e = Demarre();
     EXPECT_EQ(e.mesure.NomFonction, "mesure Spore 3D");
-    EXPECT_FALSE(e.controles("Frame", 9).visible); // "ignorer au démarrage"
-    EXPECT_EQ(e.controles.Texte("label", 5), "Cal.=0,2500");
-    EXPECT_TRUE(e.controles("Check", 2).coche);
+    EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible); // "ignorer au démarrage"
+    EXPECT_EQ(e.controles.Texte(Controle::LegendeCalibrage), "Cal.=0,2500");
+    EXPECT_TRUE(e.controles(Controle::CaseAutoRetrace).coche);
     // The box follows the setting at every activation, and a tick by the user
     // is the setting: it survives the next activation.
     Activation(e);
-    EXPECT_TRUE(e.controles("Check", 2).coche);
-    e.controles.Coche("Check", 2, false);
-    Clic(e, "Check", 2);
+    EXPECT_TRUE(e.controles(Controle::CaseAutoRetrace).coche);
+    e.controles.Coche(Controle::CaseAutoRetrace, false);
+    Clic(e, Controle::CaseAutoRetrace);
     Activation(e);
-    EXPECT_FALSE(e.controles("Check", 2).coche);
+    EXPECT_FALSE(e.controles(Controle::CaseAutoRetrace).coche);
 }
 
 TEST_F(DemarrageTest, LangueAuDemarrage) {
@@ -121,11 +120,11 @@ TEST_F(DemarrageTest, LangueAuDemarrage) {
           {"MNFICHIERS;File", "MNUFIC;Menu file", "F12;Esci", "*", "MSG;messaggi",
            "M161;Vuoi davvero uscire da Orvelle ?", "M169;scegliere un comando", "*"});
     Orvelle& e = Demarre();
-    EXPECT_EQ(e.controles.Texte("Mnfichiers"), "File");
-    EXPECT_EQ(e.controles.Texte("MnuFIC", 12), "Esci");
-    EXPECT_EQ(e.controles.Texte("StatusBar1"), "scegliere un comando");
+    EXPECT_EQ(e.controles.Texte(Controle::MenuFichiers), "File");
+    EXPECT_EQ(e.controles.Texte(Controle::Quitter), "Esci");
+    EXPECT_EQ(e.controles.Texte(Controle::BarreEtat), "scegliere un comando");
     // Captions the tables give at every language application.
-    EXPECT_EQ(e.controles.Texte("Cyst", 1), "3 mesures***");
+    EXPECT_EQ(e.controles.Texte(Controle::FonctionCystides3), "3 mesures***");
     p.reponses = {false};
     EXPECT_FALSE(DemandeQuitter(e));
     EXPECT_EQ(p.Textes("question").back(), "Vuoi davvero uscire da Orvelle ?");
@@ -134,11 +133,11 @@ TEST_F(DemarrageTest, LangueAuDemarrage) {
 TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     Orvelle& e = Demarre();
     p.reponses = {false};
-    Clic(e, "MnuFIC", 12);
+    Clic(e, Controle::Quitter);
     EXPECT_FALSE(e.fermeture);
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, "Voulez-vous vraiment quitter Orvelle ?");
-    EXPECT_EQ(p.appels.back().titre, e.controles.Texte("frmMesure"));
+    EXPECT_EQ(p.appels.back().titre, e.controles.Texte(Controle::Fenetre));
 
     // Measures not saved in a grid file: "Annuler", or "Oui" and a cancelled
     // save dialog, change nothing.
@@ -147,8 +146,8 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     p.reponses3 = {Reponse::Annuler, Reponse::Oui};
     p.fichiers = {std::nullopt};
     p.Oublie();
-    Clic(e, "MnuFIC", 12);
-    Clic(e, "MnuFIC", 12);
+    Clic(e, Controle::Quitter);
+    Clic(e, Controle::Quitter);
     EXPECT_FALSE(e.fermeture);
     EXPECT_EQ(p.Textes("question")[0].rfind("Les mesures de la grille ne sont pas sauvées", 0), 0u);
     EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
@@ -156,37 +155,37 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     const std::string trame = (dossier / "travail.trm").string();
     p.reponses3 = {Reponse::Oui};
     p.fichiers = {trame};
-    Clic(e, "MnuFIC", 12);
+    Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);
     EXPECT_TRUE(fs::exists(trame));
     // Saved work: the usual question only. A new measure and "Non": ends unsaved.
     e.fermeture = false;
     p.reponses = {true};
-    Clic(e, "MnuFIC", 12);
+    Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);
     e.fermeture = false;
     AjouteValeur(e, 7.0);
     p.reponses3 = {Reponse::Non};
-    Clic(e, "MnuFIC", 12);
+    Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);
 }
 
 TEST_F(DemarrageTest, TitreEtMenuMontrentLaFonctionEtLaTrame) {
     Orvelle& e = Demarre();
-    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Spores 2D");
-    EXPECT_TRUE(e.controles("MnuFonc", 2).coche);
-    Clic(e, "MnuFonc", 1);
-    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Mesure segment");
-    EXPECT_TRUE(e.controles("MnuFonc", 1).coche);
-    EXPECT_FALSE(e.controles("MnuFonc", 2).coche);
+    EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Spores 2D");
+    EXPECT_TRUE(e.controles(Controle::FonctionSpores2D).coche);
+    Clic(e, Controle::FonctionSegment);
+    EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Mesure segment");
+    EXPECT_TRUE(e.controles(Controle::FonctionSegment).coche);
+    EXPECT_FALSE(e.controles(Controle::FonctionSpores2D).coche);
     p.reponses = {true};
-    Clic(e, "Cyst", 2);
-    EXPECT_TRUE(e.controles("Cyst", 2).coche);
-    EXPECT_FALSE(e.controles("MnuFonc", 1).coche);
+    Clic(e, Controle::FonctionCystides4);
+    EXPECT_TRUE(e.controles(Controle::FonctionCystides4).coche);
+    EXPECT_FALSE(e.controles(Controle::FonctionSegment).coche);
     AjouteValeur(e, 10.0);
     p.fichiers = {(dossier / "travail.trm").string()};
-    Clic(e, "MnuFIC", 9);
-    EXPECT_EQ(e.controles.Texte("frmMesure"), "Orvelle – Cystides 4 mesures – travail.trm");
+    Clic(e, Controle::SauverTrame);
+    EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Cystides 4 mesures – travail.trm");
 }
 
 TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
@@ -194,9 +193,11 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
     AjouteValeur(e, 10.0);
     p.Oublie();
     const auto zelk = fs::last_write_time(dossier / "Zelk.dat");
-    for (int i : {2, 3, 5, 6, 7}) Clic(e, "MnuFIC", i);
-    Clic(e, "MnuFIC", 11); // the folder browser: not in the program yet, disabled
-    EXPECT_FALSE(e.controles("MnuFIC", 11).actif);
+    for (Controle c : {Controle::MenuTwain, Controle::MenuChargeur, Controle::ChargerRefCouleur,
+                       Controle::SauverRefCouleur, Controle::SeparateurFichiers})
+        Clic(e, c);
+    Clic(e, Controle::RepertoireImage); // the folder browser: not in the program yet, disabled
+    EXPECT_FALSE(e.controles(Controle::RepertoireImage).actif);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
     EXPECT_EQ(e.mesure.Etape, 2);
@@ -206,16 +207,16 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
 TEST_F(DemarrageTest, FermerBienvenueEcritLesParametres) {
     Orvelle& e = Demarre();
     fs::remove(dossier / "Zelk.dat");
-    e.controles.Coche("Check", 4, true);
-    Clic(e, "Check", 4);
-    Clic(e, "bout", 33);
-    EXPECT_FALSE(e.controles("Frame", 9).visible);
+    e.controles.Coche(Controle::CaseIgnorerBienvenue, true);
+    Clic(e, Controle::CaseIgnorerBienvenue);
+    Clic(e, Controle::BienvenueOK);
+    EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible);
     const auto lignes = LitLignesFichier((dossier / "Zelk.dat").string());
     ASSERT_TRUE(lignes.has_value());
     EXPECT_EQ((*lignes)[9], "AVERT =VRAI");
     // "AIDE" shows it again, but a ticked box keeps it hidden.
-    Clic(e, "Mnuaide", 1);
-    EXPECT_FALSE(e.controles("Frame", 9).visible);
+    Clic(e, Controle::Aide);
+    EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible);
 }
 
 TEST_F(DemarrageTest, TexteDAvertissementDuDossierDesDonnees) {
@@ -223,9 +224,8 @@ TEST_F(DemarrageTest, TexteDAvertissementDuDossierDesDonnees) {
     Ecrit("donnees/avert_fr.txt", {"Bienvenue", "ligne é"});
     o = std::make_unique<Orvelle>(p, dossier.string());
     o->dossierDonnees = (dossier / "donnees").string();
-    DeclareControles(o->controles);
     Demarrage(*o);
-    EXPECT_EQ(o->controles.Texte("TBox", 7), "Bienvenue\r\nligne é\r\n");
+    EXPECT_EQ(o->controles.Texte(Controle::TexteBienvenue), "Bienvenue\r\nligne é\r\n");
 }
 
 TEST_F(DemarrageTest, SauverLesParametresEnEchecLeDit) {
@@ -233,7 +233,7 @@ TEST_F(DemarrageTest, SauverLesParametresEnEchecLeDit) {
     fs::remove(dossier / "Zelk.dat");
     fs::create_directories(dossier / "Zelk.dat"); // a folder in the way
     p.Oublie();
-    Clic(e, "MnuFIC", 8);
+    Clic(e, Controle::SauverParametres);
     ASSERT_EQ(p.Compte("message"), 1);
     EXPECT_EQ(p.Textes("message")[0].rfind("erreur fichier", 0), 0u);
 }

@@ -1,8 +1,8 @@
 #include "app/Langue.h"
-#include "app/ControlesDesign.h"
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
 #include "base/Cp1252.h"
+#include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -26,7 +26,6 @@ protected:
         fs::remove_all(dossier);
         fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         o->textes.RemplitMessages();
         francais.RemplitMessages();
     }
@@ -45,9 +44,7 @@ protected:
         o->parametres.langue = code;
         AppliqueLangue(*o);
     }
-    const std::string& Texte(const std::string& nom, int index = SansIndex) {
-        return o->controles.Texte(nom, index);
-    }
+    const std::string& Texte(Controle c) { return o->controles.Texte(c); }
     // Table entries that differ from the built-in French ones.
     std::vector<std::pair<Table, int>> Changes() const {
         std::vector<std::pair<Table, int>> v;
@@ -91,27 +88,27 @@ TEST_F(Langue, FichierItalienRelegende) {
                  "C3;Calc. stat.",
                  "C*;"});
     Applique("it");
-    EXPECT_EQ(Texte("Mnfichiers"), "File");
-    EXPECT_EQ(Texte("MnEdit"), "Modifica");
-    EXPECT_EQ(Texte("Mnuaide", 1), "Aiuto");
-    EXPECT_EQ(Texte("MnuFIC", 1), "Apri immagine");
-    EXPECT_EQ(Texte("MnuFIC", 12), "Esci");
-    EXPECT_EQ(Texte("MnuFIC", 2), "Twain");
-    EXPECT_EQ(Texte("bout", 15), "Canc. riga");
-    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
-    EXPECT_EQ(Texte("bout", 16), "Raz gril.");
-    EXPECT_EQ(Texte("Check", 3), "Calc. stat.");
+    EXPECT_EQ(Texte(Controle::MenuFichiers), "File");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Modifica");
+    EXPECT_EQ(Texte(Controle::Aide), "Aiuto");
+    EXPECT_EQ(Texte(Controle::OuvrirImage), "Apri immagine");
+    EXPECT_EQ(Texte(Controle::Quitter), "Esci");
+    EXPECT_EQ(Texte(Controle::MenuTwain), "Twain");
+    EXPECT_EQ(Texte(Controle::EffaceLigne), "Canc. riga");
+    EXPECT_EQ(Texte(Controle::RazTout), "Azzera tutto");
+    EXPECT_EQ(Texte(Controle::RazGrille), "Raz gril.");
+    EXPECT_EQ(Texte(Controle::CaseCalculStat), "Calc. stat.");
     EXPECT_EQ(o->textes.Msg(161), "Vuoi davvero uscire da Orvelle ?");
     EXPECT_EQ(o->textes.Msg(56), "misura Segmento");
     // The composed descriptor keeps the name it was built with.
     EXPECT_EQ(o->textes.Msg(146), "mesure Segment$4$Longueur$img $comment$");
     // Captions taken from the tables follow the new entries.
-    EXPECT_EQ(Texte("PopExt", 1), "larghezza");
-    EXPECT_EQ(Texte("Cyst", 1), "3 misure***");
-    EXPECT_EQ(Texte("Cyst", 3), "5 misure***");
-    EXPECT_EQ(Texte("chkMC", 0), "Modo gruppo");
-    EXPECT_EQ(Texte("cmdChargeMC"), "Modo gruppo");
-    EXPECT_EQ(Texte("chkMC", 1), "Img MC");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "larghezza");
+    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 misure***");
+    EXPECT_EQ(Texte(Controle::FonctionCystides5), "5 misure***");
+    EXPECT_EQ(Texte(Controle::CaseModeMC), "Modo gruppo");
+    EXPECT_EQ(Texte(Controle::GroupeChargeMC), "Modo gruppo");
+    EXPECT_EQ(Texte(Controle::CaseImgMC), "Img MC");
     EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 20},
                                  {Table::MSG, 56},
                                  {Table::MSG, 161},
@@ -121,54 +118,58 @@ TEST_F(Langue, FichierItalienRelegende) {
 }
 
 TEST_F(Langue, FichierAbsentRelegendeQuandMeme) {
-    EXPECT_EQ(Texte("PopExt", 1), "Largeur");
-    EXPECT_EQ(Texte("MnApropos"), "A propos ...");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "Largeur");
+    EXPECT_EQ(Texte(Controle::APropos), "A propos ...");
     Applique("de");
     EXPECT_TRUE(Changes().empty());
     EXPECT_EQ(p.appels.size(), 0u);
     // Not re-captioned.
-    EXPECT_EQ(Texte("Mnfichiers"), "fichiers");
-    EXPECT_EQ(Texte("bout", 17), "Raz tout");
-    EXPECT_EQ(Texte("Fdemarrage", 0), "Segments");
-    EXPECT_EQ(Texte("Mnuaide", 1), "AIDE");
+    EXPECT_EQ(Texte(Controle::MenuFichiers), "fichiers");
+    EXPECT_EQ(Texte(Controle::RazTout), "Raz tout");
+    EXPECT_EQ(Texte(Controle::DemarrageSegments), "Segments");
+    EXPECT_EQ(Texte(Controle::Aide), "AIDE");
     // Re-captioned from the built-in tables.
-    auto verifie = [&](const char* nom, int premier, const std::vector<std::string>& textes) {
+    // The captions of `premier` and the entries after it in its group.
+    auto verifie = [&](Controle premier, const std::vector<std::string>& textes) {
+        const auto groupe = MemeFamille(premier);
+        const auto debut = std::find(groupe.begin(), groupe.end(), premier);
+        ASSERT_LE(textes.size(), static_cast<size_t>(groupe.end() - debut));
         for (size_t i = 0; i < textes.size(); ++i)
-            EXPECT_EQ(Texte(nom, premier + static_cast<int>(i)), textes[i]) << nom << i;
+            EXPECT_EQ(Texte(debut[static_cast<long>(i)]), textes[i])
+                << static_cast<int>(premier) << i;
     };
-    verifie("PopExt", 1, {" largeur", " épaisseur"});
-    verifie("MnApropos", SansIndex, {" à propos ..."});
-    verifie("Mnuaide", 2, {"documentation"});
-    verifie("Cyst", 1, {"3 mesures***", "4 mesures***", "5 mesures***"});
-    verifie("MnDens", 1, {"Ellipse***", "Rectangle***"});
-    verifie("Mncp", 1, {"simple***", "bosses***"});
-    verifie("MnuCharg", 1, {"Ajouter***", "Supprimer***", "Effacer liste images***"});
-    verifie("MnuTwain", 1,
-            {"Sélection Source***", "Acquisition Twain***", "Sauver l'image Twain***",
-             "Sauver le cadre***"});
-    verifie("OptnMchrt", SansIndex, {"Options Tablouve***"});
-    verifie("MnuChrt", 1,
+    verifie(Controle::Choix3DLargeur, {" largeur", " épaisseur"});
+    verifie(Controle::APropos, {" à propos ..."});
+    verifie(Controle::ListeCles, {"documentation"});
+    verifie(Controle::FonctionCystides3, {"3 mesures***", "4 mesures***", "5 mesures***"});
+    verifie(Controle::FonctionDensiteEllipse, {"Ellipse***", "Rectangle***"});
+    verifie(Controle::FonctionComptage1, {"simple***", "bosses***"});
+    verifie(Controle::ChargeurAjouter, {"Ajouter***", "Supprimer***", "Effacer liste images***"});
+    verifie(Controle::TwainSelectionSource, {"Sélection Source***", "Acquisition Twain***",
+                                             "Sauver l'image Twain***", "Sauver le cadre***"});
+    verifie(Controle::MenuCouleurs, {"Options Tablouve***"});
+    verifie(Controle::Couleurs1,
             {"", "Charger nuancier***", "Sauver nuancier***", "", "Zone echantillon couleur***",
              "Charger un fichier scanner ", "Charger un fichier scanner***", ""});
-    verifie("Illus", 1,
-            {"Référence simple***", "Référence orientée***", "Choix Police", "Texte***", "",
-             "Fichier***"});
-    verifie("Fdemarrage", 1, {"Spores 2D", "Spores 3D", "Cystides 3", "Cystides 4", "Cystides 5"});
-    verifie("Fdemarrage", 20, {"Tintaval"});
-    verifie("statdef", 1, {"Nuages Pts***", "Histogramme", "Diagramme", "Tests"});
-    verifie("Mn_Copie_Ecran", 1, {"Ecran ***", "Zone de travail"});
-    verifie("chkMC", 0, {"Mode MC"});
-    verifie("cmdChargeMC", SansIndex, {"Mode MC"});
-    verifie("CouleurPanneau", 0,
+    verifie(Controle::ReferenceSimple, {"Référence simple***", "Référence orientée***",
+                                        "Choix Police", "Texte***", "", "Fichier***"});
+    verifie(Controle::DemarrageSpores2D,
+            {"Spores 2D", "Spores 3D", "Cystides 3", "Cystides 4", "Cystides 5"});
+    verifie(Controle::DemarrageTintaval, {"Tintaval"});
+    verifie(Controle::StatsNuage, {"Nuages Pts***", "Histogramme", "Diagramme", "Tests"});
+    verifie(Controle::CopieEcranEcran, {"Ecran ***", "Zone de travail"});
+    verifie(Controle::CaseModeMC, {"Mode MC"});
+    verifie(Controle::GroupeChargeMC, {"Mode MC"});
+    verifie(Controle::PanneauCouleur0,
             {"", "grille", "Ajuster", "Aperçu", "Images", "Voir Options", "Mode expert"});
-    verifie("CheckCalibre", SansIndex, {"Calibré"});
+    verifie(Controle::CaseCalibre, {"Calibré"});
 }
 
 TEST_F(Langue, Message20ChangePopExtALaProchaineApplication) {
     o->textes.Fixe(Table::MSG, 20, "nuovo");
-    EXPECT_EQ(Texte("PopExt", 1), "Largeur");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "Largeur");
     Applique("it");
-    EXPECT_EQ(Texte("PopExt", 1), "nuovo");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "nuovo");
 }
 
 TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
@@ -178,14 +179,14 @@ TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
     Applique("es");
     EXPECT_EQ(o->textes.Msg(20), "larghezza");
     EXPECT_EQ(o->textes.Msg(21), "espesor");
-    EXPECT_EQ(Texte("MnEdit"), "Modifica");
-    EXPECT_EQ(Texte("PopExt", 2), "espesor");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Modifica");
+    EXPECT_EQ(Texte(Controle::Choix3DEpaisseur), "espesor");
     // French without a French file only re-captions from the tables as they are.
     Applique("fr");
-    EXPECT_EQ(Texte("PopExt", 1), "larghezza");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "larghezza");
     Ecrit("fr", {"MSG;", "M20; largeur", "*"});
     Applique("fr");
-    EXPECT_EQ(Texte("PopExt", 1), "largeur");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "largeur");
 }
 
 TEST_F(Langue, SectionSansFinAvaleLaSuite) {
@@ -197,9 +198,9 @@ TEST_F(Langue, SectionSansFinAvaleLaSuite) {
     EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 17}, {Table::MSG, 20}, {Table::MSG, 40}}));
     EXPECT_EQ(o->textes.Msg(40), "secondo");
     EXPECT_EQ(o->textes.Msg(17), "terzo");
-    EXPECT_EQ(Texte("bout", 17), "Raz tout");
-    EXPECT_EQ(Texte("MnEdit"), "Edition");
-    EXPECT_EQ(Texte("Cyst", 1), "3 mesures***");
+    EXPECT_EQ(Texte(Controle::RazTout), "Raz tout");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Edition");
+    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures***");
 }
 
 TEST_F(Langue, LignesREMIgnoreesDedansEtDehors) {
@@ -208,7 +209,7 @@ TEST_F(Langue, LignesREMIgnoreesDedansEtDehors) {
     Applique("it");
     EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 21}}));
     EXPECT_EQ(o->textes.Msg(21), "due");
-    EXPECT_EQ(Texte("MnEdit"), "Modifica");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Modifica");
 }
 
 TEST_F(Langue, IndexIncorrectsIgnores) {
@@ -253,10 +254,10 @@ TEST_F(Langue, IndexIncorrectsIgnores) {
     EXPECT_EQ(o->textes.Msg(30), "spazi");
     EXPECT_EQ(o->textes.Msg(255), "ultimo");
     EXPECT_EQ(o->textes.MnuStat(120), "ultimo");
-    EXPECT_EQ(Texte("MnuFIC", 1), "Apri");
-    EXPECT_EQ(Texte("label", 5), "cal");
-    EXPECT_EQ(Texte("Frame", 2), "Dimensioni");
-    EXPECT_FALSE(o->controles.Existe("label", 4));
+    EXPECT_EQ(Texte(Controle::OuvrirImage), "Apri");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "cal");
+    EXPECT_EQ(Texte(Controle::CadreDimensions), "Dimensioni");
+    EXPECT_FALSE(ControleDe("label", 4));
     EXPECT_EQ(p.Compte("message"), 0);
 }
 
@@ -274,7 +275,7 @@ TEST_F(Langue, DiagnosticDesBoutons) {
     Ecrit("it", lignes);
     Applique("it");
     EXPECT_EQ(p.Compte("message"), 0);
-    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
+    EXPECT_EQ(Texte(Controle::RazTout), "Azzera tutto");
 
     o->diagnosticLangue = true;
     Applique("it");
@@ -282,7 +283,7 @@ TEST_F(Langue, DiagnosticDesBoutons) {
               (std::vector<std::string>{
                   " erreur dans le fichier de langues : it, ligne 4 B999;Inesistente",
                   " erreur dans le fichier de langues : it, ligne 6 B-3;negativo"}));
-    EXPECT_EQ(Texte("bout", 17), "Azzera tutto");
+    EXPECT_EQ(Texte(Controle::RazTout), "Azzera tutto");
 }
 
 TEST_F(Langue, OctetsCp1252EtUtf8) {
@@ -291,11 +292,11 @@ TEST_F(Langue, OctetsCp1252EtUtf8) {
                       "17;Qualit\xE0\r\n*\r\n");
     Applique("it");
     EXPECT_EQ(o->textes.Msg(20), "spessore à è €");
-    EXPECT_EQ(Texte("bout", 17), "Qualità");
+    EXPECT_EQ(Texte(Controle::RazTout), "Qualità");
     // A file saved by a UTF-8 editor, byte-order mark and LF line ends included.
     EcritOctets("es", "\xEF\xBB\xBFMNEDIT;Edición\nMSG;\nM21;más\n*\n");
     Applique("es");
-    EXPECT_EQ(Texte("MnEdit"), "Edición");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Edición");
     EXPECT_EQ(o->textes.Msg(21), "más");
 }
 

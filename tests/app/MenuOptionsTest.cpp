@@ -1,8 +1,8 @@
 #include "app/MenuOptions.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "base/FichierTexte.h"
+#include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -24,20 +24,23 @@ protected:
         fs::remove_all(dossier);
         fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         o->textes.RemplitMessages();
-        for (int i = 2; i <= 6; ++i) o->controles.Actif("F_Img", i, false);
-        o->controles.Coche("MnuOpt", 18, true);
+        for (Controle c :
+             {Controle::FormatImageGIF, Controle::FormatImagePNG, Controle::FormatImageTIFF,
+              Controle::FormatImagePCX, Controle::FormatImageTGA})
+            o->controles.Actif(c, false);
+        o->controles.Coche(Controle::MachineRapide, true);
         o->GrilleRef.FixeLignes(o->parametres.tGrille + 1);
         o->GrilleRef.FixeColonnes(4);
     }
     void TearDown() override { fs::remove_all(dossier); }
 
-    bool Clic(const std::string& famille, int i) { return ClicMenuOptions(*o, famille, i); }
-    std::vector<int> Coches(const std::string& nom) const {
-        std::vector<int> v;
-        for (int i : o->controles.Indexes(nom))
-            if (o->controles(nom, i).coche) v.push_back(i);
+    bool Clic(Controle c) { return ClicMenuOptions(*o, c); }
+    // The ticked entries of c's submenu.
+    std::vector<Controle> Coches(Controle c) const {
+        std::vector<Controle> v;
+        for (Controle x : MemeFamille(c))
+            if (o->controles(x).coche) v.push_back(x);
         return v;
     }
 
@@ -47,14 +50,14 @@ protected:
 };
 
 TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
-    const std::vector<std::pair<std::string, int>> clics{
-        {"Fdemarrage", 20}, {"mnFormat", 1}, {"TgrilleMax", 0}, {"Pclic", 4},
-        {"Mndecim", 2},     {"MnLang", 1},   {"statdef", 1},    {"MNSav", 0},
-        {"NoTexp", 5},      {"F_Img", 1},    {"Lrg", 6}};
-    for (const auto& [famille, i] : clics) {
-        for (int j : o->controles.Indexes(famille)) o->controles.Coche(famille, j, true);
-        EXPECT_TRUE(Clic(famille, i)) << famille;
-        EXPECT_EQ(Coches(famille), std::vector<int>{i}) << famille;
+    using C = Controle;
+    for (Controle c :
+         {C::DemarrageTintaval, C::FormatExportTXT, C::TailleGrille63, C::ToleranceClic4,
+          C::Decimales1, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationDominante,
+          C::FormatImageJPG, C::ZoneCouleur6}) {
+        for (Controle x : MemeFamille(c)) o->controles.Coche(x, true);
+        EXPECT_TRUE(Clic(c)) << static_cast<int>(c);
+        EXPECT_EQ(Coches(c), std::vector<Controle>{c}) << static_cast<int>(c);
     }
     EXPECT_EQ(o->parametres.fonctionDemarrage, 20);
     EXPECT_EQ(o->extensionExport, "txt");
@@ -72,29 +75,29 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
 }
 
 TEST_F(MenuOptions, ValeursDesEntrees) {
-    Clic("Fdemarrage", 0);
+    Clic(Controle::DemarrageSegments);
     EXPECT_EQ(o->parametres.fonctionDemarrage, 1);
-    Clic("Fdemarrage", 5);
+    Clic(Controle::DemarrageCystides5);
     EXPECT_EQ(o->parametres.fonctionDemarrage, 6);
-    Clic("mnFormat", 0);
+    Clic(Controle::FormatExportCSV);
     EXPECT_EQ(o->extensionExport, "csv");
-    Clic("MNSav", 2);
+    Clic(Controle::SauvegardeAuto20);
     EXPECT_EQ(o->parametres.savAuto, 20);
-    Clic("MnLang", 5);
+    Clic(Controle::LangueEn);
     EXPECT_EQ(o->parametres.langue, "en");
 }
 
 TEST_F(MenuOptions, TailleGrille) {
-    Clic("TgrilleMax", 1);
+    Clic(Controle::TailleGrille127);
     EXPECT_EQ(o->parametres.tGrille, 128);
     EXPECT_EQ(o->GrilleRef.Lignes(), 129);
-    Clic("TgrilleMax", 2);
+    Clic(Controle::TailleGrille255);
     EXPECT_EQ(o->parametres.tGrille, 256);
     EXPECT_EQ(o->GrilleRef.Lignes(), 257);
 
     // Exactly 64 lines fit in the smallest grid.
     o->mesure.LigneCourante = 65;
-    Clic("TgrilleMax", 0);
+    Clic(Controle::TailleGrille63);
     EXPECT_EQ(o->GrilleRef.Lignes(), 65);
     EXPECT_TRUE(p.appels.empty());
 }
@@ -102,7 +105,7 @@ TEST_F(MenuOptions, TailleGrille) {
 TEST_F(MenuOptions, TailleGrilleQuiPerdraitDesLignesRefusee) {
     o->GrilleRef.FixeTexte(100, 1, "12,5");
     o->mesure.LigneCourante = 101;
-    EXPECT_TRUE(Clic("TgrilleMax", 0));
+    EXPECT_TRUE(Clic(Controle::TailleGrille63));
     ASSERT_EQ(p.Textes("message"),
               std::vector<std::string>{"  La table actuelle contient des données"});
     EXPECT_EQ(o->parametres.tGrille, 256);
@@ -119,54 +122,54 @@ TEST_F(MenuOptions, TailleGrilleQuiPerdraitDesLignesRefusee) {
 }
 
 TEST_F(MenuOptions, Decimales) {
-    Clic("Mndecim", 0);
+    Clic(Controle::DecimalesAuto);
     EXPECT_TRUE(o->parametres.decimAuto);
     EXPECT_EQ(o->parametres.fDecimal, "###0.00");
     // A fixed format is a choice of its own: the automatic one ends.
-    Clic("Mndecim", 1);
+    Clic(Controle::Decimales0);
     EXPECT_FALSE(o->parametres.decimAuto);
     EXPECT_EQ(o->parametres.fDecimal, "###0");
-    Clic("Mndecim", 3);
+    Clic(Controle::Decimales2);
     EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
 TEST_F(MenuOptions, LangueAppliqueeAChaqueClic) {
     // Even French re-captions the entries that come from the tables.
-    EXPECT_EQ(o->controles.Texte("statdef", 1), "Nuage pts");
-    Clic("MnLang", 1);
-    EXPECT_EQ(o->controles.Texte("statdef", 1), "Nuages Pts***");
+    EXPECT_EQ(o->controles.Texte(Controle::StatsNuage), "Nuage pts");
+    Clic(Controle::LangueFr);
+    EXPECT_EQ(o->controles.Texte(Controle::StatsNuage), "Nuages Pts***");
 }
 
 TEST_F(MenuOptions, MachineRapide) {
-    o->controles.Coche("Check", 2, true);
-    o->controles.Coche("Check", 3, true);
+    o->controles.Coche(Controle::CaseAutoRetrace, true);
+    o->controles.Coche(Controle::CaseCalculStat, true);
     SelectionneModePointage(*o, 2);
 
-    EXPECT_TRUE(Clic("MnuOpt", 18));
-    EXPECT_FALSE(o->controles("MnuOpt", 18).coche);
+    EXPECT_TRUE(Clic(Controle::MachineRapide));
+    EXPECT_FALSE(o->controles(Controle::MachineRapide).coche);
     EXPECT_FALSE(o->machineRapide);
-    EXPECT_FALSE(o->controles("Optn", 5).actif);
-    EXPECT_FALSE(o->controles("Optn", 5).coche);
-    EXPECT_TRUE(o->controles("Optn", 6).coche);
+    EXPECT_FALSE(o->controles(Controle::OptionPalmer).actif);
+    EXPECT_FALSE(o->controles(Controle::OptionPalmer).coche);
+    EXPECT_TRUE(o->controles(Controle::OptionBipoint).coche);
     EXPECT_EQ(o->parametres.modePointage, 1);
-    EXPECT_FALSE(o->controles("Check", 2).coche);
-    EXPECT_FALSE(o->controles("Check", 3).coche);
+    EXPECT_FALSE(o->controles(Controle::CaseAutoRetrace).coche);
+    EXPECT_FALSE(o->controles(Controle::CaseCalculStat).coche);
 
-    EXPECT_TRUE(Clic("MnuOpt", 18));
-    EXPECT_TRUE(o->controles("MnuOpt", 18).coche);
+    EXPECT_TRUE(Clic(Controle::MachineRapide));
+    EXPECT_TRUE(o->controles(Controle::MachineRapide).coche);
     EXPECT_TRUE(o->machineRapide);
-    EXPECT_TRUE(o->controles("Optn", 5).actif);
+    EXPECT_TRUE(o->controles(Controle::OptionPalmer).actif);
     // Turning it back on chooses nothing for the user.
-    EXPECT_TRUE(o->controles("Optn", 6).coche);
+    EXPECT_TRUE(o->controles(Controle::OptionBipoint).coche);
     EXPECT_EQ(o->parametres.modePointage, 1);
 }
 
 TEST_F(MenuOptions, ImageParDefautNonImplantee) {
     const Parametres avant = o->parametres;
     p.reponses = {false, true};
-    EXPECT_TRUE(Clic("MnuOpt", 15));
+    EXPECT_TRUE(Clic(Controle::ImageParDefaut));
     EXPECT_EQ(p.Compte("message"), 0);
-    EXPECT_TRUE(Clic("MnuOpt", 15));
+    EXPECT_TRUE(Clic(Controle::ImageParDefaut));
     ASSERT_EQ(p.appels.size(), 3u);
     for (int i : {0, 1}) {
         EXPECT_EQ(p.appels[i].genre, "question");
@@ -178,19 +181,16 @@ TEST_F(MenuOptions, ImageParDefautNonImplantee) {
 }
 
 TEST_F(MenuOptions, EntreesRefusees) {
-    Clic("F_Img", 1);
+    Clic(Controle::FormatImageJPG);
     // A disabled format cannot be chosen.
-    EXPECT_FALSE(Clic("F_Img", 3));
+    EXPECT_FALSE(Clic(Controle::FormatImagePNG));
     EXPECT_EQ(o->parametres.extImg, 1);
-    EXPECT_EQ(Coches("F_Img"), std::vector<int>{1});
+    EXPECT_EQ(Coches(Controle::FormatImageJPG), std::vector<Controle>{Controle::FormatImageJPG});
     EXPECT_FALSE(ClicZoneCouleur(*o, 7));
     EXPECT_EQ(o->parametres.zoneCouleur, 3);
     // Items that are not entries of these submenus, or have nothing to do.
-    EXPECT_FALSE(Clic("F_Img", 9));
-    EXPECT_FALSE(Clic("MnuOpt", 1));
-    EXPECT_FALSE(Clic("MnuOpt", 99));
-    EXPECT_FALSE(Clic("Pclic", 0));
-    EXPECT_FALSE(Clic("MnuFIC", 8));
+    EXPECT_FALSE(Clic(Controle::MenuFonctionDemarrage));
+    EXPECT_FALSE(Clic(Controle::SauverParametres));
     EXPECT_EQ(o->parametres.clicDixiemes, 30);
 }
 

@@ -1,9 +1,9 @@
-#include "app/ControlesDesign.h"
 #include "app/FichierParametres.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "base/Cp1252.h"
 #include "calibration/Calibrage.h"
+#include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -212,10 +212,12 @@ protected:
 
     std::unique_ptr<Orvelle> Nouvelle(const std::string& d) {
         auto n = std::make_unique<Orvelle>(p, d);
-        DeclareControles(n->controles);
         n->textes.RemplitMessages();
         // Only the formats the program can write are offered.
-        for (int i = 2; i <= 6; ++i) n->controles.Actif("F_Img", i, false);
+        for (Controle c :
+             {Controle::FormatImageGIF, Controle::FormatImagePNG, Controle::FormatImageTIFF,
+              Controle::FormatImagePCX, Controle::FormatImageTGA})
+            n->controles.Actif(c, false);
         return n;
     }
     std::string Fichier() const { return (dossier / "Zelk.dat").string(); }
@@ -226,11 +228,12 @@ protected:
         std::ifstream in(Fichier(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), {}};
     }
-    bool Coche(const std::string& nom, int i) const { return o->controles(nom, i).coche; }
-    std::vector<int> Coches(const std::string& nom) const {
-        std::vector<int> v;
-        for (int i : o->controles.Indexes(nom))
-            if (Coche(nom, i)) v.push_back(i);
+    bool Coche(Controle c) const { return o->controles(c).coche; }
+    // The ticked entries of c's submenu.
+    std::vector<Controle> Coches(Controle c) const {
+        std::vector<Controle> v;
+        for (Controle x : MemeFamille(c))
+            if (Coche(x)) v.push_back(x);
         return v;
     }
 
@@ -277,14 +280,15 @@ TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
     EXPECT_EQ(Octets(), attendu);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(o->parametres.repData, d);
-    EXPECT_TRUE(Coche("Optn", 5));
-    EXPECT_TRUE(Coche("Optn", 1));
-    EXPECT_EQ(Coches("MNSav"), std::vector<int>{1});
-    EXPECT_EQ(Coches("TgrilleMax"), std::vector<int>{2});
-    EXPECT_EQ(Coches("Pclic"), std::vector<int>{3});
-    EXPECT_EQ(Coches("Mndecim"), std::vector<int>{3});
-    EXPECT_EQ(Coches("Lrg"), std::vector<int>{3});
-    EXPECT_EQ(Coches("F_Img"), std::vector<int>{0});
+    EXPECT_TRUE(Coche(Controle::OptionPalmer));
+    EXPECT_TRUE(Coche(Controle::OptionIndDim));
+    EXPECT_EQ(Coches(Controle::SauvegardeAuto10),
+              std::vector<Controle>{Controle::SauvegardeAuto10});
+    EXPECT_EQ(Coches(Controle::TailleGrille255), std::vector<Controle>{Controle::TailleGrille255});
+    EXPECT_EQ(Coches(Controle::ToleranceClic3), std::vector<Controle>{Controle::ToleranceClic3});
+    EXPECT_EQ(Coches(Controle::Decimales2), std::vector<Controle>{Controle::Decimales2});
+    EXPECT_EQ(Coches(Controle::ZoneCouleur3), std::vector<Controle>{Controle::ZoneCouleur3});
+    EXPECT_EQ(Coches(Controle::FormatImageBMP), std::vector<Controle>{Controle::FormatImageBMP});
 
     // The next start reads back what the first one wrote.
     auto suivante = Nouvelle(d);
@@ -313,8 +317,8 @@ TEST_F(SessionParametres, PalmerDecideQuelQueSoitLOrdre) {
             Ecrit(lignes);
             ASSERT_TRUE(LitParametres(*n));
             EXPECT_EQ(n->parametres.modePointage, vrai ? 2 : 1);
-            EXPECT_EQ(n->controles("Optn", 5).coche, vrai);
-            EXPECT_EQ(n->controles("Optn", 6).coche, !vrai);
+            EXPECT_EQ(n->controles(Controle::OptionPalmer).coche, vrai);
+            EXPECT_EQ(n->controles(Controle::OptionBipoint).coche, !vrai);
             // And the next save writes it back unchanged.
             ASSERT_TRUE(SauveParametres(*n));
             EXPECT_NE(Octets().find(std::string(palmer) + "\r\n"), std::string::npos);
@@ -328,18 +332,20 @@ TEST_F(SessionParametres, EffetsSurLaFenetre) {
            "REPPROG= /ailleurs", "CLIC= 1 ", "FDECIMAL= ###0", "LANGUE = es"});
     ASSERT_TRUE(LitParametres(*o));
     EXPECT_TRUE(o->parametres.indPres);
-    EXPECT_TRUE(Coche("Optn", 2));
-    EXPECT_FALSE(Coche("Optn", 1));
-    EXPECT_TRUE(Coche("Check", 4));
-    EXPECT_FALSE(o->controles("Frame", 9).visible);
-    EXPECT_EQ(Coches("MNSav"), std::vector<int>{2});
-    EXPECT_EQ(Coches("F_Img"), std::vector<int>{1});
-    EXPECT_EQ(Coches("Lrg"), std::vector<int>{5});
-    EXPECT_EQ(Coches("Fdemarrage"), std::vector<int>{3});
-    EXPECT_EQ(Coches("Pclic"), std::vector<int>{1});
-    EXPECT_EQ(Coches("Mndecim"), std::vector<int>{1});
-    EXPECT_EQ(Coches("MnLang"), std::vector<int>{3});
-    EXPECT_EQ(o->controles.Texte("Label6", 1), "Scanner : scan.txt");
+    EXPECT_TRUE(Coche(Controle::OptionIndRes));
+    EXPECT_FALSE(Coche(Controle::OptionIndDim));
+    EXPECT_TRUE(Coche(Controle::CaseIgnorerBienvenue));
+    EXPECT_FALSE(o->controles(Controle::CadreBienvenue).visible);
+    EXPECT_EQ(Coches(Controle::SauvegardeAuto20),
+              std::vector<Controle>{Controle::SauvegardeAuto20});
+    EXPECT_EQ(Coches(Controle::FormatImageJPG), std::vector<Controle>{Controle::FormatImageJPG});
+    EXPECT_EQ(Coches(Controle::ZoneCouleur5), std::vector<Controle>{Controle::ZoneCouleur5});
+    EXPECT_EQ(Coches(Controle::DemarrageCystides3),
+              std::vector<Controle>{Controle::DemarrageCystides3});
+    EXPECT_EQ(Coches(Controle::ToleranceClic1), std::vector<Controle>{Controle::ToleranceClic1});
+    EXPECT_EQ(Coches(Controle::Decimales0), std::vector<Controle>{Controle::Decimales0});
+    EXPECT_EQ(Coches(Controle::LangueEs), std::vector<Controle>{Controle::LangueEs});
+    EXPECT_EQ(o->controles.Texte(Controle::LegendeScanner), "Scanner : scan.txt");
     EXPECT_EQ(o->mesure.NumFonction, 4);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[0], 0.25);
@@ -354,12 +360,13 @@ TEST_F(SessionParametres, FormatDesactiveOuAbsentRefuse) {
     Ecrit({"EXT_IMG= 3 ", "AVERT =FAUX", "SAVAUTO= 0 "});
     ASSERT_TRUE(LitParametres(*o));
     EXPECT_EQ(o->parametres.extImg, 0);
-    EXPECT_EQ(Coches("F_Img"), std::vector<int>{0});
-    EXPECT_FALSE(Coche("Check", 4));
-    EXPECT_TRUE(o->controles("Frame", 9).visible);
-    EXPECT_EQ(Coches("MNSav"), std::vector<int>{0});
+    EXPECT_EQ(Coches(Controle::FormatImageBMP), std::vector<Controle>{Controle::FormatImageBMP});
+    EXPECT_FALSE(Coche(Controle::CaseIgnorerBienvenue));
+    EXPECT_TRUE(o->controles(Controle::CadreBienvenue).visible);
+    EXPECT_EQ(Coches(Controle::SauvegardeAutoNon),
+              std::vector<Controle>{Controle::SauvegardeAutoNon});
     // No scanner line: the label keeps its text.
-    EXPECT_EQ(o->controles.Texte("Label6", 1), "");
+    EXPECT_EQ(o->controles.Texte(Controle::LegendeScanner), "");
     EXPECT_EQ(o->mesure.NumFonction, EtatMesure{}.NumFonction);
 }
 
@@ -368,10 +375,10 @@ TEST_F(SessionParametres, EcritureDepuisLesControles) {
     // The settings in memory say otherwise; the file follows the controls.
     o->parametres.avert = false;
     o->parametres.autoRetrace = false;
-    o->controles.Coche("Check", 4, true);
-    o->controles.Coche("Check", 2, true);
-    o->controles.Coche("Optn", 5, false);
-    o->controles.Coche("Optn", 6, true);
+    o->controles.Coche(Controle::CaseIgnorerBienvenue, true);
+    o->controles.Coche(Controle::CaseAutoRetrace, true);
+    o->controles.Coche(Controle::OptionPalmer, false);
+    o->controles.Coche(Controle::OptionBipoint, true);
     ASSERT_TRUE(SauveParametres(*o));
     const std::string octets = Octets();
     EXPECT_NE(octets.find("\r\nAVERT =VRAI\r\n"), std::string::npos);

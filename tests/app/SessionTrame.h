@@ -5,11 +5,11 @@
 #pragma once
 
 #include "app/CommandesTrame.h"
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "calibration/Calibrage.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "measure/Pointage.h"
@@ -100,7 +100,6 @@ protected:
     // A started window; the grid file's writer installed as at start-up.
     std::unique_ptr<Orvelle> Session() {
         auto s = std::make_unique<Orvelle>(p, (dossier / "programme").string());
-        DeclareControles(s->controles);
         Demarrage(*s);
         Activation(*s);
         InstalleFichierTrame(*s);
@@ -111,7 +110,7 @@ protected:
 
     void Ouvre(Orvelle& x, const std::string& chemin) {
         p.fichiers.push_back(chemin);
-        ASSERT_TRUE(ClicChargeur(x, "MnuFIC", 1));
+        ASSERT_TRUE(ClicChargeur(x, Controle::OuvrirImage));
     }
     // The three pictures opened, each with its own factor.
     void TroisImages(Orvelle& x, std::mt19937& g) {
@@ -206,12 +205,12 @@ inline void SessionTrame::MesureLigne(Orvelle& x, std::mt19937& g) {
         while (m.LigneCourante == ligne) {
             if (m.Etape == 1 && de(g) < 2) {
                 // A broken line of two to four sides.
-                x.controles.Coche("Check2", SansIndex, true);
+                x.controles.Coche(Controle::CaseLigneBrisee, true);
                 PointTwips s = Point(g);
                 Clic(x, s);
                 for (int i = 0; i < 1 + de(g) % 3; ++i) Clic(x, s = Loin(g, s));
                 Clic(x, Loin(g, s), Bouton::Droit);
-                x.controles.Coche("Check2", SansIndex, false);
+                x.controles.Coche(Controle::CaseLigneBrisee, false);
             } else if (m.NumFonction == 3 && m.Etape == 2 && de(g) < 3) {
                 ToucheEnfoncee(x, Touche::E, {});
                 const PointTwips a = Point(g);

@@ -1,4 +1,4 @@
-#include "app/TablesTextes.h"
+#include "interface/TablesTextes.h"
 
 #include <gtest/gtest.h>
 

@@ -24,7 +24,7 @@ protected:
         c.rafraichitListe = [this](Orvelle&) { ++rafraichissements; };
         c.fermeListe = [this](Orvelle& x) {
             ++fermetures;
-            x.controles.Visible("FraListeImg", SansIndex, false);
+            x.controles.Visible(Controle::CadreChargeur, false);
         };
     }
     std::vector<int> Membres() const {
@@ -42,43 +42,43 @@ protected:
 
 TEST_F(CalibrageGroupe, AddingTwiceAddsOnce) {
     selection = {2, 0};
-    Clic("BoutMC", 0);
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
+    Clic(Controle::GroupeAjoute);
     EXPECT_EQ(o->groupe.ListImgMC, (std::vector<std::string>{"/img/a.jpg", "/img/c.jpg"}));
     EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 2}));
     EXPECT_GE(rafraichissements, 1);
 
     selection = {1, 2, 9}; // 9 is no loader item
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
     EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 1}));
 }
 
 TEST_F(CalibrageGroupe, AllGivesTheLoaderInOrder) {
     selection = {3};
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
     selection = {1};
-    Clic("BoutMC", 0);
-    Clic("BoutMC", 2);
+    Clic(Controle::GroupeAjoute);
+    Clic(Controle::GroupeAjouteTout);
     EXPECT_EQ(o->groupe.ListImgMC, chargeur);
     EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2, 3}));
 }
 
 TEST_F(CalibrageGroupe, RemovingARowAndEmptying) {
-    Clic("BoutMC", 2);
+    Clic(Controle::GroupeAjouteTout);
     ListImgMC_Click(*o, 1);
-    Clic("BoutMC", 1);
+    Clic(Controle::GroupeRetire);
     EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 2, 3}));
-    Clic("BoutMC", 1); // no row selected any more: nothing
+    Clic(Controle::GroupeRetire); // no row selected any more: nothing
     EXPECT_EQ(o->groupe.ListImgIdx.size(), 3u);
     // The removed image can come back.
     selection = {1};
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
     EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3, 1}));
 
-    Clic("BoutMC", 3);
+    Clic(Controle::GroupeRetireTout);
     EXPECT_TRUE(o->groupe.ListImgMC.empty());
     EXPECT_TRUE(o->groupe.ListImgIdx.empty());
     EXPECT_TRUE(Membres().empty());
@@ -86,12 +86,12 @@ TEST_F(CalibrageGroupe, RemovingARowAndEmptying) {
 
 TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
     selection = {0, 2};
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
     o->IndexImage = 1; // loader item 0 is shown
     o->CalibrageImage[1] = 0.3;
     o->CoefCalibrage = 0.9;
     p.reponses = {true};
-    ASSERT_TRUE(Clic("Mntool", 6));
+    ASSERT_TRUE(Clic(Controle::CalibrageGroupe));
     const auto questions = p.Textes("question");
     ASSERT_EQ(questions.size(), 1u);
     EXPECT_EQ(
@@ -106,20 +106,20 @@ TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
     // No keeps every slot.
     o->CalibrageImage[1] = 0.4;
     p.reponses = {false};
-    Clic("Mntool", 6);
+    Clic(Controle::CalibrageGroupe);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.3);
 }
 
 TEST_F(CalibrageGroupe, CopyingToAnEmptyGroupIsRefused) {
     o->CalibrageImage[1] = 0.3;
     o->IndexImage = 1;
-    Clic("Mntool", 6); // an unexpected question would throw
+    Clic(Controle::CalibrageGroupe); // an unexpected question would throw
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Le chargeur MC est vide"});
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 1.0);
 }
 
 TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
-    Clic("BoutMC", 2);
+    Clic(Controle::GroupeAjouteTout);
     // Loader item 1 (b) removed: c and d move down to 1 and 2.
     chargeur.erase(chargeur.begin() + 1);
     GroupeRetireImage(*o, 1);
@@ -133,9 +133,9 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
 
     // Removing an item outside the group only renumbers.
     selection = {};
-    Clic("BoutMC", 3);
+    Clic(Controle::GroupeRetireTout);
     selection = {2};
-    Clic("BoutMC", 0);
+    Clic(Controle::GroupeAjoute);
     GroupeRetireImage(*o, 0);
     EXPECT_EQ(o->groupe.ListImgIdx, std::vector<int>{1});
     EXPECT_EQ(Membres(), std::vector<int>{1});
@@ -146,7 +146,7 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
 }
 
 TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
-    Clic("BoutMC", 2);
+    Clic(Controle::GroupeAjouteTout);
     Fonction(2);
     Pointe(10); // a spore half measured
     ListImgMC_DblClick(*o, 0);
@@ -155,12 +155,12 @@ TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
 }
 
 TEST_F(CalibrageGroupe, GroupModeSwitch) {
-    EXPECT_FALSE(o->controles("chkMC", 1).actif); // off at start-up
-    EXPECT_FALSE(o->controles("Mntool", 6).actif);
+    EXPECT_FALSE(o->controles(Controle::CaseImgMC).actif); // off at start-up
+    EXPECT_FALSE(o->controles(Controle::CalibrageGroupe).actif);
 
-    Clic("cmdChargeMC", SansIndex);
-    EXPECT_TRUE(o->controles("FraMC", 0).visible);
-    EXPECT_EQ(Texte("StatusBar1"), " Presser 'groupe MC' pour fermer***");
+    Clic(Controle::GroupeChargeMC);
+    EXPECT_TRUE(o->controles(Controle::CadreGroupe).visible);
+    EXPECT_EQ(Texte(Controle::BarreEtat), " Presser 'groupe MC' pour fermer***");
 
     // A line measured on another image is drawn only in group mode.
     o->IndexImage = 1;
@@ -168,24 +168,24 @@ TEST_F(CalibrageGroupe, GroupModeSwitch) {
     o->mesure.TraceLignes[1].image = 2;
     o->mesure.TraceLignes[1].segments[1] = SegmentTrace{0, 0, 1000, 0};
     const auto version = o->marques.version;
-    o->controles.Coche("chkMC", 0, true);
-    Clic("chkMC", 0);
+    o->controles.Coche(Controle::CaseModeMC, true);
+    Clic(Controle::CaseModeMC);
     EXPECT_TRUE(o->ModeGroupe);
-    EXPECT_TRUE(o->controles("chkMC", 1).actif);
-    EXPECT_TRUE(o->controles("Mntool", 6).actif);
-    EXPECT_FALSE(o->controles("FraMC", 0).visible);
+    EXPECT_TRUE(o->controles(Controle::CaseImgMC).actif);
+    EXPECT_TRUE(o->controles(Controle::CalibrageGroupe).actif);
+    EXPECT_FALSE(o->controles(Controle::CadreGroupe).visible);
     EXPECT_GT(o->marques.version, version); // redrawn
     EXPECT_FALSE(o->marques.fixes.empty());
     const int rafraichis = rafraichissements;
-    Clic("chkMC", 1);
+    Clic(Controle::CaseImgMC);
     EXPECT_GT(rafraichissements, rafraichis);
 
-    o->controles.Coche("chkMC", 0, false);
-    Clic("chkMC", 0);
+    o->controles.Coche(Controle::CaseModeMC, false);
+    Clic(Controle::CaseModeMC);
     EXPECT_FALSE(o->ModeGroupe);
     EXPECT_TRUE(o->marques.fixes.empty());
-    EXPECT_FALSE(o->controles("chkMC", 1).actif);
-    EXPECT_FALSE(o->controles("Mntool", 6).actif);
+    EXPECT_FALSE(o->controles(Controle::CaseImgMC).actif);
+    EXPECT_FALSE(o->controles(Controle::CalibrageGroupe).actif);
 }
 
 // The group over the real loader: the images of one field browsed at one place.
@@ -202,19 +202,19 @@ protected:
 };
 
 TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
-    Clic("BoutMC", 2);
+    Clic(Controle::GroupeAjouteTout);
     ASSERT_EQ(o->groupe.ListImgMC.size(), 3u);
 
-    o->controles.Coche("chkMC", 0, true);
-    Clic("chkMC", 0);
+    o->controles.Coche(Controle::CaseModeMC, true);
+    Clic(Controle::CaseModeMC);
     ListImgMC_DblClick(*o, 0);
     // The first image calibrated, its factor given to the whole group.
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(400);
     Saisit("100");
     ASSERT_EQ(o->IndexImage, 1);
     p.reponses = {true};
-    Clic("Mntool", 6);
+    Clic(Controle::CalibrageGroupe);
 
     o->vue.FixeExposant(-4);
     o->vue.FixeOrigine(5000, 7000);
@@ -223,11 +223,11 @@ TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
     EXPECT_EQ(o->vue.OrigineX(), 5000);
     EXPECT_EQ(o->vue.OrigineY(), 7000);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
 
     // Out of group mode another image starts at the origin.
-    o->controles.Coche("chkMC", 0, false);
-    Clic("chkMC", 0);
+    o->controles.Coche(Controle::CaseModeMC, false);
+    Clic(Controle::CaseModeMC);
     ListImgMC_DblClick(*o, 1);
     EXPECT_EQ(o->vue.OrigineX(), 0);
     EXPECT_EQ(o->vue.OrigineY(), 0);

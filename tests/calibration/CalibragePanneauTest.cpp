@@ -20,25 +20,25 @@ protected:
         std::ofstream(Chemin(), std::ios::binary) << octets;
     }
     void Stocke(const std::string& commentaire) {
-        Clic("bout", 25); // command 4
-        o->controles.Texte("TBox", 0, commentaire);
-        Clic("bout", 20);
+        Clic(Controle::CalibrageSauvegarde); // command 4
+        o->controles.Texte(Controle::TexteCalibrage, commentaire);
+        Clic(Controle::ValiderCalibrage);
     }
 };
 
 TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
     o->CoefCalibrage = 0.25;
-    Clic("MnuEDit", 4);
+    Clic(Controle::EtalonnageResolution);
     Stocke("obj 40");
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"création " + Chemin()});
     EXPECT_EQ(Octets(), "ne pas modifier les donn\xE9"
                         "es num\xE9riques !\r\n\r\n\r\nobj 40 =  0,25 \r\n");
     EXPECT_EQ(o->calibrage.ListCalib, std::vector<std::string>{"obj 40 = 0,25"});
-    EXPECT_FALSE(o->controles("Frame", 7).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 
     p.Oublie();
     o->CoefCalibrage = 0.0625;
-    Clic("MnuEDit", 4);
+    Clic(Controle::EtalonnageResolution);
     Stocke("obj 100");
     EXPECT_EQ(p.Compte("message"), 0);
     const auto lignes = LitLignesFichier(Chemin());
@@ -49,7 +49,7 @@ TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
 }
 
 TEST_F(CalibragePanneau, CommentWithEqualsIsRefused) {
-    Clic("MnuEDit", 4);
+    Clic(Controle::EtalonnageResolution);
     Stocke("x = 3");
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"le commentaire ne doit pas contenir de signe ' = "});
@@ -61,36 +61,36 @@ TEST_F(CalibragePanneau, CommentWithEqualsIsRefused) {
     Stocke("=");
     Stocke("a=b");
     EXPECT_EQ(Octets(), avant);
-    EXPECT_EQ(o->controles("TBox", 0).couleur, 0xFFFFFFu);
+    EXPECT_EQ(o->controles(Controle::TexteCalibrage).couleur, 0xFFFFFFu);
 }
 
 TEST_F(CalibragePanneau, LoadChooseAndValidate) {
     EcritFichier("ne pas modifier\r\n\r\n\r\nabc = 0,5\r\n   \r\nsans egal\r\nxyz = 1.5\n");
-    Clic("MnuEDit", 4);
-    Clic("bout", 24); // command 3
+    Clic(Controle::EtalonnageResolution);
+    Clic(Controle::CalibrageCharger); // command 3
     EXPECT_EQ(o->calibrage.ListCalib, (std::vector<std::string>{"abc = 0,5", "xyz = 1.5"}));
-    EXPECT_EQ(Texte("StatusBar1"), " Choisir le calibrage dans la liste puis valider");
-    EXPECT_EQ(Texte("label", 3), "Chargement fichier de calibrage");
-    EXPECT_FALSE(o->controles("bout", 20).actif); // a row first
-    EXPECT_FALSE(o->controles("bout", 23).actif);
+    EXPECT_EQ(Texte(Controle::BarreEtat), " Choisir le calibrage dans la liste puis valider");
+    EXPECT_EQ(Texte(Controle::InviteCommande), "Chargement fichier de calibrage");
+    EXPECT_FALSE(o->controles(Controle::ValiderCalibrage).actif); // a row first
+    EXPECT_FALSE(o->controles(Controle::CalibragePortion).actif);
 
     ListCalib_Click(*o, 0);
-    EXPECT_EQ(Texte("TBox", 0), "0,5");
-    EXPECT_TRUE(o->controles("bout", 20).actif);
-    EXPECT_FALSE(o->controles("bout", 24).actif);
-    EXPECT_EQ(Texte("label", 7), " Valider le coefficient de calibrage");
+    EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,5");
+    EXPECT_TRUE(o->controles(Controle::ValiderCalibrage).actif);
+    EXPECT_FALSE(o->controles(Controle::CalibrageCharger).actif);
+    EXPECT_EQ(Texte(Controle::InviteCalibrage), " Valider le coefficient de calibrage");
     o->IndexImage = 2;
-    Clic("bout", 20);
+    Clic(Controle::ValiderCalibrage);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.5);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,5000\n6,0000 µm/px");
-    EXPECT_FALSE(o->controles("Frame", 7).visible);
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,5000\n6,0000 µm/px");
+    EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 
     // Either decimal separator.
-    Clic("MnuEDit", 4);
-    Clic("bout", 24);
+    Clic(Controle::EtalonnageResolution);
+    Clic(Controle::CalibrageCharger);
     ListCalib_Click(*o, 1);
-    Clic("bout", 20);
+    Clic(Controle::ValiderCalibrage);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.5);
 }
 
@@ -99,10 +99,10 @@ TEST_F(CalibragePanneau, StoredLineThatIsNoNumberIsRefused) {
     o->CoefCalibrage = 0.3;
     for (int ligne : {0, 1}) {
         p.Oublie();
-        Clic("MnuEDit", 4);
-        Clic("bout", 24);
+        Clic(Controle::EtalonnageResolution);
+        Clic(Controle::CalibrageCharger);
         ListCalib_Click(*o, ligne);
-        Clic("bout", 20);
+        Clic(Controle::ValiderCalibrage);
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" erreur donnée de calibrage"});
         EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.3);
     }
@@ -110,8 +110,8 @@ TEST_F(CalibragePanneau, StoredLineThatIsNoNumberIsRefused) {
 
 TEST_F(CalibragePanneau, LoadingWithoutFileKeepsTheList) {
     o->calibrage.ListCalib = {"gardé = 2"};
-    Clic("MnuEDit", 4);
-    Clic("bout", 24);
+    Clic(Controle::EtalonnageResolution);
+    Clic(Controle::CalibrageCharger);
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"le fichier de calibrage n'existe pas"});
     EXPECT_EQ(o->calibrage.ListCalib, std::vector<std::string>{"gardé = 2"});
@@ -121,88 +121,88 @@ TEST_F(CalibragePanneau, LoadingWithoutFileKeepsTheList) {
 
 TEST_F(CalibragePanneau, CorrectionBox) {
     o->CoefCalibrage = 0.25;
-    Clic("MnuEDit", 4);
-    Clic("bout", 44);
+    Clic(Controle::EtalonnageResolution);
+    Clic(Controle::CalibrageCorrection);
     const auto& k = o->controles;
-    EXPECT_TRUE(k("Frame", 14).visible);
-    EXPECT_EQ(Texte("Frame", 14), "");
-    EXPECT_EQ(Texte("bout", 44), "fermer correction");
-    EXPECT_TRUE(k("TBox", 0).actif);
+    EXPECT_TRUE(k(Controle::CadreCorrection).visible);
+    EXPECT_EQ(Texte(Controle::CadreCorrection), "");
+    EXPECT_EQ(Texte(Controle::CalibrageCorrection), "fermer correction");
+    EXPECT_TRUE(k(Controle::TexteCalibrage).actif);
 
-    o->controles.Texte("TBox", 1, "2");
-    Clic("Command1", 0);
+    o->controles.Texte(Controle::TexteCorrection, "2");
+    Clic(Controle::CorrectionAppliquer);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
-    EXPECT_EQ(Texte("TBox", 0), "0,5");
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,5000\n6,0000 µm/px");
+    EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,5");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,5000\n6,0000 µm/px");
 
-    Clic("Command1", 1); // back to the factor the box opened with
+    Clic(Controle::CorrectionAnnuler); // back to the factor the box opened with
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("TBox", 0), "0,25");
+    EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,25");
 
     for (const std::string coefficient : {"0", "-2", "abc", ""}) {
         SCOPED_TRACE(coefficient);
         p.Oublie();
-        o->controles.Texte("TBox", 0, "0,25");
-        o->controles.Texte("TBox", 1, "3");
-        Clic("Command1", 0);
+        o->controles.Texte(Controle::TexteCalibrage, "0,25");
+        o->controles.Texte(Controle::TexteCorrection, "3");
+        Clic(Controle::CorrectionAppliquer);
         ASSERT_DOUBLE_EQ(o->CoefCalibrage, 0.75);
-        o->controles.Texte("TBox", 1, coefficient);
-        Clic("Command1", 0);
+        o->controles.Texte(Controle::TexteCorrection, coefficient);
+        Clic(Controle::CorrectionAppliquer);
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" erreur donnée de calibrage"});
         EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     }
 
-    Clic("bout", 44);
-    EXPECT_FALSE(k("Frame", 14).visible);
-    EXPECT_EQ(Texte("bout", 44), "Correction calibrage");
-    EXPECT_FALSE(k("TBox", 0).actif);
+    Clic(Controle::CalibrageCorrection);
+    EXPECT_FALSE(k(Controle::CadreCorrection).visible);
+    EXPECT_EQ(Texte(Controle::CalibrageCorrection), "Correction calibrage");
+    EXPECT_FALSE(k(Controle::TexteCalibrage).actif);
 }
 
 TEST_F(CalibragePanneau, ResolutionAndPointingOptions) {
-    ASSERT_TRUE(Clic("Optn", 2));
+    ASSERT_TRUE(Clic(Controle::OptionIndRes));
     EXPECT_TRUE(o->parametres.indPres);
-    EXPECT_FALSE(o->controles("Optn", 1).coche);
-    EXPECT_TRUE(o->controles("Optn", 2).coche);
+    EXPECT_FALSE(o->controles(Controle::OptionIndDim).coche);
+    EXPECT_TRUE(o->controles(Controle::OptionIndRes).coche);
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 1.0);
 
-    Clic("Optn", 1);
+    Clic(Controle::OptionIndDim);
     EXPECT_FALSE(o->parametres.indPres);
-    EXPECT_TRUE(o->controles("Optn", 1).coche);
-    EXPECT_FALSE(o->controles("Optn", 2).coche);
+    EXPECT_TRUE(o->controles(Controle::OptionIndDim).coche);
+    EXPECT_FALSE(o->controles(Controle::OptionIndRes).coche);
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0);
     // No picture: the factor stays usable.
     o->vue.FixeImage(0, 0);
-    o->controles.Texte("lblWidth", SansIndex, "");
-    Clic("Optn", 1);
+    o->controles.Texte(Controle::LargeurImage, "");
+    Clic(Controle::OptionIndDim);
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 1.0);
 
-    Clic("Optn", 4);
-    EXPECT_TRUE(o->controles("TBox", 2).actif);
-    EXPECT_FALSE(o->controles("bout", 27).actif);
-    EXPECT_FALSE(o->controles("Optn", 3).coche);
-    Clic("Optn", 3);
-    EXPECT_FALSE(o->controles("TBox", 2).actif);
-    EXPECT_TRUE(o->controles("bout", 27).actif);
-    EXPECT_FALSE(o->controles("Optn", 4).coche);
+    Clic(Controle::OptionCalibrageGraduations);
+    EXPECT_TRUE(o->controles(Controle::TexteObjectif).actif);
+    EXPECT_FALSE(o->controles(Controle::CalibrageObjectif).actif);
+    EXPECT_FALSE(o->controles(Controle::OptionCalibrageLongueur).coche);
+    Clic(Controle::OptionCalibrageLongueur);
+    EXPECT_FALSE(o->controles(Controle::TexteObjectif).actif);
+    EXPECT_TRUE(o->controles(Controle::CalibrageObjectif).actif);
+    EXPECT_FALSE(o->controles(Controle::OptionCalibrageGraduations).coche);
 
-    EXPECT_FALSE(Clic("Optn", 5)); // the pointing mode is not the calibration's
+    EXPECT_FALSE(Clic(Controle::OptionPalmer)); // the pointing mode is not the calibration's
 }
 
 TEST_F(CalibragePanneau, EditingTheFile) {
-    ASSERT_TRUE(Clic("bout", 6));
+    ASSERT_TRUE(Clic(Controle::EditerCalibrage));
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"Etalonner et sauver le calibrage préalablement"});
     EXPECT_EQ(p.Compte("editeur"), 0);
 
     p.Oublie();
     EcritFichier("h\r\n\r\n\r\n");
-    Clic("bout", 6);
+    Clic(Controle::EditerCalibrage);
     EXPECT_EQ(p.Textes("editeur"), std::vector<std::string>{Chemin()});
     EXPECT_EQ(p.Compte("message"), 0);
 
     p.Oublie();
     p.editeurDisponible = false;
-    Clic("bout", 6);
+    Clic(Controle::EditerCalibrage);
     EXPECT_EQ(p.Compte("message"), 1); // said, not silent
 }
 

@@ -11,33 +11,33 @@ namespace {
 using CalibragePointage = SessionCalibrage;
 
 TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
-    ASSERT_TRUE(Clic("bout", 10));
+    ASSERT_TRUE(Clic(Controle::Etalonner));
     EXPECT_TRUE(CalibrageEnAttente(*o));
-    EXPECT_EQ(o->controles("bout", 10).couleur, 0x0000FFu);
-    EXPECT_EQ(Texte("StatusBar1"), "pointer N divisions du micromètre oculaire");
+    EXPECT_EQ(o->controles(Controle::Etalonner).couleur, 0x0000FFu);
+    EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
 
     o->IndexImage = 2;
     AfficheCalibrage(*o);
     // 12 pixel units a picture pixel ("Ind. Dim."): 1 µm per unit is 12 µm per pixel.
-    EXPECT_EQ(Texte("label", 5), "Cal.=1,0000  non calibré\n12,0000 µm/px");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=1,0000  non calibré\n12,0000 µm/px");
     Pointe(400);
-    EXPECT_TRUE(o->controles("Frame", 8).visible);
-    EXPECT_EQ(Texte("label", 8), "entrer la longueur");
+    EXPECT_TRUE(o->controles(Controle::CadreSaisie).visible);
+    EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer la longueur");
     // Nothing typed for the user while the factor means nothing; the unit and
     // the segment in picture pixels beside the field.
-    EXPECT_EQ(Texte("TBox", 5), "");
-    EXPECT_EQ(Texte("lblUniteCalib"), "µm");
-    EXPECT_EQ(Texte("lblPixelsCalib"), "segment pointé : 33,3 px");
-    EXPECT_EQ(o->controles("TBox", 5).couleur, 0x00FFFFu);
+    EXPECT_EQ(Texte(Controle::TexteSaisie), "");
+    EXPECT_EQ(Texte(Controle::UniteSaisie), "µm");
+    EXPECT_EQ(Texte(Controle::PixelsSaisie), "segment pointé : 33,3 px");
+    EXPECT_EQ(o->controles(Controle::TexteSaisie).couleur, 0x00FFFFu);
 
     Saisit("100");
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.25);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 1.0); // other slots keep theirs
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_FALSE(o->controles("Frame", 8).visible);
-    EXPECT_FALSE(o->controles("bout", 10).couleur.has_value());
+    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
+    EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
     // The calibration segment is not a measure.
     EXPECT_EQ(Cellule(1, 1), "");
     EXPECT_EQ(o->mesure.LigneCourante, 1);
@@ -45,16 +45,16 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     // The next segment is an ordinary measure, in micrometres.
     Pointe(40);
     EXPECT_EQ(Cellule(1, 1), "10,00");
-    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
 
     // Calibrated, a new calibration offers the segment's length in micrometres.
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(400);
-    EXPECT_EQ(Texte("TBox", 5), "100,00");
-    Clic("bout", 32);
+    EXPECT_EQ(Texte(Controle::TexteSaisie), "100,00");
+    Clic(Controle::SaisieAnnule);
 
     // A segment pointed on the picture: its marks go with its value.
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     ClicImage(*o, Bouton::Gauche, {}, {1000, 1000});
     RelacheImage(*o, Bouton::Gauche, {}, {5000, 1000});
     ASSERT_FALSE(o->marques.fixes.empty());
@@ -65,7 +65,7 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
 TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
     Pointe(10);
     Pointe(20);
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(300);
     Saisit("30");
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.1);
@@ -78,7 +78,7 @@ TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
 TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
     Fonction(2); // spores 2D: two values a line
     Pointe(50);  // the length of a spore
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(500); // the calibration segment becomes the width
     Saisit("100");
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.2);
@@ -101,7 +101,7 @@ TEST_F(CalibragePointage, EntryBounds) {
         SCOPED_TRACE(c.saisie);
         o->CoefCalibrage = 1.0;
         p.Oublie();
-        Clic("bout", 10);
+        Clic(Controle::Etalonner);
         Pointe(100);
         Saisit(c.saisie);
         if (c.acceptee) {
@@ -114,7 +114,7 @@ TEST_F(CalibragePointage, EntryBounds) {
         // Refused: still pending, the dialogue and the segment's line stay.
         EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
         EXPECT_TRUE(CalibrageEnAttente(*o));
-        EXPECT_TRUE(o->controles("Frame", 8).visible);
+        EXPECT_TRUE(o->controles(Controle::CadreSaisie).visible);
         EXPECT_EQ(Cellule(1, 1), "100,00");
         // A valid entry then ends it.
         Saisit("25");
@@ -127,7 +127,7 @@ TEST_F(CalibragePointage, ZeroOrTextEndsTheCalibration) {
     for (const std::string saisie : {"0", "abc", ""}) {
         SCOPED_TRACE(saisie);
         p.Oublie();
-        Clic("bout", 10);
+        Clic(Controle::Etalonner);
         Pointe(100);
         Saisit(saisie);
         EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{"donnée valeur invalide,"});
@@ -141,44 +141,44 @@ TEST_F(CalibragePointage, ZeroOrTextEndsTheCalibration) {
 
 TEST_F(CalibragePointage, CancelRemovesTheLineAndKeepsTheFactor) {
     Pointe(7);
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(100);
-    Clic("bout", 32);
-    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    Clic(Controle::SaisieAnnule);
+    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_FALSE(o->controles("bout", 10).couleur.has_value());
+    EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
     EXPECT_EQ(Cellule(1, 1), "7,00");
     EXPECT_EQ(Cellule(2, 1), "");
 }
 
 TEST_F(CalibragePointage, SegmentOfNoLengthIsARunTimeError) {
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(0);
     Saisit("100");
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
-    EXPECT_FALSE(o->controles("Frame", 8).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
     EXPECT_EQ(Cellule(1, 1), "");
 }
 
 TEST_F(CalibragePointage, GraduationsWithObjective) {
-    Clic("MnuEDit", 4);
-    Clic("Optn", 4);
-    o->controles.Texte("TBox", 2, "40");
-    Clic("bout", 23); // command 2
+    Clic(Controle::EtalonnageResolution);
+    Clic(Controle::OptionCalibrageGraduations);
+    o->controles.Texte(Controle::TexteObjectif, "40");
+    Clic(Controle::CalibragePortion); // command 2
     EXPECT_TRUE(CalibrageEnAttente(*o));
-    EXPECT_FALSE(o->controles("Frame", 7).visible);
-    EXPECT_FALSE(o->controles("bout", 4).actif);
+    EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
+    EXPECT_FALSE(o->controles(Controle::Loupe).actif);
 
     Pointe(500);
-    EXPECT_EQ(Texte("label", 8), "entrer le nombre de division pour l'objectif x 40");
+    EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer le nombre de division pour l'objectif x 40");
     Saisit("50");
     // 50 divisions of 100 / 40 micrometres over 500 pixel units.
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
-    EXPECT_TRUE(o->controles("bout", 4).actif);
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
+    EXPECT_TRUE(o->controles(Controle::Loupe).actif);
     EXPECT_EQ(Cellule(1, 1), "");
 }
 
@@ -186,9 +186,9 @@ TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
     for (const std::string objectif : {"", "0", "x4"}) {
         SCOPED_TRACE(objectif);
         p.Oublie();
-        Clic("Optn", 4);
-        o->controles.Texte("TBox", 2, objectif);
-        Clic("bout", 23);
+        Clic(Controle::OptionCalibrageGraduations);
+        o->controles.Texte(Controle::TexteObjectif, objectif);
+        Clic(Controle::CalibragePortion);
         Pointe(500);
         Saisit("50");
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
@@ -201,24 +201,24 @@ TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
 TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Pointe(12); // a measure taken before stays
     o->IndexImage = 1;
-    Clic("bout", 27); // command 6
-    EXPECT_EQ(Texte("StatusBar1"), "pointer les extrémités du segment étalon");
+    Clic(Controle::CalibrageObjectif); // command 6
+    EXPECT_EQ(Texte(Controle::BarreEtat), "pointer les extrémités du segment étalon");
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
 
     Pointe(400);
-    EXPECT_EQ(Texte("label", 8), "entrer la longueur de l'étalon");
+    EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer la longueur de l'étalon");
     Saisit("100");
     // The stage micrometer gives the true factor at once.
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     EXPECT_TRUE(CalibrageEnAttente(*o));
-    EXPECT_FALSE(o->controles("Frame", 8).visible);
-    EXPECT_EQ(Texte("StatusBar1"), "pointer N divisions du micromètre oculaire");
+    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
+    EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
     EXPECT_EQ(Cellule(2, 1), "");
 
     Pointe(200);
-    EXPECT_EQ(Texte("label", 8), "entrer le nombre de divisions");
-    EXPECT_EQ(Texte("TBox", 5), ""); // a count, never a length
-    EXPECT_EQ(Texte("lblUniteCalib"), "divisions");
+    EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer le nombre de divisions");
+    EXPECT_EQ(Texte(Controle::TexteSaisie), ""); // a count, never a length
+    EXPECT_EQ(Texte(Controle::UniteSaisie), "divisions");
     Saisit("20");
     // (200 x 100) / (20 x 400): both segments read in pixel units.
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" 1 division représente  2,500"});
@@ -231,11 +231,11 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
 }
 
 TEST_F(CalibragePointage, ObjectiveStandardCancelledAtSecondStepKeepsStageFactor) {
-    Clic("bout", 27);
+    Clic(Controle::CalibrageObjectif);
     Pointe(400);
     Saisit("100");
     Pointe(200);
-    Clic("bout", 32);
+    Clic(Controle::SaisieAnnule);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_EQ(Cellule(1, 1), "");
@@ -254,13 +254,13 @@ TEST_F(CalibragePointage, AutomaticFormat) {
     // Through a calibration, on the 2000-pixel image.
     o->parametres.decimAuto = true;
     o->parametres.fDecimal = "###0.000";
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(1000);
     Saisit("50");
     EXPECT_EQ(o->parametres.fDecimal, "###0.0");
     // Without DECIMAUTO the format stays.
     o->parametres.decimAuto = false;
-    Clic("bout", 10);
+    Clic(Controle::Etalonner);
     Pointe(1000);
     Saisit("10");
     EXPECT_EQ(o->parametres.fDecimal, "###0.0");
@@ -269,9 +269,9 @@ TEST_F(CalibragePointage, AutomaticFormat) {
 TEST_F(CalibragePointage, AutomaticFormatFollowsTheFinalGraduationFactor) {
     o->parametres.decimAuto = true;
     o->parametres.fDecimal = "###0.000";
-    Clic("Optn", 4);
-    o->controles.Texte("TBox", 2, "100");
-    Clic("bout", 23);
+    Clic(Controle::OptionCalibrageGraduations);
+    o->controles.Texte(Controle::TexteObjectif, "100");
+    Clic(Controle::CalibragePortion);
     Pointe(1000);
     Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.01);
@@ -309,7 +309,7 @@ TEST_F(CalibragePointage, MicrometerLengthComesBackAtAnyZoomAndBox) {
             o->vue.FixeBoite(cal.largeur, cal.hauteur);
             o->vue.FixeExposant(cal.exposant);
             AppliqueResolution(*o);
-            Clic("bout", 10);
+            Clic(Controle::Etalonner);
             Pointe(o->vue.LongueurPixels(a, b, o->FacteurResolution));
             Saisit("100");
             const double unite = o->CoefCalibrage; // micrometres of one pixel unit

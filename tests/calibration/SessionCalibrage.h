@@ -3,9 +3,9 @@
 // wide, and a private program folder for the calibration file.
 #pragma once
 
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "calibration/ClicCalibrage.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -29,11 +29,10 @@ protected:
         std::filesystem::remove_all(dossier);
         std::filesystem::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         o->textes.RemplitMessages();
         Fonction(1);
         o->vue.FixeImage(2000, 1500);
-        o->controles.Texte("lblWidth", SansIndex, "2000");
+        o->controles.Texte(Controle::LargeurImage, "2000");
         o->CoefCalibrage = 1.0;
         InstalleCalibrage(*o);
     }
@@ -51,13 +50,11 @@ protected:
     }
     // A value typed in the input dialogue, then "OK".
     void Saisit(const std::string& texte) {
-        o->controles.Texte("TBox", 5, texte);
-        ClicCalibrage(*o, "bout", 31);
+        o->controles.Texte(Controle::TexteSaisie, texte);
+        ClicCalibrage(*o, Controle::SaisieOK);
     }
-    bool Clic(const std::string& famille, int index) { return ClicCalibrage(*o, famille, index); }
-    const std::string& Texte(const std::string& nom, int index = SansIndex) const {
-        return o->controles.Texte(nom, index);
-    }
+    bool Clic(Controle c) { return ClicCalibrage(*o, c); }
+    const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
     std::string Cellule(int ligne, int colonne) const { return o->GrilleRef.Texte(ligne, colonne); }
     std::string Chemin() const { return (dossier / "Zelk.Cal").string(); }
 

@@ -1,11 +1,11 @@
 // orvelle-cli on exports made by the core: "export" writes what the program's
 // export writes after importing its input, "results" prints the results text,
 // and refused inputs exit 2 with one line and write nothing.
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/ExportCSV.h"
@@ -66,7 +66,6 @@ protected:
     std::unique_ptr<Orvelle> Fenetre(int n) {
         auto o = std::make_unique<Orvelle>(p, (dossier / "fenetre").string());
         fs::create_directories(dossier / "fenetre");
-        DeclareControles(o->controles);
         Demarrage(*o);
         Activation(*o);
         o->NotationEclair = 3;

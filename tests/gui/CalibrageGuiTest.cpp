@@ -2,7 +2,6 @@
 // stored calibrations and correction box driven through the widgets, the input
 // dialogue, the image group panel, and a whole calibration on the bundled
 // micrometer picture followed by a spore measured on the bundled spore picture.
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "base/Nombres.h"
 #include "calibration/Calibrage.h"
@@ -10,6 +9,7 @@
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 #include "measure/Pointage.h"
 
 #include <QApplication>
@@ -111,23 +111,23 @@ private slots:
     void micrometrePuisSporeDeBoutEnBout();
 
 private:
-    void Clique(const std::string& nom, int index);
-    template <class W> W* Widget(const std::string& nom, int index = SansIndex) {
-        W* w = liaisons->Objet<W>(nom, index);
-        if (!w) qFatal("no widget bound to %s(%d)", nom.c_str(), index);
+    void Clique(Controle c);
+    template <class W> W* Widget(Controle c) {
+        W* w = liaisons->Objet<W>(c);
+        if (!w) qFatal("no widget bound to %s", qPrintable(NomObjet(c)));
         return w;
     }
     // A click where the user clicks: on the middle of a push button, on the
     // mark of a check box or an option button.
-    void Appuie(const std::string& nom, int index = SansIndex) {
-        auto* b = Widget<QAbstractButton>(nom, index);
+    void Appuie(Controle c) {
+        auto* b = Widget<QAbstractButton>(c);
         const bool marque = qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b);
         QTest::mouseClick(b, Qt::LeftButton, {},
                           marque ? QPoint(6, b->height() / 2) : b->rect().center());
     }
     // Replaces the text of a box as the user does: select all, type.
-    void Tape(const std::string& nom, int index, const QString& texte) {
-        auto* t = Widget<QLineEdit>(nom, index);
+    void Tape(Controle c, const QString& texte) {
+        auto* t = Widget<QLineEdit>(c);
         t->setFocus();
         t->selectAll();
         QTest::keyClicks(t, texte);
@@ -139,7 +139,7 @@ private:
     // The zoom buttons, until the zoom exponent is `exposant` (origin kept at 0, 0).
     void Zoome(int exposant) {
         for (int n = 0; n < 20 && o->vue.ExposantZoom() != exposant; ++n)
-            Clique("Czoom", o->vue.ExposantZoom() < exposant ? 1 : 0);
+            Clique(o->vue.ExposantZoom() < exposant ? Controle::ZoomMoins : Controle::ZoomPlus);
         QCOMPARE(o->vue.ExposantZoom(), exposant);
     }
     double Cellule(int ligne, int colonne) const {
@@ -162,7 +162,6 @@ void CalibrageGuiTest::init() {
     QFile::remove(Zelk());
     plateforme = std::make_unique<PlateformeEssai>();
     o = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
-    DeclareControles(o->controles);
     liaisons = std::make_unique<Liaisons>(o->controles);
 
     // A small stand-in for the main window: "Etalonner", the factor label and
@@ -173,11 +172,11 @@ void CalibrageGuiTest::init() {
     rangee->addLayout(gauche);
     auto* etalonner = new QPushButton(fenetre.get());
     gauche->addWidget(etalonner);
-    liaisons->Lie("bout", 10, etalonner);
-    connect(etalonner, &QPushButton::clicked, this, [this] { Clique("bout", 10); });
+    liaisons->Lie(Controle::Etalonner, etalonner);
+    connect(etalonner, &QPushButton::clicked, this, [this] { Clique(Controle::Etalonner); });
     auto* facteur = new QLabel(fenetre.get());
     gauche->addWidget(facteur);
-    liaisons->Lie("label", 5, facteur);
+    liaisons->Lie(Controle::LegendeCalibrage, facteur);
     gauche->addStretch(1);
     zone = new ZoneImage(*o, fenetre.get());
     zone->setFixedSize(800, 600);
@@ -196,14 +195,13 @@ void CalibrageGuiTest::init() {
         panneaux->Actualise();
     };
     panneaux = new PanneauxCalibrage(
-        *o, *liaisons, [this](const std::string& n, int i) { Clique(n, i); }, zone,
-        [this] { zone->Actualise(); });
+        *o, *liaisons, [this](Controle c) { Clique(c); }, zone, [this] { zone->Actualise(); });
 
     Demarrage(*o);
     fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
     Activation(*o);
-    o->controles.Visible("Frame", 9, false); // the welcome text is not under test
+    o->controles.Visible(Controle::CadreBienvenue, false); // the welcome text is not under test
     plateforme->messages.clear();
 }
 
@@ -214,9 +212,9 @@ void CalibrageGuiTest::cleanup() {
     plateforme.reset();
 }
 
-void CalibrageGuiTest::Clique(const std::string& nom, int index) {
-    Clic(*o, nom, index);
-    liaisons->Applique({nom, index});
+void CalibrageGuiTest::Clique(Controle c) {
+    Clic(*o, c);
+    liaisons->Applique(c);
     zone->Actualise();
     panneaux->Actualise();
 }
@@ -243,26 +241,31 @@ void CalibrageGuiTest::panneauOuvertParLeMenuEtferme() {
     QVERIFY(!panneau->isVisible());
     QVERIFY(!panneaux->Dialogue()->isVisible());
     QVERIFY(!panneaux->Groupe()->isVisible());
-    QVERIFY(!Widget<QWidget>("Bout_Symb")->isVisible());
+    QVERIFY(!Widget<QWidget>(Controle::SymboleMicron)->isVisible());
 
     FixeCalibrage(*o, 0.25);
-    Clique("MnuEDit", 4);
+    Clique(Controle::EtalonnageResolution);
     QVERIFY(panneau->isVisible());
     QCOMPARE(panneau->title(), QString("Calibrage "));
-    QCOMPARE(Widget<QLabel>("label", 7)->text(), QString("Calibrage actuel"));
+    QCOMPARE(Widget<QLabel>(Controle::InviteCalibrage)->text(), QString("Calibrage actuel"));
     // The factor is shown, read only until a command asks for a value.
-    auto* valeur = Widget<QLineEdit>("TBox", 0);
+    auto* valeur = Widget<QLineEdit>(Controle::TexteCalibrage);
     QCOMPARE(LitDecimal(valeur->text().toStdString()), 0.25);
     QVERIFY(!valeur->isEnabled());
-    QVERIFY(!Widget<QWidget>("bout", 20)->isEnabled());
-    for (int i = 21; i <= 26; ++i) QVERIFY(Widget<QWidget>("bout", i)->isEnabled());
-    QCOMPARE(Widget<QAbstractButton>("bout", 44)->text(), QString("Correction calibrage"));
+    QVERIFY(!Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
+    for (Controle c : {Controle::CalibrageCoefficient, Controle::CalibrageBalanceBlancs,
+                       Controle::CalibragePortion, Controle::CalibrageCharger,
+                       Controle::CalibrageSauvegarde, Controle::CalibrageResolution})
+        QVERIFY(Widget<QWidget>(c)->isEnabled());
+    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
+             QString("Correction calibrage"));
     QVERIFY(!panneaux->Correction()->isVisible());
-    QCOMPARE(Widget<QAbstractButton>("bout", 6)->text(), QString("Editer le fichier de calibrage"));
+    QCOMPARE(Widget<QAbstractButton>(Controle::EditerCalibrage)->text(),
+             QString("Editer le fichier de calibrage"));
     // The resolution mode chosen at start-up shows in its frame.
-    QCOMPARE(Widget<QGroupBox>("Frame", 11)->title(), QString("Mode calibrage"));
-    QVERIFY(Widget<QRadioButton>("Optn", 1)->isChecked());
-    QVERIFY(!Widget<QRadioButton>("Optn", 2)->isChecked());
+    QCOMPARE(Widget<QGroupBox>(Controle::CadreModeCalibrage)->title(), QString("Mode calibrage"));
+    QVERIFY(Widget<QRadioButton>(Controle::OptionIndDim)->isChecked());
+    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
 
     // Laid over the image box, inside it, above the box's other frames.
     QCOMPARE(panneau->parentWidget(), zone);
@@ -272,11 +275,11 @@ void CalibrageGuiTest::panneauOuvertParLeMenuEtferme() {
     QVERIFY(dessus == panneau || panneau->isAncestorOf(dessus));
 
     // Without a file, "Editer" says so and opens nothing.
-    Appuie("bout", 6);
+    Appuie(Controle::EditerCalibrage);
     QCOMPARE(plateforme->messages.size(), size_t(1));
     QVERIFY(plateforme->editeurs.empty());
 
-    Appuie("bout", 19);
+    Appuie(Controle::QuitterCalibrage);
     QVERIFY(!panneau->isVisible());
 }
 
@@ -288,12 +291,12 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     }
     const QStringList avant = Lignes(Zelk());
     FixeCalibrage(*o, 0.125);
-    Clique("MnuEDit", 4);
-    Appuie("bout", 25); // "Sauvegarde"
-    auto* valeur = Widget<QLineEdit>("TBox", 0);
+    Clique(Controle::EtalonnageResolution);
+    Appuie(Controle::CalibrageSauvegarde); // "Sauvegarde"
+    auto* valeur = Widget<QLineEdit>(Controle::TexteCalibrage);
     QVERIFY(valeur->isEnabled());
     QVERIFY(valeur->hasFocus());
-    QVERIFY(Widget<QWidget>("bout", 20)->isEnabled());
+    QVERIFY(Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
 
     // A comment with "=" is refused: the file is left as it was.
     QTest::keyClicks(valeur, "x40 = oil");
@@ -302,7 +305,7 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     QCOMPARE(Lignes(Zelk()), avant);
 
     // The typed comment reaches the file by Enter alone.
-    Tape("TBox", 0, "objectif x40");
+    Tape(Controle::TexteCalibrage, "objectif x40");
     QTest::keyClick(valeur, Qt::Key_Return);
     QVERIFY(!panneaux->Panneau()->isVisible());
     const QStringList apres = Lignes(Zelk());
@@ -311,8 +314,8 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
 
     // Loaded back: only the lines holding "=", in file order.
     FixeCalibrage(*o, 1.0);
-    Clique("MnuEDit", 4);
-    Appuie("bout", 24); // "Charger  calibrage"
+    Clique(Controle::EtalonnageResolution);
+    Appuie(Controle::CalibrageCharger); // "Charger  calibrage"
     QListWidget* liste = panneaux->ListeCalibrages();
     QVERIFY(liste->isVisible());
     QCOMPARE(liste->count(), 2);
@@ -323,110 +326,113 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
                       liste->visualItemRect(liste->item(1)).center());
     QCOMPARE(LitDecimal(valeur->text().toStdString()), 0.125);
-    QVERIFY(Widget<QWidget>("bout", 20)->isEnabled());
-    QVERIFY(!Widget<QWidget>("bout", 24)->isEnabled());
-    Appuie("bout", 20);
+    QVERIFY(Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
+    QVERIFY(!Widget<QWidget>(Controle::CalibrageCharger)->isEnabled());
+    Appuie(Controle::ValiderCalibrage);
     QCOMPARE(o->CoefCalibrage, 0.125);
     QVERIFY(!panneaux->Panneau()->isVisible());
 
     // The hand-written line, chosen with the keyboard this time.
-    Clique("MnuEDit", 4);
-    Appuie("bout", 24);
+    Clique(Controle::EtalonnageResolution);
+    Appuie(Controle::CalibrageCharger);
     liste->setFocus();
     QTest::keyClick(liste, Qt::Key_Home);
     QCOMPARE(liste->currentRow(), 0);
     QCOMPARE(valeur->text(), QString("0,5"));
-    Appuie("bout", 20);
+    Appuie(Controle::ValiderCalibrage);
     QCOMPARE(o->CoefCalibrage, 0.5);
-    QCOMPARE(Widget<QLabel>("label", 5)->text(), QString("Cal.=0,5000"));
+    QCOMPARE(Widget<QLabel>(Controle::LegendeCalibrage)->text(), QString("Cal.=0,5000"));
 
     // The file now exists: "Editer" hands its path to the editor.
-    Clique("MnuEDit", 4);
-    Appuie("bout", 6);
+    Clique(Controle::EtalonnageResolution);
+    Appuie(Controle::EditerCalibrage);
     QCOMPARE(plateforme->editeurs, std::vector<std::string>{Zelk().toStdString()});
 
     // A shot for the look: the list loaded and the correction box open.
-    Appuie("bout", 24);
-    Appuie("bout", 44);
+    Appuie(Controle::CalibrageCharger);
+    Appuie(Controle::CalibrageCorrection);
     QVERIFY(zone->rect().contains(panneaux->Panneau()->geometry()));
     QVERIFY(panneaux->Panneau()->grab().save("/tmp/orvelle-shots/calibrage-panneau.png"));
 }
 
 void CalibrageGuiTest::boiteDeCorrection() {
     FixeCalibrage(*o, 0.2);
-    Clique("MnuEDit", 4);
-    Appuie("bout", 44);
+    Clique(Controle::EtalonnageResolution);
+    Appuie(Controle::CalibrageCorrection);
     QGroupBox* boite = panneaux->Correction();
     QVERIFY(boite->isVisible());
     QVERIFY(panneaux->Panneau()->isAncestorOf(boite));
-    QCOMPARE(Widget<QAbstractButton>("bout", 44)->text(), QString("fermer correction"));
-    QCOMPARE(Widget<QAbstractButton>("Command1", 1)->text(), QString("Annuler"));
+    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
+             QString("fermer correction"));
+    QCOMPARE(Widget<QAbstractButton>(Controle::CorrectionAnnuler)->text(), QString("Annuler"));
     // The panel grew to hold the box and still fits in the image box.
     QVERIFY(panneaux->Panneau()->geometry().contains(
         boite->geometry().translated(panneaux->Panneau()->pos())));
 
-    Tape("TBox", 1, "1,5");
-    Appuie("Command1", 0);
+    Tape(Controle::TexteCorrection, "1,5");
+    Appuie(Controle::CorrectionAppliquer);
     QVERIFY(std::abs(o->CoefCalibrage - 0.3) < 1e-12);
-    QCOMPARE(LitDecimal(Widget<QLineEdit>("TBox", 0)->text().toStdString()), o->CoefCalibrage);
+    QCOMPARE(LitDecimal(Widget<QLineEdit>(Controle::TexteCalibrage)->text().toStdString()),
+             o->CoefCalibrage);
 
     // Text that is no number, and a coefficient of 0: refused, the factor taken
     // when the box opened comes back.
     for (const char* faux : {"abc", "0"}) {
         plateforme->messages.clear();
-        Tape("TBox", 1, faux);
-        Appuie("Command1", 0);
+        Tape(Controle::TexteCorrection, faux);
+        Appuie(Controle::CorrectionAppliquer);
         QCOMPARE(plateforme->messages.size(), size_t(1));
         QCOMPARE(o->CoefCalibrage, 0.2);
     }
-    Tape("TBox", 1, "2");
-    Appuie("Command1", 0);
+    Tape(Controle::TexteCorrection, "2");
+    Appuie(Controle::CorrectionAppliquer);
     QVERIFY(std::abs(o->CoefCalibrage - 0.4) < 1e-12);
-    Appuie("Command1", 1);
+    Appuie(Controle::CorrectionAnnuler);
     QCOMPARE(o->CoefCalibrage, 0.2);
 
-    Appuie("bout", 44);
+    Appuie(Controle::CalibrageCorrection);
     QVERIFY(!boite->isVisible());
-    QCOMPARE(Widget<QAbstractButton>("bout", 44)->text(), QString("Correction calibrage"));
+    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
+             QString("Correction calibrage"));
 }
 
 void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     QVERIFY(OuvreCheminImage(*o, Exemple("micrometre.png").toStdString()));
     Zoome(0); // the whole width: two image pixels a screen pixel
-    Clique("MnuEDit", 4);
+    Clique(Controle::EtalonnageResolution);
 
     // Resolution modes: the factor of the pixel units follows the option.
-    Appuie("Optn", 2);
-    QVERIFY(Widget<QRadioButton>("Optn", 2)->isChecked());
-    QVERIFY(!Widget<QRadioButton>("Optn", 1)->isChecked());
+    Appuie(Controle::OptionIndRes);
+    QVERIFY(Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
+    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndDim)->isChecked());
     QCOMPARE(o->FacteurResolution, 1.0);
-    Appuie("Optn", 1);
-    QVERIFY(!Widget<QRadioButton>("Optn", 2)->isChecked());
+    Appuie(Controle::OptionIndDim);
+    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
     QCOMPARE(o->FacteurResolution, 1.6); // 1600 pixels wide
 
     // Pointing options: the objective field only with the graduations.
-    Appuie("Optn", 3);
-    QVERIFY(!Widget<QWidget>("TBox", 2)->isEnabled());
-    QVERIFY(Widget<QWidget>("bout", 27)->isEnabled());
-    Appuie("Optn", 4);
-    QVERIFY(Widget<QRadioButton>("Optn", 4)->isChecked());
-    QVERIFY(!Widget<QRadioButton>("Optn", 3)->isChecked());
-    QVERIFY(Widget<QWidget>("TBox", 2)->isEnabled());
-    QVERIFY(!Widget<QWidget>("bout", 27)->isEnabled());
-    Tape("TBox", 2, "40");
+    Appuie(Controle::OptionCalibrageLongueur);
+    QVERIFY(!Widget<QWidget>(Controle::TexteObjectif)->isEnabled());
+    QVERIFY(Widget<QWidget>(Controle::CalibrageObjectif)->isEnabled());
+    Appuie(Controle::OptionCalibrageGraduations);
+    QVERIFY(Widget<QRadioButton>(Controle::OptionCalibrageGraduations)->isChecked());
+    QVERIFY(!Widget<QRadioButton>(Controle::OptionCalibrageLongueur)->isChecked());
+    QVERIFY(Widget<QWidget>(Controle::TexteObjectif)->isEnabled());
+    QVERIFY(!Widget<QWidget>(Controle::CalibrageObjectif)->isEnabled());
+    Tape(Controle::TexteObjectif, "40");
 
     // Command 2 hides the panel; ten divisions are pointed, then counted.
-    Appuie("bout", 23);
+    Appuie(Controle::CalibragePortion);
     QVERIFY(!panneaux->Panneau()->isVisible());
     QVERIFY(zone->hasFocus());
     Glisse(Ecran(150, 600), Ecran(1150, 600));
     QVERIFY(panneaux->Dialogue()->isVisible());
-    QCOMPARE(Widget<QLabel>("label", 8)->text(),
+    QCOMPARE(Widget<QLabel>(Controle::InviteSaisie)->text(),
              QString("entrer le nombre de division pour l'objectif x 40"));
     const int unites = o->mesure.LongueurPixels;
     QCOMPARE(unites, 12000); // 1000 of 1600 pixels, 19200 units across
-    Tape("TBox", 5, "10");
-    QTest::keyClick(Widget<QLineEdit>("TBox", 5), Qt::Key_Return);
+    Tape(Controle::TexteSaisie, "10");
+    QTest::keyClick(Widget<QLineEdit>(Controle::TexteSaisie), Qt::Key_Return);
     QVERIFY(!panneaux->Dialogue()->isVisible());
     // One ocular division is 100 / 40 micrometres.
     QVERIFY(std::abs(o->CoefCalibrage - 10 * 2.5 / unites) < 1e-12);
@@ -438,7 +444,7 @@ void CalibrageGuiTest::panneauDuGroupe() {
     const std::string spores = Exemple("spores.png").toStdString();
     QVERIFY(OuvreCheminImage(*o, micro));
     QVERIFY(OuvreCheminImage(*o, spores));
-    Clique("Mntool", 3);
+    Clique(Controle::GroupageMC);
     QGroupBox* groupe = panneaux->Groupe();
     QVERIFY(groupe->isVisible());
     QCOMPARE(groupe->title(), QString("Groupage Multicouche"));
@@ -446,19 +452,19 @@ void CalibrageGuiTest::panneauDuGroupe() {
 
     // Both loader images selected: ">" twice adds each once.
     SelectionneChargeur(*o, 1, {0, 1});
-    Appuie("BoutMC", 0);
-    Appuie("BoutMC", 0);
+    Appuie(Controle::GroupeAjoute);
+    Appuie(Controle::GroupeAjoute);
     QListWidget* liste = panneaux->ListeGroupe();
     QCOMPARE(liste->count(), 2);
     // A row chosen, then "<" takes it out.
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
                       liste->visualItemRect(liste->item(0)).center());
     QCOMPARE(o->groupe.selection, 0);
-    Appuie("BoutMC", 1);
+    Appuie(Controle::GroupeRetire);
     QCOMPARE(liste->count(), 1);
     QCOMPARE(liste->item(0)->text().toStdString(), spores);
     // ">>": the loader in its order.
-    Appuie("BoutMC", 2);
+    Appuie(Controle::GroupeAjouteTout);
     QCOMPARE(liste->count(), 2);
     QCOMPARE(liste->item(0)->text().toStdString(), micro);
     QCOMPARE(liste->item(1)->text().toStdString(), spores);
@@ -474,27 +480,27 @@ void CalibrageGuiTest::panneauDuGroupe() {
     QCOMPARE(o->CoefCalibrage, 0.3);
 
     // "mode MC": group mode on, "Img MC" offered, the panel closed.
-    QVERIFY(!Widget<QWidget>("chkMC", 1)->isEnabled());
-    Appuie("chkMC", 0);
+    QVERIFY(!Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
+    Appuie(Controle::CaseModeMC);
     QVERIFY(o->ModeGroupe);
-    QVERIFY(Widget<QCheckBox>("chkMC", 0)->isChecked());
-    QVERIFY(Widget<QWidget>("chkMC", 1)->isEnabled());
+    QVERIFY(Widget<QCheckBox>(Controle::CaseModeMC)->isChecked());
+    QVERIFY(Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
     QVERIFY(!groupe->isVisible());
 
     // "caliibr => groupe MC" gives the shown image's factor to the group.
-    Clique("Mntool", 6);
+    Clique(Controle::CalibrageGroupe);
     QCOMPARE(plateforme->questions.size(), size_t(1));
     QCOMPARE(o->CalibrageImage[2], 0.3);
 
     // The panel's own toggle and "OK" close it; "<<" empties the group.
-    Clique("Mntool", 3);
+    Clique(Controle::GroupageMC);
     QVERIFY(groupe->isVisible());
-    Appuie("BoutMC", 3);
+    Appuie(Controle::GroupeRetireTout);
     QCOMPARE(liste->count(), 0);
-    Appuie("cmdChargeMC");
+    Appuie(Controle::GroupeChargeMC);
     QVERIFY(!groupe->isVisible());
-    Clique("Mntool", 3);
-    Appuie("BoutMC", 4);
+    Clique(Controle::GroupageMC);
+    Appuie(Controle::GroupeOK);
     QVERIFY(!groupe->isVisible());
 }
 
@@ -503,19 +509,19 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     QVERIFY(OuvreCheminImage(*o, Exemple("micrometre.png").toStdString()));
     Zoome(0);
 
-    Appuie("bout", 10); // "Etalonner"
+    Appuie(Controle::Etalonner); // "Etalonner"
     QVERIFY(CalibrageEnAttente(*o));
-    QVERIFY(o->controles("bout", 10).couleur.has_value());
+    QVERIFY(o->controles(Controle::Etalonner).couleur.has_value());
     Glisse(Ecran(150, 600), Ecran(1150, 600));
 
     // The dialogue asks for the length, its field ready for typing.
     QGroupBox* dialogue = panneaux->Dialogue();
     QVERIFY(dialogue->isVisible());
     QVERIFY(zone->rect().contains(dialogue->geometry()));
-    QCOMPARE(Widget<QLabel>("label", 8)->text(), QString("entrer la longueur"));
-    auto* saisie = Widget<QLineEdit>("TBox", 5);
+    QCOMPARE(Widget<QLabel>(Controle::InviteSaisie)->text(), QString("entrer la longueur"));
+    auto* saisie = Widget<QLineEdit>(Controle::TexteSaisie);
     QVERIFY(saisie->hasFocus());
-    QVERIFY(o->controles("TBox", 5).couleur.has_value());
+    QVERIFY(o->controles(Controle::TexteSaisie).couleur.has_value());
     QTest::keyClicks(saisie, "100"); // its text was selected: typing replaces it
     QCOMPARE(saisie->text(), QString("100"));
 
@@ -524,10 +530,10 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     QVERIFY(dialogue->grab().save("/tmp/orvelle-shots/calibrage-dialogue.png"));
     QVERIFY(fenetre->grab().save("/tmp/orvelle-shots/calibrage-dialogue-vue.png"));
 
-    Appuie("bout", 31);
+    Appuie(Controle::SaisieOK);
     QVERIFY(!dialogue->isVisible());
     QVERIFY(!CalibrageEnAttente(*o));
-    QVERIFY(!o->controles("bout", 10).couleur.has_value());
+    QVERIFY(!o->controles(Controle::Etalonner).couleur.has_value());
     QCOMPARE(o->GrilleRef.Texte(1, 1), std::string()); // the calibration line went
     const double facteur = o->CoefCalibrage;
     QVERIFY(facteur > 0);

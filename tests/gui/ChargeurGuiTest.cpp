@@ -1,13 +1,13 @@
 // The loader on Qt: the bundled sample pictures hold what their notice says,
 // pictures written through the platform read back, and the loader's widgets
 // follow the core and hand it their events.
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "gui/PanneauChargeur.h"
 #include "gui/PlateformeQt.h"
 #include "images/Chargeur.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
+#include "interface/TableControles.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -131,7 +131,6 @@ private slots:
         QTemporaryDir dossier;
         PlateformeQt p;
         Orvelle o(p, dossier.path().toStdString());
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
         Liaisons liaisons(o.controles);
         PanneauChargeur panneau(o, liaisons);
@@ -158,7 +157,7 @@ private slots:
         QCOMPARE(o.cheminImage, chemins[0]);
 
         // A key held shows the selected path.
-        auto* etiquette = panneau.findChild<QLabel*>("lblFichier");
+        auto* etiquette = panneau.findChild<QLabel*>(NomObjet(Controle::CheminSelection));
         QTest::keyPress(l, Qt::Key_Down);
         QCOMPARE(o.chargeur.selection, 1);
         QVERIFY(etiquette->isVisible());
@@ -171,7 +170,9 @@ private slots:
         QTest::mouseClick(a->viewport(), Qt::LeftButton, {},
                           a->visualItemRect(a->item(1)).center());
         QCOMPARE(o.IndexImage, 2);
-        QCOMPARE(panneau.findChild<QLineEdit*>("listImgTxt")->text().toStdString(), chemins[1]);
+        QCOMPARE(
+            panneau.findChild<QLineEdit*>(NomObjet(Controle::CheminImage))->text().toStdString(),
+            chemins[1]);
 
         VideChargeur(o);
         QCOMPARE(panneau.ListeChemins()->count(), 0);

@@ -2,12 +2,12 @@
 // the grid of the start-up function, the settings file created, and the quit
 // question that keeps everything when answered No.
 #include "app/Fenetre.h"
-#include "app/ControlesDesign.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 #include "measure/Grille.h"
 #include "results/Statistiques.h"
 
@@ -81,7 +81,6 @@ private slots:
         QVERIFY(dossier.isValid());
         plateforme = std::make_unique<PlateformeQt>();
         etat = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
-        DeclareControles(etat->controles);
         fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
         Demarrage(*etat);
         fenetre->AppliqueLangueQt();
@@ -104,8 +103,9 @@ private slots:
         for (QAction* a : fenetre->menuBar()->actions()) titres << a->text();
         QCOMPARE(titres, (QStringList{"fichiers", "Edition", "Fonction", "Options",
                                       "Options Tablouve", "Outils", "Aide", "A propos ..."}));
-        QCOMPARE(Action(fenetre.get(), "MnuFIC_12")->text(), QString("Quitter"));
-        QCOMPARE(Action(fenetre.get(), "Cyst_2")->text(), QString("4 mesures"));
+        QCOMPARE(Action(fenetre.get(), NomObjet(Controle::Quitter))->text(), QString("Quitter"));
+        QCOMPARE(Action(fenetre.get(), NomObjet(Controle::FonctionCystides4))->text(),
+                 QString("4 mesures"));
         // Spores 2D and its headers.
         QTableView* vue = fenetre->VueGrille();
         QStringList entetes;
@@ -117,10 +117,11 @@ private slots:
         QCOMPARE(fenetre->statusBar()->currentMessage(),
                  QString("choisir une commande ou marquer un point"));
         // Later work is visibly unavailable, not faked.
-        QVERIFY(!Action(fenetre.get(), "MnuFIC_11")->isEnabled());
-        QVERIFY(Action(fenetre.get(), "MnuFIC_8")->isEnabled());
+        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::RepertoireImage))->isEnabled());
+        QVERIFY(Action(fenetre.get(), NomObjet(Controle::SauverParametres))->isEnabled());
         // The magnifier shows the middle of the view, no black square.
-        const QImage loupe = fenetre->findChild<QWidget*>("PLoupePic")->grab().toImage();
+        const QImage loupe =
+            fenetre->findChild<QWidget*>(NomObjet(Controle::ImageLoupe))->grab().toImage();
         QVERIFY(loupe.pixelColor(2, 2) != QColor(Qt::black));
         QVERIFY(loupe.pixelColor(loupe.width() - 3, loupe.height() - 3) != QColor(Qt::black));
     }
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(fenetre->VueGrille()->model()->index(0, 3).data().toString(), QString("2,00"));
         // Choosing another function asks; No keeps the line.
         RepondPlusTard(QMessageBox::No);
-        Action(fenetre.get(), "Cyst_1")->trigger();
+        Action(fenetre.get(), NomObjet(Controle::FonctionCystides3))->trigger();
         QCOMPARE(fenetre->VueGrille()->model()->index(0, 1).data().toString(), QString("10,00"));
     }
 
@@ -153,7 +154,7 @@ private slots:
         QCOMPARE(etat->mesure.LigneCourante, 2);
         QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString("10,00"));
         RepondPlusTard(QMessageBox::No);
-        Action(fenetre.get(), "MnuFIC_12")->trigger();
+        Action(fenetre.get(), NomObjet(Controle::Quitter))->trigger();
         QTRY_VERIFY(!fenetre->isVisible());
     }
 
@@ -163,14 +164,14 @@ private slots:
         f.write(
             "MNFICHIERS;File\r\nMNUFIC;x\r\nF12;Esci\r\n*\r\nBOUTONS;b\r\nB15;Canc. riga\r\n*\r\n");
         f.close();
-        Action(fenetre.get(), "MnLang_2")->trigger();
-        QCOMPARE(Action(fenetre.get(), "MnuFIC_12")->text(), QString("Esci"));
+        Action(fenetre.get(), NomObjet(Controle::LangueIt))->trigger();
+        QCOMPARE(Action(fenetre.get(), NomObjet(Controle::Quitter))->text(), QString("Esci"));
         QCOMPARE(fenetre->menuBar()->actions().first()->text(), QString("File"));
-        auto* b = fenetre->findChild<QPushButton*>("bout_15");
+        auto* b = fenetre->findChild<QPushButton*>(NomObjet(Controle::EffaceLigne));
         QVERIFY(b);
         QCOMPARE(b->text(), QString("Canc. riga"));
-        QVERIFY(Action(fenetre.get(), "MnLang_2")->isChecked());
-        QVERIFY(!Action(fenetre.get(), "MnLang_1")->isChecked());
+        QVERIFY(Action(fenetre.get(), NomObjet(Controle::LangueIt))->isChecked());
+        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::LangueFr))->isChecked());
         QFile::remove(dossier.filePath("Zelk2_it.lng"));
     }
 
@@ -196,8 +197,8 @@ private slots:
         // 100 image pixels are 1200 pixel units in "Ind. Dim." mode (1600 px wide).
         QVERIFY(std::abs(long1 - 1200) <= 24);
 
-        fenetre->Clique("Czoom", 0);
-        fenetre->Clique("Czoom", 0);
+        fenetre->Clique(Controle::ZoomPlus);
+        fenetre->Clique(Controle::ZoomPlus);
         QCOMPARE(etat->vue.ExposantZoom(), -4);
         const double long2 = glisse(180, 220, 280, 220);
         glisse(230, 195, 230, 245);
@@ -226,7 +227,7 @@ private slots:
         QTest::keyClick(zone, Qt::Key_G);
         QTRY_VERIFY(cadre(grille).left() > cadre(zone).right());
 
-        auto* stats = fenetre->findChild<QTableView*>("GrilleRefP");
+        auto* stats = fenetre->findChild<QTableView*>(NomObjet(Controle::GrilleStatistiques));
         QVERIFY(stats);
         const QFontMetrics fm(stats->font());
         for (const char* l : LibellesStatistiques)
@@ -244,7 +245,7 @@ private slots:
         Glisse(230, 195, 230, 245);
         QVERIFY(zone->VueDessinee() != avant);
         RepondPlusTard(QMessageBox::Yes);
-        fenetre->findChild<QPushButton*>("bout_16")->click();
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::RazGrille))->click();
         QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString());
         QCOMPARE(zone->VueDessinee(), avant);
     }
@@ -254,8 +255,8 @@ private slots:
     void ctrlSeulementSurLImage() {
         fenetre->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
-        etat->controles.Visible("Frame", 8, true);
-        auto* champ = fenetre->findChild<QLineEdit*>("TBox_5");
+        etat->controles.Visible(Controle::CadreSaisie, true);
+        auto* champ = fenetre->findChild<QLineEdit*>(NomObjet(Controle::TexteSaisie));
         QVERIFY(champ && champ->isVisible());
         champ->setFocus();
         QTest::keyPress(champ, Qt::Key_Control);
@@ -264,7 +265,7 @@ private slots:
         QTest::keyRelease(champ, Qt::Key_Control);
         QVERIFY(!etat->pointage.GlisseImage);
         QVERIFY(!etat->pointage.ZoomPoint);
-        etat->controles.Visible("Frame", 8, false);
+        etat->controles.Visible(Controle::CadreSaisie, false);
 
         ZoneImage* zone = fenetre->Image();
         zone->setFocus();
@@ -302,7 +303,7 @@ private slots:
     // large screen the room goes to the image.
     void miseEnPageDePetitAGrandEcran() {
         auto* commandes = fenetre->findChild<QScrollArea*>("PanneauCommandes");
-        auto* bienvenue = fenetre->findChild<QWidget*>("Frame_9");
+        auto* bienvenue = fenetre->findChild<QWidget*>(NomObjet(Controle::CadreBienvenue));
         QTableView* grille = fenetre->VueGrille();
         const int derniere = grille->model()->columnCount() - 1;
         for (const QSize taille : {QSize(1024, 700), QSize(1920, 1080), QSize(3840, 2160)}) {
@@ -388,8 +389,8 @@ private slots:
 private:
     void OuvreSpores() {
         QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));
-        fenetre->Clique("bout", 33); // close the welcome panel over the image
-        fenetre->Clique("Optn", 6);  // width as a free segment
+        fenetre->Clique(Controle::BienvenueOK);   // close the welcome panel over the image
+        fenetre->Clique(Controle::OptionBipoint); // width as a free segment
         fenetre->Image()->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
     }
     // A drag between two points of the picture (image pixels); the value the

@@ -5,13 +5,13 @@
 // TIFF and PNG, a damaged and an unreadable file, the marks of a measure
 // under way, the magnifier and the thumbnail.
 #include "gui/ZoneImage.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "gui/DessinVue.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "images/CommandesVue.h"
+#include "interface/TableControles.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -113,7 +113,6 @@ void ZoneImageTest::init() {
     QVERIFY(dossier.isValid());
     plateforme = std::make_unique<PlateformeQt>();
     o = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
-    DeclareControles(o->controles);
     fenetre = std::make_unique<QWidget>();
     zone = new ZoneImage(*o, fenetre.get());
     zone->setGeometry(0, 0, 640, 420); // large enough to be drawn in two bands
@@ -200,7 +199,7 @@ void ZoneImageTest::LeBlocEstOuLaVueLeDit() {
 
     // Zoomed in about a point, then dragged.
     QVERIFY(ZoomCentre(*o, 1, {4000, 3000}));
-    ClicZoom(*o, 0);
+    ClicZoom(*o, Controle::ZoomPlus);
     zone->Actualise();
     VerifieBlocs(Ecran(), taille, 2);
     DeplaceImage(*o, -2500, 1200);
@@ -208,7 +207,7 @@ void ZoneImageTest::LeBlocEstOuLaVueLeDit() {
     VerifieBlocs(Ecran(), taille, 2);
 
     // Zoomed out past the whole width: the box beyond the picture is empty.
-    ClicZoom(*o, 2);
+    ClicZoom(*o, Controle::Zoom1);
     ZoomCentre(*o, 2, {0, 0});
     ZoomCentre(*o, 2, {0, 0});
     ZoomCentre(*o, 2, {0, 0});
@@ -229,12 +228,12 @@ void ZoneImageTest::JpegCanauxEtApercu() {
     const QSize taille(2400, 1800);
     const QString chemin = Ecrit(Blocs(taille.width(), taille.height()), "blocs.jpg", "jpeg", 95);
     QVERIFY(!chemin.isEmpty());
-    ClicZoom(*o, 1);
-    ClicZoom(*o, 1); // the whole width: the view reaches far down
+    ClicZoom(*o, Controle::ZoomMoins);
+    ClicZoom(*o, Controle::ZoomMoins); // the whole width: the view reaches far down
     Ouvre(chemin);
     VerifieBlocs(Ecran(), taille, 8);
     // Opened again at the starting zoom: the top of the picture comes first.
-    ClicZoom(*o, 2);
+    ClicZoom(*o, Controle::Zoom1);
     Ouvre(chemin);
     VerifieBlocs(Ecran(), taille, 8);
 }
@@ -362,7 +361,7 @@ void ZoneImageTest::LoupeEtVignette() {
     // The thumbnail: the picture's proportions, and a press moves the view.
     QCOMPARE(vignette->width(), 167);
     QCOMPARE(vignette->height(), 111);
-    ClicZoom(*o, 0);
+    ClicZoom(*o, Controle::ZoomPlus);
     QTest::mouseClick(vignette, Qt::LeftButton, {}, QPoint(83, 55));
     const double k = o->vue.LargeurImage() / LargeurVignette;
     QCOMPARE(o->vue.OrigineX(), static_cast<int>(std::lround(83 * 15 * k)));

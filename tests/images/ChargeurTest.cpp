@@ -1,11 +1,11 @@
 #include "images/Chargeur.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "images/ChercheSpore.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
 #include "images/EnteteImage.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -41,7 +41,6 @@ protected:
         fs::remove_all(dossier);
         fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         o->textes.RemplitMessages();
         o->mesure.NumFonction = 2; // spores 2D: two values a line
         SelectionneFonction(*o);
@@ -53,7 +52,7 @@ protected:
     static std::string Chemin(const std::string& nom) { return "/photos/" + nom + ".jpg"; }
     void Ouvre(const std::string& chemin) {
         p.fichiers.push_back(chemin);
-        ASSERT_TRUE(ClicChargeur(*o, "MnuFIC", 1));
+        ASSERT_TRUE(ClicChargeur(*o, Controle::OuvrirImage));
     }
     // A complete spore line measured on the image shown, its first segment
     // from (x1, y1) to (x2, y2) in picture units.
@@ -69,9 +68,7 @@ protected:
         return o->GrilleRef.Texte(l, o->GrilleRef.Colonnes() - 2);
     }
     const std::vector<std::string>& Liste() const { return o->chargeur.ListIMGchar; }
-    const std::string& Texte(const std::string& nom, int index = SansIndex) const {
-        return o->controles.Texte(nom, index);
-    }
+    const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
 
     test::PlateformeFactice p;
     fs::path dossier;
@@ -84,11 +81,11 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("b")}));
     EXPECT_EQ(o->IndexImage, 2);
     EXPECT_EQ(o->cheminImage, Chemin("b"));
-    EXPECT_EQ(Texte("labNomFic"), Chemin("b"));
-    EXPECT_EQ(Texte("listImgTxt"), Chemin("b"));
-    EXPECT_EQ(Texte("lblWidth"), "1000");
-    EXPECT_EQ(Texte("lblHeight"), "800");
-    EXPECT_TRUE(o->controles("FraListeImg").visible);
+    EXPECT_EQ(Texte(Controle::NomFichierImage), Chemin("b"));
+    EXPECT_EQ(Texte(Controle::CheminImage), Chemin("b"));
+    EXPECT_EQ(Texte(Controle::LargeurImage), "1000");
+    EXPECT_EQ(Texte(Controle::HauteurImage), "800");
+    EXPECT_TRUE(o->controles(Controle::CadreChargeur).visible);
     EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "b.jpg"}));
     // Each opened image starts at the initial zoom.
     EXPECT_EQ(o->vue.ExposantZoom(), -2 * o->vue.PasZoom());
@@ -101,7 +98,7 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     // A cancelled dialog changes nothing.
     Ouvre(std::string());
     p.fichiers.push_back(std::nullopt);
-    ClicChargeur(*o, "MnuFIC", 1);
+    ClicChargeur(*o, Controle::OuvrirImage);
     EXPECT_EQ(o->IndexImage, 1);
 }
 
@@ -140,11 +137,11 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
     AjouteValeur(*o, 10); // first value of a spore: step 2
     ASSERT_EQ(o->mesure.Etape, 2);
     p.Oublie();
-    ClicChargeur(*o, "MnuFIC", 1); // the fake fails the test if a dialog opens
+    ClicChargeur(*o, Controle::OuvrirImage); // the fake fails the test if a dialog opens
     DoubleClicChargeur(*o, 0);
     ClicListeAffichee(*o, 0);
     p.imagePressePapier = PixelsImage{1, 1, {0xFFFFFFFF}};
-    ClicChargeur(*o, "MnuFIC", 4);
+    ClicChargeur(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(4, " mesure inachevée"));
     EXPECT_EQ(o->IndexImage, 2);
     EXPECT_EQ(o->cheminImage, Chemin("b"));
@@ -167,7 +164,7 @@ TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
 
     DoubleClicChargeur(*o, 0);
     EXPECT_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,2500\n3,0000 µm/px");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     ClicListeAffichee(*o, 1);
     EXPECT_EQ(o->CoefCalibrage, 0.8);
     EXPECT_EQ(o->IndexImage, 2);
@@ -185,7 +182,7 @@ TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
         "L'image chargée a une dimension différente de l'image précédente";
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(2, dimension));
     EXPECT_EQ(o->IndexImage, 4);
-    EXPECT_EQ(Texte("lblWidth"), "1200");
+    EXPECT_EQ(Texte(Controle::LargeurImage), "1200");
 }
 
 TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
@@ -293,7 +290,7 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     Ouvre(Chemin("b"));
     Mesure(0, 0, 100, 0);
     p.reponses = {false};
-    ClicChargeur(*o, "MnuCharg", 3);
+    ClicChargeur(*o, Controle::ChargeurEffacerListe);
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la liste d'images  ? "});
     EXPECT_EQ(Liste().size(), 2u);
 
@@ -301,7 +298,7 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     o->groupe.ListImgIdx = {0};
     o->groupe.EstDansGroupe[0] = true;
     p.reponses = {true};
-    ClicChargeur(*o, "MnuCharg", 3);
+    ClicChargeur(*o, Controle::ChargeurEffacerListe);
     EXPECT_TRUE(Liste().empty());
     EXPECT_TRUE(o->chargeur.ListImgAff.empty());
     EXPECT_TRUE(o->groupe.ListImgMC.empty());
@@ -331,28 +328,28 @@ TEST_F(ChargeurTest, KeyHeldInTheLoaderShowsThePath) {
     Ouvre(Chemin("b"));
     SelectionneChargeur(*o, 0);
     ToucheChargeur(*o, 27); // Escape does not
-    EXPECT_FALSE(o->controles("lblFichier").visible);
+    EXPECT_FALSE(o->controles(Controle::CheminSelection).visible);
     ToucheChargeur(*o, 40);
-    EXPECT_TRUE(o->controles("lblFichier").visible);
-    EXPECT_EQ(Texte("lblFichier"), Chemin("a"));
+    EXPECT_TRUE(o->controles(Controle::CheminSelection).visible);
+    EXPECT_EQ(Texte(Controle::CheminSelection), Chemin("a"));
     RelacheToucheChargeur(*o);
-    EXPECT_FALSE(o->controles("lblFichier").visible);
+    EXPECT_FALSE(o->controles(Controle::CheminSelection).visible);
 }
 
 TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
     p.imagePressePapier = PixelsImage{3, 2, std::vector<std::uint32_t>(6, 0xFF336699)};
-    ClicChargeur(*o, "MnuFIC", 4);
+    ClicChargeur(*o, Controle::ImagePressePapier);
     const fs::path fichier = dossier / FichierPressePapier;
     aDIBSection attendu;
     ASSERT_TRUE(attendu.CreateFromPicture(*p.imagePressePapier));
     EXPECT_EQ(Lit(fichier), OctetsBMP(attendu));
     EXPECT_EQ(Liste(), std::vector<std::string>{fichier.string()});
     EXPECT_EQ(o->cheminImage, fichier.string());
-    EXPECT_EQ(Texte("lblWidth"), "3");
-    EXPECT_EQ(Texte("lblHeight"), "2");
+    EXPECT_EQ(Texte(Controle::LargeurImage), "3");
+    EXPECT_EQ(Texte(Controle::HauteurImage), "2");
 
     p.imagePressePapier.reset();
-    ClicChargeur(*o, "MnuFIC", 4);
+    ClicChargeur(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"Le presse papier ne contient pas d'image valide"});
     EXPECT_EQ(Liste().size(), 1u);
@@ -370,11 +367,11 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     ASSERT_EQ(o->IndexImage, 2);
 
     o->GrilleRef.Selectionne(1, 1);
-    ASSERT_TRUE(ClicChargeur(*o, "bout", 14));
+    ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
     EXPECT_EQ(o->IndexImage, 1);
     EXPECT_EQ(o->cheminImage, Chemin("a"));
     EXPECT_EQ(o->CoefCalibrage, 0.125);
-    EXPECT_EQ(Texte("label", 5), "Cal.=0,1250\n1,5000 µm/px");
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,1250\n1,5000 µm/px");
     EXPECT_EQ(o->vue.ExposantZoom(), -6);
     // The middle of the first segment is at the centre of the box.
     const auto centre = o->vue.VersImage({o->vue.LargeurBoite() / 2, o->vue.HauteurBoite() / 2});
@@ -396,8 +393,12 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
 
 TEST_F(ChargeurTest, FormatMenuOffersTheFormatsWritten) {
     ActiveFormatsImage(*o);
-    for (int i = 0; i <= 6; ++i)
-        EXPECT_EQ(o->controles("F_Img", i).actif, i == 0 || i == 1 || i == 3 || i == 4) << i;
+    using C = Controle;
+    for (Controle c : {C::FormatImageBMP, C::FormatImageJPG, C::FormatImageGIF, C::FormatImagePNG,
+                       C::FormatImageTIFF, C::FormatImagePCX, C::FormatImageTGA})
+        EXPECT_EQ(o->controles(c).actif,
+                  c != C::FormatImageGIF && c != C::FormatImagePCX && c != C::FormatImageTGA)
+            << static_cast<int>(c);
 }
 
 TEST(CopieReferenceeTest, NameOfTheCopy) {
@@ -419,26 +420,26 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
     { std::ofstream(cible) << "ancien"; }
     const PixelsImage copie{2, 1, {0xFF0000FF, 0xFFFF0000}};
     OffreCopieReferencee(*o, copie);
-    EXPECT_TRUE(o->controles("Frame", 13).visible);
-    EXPECT_FALSE(o->controles("TBox", 10).visible);
+    EXPECT_TRUE(o->controles(Controle::CadreCopie).visible);
+    EXPECT_FALSE(o->controles(Controle::TexteCopie).visible);
 
     p.reponses = {false};
-    ClicChargeur(*o, "Vald", 2);
+    ClicChargeur(*o, Controle::CopieEnregistre);
     EXPECT_EQ(p.Compte("question"), 1);
     EXPECT_NE(p.Textes("question")[0].find("écraser le fichier existant ?"), std::string::npos);
     EXPECT_EQ(Lit(cible), "ancien");
-    EXPECT_TRUE(o->controles("Vald", 2).actif);
+    EXPECT_TRUE(o->controles(Controle::CopieEnregistre).actif);
 
     p.reponses = {true};
-    ClicChargeur(*o, "Vald", 2);
+    ClicChargeur(*o, Controle::CopieEnregistre);
     aDIBSection attendu;
     ASSERT_TRUE(attendu.CreateFromPicture(copie));
     EXPECT_EQ(Lit(cible), OctetsBMP(attendu));
-    EXPECT_FALSE(o->controles("Vald", 2).actif);
+    EXPECT_FALSE(o->controles(Controle::CopieEnregistre).actif);
     EXPECT_TRUE(o->chargeur.apercuEnregistre);
 
-    ClicChargeur(*o, "Vald", 3);
-    EXPECT_FALSE(o->controles("Frame", 13).visible);
+    ClicChargeur(*o, Controle::CopieFerme);
+    EXPECT_FALSE(o->controles(Controle::CadreCopie).visible);
     EXPECT_FALSE(o->chargeur.apercuEnregistre);
     EXPECT_FALSE(o->chargeur.apercu);
 }
@@ -454,7 +455,7 @@ TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
     p.ecritureImageReussit = false;
     EXPECT_FALSE(EnregistreCopieReferencee(*o));
     EXPECT_EQ(p.Compte("message"), 1);
-    EXPECT_TRUE(o->controles("Vald", 2).actif);
+    EXPECT_TRUE(o->controles(Controle::CopieEnregistre).actif);
 
     p.ecritureImageReussit = true;
     EXPECT_TRUE(EnregistreCopieReferencee(*o));

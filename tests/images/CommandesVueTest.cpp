@@ -3,8 +3,8 @@
 // picture, dragging the picture and the magnifier.
 #include "images/CommandesVue.h"
 
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
+#include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +17,11 @@ namespace {
 class CommandesVue : public ::testing::Test {
 protected:
     CommandesVue() : o(plateforme, "/tmp") {
-        DeclareControles(o.controles);
         o.vue.FixeBoite(15000, 10000);
         AfficheNouvelleImage(o, "/photos/spores.jpg", {3000, 2000});
         VueInitiale(o);
     }
-    const std::string& Lecture() { return o.controles.Texte("label", 2); }
+    const std::string& Lecture() { return o.controles.Texte(Controle::LectureZoom); }
 
     test::PlateformeFactice plateforme; // comma as the decimal separator
     Orvelle o;
@@ -31,62 +30,62 @@ protected:
 TEST_F(CommandesVue, LectureDuZoomAvecLaVirgule) {
     EXPECT_EQ(o.vue.ExposantZoom(), -2);
     EXPECT_EQ(Lecture(), "Z= 0,705");
-    ClicZoom(o, 1);
-    ClicZoom(o, 1);
+    ClicZoom(o, Controle::ZoomMoins);
+    ClicZoom(o, Controle::ZoomMoins);
     EXPECT_EQ(Lecture(), "Z= 0,5");
-    ClicZoom(o, 2); // "Z1"
-    ClicZoom(o, 0);
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::Zoom1); // "Z1"
+    ClicZoom(o, Controle::ZoomPlus);
+    ClicZoom(o, Controle::ZoomPlus);
     EXPECT_EQ(o.vue.ExposantZoom(), -4);
     EXPECT_EQ(Lecture(), "Z= 1");
 }
 
 TEST_F(CommandesVue, ZMoinsSArreteALaLargeurEntiere) {
-    ClicZoom(o, 1);
-    ClicZoom(o, 1);
+    ClicZoom(o, Controle::ZoomMoins);
+    ClicZoom(o, Controle::ZoomMoins);
     EXPECT_EQ(o.vue.ExposantZoom(), 0);
     const auto version = o.versionVue;
-    ClicZoom(o, 1); // does nothing at all
+    ClicZoom(o, Controle::ZoomMoins); // does nothing at all
     EXPECT_EQ(o.vue.ExposantZoom(), 0);
     EXPECT_EQ(o.versionVue, version);
 
     // An odd exponent with steps of 2 stops at the whole width too.
-    ClicZoom(o, 0); // e = -1
-    ClicZoom(o, 3); // steps of 2
-    ClicZoom(o, 1);
+    ClicZoom(o, Controle::ZoomPlus); // e = -1
+    ClicZoom(o, Controle::ZoomPas);  // steps of 2
+    ClicZoom(o, Controle::ZoomMoins);
     EXPECT_EQ(o.vue.ExposantZoom(), 0);
     EXPECT_LE(o.vue.FacteurZoom(), 1.0);
 }
 
 TEST_F(CommandesVue, PasDeZoomEtSaLegende) {
-    EXPECT_EQ(o.controles.Texte("Czoom", 3), "<<");
-    ClicZoom(o, 3);
-    EXPECT_EQ(o.controles.Texte("Czoom", 3), ">>");
+    EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), "<<");
+    ClicZoom(o, Controle::ZoomPas);
+    EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), ">>");
     EXPECT_EQ(o.vue.PasZoom(), 2);
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPlus);
     EXPECT_EQ(o.vue.ExposantZoom(), -4);
-    for (int i = 0; i < 4; ++i) ClicZoom(o, 0);
+    for (int i = 0; i < 4; ++i) ClicZoom(o, Controle::ZoomPlus);
     EXPECT_EQ(o.vue.ExposantZoom(), -12);
     EXPECT_NEAR(o.vue.FacteurZoom(), 0.125, 1e-6);
-    ClicZoom(o, 3);
-    EXPECT_EQ(o.controles.Texte("Czoom", 3), "<<");
-    ClicZoom(o, 1);
+    ClicZoom(o, Controle::ZoomPas);
+    EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), "<<");
+    ClicZoom(o, Controle::ZoomMoins);
     EXPECT_EQ(o.vue.ExposantZoom(), -11);
 }
 
 TEST_F(CommandesVue, Z1RevientALExposantInitialEtALOrigine) {
-    ClicZoom(o, 3); // the step changes after the initial view: Z1 keeps e = -2
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPas); // the step changes after the initial view: Z1 keeps e = -2
+    ClicZoom(o, Controle::ZoomPlus);
     o.vue.FixeOrigine(500, 700);
-    ClicZoom(o, 2);
+    ClicZoom(o, Controle::Zoom1);
     EXPECT_EQ(o.vue.ExposantZoom(), -2);
     EXPECT_EQ(o.vue.OrigineX(), 0);
     EXPECT_EQ(o.vue.OrigineY(), 0);
 }
 
 TEST_F(CommandesVue, RedimensionnerRemetOrigineEtExposant) {
-    ClicZoom(o, 3);
-    for (int i = 0; i < 3; ++i) ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPas);
+    for (int i = 0; i < 3; ++i) ClicZoom(o, Controle::ZoomPlus);
     o.vue.FixeOrigine(1234, 5678);
     const auto version = o.versionVue;
     RedimensionneBoite(o, 21000, 12000);
@@ -121,22 +120,22 @@ TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
 TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
     o.marques.AjouteFixe({GenreMarque::Croix, {100, 100}, {}, 12, {}});
     o.marques.FixeProvisoires({{GenreMarque::Ligne, {0, 0}, {50, 50}, 12, {}}});
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPlus);
     EXPECT_TRUE(o.marques.fixes.empty());
     EXPECT_TRUE(o.marques.provisoires.empty());
 
     // With automatic redraw the marks of the figure under way come back.
-    o.controles.Coche("Check", 2, true);
+    o.controles.Coche(Controle::CaseAutoRetrace, true);
     o.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
     const auto version = o.marques.version;
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPlus);
     ASSERT_EQ(o.marques.fixes.size(), 1u);
     EXPECT_EQ(o.marques.fixes[0].a, (PointImage{100, 100}));
     EXPECT_GT(o.marques.version, version);
 }
 
 TEST_F(CommandesVue, GlisserGardeLePointSousLePointeur) {
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPlus);
     o.vue.FixeOrigine(20000, 10000);
     for (const PointTwips d : {PointTwips{1500, -900}, PointTwips{-4000, 2500}, PointTwips{7, 3}}) {
         const PointTwips appui{6000, 4000};
@@ -173,7 +172,7 @@ TEST_F(CommandesVue, RecentreEtZoomCentre) {
 }
 
 TEST_F(CommandesVue, ClicSurLaVignette) {
-    ClicZoom(o, 0);
+    ClicZoom(o, Controle::ZoomPlus);
     ClicVignette(o, 0, 0);
     EXPECT_EQ(o.vue.OrigineX(), 0);
     EXPECT_EQ(o.vue.OrigineY(), 0);
@@ -189,12 +188,12 @@ TEST_F(CommandesVue, Loupe) {
     ASSERT_TRUE(o.loupe.active);
     BasculeLoupe(o);
     EXPECT_FALSE(o.loupe.active);
-    EXPECT_FALSE(o.controles("PLoupePic").visible);
-    EXPECT_FALSE(o.controles("bout", 4).couleur.has_value());
+    EXPECT_FALSE(o.controles(Controle::ImageLoupe).visible);
+    EXPECT_FALSE(o.controles(Controle::Loupe).couleur.has_value());
     BasculeLoupe(o);
     EXPECT_TRUE(o.loupe.active);
-    EXPECT_TRUE(o.controles("PLoupePic").visible);
-    EXPECT_EQ(o.controles("bout", 4).couleur, std::optional<std::uint32_t>(0xC0FFC0));
+    EXPECT_TRUE(o.controles(Controle::ImageLoupe).visible);
+    EXPECT_EQ(o.controles(Controle::Loupe).couleur, std::optional<std::uint32_t>(0xC0FFC0));
 
     EXPECT_EQ(o.loupe.champ, 1000);
     BasculeChampLoupe(o);

@@ -10,17 +10,17 @@ namespace {
 class ComptageTest : public ScenarioPointage {
 protected:
     ComptageTest() { FixeEchelle(0.01); }
-    std::string Affiche() const { return o.controles.Texte("TBox", 6); }
+    std::string Affiche() const { return o.controles.Texte(Controle::TexteComptage); }
     void Compte(int n) {
         for (int i = 0; i < n; ++i) Clic(1000 + 300 * i, 2000);
     }
 };
 
 TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
-    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
     Compte(4);
     EXPECT_EQ(Affiche(), "4");
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(55));
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), o.textes.Msg(55));
     EXPECT_EQ(ScenarioPointage::Compte(GenreMarque::Croix), 4);
     Clic(9000, 9000, Bouton::Droit);
     EXPECT_EQ(C(1, 1), "4"); // a count is a whole number
@@ -30,9 +30,9 @@ TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
 }
 
 TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
-    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 2));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage2));
     const auto& t = o.textes;
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), t.Msg(202) + t.Msg(204));
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), t.Msg(202) + t.Msg(204));
     Compte(7);
     Clic(9000, 9000, Bouton::Droit);
     EXPECT_EQ(C(1, 1), "7");
@@ -51,15 +51,15 @@ TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
     EXPECT_EQ(c1, 7);
     EXPECT_EQ(c2, 3);
     // A counter box made to hold a huge number: A + 2B stays a sound sum.
-    o.controles.Texte("TBox", 6, "9000000000000000000");
+    o.controles.Texte(Controle::TexteComptage, "9000000000000000000");
     Clic(9000, 9000, Bouton::Droit);
-    o.controles.Texte("TBox", 6, "9000000000000000000");
+    o.controles.Texte(Controle::TexteComptage, "9000000000000000000");
     Clic(9000, 9000, Bouton::Droit);
     EXPECT_EQ(C(2, 3), "3000000000");
 }
 
 TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
-    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
     Presse(1000, 1000);
     Bouge(1200, 1000);
     Bouge(1400, 1000);
@@ -77,7 +77,7 @@ TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
 }
 
 TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {
-    ASSERT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
     Compte(3);
     Frappe(Touche::Echap);
     EXPECT_EQ(Affiche(), "0");
@@ -88,11 +88,11 @@ TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {
 }
 
 TEST_F(ComptageTest, DensityInARectangle) {
-    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteRectangle));
     Glisse(1000, 1000, 2000, 3000); // 10 x 20 µm
     EXPECT_EQ(C(1, 1), "200,00");
-    EXPECT_EQ(o.controles.Texte("label", 9), "200,00");
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(73));
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "200,00");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), o.textes.Msg(73));
     Compte(5);
     EXPECT_EQ(Affiche(), "5");
     Clic(1500, 1500, Bouton::Droit);
@@ -117,7 +117,7 @@ TEST_F(ComptageTest, DensitiesAgreeWithThePlainFormulaToThreeDigits) {
         const double unite = std::pow(10, std::floor(std::log10(attendu)) - 2);
         return std::fabs(LitDecimal(cellule) - attendu) <= unite / 2 * (1 + 1e-9);
     };
-    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteRectangle));
     for (int ligne = 1; ligne <= 30; ++ligne) {
         const double e = std::pow(10, exposant(gen)); // µm per picture unit
         FixeEchelle(e);
@@ -134,7 +134,7 @@ TEST_F(ComptageTest, DensitiesAgreeWithThePlainFormulaToThreeDigits) {
 }
 
 TEST_F(ComptageTest, FlatDensityRectangleIsRefused) {
-    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 2));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteRectangle));
     Glisse(1000, 1000, 5000, 1000);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" surface nulle ! Retracer le cadre"});
     EXPECT_EQ(C(1, 1), "");
@@ -145,7 +145,7 @@ TEST_F(ComptageTest, FlatDensityRectangleIsRefused) {
 }
 
 TEST_F(ComptageTest, DensityEllipseSurface) {
-    ASSERT_TRUE(ClicMenuFonction(o, "MnDens", 1));
+    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteEllipse));
     // Centre, then a pointer 1000 across and 500 down: r² = 1 250 000, aspect 0.5.
     Glisse(5000, 5000, 6000, 5500);
     const double s = std::floor(1250000 * 0.5 * 3.1416) * 1e-4;

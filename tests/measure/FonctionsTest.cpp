@@ -1,6 +1,6 @@
 #include "measure/Fonctions.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
+#include "interface/TableControles.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -17,7 +17,6 @@ namespace {
 class FonctionsTest : public ::testing::Test {
 protected:
     FonctionsTest() {
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
         AppliqueFonctionDemarrage(o);
     }
@@ -109,14 +108,14 @@ TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
     EXPECT_EQ(o.mesure.NbSegmentsPrec, 2);
     EXPECT_EQ(o.mesure.NbColStat, 5);
     EXPECT_TRUE(o.mesure.Mode3D);
-    EXPECT_TRUE(o.controles("PopOrg", 1).visible);
+    EXPECT_TRUE(o.controles(Controle::SegmentLongueur).visible);
     EXPECT_EQ(o.GrilleRef.Lignes(), 65);
     EXPECT_EQ(o.MGrille.Lignes(), 4);
-    EXPECT_EQ(o.controles.Texte("frmMesure"), "Orvelle  /  Jeanne");
+    EXPECT_EQ(o.controles.Texte(Controle::Fenetre), "Orvelle  /  Jeanne");
 
     Choisit(5);
     EXPECT_FALSE(o.mesure.Mode3D);
-    EXPECT_FALSE(o.controles("PopOrg", 1).visible);
+    EXPECT_FALSE(o.controles(Controle::SegmentLongueur).visible);
     EXPECT_EQ(o.mesure.NbSegments, 4);
     // The colour function keeps the previous count as its back-erase count.
     Choisit(20);
@@ -127,14 +126,14 @@ TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
 TEST_F(FonctionsTest, PromptIsMessage55AndTheStatusBar) {
     Choisit(11);
     EXPECT_EQ(o.textes.Msg(55), "marquer les bosses externes");
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), "marquer les bosses externes");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "marquer les bosses externes");
     Choisit(13);
     EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
     // Surfaces keep the prompt they found.
     Choisit(15);
     EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
     Choisit(1);
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), "Marquer un point");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "Marquer un point");
 }
 
 TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
@@ -172,13 +171,13 @@ TEST_F(FonctionsTest, NamesFollowTheMessageTable) {
 TEST_F(FonctionsTest, SameEntryAgainDoesNothingForSimpleEntriesAndCounting) {
     for (int i = 0; i < 60; ++i) AjouteValeur(o, 5);
     // No question queued: any question would fail the test.
-    EXPECT_TRUE(ClicMenuFonction(o, "MnuFonc", 2));
+    EXPECT_TRUE(ClicMenuFonction(o, Controle::FonctionSpores2D));
     EXPECT_EQ(o.mesure.LigneCourante, 31);
 
     p.reponses = {true};
-    ClicMenuFonction(o, "Mncp", 1);
+    ClicMenuFonction(o, Controle::FonctionComptage1);
     for (int i = 0; i < 3; ++i) AjouteValeur(o, 5);
-    EXPECT_TRUE(ClicMenuFonction(o, "Mncp", 1));
+    EXPECT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
     EXPECT_EQ(o.mesure.LigneCourante, 4);
     EXPECT_EQ(p.Compte("question"), 1);
 }
@@ -186,12 +185,12 @@ TEST_F(FonctionsTest, SameEntryAgainDoesNothingForSimpleEntriesAndCounting) {
 TEST_F(FonctionsTest, CystidiaRules) {
     // Another entry asks even on an empty grid.
     p.reponses = {true};
-    ClicMenuFonction(o, "Cyst", 2);
+    ClicMenuFonction(o, Controle::FonctionCystides4);
     EXPECT_EQ(p.Textes("question"), V{"effacer la grille  ?"});
     EXPECT_EQ(o.mesure.NumFonction, 5);
     // The same entry empties the grid without a question.
     for (int i = 0; i < 8; ++i) AjouteValeur(o, 2);
-    ClicMenuFonction(o, "Cyst", 2);
+    ClicMenuFonction(o, Controle::FonctionCystides4);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     EXPECT_EQ(o.GrilleRef.Texte(1, 1), "");
     EXPECT_EQ(p.Compte("question"), 1);
@@ -200,50 +199,51 @@ TEST_F(FonctionsTest, CystidiaRules) {
 TEST_F(FonctionsTest, NoChangesNothing) {
     DeuxLignes();
     const std::string avant = o.GrilleRef.Texte(1, 1);
-    for (auto [famille, index] : std::vector<std::pair<std::string, int>>{
-             {"MnuFonc", 1}, {"Cyst", 1}, {"Mncp", 2}, {"MnDens", 2}, {"Mnusurf", 3}}) {
+    for (Controle famille :
+         {Controle::FonctionSegment, Controle::FonctionCystides3, Controle::FonctionComptage2,
+          Controle::FonctionDensiteRectangle, Controle::FonctionPolygoneOuvert}) {
         p.reponses = {false};
-        EXPECT_TRUE(ClicMenuFonction(o, famille, index));
-        EXPECT_EQ(o.mesure.NumFonction, 2) << famille;
-        EXPECT_EQ(o.mesure.LigneCourante, 2) << famille;
-        EXPECT_EQ(o.GrilleRef.Texte(1, 1), avant) << famille;
+        EXPECT_TRUE(ClicMenuFonction(o, famille));
+        EXPECT_EQ(o.mesure.NumFonction, 2) << static_cast<int>(famille);
+        EXPECT_EQ(o.mesure.LigneCourante, 2) << static_cast<int>(famille);
+        EXPECT_EQ(o.GrilleRef.Texte(1, 1), avant) << static_cast<int>(famille);
         EXPECT_FALSE(o.mesure.ModeComptage || o.mesure.ModeDensite || o.mesure.ModePolygone);
-        EXPECT_EQ(o.controles.Texte("TBox", 6), "");
+        EXPECT_EQ(o.controles.Texte(Controle::TexteComptage), "");
     }
     EXPECT_EQ(p.Compte("question"), 5);
 }
 
 TEST_F(FonctionsTest, DensityAndSurfaceEntriesSetTheirModes) {
-    ClicMenuFonction(o, "MnDens", 1);
+    ClicMenuFonction(o, Controle::FonctionDensiteEllipse);
     EXPECT_TRUE(o.mesure.ModeDensite);
-    EXPECT_EQ(o.controles.Texte("TBox", 6), "0");
-    EXPECT_TRUE(o.controles("bout", 42).visible);
+    EXPECT_EQ(o.controles.Texte(Controle::TexteComptage), "0");
+    EXPECT_TRUE(o.controles(Controle::CopieNotation).visible);
     // The same density entry asks once the grid holds a line.
     AjouteValeur(o, 1);
     AjouteValeur(o, 2);
     AjouteValeur(o, 3);
     p.reponses = {true};
-    ClicMenuFonction(o, "MnDens", 1);
+    ClicMenuFonction(o, Controle::FonctionDensiteEllipse);
     EXPECT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
 
-    ClicMenuFonction(o, "Mnusurf", 3);
+    ClicMenuFonction(o, Controle::FonctionPolygoneOuvert);
     EXPECT_EQ(o.mesure.NomFonction, "Polygone ouvert");
     EXPECT_FALSE(o.mesure.ModeDensite); // no longer routed to the density routine
     EXPECT_TRUE(o.mesure.ModePolygone);
     EXPECT_FALSE(o.mesure.PolygoneAuto);
-    ClicMenuFonction(o, "Mnusurf", 2);
+    ClicMenuFonction(o, Controle::FonctionPolygoneAuto);
     EXPECT_EQ(o.mesure.NomFonction, "Polygone auto");
-    ClicMenuFonction(o, "Mnusurf", 1);
+    ClicMenuFonction(o, Controle::FonctionTriangle);
     EXPECT_TRUE(o.mesure.ModeTriangle);
     EXPECT_FALSE(o.mesure.ModePolygone);
     EXPECT_TRUE(o.mesure.PolygoneAuto);
     EXPECT_EQ(o.mesure.NumFonction, 15);
 
-    ClicMenuFonction(o, "Mncp", 2);
+    ClicMenuFonction(o, Controle::FonctionComptage2);
     EXPECT_TRUE(o.mesure.ModeComptage);
-    EXPECT_FALSE(o.controles("bout", 9).actif);
-    ClicMenuFonction(o, "MnuFonc", 1);
+    EXPECT_FALSE(o.controles(Controle::BoutonComptage).actif);
+    ClicMenuFonction(o, Controle::FonctionSegment);
     EXPECT_FALSE(o.mesure.ModeComptage);
 }
 
@@ -251,29 +251,28 @@ TEST_F(FonctionsTest, TintavalEntry) {
     // From another function: the question is asked, then nothing changes.
     DeuxLignes();
     p.reponses = {true};
-    ClicMenuFonction(o, "MnuFonc", 20);
+    ClicMenuFonction(o, Controle::FonctionTintaval);
     EXPECT_EQ(o.mesure.NumFonction, 2);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(p.Compte("question"), 1);
 
     Choisit(20);
-    ClicMenuFonction(o, "MnuFonc", 20);
-    EXPECT_FALSE(o.controles("MnuFonc", 6).actif);
-    EXPECT_FALSE(o.controles("MnuFonc", 7).actif);
-    EXPECT_FALSE(o.controles("TBox", 4).visible);
+    ClicMenuFonction(o, Controle::FonctionTintaval);
+    EXPECT_FALSE(o.controles(Controle::MenuComptage).actif);
+    EXPECT_FALSE(o.controles(Controle::MenuDensite).actif);
+    EXPECT_FALSE(o.controles(Controle::Texte4).visible);
     EXPECT_EQ(o.mesure.NbSegments, 1);
     EXPECT_EQ(o.mesure.NomFonction, "tintaval");
-    ClicMenuFonction(o, "MnuFonc", 3);
-    EXPECT_TRUE(o.controles("MnuFonc", 6).actif);
-    EXPECT_TRUE(o.controles("MnuFonc", 7).actif);
+    ClicMenuFonction(o, Controle::FonctionSpores3D);
+    EXPECT_TRUE(o.controles(Controle::MenuComptage).actif);
+    EXPECT_TRUE(o.controles(Controle::MenuDensite).actif);
 }
 
 TEST_F(FonctionsTest, PersoEntriesAndOtherMenus) {
-    EXPECT_TRUE(ClicMenuFonction(o, "MnPers", 1));
-    EXPECT_TRUE(ClicMenuFonction(o, "MnPers1", 2));
+    EXPECT_TRUE(ClicMenuFonction(o, Controle::Perso1));
+    EXPECT_TRUE(ClicMenuFonction(o, Controle::Perso2));
     EXPECT_EQ(o.mesure.NumFonction, 2);
-    EXPECT_FALSE(ClicMenuFonction(o, "MnuFIC", 9));
-    EXPECT_FALSE(ClicMenuFonction(o, "Cyst", 4));
+    EXPECT_FALSE(ClicMenuFonction(o, Controle::SauverTrame));
     EXPECT_EQ(p.Compte("question"), 0);
 }
 

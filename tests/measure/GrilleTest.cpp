@@ -1,8 +1,8 @@
 #include "measure/Grille.h"
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "support/PlateformeFactice.h"
 
@@ -18,7 +18,6 @@ namespace {
 class GrilleTest : public ::testing::Test {
 protected:
     GrilleTest() {
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
         Choisit(2);
     }
@@ -47,7 +46,7 @@ protected:
 TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
     o.IndexImage = 3;
     AjouteValeur(o, 10);
-    EXPECT_FALSE(o.controles("bout", 41).actif); // a measure is under way
+    EXPECT_FALSE(o.controles(Controle::StockN).actif); // a measure is under way
     AjouteValeur(o, 5);
     EXPECT_EQ(C(1, 0), "1");
     EXPECT_EQ(C(1, 1), "10,00");
@@ -56,7 +55,7 @@ TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
     EXPECT_EQ(C(1, 4), "130,9");
     EXPECT_EQ(C(1, 5), "3");
     EXPECT_EQ(C(1, 6), "");
-    EXPECT_TRUE(o.controles("bout", 41).actif);
+    EXPECT_TRUE(o.controles(Controle::StockN).actif);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(o.mesure.Etape, 1);
     EXPECT_EQ(o.mesure.ValeursMesure[1], 0);
@@ -142,9 +141,9 @@ TEST_F(GrilleTest, SelectingALineNamesItsPicture) {
         AjouteValeur(o, 5);
     }
     SelectionneCellule(o, 1, 2);
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), "image : spores 2.png");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "image : spores 2.png");
     SelectionneCellule(o, 2, 1);
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), "image : asque.jpg");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "image : asque.jpg");
 }
 
 TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
@@ -169,7 +168,7 @@ TEST_F(GrilleTest, BackEraseAfterACompletedLineReopensIt) {
     EXPECT_EQ(o.mesure.Etape, 2);
     EXPECT_EQ(C(1, 1), "10,00");
     for (int c = 2; c < 7; ++c) EXPECT_EQ(C(1, c), "") << c;
-    EXPECT_FALSE(o.controles("bout", 41).actif);
+    EXPECT_FALSE(o.controles(Controle::StockN).actif);
     // The width pointed again gives the ratio of the kept length.
     AjouteValeur(o, 4);
     EXPECT_EQ(C(1, 3), "2,50");
@@ -191,7 +190,7 @@ TEST_F(GrilleTest, BackEraseMidLineAndOnAnEmptyGrid) {
     AjouteValeur(o, 10);
     AjouteValeur(o, 5);
     AjouteValeur(o, 8, SegmentTrace{5, 6, 7, 8});
-    EXPECT_TRUE(ClicBoutonGrille(o, 2));
+    EffaceArriere(o);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(o.mesure.Etape, 1);
     EXPECT_EQ(C(2, 1), "");
@@ -219,7 +218,7 @@ TEST_F(GrilleTest, DeletingALineRenumbersAndMovesTheMarks) {
     EXPECT_EQ(o.GrilleRef.Lignes(), o.parametres.tGrille + 1);
 
     // bout(15): the last line.
-    EXPECT_TRUE(ClicBoutonGrille(o, 15));
+    EXPECT_TRUE(ClicBoutonGrille(o, Controle::EffaceLigne));
     EXPECT_EQ(o.mesure.LigneCourante, 4);
     EXPECT_EQ(C(4, 1), "");
     EXPECT_EQ(C(3, 1), "4,00");
@@ -329,7 +328,7 @@ TEST_F(GrilleTest, ClearingTheGrid) {
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la grille  ? "});
 
     p.reponses = {true};
-    EXPECT_TRUE(ClicBoutonGrille(o, 16));
+    EXPECT_TRUE(ClicBoutonGrille(o, Controle::RazGrille));
     EXPECT_EQ(C(1, 1), "");
     EXPECT_EQ(C(1, 0), "");
     EXPECT_EQ(o.GrilleRef.CouleurCellule(1, 1), 0xC0FFC0u);
@@ -346,12 +345,12 @@ TEST_F(GrilleTest, ClearEverythingAsksFirst) {
     AjouteValeur(o, 10);
     AjouteValeur(o, 5);
     p.reponses = {false, true};
-    ClicBoutonGrille(o, 17);
+    ClicBoutonGrille(o, Controle::RazTout);
     EXPECT_EQ(C(1, 1), "10,00");
-    ClicBoutonGrille(o, 17);
+    ClicBoutonGrille(o, Controle::RazTout);
     EXPECT_EQ(C(1, 1), "");
     EXPECT_EQ(p.Textes("question")[0], "effacer  la grille  &  la liste d'images  ? ");
-    EXPECT_FALSE(ClicBoutonGrille(o, 14));
+    EXPECT_FALSE(ClicBoutonGrille(o, Controle::Cherche));
 }
 
 TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
@@ -369,27 +368,27 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
 }
 
 TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
-    o.controles.Visible("Frame", 1, false);
+    o.controles.Visible(Controle::CadreMesure, false);
     int recalculs = 0;
     std::vector<double> valeurs;
     o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
     o.valeurCalibrage = [&](Orvelle&, double v) { valeurs.push_back(v); };
     AjouteValeur(o, 10);
     EXPECT_EQ(recalculs, 0); // the statistics frame is hidden
-    o.controles.Visible("Frame", 6, true);
+    o.controles.Visible(Controle::CadreStatistiques, true);
     AjouteValeur(o, 5);
     EXPECT_EQ(recalculs, 1);
     EXPECT_EQ(valeurs, (std::vector<double>{10, 5}));
     EffaceArriere(o);
     Efface_ligne(o, 0);
     EXPECT_EQ(recalculs, 3);
-    EXPECT_TRUE(o.controles("Frame", 1).visible);
+    EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
 }
 
 TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
     auto& ed = o.commentaire;
     EXPECT_FALSE(ed.Ouvre(o, 1)); // no complete line yet
-    EXPECT_FALSE(o.controles("Frame", 10).visible);
+    EXPECT_FALSE(o.controles(Controle::CadreCommentaire).visible);
     for (int img : {1, 4, 2}) {
         o.IndexImage = img;
         AjouteValeur(o, 10);
@@ -398,34 +397,35 @@ TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
     AjouteValeur(o, 7); // line 4 under way: not reachable by the editor
 
     ASSERT_TRUE(ed.Ouvre(o, 2));
-    EXPECT_TRUE(o.controles("Frame", 10).visible);
-    EXPECT_EQ(o.controles.Texte("Frame", 10), "--- img 4 :");
-    EXPECT_EQ(o.controles("Frame", 10).couleur, 0xC0C000u);
-    EXPECT_EQ(o.controles.Texte("Text4"), "2");
+    EXPECT_TRUE(o.controles(Controle::CadreCommentaire).visible);
+    EXPECT_EQ(o.controles.Texte(Controle::CadreCommentaire), "--- img 4 :");
+    EXPECT_EQ(o.controles(Controle::CadreCommentaire).couleur, 0xC0C000u);
+    EXPECT_EQ(o.controles.Texte(Controle::NumeroCommentaire), "2");
 
     ed.NumeroSaisi(o, "0");
-    EXPECT_EQ(o.controles.Texte("Text4"), "1");
+    EXPECT_EQ(o.controles.Texte(Controle::NumeroCommentaire), "1");
     ed.NumeroSaisi(o, "abc");
     EXPECT_EQ(ed.Ligne(), 1);
     ed.Defile(o, 9);
     EXPECT_EQ(ed.Ligne(), 3);
-    EXPECT_EQ(o.controles.Texte("Frame", 10), "--- img 2 :");
+    EXPECT_EQ(o.controles.Texte(Controle::CadreCommentaire), "--- img 2 :");
 
-    o.controles.Texte("TBox", 3, "bord\r\nlisse\nhyalin");
-    EXPECT_TRUE(ed.Clic(o, 28));
+    o.controles.Texte(Controle::TexteCommentaire, "bord\r\nlisse\nhyalin");
+    EXPECT_TRUE(ed.Clic(o, Controle::CommentaireValider));
     EXPECT_EQ(C(3, 6), "bord lisse hyalin");
-    EXPECT_FALSE(o.controles("Frame", 10).visible);
-    EXPECT_FALSE(ed.Clic(o, 28)); // closed: not the editor's click any more
+    EXPECT_FALSE(o.controles(Controle::CadreCommentaire).visible);
+    EXPECT_FALSE(
+        ed.Clic(o, Controle::CommentaireValider)); // closed: not the editor's click any more
 
     // Cancel keeps the stored comment; "Raz" then "Valider" empties it.
     ed.Ouvre(o, 3);
-    EXPECT_EQ(o.controles.Texte("TBox", 3), "bord lisse hyalin");
-    o.controles.Texte("TBox", 3, "autre");
-    ed.Clic(o, 29);
+    EXPECT_EQ(o.controles.Texte(Controle::TexteCommentaire), "bord lisse hyalin");
+    o.controles.Texte(Controle::TexteCommentaire, "autre");
+    ed.Clic(o, Controle::CommentaireAnnuler);
     EXPECT_EQ(C(3, 6), "bord lisse hyalin");
     ed.Ouvre(o, 3);
-    ed.Clic(o, 30);
-    ed.Clic(o, 28);
+    ed.Clic(o, Controle::CommentaireRaz);
+    ed.Clic(o, Controle::CommentaireValider);
     EXPECT_EQ(C(3, 6), "");
     EXPECT_EQ(C(4, 1), "7,00");
 }

@@ -40,7 +40,7 @@ TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
         const double dx = g.b.x - g.a.x, dy = g.b.y - g.a.y;
         EXPECT_NEAR(dx * 4 - dy * 3, 0, 10) << "guide " << i << " not parallel";
     }
-    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
     Relache(qx, qy);
     EXPECT_EQ(C(1, 2), "1200,00");
     // The width segment kept is the perpendicular: it gives the value back.
@@ -76,14 +76,14 @@ TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
     ASSERT_TRUE(o.pointage.menuContextuel.has_value());
-    EXPECT_EQ(o.pointage.menuContextuel->nom, "pop3D");
-    ChoixMenuContextuel(o, "PopExt", 2); // "épaisseur"
+    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::Menu3D);
+    ChoixMenuContextuel(o, Controle::Choix3DEpaisseur); // "épaisseur"
     EXPECT_EQ(C(1, 3), "600,00");
     EXPECT_EQ(C(1, 2), "");
 
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
-    ChoixMenuContextuel(o, "PopExt", 1); // "Largeur"
+    ChoixMenuContextuel(o, Controle::Choix3DLargeur); // "Largeur"
     EXPECT_EQ(C(2, 2), "600,00");
     EXPECT_EQ(C(2, 3), "");
     EXPECT_EQ(C(2, 4), "4,00");
@@ -92,8 +92,8 @@ TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
     Glisse(1000, 1000, 6080, 1000);
     ToucheEnfoncee(o, Touche::E, {});
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
-    EXPECT_EQ(o.pointage.menuContextuel->nom, "PopEtalon");
-    ChoixMenuContextuel(o, "PopOrg", 4);
+    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::MenuSegment);
+    ChoixMenuContextuel(o, Controle::SegmentValider);
     EXPECT_EQ(C(3, 3), "600,00");
     EXPECT_EQ(o.mesure.LigneCourante, 4);
 }
@@ -110,11 +110,11 @@ TEST_F(MesureSporeTest, CystidiaTakeFiveSegments) {
 TEST_F(MesureSporeTest, BrokenLineByClicksEndsWithTheRightButton) {
     o.parametres.modePointage = 1;
     Choisit(2);
-    o.controles.Coche("Check2", SansIndex, true);
+    o.controles.Coche(Controle::CaseLigneBrisee, true);
     Clic(1000, 1000);
     Clic(2000, 2000);
     Bouge(2500, 2000, Bouton::Aucun);
-    EXPECT_EQ(o.controles.Texte("label", 9),
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure),
               FormatNombre((std::hypot(1000, 1000) + 500) * kUnitesParImage, "##0.0000", ','));
     Clic(3000, 2000, Bouton::Droit);
     // The sum of the sides, not rounded to whole units.
@@ -129,7 +129,7 @@ TEST_F(MesureSporeTest, BrokenLineByClicksEndsWithTheRightButton) {
 
 TEST_F(MesureSporeTest, BrokenLineByDragsEndsWithADoubleClick) {
     Choisit(1);
-    o.controles.Coche("Check2", SansIndex, true);
+    o.controles.Coche(Controle::CaseLigneBrisee, true);
     Glisse(1000, 1000, 3540, 1000);
     EXPECT_EQ(C(1, 1), "");         // still open
     Glisse(3540, 1000, 3540, 3540); // from the last vertex: no side of zero length
@@ -143,7 +143,7 @@ TEST_F(MesureSporeTest, BrokenLineByDragsEndsWithADoubleClick) {
 
 TEST_F(MesureSporeTest, BrokenLineWithoutSideWritesNothing) {
     Choisit(1);
-    o.controles.Coche("Check2", SansIndex, true);
+    o.controles.Coche(Controle::CaseLigneBrisee, true);
     Clic(1000, 1000);
     Clic(1005, 1005, Bouton::Droit); // within the tolerance of the only vertex
     EXPECT_EQ(C(1, 1), "");

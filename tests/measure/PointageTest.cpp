@@ -26,12 +26,12 @@ TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
             EXPECT_EQ(m.couleur, o.couleur1);
         }
     EXPECT_TRUE(o.marques.provisoires.empty());
-    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
     EXPECT_EQ(o.mesure.LigneCourante, 2);
 }
 
 TEST_F(PointageTest, InsereDimPrintsTheValueInsteadOfTheLineNumber) {
-    o.controles.Coche("Affmesure", SansIndex, true);
+    o.controles.Coche(Controle::CaseInsereDim, true);
     Glisse(1000, 1000, 3540, 1000);
     ASSERT_EQ(Compte(GenreMarque::Texte), 1);
     for (const auto& m : o.marques.fixes)
@@ -65,8 +65,8 @@ TEST_F(PointageTest, RubberBandFollowsThePointer) {
     ASSERT_EQ(o.marques.provisoires.size(), 1u);
     EXPECT_EQ(o.marques.provisoires[0].a, (PointImage{1000, 1000}));
     EXPECT_EQ(o.marques.provisoires[0].b, (PointImage{3540, 1000}));
-    EXPECT_EQ(o.controles.Texte("label", 9), "1200,00");
-    EXPECT_EQ(o.controles.Texte("StatusBar1"), o.textes.Msg(163));
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), o.textes.Msg(163));
     EXPECT_EQ(C(1, 1), "");
 }
 
@@ -76,7 +76,7 @@ TEST_F(PointageTest, EscapeCancelsTheSegmentAndItsRelease) {
     Frappe(Touche::Echap);
     EXPECT_FALSE(o.pointage.SegmentEnCours);
     EXPECT_TRUE(o.marques.provisoires.empty());
-    EXPECT_TRUE(o.controles("Frame", 1).visible);
+    EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
     Relache(2000, 2000);
     EXPECT_EQ(C(1, 1), "");
     EXPECT_TRUE(o.marques.fixes.empty());
@@ -110,12 +110,12 @@ TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
     Choisit(2);
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 2540);
-    orv::Clic(o, "bout", 2); // "<=", the same command as Backspace
+    orv::Clic(o, Controle::EffaceArriere); // "<=", the same command as Backspace
     EXPECT_EQ(C(1, 2), "");
     EXPECT_FALSE(CroixFixeEn({3000, 2540}));
     EXPECT_TRUE(CroixFixeEn({6080, 1000}));
     p.reponses.push_back(true);
-    orv::Clic(o, "bout", 16); // "Raz gril."
+    orv::Clic(o, Controle::RazGrille); // "Raz gril."
     EXPECT_EQ(C(1, 1), "");
     EXPECT_TRUE(o.marques.fixes.empty());
 }
@@ -123,10 +123,10 @@ TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
 TEST_F(PointageTest, MarkColoursChosenFromThePalette) {
     Glisse(1000, 1000, 3540, 1000);
     p.couleurs = {9, std::nullopt};
-    orv::Clic(o, "bout", 12); // "Couleur1"
-    orv::Clic(o, "bout", 12); // closed without a choice: nothing changes
+    orv::Clic(o, Controle::Couleur1); // "Couleur1"
+    orv::Clic(o, Controle::Couleur1); // closed without a choice: nothing changes
     EXPECT_EQ(o.couleur1, 9);
-    EXPECT_EQ(o.controles("bout", 12).couleur, CouleurPalette(9));
+    EXPECT_EQ(o.controles(Controle::Couleur1).couleur, CouleurPalette(9));
     ASSERT_TRUE(CroixFixeEn({3540, 1000}));
     for (const auto& m : o.marques.fixes) {
         if (m.genre == GenreMarque::Croix) {
@@ -147,27 +147,27 @@ TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
 TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
     Glisse(1000, 1000, 3540, 1000, Bouton::Droit);
     ASSERT_TRUE(o.pointage.menuContextuel.has_value());
-    EXPECT_EQ(o.pointage.menuContextuel->nom, "PopEtalon");
+    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::MenuSegment);
     EXPECT_EQ(o.pointage.menuContextuel->position, (PointTwips{3540, 1000}));
     EXPECT_EQ(C(1, 1), "");
-    ChoixMenuContextuel(o, "PopOrg", 4); // "Valider"
+    ChoixMenuContextuel(o, Controle::SegmentValider); // "Valider"
     EXPECT_EQ(C(1, 1), "1200,00");
     EXPECT_FALSE(o.pointage.menuContextuel.has_value());
 
     // "Reprendre": nothing written, the end is pointed again from the same start.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
-    ChoixMenuContextuel(o, "PopOrg", 2);
+    ChoixMenuContextuel(o, Controle::SegmentReprendre);
     EXPECT_EQ(C(2, 1), "");
     Clic(1000, 5540);
     EXPECT_EQ(C(2, 1), "1200,00");
 
     // "Annuler/Retracer" cancels; a closed menu leaves the segment unwritten.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
-    ChoixMenuContextuel(o, "PopOrg", 5);
+    ChoixMenuContextuel(o, Controle::SegmentAnnuler);
     EXPECT_FALSE(o.pointage.SegmentEnCours);
     EXPECT_TRUE(o.pointage.IgnoreRelache);
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
-    ChoixMenuContextuel(o, "PopOrg", 0);
+    FermeMenuContextuel(o);
     EXPECT_EQ(C(3, 1), "");
     EXPECT_EQ(o.mesure.LigneCourante, 3);
 }
@@ -210,12 +210,12 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
 TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     Frappe(Touche::Ctrl);
     EXPECT_TRUE(o.pointage.GlisseImage);
-    EXPECT_NE(o.controles.Texte("StatusBar1").find("Ctrl pour revenir"), std::string::npos);
+    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
     Glisse(5000, 5000, 4000, 5000);
     EXPECT_EQ(o.vue.OrigineX(), 1000); // the picture followed the pointer
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.pointage.SegmentEnCours);
-    EXPECT_NE(o.controles.Texte("StatusBar1").find("Ctrl pour revenir"), std::string::npos);
+    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
     Frappe(Touche::Ctrl);
     EXPECT_FALSE(o.pointage.GlisseImage);
     Glisse(5000, 5000, 5000, 7540);
@@ -242,12 +242,12 @@ TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
 TEST_F(PointageTest, KeysOfTheTable) {
     int recalculs = 0;
     o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
-    ASSERT_FALSE(o.controles("Frame", 6).visible);
+    ASSERT_FALSE(o.controles(Controle::CadreStatistiques).visible);
     Frappe(Touche::Espace);
-    EXPECT_TRUE(o.controles("Frame", 6).visible);
+    EXPECT_TRUE(o.controles(Controle::CadreStatistiques).visible);
     EXPECT_EQ(recalculs, 1);
     Frappe(Touche::Espace);
-    EXPECT_FALSE(o.controles("Frame", 6).visible);
+    EXPECT_FALSE(o.controles(Controle::CadreStatistiques).visible);
 
     for (int attendu : {1, 2, 3, 0}) {
         Frappe(Touche::G);

@@ -4,9 +4,9 @@
 // 2540 picture units are then 1200 pixel units.
 #pragma once
 
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Pointage.h"
 #include "support/PlateformeFactice.h"
@@ -25,7 +25,6 @@ protected:
     static constexpr double kUnitesParImage = 12000.0 / 25400.0; // pixel units per picture unit
 
     ScenarioPointage() {
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
         o.vue.FixeImage(kLargeurPx, kHauteurPx);
         o.vue.FixeBoite(kLargeurImage, kHauteurImage);

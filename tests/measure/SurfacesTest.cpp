@@ -27,7 +27,7 @@ protected:
 TEST_F(SurfacesTest, SquarePolygonAuto) {
     Polygone(true);
     // The fan of triangles starts from the first click: the prompt says it is the centre.
-    EXPECT_NE(o.controles.Texte("StatusBar1").find("centre"), std::string::npos);
+    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
     Carre();
     EXPECT_EQ(C(1, 1), "");
     Clic(100, 17000, Bouton::Droit); // anywhere: the outline closes on its first vertex
@@ -47,7 +47,7 @@ TEST_F(SurfacesTest, SquarePolygonAuto) {
 
 TEST_F(SurfacesTest, SquarePolygonOpenClosedByHand) {
     Polygone(false);
-    EXPECT_NE(o.controles.Texte("StatusBar1").find("centre"), std::string::npos);
+    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
     Carre();
     Clic(4500, 4500, Bouton::Droit); // on the first corner again
     EXPECT_EQ(C(1, 1), "100,00");
@@ -70,7 +70,7 @@ TEST_F(SurfacesTest, PolygonLiveReadoutAndEarlyRightClick) {
     EXPECT_EQ(o.mesure.Etape, 1);
     Clic(4500, 4500);
     Clic(5500, 4500);
-    EXPECT_EQ(o.controles.Texte("label", 9), "S= 25,00 P=10,00");
+    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "S= 25,00 P=10,00");
     Frappe(Touche::Echap);
     EXPECT_TRUE(o.pointage.Sommets.empty());
     EXPECT_TRUE(o.marques.fixes.empty());

@@ -1,9 +1,9 @@
 // The CSV export: the layout line by line and byte by byte, the "txt" cells,
 // and the two commands with their refusals, questions and the comment panel.
 #include "results/ExportCSV.h"
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "base/FichierTexte.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -35,7 +35,6 @@ protected:
         fs::remove_all(dossier);
         fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
-        DeclareControles(o->controles);
         Demarrage(*o);
         Activation(*o);
         o->exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
@@ -196,62 +195,63 @@ TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
     EXPECT_EQ(*(vol + 1), "");
     EXPECT_EQ(*(vol + 3), "Notation m ± sigma ; N = 2");
     EXPECT_EQ(l.back(), ""); // the notation ends with its own line break
-    o->controles.Texte("TBox", 8, "");
+    o->controles.Texte(Controle::TexteResultats, "");
     p.fichiers.push_back((dossier / "spores3d.csv").string());
     ASSERT_TRUE(ExporteCSV(*o, true));
-    EXPECT_EQ(o->controles.Texte("TBox", 8), "Vol. Approx.3D = 157,08  Sigma_Vol = 25,78\r\n");
+    EXPECT_EQ(o->controles.Texte(Controle::TexteResultats),
+              "Vol. Approx.3D = 157,08  Sigma_Vol = 25,78\r\n");
 }
 
 TEST_F(ExportCSVTest, RefusRienAExporterEtMesureInachevee) {
-    ClicExport(*o, "MnuEDit", 1);
+    ClicExport(*o, Controle::ExportGrilleSous);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Il n'y a rien à exporter"});
-    EXPECT_FALSE(o->controles("Frame", 10).visible);
-    ClicExport(*o, "MnuEDit", 2);
+    EXPECT_FALSE(o->controles(Controle::CadreCommentaire).visible);
+    ClicExport(*o, Controle::ExportGrille);
     EXPECT_EQ(p.Compte("message"), 2);
 
     p.Oublie();
     AjouteValeur(*o, 10.0); // a spore with its length only
-    ClicExport(*o, "MnuEDit", 1);
-    ClicExport(*o, "MnuEDit", 2);
+    ClicExport(*o, Controle::ExportGrilleSous);
+    ClicExport(*o, Controle::ExportGrille);
     EXPECT_EQ(p.Textes("flash"),
               (std::vector<std::string>{" mesure inachevée", " mesure inachevée"}));
     EXPECT_EQ(p.Compte("fichier"), 0);
     EXPECT_EQ(p.Compte("question"), 0);
-    EXPECT_FALSE(o->controles("Frame", 10).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreCommentaire).visible);
 }
 
 TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     DeuxSpores();
     o->GrilleRef.FixeTexte(1, 6, "première");
     o->exportCSV.commentaire = "ancien";
-    ASSERT_TRUE(ClicExport(*o, "MnuEDit", 1));
+    ASSERT_TRUE(ClicExport(*o, Controle::ExportGrilleSous));
     auto& c = o->controles;
-    EXPECT_TRUE(c("Frame", 10).visible);
-    EXPECT_EQ(c.Texte("Frame", 10), "Enregistrement grille");
-    EXPECT_EQ(c.Texte("TBox", 3), "ancien");
-    EXPECT_FALSE(c("Text4").visible);
-    EXPECT_FALSE(c("VScroll2").visible);
+    EXPECT_TRUE(c(Controle::CadreCommentaire).visible);
+    EXPECT_EQ(c.Texte(Controle::CadreCommentaire), "Enregistrement grille");
+    EXPECT_EQ(c.Texte(Controle::TexteCommentaire), "ancien");
+    EXPECT_FALSE(c(Controle::NumeroCommentaire).visible);
+    EXPECT_FALSE(c(Controle::DefilementCommentaire).visible);
 
     // "annuler" drops the edit: the comment stays, nothing is written, the
     // line comments are untouched.
-    c.Texte("TBox", 3, "abandonné");
-    ASSERT_TRUE(ClicExport(*o, "Bout_dial", 29));
-    EXPECT_FALSE(c("Frame", 10).visible);
-    EXPECT_TRUE(c("Text4").visible);
+    c.Texte(Controle::TexteCommentaire, "abandonné");
+    ASSERT_TRUE(ClicExport(*o, Controle::CommentaireAnnuler));
+    EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
+    EXPECT_TRUE(c(Controle::NumeroCommentaire).visible);
     EXPECT_EQ(o->exportCSV.commentaire, "ancien");
     EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
     // Out of export mode the panel's buttons belong to the comment editor.
-    EXPECT_FALSE(ClicExport(*o, "Bout_dial", 28));
+    EXPECT_FALSE(ClicExport(*o, Controle::CommentaireValider));
 
     // "Valider" keeps the comment and exports through the save dialog; a name
     // without extension gets the export extension.
-    ClicExport(*o, "MnuEDit", 1);
-    c.Texte("TBox", 3, "lot 12");
+    ClicExport(*o, Controle::ExportGrilleSous);
+    c.Texte(Controle::TexteCommentaire, "lot 12");
     p.fichiers.push_back((dossier / "lot12").string());
-    ASSERT_TRUE(ClicExport(*o, "Bout_dial", 28));
+    ASSERT_TRUE(ClicExport(*o, Controle::CommentaireValider));
     EXPECT_EQ(o->exportCSV.commentaire, "lot 12");
     EXPECT_EQ(o->exportCSV.modeCadre10, ModeCadre10::Commentaire);
-    EXPECT_FALSE(c("Frame", 10).visible);
+    EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
     EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
     const auto lignes = LitLignesFichier((dossier / "lot12.csv").string());
     ASSERT_TRUE(lignes);
@@ -274,7 +274,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     // A cancelled dialog writes nothing and asks nothing. The dialog starts
     // beside the work's grid file.
     o->cheminTrame = (dossier / "trames" / "travail.trm").string();
-    o->controles.Texte("labNomFic", SansIndex, "/photos/lot.jpg");
+    o->cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     EXPECT_FALSE(ExporteCSV(*o, true));
     EXPECT_EQ(p.Compte("question"), 1);
@@ -282,21 +282,21 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
 
     // "Export grille" rewrites the default file: data folder, image name, extension.
     o->parametres.repData = dossier.string();
-    o->controles.Texte("labNomFic", SansIndex, "/photos/v1.2/spores.ech.jpg");
+    o->cheminImage = "/photos/v1.2/spores.ech.jpg";
     EXPECT_EQ(NomBaseExport(*o), "spores");
     const fs::path defaut = dossier / "spores.csv";
     p.Oublie();
-    ClicExport(*o, "MnuEDit", 2);
+    ClicExport(*o, Controle::ExportGrille);
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"erreur fichier :  " + defaut.string()});
     EXPECT_FALSE(fs::exists(defaut));
 
     { std::ofstream(defaut, std::ios::binary) << "ancien"; }
     p.reponses.push_back(false);
-    ClicExport(*o, "MnuEDit", 2);
+    ClicExport(*o, Controle::ExportGrille);
     EXPECT_EQ(Octets(defaut), "ancien");
     p.reponses.push_back(true);
-    ClicExport(*o, "MnuEDit", 2);
+    ClicExport(*o, Controle::ExportGrille);
     EXPECT_EQ(Octets(defaut), OctetsExport(*o, HorodatageExport(*o)));
     EXPECT_EQ(p.Compte("fichier"), 0);
     // No temporary file is left beside it.
@@ -305,7 +305,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     EXPECT_EQ(fichiers, 3); // Zelk.dat, mesures.csv, spores.csv
 
     // Without an image name the base name is "mesures".
-    o->controles.Texte("labNomFic", SansIndex, "");
+    o->cheminImage = "";
     EXPECT_EQ(NomBaseExport(*o), "mesures");
 }
 

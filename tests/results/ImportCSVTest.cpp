@@ -3,11 +3,11 @@
 // the question and the flash, and export -> import round trips over random
 // grids of every function.
 #include "results/ImportCSV.h"
-#include "app/ControlesDesign.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/ExportCSV.h"
@@ -41,7 +41,6 @@ protected:
     // A window as it stands after start-up.
     std::unique_ptr<Orvelle> Nouvelle(test::PlateformeFactice& plateforme) {
         auto e = std::make_unique<Orvelle>(plateforme, dossier.string());
-        DeclareControles(e->controles);
         Demarrage(*e);
         Activation(*e);
         plateforme.Oublie();
@@ -185,7 +184,7 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
 
     // No: nothing changes, no dialog, and the flash is still shown.
     p.reponses.push_back(false);
-    ClicExport(*o, "MnuEDit", 8);
+    ClicExport(*o, Controle::ImportCSV);
     EXPECT_EQ(Photo(*o), avant);
     ASSERT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(p.appels[0].texte, "  La table actuelle contient des données\r\n continuer ? ");
@@ -221,7 +220,7 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     Fonction(*o, 2);
     p.Oublie();
     o->parametres.repData = "/donnees";
-    o->controles.Texte("labNomFic", SansIndex, "/photos/lot.jpg");
+    o->cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     ImporteCSV(*o);
     EXPECT_EQ(p.Compte("question"), 0);

@@ -1,7 +1,7 @@
 #include "results/Notation.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/Statistiques.h"
@@ -19,9 +19,8 @@ namespace {
 class NotationTest : public ::testing::Test {
 protected:
     NotationTest() {
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
-        o.controles.Coche("Check", 3, true);
+        o.controles.Coche(Controle::CaseCalculStat, true);
         Choisit(1);
     }
     void Choisit(int n) {
@@ -162,7 +161,7 @@ TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
     EXPECT_EQ(p.Compte("pressepapier"), 1);
     Choisit(1);
     Segments(3);
-    ClicResultats(o, "bout", 42);
+    ClicResultats(o, Controle::CopieNotation);
     EXPECT_EQ(p.pressePapier, "Longueur : N= 3 ; m ± sigma ; (1,00)1,18-2,82(3,00)");
 }
 
@@ -220,7 +219,7 @@ TEST_F(NotationTest, ResultsOf3DSporesGiveTheVolume) {
 
 TEST_F(NotationTest, EmptyHeaderLineBeeps) {
     Choisit(2); // seven columns
-    o.controles.Coche("Check", 3, false);
+    o.controles.Coche(Controle::CaseCalculStat, false);
     ConstruitTexteResultats(o);
     EXPECT_EQ(p.Compte("bip"), 0);
     for (int c = 1; c < o.GrilleRefP.Colonnes(); ++c) o.GrilleRefP.FixeTexte(0, c, "");
@@ -230,21 +229,21 @@ TEST_F(NotationTest, EmptyHeaderLineBeeps) {
 
 TEST_F(NotationTest, ResultsFrameCommands) {
     Segments(3);
-    EXPECT_TRUE(ClicResultats(o, "bout", 43));
-    EXPECT_TRUE(o.controles("FraResultats").visible);
-    const std::string texte = o.controles.Texte("TBox", 8);
+    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsAfficher));
+    EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
+    const std::string texte = o.controles.Texte(Controle::TexteResultats);
     EXPECT_EQ(Lignes(texte)[1].rfind("Longueur : \tN =3", 0), 0u);
 
-    EXPECT_TRUE(ClicResultats(o, "bout", 39)); // shown: hides
-    EXPECT_FALSE(o.controles("FraResultats").visible);
+    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // shown: hides
+    EXPECT_FALSE(o.controles(Controle::CadreResultats).visible);
     AjouteValeur(o, 8);
-    EXPECT_TRUE(ClicResultats(o, "bout", 39)); // hidden: rebuilds and shows
-    EXPECT_TRUE(o.controles("FraResultats").visible);
-    EXPECT_NE(o.controles.Texte("TBox", 8), texte);
+    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // hidden: rebuilds and shows
+    EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
+    EXPECT_NE(o.controles.Texte(Controle::TexteResultats), texte);
 
-    EXPECT_TRUE(ClicResultats(o, "MnuEDit", 7));
-    EXPECT_EQ(p.pressePapier, o.controles.Texte("TBox", 8));
-    EXPECT_FALSE(ClicResultats(o, "bout", 44));
+    EXPECT_TRUE(ClicResultats(o, Controle::CopieResultats));
+    EXPECT_EQ(p.pressePapier, o.controles.Texte(Controle::TexteResultats));
+    EXPECT_FALSE(ClicResultats(o, Controle::CalibrageCorrection));
 }
 
 } // namespace

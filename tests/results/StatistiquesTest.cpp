@@ -1,7 +1,7 @@
 #include "results/Statistiques.h"
-#include "app/ControlesDesign.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/Deciles.h"
@@ -322,9 +322,8 @@ TEST(Dominante, AlwaysEndsInsideTheRange) {
 class StatGrille : public ::testing::Test {
 protected:
     StatGrille() {
-        DeclareControles(o.controles);
         o.textes.RemplitMessages();
-        o.controles.Coche("Check", 3, true);
+        o.controles.Coche(Controle::CaseCalculStat, true);
         Choisit(2);
     }
     void Choisit(int n) {
@@ -509,7 +508,7 @@ TEST_F(StatGrille, DominanteCountsOnlyTheValuesPresent) {
 TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}});
     StatColonnes(o);
-    o.controles.Coche("Check", 3, false);
+    o.controles.Coche(Controle::CaseCalculStat, false);
     ClicCalculStatistiques(o);
     EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
 
@@ -522,7 +521,7 @@ TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     EXPECT_EQ(P(8, 1), "3");
     EXPECT_EQ(P(10, 1), "11,00");
 
-    o.controles.Coche("Check", 3, true);
+    o.controles.Coche(Controle::CaseCalculStat, true);
     ClicCalculStatistiques(o);
     EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurGrilles);
     EXPECT_EQ(P(1, 1), "11,00");

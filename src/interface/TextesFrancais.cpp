@@ -1,6 +1,6 @@
 // The built-in French texts of the five text tables, put in place at start-up
 // before any language file is read.
-#include "app/TablesTextes.h"
+#include "interface/TablesTextes.h"
 
 namespace orv {
 

@@ -1,4 +1,4 @@
-#include "app/TablesTextes.h"
+#include "interface/TablesTextes.h"
 
 namespace orv {
 
