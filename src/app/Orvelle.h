@@ -5,6 +5,7 @@
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
 #include "images/EtatChargeur.h"
+#include "interface/Interface.h"
 #include "images/Vue.h"
 #include "interface/Controles.h"
 #include "interface/TablesTextes.h"
@@ -27,12 +28,16 @@ class Orvelle {
 public:
     // `dossierProgramme` is the program folder (settings, language files...).
     Orvelle(Plateforme& plateforme, std::string dossierProgramme);
+    Orvelle(const Orvelle&) = delete; // `ui` refers to this object's own members
+    Orvelle& operator=(const Orvelle&) = delete;
 
     Plateforme& plateforme;
     const std::string dossierProgramme;
 
     Controles controles;
     TablesTextes textes;
+    // The three above, as the subsystems' rules take them.
+    Interface ui{plateforme, controles, textes};
     Parametres parametres;
 
     // Measurement grid, its statistics grid and its four-row mirror.

@@ -1,0 +1,110 @@
+// Numbers of the message table entries the program uses, by what they say.
+// The French text of each is in interface/TextesFrancais.cpp; a language file
+// may replace it, so code never copies the text itself.
+#pragma once
+
+namespace orv::msg {
+
+inline constexpr int APropos = 1;               // " à propos ..."
+inline constexpr int Largeur = 20;              // " largeur"
+inline constexpr int Epaisseur = 21;            // " épaisseur"
+inline constexpr int OptionsTablouve = 55;      // "Options Tablouve***"
+inline constexpr int MesureSegment = 56;        // "mesure Segment"
+inline constexpr int MesureSpore2D = 57;        // "mesure Spore 2D"
+inline constexpr int MesureSpore3D = 58;        // "mesure Spore 3D"
+inline constexpr int MesureCystide3 = 59;       // "mesure Cystide 3"
+inline constexpr int MesureCystide4 = 60;       // "mesure Cystide 4"
+inline constexpr int MesureCystide5 = 61;       // "mesure Cystide 5"
+inline constexpr int FermerGroupe = 68;         // " Presser 'groupe MC' pour fermer***"
+inline constexpr int ZoneCouleur = 70;          // "Déplacer le carré sur la  zone à mesurer..."
+inline constexpr int ImageEnCours = 71;         // "Image en cours : ***"
+inline constexpr int MarquerSurface = 72;       // " 1° marquer la surface ***"
+inline constexpr int CompterValider = 73;       // " 2° clic Gauche = compter ; ..."
+inline constexpr int DimensionDifferente = 75;  // "L'image chargée a une dimension différente..."
+inline constexpr int PressePapierVide = 76;     // "Le presse papier ne contient pas d'image valide"
+inline constexpr int Alerte = 101;              // "alerte "
+inline constexpr int EntrezCommentaire = 102;   // "entrez le commentaire"
+inline constexpr int Continuer = 106;           // continue?
+inline constexpr int Cal = 108;                 // "Cal.="
+inline constexpr int Calibrage = 109;           // "calibrage"
+inline constexpr int CalibrageActuel = 110;     // "Calibrage actuel"
+inline constexpr int ChargementCalibrage = 112; // "Chargement fichier de calibrage"
+inline constexpr int CoefficientCorrection = 113;
+inline constexpr int Creation = 114;             // "création"
+inline constexpr int Ecraser = 116;              // "écraser le fichier existant ?"
+inline constexpr int EnregistrementGrille = 119; // "Enregistrement grille"
+inline constexpr int EntrerCommentaireCalibrage = 121;
+inline constexpr int Fichier = 126;        // "fichier"
+inline constexpr int FiltreImages = 128;   // "Fichiers ..."
+inline constexpr int Fonction = 129;       // "Fonction : "
+inline constexpr int RienAExporter = 130;  // "Il n'y a rien à exporter"
+inline constexpr int ImagesChargees = 131; // "Images chargées"
+inline constexpr int CommentaireSansEgal =
+    135;                                     // "le commentaire ne doit pas contenir de signe ' = "
+inline constexpr int CoefficientNul = 136;   // "Attention. Coefficient de calibrage = 0 "
+inline constexpr int CalibrageAbsent = 137;  // "le fichier de calibrage n'existe pas"
+inline constexpr int Logiciel = 139;         // "Logiciel de mesure de spores"
+inline constexpr int FonctionCystide3 = 141; // descriptors built at start
+inline constexpr int ErreurFichier = 144;    // "erreur fichier"
+inline constexpr int FonctionSegment = 146;
+inline constexpr int FonctionSpore2D = 147;
+inline constexpr int FonctionSpore3D = 148;
+inline constexpr int Mesures = 150;           // "mesures"
+inline constexpr int Titre = 152;             // "Orvelle"
+inline constexpr int ChargementImage = 157;   // "Problème de chargement du fichier image  "
+inline constexpr int TousFichiers = 159;      // "Tous les fichiers (*.*)|*.*"
+inline constexpr int Quitter = 161;           // "Voulez-vous vraiment quitter Orvelle ?"
+inline constexpr int PointerExtremite = 163;  // "pointer l'extrémité"
+inline constexpr int PointerEtalon = 164;     // "pointer les extrémités du segment étalon"
+inline constexpr int PointerDivisions = 165;  // "pointer N divisions du micromètre oculaire"
+inline constexpr int MarquerPoint = 166;      // "Marquer un point"
+inline constexpr int ChoisirCommande = 169;   // "choisir une commande ou marquer un point"
+inline constexpr int DivisionsObjectif = 170; // "entrer le nombre de division pour l'objectif x "
+inline constexpr int EntrerLongueur = 171;    // "entrer la longueur"
+inline constexpr int LongueurEtalon = 172;    // "entrer la longueur de l'étalon"
+inline constexpr int NombreDivisions = 173;   // "entrer le nombre de divisions"
+inline constexpr int GrilleCompleteOptions = 174; // "grille pleine - cf options"
+inline constexpr int ResolutionIncompatible = 176;
+inline constexpr int Introuvable = 177;        // " introuvable"
+inline constexpr int MesureInachevee = 178;    // " mesure inachevée"
+inline constexpr int UneDivision = 181;        // " 1 division représente "
+inline constexpr int ErreurLangue = 182;       // " erreur dans le fichier de langues : "
+inline constexpr int ChoisirCalibrage = 183;   // " Choisir le calibrage dans la liste puis valider"
+inline constexpr int ValiderCoefficient = 184; // " Valider le coefficient de calibrage"
+inline constexpr int TableOccupee = 185;       // "  La table actuelle contient des données"
+inline constexpr int Documentation = 186;      // "documentation"
+inline constexpr int LaGrille = 188;           // " la grille "
+inline constexpr int LaListeImages = 189;      // " la liste d'images "
+inline constexpr int Effacer = 190;            // "effacer"
+inline constexpr int GroupeVide = 200;         // "Le chargeur MC est vide"
+inline constexpr int AppliquerGroupe = 201;    // "Appliquer le calibrage de l'image à toutes..."
+inline constexpr int Marquer = 202;            // "marquer "
+inline constexpr int BossesInternes = 203;     // "les bosses internes"
+inline constexpr int BossesExternes = 204;     // "les bosses externes"
+inline constexpr int ElementDesire = 205;      // "l'élément désiré"
+inline constexpr int ValiderCompte = 207;      // " clic droit pour valider le compte"
+inline constexpr int ErreurDonneeCalibrage = 208; // " erreur donnée de calibrage"
+inline constexpr int NonTrouve = 209;             // "non trouvé"
+inline constexpr int ResolutionCorrigee = 210;    // "résolution écran corrigée"
+inline constexpr int GrilleSauvee = 214;          // " grille pleine- trame sauvée"
+inline constexpr int GrillePleine = 215;          // "grille pleine"
+inline constexpr int SurfaceNulle = 216;          // " surface nulle ! Retracer le cadre"
+inline constexpr int DonneeIncorrecte = 223;      // "donnée vide ou incorrecte"
+inline constexpr int PolygoneAutoInvite = 232;    // "Polygone : 1er clic au centre, ... fermer"
+inline constexpr int PolygoneOuvertInvite = 233;
+
+} // namespace orv::msg
+
+namespace orv::mnu {
+
+inline constexpr int AjouterBloc = 2;
+inline constexpr int ValeurInvalide = 6;
+inline constexpr int Ligne = 13;
+inline constexpr int EnteteCalibrage = 14;
+inline constexpr int SupprimerInutiles = 25;
+inline constexpr int Mesures = 40;  // "mesures" of the cystidia entries
+inline constexpr int ModeMC = 45;   // "Mode MC"
+inline constexpr int Tablouve = 55; // "Options Tablouve***"
+inline constexpr int Tintaval = 95; // the colour entry of the start-up menu
+
+} // namespace orv::mnu
