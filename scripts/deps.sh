@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs what building and testing Orvelle needs on Debian 12 (apt-get).
+# Installs what building and testing Orvelle needs on Debian 12 (apt-get), and
+# any further Debian packages given as arguments.
 set -euo pipefail
 paquets=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
          qt6-image-formats-plugins qt6-translations-l10n libjpeg-dev libgl-dev libgtest-dev
          libgmock-dev fonts-dejavu-core clang libclang-rt-14-dev)
+# Extra packages named on the command line (the packaging checks need a few).
+paquets+=("$@")
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")

@@ -5,6 +5,7 @@
 #include "base/Texte.h"
 #include "calibration/GroupeImages.h"
 #include "images/Chargeur.h"
+#include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
 #include "results/ExportCSV.h"
@@ -68,11 +69,6 @@ void TravailDuFichier(Orvelle& o, const std::string& chemin) {
     o.travailSauve = Signature(o);
 }
 
-// Said when the grid holds measures not saved in a grid file.
-constexpr const char* kMesuresNonSauvees =
-    "Les mesures de la grille ne sont pas sauvées dans une trame.";
-constexpr const char* kSauverAvantDeQuitter = "Les sauver avant de quitter ?";
-
 } // namespace
 
 bool SauveTrame(Orvelle& o, const std::string& chemin) {
@@ -104,8 +100,9 @@ bool ConfirmeQuitter(Orvelle& o) {
     const std::string titre = Titre(o, Controle::Fenetre);
     if (!TravailNonSauve(o))
         return o.plateforme.QuestionOuiNon(o.textes.Msg(161), titre, Icone::Question);
-    const std::string question =
-        std::string(kMesuresNonSauvees) + std::string(FinDeLigne) + kSauverAvantDeQuitter;
+    // The grid holds measures not saved in a grid file.
+    const std::string question = o.textes.Mnu(mnu::MesuresNonSauvees) + std::string(FinDeLigne) +
+                                 o.textes.Mnu(mnu::SauverAvantDeQuitter);
     switch (o.plateforme.QuestionOuiNonAnnuler(question, titre, Icone::Question)) {
     case Reponse::Oui:
         // A cancelled dialog or a failed write keeps the program open.
@@ -142,16 +139,16 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + Lisible(e.texte);
         break;
     case DefautTrame::CompteRepete:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte + " en double";
+        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + e.texte +
+             t.Mnu(mnu::EnDouble);
         break;
     case DefautTrame::TailleInconnue:
         m += fin + ligne + " : image " + Lisible(e.texte) + t.Msg(kMsgIntrouvable) +
-             " et sa taille n'est pas enregistrée : les valeurs de la ligne ne peuvent être "
-             "calculées (placer l'image dans le dossier des images)";
+             t.Mnu(mnu::TailleInconnue);
         break;
     case DefautTrame::ImageHorsListe:
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + e.texte +
-             " hors du chargeur (0 à 50)";
+             t.Mnu(mnu::HorsChargeur);
         break;
     }
     return m;
@@ -169,10 +166,10 @@ ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string&
         o.plateforme.Message(MessageErreurTrame(o, chemin, *e), {}, Icone::Exclamation);
         return ResultatChargement::Malforme;
     }
-    const auto changees = TaillesChangees(t, images);
-    const bool taillesLues =
-        changees.empty() || o.plateforme.QuestionOuiNon(QuestionTaillesChangees(changees),
-                                                        "Attention !", Icone::Question);
+    const auto changees = TaillesChangees(t, images, o.textes);
+    const bool taillesLues = changees.empty() || o.plateforme.QuestionOuiNon(
+                                                     QuestionTaillesChangees(changees, o.textes),
+                                                     o.textes.Mnu(mnu::Attention), Icone::Question);
     const BilanTrame b = RemplaceParTrame(o, t, images, taillesLues);
     TravailDuFichier(o, chemin);
     AnnonceBilan(o, b);
@@ -224,7 +221,7 @@ void ChargerTrame(Orvelle& o) {
     if (m.Etape + m.LigneCourante > 2 &&
         !o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
                                          t.Msg(kMsgContinuer),
-                                     "Attention !", Icone::Information))
+                                     t.Mnu(mnu::Attention), Icone::Information))
         return;
     // The grid is only replaced by a file read whole: a cancelled dialog or a
     // refused file leaves the work as it was.
@@ -232,7 +229,11 @@ void ChargerTrame(Orvelle& o) {
     const auto choisi = o.plateforme.ChoisitFichierAOuvrir(Titre(o, Controle::ChargerTrame), filtre,
                                                            DossierExport(o));
     if (!choisi || choisi->empty()) return;
-    if (ChargeTrame(o, *choisi) != ResultatChargement::Charge) return;
+    OuvreTrame(o, *choisi);
+}
+
+void OuvreTrame(Orvelle& o, const std::string& chemin) {
+    if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return;
     GroupeVide(o);
     const auto& liste = o.chargeur.ListIMGchar;
     // A missing first image was said already: the default picture is shown

@@ -54,6 +54,9 @@ bool SauverTrame(Orvelle& o);
 // MnuFIC(10) "Charger la trame": question when the grid holds data, open
 // dialog, ChargeTrame, then the first image shown with the marks of its lines.
 void ChargerTrame(Orvelle& o);
+// Loads a grid file named from outside (the command line, the desktop), then
+// shows its first image, as "Charger la trame" does after its dialog.
+void OuvreTrame(Orvelle& o, const std::string& chemin);
 // Mntool(4) "maj grille": the grid saved and read back, so every line is
 // recomputed with the current calibration. Refused while a measure is half
 // entered (its values would be lost).

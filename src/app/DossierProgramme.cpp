@@ -40,12 +40,12 @@ std::optional<std::string> DossierProgramme(const std::optional<std::string>& op
     return fs::absolute(*choix, ec).lexically_normal().string();
 }
 
-std::string DossierDonnees(const std::string& dossierExecutable, const std::string& dossierSource) {
+std::string DossierDonnees(const std::string& dossierExecutable) {
+    if (dossierExecutable.empty()) return {};
+    const fs::path exe(dossierExecutable);
     std::error_code ec;
-    for (const fs::path& p :
-         {fs::path(dossierExecutable) / "data",
-          fs::path(dossierExecutable) / ".." / "share" / "orvelle", fs::path(dossierSource)})
-        if (!p.empty() && fs::is_directory(p, ec)) return p.lexically_normal().string();
+    for (const fs::path& p : {exe / "data", exe / ".." / "share" / "orvelle"})
+        if (fs::is_directory(p, ec)) return p.lexically_normal().string();
     return {};
 }
 

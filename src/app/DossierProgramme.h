@@ -25,8 +25,10 @@ std::optional<std::string> DossierProgramme(const std::optional<std::string>& op
                                             const std::string& dossierExecutable);
 
 // The folder of the files shipped with the program (warning texts, language
-// files, sample images): beside the executable in "data", the installed
-// share/orvelle, or the source tree's data folder of a development build.
-std::string DossierDonnees(const std::string& dossierExecutable, const std::string& dossierSource);
+// files, sample images), found from the executable's folder alone so that a
+// moved installation still finds it: "data" beside the executable (a portable
+// copy, or the build tree, where it links to the sources' data folder), else
+// the installed "../share/orvelle". Empty when there is neither.
+std::string DossierDonnees(const std::string& dossierExecutable);
 
 } // namespace orv

@@ -14,6 +14,7 @@
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
@@ -133,7 +134,7 @@ bool NonDisponible(Controle c) {
 
 void AfficheBienvenue(Orvelle& o) {
     o.bienvenueAffichee = true;
-    o.controles.Texte(Controle::CadreBienvenue, "Bienvenue sur Orvelle");
+    o.controles.Texte(Controle::CadreBienvenue, o.textes.Mnu(mnu::Bienvenue));
     if (o.controles(Controle::CaseIgnorerBienvenue).coche) {
         o.bienvenueAffichee = false;
         o.controles.Visible(Controle::CadreBienvenue, false);
@@ -179,6 +180,7 @@ void Demarrage(Orvelle& o) {
     // 5. Settings, then the language when it is not French.
     o.REPPROG = o.dossierProgramme;
     LitParametres(o);
+    if (!o.langueDemandee.empty()) o.parametres.langue = o.langueDemandee;
     if (o.parametres.langue != "fr") {
         o.diagnosticLangue = o.diagnosticLangueDemande;
         AppliqueLangue(o);

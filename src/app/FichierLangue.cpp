@@ -30,17 +30,48 @@ struct CleControle {
 };
 // Sections whose entries caption a family of controls by index.
 constexpr CleControle kFamilles[] = {
-    {"MNUFONC", "MnuFonc"}, {"MNUEDIT", "MnuEDit"}, {"MNUFIC", "MnuFIC"}, {"MNUOPT", "MnuOpt"},
-    {"MNUTLS", "Mntool"},   {"BOUTONS", "bout"},    {"CHK", "Check"},     {"OPTN", "Optn"},
-    {"ETIQ", "label"},      {"CADR", "Frame"}};
-// Header lines that caption one menu at once.
+    {"MNUFONC", "MnuFonc"},
+    {"MNUEDIT", "MnuEDit"},
+    {"MNUFIC", "MnuFIC"},
+    {"MNUOPT", "MnuOpt"},
+    {"MNUTLS", "Mntool"},
+    {"BOUTONS", "bout"},
+    {"CHK", "Check"},
+    {"OPTN", "Optn"},
+    {"ETIQ", "label"},
+    {"CADR", "Frame"},
+    // The other captioned families of the window, so that a language file
+    // leaves no French caption behind: named after the family.
+    {"MNPERS", "MnPers"},
+    {"MNPERS1", "MnPers1"},
+    {"MNUSURF", "Mnusurf"},
+    {"FDEMARRAGE", "Fdemarrage"},
+    {"MNDECIM", "Mndecim"},
+    {"MNSAV", "MNSav"},
+    {"NOTEXP", "NoTexp"},
+    {"ILLUSSRC", "IllusSrc"},
+    {"CALSRC", "CalSrc"},
+    {"AIDES", "Mnuaide"},
+    {"POPORG", "PopOrg"},
+    {"BOUTDIAL", "Bout_dial"},
+    {"VALD", "Vald"},
+    {"CMDREP", "cmdRep"},
+    {"COMMAND1", "Command1"},
+    {"COMMAND4", "Command4"},
+    {"CHKMC", "chkMC"},
+    {"FRAMC", "FraMC"}};
+// Header lines that caption one control at once.
 constexpr CleControle kEnTetes[] = {{"MNFONCTIONS", "Mnfonctions", SansIndex},
                                     {"MNEDIT", "MnEdit", SansIndex},
                                     {"MNFICHIERS", "Mnfichiers", SansIndex},
                                     {"MNOPTIONS", "MnOptions", SansIndex},
                                     {"MNOUTILS", "MnOutils", SansIndex},
                                     {"MNAIDE", "Mnaide", SansIndex},
-                                    {"MNUAIDE", "Mnuaide", 1}};
+                                    {"MNUAIDE", "Mnuaide", 1},
+                                    {"FRALISTEIMG", "FraListeImg", SansIndex},
+                                    {"LBLCOMMENTAIRE", "lblCommentaire", SansIndex},
+                                    {"CHECK2", "Check2", SansIndex},
+                                    {"AFFMESURE", "Affmesure", SansIndex}};
 
 const CleTable* TrouveTable(std::string_view cle) {
     for (const auto& t : kTables)

@@ -2,6 +2,7 @@
 
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
+#include "base/FichierTexte.h"
 #include "interface/TableControles.h"
 
 namespace orv {
@@ -19,8 +20,37 @@ void Legende(Controles& c, std::string_view famille, int index, const std::strin
 
 } // namespace
 
+std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::string& code) {
+    const std::string nom = "Zelk2_" + code + ".lng";
+    for (const auto& dossier : {o.REPPROG, o.dossierDonnees}) {
+        if (dossier.empty()) continue;
+        const std::string chemin = dossier + "/" + nom;
+        if (FichierExiste(chemin)) return chemin;
+    }
+    return std::nullopt;
+}
+
 std::string CheminFichierLangue(const Orvelle& o) {
-    return o.REPPROG + "/" + "Zelk2_" + o.parametres.langue + ".lng";
+    const std::string& code = o.parametres.langue;
+    return FichierLangueTrouve(o, code).value_or(o.REPPROG + "/Zelk2_" + code + ".lng");
+}
+
+std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessages,
+                                        const char* lang) {
+    std::string locale;
+    for (const char* v : {lcAll, lcMessages, lang})
+        if (v && *v) {
+            locale = v;
+            break;
+        }
+    // "de_DE.UTF-8@euro": the language is what comes before the territory.
+    std::string code = locale.substr(0, locale.find_first_of("_.@"));
+    for (char& c : code) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c < 'a' || c > 'z') return std::nullopt;
+    }
+    if (code.empty() || code == "c" || code == "posix") return std::nullopt;
+    return code;
 }
 
 void AppliqueLangue(Orvelle& o) {

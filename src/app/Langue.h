@@ -3,14 +3,25 @@
 // put in place again.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace orv {
 
 class Orvelle;
 
-// REPPROG/Zelk2_<language>.lng
+// Zelk2_<language>.lng of the current language: the program folder's own
+// file first, else the one shipped with the program; the program folder's
+// path when neither exists.
 std::string CheminFichierLangue(const Orvelle& o);
+// The same for any language code; nothing when no file exists for it.
+std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::string& code);
+
+// The language of the desktop session, from the locale variables in their
+// order of precedence (LC_ALL, LC_MESSAGES, LANG): "de" for "de_DE.UTF-8".
+// Nothing for an unset, "C" or "POSIX" locale.
+std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessages,
+                                        const char* lang);
 
 // Reads the language file of `o.parametres.langue` when there is one, then
 // re-captions from the tables. Nothing is reset to French first: what the

@@ -2,6 +2,7 @@
 
 #include "app/Langue.h"
 #include "app/Orvelle.h"
+#include "interface/Messages.h"
 
 #include <algorithm>
 #include <array>
@@ -15,7 +16,6 @@ namespace {
 
 constexpr std::array<std::string_view, 5> Langues{"fr", "it", "es", "de", "en"};
 constexpr std::array<std::string_view, 4> FormatsDecimaux{"", "###0", "###0.0", "###0.00"};
-constexpr std::string_view NonImplante = "** non implanté **!";
 
 // A submenu of one choice: its entries and the value each stands for.
 struct Choix {
@@ -157,8 +157,8 @@ void ClicMachineRapide(Orvelle& o) {
 }
 
 void ClicImageParDefaut(Orvelle& o) {
-    const std::string titre(NonImplante);
-    if (o.plateforme.QuestionOuiNon("image actuelle comme image par défaut ? ", titre))
+    const std::string& titre = o.textes.Mnu(mnu::NonImplante);
+    if (o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::ImageParDefaut), titre))
         o.plateforme.Message(titre);
 }
 

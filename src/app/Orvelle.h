@@ -81,6 +81,10 @@ public:
     // Folders and files.
     std::string REPPROG;
     std::string dossierDonnees; // files shipped with the program (warning texts, languages)
+    // Languages given from outside: `--lang` for this run, over the settings;
+    // the desktop's, taken at the first start (no settings file yet).
+    std::string langueDemandee;
+    std::string langueBureau;
     std::string FicTrame;
     std::string cheminTrame; // full path of the grid file last saved or loaded
     // The work (function and grid texts) as that file holds it: quitting with

@@ -1,6 +1,7 @@
 #include "app/SessionParametres.h"
 
 #include "app/FichierParametres.h"
+#include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
@@ -53,6 +54,9 @@ bool LitParametres(Orvelle& o) {
     const auto lu = LitFichierParametres(chemin, p);
     if (!lu) {
         p.repData = o.dossierProgramme;
+        // A first start speaks the desktop's language when the program has it.
+        if (!o.langueBureau.empty() && FichierLangueTrouve(o, o.langueBureau))
+            p.langue = o.langueBureau;
         MontreParametres(o, avant, {});
         // Created silently: a folder where it cannot be written is noticed at
         // the first explicit save.

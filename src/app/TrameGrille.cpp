@@ -6,6 +6,7 @@
 #include "base/Texte.h"
 #include "calibration/Calibrage.h"
 #include "images/Chargeur.h"
+#include "interface/Messages.h"
 #include "measure/Fonctions.h"
 #include "measure/Geometrie.h"
 #include "measure/Grille.h"
@@ -430,24 +431,24 @@ std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const 
     return std::nullopt;
 }
 
-std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im) {
+std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im,
+                                         const TablesTextes& textes) {
     std::vector<std::string> r;
     for (size_t k = 0; k < t.images.size() && k < im.lues.size(); ++k) {
         const TailleImage e = t.images[k].taille, l = im.lues[k];
         if (!Connue(e) || !Connue(l) || e == l) continue;
         r.push_back(NomFichierImage(im.chemins[k]) + " : " + std::to_string(l.largeur) + " x " +
-                    std::to_string(l.hauteur) + " (enregistrée : " + std::to_string(e.largeur) +
-                    " x " + std::to_string(e.hauteur) + ")");
+                    std::to_string(l.hauteur) + " (" + textes.Mnu(mnu::Enregistree) + " : " +
+                    std::to_string(e.largeur) + " x " + std::to_string(e.hauteur) + ")");
     }
     return r;
 }
 
-std::string QuestionTaillesChangees(const std::vector<std::string>& changees) {
-    std::string q = "Ces images n'ont plus la taille enregistrée dans la trame :";
+std::string QuestionTaillesChangees(const std::vector<std::string>& changees,
+                                    const TablesTextes& textes) {
+    std::string q = textes.Mnu(mnu::TaillesChangees);
     for (const auto& c : changees) q += std::string(FinDeLigne) + c;
-    return q + std::string(FinDeLigne) +
-           "Recalculer les mesures sur la taille actuelle des images ? (Non : les mesures gardent "
-           "les valeurs prises sur la taille enregistrée)";
+    return q + std::string(FinDeLigne) + textes.Mnu(mnu::RecalculerTailles);
 }
 
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t) {
@@ -533,7 +534,8 @@ void AnnonceBilan(Orvelle& o, const BilanTrame& b) {
         p.Message(texte, {}, Icone::Exclamation);
     }
     if (b.imagesIgnorees > 0)
-        p.Message(std::to_string(b.imagesIgnorees) + ImagesNonChargees, {}, Icone::Exclamation);
+        p.Message(std::to_string(b.imagesIgnorees) + o.textes.Mnu(mnu::ImagesNonChargees), {},
+                  Icone::Exclamation);
     if (b.lignesIgnorees > 0)
         p.Message(MessageLignesIgnorees(o, b.lignesChargees, b.lignesIgnorees), {},
                   Icone::Exclamation);

@@ -13,6 +13,7 @@
 namespace orv {
 
 class Orvelle;
+class TablesTextes;
 
 // The images of the loader with their factors and sizes, and the complete
 // lines 1 .. LigneCourante - 1 with their points, cells and comments.
@@ -49,10 +50,12 @@ std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const 
 
 // Pictures found whose size is not the one the file recorded, one text each
 // ("a.jpg : 1600 x 1200 (enregistrée : 800 x 600)").
-std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im);
+std::vector<std::string> TaillesChangees(const Trame& t, const ImagesTrame& im,
+                                         const TablesTextes& textes);
 // The question asked then: Yes recomputes the lines on the pictures' present
 // size, No keeps the values measured on the recorded size.
-std::string QuestionTaillesChangees(const std::vector<std::string>& changees);
+std::string QuestionTaillesChangees(const std::vector<std::string>& changees,
+                                    const TablesTextes& textes);
 
 // Replaces the grid, the loader list and the factors by the file's work; the
 // file must have been read whole and checked (VerifieTrame). Each line is
@@ -62,9 +65,5 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t);
 // Message 210, message 209 for the missing images, and what was left out.
 void AnnonceBilan(Orvelle& o, const BilanTrame& b);
-
-// Said when a file names more images than the loader holds.
-inline constexpr const char* ImagesNonChargees =
-    " images de la trame non chargées (le chargeur en contient 50 au maximum)";
 
 } // namespace orv

@@ -2,6 +2,7 @@
 
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
 
@@ -28,14 +29,6 @@ constexpr int kMsgLongueurEtalon = 172;
 constexpr int kMsgNombreDivisions = 173;
 constexpr int kMsgUneDivision = 181;
 constexpr int kMnuValeurInvalide = 6;
-
-// Beside the factor while it was neither made nor loaded: lengths are then
-// pixel units, not micrometres.
-constexpr const char* kNonCalibre = "non calibré";
-// Beside the field of the input dialogue: what the number typed counts, and
-// the segment pointed in pixels of the picture.
-constexpr const char* kDivisions = "divisions";
-constexpr const char* kSegmentPointe = "segment pointé : ";
 
 void Statut(Orvelle& o, const std::string& texte) {
     o.controles.Texte(Controle::BarreEtat, texte);
@@ -127,7 +120,9 @@ double MicronsParPixelImage(const Orvelle& o) {
 
 void AfficheCalibrage(Orvelle& o) {
     std::string texte = o.textes.Msg(108) + Format(o, o.CoefCalibrage, "###0.0000");
-    if (!Calibre(o)) texte += std::string("  ") + kNonCalibre;
+    // Beside the factor while it was neither made nor loaded: lengths are then
+    // pixel units, not micrometres.
+    if (!Calibre(o)) texte += "  " + o.textes.Mnu(mnu::NonCalibre);
     // What users check against their objective: micrometres per pixel of the picture.
     if (const double um = MicronsParPixelImage(o); um > 0)
         texte += "\n" + Format(o, um, "###0.0000") + " µm/px";
@@ -247,11 +242,13 @@ void PasCalibr(Orvelle& o) {
                 ? Format(o, c.segment->longueurPixels * o.CoefCalibrage, o.parametres.fDecimal)
                 : std::string());
     k.Texte(Controle::InviteSaisie, invite);
-    k.Texte(Controle::UniteSaisie, longueur ? "µm" : kDivisions);
+    // Beside the field: what the number typed counts, and the segment pointed in
+    // pixels of the picture.
+    k.Texte(Controle::UniteSaisie, longueur ? "µm" : o.textes.Mnu(mnu::Divisions));
     // The segment as the user sees it on the picture, in its pixels.
     const double parPixel = UnitesParPixelImage(o);
     k.Texte(Controle::PixelsSaisie,
-            parPixel > 0 ? std::string(kSegmentPointe) +
+            parPixel > 0 ? o.textes.Mnu(mnu::SegmentPointe) +
                                Format(o, c.segment->longueurPixels / parPixel, "###0.0") + " px"
                          : std::string());
 }

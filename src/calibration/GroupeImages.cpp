@@ -2,6 +2,7 @@
 
 #include "app/Orvelle.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "measure/Marques.h"
 
 #include <algorithm>
@@ -156,7 +157,7 @@ void CopieCalibrageGroupe(Orvelle& o) {
     }
     const std::string question =
         o.textes.Msg(kMsgAppliquerGroupe) + std::string(FinDeLigne) + o.textes.Msg(kMsgContinuer);
-    if (!p.QuestionOuiNon(question, "Attention !", Icone::Information)) return;
+    if (!p.QuestionOuiNon(question, o.textes.Mnu(mnu::Attention), Icone::Information)) return;
     if (o.IndexImage < 0 || o.IndexImage >= static_cast<int>(o.CalibrageImage.size())) return;
     const double facteur = o.CalibrageImage[static_cast<size_t>(o.IndexImage)];
     for (int index : g.ListImgIdx) {

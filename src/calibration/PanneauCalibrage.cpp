@@ -5,6 +5,7 @@
 #include "base/Texte.h"
 #include "calibration/Calibrage.h"
 #include "calibration/FichierCalibrage.h"
+#include "interface/Messages.h"
 
 #include <cmath>
 #include <cstdint>
@@ -29,10 +30,6 @@ constexpr int kMsgChoisirCalibrage = 183;
 constexpr int kMsgValiderCoefficient = 184;
 constexpr int kMsgErreurDonnee = 208;
 constexpr int kMnuEnteteCalibrage = 14;
-
-constexpr const char* kCorrection = "Correction calibrage";
-constexpr const char* kFermerCorrection = "fermer correction";
-constexpr const char* kSansFichier = "Etalonner et sauver le calibrage préalablement";
 
 void ActiveCommandes(Orvelle& o, bool actif) {
     for (Controle c : {Controle::CalibrageCoefficient, Controle::CalibrageBalanceBlancs,
@@ -61,14 +58,14 @@ void OuvreCorrection(Orvelle& o) {
     auto& k = o.controles;
     const bool visible = !k(Controle::CadreCorrection).visible;
     k.Visible(Controle::CadreCorrection, visible);
-    k.Texte(Controle::CalibrageCorrection, kCorrection);
+    k.Texte(Controle::CalibrageCorrection, o.textes.Mnu(mnu::CorrectionCalibrage));
     k.Actif(Controle::TexteCalibrage, false);
     if (!visible) return;
     k.Texte(Controle::CadreCorrection, "");
     k.Actif(Controle::TexteCalibrage, true);
     k.Actif(Controle::CadreCorrection, true);
     o.calibrage.copieCorrection = o.CoefCalibrage;
-    k.Texte(Controle::CalibrageCorrection, kFermerCorrection);
+    k.Texte(Controle::CalibrageCorrection, o.textes.Mnu(mnu::FermerCorrection));
 }
 
 // Mode 3: the chosen stored line becomes the factor.
@@ -105,7 +102,7 @@ void Calibrage_Ouvre(Orvelle& o) {
     k.Texte(Controle::InviteCalibrage, o.textes.Msg(kMsgCalibrageActuel));
     k.Visible(Controle::CadreCalibrage, true);
     k.Visible(Controle::CadreCorrection, false);
-    k.Texte(Controle::CalibrageCorrection, kCorrection);
+    k.Texte(Controle::CalibrageCorrection, o.textes.Mnu(mnu::CorrectionCalibrage));
 }
 
 void Calibrage_Ferme(Orvelle& o) {
@@ -267,7 +264,8 @@ bool ClicOption(Orvelle& o, Controle c) {
         if (indPres != o.parametres.indPres && o.mesure.Etape >= 2)
             o.plateforme.Flash(0xC0C0FF, o.textes.Msg(178), 2); // " mesure inachevée"
         if (indPres != o.parametres.indPres && lignes &&
-            (o.mesure.Etape >= 2 || !o.plateforme.QuestionOuiNon(QuestionModeResolution))) {
+            (o.mesure.Etape >= 2 ||
+             !o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::QuestionModeResolution)))) {
             k.Coche(C::OptionIndDim, !o.parametres.indPres);
             k.Coche(C::OptionIndRes, o.parametres.indPres);
             return true;
@@ -297,7 +295,7 @@ bool ClicOption(Orvelle& o, Controle c) {
 void Editeur(Orvelle& o) {
     const std::string chemin = CheminCalibrage(o);
     if (!FichierExiste(chemin)) {
-        o.plateforme.Message(kSansFichier);
+        o.plateforme.Message(o.textes.Mnu(mnu::SansFichierCalibrage));
         return;
     }
     if (!o.plateforme.OuvreEditeurTexte(chemin))

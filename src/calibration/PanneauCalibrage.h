@@ -12,11 +12,6 @@ namespace orv {
 
 class Orvelle;
 
-// Asked before a resolution mode change recomputes the lines of the grid.
-inline constexpr const char* QuestionModeResolution =
-    "La grille contient des mesures : changer le mode de résolution recalcule toutes leurs "
-    "longueurs selon le nouveau mode. Continuer ?";
-
 // Commands of the panel: button index - 21, and the correction box.
 inline constexpr int CommandeCorrection = 23;
 

@@ -123,6 +123,7 @@ Session OuvreSession(const OptionsSession& options) {
     s.plateforme = std::make_unique<PlateformeCli>(options.separateur);
     s.o = std::make_unique<Orvelle>(*s.plateforme, options.dossier);
     Orvelle& o = *s.o;
+    o.dossierDonnees = options.donnees;
     o.textes.RemplitMessages();
     o.controles.Coche(Controle::CaseCalculStat, true); // the statistics are computed
     // The settings are read as at start-up, but a missing file is not created:

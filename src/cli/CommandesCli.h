@@ -23,6 +23,7 @@ inline constexpr int SortieEntree = 2;
 
 struct OptionsSession {
     std::string dossier;               // the program folder
+    std::string donnees;               // the files shipped with the program (languages)
     std::optional<std::string> langue; // --lang, over the settings' language
     char separateur = '.';             // decimal separator of the numbers written
     int notation = 3;                  // NoTexp form, 1..5

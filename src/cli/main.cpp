@@ -183,6 +183,7 @@ int main(int argc, char** argv) {
     if (arguments.size() > 2) return Erreur("unexpected argument '" + arguments[2] + "'");
 
     session.dossier = *dossier;
+    session.donnees = orv::DossierDonnees(DossierExecutable());
     session.langue = langue;
     session.separateur = separateur ? *separateur : SeparateurLocale();
     if (commande == "export") {

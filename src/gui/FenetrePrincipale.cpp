@@ -590,8 +590,9 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     // Column 0 holds the statistics' row labels: every grid gives it their
     // width, so that the columns of the three grids stay aligned.
     int libelles = 0;
-    for (const char* l : LibellesStatistiques)
-        libelles = std::max(libelles, fm.horizontalAdvance(QString::fromUtf8(l)) + 12);
+    for (int k = 0; k < 11; ++k)
+        libelles = std::max(
+            libelles, fm.horizontalAdvance(QString::fromStdString(LibelleStatistique(o_, k))) + 12);
     const int derniere = g.Colonnes() - 1;
     // The image numbers (the statistics' "index" below them) need no room for a value.
     const int image = o_.GrilleRef.Colonnes() - 2;

@@ -1,6 +1,8 @@
 // orvelle: the measuring program's window.
+#include "app/CommandesTrame.h"
 #include "app/DossierProgramme.h"
 #include "app/Fenetre.h"
+#include "app/Langue.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
 #include "images/Chargeur.h"
@@ -10,7 +12,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,13 +27,24 @@ int main(int argc, char** argv) {
     ligne.addVersionOption();
     QCommandLineOption home("home", "Dossier du programme (paramètres, calibrages, langues).",
                             "DIR");
+    QCommandLineOption langue(
+        "lang", "Langue de démarrage, au-dessus des paramètres (fr, it, es, de, en).", "CODE");
     QCommandLineOption diagnostic("diagnostic-langue",
                                   "Signale les lignes du fichier de langue qui nomment un bouton "
                                   "inexistant.");
     ligne.addOption(home);
+    ligne.addOption(langue);
     ligne.addOption(diagnostic);
-    ligne.addPositionalArgument("images", "Images à ouvrir.", "[images...]");
+    ligne.addPositionalArgument("fichiers", "Images ou trames (.trm) à ouvrir.", "[fichiers...]");
     ligne.process(app);
+
+    // A language code names the file Zelk2_<code>.lng: letters only.
+    const QString code = ligne.value(langue).toLower();
+    if (ligne.isSet(langue) && !QRegularExpression("^[a-z]{1,8}$").match(code).hasMatch()) {
+        std::fprintf(stderr, "orvelle: --lang: '%s' is not a language code\n",
+                     qPrintable(ligne.value(langue)));
+        return 2;
+    }
 
     std::optional<std::string> optionHome;
     if (ligne.isSet(home)) optionHome = ligne.value(home).toStdString();
@@ -43,15 +58,25 @@ int main(int argc, char** argv) {
 
     orv::PlateformeQt plateforme;
     orv::Orvelle etat(plateforme, *dossier);
-    etat.dossierDonnees =
-        orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString(), ORVELLE_DATA_DIR);
+    etat.langueDemandee = code.toStdString();
+    etat.dossierDonnees = orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString());
+    if (auto l = orv::LangueBureau(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                   std::getenv("LANG")))
+        etat.langueBureau = *l;
     orv::FenetrePrincipale fenetre(etat, plateforme);
     orv::Demarrage(etat);
     fenetre.AppliqueLangueQt();
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
     fenetre.showMaximized();
-    for (const QString& chemin : ligne.positionalArguments())
-        orv::OuvreCheminImage(etat, QFileInfo(chemin).absoluteFilePath().toStdString());
+    for (const QString& argument : ligne.positionalArguments()) {
+        const QFileInfo fichier(argument);
+        const std::string chemin = fichier.absoluteFilePath().toStdString();
+        // A saved work (.trm) opens as "Charger la trame" opens it; anything else is an image.
+        if (fichier.suffix().compare("trm", Qt::CaseInsensitive) == 0)
+            orv::OuvreTrame(etat, chemin);
+        else
+            orv::OuvreCheminImage(etat, chemin);
+    }
     fenetre.Actualise();
     fenetre.activateWindow();
     return QApplication::exec();

@@ -11,6 +11,7 @@
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
 #include "images/EnteteImage.h"
+#include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
 
@@ -120,18 +121,21 @@ std::string FiltreImages(const Orvelle& o) {
 }
 
 std::string CheminImageParDefaut(const Orvelle& o) {
-    for (const auto& dossier : {DossierProgramme(o), o.dossierDonnees}) {
-        if (dossier.empty()) continue;
-        const std::string chemin = dossier + "/exemples/defaut.png";
-        if (FichierExiste(chemin)) return chemin;
-    }
+    // The picture's help is written in the current language when there is one.
+    for (const std::string& nom :
+         {"defaut_" + o.parametres.langue + ".png", std::string("defaut.png")})
+        for (const auto& dossier : {DossierProgramme(o), o.dossierDonnees}) {
+            if (dossier.empty()) continue;
+            const std::string chemin = dossier + "/exemples/" + nom;
+            if (FichierExiste(chemin)) return chemin;
+        }
     return {};
 }
 
 std::optional<TailleImage> TailleImageAcceptee(Orvelle& o, const std::string& chemin) {
     const auto taille = o.plateforme.LitTailleImage(chemin);
     if (!taille) {
-        RefuseChargement(o, chemin, PasUneImage);
+        RefuseChargement(o, chemin, o.textes.Mnu(mnu::PasUneImage));
         return std::nullopt;
     }
     if (auto refus =
@@ -143,7 +147,7 @@ std::optional<TailleImage> TailleImageAcceptee(Orvelle& o, const std::string& ch
 }
 
 void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison) {
-    RefuseChargement(o, chemin, raison.empty() ? std::string(PasUneImage) : raison);
+    RefuseChargement(o, chemin, raison.empty() ? o.textes.Mnu(mnu::PasUneImage) : raison);
     auto& ch = o.chargeur;
     const auto it = std::find(ch.ListIMGchar.begin(), ch.ListIMGchar.end(), chemin);
     if (it != ch.ListIMGchar.end()) {
@@ -154,7 +158,7 @@ void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::stri
 }
 
 void ImageIncompleteAffichee(Orvelle& o, const std::string& chemin) {
-    o.plateforme.Message(chemin + std::string(FinDeLigne) + ImageIncomplete, {},
+    o.plateforme.Message(chemin + std::string(FinDeLigne) + o.textes.Mnu(mnu::ImageIncomplete), {},
                          Icone::Exclamation);
 }
 
@@ -203,7 +207,7 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     if (it != ch.ListIMGchar.end())
         return MontreEmplacement(o, static_cast<int>(it - ch.ListIMGchar.begin()));
     if (Nombre(ch) >= ImagesMax) {
-        o.plateforme.Message(ChargeurPlein, {}, Icone::Exclamation);
+        o.plateforme.Message(o.textes.Mnu(mnu::ChargeurPlein), {}, Icone::Exclamation);
         return false;
     }
     ch.ListIMGchar.push_back(chemin);

@@ -17,10 +17,6 @@ namespace orv {
 
 class Orvelle;
 
-// Said when a 51st image would enter the loader.
-inline constexpr const char* ChargeurPlein =
-    "Le chargeur contient déjà 50 images : retirer d'abord les images inutilisées "
-    "(Chargeur, Supprimer)";
 // Files of the program folder: the clipboard picture and the acquired picture.
 inline constexpr const char* FichierPressePapier = "ImgTempo.bmp";
 inline constexpr const char* FichierTwain = "ImageTwain.bmp";

@@ -42,11 +42,4 @@ std::uint64_t MemoireImage(std::int64_t largeur, std::int64_t hauteur);
 std::optional<std::string> RefusBudgetImage(std::int64_t largeur, std::int64_t hauteur,
                                             int budgetMo);
 
-// Said of a picture whose file ends before its pixels do.
-inline constexpr const char* ImageIncomplete =
-    "Image incomplète : le fichier s'arrête avant la fin de l'image ; la partie manquante est "
-    "affichée en gris ou en noir";
-// Said of a file that is no picture the program can read.
-inline constexpr const char* PasUneImage = "ce fichier n'est pas une image lisible";
-
 } // namespace orv

@@ -232,6 +232,64 @@ constexpr Entree kMnu[] = {
     {100, "Tests"},
     {102, "Ecran ***"},
     {103, "Zone de travail"},
+    // Texts the window shows that have no number of their own in the tables
+    // above; numbered here so that a language file reaches them too.
+    {110, "Bienvenue sur Orvelle"},
+    {111, "marquer l'élément"},
+    {112, " marquer la zone couleur à mesurer"},
+    // Names and column headers of the functions that functions 1-6 take from
+    // the messages 141-148.
+    {113, "Comptage-1$4$NB1$img $comment$"},
+    {114, "Comptage-2$6$A$B$A+2B$img $comment$"},
+    {115, "Densité/Ellipse$6$S$Nb$Nb/S$Nb/L$img $comment$"},
+    {116, "Densité/rectangle$6$S$Nb$Nb/S$Nb/L$img $comment$"},
+    {117, "Triangle$4$Surf$peri.$angle$img $comment$"},
+    {118, "Polygone$5$Surf$peri.$Rm$F$img $comment$"},
+    {119, "tintaval $10$R$V$B$L$a$b$zone$S$comment$"},
+    {120, "médiane"},
+    {121, "Correction calibrage"},
+    {122, "fermer correction"},
+    {123, "Etalonner et sauver le calibrage préalablement"},
+    {124, "image : "},
+    {125, "Attention !"},
+    {126, "trame non sauvée : "},
+    {127, "lues"},
+    {128, "ignorées"},
+    {129, "** non implanté **!"},
+    {130, "image actuelle comme image par défaut ? "},
+    {131, "CSV importé : "},
+    // Labels of the notation lines of the functions other than 1 and 2.
+    {132, "Longueur :"},
+    {133, "largeur : "},
+    {134, "Epaisseur : "},
+    {135, "Base : "},
+    {136, "Col : "},
+    {137, "Surface :"},
+    {138, "périmètre : "},
+    {139, "Angle : "},
+    {140, "non calibré"},
+    {141, "segment pointé : "},
+    {142, "divisions"},
+    {143, "Déplacement de l'image : glisser pour la déplacer, Ctrl pour revenir aux mesures"},
+    {144, "Les mesures de la grille ne sont pas sauvées dans une trame."},
+    {145, "Les sauver avant de quitter ?"},
+    {146, "Image incomplète : le fichier s'arrête avant la fin de l'image ; la partie manquante "
+          "est affichée en gris ou en noir"},
+    {147, "ce fichier n'est pas une image lisible"},
+    {148, "La grille contient des mesures : changer le mode de résolution recalcule toutes leurs "
+          "longueurs selon le nouveau mode. Continuer ?"},
+    {149, "Ces images n'ont plus la taille enregistrée dans la trame :"},
+    {150, "Recalculer les mesures sur la taille actuelle des images ? (Non : les mesures gardent "
+          "les valeurs prises sur la taille enregistrée)"},
+    {151, "enregistrée"},
+    {152, " et sa taille n'est pas enregistrée : les valeurs de la ligne ne peuvent être "
+          "calculées (placer l'image dans le dossier des images)"},
+    {153, " hors du chargeur (0 à 50)"},
+    {154, " en double"},
+    {155, "Le chargeur contient déjà 50 images : retirer d'abord les images inutilisées "
+          "(Chargeur, Supprimer)"},
+    {156, " images de la trame non chargées (le chargeur en contient 50 au maximum)"},
+    {157, " Poursuite des mesures déconseillée"},
 };
 
 constexpr Entree kMstat[] = {

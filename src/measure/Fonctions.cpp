@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "measure/Grille.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ bool InviteDe(const Orvelle& o, int n, std::string& invite) {
         invite = t.Msg(166);
         return true;
     case 10:
-        invite = "marquer l'élément";
+        invite = t.Mnu(mnu::MarquerElement);
         return true;
     case 11:
         invite = t.Msg(202) + t.Msg(204);
@@ -109,7 +110,7 @@ bool InviteDe(const Orvelle& o, int n, std::string& invite) {
         invite = t.Msg(o.mesure.PolygoneAuto ? 232 : 233);
         return true;
     case 20:
-        invite = " marquer la zone couleur à mesurer";
+        invite = t.Mnu(mnu::MarquerZoneCouleur);
         return true;
     default:
         return false;
@@ -123,39 +124,61 @@ bool FonctionExiste(int n) {
     return ComptesDe(n, c);
 }
 
+std::string DescripteurFonction(const TablesTextes& t, int n) {
+    // Every descriptor comes from the text tables, so that a language renames
+    // the functions and their columns: functions 1 to 6 from the messages
+    // built from the function names at fill time, the others from menu texts.
+    switch (n) {
+    case 1:
+        return t.Msg(msg::FonctionSegment);
+    case 2:
+        return t.Msg(msg::FonctionSpore2D);
+    case 3:
+        return t.Msg(msg::FonctionSpore3D);
+    case 4:
+        return t.Msg(msg::FonctionCystide3);
+    case 5:
+        return t.Msg(msg::FonctionCystide4);
+    case 6:
+        return t.Msg(msg::FonctionCystide5);
+    case 10:
+        return t.Mnu(mnu::DescripteurComptage1);
+    case 11:
+        return t.Mnu(mnu::DescripteurComptage2);
+    case 13:
+        return t.Mnu(mnu::DescripteurDensiteEllipse);
+    case 14:
+        return t.Mnu(mnu::DescripteurDensiteRectangle);
+    case 15:
+        return t.Mnu(mnu::DescripteurTriangle);
+    case 16:
+        return t.Mnu(mnu::DescripteurPolygone);
+    case 20:
+        return t.Mnu(mnu::DescripteurTintaval);
+    default:
+        return {};
+    }
+}
+
 void ConstruitTableFonctions(Orvelle& o) {
     auto& f = o.mesure.descripteursFonctions;
     auto& l = o.mesure.descripteursLargeurs;
     const auto& t = o.textes;
     f.fill({});
     l.fill({});
-    // Functions 1 to 4 take their descriptor from the message table (entries
-    // built from the function names at fill time, replaceable by a language).
-    f[1] = t.Msg(146);
+    for (int n = 1; n <= FonctionsMax; ++n) f[Slot(n)] = DescripteurFonction(t, n);
     l[1] = "4$550$200$1500$";
-    f[2] = t.Msg(147);
     l[2] = " 7$550$550$350$500$220$1500$";
-    f[3] = t.Msg(148);
     l[3] = "8$550$550$550$350$350$220$1500$";
-    f[4] = t.Msg(141);
     l[4] = " 6$550$550$550$220$1500$";
-    f[5] = "mesure Cystide 4$7$Long.$L.base$L.col$L+$img $comment$";
     l[5] = " 7$550$550$550$550$220$1500$";
-    f[6] = "mesure Cystide 5$8$Long.$L.base$L.col$L+$L++$img $comment$";
     l[6] = " 8$550$550$550$550$550$220$1500$";
-    f[10] = "Comptage-1$4$NB1$img $comment$";
     l[10] = "4$550$200$1500$";
-    f[11] = "Comptage-2$6$A$B$A+2B$img $comment$";
     l[11] = "6$550$550$550$200$1500$";
-    f[13] = "Densité/Ellipse$6$S$Nb$Nb/S$Nb/L$img $comment$";
     l[13] = "7$750$300$550$450$200$1500$";
-    f[14] = "Densité/rectangle$6$S$Nb$Nb/S$Nb/L$img $comment$";
     l[14] = l[13];
-    f[15] = "Triangle$4$Surf$peri.$angle$img $comment$";
     l[15] = "6$500$500$500$500$1450$";
-    f[16] = "Polygone$5$Surf$peri.$Rm$F$img $comment$";
     l[16] = "7$500$500$500$500$500$1450$";
-    f[20] = "tintaval $10$R$V$B$L$a$b$zone$S$comment$";
     // No "$" after the last width: the comment column keeps the width it had.
     l[20] = " 10$500$500$500$500$500$500$350$250$1500";
 }

@@ -8,12 +8,16 @@
 namespace orv {
 
 class Orvelle;
+class TablesTextes;
 
 inline constexpr int FonctionsMax = 25; // function slots are numbered 0..25
 
-// Fills both descriptor tables. The names of functions 1 to 4 come from the
-// message table, so that they follow the language.
+// Fills both descriptor tables. The names and column headers come from the
+// text tables, so that they follow the language.
 void ConstruitTableFonctions(Orvelle& o);
+// The descriptor of function n ("name$columns$header$...$") in the given
+// tables; empty for a number without a function.
+std::string DescripteurFonction(const TablesTextes& t, int n);
 // Descriptor of slot n ("name$count$header$header$...$"), empty for an unused
 // slot; the widths descriptor ("cols$width$width$..."). A slot outside 0..25
 // is a programming error (std::out_of_range).

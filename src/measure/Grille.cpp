@@ -5,6 +5,7 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "measure/Fonctions.h"
 #include "measure/Marques.h"
 
@@ -18,8 +19,6 @@ namespace {
 
 constexpr std::uint32_t kVertGrille = 0xC0FFC0;
 constexpr double kPi = 3.14159; // the volume is written with this value of pi
-// Said with "grille pleine" when the full grid could not be written to disk.
-constexpr const char* kTrameNonSauvee = "trame non sauvée : ";
 
 int Lignes(const Orvelle& o) {
     return std::max(o.parametres.tGrille, 1) + 1;
@@ -42,8 +41,8 @@ void GrillePleine(Orvelle& o) {
     if (sauvee)
         o.plateforme.Message(o.textes.Msg(214) + " : " + chemin);
     else
-        o.plateforme.Message(o.textes.Msg(215) + std::string(FinDeLigne) + kTrameNonSauvee +
-                             chemin);
+        o.plateforme.Message(o.textes.Msg(215) + std::string(FinDeLigne) +
+                             o.textes.Mnu(mnu::TrameNonSauvee) + chemin);
 }
 
 void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
@@ -344,7 +343,7 @@ void MontreImageLigne(Orvelle& o, int ligne) {
     const std::string nom = *numero <= static_cast<long>(images.size())
                                 ? NomFichierImage(images[static_cast<size_t>(*numero - 1)])
                                 : img;
-    o.controles.Texte(Controle::BarreEtat, "image : " + nom);
+    o.controles.Texte(Controle::BarreEtat, o.textes.Mnu(mnu::ImageDeLaLigne) + nom);
 }
 
 bool ClicBoutonGrille(Orvelle& o, Controle c) {

@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "images/CommandesVue.h"
+#include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
 #include "measure/Pointage.h"
@@ -54,16 +55,9 @@ void AnnuleSegment(Orvelle& o) {
     MemoriseCle(o);
 }
 
-namespace {
-
-// Said while the image drag is on: every drag then moves the picture.
-constexpr const char* kModeGlisse =
-    "Déplacement de l'image : glisser pour la déplacer, Ctrl pour revenir aux mesures";
-
-} // namespace
-
 void AfficheModeGlisse(Orvelle& o) {
-    if (o.pointage.etatGlisse) Statut(o, kModeGlisse);
+    // Said while the image drag is on: every drag then moves the picture.
+    if (o.pointage.etatGlisse) Statut(o, o.textes.Mnu(mnu::ModeGlisse));
 }
 
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {

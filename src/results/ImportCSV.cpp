@@ -5,6 +5,8 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
+#include "interface/Messages.h"
+#include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/ExportCSV.h"
@@ -124,31 +126,50 @@ int DerniereColonneLue(const Orvelle& o, int n) {
     return std::max(ColonnesFonction(o, n) - 3, 0);
 }
 
-std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne) {
+namespace {
+
+// The function an export's "Fonction :" line names in one language: its
+// tables, and the captions of the two polygon entries ("auto", "ouvert").
+std::optional<FonctionCSV> NommeeDans(const Orvelle& o, const TablesTextes& t,
+                                      const std::string (&polygones)[2], const std::string& ligne) {
     std::optional<FonctionCSV> f;
     for (const auto& s : kNoms) {
-        const std::string& nom = o.textes.Msg(s.message);
+        const std::string& nom = t.Msg(s.message);
         if (!nom.empty() && ligne.find(nom) != std::string::npos)
             f = FonctionCSV{s.numero, true, s.k};
     }
     if (f) return f;
-    // A function's own name, written exactly: the fixed names of the
-    // cystidia, the counts, densities and surfaces.
+    // A function's own name, written exactly: the names of the cystidia, the
+    // counts, densities and surfaces.
     const auto p = ligne.find(kMarqueFonction);
     const std::string nom = Trim(
         p == std::string::npos ? ligne : ligne.substr(p + std::string(kMarqueFonction).size()));
     if (nom.empty()) return std::nullopt;
     for (int n = 1; n <= FonctionsMax; ++n) {
         if (!FonctionExiste(n)) continue;
-        const std::string& d = TableFonctions(o, n);
+        const std::string d = DescripteurFonction(t, n);
         if (Trim(d.substr(0, d.find('$'))) == nom)
             return FonctionCSV{n, true, DerniereColonneLue(o, n)};
     }
-    for (Controle entree : {Controle::FonctionPolygoneAuto, Controle::FonctionPolygoneOuvert})
-        if (Trim(o.controles.Texte(entree)) == nom)
-            return FonctionCSV{16, entree == Controle::FonctionPolygoneAuto,
-                               DerniereColonneLue(o, 16)};
+    for (int i : {0, 1})
+        if (!polygones[i].empty() && Trim(polygones[i]) == nom)
+            return FonctionCSV{16, i == 0, DerniereColonneLue(o, 16)};
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne) {
+    const std::string polygones[2] = {o.controles.Texte(Controle::FonctionPolygoneAuto),
+                                      o.controles.Texte(Controle::FonctionPolygoneOuvert)};
+    if (auto f = NommeeDans(o, o.textes, polygones, ligne)) return f;
+    // Exports written in French, the built-in language, are read in every
+    // language: colleagues exchange them.
+    TablesTextes francais;
+    francais.RemplitMessages();
+    const std::string polygonesFrancais[2] = {Description(Controle::FonctionPolygoneAuto).texte,
+                                              Description(Controle::FonctionPolygoneOuvert).texte};
+    return NommeeDans(o, francais, polygonesFrancais, ligne);
 }
 
 LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) {
@@ -313,7 +334,7 @@ std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const 
         break;
     case DefautCSV::ImageHorsListe:
         m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + Lisible(e.texte) +
-             " hors du chargeur (0 à 50)";
+             t.Mnu(mnu::HorsChargeur);
         break;
     }
     return m;
@@ -321,7 +342,8 @@ std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const 
 
 std::string MessageLignesIgnorees(const Orvelle& o, int lues, int ignorees) {
     return o.textes.Msg(kMsgGrillePleine) + " : " + std::to_string(lues) + " " +
-           o.textes.Msg(kMsgMesures) + " lues, " + std::to_string(ignorees) + " ignorées";
+           o.textes.Msg(kMsgMesures) + " " + o.textes.Mnu(mnu::Lues) + ", " +
+           std::to_string(ignorees) + " " + o.textes.Mnu(mnu::Ignorees);
 }
 
 bool LitCSV(Orvelle& o, const std::string& chemin) {
@@ -346,7 +368,7 @@ void ImporteCSV(Orvelle& o) {
     if (m.LigneCourante + m.Etape > 2)
         continuer = o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
                                                     t.Msg(kMsgContinuer),
-                                                "Attention !");
+                                                t.Mnu(mnu::Attention));
     if (continuer) {
         const std::string titre = o.controles.Texte(Controle::ImportCSV);
         // The file an export of the image shown would have written is proposed.
@@ -356,7 +378,7 @@ void ImporteCSV(Orvelle& o) {
         // The grid is replaced only by a file read whole.
         if (chemin && !chemin->empty() && LitCSV(o, *chemin)) VideChargeur(o);
     }
-    o.plateforme.Flash(CouleurDeconseillee, MesuresDeconseillees, kDelaiFlash);
+    o.plateforme.Flash(CouleurDeconseillee, o.textes.Mnu(mnu::MesuresDeconseillees), kDelaiFlash);
 }
 
 } // namespace orv

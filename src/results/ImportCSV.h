@@ -89,8 +89,8 @@ bool LitCSV(Orvelle& o, const std::string& chemin);
 // flash " Poursuite des mesures déconseillée".
 void ImporteCSV(Orvelle& o);
 
-// Said after every import: measuring on imported lines is advised against.
-inline constexpr const char* MesuresDeconseillees = " Poursuite des mesures déconseillée";
+// The colour of the flash said after every import (measuring on imported
+// lines is advised against).
 inline constexpr unsigned CouleurDeconseillee = 0x00FF00; // green
 
 } // namespace orv

@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "results/Statistiques.h"
 
 #include <array>
@@ -68,21 +69,33 @@ std::string SansOuverture(const std::string& fragment) {
     return fragment.rfind(" (", 0) == 0 ? fragment.substr(2) : fragment;
 }
 
+// A column's label: a word of the menu texts ("Longueur :", "largeur : "...),
+// or a symbol that every language writes alike.
+struct LibelleColonne {
+    int texte = 0;
+    const char* symbole = "";
+};
 struct LignesFonction {
     int fonction;
-    std::vector<const char*> libelles; // columns 1, 2, ...
+    std::vector<LibelleColonne> libelles; // columns 1, 2, ...
 };
 
 const std::vector<LignesFonction>& LibellesColonnes() {
+    constexpr LibelleColonne longueur{mnu::NotationLongueur}, base{mnu::NotationBase},
+        col{mnu::NotationCol}, surface{mnu::NotationSurface}, perimetre{mnu::NotationPerimetre};
     static const std::vector<LignesFonction> t = {
-        {3, {"Longueur :", "largeur : ", "Epaisseur : ", "Q : ", "L : "}},
-        {4, {"Longueur :", "Base : ", "Col : "}},
-        {5, {"Longueur :", "Base : ", "Col : ", "L + : "}},
-        {6, {"Longueur :", "Base : ", "Col : ", "L + : ", "L ++ : "}},
-        {15, {"Surface :", "périmètre : ", "Angle : "}},
-        {16, {"Surface :", "périmètre : ", "Rm : ", "F : "}},
+        {3, {longueur, {mnu::NotationLargeur}, {mnu::NotationEpaisseur}, {0, "Q : "}, {0, "L : "}}},
+        {4, {longueur, base, col}},
+        {5, {longueur, base, col, {0, "L + : "}}},
+        {6, {longueur, base, col, {0, "L + : "}, {0, "L ++ : "}}},
+        {15, {surface, perimetre, {mnu::NotationAngle}}},
+        {16, {surface, perimetre, {0, "Rm : "}, {0, "F : "}}},
     };
     return t;
+}
+
+std::string Libelle(const Orvelle& o, const LibelleColonne& l) {
+    return l.texte ? o.textes.Mnu(l.texte) : std::string(l.symbole);
 }
 
 } // namespace
@@ -147,10 +160,10 @@ std::string Notation(Orvelle& o) {
     if (f == 2) return NotationLxl(o, v);
     for (const auto& lf : LibellesColonnes()) {
         if (lf.fonction != f) continue;
-        std::string t = "Notation " + LibelleNotation(o, v) + " ; N = " + Compte(o, 1) +
+        std::string t = o.textes.Mstat(15) + LibelleNotation(o, v) + " ; N = " + Compte(o, 1) +
                         std::string(FinDeLigne);
         for (size_t k = 0; k < lf.libelles.size(); ++k)
-            t += lf.libelles[k] + FragmentColonne(o, v, static_cast<int>(k) + 1) +
+            t += Libelle(o, lf.libelles[k]) + FragmentColonne(o, v, static_cast<int>(k) + 1) +
                  std::string(FinDeLigne);
         return t;
     }

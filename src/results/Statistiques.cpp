@@ -2,6 +2,7 @@
 
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/Messages.h"
 #include "measure/Fonctions.h"
 #include "results/Deciles.h"
 #include "results/Moments.h"
@@ -48,6 +49,24 @@ std::vector<double> ValeursOrdre(const Orvelle& o, int c) {
 
 } // namespace
 
+std::string LibelleStatistique(const Orvelle& o, int k) {
+    const auto& t = o.textes;
+    switch (k) {
+    case 0:
+        return t.Msg(151); // "Moy"
+    case 2:
+        return t.Msg(140); // "Max"
+    case 4:
+        return t.Msg(115); // "Diss"
+    case 5:
+        return t.Msg(133); // "Kurt"
+    case 9:
+        return t.Mnu(mnu::Mediane);
+    default:
+        return LibellesStatistiques[k];
+    }
+}
+
 std::string TexteStatistique(const Orvelle& o, int c, double valeur) {
     if (GenreDeColonne(o.mesure.NumFonction, c) == GenreColonne::Entier)
         return FormatNombre(valeur, o.parametres.fDecimal, o.Sep());
@@ -68,7 +87,7 @@ void StatColonnes(Orvelle& o) {
     // Columns without statistics keep nothing from an earlier function.
     for (int col = std::max(cols - 2, 1); col < p.Colonnes() - 1; ++col)
         for (int l = 0; l <= 7; ++l) p.FixeTexte(l, col, "");
-    p.FixeTexte(0, p.Colonnes() - 1, "index");
+    p.FixeTexte(0, p.Colonnes() - 1, o.textes.Msg(132)); // "index"
     g.FixeCouleurFond(CouleurGrilles);
 
     // The line under way takes part: its values are already in the grid.
@@ -101,7 +120,7 @@ void StatColonnes(Orvelle& o) {
         o.resultats.SigmaVol = v.sigma;
     }
 
-    for (int k = 0; k < 7; ++k) p.FixeTexte(k + 1, 0, LibellesStatistiques[k]);
+    for (int k = 0; k < 7; ++k) p.FixeTexte(k + 1, 0, LibelleStatistique(o, k));
     p.FixeTexte(2, p.Colonnes() - 1, minima);
     p.FixeTexte(3, p.Colonnes() - 1, maxima);
     p.FixeCouleurFond(CouleurGrilles);
@@ -121,7 +140,7 @@ void Cdecile(Orvelle& o, int c) {
 void TableDeciles(Orvelle& o) {
     auto& p = o.GrilleRefP;
     AssureLignes(p);
-    for (int k = 7; k < 11; ++k) p.FixeTexte(k + 1, 0, LibellesStatistiques[k]);
+    for (int k = 7; k < 11; ++k) p.FixeTexte(k + 1, 0, LibelleStatistique(o, k));
     auto& r = o.resultats;
     for (int c = 1; c <= o.mesure.NbSegments && c < ColonnesResultats; ++c)
         r.NbLignes[static_cast<size_t>(c)] = 0;

@@ -20,9 +20,12 @@ inline constexpr std::uint32_t CouleurMaximum = 0x00FFFF;      // yellow
 // The statistics grid has at least this many lines (0-11).
 inline constexpr int LignesStatistiques = 12;
 
-// Labels of lines 1 to 11, in column 0.
+// Labels of lines 1 to 11, in column 0, as built in.
 inline constexpr const char* LibellesStatistiques[] = {
     "Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "N=", "D1", "médiane", "D9"};
+// The label of line k + 1 in the current language: the words come from the
+// text tables, the symbols stay.
+std::string LibelleStatistique(const Orvelle& o, int k);
 
 // A statistic of value column c as the statistics grid shows it: one format
 // for the whole column, the column's own (a count's statistics keep the

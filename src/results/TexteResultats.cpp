@@ -3,6 +3,7 @@
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
 
@@ -66,7 +67,7 @@ std::string ConstruitTexteResultats(Orvelle& o) {
 
     std::string t = o.textes.Msg(71) + SansDossier(o.cheminImage) + fin;
     if (!o.FichierCSVImporte.empty())
-        t += "CSV importé : " + SansDossier(o.FichierCSVImporte) + fin;
+        t += o.textes.Mnu(mnu::CSVImporte) + SansDossier(o.FichierCSVImporte) + fin;
 
     for (int c = 1; c <= o.mesure.NbColStat && c < ColonnesResultats && c < p.Colonnes(); ++c) {
         const auto i = static_cast<size_t>(c);

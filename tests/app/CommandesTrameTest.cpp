@@ -11,6 +11,7 @@
 #include "base/Texte.h"
 #include "calibration/ClicCalibrage.h"
 #include "calibration/PanneauCalibrage.h"
+#include "interface/Messages.h"
 #include "measure/Marques.h"
 #include "results/ImportCSV.h"
 
@@ -295,8 +296,9 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
 
     p.Oublie();
     ASSERT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
-    EXPECT_EQ(p.Textes("message"), (std::vector<std::string>{"5" + std::string(ImagesNonChargees),
-                                                             MessageLignesIgnorees(*o, 255, 45)}));
+    EXPECT_EQ(p.Textes("message"),
+              (std::vector<std::string>{"5" + o->textes.Mnu(mnu::ImagesNonChargees),
+                                        MessageLignesIgnorees(*o, 255, 45)}));
     EXPECT_EQ(o->chargeur.ListIMGchar.size(), 50u);
     EXPECT_EQ(o->mesure.LigneCourante, 256);
     auto y = Session();
@@ -408,7 +410,8 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     p.Oublie();
     p.reponses.push_back(false);
     ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
-    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{QuestionModeResolution});
+    EXPECT_EQ(p.Textes("question"),
+              std::vector<std::string>{o->textes.Mnu(mnu::QuestionModeResolution)});
     EXPECT_FALSE(o->parametres.indPres);
     EXPECT_TRUE(o->controles(Controle::OptionIndDim).coche);
     AttendMeme(avant, Releve_(*o), "declined");

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <unistd.h>
+
 namespace orv {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(DossierProgramme, OrdreDePriorite) {
     SourcesDossier s;
@@ -25,6 +30,23 @@ TEST(DossierProgramme, OrdreDePriorite) {
     EXPECT_EQ(ChoisitDossierProgramme(s), "/home/u/.local/share/orvelle");
     s.varHome.clear();
     EXPECT_FALSE(ChoisitDossierProgramme(s).has_value());
+}
+
+// Shipped files are found from the executable's folder alone: "data" beside
+// it (a portable copy, the build tree), else the installed ../share/orvelle.
+TEST(DossierProgramme, DonneesPresDeLExecutable) {
+    const fs::path racine =
+        fs::temp_directory_path() / ("orvelle_donnees_" + std::to_string(::getpid()));
+    fs::remove_all(racine);
+    const fs::path bin = racine / "bin";
+    fs::create_directories(bin);
+    EXPECT_EQ(DossierDonnees(bin.string()), "");
+    EXPECT_EQ(DossierDonnees(""), "");
+    fs::create_directories(racine / "share" / "orvelle");
+    EXPECT_EQ(DossierDonnees(bin.string()), (racine / "share" / "orvelle").string());
+    fs::create_directories(bin / "data");
+    EXPECT_EQ(DossierDonnees(bin.string()), (bin / "data").string());
+    fs::remove_all(racine);
 }
 
 } // namespace

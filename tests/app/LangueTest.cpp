@@ -1,14 +1,21 @@
 #include "app/Langue.h"
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
+#include "app/SessionParametres.h"
 #include "base/Cp1252.h"
+#include "images/Chargeur.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -298,6 +305,160 @@ TEST_F(Langue, OctetsCp1252EtUtf8) {
     Applique("es");
     EXPECT_EQ(Texte(Controle::MenuEdition), "Edición");
     EXPECT_EQ(o->textes.Msg(21), "más");
+}
+
+TEST_F(Langue, FichierLivreAvecLeProgramme) {
+    // The program folder has none: the file shipped in the data folder is read.
+    const fs::path donnees = dossier / "donnees";
+    fs::create_directories(donnees);
+    o->dossierDonnees = donnees.string();
+    std::ofstream(donnees / "Zelk2_de.lng", std::ios::binary) << "MNEDIT;Bearbeiten\r\n";
+    Applique("de");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Bearbeiten");
+    // The program folder's own file wins.
+    Ecrit("de", {"MNEDIT;Meine Bearbeitung"});
+    Applique("de");
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Meine Bearbeitung");
+}
+
+TEST_F(Langue, ImageParDefautDansLaLangue) {
+    const fs::path exemples = dossier / "donnees" / "exemples";
+    fs::create_directories(exemples);
+    o->dossierDonnees = (dossier / "donnees").string();
+    for (const char* nom : {"defaut.png", "defaut_en.png"}) std::ofstream(exemples / nom) << "x";
+    o->parametres.langue = "en";
+    EXPECT_EQ(CheminImageParDefaut(*o), (exemples / "defaut_en.png").string());
+    o->parametres.langue = "it";
+    EXPECT_EQ(CheminImageParDefaut(*o), (exemples / "defaut.png").string());
+}
+
+TEST_F(Langue, PremierDemarrageDansLaLangueDuBureau) {
+    const fs::path donnees = dossier / "donnees";
+    fs::create_directories(donnees);
+    o->dossierDonnees = donnees.string();
+    std::ofstream(donnees / "Zelk2_de.lng", std::ios::binary) << "MNEDIT;Bearbeiten\r\n";
+    // A language the program does not ship leaves French.
+    o->langueBureau = "pt";
+    EXPECT_FALSE(LitParametres(*o));
+    EXPECT_EQ(o->parametres.langue, "fr");
+    // Without a settings file the desktop's language is taken and written.
+    fs::remove(dossier / "Zelk.dat");
+    o->langueBureau = "de";
+    EXPECT_FALSE(LitParametres(*o));
+    EXPECT_EQ(o->parametres.langue, "de");
+    Orvelle relu(p, dossier.string());
+    relu.langueBureau = "it";
+    EXPECT_TRUE(LitParametres(relu));
+    EXPECT_EQ(relu.parametres.langue, "de");
+    // Once settings exist, the desktop no longer matters.
+    o->parametres.langue = "fr";
+    SauveParametres(*o);
+    EXPECT_TRUE(LitParametres(relu));
+    EXPECT_EQ(relu.parametres.langue, "fr");
+}
+
+TEST(LangueBureau, VariablesDeLocale) {
+    struct Cas {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        std::optional<std::string> attendu;
+    };
+    const Cas cas[] = {
+        {nullptr, nullptr, "de_DE.UTF-8", "de"},
+        {nullptr, "it_IT.UTF-8", "de_DE.UTF-8", "it"},
+        {"es_ES@euro", "it_IT", "de_DE", "es"},
+        {"", "", "EN_gb", "en"},
+        {nullptr, nullptr, "fr", "fr"},
+        {"C", nullptr, "de_DE.UTF-8", std::nullopt},
+        {nullptr, nullptr, "C.UTF-8", std::nullopt},
+        {nullptr, nullptr, "POSIX", std::nullopt},
+        {nullptr, nullptr, nullptr, std::nullopt},
+        {nullptr, nullptr, "../x", std::nullopt},
+    };
+    for (const Cas& c : cas)
+        EXPECT_EQ(LangueBureau(c.lcAll, c.lcMessages, c.lang), c.attendu)
+            << (c.lang ? c.lang : "(null)");
+}
+
+// The language files shipped with the program, as users get them: every line
+// understood, every entry of the French tables and every caption of the French
+// window translated, no "***" left.
+TEST(FichiersLivres, CompletsEtLisibles) {
+    TablesTextes francais;
+    francais.RemplitMessages();
+    test::PlateformeFactice p;
+    Orvelle vide(p, "");
+    vide.textes.RemplitMessages();
+    RecaptionneDepuisTables(vide);
+    // Captions that are codes, numbers and symbols in every language.
+    const std::set<std::string> codes = {"MnLang", "F_Img",  "mnFormat", "TgrilleMax", "Pclic",
+                                         "Lrg",    "TTrace", "Czoom",    "BoutMC",     "frmMesure"};
+    const std::pair<Table, const char*> tables[] = {{Table::MSG, "MSG"},
+                                                    {Table::MNU, "MNU"},
+                                                    {Table::MSTAT, "MSTAT"},
+                                                    {Table::MNUSTAT, "MNUSTAT"},
+                                                    {Table::TINTAVAL, "TINTAVAL"}};
+
+    for (const std::string code : {"en", "de", "it", "es"}) {
+        SCOPED_TRACE(code);
+        std::ifstream in(std::string(ORVELLE_DATA_DIR) + "/Zelk2_" + code + ".lng",
+                         std::ios::binary);
+        ASSERT_TRUE(in);
+        const std::string octets((std::istreambuf_iterator<char>(in)), {});
+        ASSERT_GT(octets.size(), 2u);
+        ASSERT_EQ(octets.substr(octets.size() - 2), "\r\n");
+
+        std::istringstream flux(octets);
+        const FichierLangue f = FichierLangue::Lit(flux);
+        std::set<int> lignesEntrees;
+        std::set<std::pair<std::string, int>> entrees;
+        for (const auto& e : f.entrees) {
+            lignesEntrees.insert(e.numeroLigne);
+            if (e.index) entrees.insert({e.cle, *e.index});
+            EXPECT_FALSE(e.texte.empty()) << e.ligne;
+            EXPECT_EQ(e.texte.find("***"), std::string::npos) << e.ligne;
+        }
+        // Windows-1252 with CR LF; each line is an entry, a comment, or the
+        // header or end of a section.
+        const std::regex autre("REM;.*|[A-Z0-9]+;|.\\*;");
+        size_t debut = 0;
+        for (int numero = 1; debut < octets.size(); ++numero) {
+            const size_t fin = octets.find('\n', debut);
+            ASSERT_NE(fin, std::string::npos);
+            ASSERT_EQ(octets[fin - 1], '\r') << "line " << numero;
+            const std::string ligne = octets.substr(debut, fin - 1 - debut);
+            debut = fin + 1;
+            EXPECT_EQ(ligne.rfind("\xEF\xBB\xBF", 0), std::string::npos);
+            if (ligne.empty() || lignesEntrees.count(numero)) continue;
+            EXPECT_TRUE(std::regex_match(ligne, autre)) << "line " << numero << ": " << ligne;
+        }
+
+        // Applied to a window whose captions are blank, the file and the tables
+        // it translates set every caption the French window shows.
+        Orvelle o(p, "");
+        o.textes.RemplitMessages();
+        for (const auto& d : TableControles()) o.controles.Texte(d.controle, "");
+        EXPECT_TRUE(AppliqueEntrees(f, o.textes, o.controles).empty());
+        RecaptionneDepuisTables(o);
+        for (const auto& [table, cle] : tables) {
+            for (int i = 0; i <= TablesTextes::IndexMax(table); ++i) {
+                if (francais.Lit(table, i).empty()) continue;
+                EXPECT_TRUE(entrees.count({cle, i})) << cle << " " << i;
+            }
+        }
+        for (const auto& d : TableControles()) {
+            // What French shows: the design caption, or the one the tables give.
+            const std::string& fr = vide.controles.Texte(d.controle);
+            const bool mots = std::any_of(fr.begin(), fr.end(), [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+            });
+            if (!mots || codes.count(d.famille) || std::string(d.texte) == "**") continue;
+            const std::string& texte = o.controles.Texte(d.controle);
+            EXPECT_FALSE(texte.empty()) << d.famille << "(" << d.index << ") \"" << fr << "\"";
+            EXPECT_EQ(texte.find("***"), std::string::npos) << d.famille << "(" << d.index << ")";
+        }
+    }
 }
 
 TEST(FichierLangue, FinsDeSectionEtNumerosDeLigne) {

@@ -7,6 +7,7 @@
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Grille.h"
 #include "results/Statistiques.h"
@@ -14,12 +15,17 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -27,6 +33,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
+#include <map>
 
 using namespace orv;
 
@@ -69,6 +78,40 @@ void FermePlusTard(QString* texteVu, const QString& capture) {
 
 QAction* Action(QWidget* fenetre, const QString& nom) {
     return fenetre->findChild<QAction*>(nom);
+}
+
+// Every text the window shows of its own, in the order the window is built:
+// menus and context menus, buttons, boxes, frames, labels, the status prompt
+// and the grid's headers.
+QStringList Legendes(FenetrePrincipale& f) {
+    QStringList t;
+    std::function<void(QMenu*)> menu = [&](QMenu* m) {
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator()) continue;
+            t << a->text();
+            if (a->menu()) menu(a->menu());
+        }
+    };
+    for (QAction* a : f.menuBar()->actions()) {
+        t << a->text();
+        if (a->menu()) menu(a->menu());
+    }
+    for (const char* nom : {"PopEtalon", "pop3D"}) menu(f.findChild<QMenu*>(nom));
+    for (QWidget* w : f.findChildren<QWidget*>()) {
+        if (auto* b = qobject_cast<QAbstractButton*>(w))
+            t << b->text();
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            t << g->title();
+        else if (auto* l = qobject_cast<QLabel*>(w))
+            t << l->text();
+    }
+    t << f.statusBar()->currentMessage();
+    const QAbstractItemModel* grille = f.VueGrille()->model();
+    for (int c = 0; c < grille->columnCount(); ++c)
+        t << grille->headerData(c, Qt::Horizontal).toString();
+    const QAbstractItemModel* stats = f.findChild<QTableView*>("GrilleRefP")->model();
+    for (int r = 0; r < stats->rowCount(); ++r) t << stats->index(r, 0).data().toString();
+    return t;
 }
 
 } // namespace
@@ -373,8 +416,9 @@ private slots:
         };
         for (const Cas& c :
              {Cas{"enorme.jpg", "20000 x 20000", 0}, Cas{"cassee.png", "", 0},
-              Cas{"notes.jpg", PasUneImage, 0}, Cas{"coupee.bmp", "Image incomplète", 1},
-              Cas{"coupee.jpg", "Image incomplète", 2}, Cas{"coupee.gif", "Image incomplète", 3}}) {
+              Cas{"notes.jpg", etat->textes.Mnu(mnu::PasUneImage).c_str(), 0},
+              Cas{"coupee.bmp", "Image incomplète", 1}, Cas{"coupee.jpg", "Image incomplète", 2},
+              Cas{"coupee.gif", "Image incomplète", 3}}) {
             QString vu;
             FermePlusTard(&vu, QString(c.nom).section('.', 0, 0));
             OuvreCheminImage(*etat, (d + "/" + c.nom).toStdString());
@@ -383,6 +427,65 @@ private slots:
             QVERIFY2(vu.contains(QString::fromUtf8(c.attendu)), qPrintable(vu));
             QTest::qWait(50);
             QCOMPARE(etat->chargeur.ListIMGchar.size(), c.images);
+        }
+    }
+
+    // Started in each shipped language (--lang), the window keeps no French
+    // and no "***": no word of a French text stays in the same place, but for
+    // the words the two languages share.
+    void languesLivreesSansFrancais() {
+        // Two measures, for the statistics' labels.
+        auto mesure = [](Orvelle& o) {
+            AjouteValeur(o, 10.0);
+            AjouteValeur(o, 5.0);
+            RecalculeTout(o);
+        };
+        mesure(*etat);
+        const QStringList francais = Legendes(*fenetre);
+        const QStringList partout = {"Twain", "Tintaval", "Numerelle", "Orvelle", "Tablouve",
+                                     "sigma", "Sigma",    "Kurt",      "Min",     "Max",
+                                     "img",   "Img",      "Cal",       "Obj",     "fr",
+                                     "it",    "es",       "de",        "en"};
+        const std::map<std::string, QStringList> communs = {
+            {"en", {"Options",       "Images",  "Image",       "image",      "Spores",
+                    "Triangle",      "Ellipse", "Rectangle",   "Segments",   "Tests",
+                    "Documentation", "comment", "Export",      "Auto",       "format",
+                    "scanner",       "pixels",  "graduations", "correction", "mode"}},
+            {"de", {"Ellipse", "Tests"}},
+            {"it", {"Larg", "un", "la", "non", "scanner", "auto", "dim"}},
+            {"es", {"Long", "un", "la", "auto", "dim", "Balance"}}};
+        const QRegularExpression mot("\\p{L}*\\p{Ll}{2,}"); // a word, not a code
+        auto mots = [&mot](const QString& t) {
+            QStringList m;
+            for (auto it = mot.globalMatch(t); it.hasNext();) m << it.next().captured();
+            return m;
+        };
+        for (const std::string code : {"en", "de", "it", "es"}) {
+            QTemporaryDir home;
+            PlateformeQt p;
+            Orvelle e(p, home.path().toStdString());
+            e.dossierDonnees = ORVELLE_DATA_DIR;
+            e.langueDemandee = code;
+            FenetrePrincipale f(e, p);
+            Demarrage(e);
+            f.AppliqueLangueQt();
+            f.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f));
+            Activation(e);
+            mesure(e);
+            const QStringList textes = Legendes(f);
+            QCOMPARE(textes.size(), francais.size());
+            QStringList restes;
+            for (int i = 0; i < textes.size(); ++i) {
+                const QStringList traduits = mots(textes[i]);
+                for (const QString& m : mots(francais[i]))
+                    if (traduits.contains(m) && !partout.contains(m) &&
+                        !communs.at(code).contains(m))
+                        restes << m + " (" + textes[i] + ")";
+                if (textes[i].contains("***")) restes << textes[i];
+            }
+            QVERIFY2(restes.isEmpty(),
+                     qPrintable(QString::fromStdString(code) + ": " + restes.join(" | ")));
         }
     }
 

@@ -5,6 +5,7 @@
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
 #include "images/EnteteImage.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
@@ -122,7 +123,7 @@ TEST_F(ChargeurTest, TheLoaderHoldsFiftyImages) {
     EXPECT_EQ(o->IndexImage, 50);
     p.images["/lot/51.bmp"] = {640, 480};
     EXPECT_FALSE(AjouteChemin(*o, "/lot/51.bmp"));
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{ChargeurPlein});
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Mnu(mnu::ChargeurPlein)});
     EXPECT_EQ(Liste().size(), 50u);
     EXPECT_EQ(o->IndexImage, 50);
     EXPECT_EQ(o->cheminImage, "/lot/50.bmp");
@@ -192,7 +193,7 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
     EXPECT_EQ(
         p.Textes("message"),
         std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf\r\n" +
-                                 std::string(PasUneImage)});
+                                 o->textes.Mnu(mnu::PasUneImage)});
     EXPECT_EQ(Liste().size(), 1u);
     EXPECT_EQ(o->IndexImage, 1);
     EXPECT_EQ(o->cheminImage, Chemin("a"));

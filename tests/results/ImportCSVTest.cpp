@@ -4,6 +4,7 @@
 // grids of every function.
 #include "results/ImportCSV.h"
 #include "app/Fenetre.h"
+#include "app/Langue.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
@@ -356,6 +357,40 @@ TEST_F(ImportCSVTest, CommentaireDExportQuiCiteUneFonction) {
     EXPECT_EQ(e->mesure.NumFonction, 2);
     EXPECT_EQ(e->mesure.LigneCourante, 2);
     EXPECT_EQ(e->GrilleRef.Texte(1, 1), "10,00");
+}
+
+// Colleagues exchange exports: one written in French is read in every
+// language, one written in another language is read in that language.
+TEST_F(ImportCSVTest, ExportsEntreLangues) {
+    auto anglais = [this](test::PlateformeFactice& plateforme) {
+        auto e = Nouvelle(plateforme);
+        e->dossierDonnees = ORVELLE_DATA_DIR;
+        e->parametres.langue = "en";
+        AppliqueLangue(*e);
+        return e;
+    };
+    test::PlateformeFactice p2;
+    auto e = anglais(p2);
+    const std::string entete = "N°; a; b; c; d; e; f; g; h; i; j; ";
+    const std::pair<const char*, int> francais[] = {{"mesure Spore 2D", 2},
+                                                    {"mesure Cystide 4", 5},
+                                                    {"Comptage-2", 11},
+                                                    {"Polygone ouvert", 16}};
+    for (const auto& [nom, numero] : francais) {
+        ASSERT_TRUE(LitCSV(*e, Fichier("fr.csv", Export(nom, {entete}, 0)))) << nom;
+        EXPECT_EQ(e->mesure.NumFonction, numero) << nom;
+    }
+    EXPECT_FALSE(e->mesure.PolygoneAuto);
+
+    Fonction(*e, 2);
+    for (double v : {10.0, 5.0}) AjouteValeur(*e, v);
+    const std::string f = Exporte(*e, "en.csv");
+    test::PlateformeFactice p3;
+    auto relu = anglais(p3);
+    ASSERT_TRUE(LitCSV(*relu, f));
+    EXPECT_EQ(relu->mesure.NumFonction, 2);
+    EXPECT_EQ(relu->mesure.NomFonction, "Spore measure 2D");
+    EXPECT_EQ(relu->GrilleRef.Texte(1, 1), "10,00");
 }
 
 // Export then import gives back every column read, the image numbers and the

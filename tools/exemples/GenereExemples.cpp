@@ -227,7 +227,28 @@ QImage Micrometre() {
     return im;
 }
 
-QImage Defaut() {
+// The picture shown while no image is loaded, with its three lines of help in
+// one of the program's languages.
+struct TextesDefaut {
+    const char* suffixe; // "" for French, "_en"...
+    const char* aucune;
+    const char* menu;
+    const char* exemples;
+};
+const TextesDefaut kTextesDefaut[] = {
+    {"", "Aucune image chargée", "Menu fichiers > Ouvrir Image pour ouvrir une photo de microscope",
+     "Exemples : spores.png et micrometre.png (0,1 µm par pixel)"},
+    {"_en", "No image loaded", "File > Open image to open a microscope photograph",
+     "Samples: spores.png and micrometre.png (0.1 µm per pixel)"},
+    {"_de", "Kein Bild geladen", "Datei > Bild öffnen, um ein Mikroskopfoto zu öffnen",
+     "Beispiele: spores.png und micrometre.png (0,1 µm pro Pixel)"},
+    {"_it", "Nessuna immagine caricata", "File > Apri immagine per aprire una foto al microscopio",
+     "Esempi: spores.png e micrometre.png (0,1 µm per pixel)"},
+    {"_es", "Ninguna imagen cargada", "Archivo > Abrir imagen para abrir una foto de microscopio",
+     "Ejemplos: spores.png y micrometre.png (0,1 µm por píxel)"},
+};
+
+QImage Defaut(const TextesDefaut& textes) {
     Toile t(kLargeur, kHauteur);
     Fond(t, {214, 220, 226}, 0.18);
     QImage im = t.Image();
@@ -237,14 +258,10 @@ QImage Defaut() {
     p.setFont(Police(96, true));
     p.drawText(QRectF(0, 380, kLargeur, 130), Qt::AlignCenter, "Orvelle");
     p.setFont(Police(36));
-    p.drawText(QRectF(0, 560, kLargeur, 60), Qt::AlignCenter,
-               QString::fromUtf8("Aucune image chargée"));
+    p.drawText(QRectF(0, 560, kLargeur, 60), Qt::AlignCenter, QString::fromUtf8(textes.aucune));
     p.setFont(Police(30));
-    p.drawText(
-        QRectF(0, 650, kLargeur, 50), Qt::AlignCenter,
-        QString::fromUtf8("Menu fichiers > Ouvrir Image pour ouvrir une photo de microscope"));
-    p.drawText(QRectF(0, 710, kLargeur, 50), Qt::AlignCenter,
-               QString::fromUtf8("Exemples : spores.png et micrometre.png (0,1 µm par pixel)"));
+    p.drawText(QRectF(0, 650, kLargeur, 50), Qt::AlignCenter, QString::fromUtf8(textes.menu));
+    p.drawText(QRectF(0, 710, kLargeur, 50), Qt::AlignCenter, QString::fromUtf8(textes.exemples));
     return im;
 }
 
@@ -255,7 +272,8 @@ int main(int argc, char** argv) {
     const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("data/exemples");
     bool ok = Spores().save(dossier + "/spores.png", "PNG", 9);
     ok = Micrometre().save(dossier + "/micrometre.png", "PNG", 9) && ok;
-    ok = Defaut().save(dossier + "/defaut.png", "PNG", 9) && ok;
+    for (const TextesDefaut& t : kTextesDefaut)
+        ok = Defaut(t).save(dossier + "/defaut" + t.suffixe + ".png", "PNG", 9) && ok;
     if (!ok)
         std::fprintf(stderr, "GenereExemples: écriture impossible dans %s\n",
                      dossier.toLocal8Bit().constData());
