@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -106,7 +108,15 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     statusBar()->setObjectName(NomObjet(Controle::BarreEtat));
     liaisons_.Lie(Controle::BarreEtat, statusBar());
 
-    resize(1400, 900);
+    // 1400 x 900 where the screen has room; on a smaller screen the window
+    // takes the free area (its frame and title bar included) instead of
+    // running off the edge with the grid's comment column.
+    QSize taille(1400, 900);
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        const QRect libre = ecran->availableGeometry();
+        taille = taille.boundedTo(QSize(libre.width() - 16, libre.height() - 48));
+    }
+    resize(taille);
     liaisons_.AppliqueTout();
 }
 
@@ -422,7 +432,10 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     auto* lw = new QLabel(dims);
     auto* lh = new QLabel(dims);
     ld->addWidget(lw);
-    ld->addWidget(new QLabel("x", dims));
+    auto* fois = new QLabel("x", dims);
+    fois->setVisible(false);
+    lw->setProperty("compagnon", QVariant::fromValue<QWidget*>(fois));
+    ld->addWidget(fois);
     ld->addWidget(lh);
     ld->addStretch(1);
     l->addWidget(dims);

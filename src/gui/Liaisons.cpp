@@ -86,6 +86,10 @@ void Liaisons::Applique(Controle c) {
         g->setTitle(QString::fromStdString(e.texte));
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
         l->setText(QString::fromStdString(e.texte));
+        // A label's companion (the "x" between the picture's width and height)
+        // shows only while the label has something to join.
+        if (auto* compagnon = l->property("compagnon").value<QWidget*>())
+            compagnon->setVisible(!l->text().isEmpty());
     } else if (auto* le = qobject_cast<QLineEdit*>(w)) {
         if (le->text().toStdString() != e.texte) le->setText(QString::fromStdString(e.texte));
     } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {

@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -127,6 +128,11 @@ private slots:
         fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
         Demarrage(*etat);
         fenetre->AppliqueLangueQt();
+        // The window fits the screen it starts on (the offscreen screen is
+        // 800 x 600); the clicks below are laid out for its full size.
+        const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(fenetre->width() <= libre.width() && fenetre->height() <= libre.height());
+        fenetre->resize(1400, 900);
         fenetre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
         Activation(*etat);
