@@ -8,7 +8,9 @@ namespace {
 const std::string kVide;
 }
 
-GrilleTexte::GrilleTexte(int lignes, int colonnes) { Redimensionne(lignes, colonnes); }
+GrilleTexte::GrilleTexte(int lignes, int colonnes) {
+    Redimensionne(lignes, colonnes);
+}
 
 void GrilleTexte::Redimensionne(int lignes, int colonnes) {
     if (lignes < 0 || colonnes < 0) throw std::logic_error("negative grid size");
@@ -51,7 +53,8 @@ int GrilleTexte::Largeur(int colonne) const {
 }
 
 void GrilleTexte::FixeLargeur(int colonne, int twips) {
-    if (colonne < 0 || colonne >= colonnes_) throw std::out_of_range("grid column outside the grid");
+    if (colonne < 0 || colonne >= colonnes_)
+        throw std::out_of_range("grid column outside the grid");
     if (largeurs_[static_cast<size_t>(colonne)] == twips) return;
     largeurs_[static_cast<size_t>(colonne)] = twips;
     if (surStructure) surStructure();

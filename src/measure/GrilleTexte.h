@@ -24,7 +24,7 @@ public:
     const std::string& Texte(int ligne, int colonne) const;
     void FixeTexte(int ligne, int colonne, const std::string& texte);
 
-    int Largeur(int colonne) const;          // twips
+    int Largeur(int colonne) const; // twips
     void FixeLargeur(int colonne, int twips);
 
     std::uint32_t CouleurCellule(int ligne, int colonne) const;
@@ -52,7 +52,9 @@ private:
     };
     bool Dedans(int l, int c) const { return l >= 0 && c >= 0 && l < lignes_ && c < colonnes_; }
     Cellule& At(int l, int c) { return cellules_[static_cast<size_t>(l * colonnes_ + c)]; }
-    const Cellule& At(int l, int c) const { return cellules_[static_cast<size_t>(l * colonnes_ + c)]; }
+    const Cellule& At(int l, int c) const {
+        return cellules_[static_cast<size_t>(l * colonnes_ + c)];
+    }
     void Redimensionne(int lignes, int colonnes);
 
     int lignes_ = 0;
