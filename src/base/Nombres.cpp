@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 namespace orv {
@@ -261,6 +262,13 @@ std::optional<long> LitEntierStrict(std::string_view texte) {
     const auto r = std::from_chars(debut, t.data() + t.size(), v);
     if (r.ec != std::errc() || r.ptr != t.data() + t.size()) return std::nullopt;
     return v;
+}
+
+std::int32_t Arrondi32(double v) {
+    if (std::isnan(v)) return 0;
+    constexpr double bas = std::numeric_limits<std::int32_t>::min();
+    constexpr double haut = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::lround(std::clamp(v, bas, haut)));
 }
 
 } // namespace orv

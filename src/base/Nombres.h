@@ -4,6 +4,7 @@
 // decimal separator.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,5 +41,9 @@ std::optional<double> LitNombreStrict(std::string_view texte);
 // Strict reading of a whole integer; nothing when the text is not an integer
 // or does not fit.
 std::optional<long> LitEntierStrict(std::string_view texte);
+
+// A double rounded to the nearest 32-bit integer, halves away from zero. A value
+// beyond the range (an infinity too) gives the nearest end of it; NaN gives 0.
+std::int32_t Arrondi32(double v);
 
 } // namespace orv

@@ -1,22 +1,11 @@
 #include "images/Vue.h"
 
+#include "base/Nombres.h"
+
 #include <cmath>
 #include <limits>
 
 namespace orv {
-
-namespace {
-
-std::int32_t Arrondi32(double v) {
-    if (!(v == v)) return 0;
-    if (v > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(std::lround(v));
-}
-
-} // namespace
 
 Vue::Vue() {
     FixeExposant(0);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace orv {
 namespace {
 
@@ -45,6 +48,20 @@ TEST(LitDecimal, AccepteVirguleOuPoint) {
     EXPECT_FALSE(LitEntierStrict("1.5").has_value());
     EXPECT_FALSE(LitEntierStrict("").has_value());
     EXPECT_EQ(*LitEntierStrict(" 64 "), 64);
+}
+
+TEST(Arrondi32, MoitiesEtBornes) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr auto max = std::numeric_limits<std::int32_t>::max();
+    constexpr auto min = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(Arrondi32(2.5), 3);
+    EXPECT_EQ(Arrondi32(-2.5), -3);
+    EXPECT_EQ(Arrondi32(1.49), 1);
+    EXPECT_EQ(Arrondi32(3e9), max);
+    EXPECT_EQ(Arrondi32(-3e9), min);
+    EXPECT_EQ(Arrondi32(inf), max);
+    EXPECT_EQ(Arrondi32(-inf), min);
+    EXPECT_EQ(Arrondi32(std::nan("")), 0);
 }
 
 TEST(LitDecimal, HorsDePorteeDUnDouble) {
