@@ -182,8 +182,8 @@ int main(int argc, char** argv) {
 
     // 255 measures on the view: a segment, its two crosses and its number each.
     std::mt19937 hasard(3);
-    const int w = static_cast<int>(o.vue.LargeurImage()),
-              h = static_cast<int>(o.vue.HauteurImage());
+    const int w = static_cast<int>(o.images.vue.LargeurImage()),
+              h = static_cast<int>(o.images.vue.HauteurImage());
     std::uniform_int_distribution<int> x(0, w / 2), y(0, h / 2), d(-3000, 3000);
     for (int i = 1; i <= 255; ++i) {
         const PointImage a{x(hasard), y(hasard)};
@@ -202,8 +202,8 @@ int main(int argc, char** argv) {
     QElapsedTimer t;
     for (int i = 0; i < 24; ++i) {
         t.start();
-        o.vue.ZoomBouton(i % 6 < 3 ? 1 : 2);
-        ++o.versionVue;
+        o.images.vue.ZoomBouton(i % 6 < 3 ? 1 : 2);
+        ++o.images.versionVue;
         AfficheZoom(o);
         zone->Actualise();
         zone->repaint();
@@ -211,11 +211,11 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < 24; ++i) {
         t.start();
-        const double k = o.vue.ImageParTwip();
+        const double k = o.images.vue.ImageParTwip();
         const int pas = (i % 8 < 4 ? 1 : -1) * 1500;
-        o.vue.FixeOrigine(static_cast<std::int32_t>(o.vue.OrigineX() + pas * k),
-                          static_cast<std::int32_t>(o.vue.OrigineY() + pas * k));
-        ++o.versionVue;
+        o.images.vue.FixeOrigine(static_cast<std::int32_t>(o.images.vue.OrigineX() + pas * k),
+                                 static_cast<std::int32_t>(o.images.vue.OrigineY() + pas * k));
+        ++o.images.versionVue;
         zone->Actualise();
         zone->repaint();
         pans.push_back(t.nsecsElapsed() / 1e6);
@@ -226,8 +226,11 @@ int main(int argc, char** argv) {
     // A segment under way: the pointing draws the rubber band at each move.
     const PointTwips depart{3000, 2500};
     zone->surDeplacement = [&](Qt::MouseButtons, Qt::KeyboardModifiers, PointTwips p) {
-        o.marques.FixeProvisoires(
-            {{GenreMarque::Ligne, o.vue.VersImage(depart), o.vue.VersImage(p), 12, {}}});
+        o.marques.FixeProvisoires({{GenreMarque::Ligne,
+                                    o.images.vue.VersImage(depart),
+                                    o.images.vue.VersImage(p),
+                                    12,
+                                    {}}});
     };
     int peintures = 0;
     zone->surVueDessinee = [&](ZoneImage::Qualite) { ++peintures; };

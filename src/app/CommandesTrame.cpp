@@ -1,5 +1,6 @@
 #include "app/CommandesTrame.h"
 
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
 #include "base/Texte.h"
@@ -190,7 +191,7 @@ ResultatChargement ChargeTrame(Orvelle& o, const std::string& chemin) {
 std::string NomProposeTrame(const Orvelle& o) {
     std::string nom = o.FicTrame;
     if (nom.empty()) {
-        const std::string image = o.cheminImage;
+        const std::string image = o.images.cheminImage;
         nom = NomFichierImage(image);
     }
     if (nom.empty()) nom = "mesures.";
@@ -235,7 +236,8 @@ void ChargerTrame(Orvelle& o) {
 void OuvreTrame(Orvelle& o, const std::string& chemin) {
     if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return;
     GroupeVide(o);
-    const auto& liste = o.chargeur.ListIMGchar;
+    aff_liste_images(o);
+    const auto& liste = o.images.chargeur.ListIMGchar;
     // A missing first image was said already: the default picture is shown
     // rather than the former image under the new work.
     if (!liste.empty() && FichierExiste(liste.front())) {
@@ -247,8 +249,8 @@ void OuvreTrame(Orvelle& o, const std::string& chemin) {
 }
 
 void MajGrille(Orvelle& o) {
-    if (MesureEnCours(o)) {
-        RefuseMesureEnCours(o);
+    if (MesureEnCours(o.mesure)) {
+        RefuseMesureEnCours(o.ui);
         return;
     }
     // Through the grid file's own text, in memory: exactly a save and a load,

@@ -1,5 +1,6 @@
 #include "app/Fenetre.h"
 
+#include "app/CommandesImages.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
@@ -169,13 +170,13 @@ void Demarrage(Orvelle& o) {
     c.CocheSeul(Controle::OptionIndDim);
     SelectionneModePointage(o, o.parametres.modePointage);
     // Only the formats the program writes are offered for annotated copies.
-    ActiveFormatsImage(o);
+    ActiveFormatsImage(o.ui);
     c.Coche(Controle::MachineRapide, o.machineRapide);
     c.CocheSeul(Controle::CopieEcranEcran);
 
     // 4. The image view; the magnifier's button shows that it is on.
     VueInitiale(o);
-    MontreEtatLoupe(o);
+    MontreEtatLoupe(o.ui, o.images);
 
     // 5. Settings, then the language when it is not French.
     o.REPPROG = o.dossierProgramme;
@@ -200,7 +201,6 @@ void Demarrage(Orvelle& o) {
     o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
 
     Desactive(o);
-    BrancheChargeur(o);
     InstalleCalibrage(o);
     InstalleFichierTrame(o);
     AfficheImageParDefaut(o);
@@ -271,7 +271,7 @@ void ClicControle(Orvelle& o, Controle c) {
         Retrace(o);
         break;
     case C::Loupe:
-        BasculeLoupe(o);
+        BasculeLoupe(o.ui, o.images);
         break;
     case C::Couleur1:
     case C::Couleur2:

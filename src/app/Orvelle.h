@@ -4,8 +4,7 @@
 
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
-#include "images/EtatChargeur.h"
-#include "images/Vue.h"
+#include "images/EtatImages.h"
 #include "interface/Controles.h"
 #include "interface/Interface.h"
 #include "interface/TablesTextes.h"
@@ -46,12 +45,10 @@ public:
     GrilleTexte MGrille;
     EtatMesure mesure;
 
-    // The image view: the picture shown (empty path: the built-in default
-    // picture), its geometry, and the marks drawn over it.
-    Vue vue;
-    std::string cheminImage;
-    std::uint64_t versionImage = 0; // bumped when another picture is shown
-    std::uint64_t versionVue = 0;   // bumped when zoom, origin or box size change
+    // The picture shown and its view, the magnifier, the loader.
+    EtatImages images;
+
+    // The marks drawn over the picture.
     CalqueMarques marques;
     // Pointing on the image box: mode flags, segment under way, held keys.
     EtatPointage pointage;
@@ -61,22 +58,15 @@ public:
     int couleur2 = 10;
     // Image-group mode: "retrace" also draws the lines of the group's other images.
     bool ModeGroupe = false;
-    struct {
-        bool active = true; // the magnifier follows the pointer
-        int champ = 1000;   // side of the magnified square, twips (1000 or 500)
-    } loupe;
 
     // Calibration: micrometres per pixel unit, one factor per image slot.
     double CoefCalibrage = 1.0;
     std::array<double, 51> CalibrageImage{};
-    int IndexImage = 0;
     double FacteurResolution = 1.0;
     // The pointing calibration under way, the stored factors of the panel.
     EtatCalibrage calibrage;
     // The image group; its mode is ModeGroupe.
     GroupeImages groupe;
-    // The image loader: one slot per loaded image (images/Chargeur.h).
-    EtatChargeur chargeur;
 
     // Folders and files.
     std::string REPPROG;

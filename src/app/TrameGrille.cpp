@@ -1,5 +1,6 @@
 #include "app/TrameGrille.h"
 
+#include "app/CommandesImages.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -52,8 +53,9 @@ bool EstLigneBrisee(const Orvelle& o, const TraceLigne& t) {
 }
 
 TailleImage TailleAuSauvetage(Orvelle& o, const std::string& chemin, int slot) {
-    if (slot == o.IndexImage && o.cheminImage == chemin && o.vue.ImageChargee())
-        return {o.vue.LargeurPixels(), o.vue.HauteurPixels()};
+    if (slot == o.images.IndexImage && o.images.cheminImage == chemin &&
+        o.images.vue.ImageChargee())
+        return {o.images.vue.LargeurPixels(), o.images.vue.HauteurPixels()};
     if (const auto t = o.plateforme.LitTailleImage(chemin)) return *t;
     return {};
 }
@@ -73,15 +75,15 @@ struct ContexteLigne {
 class ContexteCalcul {
 public:
     ContexteCalcul(Orvelle& o, const std::optional<ContexteLigne>& c)
-        : o_(o), largeur_(o.vue.LargeurPixels()), hauteur_(o.vue.HauteurPixels()),
+        : o_(o), largeur_(o.images.vue.LargeurPixels()), hauteur_(o.images.vue.HauteurPixels()),
           coef_(o.CoefCalibrage), resolution_(o.FacteurResolution) {
         if (!c) return; // no known image: the window's own context
-        o.vue.FixeImage(c->taille.largeur, c->taille.hauteur);
+        o.images.vue.FixeImage(c->taille.largeur, c->taille.hauteur);
         o.CoefCalibrage = c->coefficient;
         o.FacteurResolution = FacteurResolutionCourant(o);
     }
     ~ContexteCalcul() {
-        o_.vue.FixeImage(largeur_, hauteur_);
+        o_.images.vue.FixeImage(largeur_, hauteur_);
         o_.CoefCalibrage = coef_;
         o_.FacteurResolution = resolution_;
     }
@@ -278,7 +280,7 @@ class Rejeu {
 public:
     explicit Rejeu(Orvelle& o)
         : o_(o), sauve_(std::move(o.sauveTrame)), calibrage_(std::move(o.valeurCalibrage)),
-          statistiques_(std::move(o.recalculeStatistiques)), index_(o.IndexImage),
+          statistiques_(std::move(o.recalculeStatistiques)), index_(o.images.IndexImage),
           coef_(o.CoefCalibrage) {
         o.sauveTrame = nullptr;
         o.valeurCalibrage = nullptr;
@@ -289,7 +291,7 @@ public:
         o_.sauveTrame = std::move(sauve_);
         o_.valeurCalibrage = std::move(calibrage_);
         o_.recalculeStatistiques = std::move(statistiques_);
-        o_.IndexImage = index_;
+        o_.images.IndexImage = index_;
         o_.CoefCalibrage = coef_;
     }
     Rejeu(const Rejeu&) = delete;
@@ -336,10 +338,10 @@ Trame ConstruitTrame(Orvelle& o) {
     t.indPres = o.parametres.indPres;
     t.nbLgMax = o.parametres.tGrille;
     t.fonction = m.NumFonction;
-    t.resh = o.vue.LargeurBoite() / static_cast<double>(TwipsParPixelEcran);
+    t.resh = o.images.vue.LargeurBoite() / static_cast<double>(TwipsParPixelEcran);
     // Pixel units are counted on the reference width, whatever the box.
     t.pctsw = LargeurReference;
-    const auto& chemins = o.chargeur.ListIMGchar;
+    const auto& chemins = o.images.chargeur.ListIMGchar;
     for (size_t k = 0; k < chemins.size() && k < static_cast<size_t>(ImagesMax); ++k) {
         const int slot = static_cast<int>(k) + 1;
         t.images.push_back({chemins[k], o.CalibrageImage[static_cast<size_t>(slot)],
@@ -482,7 +484,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     FixeTailleGrille(o, t.nbLgMax);
     SelectionneFonctionTrame(o, t);
 
-    auto& ch = o.chargeur;
+    auto& ch = o.images.chargeur;
     ch.ListIMGchar.assign(chemins.begin(), chemins.begin() + images);
     if (ch.selection >= images) ch.selection = -1;
     ch.selectionMultiple.clear();
@@ -502,7 +504,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
         for (int i = 1; i <= lignes; ++i) {
             const LigneTrame& l = t.lignes[static_cast<size_t>(i - 1)];
             const bool connue = l.image >= 1 && l.image <= static_cast<int>(contextes.size());
-            o.IndexImage = l.image;
+            o.images.IndexImage = l.image;
             Ligne(o, i, l, connue ? contextes[static_cast<size_t>(l.image - 1)] : inconnu)
                 .Remplit();
         }
@@ -512,8 +514,8 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     m.ValeursMesure.fill(0);
 
     // The image shown keeps its slot when the list still has one for it.
-    if (o.IndexImage > images) o.IndexImage = 0;
-    if (o.IndexImage >= 1) MontreCalibrageImage(o);
+    if (o.images.IndexImage > images) o.images.IndexImage = 0;
+    if (o.images.IndexImage >= 1) MontreCalibrageImage(o);
     AppliqueResolution(o);
     aff_liste_images(o);
     RafraichitMGrille(o, LigneMiroir(o));

@@ -35,7 +35,7 @@ void Statut(Orvelle& o, const std::string& texte) {
 }
 
 int LargeurImagePixels(const Orvelle& o) {
-    if (o.vue.LargeurPixels() > 0) return o.vue.LargeurPixels();
+    if (o.images.vue.LargeurPixels() > 0) return o.images.vue.LargeurPixels();
     return static_cast<int>(LitDecimal(o.controles.Texte(Controle::LargeurImage)));
 }
 
@@ -78,8 +78,8 @@ void RetireSegment(Orvelle& o) {
 // A validated factor: shown, kept for the image, and the dialogue closed.
 void FinSaisie(Orvelle& o) {
     AfficheCalibrage(o);
-    if (o.IndexImage >= 0 && o.IndexImage < static_cast<int>(o.CalibrageImage.size()))
-        o.CalibrageImage[static_cast<size_t>(o.IndexImage)] = o.CoefCalibrage;
+    if (o.images.IndexImage >= 0 && o.images.IndexImage < static_cast<int>(o.CalibrageImage.size()))
+        o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)] = o.CoefCalibrage;
     o.controles.Visible(Controle::CadreSaisie, false);
 }
 
@@ -132,14 +132,15 @@ void AfficheCalibrage(Orvelle& o) {
 void FixeCalibrage(Orvelle& o, double facteur) {
     o.CoefCalibrage = facteur;
     o.calibrage.calibrageFait = true;
-    if (o.IndexImage >= 0 && o.IndexImage < static_cast<int>(o.CalibrageImage.size()))
-        o.CalibrageImage[static_cast<size_t>(o.IndexImage)] = facteur;
+    if (o.images.IndexImage >= 0 && o.images.IndexImage < static_cast<int>(o.CalibrageImage.size()))
+        o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)] = facteur;
     AfficheCalibrage(o);
 }
 
 void MontreCalibrageImage(Orvelle& o) {
-    if (o.IndexImage < 0 || o.IndexImage >= static_cast<int>(o.CalibrageImage.size())) return;
-    o.CoefCalibrage = o.CalibrageImage[static_cast<size_t>(o.IndexImage)];
+    if (o.images.IndexImage < 0 || o.images.IndexImage >= static_cast<int>(o.CalibrageImage.size()))
+        return;
+    o.CoefCalibrage = o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)];
     AfficheCalibrage(o);
 }
 

@@ -4,14 +4,11 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orv {
-
-class Orvelle;
 
 // The grid value that a calibration segment became, waiting for the user's entry.
 struct SegmentCalibrage {
@@ -46,21 +43,6 @@ struct EtatCalibrage {
     int selectionCalib = -1;
 };
 
-// What the image group needs from the loader list.
-struct AccesChargeur {
-    // ListIMGchar: full paths in loader order.
-    std::function<std::vector<std::string>(const Orvelle&)> chemins;
-    // Indexes (0-based) of the selected loader items, increasing.
-    std::function<std::vector<int>(const Orvelle&)> selection;
-    // Selects loader item `index` and shows it (appel_img_listchar), which
-    // also makes its factor current.
-    std::function<void(Orvelle&, int index)> montre;
-    // Rebuilds the displayed image list (aff_liste_images) when it is shown.
-    std::function<void(Orvelle&)> rafraichitListe;
-    // Closes the image-list frame FraListeImg (the window's dialogue command 8).
-    std::function<void(Orvelle&)> fermeListe;
-};
-
 inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
 
 struct GroupeImages {
@@ -71,7 +53,6 @@ struct GroupeImages {
     // One flag per loader index: the item is in the group.
     std::array<bool, SlotsGroupe> EstDansGroupe{};
     int selection = -1; // selected row of ListImgMC
-    AccesChargeur chargeur;
 };
 
 } // namespace orv

@@ -26,14 +26,10 @@ bool DansTable(int index) {
     return index >= 0 && index < SlotsGroupe;
 }
 
-std::vector<std::string> CheminsChargeur(const Orvelle& o) {
-    const auto& f = o.groupe.chargeur.chemins;
-    return f ? f(o) : std::vector<std::string>{};
-}
-
-// The displayed image list lists the group in group mode.
-void RafraichitListe(Orvelle& o) {
-    if (o.groupe.chargeur.rafraichitListe) o.groupe.chargeur.rafraichitListe(o);
+// The loader items selected: the multiple selection, else the single one.
+std::vector<int> SelectionChargeur(const EtatChargeur& ch) {
+    if (!ch.selectionMultiple.empty()) return ch.selectionMultiple;
+    return ch.selection >= 0 ? std::vector<int>{ch.selection} : std::vector<int>{};
 }
 
 void Ajoute(Orvelle& o, int index, const std::string& chemin) {
@@ -76,8 +72,8 @@ void BoutMC_Click(Orvelle& o, int index) {
     auto& g = o.groupe;
     switch (index) {
     case 0: {
-        const auto chemins = CheminsChargeur(o);
-        auto choisis = g.chargeur.selection ? g.chargeur.selection(o) : std::vector<int>{};
+        const auto& chemins = o.images.chargeur.ListIMGchar;
+        auto choisis = SelectionChargeur(o.images.chargeur);
         std::sort(choisis.begin(), choisis.end());
         for (int i : choisis)
             if (i >= 0 && i < static_cast<int>(chemins.size()))
@@ -90,7 +86,7 @@ void BoutMC_Click(Orvelle& o, int index) {
     case 2: {
         RazGroupe(o);
         VideListes(o);
-        const auto chemins = CheminsChargeur(o);
+        const auto& chemins = o.images.chargeur.ListIMGchar;
         for (size_t i = 0; i < chemins.size(); ++i) Ajoute(o, static_cast<int>(i), chemins[i]);
         break;
     }
@@ -100,17 +96,12 @@ void BoutMC_Click(Orvelle& o, int index) {
         break;
     case 4:
         o.controles.Visible(Controle::CadreGroupe, false);
-        if (o.controles(Controle::CadreChargeur).visible) {
-            if (g.chargeur.fermeListe)
-                g.chargeur.fermeListe(o);
-            else
-                o.controles.Visible(Controle::CadreChargeur, false);
-        }
+        if (o.controles(Controle::CadreChargeur).visible)
+            o.controles.Visible(Controle::CadreChargeur, false);
         return;
     default:
         return;
     }
-    RafraichitListe(o);
 }
 
 void EtatModeGroupe(Orvelle& o) {
@@ -129,7 +120,6 @@ void chkMC_Click(Orvelle& o, int index) {
         return;
     }
     Retrace(o);
-    RafraichitListe(o);
 }
 
 void ListImgMC_Click(Orvelle& o, int ligne) {
@@ -137,15 +127,15 @@ void ListImgMC_Click(Orvelle& o, int ligne) {
         o.groupe.selection = ligne;
 }
 
-void ListImgMC_DblClick(Orvelle& o, int ligne) {
+std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne) {
     auto& g = o.groupe;
-    if (ligne < 0 || ligne >= static_cast<int>(g.ListImgIdx.size())) return;
+    if (ligne < 0 || ligne >= static_cast<int>(g.ListImgIdx.size())) return std::nullopt;
     if (o.mesure.Etape >= 2) {
         o.plateforme.Flash(kRefus, o.textes.Msg(kMsgMesureInachevee), kDelaiFlash);
-        return;
+        return std::nullopt;
     }
     g.selection = ligne;
-    if (g.chargeur.montre) g.chargeur.montre(o, g.ListImgIdx[static_cast<size_t>(ligne)]);
+    return g.ListImgIdx[static_cast<size_t>(ligne)];
 }
 
 void CopieCalibrageGroupe(Orvelle& o) {
@@ -158,8 +148,9 @@ void CopieCalibrageGroupe(Orvelle& o) {
     const std::string question =
         o.textes.Msg(kMsgAppliquerGroupe) + std::string(FinDeLigne) + o.textes.Msg(kMsgContinuer);
     if (!p.QuestionOuiNon(question, o.textes.Mnu(mnu::Attention), Icone::Information)) return;
-    if (o.IndexImage < 0 || o.IndexImage >= static_cast<int>(o.CalibrageImage.size())) return;
-    const double facteur = o.CalibrageImage[static_cast<size_t>(o.IndexImage)];
+    if (o.images.IndexImage < 0 || o.images.IndexImage >= static_cast<int>(o.CalibrageImage.size()))
+        return;
+    const double facteur = o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)];
     for (int index : g.ListImgIdx) {
         const int slot = index + 1;
         if (slot >= 1 && slot < static_cast<int>(o.CalibrageImage.size()))
@@ -174,7 +165,6 @@ void RazGroupe(Orvelle& o) {
 void GroupeVide(Orvelle& o) {
     VideListes(o);
     RazGroupe(o);
-    RafraichitListe(o);
 }
 
 void GroupeRetireImage(Orvelle& o, int indexChargeur) {
@@ -186,7 +176,6 @@ void GroupeRetireImage(Orvelle& o, int indexChargeur) {
     RazGroupe(o);
     for (int index : g.ListImgIdx)
         if (DansTable(index)) g.EstDansGroupe[static_cast<size_t>(index)] = true;
-    RafraichitListe(o);
 }
 
 } // namespace orv

@@ -1,5 +1,6 @@
 #include "gui/FenetrePrincipale.h"
 
+#include "app/CommandesImages.h"
 #include "app/Fenetre.h"
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
@@ -291,7 +292,7 @@ void FenetrePrincipale::BrancheZoneImage() {
         Actualise();
     };
     zoneImage_->surImageIncomplete = [this](const std::string& chemin) {
-        ImageIncompleteAffichee(o_, chemin);
+        ImageIncompleteAffichee(o_.ui, chemin);
     };
 }
 
@@ -633,7 +634,8 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     auto* l = new QVBoxLayout(zone);
     l->setContentsMargins(0, 0, 0, 0);
 
-    chargeur_ = new PanneauChargeur(o_, liaisons_, zone);
+    chargeur_ = new PanneauChargeur(
+        o_, liaisons_, [this] { Actualise(); }, zone);
     chargeur_->setMaximumHeight(190);
     l->addWidget(chargeur_);
 

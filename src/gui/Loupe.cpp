@@ -48,7 +48,7 @@ void Loupe::paintEvent(QPaintEvent*) {
     p.fillRect(QRectF(0, 0, cote, cote), ZoneImage::Fond());
     // The square of the view around the pointer, in the view's pixels.
     const PointTwips c = zone_.DernierPointeur();
-    const double champ = o.loupe.champ > 0 ? o.loupe.champ : 1000;
+    const double champ = o.images.loupe.champ > 0 ? o.images.loupe.champ : 1000;
     const QRectF carre((c.x - champ / 2) / TwipsParPixelEcran,
                        (c.y - champ / 2) / TwipsParPixelEcran, champ / TwipsParPixelEcran,
                        champ / TwipsParPixelEcran);
@@ -69,7 +69,7 @@ void Loupe::paintEvent(QPaintEvent*) {
         p.save();
         p.scale(agrandi, agrandi);
         p.translate(-carre.x(), -carre.y());
-        DessineMarques(p, o.marques.provisoires, o.vue, carre);
+        DessineMarques(p, o.marques.provisoires, o.images.vue, carre);
         p.restore();
     }
     // The cross: pen colour OR the inverse of what lies beneath.

@@ -1,6 +1,7 @@
 #include "gui/PanneauChargeur.h"
 #include "gui/Liaisons.h"
 
+#include "app/CommandesImages.h"
 #include "images/Chargeur.h"
 
 #include <QHBoxLayout>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -19,15 +19,6 @@ namespace {
 
 constexpr int kCodeEchap = 27;
 const QSize kTailleApercu(480, 360);
-
-// Chains a refresh onto the loader's change notice; the widget may go first.
-template <class W> void Observe(Orvelle& o, W* widget) {
-    auto precedent = o.chargeur.surChangement;
-    o.chargeur.surChangement = [precedent, w = QPointer<W>(widget)] {
-        if (precedent) precedent();
-        if (w) w->Rafraichit();
-    };
-}
 
 bool MemesTextes(const QListWidget* l, const std::vector<std::string>& textes) {
     if (l->count() != static_cast<int>(textes.size())) return false;
@@ -62,8 +53,9 @@ void ListeChargeur::keyReleaseEvent(QKeyEvent* e) {
     if (!e->isAutoRepeat()) emit toucheRelachee();
 }
 
-PanneauChargeur::PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent)
-    : QGroupBox(parent), o_(o) {
+PanneauChargeur::PanneauChargeur(Orvelle& o, Liaisons& liaisons, std::function<void()> apres,
+                                 QWidget* parent)
+    : QGroupBox(parent), o_(o), apres_(std::move(apres)) {
     setObjectName(NomObjet(Controle::CadreChargeur));
     auto* l = new QVBoxLayout(this);
     chemins_ = new ListeChargeur(this);
@@ -93,22 +85,34 @@ PanneauChargeur::PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent
         std::vector<int> lignes;
         for (const auto& index : chemins_->selectionModel()->selectedRows())
             lignes.push_back(index.row());
-        SelectionneChargeur(o_, chemins_->currentRow(), lignes);
+        SelectionneChargeur(o_.images.chargeur, chemins_->currentRow(), lignes);
+        Apres();
     });
-    connect(chemins_, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { DoubleClicChargeur(o_, chemins_->row(item)); });
-    connect(affichee_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { ClicListeAffichee(o_, affichee_->row(item)); });
+    connect(chemins_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        DoubleClicChargeur(o_, chemins_->row(item));
+        Apres();
+    });
+    connect(affichee_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        ClicListeAffichee(o_, affichee_->row(item));
+        Apres();
+    });
     connect(chemins_, &ListeChargeur::toucheEnfoncee, this,
-            [this](int code) { ToucheChargeur(o_, code); });
-    connect(chemins_, &ListeChargeur::toucheRelachee, this, [this] { RelacheToucheChargeur(o_); });
+            [this](int code) { ToucheChargeur(o_.ui, o_.images.chargeur, code); });
+    connect(chemins_, &ListeChargeur::toucheRelachee, this,
+            [this] { RelacheToucheChargeur(o_.ui); });
 
-    Observe(o_, this);
     Rafraichit();
 }
 
+void PanneauChargeur::Apres() {
+    if (apres_)
+        apres_();
+    else
+        Rafraichit();
+}
+
 void PanneauChargeur::Rafraichit() {
-    const auto& ch = o_.chargeur;
+    const auto& ch = o_.images.chargeur;
     if (ch.version == version_) return;
     version_ = ch.version;
     miseAJour_ = true;
@@ -151,7 +155,6 @@ CadreCopieReferencee::CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
     liaisons.Lie(Controle::TexteCopie, texte);
     liaisons.Lie(Controle::CadreCopie, this);
 
-    Observe(o_, this);
     Rafraichit();
 }
 
@@ -162,10 +165,10 @@ void CadreCopieReferencee::showEvent(QShowEvent* e) {
 }
 
 void CadreCopieReferencee::Rafraichit() {
-    const auto& ch = o_.chargeur;
-    if (ch.version == version_ && o_.cheminImage == chemin_) return;
+    const auto& ch = o_.images.chargeur;
+    if (ch.version == version_ && o_.images.cheminImage == chemin_) return;
     version_ = ch.version;
-    chemin_ = o_.cheminImage;
+    chemin_ = o_.images.cheminImage;
     QImage image;
     if (ch.apercu) {
         image = VersQImage(*ch.apercu);

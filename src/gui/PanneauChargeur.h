@@ -1,8 +1,9 @@
 // The image loader's widgets: the frame "Images" (FraListeImg) with the loader
 // list ListIMGchar, the displayed list ListImgAff, the path box listImgTxt and
 // the key-held label lblFichier; and the save frame of the annotated copy
-// (Frame(13) "DialogueBis": Picture2, Vald(2), Vald(3), TBox(10)). Both follow
-// the core's loader state and hand every event to the core.
+// (Frame(13) "DialogueBis": Picture2, Vald(2), Vald(3), TBox(10)). Both hand
+// every event to the core and show the core's loader state when the window
+// refreshes them (Rafraichit, after each event).
 #pragma once
 
 #include "app/Orvelle.h"
@@ -36,7 +37,11 @@ protected:
 class PanneauChargeur : public QGroupBox {
     Q_OBJECT
 public:
-    PanneauChargeur(Orvelle& o, Liaisons& liaisons, QWidget* parent = nullptr);
+    // `apres` runs after each event handed to the core: the window refreshes
+    // everything that follows the core (this panel too); without it, the panel
+    // refreshes itself.
+    PanneauChargeur(Orvelle& o, Liaisons& liaisons, std::function<void()> apres = {},
+                    QWidget* parent = nullptr);
 
     QListWidget* ListeChemins() const { return chemins_; }
     QListWidget* ListeAffichee() const { return affichee_; }
@@ -44,7 +49,10 @@ public:
     void Rafraichit();
 
 private:
+    void Apres();
+
     Orvelle& o_;
+    std::function<void()> apres_;
     ListeChargeur* chemins_;
     QListWidget* affichee_;
     std::uint64_t version_ = ~std::uint64_t{0};

@@ -1,5 +1,6 @@
 #include "gui/PanneauxCalibrage.h"
 
+#include "app/CommandesImages.h"
 #include "calibration/Calibrage.h"
 #include "calibration/GroupeImages.h"
 #include "calibration/PanneauCalibrage.h"
@@ -308,7 +309,7 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
         ApresEvenement();
     });
     connect(listeGroupe_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        ListImgMC_DblClick(o_, listeGroupe_->row(item));
+        DoubleClicGroupe(o_, listeGroupe_->row(item));
         ApresEvenement();
     });
     auto* boutons = new QVBoxLayout;

@@ -1,11 +1,11 @@
 #include "gui/Vignette.h"
 #include "gui/Liaisons.h"
 
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "colour/Palette.h"
 #include "gui/Couleurs.h"
 #include "gui/ZoneImage.h"
-#include "images/CommandesVue.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,7 +53,7 @@ void Vignette::paintEvent(QPaintEvent*) {
     // The part of the picture the view shows.
     const Orvelle& o = zone_.Etat();
     double x = 0, y = 0, l = 0, h = 0;
-    o.vue.RectangleVignette(x, y, l, h);
+    o.images.vue.RectangleVignette(x, y, l, h);
     if (l <= 0 || h <= 0 || !std::isfinite(l) || !std::isfinite(h)) return;
     p.setPen(QPen(CouleurQt(CouleurPalette(o.couleur1)), 0));
     p.setBrush(Qt::NoBrush);

@@ -1,13 +1,12 @@
 #include "gui/ZoneImage.h"
 #include "gui/Liaisons.h"
 
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "gui/DessinMarques.h"
 #include "gui/DessinVue.h"
 #include "gui/Loupe.h"
 #include "gui/Vignette.h"
-#include "images/Chargeur.h"
-#include "images/CommandesVue.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -108,27 +107,28 @@ void ZoneImage::Invalide() {
 
 void ZoneImage::Actualise() {
     bool vueChangee = false;
-    if (premiere_ || o_.versionImage != vuImage_) {
-        vuImage_ = o_.versionImage;
+    if (premiere_ || o_.images.versionImage != vuImage_) {
+        vuImage_ = o_.images.versionImage;
         DemarreChargement();
         vueChangee = true;
     }
-    if (premiere_ || o_.versionVue != vuVue_ || o_.marques.version != vuMarques_) {
-        vuVue_ = o_.versionVue;
+    if (premiere_ || o_.images.versionVue != vuVue_ || o_.marques.version != vuMarques_) {
+        vuVue_ = o_.images.versionVue;
         vuMarques_ = o_.marques.version;
         vueChangee = true;
     }
     premiere_ = false;
     if (vueChangee) {
         vuProvisoire_ = o_.marques.versionProvisoire;
-        etendueProvisoire_ = EtendueMarques(o_.marques.provisoires, o_.vue, QFontMetricsF(font()));
+        etendueProvisoire_ =
+            EtendueMarques(o_.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
         Invalide();
     } else if (o_.marques.versionProvisoire != vuProvisoire_) {
         vuProvisoire_ = o_.marques.versionProvisoire;
         // Only what the old and the new marks cover is painted again.
         const QRectF boite(rect());
         const QRectF nouvelle =
-            EtendueMarques(o_.marques.provisoires, o_.vue, QFontMetricsF(font()));
+            EtendueMarques(o_.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
         QRegion r;
         if (!etendueProvisoire_.isNull())
             r += etendueProvisoire_.intersected(boite).toAlignedRect();
@@ -140,8 +140,8 @@ void ZoneImage::Actualise() {
     // An open hand while every drag moves the picture.
     const Qt::CursorShape forme = o_.pointage.GlisseImage ? Qt::OpenHandCursor : Qt::CrossCursor;
     if (cursor().shape() != forme) setCursor(forme);
-    if (o_.loupe.champ != vuChamp_) {
-        vuChamp_ = o_.loupe.champ;
+    if (o_.images.loupe.champ != vuChamp_) {
+        vuChamp_ = o_.images.loupe.champ;
         if (loupe_ && loupe_->isVisible()) loupe_->update();
     }
 }
@@ -153,11 +153,11 @@ void ZoneImage::DemarreChargement() {
     pyramide_.reset();
     apercu_.reset();
     lignesPretes_ = 0;
-    cheminCharge_ =
-        o_.cheminImage.empty() ? CheminImageDefaut() : QString::fromStdString(o_.cheminImage);
+    cheminCharge_ = o_.images.cheminImage.empty() ? CheminImageDefaut()
+                                                  : QString::fromStdString(o_.images.cheminImage);
     if (cheminCharge_.isEmpty()) return;
     // How far down the picture the view reaches, in the picture's rows.
-    const Vue& v = o_.vue;
+    const Vue& v = o_.images.vue;
     int lignesUtiles = 0;
     if (v.ImageChargee()) {
         const double bas =
@@ -206,7 +206,7 @@ void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
 
 ZoneImage::Qualite ZoneImage::DessineImage() {
     const QSize taille = TailleImage();
-    const auto plan = Plan(o_.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
+    const auto plan = Plan(o_.images.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
     std::vector<SourceImage> sources;
     Qualite q = taille.isEmpty() ? Qualite::Aucune : Qualite::Partielle;
     if (ImageComplete()) {
@@ -251,7 +251,7 @@ const QImage& ZoneImage::VueDessinee() {
         qualiteCache_ = DessineImage();
         QPainter p(&cache_);
         p.setFont(font());
-        DessineMarques(p, o_.marques.fixes, o_.vue, QRectF(rect()));
+        DessineMarques(p, o_.marques.fixes, o_.images.vue, QRectF(rect()));
         cacheValide_ = true;
     }
     return cache_;
@@ -263,7 +263,7 @@ void ZoneImage::paintEvent(QPaintEvent* e) {
     const qreal dpr = vue.devicePixelRatio();
     for (const QRect& r : e->region())
         p.drawImage(r, vue, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
-    DessineMarques(p, o_.marques.provisoires, o_.vue, QRectF(rect()));
+    DessineMarques(p, o_.marques.provisoires, o_.images.vue, QRectF(rect()));
     if (surVueDessinee) surVueDessinee(qualiteCache_);
 }
 

@@ -1,11 +1,11 @@
 // orvelle: the measuring program's window.
+#include "app/CommandesImages.h"
 #include "app/CommandesTrame.h"
 #include "app/DossierProgramme.h"
 #include "app/Fenetre.h"
 #include "app/Langue.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
-#include "images/Chargeur.h"
 #include "interface/TableControles.h"
 
 #include <QApplication>

@@ -1,11 +1,6 @@
 #include "images/CommandesVue.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
-#include "measure/Marques.h"
-
-#include <cmath>
-#include <limits>
 
 namespace orv {
 
@@ -13,126 +8,114 @@ namespace {
 
 constexpr std::uint32_t CouleurLoupeActive = 0xC0FFC0;
 
-bool RetraceAutomatique(const Orvelle& o) {
-    return o.controles(Controle::CaseAutoRetrace).coche;
-}
-
-std::int32_t Arrondi32(double v) {
-    if (!std::isfinite(v)) return 0;
-    if (v > std::numeric_limits<std::int32_t>::max())
-        return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min())
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(std::lround(v));
-}
-
 } // namespace
 
-void AfficheZoom(Orvelle& o) {
-    o.controles.Texte(Controle::LectureZoom, "Z= " + TexteNombre(o.vue.ValeurZoom(), o.Sep()));
+void AfficheZoom(Interface& ui, const Vue& v) {
+    ui.controles.Texte(Controle::LectureZoom, "Z= " + TexteNombre(v.ValeurZoom(), ui.Sep()));
 }
 
-void AfficheVue(Orvelle& o) {
-    ++o.versionVue;
-    AfficheZoom(o);
-    // A fresh view of the picture carries no marks: they come back only through
-    // "retrace", at once when automatic redraw is on.
-    o.marques.FixeProvisoires({});
-    if (RetraceAutomatique(o))
-        Retrace(o);
-    else
-        o.marques.VideFixes();
+void AfficheVue(Interface& ui, EtatImages& im) {
+    ++im.versionVue;
+    AfficheZoom(ui, im.vue);
 }
 
-void VueInitiale(Orvelle& o) {
-    o.vue.VueInitiale();
-    AfficheVue(o);
+void VueInitiale(Interface& ui, EtatImages& im) {
+    im.vue.VueInitiale();
+    AfficheVue(ui, im);
 }
 
-bool ClicZoom(Orvelle& o, Controle c) {
+bool ClicZoom(Interface& ui, EtatImages& im, Controle c) {
+    Vue& v = im.vue;
     switch (c) {
     case Controle::ZoomPlus:
-        o.vue.ZoomBouton(1);
+        v.ZoomBouton(1);
         break;
     case Controle::ZoomMoins:
         // The view never shows more than the whole width of the picture, even
         // with a step of 2 from an odd exponent.
-        if (o.vue.ExposantZoom() >= 0) return true;
-        if (o.vue.ExposantZoom() + o.vue.PasZoom() > 0)
-            o.vue.FixeExposant(0);
+        if (v.ExposantZoom() >= 0) return true;
+        if (v.ExposantZoom() + v.PasZoom() > 0)
+            v.FixeExposant(0);
         else
-            o.vue.ZoomBouton(2);
+            v.ZoomBouton(2);
         break;
     case Controle::Zoom1:
-        o.vue.Zoom1();
+        v.Zoom1();
         break;
     case Controle::ZoomPas:
-        o.vue.BasculePas();
-        o.controles.Texte(Controle::ZoomPas, o.vue.PasZoom() == 2 ? ">>" : "<<");
-        if (RetraceAutomatique(o)) Retrace(o);
+        v.BasculePas();
+        ui.controles.Texte(Controle::ZoomPas, v.PasZoom() == 2 ? ">>" : "<<");
         return true;
     default:
         return false;
     }
-    AfficheVue(o);
+    AfficheVue(ui, im);
     return true;
 }
 
-void ClicVignette(Orvelle& o, double xVignette, double yVignette) {
-    if (!o.vue.ImageChargee()) return;
-    o.vue.ClicVignette(xVignette, yVignette);
-    AfficheVue(o);
+void ClicVignette(Interface& ui, EtatImages& im, double xVignette, double yVignette) {
+    if (!im.vue.ImageChargee()) return;
+    im.vue.ClicVignette(xVignette, yVignette);
+    AfficheVue(ui, im);
 }
 
-void Recentre(Orvelle& o, PointTwips p) {
-    o.vue.Recentre(p);
-    AfficheVue(o);
+void Recentre(Interface& ui, EtatImages& im, PointTwips p) {
+    im.vue.Recentre(p);
+    AfficheVue(ui, im);
 }
 
-bool ZoomCentre(Orvelle& o, int mode, PointTwips p) {
-    if (!o.vue.ZoomCentre(mode, p)) return false;
-    AfficheVue(o);
+bool ZoomCentre(Interface& ui, EtatImages& im, int mode, PointTwips p) {
+    if (!im.vue.ZoomCentre(mode, p)) return false;
+    AfficheVue(ui, im);
     return true;
 }
 
-void DeplaceImage(Orvelle& o, int dxTwips, int dyTwips) {
+void DeplaceImage(Interface& ui, EtatImages& im, int dxTwips, int dyTwips) {
     if (dxTwips == 0 && dyTwips == 0) return;
     // The picture follows the pointer: the point that was under the press
     // comes under the release.
-    const double k = o.vue.ImageParTwip();
-    o.vue.FixeOrigine(Arrondi32(o.vue.OrigineX() - dxTwips * k),
-                      Arrondi32(o.vue.OrigineY() - dyTwips * k));
-    AfficheVue(o);
+    Vue& v = im.vue;
+    const double k = v.ImageParTwip();
+    v.FixeOrigine(Arrondi32(v.OrigineX() - dxTwips * k), Arrondi32(v.OrigineY() - dyTwips * k));
+    AfficheVue(ui, im);
 }
 
-void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips) {
-    o.vue.FixeBoite(largeurTwips, hauteurTwips);
-    o.vue.Zoom1(); // origin (0, 0), e = ExposantInitial
-    AfficheVue(o);
+void RedimensionneBoite(Interface& ui, EtatImages& im, int largeurTwips, int hauteurTwips) {
+    im.vue.FixeBoite(largeurTwips, hauteurTwips);
+    im.vue.Zoom1(); // origin (0, 0), e = ExposantInitial
+    AfficheVue(ui, im);
 }
 
-void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille) {
-    // In image-group mode every picture of the group is seen at the same place.
-    if (!o.ModeGroupe) o.vue.FixeOrigine(0, 0);
-    o.vue.FixeImage(taille.largeur, taille.hauteur);
-    o.cheminImage = chemin;
-    ++o.versionImage;
-    AfficheVue(o);
+void CentreSur(Interface& ui, EtatImages& im, double x, double y, int zoom) {
+    Vue& v = im.vue;
+    v.FixeExposant(zoom);
+    const double k = v.FacteurZoom() * v.EchelleImage() * 0.5;
+    v.FixeOrigine(Arrondi32(x - v.LargeurBoite() * k), Arrondi32(y - v.HauteurBoite() * k));
+    AfficheVue(ui, im);
 }
 
-void MontreEtatLoupe(Orvelle& o) {
-    const bool on = o.loupe.active;
-    o.controles.Visible(Controle::ImageLoupe, on);
-    o.controles.Couleur(Controle::Loupe, on ? std::optional(CouleurLoupeActive) : std::nullopt);
+void AfficheNouvelleImage(Interface& ui, EtatImages& im, const std::string& chemin,
+                          TailleImage taille, bool gardeOrigine) {
+    if (!gardeOrigine) im.vue.FixeOrigine(0, 0);
+    im.vue.FixeImage(taille.largeur, taille.hauteur);
+    im.cheminImage = chemin;
+    ++im.versionImage;
+    AfficheVue(ui, im);
 }
 
-void BasculeLoupe(Orvelle& o) {
-    o.loupe.active = !o.loupe.active;
-    MontreEtatLoupe(o);
+void MontreEtatLoupe(Interface& ui, const EtatImages& im) {
+    const bool on = im.loupe.active;
+    ui.controles.Visible(Controle::ImageLoupe, on);
+    ui.controles.Couleur(Controle::Loupe, on ? std::optional(CouleurLoupeActive) : std::nullopt);
 }
 
-void BasculeChampLoupe(Orvelle& o) {
-    o.loupe.champ = o.loupe.champ == 1000 ? 500 : 1000;
+void BasculeLoupe(Interface& ui, EtatImages& im) {
+    im.loupe.active = !im.loupe.active;
+    MontreEtatLoupe(ui, im);
+}
+
+void BasculeChampLoupe(EtatImages& im) {
+    im.loupe.champ = im.loupe.champ == 1000 ? 500 : 1000;
 }
 
 } // namespace orv

@@ -1,8 +1,8 @@
 #include "images/CopieReferencee.h"
 
-#include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 
 #include <array>
@@ -10,10 +10,6 @@
 namespace orv {
 
 namespace {
-
-constexpr int kMsgEcraser = 116;
-constexpr int kMsgErreurFichier = 144;
-constexpr int kMsgChargement = 157;
 
 struct FormatEcrit {
     const char* extension; // of the copy's name
@@ -44,11 +40,10 @@ std::string ExtensionFormat(int format) {
     return e ? e : "";
 }
 
-void ActiveFormatsImage(Orvelle& o) {
-    auto& c = o.controles;
+void ActiveFormatsImage(Interface& ui) {
     int format = 0;
     for (Controle x : MemeFamille(Controle::FormatImageBMP))
-        c.Actif(x, !ExtensionFormat(format++).empty());
+        ui.controles.Actif(x, !ExtensionFormat(format++).empty());
 }
 
 std::string NomCopieReferencee(const std::string& cheminImage, int format) {
@@ -72,53 +67,52 @@ bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& c
                         dib.Height(), dib.BytesPerScanLine(), dib.DIBSectionBitsPtr());
 }
 
-void OffreCopieReferencee(Orvelle& o, std::optional<PixelsImage> copie) {
-    auto& c = o.controles;
-    o.chargeur.apercu = std::move(copie);
-    o.chargeur.apercuEnregistre = false;
+void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie) {
+    auto& c = ui.controles;
+    ch.apercu = std::move(copie);
+    ch.apercuEnregistre = false;
     c.Texte(Controle::CadreCopie, "Enregistrement de l'image référencée");
     c.Visible(Controle::TexteCopie, false);
     c.Actif(Controle::CopieEnregistre, true);
     c.Visible(Controle::CadreCopie, true);
-    ++o.chargeur.version;
-    if (o.chargeur.surChangement) o.chargeur.surChangement();
+    ++ch.version;
 }
 
-bool EnregistreCopieReferencee(Orvelle& o) {
-    auto& p = o.plateforme;
+bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
+    auto& p = ui.plateforme;
+    const std::string& image = im.cheminImage;
     // The default picture has no file to name the copy after.
-    if (o.cheminImage.empty()) {
+    if (image.empty()) {
         p.Bip();
         return false;
     }
-    const int format = FormatEcrivable(o.parametres.extImg);
-    const std::string cible = NomCopieReferencee(o.cheminImage, format);
+    format = FormatEcrivable(format);
+    const std::string cible = NomCopieReferencee(image, format);
     if (FichierExiste(cible) &&
-        !p.QuestionOKAnnuler(cible + std::string(FinDeLigne) + o.textes.Msg(kMsgEcraser)))
+        !p.QuestionOKAnnuler(cible + std::string(FinDeLigne) + ui.Msg(msg::Ecraser)))
         return false;
 
-    std::optional<PixelsImage> image = o.chargeur.apercu;
-    if (!image) image = p.LitPixelsImage(o.cheminImage);
+    std::optional<PixelsImage> pixels = im.chargeur.apercu;
+    if (!pixels) pixels = p.LitPixelsImage(image);
     aDIBSection dib;
-    if (!image || !dib.CreateFromPicture(*image)) {
-        p.Message(o.textes.Msg(kMsgChargement) + o.cheminImage, {}, Icone::Exclamation);
+    if (!pixels || !dib.CreateFromPicture(*pixels)) {
+        p.Message(ui.Msg(msg::ChargementImage) + image, {}, Icone::Exclamation);
         return false;
     }
     if (!EcritCopieImage(p, dib, cible, format)) {
-        p.Message(o.textes.Msg(kMsgErreurFichier) + " : " + cible, {}, Icone::Exclamation);
+        p.Message(ui.Msg(msg::ErreurFichier) + " : " + cible, {}, Icone::Exclamation);
         return false;
     }
-    o.chargeur.apercuEnregistre = true;
-    o.controles.Actif(Controle::CopieEnregistre, false);
+    im.chargeur.apercuEnregistre = true;
+    ui.controles.Actif(Controle::CopieEnregistre, false);
     return true;
 }
 
-void FermeCopieReferencee(Orvelle& o) {
-    o.chargeur.apercuEnregistre = false;
-    o.chargeur.apercu.reset();
-    o.controles.Visible(Controle::CadreCopie, false);
-    ++o.chargeur.version;
-    if (o.chargeur.surChangement) o.chargeur.surChangement();
+void FermeCopieReferencee(Interface& ui, EtatChargeur& ch) {
+    ch.apercuEnregistre = false;
+    ch.apercu.reset();
+    ui.controles.Visible(Controle::CadreCopie, false);
+    ++ch.version;
 }
 
 } // namespace orv

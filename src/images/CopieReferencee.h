@@ -5,6 +5,8 @@
 #pragma once
 
 #include "images/DIBSection.h"
+#include "images/EtatImages.h"
+#include "interface/Interface.h"
 #include "platform/Plateforme.h"
 
 #include <optional>
@@ -12,13 +14,11 @@
 
 namespace orv {
 
-class Orvelle;
-
 // Extension of the copy for format entry i of F_Img: "bmp", "JPG", "png",
 // "tif"; empty for a format the program does not write.
 std::string ExtensionFormat(int format);
 // Enables the F_Img entries the program writes, disables the others.
-void ActiveFormatsImage(Orvelle& o);
+void ActiveFormatsImage(Interface& ui);
 // The image path without its extension + "_Ref." + the format's extension
 // (BMP when the format is not written).
 std::string NomCopieReferencee(const std::string& cheminImage, int format);
@@ -29,10 +29,11 @@ bool Conversion_BMP_JPG(Plateforme& p, const aDIBSection& dib, const std::string
 bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& chemin, int format);
 
 // Opens the save frame with a copy to offer (nothing: the plain picture shown).
-void OffreCopieReferencee(Orvelle& o, std::optional<PixelsImage> copie);
-// Vald(2) "Enregistre": true when the copy was written.
-bool EnregistreCopieReferencee(Orvelle& o);
+void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie);
+// Vald(2) "Enregistre": the copy of the picture shown, in format entry
+// `format` of F_Img (EXTIMG); true when it was written.
+bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format);
 // Vald(3) "Ferme".
-void FermeCopieReferencee(Orvelle& o);
+void FermeCopieReferencee(Interface& ui, EtatChargeur& ch);
 
 } // namespace orv

@@ -6,14 +6,11 @@
 #include "platform/Plateforme.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orv {
-
-class Orvelle;
 
 // The loader holds 50 images at most: slots 1 to 50, as many as the table of
 // per-slot calibrations.
@@ -37,14 +34,9 @@ struct EtatChargeur {
     std::optional<PixelsImage> apercu;
     bool apercuEnregistre = false;
 
-    // The folder browser in add (1) or removal (2) mode; set by the window
-    // once that browser exists.
-    std::function<void(Orvelle&, int modeRep)> ouvreNavigateur;
-
-    // Bumped at every change of the lists; the window rebuilds its list
-    // widgets when it changed and after `surChangement`.
+    // Bumped at every change of the lists and of the copy's frame; the window
+    // rebuilds its list widgets when it changed.
     std::uint64_t version = 0;
-    std::function<void()> surChangement;
 };
 
 } // namespace orv

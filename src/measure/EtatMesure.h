@@ -76,4 +76,10 @@ struct EtatMesure {
     int LignePrec = 1;
 };
 
+// A measure is half entered (pointing step 2 or more): the commands that would
+// change the picture under it, or take the grid without its line, wait.
+inline bool MesureEnCours(const EtatMesure& m) {
+    return m.Etape >= 2;
+}
+
 } // namespace orv

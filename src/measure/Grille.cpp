@@ -58,7 +58,7 @@ void TermineLigne(Orvelle& o, int ligne) {
     auto& g = o.GrilleRef;
     o.controles.Actif(Controle::StockN, true);
     const int cols = g.Colonnes();
-    EcritCellule(o, ligne, cols - 2, std::to_string(o.IndexImage));
+    EcritCellule(o, ligne, cols - 2, std::to_string(o.images.IndexImage));
     EcritCellule(o, ligne, cols - 1, "");
     const auto& v = m.ValeursMesure;
     const double L = v[1];
@@ -140,7 +140,7 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     if (segment && m.Etape >= 0 && m.Etape < static_cast<int>(TraceLigne{}.segments.size())) {
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
         trace.segments[static_cast<size_t>(m.Etape)] = *segment;
-        trace.image = static_cast<std::int16_t>(o.IndexImage);
+        trace.image = static_cast<std::int16_t>(o.images.IndexImage);
     }
 
     if (m.Etape >= 1 && m.Etape <= m.NbSegments && m.Etape < 7) {
@@ -339,7 +339,7 @@ void MontreImageLigne(Orvelle& o, int ligne) {
     const std::string& img = g.Texte(ligne, g.Colonnes() - 2);
     const auto numero = LitEntierStrict(img);
     if (!numero || *numero < 1) return;
-    const auto& images = o.chargeur.ListIMGchar;
+    const auto& images = o.images.chargeur.ListIMGchar;
     const std::string nom = *numero <= static_cast<long>(images.size())
                                 ? NomFichierImage(images[static_cast<size_t>(*numero - 1)])
                                 : img;
@@ -354,15 +354,6 @@ bool ClicBoutonGrille(Orvelle& o, Controle c) {
     case Controle::RazGrille: {
         const int selection = o.GrilleRef.LigneCourante();
         if (EffaceGrille(o, false)) Efface_ligne(o, selection);
-        return true;
-    }
-    case Controle::RazTout: {
-        const auto& t = o.textes;
-        if (o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " & " + t.Msg(189) +
-                                        " ? ")) {
-            RAZ_Grille_total(o);
-            VideChargeur(o);
-        }
         return true;
     }
     default:

@@ -46,8 +46,8 @@ int LigneMiroir(const Orvelle& o);
 // the picture the line was measured on (its "img" column), when it has one.
 void MontreImageLigne(Orvelle& o, int ligne);
 
-// Buttons of the grid: "Eff.  ligne", "Raz gril.", "Raz tout". False for
-// another control.
+// Buttons of the grid: "Eff.  ligne", "Raz gril." ("Raz tout" also empties
+// the loader: the window does it). False for another control.
 bool ClicBoutonGrille(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -98,7 +98,7 @@ void Retrace(Orvelle& o) {
     const int derniere = std::min(m.LigneCourante, static_cast<int>(m.TraceLignes.size()) - 1);
     for (int l = 1; l <= derniere; ++l) {
         const TraceLigne& t = m.TraceLignes[static_cast<size_t>(l)];
-        const bool autreImage = t.image != o.IndexImage;
+        const bool autreImage = t.image != o.images.IndexImage;
         if (autreImage && !o.ModeGroupe) continue;
         const auto marques = t.marques.empty() ? MarquesDesSegments(o, t) : t.marques;
         for (const auto& mt : marques)
@@ -107,6 +107,14 @@ void Retrace(Orvelle& o) {
     // The figure under way keeps the marks it has drawn so far.
     for (const auto& mt : o.pointage.marquesEnCours) Dessine(o, mt, m.LigneCourante, false);
     ++o.marques.version;
+}
+
+void MarquesVueNeuve(Orvelle& o) {
+    o.marques.FixeProvisoires({});
+    if (o.controles(Controle::CaseAutoRetrace).coche)
+        Retrace(o);
+    else
+        o.marques.VideFixes();
 }
 
 } // namespace orv

@@ -49,5 +49,9 @@ struct CalqueMarques {
 // of every grid line, the marks of the lines measured on the image shown (and,
 // in image-group mode, those of the group's other images in colour 2).
 void Retrace(Orvelle& o);
+// The view changed (zoom, origin, box size, picture): a fresh view of the
+// picture carries no marks. The provisional ones go; the committed ones are
+// drawn again at once with automatic redraw on, and wait for "retrace" otherwise.
+void MarquesVueNeuve(Orvelle& o);
 
 } // namespace orv

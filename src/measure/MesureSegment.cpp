@@ -73,7 +73,7 @@ void ValideSegment(Orvelle& o, PointImage debut, PointImage fin, bool epaisseur)
     const bool epaisseur3D = epaisseur && m.NumFonction == 3 && m.Etape == 2;
     if (epaisseur3D) m.Etape = 3; // the thickness column; the line still ends here
     // The calibration reads the segment's whole pixel units.
-    m.LongueurPixels = o.vue.LongueurPixels(debut, fin, o.FacteurResolution);
+    m.LongueurPixels = o.images.vue.LongueurPixels(debut, fin, o.FacteurResolution);
     const double valeur = Longueur(o, debut, fin);
     if (m.Etape == 1) NumeroLigne(o, debut);
     MarqueEnCours(o, MarqueLigne(debut, fin, 1), m.Etape);

@@ -12,15 +12,15 @@
 namespace orv {
 
 double Echelle(const Orvelle& o) {
-    return o.vue.UnitesPixels({0, 0}, {1, 0}, o.FacteurResolution) * o.CoefCalibrage;
+    return o.images.vue.UnitesPixels({0, 0}, {1, 0}, o.FacteurResolution) * o.CoefCalibrage;
 }
 
 double Longueur(const Orvelle& o, PointImage a, PointImage b) {
-    return o.vue.LongueurPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
+    return o.images.vue.LongueurPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
 }
 
 double DistanceMicrons(const Orvelle& o, PointImage a, PointImage b) {
-    return o.vue.UnitesPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
+    return o.images.vue.UnitesPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
 }
 
 ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
@@ -46,7 +46,7 @@ PointTwips VersBoite(const Orvelle& o, PointImage p) {
     auto arrondi = [](double v) {
         return static_cast<std::int32_t>(std::clamp(std::round(v), -2.0e9, 2.0e9));
     };
-    return {arrondi(o.vue.VersBoiteX(p.x)), arrondi(o.vue.VersBoiteY(p.y))};
+    return {arrondi(o.images.vue.VersBoiteX(p.x)), arrondi(o.images.vue.VersBoiteY(p.y))};
 }
 
 std::string TexteValeur(const Orvelle& o, double valeur) {
@@ -106,14 +106,14 @@ void CommenceSegment(Orvelle& o, const EvenementImage& e) {
     p.ClicSimple = false;
     p.PointDepart = e.image;
     p.departTwips = e.twips;
-    p.departVue = o.versionVue;
+    p.departVue = o.images.versionVue;
 }
 
 PointTwips DepartBoite(const Orvelle& o) {
     const auto& p = o.pointage;
     // The press position itself while the view is unchanged: converting the
     // stored picture point back could move it by a twip.
-    return p.departVue == o.versionVue ? p.departTwips : VersBoite(o, p.PointDepart);
+    return p.departVue == o.images.versionVue ? p.departTwips : VersBoite(o, p.PointDepart);
 }
 
 void Provisoires(Orvelle& o, std::vector<Marque> marques) {
@@ -169,8 +169,8 @@ bool EcritValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment)
     if (ligne >= 1 && ligne < static_cast<int>(m.TraceLignes.size())) {
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
         if (etape == 1) {
-            trace.zoom = static_cast<std::int16_t>(o.vue.ExposantZoom());
-            trace.image = static_cast<std::int16_t>(o.IndexImage);
+            trace.zoom = static_cast<std::int16_t>(o.images.vue.ExposantZoom());
+            trace.image = static_cast<std::int16_t>(o.images.IndexImage);
             trace.texte = std::to_string(ligne);
         }
         std::erase_if(trace.marques, [&](const MarqueTrace& t) { return t.valeur >= etape; });
@@ -206,7 +206,7 @@ void OublieMesureEnCours(Orvelle& o) {
 namespace {
 
 EtatPointage::Cle CleActuelle(const Orvelle& o) {
-    return {o.mesure.NumFonction, o.mesure.LigneCourante, o.mesure.Etape, o.versionImage};
+    return {o.mesure.NumFonction, o.mesure.LigneCourante, o.mesure.Etape, o.images.versionImage};
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "app/Orvelle.h"
 #include "images/CommandesVue.h"
 #include "measure/ComportementPointage.h"
+#include "measure/Marques.h"
 
 namespace orv {
 
@@ -16,7 +17,7 @@ namespace {
 
 EvenementImage Evenement(const Orvelle& o, PointTwips p, Bouton b, Modificateurs m,
                          bool doubleClic) {
-    return {p, o.vue.VersImage(p), b, m, doubleClic};
+    return {p, o.images.vue.VersImage(p), b, m, doubleClic};
 }
 
 bool StadeComptage(const Orvelle& o) {
@@ -60,7 +61,7 @@ void PointageOriente(Orvelle& o, const EvenementImage& e, bool enfonce) {
 }
 
 void Aiguille(Orvelle& o, const EvenementImage& e, bool enfonce) {
-    if (!o.vue.ImageChargee()) return;
+    if (!o.images.vue.ImageChargee()) return;
     auto& p = o.pointage;
     const auto& m = o.mesure;
 
@@ -118,10 +119,12 @@ void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt, boo
         // The length of the reference is being typed.
     } else if (p.ZoomPoint || p.CentrePoint) {
         p.pressionVue = true;
+        const auto vue = o.images.versionVue;
         if (p.ZoomPoint)
-            ZoomCentre(o, bouton == Bouton::Droit ? 2 : 1, pt);
+            ZoomCentre(o.ui, o.images, bouton == Bouton::Droit ? 2 : 1, pt);
         else
-            Recentre(o, pt);
+            Recentre(o.ui, o.images, pt);
+        if (o.images.versionVue != vue) MarquesVueNeuve(o);
     } else if (p.GlisseImage) {
         // The press of an image drag: the release moves the picture.
     } else if (p.ModeReferenceSimple || p.ModeTexte) {
@@ -141,7 +144,9 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt) 
     auto& p = o.pointage;
     Statut(o, o.textes.Msg(55));
     if (p.GlisseImage) {
-        DeplaceImage(o, pt.x - p.pression.twips.x, pt.y - p.pression.twips.y);
+        const auto vue = o.images.versionVue;
+        DeplaceImage(o.ui, o.images, pt.x - p.pression.twips.x, pt.y - p.pression.twips.y);
+        if (o.images.versionVue != vue) MarquesVueNeuve(o);
         AfficheModeGlisse(o);
     } else if (StadeComptage(o)) {
         p.ClicArme = true;
@@ -171,7 +176,7 @@ void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips pt) {
     const double echelle = Echelle(o);
     p.pointeurXMicrons = e.image.x * echelle;
     p.pointeurYMicrons = e.image.y * echelle;
-    if (o.vue.ImageChargee() && !p.GlisseImage) {
+    if (o.images.vue.ImageChargee() && !p.GlisseImage) {
         if (p.ModeOrienteeTrace) {
             if (p.SegmentEnCours) Provisoires(o, {MarqueLigne(p.PointDepart, e.image, 1)});
         } else if (const ComportementPointage* c = ComportementActif(o)) {

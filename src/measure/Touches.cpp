@@ -85,7 +85,7 @@ void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
         break;
     case Touche::Chevrons:
     case Touche::L:
-        BasculeChampLoupe(o);
+        BasculeChampLoupe(o.images);
         break;
     case Touche::Echap:
         p.ZoomPoint = false;

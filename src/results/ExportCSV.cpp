@@ -113,7 +113,7 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
         ecrit(fin + "CSV importé : " + NomFichierImage(o.FichierCSVImporte));
     ecrit("num" + sep + t.Msg(kMsgFichier) + " " + t.Msg(kMsgCalibrage));
     // Every loaded image: the grid's "img" column refers to these numbers.
-    const auto& images = o.chargeur.ListIMGchar;
+    const auto& images = o.images.chargeur.ListIMGchar;
     const int nbImages = std::min(static_cast<int>(images.size()), ImagesMax);
     for (int i = 1; i <= nbImages; ++i)
         ecrit(std::to_string(i) + sep + images[static_cast<size_t>(i - 1)] + sep +
@@ -176,7 +176,7 @@ Ecriture EcritFichierExport(const std::string& chemin, Orvelle& o, const Horodat
 }
 
 std::string NomBaseExport(const Orvelle& o) {
-    const std::string image = o.cheminImage;
+    const std::string image = o.images.cheminImage;
     // The label holds the full path: a dot in a folder name must not cut it.
     std::string nom = NomFichierImage(image);
     nom = nom.substr(0, nom.find('.'));
@@ -188,8 +188,8 @@ std::string DossierExport(const Orvelle& o) {
 }
 
 bool ExportPossible(Orvelle& o) {
-    if (MesureEnCours(o)) {
-        RefuseMesureEnCours(o);
+    if (MesureEnCours(o.mesure)) {
+        RefuseMesureEnCours(o.ui);
         return false;
     }
     if (o.mesure.LigneCourante <= 1) {
@@ -275,9 +275,6 @@ bool ClicExport(Orvelle& o, Controle c) {
         return true;
     case Controle::ExportGrille:
         ExportGrille(o);
-        return true;
-    case Controle::ImportCSV:
-        ImporteCSV(o);
         return true;
     default:
         break;

@@ -303,8 +303,8 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     m.Etape = 1;
     o.FichierCSVImporte = chemin;
     // Outside resolution independence the factor follows the picture shown.
-    if (!o.parametres.indPres && o.vue.LargeurPixels() > 0)
-        o.FacteurResolution = o.vue.LargeurPixels() * 0.001;
+    if (!o.parametres.indPres && o.images.vue.LargeurPixels() > 0)
+        o.FacteurResolution = o.images.vue.LargeurPixels() * 0.001;
     RafraichitMGrille(o, LigneMiroir(o));
     if (o.recalculeStatistiques) o.recalculeStatistiques(o);
 }
@@ -361,10 +361,11 @@ bool LitCSV(Orvelle& o, const std::string& chemin) {
     return true;
 }
 
-void ImporteCSV(Orvelle& o) {
+bool ImporteCSV(Orvelle& o) {
     const auto& t = o.textes;
     const auto& m = o.mesure;
     bool continuer = true;
+    bool remplacee = false;
     if (m.LigneCourante + m.Etape > 2)
         continuer = o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
                                                     t.Msg(kMsgContinuer),
@@ -376,9 +377,10 @@ void ImporteCSV(Orvelle& o) {
             o.plateforme.ChoisitFichierAOuvrir(titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers),
                                                DossierExport(o) + "/" + NomBaseExport(o) + ".csv");
         // The grid is replaced only by a file read whole.
-        if (chemin && !chemin->empty() && LitCSV(o, *chemin)) VideChargeur(o);
+        remplacee = chemin && !chemin->empty() && LitCSV(o, *chemin);
     }
     o.plateforme.Flash(CouleurDeconseillee, o.textes.Mnu(mnu::MesuresDeconseillees), kDelaiFlash);
+    return remplacee;
 }
 
 } // namespace orv

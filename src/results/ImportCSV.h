@@ -85,9 +85,10 @@ std::string MessageLignesIgnorees(const Orvelle& o, int lues, int ignorees);
 bool LitCSV(Orvelle& o, const std::string& chemin);
 
 // MnuEDit(8) "fich.CSV=> grille": the question when the grid holds data, the
-// file dialog, the reading, then the loader emptied; in every case the green
-// flash " Poursuite des mesures déconseillée".
-void ImporteCSV(Orvelle& o);
+// file dialog, the reading; in every case the green flash " Poursuite des
+// mesures déconseillée". True when the grid was replaced by the file's (the
+// window then empties the loader: the file's image numbers name no loaded image).
+bool ImporteCSV(Orvelle& o);
 
 // The colour of the flash said after every import (measuring on imported
 // lines is advised against).

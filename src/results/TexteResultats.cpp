@@ -65,7 +65,7 @@ std::string ConstruitTexteResultats(Orvelle& o) {
     const auto& p = o.GrilleRefP;
     const auto& r = o.resultats;
 
-    std::string t = o.textes.Msg(71) + SansDossier(o.cheminImage) + fin;
+    std::string t = o.textes.Msg(71) + SansDossier(o.images.cheminImage) + fin;
     if (!o.FichierCSVImporte.empty())
         t += o.textes.Mnu(mnu::CSVImporte) + SansDossier(o.FichierCSVImporte) + fin;
 

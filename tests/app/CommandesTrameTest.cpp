@@ -120,8 +120,8 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     AttendMeme(charge, Releve_(*o), "loaded");
     EXPECT_EQ(o->FicTrame, "densite.trm");
     // The first image shown, with its own factor and the marks of its lines.
-    EXPECT_EQ(o->cheminImage, charge.chemins.front());
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.cheminImage, charge.chemins.front());
+    EXPECT_EQ(o->images.IndexImage, 1);
     EXPECT_EQ(o->CoefCalibrage, charge.facteurs.front());
     ASSERT_NE(std::count(charge.images.begin(), charge.images.end(), 1), 0);
     const size_t marques = o->marques.fixes.size();
@@ -269,7 +269,7 @@ TEST_F(CommandesTrameTest, MissingImagesAreSaidAndTheirLinesKept) {
     w->parametres.repImage = (dossier / "ailleurs").string();
     ASSERT_EQ(ChargeTrame(*w, f), ResultatChargement::Charge);
     EXPECT_EQ(p.Compte("message"), 0);
-    EXPECT_EQ(w->chargeur.ListIMGchar[1], (dossier / "ailleurs" / "b.jpg").string());
+    EXPECT_EQ(w->images.chargeur.ListIMGchar[1], (dossier / "ailleurs" / "b.jpg").string());
 }
 
 TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
@@ -299,7 +299,7 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     EXPECT_EQ(p.Textes("message"),
               (std::vector<std::string>{"5" + o->textes.Mnu(mnu::ImagesNonChargees),
                                         MessageLignesIgnorees(*o, 255, 45)}));
-    EXPECT_EQ(o->chargeur.ListIMGchar.size(), 50u);
+    EXPECT_EQ(o->images.chargeur.ListIMGchar.size(), 50u);
     EXPECT_EQ(o->mesure.LigneCourante, 256);
     auto y = Session();
     ASSERT_EQ(ChargeTrame(*y, f1), ResultatChargement::Charge);

@@ -1,4 +1,5 @@
 #include "app/Langue.h"
+#include "app/CommandesImages.h"
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"

@@ -4,6 +4,7 @@
 // every function, and a reading of everything a grid file must give back.
 #pragma once
 
+#include "app/CommandesImages.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
@@ -50,7 +51,7 @@ inline Releve Releve_(const Orvelle& o) {
         r.cellules.push_back(ligne);
         r.images.push_back(o.mesure.TraceLignes[static_cast<size_t>(l)].image);
     }
-    r.chemins = o.chargeur.ListIMGchar;
+    r.chemins = o.images.chargeur.ListIMGchar;
     for (size_t k = 1; k <= r.chemins.size(); ++k) r.facteurs.push_back(o.CalibrageImage[k]);
     return r;
 }
@@ -231,10 +232,10 @@ inline void SessionTrame::MesureGrille(Orvelle& x, std::mt19937& g, int lignes) 
     std::uniform_int_distribution<int> de(0, 5), exposant(-6, 0), origine(0, 9000);
     for (int i = 0; i < lignes; ++i) {
         // The measuring view changes between lines: values never depend on it.
-        if (x.chargeur.ListIMGchar.size() == 3) MontreEmplacement(x, de(g) % 3);
-        x.vue.FixeExposant(exposant(g));
-        x.vue.FixeOrigine(origine(g), origine(g));
-        ++x.versionVue;
+        if (x.images.chargeur.ListIMGchar.size() == 3) MontreEmplacement(x, de(g) % 3);
+        x.images.vue.FixeExposant(exposant(g));
+        x.images.vue.FixeOrigine(origine(g), origine(g));
+        ++x.images.versionVue;
         const int ligne = x.mesure.LigneCourante;
         MesureLigne(x, g);
         ASSERT_EQ(x.mesure.LigneCourante, ligne + 1) << "function " << x.mesure.NumFonction;

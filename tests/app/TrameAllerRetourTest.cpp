@@ -25,8 +25,8 @@ protected:
     std::unique_ptr<Orvelle> Recharge(const std::string& fichier, bool indPres) {
         auto y = Session();
         y->parametres.indPres = indPres;
-        y->vue.FixeBoite(7000, 5200);
-        y->vue.FixeExposant(-9);
+        y->images.vue.FixeBoite(7000, 5200);
+        y->images.vue.FixeExposant(-9);
         Ouvre(*y, Photo("c.png")); // another picture shown, another current factor
         FixeCalibrage(*y, 9.75);
         EXPECT_EQ(ChargeTrame(*y, fichier), ResultatChargement::Charge) << fichier;
@@ -61,8 +61,8 @@ TEST_F(TrameAllerRetourTest, EveryFunctionComesBackIdentical) {
             ASSERT_TRUE(SauveTrame(*y, f2)) << cas;
             AttendMeme(avant, Releve_(*Recharge(f2, indPres)), cas + ", second save");
             // Reloaded into the measuring window itself, at another zoom and box.
-            x->vue.FixeBoite(15000, 11000);
-            x->vue.FixeExposant(3);
+            x->images.vue.FixeBoite(15000, 11000);
+            x->images.vue.FixeExposant(3);
             ASSERT_EQ(ChargeTrame(*x, f1), ResultatChargement::Charge);
             AttendMeme(avant, Releve_(*x), cas + ", same window");
             EXPECT_EQ(p.Textes("message"), std::vector<std::string>{}) << cas;

@@ -79,7 +79,7 @@ TEST_F(CalibragePanneau, LoadChooseAndValidate) {
     EXPECT_TRUE(o->controles(Controle::ValiderCalibrage).actif);
     EXPECT_FALSE(o->controles(Controle::CalibrageCharger).actif);
     EXPECT_EQ(Texte(Controle::InviteCalibrage), " Valider le coefficient de calibrage");
-    o->IndexImage = 2;
+    o->images.IndexImage = 2;
     Clic(Controle::ValiderCalibrage);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.5);
@@ -171,7 +171,7 @@ TEST_F(CalibragePanneau, ResolutionAndPointingOptions) {
     EXPECT_FALSE(o->controles(Controle::OptionIndRes).coche);
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0);
     // No picture: the factor stays usable.
-    o->vue.FixeImage(0, 0);
+    o->images.vue.FixeImage(0, 0);
     o->controles.Texte(Controle::LargeurImage, "");
     Clic(Controle::OptionIndDim);
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 1.0);

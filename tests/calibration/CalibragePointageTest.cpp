@@ -16,7 +16,7 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_EQ(o->controles(Controle::Etalonner).couleur, 0x0000FFu);
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
 
-    o->IndexImage = 2;
+    o->images.IndexImage = 2;
     AfficheCalibrage(*o);
     // 12 pixel units a picture pixel ("Ind. Dim."): 1 µm per unit is 12 µm per pixel.
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=1,0000  non calibré\n12,0000 µm/px");
@@ -200,7 +200,7 @@ TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
 
 TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Pointe(12); // a measure taken before stays
-    o->IndexImage = 1;
+    o->images.IndexImage = 1;
     Clic(Controle::CalibrageObjectif); // command 6
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer les extrémités du segment étalon");
     EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
@@ -280,13 +280,13 @@ TEST_F(CalibragePointage, AutomaticFormatFollowsTheFinalGraduationFactor) {
 
 TEST_F(CalibragePointage, FactorPerImageSlot) {
     o->CalibrageImage[3] = 0.5;
-    o->IndexImage = 3;
+    o->images.IndexImage = 3;
     MontreCalibrageImage(*o);
     EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
     CalibrageNouvelleImage(*o, 4);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[4], 0.5);
     // Outside the table nothing is read or written.
-    o->IndexImage = 60;
+    o->images.IndexImage = 60;
     o->CoefCalibrage = 0.7;
     MontreCalibrageImage(*o);
     CalibrageNouvelleImage(*o, 60);
@@ -306,20 +306,20 @@ TEST_F(CalibragePointage, MicrometerLengthComesBackAtAnyZoomAndBox) {
     for (bool independant : {false, true}) {
         o->parametres.indPres = independant;
         for (const auto& cal : vues) {
-            o->vue.FixeBoite(cal.largeur, cal.hauteur);
-            o->vue.FixeExposant(cal.exposant);
+            o->images.vue.FixeBoite(cal.largeur, cal.hauteur);
+            o->images.vue.FixeExposant(cal.exposant);
             AppliqueResolution(*o);
             Clic(Controle::Etalonner);
-            Pointe(o->vue.LongueurPixels(a, b, o->FacteurResolution));
+            Pointe(o->images.vue.LongueurPixels(a, b, o->FacteurResolution));
             Saisit("100");
             const double unite = o->CoefCalibrage; // micrometres of one pixel unit
             for (const auto& mes : vues) {
                 SCOPED_TRACE(testing::Message() << independant << " " << cal.largeur << " "
                                                 << mes.largeur << " " << mes.exposant);
-                o->vue.FixeBoite(mes.largeur, mes.hauteur);
-                o->vue.FixeExposant(mes.exposant);
+                o->images.vue.FixeBoite(mes.largeur, mes.hauteur);
+                o->images.vue.FixeExposant(mes.exposant);
                 const double mesure =
-                    o->vue.LongueurPixels(a, b, o->FacteurResolution) * o->CoefCalibrage;
+                    o->images.vue.LongueurPixels(a, b, o->FacteurResolution) * o->CoefCalibrage;
                 EXPECT_LE(std::abs(mesure - longueurVraie), unite);
             }
         }

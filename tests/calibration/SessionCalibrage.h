@@ -31,7 +31,7 @@ protected:
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         Fonction(1);
-        o->vue.FixeImage(2000, 1500);
+        o->images.vue.FixeImage(2000, 1500);
         o->controles.Texte(Controle::LargeurImage, "2000");
         o->CoefCalibrage = 1.0;
         InstalleCalibrage(*o);

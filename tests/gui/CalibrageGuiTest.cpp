@@ -2,6 +2,7 @@
 // stored calibrations and correction box driven through the widgets, the input
 // dialogue, the image group panel, and a whole calibration on the bundled
 // micrometer picture followed by a spore measured on the bundled spore picture.
+#include "app/CommandesImages.h"
 #include "app/Fenetre.h"
 #include "base/Nombres.h"
 #include "calibration/Calibrage.h"
@@ -138,9 +139,10 @@ private:
     void Glisse(QPoint a, QPoint b);
     // The zoom buttons, until the zoom exponent is `exposant` (origin kept at 0, 0).
     void Zoome(int exposant) {
-        for (int n = 0; n < 20 && o->vue.ExposantZoom() != exposant; ++n)
-            Clique(o->vue.ExposantZoom() < exposant ? Controle::ZoomMoins : Controle::ZoomPlus);
-        QCOMPARE(o->vue.ExposantZoom(), exposant);
+        for (int n = 0; n < 20 && o->images.vue.ExposantZoom() != exposant; ++n)
+            Clique(o->images.vue.ExposantZoom() < exposant ? Controle::ZoomMoins
+                                                           : Controle::ZoomPlus);
+        QCOMPARE(o->images.vue.ExposantZoom(), exposant);
     }
     double Cellule(int ligne, int colonne) const {
         return LitDecimal(o->GrilleRef.Texte(ligne, colonne));
@@ -220,8 +222,8 @@ void CalibrageGuiTest::Clique(Controle c) {
 }
 
 QPoint CalibrageGuiTest::Ecran(double xImage, double yImage) {
-    const double x = o->vue.VersBoiteX(xImage * UnitesImageParPixel) / TwipsParPixelEcran;
-    const double y = o->vue.VersBoiteY(yImage * UnitesImageParPixel) / TwipsParPixelEcran;
+    const double x = o->images.vue.VersBoiteX(xImage * UnitesImageParPixel) / TwipsParPixelEcran;
+    const double y = o->images.vue.VersBoiteY(yImage * UnitesImageParPixel) / TwipsParPixelEcran;
     const QPoint p(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
     if (std::abs(x - p.x()) > 0.01 || std::abs(y - p.y()) > 0.01 || !zone->rect().contains(p))
         qFatal("image point %g,%g is not on a whole pixel of the box (%g, %g)", xImage, yImage, x,
@@ -451,7 +453,7 @@ void CalibrageGuiTest::panneauDuGroupe() {
     QVERIFY(zone->rect().contains(groupe->geometry()));
 
     // Both loader images selected: ">" twice adds each once.
-    SelectionneChargeur(*o, 1, {0, 1});
+    SelectionneChargeur(o->images.chargeur, 1, {0, 1});
     Appuie(Controle::GroupeAjoute);
     Appuie(Controle::GroupeAjoute);
     QListWidget* liste = panneaux->ListeGroupe();
@@ -475,8 +477,8 @@ void CalibrageGuiTest::panneauDuGroupe() {
     const QPoint premiere = liste->visualItemRect(liste->item(0)).center();
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, premiere);
     QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, premiere);
-    QCOMPARE(o->cheminImage, micro);
-    QCOMPARE(o->IndexImage, 1);
+    QCOMPARE(o->images.cheminImage, micro);
+    QCOMPARE(o->images.IndexImage, 1);
     QCOMPARE(o->CoefCalibrage, 0.3);
 
     // "mode MC": group mode on, "Img MC" offered, the panel closed.

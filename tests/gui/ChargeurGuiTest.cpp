@@ -1,6 +1,7 @@
 // The loader on Qt: the bundled sample pictures hold what their notice says,
 // pictures written through the platform read back, and the loader's widgets
 // follow the core and hand it their events.
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "gui/PanneauChargeur.h"
 #include "gui/PlateformeQt.h"
@@ -143,6 +144,7 @@ private slots:
             QVERIFY(EcritBMP(dib, chemins.back()));
             QVERIFY(AjouteChemin(o, chemins.back()));
         }
+        panneau.Rafraichit(); // as the window does after each command
         QVERIFY(panneau.isVisible());
         QCOMPARE(panneau.ListeChemins()->count(), 2);
         QCOMPARE(panneau.ListeAffichee()->item(1)->text(), QString("deux.bmp"));
@@ -153,13 +155,13 @@ private slots:
         const QPoint centre = l->visualItemRect(l->item(0)).center();
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, centre);
-        QCOMPARE(o.IndexImage, 1);
-        QCOMPARE(o.cheminImage, chemins[0]);
+        QCOMPARE(o.images.IndexImage, 1);
+        QCOMPARE(o.images.cheminImage, chemins[0]);
 
         // A key held shows the selected path.
         auto* etiquette = panneau.findChild<QLabel*>(NomObjet(Controle::CheminSelection));
         QTest::keyPress(l, Qt::Key_Down);
-        QCOMPARE(o.chargeur.selection, 1);
+        QCOMPARE(o.images.chargeur.selection, 1);
         QVERIFY(etiquette->isVisible());
         QCOMPARE(etiquette->text().toStdString(), chemins[1]);
         QTest::keyRelease(l, Qt::Key_Down);
@@ -169,12 +171,13 @@ private slots:
         auto* a = panneau.ListeAffichee();
         QTest::mouseClick(a->viewport(), Qt::LeftButton, {},
                           a->visualItemRect(a->item(1)).center());
-        QCOMPARE(o.IndexImage, 2);
+        QCOMPARE(o.images.IndexImage, 2);
         QCOMPARE(
             panneau.findChild<QLineEdit*>(NomObjet(Controle::CheminImage))->text().toStdString(),
             chemins[1]);
 
         VideChargeur(o);
+        panneau.Rafraichit();
         QCOMPARE(panneau.ListeChemins()->count(), 0);
         QCOMPARE(panneau.ListeAffichee()->count(), 0);
     }

@@ -2,6 +2,7 @@
 // the grid of the start-up function, the settings file created, and the quit
 // question that keeps everything when answered No.
 #include "app/Fenetre.h"
+#include "app/CommandesImages.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
@@ -248,7 +249,7 @@ private slots:
 
         fenetre->Clique(Controle::ZoomPlus);
         fenetre->Clique(Controle::ZoomPlus);
-        QCOMPARE(etat->vue.ExposantZoom(), -4);
+        QCOMPARE(etat->images.vue.ExposantZoom(), -4);
         const double long2 = glisse(180, 220, 280, 220);
         glisse(230, 195, 230, 245);
         QCOMPARE(cellule(2, 1), attendu(long2));
@@ -335,14 +336,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
         fenetre->VueGrille()->setFocus();
         ZoneImage* zone = fenetre->Image();
-        const int exposant = etat->vue.ExposantZoom();
+        const int exposant = etat->images.vue.ExposantZoom();
         const QPoint ici(200, 150);
         QTest::mouseMove(zone, ici);
         QTest::keyPress(QApplication::focusWidget(), Qt::Key_Z);
         QTest::mouseClick(zone, Qt::LeftButton, {}, ici);
         QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Z);
         QTest::mouseMove(zone, ici + QPoint(60, 40));
-        QCOMPARE(etat->vue.ExposantZoom(), exposant - etat->vue.PasZoom());
+        QCOMPARE(etat->images.vue.ExposantZoom(), exposant - etat->images.vue.PasZoom());
         QVERIFY(!etat->pointage.SegmentEnCours);
         QVERIFY(etat->marques.provisoires.empty());
     }
@@ -432,7 +433,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(!vu.isEmpty(), 10000);
             QVERIFY2(vu.contains(QString::fromUtf8(c.attendu)), qPrintable(vu));
             QTest::qWait(50);
-            QCOMPARE(etat->chargeur.ListIMGchar.size(), c.images);
+            QCOMPARE(etat->images.chargeur.ListIMGchar.size(), c.images);
         }
     }
 
@@ -506,7 +507,7 @@ private:
     // core makes of the points the mouse actually hit.
     double Glisse(double x1, double y1, double x2, double y2) {
         ZoneImage* zone = fenetre->Image();
-        const Vue& v = etat->vue;
+        const Vue& v = etat->images.vue;
         auto ecran = [&](double x, double y) {
             return QPoint(qRound(v.VersBoiteX(x * UnitesImageParPixel) / TwipsParPixelEcran),
                           qRound(v.VersBoiteY(y * UnitesImageParPixel) / TwipsParPixelEcran));

@@ -5,6 +5,7 @@
 // TIFF and PNG, a damaged and an unreadable file, the marks of a measure
 // under way, the magnifier and the thumbnail.
 #include "gui/ZoneImage.h"
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "gui/DessinVue.h"
 #include "gui/Loupe.h"
@@ -93,7 +94,7 @@ private:
     // Each block centre that the view shows is drawn in the block's colour
     // where the view's geometry puts it.
     void VerifieBlocs(const QImage& vue, QSize taille, int tolerance) {
-        VerifieBlocs(vue, taille, tolerance, o->vue);
+        VerifieBlocs(vue, taille, tolerance, o->images.vue);
     }
     static void VerifieBlocs(const QImage& vue, QSize taille, int tolerance, const Vue& v);
     QImage Ecran(); // what the box has painted, read back from the window
@@ -198,25 +199,25 @@ void ZoneImageTest::LeBlocEstOuLaVueLeDit() {
     VerifieBlocs(Ecran(), taille, 2);
 
     // Zoomed in about a point, then dragged.
-    QVERIFY(ZoomCentre(*o, 1, {4000, 3000}));
+    QVERIFY(ZoomCentre(o->ui, o->images, 1, {4000, 3000}));
     ClicZoom(*o, Controle::ZoomPlus);
     zone->Actualise();
     VerifieBlocs(Ecran(), taille, 2);
-    DeplaceImage(*o, -2500, 1200);
+    DeplaceImage(o->ui, o->images, -2500, 1200);
     zone->Actualise();
     VerifieBlocs(Ecran(), taille, 2);
 
     // Zoomed out past the whole width: the box beyond the picture is empty.
     ClicZoom(*o, Controle::Zoom1);
-    ZoomCentre(*o, 2, {0, 0});
-    ZoomCentre(*o, 2, {0, 0});
-    ZoomCentre(*o, 2, {0, 0});
-    o->vue.FixeOrigine(0, 0);
-    ++o->versionVue;
+    ZoomCentre(o->ui, o->images, 2, {0, 0});
+    ZoomCentre(o->ui, o->images, 2, {0, 0});
+    ZoomCentre(o->ui, o->images, 2, {0, 0});
+    o->images.vue.FixeOrigine(0, 0);
+    ++o->images.versionVue;
     zone->Actualise();
     const QImage vue = Ecran();
     VerifieBlocs(vue, taille, 2);
-    const double droite = o->vue.VersBoiteX(taille.width() * UnitesImageParPixel) / 15;
+    const double droite = o->images.vue.VersBoiteX(taille.width() * UnitesImageParPixel) / 15;
     const double largeur = vue.deviceIndependentSize().width();
     QVERIFY(droite < largeur - 10);
     QCOMPARE(Lit(vue, {largeur - 3, 5}), qRgb(0x3a, 0x3a, 0x3a));
@@ -263,8 +264,8 @@ void ZoneImageTest::ImagesGrises() {
     QCOMPARE(zone->TailleImage(), QSize(640, 480));
     const QImage vue = Ecran();
     auto point = [&](double px, double py) {
-        return QPointF(o->vue.VersBoiteX(px * UnitesImageParPixel) / 15,
-                       static_cast<int>(o->vue.VersBoiteY(py * UnitesImageParPixel) / 15));
+        return QPointF(o->images.vue.VersBoiteX(px * UnitesImageParPixel) / 15,
+                       static_cast<int>(o->images.vue.VersBoiteY(py * UnitesImageParPixel) / 15));
     };
     QVERIFY(Proche(Lit(vue, point(100, 100)), qRgb(0x20, 0x20, 0x20), 2));
     QVERIFY(Proche(Lit(vue, point(420, 100)), qRgb(0xC0, 0xC0, 0xC0), 2));
@@ -300,8 +301,8 @@ void ZoneImageTest::FichierIllisibleOuTronque() {
     QCOMPARE(echecs, 1);
     // The first block row decoded before the cut is where it belongs.
     const QImage vue = Ecran();
-    const double x = o->vue.VersBoiteX(100 * UnitesImageParPixel) / 15;
-    const double y = o->vue.VersBoiteY(75 * UnitesImageParPixel) / 15;
+    const double x = o->images.vue.VersBoiteX(100 * UnitesImageParPixel) / 15;
+    const double y = o->images.vue.VersBoiteY(75 * UnitesImageParPixel) / 15;
     QVERIFY(Proche(Lit(vue, {x, y}), CouleurBloc(0, 0), 10));
 }
 
@@ -309,13 +310,15 @@ void ZoneImageTest::MarquesProvisoiresEffacees() {
     const QSize taille(1200, 800);
     Ouvre(Ecrit(Blocs(taille.width(), taille.height()), "blocs.png"));
     // A rubber band across the box, in mark colour 12 (red).
-    const PointImage a = o->vue.VersImage({1500, 3000}), b = o->vue.VersImage({7500, 3000});
+    const PointImage a = o->images.vue.VersImage({1500, 3000}),
+                     b = o->images.vue.VersImage({7500, 3000});
     o->marques.FixeProvisoires({{GenreMarque::Ligne, a, b, 12, {}}});
     zone->Actualise();
     QImage vue = Ecran();
     QVERIFY(RougeVers(vue, {300, 200}));
     // The next move draws it elsewhere: the old place shows the picture again.
-    const PointImage c = o->vue.VersImage({1500, 4500}), d = o->vue.VersImage({7500, 4500});
+    const PointImage c = o->images.vue.VersImage({1500, 4500}),
+                     d = o->images.vue.VersImage({7500, 4500});
     o->marques.FixeProvisoires({{GenreMarque::Ligne, c, d, 12, {}}});
     zone->Actualise();
     vue = Ecran();
@@ -328,11 +331,12 @@ void ZoneImageTest::MarquesProvisoiresEffacees() {
                             static_cast<int>(std::lround(250 * UnitesImageParPixel))};
     o->marques.FixeProvisoires({});
     o->marques.AjouteFixe({GenreMarque::Croix, centre, {}, 12, {}});
-    o->vue.FixeExposant(-5);
-    ++o->versionVue;
+    o->images.vue.FixeExposant(-5);
+    ++o->images.versionVue;
     zone->Actualise();
     vue = Ecran();
-    const QPointF p(o->vue.VersBoiteX(centre.x) / 15, o->vue.VersBoiteY(centre.y) / 15);
+    const QPointF p(o->images.vue.VersBoiteX(centre.x) / 15,
+                    o->images.vue.VersBoiteY(centre.y) / 15);
     QVERIFY(RougeVers(vue, p + QPointF(4, 0)));
     QVERIFY(RougeVers(vue, p + QPointF(0, -4)));
     QVERIFY(!RougeVers(vue, p + QPointF(4, 4))); // a cross, not a square
@@ -344,8 +348,9 @@ void ZoneImageTest::LoupeEtVignette() {
     loupe->show();
     // The pointer on the centre of block (2, 3).
     const double px = 2.5 * 150, py = 3.5 * 100;
-    const QPoint pointeur(static_cast<int>(o->vue.VersBoiteX(px * UnitesImageParPixel) / 15),
-                          static_cast<int>(o->vue.VersBoiteY(py * UnitesImageParPixel) / 15));
+    const QPoint pointeur(
+        static_cast<int>(o->images.vue.VersBoiteX(px * UnitesImageParPixel) / 15),
+        static_cast<int>(o->images.vue.VersBoiteY(py * UnitesImageParPixel) / 15));
     QTest::mouseMove(zone, pointeur);
     QTRY_COMPARE(zone->DernierPointeur().x, pointeur.x() * 15);
     const QImage l = loupe->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -363,9 +368,9 @@ void ZoneImageTest::LoupeEtVignette() {
     QCOMPARE(vignette->height(), 111);
     ClicZoom(*o, Controle::ZoomPlus);
     QTest::mouseClick(vignette, Qt::LeftButton, {}, QPoint(83, 55));
-    const double k = o->vue.LargeurImage() / LargeurVignette;
-    QCOMPARE(o->vue.OrigineX(), static_cast<int>(std::lround(83 * 15 * k)));
-    QCOMPARE(o->vue.OrigineY(), static_cast<int>(std::lround(55 * 15 * k)));
+    const double k = o->images.vue.LargeurImage() / LargeurVignette;
+    QCOMPARE(o->images.vue.OrigineX(), static_cast<int>(std::lround(83 * 15 * k)));
+    QCOMPARE(o->images.vue.OrigineY(), static_cast<int>(std::lround(55 * 15 * k)));
     VerifieBlocs(Ecran(), taille, 2);
 }
 
@@ -394,12 +399,12 @@ void ZoneImageTest::PositionsEnTwips() {
     QTest::keyRelease(zone, Qt::Key_Z);
     QVERIFY(!enfoncee);
     // A resize starts the view again: origin (0, 0), initial zoom, new box.
-    o->vue.FixeOrigine(100, 100);
+    o->images.vue.FixeOrigine(100, 100);
     zone->resize(500, 300);
-    QCOMPARE(o->vue.LargeurBoite(), 7500);
-    QCOMPARE(o->vue.HauteurBoite(), 4500);
-    QCOMPARE(o->vue.OrigineX(), 0);
-    QCOMPARE(o->vue.ExposantZoom(), o->vue.ExposantInitial());
+    QCOMPARE(o->images.vue.LargeurBoite(), 7500);
+    QCOMPARE(o->images.vue.HauteurBoite(), 4500);
+    QCOMPARE(o->images.vue.OrigineX(), 0);
+    QCOMPARE(o->images.vue.ExposantZoom(), o->images.vue.ExposantInitial());
 }
 
 // The view drawn in several bands at once is the view drawn in one, pixel for

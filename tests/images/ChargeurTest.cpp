@@ -1,7 +1,7 @@
 #include "images/Chargeur.h"
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
-#include "images/ChercheSpore.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
 #include "images/EnteteImage.h"
@@ -45,7 +45,6 @@ protected:
         o->textes.RemplitMessages();
         o->mesure.NumFonction = 2; // spores 2D: two values a line
         SelectionneFonction(*o);
-        BrancheChargeur(*o);
         for (const char* nom : {"a", "b", "c", "d"}) p.images[Chemin(nom)] = {1000, 800};
     }
     void TearDown() override { fs::remove_all(dossier); }
@@ -68,7 +67,7 @@ protected:
     std::string ImageDeLigne(int l) const {
         return o->GrilleRef.Texte(l, o->GrilleRef.Colonnes() - 2);
     }
-    const std::vector<std::string>& Liste() const { return o->chargeur.ListIMGchar; }
+    const std::vector<std::string>& Liste() const { return o->images.chargeur.ListIMGchar; }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
 
     test::PlateformeFactice p;
@@ -80,31 +79,31 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     Ouvre(Chemin("a"));
     Ouvre(Chemin("b"));
     EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("b")}));
-    EXPECT_EQ(o->IndexImage, 2);
-    EXPECT_EQ(o->cheminImage, Chemin("b"));
+    EXPECT_EQ(o->images.IndexImage, 2);
+    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
     EXPECT_EQ(Texte(Controle::NomFichierImage), Chemin("b"));
     EXPECT_EQ(Texte(Controle::CheminImage), Chemin("b"));
     EXPECT_EQ(Texte(Controle::LargeurImage), "1000");
     EXPECT_EQ(Texte(Controle::HauteurImage), "800");
     EXPECT_TRUE(o->controles(Controle::CadreChargeur).visible);
-    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "b.jpg"}));
     // Each opened image starts at the initial zoom.
-    EXPECT_EQ(o->vue.ExposantZoom(), -2 * o->vue.PasZoom());
+    EXPECT_EQ(o->images.vue.ExposantZoom(), -2 * o->images.vue.PasZoom());
 
     // The same path again: that slot is shown, no second one is made.
     Ouvre(Chemin("a"));
     EXPECT_EQ(Liste().size(), 2u);
-    EXPECT_EQ(o->IndexImage, 1);
-    EXPECT_EQ(o->cheminImage, Chemin("a"));
+    EXPECT_EQ(o->images.IndexImage, 1);
+    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
     // A cancelled dialog changes nothing.
     Ouvre(std::string());
     p.fichiers.push_back(std::nullopt);
     ClicChargeur(*o, Controle::OuvrirImage);
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 1);
 }
 
 TEST_F(ChargeurTest, OpenDialogOffersEveryFormatRead) {
-    const std::string f = FiltreImages(*o);
+    const std::string f = FiltreImages(o->ui);
     const auto parties = Decoupe(f, '|');
     EXPECT_EQ(parties.size() % 2, 0u); // label / pattern pairs
     ASSERT_GE(parties.size(), 2u);
@@ -120,16 +119,16 @@ TEST_F(ChargeurTest, TheLoaderHoldsFiftyImages) {
         p.images[c] = {640, 480};
         ASSERT_TRUE(AjouteChemin(*o, c));
     }
-    EXPECT_EQ(o->IndexImage, 50);
+    EXPECT_EQ(o->images.IndexImage, 50);
     p.images["/lot/51.bmp"] = {640, 480};
     EXPECT_FALSE(AjouteChemin(*o, "/lot/51.bmp"));
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Mnu(mnu::ChargeurPlein)});
     EXPECT_EQ(Liste().size(), 50u);
-    EXPECT_EQ(o->IndexImage, 50);
-    EXPECT_EQ(o->cheminImage, "/lot/50.bmp");
+    EXPECT_EQ(o->images.IndexImage, 50);
+    EXPECT_EQ(o->images.cheminImage, "/lot/50.bmp");
     // A path already there is still shown.
     EXPECT_TRUE(AjouteChemin(*o, "/lot/7.bmp"));
-    EXPECT_EQ(o->IndexImage, 7);
+    EXPECT_EQ(o->images.IndexImage, 7);
 }
 
 TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
@@ -144,13 +143,13 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
     p.imagePressePapier = PixelsImage{1, 1, {0xFFFFFFFF}};
     ClicChargeur(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(4, " mesure inachevée"));
-    EXPECT_EQ(o->IndexImage, 2);
-    EXPECT_EQ(o->cheminImage, Chemin("b"));
+    EXPECT_EQ(o->images.IndexImage, 2);
+    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
     EXPECT_FALSE(fs::exists(dossier / FichierPressePapier));
 
     AjouteValeur(*o, 5); // line complete: step 1 again
     DoubleClicChargeur(*o, 0);
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 1);
 }
 
 TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
@@ -168,7 +167,7 @@ TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     ClicListeAffichee(*o, 1);
     EXPECT_EQ(o->CoefCalibrage, 0.8);
-    EXPECT_EQ(o->IndexImage, 2);
+    EXPECT_EQ(o->images.IndexImage, 2);
 }
 
 TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
@@ -182,7 +181,7 @@ TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
     const std::string dimension =
         "L'image chargée a une dimension différente de l'image précédente";
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(2, dimension));
-    EXPECT_EQ(o->IndexImage, 4);
+    EXPECT_EQ(o->images.IndexImage, 4);
     EXPECT_EQ(Texte(Controle::LargeurImage), "1200");
 }
 
@@ -195,8 +194,8 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
         std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf\r\n" +
                                  o->textes.Mnu(mnu::PasUneImage)});
     EXPECT_EQ(Liste().size(), 1u);
-    EXPECT_EQ(o->IndexImage, 1);
-    EXPECT_EQ(o->cheminImage, Chemin("a"));
+    EXPECT_EQ(o->images.IndexImage, 1);
+    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
 
     // A loaded file that went away: showing its slot changes nothing.
     Ouvre(Chemin("b"));
@@ -204,8 +203,8 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
     p.Oublie();
     DoubleClicChargeur(*o, 0);
     EXPECT_EQ(p.Compte("message"), 1);
-    EXPECT_EQ(o->IndexImage, 2);
-    EXPECT_EQ(o->cheminImage, Chemin("b"));
+    EXPECT_EQ(o->images.IndexImage, 2);
+    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
 }
 
 // A picture over the memory budget never takes a slot, and the user reads
@@ -232,8 +231,8 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     EchecChargementImage(*o, Chemin("b"), "");
     EXPECT_EQ(p.Compte("message"), 1);
     EXPECT_EQ(Liste().size(), 2u);
-    EXPECT_TRUE(o->cheminImage.empty());
-    EXPECT_EQ(o->IndexImage, 0);
+    EXPECT_TRUE(o->images.cheminImage.empty());
+    EXPECT_EQ(o->images.IndexImage, 0);
     // A slot that lines use stays, for their image numbers.
     MontreEmplacement(*o, 0);
     MesureSur(1);
@@ -262,8 +261,8 @@ TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
     EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.1);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.3);
     EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.4);
-    EXPECT_EQ(o->IndexImage, 2);
-    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "c.jpg", "d.jpg"}));
+    EXPECT_EQ(o->images.IndexImage, 2);
+    EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "c.jpg", "d.jpg"}));
     EXPECT_TRUE(AffListeImgUT(*o).empty());
     EXPECT_FALSE(RepEffaceLigne(*o, 4));
     EXPECT_FALSE(RepEffaceLigne(*o, 0));
@@ -281,9 +280,9 @@ TEST_F(ChargeurTest, RemovingSeveralUnusedSlots) {
 
     // The image shown leaves the loader: measures go to no slot until another is shown.
     Ouvre(Chemin("d"));
-    EXPECT_EQ(o->IndexImage, 3);
+    EXPECT_EQ(o->images.IndexImage, 3);
     ASSERT_TRUE(RepEffaceLigne(*o, 3));
-    EXPECT_EQ(o->IndexImage, 0);
+    EXPECT_EQ(o->images.IndexImage, 0);
 }
 
 TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
@@ -301,14 +300,14 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     p.reponses = {true};
     ClicChargeur(*o, Controle::ChargeurEffacerListe);
     EXPECT_TRUE(Liste().empty());
-    EXPECT_TRUE(o->chargeur.ListImgAff.empty());
+    EXPECT_TRUE(o->images.chargeur.ListImgAff.empty());
     EXPECT_TRUE(o->groupe.ListImgMC.empty());
     EXPECT_FALSE(o->groupe.EstDansGroupe[0]);
     EXPECT_EQ(ImageDeLigne(1), "2");
-    EXPECT_EQ(o->IndexImage, 0);
+    EXPECT_EQ(o->images.IndexImage, 0);
     // The next image takes slot 1 again.
     Ouvre(Chemin("c"));
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 1);
 }
 
 TEST_F(ChargeurTest, GroupModeListsTheGroup) {
@@ -317,23 +316,23 @@ TEST_F(ChargeurTest, GroupModeListsTheGroup) {
     o->groupe.ListImgMC = {Chemin("c"), Chemin("a")};
     o->groupe.ListImgIdx = {2, 0};
     aff_liste_images(*o);
-    EXPECT_EQ(o->chargeur.ListImgAff, (std::vector<std::string>{"c.jpg", "a.jpg"}));
+    EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"c.jpg", "a.jpg"}));
     ClicListeAffichee(*o, 1);
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 1);
     ClicListeAffichee(*o, 2); // no such row
-    EXPECT_EQ(o->IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 1);
 }
 
 TEST_F(ChargeurTest, KeyHeldInTheLoaderShowsThePath) {
     Ouvre(Chemin("a"));
     Ouvre(Chemin("b"));
-    SelectionneChargeur(*o, 0);
-    ToucheChargeur(*o, 27); // Escape does not
+    SelectionneChargeur(o->images.chargeur, 0);
+    ToucheChargeur(o->ui, o->images.chargeur, 27); // Escape does not
     EXPECT_FALSE(o->controles(Controle::CheminSelection).visible);
-    ToucheChargeur(*o, 40);
+    ToucheChargeur(o->ui, o->images.chargeur, 40);
     EXPECT_TRUE(o->controles(Controle::CheminSelection).visible);
     EXPECT_EQ(Texte(Controle::CheminSelection), Chemin("a"));
-    RelacheToucheChargeur(*o);
+    RelacheToucheChargeur(o->ui);
     EXPECT_FALSE(o->controles(Controle::CheminSelection).visible);
 }
 
@@ -345,7 +344,7 @@ TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
     ASSERT_TRUE(attendu.CreateFromPicture(*p.imagePressePapier));
     EXPECT_EQ(Lit(fichier), OctetsBMP(attendu));
     EXPECT_EQ(Liste(), std::vector<std::string>{fichier.string()});
-    EXPECT_EQ(o->cheminImage, fichier.string());
+    EXPECT_EQ(o->images.cheminImage, fichier.string());
     EXPECT_EQ(Texte(Controle::LargeurImage), "3");
     EXPECT_EQ(Texte(Controle::HauteurImage), "2");
 
@@ -359,23 +358,24 @@ TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
 TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     Ouvre(Chemin("a"));
     o->CalibrageImage[1] = 0.125;
-    o->vue.FixeExposant(-6);
+    o->images.vue.FixeExposant(-6);
     Mesure(20000, 10000, 30000, 12000);
     o->mesure.TraceLignes[1].zoom = -6; // as the pointing keeps it
     Ouvre(Chemin("b"));
     o->CalibrageImage[2] = 0.5;
     MesureSur(2);
-    ASSERT_EQ(o->IndexImage, 2);
+    ASSERT_EQ(o->images.IndexImage, 2);
 
     o->GrilleRef.Selectionne(1, 1);
     ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
-    EXPECT_EQ(o->IndexImage, 1);
-    EXPECT_EQ(o->cheminImage, Chemin("a"));
+    EXPECT_EQ(o->images.IndexImage, 1);
+    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
     EXPECT_EQ(o->CoefCalibrage, 0.125);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,1250\n1,5000 µm/px");
-    EXPECT_EQ(o->vue.ExposantZoom(), -6);
+    EXPECT_EQ(o->images.vue.ExposantZoom(), -6);
     // The middle of the first segment is at the centre of the box.
-    const auto centre = o->vue.VersImage({o->vue.LargeurBoite() / 2, o->vue.HauteurBoite() / 2});
+    const auto centre = o->images.vue.VersImage(
+        {o->images.vue.LargeurBoite() / 2, o->images.vue.HauteurBoite() / 2});
     EXPECT_NEAR(centre.x, 25000, 1);
     EXPECT_NEAR(centre.y, 11000, 1);
 
@@ -383,17 +383,17 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     o->mesure.TraceLignes[2].image = 9;
     o->GrilleRef.Selectionne(2, 1);
     Cherche_spore(*o);
-    EXPECT_EQ(o->IndexImage, 0);
-    EXPECT_EQ(o->cheminImage, "");
+    EXPECT_EQ(o->images.IndexImage, 0);
+    EXPECT_EQ(o->images.cheminImage, "");
     // An empty line changes nothing.
     o->GrilleRef.Selectionne(5, 1);
-    o->vue.FixeExposant(-1);
+    o->images.vue.FixeExposant(-1);
     Cherche_spore(*o);
-    EXPECT_EQ(o->vue.ExposantZoom(), -1);
+    EXPECT_EQ(o->images.vue.ExposantZoom(), -1);
 }
 
 TEST_F(ChargeurTest, FormatMenuOffersTheFormatsWritten) {
-    ActiveFormatsImage(*o);
+    ActiveFormatsImage(o->ui);
     using C = Controle;
     for (Controle c : {C::FormatImageBMP, C::FormatImageJPG, C::FormatImageGIF, C::FormatImagePNG,
                        C::FormatImageTIFF, C::FormatImagePCX, C::FormatImageTGA})
@@ -420,7 +420,7 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
     const fs::path cible = dossier / "spore_Ref.bmp";
     { std::ofstream(cible) << "ancien"; }
     const PixelsImage copie{2, 1, {0xFF0000FF, 0xFFFF0000}};
-    OffreCopieReferencee(*o, copie);
+    OffreCopieReferencee(o->ui, o->images.chargeur, copie);
     EXPECT_TRUE(o->controles(Controle::CadreCopie).visible);
     EXPECT_FALSE(o->controles(Controle::TexteCopie).visible);
 
@@ -437,12 +437,12 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
     ASSERT_TRUE(attendu.CreateFromPicture(copie));
     EXPECT_EQ(Lit(cible), OctetsBMP(attendu));
     EXPECT_FALSE(o->controles(Controle::CopieEnregistre).actif);
-    EXPECT_TRUE(o->chargeur.apercuEnregistre);
+    EXPECT_TRUE(o->images.chargeur.apercuEnregistre);
 
     ClicChargeur(*o, Controle::CopieFerme);
     EXPECT_FALSE(o->controles(Controle::CadreCopie).visible);
-    EXPECT_FALSE(o->chargeur.apercuEnregistre);
-    EXPECT_FALSE(o->chargeur.apercu);
+    EXPECT_FALSE(o->images.chargeur.apercuEnregistre);
+    EXPECT_FALSE(o->images.chargeur.apercu);
 }
 
 TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
@@ -451,15 +451,15 @@ TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
     p.pixelsImages[image] = PixelsImage{2, 2, {0xFF010203, 0xFF040506, 0xFF070809, 0xFF0A0B0C}};
     ASSERT_TRUE(AjouteChemin(*o, image));
     o->parametres.extImg = 1;
-    OffreCopieReferencee(*o, std::nullopt); // the plain picture
+    OffreCopieReferencee(o->ui, o->images.chargeur, std::nullopt); // the plain picture
 
     p.ecritureImageReussit = false;
-    EXPECT_FALSE(EnregistreCopieReferencee(*o));
+    EXPECT_FALSE(EnregistreCopieReferencee(o->ui, o->images, o->parametres.extImg));
     EXPECT_EQ(p.Compte("message"), 1);
     EXPECT_TRUE(o->controles(Controle::CopieEnregistre).actif);
 
     p.ecritureImageReussit = true;
-    EXPECT_TRUE(EnregistreCopieReferencee(*o));
+    EXPECT_TRUE(EnregistreCopieReferencee(o->ui, o->images, o->parametres.extImg));
     const fs::path cible = dossier / "spore_Ref.JPG";
     ASSERT_EQ(p.Textes("ecritimage").back(), cible.string());
     // The encoder received the rows bottom-up, padded to 8 bytes.

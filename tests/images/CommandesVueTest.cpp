@@ -3,6 +3,7 @@
 // picture, dragging the picture and the magnifier.
 #include "images/CommandesVue.h"
 
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
@@ -17,7 +18,7 @@ namespace {
 class CommandesVue : public ::testing::Test {
 protected:
     CommandesVue() : o(plateforme, "/tmp") {
-        o.vue.FixeBoite(15000, 10000);
+        o.images.vue.FixeBoite(15000, 10000);
         AfficheNouvelleImage(o, "/photos/spores.jpg", {3000, 2000});
         VueInitiale(o);
     }
@@ -28,7 +29,7 @@ protected:
 };
 
 TEST_F(CommandesVue, LectureDuZoomAvecLaVirgule) {
-    EXPECT_EQ(o.vue.ExposantZoom(), -2);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -2);
     EXPECT_EQ(Lecture(), "Z= 0,705");
     ClicZoom(o, Controle::ZoomMoins);
     ClicZoom(o, Controle::ZoomMoins);
@@ -36,85 +37,85 @@ TEST_F(CommandesVue, LectureDuZoomAvecLaVirgule) {
     ClicZoom(o, Controle::Zoom1); // "Z1"
     ClicZoom(o, Controle::ZoomPlus);
     ClicZoom(o, Controle::ZoomPlus);
-    EXPECT_EQ(o.vue.ExposantZoom(), -4);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -4);
     EXPECT_EQ(Lecture(), "Z= 1");
 }
 
 TEST_F(CommandesVue, ZMoinsSArreteALaLargeurEntiere) {
     ClicZoom(o, Controle::ZoomMoins);
     ClicZoom(o, Controle::ZoomMoins);
-    EXPECT_EQ(o.vue.ExposantZoom(), 0);
-    const auto version = o.versionVue;
+    EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
+    const auto version = o.images.versionVue;
     ClicZoom(o, Controle::ZoomMoins); // does nothing at all
-    EXPECT_EQ(o.vue.ExposantZoom(), 0);
-    EXPECT_EQ(o.versionVue, version);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
+    EXPECT_EQ(o.images.versionVue, version);
 
     // An odd exponent with steps of 2 stops at the whole width too.
     ClicZoom(o, Controle::ZoomPlus); // e = -1
     ClicZoom(o, Controle::ZoomPas);  // steps of 2
     ClicZoom(o, Controle::ZoomMoins);
-    EXPECT_EQ(o.vue.ExposantZoom(), 0);
-    EXPECT_LE(o.vue.FacteurZoom(), 1.0);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
+    EXPECT_LE(o.images.vue.FacteurZoom(), 1.0);
 }
 
 TEST_F(CommandesVue, PasDeZoomEtSaLegende) {
     EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), "<<");
     ClicZoom(o, Controle::ZoomPas);
     EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), ">>");
-    EXPECT_EQ(o.vue.PasZoom(), 2);
+    EXPECT_EQ(o.images.vue.PasZoom(), 2);
     ClicZoom(o, Controle::ZoomPlus);
-    EXPECT_EQ(o.vue.ExposantZoom(), -4);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -4);
     for (int i = 0; i < 4; ++i) ClicZoom(o, Controle::ZoomPlus);
-    EXPECT_EQ(o.vue.ExposantZoom(), -12);
-    EXPECT_NEAR(o.vue.FacteurZoom(), 0.125, 1e-6);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -12);
+    EXPECT_NEAR(o.images.vue.FacteurZoom(), 0.125, 1e-6);
     ClicZoom(o, Controle::ZoomPas);
     EXPECT_EQ(o.controles.Texte(Controle::ZoomPas), "<<");
     ClicZoom(o, Controle::ZoomMoins);
-    EXPECT_EQ(o.vue.ExposantZoom(), -11);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -11);
 }
 
 TEST_F(CommandesVue, Z1RevientALExposantInitialEtALOrigine) {
     ClicZoom(o, Controle::ZoomPas); // the step changes after the initial view: Z1 keeps e = -2
     ClicZoom(o, Controle::ZoomPlus);
-    o.vue.FixeOrigine(500, 700);
+    o.images.vue.FixeOrigine(500, 700);
     ClicZoom(o, Controle::Zoom1);
-    EXPECT_EQ(o.vue.ExposantZoom(), -2);
-    EXPECT_EQ(o.vue.OrigineX(), 0);
-    EXPECT_EQ(o.vue.OrigineY(), 0);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -2);
+    EXPECT_EQ(o.images.vue.OrigineX(), 0);
+    EXPECT_EQ(o.images.vue.OrigineY(), 0);
 }
 
 TEST_F(CommandesVue, RedimensionnerRemetOrigineEtExposant) {
     ClicZoom(o, Controle::ZoomPas);
     for (int i = 0; i < 3; ++i) ClicZoom(o, Controle::ZoomPlus);
-    o.vue.FixeOrigine(1234, 5678);
-    const auto version = o.versionVue;
+    o.images.vue.FixeOrigine(1234, 5678);
+    const auto version = o.images.versionVue;
     RedimensionneBoite(o, 21000, 12000);
-    EXPECT_EQ(o.vue.LargeurBoite(), 21000);
-    EXPECT_EQ(o.vue.HauteurBoite(), 12000);
-    EXPECT_EQ(o.vue.OrigineX(), 0);
-    EXPECT_EQ(o.vue.OrigineY(), 0);
-    EXPECT_EQ(o.vue.ExposantZoom(), o.vue.ExposantInitial());
-    EXPECT_EQ(o.vue.ExposantZoom(), -2);
-    EXPECT_GT(o.versionVue, version);
+    EXPECT_EQ(o.images.vue.LargeurBoite(), 21000);
+    EXPECT_EQ(o.images.vue.HauteurBoite(), 12000);
+    EXPECT_EQ(o.images.vue.OrigineX(), 0);
+    EXPECT_EQ(o.images.vue.OrigineY(), 0);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), o.images.vue.ExposantInitial());
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -2);
+    EXPECT_GT(o.images.versionVue, version);
     EXPECT_EQ(Lecture(), "Z= 0,705");
 }
 
 TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
-    o.vue.FixeOrigine(800, 900);
-    const auto image = o.versionImage;
+    o.images.vue.FixeOrigine(800, 900);
+    const auto image = o.images.versionImage;
     AfficheNouvelleImage(o, "/photos/autre.tif", {4000, 3000});
-    EXPECT_EQ(o.vue.OrigineX(), 0);
-    EXPECT_EQ(o.vue.OrigineY(), 0);
-    EXPECT_EQ(o.cheminImage, "/photos/autre.tif");
-    EXPECT_EQ(o.vue.LargeurPixels(), 4000);
-    EXPECT_EQ(o.versionImage, image + 1);
-    EXPECT_EQ(o.vue.ExposantZoom(), -2); // another picture keeps the zoom
+    EXPECT_EQ(o.images.vue.OrigineX(), 0);
+    EXPECT_EQ(o.images.vue.OrigineY(), 0);
+    EXPECT_EQ(o.images.cheminImage, "/photos/autre.tif");
+    EXPECT_EQ(o.images.vue.LargeurPixels(), 4000);
+    EXPECT_EQ(o.images.versionImage, image + 1);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -2); // another picture keeps the zoom
 
     o.ModeGroupe = true;
-    o.vue.FixeOrigine(800, 900);
+    o.images.vue.FixeOrigine(800, 900);
     AfficheNouvelleImage(o, "/photos/groupe2.jpg", {4000, 3000});
-    EXPECT_EQ(o.vue.OrigineX(), 800);
-    EXPECT_EQ(o.vue.OrigineY(), 900);
+    EXPECT_EQ(o.images.vue.OrigineX(), 800);
+    EXPECT_EQ(o.images.vue.OrigineY(), 900);
 }
 
 TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
@@ -136,70 +137,70 @@ TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
 
 TEST_F(CommandesVue, GlisserGardeLePointSousLePointeur) {
     ClicZoom(o, Controle::ZoomPlus);
-    o.vue.FixeOrigine(20000, 10000);
+    o.images.vue.FixeOrigine(20000, 10000);
     for (const PointTwips d : {PointTwips{1500, -900}, PointTwips{-4000, 2500}, PointTwips{7, 3}}) {
         const PointTwips appui{6000, 4000};
-        const PointImage vise = o.vue.VersImage(appui);
-        DeplaceImage(o, d.x, d.y);
-        const PointImage apres = o.vue.VersImage({appui.x + d.x, appui.y + d.y});
+        const PointImage vise = o.images.vue.VersImage(appui);
+        DeplaceImage(o.ui, o.images, d.x, d.y);
+        const PointImage apres = o.images.vue.VersImage({appui.x + d.x, appui.y + d.y});
         EXPECT_NEAR(apres.x, vise.x, 1);
         EXPECT_NEAR(apres.y, vise.y, 1);
     }
-    const auto version = o.versionVue;
-    DeplaceImage(o, 0, 0); // a click without motion changes nothing
-    EXPECT_EQ(o.versionVue, version);
+    const auto version = o.images.versionVue;
+    DeplaceImage(o.ui, o.images, 0, 0); // a click without motion changes nothing
+    EXPECT_EQ(o.images.versionVue, version);
 }
 
 TEST_F(CommandesVue, RecentreEtZoomCentre) {
-    o.vue.FixeOrigine(3000, 2000);
-    Recentre(o, {7500, 5000}); // the centre of the box
-    EXPECT_EQ(o.vue.OrigineX(), 3000);
-    EXPECT_EQ(o.vue.OrigineY(), 2000);
+    o.images.vue.FixeOrigine(3000, 2000);
+    Recentre(o.ui, o.images, {7500, 5000}); // the centre of the box
+    EXPECT_EQ(o.images.vue.OrigineX(), 3000);
+    EXPECT_EQ(o.images.vue.OrigineY(), 2000);
 
-    const PointImage vise = o.vue.VersImage({3000, 2500});
-    ASSERT_TRUE(ZoomCentre(o, 1, {3000, 2500}));
-    EXPECT_EQ(o.vue.ExposantZoom(), -3);
-    const PointImage centre = o.vue.VersImage({7500, 5000});
+    const PointImage vise = o.images.vue.VersImage({3000, 2500});
+    ASSERT_TRUE(ZoomCentre(o.ui, o.images, 1, {3000, 2500}));
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -3);
+    const PointImage centre = o.images.vue.VersImage({7500, 5000});
     EXPECT_NEAR(centre.x, vise.x, 2);
     EXPECT_NEAR(centre.y, vise.y, 2);
 
     // An exponent that would leave 16 bits leaves the view as it was.
-    o.vue.FixeExposant(-32768);
-    const auto version = o.versionVue;
-    EXPECT_FALSE(ZoomCentre(o, 1, {100, 100}));
-    EXPECT_EQ(o.vue.ExposantZoom(), -32768);
-    EXPECT_EQ(o.versionVue, version);
+    o.images.vue.FixeExposant(-32768);
+    const auto version = o.images.versionVue;
+    EXPECT_FALSE(ZoomCentre(o.ui, o.images, 1, {100, 100}));
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -32768);
+    EXPECT_EQ(o.images.versionVue, version);
 }
 
 TEST_F(CommandesVue, ClicSurLaVignette) {
     ClicZoom(o, Controle::ZoomPlus);
     ClicVignette(o, 0, 0);
-    EXPECT_EQ(o.vue.OrigineX(), 0);
-    EXPECT_EQ(o.vue.OrigineY(), 0);
+    EXPECT_EQ(o.images.vue.OrigineX(), 0);
+    EXPECT_EQ(o.images.vue.OrigineY(), 0);
     // The middle of the thumbnail is the middle of the picture, to the
     // thumbnail's whole-twip height.
-    const double unTwip = o.vue.LargeurImage() / LargeurVignette;
-    ClicVignette(o, LargeurVignette / 2.0, o.vue.VignetteHauteur() / 2);
-    EXPECT_NEAR(o.vue.OrigineX(), o.vue.LargeurImage() / 2, 1);
-    EXPECT_NEAR(o.vue.OrigineY(), o.vue.HauteurImage() / 2, unTwip);
+    const double unTwip = o.images.vue.LargeurImage() / LargeurVignette;
+    ClicVignette(o, LargeurVignette / 2.0, o.images.vue.VignetteHauteur() / 2);
+    EXPECT_NEAR(o.images.vue.OrigineX(), o.images.vue.LargeurImage() / 2, 1);
+    EXPECT_NEAR(o.images.vue.OrigineY(), o.images.vue.HauteurImage() / 2, unTwip);
 }
 
 TEST_F(CommandesVue, Loupe) {
-    ASSERT_TRUE(o.loupe.active);
-    BasculeLoupe(o);
-    EXPECT_FALSE(o.loupe.active);
+    ASSERT_TRUE(o.images.loupe.active);
+    BasculeLoupe(o.ui, o.images);
+    EXPECT_FALSE(o.images.loupe.active);
     EXPECT_FALSE(o.controles(Controle::ImageLoupe).visible);
     EXPECT_FALSE(o.controles(Controle::Loupe).couleur.has_value());
-    BasculeLoupe(o);
-    EXPECT_TRUE(o.loupe.active);
+    BasculeLoupe(o.ui, o.images);
+    EXPECT_TRUE(o.images.loupe.active);
     EXPECT_TRUE(o.controles(Controle::ImageLoupe).visible);
     EXPECT_EQ(o.controles(Controle::Loupe).couleur, std::optional<std::uint32_t>(0xC0FFC0));
 
-    EXPECT_EQ(o.loupe.champ, 1000);
-    BasculeChampLoupe(o);
-    EXPECT_EQ(o.loupe.champ, 500);
-    BasculeChampLoupe(o);
-    EXPECT_EQ(o.loupe.champ, 1000);
+    EXPECT_EQ(o.images.loupe.champ, 1000);
+    BasculeChampLoupe(o.images);
+    EXPECT_EQ(o.images.loupe.champ, 500);
+    BasculeChampLoupe(o.images);
+    EXPECT_EQ(o.images.loupe.champ, 1000);
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
     Clic(3000, 1000);
     ToucheRelachee(o, Touche::Z, {});
     EXPECT_EQ(Affiche(), "2");
-    EXPECT_EQ(o.vue.ExposantZoom(), -1);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -1);
 }
 
 TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {

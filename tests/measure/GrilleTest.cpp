@@ -1,4 +1,5 @@
 #include "measure/Grille.h"
+#include "app/CommandesImages.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -44,7 +45,7 @@ protected:
 };
 
 TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
-    o.IndexImage = 3;
+    o.images.IndexImage = 3;
     AjouteValeur(o, 10);
     EXPECT_FALSE(o.controles(Controle::StockN).actif); // a measure is under way
     AjouteValeur(o, 5);
@@ -134,9 +135,9 @@ TEST_F(GrilleTest, DerivedColumnsComeFromTheValuesAsMeasured) {
 }
 
 TEST_F(GrilleTest, SelectingALineNamesItsPicture) {
-    o.chargeur.ListIMGchar = {"/photos/asque.jpg", "/photos/spores 2.png"};
+    o.images.chargeur.ListIMGchar = {"/photos/asque.jpg", "/photos/spores 2.png"};
     for (int img : {2, 1}) {
-        o.IndexImage = img;
+        o.images.IndexImage = img;
         AjouteValeur(o, 10);
         AjouteValeur(o, 5);
     }
@@ -160,7 +161,7 @@ TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
 }
 
 TEST_F(GrilleTest, BackEraseAfterACompletedLineReopensIt) {
-    o.IndexImage = 2;
+    o.images.IndexImage = 2;
     AjouteValeur(o, 10);
     AjouteValeur(o, 5);
     EffaceArriere(o);
@@ -344,11 +345,15 @@ TEST_F(GrilleTest, ClearingTheGrid) {
 TEST_F(GrilleTest, ClearEverythingAsksFirst) {
     AjouteValeur(o, 10);
     AjouteValeur(o, 5);
+    o.images.chargeur.ListIMGchar = {"/photos/a.jpg"};
     p.reponses = {false, true};
-    ClicBoutonGrille(o, Controle::RazTout);
+    EXPECT_FALSE(ClicBoutonGrille(o, Controle::RazTout)); // the program's image commands
+    ClicChargeur(o, Controle::RazTout);
     EXPECT_EQ(C(1, 1), "10,00");
-    ClicBoutonGrille(o, Controle::RazTout);
+    EXPECT_EQ(o.images.chargeur.ListIMGchar.size(), 1u);
+    ClicChargeur(o, Controle::RazTout);
     EXPECT_EQ(C(1, 1), "");
+    EXPECT_TRUE(o.images.chargeur.ListIMGchar.empty());
     EXPECT_EQ(p.Textes("question")[0], "effacer  la grille  &  la liste d'images  ? ");
     EXPECT_FALSE(ClicBoutonGrille(o, Controle::Cherche));
 }
@@ -390,7 +395,7 @@ TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
     EXPECT_FALSE(ed.Ouvre(o, 1)); // no complete line yet
     EXPECT_FALSE(o.controles(Controle::CadreCommentaire).visible);
     for (int img : {1, 4, 2}) {
-        o.IndexImage = img;
+        o.images.IndexImage = img;
         AjouteValeur(o, 10);
         AjouteValeur(o, 5);
     }

@@ -27,8 +27,8 @@ TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
     Glisse(3000, 0, 3000, 1270);
     Glisse(1000, 8000, 6080, 8000);
     const auto avant = o.marques.fixes;
-    o.vue.FixeExposant(-5);
-    o.vue.FixeOrigine(700, 300);
+    o.images.vue.FixeExposant(-5);
+    o.images.vue.FixeOrigine(700, 300);
     Retrace(o);
     ASSERT_EQ(o.marques.fixes.size(), avant.size());
     for (const auto& m : avant)
@@ -38,7 +38,7 @@ TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
 
 TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
     Glisse(1000, 1000, 3540, 1000); // image 1
-    o.IndexImage = 2;
+    o.images.IndexImage = 2;
     Glisse(1000, 3000, 3540, 3000); // image 2
     Retrace(o);
     EXPECT_EQ(Textes(), std::vector<std::string>{"2"});

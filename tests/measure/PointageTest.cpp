@@ -173,7 +173,7 @@ TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
 }
 
 TEST_F(PointageTest, NoPictureNoMeasure) {
-    o.vue.FixeImage(0, 0);
+    o.images.vue.FixeImage(0, 0);
     Glisse(1000, 1000, 3540, 1000);
     EXPECT_EQ(C(1, 1), "");
     EXPECT_TRUE(o.marques.fixes.empty());
@@ -182,16 +182,16 @@ TEST_F(PointageTest, NoPictureNoMeasure) {
 TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     ToucheEnfoncee(o, Touche::Z, {});
     Clic(1000, 1000);
-    EXPECT_EQ(o.vue.ExposantZoom(), -1);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), -1);
     Clic(1000, 1000, Bouton::Droit);
-    EXPECT_EQ(o.vue.ExposantZoom(), 0);
+    EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
     ToucheRelachee(o, Touche::Z, {});
     EXPECT_FALSE(o.pointage.ZoomPoint);
-    o.vue.FixeOrigine(0, 0);
+    o.images.vue.FixeOrigine(0, 0);
 
     ToucheEnfoncee(o, Touche::C, {});
     Clic(kLargeurImage / 2 + 1000, kHauteurImage / 2);
-    EXPECT_EQ(o.vue.OrigineX(), 1000);
+    EXPECT_EQ(o.images.vue.OrigineX(), 1000);
     ToucheRelachee(o, Touche::C, {});
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.pointage.SegmentEnCours);
@@ -212,7 +212,7 @@ TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     EXPECT_TRUE(o.pointage.GlisseImage);
     EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
     Glisse(5000, 5000, 4000, 5000);
-    EXPECT_EQ(o.vue.OrigineX(), 1000); // the picture followed the pointer
+    EXPECT_EQ(o.images.vue.OrigineX(), 1000); // the picture followed the pointer
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.pointage.SegmentEnCours);
     EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
@@ -229,7 +229,7 @@ TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     ToucheRelachee(o, Touche::Ctrl, {});
     ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
     Glisse(5000, 5000, 6000, 5000);
-    EXPECT_EQ(o.vue.OrigineX(), 0); // moved while held
+    EXPECT_EQ(o.images.vue.OrigineX(), 0); // moved while held
     ToucheRelachee(o, Touche::Ctrl, {});
     ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
     ToucheOubliees(o);
@@ -263,11 +263,11 @@ TEST_F(PointageTest, KeysOfTheTable) {
     ToucheRelachee(o, Touche::Maj, {});
     EXPECT_FALSE(o.pointage.Pantographe);
 
-    ASSERT_EQ(o.loupe.champ, 1000);
+    ASSERT_EQ(o.images.loupe.champ, 1000);
     Frappe(Touche::Chevrons);
-    EXPECT_EQ(o.loupe.champ, 500);
+    EXPECT_EQ(o.images.loupe.champ, 500);
     Frappe(Touche::L);
-    EXPECT_EQ(o.loupe.champ, 1000);
+    EXPECT_EQ(o.images.loupe.champ, 1000);
 
     ToucheEnfoncee(o, Touche::E, {});
     EXPECT_TRUE(o.pointage.ToucheE);
@@ -284,12 +284,13 @@ TEST_F(PointageTest, KeyHelpNamesTheLetterOfTheMagnifier) {
 
 TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
     // 20.4 pixel units with a factor of 0.5 give 10, not 10.2.
-    o.vue.FixeImage(275, 100);
-    o.vue.FixeBoite(12000, 9000);
+    o.images.vue.FixeImage(275, 100);
+    o.images.vue.FixeBoite(12000, 9000);
     o.parametres.clicDixiemes = 10;
     o.CoefCalibrage = 0.5;
-    const PointImage a = o.vue.VersImage({1000, 1000}), b = o.vue.VersImage({1019, 1005});
-    ASSERT_NEAR(o.vue.UnitesPixels(a, b, 1.0), 20.4, 0.001);
+    const PointImage a = o.images.vue.VersImage({1000, 1000}),
+                     b = o.images.vue.VersImage({1019, 1005});
+    ASSERT_NEAR(o.images.vue.UnitesPixels(a, b, 1.0), 20.4, 0.001);
     Glisse(1000, 1000, 1019, 1005);
     EXPECT_EQ(C(1, 1), "10,00");
 
@@ -325,7 +326,7 @@ TEST_F(PointageTest, SamePicturePointsSameValueAtEveryView) {
         const int w = entier(200, 8000), h = entier(200, 6000);
         const double wImage = w * 2540.0 / 96.0, hImage = h * 2540.0 / 96.0;
         o.CoefCalibrage = reel(0.05, 3.0);
-        o.vue.FixeImage(w, h);
+        o.images.vue.FixeImage(w, h);
         // Two points whose distance is far from a half unit, so that the twip
         // a pointer lands on cannot change the rounding.
         PointImage pa, pb;
@@ -339,21 +340,21 @@ TEST_F(PointageTest, SamePicturePointsSameValueAtEveryView) {
 
         for (int vue = 0; vue < 8; ++vue) {
             const int boite = entier(6000, 30000);
-            o.vue.FixeBoite(boite, entier(4000, 20000));
+            o.images.vue.FixeBoite(boite, entier(4000, 20000));
             // Zoomed in enough that one twip is well below a pixel unit.
             const double k = boite / 12000.0;
             const int eMax = static_cast<int>(std::floor(std::log(0.07 * k) / std::log(b)));
-            o.vue.FixeExposant(entier(eMax - 12, eMax));
-            const double parTwip = o.vue.ImageParTwip();
-            o.vue.FixeOrigine(static_cast<int>(pa.x - reel(0, boite) * parTwip),
-                              static_cast<int>(pa.y - reel(0, 4000) * parTwip));
+            o.images.vue.FixeExposant(entier(eMax - 12, eMax));
+            const double parTwip = o.images.vue.ImageParTwip();
+            o.images.vue.FixeOrigine(static_cast<int>(pa.x - reel(0, boite) * parTwip),
+                                     static_cast<int>(pa.y - reel(0, 4000) * parTwip));
             const PointTwips ta = VersBoite(o, pa), tb = VersBoite(o, pb);
             const int ligne = o.mesure.LigneCourante;
             Presse(ta.x, ta.y);
             Bouge(entier(0, boite), entier(0, 4000));
             Relache(tb.x, tb.y);
-            ASSERT_EQ(C(ligne, 1), attendu)
-                << "image " << w << "x" << h << ", box " << boite << ", e " << o.vue.ExposantZoom();
+            ASSERT_EQ(C(ligne, 1), attendu) << "image " << w << "x" << h << ", box " << boite
+                                            << ", e " << o.images.vue.ExposantZoom();
         }
     }
 }

@@ -26,11 +26,11 @@ protected:
 
     ScenarioPointage() {
         o.textes.RemplitMessages();
-        o.vue.FixeImage(kLargeurPx, kHauteurPx);
-        o.vue.FixeBoite(kLargeurImage, kHauteurImage);
-        o.vue.FixeExposant(0);
-        o.vue.FixeOrigine(0, 0);
-        o.IndexImage = 1;
+        o.images.vue.FixeImage(kLargeurPx, kHauteurPx);
+        o.images.vue.FixeBoite(kLargeurImage, kHauteurImage);
+        o.images.vue.FixeExposant(0);
+        o.images.vue.FixeOrigine(0, 0);
+        o.images.IndexImage = 1;
         Choisit(1);
     }
 

@@ -49,7 +49,7 @@ protected:
     }
     // Two spores measured on image 1: 10 x 5 and 15 x 6.
     void DeuxSpores() {
-        o->IndexImage = 1;
+        o->images.IndexImage = 1;
         for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
     }
     std::vector<std::string> Lignes() { return LignesExport(*o, {"05/03/2024", "14:07:09"}); }
@@ -61,7 +61,7 @@ protected:
 
 TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
     DeuxSpores();
-    o->chargeur.ListIMGchar = {"/images/asque.jpg", "/images/spores.jpg"};
+    o->images.chargeur.ListIMGchar = {"/images/asque.jpg", "/images/spores.jpg"};
     o->CalibrageImage[1] = 0.25;
     o->CalibrageImage[2] = 1.5;
     o->exportCSV.commentaire = "récolte; forêt";
@@ -274,7 +274,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     // A cancelled dialog writes nothing and asks nothing. The dialog starts
     // beside the work's grid file.
     o->cheminTrame = (dossier / "trames" / "travail.trm").string();
-    o->cheminImage = "/photos/lot.jpg";
+    o->images.cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     EXPECT_FALSE(ExporteCSV(*o, true));
     EXPECT_EQ(p.Compte("question"), 1);
@@ -282,7 +282,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
 
     // "Export grille" rewrites the default file: data folder, image name, extension.
     o->parametres.repData = dossier.string();
-    o->cheminImage = "/photos/v1.2/spores.ech.jpg";
+    o->images.cheminImage = "/photos/v1.2/spores.ech.jpg";
     EXPECT_EQ(NomBaseExport(*o), "spores");
     const fs::path defaut = dossier / "spores.csv";
     p.Oublie();
@@ -305,7 +305,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     EXPECT_EQ(fichiers, 3); // Zelk.dat, mesures.csv, spores.csv
 
     // Without an image name the base name is "mesures".
-    o->cheminImage = "";
+    o->images.cheminImage = "";
     EXPECT_EQ(NomBaseExport(*o), "mesures");
 }
 

@@ -3,6 +3,7 @@
 // the question and the flash, and export -> import round trips over random
 // grids of every function.
 #include "results/ImportCSV.h"
+#include "app/CommandesImages.h"
 #include "app/Fenetre.h"
 #include "app/Langue.h"
 #include "base/Cp1252.h"
@@ -76,7 +77,7 @@ protected:
                e.mesure.Etape,
                e.mesure.NumFonction,
                e.FichierCSVImporte,
-               e.chargeur.ListIMGchar.size()};
+               e.images.chargeur.ListIMGchar.size()};
         const auto& g = e.GrilleRef;
         for (int r = 0; r < g.Lignes(); ++r)
             for (int c = 0; c < g.Colonnes(); ++c) s.cellules.push_back(g.Texte(r, c));
@@ -122,16 +123,16 @@ TEST_F(ImportCSVTest, CommentaireDExportSansEffetSurLaGrille) {
 
 TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     Fonction(*o, 2);
-    o->IndexImage = 3;
+    o->images.IndexImage = 3;
     for (double v : {10.0, 5.0, 15.0, 6.0, 12.25, 4.5}) AjouteValeur(*o, v);
     o->GrilleRef.FixeTexte(2, 6, "forme; rare, à revoir");
-    o->chargeur.ListIMGchar = {"a.jpg", "b.jpg", "c.jpg"};
+    o->images.chargeur.ListIMGchar = {"a.jpg", "b.jpg", "c.jpg"};
     const std::string f = Exporte(*o, "spores.csv");
 
     test::PlateformeFactice p2;
     auto e = Nouvelle(p2);
     Fonction(*e, 1); // another function is active before the import
-    e->vue.FixeImage(2000, 1500);
+    e->images.vue.FixeImage(2000, 1500);
     ASSERT_TRUE(LitCSV(*e, f));
     EXPECT_EQ(e->mesure.NumFonction, 2);
     EXPECT_EQ(e->mesure.NomFonction, "mesure Spore 2D");
@@ -180,12 +181,12 @@ TEST_F(ImportCSVTest, Cystides4) {
 TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     Fonction(*o, 2);
     for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
-    o->chargeur.ListIMGchar = {"a.jpg"};
+    o->images.chargeur.ListIMGchar = {"a.jpg"};
     const Etat avant = Photo(*o);
 
     // No: nothing changes, no dialog, and the flash is still shown.
     p.reponses.push_back(false);
-    ClicExport(*o, Controle::ImportCSV);
+    ClicChargeur(*o, Controle::ImportCSV);
     EXPECT_EQ(Photo(*o), avant);
     ASSERT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(p.appels[0].texte, "  La table actuelle contient des données\r\n continuer ? ");
@@ -198,7 +199,7 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     p.Oublie();
     p.reponses.push_back(true);
     p.fichiers.push_back(std::nullopt);
-    ImporteCSV(*o);
+    EXPECT_FALSE(ImporteCSV(*o));
     EXPECT_EQ(Photo(*o), avant);
     EXPECT_EQ(p.Compte("flash"), 1);
 
@@ -211,17 +212,17 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     p.Oublie();
     p.reponses.push_back(true);
     p.fichiers.push_back(f);
-    ImporteCSV(*o);
+    ClicChargeur(*o, Controle::ImportCSV);
     EXPECT_EQ(o->mesure.NumFonction, 1);
     EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_TRUE(o->chargeur.ListIMGchar.empty());
+    EXPECT_TRUE(o->images.chargeur.ListIMGchar.empty());
     EXPECT_EQ(p.Compte("flash"), 1);
 
     // An empty grid asks nothing; the dialog proposes the export of the image shown.
     Fonction(*o, 2);
     p.Oublie();
     o->parametres.repData = "/donnees";
-    o->cheminImage = "/photos/lot.jpg";
+    o->images.cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     ImporteCSV(*o);
     EXPECT_EQ(p.Compte("question"), 0);
@@ -273,7 +274,7 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
 TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
     Fonction(*o, 2);
     for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
-    o->chargeur.ListIMGchar = {"a.jpg"};
+    o->images.chargeur.ListIMGchar = {"a.jpg"};
     const Etat avant = Photo(*o);
     const std::vector<std::string> table = {"N°; Long.; Larg.; Q; V; img; comment; ",
                                             "1; 10,00; 5,00; 2,00; 130,9; 1; ; ",

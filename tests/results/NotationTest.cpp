@@ -168,7 +168,7 @@ TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
 // ---- The results text ---------------------------------------------------------
 
 TEST_F(NotationTest, ResultsTextBlocksInOrder) {
-    o.cheminImage = "/images/lot 3/photo.jpg";
+    o.images.cheminImage = "/images/lot 3/photo.jpg";
     Segments(11);
     o.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
@@ -200,7 +200,7 @@ TEST_F(NotationTest, MedianLineFromTenMeasures) {
 }
 
 TEST_F(NotationTest, ResultsNameTheImportedFile) {
-    o.cheminImage = "C:\\photos\\a.jpg";
+    o.images.cheminImage = "C:\\photos\\a.jpg";
     o.FichierCSVImporte = "C:\\data\\mesures.csv";
     Segments(2);
     const auto l = Lignes(ConstruitTexteResultats(o));

@@ -1,0 +1,361 @@
+#include "app/CommandesImages.h"
+
+#include "base/Nombres.h"
+#include "calibration/Calibrage.h"
+#include "calibration/ClicCalibrage.h"
+#include "calibration/GroupeImages.h"
+#include "images/Chargeur.h"
+#include "images/CommandesVue.h"
+#include "images/CopieReferencee.h"
+#include "interface/Messages.h"
+#include "measure/Grille.h"
+#include "measure/Marques.h"
+#include "results/ImportCSV.h"
+
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+
+std::string Dossier(const Orvelle& o) {
+    return o.REPPROG.empty() ? o.dossierProgramme : o.REPPROG;
+}
+
+// The grid lines whose image number counts: 1 .. the current line.
+int DerniereLigne(const Orvelle& o) {
+    return std::min({o.mesure.LigneCourante, o.GrilleRef.Lignes() - 1, LignesMax + 1});
+}
+
+int ColonneImage(const Orvelle& o) {
+    return o.GrilleRef.Colonnes() - 2;
+}
+
+bool SlotUtilise(const Orvelle& o, int k) {
+    const int col = ColonneImage(o);
+    for (int l = 1; l <= DerniereLigne(o); ++l) {
+        if (o.mesure.TraceLignes[static_cast<std::size_t>(l)].image == k) return true;
+        if (col >= 1) {
+            const auto n = LitEntierStrict(o.GrilleRef.Texte(l, col));
+            if (n && *n == k) return true;
+        }
+    }
+    return false;
+}
+
+void MontreListe(Orvelle& o) {
+    o.controles.Visible(Controle::CadreChargeur, true);
+    aff_liste_images(o);
+}
+
+// The commands that would change the picture under a half-entered measure
+// wait for its end.
+bool Refuse(Orvelle& o) {
+    if (!MesureEnCours(o.mesure)) return false;
+    RefuseMesureEnCours(o.ui);
+    return true;
+}
+
+// Counting and density lines keep their point first; the others are centred
+// between their first two points.
+bool CentreSurPremierPoint(int fonction) {
+    return fonction == 10 || fonction == 11 || fonction == 16;
+}
+
+} // namespace
+
+// A view command of the images rules bumps versionVue when it changed the view:
+// the marks follow that new view.
+void VueInitiale(Orvelle& o) {
+    VueInitiale(o.ui, o.images);
+    MarquesVueNeuve(o);
+}
+
+bool ClicZoom(Orvelle& o, Controle c) {
+    const auto vue = o.images.versionVue;
+    if (!ClicZoom(o.ui, o.images, c)) return false;
+    if (o.images.versionVue != vue)
+        MarquesVueNeuve(o);
+    else if (c == Controle::ZoomPas && o.controles(Controle::CaseAutoRetrace).coche)
+        Retrace(o); // a new step redraws the marks with automatic redraw on
+    return true;
+}
+
+void ClicVignette(Orvelle& o, double xVignette, double yVignette) {
+    const auto vue = o.images.versionVue;
+    ClicVignette(o.ui, o.images, xVignette, yVignette);
+    if (o.images.versionVue != vue) MarquesVueNeuve(o);
+}
+
+void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips) {
+    RedimensionneBoite(o.ui, o.images, largeurTwips, hauteurTwips);
+    MarquesVueNeuve(o);
+}
+
+void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille) {
+    // In image-group mode every picture of the group is seen at the same place.
+    AfficheNouvelleImage(o.ui, o.images, chemin, taille, o.ModeGroupe);
+    MarquesVueNeuve(o);
+}
+
+std::string CheminImageParDefaut(const Orvelle& o) {
+    return CheminImageParDefaut(Dossier(o), o.dossierDonnees, o.parametres.langue);
+}
+
+void AfficheImageParDefaut(Orvelle& o) {
+    const TailleImage taille =
+        TailleImageParDefaut(o.plateforme, CheminImageParDefaut(o), o.parametres.memoireImageMo);
+    o.images.IndexImage = 0;
+    AfficheNouvelleImage(o.ui, o.images, {}, taille, false); // at the origin, even in a group
+    MarquesVueNeuve(o);
+}
+
+bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
+    const auto taille = TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo);
+    if (!taille) return false;
+    // The slot and its factor first: the new view draws the marks of that slot.
+    o.images.IndexImage = o.images.chargeur.selection + 1;
+    MontreCalibrageImage(o);
+    AfficheNouvelleImage(o, chemin, *taille);
+    LegendesImage(o.ui, chemin, *taille);
+    AppliqueResolution(o);
+    return true;
+}
+
+bool MontreEmplacement(Orvelle& o, int index) {
+    auto& ch = o.images.chargeur;
+    if (index < 0 || index >= static_cast<int>(ch.ListIMGchar.size())) return false;
+    SelectionneChargeur(ch, index);
+    return appel_img_listchar(o, ch.ListIMGchar[static_cast<std::size_t>(index)]);
+}
+
+bool AjouteChemin(Orvelle& o, const std::string& chemin) {
+    auto& ch = o.images.chargeur;
+    // A picture that cannot be shown takes no slot.
+    if (!TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo)) return false;
+    if (const auto index = IndexChemin(ch, chemin)) return MontreEmplacement(o, *index);
+    if (!AjouteEmplacement(o.ui, ch, chemin)) return false;
+    const int slot = static_cast<int>(ch.ListIMGchar.size());
+    CalibrageNouvelleImage(o, slot);
+    SelectionneChargeur(ch, slot - 1);
+    const bool ok = appel_img_listchar(o, chemin);
+    MontreListe(o);
+    return ok;
+}
+
+bool AjouteImageTwain(Orvelle& o) {
+    return AjouteChemin(o, Dossier(o) + "/" + FichierTwain);
+}
+
+void aff_liste_images(Orvelle& o) {
+    auto& ch = o.images.chargeur;
+    aff_liste_images(ch, o.ModeGroupe ? o.groupe.ListImgMC : ch.ListIMGchar);
+}
+
+std::vector<int> AffListeImgUT(Orvelle& o) {
+    return AffListeImgUT(o.images.chargeur, [&](int k) { return SlotUtilise(o, k); });
+}
+
+bool RepEffaceLigne(Orvelle& o, int k) {
+    const int n = static_cast<int>(o.images.chargeur.ListIMGchar.size());
+    if (k < 1 || k > n) return false;
+
+    // The grid lines and their mark records follow the slots that move down.
+    const int col = ColonneImage(o);
+    for (int l = 1; l <= DerniereLigne(o); ++l) {
+        if (col >= 1) {
+            const auto num = LitEntierStrict(o.GrilleRef.Texte(l, col));
+            if (num && *num > k) o.GrilleRef.FixeTexte(l, col, std::to_string(*num - 1));
+        }
+        auto& trace = o.mesure.TraceLignes[static_cast<std::size_t>(l)];
+        if (trace.image > k) --trace.image;
+    }
+    // So do their factors; the image shown, when it leaves the loader, keeps
+    // its factor in slot 0.
+    auto& cal = o.CalibrageImage;
+    for (int s = k; s < n; ++s)
+        cal[static_cast<std::size_t>(s)] = cal[static_cast<std::size_t>(s + 1)];
+    if (o.images.IndexImage == k) cal[0] = o.CoefCalibrage;
+    RetireEmplacement(o.images, k);
+    GroupeRetireImage(o, k - 1);
+
+    RafraichitMGrille(o, LigneMiroir(o));
+    AffListeImgUT(o);
+    aff_liste_images(o);
+    return true;
+}
+
+int SupprimeImagesInutilisees(Orvelle& o) {
+    const auto inutiles = AffListeImgUT(o);
+    // From the last one down, so that the numbers still to remove do not move.
+    for (auto it = inutiles.rbegin(); it != inutiles.rend(); ++it) RepEffaceLigne(o, *it);
+    return static_cast<int>(inutiles.size());
+}
+
+void VideChargeur(Orvelle& o) {
+    VideListes(o.images);
+    // The image shown is in no slot any more; its factor stays current.
+    o.CalibrageImage[0] = o.CoefCalibrage;
+    GroupeVide(o);
+    aff_liste_images(o);
+}
+
+bool EffaceListeImages(Orvelle& o) {
+    if (!o.plateforme.QuestionOuiNon(o.ui.Msg(msg::Effacer) + " " + o.ui.Msg(msg::LaListeImages) +
+                                     " ? "))
+        return false;
+    VideChargeur(o);
+    return true;
+}
+
+void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison) {
+    RefuseImage(o.ui, chemin, raison);
+    if (const auto index = IndexChemin(o.images.chargeur, chemin))
+        if (!SlotUtilise(o, *index + 1)) RepEffaceLigne(o, *index + 1);
+    if (o.images.cheminImage == chemin) AfficheImageParDefaut(o);
+}
+
+void OuvreImage(Orvelle& o) {
+    if (Refuse(o)) return;
+    auto& c = o.controles;
+    if (c(Controle::CadreChargeur).visible) c.Visible(Controle::CadreChargeur, false);
+    const auto chemin = o.plateforme.ChoisitFichierAOuvrir(
+        c.Texte(Controle::OuvrirImage), FiltreImages(o.ui), o.parametres.repImage);
+    if (chemin && !chemin->empty()) OuvreCheminImage(o, *chemin);
+}
+
+bool OuvreCheminImage(Orvelle& o, const std::string& chemin) {
+    if (Refuse(o)) return false;
+    const auto taille = TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo);
+    if (!taille) return false;
+    if (!AjouteChemin(o, chemin)) return false;
+    VueInitiale(o);
+    MontreListe(o);
+    VerifieDimension(o.ui, o.images.chargeur, *taille);
+    return true;
+}
+
+void ChargeImagePressePapier(Orvelle& o) {
+    // Another picture under a half-entered measure would mix two images in one line.
+    if (Refuse(o)) return;
+    const std::string chemin = Dossier(o) + "/" + FichierPressePapier;
+    const auto taille = EcritImagePressePapier(o.ui, chemin);
+    if (!taille) return;
+    // It takes a slot like any opened file, so that its lines keep their image.
+    if (!AjouteChemin(o, chemin)) return;
+    VerifieDimension(o.ui, o.images.chargeur, *taille);
+}
+
+void DoubleClicChargeur(Orvelle& o, int index) {
+    if (Refuse(o)) return;
+    MontreEmplacement(o, index);
+}
+
+void ClicListeAffichee(Orvelle& o, int ligne) {
+    if (Refuse(o)) return;
+    int index = ligne;
+    if (o.ModeGroupe) {
+        const auto& idx = o.groupe.ListImgIdx;
+        if (ligne < 0 || ligne >= static_cast<int>(idx.size())) return;
+        index = idx[static_cast<std::size_t>(ligne)];
+    }
+    if (MontreEmplacement(o, index)) Retrace(o);
+}
+
+void DoubleClicGroupe(Orvelle& o, int ligne) {
+    if (const auto index = ListImgMC_DblClick(o, ligne)) MontreEmplacement(o, *index);
+}
+
+void Cherche_spore(Orvelle& o) {
+    const auto& g = o.GrilleRef;
+    const int ligne = g.LigneCourante();
+    if (ligne < 1 || ligne >= g.Lignes() || ligne > LignesMax + 1) return;
+    if (g.Texte(ligne, 1).empty()) return; // no measure on that line
+    const TraceLigne& trace = o.mesure.TraceLignes[static_cast<std::size_t>(ligne)];
+
+    // 1. The line's own image.
+    const int image = trace.image;
+    if (image != o.images.IndexImage) {
+        const auto& chemins = o.images.chargeur.ListIMGchar;
+        const bool present = image >= 1 && image <= static_cast<int>(chemins.size()) &&
+                             !chemins[static_cast<std::size_t>(image - 1)].empty();
+        if (present) {
+            // A file gone since leaves the image shown as it is (said by the loader).
+            if (MontreEmplacement(o, image - 1)) Retrace(o);
+        } else {
+            AfficheImageParDefaut(o);
+        }
+    }
+    // 2. The factor of the slot shown.
+    MontreCalibrageImage(o);
+
+    // 3-6. The measure at the centre of the box, at its zoom; thumbnail and view drawn again.
+    const SegmentTrace& s = trace.segments[1];
+    double cx = s.x1, cy = s.y1;
+    if (!CentreSurPremierPoint(o.mesure.NumFonction)) {
+        cx = (static_cast<double>(s.x1) + s.x2) / 2;
+        cy = (static_cast<double>(s.y1) + s.y2) / 2;
+    }
+    CentreSur(o.ui, o.images, cx, cy, trace.zoom);
+    MarquesVueNeuve(o);
+}
+
+bool ClicChargeur(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::OuvrirImage:
+        OuvreImage(o);
+        return true;
+    case Controle::ImagePressePapier:
+        ChargeImagePressePapier(o);
+        return true;
+    case Controle::ChargeurAjouter:
+    case Controle::ChargeurSupprimer:
+        // The status line of the folder browser's two modes; the removal mode
+        // lists the unused slots. The browser itself opens here once it exists.
+        if (c == Controle::ChargeurAjouter) {
+            o.ui.Statut(o.ui.Mnu(mnu::AjouterBloc));
+        } else {
+            o.ui.Statut(o.ui.Mnu(mnu::SupprimerInutiles));
+            AffListeImgUT(o);
+        }
+        return true;
+    case Controle::ChargeurEffacerListe:
+        EffaceListeImages(o);
+        return true;
+    case Controle::CopieEnregistre:
+        EnregistreCopieReferencee(o.ui, o.images, o.parametres.extImg);
+        return true;
+    case Controle::CopieFerme:
+        FermeCopieReferencee(o.ui, o.images.chargeur);
+        return true;
+    case Controle::Cherche:
+        Cherche_spore(o);
+        return true;
+    case Controle::RazTout:
+        if (o.plateforme.QuestionOuiNon(o.ui.Msg(msg::Effacer) + " " + o.ui.Msg(msg::LaGrille) +
+                                        " & " + o.ui.Msg(msg::LaListeImages) + " ? ")) {
+            RAZ_Grille_total(o);
+            VideChargeur(o);
+        }
+        return true;
+    case Controle::GroupeAjoute:
+    case Controle::GroupeRetire:
+    case Controle::GroupeAjouteTout:
+    case Controle::GroupeRetireTout:
+    case Controle::GroupeOK:
+    case Controle::CaseModeMC:
+    case Controle::CaseImgMC:
+        // The group's commands; in group mode the displayed list is the group's.
+        ClicCalibrage(o, c);
+        aff_liste_images(o);
+        return true;
+    case Controle::ImportCSV:
+        // The grid replaced by a file's: its image numbers name no loaded image.
+        if (ImporteCSV(o)) VideChargeur(o);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace orv
