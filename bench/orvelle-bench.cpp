@@ -7,6 +7,7 @@
 // Opens are timed after one warm-up open of the same file (the picture memory
 // is then reused, as when the user goes from photograph to photograph); the
 // warm-up's own figures are printed with "_cold".
+#include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
@@ -166,8 +167,8 @@ int main(int argc, char** argv) {
 
     // The same with the whole width in view (e = 0): the view reaches the
     // bottom of the picture, so a quarter-size preview is decoded beside it.
-    ClicZoom(o, 1);
-    ClicZoom(o, 1);
+    ClicZoom(o, Controle::ZoomMoins);
+    ClicZoom(o, Controle::ZoomMoins);
     premieres.clear();
     completes.clear();
     for (int i = 0; i < repetitions; ++i) {
@@ -177,7 +178,7 @@ int main(int argc, char** argv) {
     }
     Affiche("open_whole_width_first_view_ms", Mediane(premieres), "ms");
     Affiche("open_whole_width_full_view_ms", Mediane(completes), "ms");
-    ClicZoom(o, 2);
+    ClicZoom(o, Controle::Zoom1);
     zone->Actualise();
 
     // 255 measures on the view: a segment, its two crosses and its number each.
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
         t.start();
         o.images.vue.ZoomBouton(i % 6 < 3 ? 1 : 2);
         ++o.images.versionVue;
-        AfficheZoom(o);
+        AfficheZoom(o.ui, o.images.vue);
         zone->Actualise();
         zone->repaint();
         zooms.push_back(t.nsecsElapsed() / 1e6);
