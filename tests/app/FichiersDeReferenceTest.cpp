@@ -178,13 +178,17 @@ TEST_F(FichiersDeReference, ExportEnLigneDeCommande) {
 }
 
 // The settings read at start-up, then written on demand: the program folder
-// is the one it runs from, whatever the file said.
+// is the one it runs from, whatever the file said. Without a settings file,
+// the first start writes the defaults.
 TEST_F(FichiersDeReference, ParametresLusPuisEcrits) {
     Copie("parametres/reference.dat", "Zelk.dat");
-    Orvelle& x = Demarre();
-    Clic(x, Controle::SauverParametres);
+    Clic(Demarre(), Controle::SauverParametres);
     AttendOctets(Ecrit(programme() / "Zelk.dat"), kDonnees / "parametres" / "reference.attendu.dat",
                  dossier / "Zelk.ecrit.dat");
+    fs::remove(programme() / "Zelk.dat");
+    Demarre();
+    AttendOctets(Ecrit(programme() / "Zelk.dat"), kDonnees / "parametres" / "defaut.attendu.dat",
+                 dossier / "defaut.ecrit.dat");
 }
 
 // A calibration stored from the panel is added after the lines already there.
