@@ -1,5 +1,7 @@
-// The grid file's format on strings: the layout line by line, the bytes on
-// disk, exact factors and 32-bit points, and the refusal of malformed files.
+// The grid file's format on strings: what the reference files do not show
+// (32-bit points, blanks of comments, the UTF-8 fallback, an empty grid) and
+// the refusal of malformed files. The layout and bytes of a whole file are
+// pinned by tests/data/trame, the round trip by the format's property.
 #include "app/FichierTrame.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -46,30 +48,11 @@ size_t Position(const std::vector<std::string>& l, const std::string& texte) {
     return static_cast<size_t>(std::find(l.begin(), l.end(), texte) - l.begin());
 }
 
-TEST(FichierTrameTest, LayoutLineByLine) {
+TEST(FichierTrameTest, ExtremesAndEmptyGridReadBack) {
     const auto l = FichierTrame::Lignes(Exemple(), ',');
-    const std::vector<std::string> debut = {
-        "INDPRES=FAUX", "NBIMAGES= 2",   "NBLIGNES= 2",      "NBLGMAX =256",  "FONCTION= 2",
-        "CALIBRAGE= ",  " 0,5 ",         " 1,25 ",           "RESH =  1280 ", "PCTSW =  12000 ",
-        "IMAGES= ",     "/photos/a.jpg", "/photos/été b.jpg"};
-    ASSERT_GE(l.size(), debut.size());
-    EXPECT_EQ(std::vector<std::string>(l.begin(), l.begin() + 13), debut);
-    // The comments, each after its line number, closed by "FIN".
-    const size_t c = Position(l, "COMMENT= ");
-    ASSERT_LT(c + 3, l.size());
-    EXPECT_EQ(l[c + 1], "1;spore; très mûre");
-    EXPECT_EQ(l[c + 2], "2;  blancs gardés ; µm  ");
-    EXPECT_EQ(l[c + 3], "FIN");
-    // The points end the file: zoom, image, then four coordinates a segment.
     const size_t p = Position(l, "TRAME= ");
     ASSERT_EQ(p + 3, l.size());
-    EXPECT_EQ(l[p + 1], "0;1;10;20;110;20;50;5;50;40;");
     EXPECT_EQ(l[p + 2], "-3;2;-2147483648;0;40000;-70000;2147483647;1;2;3;");
-    // The sections older readers skip hold no "=" on their data lines.
-    const size_t tailles = Position(l, "TAILLES= ");
-    EXPECT_EQ(l[tailles + 1], "960;720");
-    EXPECT_EQ(l[Position(l, "VALEURS= ") + 2], "2;1;12,00;3,50;3,43;77,0;1;");
-    // Read back: 32-bit points, comments with their blanks, the broken-line flag.
     const auto lu = Relit(l);
     ASSERT_TRUE(lu);
     const auto& l2 = lu.trame->lignes[1];
@@ -78,35 +61,19 @@ TEST(FichierTrameTest, LayoutLineByLine) {
     EXPECT_EQ(l2.commentaire, "  blancs gardés ; µm  ");
     EXPECT_TRUE(l2.ligneBrisee);
     EXPECT_EQ(l2.cellules, Exemple().lignes[1].cellules);
+
+    Trame vide;
+    vide.indPres = true;
+    const auto v = Relit(FichierTrame::Lignes(vide, '.'));
+    ASSERT_TRUE(v);
+    EXPECT_TRUE(v.trame->lignes.empty());
+    EXPECT_TRUE(v.trame->images.empty());
+    EXPECT_EQ(v.trame->indPres, true);
 }
 
-TEST(FichierTrameTest, EmptyGrid) {
-    Trame t;
-    t.indPres = true;
-    const auto l = FichierTrame::Lignes(t, '.');
-    EXPECT_EQ(l[0], "INDPRES=VRAI");
-    EXPECT_EQ(l[2], "NBLIGNES= 0");
-    const size_t c = Position(l, "COMMENT= ");
-    ASSERT_LT(c + 1, l.size());
-    EXPECT_EQ(l[c + 1], "FIN");
-    EXPECT_EQ(l.back(), "TRAME= ");
-    const auto lu = Relit(l);
-    ASSERT_TRUE(lu);
-    EXPECT_TRUE(lu.trame->lignes.empty());
-    EXPECT_TRUE(lu.trame->images.empty());
-    EXPECT_EQ(lu.trame->indPres, true);
-}
-
-TEST(FichierTrameTest, BytesAreWindows1252WithCrLf) {
-    const std::string octets = FichierTrame::Octets(Exemple(), ',');
-    EXPECT_NE(octets.find("\r\n1;spore; tr\xE8s m\xFBre\r\n"), std::string::npos);
-    EXPECT_NE(octets.find("2;  blancs gard\xE9s ; \xB5m  \r\n"), std::string::npos);
-    EXPECT_NE(octets.find("/photos/\xE9t\xE9 b.jpg\r\n"), std::string::npos);
-    EXPECT_EQ(std::count(octets.begin(), octets.end(), '\n'),
-              std::count(octets.begin(), octets.end(), '\r'));
-    EXPECT_FALSE(EstUtf8Valide(octets));
-
-    // A path Windows-1252 cannot spell: the whole file in UTF-8, read back as written.
+// A path Windows-1252 cannot spell: the whole file in UTF-8, read back as written.
+TEST(FichierTrameTest, Utf8WhenWindows1252CannotSpellAPath) {
+    EXPECT_FALSE(EstUtf8Valide(FichierTrame::Octets(Exemple(), ',')));
     Trame t = Exemple();
     t.images[0].chemin = "/photos/\xE6\xBC\xA2.jpg"; // a CJK character
     const std::string utf8 = FichierTrame::Octets(t, ',');
@@ -168,6 +135,10 @@ TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
         m[0] = std::string("INDPRES=") + v;
         EXPECT_EQ(Relit(m).trame->indPres, false) << v;
     }
+    // A width of 0 is no width known, never a factor of 0.
+    auto m = l;
+    m[10] = "PCTSW = 0";
+    EXPECT_FALSE(Relit(m).trame->pctsw.has_value());
 }
 
 TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
@@ -186,6 +157,7 @@ TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
         {p, "0;1;10;2x;110;20;50;5;50;40;", DefautTrame::NombreInvalide, "2x"},
         {p, "0;1;10;20;110;20;50;5;50;2147483648;", DefautTrame::NombreInvalide, "2147483648"},
         {p, "0;1;10;20;110;20;50;5;50;", DefautTrame::ChampsManquants, "0;1;10;20;110;20;50;5;50;"},
+        {p, "0;1;10;20;110;20;50;5;", DefautTrame::ChampsManquants, "0;1;10;20;110;20;50;5;"},
         {p, "70000;1;10;20;110;20;50;5;50;40;", DefautTrame::NombreInvalide, "70000"},
         {p, "0;-1;10;20;110;20;50;5;50;40;", DefautTrame::ImageHorsListe, "-1"},
         {p, "0;51;10;20;110;20;50;5;50;40;", DefautTrame::ImageHorsListe, "51"},
@@ -198,6 +170,8 @@ TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
          "1 sans point-virgule"},
         {Position(bon, "VALEURS= ") + 1, "1;2;12,00;", DefautTrame::NombreInvalide, "2"},
         {Position(bon, "TAILLES= ") + 1, "960;-5", DefautTrame::NombreInvalide, "-5"},
+        // An empty path would shift every image number after it.
+        {Position(bon, "/photos/a.jpg"), "  ", DefautTrame::SectionManquante, "IMAGES= "},
     };
     for (const auto& c : cas) {
         auto l = bon;
