@@ -125,41 +125,6 @@ TEST(MomentsColonne, EdgeCases) {
     }
 }
 
-TEST(StatistiquesOrdre, AgreeWithReferenceOnRandomColumns) {
-    std::mt19937 gen(99);
-    std::uniform_real_distribution<double> u(0.0, 40.0);
-    std::uniform_int_distribution<int> taille(0, 255);
-    std::bernoulli_distribution zero(0.1);
-    for (int essai = 0; essai < 400; ++essai) {
-        std::vector<double> v(static_cast<size_t>(taille(gen)));
-        for (double& x : v) x = zero(gen) ? 0.0 : u(gen);
-        std::vector<double> x;
-        for (double y : v)
-            if (y > 0.0001) x.push_back(Quatre(y));
-        std::sort(x.begin(), x.end());
-        const int n = static_cast<int>(x.size());
-
-        const StatistiquesOrdre s = CalculeOrdre(v);
-        const std::string cas = "essai " + std::to_string(essai) + ", N=" + std::to_string(n);
-        ASSERT_EQ(s.n, n) << cas;
-        if (n == 0) {
-            EXPECT_EQ(s.mediane, 0) << cas;
-            continue;
-        }
-        const double med =
-            n % 2 ? x[static_cast<size_t>(n / 2)]
-                  : (x[static_cast<size_t>(n / 2 - 1)] + x[static_cast<size_t>(n / 2)]) / 2;
-        EXPECT_NEAR(s.mediane, med, 1e-9) << cas;
-        if (n < 11) {
-            EXPECT_EQ(s.d1, 0) << cas;
-            EXPECT_EQ(s.d9, 0) << cas;
-        } else {
-            EXPECT_NEAR(s.d1, RangInterpole(x, 1), 1e-9) << cas;
-            EXPECT_NEAR(s.d9, RangInterpole(x, 9), 1e-9) << cas;
-        }
-    }
-}
-
 // Every small count, where the rank arithmetic has its edges (11: first deciles).
 TEST(StatistiquesOrdre, EveryCountUpToThirty) {
     for (int n = 1; n <= 30; ++n) {
