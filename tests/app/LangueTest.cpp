@@ -151,35 +151,14 @@ TEST_F(Langue, LignesREMIgnoreesDedansEtDehors) {
 }
 
 TEST_F(Langue, IndexIncorrectsIgnores) {
-    Ecrit("it", {"MSG;",
-                 "M256;troppo",
-                 "M-1;negativo",
-                 "Mabc;lettere",
-                 "M12x;misto",
-                 "M;vuoto",
-                 "M99999999999999999999;enorme",
-                 "M2.5;decimale",
-                 "M 30 ;spazi",
-                 "M255;ultimo",
-                 "M0;primo",
-                 "*",
-                 "MNUSTAT;",
-                 "S121;troppo",
-                 "S120;ultimo",
-                 "*",
-                 "MNUFIC;",
-                 "F99;nessuno",
-                 "F-1;nessuno",
-                 "F1;Apri",
-                 "*",
-                 "ETIQ;",
-                 "L4;nessuno",
-                 "L5;cal",
-                 "*",
-                 "senza punto e virgola",
-                 "PIPPO;chiave sconosciuta",
-                 "MSG",
-                 "M21;dopo MSG senza punto e virgola"});
+    EcritOctets("it", "MSG;\r\nM256;troppo\r\nM-1;negativo\r\nMabc;lettere\r\nM12x;misto\r\n"
+                      "M;vuoto\r\nM99999999999999999999;enorme\r\nM2.5;decimale\r\n"
+                      "M 30 ;spazi\r\nM255;ultimo\r\nM0;primo\r\n*\r\n"
+                      "MNUSTAT;\r\nS121;troppo\r\nS120;ultimo\r\n*\r\n"
+                      "MNUFIC;\r\nF99;nessuno\r\nF-1;nessuno\r\nF1;Apri\r\n*\r\n"
+                      "ETIQ;\r\nL4;nessuno\r\nL5;cal\r\n*\r\n"
+                      "senza punto e virgola\r\nPIPPO;chiave sconosciuta\r\n"
+                      "MSG\r\nM21;dopo MSG senza punto e virgola\r\n");
     Applique("it");
     EXPECT_EQ(
         Changes(),
