@@ -50,8 +50,9 @@ def lit_mutants(chemin):
 
 
 def lance(commande, dossier, delai=None):
+    # A failing test may print the Windows-1252 bytes of a file: never a reason to stop.
     return subprocess.run(commande, cwd=dossier, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True, timeout=delai)
+                          stderr=subprocess.STDOUT, text=True, errors="replace", timeout=delai)
 
 
 def configure(build):
