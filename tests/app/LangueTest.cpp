@@ -169,8 +169,9 @@ TEST_F(Langue, IndexIncorrectsIgnores) {
     EXPECT_FALSE(ControleDe("label", 4));
     EXPECT_EQ(p.Compte("message"), 0);
 
-    // Asked for, each refused line is reported with its number.
-    Ecrit("it", {"BOUTONS;", "B17;Azzera tutto", "", "  B999;Inesistente ", "REM;commento",
+    // Asked for, each refused line is reported with its number; comments in
+    // any case are no entries.
+    Ecrit("it", {"BOUTONS;", "B17;Azzera tutto", "", "  B999;Inesistente ", "Rem;commento",
                  "B-3;negativo", "B*;"});
     o->diagnosticLangue = true;
     Applique("it");
