@@ -28,6 +28,7 @@ TEST(GeometrieTest, EllipseFollowsItsLongerAxis) {
     // r = 500 along the vertical, 500 x 3/4 across.
     EXPECT_EQ(SurfaceEllipse(c, {1300, 1400}), std::floor(375 * 500 * 3.1416));
     EXPECT_EQ(SurfaceEllipse(c, {1300, 1400}), SurfaceEllipse(c, {1400, 1300}));
+    EXPECT_EQ(SurfaceEllipse(c, {1003, 1004}), 58); // 58.905 is cut, not rounded
     EXPECT_EQ(SurfaceEllipse(c, {1000, 1400}), 0);
     EXPECT_EQ(SurfaceEllipse(c, {1400, 1000}), 0);
     EXPECT_EQ(SurfaceRectangle({10, 10}, {0, 40}), 300);
