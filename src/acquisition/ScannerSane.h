@@ -1,0 +1,33 @@
+// Scanners through SANE: the devices its backends find, and one frame read
+// from the chosen device (grey or colour, 1, 8 or 16 bits per sample, single
+// or three-pass) into a picture. SANE is one per process: keep one
+// ScannerSane alive at a time; its calls may come from any one thread at once
+// (they are serialised).
+#pragma once
+
+#include "acquisition/Scanner.h"
+
+#include <memory>
+#include <mutex>
+
+namespace orv {
+
+class ScannerSane : public Scanner {
+public:
+    ScannerSane();
+    ~ScannerSane() override;
+    ScannerSane(const ScannerSane&) = delete;
+    ScannerSane& operator=(const ScannerSane&) = delete;
+
+    std::vector<SourceAcquisition> Sources() override;
+    ResultatAcquisition Acquiert(const std::string& source, ModeAcquisition mode,
+                                 const std::atomic<bool>& annule,
+                                 const std::function<void(int)>& progres) override;
+
+private:
+    bool Initialise();
+    std::mutex verrou_;
+    bool initialise_ = false;
+};
+
+} // namespace orv
