@@ -143,8 +143,12 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     return ok;
 }
 
+std::string CheminImageTwain(const Orvelle& o) {
+    return Dossier(o) + "/" + FichierTwain;
+}
+
 bool AjouteImageTwain(Orvelle& o) {
-    return AjouteChemin(o, Dossier(o) + "/" + FichierTwain);
+    return AjouteChemin(o, CheminImageTwain(o));
 }
 
 void aff_liste_images(Orvelle& o) {

@@ -37,6 +37,9 @@ bool MontreEmplacement(Orvelle& o, int index);
 // the file cannot be read or the loader is full.
 bool AjouteChemin(Orvelle& o, const std::string& chemin);
 // Adds (or shows) the acquired image of the program folder.
+// The acquired picture: "ImageTwain.bmp" in the program folder.
+std::string CheminImageTwain(const Orvelle& o);
+// Adds (or shows) the acquired picture.
 bool AjouteImageTwain(Orvelle& o);
 
 // Rebuilds the displayed list from the loader, or from the group in group mode.

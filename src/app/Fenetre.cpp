@@ -1,5 +1,6 @@
 #include "app/Fenetre.h"
 
+#include "app/CommandesAcquisition.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
@@ -39,13 +40,7 @@ using C = Controle;
 
 // Work that is not in the program yet, and entries the program gives no
 // action: they exist with their captions and stay disabled.
-constexpr Controle kNonDisponibles[] = {C::TwainSelectionSource,
-                                        C::TwainAcquisition,
-                                        C::TwainSauverImage,
-                                        C::TwainSauverCadre,
-                                        C::CopieEcranEcran,
-                                        C::CopieEcranZoneTravail,
-                                        C::Couleurs1,
+constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::ChargerNuancier,
                                         C::SauverNuancier,
                                         C::Couleurs4,
@@ -75,7 +70,6 @@ constexpr Controle kNonDisponibles[] = {C::TwainSelectionSource,
                                         C::RepertoireImage,
                                         C::ChargerGrille,
                                         C::Histogrammes,
-                                        C::OutilCopieEcran,
                                         C::MenuIllustrer,
                                         C::Numerelle,
                                         C::Outil7,
@@ -91,9 +85,7 @@ constexpr Controle kNonDisponibles[] = {C::TwainSelectionSource,
                                         C::APropos,
                                         C::VoirOptions,
                                         C::BoutonComptage,
-                                        C::StockN,
-                                        C::AcquisitionTwain,
-                                        C::BoutonCopieEcran};
+                                        C::StockN};
 
 void Desactive(Orvelle& o) {
     for (Controle c : kNonDisponibles) o.controles.Indisponible(c);
@@ -173,6 +165,7 @@ void Demarrage(Orvelle& o) {
     ActiveFormatsImage(o.ui);
     c.Coche(Controle::MachineRapide, o.machineRapide);
     c.CocheSeul(Controle::CopieEcranEcran);
+    o.copieEcranEntier = true;
 
     // 4. The image view; the magnifier's button shows that it is on.
     VueInitiale(o);
@@ -237,6 +230,7 @@ void ClicControle(Orvelle& o, Controle c) {
     if (ChoixMenuContextuel(o, c)) return;
     if (ClicChargeur(o, c)) return;
     if (ClicTrame(o, c)) return;
+    if (ClicCopieEcran(o, c)) return;
     const auto langues = MemeFamille(Controle::LangueFr);
     const bool langue = std::ranges::find(langues, c) != langues.end();
     if (langue) o.diagnosticLangue = o.diagnosticLangueDemande;

@@ -94,6 +94,8 @@ public:
     int NotationEclair = 1;
     bool bienvenueAffichee = false;
     bool fermeture = false; // set once the user confirmed quitting: the window closes
+    // Mn_Copie_Ecran: a screen copy takes the whole screen, else the work area.
+    bool copieEcranEntier = true;
 
     // Writer of the grid file, set once that subsystem exists; returns false
     // (after saying why) when nothing was saved.

@@ -1,7 +1,9 @@
 #include "gui/FenetrePrincipale.h"
 
+#include "acquisition/ScannerSane.h"
 #include "app/CommandesImages.h"
 #include "app/Fenetre.h"
+#include "gui/Acquisition.h"
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
 #include "gui/PanneauChargeur.h"
@@ -89,6 +91,8 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     zoneImage_ = new ZoneImage(o_);
     zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();
+    acquisition_ = new AcquisitionQt(
+        o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>());
 
     // Commands on the left, the image in the middle, the grid on the right; the
     // user may widen the grid at the image's expense.
@@ -154,6 +158,12 @@ void FenetrePrincipale::AppliqueLangueQt() {
 }
 
 void FenetrePrincipale::Clique(Controle c) {
+    // Acquisition and screen copy need the window (a worker thread, pictures
+    // of the screen): they run here, their rules in the core.
+    if (acquisition_ && o_.controles(c).actif && acquisition_->Clic(c)) {
+        Actualise();
+        return;
+    }
     Clic(o_, c);
     const auto langues = MemeFamille(Controle::LangueFr);
     if (std::find(langues.begin(), langues.end(), c) != langues.end()) AppliqueLangueQt();
@@ -415,6 +425,16 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     auto* r = rangee(l);
     Bouton(r, Controle::Etalonner);
     Bouton(r, Controle::Loupe);
+    // Acquisition and screen copy, as their menu entries.
+    for (auto [c, entree, icone] :
+         {std::tuple{Controle::AcquisitionTwain, Controle::TwainAcquisition,
+                     QStyle::SP_DialogOpenButton},
+          std::tuple{Controle::BoutonCopieEcran, Controle::OutilCopieEcran,
+                     QStyle::SP_ComputerIcon}}) {
+        auto* b = Bouton(r, c, Legende(o_.controles.Texte(entree)));
+        b->setIcon(style()->standardIcon(icone));
+        b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    }
 
     r = rangee(l);
     for (Controle c :

@@ -17,6 +17,7 @@ class QWidget;
 
 namespace orv {
 
+class AcquisitionQt;
 class CadreCopieReferencee;
 class ModeleGrille;
 class PanneauChargeur;
@@ -42,6 +43,7 @@ public:
     // language; called after the settings are read and at each language change.
     void AppliqueLangueQt();
     ZoneImage* Image() const { return zoneImage_; }
+    AcquisitionQt* Acquisition() const { return acquisition_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -80,6 +82,7 @@ private:
     ZoneImage* zoneImage_ = nullptr;
     PanneauChargeur* chargeur_ = nullptr;
     CadreCopieReferencee* copie_ = nullptr;
+    AcquisitionQt* acquisition_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
     QWidget* resultats_ = nullptr;
     QSplitter* separateur_ = nullptr; // the image beside the grids

@@ -232,8 +232,6 @@ bool PlateformeQt::OuvreEditeurTexte(const std::string& chemin) {
     return false;
 }
 
-namespace {
-
 PixelsImage VersPixels(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     PixelsImage p{image.width(), image.height(), {}};
@@ -244,8 +242,6 @@ PixelsImage VersPixels(const QImage& source) {
     }
     return p;
 }
-
-} // namespace
 
 std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
     const QImage image = QApplication::clipboard()->image();

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <QLabel>
+class QImage;
 class QWidget;
 
 namespace orv {
@@ -56,5 +57,8 @@ private:
     QPointer<QLabel> flash_;
     QTimer minuterie_;
 };
+
+// A Qt picture as the core holds pictures.
+PixelsImage VersPixels(const QImage& source);
 
 } // namespace orv

@@ -157,5 +157,7 @@ inline constexpr int EnDouble = 154;               // " en double"
 inline constexpr int ChargeurPlein = 155;          // "Le chargeur contient déjà 50 images..."
 inline constexpr int ImagesNonChargees = 156;      // " images de la trame non chargées..."
 inline constexpr int MesuresDeconseillees = 157;   // " Poursuite des mesures déconseillée"
+inline constexpr int AucuneSource = 158;           // "aucune source"
+inline constexpr int EcranRefuse = 159;            // "La copie de l'écran entier n'est pas..."
 
 } // namespace orv::mnu

@@ -290,6 +290,8 @@ constexpr Entree kMnu[] = {
           "(Chargeur, Supprimer)"},
     {156, " images de la trame non chargées (le chargeur en contient 50 au maximum)"},
     {157, " Poursuite des mesures déconseillée"},
+    {158, "aucune source"},
+    {159, "Ce bureau ne permet pas de copier l'écran entier. Copier la zone de travail ?"},
 };
 
 constexpr Entree kMstat[] = {

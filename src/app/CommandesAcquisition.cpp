@@ -1,0 +1,131 @@
+#include "app/CommandesAcquisition.h"
+
+#include "base/FichierTexte.h"
+#include "images/Chargeur.h"
+#include "images/DIBSection.h"
+#include "interface/Messages.h"
+
+#include <filesystem>
+
+namespace orv {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kExtension = ".bmp";
+
+void Etat(Orvelle& o, const std::string& texte) {
+    o.controles.Texte(Controle::BarreEtat, texte);
+}
+
+// The shared save dialog: the proposed name in the image folder, "*.bmp" and
+// every file, ".bmp" added to a name without extension, and the OK/Cancel
+// question before an existing file is replaced.
+std::optional<std::string> ChoisitCheminBMP(Orvelle& o, Controle commande,
+                                            const std::string& nomPropose) {
+    const auto& t = o.textes;
+    const std::string filtre =
+        std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(msg::TousFichiers);
+    const std::string propose = (fs::path(o.parametres.repImage) / nomPropose).string();
+    const auto choisi =
+        o.plateforme.ChoisitFichierAEnregistrer(o.controles.Texte(commande), filtre, propose);
+    if (!choisi || choisi->empty()) return std::nullopt;
+    std::string chemin = *choisi;
+    if (fs::path(chemin).extension().empty()) chemin += kExtension;
+    if (FichierExiste(chemin) &&
+        !o.plateforme.QuestionOKAnnuler(t.Msg(msg::Ecraser), chemin, Icone::Question))
+        return std::nullopt;
+    return chemin;
+}
+
+bool EcritImage(Orvelle& o, const PixelsImage& image, const std::string& chemin) {
+    aDIBSection dib;
+    Ecriture e;
+    if (!dib.CreateFromPicture(image))
+        e = {false, chemin};
+    else
+        e = EcritBMP(dib, chemin);
+    if (!e)
+        o.plateforme.Message(o.textes.Msg(msg::ErreurFichier) + " : " + e.erreur, {},
+                             Icone::Exclamation);
+    return static_cast<bool>(e);
+}
+
+} // namespace
+
+bool AcquisitionPermise(Orvelle& o) {
+    if (!MesureEnCours(o)) return true;
+    RefuseMesureEnCours(o);
+    return false;
+}
+
+bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur) {
+    switch (issue) {
+    case IssueAcquisition::Reussie:
+        return AjouteImageTwain(o);
+    case IssueAcquisition::AucuneSource:
+        Etat(o, o.textes.Mnu(mnu::AucuneSource));
+        return false;
+    case IssueAcquisition::Annulee:
+    case IssueAcquisition::Echec:
+        if (!erreur.empty()) Etat(o, erreur);
+        return false;
+    }
+    return false;
+}
+
+bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises) {
+    const Controle commande = mode == 1 ? Controle::TwainSauverImage : Controle::TwainSauverCadre;
+    std::optional<PixelsImage> image;
+    if (mode == 1) {
+        const std::string source = o.cheminImage.empty() ? CheminImageParDefaut(o) : o.cheminImage;
+        image = o.plateforme.LitPixelsImage(source);
+        if (!image) {
+            o.plateforme.Message(o.textes.Msg(msg::ChargementImage) + source, {},
+                                 Icone::Exclamation);
+            return false;
+        }
+    } else {
+        image = prises.VueDessinee();
+        if (!image) return false;
+    }
+    const std::string nom = std::string(FichierTwain);
+    const auto chemin =
+        ChoisitCheminBMP(o, commande, "Twain_" + nom.substr(0, nom.find('.')) + kExtension);
+    return chemin && EcritImage(o, *image, *chemin);
+}
+
+bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base) {
+    // The picture is taken before the dialog opens, so that the dialog is not
+    // in it and a refused screen is said before a name is asked.
+    std::optional<PixelsImage> image;
+    if (o.copieEcranEntier) {
+        image = prises.Ecran();
+        if (!image) {
+            if (!o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::EcranRefuse))) return false;
+            image = prises.VueDessinee();
+        }
+    } else {
+        image = prises.VueDessinee();
+    }
+    if (!image) return false;
+    std::string nom = base;
+    if (nom.empty()) {
+        nom = NomFichierImage(o.cheminImage);
+        nom = nom.substr(0, nom.find('.'));
+    } else {
+        nom = nom.substr(0, nom.find('.'));
+    }
+    const auto chemin = ChoisitCheminBMP(o, Controle::OutilCopieEcran, "ecran_" + nom + kExtension);
+    return chemin && EcritImage(o, *image, *chemin);
+}
+
+bool ClicCopieEcran(Orvelle& o, Controle c) {
+    if (c != Controle::CopieEcranEcran && c != Controle::CopieEcranZoneTravail) return false;
+    o.copieEcranEntier = c == Controle::CopieEcranEcran;
+    o.controles.CocheSeul(c);
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,44 @@
+// The acquisition and screen-copy commands as the window runs them: what an
+// acquisition read on the window's worker thread does to the loader, and the
+// saves of the picture, the drawn view and the screen (menu "Twain" 3 and 4,
+// "copie écran", Mn_Copie_Ecran).
+#pragma once
+
+#include "app/Orvelle.h"
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+// The pictures only the window can take.
+class PrisesDeVue {
+public:
+    virtual ~PrisesDeVue() = default;
+    // The image box as drawn: the visible part of the picture with its marks.
+    virtual std::optional<PixelsImage> VueDessinee() = 0;
+    // The whole desktop; nothing where the desktop does not allow it (Wayland).
+    virtual std::optional<PixelsImage> Ecran() = 0;
+};
+
+enum class IssueAcquisition { Reussie, AucuneSource, Annulee, Echec };
+
+// An acquisition may start: not while a measure is half entered (refused
+// with its flash message).
+bool AcquisitionPermise(Orvelle& o);
+// The acquisition ended. Reussie: "ImageTwain.bmp" was written and enters the
+// loader (a second acquisition shows the same slot again). Otherwise the
+// status bar says why (an empty `erreur` for a cancel says nothing) and the
+// picture shown stays.
+bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur = {});
+
+// MnuTwain 3 "Sauver l'image Twain" (mode 1: the picture without marks) and 4
+// "Sauver le cadre" (mode 2: the drawn view), under a name the user chooses.
+bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises);
+// "copie écran": the whole screen or the work area, as Mn_Copie_Ecran says,
+// proposed as "ecran_" + `base` (empty: the picture's name up to its first ".").
+bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base = {});
+// Mn_Copie_Ecran 1 and 2; false for any other control.
+bool ClicCopieEcran(Orvelle& o, Controle c);
+
+} // namespace orv

@@ -1,0 +1,63 @@
+// The window's side of acquisition and screen copy: the source dialog, the
+// acquisition run on a worker thread behind a progress box with Cancel, and
+// the pictures only the window can take (the drawn view, the desktop).
+#pragma once
+
+#include "acquisition/Scanner.h"
+#include "app/CommandesAcquisition.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class QWidget;
+
+namespace orv {
+
+class AcquisitionQt : public QObject, public PrisesDeVue {
+    Q_OBJECT
+public:
+    // `actualise` shows the core's state once a command changed it.
+    AcquisitionQt(Orvelle& o, QWidget* fenetre, QWidget* zoneImage, std::function<void()> actualise,
+                  std::unique_ptr<Scanner> scanner);
+    ~AcquisitionQt() override;
+
+    // Runs the commands of this part (MnuTwain 1-4, cmdTest, Mntool(1), copie);
+    // false for any other control.
+    bool Clic(Controle c);
+    bool EnCours() const { return travail_.joinable(); }
+    // The source chosen in the dialog, kept until the program closes (empty:
+    // the first one found).
+    const std::string& Source() const { return source_; }
+    void FixeSource(std::string s) { source_ = std::move(s); }
+    QProgressDialog* Progres() const { return progres_; }
+
+    std::optional<PixelsImage> VueDessinee() override;
+    std::optional<PixelsImage> Ecran() override;
+
+signals:
+    // An acquisition ended and the core has its result.
+    void Terminee();
+
+private:
+    void ChoisitSource();
+    void Acquiert();
+    void Fin(IssueAcquisition issue, const std::string& erreur);
+
+    Orvelle& o_;
+    QWidget* fenetre_;
+    QWidget* zoneImage_;
+    std::function<void()> actualise_;
+    std::unique_ptr<Scanner> scanner_;
+    std::string source_;
+    std::atomic<bool> annule_{false};
+    std::thread travail_;
+    QPointer<QProgressDialog> progres_;
+};
+
+} // namespace orv

@@ -1,0 +1,132 @@
+// What an acquisition's end does to the loader, and the saves of the picture,
+// the drawn view and the screen. The frames themselves come from SANE in
+// tests/acquisition; the window's worker thread in tests/gui.
+#include "app/CommandesAcquisition.h"
+#include "images/Chargeur.h"
+#include "images/DIBSection.h"
+#include "interface/Messages.h"
+#include "measure/Fonctions.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+
+PixelsImage Image(int largeur, int hauteur, std::uint32_t couleur) {
+    return {largeur, hauteur,
+            std::vector<std::uint32_t>(static_cast<size_t>(largeur * hauteur), couleur)};
+}
+
+struct PrisesFactices : PrisesDeVue {
+    std::optional<PixelsImage> vue = Image(4, 3, 0xFF00FF00), ecran = Image(8, 6, 0xFF0000FF);
+    int vues = 0, ecrans = 0;
+    std::optional<PixelsImage> VueDessinee() override { return ++vues, vue; }
+    std::optional<PixelsImage> Ecran() override { return ++ecrans, ecran; }
+};
+
+class AcquisitionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::temp_directory_path() / ("orvelle_acquisition_" + std::to_string(::getpid()));
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        o->textes.RemplitMessages();
+        o->parametres.repImage = dossier.string();
+        o->mesure.NumFonction = 2;
+        SelectionneFonction(*o);
+        BrancheChargeur(*o);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+    std::optional<TailleImage> Taille(const fs::path& f) { return p.LitTailleImage(f.string()); }
+    void Acquise(int largeur, int hauteur) {
+        aDIBSection dib;
+        ASSERT_TRUE(dib.Create(largeur, hauteur));
+        ASSERT_TRUE(EcritBMP(dib, CheminImageTwain(*o)));
+        ASSERT_TRUE(FinAcquisition(*o, IssueAcquisition::Reussie));
+    }
+
+    test::PlateformeFactice p;
+    fs::path dossier;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(AcquisitionTest, TheAcquiredPictureKeepsOneSlotAndAFailureLeavesThePictureShown) {
+    Acquise(10, 8);
+    Acquise(12, 9);
+    ASSERT_EQ(o->chargeur.ListIMGchar.size(), 1u);
+    EXPECT_EQ(o->cheminImage, (dossier / "ImageTwain.bmp").string());
+    EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "12");
+
+    const auto version = o->versionImage;
+    EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::AucuneSource));
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "aucune source");
+    EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::Echec, "Document feeder jammed"));
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "Document feeder jammed");
+    EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::Annulee));
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "Document feeder jammed");
+    EXPECT_EQ(o->versionImage, version);
+    EXPECT_EQ(o->chargeur.ListIMGchar.size(), 1u);
+
+    // Not while a measure is half entered.
+    EXPECT_TRUE(AcquisitionPermise(*o));
+    o->mesure.Etape = 2;
+    EXPECT_FALSE(AcquisitionPermise(*o));
+    EXPECT_EQ(p.Textes("flash").back(), o->textes.Msg(msg::MesureInachevee));
+}
+
+TEST_F(AcquisitionTest, SavesProposeTheirNameAndAskBeforeReplacingAFile) {
+    PrisesFactices prises;
+    o->cheminImage = "/photos/spore.12.jpg";
+    p.pixelsImages[o->cheminImage] = Image(5, 2, 0xFFFF0000);
+
+    // 3 "Sauver l'image Twain": the picture without marks; ".bmp" added.
+    p.fichiers.push_back((dossier / "image").string());
+    ASSERT_TRUE(SauveImage(*o, 1, prises));
+    EXPECT_EQ(p.dernierPropose, (dossier / "Twain_ImageTwain.bmp").string());
+    EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{5, 2}));
+    // 4 "Sauver le cadre": the drawn view; an existing file stays without OK.
+    p.fichiers.push_back((dossier / "image.bmp").string());
+    p.reponses.push_back(false);
+    EXPECT_FALSE(SauveImage(*o, 2, prises));
+    EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{5, 2}));
+    p.fichiers.push_back((dossier / "image.bmp").string());
+    p.reponses.push_back(true);
+    ASSERT_TRUE(SauveImage(*o, 2, prises));
+    EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{4, 3}));
+
+    // Screen copy: the whole screen, or the work area once chosen.
+    p.fichiers.push_back((dossier / "e1.bmp").string());
+    ASSERT_TRUE(CopieEcran(*o, prises));
+    EXPECT_EQ(p.dernierPropose, (dossier / "ecran_spore.bmp").string());
+    EXPECT_EQ(Taille(dossier / "e1.bmp"), (TailleImage{8, 6}));
+    ASSERT_TRUE(ClicCopieEcran(*o, Controle::CopieEcranZoneTravail));
+    EXPECT_TRUE(o->controles(Controle::CopieEcranZoneTravail).coche);
+    EXPECT_FALSE(o->controles(Controle::CopieEcranEcran).coche);
+    p.fichiers.push_back((dossier / "e2.bmp").string());
+    ASSERT_TRUE(CopieEcran(*o, prises, "mesures."));
+    EXPECT_EQ(p.dernierPropose, (dossier / "ecran_mesures.bmp").string());
+    EXPECT_EQ(Taille(dossier / "e2.bmp"), (TailleImage{4, 3}));
+    EXPECT_EQ(prises.ecrans, 1);
+
+    // A desktop that refuses its screen: said, and the work area offered.
+    ClicCopieEcran(*o, Controle::CopieEcranEcran);
+    prises.ecran.reset();
+    p.reponses.push_back(false);
+    EXPECT_FALSE(CopieEcran(*o, prises));
+    EXPECT_TRUE(p.fichiers.empty());
+    p.reponses.push_back(true);
+    p.fichiers.push_back((dossier / "e3.bmp").string());
+    ASSERT_TRUE(CopieEcran(*o, prises));
+    EXPECT_EQ(Taille(dossier / "e3.bmp"), (TailleImage{4, 3}));
+    EXPECT_EQ(p.Textes("question").back(), o->textes.Mnu(mnu::EcranRefuse));
+}
+
+} // namespace
+} // namespace orv

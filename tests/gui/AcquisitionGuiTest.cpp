@@ -1,0 +1,163 @@
+// Acquisition in the window: frames of SANE's test backend read on the
+// worker thread while the window's events keep running, Cancel, and the saves
+// of the drawn view compared with the view itself.
+#include "app/Fenetre.h"
+#include "gui/Acquisition.h"
+#include "gui/FenetrePrincipale.h"
+#include "gui/PlateformeQt.h"
+#include "gui/ZoneImage.h"
+#include "images/Chargeur.h"
+
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+
+using namespace orv;
+
+namespace {
+
+class PlateformeEssai : public PlateformeQt {
+public:
+    std::deque<std::string> chemins; // answers of the save dialogs
+    std::vector<std::string> messages;
+    void Message(const std::string& texte, const std::string&, Icone) override {
+        messages.push_back(texte);
+    }
+    std::optional<std::string> ChoisitFichierAEnregistrer(const std::string&, const std::string&,
+                                                          const std::string&) override {
+        if (chemins.empty()) return std::nullopt;
+        auto c = chemins.front();
+        chemins.pop_front();
+        return c;
+    }
+};
+
+QImage EnRGB(const QImage& i) {
+    return i.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class AcquisitionGuiTest : public QObject {
+    Q_OBJECT
+private slots:
+    // SANE takes its configuration folder once per process: the test backend
+    // only, its frames 200 x 150 (254 dpi over 20 x 15 mm), read in small
+    // delayed pieces as a real scanner sends them.
+    void initTestCase() {
+        QVERIFY(sane.isValid() && dossier.isValid());
+        std::ofstream(sane.filePath("dll.conf").toStdString()) << "test\n";
+        std::ofstream(sane.filePath("test.conf").toStdString())
+            << "resolution 254\nbr_x 20\nbr_y 15\ntest-picture \"Color pattern\"\n"
+               "read-limit true\nread-limit-size 3000\nread-delay true\n"
+               "read-delay-duration 200000\n";
+        ::setenv("SANE_CONFIG_DIR", sane.path().toLocal8Bit().constData(), 1);
+    }
+    void init() {
+        QFile::remove(dossier.filePath("ImageTwain.bmp"));
+        plateforme = std::make_unique<PlateformeEssai>();
+        etat = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
+        fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
+        Demarrage(*etat);
+        etat->parametres.repImage = dossier.path().toStdString();
+        fenetre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
+    }
+    void cleanup() {
+        fenetre.reset();
+        etat.reset();
+        plateforme.reset();
+    }
+
+    void sourcesAreListedAndTheChoiceKept() {
+        int lignes = -1;
+        QTimer attente;
+        connect(&attente, &QTimer::timeout, this, [&] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!d || d->objectName() != "DialogueSource") return;
+            auto* liste = d->findChild<QListWidget*>("ListeSources");
+            lignes = liste->count();
+            liste->setCurrentRow(1);
+            d->accept();
+        });
+        attente.start(10);
+        fenetre->Clique(Controle::TwainSelectionSource);
+        QCOMPARE(lignes, 2);
+        QCOMPARE(fenetre->Acquisition()->Source(), std::string("test:1"));
+    }
+
+    void twoAcquisitionsKeepOneSlotWhileTheWindowRuns() {
+        QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
+        int tours = 0;
+        QTimer horloge;
+        connect(&horloge, &QTimer::timeout, this, [&] {
+            if (fenetre->Acquisition()->EnCours()) ++tours;
+        });
+        horloge.start(1);
+        for (int n = 1; n <= 2; ++n) {
+            const auto version = etat->versionImage;
+            fenetre->Clique(n == 1 ? Controle::TwainAcquisition : Controle::AcquisitionTwain);
+            QVERIFY(fin.wait(20000));
+            QCOMPARE(etat->chargeur.ListIMGchar.size(), size_t{1});
+            QCOMPARE(etat->cheminImage, dossier.filePath("ImageTwain.bmp").toStdString());
+            QVERIFY(etat->versionImage > version);
+        }
+        QCOMPARE(QImage(dossier.filePath("ImageTwain.bmp")).size(), QSize(200, 150));
+        QVERIFY(tours > 0);
+    }
+
+    void cancellingLeavesThePictureShown() {
+        const auto chemin = etat->cheminImage;
+        QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
+        fenetre->Clique(Controle::TwainAcquisition);
+        // Cancelled once the device sends.
+        QTRY_VERIFY(fenetre->Acquisition()->Progres() &&
+                    fenetre->Acquisition()->Progres()->value() > 0);
+        auto* annuler = fenetre->Acquisition()->Progres()->findChild<QPushButton*>();
+        QVERIFY(annuler);
+        QTest::mouseClick(annuler, Qt::LeftButton);
+        QVERIFY(fin.wait(20000));
+        QCOMPARE(etat->cheminImage, chemin);
+        QVERIFY(etat->chargeur.ListIMGchar.empty());
+        QVERIFY(!QFile::exists(dossier.filePath("ImageTwain.bmp")));
+    }
+
+    void theFrameAndTheWorkAreaAreTheViewAsDrawn() {
+        QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
+        fenetre->Clique(Controle::TwainAcquisition);
+        QVERIFY(fin.wait(20000));
+        // Zoomed in until the picture is wider than the box: only the box is written.
+        const Vue& v = etat->vue;
+        const auto largeurDessinee = [&] {
+            return v.VersBoiteX(v.LargeurImage()) - v.VersBoiteX(0);
+        };
+        for (int i = 0; i < 30 && largeurDessinee() <= 2 * v.LargeurBoite(); ++i)
+            fenetre->Clique(Controle::ZoomPlus);
+        QVERIFY(largeurDessinee() > 2 * v.LargeurBoite());
+        const QImage vue = EnRGB(fenetre->Image()->grab().toImage());
+        plateforme->chemins = {dossier.filePath("cadre.bmp").toStdString(),
+                               dossier.filePath("zone.bmp").toStdString()};
+        fenetre->Clique(Controle::TwainSauverCadre);
+        fenetre->Clique(Controle::CopieEcranZoneTravail);
+        fenetre->Clique(Controle::BoutonCopieEcran);
+        QCOMPARE(EnRGB(QImage(dossier.filePath("cadre.bmp"))), vue);
+        QCOMPARE(EnRGB(QImage(dossier.filePath("zone.bmp"))), vue);
+    }
+
+private:
+    QTemporaryDir sane, dossier;
+    std::unique_ptr<PlateformeEssai> plateforme;
+    std::unique_ptr<Orvelle> etat;
+    std::unique_ptr<FenetrePrincipale> fenetre;
+};
+
+QTEST_MAIN(AcquisitionGuiTest)
+#include "AcquisitionGuiTest.moc"
