@@ -1,5 +1,6 @@
 #include "gui/Acquisition.h"
 
+#include "gui/Camera.h"
 #include "gui/PlateformeQt.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
@@ -34,6 +35,25 @@ template <typename F> auto SansBloquer(F travail) {
     boucle.exec();
     t.join();
     return resultat;
+}
+
+// What the core is told of an acquisition; the frame is written here, on the
+// thread that read it (a large picture's file is no work for the window).
+std::pair<IssueAcquisition, std::string> Issue(const ResultatAcquisition& r,
+                                               const std::string& chemin) {
+    switch (r.echec) {
+    case EchecAcquisition::Aucun:
+        if (const auto e = EcritImageAcquise(r.image, chemin); !e)
+            return {IssueAcquisition::Echec, e.erreur};
+        return {IssueAcquisition::Reussie, {}};
+    case EchecAcquisition::AucuneSource:
+        return {IssueAcquisition::AucuneSource, {}};
+    case EchecAcquisition::Annulee:
+        return {IssueAcquisition::Annulee, {}};
+    case EchecAcquisition::Appareil:
+        break;
+    }
+    return {IssueAcquisition::Echec, r.erreur};
 }
 
 } // namespace
@@ -73,7 +93,8 @@ bool AcquisitionQt::Clic(Controle c) {
 }
 
 void AcquisitionQt::ChoisitSource() {
-    const auto sources = SansBloquer([this] { return scanner_->Sources(); });
+    auto sources = SansBloquer([this] { return scanner_->Sources(); });
+    for (auto& c : Cameras()) sources.push_back(std::move(c));
     if (sources.empty()) {
         o_.plateforme.Message(o_.textes.Mnu(mnu::AucuneSource),
                               o_.controles.Texte(Controle::TwainSelectionSource),
@@ -105,6 +126,18 @@ void AcquisitionQt::ChoisitSource() {
 
 void AcquisitionQt::Acquiert() {
     if (EnCours() || !AcquisitionPermise(o_)) return;
+    const std::string chemin = CheminImageTwain(o_);
+    // Without a choice, a camera first: microscopes mostly have one.
+    std::string source = source_;
+    if (source.empty())
+        if (const auto cameras = Cameras(); !cameras.empty()) source = cameras.front().nom;
+    if (EstCamera(source)) {
+        const auto r =
+            PhotoCamera(fenetre_, source, Q(o_.controles.Texte(Controle::TwainAcquisition)));
+        const auto issue = Issue(r, chemin);
+        Fin(issue.first, issue.second);
+        return;
+    }
     annule_ = false;
     progres_ = new QProgressDialog(fenetre_);
     progres_->setObjectName("ProgresAcquisition");
@@ -118,8 +151,7 @@ void AcquisitionQt::Acquiert() {
     connect(progres_, &QProgressDialog::canceled, this, [this] { annule_ = true; });
     progres_->show();
 
-    const std::string chemin = CheminImageTwain(o_);
-    travail_ = std::thread([this, chemin, source = source_] {
+    travail_ = std::thread([this, chemin, source] {
         const auto progres = [this](int v) {
             QMetaObject::invokeMethod(
                 this,
@@ -128,29 +160,10 @@ void AcquisitionQt::Acquiert() {
                 },
                 Qt::QueuedConnection);
         };
-        auto r = scanner_->Acquiert(source, ModeAcquisition::Couleur, annule_, progres);
-        IssueAcquisition issue = IssueAcquisition::Reussie;
-        std::string erreur = r.erreur;
-        switch (r.echec) {
-        case EchecAcquisition::Aucun:
-            // Written here: a large picture's file is no work for the window.
-            if (const auto e = EcritImageAcquise(r.image, chemin); !e) {
-                issue = IssueAcquisition::Echec;
-                erreur = e.erreur;
-            }
-            break;
-        case EchecAcquisition::AucuneSource:
-            issue = IssueAcquisition::AucuneSource;
-            break;
-        case EchecAcquisition::Annulee:
-            issue = IssueAcquisition::Annulee;
-            break;
-        case EchecAcquisition::Appareil:
-            issue = IssueAcquisition::Echec;
-            break;
-        }
+        const auto issue =
+            Issue(scanner_->Acquiert(source, ModeAcquisition::Couleur, annule_, progres), chemin);
         QMetaObject::invokeMethod(
-            this, [this, issue, erreur] { Fin(issue, erreur); }, Qt::QueuedConnection);
+            this, [this, issue] { Fin(issue.first, issue.second); }, Qt::QueuedConnection);
     });
 }
 

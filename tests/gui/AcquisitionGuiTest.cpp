@@ -3,10 +3,13 @@
 // of the drawn view compared with the view itself.
 #include "app/Fenetre.h"
 #include "gui/Acquisition.h"
+#include "gui/Camera.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+
+#include <sane/sane.h>
 
 #include <QDialog>
 #include <QListWidget>
@@ -90,7 +93,7 @@ private slots:
         });
         attente.start(10);
         fenetre->Clique(Controle::TwainSelectionSource);
-        QCOMPARE(lignes, 2);
+        QCOMPARE(lignes, 2 + static_cast<int>(Cameras().size()));
         QCOMPARE(fenetre->Acquisition()->Source(), std::string("test:1"));
     }
 
@@ -128,6 +131,21 @@ private slots:
         QCOMPARE(etat->cheminImage, chemin);
         QVERIFY(etat->chargeur.ListIMGchar.empty());
         QVERIFY(!QFile::exists(dossier.filePath("ImageTwain.bmp")));
+    }
+
+    // A camera that is gone (unplugged since it was chosen) is said.
+    void anAbsentSourceIsSaid() {
+        QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
+        fenetre->Acquisition()->FixeSource("camera:absente");
+        fenetre->Clique(Controle::TwainAcquisition);
+        QCOMPARE(fin.count(), 1);
+        QCOMPARE(etat->controles.Texte(Controle::BarreEtat), std::string("aucune source"));
+        fenetre->Acquisition()->FixeSource("test:9");
+        fenetre->Clique(Controle::AcquisitionTwain);
+        QVERIFY(fin.wait(20000));
+        QCOMPARE(etat->controles.Texte(Controle::BarreEtat),
+                 std::string(sane_strstatus(SANE_STATUS_INVAL)));
+        QVERIFY(etat->chargeur.ListIMGchar.empty());
     }
 
     void theFrameAndTheWorkAreaAreTheViewAsDrawn() {
