@@ -52,15 +52,7 @@ bool ToutGris(const PixelsImage& i) {
     return true;
 }
 
-TEST(ScannerSane, ListsTheConfiguredDevicesAndReadsColourAndGreyFramesOfTheirSize) {
-    {
-        Configuration config("");
-        ScannerSane scanner;
-        const auto sources = scanner.Sources();
-        ASSERT_EQ(sources.size(), 2u);
-        EXPECT_EQ(sources[0].nom, "test:0");
-        EXPECT_FALSE(sources[0].description.empty());
-    }
+TEST(ScannerSane, ReadsColourAndGreyFramesOfTheirSize) {
     const auto couleur = Acquiert("test-picture \"Color pattern\"\n", ModeAcquisition::Couleur);
     ASSERT_TRUE(couleur.Reussi()) << couleur.erreur;
     EXPECT_EQ(couleur.image.largeur, 200);
@@ -74,23 +66,7 @@ TEST(ScannerSane, ListsTheConfiguredDevicesAndReadsColourAndGreyFramesOfTheirSiz
         EXPECT_EQ(gris.image.largeur, 200);
         EXPECT_EQ(gris.image.hauteur, 150);
         EXPECT_TRUE(ToutGris(gris.image));
-        EXPECT_EQ(gris.image.pixels.size(), 200u * 150u);
     }
-
-    // The BMP file has the frame's size (header fields at 18 and 22).
-    const auto chemin =
-        fs::temp_directory_path() / ("orvelle-twain-" + std::to_string(::getpid()) + ".bmp");
-    ASSERT_TRUE(EcritImageAcquise(couleur.image, chemin));
-    std::ifstream f(chemin, std::ios::binary);
-    std::string octets((std::istreambuf_iterator<char>(f)), {});
-    fs::remove(chemin);
-    ASSERT_GT(octets.size(), 54u);
-    EXPECT_EQ(octets.substr(0, 2), "BM");
-    EXPECT_EQ(static_cast<unsigned char>(octets[18]) | static_cast<unsigned char>(octets[19]) << 8,
-              200);
-    EXPECT_EQ(static_cast<unsigned char>(octets[22]) | static_cast<unsigned char>(octets[23]) << 8,
-              150);
-    EXPECT_EQ(octets.size(), 54u + 600u * 150u);
 }
 
 // Depths and small reads all give the same picture (the colour pattern

@@ -9,8 +9,6 @@
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
 
-#include <sane/sane.h>
-
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -140,11 +138,6 @@ private slots:
         fenetre->Clique(Controle::TwainAcquisition);
         QCOMPARE(fin.count(), 1);
         QCOMPARE(etat->controles.Texte(Controle::BarreEtat), std::string("aucune source"));
-        fenetre->Acquisition()->FixeSource("test:9");
-        fenetre->Clique(Controle::AcquisitionTwain);
-        QVERIFY(fin.wait(20000));
-        QCOMPARE(etat->controles.Texte(Controle::BarreEtat),
-                 std::string(sane_strstatus(SANE_STATUS_INVAL)));
         QVERIFY(etat->chargeur.ListIMGchar.empty());
     }
 
