@@ -1,6 +1,7 @@
 // Frames read from SANE's own "test" backend, a real backend of the real
 // library, configured by a private configuration folder per case.
 #include "acquisition/ScannerSane.h"
+#include "acquisition/FuitesSane.h"
 
 #include <gtest/gtest.h>
 #include <sane/sane.h>

@@ -1,6 +1,7 @@
 // Acquisition in the window: frames of SANE's test backend read on the
 // worker thread while the window's events keep running, Cancel, and the saves
 // of the drawn view compared with the view itself.
+#include "acquisition/FuitesSane.h"
 #include "app/Fenetre.h"
 #include "gui/Acquisition.h"
 #include "gui/Camera.h"
