@@ -1,5 +1,6 @@
 #include "app/CommandesAcquisition.h"
 
+#include "app/CommandesImages.h"
 #include "base/FichierTexte.h"
 #include "images/Chargeur.h"
 #include "images/DIBSection.h"
@@ -55,8 +56,8 @@ bool EcritImage(Orvelle& o, const PixelsImage& image, const std::string& chemin)
 } // namespace
 
 bool AcquisitionPermise(Orvelle& o) {
-    if (!MesureEnCours(o)) return true;
-    RefuseMesureEnCours(o);
+    if (!MesureEnCours(o.mesure)) return true;
+    RefuseMesureEnCours(o.ui);
     return false;
 }
 
@@ -79,7 +80,8 @@ bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises) {
     const Controle commande = mode == 1 ? Controle::TwainSauverImage : Controle::TwainSauverCadre;
     std::optional<PixelsImage> image;
     if (mode == 1) {
-        const std::string source = o.cheminImage.empty() ? CheminImageParDefaut(o) : o.cheminImage;
+        const std::string source =
+            o.images.cheminImage.empty() ? CheminImageParDefaut(o) : o.images.cheminImage;
         image = o.plateforme.LitPixelsImage(source);
         if (!image) {
             o.plateforme.Message(o.textes.Msg(msg::ChargementImage) + source, {},
@@ -112,7 +114,7 @@ bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base) {
     if (!image) return false;
     std::string nom = base;
     if (nom.empty()) {
-        nom = NomFichierImage(o.cheminImage);
+        nom = NomFichierImage(o.images.cheminImage);
         nom = nom.substr(0, nom.find('.'));
     } else {
         nom = nom.substr(0, nom.find('.'));

@@ -1,5 +1,7 @@
 #include "gui/Acquisition.h"
 
+#include "app/CommandesImages.h"
+
 #include "gui/Camera.h"
 #include "gui/PlateformeQt.h"
 #include "images/Chargeur.h"

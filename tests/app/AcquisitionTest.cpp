@@ -2,6 +2,7 @@
 // the drawn view and the screen. The frames themselves come from SANE in
 // tests/acquisition; the window's worker thread in tests/gui.
 #include "app/CommandesAcquisition.h"
+#include "app/CommandesImages.h"
 #include "images/Chargeur.h"
 #include "images/DIBSection.h"
 #include "interface/Messages.h"
@@ -41,7 +42,6 @@ protected:
         o->parametres.repImage = dossier.string();
         o->mesure.NumFonction = 2;
         SelectionneFonction(*o);
-        BrancheChargeur(*o);
     }
     void TearDown() override { fs::remove_all(dossier); }
     std::optional<TailleImage> Taille(const fs::path& f) { return p.LitTailleImage(f.string()); }
@@ -60,19 +60,19 @@ protected:
 TEST_F(AcquisitionTest, TheAcquiredPictureKeepsOneSlotAndAFailureLeavesThePictureShown) {
     Acquise(10, 8);
     Acquise(12, 9);
-    ASSERT_EQ(o->chargeur.ListIMGchar.size(), 1u);
-    EXPECT_EQ(o->cheminImage, (dossier / "ImageTwain.bmp").string());
+    ASSERT_EQ(o->images.chargeur.ListIMGchar.size(), 1u);
+    EXPECT_EQ(o->images.cheminImage, (dossier / "ImageTwain.bmp").string());
     EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "12");
 
-    const auto version = o->versionImage;
+    const auto version = o->images.versionImage;
     EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::AucuneSource));
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "aucune source");
     EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::Echec, "Document feeder jammed"));
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "Document feeder jammed");
     EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::Annulee));
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "Document feeder jammed");
-    EXPECT_EQ(o->versionImage, version);
-    EXPECT_EQ(o->chargeur.ListIMGchar.size(), 1u);
+    EXPECT_EQ(o->images.versionImage, version);
+    EXPECT_EQ(o->images.chargeur.ListIMGchar.size(), 1u);
 
     // Not while a measure is half entered.
     EXPECT_TRUE(AcquisitionPermise(*o));
@@ -83,8 +83,8 @@ TEST_F(AcquisitionTest, TheAcquiredPictureKeepsOneSlotAndAFailureLeavesThePictur
 
 TEST_F(AcquisitionTest, SavesProposeTheirNameAndAskBeforeReplacingAFile) {
     PrisesFactices prises;
-    o->cheminImage = "/photos/spore.12.jpg";
-    p.pixelsImages[o->cheminImage] = Image(5, 2, 0xFFFF0000);
+    o->images.cheminImage = "/photos/spore.12.jpg";
+    p.pixelsImages[o->images.cheminImage] = Image(5, 2, 0xFFFF0000);
 
     // 3 "Sauver l'image Twain": the picture without marks; ".bmp" added.
     p.fichiers.push_back((dossier / "image").string());

@@ -105,19 +105,19 @@ private slots:
         });
         horloge.start(1);
         for (int n = 1; n <= 2; ++n) {
-            const auto version = etat->versionImage;
+            const auto version = etat->images.versionImage;
             fenetre->Clique(n == 1 ? Controle::TwainAcquisition : Controle::AcquisitionTwain);
             QVERIFY(fin.wait(20000));
-            QCOMPARE(etat->chargeur.ListIMGchar.size(), size_t{1});
-            QCOMPARE(etat->cheminImage, dossier.filePath("ImageTwain.bmp").toStdString());
-            QVERIFY(etat->versionImage > version);
+            QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t{1});
+            QCOMPARE(etat->images.cheminImage, dossier.filePath("ImageTwain.bmp").toStdString());
+            QVERIFY(etat->images.versionImage > version);
         }
         QCOMPARE(QImage(dossier.filePath("ImageTwain.bmp")).size(), QSize(200, 150));
         QVERIFY(tours > 0);
     }
 
     void cancellingLeavesThePictureShown() {
-        const auto chemin = etat->cheminImage;
+        const auto chemin = etat->images.cheminImage;
         QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
         fenetre->Clique(Controle::TwainAcquisition);
         // Cancelled once the device sends.
@@ -127,8 +127,8 @@ private slots:
         QVERIFY(annuler);
         QTest::mouseClick(annuler, Qt::LeftButton);
         QVERIFY(fin.wait(20000));
-        QCOMPARE(etat->cheminImage, chemin);
-        QVERIFY(etat->chargeur.ListIMGchar.empty());
+        QCOMPARE(etat->images.cheminImage, chemin);
+        QVERIFY(etat->images.chargeur.ListIMGchar.empty());
         QVERIFY(!QFile::exists(dossier.filePath("ImageTwain.bmp")));
     }
 
@@ -139,7 +139,7 @@ private slots:
         fenetre->Clique(Controle::TwainAcquisition);
         QCOMPARE(fin.count(), 1);
         QCOMPARE(etat->controles.Texte(Controle::BarreEtat), std::string("aucune source"));
-        QVERIFY(etat->chargeur.ListIMGchar.empty());
+        QVERIFY(etat->images.chargeur.ListIMGchar.empty());
     }
 
     void theFrameAndTheWorkAreaAreTheViewAsDrawn() {
@@ -147,7 +147,7 @@ private slots:
         fenetre->Clique(Controle::TwainAcquisition);
         QVERIFY(fin.wait(20000));
         // Zoomed in until the picture is wider than the box: only the box is written.
-        const Vue& v = etat->vue;
+        const Vue& v = etat->images.vue;
         const auto largeurDessinee = [&] {
             return v.VersBoiteX(v.LargeurImage()) - v.VersBoiteX(0);
         };
