@@ -189,10 +189,10 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= 255; ++i) {
         const PointImage a{x(hasard), y(hasard)};
         const PointImage b{a.x + d(hasard), a.y + d(hasard)};
-        o.marques.AjouteFixe({GenreMarque::Ligne, a, b, 12, {}});
-        o.marques.AjouteFixe({GenreMarque::Croix, a, {}, 12, {}});
-        o.marques.AjouteFixe({GenreMarque::Croix, b, {}, 12, {}});
-        o.marques.AjouteFixe({GenreMarque::Texte, a, {}, 12, std::to_string(i)});
+        o.mesure.marques.AjouteFixe({GenreMarque::Ligne, a, b, 12, {}});
+        o.mesure.marques.AjouteFixe({GenreMarque::Croix, a, {}, 12, {}});
+        o.mesure.marques.AjouteFixe({GenreMarque::Croix, b, {}, 12, {}});
+        o.mesure.marques.AjouteFixe({GenreMarque::Texte, a, {}, 12, std::to_string(i)});
     }
     zone->Actualise();
     zone->repaint();
@@ -227,11 +227,11 @@ int main(int argc, char** argv) {
     // A segment under way: the pointing draws the rubber band at each move.
     const PointTwips depart{3000, 2500};
     zone->surDeplacement = [&](Qt::MouseButtons, Qt::KeyboardModifiers, PointTwips p) {
-        o.marques.FixeProvisoires({{GenreMarque::Ligne,
-                                    o.images.vue.VersImage(depart),
-                                    o.images.vue.VersImage(p),
-                                    12,
-                                    {}}});
+        o.mesure.marques.FixeProvisoires({{GenreMarque::Ligne,
+                                           o.images.vue.VersImage(depart),
+                                           o.images.vue.VersImage(p),
+                                           12,
+                                           {}}});
     };
     int peintures = 0;
     zone->surVueDessinee = [&](ZoneImage::Qualite) { ++peintures; };

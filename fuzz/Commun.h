@@ -2,6 +2,7 @@
 // nothing, and a session of the core set up as the program starts it.
 #pragma once
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"

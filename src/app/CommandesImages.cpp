@@ -1,5 +1,6 @@
 #include "app/CommandesImages.h"
 
+#include "app/CommandesMesure.h"
 #include "base/Nombres.h"
 #include "calibration/Calibrage.h"
 #include "calibration/ClicCalibrage.h"
@@ -8,8 +9,6 @@
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
 #include "interface/Messages.h"
-#include "measure/Grille.h"
-#include "measure/Marques.h"
 #include "results/ImportCSV.h"
 
 #include <algorithm>
@@ -24,11 +23,11 @@ std::string Dossier(const Orvelle& o) {
 
 // The grid lines whose image number counts: 1 .. the current line.
 int DerniereLigne(const Orvelle& o) {
-    return std::min({o.mesure.LigneCourante, o.GrilleRef.Lignes() - 1, LignesMax + 1});
+    return std::min({o.mesure.LigneCourante, o.mesure.GrilleRef.Lignes() - 1, LignesMax + 1});
 }
 
 int ColonneImage(const Orvelle& o) {
-    return o.GrilleRef.Colonnes() - 2;
+    return o.mesure.GrilleRef.Colonnes() - 2;
 }
 
 bool SlotUtilise(const Orvelle& o, int k) {
@@ -36,7 +35,7 @@ bool SlotUtilise(const Orvelle& o, int k) {
     for (int l = 1; l <= DerniereLigne(o); ++l) {
         if (o.mesure.TraceLignes[static_cast<std::size_t>(l)].image == k) return true;
         if (col >= 1) {
-            const auto n = LitEntierStrict(o.GrilleRef.Texte(l, col));
+            const auto n = LitEntierStrict(o.mesure.GrilleRef.Texte(l, col));
             if (n && *n == k) return true;
         }
     }
@@ -168,8 +167,8 @@ bool RepEffaceLigne(Orvelle& o, int k) {
     const int col = ColonneImage(o);
     for (int l = 1; l <= DerniereLigne(o); ++l) {
         if (col >= 1) {
-            const auto num = LitEntierStrict(o.GrilleRef.Texte(l, col));
-            if (num && *num > k) o.GrilleRef.FixeTexte(l, col, std::to_string(*num - 1));
+            const auto num = LitEntierStrict(o.mesure.GrilleRef.Texte(l, col));
+            if (num && *num > k) o.mesure.GrilleRef.FixeTexte(l, col, std::to_string(*num - 1));
         }
         auto& trace = o.mesure.TraceLignes[static_cast<std::size_t>(l)];
         if (trace.image > k) --trace.image;
@@ -271,7 +270,7 @@ void DoubleClicGroupe(Orvelle& o, int ligne) {
 }
 
 void Cherche_spore(Orvelle& o) {
-    const auto& g = o.GrilleRef;
+    const auto& g = o.mesure.GrilleRef;
     const int ligne = g.LigneCourante();
     if (ligne < 1 || ligne >= g.Lignes() || ligne > LignesMax + 1) return;
     if (g.Texte(ligne, 1).empty()) return; // no measure on that line

@@ -1,6 +1,7 @@
 #include "app/CommandesTrame.h"
 
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
 #include "base/Texte.h"
@@ -55,7 +56,7 @@ bool AUneExtension(const std::string& chemin) {
 // What a grid file keeps of the work and the window shows: the function and
 // the texts of the grid's lines.
 std::string Signature(const Orvelle& o) {
-    const auto& g = o.GrilleRef;
+    const auto& g = o.mesure.GrilleRef;
     std::string s = std::to_string(o.mesure.NumFonction);
     const int fin = std::min(o.mesure.LigneCourante, g.Lignes() - 1);
     for (int l = 1; l <= fin; ++l)

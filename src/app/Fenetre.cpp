@@ -2,6 +2,7 @@
 
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
@@ -18,9 +19,7 @@
 #include "images/CopieReferencee.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
-#include "measure/ChangementFonction.h"
-#include "measure/Fonctions.h"
-#include "measure/Grille.h"
+#include "measure/CommentaireLigne.h"
 #include "measure/Marques.h"
 #include "measure/Pointage.h"
 #include "results/ExportCSV.h"
@@ -94,12 +93,12 @@ void Desactive(Orvelle& o) {
 // "Couleur1" and "Couleur2": a colour of the 16-colour palette for the marks;
 // the marks drawn take it at once.
 void ChoisitCouleurMarque(Orvelle& o, Controle bouton) {
-    int& couleur = bouton == Controle::Couleur1 ? o.couleur1 : o.couleur2;
+    int& couleur = bouton == Controle::Couleur1 ? o.mesure.couleur1 : o.mesure.couleur2;
     const auto choix = o.plateforme.ChoisitCouleurPalette(o.controles.Texte(bouton), couleur);
     if (!choix || *choix < 0 || *choix > 15) return;
     couleur = *choix;
     o.controles.Couleur(bouton, CouleurPalette(couleur));
-    if (!o.marques.fixes.empty()) Retrace(o);
+    if (!o.mesure.marques.fixes.empty()) Retrace(o);
 }
 
 // The warning text of the current language: the program folder first, then
@@ -154,10 +153,10 @@ void Demarrage(Orvelle& o) {
     o.FicTrame.clear();
     o.extensionExport = "csv";
     c.Coche(Controle::CaseCalculStat, true);
-    o.couleur1 = 12;
-    o.couleur2 = 10;
-    c.Couleur(Controle::Couleur1, CouleurPalette(o.couleur1));
-    c.Couleur(Controle::Couleur2, CouleurPalette(o.couleur2));
+    o.mesure.couleur1 = 12;
+    o.mesure.couleur2 = 10;
+    c.Couleur(Controle::Couleur1, CouleurPalette(o.mesure.couleur1));
+    c.Couleur(Controle::Couleur2, CouleurPalette(o.mesure.couleur2));
     o.CoefCalibrage = 1.0;
     c.CocheSeul(Controle::OptionIndDim);
     SelectionneModePointage(o, o.parametres.modePointage);
@@ -244,7 +243,8 @@ void ClicControle(Orvelle& o, Controle c) {
     if (ClicExport(o, c)) return;
     if (ClicCalibrage(o, c)) return;
     if (ClicZoom(o, c)) return;
-    if (o.commentaire.Clic(o, c)) return;
+    if (ClicCommentaire(o.ui, o.mesure, c, o.controles.Texte(C::TexteCommentaire))) return;
+    if (ClicOptionPointage(o, c)) return;
     switch (c) {
     case C::SauverParametres:
         EcritParametresMaintenant(o);
@@ -283,11 +283,12 @@ void ClicControle(Orvelle& o, Controle c) {
         SelectionneModePointage(o, c == C::OptionPalmer ? 2 : 1);
         break;
     case C::DefilementCommentaire:
-        o.commentaire.Defile(
-            o, static_cast<int>(LitDecimal(o.controles.Texte(C::DefilementCommentaire))));
+        ChargeCommentaire(
+            o.ui, o.mesure,
+            static_cast<int>(LitDecimal(o.controles.Texte(C::DefilementCommentaire))));
         break;
     case C::NumeroCommentaire:
-        o.commentaire.NumeroSaisi(o, o.controles.Texte(C::NumeroCommentaire));
+        NumeroCommentaireSaisi(o.ui, o.mesure, o.controles.Texte(C::NumeroCommentaire));
         break;
     default:
         break;
@@ -375,11 +376,11 @@ void Clic(Orvelle& o, Controle c) {
 }
 
 void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
-    o.GrilleRef.Selectionne(ligne, colonne);
+    o.mesure.GrilleRef.Selectionne(ligne, colonne);
     MontreImageLigne(o, ligne);
-    if (colonne == o.GrilleRef.Colonnes() - 1) {
+    if (colonne == o.mesure.GrilleRef.Colonnes() - 1) {
         QuitteModeExport(o);
-        o.commentaire.Ouvre(o, ligne);
+        OuvreCommentaire(o.ui, o.mesure, ligne);
     }
 }
 

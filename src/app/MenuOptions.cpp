@@ -99,7 +99,7 @@ bool ClicTailleGrille(Orvelle& o, int i) {
     }
     CocheValeur(o.controles, kTaillesGrille, i);
     o.parametres.tGrille = taille;
-    o.GrilleRef.FixeLignes(taille + 1);
+    o.mesure.GrilleRef.FixeLignes(taille + 1);
     return true;
 }
 

@@ -8,11 +8,8 @@
 #include "interface/Controles.h"
 #include "interface/Interface.h"
 #include "interface/TablesTextes.h"
-#include "measure/CommentaireLigne.h"
 #include "measure/EtatMesure.h"
-#include "measure/EtatPointage.h"
 #include "measure/GrilleTexte.h"
-#include "measure/Marques.h"
 #include "platform/Plateforme.h"
 #include "results/EtatExport.h"
 #include "results/EtatResultats.h"
@@ -39,23 +36,13 @@ public:
     Interface ui{plateforme, controles, textes};
     Parametres parametres;
 
-    // Measurement grid, its statistics grid and its four-row mirror.
-    GrilleTexte GrilleRef;
-    GrilleTexte GrilleRefP;
-    GrilleTexte MGrille;
+    // The measure: grid, mirror, marks, pointing, comment editor.
     EtatMesure mesure;
+    // The statistics grid.
+    GrilleTexte GrilleRefP;
 
     // The picture shown and its view, the magnifier, the loader.
     EtatImages images;
-
-    // The marks drawn over the picture.
-    CalqueMarques marques;
-    // Pointing on the image box: mode flags, segment under way, held keys.
-    EtatPointage pointage;
-    // Mark colours, numbers of the 16-colour palette ("Couleur1", "Couleur2"):
-    // the first for crosses and numbers, the second for sides and other images.
-    int couleur1 = 12;
-    int couleur2 = 10;
     // Image-group mode: "retrace" also draws the lines of the group's other images.
     bool ModeGroupe = false;
 
@@ -115,9 +102,6 @@ public:
     EtatResultats resultats;
     // The CSV export: its comment, the export mode of Frame(10), its clock.
     EtatExport exportCSV;
-
-    // The comment editor of the grid lines (Frame(10)).
-    CommentaireLigne commentaire;
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }

@@ -1,6 +1,7 @@
 #include "app/TrameGrille.h"
 
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -38,7 +39,7 @@ bool FonctionSegments(int f) {
 // The last cell of the values: the image number and the comment follow,
 // except for the colours, whose grid has no image column.
 int DerniereCelluleValeur(const Orvelle& o) {
-    const int cols = o.GrilleRef.Colonnes();
+    const int cols = o.mesure.GrilleRef.Colonnes();
     return o.mesure.NumFonction == 20 ? cols - 2 : cols - 3;
 }
 
@@ -224,7 +225,7 @@ void Ligne::Polygone() {
 }
 
 void Ligne::CopieCellules() {
-    auto& g = o_.GrilleRef;
+    auto& g = o_.mesure.GrilleRef;
     g.FixeTexte(n_, 0, std::to_string(n_));
     for (int c = 1; c <= DerniereCelluleValeur(o_); ++c)
         g.FixeTexte(n_, c, Cellule(c).value_or(""));
@@ -257,7 +258,7 @@ void Ligne::Remplit() {
         Polygone();
     }
 
-    auto& g = o_.GrilleRef;
+    auto& g = o_.mesure.GrilleRef;
     g.FixeTexte(n_, 0, std::to_string(n_));
     g.FixeTexte(n_, g.Colonnes() - 1, l_.commentaire);
     auto& t = m.TraceLignes[static_cast<size_t>(n_)];
@@ -333,7 +334,7 @@ void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
 
 Trame ConstruitTrame(Orvelle& o) {
     const auto& m = o.mesure;
-    const auto& g = o.GrilleRef;
+    const auto& g = o.mesure.GrilleRef;
     Trame t;
     t.indPres = o.parametres.indPres;
     t.nbLgMax = o.parametres.tGrille;

@@ -1,5 +1,6 @@
 #include "calibration/Calibrage.h"
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "interface/Messages.h"
@@ -61,7 +62,7 @@ void RetireSegment(Orvelle& o) {
     const SegmentCalibrage s = *c.segment;
     c.segment.reset();
     const auto& m = o.mesure;
-    if (o.GrilleRef.Texte(s.ligne, s.etape).empty()) return; // already gone
+    if (o.mesure.GrilleRef.Texte(s.ligne, s.etape).empty()) return; // already gone
     if (s.etape == 1) {
         const bool ligneExiste =
             s.ligne < m.LigneCourante || (s.ligne == m.LigneCourante && m.Etape > 1);
@@ -72,7 +73,7 @@ void RetireSegment(Orvelle& o) {
         if (derniere) EffaceArriere(o);
     }
     // The segment is no measure: its marks leave the picture with its value.
-    if (!o.marques.fixes.empty()) Retrace(o);
+    if (!o.mesure.marques.fixes.empty()) Retrace(o);
 }
 
 // A validated factor: shown, kept for the image, and the dialogue closed.

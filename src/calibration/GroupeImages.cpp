@@ -1,5 +1,6 @@
 #include "calibration/GroupeImages.h"
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"

@@ -1,5 +1,6 @@
 #include "calibration/PanneauCalibrage.h"
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"

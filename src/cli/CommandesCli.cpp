@@ -1,5 +1,6 @@
 #include "cli/CommandesCli.h"
 
+#include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/Orvelle.h"

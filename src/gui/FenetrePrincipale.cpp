@@ -2,6 +2,7 @@
 
 #include "acquisition/ScannerSane.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "gui/Acquisition.h"
 #include "gui/Loupe.h"
@@ -204,7 +205,7 @@ bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e) {
 }
 
 void FenetrePrincipale::PlaceGrille() {
-    const int position = o_.pointage.PositionGrille;
+    const int position = o_.mesure.pointage.PositionGrille;
     if (!separateur_ || position == positionGrille_) return;
     positionGrille_ = position;
     // The G key moves the grids round the image: right, below, left, above.
@@ -308,9 +309,9 @@ void FenetrePrincipale::BrancheZoneImage() {
 
 void FenetrePrincipale::ApresPointage() {
     Actualise();
-    if (!o_.pointage.menuContextuel) return;
+    if (!o_.mesure.pointage.menuContextuel) return;
     // The pointing asks for a context menu at a point of the box.
-    const MenuContextuel demande = *o_.pointage.menuContextuel;
+    const MenuContextuel demande = *o_.mesure.pointage.menuContextuel;
     auto* menu = liaisons_.Objet<QMenu>(demande.menu);
     QAction* choisie = nullptr;
     if (menu) {
@@ -318,7 +319,7 @@ void FenetrePrincipale::ApresPointage() {
         choisie = menu->exec(zoneImage_->mapToGlobal(ici));
     }
     // A chosen entry already went through its click; a closed menu answers 0.
-    if (!choisie && o_.pointage.menuContextuel) FermeMenuContextuel(o_);
+    if (!choisie && o_.mesure.pointage.menuContextuel) FermeMenuContextuel(o_);
     Actualise();
 }
 
@@ -546,7 +547,7 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     calibrage_ = new PanneauxCalibrage(
         o_, liaisons_, [this](Controle c) { Clique(c); }, zoneImage_, [this] { Actualise(); });
 
-    modeleMini_ = new ModeleGrille(o_.MGrille, this);
+    modeleMini_ = new ModeleGrille(o_.mesure.MGrille, this);
     vueMini_ = VuePour(modeleMini_, 20);
     vueMini_->setObjectName(NomObjet(Controle::GrilleMiroir));
     vueMini_->setFixedHeight(4 * 20 + 4);
@@ -629,7 +630,7 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
             libelles, fm.horizontalAdvance(QString::fromStdString(LibelleStatistique(o_, k))) + 12);
     const int derniere = g.Colonnes() - 1;
     // The image numbers (the statistics' "index" below them) need no room for a value.
-    const int image = o_.GrilleRef.Colonnes() - 2;
+    const int image = o_.mesure.GrilleRef.Colonnes() - 2;
     auto contenu = [&](int c) {
         if (c == 0) return libelles;
         if (c == derniere || c == image) return 0; // the comment or "index" texts run on
@@ -659,7 +660,7 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     chargeur_->setMaximumHeight(190);
     l->addWidget(chargeur_);
 
-    modeleGrille_ = new ModeleGrille(o_.GrilleRef, this);
+    modeleGrille_ = new ModeleGrille(o_.mesure.GrilleRef, this);
     vueGrille_ = VuePour(modeleGrille_, 20);
     vueGrille_->setObjectName(NomObjet(Controle::Grille));
     l->addWidget(vueGrille_, 3);
@@ -723,7 +724,7 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     liaisons_.Lie(Controle::CadreStatistiques, stats);
     liaisons_.Lie(Controle::GrilleStatistiques, vueStats_);
 
-    AppliqueLargeurs(vueGrille_, o_.GrilleRef);
+    AppliqueLargeurs(vueGrille_, o_.mesure.GrilleRef);
     return zone;
 }
 

@@ -65,16 +65,16 @@ void Loupe::paintEvent(QPaintEvent*) {
                            dedans.height() * dpr));
     }
     // The marks of the measure under way, enlarged with the view.
-    if (!o.marques.provisoires.empty()) {
+    if (!o.mesure.marques.provisoires.empty()) {
         p.save();
         p.scale(agrandi, agrandi);
         p.translate(-carre.x(), -carre.y());
-        DessineMarques(p, o.marques.provisoires, o.images.vue, carre);
+        DessineMarques(p, o.mesure.marques.provisoires, o.images.vue, carre);
         p.restore();
     }
     // The cross: pen colour OR the inverse of what lies beneath.
     p.setCompositionMode(QPainter::RasterOp_SourceOrNotDestination);
-    p.setPen(QPen(CouleurQt(CouleurPalette(o.couleur1)), 0));
+    p.setPen(QPen(CouleurQt(CouleurPalette(o.mesure.couleur1)), 0));
     const double m = cote / 2;
     p.drawLine(QPointF(0, m), QPointF(cote, m));
     p.drawLine(QPointF(m, 0), QPointF(m, cote));

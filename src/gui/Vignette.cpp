@@ -55,7 +55,7 @@ void Vignette::paintEvent(QPaintEvent*) {
     double x = 0, y = 0, l = 0, h = 0;
     o.images.vue.RectangleVignette(x, y, l, h);
     if (l <= 0 || h <= 0 || !std::isfinite(l) || !std::isfinite(h)) return;
-    p.setPen(QPen(CouleurQt(CouleurPalette(o.couleur1)), 0));
+    p.setPen(QPen(CouleurQt(CouleurPalette(o.mesure.couleur1)), 0));
     p.setBrush(Qt::NoBrush);
     const QRectF r(x / TwipsParPixelEcran, y / TwipsParPixelEcran, l / TwipsParPixelEcran,
                    h / TwipsParPixelEcran);

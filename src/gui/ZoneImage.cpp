@@ -112,23 +112,23 @@ void ZoneImage::Actualise() {
         DemarreChargement();
         vueChangee = true;
     }
-    if (premiere_ || o_.images.versionVue != vuVue_ || o_.marques.version != vuMarques_) {
+    if (premiere_ || o_.images.versionVue != vuVue_ || o_.mesure.marques.version != vuMarques_) {
         vuVue_ = o_.images.versionVue;
-        vuMarques_ = o_.marques.version;
+        vuMarques_ = o_.mesure.marques.version;
         vueChangee = true;
     }
     premiere_ = false;
     if (vueChangee) {
-        vuProvisoire_ = o_.marques.versionProvisoire;
+        vuProvisoire_ = o_.mesure.marques.versionProvisoire;
         etendueProvisoire_ =
-            EtendueMarques(o_.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
+            EtendueMarques(o_.mesure.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
         Invalide();
-    } else if (o_.marques.versionProvisoire != vuProvisoire_) {
-        vuProvisoire_ = o_.marques.versionProvisoire;
+    } else if (o_.mesure.marques.versionProvisoire != vuProvisoire_) {
+        vuProvisoire_ = o_.mesure.marques.versionProvisoire;
         // Only what the old and the new marks cover is painted again.
         const QRectF boite(rect());
         const QRectF nouvelle =
-            EtendueMarques(o_.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
+            EtendueMarques(o_.mesure.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
         QRegion r;
         if (!etendueProvisoire_.isNull())
             r += etendueProvisoire_.intersected(boite).toAlignedRect();
@@ -138,7 +138,8 @@ void ZoneImage::Actualise() {
         if (loupe_ && loupe_->isVisible()) loupe_->update();
     }
     // An open hand while every drag moves the picture.
-    const Qt::CursorShape forme = o_.pointage.GlisseImage ? Qt::OpenHandCursor : Qt::CrossCursor;
+    const Qt::CursorShape forme =
+        o_.mesure.pointage.GlisseImage ? Qt::OpenHandCursor : Qt::CrossCursor;
     if (cursor().shape() != forme) setCursor(forme);
     if (o_.images.loupe.champ != vuChamp_) {
         vuChamp_ = o_.images.loupe.champ;
@@ -251,7 +252,7 @@ const QImage& ZoneImage::VueDessinee() {
         qualiteCache_ = DessineImage();
         QPainter p(&cache_);
         p.setFont(font());
-        DessineMarques(p, o_.marques.fixes, o_.images.vue, QRectF(rect()));
+        DessineMarques(p, o_.mesure.marques.fixes, o_.images.vue, QRectF(rect()));
         cacheValide_ = true;
     }
     return cache_;
@@ -263,7 +264,7 @@ void ZoneImage::paintEvent(QPaintEvent* e) {
     const qreal dpr = vue.devicePixelRatio();
     for (const QRect& r : e->region())
         p.drawImage(r, vue, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
-    DessineMarques(p, o_.marques.provisoires, o_.images.vue, QRectF(rect()));
+    DessineMarques(p, o_.mesure.marques.provisoires, o_.images.vue, QRectF(rect()));
     if (surVueDessinee) surVueDessinee(qualiteCache_);
 }
 

@@ -5,10 +5,15 @@
 
 namespace orv::msg {
 
-inline constexpr int APropos = 1;               // " à propos ..."
-inline constexpr int Largeur = 20;              // " largeur"
-inline constexpr int Epaisseur = 21;            // " épaisseur"
-inline constexpr int OptionsTablouve = 55;      // "Options Tablouve***"
+inline constexpr int APropos = 1;          // " à propos ..."
+inline constexpr int AideTouches = 2;      // " Espace : grille", first of the key help lines
+inline constexpr int AideToucheLoupe = 7;  // " <> : loupe x2"
+inline constexpr int AideTouchesFin = 11;  // " E : mode 3D, épaisseur", the last one
+inline constexpr int Largeur = 20;         // " largeur"
+inline constexpr int Epaisseur = 21;       // " épaisseur"
+inline constexpr int OptionsTablouve = 55; // "Options Tablouve***"
+// Entry 55 then holds the prompt of the active function (SelectionneFonction).
+inline constexpr int InviteFonction = 55;
 inline constexpr int MesureSegment = 56;        // "mesure Segment"
 inline constexpr int MesureSpore2D = 57;        // "mesure Spore 2D"
 inline constexpr int MesureSpore3D = 58;        // "mesure Spore 3D"

@@ -1,6 +1,6 @@
 #include "measure/ChangementFonction.h"
 
-#include "app/Orvelle.h"
+#include "interface/Messages.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 
@@ -8,126 +8,139 @@ namespace orv {
 
 namespace {
 
+// One menu click: whom it tells, the measure it changes, the settings it
+// reads, and what it did.
+struct Entree {
+    Interface& ui;
+    EtatMesure& m;
+    const Parametres& p;
+    SuitesMesure suites;
+};
+
 // "effacer la grille  ?"; true for Yes.
-bool ConfirmeEffacement(Orvelle& o) {
-    const auto& t = o.textes;
-    return o.plateforme.QuestionOuiNon(t.Msg(190) + t.Msg(188) + " ?");
+bool ConfirmeEffacement(Entree& e) {
+    return e.ui.plateforme.QuestionOuiNon(e.ui.Msg(msg::Effacer) + e.ui.Msg(msg::LaGrille) + " ?");
 }
 
-bool GrilleOccupee(const Orvelle& o) {
-    return o.mesure.LigneCourante > 1;
+bool GrilleOccupee(const Entree& e) {
+    return e.m.LigneCourante > 1;
 }
 
-void ReactiveMenus(Orvelle& o) {
-    o.controles.Actif(Controle::MenuComptage, true);
-    o.controles.Actif(Controle::MenuDensite, true);
+void ReactiveMenus(Entree& e) {
+    e.ui.controles.Actif(Controle::MenuComptage, true);
+    e.ui.controles.Actif(Controle::MenuDensite, true);
+}
+
+void Vide(Entree& e) {
+    RAZ_Grille_total(e.ui, e.m);
+    e.suites.grilleVidee = true;
 }
 
 // The common end of every switch: empty grid, new function, new layout.
-void Bascule(Orvelle& o, int numero) {
-    RAZ_Grille_total(o);
-    o.mesure.NumFonction = numero;
-    o.controles.Visible(Controle::CopieNotation, true);
-    SelectionneFonction(o);
+void Bascule(Entree& e, int numero) {
+    Vide(e);
+    e.m.NumFonction = numero;
+    e.ui.controles.Visible(Controle::CopieNotation, true);
+    SelectionneFonction(e.ui, e.m, e.p);
+    e.suites.fonctionChoisie = true;
 }
 
 // Mesure segment, Spores 2D, Spores 3D: the active entry again does nothing.
-void EntreeSimple(Orvelle& o, int numero) {
-    if (o.mesure.NumFonction == numero) return;
-    if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    ReactiveMenus(o);
-    Bascule(o, numero);
+void EntreeSimple(Entree& e, int numero) {
+    if (e.m.NumFonction == numero) return;
+    if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
+    ReactiveMenus(e);
+    Bascule(e, numero);
 }
 
 // Cystidia: the active entry again empties the grid without a question; another
 // entry always asks, even on an empty grid.
-void Cystides(Orvelle& o, int numero) {
-    if (o.mesure.NumFonction != numero && !ConfirmeEffacement(o)) return;
-    ReactiveMenus(o);
-    Bascule(o, numero);
+void Cystides(Entree& e, int numero) {
+    if (e.m.NumFonction != numero && !ConfirmeEffacement(e)) return;
+    ReactiveMenus(e);
+    Bascule(e, numero);
 }
 
-void Comptage(Orvelle& o, int numero) {
-    if (o.mesure.NumFonction == numero) return;
-    if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    o.mesure.ModeComptage = true;
-    o.controles.Texte(Controle::TexteComptage, "0");
-    o.controles.Actif(Controle::BoutonComptage, false);
-    Bascule(o, numero);
-    o.mesure.Etape = 1;
+void Comptage(Entree& e, int numero) {
+    if (e.m.NumFonction == numero) return;
+    if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
+    e.m.ModeComptage = true;
+    e.ui.controles.Texte(Controle::TexteComptage, "0");
+    e.ui.controles.Actif(Controle::BoutonComptage, false);
+    Bascule(e, numero);
+    e.m.Etape = 1;
 }
 
-void Densite(Orvelle& o, int numero) {
-    if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    o.mesure.ModeDensite = true;
-    o.controles.Texte(Controle::TexteComptage, "0");
-    Bascule(o, numero);
+void Densite(Entree& e, int numero) {
+    if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
+    e.m.ModeDensite = true;
+    e.ui.controles.Texte(Controle::TexteComptage, "0");
+    Bascule(e, numero);
 }
 
-void Surface(Orvelle& o, int entree) {
-    if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    auto& m = o.mesure;
+void Surface(Entree& e, int entree) {
+    if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
+    auto& m = e.m;
     m.ModeTriangle = entree == 1;
     m.ModePolygone = entree != 1;
     if (entree != 1) m.PolygoneAuto = entree == 2;
-    Bascule(o, entree == 1 ? 15 : 16);
+    Bascule(e, entree == 1 ? 15 : 16);
 }
 
 // The colour function is entered from the start-up setting or from a grid or
 // CSV file that names it; its menu entry only restarts it when it is active.
-void Tintaval(Orvelle& o) {
-    if (o.mesure.NumFonction != 20) {
-        if (GrilleOccupee(o)) ConfirmeEffacement(o);
+void Tintaval(Entree& e) {
+    if (e.m.NumFonction != 20) {
+        if (GrilleOccupee(e)) ConfirmeEffacement(e);
         return;
     }
     // A grid of colour samples is not emptied without the user's word.
-    if (GrilleOccupee(o) && !ConfirmeEffacement(o)) return;
-    o.controles.Actif(Controle::MenuComptage, false);
-    o.controles.Actif(Controle::MenuDensite, false);
-    o.mesure.NbSegments = 1;
-    RAZ_Grille_total(o);
-    o.controles.Visible(Controle::Texte4, false);
-    EnteteGrille(o, 20);
+    if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
+    e.ui.controles.Actif(Controle::MenuComptage, false);
+    e.ui.controles.Actif(Controle::MenuDensite, false);
+    e.m.NbSegments = 1;
+    Vide(e);
+    e.ui.controles.Visible(Controle::Texte4, false);
+    EnteteGrille(e.ui, e.m, 20);
 }
 
-} // namespace
-
-bool ClicMenuFonction(Orvelle& o, Controle c) {
+// The entry's work; false for an entry of another menu.
+bool Entre(Entree& e, Controle c) {
     using C = Controle;
     switch (c) {
     case C::FonctionSegment:
-        EntreeSimple(o, 1);
+        EntreeSimple(e, 1);
         return true;
     case C::FonctionSpores2D:
-        EntreeSimple(o, 2);
+        EntreeSimple(e, 2);
         return true;
     case C::FonctionSpores3D:
-        EntreeSimple(o, 3);
+        EntreeSimple(e, 3);
         return true;
     case C::FonctionTintaval:
-        Tintaval(o);
+        Tintaval(e);
         return true;
     case C::FonctionCystides3:
     case C::FonctionCystides4:
     case C::FonctionCystides5:
-        Cystides(o, c == C::FonctionCystides3 ? 4 : c == C::FonctionCystides4 ? 5 : 6);
+        Cystides(e, c == C::FonctionCystides3 ? 4 : c == C::FonctionCystides4 ? 5 : 6);
         return true;
     case C::FonctionComptage1:
     case C::FonctionComptage2:
-        Comptage(o, c == C::FonctionComptage1 ? 10 : 11);
+        Comptage(e, c == C::FonctionComptage1 ? 10 : 11);
         return true;
     case C::FonctionDensiteEllipse:
     case C::FonctionDensiteRectangle:
-        Densite(o, c == C::FonctionDensiteEllipse ? 13 : 14);
+        Densite(e, c == C::FonctionDensiteEllipse ? 13 : 14);
         return true;
     case C::FonctionTriangle:
-        Surface(o, 1);
+        Surface(e, 1);
         return true;
     case C::FonctionPolygoneAuto:
-        Surface(o, 2);
+        Surface(e, 2);
         return true;
     case C::FonctionPolygoneOuvert:
-        Surface(o, 3);
+        Surface(e, 3);
         return true;
     case C::MenuCystides:
     case C::MenuPerso:
@@ -141,6 +154,15 @@ bool ClicMenuFonction(Orvelle& o, Controle c) {
     default:
         return false;
     }
+}
+
+} // namespace
+
+std::optional<SuitesMesure> ClicMenuFonction(Interface& ui, EtatMesure& m, const Parametres& p,
+                                             Controle c) {
+    Entree e{ui, m, p, {}};
+    if (!Entre(e, c)) return std::nullopt;
+    return e.suites;
 }
 
 } // namespace orv

@@ -1,8 +1,10 @@
 #include "measure/CommentaireLigne.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
+#include "interface/Interface.h"
+#include "interface/Messages.h"
+#include "measure/EtatMesure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,82 +14,74 @@ namespace orv {
 namespace {
 
 constexpr std::uint32_t kCouleurCommentaire = 0xC0C000;
-// Label of the panel, when the window declares it.
 
 } // namespace
 
-int CommentaireLigne::LigneMax(const Orvelle& o) {
-    return std::min(o.mesure.LigneCourante - 1, o.GrilleRef.Lignes() - 1);
+int LigneMaxCommentaire(const EtatMesure& m) {
+    return std::min(m.LigneCourante - 1, m.GrilleRef.Lignes() - 1);
 }
 
-bool CommentaireLigne::Ouvre(Orvelle& o, int ligne) {
-    if (LigneMax(o) < 1) return false;
-    ouvert_ = true;
-    auto& c = o.controles;
+bool OuvreCommentaire(Interface& ui, EtatMesure& m, int ligne) {
+    if (LigneMaxCommentaire(m) < 1) return false;
+    m.commentaire.ouvert = true;
+    auto& c = ui.controles;
     c.Couleur(Controle::CadreCommentaire, kCouleurCommentaire);
-    c.Texte(Controle::LegendeCommentaire, o.textes.Msg(102));
-    Charge(o, ligne);
+    c.Texte(Controle::LegendeCommentaire, ui.Msg(msg::EntrezCommentaire));
+    ChargeCommentaire(ui, m, ligne);
     c.Visible(Controle::CadreCommentaire, true);
     return true;
 }
 
-void CommentaireLigne::Charge(Orvelle& o, int ligne) {
-    ligne_ = std::clamp(ligne, 1, std::max(1, LigneMax(o)));
-    const auto& g = o.GrilleRef;
+void ChargeCommentaire(Interface& ui, EtatMesure& m, int ligne) {
+    auto& e = m.commentaire;
+    if (!e.ouvert) return;
+    e.ligne = std::clamp(ligne, 1, std::max(1, LigneMaxCommentaire(m)));
+    const auto& g = m.GrilleRef;
     const int cols = g.Colonnes();
     // The colour function has no "img" column: its image is in the mark record.
     const std::string image =
-        o.mesure.NumFonction == 20
-            ? std::to_string(o.mesure.TraceLignes[static_cast<size_t>(ligne_)].image)
-            : Trim(g.Texte(ligne_, cols - 2));
-    auto& c = o.controles;
+        m.NumFonction == 20 ? std::to_string(m.TraceLignes[static_cast<size_t>(e.ligne)].image)
+                            : Trim(g.Texte(e.ligne, cols - 2));
+    auto& c = ui.controles;
     c.Texte(Controle::CadreCommentaire, "--- img " + image + " :");
-    c.Texte(Controle::TexteCommentaire, g.Texte(ligne_, cols - 1));
-    c.Texte(Controle::NumeroCommentaire, std::to_string(ligne_));
+    c.Texte(Controle::TexteCommentaire, g.Texte(e.ligne, cols - 1));
+    c.Texte(Controle::NumeroCommentaire, std::to_string(e.ligne));
 }
 
-void CommentaireLigne::Defile(Orvelle& o, int valeur) {
-    if (ouvert_) Charge(o, valeur);
-}
-
-void CommentaireLigne::NumeroSaisi(Orvelle& o, const std::string& texte) {
-    if (!ouvert_) return;
+void NumeroCommentaireSaisi(Interface& ui, EtatMesure& m, const std::string& texte) {
     const double v = LitDecimal(texte);
-    Charge(o, v < 1 || !std::isfinite(v) ? 1 : static_cast<int>(std::min(v, 1e6)));
+    ChargeCommentaire(ui, m, v < 1 || !std::isfinite(v) ? 1 : static_cast<int>(std::min(v, 1e6)));
 }
 
-void CommentaireLigne::Valide(Orvelle& o) {
-    if (!ouvert_) return;
+void ValideCommentaire(Interface& ui, EtatMesure& m, const std::string& texte) {
+    const auto& e = m.commentaire;
+    if (!e.Ouvert()) return;
     // The grid may have lost the line while the panel was open.
-    if (ligne_ <= LigneMax(o)) {
-        auto& g = o.GrilleRef;
-        g.FixeTexte(ligne_, g.Colonnes() - 1,
-                    SurUneLigne(o.controles.Texte(Controle::TexteCommentaire)));
+    if (e.Ligne() <= LigneMaxCommentaire(m)) {
+        auto& g = m.GrilleRef;
+        g.FixeTexte(e.Ligne(), g.Colonnes() - 1, SurUneLigne(texte));
     }
-    Annule(o);
+    FermeCommentaire(ui, m);
 }
 
-void CommentaireLigne::Annule(Orvelle& o) {
-    ouvert_ = false;
-    ligne_ = 0;
-    o.controles.Visible(Controle::CadreCommentaire, false);
+void FermeCommentaire(Interface& ui, EtatMesure& m) {
+    m.commentaire.ouvert = false;
+    m.commentaire.ligne = 0;
+    ui.controles.Visible(Controle::CadreCommentaire, false);
 }
 
-void CommentaireLigne::Efface(Orvelle& o) {
-    if (ouvert_) o.controles.Texte(Controle::TexteCommentaire, "");
-}
-
-bool CommentaireLigne::Clic(Orvelle& o, Controle c) {
-    if (!ouvert_) return false;
+bool ClicCommentaire(Interface& ui, EtatMesure& m, Controle c, const std::string& texte) {
+    if (!m.commentaire.Ouvert()) return false;
     switch (c) {
     case Controle::CommentaireValider:
-        Valide(o);
+        ValideCommentaire(ui, m, texte);
         return true;
     case Controle::CommentaireAnnuler:
-        Annule(o);
+        FermeCommentaire(ui, m);
         return true;
     case Controle::CommentaireRaz:
-        Efface(o);
+        // "Raz commentaire" empties the edit; "Valider" then stores it.
+        ui.controles.Texte(Controle::TexteCommentaire, "");
         return true;
     default:
         return false;

@@ -10,41 +10,41 @@
 
 namespace orv {
 
-class Orvelle;
+struct EtatMesure;
+struct Interface;
 
-class CommentaireLigne {
-public:
-    // Opens the panel on a line, kept between 1 and the last complete line.
-    // False (nothing shown) while the grid holds no complete line.
-    bool Ouvre(Orvelle& o, int ligne);
-    bool Ouvert() const { return ouvert_; }
+// Whether the editor is open, and on which line.
+struct CommentaireLigne {
+    bool ouvert = false;
+    int ligne = 0;
+
+    bool Ouvert() const { return ouvert; }
     // The line being edited (0 while closed).
-    int Ligne() const { return ouvert_ ? ligne_ : 0; }
-    // Highest line the editor may reach: the last complete line.
-    static int LigneMax(const Orvelle& o);
-
-    // The scroll bar VScroll2 moved to `valeur`; the edit of the line left is dropped.
-    void Defile(Orvelle& o, int valeur);
-    // The line number typed in Text4 (a text below 1, or not a number, gives 1).
-    void NumeroSaisi(Orvelle& o, const std::string& texte);
-
-    // Bout_dial(28) "Valider": the text of TBox(3) becomes the line's comment
-    // (a line break becomes a blank, the grid file keeps one line per comment)
-    // and the panel closes.
-    void Valide(Orvelle& o);
-    // Bout_dial(29) "annuler": the edit is dropped and the panel closes.
-    void Annule(Orvelle& o);
-    // Bout_dial(30) "Raz commentaire": empties the edit; "Valider" stores it.
-    void Efface(Orvelle& o);
-
-    // A click on a button of the panel while it edits a line comment; false
-    // when the button is not the editor's or the panel is not in that mode.
-    bool Clic(Orvelle& o, Controle c);
-
-private:
-    void Charge(Orvelle& o, int ligne);
-    bool ouvert_ = false;
-    int ligne_ = 0;
+    int Ligne() const { return ouvert ? ligne : 0; }
 };
+
+// Highest line the editor may reach: the last complete line.
+int LigneMaxCommentaire(const EtatMesure& m);
+
+// Opens the panel on a line, kept between 1 and the last complete line.
+// False (nothing shown) while the grid holds no complete line.
+bool OuvreCommentaire(Interface& ui, EtatMesure& m, int ligne);
+// Shows line `ligne` (kept within the reachable lines) in the open panel; the
+// edit of the line left is dropped.
+void ChargeCommentaire(Interface& ui, EtatMesure& m, int ligne);
+// The line number typed in Text4 (a text below 1, or not a number, gives 1).
+void NumeroCommentaireSaisi(Interface& ui, EtatMesure& m, const std::string& texte);
+
+// Bout_dial(28) "Valider": `texte`, what TBox(3) holds, becomes the line's
+// comment (a line break becomes a blank, the grid file keeps one line per
+// comment) and the panel closes.
+void ValideCommentaire(Interface& ui, EtatMesure& m, const std::string& texte);
+// Bout_dial(29) "annuler": the edit is dropped and the panel closes.
+void FermeCommentaire(Interface& ui, EtatMesure& m);
+
+// A click on a button of the panel while it edits a line comment; false when
+// the button is not the editor's or the panel is not in that mode. `texte` is
+// what TBox(3) holds.
+bool ClicCommentaire(Interface& ui, EtatMesure& m, Controle c, const std::string& texte);
 
 } // namespace orv

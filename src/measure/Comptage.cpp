@@ -2,8 +2,8 @@
 // a left press counts one and marks the point, a right press validates the
 // count. A press counts only while armed, and only a release re-arms: one
 // physical click counts once, however the press is routed.
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
 
 #include <algorithm>
@@ -17,71 +17,73 @@ namespace {
 // whatever the counter box was made to hold.
 constexpr long kCompteMax = 1'000'000'000;
 
-long CompteAffiche(const Orvelle& o) {
-    const auto n = LitEntierStrict(o.controles.Texte(Controle::TexteComptage));
+long CompteAffiche(const ActionPointage& a) {
+    const auto n = LitEntierStrict(a.ui.controles.Texte(Controle::TexteComptage));
     return n ? std::clamp(*n, 0L, kCompteMax) : 0;
 }
 
-void Invite(Orvelle& o, const std::string& texte) {
-    o.textes.Fixe(Table::MSG, 55, texte);
-    Statut(o, texte);
+void Invite(ActionPointage& a, const std::string& texte) {
+    a.ui.textes.Fixe(Table::MSG, msg::InviteFonction, texte);
+    a.ui.Statut(texte);
 }
 
-void Valide(Orvelle& o) {
-    auto& m = o.mesure;
-    auto& p = o.pointage;
-    const long n = CompteAffiche(o);
+void Valide(ActionPointage& a) {
+    auto& m = a.m;
+    auto& p = a.m.pointage;
+    const long n = CompteAffiche(a);
     const int ligne = m.LigneCourante;
     std::optional<SegmentTrace> points;
     if (p.premierCompte) points = Segment(*p.premierCompte, *p.dernierCompte);
     p.premierCompte.reset();
     p.dernierCompte.reset();
-    const auto& t = o.textes;
+    const auto& t = a.ui.textes;
 
     if (m.ModeDensite) {
         const double s = m.ValeursMesure[1];
-        if (!EcritValeur(o, static_cast<double>(n), points)) return;
+        if (!EcritValeur(a, static_cast<double>(n), points)) return;
         // The line's last value; its "Nb/L" follows from it.
-        if (!EcritValeur(o, s > 0 ? n / s : 0.0, std::nullopt)) return;
-        Statut(o, t.Msg(72));
+        if (!EcritValeur(a, s > 0 ? n / s : 0.0, std::nullopt)) return;
+        a.ui.Statut(t.Msg(msg::MarquerSurface));
     } else if (m.NumFonction == 11 && m.Etape == 1) {
-        if (!EcritValeur(o, static_cast<double>(n), points)) return;
-        Invite(o, t.Msg(202) + t.Msg(203)); // class B
+        if (!EcritValeur(a, static_cast<double>(n), points)) return;
+        Invite(a, t.Msg(msg::Marquer) + t.Msg(msg::BossesInternes)); // class B
     } else if (m.NumFonction == 11) {
-        const long a =
+        const long classeA =
             std::lround(std::clamp(m.ValeursMesure[1], 0.0, static_cast<double>(kCompteMax)));
-        if (!EcritValeur(o, static_cast<double>(n), points)) return;
+        if (!EcritValeur(a, static_cast<double>(n), points)) return;
         // A + 2B as a whole number; computed wide, so that no count overflows.
-        EcritCellule(o, ligne, 3, std::to_string(a + 2 * n));
-        Invite(o, t.Msg(202) + t.Msg(204)); // class A again
+        EcritCellule(a.m, ligne, 3, std::to_string(classeA + 2 * n));
+        Invite(a, t.Msg(msg::Marquer) + t.Msg(msg::BossesExternes)); // class A again
     } else {
-        if (!EcritValeur(o, static_cast<double>(n), points)) return;
+        if (!EcritValeur(a, static_cast<double>(n), points)) return;
     }
-    o.controles.Texte(Controle::TexteComptage, "0");
+    a.ui.controles.Texte(Controle::TexteComptage, "0");
 }
 
 class Comptage final : public ComportementPointage {
 public:
-    void Presse(Orvelle& o, const EvenementImage& e) const override {
-        auto& p = o.pointage;
+    void Presse(ActionPointage& a, const EvenementImage& e) const override {
+        auto& p = a.m.pointage;
         if (!p.ClicArme) return;
         p.ClicArme = false;
         if (e.bouton == Bouton::Droit) {
-            Valide(o);
+            Valide(a);
             return;
         }
         if (e.bouton != Bouton::Gauche) return;
-        const bool densite = o.mesure.ModeDensite;
-        o.controles.Texte(Controle::TexteComptage, std::to_string(CompteAffiche(o) + 1));
+        const bool densite = a.m.ModeDensite;
+        a.ui.controles.Texte(Controle::TexteComptage, std::to_string(CompteAffiche(a) + 1));
         // The count is the line's value 1 (class A) or 2 (class B, density count).
-        const int valeur = densite ? 2 : o.mesure.Etape;
-        MarqueEnCours(o, MarqueCroix(e.image, valeur == 1 ? 1 : 2), valeur);
+        const int valeur = densite ? 2 : a.m.Etape;
+        MarqueEnCours(a.m, MarqueCroix(e.image, valeur == 1 ? 1 : 2), valeur);
         if (!p.premierCompte) p.premierCompte = e.image;
         p.dernierCompte = e.image;
-        if (!densite) Statut(o, o.textes.Msg(207));
+        if (!densite) a.ui.Statut(a.ui.Msg(msg::ValiderCompte));
     }
 
-    void Relache(Orvelle& o, const EvenementImage&) const override { o.pointage.ClicArme = true; }
+    void Relache(ActionPointage& a, const EvenementImage&) const override {
+        a.m.pointage.ClicArme = true;
+    }
 };
 
 } // namespace

@@ -3,7 +3,7 @@
 // release beyond the click tolerance (or the release of a second click) fixes
 // it. A surface of 0 is refused and must be drawn again; otherwise it is the
 // line's first value and the counting of the elements inside begins.
-#include "app/Orvelle.h"
+#include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
 #include "measure/Geometrie.h"
 
@@ -11,67 +11,61 @@ namespace orv {
 
 namespace {
 
-bool Ellipse(const Orvelle& o) {
-    return o.mesure.NumFonction == 13;
+bool Ellipse(const ActionPointage& a) {
+    return a.m.NumFonction == 13;
 }
 
 // The outline from the first point to the pointer, and its surface in picture units.
-Marque Contour(const Orvelle& o, PointImage debut, PointImage pointeur, int role) {
-    return {Ellipse(o) ? GenreMarque::Ellipse : GenreMarque::Rectangle, debut, pointeur, role, {}};
+Marque Contour(const ActionPointage& a, PointImage debut, PointImage pointeur, int role) {
+    return {Ellipse(a) ? GenreMarque::Ellipse : GenreMarque::Rectangle, debut, pointeur, role, {}};
 }
 
-double SurfaceImage(const Orvelle& o, PointImage debut, PointImage pointeur) {
-    return Ellipse(o) ? SurfaceEllipse(debut, pointeur) : SurfaceRectangle(debut, pointeur);
+double SurfaceImage(const ActionPointage& a, PointImage debut, PointImage pointeur) {
+    return Ellipse(a) ? SurfaceEllipse(debut, pointeur) : SurfaceRectangle(debut, pointeur);
 }
 
-double SurfaceMicrons(const Orvelle& o, double surfaceImage) {
-    const double e = Echelle(o);
+double SurfaceMicrons(const ActionPointage& a, double surfaceImage) {
+    const double e = Echelle(a.ctx);
     return surfaceImage * e * e;
 }
 
-void Fixe(Orvelle& o, PointImage debut, PointImage fin) {
-    auto& p = o.pointage;
+void Fixe(ActionPointage& a, PointImage debut, PointImage fin) {
+    auto& p = a.m.pointage;
     p.SegmentEnCours = false;
     p.ClicSimple = false;
-    Provisoires(o, {});
-    const double surfaceImage = SurfaceImage(o, debut, fin);
+    Provisoires(a.m, {});
+    const double surfaceImage = SurfaceImage(a, debut, fin);
     if (surfaceImage == 0) {
-        o.plateforme.Message(o.textes.Msg(216));
+        a.ui.plateforme.Message(a.ui.Msg(msg::SurfaceNulle));
         return;
     }
-    const double s = SurfaceMicrons(o, surfaceImage);
-    Lecture(o, TexteValeur(o, s));
+    const double s = SurfaceMicrons(a, surfaceImage);
+    Lecture(a.ui, TexteValeur(a, s));
     p.ResultatsSurface[1] = s;
-    NumeroLigne(o, debut);
-    MarqueEnCours(o, Contour(o, debut, fin, 1), 1);
-    if (!EcritValeur(o, s, Segment(debut, fin))) return;
-    o.controles.Texte(Controle::TexteComptage, "0");
+    NumeroLigne(a.m, debut);
+    MarqueEnCours(a.m, Contour(a, debut, fin, 1), 1);
+    if (!EcritValeur(a, s, Segment(debut, fin))) return;
+    a.ui.controles.Texte(Controle::TexteComptage, "0");
     p.ClicArme = true;
-    Statut(o, o.textes.Msg(73));
+    a.ui.Statut(a.ui.Msg(msg::CompterValider));
 }
 
 class Densite final : public ComportementPointage {
 public:
-    void Presse(Orvelle& o, const EvenementImage& e) const override {
+    void Presse(ActionPointage& a, const EvenementImage& e) const override {
         if (e.bouton != Bouton::Gauche) return;
-        if (!o.pointage.SegmentEnCours) CommenceSegment(o, e);
+        if (!a.m.pointage.SegmentEnCours) CommenceSegment(a, e);
     }
 
-    void Relache(Orvelle& o, const EvenementImage& e) const override {
-        auto& p = o.pointage;
-        if (!p.SegmentEnCours) return;
-        if (DansTolerance(o, DepartBoite(o), e.twips)) {
-            p.ClicSimple = true;
-            return;
-        }
-        Fixe(o, p.PointDepart, e.image);
+    void Relache(ActionPointage& a, const EvenementImage& e) const override {
+        if (FinDeSegment(a, e)) Fixe(a, a.m.pointage.PointDepart, e.image);
     }
 
-    void Suit(Orvelle& o, const EvenementImage& e) const override {
-        const auto& p = o.pointage;
+    void Suit(ActionPointage& a, const EvenementImage& e) const override {
+        const auto& p = a.m.pointage;
         if (!p.SegmentEnCours) return;
-        Provisoires(o, {Contour(o, p.PointDepart, e.image, 1)});
-        Lecture(o, TexteValeur(o, SurfaceMicrons(o, SurfaceImage(o, p.PointDepart, e.image))));
+        Provisoires(a.m, {Contour(a, p.PointDepart, e.image, 1)});
+        Lecture(a.ui, TexteValeur(a, SurfaceMicrons(a, SurfaceImage(a, p.PointDepart, e.image))));
     }
 };
 

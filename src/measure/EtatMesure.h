@@ -1,48 +1,20 @@
-// The state the active measuring function sets and the pointing counters: which
-// function is active, how many values a line takes, which value and which line
-// come next, the values of the measure under way and the marks of every line.
+// The state of the measure: which function is active and how many values a
+// line takes, which value and which line come next, the measurement grid and
+// its mirror, the marks of every line and of the measure under way, the
+// pointing state, the comment editor, and the pointing options the window
+// mirrors in its check boxes.
 #pragma once
 
+#include "measure/CommentaireLigne.h"
+#include "measure/EtatPointage.h"
+#include "measure/GrilleTexte.h"
 #include "measure/Marques.h"
+#include "measure/Traces.h"
 
 #include <array>
-#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace orv {
-
-// One segment of a mark, in picture units.
-struct SegmentTrace {
-    std::int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    friend bool operator==(const SegmentTrace&, const SegmentTrace&) = default;
-};
-
-// A mark drawn for a line, kept for "retrace": `valeur` is the column of the
-// value it belongs to (not drawn once that value is erased); `marque.couleur`
-// holds the role, 1 (points, numbers) or 2 (sides), turned into the colour
-// chosen with "Couleur1" or "Couleur2" when drawn.
-struct MarqueTrace {
-    int valeur = 1;
-    Marque marque;
-};
-
-// Marks of one grid line, kept in step with the grid rows.
-struct TraceLigne {
-    std::array<SegmentTrace, 17> segments{};
-    std::int16_t image = 0; // image slot the line was measured on (0 = none)
-    std::int16_t zoom = 0;  // zoom exponent when measured
-    std::string texte;      // text of the line's mark; "0" once a value was erased
-    // Every mark drawn for the line (crosses, sides, outlines, texts), in picture
-    // units; kept in memory only: a line read from a grid file is drawn from its
-    // segments.
-    std::vector<MarqueTrace> marques;
-    // Value 1 is a broken line ("Poly"): its length is not segment 1's. Set for
-    // the lines read from a grid file (the marks that tell it are not kept).
-    bool ligneBrisee = false;
-};
-
-inline constexpr int LignesMax = 255; // the grid never holds more lines
 
 struct EtatMesure {
     int NumFonction = 2;
@@ -71,9 +43,29 @@ struct EtatMesure {
     // column headers; column count and widths. Filled by ConstruitTableFonctions.
     std::array<std::string, 26> descripteursFonctions{};
     std::array<std::string, 26> descripteursLargeurs{};
-    // Remembered by AjouteValeur for the back-erase.
+    // The line and value the last value was written to (AjouteValeur).
     int EtapePrec = 1;
     int LignePrec = 1;
+
+    // The measurement grid and its four-row mirror.
+    GrilleTexte GrilleRef;
+    GrilleTexte MGrille;
+    // The marks drawn over the image, and the pointing on the image box.
+    CalqueMarques marques;
+    EtatPointage pointage;
+    // Mark colours, numbers of the 16-colour palette ("Couleur1", "Couleur2"):
+    // the first for crosses and numbers, the second for sides and other images.
+    int couleur1 = 12;
+    int couleur2 = 10;
+    // The comment editor of the grid lines (Frame(10)).
+    CommentaireLigne commentaire;
+
+    // Pointing options; the window shows each in its check box and a click
+    // on the box sets it. "Poly": the first value of a line is a broken line.
+    bool LigneBrisee = false;
+    // "insère dim": a segment's value is printed along it instead of the
+    // line number at its start.
+    bool InsereDim = false;
 };
 
 // A measure is half entered (pointing step 2 or more): the commands that would

@@ -1,23 +1,18 @@
-// The pointing state of the image box: mode flags tested by a press, the
-// segment under way, the held keys, the context menu the window must show, and
-// the doors through which other subsystems (calibration, annotation, colour)
-// receive the presses meant for them.
+// The pointing state of the image box: the view modes tested by a press, the
+// segment under way, the held keys and the context menu the window must show.
 #pragma once
 
 #include "images/Vue.h"
 #include "interface/Controle.h"
-#include "measure/EtatMesure.h"
+#include "measure/Traces.h"
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orv {
-
-class Orvelle;
 
 enum class Bouton { Aucun = 0, Gauche = 1, Droit = 2, Milieu = 4 };
 
@@ -72,15 +67,10 @@ struct Pression {
 };
 
 struct EtatPointage {
-    // Mode flags, in the order in which a press tests them.
-    bool ModeOrienteeTrace = false;   // a press starts the drag of an oriented reference
-    bool ModeOrienteeSaisie = false;  // its length is being typed: the image ignores the mouse
-    bool ModeCalibragePoint = false;  // presses go to the calibration pointing
-    bool ZoomPoint = false;           // Z held: a press zooms centred on the point
-    bool CentrePoint = false;         // C held: a press centres the image on the point
-    bool ModeReferenceSimple = false; // annotation: a press places a reference
-    bool ModeTexte = false;           // annotation: a press places a text
-    bool GlisseImage = false;         // a drag moves the image (tested by the release)
+    // View modes, in the order in which a press tests them.
+    bool ZoomPoint = false;   // Z held: a press zooms centred on the point
+    bool CentrePoint = false; // C held: a press centres the image on the point
+    bool GlisseImage = false; // a drag moves the image (tested by the release)
 
     // The measure under way.
     bool SegmentEnCours = false;
@@ -128,15 +118,6 @@ struct EtatPointage {
         std::uint64_t image = 0;
         friend bool operator==(const Cle&, const Cle&) = default;
     } cle;
-
-    // Doors to the other subsystems' pointing routines; unset doors do nothing.
-    std::function<void(Orvelle&, PointTwips, Bouton)> clicCalibrage;
-    std::function<void(Orvelle&, PointTwips, Bouton)> clicAnnotation;
-    std::function<void(Orvelle&, PointTwips)> debutOrientee; // press of the oriented reference
-    std::function<void(Orvelle&, PointImage debut, PointImage fin)> finOrientee; // its release
-    std::function<void(Orvelle&)> rappelOrientee; // mouse move while its length is typed
-    std::function<void(Orvelle&, PointTwips, Bouton)> clicCouleur; // colour function's press
-    std::function<void(Orvelle&, PointTwips)> apercuCouleur;       // colour zone preview
 };
 
 } // namespace orv

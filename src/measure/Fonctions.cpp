@@ -1,6 +1,5 @@
 #include "measure/Fonctions.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
@@ -83,8 +82,7 @@ bool ComptesDe(int n, Comptes& c) {
 }
 
 // Status-bar prompt of a function; nothing for the triangle (the prompt stays).
-bool InviteDe(const Orvelle& o, int n, std::string& invite) {
-    const auto& t = o.textes;
+bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& invite) {
     switch (n) {
     case 1:
     case 2:
@@ -92,22 +90,22 @@ bool InviteDe(const Orvelle& o, int n, std::string& invite) {
     case 4:
     case 5:
     case 6:
-        invite = t.Msg(166);
+        invite = t.Msg(msg::MarquerPoint);
         return true;
     case 10:
         invite = t.Mnu(mnu::MarquerElement);
         return true;
     case 11:
-        invite = t.Msg(202) + t.Msg(204);
+        invite = t.Msg(msg::Marquer) + t.Msg(msg::BossesExternes);
         return true;
     case 13:
     case 14:
-        invite = t.Msg(202) + t.Msg(205);
+        invite = t.Msg(msg::Marquer) + t.Msg(msg::ElementDesire);
         return true;
     case 16:
         // The surface is a fan of triangles from the first click: it must be
         // the centre, not a corner.
-        invite = t.Msg(o.mesure.PolygoneAuto ? 232 : 233);
+        invite = t.Msg(m.PolygoneAuto ? msg::PolygoneAutoInvite : msg::PolygoneOuvertInvite);
         return true;
     case 20:
         invite = t.Mnu(mnu::MarquerZoneCouleur);
@@ -160,10 +158,9 @@ std::string DescripteurFonction(const TablesTextes& t, int n) {
     }
 }
 
-void ConstruitTableFonctions(Orvelle& o) {
-    auto& f = o.mesure.descripteursFonctions;
-    auto& l = o.mesure.descripteursLargeurs;
-    const auto& t = o.textes;
+void ConstruitTableFonctions(EtatMesure& m, const TablesTextes& t) {
+    auto& f = m.descripteursFonctions;
+    auto& l = m.descripteursLargeurs;
     f.fill({});
     l.fill({});
     for (int n = 1; n <= FonctionsMax; ++n) f[Slot(n)] = DescripteurFonction(t, n);
@@ -183,80 +180,88 @@ void ConstruitTableFonctions(Orvelle& o) {
     l[20] = " 10$500$500$500$500$500$500$350$250$1500";
 }
 
-const std::string& TableFonctions(const Orvelle& o, int n) {
-    return o.mesure.descripteursFonctions[Slot(n)];
+const std::string& TableFonctions(const EtatMesure& m, int n) {
+    return m.descripteursFonctions[Slot(n)];
 }
 
-const std::string& TableLargeurs(const Orvelle& o, int n) {
-    return o.mesure.descripteursLargeurs[Slot(n)];
+const std::string& TableLargeurs(const EtatMesure& m, int n) {
+    return m.descripteursLargeurs[Slot(n)];
 }
 
-void EnteteGrille(Orvelle& o, int n) {
+void EnteteGrille(Interface& ui, EtatMesure& m, int n) {
     Slot(n);
-    ConstruitTableFonctions(o);
-    auto& g = o.GrilleRef;
+    ConstruitTableFonctions(m, ui.textes);
+    auto& g = m.GrilleRef;
     if (g.Lignes() < 1) g.FixeLignes(1);
     g.Selectionne(0, 0);
     g.FixeCouleurFond(kVertGrille);
     g.FixeTexte(0, 0, "N°");
-    const auto champs = Champs(TableFonctions(o, n));
+    const auto champs = Champs(TableFonctions(m, n));
     for (size_t k = 0; k < champs.size(); ++k) {
         if (k == 0) {
-            o.mesure.NomFonction = champs[k];
+            m.NomFonction = champs[k];
         } else if (k >= 2) {
             // A language text with more headers than columns loses the extra ones.
             const int colonne = static_cast<int>(k) - 1;
             if (colonne < g.Colonnes()) g.FixeTexte(0, colonne, champs[k]);
         }
     }
+    // The polygon is named as its entry of the Fonction menu, in the interface language.
     if (n == 16)
-        o.mesure.NomFonction =
-            o.controles.Texte(o.mesure.PolygoneAuto ? Controle::FonctionPolygoneAuto
-                                                    : Controle::FonctionPolygoneOuvert);
-    RafraichitMGrille(o, LigneMiroir(o));
+        m.NomFonction = ui.controles.Texte(m.PolygoneAuto ? Controle::FonctionPolygoneAuto
+                                                          : Controle::FonctionPolygoneOuvert);
+    RafraichitMGrille(m, LigneMiroir(m));
 }
 
-void LargeursGrille(Orvelle& o, int n) {
+void LargeursGrille(Interface& ui, EtatMesure& m, int n) {
     Slot(n);
-    if (o.mesure.descripteursLargeurs[static_cast<size_t>(n)].empty()) ConstruitTableFonctions(o);
-    auto& g = o.GrilleRef;
-    auto& p = o.GrilleRefP;
-    auto& m = o.MGrille;
-    for (GrilleTexte* x : {&g, &p}) {
-        if (x->Lignes() < 1) x->FixeLignes(1);
-        x->FixeLargeur(0, kLargeurNumero);
-        x->Selectionne(0, 0);
-        x->FixeCouleurFond(kVertGrille);
-        x->FixeTexte(0, 0, "N°");
-    }
-    m.FixeLargeur(0, kLargeurNumero);
+    if (m.descripteursLargeurs[static_cast<size_t>(n)].empty())
+        ConstruitTableFonctions(m, ui.textes);
+    auto& g = m.GrilleRef;
+    auto& mg = m.MGrille;
+    if (g.Lignes() < 1) g.FixeLignes(1);
+    g.FixeLargeur(0, kLargeurNumero);
+    g.Selectionne(0, 0);
+    g.FixeCouleurFond(kVertGrille);
+    g.FixeTexte(0, 0, "N°");
+    mg.FixeLargeur(0, kLargeurNumero);
 
-    const auto champs = Champs(TableLargeurs(o, n));
+    const auto champs = Champs(TableLargeurs(m, n));
     for (size_t k = 0; k < champs.size(); ++k) {
         if (k == 0) {
             const auto cols = LitEntierStrict(champs[k]);
             if (!cols || *cols < 1 || *cols > 64)
                 throw std::logic_error("column count of a widths descriptor: " + champs[k]);
-            for (GrilleTexte* x : {&g, &p, &m}) x->FixeColonnes(static_cast<int>(*cols));
+            for (GrilleTexte* x : {&g, &mg}) x->FixeColonnes(static_cast<int>(*cols));
             continue;
         }
         const int colonne = static_cast<int>(k);
         if (colonne >= g.Colonnes()) break;
         const int largeur = static_cast<int>(LitDecimal(champs[k]));
         g.FixeLargeur(colonne, largeur);
-        m.FixeLargeur(colonne, largeur);
-        if (colonne < p.Colonnes() - 1) p.FixeLargeur(colonne, largeur);
+        mg.FixeLargeur(colonne, largeur);
     }
-    // The statistics grid's last column follows the measurement grid's.
-    p.FixeLargeur(p.Colonnes() - 1, g.Largeur(g.Colonnes() - 1));
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(m, LigneMiroir(m));
 }
 
-void SelectionneFonction(Orvelle& o) {
-    auto& m = o.mesure;
+void DisposeGrilleStatistiques(const EtatMesure& m, GrilleTexte& p) {
+    const auto& g = m.GrilleRef;
+    if (p.Lignes() < 1) p.FixeLignes(1);
+    p.Selectionne(0, 0);
+    p.FixeCouleurFond(kVertGrille);
+    p.FixeColonnes(g.Colonnes());
+    // Every column as wide as the measurement grid's (the last one too, its
+    // comment column).
+    for (int c = 0; c < p.Colonnes(); ++c) p.FixeLargeur(c, g.Largeur(c));
+    p.FixeTexte(0, 0, "N°");
+    for (int c = 1; c <= g.Colonnes() - 3 && c < p.Colonnes(); ++c)
+        p.FixeTexte(0, c, g.Texte(0, c));
+}
+
+void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {
     const int n = m.NumFonction;
     Slot(n);
-    auto& c = o.controles;
+    auto& c = ui.controles;
 
     m.LigneCourante = 1;
     c.Visible(Controle::SegmentLongueur, false);
@@ -282,24 +287,18 @@ void SelectionneFonction(Orvelle& o) {
         c.Visible(Controle::SegmentLongueur, true);
     }
     std::string invite;
-    if (InviteDe(o, n, invite)) {
-        o.textes.Fixe(Table::MSG, 55, invite);
-        c.Texte(Controle::BarreEtat, invite);
+    if (InviteDe(ui.textes, m, n, invite)) {
+        ui.textes.Fixe(Table::MSG, msg::InviteFonction, invite);
+        ui.Statut(invite);
     }
 
-    LargeursGrille(o, n);
-    EnteteGrille(o, n);
+    LargeursGrille(ui, m, n);
+    EnteteGrille(ui, m, n);
 
-    c.Texte(Controle::Fenetre, o.textes.Msg(152) + "  /  " + o.parametres.utilisateur);
+    c.Texte(Controle::Fenetre, ui.Msg(msg::Titre) + "  /  " + p.utilisateur);
 
-    o.GrilleRef.FixeLignes(std::max(o.parametres.tGrille, 1) + 1);
-    o.MGrille.FixeLignes(4);
-
-    // The statistics grid repeats the headers of the value columns ("img" and
-    // "comment" excepted).
-    auto& p = o.GrilleRefP;
-    for (int col = 0; col <= o.GrilleRef.Colonnes() - 3 && col < p.Colonnes(); ++col)
-        p.FixeTexte(0, col, o.GrilleRef.Texte(0, col));
+    m.GrilleRef.FixeLignes(std::max(p.tGrille, 1) + 1);
+    m.MGrille.FixeLignes(4);
 }
 
 GenreColonne GenreDeColonne(int fonction, int colonne) {
@@ -333,24 +332,24 @@ std::string FormatSignificatif(double valeur, const std::string& motif, char sep
                         separateur);
 }
 
-std::string TexteColonne(const Orvelle& o, int colonne, double valeur) {
-    const std::string& motif = o.parametres.fDecimal;
-    switch (GenreDeColonne(o.mesure.NumFonction, colonne)) {
+std::string TexteColonne(int fonction, int colonne, double valeur, const std::string& motif,
+                         char separateur) {
+    switch (GenreDeColonne(fonction, colonne)) {
     case GenreColonne::Volume:
-        return FormatNombre(valeur, "###0.0", o.Sep());
+        return FormatNombre(valeur, "###0.0", separateur);
     case GenreColonne::Entier:
-        return FormatNombre(valeur, "###0", o.Sep());
+        return FormatNombre(valeur, "###0", separateur);
     case GenreColonne::Densite:
-        return FormatSignificatif(valeur, motif, o.Sep());
+        return FormatSignificatif(valeur, motif, separateur);
     default:
-        return FormatNombre(valeur, motif, o.Sep());
+        return FormatNombre(valeur, motif, separateur);
     }
 }
 
-void AppliqueFonctionDemarrage(Orvelle& o) {
-    const int f = o.parametres.fonctionDemarrage;
-    o.mesure.NumFonction = FonctionExiste(f) ? f : 2;
-    SelectionneFonction(o);
+void AppliqueFonctionDemarrage(Interface& ui, EtatMesure& m, const Parametres& p) {
+    const int f = p.fonctionDemarrage;
+    m.NumFonction = FonctionExiste(f) ? f : 2;
+    SelectionneFonction(ui, m, p);
 }
 
 } // namespace orv

@@ -1,8 +1,5 @@
 #include "measure/Grille.h"
 
-#include "images/Chargeur.h"
-
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
@@ -20,57 +17,41 @@ namespace {
 constexpr std::uint32_t kVertGrille = 0xC0FFC0;
 constexpr double kPi = 3.14159; // the volume is written with this value of pi
 
-int Lignes(const Orvelle& o) {
-    return std::max(o.parametres.tGrille, 1) + 1;
+int Lignes(const Parametres& p) {
+    return std::max(p.tGrille, 1) + 1;
 }
 
 // "Stock N" is usable only between two measures.
-void EtatStockN(Orvelle& o) {
-    o.controles.Actif(Controle::StockN, o.mesure.Etape == 1);
+void EtatStockN(Interface& ui, const EtatMesure& m) {
+    ui.controles.Actif(Controle::StockN, m.Etape == 1);
 }
 
-void RecalculeStatistiques(Orvelle& o) {
-    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
-}
-
-// The grid cannot take another value: it is saved so that nothing is lost,
-// and the user is told whether the save worked.
-void GrillePleine(Orvelle& o) {
-    const std::string chemin = CheminTrameSauvegarde(o);
-    const bool sauvee = o.sauveTrame && o.sauveTrame(o, chemin);
-    if (sauvee)
-        o.plateforme.Message(o.textes.Msg(214) + " : " + chemin);
-    else
-        o.plateforme.Message(o.textes.Msg(215) + std::string(FinDeLigne) +
-                             o.textes.Mnu(mnu::TrameNonSauvee) + chemin);
-}
-
-void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
-    if (colonne >= 1 && colonne < o.GrilleRef.Colonnes())
-        o.GrilleRef.FixeTexte(ligne, colonne, texte);
+void FixeCellule(EtatMesure& m, int ligne, int colonne, const std::string& texte) {
+    if (colonne >= 1 && colonne < m.GrilleRef.Colonnes())
+        m.GrilleRef.FixeTexte(ligne, colonne, texte);
 }
 
 // A line has received its last value: image, comment, and the derived columns
 // of the spores and the densities (the other functions' routines write their
 // own), computed from the values as measured: only the display rounds.
-void TermineLigne(Orvelle& o, int ligne) {
-    auto& m = o.mesure;
-    auto& g = o.GrilleRef;
-    o.controles.Actif(Controle::StockN, true);
+void TermineLigne(Interface& ui, EtatMesure& m, const Parametres& p, int image, int ligne) {
+    auto& g = m.GrilleRef;
+    ui.controles.Actif(Controle::StockN, true);
     const int cols = g.Colonnes();
-    EcritCellule(o, ligne, cols - 2, std::to_string(o.images.IndexImage));
-    EcritCellule(o, ligne, cols - 1, "");
+    FixeCellule(m, ligne, cols - 2, std::to_string(image));
+    FixeCellule(m, ligne, cols - 1, "");
     const auto& v = m.ValeursMesure;
     const double L = v[1];
     auto ecrit = [&](int colonne, double valeur) {
-        EcritCellule(o, ligne, colonne, TexteColonne(o, colonne, valeur));
+        FixeCellule(m, ligne, colonne,
+                    TexteColonne(m.NumFonction, colonne, valeur, p.fDecimal, ui.Sep()));
     };
     if (m.NumFonction == 2) {
         const double l = v[2];
         if (l > 0.01)
             ecrit(m.Etape + 1, L / l);
         else
-            EcritCellule(o, ligne, m.Etape + 1, "");
+            FixeCellule(m, ligne, m.Etape + 1, "");
         ecrit(m.Etape + 2, kPi * L * l * l / 6);
     } else if (m.NumFonction == 3) {
         const double l = v[2];
@@ -78,54 +59,67 @@ void TermineLigne(Orvelle& o, int ligne) {
         if (l > 0)
             ecrit(m.Etape + 1, L / l);
         else
-            EcritCellule(o, ligne, m.Etape + 1, "");
+            FixeCellule(m, ligne, m.Etape + 1, "");
         if (e > 0)
             ecrit(m.Etape + 2, L / e);
         else
-            EcritCellule(o, ligne, m.Etape + 2, "");
+            FixeCellule(m, ligne, m.Etape + 2, "");
     } else if (m.NumFonction == 13 || m.NumFonction == 14) {
         // "Nb/L" from the count per surface.
         ecrit(4, std::sqrt(std::max(v[3], 0.0)));
     }
 }
 
+// The grid cannot take another value: it is saved so that nothing is lost,
+// and the user is told whether the save worked.
+void GrillePleine(Interface& ui, SauvegardeGrille* sauvegarde) {
+    const std::string chemin = sauvegarde ? sauvegarde->Chemin() : std::string();
+    const bool sauvee = sauvegarde && sauvegarde->Sauve(chemin);
+    if (sauvee)
+        ui.plateforme.Message(ui.Msg(msg::GrilleSauvee) + " : " + chemin);
+    else
+        ui.plateforme.Message(ui.Msg(msg::GrillePleine) + std::string(FinDeLigne) +
+                              ui.Mnu(mnu::TrameNonSauvee) + chemin);
+}
+
 } // namespace
 
-std::string CheminTrameSauvegarde(const Orvelle& o) {
-    const std::string& dossier =
-        o.parametres.repData.empty() ? o.dossierProgramme : o.parametres.repData;
-    return dossier + "/" + TrameSauvegarde;
+int LigneMiroir(const EtatMesure& m) {
+    return m.Etape > 1 ? m.LigneCourante + 1 : m.LigneCourante;
 }
 
-int LigneMiroir(const Orvelle& o) {
-    return o.mesure.Etape > 1 ? o.mesure.LigneCourante + 1 : o.mesure.LigneCourante;
-}
+ResultatAjout AjouteValeur(Interface& ui, EtatMesure& m, const Parametres& p,
+                           SauvegardeGrille* sauvegarde, double coef, int image, double valeur,
+                           std::optional<SegmentTrace> segment) {
+    auto& g = m.GrilleRef;
+    ResultatAjout r;
+    r.ligne = m.LigneCourante;
+    r.etape = m.Etape;
+    r.valeur = valeur;
+    r.longueurPixels = m.LongueurPixels;
 
-void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment) {
-    auto& m = o.mesure;
-    auto& g = o.GrilleRef;
-    auto& p = o.plateforme;
-
-    if (o.CoefCalibrage == 0) p.Message(o.textes.Msg(136));
+    if (coef == 0) ui.plateforme.Message(ui.Msg(msg::CoefficientNul));
 
     // Full grid: the configured size is reached, or the 255-line ceiling.
-    const int tGrille = o.parametres.tGrille;
+    const int tGrille = p.tGrille;
     if (m.LigneCourante == tGrille + 1 || m.LigneCourante > LignesMax) {
-        GrillePleine(o);
-        return;
+        r.etat = EtatAjout::GrillePleine;
+        GrillePleine(ui, sauvegarde);
+        return r;
     }
     if (m.LigneCourante > tGrille + 1 || m.LigneCourante >= g.Lignes()) {
-        p.Message(o.textes.Msg(174));
-        return;
+        ui.plateforme.Message(ui.Msg(msg::GrilleCompleteOptions));
+        r.etat = EtatAjout::Refusee;
+        return r;
     }
 
-    o.controles.Texte(Controle::BarreEtat, "");
+    ui.controles.Texte(Controle::BarreEtat, "");
 
     // Automatic save before the first value of lines SAVAUTO + 1, 2 SAVAUTO + 1...
-    const int periode = o.parametres.savAuto;
+    const int periode = p.savAuto;
     if (periode >= 1 && m.Etape == 1 && m.LigneCourante > 1 &&
-        (m.LigneCourante - 1) % periode == 0 && o.sauveTrame)
-        o.sauveTrame(o, CheminTrameSauvegarde(o));
+        (m.LigneCourante - 1) % periode == 0 && sauvegarde)
+        sauvegarde->Sauve(sauvegarde->Chemin());
 
     m.EtapePrec = m.Etape;
     m.LignePrec = m.LigneCourante;
@@ -134,13 +128,13 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     g.FixeTexte(ligne, 0, std::to_string(ligne));
     g.Selectionne(ligne, m.Etape);
 
-    g.FixeTexte(ligne, m.Etape, TexteColonne(o, m.Etape, valeur));
-    if (valeur == 0.0) p.Bip();
+    g.FixeTexte(ligne, m.Etape, TexteColonne(m.NumFonction, m.Etape, valeur, p.fDecimal, ui.Sep()));
+    if (valeur == 0.0) ui.plateforme.Bip();
 
     if (segment && m.Etape >= 0 && m.Etape < static_cast<int>(TraceLigne{}.segments.size())) {
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
         trace.segments[static_cast<size_t>(m.Etape)] = *segment;
-        trace.image = static_cast<std::int16_t>(o.images.IndexImage);
+        trace.image = static_cast<std::int16_t>(image);
     }
 
     if (m.Etape >= 1 && m.Etape <= m.NbSegments && m.Etape < 7) {
@@ -152,12 +146,12 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
     if (m.NumFonction == 3 && m.Etape == m.NbSegmentsPrec) m.Etape = 3;
 
     if (m.Etape < m.NbSegments)
-        o.controles.Actif(Controle::StockN, false);
+        ui.controles.Actif(Controle::StockN, false);
     else
-        TermineLigne(o, ligne);
+        TermineLigne(ui, m, p, image, ligne);
 
-    RafraichitMGrille(o, ligne + 1);
-    o.controles.Visible(Controle::CadreMesure, true);
+    RafraichitMGrille(m, ligne + 1);
+    ui.controles.Visible(Controle::CadreMesure, true);
     ++m.Etape;
 
     if (m.Etape > m.NbSegments) {
@@ -167,23 +161,16 @@ void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment
         ++m.LigneCourante;
         m.Etape = 1;
     }
-
-    if (o.controles(Controle::CadreStatistiques).visible) RecalculeStatistiques(o);
-    if (o.valeurCalibrage) o.valeurCalibrage(o, valeur);
+    r.etat = EtatAjout::Ecrite;
+    return r;
 }
 
-std::string CelluleGrille(Orvelle& o, int ligne, int colonne) {
-    auto& g = o.GrilleRef;
-    if (ligne < 0 || colonne < 0 || ligne >= g.Lignes() || colonne >= g.Colonnes()) return {};
-    g.Selectionne(ligne, colonne);
-    return g.Texte(ligne, colonne);
-}
-
-bool EffaceGrille(Orvelle& o, bool silencieux) {
-    auto& g = o.GrilleRef;
+bool EffaceGrille(Interface& ui, EtatMesure& m, bool silencieux) {
+    auto& g = m.GrilleRef;
     if (!silencieux && !g.Texte(1, 1).empty()) {
-        const auto& t = o.textes;
-        if (!o.plateforme.QuestionOuiNon(t.Msg(190) + " " + t.Msg(188) + " ? ")) return false;
+        if (!ui.plateforme.QuestionOuiNon(ui.Msg(msg::Effacer) + " " + ui.Msg(msg::LaGrille) +
+                                          " ? "))
+            return false;
     }
     // Column 0 goes too: a line number without its line would look like a measure.
     for (int l = 1; l < g.Lignes(); ++l)
@@ -191,41 +178,36 @@ bool EffaceGrille(Orvelle& o, bool silencieux) {
             g.FixeTexte(l, c, "");
             if (c >= 1) g.FixeCouleurCellule(l, c, kVertGrille);
         }
-    for (int l = 1; l < o.MGrille.Lignes(); ++l)
-        for (int c = 0; c < o.MGrille.Colonnes(); ++c) o.MGrille.FixeTexte(l, c, "");
-    // The statistics grid keeps its row labels in column 0.
-    for (int l = 1; l < o.GrilleRefP.Lignes(); ++l)
-        for (int c = 1; c < o.GrilleRefP.Colonnes(); ++c) o.GrilleRefP.FixeTexte(l, c, "");
-    if (o.razStatistiques) o.razStatistiques(o);
+    for (int l = 1; l < m.MGrille.Lignes(); ++l)
+        for (int c = 0; c < m.MGrille.Colonnes(); ++c) m.MGrille.FixeTexte(l, c, "");
 
     // No line is left, so no mark record belongs to one.
-    auto& m = o.mesure;
     m.TraceLignes.fill(TraceLigne{});
     m.ValeursLignes.fill({});
     m.ValeursMesure.fill(0);
     m.Etape = 1;
     m.LigneCourante = 1;
-    EtatStockN(o);
-    // The erased measures leave the view.
-    Retrace(o);
+    EtatStockN(ui, m);
+    // The erased measures leave the view; with no line left, no picture's
+    // lines are drawn, only the figure under way.
+    Retrace(m, 0, false);
     return true;
 }
 
-void RAZ_Grille_total(Orvelle& o) {
-    EffaceGrille(o, true);
-    o.plateforme.LaisseEvenements();
-    RafraichitMGrille(o, 0);
+void RAZ_Grille_total(Interface& ui, EtatMesure& m) {
+    EffaceGrille(ui, m, true);
+    ui.plateforme.LaisseEvenements();
+    RafraichitMGrille(m, 0);
 }
 
-void Efface_ligne(Orvelle& o, int n) {
-    auto& m = o.mesure;
-    auto& g = o.GrilleRef;
+bool Efface_ligne(Interface& ui, EtatMesure& m, const Parametres& p, int n) {
+    auto& g = m.GrilleRef;
     const int courante = m.LigneCourante;
     if (n == 0) n = courante;
-    if (n < 1 || n > courante) return; // no line there
+    if (n < 1 || n > courante) return false; // no line there
     // The line being started holds nothing yet: the line before it goes.
     if (n == courante && g.Texte(n, 1).empty()) {
-        if (n == 1) return;
+        if (n == 1) return false;
         --n;
     }
     const bool enCours = n == courante;
@@ -235,7 +217,7 @@ void Efface_ligne(Orvelle& o, int n) {
     }
 
     g.SupprimeLigne(n);
-    g.FixeLignes(Lignes(o));
+    g.FixeLignes(Lignes(p));
 
     auto& traces = m.TraceLignes;
     auto& valeurs = m.ValeursLignes;
@@ -255,32 +237,28 @@ void Efface_ligne(Orvelle& o, int n) {
     if (m.Etape > 1 && m.LigneCourante < g.Lignes())
         g.FixeTexte(m.LigneCourante, 0, std::to_string(m.LigneCourante));
 
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(m, LigneMiroir(m));
     if (m.LigneCourante < g.Lignes()) g.Selectionne(m.LigneCourante, g.ColonneCourante());
-    EtatStockN(o);
-    RecalculeStatistiques(o);
+    EtatStockN(ui, m);
+    return true;
 }
 
-void EffaceArriere(Orvelle& o) {
-    auto& m = o.mesure;
-    auto& g = o.GrilleRef;
+bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p) {
+    auto& g = m.GrilleRef;
     // Colour lines are written whole: erasing goes back a line at a time.
     const bool couleur = m.NumFonction == 20;
     const int etape = couleur ? 1 : m.Etape;
 
     if (m.LigneCourante == 1) {
-        if (etape == 1) return;
-        if (etape == 2) {
-            Efface_ligne(o, 1);
-            return;
-        }
+        if (etape == 1) return false;
+        if (etape == 2) return Efface_ligne(ui, m, p, 1);
     }
 
     const int cols = g.Colonnes();
     if (etape > 1) {
         --m.Etape;
         const int ligne = m.LigneCourante;
-        EcritCellule(o, ligne, m.Etape, "");
+        FixeCellule(m, ligne, m.Etape, "");
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
         trace.image = 0;
         trace.texte = "0";
@@ -315,14 +293,14 @@ void EffaceArriere(Orvelle& o) {
         for (int k = debut; k < 7; ++k) mesurees[static_cast<size_t>(k)] = 0;
     }
 
-    RafraichitMGrille(o, LigneMiroir(o));
-    EtatStockN(o);
-    RecalculeStatistiques(o);
+    RafraichitMGrille(m, LigneMiroir(m));
+    EtatStockN(ui, m);
+    return true;
 }
 
-void RafraichitMGrille(Orvelle& o, int L) {
-    const auto& g = o.GrilleRef;
-    auto& mg = o.MGrille;
+void RafraichitMGrille(EtatMesure& m, int L) {
+    const auto& g = m.GrilleRef;
+    auto& mg = m.MGrille;
     if (mg.Lignes() != 4) mg.FixeLignes(4);
     if (mg.Colonnes() != g.Colonnes()) mg.FixeColonnes(g.Colonnes());
     const int premiere = L < 4 ? 1 : L - 3;
@@ -332,32 +310,39 @@ void RafraichitMGrille(Orvelle& o, int L) {
     }
 }
 
-void MontreImageLigne(Orvelle& o, int ligne) {
-    const auto& g = o.GrilleRef;
+void MontreImageLigne(Interface& ui, const EtatMesure& m, const std::vector<std::string>& images,
+                      int ligne) {
+    const auto& g = m.GrilleRef;
     // The colour samples have no image column.
-    if (o.mesure.NumFonction == 20 || ligne < 1 || ligne >= g.Lignes()) return;
+    if (m.NumFonction == 20 || ligne < 1 || ligne >= g.Lignes()) return;
     const std::string& img = g.Texte(ligne, g.Colonnes() - 2);
     const auto numero = LitEntierStrict(img);
     if (!numero || *numero < 1) return;
-    const auto& images = o.images.chargeur.ListIMGchar;
-    const std::string nom = *numero <= static_cast<long>(images.size())
-                                ? NomFichierImage(images[static_cast<size_t>(*numero - 1)])
-                                : img;
-    o.controles.Texte(Controle::BarreEtat, o.textes.Mnu(mnu::ImageDeLaLigne) + nom);
+    std::string nom = img;
+    if (*numero <= static_cast<long>(images.size())) {
+        const std::string& chemin = images[static_cast<size_t>(*numero - 1)];
+        nom = chemin.substr(chemin.find_last_of("/\\") + 1);
+    }
+    ui.controles.Texte(Controle::BarreEtat, ui.Mnu(mnu::ImageDeLaLigne) + nom);
 }
 
-bool ClicBoutonGrille(Orvelle& o, Controle c) {
+std::optional<SuitesMesure> ClicBoutonGrille(Interface& ui, EtatMesure& m, const Parametres& p,
+                                             Controle c) {
+    SuitesMesure s;
     switch (c) {
     case Controle::EffaceLigne:
-        Efface_ligne(o, 0);
-        return true;
+        s.effacement = Efface_ligne(ui, m, p, 0);
+        return s;
     case Controle::RazGrille: {
-        const int selection = o.GrilleRef.LigneCourante();
-        if (EffaceGrille(o, false)) Efface_ligne(o, selection);
-        return true;
+        const int selection = m.GrilleRef.LigneCourante();
+        if (EffaceGrille(ui, m, false)) {
+            s.grilleVidee = true;
+            s.effacement = Efface_ligne(ui, m, p, selection);
+        }
+        return s;
     }
     default:
-        return false;
+        return std::nullopt;
     }
 }
 

@@ -3,7 +3,7 @@
 // has only its segments, from which its marks are rebuilt per function.
 #include "measure/Marques.h"
 
-#include "app/Orvelle.h"
+#include "measure/EtatMesure.h"
 #include "measure/OutilsPointage.h"
 
 #include <algorithm>
@@ -25,13 +25,13 @@ PointImage Fin(const SegmentTrace& s) {
 
 // Marks of a line known only by its segments (role colours; values whose
 // cell is empty are left out).
-std::vector<MarqueTrace> MarquesDesSegments(const Orvelle& o, const TraceLigne& t) {
+std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLigne& t) {
     std::vector<MarqueTrace> r;
-    const int fonction = o.mesure.NumFonction;
+    const int fonction = m.NumFonction;
     const auto& seg = t.segments;
     auto ajoute = [&](int valeur, Marque m) { r.push_back({valeur, std::move(m)}); };
     auto numero = [&](PointImage p) {
-        if (!Coche(o, Controle::CaseInsereDim)) ajoute(1, MarqueTexte(p, {}, RoleNumero));
+        if (!m.InsereDim) ajoute(1, MarqueTexte(p, {}, RoleNumero));
     };
     switch (fonction) {
     case 10:
@@ -83,38 +83,37 @@ std::vector<MarqueTrace> MarquesDesSegments(const Orvelle& o, const TraceLigne& 
     return r;
 }
 
-void Dessine(Orvelle& o, const MarqueTrace& mt, int ligne, bool autreImage) {
-    Marque m = mt.marque;
-    if (m.couleur == RoleNumero) m.texte = std::to_string(ligne);
-    m.couleur = autreImage ? o.couleur2 : CouleurRole(o, m.couleur);
-    o.marques.fixes.push_back(std::move(m));
+void Dessine(EtatMesure& m, const MarqueTrace& mt, int ligne, bool autreImage) {
+    Marque x = mt.marque;
+    if (x.couleur == RoleNumero) x.texte = std::to_string(ligne);
+    x.couleur = autreImage ? m.couleur2 : CouleurRole(m, x.couleur);
+    m.marques.fixes.push_back(std::move(x));
 }
 
 } // namespace
 
-void Retrace(Orvelle& o) {
-    o.marques.VideFixes();
-    const auto& m = o.mesure;
+void Retrace(EtatMesure& m, int image, bool modeGroupe) {
+    m.marques.VideFixes();
     const int derniere = std::min(m.LigneCourante, static_cast<int>(m.TraceLignes.size()) - 1);
     for (int l = 1; l <= derniere; ++l) {
         const TraceLigne& t = m.TraceLignes[static_cast<size_t>(l)];
-        const bool autreImage = t.image != o.images.IndexImage;
-        if (autreImage && !o.ModeGroupe) continue;
-        const auto marques = t.marques.empty() ? MarquesDesSegments(o, t) : t.marques;
+        const bool autreImage = t.image != image;
+        if (autreImage && !modeGroupe) continue;
+        const auto marques = t.marques.empty() ? MarquesDesSegments(m, t) : t.marques;
         for (const auto& mt : marques)
-            if (!o.GrilleRef.Texte(l, mt.valeur).empty()) Dessine(o, mt, l, autreImage);
+            if (!m.GrilleRef.Texte(l, mt.valeur).empty()) Dessine(m, mt, l, autreImage);
     }
     // The figure under way keeps the marks it has drawn so far.
-    for (const auto& mt : o.pointage.marquesEnCours) Dessine(o, mt, m.LigneCourante, false);
-    ++o.marques.version;
+    for (const auto& mt : m.pointage.marquesEnCours) Dessine(m, mt, m.LigneCourante, false);
+    ++m.marques.version;
 }
 
-void MarquesVueNeuve(Orvelle& o) {
-    o.marques.FixeProvisoires({});
-    if (o.controles(Controle::CaseAutoRetrace).coche)
-        Retrace(o);
+void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe, bool retraceAuto) {
+    m.marques.FixeProvisoires({});
+    if (retraceAuto)
+        Retrace(m, image, modeGroupe);
     else
-        o.marques.VideFixes();
+        m.marques.VideFixes();
 }
 
 } // namespace orv

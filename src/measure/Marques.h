@@ -13,7 +13,7 @@
 
 namespace orv {
 
-class Orvelle;
+struct EtatMesure;
 
 enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle };
 
@@ -46,12 +46,14 @@ struct CalqueMarques {
 };
 
 // "retrace": empties the committed marks and draws again, from the mark record
-// of every grid line, the marks of the lines measured on the image shown (and,
-// in image-group mode, those of the group's other images in colour 2).
-void Retrace(Orvelle& o);
+// of every grid line, the marks of the lines measured on the image shown, slot
+// `image` (and, in image-group mode, those of the group's other images in
+// colour 2).
+void Retrace(EtatMesure& m, int image, bool modeGroupe);
 // The view changed (zoom, origin, box size, picture): a fresh view of the
 // picture carries no marks. The provisional ones go; the committed ones are
-// drawn again at once with automatic redraw on, and wait for "retrace" otherwise.
-void MarquesVueNeuve(Orvelle& o);
+// drawn again at once with automatic redraw on (`retraceAuto`), and wait for
+// "retrace" otherwise.
+void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe, bool retraceAuto);
 
 } // namespace orv

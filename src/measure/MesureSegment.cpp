@@ -2,7 +2,6 @@
 // segment, a release beyond the click tolerance ends it; a release within the
 // tolerance leaves it open, and the release of a later click ends it. A
 // segment ended with the right button waits for the context menu's answer.
-#include "app/Orvelle.h"
 #include "measure/ComportementPointage.h"
 #include "measure/Pointage.h"
 
@@ -12,31 +11,22 @@ namespace {
 
 class SegmentLibre final : public ComportementPointage {
 public:
-    void Presse(Orvelle& o, const EvenementImage& e) const override {
-        Statut(o, o.textes.Msg(163));
-        if (!o.pointage.SegmentEnCours) CommenceSegment(o, e);
+    void Presse(ActionPointage& a, const EvenementImage& e) const override { PresseSegment(a, e); }
+
+    void Relache(ActionPointage& a, const EvenementImage& e) const override {
+        if (FinDeSegment(a, e)) TermineSegment(a, e, a.m.pointage.PointDepart, e.image);
     }
 
-    void Relache(Orvelle& o, const EvenementImage& e) const override {
-        auto& p = o.pointage;
+    void Suit(ActionPointage& a, const EvenementImage& e) const override {
+        const auto& p = a.m.pointage;
         if (!p.SegmentEnCours || p.enAttente) return;
-        if (DansTolerance(o, DepartBoite(o), e.twips)) {
-            p.ClicSimple = true;
-            return;
-        }
-        TermineSegment(o, e, p.PointDepart, e.image);
-    }
-
-    void Suit(Orvelle& o, const EvenementImage& e) const override {
-        const auto& p = o.pointage;
-        if (!p.SegmentEnCours || p.enAttente) return;
-        Provisoires(o, {MarqueLigne(p.PointDepart, e.image, 1)});
-        Lecture(o, TexteValeur(o, Longueur(o, p.PointDepart, e.image)));
+        Provisoires(a.m, {MarqueLigne(p.PointDepart, e.image, 1)});
+        Lecture(a.ui, TexteValeur(a, Longueur(a.ctx, p.PointDepart, e.image)));
     }
 };
 
-bool SecondSegment3D(const Orvelle& o) {
-    return o.mesure.NumFonction == 3 && o.mesure.Etape == 2;
+bool SecondSegment3D(const EtatMesure& m) {
+    return m.NumFonction == 3 && m.Etape == 2;
 }
 
 } // namespace
@@ -46,69 +36,70 @@ const ComportementPointage& PointageSegment() {
     return s;
 }
 
-void TermineSegment(Orvelle& o, const EvenementImage& e, PointImage debut, PointImage fin) {
-    auto& p = o.pointage;
-    const bool epaisseur = SecondSegment3D(o) && p.ToucheE;
+void TermineSegment(ActionPointage& a, const EvenementImage& e, PointImage debut, PointImage fin) {
+    auto& p = a.m.pointage;
+    const bool epaisseur = SecondSegment3D(a.m) && p.ToucheE;
     if (e.bouton == Bouton::Droit) {
         // The segment stays shown and open until the menu decides.
-        p.enAttente = SegmentEnAttente{debut, fin, Longueur(o, debut, fin), epaisseur};
-        const bool choix3D = SecondSegment3D(o) && !p.ToucheE;
+        p.enAttente = SegmentEnAttente{debut, fin, Longueur(a.ctx, debut, fin), epaisseur};
+        const bool choix3D = SecondSegment3D(a.m) && !p.ToucheE;
         p.menuContextuel =
             MenuContextuel{choix3D ? Controle::Menu3D : Controle::MenuSegment, e.twips};
-        Provisoires(o, {MarqueLigne(debut, fin, 1)});
+        Provisoires(a.m, {MarqueLigne(debut, fin, 1)});
         return;
     }
-    ValideSegment(o, debut, fin, epaisseur);
+    ValideSegment(a, debut, fin, epaisseur);
 }
 
-void ValideSegment(Orvelle& o, PointImage debut, PointImage fin, bool epaisseur) {
-    auto& m = o.mesure;
-    auto& p = o.pointage;
+void ValideSegment(ActionPointage& a, PointImage debut, PointImage fin, bool epaisseur) {
+    auto& m = a.m;
+    auto& p = m.pointage;
     p.SegmentEnCours = false;
     p.ClicSimple = false;
     p.enAttente.reset();
     p.menuContextuel.reset();
-    Provisoires(o, {});
+    Provisoires(m, {});
 
     const bool epaisseur3D = epaisseur && m.NumFonction == 3 && m.Etape == 2;
     if (epaisseur3D) m.Etape = 3; // the thickness column; the line still ends here
     // The calibration reads the segment's whole pixel units.
-    m.LongueurPixels = o.images.vue.LongueurPixels(debut, fin, o.FacteurResolution);
-    const double valeur = Longueur(o, debut, fin);
-    if (m.Etape == 1) NumeroLigne(o, debut);
-    MarqueEnCours(o, MarqueLigne(debut, fin, 1), m.Etape);
-    MarqueEnCours(o, MarqueCroix(fin, 1), m.Etape);
-    CoteSegment(o, debut, fin, valeur);
-    Lecture(o, TexteValeur(o, valeur));
-    if (!EcritValeur(o, valeur, Segment(debut, fin)) && epaisseur3D) m.Etape = 2;
+    m.LongueurPixels = a.ctx.vue.LongueurPixels(debut, fin, a.ctx.facteurResolution);
+    const double valeur = Longueur(a.ctx, debut, fin);
+    if (m.Etape == 1) NumeroLigne(m, debut);
+    MarqueEnCours(m, MarqueLigne(debut, fin, 1), m.Etape);
+    MarqueEnCours(m, MarqueCroix(fin, 1), m.Etape);
+    CoteSegment(a, debut, fin, valeur);
+    Lecture(a.ui, TexteValeur(a, valeur));
+    if (!EcritValeur(a, valeur, Segment(debut, fin)) && epaisseur3D) m.Etape = 2;
 }
 
 namespace {
 
-void Repond(Orvelle& o, std::optional<Controle> entree) {
-    Synchronise(o);
-    auto& p = o.pointage;
+void Repond(ActionPointage& a, std::optional<Controle> entree) {
+    Synchronise(a.ui, a.m, a.ctx.versionImage);
+    auto& p = a.m.pointage;
     p.menuContextuel.reset();
     if (!p.enAttente) return;
     const SegmentEnAttente s = *p.enAttente;
     p.enAttente.reset();
-    Provisoires(o, {});
+    Provisoires(a.m, {});
     using C = Controle;
     if (entree == C::SegmentLongueur || entree == C::SegmentValider) {
-        ValideSegment(o, s.a, s.b, s.epaisseur);
+        ValideSegment(a, s.a, s.b, s.epaisseur);
     } else if (entree == C::SegmentAnnuler) {
-        AnnuleSegment(o);
+        AnnuleSegment(a.ui, a.m, a.ctx.versionImage);
     } else if (entree == C::Choix3DLargeur || entree == C::Choix3DEpaisseur) {
-        ValideSegment(o, s.a, s.b, entree == C::Choix3DEpaisseur);
+        ValideSegment(a, s.a, s.b, entree == C::Choix3DEpaisseur);
     }
     // Any other entry, or the menu closed: nothing is written and the segment
     // stays open from its start, so that its end can be pointed again.
-    MemoriseCle(o);
+    MemoriseCle(a.m, a.ctx.versionImage);
 }
 
 } // namespace
 
-bool ChoixMenuContextuel(Orvelle& o, Controle entree) {
+std::optional<SuitesMesure> ChoixMenuContextuel(Interface& ui, EtatMesure& m,
+                                                const ContexteMesure& c, Controle entree) {
     using C = Controle;
     switch (entree) {
     case C::SegmentLongueur:
@@ -117,16 +108,21 @@ bool ChoixMenuContextuel(Orvelle& o, Controle entree) {
     case C::SegmentValider:
     case C::SegmentAnnuler:
     case C::Choix3DLargeur:
-    case C::Choix3DEpaisseur:
-        Repond(o, entree);
-        return true;
+    case C::Choix3DEpaisseur: {
+        SuitesMesure s;
+        ActionPointage a{ui, m, c, s};
+        Repond(a, entree);
+        return s;
+    }
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
-void FermeMenuContextuel(Orvelle& o) {
-    Repond(o, std::nullopt);
+void FermeMenuContextuel(Interface& ui, EtatMesure& m, const ContexteMesure& c) {
+    SuitesMesure s;
+    ActionPointage a{ui, m, c, s};
+    Repond(a, std::nullopt);
 }
 
 } // namespace orv

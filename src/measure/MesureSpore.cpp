@@ -10,7 +10,7 @@
 // so the marks give the value back. A zero-length A-B counts as vertical.
 // With the key E held (spores 3D) the width is the thickness; a right-button
 // release asks the same context menus as any segment.
-#include "app/Orvelle.h"
+#include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
 #include "measure/Geometrie.h"
 
@@ -19,9 +19,9 @@ namespace orv {
 namespace {
 
 // The line's length segment, the axis of the caliper.
-void AxeLongueur(const Orvelle& o, PointImage& a, PointImage& b) {
-    const int ligne = o.mesure.LigneCourante;
-    const auto& traces = o.mesure.TraceLignes;
+void AxeLongueur(const EtatMesure& m, PointImage& a, PointImage& b) {
+    const int ligne = m.LigneCourante;
+    const auto& traces = m.TraceLignes;
     SegmentTrace s{};
     if (ligne >= 1 && ligne < static_cast<int>(traces.size()))
         s = traces[static_cast<size_t>(ligne)].segments[1];
@@ -37,37 +37,30 @@ Marque Guide(PointImage a, PointImage b, PointImage par) {
 
 class Palmer final : public ComportementPointage {
 public:
-    void Presse(Orvelle& o, const EvenementImage& e) const override {
-        Statut(o, o.textes.Msg(163));
-        if (!o.pointage.SegmentEnCours) CommenceSegment(o, e);
+    void Presse(ActionPointage& a, const EvenementImage& e) const override { PresseSegment(a, e); }
+
+    void Relache(ActionPointage& a, const EvenementImage& e) const override {
+        if (!FinDeSegment(a, e)) return;
+        const auto& p = a.m.pointage;
+        PointImage debut, fin;
+        AxeLongueur(a.m, debut, fin);
+        TermineSegment(a, e, p.PointDepart, PiedPalmer(debut, fin, p.PointDepart, e.image));
     }
 
-    void Relache(Orvelle& o, const EvenementImage& e) const override {
-        auto& p = o.pointage;
-        if (!p.SegmentEnCours || p.enAttente) return;
-        if (DansTolerance(o, DepartBoite(o), e.twips)) {
-            p.ClicSimple = true;
-            return;
-        }
-        PointImage a, b;
-        AxeLongueur(o, a, b);
-        TermineSegment(o, e, p.PointDepart, PiedPalmer(a, b, p.PointDepart, e.image));
-    }
-
-    void Suit(Orvelle& o, const EvenementImage& e) const override {
-        const auto& p = o.pointage;
+    void Suit(ActionPointage& a, const EvenementImage& e) const override {
+        const auto& p = a.m.pointage;
         if (p.enAttente) return;
-        PointImage a, b;
-        AxeLongueur(o, a, b);
+        PointImage debut, fin;
+        AxeLongueur(a.m, debut, fin);
         if (!p.SegmentEnCours) {
             // Before the press, the guide through the pointer helps to aim.
-            Provisoires(o, {Guide(a, b, e.image)});
+            Provisoires(a.m, {Guide(debut, fin, e.image)});
             return;
         }
-        const PointImage pied = PiedPalmer(a, b, p.PointDepart, e.image);
-        Provisoires(o, {Guide(a, b, p.PointDepart), Guide(a, b, e.image),
-                        MarqueLigne(p.PointDepart, pied, 1)});
-        Lecture(o, TexteValeur(o, Longueur(o, p.PointDepart, pied)));
+        const PointImage pied = PiedPalmer(debut, fin, p.PointDepart, e.image);
+        Provisoires(a.m, {Guide(debut, fin, p.PointDepart), Guide(debut, fin, e.image),
+                          MarqueLigne(p.PointDepart, pied, 1)});
+        Lecture(a.ui, TexteValeur(a, Longueur(a.ctx, p.PointDepart, pied)));
     }
 };
 

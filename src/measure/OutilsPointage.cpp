@@ -1,68 +1,76 @@
 #include "measure/OutilsPointage.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "interface/Messages.h"
 #include "measure/Geometrie.h"
 #include "measure/Grille.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace orv {
 
-double Echelle(const Orvelle& o) {
-    return o.images.vue.UnitesPixels({0, 0}, {1, 0}, o.FacteurResolution) * o.CoefCalibrage;
+double Echelle(const Vue& v, double coef, double facteurResolution) {
+    return v.UnitesPixels({0, 0}, {1, 0}, facteurResolution) * coef;
 }
 
-double Longueur(const Orvelle& o, PointImage a, PointImage b) {
-    return o.images.vue.LongueurPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
+double Longueur(const Vue& v, PointImage a, PointImage b, double coef, double facteurResolution) {
+    return v.LongueurPixels(a, b, facteurResolution) * coef;
 }
 
-double DistanceMicrons(const Orvelle& o, PointImage a, PointImage b) {
-    return o.images.vue.UnitesPixels(a, b, o.FacteurResolution) * o.CoefCalibrage;
+double DistanceMicrons(const Vue& v, PointImage a, PointImage b, double coef,
+                       double facteurResolution) {
+    return v.UnitesPixels(a, b, facteurResolution) * coef;
 }
 
-ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
-    ValeursTriangle v;
-    v.surface = AireTriangle(DistanceMicrons(o, p1, p2), DistanceMicrons(o, p1, p3),
-                             DistanceMicrons(o, p2, p3));
-    v.perimetre = Longueur(o, p1, p2) + Longueur(o, p1, p3) + Longueur(o, p2, p3);
-    v.angle = AngleSommet(p1, p2, p3);
-    return v;
+double Echelle(const ContexteMesure& c) {
+    return Echelle(c.vue, c.coef, c.facteurResolution);
 }
 
-int ToleranceTwips(const Orvelle& o) {
-    return std::max(o.parametres.clicDixiemes, 0);
+double Longueur(const ContexteMesure& c, PointImage a, PointImage b) {
+    return Longueur(c.vue, a, b, c.coef, c.facteurResolution);
 }
 
-bool DansTolerance(const Orvelle& o, PointTwips a, PointTwips b) {
+double DistanceMicrons(const ContexteMesure& c, PointImage a, PointImage b) {
+    return DistanceMicrons(c.vue, a, b, c.coef, c.facteurResolution);
+}
+
+ValeursTriangle MesureTriangle(const Vue& v, double coef, double fr, PointImage p1, PointImage p2,
+                               PointImage p3) {
+    ValeursTriangle r;
+    r.surface =
+        AireTriangle(DistanceMicrons(v, p1, p2, coef, fr), DistanceMicrons(v, p1, p3, coef, fr),
+                     DistanceMicrons(v, p2, p3, coef, fr));
+    r.perimetre = Longueur(v, p1, p2, coef, fr) + Longueur(v, p1, p3, coef, fr) +
+                  Longueur(v, p2, p3, coef, fr);
+    r.angle = AngleSommet(p1, p2, p3);
+    return r;
+}
+
+int ToleranceTwips(const Parametres& p) {
+    return std::max(p.clicDixiemes, 0);
+}
+
+bool DansTolerance(const Parametres& p, PointTwips a, PointTwips b) {
     const long long d = std::llabs(static_cast<long long>(a.x) - b.x) +
                         std::llabs(static_cast<long long>(a.y) - b.y);
-    return d < ToleranceTwips(o);
+    return d < ToleranceTwips(p);
 }
 
-PointTwips VersBoite(const Orvelle& o, PointImage p) {
-    auto arrondi = [](double v) {
-        return static_cast<std::int32_t>(std::clamp(std::round(v), -2.0e9, 2.0e9));
-    };
-    return {arrondi(o.images.vue.VersBoiteX(p.x)), arrondi(o.images.vue.VersBoiteY(p.y))};
+PointTwips VersBoite(const Vue& v, PointImage p) {
+    return {Arrondi32(v.VersBoiteX(p.x)), Arrondi32(v.VersBoiteY(p.y))};
 }
 
-std::string TexteValeur(const Orvelle& o, double valeur) {
-    return FormatNombre(valeur, o.parametres.fDecimal, o.Sep());
+std::string TexteValeur(const Parametres& p, char separateur, double valeur) {
+    return FormatNombre(valeur, p.fDecimal, separateur);
 }
 
-void Statut(Orvelle& o, const std::string& texte) {
-    o.controles.Texte(Controle::BarreEtat, texte);
+std::string TexteValeur(const ActionPointage& a, double valeur) {
+    return TexteValeur(a.ctx.parametres, a.ui.Sep(), valeur);
 }
 
-void Lecture(Orvelle& o, const std::string& texte) {
-    o.controles.Texte(Controle::LectureMesure, texte);
-}
-
-bool Coche(const Orvelle& o, Controle c) {
-    return o.controles(c).coche;
+void Lecture(Interface& ui, const std::string& texte) {
+    ui.controles.Texte(Controle::LectureMesure, texte);
 }
 
 Marque MarqueLigne(PointImage a, PointImage b, int role) {
@@ -77,48 +85,64 @@ Marque MarqueTexte(PointImage p, std::string texte, int role) {
     return {GenreMarque::Texte, p, p, role, std::move(texte)};
 }
 
-int CouleurRole(const Orvelle& o, int role) {
-    return role == 2 ? o.couleur2 : o.couleur1;
+int CouleurRole(const EtatMesure& m, int role) {
+    return role == 2 ? m.couleur2 : m.couleur1;
 }
 
-void MarqueEnCours(Orvelle& o, Marque m, int valeur) {
-    Marque dessinee = m;
-    dessinee.couleur = CouleurRole(o, m.couleur);
-    o.marques.AjouteFixe(std::move(dessinee));
-    o.pointage.marquesEnCours.push_back({valeur, std::move(m)});
+void MarqueEnCours(EtatMesure& m, Marque marque, int valeur) {
+    Marque dessinee = marque;
+    dessinee.couleur = CouleurRole(m, marque.couleur);
+    m.marques.AjouteFixe(std::move(dessinee));
+    m.pointage.marquesEnCours.push_back({valeur, std::move(marque)});
 }
 
-void NumeroLigne(Orvelle& o, PointImage p) {
-    if (Coche(o, Controle::CaseInsereDim)) return;
-    MarqueEnCours(o, MarqueTexte(p, std::to_string(o.mesure.LigneCourante), RoleNumero), 1);
+void NumeroLigne(EtatMesure& m, PointImage p) {
+    if (m.InsereDim) return;
+    MarqueEnCours(m, MarqueTexte(p, std::to_string(m.LigneCourante), RoleNumero), 1);
 }
 
-void CoteSegment(Orvelle& o, PointImage a, PointImage b, double valeur) {
-    if (!Coche(o, Controle::CaseInsereDim)) return;
-    const PointImage milieu{static_cast<std::int32_t>((static_cast<long long>(a.x) + b.x) / 2),
-                            static_cast<std::int32_t>((static_cast<long long>(a.y) + b.y) / 2)};
-    MarqueEnCours(o, MarqueTexte(milieu, TexteValeur(o, valeur), 1), o.mesure.Etape);
+void CoteSegment(ActionPointage& a, PointImage debut, PointImage fin, double valeur) {
+    if (!a.m.InsereDim) return;
+    const PointImage milieu{
+        static_cast<std::int32_t>((static_cast<long long>(debut.x) + fin.x) / 2),
+        static_cast<std::int32_t>((static_cast<long long>(debut.y) + fin.y) / 2)};
+    MarqueEnCours(a.m, MarqueTexte(milieu, TexteValeur(a, valeur), 1), a.m.Etape);
 }
 
-void CommenceSegment(Orvelle& o, const EvenementImage& e) {
-    auto& p = o.pointage;
+void CommenceSegment(ActionPointage& a, const EvenementImage& e) {
+    auto& p = a.m.pointage;
     p.SegmentEnCours = true;
     p.ClicSimple = false;
     p.PointDepart = e.image;
     p.departTwips = e.twips;
-    p.departVue = o.images.versionVue;
+    p.departVue = a.ctx.versionVue;
 }
 
-PointTwips DepartBoite(const Orvelle& o) {
-    const auto& p = o.pointage;
+PointTwips DepartBoite(const ActionPointage& a) {
+    const auto& p = a.m.pointage;
     // The press position itself while the view is unchanged: converting the
     // stored picture point back could move it by a twip.
-    return p.departVue == o.images.versionVue ? p.departTwips : VersBoite(o, p.PointDepart);
+    return p.departVue == a.ctx.versionVue ? p.departTwips : VersBoite(a.ctx.vue, p.PointDepart);
 }
 
-void Provisoires(Orvelle& o, std::vector<Marque> marques) {
-    for (auto& m : marques) m.couleur = CouleurRole(o, m.couleur);
-    o.marques.FixeProvisoires(std::move(marques));
+void PresseSegment(ActionPointage& a, const EvenementImage& e) {
+    a.ui.Statut(a.ui.Msg(msg::PointerExtremite));
+    if (!a.m.pointage.SegmentEnCours) CommenceSegment(a, e);
+}
+
+bool FinDeSegment(ActionPointage& a, const EvenementImage& e) {
+    auto& p = a.m.pointage;
+    if (!p.SegmentEnCours || p.enAttente) return false;
+    if (DansTolerance(a.ctx.parametres, DepartBoite(a), e.twips)) {
+        p.ClicSimple = true;
+        return false;
+    }
+    return true;
+}
+
+void Provisoires(EtatMesure& m, std::vector<Marque> marques) {
+    for (auto& x : marques) x.couleur = CouleurRole(m, x.couleur);
+    m.marques.FixeProvisoires(std::move(marques));
 }
 
 namespace {
@@ -129,54 +153,53 @@ bool MemeDessin(const Marque& x, const Marque& y) {
 
 } // namespace
 
-void RetireFixes(Orvelle& o, const std::vector<MarqueTrace>& marques) {
+void RetireFixes(EtatMesure& m, const std::vector<MarqueTrace>& marques) {
     if (marques.empty()) return;
-    auto fixes = o.marques.fixes;
+    auto fixes = m.marques.fixes;
     for (const auto& mt : marques) {
         // The latest copy goes: a mark drawn twice at the same place stays once.
         auto it = std::find_if(fixes.rbegin(), fixes.rend(),
                                [&](const Marque& f) { return MemeDessin(f, mt.marque); });
         if (it != fixes.rend()) fixes.erase(std::next(it).base());
     }
-    o.marques.VideFixes();
-    for (auto& f : fixes) o.marques.fixes.push_back(std::move(f));
+    m.marques.VideFixes();
+    for (auto& f : fixes) m.marques.fixes.push_back(std::move(f));
 }
 
 SegmentTrace Segment(PointImage a, PointImage b) {
     return {a.x, a.y, b.x, b.y};
 }
 
-void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
-    auto& g = o.GrilleRef;
+void EcritCellule(EtatMesure& m, int ligne, int colonne, const std::string& texte) {
+    auto& g = m.GrilleRef;
     if (ligne < 1 || ligne >= g.Lignes() || colonne < 1 || colonne >= g.Colonnes()) return;
     g.FixeTexte(ligne, colonne, texte);
     // The mirror shows the derived columns too, written after the line's last value.
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(m, LigneMiroir(m));
 }
 
-bool EcritValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment) {
-    auto& m = o.mesure;
-    auto& p = o.pointage;
-    const int ligne = m.LigneCourante;
-    const int etape = m.Etape;
-    AjouteValeur(o, valeur, segment);
-    const bool ecrite = m.LigneCourante != ligne || m.Etape != etape;
-    if (!ecrite) {
-        RetireFixes(o, p.marquesEnCours);
+bool EcritValeur(ActionPointage& a, double valeur, std::optional<SegmentTrace> segment) {
+    auto& m = a.m;
+    auto& p = m.pointage;
+    const ResultatAjout r = AjouteValeur(a.ui, m, a.ctx.parametres, a.ctx.sauvegarde, a.ctx.coef,
+                                         a.ctx.image, valeur, segment);
+    a.suites.ajouts.push_back(r);
+    if (!r.Ecrite()) {
+        RetireFixes(m, p.marquesEnCours);
         p.marquesEnCours.clear();
         return false;
     }
-    if (ligne >= 1 && ligne < static_cast<int>(m.TraceLignes.size())) {
-        auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
-        if (etape == 1) {
-            trace.zoom = static_cast<std::int16_t>(o.images.vue.ExposantZoom());
-            trace.image = static_cast<std::int16_t>(o.images.IndexImage);
-            trace.texte = std::to_string(ligne);
+    if (r.ligne >= 1 && r.ligne < static_cast<int>(m.TraceLignes.size())) {
+        auto& trace = m.TraceLignes[static_cast<size_t>(r.ligne)];
+        if (r.etape == 1) {
+            trace.zoom = static_cast<std::int16_t>(a.ctx.vue.ExposantZoom());
+            trace.image = static_cast<std::int16_t>(a.ctx.image);
+            trace.texte = std::to_string(r.ligne);
         }
-        std::erase_if(trace.marques, [&](const MarqueTrace& t) { return t.valeur >= etape; });
+        std::erase_if(trace.marques, [&](const MarqueTrace& t) { return t.valeur >= r.etape; });
         auto& enCours = p.marquesEnCours;
         for (auto it = enCours.begin(); it != enCours.end();) {
-            if (it->valeur <= etape) {
+            if (it->valeur <= r.etape) {
                 trace.marques.push_back(*it);
                 it = enCours.erase(it);
             } else {
@@ -187,8 +210,8 @@ bool EcritValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment)
     return true;
 }
 
-void OublieMesureEnCours(Orvelle& o) {
-    auto& p = o.pointage;
+void OublieMesureEnCours(EtatMesure& m) {
+    auto& p = m.pointage;
     p.SegmentEnCours = false;
     p.ClicSimple = false;
     p.enAttente.reset();
@@ -198,30 +221,30 @@ void OublieMesureEnCours(Orvelle& o) {
     p.ResultatsSurface.fill(0);
     p.premierCompte.reset();
     p.dernierCompte.reset();
-    RetireFixes(o, p.marquesEnCours);
+    RetireFixes(m, p.marquesEnCours);
     p.marquesEnCours.clear();
-    if (o.marques.provisoires.size() > 0) o.marques.FixeProvisoires({});
+    if (m.marques.provisoires.size() > 0) m.marques.FixeProvisoires({});
 }
 
 namespace {
 
-EtatPointage::Cle CleActuelle(const Orvelle& o) {
-    return {o.mesure.NumFonction, o.mesure.LigneCourante, o.mesure.Etape, o.images.versionImage};
+EtatPointage::Cle CleActuelle(const EtatMesure& m, std::uint64_t versionImage) {
+    return {m.NumFonction, m.LigneCourante, m.Etape, versionImage};
 }
 
 } // namespace
 
-void MemoriseCle(Orvelle& o) {
-    o.pointage.cle = CleActuelle(o);
+void MemoriseCle(EtatMesure& m, std::uint64_t versionImage) {
+    m.pointage.cle = CleActuelle(m, versionImage);
 }
 
-void Synchronise(Orvelle& o) {
-    if (o.pointage.cle == CleActuelle(o)) return;
+void Synchronise(Interface& ui, EtatMesure& m, std::uint64_t versionImage) {
+    if (m.pointage.cle == CleActuelle(m, versionImage)) return;
     // The counting display belongs to the count under way.
-    if ((o.mesure.ModeComptage || o.mesure.ModeDensite) && !o.pointage.marquesEnCours.empty())
-        o.controles.Texte(Controle::TexteComptage, "0");
-    OublieMesureEnCours(o);
-    MemoriseCle(o);
+    if ((m.ModeComptage || m.ModeDensite) && !m.pointage.marquesEnCours.empty())
+        ui.controles.Texte(Controle::TexteComptage, "0");
+    OublieMesureEnCours(m);
+    MemoriseCle(m, versionImage);
 }
 
 } // namespace orv

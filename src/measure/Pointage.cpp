@@ -1,157 +1,120 @@
 // Routes of the mouse on the image box. A press tests the modes in this
-// order: the oriented reference being traced, its length being typed, the
-// view keys Z and C, the image drag, the annotation modes, counting, the
-// calibration pointing, and last the measuring routine of the active
-// function. A press while Z or C is held, while the image is dragged or while an
-// annotation is placed never counts nor measures.
+// order: the view keys Z and C, the image drag, counting, and last the
+// measuring routine of the active function. A press while Z or C is held or
+// while the image is dragged never counts nor measures: it asks app/ for the
+// change of view.
 #include "measure/Pointage.h"
 
-#include "app/Orvelle.h"
-#include "images/CommandesVue.h"
+#include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
-#include "measure/Marques.h"
 
 namespace orv {
 
 namespace {
 
-EvenementImage Evenement(const Orvelle& o, PointTwips p, Bouton b, Modificateurs m,
+EvenementImage Evenement(const ContexteMesure& c, PointTwips p, Bouton b, Modificateurs m,
                          bool doubleClic) {
-    return {p, o.images.vue.VersImage(p), b, m, doubleClic};
+    return {p, c.vue.VersImage(p), b, m, doubleClic};
 }
 
-bool StadeComptage(const Orvelle& o) {
-    return o.mesure.ModeComptage || (o.mesure.ModeDensite && o.mesure.Etape >= 2);
+bool StadeComptage(const EtatMesure& m) {
+    return m.ModeComptage || (m.ModeDensite && m.Etape >= 2);
 }
 
 // The behaviour of the segment functions for the value that comes next.
-const ComportementPointage& ComportementSegments(const Orvelle& o) {
-    const auto& m = o.mesure;
-    if (Coche(o, Controle::CaseLigneBrisee) && m.Etape == 1) return PointageLigneBrisee();
+const ComportementPointage& ComportementSegments(const ActionPointage& a) {
+    const auto& m = a.m;
+    if (m.LigneBrisee && m.Etape == 1) return PointageLigneBrisee();
     const bool spore = m.NumFonction == 2 || m.NumFonction == 3;
-    if (spore && m.Etape == 2 && o.parametres.modePointage == 2) return PointagePalmer();
+    if (spore && m.Etape == 2 && a.ctx.parametres.modePointage == 2) return PointagePalmer();
     return PointageSegment();
 }
 
-// The behaviour of the active function; nothing for the oriented reference and
-// the functions whose pointing lives elsewhere (colour).
-const ComportementPointage* ComportementActif(const Orvelle& o) {
-    const auto& m = o.mesure;
+// The behaviour of the active function; nothing for the colour function,
+// whose pointing is not in the program yet.
+const ComportementPointage* ComportementActif(const ActionPointage& a) {
+    const auto& m = a.m;
     if (m.ModeTriangle) return &PointageTriangle();
     if (m.ModePolygone) return &PointagePolygone();
-    if (o.pointage.ModeOrienteeTrace || o.pointage.ModeOrienteeSaisie) return nullptr;
     if (m.ModeComptage) return &PointageComptage();
     if (m.ModeDensite) return m.Etape >= 2 ? &PointageComptage() : &PointageDensite();
     if (m.NumFonction == 20) return nullptr;
-    return &ComportementSegments(o);
+    return &ComportementSegments(a);
 }
 
-// The oriented reference of the annotation: a drag from its start to its end.
-void PointageOriente(Orvelle& o, const EvenementImage& e, bool enfonce) {
-    auto& p = o.pointage;
-    if (enfonce) {
-        Statut(o, o.textes.Msg(163));
-        if (!p.SegmentEnCours) CommenceSegment(o, e);
-        return;
-    }
-    if (!p.SegmentEnCours || DansTolerance(o, DepartBoite(o), e.twips)) return;
-    p.SegmentEnCours = false;
-    Provisoires(o, {});
-    if (p.finOrientee) p.finOrientee(o, p.PointDepart, e.image);
-}
-
-void Aiguille(Orvelle& o, const EvenementImage& e, bool enfonce) {
-    if (!o.images.vue.ImageChargee()) return;
-    auto& p = o.pointage;
-    const auto& m = o.mesure;
-
-    if (!m.ModeTriangle && !m.ModePolygone) {
-        if (p.ModeOrienteeTrace) {
-            PointageOriente(o, e, enfonce);
-            return;
-        }
-        if (p.ModeOrienteeSaisie) return;
-        if (m.ModeDensite) {
-            o.controles.Visible(Controle::CadreMesure, true);
-            if (m.Etape == 1) {
-                if (enfonce) Statut(o, o.textes.Msg(72));
-            } else if (enfonce) {
-                Statut(o, o.textes.Msg(73));
-                o.controles.Couleur(Controle::BoutonComptage, std::nullopt);
-            }
-        }
-        if (m.NumFonction == 20 && !m.ModeComptage && !m.ModeDensite) {
-            if (enfonce && p.clicCouleur) p.clicCouleur(o, e.twips, e.bouton);
-            return;
+void Aiguille(ActionPointage& a, const EvenementImage& e, bool enfonce) {
+    if (!a.ctx.vue.ImageChargee()) return;
+    const auto& m = a.m;
+    if (m.ModeDensite && !m.ModeTriangle && !m.ModePolygone) {
+        a.ui.controles.Visible(Controle::CadreMesure, true);
+        if (m.Etape == 1) {
+            if (enfonce) a.ui.Statut(a.ui.Msg(msg::MarquerSurface));
+        } else if (enfonce) {
+            a.ui.Statut(a.ui.Msg(msg::CompterValider));
+            a.ui.controles.Couleur(Controle::BoutonComptage, std::nullopt);
         }
     }
-    const ComportementPointage* c = ComportementActif(o);
+    const ComportementPointage* c = ComportementActif(a);
     if (!c) return;
     if (enfonce)
-        c->Presse(o, e);
+        c->Presse(a, e);
     else
-        c->Relache(o, e);
+        c->Relache(a, e);
 }
 
 } // namespace
 
-void AiguilleMesure(Orvelle& o, PointTwips pt, Bouton bouton, bool enfonce, Modificateurs mods,
-                    bool doubleClic) {
-    Aiguille(o, Evenement(o, pt, bouton, mods, doubleClic), enfonce);
+SuitesMesure AiguilleMesure(Interface& ui, EtatMesure& m, const ContexteMesure& c, PointTwips pt,
+                            Bouton bouton, bool enfonce, Modificateurs mods, bool doubleClic) {
+    SuitesMesure s;
+    ActionPointage a{ui, m, c, s};
+    Aiguille(a, Evenement(c, pt, bouton, mods, doubleClic), enfonce);
+    return s;
 }
 
-void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt, bool doubleClic) {
-    Synchronise(o);
-    auto& p = o.pointage;
+SuitesMesure ClicImage(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton bouton,
+                       Modificateurs mods, PointTwips pt, bool doubleClic) {
+    SuitesMesure s;
+    ActionPointage a{ui, m, c, s};
+    Synchronise(ui, m, c.versionImage);
+    auto& p = m.pointage;
     // A new press: a cancellation no longer waits for its release, and a
     // context menu left unanswered counts as closed.
     p.IgnoreRelache = false;
     p.pressionVue = false;
     p.ctrlSeul = false; // a drag with Ctrl held leaves the drag state as it was
-    if (p.menuContextuel || p.enAttente) FermeMenuContextuel(o);
+    if (p.menuContextuel || p.enAttente) FermeMenuContextuel(ui, m, c);
 
-    const EvenementImage e = Evenement(o, pt, bouton, mods, doubleClic);
+    const EvenementImage e = Evenement(c, pt, bouton, mods, doubleClic);
     p.pression = {pt, e.image, bouton};
-    if (p.ModeOrienteeTrace) {
-        if (p.debutOrientee) p.debutOrientee(o, pt);
-        Aiguille(o, e, true);
-    } else if (p.ModeOrienteeSaisie) {
-        // The length of the reference is being typed.
-    } else if (p.ZoomPoint || p.CentrePoint) {
+    if (p.ZoomPoint || p.CentrePoint) {
         p.pressionVue = true;
-        const auto vue = o.images.versionVue;
         if (p.ZoomPoint)
-            ZoomCentre(o.ui, o.images, bouton == Bouton::Droit ? 2 : 1, pt);
+            s.vue = DemandeVue{DemandeVue::Genre::ZoomCentre, pt, bouton == Bouton::Droit ? 2 : 1};
         else
-            Recentre(o.ui, o.images, pt);
-        if (o.images.versionVue != vue) MarquesVueNeuve(o);
+            s.vue = DemandeVue{DemandeVue::Genre::Recentre, pt};
     } else if (p.GlisseImage) {
         // The press of an image drag: the release moves the picture.
-    } else if (p.ModeReferenceSimple || p.ModeTexte) {
-        if (p.clicAnnotation) p.clicAnnotation(o, pt, bouton);
-    } else if (StadeComptage(o)) {
-        Aiguille(o, e, true);
-    } else if (p.ModeCalibragePoint) {
-        if (p.clicCalibrage) p.clicCalibrage(o, pt, bouton);
     } else {
-        Aiguille(o, e, true);
+        Aiguille(a, e, true);
     }
-    MemoriseCle(o);
+    MemoriseCle(m, c.versionImage);
+    return s;
 }
 
-void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt) {
-    Synchronise(o);
-    auto& p = o.pointage;
-    Statut(o, o.textes.Msg(55));
+SuitesMesure RelacheImage(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton bouton,
+                          Modificateurs mods, PointTwips pt) {
+    SuitesMesure s;
+    ActionPointage a{ui, m, c, s};
+    Synchronise(ui, m, c.versionImage);
+    auto& p = m.pointage;
+    ui.Statut(ui.Msg(msg::InviteFonction));
     if (p.GlisseImage) {
-        const auto vue = o.images.versionVue;
-        DeplaceImage(o.ui, o.images, pt.x - p.pression.twips.x, pt.y - p.pression.twips.y);
-        if (o.images.versionVue != vue) MarquesVueNeuve(o);
-        AfficheModeGlisse(o);
-    } else if (StadeComptage(o)) {
+        s.vue = DemandeVue{DemandeVue::Genre::Deplace,
+                           {pt.x - p.pression.twips.x, pt.y - p.pression.twips.y}};
+        AfficheModeGlisse(ui, p);
+    } else if (StadeComptage(m)) {
         p.ClicArme = true;
-    } else if (p.ModeCalibragePoint) {
-        o.plateforme.LaisseEvenements();
     } else if (p.pressionVue) {
         // The release of a click that zoomed or centred the view: it neither
         // ends a segment nor starts one. A release with Z or C pressed after
@@ -160,31 +123,25 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips pt) 
         // The release of the click that a cancellation interrupted.
         p.IgnoreRelache = false;
     } else {
-        Aiguille(o, Evenement(o, pt, bouton, mods, false), false);
+        Aiguille(a, Evenement(c, pt, bouton, mods, false), false);
     }
-    MemoriseCle(o);
+    MemoriseCle(m, c.versionImage);
+    return s;
 }
 
-void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips pt) {
-    Synchronise(o);
-    auto& p = o.pointage;
-    if (p.ModeOrienteeSaisie) {
-        if (p.rappelOrientee) p.rappelOrientee(o);
-        return;
-    }
-    const EvenementImage e = Evenement(o, pt, boutons, mods, false);
-    const double echelle = Echelle(o);
+void SuitSouris(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton boutons,
+                Modificateurs mods, PointTwips pt) {
+    SuitesMesure s;
+    ActionPointage a{ui, m, c, s};
+    Synchronise(ui, m, c.versionImage);
+    auto& p = m.pointage;
+    const EvenementImage e = Evenement(c, pt, boutons, mods, false);
+    const double echelle = Echelle(c);
     p.pointeurXMicrons = e.image.x * echelle;
     p.pointeurYMicrons = e.image.y * echelle;
-    if (o.images.vue.ImageChargee() && !p.GlisseImage) {
-        if (p.ModeOrienteeTrace) {
-            if (p.SegmentEnCours) Provisoires(o, {MarqueLigne(p.PointDepart, e.image, 1)});
-        } else if (const ComportementPointage* c = ComportementActif(o)) {
-            c->Suit(o, e);
-        }
-    }
-    if (o.mesure.NumFonction == 20 && p.apercuCouleur) p.apercuCouleur(o, pt);
-    MemoriseCle(o);
+    if (c.vue.ImageChargee() && !p.GlisseImage)
+        if (const ComportementPointage* k = ComportementActif(a)) k->Suit(a, e);
+    MemoriseCle(m, c.versionImage);
 }
 
 } // namespace orv

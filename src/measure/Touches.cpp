@@ -1,8 +1,6 @@
 // Keys of the image box, the cancellation of a measure under way, and the key
 // help shown to the user.
-#include "app/Orvelle.h"
 #include "base/Texte.h"
-#include "images/CommandesVue.h"
 #include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
@@ -15,12 +13,12 @@ namespace orv {
 namespace {
 
 // Marks of lines `de`..`a` whose value is still in the grid (what "retrace" draws).
-std::vector<MarqueTrace> MarquesVisibles(const Orvelle& o, int de, int a) {
+std::vector<MarqueTrace> MarquesVisibles(const EtatMesure& m, int de, int a) {
     std::vector<MarqueTrace> r;
-    const auto& traces = o.mesure.TraceLignes;
+    const auto& traces = m.TraceLignes;
     for (int l = std::max(de, 1); l <= a && l < static_cast<int>(traces.size()); ++l)
         for (const auto& mt : traces[static_cast<size_t>(l)].marques)
-            if (!o.GrilleRef.Texte(l, mt.valeur).empty()) r.push_back(mt);
+            if (!m.GrilleRef.Texte(l, mt.valeur).empty()) r.push_back(mt);
     return r;
 }
 
@@ -31,51 +29,52 @@ bool MemeMarque(const MarqueTrace& x, const MarqueTrace& y) {
 
 } // namespace
 
-void EffaceDerniereValeur(Orvelle& o) {
-    const int ligne = o.mesure.LigneCourante;
-    auto avant = MarquesVisibles(o, ligne - 1, ligne);
-    OublieMesureEnCours(o);
-    EffaceArriere(o);
-    for (const auto& reste : MarquesVisibles(o, ligne - 1, ligne)) {
+SuitesMesure EffaceDerniereValeur(Interface& ui, EtatMesure& m, const Parametres& p) {
+    const int ligne = m.LigneCourante;
+    auto avant = MarquesVisibles(m, ligne - 1, ligne);
+    OublieMesureEnCours(m);
+    SuitesMesure s;
+    s.effacement = EffaceArriere(ui, m, p);
+    for (const auto& reste : MarquesVisibles(m, ligne - 1, ligne)) {
         auto it = std::find_if(avant.begin(), avant.end(),
-                               [&](const MarqueTrace& m) { return MemeMarque(m, reste); });
+                               [&](const MarqueTrace& t) { return MemeMarque(t, reste); });
         if (it != avant.end()) avant.erase(it);
     }
-    RetireFixes(o, avant);
+    RetireFixes(m, avant);
+    return s;
 }
 
-void AnnuleSegment(Orvelle& o) {
-    auto& p = o.pointage;
+void AnnuleSegment(Interface& ui, EtatMesure& m, std::uint64_t versionImage) {
+    auto& p = m.pointage;
     // A count under way is part of the measure: its crosses and its display go.
-    if ((o.mesure.ModeComptage || o.mesure.ModeDensite) && !p.marquesEnCours.empty())
-        o.controles.Texte(Controle::TexteComptage, "0");
-    OublieMesureEnCours(o);
+    if ((m.ModeComptage || m.ModeDensite) && !p.marquesEnCours.empty())
+        ui.controles.Texte(Controle::TexteComptage, "0");
+    OublieMesureEnCours(m);
     p.IgnoreRelache = true;
-    o.controles.Visible(Controle::CadreMesure, true);
-    MemoriseCle(o);
+    ui.controles.Visible(Controle::CadreMesure, true);
+    MemoriseCle(m, versionImage);
 }
 
-void AfficheModeGlisse(Orvelle& o) {
+void AfficheModeGlisse(Interface& ui, const EtatPointage& p) {
     // Said while the image drag is on: every drag then moves the picture.
-    if (o.pointage.etatGlisse) Statut(o, o.textes.Mnu(mnu::ModeGlisse));
+    if (p.etatGlisse) ui.Statut(ui.Mnu(mnu::ModeGlisse));
 }
 
-void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
-    Synchronise(o);
-    auto& p = o.pointage;
+SuitesMesure ToucheEnfoncee(Interface& ui, EtatMesure& m, const ContexteMesure& c, Touche touche,
+                            Modificateurs mods) {
+    Synchronise(ui, m, c.versionImage);
+    SuitesMesure s;
+    auto& p = m.pointage;
     // Only Ctrl pressed and released alone toggles the drag (not Ctrl+A, not a
     // drag made while Ctrl is held).
     p.ctrlSeul = touche == Touche::Ctrl;
     switch (touche) {
     case Touche::Retour:
-        EffaceDerniereValeur(o);
+        s = EffaceDerniereValeur(ui, m, c.parametres);
         break;
-    case Touche::Espace: {
-        const bool visible = !o.controles(Controle::CadreStatistiques).visible;
-        o.controles.Visible(Controle::CadreStatistiques, visible);
-        if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+    case Touche::Espace:
+        s.basculeStatistiques = true;
         break;
-    }
     case Touche::Z:
         p.ZoomPoint = true;
         break;
@@ -85,12 +84,12 @@ void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
         break;
     case Touche::Chevrons:
     case Touche::L:
-        BasculeChampLoupe(o.images);
+        s.vue = DemandeVue{DemandeVue::Genre::ChampLoupe, {}};
         break;
     case Touche::Echap:
         p.ZoomPoint = false;
         p.CentrePoint = false;
-        AnnuleSegment(o);
+        AnnuleSegment(ui, m, c.versionImage);
         break;
     case Touche::Ctrl:
         p.GlisseImage = true;
@@ -115,11 +114,11 @@ void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
     }
     // After every key the pointer is slow exactly while Shift is held.
     p.Pantographe = mods.maj || touche == Touche::Maj;
-    MemoriseCle(o);
+    MemoriseCle(m, c.versionImage);
+    return s;
 }
 
-void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs) {
-    auto& p = o.pointage;
+void ToucheRelachee(Interface& ui, EtatPointage& p, Touche touche, Modificateurs) {
     switch (touche) {
     case Touche::Z:
         p.ZoomPoint = false;
@@ -138,9 +137,9 @@ void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs) {
         if (p.ctrlSeul) {
             p.etatGlisse = !p.etatGlisse;
             if (p.etatGlisse)
-                AfficheModeGlisse(o);
+                AfficheModeGlisse(ui, p);
             else
-                Statut(o, o.textes.Msg(55));
+                ui.Statut(ui.Msg(msg::InviteFonction));
         }
         p.ctrlSeul = false;
         p.GlisseImage = p.etatGlisse;
@@ -165,8 +164,7 @@ void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs) {
     }
 }
 
-void ToucheOubliees(Orvelle& o) {
-    auto& p = o.pointage;
+void ToucheOubliees(EtatPointage& p) {
     p.ZoomPoint = p.CentrePoint = false;
     p.ToucheE = p.ToucheV = p.ToucheW = p.ToucheG = false;
     p.Pantographe = false;
@@ -174,12 +172,12 @@ void ToucheOubliees(Orvelle& o) {
     p.GlisseImage = p.etatGlisse;
 }
 
-std::string AideTouches(const Orvelle& o) {
+std::string AideTouches(const TablesTextes& textes) {
     std::string r;
-    for (int i = 2; i <= 11; ++i) {
-        if (i > 2) r += FinDeLigne;
-        r += o.textes.Msg(i);
-        if (i == 7) r += " / L";
+    for (int i = msg::AideTouches; i <= msg::AideTouchesFin; ++i) {
+        if (i > msg::AideTouches) r += FinDeLigne;
+        r += textes.Msg(i);
+        if (i == msg::AideToucheLoupe) r += " / L";
     }
     return r;
 }

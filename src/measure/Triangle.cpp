@@ -2,7 +2,6 @@
 // surface, the "peri." of the three sides and the angle at P1 (0 to 180
 // degrees), all from the three points (MesureTriangle), as a grid file
 // recomputes them.
-#include "app/Orvelle.h"
 #include "measure/ComportementPointage.h"
 
 namespace orv {
@@ -11,47 +10,48 @@ namespace {
 
 class Triangle final : public ComportementPointage {
 public:
-    void Presse(Orvelle& o, const EvenementImage& e) const override {
+    void Presse(ActionPointage& a, const EvenementImage& e) const override {
         if (e.bouton != Bouton::Gauche) return;
-        auto& p = o.pointage;
+        auto& p = a.m.pointage;
         auto& s = p.Sommets;
         const PointImage pt = e.image;
-        MarqueEnCours(o, MarqueCroix(pt, 1), 1);
+        MarqueEnCours(a.m, MarqueCroix(pt, 1), 1);
         if (s.empty()) {
             s.push_back(pt);
             p.PointDepart = pt;
             p.ResultatsSurface.fill(0);
-            NumeroLigne(o, pt);
+            NumeroLigne(a.m, pt);
             return;
         }
         const PointImage p1 = s.front();
-        MarqueEnCours(o, MarqueLigne(p1, pt, 2), 1);
+        MarqueEnCours(a.m, MarqueLigne(p1, pt, 2), 1);
         if (s.size() == 1) {
             s.push_back(pt);
             return;
         }
         const PointImage p2 = s[1];
-        MarqueEnCours(o, MarqueLigne(p2, pt, 1), 1);
+        MarqueEnCours(a.m, MarqueLigne(p2, pt, 1), 1);
         s.clear();
-        Provisoires(o, {});
+        Provisoires(a.m, {});
 
-        const ValeursTriangle v = MesureTriangle(o, p1, p2, pt);
+        const ValeursTriangle v =
+            MesureTriangle(a.ctx.vue, a.ctx.coef, a.ctx.facteurResolution, p1, p2, pt);
         p.ResultatsSurface[1] = v.surface;
         p.ResultatsSurface[2] = v.perimetre;
-        Lecture(o, "S=" + TexteValeur(o, v.surface) + " Deg =" + TexteValeur(o, v.angle));
+        Lecture(a.ui, "S=" + TexteValeur(a, v.surface) + " Deg =" + TexteValeur(a, v.angle));
 
-        const int ligne = o.mesure.LigneCourante;
-        if (!EcritValeur(o, v.surface, Segment(p1, p2))) return;
-        if (!EcritValeur(o, v.perimetre, Segment(p1, pt))) return;
-        EcritCellule(o, ligne, 3, TexteValeur(o, v.angle));
+        const int ligne = a.m.LigneCourante;
+        if (!EcritValeur(a, v.surface, Segment(p1, p2))) return;
+        if (!EcritValeur(a, v.perimetre, Segment(p1, pt))) return;
+        EcritCellule(a.m, ligne, 3, TexteValeur(a, v.angle));
     }
 
-    void Suit(Orvelle& o, const EvenementImage& e) const override {
-        const auto& s = o.pointage.Sommets;
+    void Suit(ActionPointage& a, const EvenementImage& e) const override {
+        const auto& s = a.m.pointage.Sommets;
         if (s.empty()) return;
-        std::vector<Marque> m{MarqueLigne(s.front(), e.image, 2)};
-        if (s.size() == 2) m.push_back(MarqueLigne(s[1], e.image, 1));
-        Provisoires(o, std::move(m));
+        std::vector<Marque> v{MarqueLigne(s.front(), e.image, 2)};
+        if (s.size() == 2) v.push_back(MarqueLigne(s[1], e.image, 1));
+        Provisoires(a.m, std::move(v));
     }
 };
 

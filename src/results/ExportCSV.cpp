@@ -125,7 +125,7 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
     ecrit(std::to_string(m.LigneCourante - 1) + " mesures");
     ecrit("LISTE=");
     // The header, the measures and the empty next line.
-    for (int r = 0; r <= m.LigneCourante; ++r) ecrit(LigneGrille(o.GrilleRef, r, sep));
+    for (int r = 0; r <= m.LigneCourante; ++r) ecrit(LigneGrille(o.mesure.GrilleRef, r, sep));
     for (int r = 0; r <= 7; ++r) {
         if (LigneGrille(o.GrilleRefP, r, "; ") == kEnteteVide) o.plateforme.Bip();
         ecrit(LigneGrille(o.GrilleRefP, r, sep));
@@ -154,7 +154,7 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
             bas = TexteStatistique(o, c, moy - sigma);
             haut = TexteStatistique(o, c, moy + sigma);
         }
-        ecrit(o.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(o, r.NbLignes[i]) + forme +
+        ecrit(o.mesure.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(o, r.NbLignes[i]) + forme +
               p.Texte(2, c) + " )" + bas + " - " + haut + "(" + p.Texte(3, c) + ")");
     }
     if (m.NumFonction == 3) ecrit(LigneVolume(o));
@@ -241,7 +241,7 @@ bool ExporteCSV(Orvelle& o, bool avecDialogue) {
 void DemandeExport(Orvelle& o) {
     if (!ExportPossible(o)) return;
     // The panel serves one purpose at a time: a comment edit under way is dropped.
-    if (o.commentaire.Ouvert()) o.commentaire.Annule(o);
+    if (o.mesure.commentaire.Ouvert()) FermeCommentaire(o.ui, o.mesure);
     auto& c = o.controles;
     o.exportCSV.modeCadre10 = ModeCadre10::Export;
     MontreSaisieLigne(o, false);

@@ -1,5 +1,6 @@
 #include "results/ImportCSV.h"
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
@@ -280,7 +281,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     c.Actif(Controle::MenuDensite, !couleur);
     c.Visible(Controle::CopieNotation, true);
 
-    auto& g = o.GrilleRef;
+    auto& g = o.mesure.GrilleRef;
     auto& p = o.GrilleRefP;
     for (size_t col = 0; col < t.entetes.size(); ++col) {
         if (t.entetes[col].empty()) continue;

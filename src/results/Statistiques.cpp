@@ -1,5 +1,6 @@
 #include "results/Statistiques.h"
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "interface/Messages.h"
@@ -21,12 +22,12 @@ void AssureLignes(GrilleTexte& p) {
 
 // Last line of GrilleRef that holds a measure or the one under way.
 int DerniereLigne(const Orvelle& o, int ligne) {
-    return std::min(ligne, o.GrilleRef.Lignes() - 1);
+    return std::min(ligne, o.mesure.GrilleRef.Lignes() - 1);
 }
 
 std::vector<double> Valeurs(const Orvelle& o, int c, int derniere, bool videsComprises) {
     std::vector<double> v;
-    const auto& g = o.GrilleRef;
+    const auto& g = o.mesure.GrilleRef;
     if (c < 0 || c >= g.Colonnes()) return v;
     for (int r = 1; r <= derniere; ++r) {
         const std::string& t = g.Texte(r, c);
@@ -79,7 +80,7 @@ bool StatistiquesAutomatiques(const Orvelle& o) {
 
 void StatColonnes(Orvelle& o) {
     if (!StatistiquesAutomatiques(o)) return;
-    auto& g = o.GrilleRef;
+    auto& g = o.mesure.GrilleRef;
     auto& p = o.GrilleRefP;
     AssureLignes(p);
     const int cols = std::min(g.Colonnes(), p.Colonnes());

@@ -3,6 +3,7 @@
 // tests/acquisition; the window's worker thread in tests/gui.
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "images/Chargeur.h"
 #include "images/DIBSection.h"
 #include "interface/Messages.h"

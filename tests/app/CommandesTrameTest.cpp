@@ -124,10 +124,10 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     EXPECT_EQ(o->images.IndexImage, 1);
     EXPECT_EQ(o->CoefCalibrage, charge.facteurs.front());
     ASSERT_NE(std::count(charge.images.begin(), charge.images.end(), 1), 0);
-    const size_t marques = o->marques.fixes.size();
+    const size_t marques = o->mesure.marques.fixes.size();
     EXPECT_GT(marques, 0u);
     Retrace(*o);
-    EXPECT_EQ(o->marques.fixes.size(), marques);
+    EXPECT_EQ(o->mesure.marques.fixes.size(), marques);
     EXPECT_TRUE(o->groupe.ListImgMC.empty());
 
     // An empty grid asks nothing.
@@ -303,11 +303,11 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     EXPECT_EQ(o->mesure.LigneCourante, 256);
     auto y = Session();
     ASSERT_EQ(ChargeTrame(*y, f1), ResultatChargement::Charge);
-    const int img = o->GrilleRef.Colonnes() - 2;
+    const int img = o->mesure.GrilleRef.Colonnes() - 2;
     for (int l = 1; l <= 255; ++l) {
-        EXPECT_EQ(o->GrilleRef.Texte(l, img), std::to_string((l - 1) % 50 + 1)) << l;
-        EXPECT_EQ(o->GrilleRef.Texte(l, 1), y->GrilleRef.Texte(l, 1)) << l;
-        EXPECT_FALSE(o->GrilleRef.Texte(l, 1).empty()) << l;
+        EXPECT_EQ(o->mesure.GrilleRef.Texte(l, img), std::to_string((l - 1) % 50 + 1)) << l;
+        EXPECT_EQ(o->mesure.GrilleRef.Texte(l, 1), y->mesure.GrilleRef.Texte(l, 1)) << l;
+        EXPECT_FALSE(o->mesure.GrilleRef.Texte(l, 1).empty()) << l;
     }
     // The grid is full: the next value saves it.
     p.Oublie();
@@ -342,7 +342,7 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     // The same points measured again after a new calibration.
     FixeCalibrage(*o, 1.3);
     for (const auto& [a, b] : traits) Glisse(*o, a, b);
-    const auto& grille = o->GrilleRef;
+    const auto& grille = o->mesure.GrilleRef;
     ASSERT_NE(grille.Texte(1, 1), grille.Texte(5, 1));
     o->FicTrame = "garde.trm";
 
@@ -419,7 +419,7 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     p.reponses.push_back(true);
     ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
     EXPECT_TRUE(o->parametres.indPres);
-    EXPECT_NE(o->GrilleRef.Texte(1, 1), avant.cellules[0][1]);
+    EXPECT_NE(o->mesure.GrilleRef.Texte(1, 1), avant.cellules[0][1]);
     const Releve apres = Releve_(*o);
     const std::string f = Fichier("mode.trm");
     ASSERT_TRUE(SauveTrame(*o, f));

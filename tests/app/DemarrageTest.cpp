@@ -1,5 +1,6 @@
 // The start-up sequence, the activations and the quit question, driven as a
 // user session through the scripted platform.
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -36,7 +37,7 @@ protected:
     void Ecrit(const std::string& nom, const std::vector<std::string>& lignes) {
         ASSERT_TRUE(EcritLignesFichier((dossier / nom).string(), lignes));
     }
-    std::string Entete(int c) const { return o->GrilleRef.Texte(0, c); }
+    std::string Entete(int c) const { return o->mesure.GrilleRef.Texte(0, c); }
 
     fs::path dossier;
     test::PlateformeFactice p;
@@ -48,8 +49,8 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     EXPECT_TRUE(fs::exists(dossier / "Zelk.dat"));
     EXPECT_EQ(p.Compte("message"), 0); // created silently
     EXPECT_EQ(e.mesure.NomFonction, "mesure Spore 2D");
-    EXPECT_EQ(e.GrilleRef.Colonnes(), 7);
-    EXPECT_EQ(e.GrilleRef.Lignes(), 257);
+    EXPECT_EQ(e.mesure.GrilleRef.Colonnes(), 7);
+    EXPECT_EQ(e.mesure.GrilleRef.Lignes(), 257);
     EXPECT_EQ(e.controles.Texte(Controle::LegendeCalibrage), "Cal.=1,0000  non calibré");
     EXPECT_TRUE(e.controles(Controle::CadreBienvenue).visible);
     EXPECT_FALSE(e.controles(Controle::CadreStatistiques).visible);
@@ -97,6 +98,15 @@ TEST_F(DemarrageTest, ParametresLusAuDemarrage) {
     Clic(e, Controle::CaseAutoRetrace);
     Activation(e);
     EXPECT_FALSE(e.controles(Controle::CaseAutoRetrace).coche);
+    // The pointing options' boxes set the measure's flags, both ways.
+    for (bool coche : {true, false}) {
+        e.controles.Coche(Controle::CaseLigneBrisee, coche);
+        Clic(e, Controle::CaseLigneBrisee);
+        e.controles.Coche(Controle::CaseInsereDim, coche);
+        Clic(e, Controle::CaseInsereDim);
+        EXPECT_EQ(e.mesure.LigneBrisee, coche);
+        EXPECT_EQ(e.mesure.InsereDim, coche);
+    }
 }
 
 // The captions are pinned by the German reference file; the questions follow too.
@@ -129,7 +139,7 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     Clic(e, Controle::Quitter);
     EXPECT_FALSE(e.fermeture);
     EXPECT_EQ(p.Textes("question")[0].rfind("Les mesures de la grille ne sont pas sauvées", 0), 0u);
-    EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
+    EXPECT_EQ(e.mesure.GrilleRef.Texte(1, 1), "10,00");
     // "Oui" saves them, then the program ends.
     const std::string trame = (dossier / "travail.trm").string();
     p.reponses3 = {Reponse::Oui};
@@ -178,7 +188,7 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
     Clic(e, Controle::RepertoireImage); // the folder browser: not in the program yet, disabled
     EXPECT_FALSE(e.controles(Controle::RepertoireImage).actif);
     EXPECT_TRUE(p.appels.empty());
-    EXPECT_EQ(e.GrilleRef.Texte(1, 1), "10,00");
+    EXPECT_EQ(e.mesure.GrilleRef.Texte(1, 1), "10,00");
     EXPECT_EQ(e.mesure.Etape, 2);
     EXPECT_EQ(fs::last_write_time(dossier / "Zelk.dat"), zelk);
 }

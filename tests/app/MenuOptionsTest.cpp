@@ -30,8 +30,8 @@ protected:
               Controle::FormatImagePCX, Controle::FormatImageTGA})
             o->controles.Actif(c, false);
         o->controles.Coche(Controle::MachineRapide, true);
-        o->GrilleRef.FixeLignes(o->parametres.tGrille + 1);
-        o->GrilleRef.FixeColonnes(4);
+        o->mesure.GrilleRef.FixeLignes(o->parametres.tGrille + 1);
+        o->mesure.GrilleRef.FixeColonnes(4);
     }
     void TearDown() override { fs::remove_all(dossier); }
 
@@ -77,27 +77,27 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
 TEST_F(MenuOptions, TailleGrille) {
     Clic(Controle::TailleGrille127);
     EXPECT_EQ(o->parametres.tGrille, 128);
-    EXPECT_EQ(o->GrilleRef.Lignes(), 129);
+    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 129);
     Clic(Controle::TailleGrille255);
     EXPECT_EQ(o->parametres.tGrille, 256);
-    EXPECT_EQ(o->GrilleRef.Lignes(), 257);
+    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 257);
 
     // Exactly 64 lines fit in the smallest grid.
     o->mesure.LigneCourante = 65;
     Clic(Controle::TailleGrille63);
-    EXPECT_EQ(o->GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 65);
     EXPECT_TRUE(p.appels.empty());
 }
 
 TEST_F(MenuOptions, TailleGrilleQuiPerdraitDesLignesRefusee) {
-    o->GrilleRef.FixeTexte(100, 1, "12,5");
+    o->mesure.GrilleRef.FixeTexte(100, 1, "12,5");
     o->mesure.LigneCourante = 101;
     EXPECT_TRUE(Clic(Controle::TailleGrille63));
     ASSERT_EQ(p.Textes("message"),
               std::vector<std::string>{"  La table actuelle contient des données"});
     EXPECT_EQ(o->parametres.tGrille, 256);
-    EXPECT_EQ(o->GrilleRef.Lignes(), 257);
-    EXPECT_EQ(o->GrilleRef.Texte(100, 1), "12,5");
+    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 257);
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(100, 1), "12,5");
 
     // A line under way counts too.
     o->mesure.LigneCourante = 65;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
@@ -44,7 +45,7 @@ inline Releve Releve_(const Orvelle& o) {
     Releve r;
     r.fonction = o.mesure.NumFonction;
     r.ligneCourante = o.mesure.LigneCourante;
-    const auto& g = o.GrilleRef;
+    const auto& g = o.mesure.GrilleRef;
     for (int l = 1; l < o.mesure.LigneCourante && l < g.Lignes(); ++l) {
         std::vector<std::string> ligne;
         for (int c = 0; c < g.Colonnes(); ++c) ligne.push_back(g.Texte(l, c));
@@ -199,19 +200,19 @@ inline void SessionTrame::MesureLigne(Orvelle& x, std::mt19937& g) {
     case 20: {
         std::uniform_real_distribution<double> v(0, 255);
         for (int k = 0; k < 6; ++k) AjouteValeur(x, v(g));
-        x.GrilleRef.FixeTexte(ligne, 7, "zone " + std::to_string(ligne));
+        x.mesure.GrilleRef.FixeTexte(ligne, 7, "zone " + std::to_string(ligne));
         break;
     }
     default:
         while (m.LigneCourante == ligne) {
             if (m.Etape == 1 && de(g) < 2) {
                 // A broken line of two to four sides.
-                x.controles.Coche(Controle::CaseLigneBrisee, true);
+                x.mesure.LigneBrisee = true;
                 PointTwips s = Point(g);
                 Clic(x, s);
                 for (int i = 0; i < 1 + de(g) % 3; ++i) Clic(x, s = Loin(g, s));
                 Clic(x, Loin(g, s), Bouton::Droit);
-                x.controles.Coche(Controle::CaseLigneBrisee, false);
+                x.mesure.LigneBrisee = false;
             } else if (m.NumFonction == 3 && m.Etape == 2 && de(g) < 3) {
                 ToucheEnfoncee(x, Touche::E, {});
                 const PointTwips a = Point(g);
@@ -240,7 +241,8 @@ inline void SessionTrame::MesureGrille(Orvelle& x, std::mt19937& g, int lignes) 
         MesureLigne(x, g);
         ASSERT_EQ(x.mesure.LigneCourante, ligne + 1) << "function " << x.mesure.NumFonction;
         if (de(g) < 3)
-            x.GrilleRef.FixeTexte(ligne, x.GrilleRef.Colonnes() - 1, kCommentaires[de(g) % 4]);
+            x.mesure.GrilleRef.FixeTexte(ligne, x.mesure.GrilleRef.Colonnes() - 1,
+                                         kCommentaires[de(g) % 4]);
     }
 }
 

@@ -119,7 +119,7 @@ TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
             const double angle =
                 std::acos((a * a + b * b - c * c) / (2 * a * b)) * 180 / 3.14159265358979;
             obtus += angle > 90;
-            EXPECT_NEAR(LitDecimal(y->GrilleRef.Texte(l, 3)), angle, 0.0051) << "line " << l;
+            EXPECT_NEAR(LitDecimal(y->mesure.GrilleRef.Texte(l, 3)), angle, 0.0051) << "line " << l;
         }
         EXPECT_GE(obtus, 1);
     }

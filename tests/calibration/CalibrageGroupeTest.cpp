@@ -153,15 +153,15 @@ TEST_F(CalibrageGroupe, GroupModeSwitch) {
     Pointe(10);
     o->mesure.TraceLignes[1].image = 2;
     o->mesure.TraceLignes[1].segments[1] = SegmentTrace{0, 0, 1000, 0};
-    const auto version = o->marques.version;
+    const auto version = o->mesure.marques.version;
     o->controles.Coche(Controle::CaseModeMC, true);
     Clic(Controle::CaseModeMC);
     EXPECT_TRUE(o->ModeGroupe);
     EXPECT_TRUE(o->controles(Controle::CaseImgMC).actif);
     EXPECT_TRUE(o->controles(Controle::CalibrageGroupe).actif);
     EXPECT_FALSE(o->controles(Controle::CadreGroupe).visible);
-    EXPECT_GT(o->marques.version, version); // redrawn
-    EXPECT_FALSE(o->marques.fixes.empty());
+    EXPECT_GT(o->mesure.marques.version, version); // redrawn
+    EXPECT_FALSE(o->mesure.marques.fixes.empty());
     // In group mode the displayed image list is the group's.
     selection = {1};
     Clic(Controle::GroupeAjoute);
@@ -174,7 +174,7 @@ TEST_F(CalibrageGroupe, GroupModeSwitch) {
     EXPECT_FALSE(o->ModeGroupe);
     EXPECT_EQ(o->images.chargeur.ListImgAff,
               (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
-    EXPECT_TRUE(o->marques.fixes.empty());
+    EXPECT_TRUE(o->mesure.marques.fixes.empty());
     EXPECT_FALSE(o->controles(Controle::CaseImgMC).actif);
     EXPECT_FALSE(o->controles(Controle::CalibrageGroupe).actif);
 }

@@ -57,9 +57,9 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     Clic(Controle::Etalonner);
     ClicImage(*o, Bouton::Gauche, {}, {1000, 1000});
     RelacheImage(*o, Bouton::Gauche, {}, {5000, 1000});
-    ASSERT_FALSE(o->marques.fixes.empty());
+    ASSERT_FALSE(o->mesure.marques.fixes.empty());
     Saisit("50");
-    EXPECT_TRUE(o->marques.fixes.empty());
+    EXPECT_TRUE(o->mesure.marques.fixes.empty());
 }
 
 TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {

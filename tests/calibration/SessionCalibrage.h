@@ -3,6 +3,7 @@
 // wide, and a private program folder for the calibration file.
 #pragma once
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "calibration/ClicCalibrage.h"
 #include "interface/TableControles.h"
@@ -55,7 +56,9 @@ protected:
     }
     bool Clic(Controle c) { return ClicCalibrage(*o, c); }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
-    std::string Cellule(int ligne, int colonne) const { return o->GrilleRef.Texte(ligne, colonne); }
+    std::string Cellule(int ligne, int colonne) const {
+        return o->mesure.GrilleRef.Texte(ligne, colonne);
+    }
     std::string Chemin() const { return (dossier / "Zelk.Cal").string(); }
 
     PlateformeFactice p;

@@ -1,6 +1,7 @@
 // orvelle-cli on exports made by the core: "export" writes what the program's
 // export writes after importing its input, "results" prints the results text,
 // and refused inputs exit 2 with one line and write nothing.
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -77,7 +78,7 @@ protected:
     }
     std::string Entree(int n, const std::string& nom = "spores.csv") {
         auto o = Fenetre(n);
-        o->GrilleRef.FixeTexte(1, 6, "hyalines; lisses");
+        o->mesure.GrilleRef.FixeTexte(1, 6, "hyalines; lisses");
         const std::string f = (dossier / "travail" / nom).string();
         EXPECT_TRUE(EcritFichierExport(f, *o, {"01/01/2024", "08:00:00"}));
         return f;

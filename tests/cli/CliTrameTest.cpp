@@ -57,7 +57,7 @@ protected:
         TroisImages(*x, g);
         Choisit(*x, 2);
         MesureGrille(*x, g, 14);
-        x->GrilleRef.FixeTexte(1, x->GrilleRef.Colonnes() - 1, "hyalines; lisses é");
+        x->mesure.GrilleRef.FixeTexte(1, x->mesure.GrilleRef.Colonnes() - 1, "hyalines; lisses é");
         const std::string f = Fichier("travail.trm");
         EXPECT_TRUE(SauveTrame(*x, f));
         return f;
@@ -149,7 +149,7 @@ TEST_F(CliTrameTest, OlderLayoutTakesEachPicturesSizeFromItsHeader) {
     for (size_t i = 1; i < lues.size(); ++i) EXPECT_EQ(lues[i], attendues[i]) << i;
     // Outside resolution independence a pixel is 12 pixel units, whatever
     // the picture's width: 100 px x 12 x 0.1 = 120.
-    for (int l = 1; l <= 3; ++l) EXPECT_EQ(y->GrilleRef.Texte(l, 1), "120,00") << l;
+    for (int l = 1; l <= 3; ++l) EXPECT_EQ(y->mesure.GrilleRef.Texte(l, 1), "120,00") << l;
 
     // The pictures now have other sizes than a newer file recorded: said on
     // stderr, the values stay as measured.

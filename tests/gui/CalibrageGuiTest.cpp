@@ -3,6 +3,7 @@
 // dialogue, the image group panel, and a whole calibration on the bundled
 // micrometer picture followed by a spore measured on the bundled spore picture.
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/Nombres.h"
 #include "calibration/Calibrage.h"
@@ -145,7 +146,7 @@ private:
         QCOMPARE(o->images.vue.ExposantZoom(), exposant);
     }
     double Cellule(int ligne, int colonne) const {
-        return LitDecimal(o->GrilleRef.Texte(ligne, colonne));
+        return LitDecimal(o->mesure.GrilleRef.Texte(ligne, colonne));
     }
     QString Zelk() const { return dossier.filePath("Zelk.Cal"); }
 
@@ -438,7 +439,7 @@ void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     QVERIFY(!panneaux->Dialogue()->isVisible());
     // One ocular division is 100 / 40 micrometres.
     QVERIFY(std::abs(o->CoefCalibrage - 10 * 2.5 / unites) < 1e-12);
-    QCOMPARE(o->GrilleRef.Texte(1, 1), std::string());
+    QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string());
 }
 
 void CalibrageGuiTest::panneauDuGroupe() {
@@ -536,7 +537,7 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     QVERIFY(!dialogue->isVisible());
     QVERIFY(!CalibrageEnAttente(*o));
     QVERIFY(!o->controles(Controle::Etalonner).couleur.has_value());
-    QCOMPARE(o->GrilleRef.Texte(1, 1), std::string()); // the calibration line went
+    QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string()); // the calibration line went
     const double facteur = o->CoefCalibrage;
     QVERIFY(facteur > 0);
 
@@ -547,13 +548,13 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     // Spore 1: 10 x 5 micrometres, long axis horizontal, centred on (230, 220).
     Glisse(Ecran(180, 220), Ecran(280, 220));
     Glisse(Ecran(230, 195), Ecran(230, 245));
-    QVERIFY2(std::abs(Cellule(1, 1) - 10.0) <= facteur, o->GrilleRef.Texte(1, 1).c_str());
-    QVERIFY2(std::abs(Cellule(1, 2) - 5.0) <= facteur, o->GrilleRef.Texte(1, 2).c_str());
+    QVERIFY2(std::abs(Cellule(1, 1) - 10.0) <= facteur, o->mesure.GrilleRef.Texte(1, 1).c_str());
+    QVERIFY2(std::abs(Cellule(1, 2) - 5.0) <= facteur, o->mesure.GrilleRef.Texte(1, 2).c_str());
     // The scale bar of the spore picture, 10 micrometres over 100 pixels, at
     // the whole width.
     Zoome(0);
     Glisse(Ecran(1400, 1132), Ecran(1500, 1132));
-    QVERIFY2(std::abs(Cellule(2, 1) - 10.0) <= facteur, o->GrilleRef.Texte(2, 1).c_str());
+    QVERIFY2(std::abs(Cellule(2, 1) - 10.0) <= facteur, o->mesure.GrilleRef.Texte(2, 1).c_str());
 }
 
 QTEST_MAIN(CalibrageGuiTest)

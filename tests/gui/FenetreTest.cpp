@@ -3,6 +3,7 @@
 // question that keeps everything when answered No.
 #include "app/Fenetre.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
@@ -202,7 +203,7 @@ private slots:
                  qPrintable(vu));
         QVERIFY(fenetre->isVisible());
         QCOMPARE(etat->mesure.LigneCourante, 2);
-        QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString("10,00"));
+        QCOMPARE(QString::fromStdString(etat->mesure.GrilleRef.Texte(1, 1)), QString("10,00"));
         RepondPlusTard(QMessageBox::No);
         Action(fenetre.get(), NomObjet(Controle::Quitter))->trigger();
         QTRY_VERIFY(!fenetre->isVisible());
@@ -296,7 +297,7 @@ private slots:
         QVERIFY(zone->VueDessinee() != avant);
         RepondPlusTard(QMessageBox::Yes);
         fenetre->findChild<QPushButton*>(NomObjet(Controle::RazGrille))->click();
-        QCOMPARE(QString::fromStdString(etat->GrilleRef.Texte(1, 1)), QString());
+        QCOMPARE(QString::fromStdString(etat->mesure.GrilleRef.Texte(1, 1)), QString());
         QCOMPARE(zone->VueDessinee(), avant);
     }
 
@@ -313,18 +314,18 @@ private slots:
         QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(champ, Qt::Key_Z);
         QTest::keyRelease(champ, Qt::Key_Control);
-        QVERIFY(!etat->pointage.GlisseImage);
-        QVERIFY(!etat->pointage.ZoomPoint);
+        QVERIFY(!etat->mesure.pointage.GlisseImage);
+        QVERIFY(!etat->mesure.pointage.ZoomPoint);
         etat->controles.Visible(Controle::CadreSaisie, false);
 
         ZoneImage* zone = fenetre->Image();
         zone->setFocus();
         QTest::keyClick(zone, Qt::Key_Control);
-        QVERIFY(etat->pointage.GlisseImage);
+        QVERIFY(etat->mesure.pointage.GlisseImage);
         QCOMPARE(zone->cursor().shape(), Qt::OpenHandCursor);
         QVERIFY(fenetre->statusBar()->currentMessage().contains("Ctrl"));
         QTest::keyClick(zone, Qt::Key_Control);
-        QVERIFY(!etat->pointage.GlisseImage);
+        QVERIFY(!etat->mesure.pointage.GlisseImage);
         QCOMPARE(zone->cursor().shape(), Qt::CrossCursor);
     }
 
@@ -344,8 +345,8 @@ private slots:
         QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Z);
         QTest::mouseMove(zone, ici + QPoint(60, 40));
         QCOMPARE(etat->images.vue.ExposantZoom(), exposant - etat->images.vue.PasZoom());
-        QVERIFY(!etat->pointage.SegmentEnCours);
-        QVERIFY(etat->marques.provisoires.empty());
+        QVERIFY(!etat->mesure.pointage.SegmentEnCours);
+        QVERIFY(etat->mesure.marques.provisoires.empty());
     }
 
     // From a 1024 x 700 screen to a large one: every command in sight, the

@@ -312,14 +312,14 @@ void ZoneImageTest::MarquesProvisoiresEffacees() {
     // A rubber band across the box, in mark colour 12 (red).
     const PointImage a = o->images.vue.VersImage({1500, 3000}),
                      b = o->images.vue.VersImage({7500, 3000});
-    o->marques.FixeProvisoires({{GenreMarque::Ligne, a, b, 12, {}}});
+    o->mesure.marques.FixeProvisoires({{GenreMarque::Ligne, a, b, 12, {}}});
     zone->Actualise();
     QImage vue = Ecran();
     QVERIFY(RougeVers(vue, {300, 200}));
     // The next move draws it elsewhere: the old place shows the picture again.
     const PointImage c = o->images.vue.VersImage({1500, 4500}),
                      d = o->images.vue.VersImage({7500, 4500});
-    o->marques.FixeProvisoires({{GenreMarque::Ligne, c, d, 12, {}}});
+    o->mesure.marques.FixeProvisoires({{GenreMarque::Ligne, c, d, 12, {}}});
     zone->Actualise();
     vue = Ecran();
     QVERIFY(RougeVers(vue, {300, 300}));
@@ -329,8 +329,8 @@ void ZoneImageTest::MarquesProvisoiresEffacees() {
     // Committed marks follow the zoom: a cross on a block centre stays on it.
     const PointImage centre{static_cast<int>(std::lround(450 * UnitesImageParPixel)),
                             static_cast<int>(std::lround(250 * UnitesImageParPixel))};
-    o->marques.FixeProvisoires({});
-    o->marques.AjouteFixe({GenreMarque::Croix, centre, {}, 12, {}});
+    o->mesure.marques.FixeProvisoires({});
+    o->mesure.marques.AjouteFixe({GenreMarque::Croix, centre, {}, 12, {}});
     o->images.vue.FixeExposant(-5);
     ++o->images.versionVue;
     zone->Actualise();

@@ -1,5 +1,6 @@
 #include "images/Chargeur.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "images/CopieReferencee.h"
@@ -65,7 +66,7 @@ protected:
         Mesure(0, 0, 100, 0);
     }
     std::string ImageDeLigne(int l) const {
-        return o->GrilleRef.Texte(l, o->GrilleRef.Colonnes() - 2);
+        return o->mesure.GrilleRef.Texte(l, o->mesure.GrilleRef.Colonnes() - 2);
     }
     const std::vector<std::string>& Liste() const { return o->images.chargeur.ListIMGchar; }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
@@ -366,7 +367,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     MesureSur(2);
     ASSERT_EQ(o->images.IndexImage, 2);
 
-    o->GrilleRef.Selectionne(1, 1);
+    o->mesure.GrilleRef.Selectionne(1, 1);
     ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
     EXPECT_EQ(o->images.IndexImage, 1);
     EXPECT_EQ(o->images.cheminImage, Chemin("a"));
@@ -381,12 +382,12 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
 
     // A line whose slot holds no image: the default picture, slot 0.
     o->mesure.TraceLignes[2].image = 9;
-    o->GrilleRef.Selectionne(2, 1);
+    o->mesure.GrilleRef.Selectionne(2, 1);
     Cherche_spore(*o);
     EXPECT_EQ(o->images.IndexImage, 0);
     EXPECT_EQ(o->images.cheminImage, "");
     // An empty line changes nothing.
-    o->GrilleRef.Selectionne(5, 1);
+    o->mesure.GrilleRef.Selectionne(5, 1);
     o->images.vue.FixeExposant(-1);
     Cherche_spore(*o);
     EXPECT_EQ(o->images.vue.ExposantZoom(), -1);

@@ -119,20 +119,20 @@ TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
 }
 
 TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
-    o.marques.AjouteFixe({GenreMarque::Croix, {100, 100}, {}, 12, {}});
-    o.marques.FixeProvisoires({{GenreMarque::Ligne, {0, 0}, {50, 50}, 12, {}}});
+    o.mesure.marques.AjouteFixe({GenreMarque::Croix, {100, 100}, {}, 12, {}});
+    o.mesure.marques.FixeProvisoires({{GenreMarque::Ligne, {0, 0}, {50, 50}, 12, {}}});
     ClicZoom(o, Controle::ZoomPlus);
-    EXPECT_TRUE(o.marques.fixes.empty());
-    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
 
     // With automatic redraw the marks of the figure under way come back.
     o.controles.Coche(Controle::CaseAutoRetrace, true);
-    o.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
-    const auto version = o.marques.version;
+    o.mesure.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
+    const auto version = o.mesure.marques.version;
     ClicZoom(o, Controle::ZoomPlus);
-    ASSERT_EQ(o.marques.fixes.size(), 1u);
-    EXPECT_EQ(o.marques.fixes[0].a, (PointImage{100, 100}));
-    EXPECT_GT(o.marques.version, version);
+    ASSERT_EQ(o.mesure.marques.fixes.size(), 1u);
+    EXPECT_EQ(o.mesure.marques.fixes[0].a, (PointImage{100, 100}));
+    EXPECT_GT(o.mesure.marques.version, version);
 }
 
 TEST_F(CommandesVue, GlisserGardeLePointSousLePointeur) {

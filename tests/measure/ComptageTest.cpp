@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/CommandesMesure.h"
 #include "measure/ChangementFonction.h"
 
 #include <cmath>
@@ -42,12 +43,13 @@ TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
     EXPECT_EQ(C(1, 2), "3");
     EXPECT_EQ(C(1, 3), "13");
     EXPECT_EQ(C(1, 4), "1");
-    for (int c = 1; c <= 4; ++c) EXPECT_EQ(o.MGrille.Texte(1, c), C(1, c)) << c; // the mirror
-    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(204));                               // back to class A
+    for (int c = 1; c <= 4; ++c)
+        EXPECT_EQ(o.mesure.MGrille.Texte(1, c), C(1, c)) << c; // the mirror
+    EXPECT_EQ(t.Msg(55), t.Msg(202) + t.Msg(204));             // back to class A
     // Crosses of class A in colour 1, of class B in colour 2.
     int c1 = 0, c2 = 0;
-    for (const auto& m : o.marques.fixes)
-        if (m.genre == GenreMarque::Croix) (m.couleur == o.couleur1 ? c1 : c2)++;
+    for (const auto& m : o.mesure.marques.fixes)
+        if (m.genre == GenreMarque::Croix) (m.couleur == o.mesure.couleur1 ? c1 : c2)++;
     EXPECT_EQ(c1, 7);
     EXPECT_EQ(c2, 3);
     // A counter box made to hold a huge number: A + 2B stays a sound sum.
@@ -81,7 +83,7 @@ TEST_F(ComptageTest, EscapeDropsTheCountUnderWay) {
     Compte(3);
     Frappe(Touche::Echap);
     EXPECT_EQ(Affiche(), "0");
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
     Compte(2);
     Clic(9000, 9000, Bouton::Droit);
     EXPECT_EQ(C(1, 1), "2");
@@ -154,7 +156,7 @@ TEST_F(ComptageTest, DensityEllipseSurface) {
     // The same ellipse stood upright has the same surface.
     Glisse(5000, 5000, 5500, 6000);
     EXPECT_EQ(C(2, 1), F(s));
-    ASSERT_FALSE(o.marques.fixes.empty());
+    ASSERT_FALSE(o.mesure.marques.fixes.empty());
     // A pointer straight below the centre draws no ellipse.
     Clic(5000, 5000, Bouton::Droit);
     Glisse(5000, 5000, 5000, 6000);

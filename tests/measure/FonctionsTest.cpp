@@ -1,4 +1,5 @@
 #include "measure/Fonctions.h"
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "interface/TableControles.h"
 #include "measure/ChangementFonction.h"
@@ -26,7 +27,8 @@ protected:
     }
     std::vector<std::string> Entetes() const {
         std::vector<std::string> v;
-        for (int c = 0; c < o.GrilleRef.Colonnes(); ++c) v.push_back(o.GrilleRef.Texte(0, c));
+        for (int c = 0; c < o.mesure.GrilleRef.Colonnes(); ++c)
+            v.push_back(o.mesure.GrilleRef.Texte(0, c));
         return v;
     }
     // Two complete segment lines in the grid.
@@ -67,9 +69,9 @@ TEST_F(FonctionsTest, EveryFunctionHasItsNameAndHeaders) {
         Choisit(c.n);
         EXPECT_EQ(o.mesure.NomFonction, c.nom);
         EXPECT_EQ(Entetes(), c.entetes);
-        EXPECT_EQ(o.GrilleRefP.Colonnes(), o.GrilleRef.Colonnes());
-        EXPECT_EQ(o.MGrille.Colonnes(), o.GrilleRef.Colonnes());
-        EXPECT_EQ(o.MGrille.Texte(0, 1), c.entetes[1]);
+        EXPECT_EQ(o.GrilleRefP.Colonnes(), o.mesure.GrilleRef.Colonnes());
+        EXPECT_EQ(o.mesure.MGrille.Colonnes(), o.mesure.GrilleRef.Colonnes());
+        EXPECT_EQ(o.mesure.MGrille.Texte(0, 1), c.entetes[1]);
     }
 }
 
@@ -77,8 +79,8 @@ TEST_F(FonctionsTest, WidthsOfTheThreeGrids) {
     Choisit(2);
     const std::vector<int> attendues = {350, 550, 550, 350, 500, 220, 1500};
     for (int c = 0; c < 7; ++c) {
-        EXPECT_EQ(o.GrilleRef.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
-        EXPECT_EQ(o.MGrille.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+        EXPECT_EQ(o.mesure.GrilleRef.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+        EXPECT_EQ(o.mesure.MGrille.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
         EXPECT_EQ(o.GrilleRefP.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
     }
     // The statistics grid repeats the value headers only.
@@ -88,12 +90,12 @@ TEST_F(FonctionsTest, WidthsOfTheThreeGrids) {
 
     // The colour function's widths have no closing "$": the comment column
     // keeps the width it had.
-    o.GrilleRef.FixeColonnes(10);
-    o.GrilleRef.FixeLargeur(9, 777);
+    o.mesure.GrilleRef.FixeColonnes(10);
+    o.mesure.GrilleRef.FixeLargeur(9, 777);
     LargeursGrille(o, 20);
-    EXPECT_EQ(o.GrilleRef.Colonnes(), 10);
-    EXPECT_EQ(o.GrilleRef.Largeur(8), 250);
-    EXPECT_EQ(o.GrilleRef.Largeur(9), 777);
+    EXPECT_EQ(o.mesure.GrilleRef.Colonnes(), 10);
+    EXPECT_EQ(o.mesure.GrilleRef.Largeur(8), 250);
+    EXPECT_EQ(o.mesure.GrilleRef.Largeur(9), 777);
     EXPECT_EQ(o.GrilleRefP.Largeur(9), 777);
 }
 
@@ -109,8 +111,8 @@ TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
     EXPECT_EQ(o.mesure.NbColStat, 5);
     EXPECT_TRUE(o.mesure.Mode3D);
     EXPECT_TRUE(o.controles(Controle::SegmentLongueur).visible);
-    EXPECT_EQ(o.GrilleRef.Lignes(), 65);
-    EXPECT_EQ(o.MGrille.Lignes(), 4);
+    EXPECT_EQ(o.mesure.GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o.mesure.MGrille.Lignes(), 4);
     EXPECT_EQ(o.controles.Texte(Controle::Fenetre), "Orvelle  /  Jeanne");
 
     Choisit(5);
@@ -152,7 +154,7 @@ TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
     // A slot without a function (a grid file naming none) leaves the layout as it was.
     o.mesure.NumFonction = 0;
     SelectionneFonction(o);
-    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "R");
+    EXPECT_EQ(o.mesure.GrilleRef.Texte(0, 1), "R");
     o.mesure.NumFonction = 26;
     EXPECT_THROW(SelectionneFonction(o), std::out_of_range);
 }
@@ -161,7 +163,7 @@ TEST_F(FonctionsTest, NamesFollowTheMessageTable) {
     o.textes.Fixe(Table::MSG, 147, "misura Spora 2D$7$Lung.$Larg.$Q$V$img$commento$");
     Choisit(2);
     EXPECT_EQ(o.mesure.NomFonction, "misura Spora 2D");
-    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "Lung.");
+    EXPECT_EQ(o.mesure.GrilleRef.Texte(0, 1), "Lung.");
     // A language text with more headers than columns must not break the grid.
     o.textes.Fixe(Table::MSG, 146, "x$4$a$b$c$d$e$f$g$");
     Choisit(1);
@@ -192,13 +194,13 @@ TEST_F(FonctionsTest, CystidiaRules) {
     for (int i = 0; i < 8; ++i) AjouteValeur(o, 2);
     ClicMenuFonction(o, Controle::FonctionCystides4);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
-    EXPECT_EQ(o.GrilleRef.Texte(1, 1), "");
+    EXPECT_EQ(o.mesure.GrilleRef.Texte(1, 1), "");
     EXPECT_EQ(p.Compte("question"), 1);
 }
 
 TEST_F(FonctionsTest, NoChangesNothing) {
     DeuxLignes();
-    const std::string avant = o.GrilleRef.Texte(1, 1);
+    const std::string avant = o.mesure.GrilleRef.Texte(1, 1);
     for (Controle famille :
          {Controle::FonctionSegment, Controle::FonctionCystides3, Controle::FonctionComptage2,
           Controle::FonctionDensiteRectangle, Controle::FonctionPolygoneOuvert}) {
@@ -206,7 +208,7 @@ TEST_F(FonctionsTest, NoChangesNothing) {
         EXPECT_TRUE(ClicMenuFonction(o, famille));
         EXPECT_EQ(o.mesure.NumFonction, 2) << static_cast<int>(famille);
         EXPECT_EQ(o.mesure.LigneCourante, 2) << static_cast<int>(famille);
-        EXPECT_EQ(o.GrilleRef.Texte(1, 1), avant) << static_cast<int>(famille);
+        EXPECT_EQ(o.mesure.GrilleRef.Texte(1, 1), avant) << static_cast<int>(famille);
         EXPECT_FALSE(o.mesure.ModeComptage || o.mesure.ModeDensite || o.mesure.ModePolygone);
         EXPECT_EQ(o.controles.Texte(Controle::TexteComptage), "");
     }

@@ -1,5 +1,6 @@
 #include "measure/Grille.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -26,7 +27,7 @@ protected:
         o.mesure.NumFonction = n;
         SelectionneFonction(o);
     }
-    std::string C(int l, int c) const { return o.GrilleRef.Texte(l, c); }
+    std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }
     // A writer of the grid file that records when it was called.
     void EcrivainTrame(bool reussit) {
         o.sauveTrame = [this, reussit](Orvelle& x, const std::string& chemin) {
@@ -216,7 +217,7 @@ TEST_F(GrilleTest, DeletingALineRenumbersAndMovesTheMarks) {
     EXPECT_EQ(o.mesure.TraceLignes[3].segments[1].x1, 400);
     EXPECT_EQ(o.mesure.TraceLignes[4].segments[1].x1, 500);
     EXPECT_EQ(o.mesure.TraceLignes[5].segments[1].x1, 0);
-    EXPECT_EQ(o.GrilleRef.Lignes(), o.parametres.tGrille + 1);
+    EXPECT_EQ(o.mesure.GrilleRef.Lignes(), o.parametres.tGrille + 1);
 
     // bout(15): the last line.
     EXPECT_TRUE(ClicBoutonGrille(o, Controle::EffaceLigne));
@@ -262,7 +263,7 @@ TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
               std::vector<std::string>{" grille pleine- trame sauvée : /donnees/TrameSav.trm"});
     EXPECT_EQ(o.mesure.LigneCourante, 65);
     EXPECT_EQ(C(64, 1), "1,50");
-    EXPECT_EQ(o.GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o.mesure.GrilleRef.Lignes(), 65);
 
     // No writer, or a writer that fails: the grid is full and was not saved.
     for (bool avecEcrivain : {false, true}) {
@@ -322,7 +323,7 @@ TEST_F(GrilleTest, TheGridNeverPassesLine255) {
 TEST_F(GrilleTest, ClearingTheGrid) {
     AjouteValeur(o, 10);
     AjouteValeur(o, 5, SegmentTrace{9, 9, 9, 9});
-    o.GrilleRef.FixeCouleurCellule(1, 1, 0x00FF00);
+    o.mesure.GrilleRef.FixeCouleurCellule(1, 1, 0x00FF00);
     p.reponses = {false};
     EXPECT_FALSE(EffaceGrille(o, false));
     EXPECT_EQ(C(1, 1), "10,00");
@@ -332,10 +333,10 @@ TEST_F(GrilleTest, ClearingTheGrid) {
     EXPECT_TRUE(ClicBoutonGrille(o, Controle::RazGrille));
     EXPECT_EQ(C(1, 1), "");
     EXPECT_EQ(C(1, 0), "");
-    EXPECT_EQ(o.GrilleRef.CouleurCellule(1, 1), 0xC0FFC0u);
+    EXPECT_EQ(o.mesure.GrilleRef.CouleurCellule(1, 1), 0xC0FFC0u);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     EXPECT_EQ(o.mesure.TraceLignes[1].segments[2].x1, 0);
-    EXPECT_EQ(o.GrilleRef.Texte(0, 1), "Long."); // headers stay
+    EXPECT_EQ(o.mesure.GrilleRef.Texte(0, 1), "Long."); // headers stay
 
     // An empty grid is cleared without a question.
     EXPECT_TRUE(EffaceGrille(o, false));
@@ -361,15 +362,15 @@ TEST_F(GrilleTest, ClearEverythingAsksFirst) {
 TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
     Choisit(1);
     for (int i = 1; i <= 5; ++i) AjouteValeur(o, i);
-    EXPECT_EQ(o.MGrille.Texte(0, 1), "Longueur");
-    EXPECT_EQ(o.MGrille.Texte(1, 1), "3,00");
-    EXPECT_EQ(o.MGrille.Texte(3, 1), "5,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(0, 1), "Longueur");
+    EXPECT_EQ(o.mesure.MGrille.Texte(1, 1), "3,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(3, 1), "5,00");
     RafraichitMGrille(o, 2);
-    EXPECT_EQ(o.MGrille.Texte(1, 1), "1,00");
-    EXPECT_EQ(o.MGrille.Texte(3, 1), "3,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(1, 1), "1,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(3, 1), "3,00");
     Efface_ligne(o, 0);
-    EXPECT_EQ(o.MGrille.Texte(1, 1), "2,00");
-    EXPECT_EQ(o.MGrille.Texte(3, 1), "4,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(1, 1), "2,00");
+    EXPECT_EQ(o.mesure.MGrille.Texte(3, 1), "4,00");
 }
 
 TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
@@ -391,8 +392,12 @@ TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
 }
 
 TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
-    auto& ed = o.commentaire;
-    EXPECT_FALSE(ed.Ouvre(o, 1)); // no complete line yet
+    auto& ed = o.mesure.commentaire;
+    // The window hands the text box over with the click.
+    auto clic = [&](Controle c) {
+        return ClicCommentaire(o.ui, o.mesure, c, o.controles.Texte(Controle::TexteCommentaire));
+    };
+    EXPECT_FALSE(OuvreCommentaire(o.ui, o.mesure, 1)); // no complete line yet
     EXPECT_FALSE(o.controles(Controle::CadreCommentaire).visible);
     for (int img : {1, 4, 2}) {
         o.images.IndexImage = img;
@@ -401,36 +406,35 @@ TEST_F(GrilleTest, CommentEditorStoresOneLineInTheCommentColumn) {
     }
     AjouteValeur(o, 7); // line 4 under way: not reachable by the editor
 
-    ASSERT_TRUE(ed.Ouvre(o, 2));
+    ASSERT_TRUE(OuvreCommentaire(o.ui, o.mesure, 2));
     EXPECT_TRUE(o.controles(Controle::CadreCommentaire).visible);
     EXPECT_EQ(o.controles.Texte(Controle::CadreCommentaire), "--- img 4 :");
     EXPECT_EQ(o.controles(Controle::CadreCommentaire).couleur, 0xC0C000u);
     EXPECT_EQ(o.controles.Texte(Controle::NumeroCommentaire), "2");
 
-    ed.NumeroSaisi(o, "0");
+    NumeroCommentaireSaisi(o.ui, o.mesure, "0");
     EXPECT_EQ(o.controles.Texte(Controle::NumeroCommentaire), "1");
-    ed.NumeroSaisi(o, "abc");
+    NumeroCommentaireSaisi(o.ui, o.mesure, "abc");
     EXPECT_EQ(ed.Ligne(), 1);
-    ed.Defile(o, 9);
+    ChargeCommentaire(o.ui, o.mesure, 9);
     EXPECT_EQ(ed.Ligne(), 3);
     EXPECT_EQ(o.controles.Texte(Controle::CadreCommentaire), "--- img 2 :");
 
     o.controles.Texte(Controle::TexteCommentaire, "bord\r\nlisse\nhyalin");
-    EXPECT_TRUE(ed.Clic(o, Controle::CommentaireValider));
+    EXPECT_TRUE(clic(Controle::CommentaireValider));
     EXPECT_EQ(C(3, 6), "bord lisse hyalin");
     EXPECT_FALSE(o.controles(Controle::CadreCommentaire).visible);
-    EXPECT_FALSE(
-        ed.Clic(o, Controle::CommentaireValider)); // closed: not the editor's click any more
+    EXPECT_FALSE(clic(Controle::CommentaireValider)); // closed: not the editor's click any more
 
     // Cancel keeps the stored comment; "Raz" then "Valider" empties it.
-    ed.Ouvre(o, 3);
+    OuvreCommentaire(o.ui, o.mesure, 3);
     EXPECT_EQ(o.controles.Texte(Controle::TexteCommentaire), "bord lisse hyalin");
     o.controles.Texte(Controle::TexteCommentaire, "autre");
-    ed.Clic(o, Controle::CommentaireAnnuler);
+    clic(Controle::CommentaireAnnuler);
     EXPECT_EQ(C(3, 6), "bord lisse hyalin");
-    ed.Ouvre(o, 3);
-    ed.Clic(o, Controle::CommentaireRaz);
-    ed.Clic(o, Controle::CommentaireValider);
+    OuvreCommentaire(o.ui, o.mesure, 3);
+    clic(Controle::CommentaireRaz);
+    clic(Controle::CommentaireValider);
     EXPECT_EQ(C(3, 6), "");
     EXPECT_EQ(C(4, 1), "7,00");
 }

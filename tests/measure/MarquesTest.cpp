@@ -1,5 +1,6 @@
 #include "measure/Marques.h"
 #include "ScenarioPointage.h"
+#include "app/CommandesMesure.h"
 #include "measure/Grille.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ class MarquesTest : public ScenarioPointage {
 protected:
     std::vector<std::string> Textes() const {
         std::vector<std::string> r;
-        for (const auto& m : o.marques.fixes)
+        for (const auto& m : o.mesure.marques.fixes)
             if (m.genre == GenreMarque::Texte) r.push_back(m.texte);
         return r;
     }
@@ -26,13 +27,13 @@ TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 1270);
     Glisse(1000, 8000, 6080, 8000);
-    const auto avant = o.marques.fixes;
+    const auto avant = o.mesure.marques.fixes;
     o.images.vue.FixeExposant(-5);
     o.images.vue.FixeOrigine(700, 300);
     Retrace(o);
-    ASSERT_EQ(o.marques.fixes.size(), avant.size());
+    ASSERT_EQ(o.mesure.marques.fixes.size(), avant.size());
     for (const auto& m : avant)
-        EXPECT_TRUE(std::any_of(o.marques.fixes.begin(), o.marques.fixes.end(),
+        EXPECT_TRUE(std::any_of(o.mesure.marques.fixes.begin(), o.mesure.marques.fixes.end(),
                                 [&](const Marque& f) { return Pareil(f, m); }));
 }
 
@@ -45,15 +46,15 @@ TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
     o.ModeGroupe = true;
     Retrace(o);
     EXPECT_EQ(Textes().size(), 2u);
-    for (const auto& m : o.marques.fixes)
-        EXPECT_EQ(m.couleur, m.a.y == 1000 ? o.couleur2 : o.couleur1);
+    for (const auto& m : o.mesure.marques.fixes)
+        EXPECT_EQ(m.couleur, m.a.y == 1000 ? o.mesure.couleur2 : o.mesure.couleur1);
 }
 
 TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
     Choisit(2);
     // A record as the grid file gives it: segments only.
-    o.GrilleRef.FixeTexte(1, 1, "10,00");
-    o.GrilleRef.FixeTexte(1, 2, "5,00");
+    o.mesure.GrilleRef.FixeTexte(1, 1, "10,00");
+    o.mesure.GrilleRef.FixeTexte(1, 2, "5,00");
     auto& t = o.mesure.TraceLignes[1];
     t.image = 1;
     t.segments[1] = {100, 200, 900, 200};
@@ -75,7 +76,7 @@ TEST_F(MarquesTest, ErasedValuesAndRenumberedLines) {
     // Two lines left, numbered 1 and 2, at the places of the former 2 and 3.
     EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
     EXPECT_FALSE(CroixFixeEn({3540, 1000}));
-    for (const auto& m : o.marques.fixes) {
+    for (const auto& m : o.mesure.marques.fixes) {
         if (m.genre == GenreMarque::Texte) {
             EXPECT_EQ(m.texte, m.a.y == 3000 ? "1" : "2");
         }

@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/CommandesMesure.h"
 
 #include <cmath>
 
@@ -34,9 +35,9 @@ TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
     Presse(5000, 5000);
     Bouge(qx, qy);
     // Two guides parallel to the length, and the width segment.
-    ASSERT_EQ(o.marques.provisoires.size(), 3u);
+    ASSERT_EQ(o.mesure.marques.provisoires.size(), 3u);
     for (int i = 0; i < 2; ++i) {
-        const auto& g = o.marques.provisoires[static_cast<size_t>(i)];
+        const auto& g = o.mesure.marques.provisoires[static_cast<size_t>(i)];
         const double dx = g.b.x - g.a.x, dy = g.b.y - g.a.y;
         EXPECT_NEAR(dx * 4 - dy * 3, 0, 10) << "guide " << i << " not parallel";
     }
@@ -52,9 +53,9 @@ TEST_F(MesureSporeTest, CaliperGuideShowsBeforeThePress) {
     Choisit(2);
     Glisse(1000, 1000, 6080, 1000);
     Bouge(3000, 4000, Bouton::Aucun);
-    ASSERT_EQ(o.marques.provisoires.size(), 1u);
-    EXPECT_EQ(o.marques.provisoires[0].a.y, 4000);
-    EXPECT_EQ(o.marques.provisoires[0].b.y, 4000);
+    ASSERT_EQ(o.mesure.marques.provisoires.size(), 1u);
+    EXPECT_EQ(o.mesure.marques.provisoires[0].a.y, 4000);
+    EXPECT_EQ(o.mesure.marques.provisoires[0].b.y, 4000);
 }
 
 TEST_F(MesureSporeTest, Spore3DThicknessWithKeyE) {
@@ -75,8 +76,8 @@ TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
     Choisit(3);
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
-    ASSERT_TRUE(o.pointage.menuContextuel.has_value());
-    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::Menu3D);
+    ASSERT_TRUE(o.mesure.pointage.menuContextuel.has_value());
+    EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::Menu3D);
     ChoixMenuContextuel(o, Controle::Choix3DEpaisseur); // "épaisseur"
     EXPECT_EQ(C(1, 3), "600,00");
     EXPECT_EQ(C(1, 2), "");
@@ -92,7 +93,7 @@ TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
     Glisse(1000, 1000, 6080, 1000);
     ToucheEnfoncee(o, Touche::E, {});
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
-    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::MenuSegment);
+    EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::MenuSegment);
     ChoixMenuContextuel(o, Controle::SegmentValider);
     EXPECT_EQ(C(3, 3), "600,00");
     EXPECT_EQ(o.mesure.LigneCourante, 4);
@@ -110,7 +111,7 @@ TEST_F(MesureSporeTest, CystidiaTakeFiveSegments) {
 TEST_F(MesureSporeTest, BrokenLineByClicksEndsWithTheRightButton) {
     o.parametres.modePointage = 1;
     Choisit(2);
-    o.controles.Coche(Controle::CaseLigneBrisee, true);
+    o.mesure.LigneBrisee = true;
     Clic(1000, 1000);
     Clic(2000, 2000);
     Bouge(2500, 2000, Bouton::Aucun);
@@ -129,7 +130,7 @@ TEST_F(MesureSporeTest, BrokenLineByClicksEndsWithTheRightButton) {
 
 TEST_F(MesureSporeTest, BrokenLineByDragsEndsWithADoubleClick) {
     Choisit(1);
-    o.controles.Coche(Controle::CaseLigneBrisee, true);
+    o.mesure.LigneBrisee = true;
     Glisse(1000, 1000, 3540, 1000);
     EXPECT_EQ(C(1, 1), "");         // still open
     Glisse(3540, 1000, 3540, 3540); // from the last vertex: no side of zero length
@@ -143,7 +144,7 @@ TEST_F(MesureSporeTest, BrokenLineByDragsEndsWithADoubleClick) {
 
 TEST_F(MesureSporeTest, BrokenLineWithoutSideWritesNothing) {
     Choisit(1);
-    o.controles.Coche(Controle::CaseLigneBrisee, true);
+    o.mesure.LigneBrisee = true;
     Clic(1000, 1000);
     Clic(1005, 1005, Bouton::Droit); // within the tolerance of the only vertex
     EXPECT_EQ(C(1, 1), "");

@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "colour/Palette.h"
 #include "measure/Grille.h"
@@ -19,22 +20,22 @@ TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
     EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{1000, 1000, 3540, 1000}));
     EXPECT_TRUE(CroixFixeEn({3540, 1000}));
     ASSERT_EQ(Compte(GenreMarque::Texte), 1);
-    for (const auto& m : o.marques.fixes)
+    for (const auto& m : o.mesure.marques.fixes)
         if (m.genre == GenreMarque::Texte) {
             EXPECT_EQ(m.texte, "1");
             EXPECT_EQ(m.a, (PointImage{1000, 1000}));
-            EXPECT_EQ(m.couleur, o.couleur1);
+            EXPECT_EQ(m.couleur, o.mesure.couleur1);
         }
-    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
     EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
     EXPECT_EQ(o.mesure.LigneCourante, 2);
 }
 
 TEST_F(PointageTest, InsereDimPrintsTheValueInsteadOfTheLineNumber) {
-    o.controles.Coche(Controle::CaseInsereDim, true);
+    o.mesure.InsereDim = true;
     Glisse(1000, 1000, 3540, 1000);
     ASSERT_EQ(Compte(GenreMarque::Texte), 1);
-    for (const auto& m : o.marques.fixes)
+    for (const auto& m : o.mesure.marques.fixes)
         if (m.genre == GenreMarque::Texte) {
             EXPECT_EQ(m.texte, "1200,00");
             EXPECT_EQ(m.a, (PointImage{2270, 1000})); // along the segment
@@ -46,8 +47,8 @@ TEST_F(PointageTest, ClickToleranceKeepsTheSegmentOpen) {
     Presse(5000, 5000);
     Relache(5008, 5008); // 16 twips: a click, not a segment
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_TRUE(o.pointage.SegmentEnCours);
-    EXPECT_TRUE(o.pointage.ClicSimple);
+    EXPECT_TRUE(o.mesure.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.mesure.pointage.ClicSimple);
     // The next click ends the segment begun by the first one.
     Clic(7540, 5000);
     EXPECT_EQ(C(1, 1), "1200,00");
@@ -56,15 +57,15 @@ TEST_F(PointageTest, ClickToleranceKeepsTheSegmentOpen) {
     Presse(5000, 6000);
     Relache(5012, 6010); // 22 twips: ends
     EXPECT_EQ(C(2, 1), F(Unites(std::hypot(12, 10))));
-    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
 }
 
 TEST_F(PointageTest, RubberBandFollowsThePointer) {
     Presse(1000, 1000);
     Bouge(3540, 1000);
-    ASSERT_EQ(o.marques.provisoires.size(), 1u);
-    EXPECT_EQ(o.marques.provisoires[0].a, (PointImage{1000, 1000}));
-    EXPECT_EQ(o.marques.provisoires[0].b, (PointImage{3540, 1000}));
+    ASSERT_EQ(o.mesure.marques.provisoires.size(), 1u);
+    EXPECT_EQ(o.mesure.marques.provisoires[0].a, (PointImage{1000, 1000}));
+    EXPECT_EQ(o.mesure.marques.provisoires[0].b, (PointImage{3540, 1000}));
     EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), o.textes.Msg(163));
     EXPECT_EQ(C(1, 1), "");
@@ -74,12 +75,12 @@ TEST_F(PointageTest, EscapeCancelsTheSegmentAndItsRelease) {
     Presse(1000, 1000);
     Bouge(2000, 2000);
     Frappe(Touche::Echap);
-    EXPECT_FALSE(o.pointage.SegmentEnCours);
-    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
     EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
     Relache(2000, 2000);
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
 
     // Esc between two measures does not swallow the next one.
     Frappe(Touche::Echap);
@@ -117,7 +118,7 @@ TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
     p.reponses.push_back(true);
     orv::Clic(o, Controle::RazGrille); // "Raz gril."
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
 }
 
 TEST_F(PointageTest, MarkColoursChosenFromThePalette) {
@@ -125,10 +126,10 @@ TEST_F(PointageTest, MarkColoursChosenFromThePalette) {
     p.couleurs = {9, std::nullopt};
     orv::Clic(o, Controle::Couleur1); // "Couleur1"
     orv::Clic(o, Controle::Couleur1); // closed without a choice: nothing changes
-    EXPECT_EQ(o.couleur1, 9);
+    EXPECT_EQ(o.mesure.couleur1, 9);
     EXPECT_EQ(o.controles(Controle::Couleur1).couleur, CouleurPalette(9));
     ASSERT_TRUE(CroixFixeEn({3540, 1000}));
-    for (const auto& m : o.marques.fixes) {
+    for (const auto& m : o.mesure.marques.fixes) {
         if (m.genre == GenreMarque::Croix) {
             EXPECT_EQ(m.couleur, 9);
         }
@@ -141,18 +142,18 @@ TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
     Frappe(Touche::Retour);
     EXPECT_EQ(C(1, 1), "");
     EXPECT_EQ(o.mesure.Etape, 1);
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
 }
 
 TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
     Glisse(1000, 1000, 3540, 1000, Bouton::Droit);
-    ASSERT_TRUE(o.pointage.menuContextuel.has_value());
-    EXPECT_EQ(o.pointage.menuContextuel->menu, Controle::MenuSegment);
-    EXPECT_EQ(o.pointage.menuContextuel->position, (PointTwips{3540, 1000}));
+    ASSERT_TRUE(o.mesure.pointage.menuContextuel.has_value());
+    EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::MenuSegment);
+    EXPECT_EQ(o.mesure.pointage.menuContextuel->position, (PointTwips{3540, 1000}));
     EXPECT_EQ(C(1, 1), "");
     ChoixMenuContextuel(o, Controle::SegmentValider); // "Valider"
     EXPECT_EQ(C(1, 1), "1200,00");
-    EXPECT_FALSE(o.pointage.menuContextuel.has_value());
+    EXPECT_FALSE(o.mesure.pointage.menuContextuel.has_value());
 
     // "Reprendre": nothing written, the end is pointed again from the same start.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
@@ -164,8 +165,8 @@ TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
     // "Annuler/Retracer" cancels; a closed menu leaves the segment unwritten.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
     ChoixMenuContextuel(o, Controle::SegmentAnnuler);
-    EXPECT_FALSE(o.pointage.SegmentEnCours);
-    EXPECT_TRUE(o.pointage.IgnoreRelache);
+    EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
+    EXPECT_TRUE(o.mesure.pointage.IgnoreRelache);
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
     FermeMenuContextuel(o);
     EXPECT_EQ(C(3, 1), "");
@@ -176,7 +177,7 @@ TEST_F(PointageTest, NoPictureNoMeasure) {
     o.images.vue.FixeImage(0, 0);
     Glisse(1000, 1000, 3540, 1000);
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
 }
 
 TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
@@ -186,7 +187,7 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     Clic(1000, 1000, Bouton::Droit);
     EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
     ToucheRelachee(o, Touche::Z, {});
-    EXPECT_FALSE(o.pointage.ZoomPoint);
+    EXPECT_FALSE(o.mesure.pointage.ZoomPoint);
     o.images.vue.FixeOrigine(0, 0);
 
     ToucheEnfoncee(o, Touche::C, {});
@@ -194,7 +195,7 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     EXPECT_EQ(o.images.vue.OrigineX(), 1000);
     ToucheRelachee(o, Touche::C, {});
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
 
     // Z pressed while a drag is under way: the drag still ends its segment,
     // and leaves no rubber band behind.
@@ -204,20 +205,20 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     ToucheRelachee(o, Touche::Z, {});
     Bouge(5000, 5000, Bouton::Aucun);
     EXPECT_EQ(C(1, 1), "1200,00");
-    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
 }
 
 TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     Frappe(Touche::Ctrl);
-    EXPECT_TRUE(o.pointage.GlisseImage);
+    EXPECT_TRUE(o.mesure.pointage.GlisseImage);
     EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
     Glisse(5000, 5000, 4000, 5000);
     EXPECT_EQ(o.images.vue.OrigineX(), 1000); // the picture followed the pointer
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_FALSE(o.pointage.SegmentEnCours);
+    EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
     EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("Ctrl pour revenir"), std::string::npos);
     Frappe(Touche::Ctrl);
-    EXPECT_FALSE(o.pointage.GlisseImage);
+    EXPECT_FALSE(o.mesure.pointage.GlisseImage);
     Glisse(5000, 5000, 5000, 7540);
     EXPECT_EQ(C(1, 1), "1200,00");
 
@@ -234,7 +235,7 @@ TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     ToucheEnfoncee(o, Touche::Ctrl, {false, true, false});
     ToucheOubliees(o);
     ToucheRelachee(o, Touche::Ctrl, {});
-    EXPECT_FALSE(o.pointage.GlisseImage);
+    EXPECT_FALSE(o.mesure.pointage.GlisseImage);
     Glisse(5000, 5000, 5000, 7540);
     EXPECT_EQ(C(2, 1), "1200,00");
 }
@@ -251,17 +252,17 @@ TEST_F(PointageTest, KeysOfTheTable) {
 
     for (int attendu : {1, 2, 3, 0}) {
         Frappe(Touche::G);
-        EXPECT_EQ(o.pointage.PositionGrille, attendu);
+        EXPECT_EQ(o.mesure.pointage.PositionGrille, attendu);
     }
 
     ToucheEnfoncee(o, Touche::Maj, {true, false, false});
-    EXPECT_TRUE(o.pointage.Pantographe);
+    EXPECT_TRUE(o.mesure.pointage.Pantographe);
     ToucheEnfoncee(o, Touche::V, {});
-    EXPECT_FALSE(o.pointage.Pantographe); // a key without Shift: normal speed
+    EXPECT_FALSE(o.mesure.pointage.Pantographe); // a key without Shift: normal speed
     ToucheEnfoncee(o, Touche::V, {true, false, false});
-    EXPECT_TRUE(o.pointage.Pantographe);
+    EXPECT_TRUE(o.mesure.pointage.Pantographe);
     ToucheRelachee(o, Touche::Maj, {});
-    EXPECT_FALSE(o.pointage.Pantographe);
+    EXPECT_FALSE(o.mesure.pointage.Pantographe);
 
     ASSERT_EQ(o.images.loupe.champ, 1000);
     Frappe(Touche::Chevrons);
@@ -270,9 +271,9 @@ TEST_F(PointageTest, KeysOfTheTable) {
     EXPECT_EQ(o.images.loupe.champ, 1000);
 
     ToucheEnfoncee(o, Touche::E, {});
-    EXPECT_TRUE(o.pointage.ToucheE);
+    EXPECT_TRUE(o.mesure.pointage.ToucheE);
     ToucheRelachee(o, Touche::E, {});
-    EXPECT_FALSE(o.pointage.ToucheE);
+    EXPECT_FALSE(o.mesure.pointage.ToucheE);
 }
 
 TEST_F(PointageTest, KeyHelpNamesTheLetterOfTheMagnifier) {
@@ -307,7 +308,7 @@ TEST_F(PointageTest, StaleSegmentDroppedWhenTheFunctionChanges) {
     Choisit(2); // function change elsewhere
     Relache(3540, 1000);
     EXPECT_EQ(C(1, 1), "");
-    EXPECT_TRUE(o.marques.provisoires.empty());
+    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
 }
 
 // Invariant: the same two picture points give the same value at every zoom,

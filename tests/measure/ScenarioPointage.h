@@ -4,6 +4,7 @@
 // 2540 picture units are then 1200 pixel units.
 #pragma once
 
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "interface/TableControles.h"
@@ -61,7 +62,7 @@ protected:
         ToucheRelachee(o, t, m);
     }
 
-    std::string C(int l, int c) const { return o.GrilleRef.Texte(l, c); }
+    std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }
     std::string F(double v) const { return FormatNombre(v, o.parametres.fDecimal, ','); }
     // Whole pixel units of a distance in picture units, halves to even.
     static double Unites(double unitesImage) {
@@ -69,13 +70,13 @@ protected:
     }
 
     bool CroixFixeEn(PointImage p) const {
-        for (const auto& m : o.marques.fixes)
+        for (const auto& m : o.mesure.marques.fixes)
             if (m.genre == GenreMarque::Croix && m.a == p) return true;
         return false;
     }
     int Compte(GenreMarque g) const {
         int n = 0;
-        for (const auto& m : o.marques.fixes) n += m.genre == g;
+        for (const auto& m : o.mesure.marques.fixes) n += m.genre == g;
         return n;
     }
 

@@ -42,7 +42,7 @@ TEST_F(SurfacesTest, SquarePolygonAuto) {
     EXPECT_EQ(s[2].x1, 1);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     // The mirror under the image shows every column, Rm and F included.
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.MGrille.Texte(1, c), C(1, c)) << c;
+    for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.mesure.MGrille.Texte(1, c), C(1, c)) << c;
 }
 
 TEST_F(SurfacesTest, SquarePolygonOpenClosedByHand) {
@@ -72,8 +72,8 @@ TEST_F(SurfacesTest, PolygonLiveReadoutAndEarlyRightClick) {
     Clic(5500, 4500);
     EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "S= 25,00 P=10,00");
     Frappe(Touche::Echap);
-    EXPECT_TRUE(o.pointage.Sommets.empty());
-    EXPECT_TRUE(o.marques.fixes.empty());
+    EXPECT_TRUE(o.mesure.pointage.Sommets.empty());
+    EXPECT_TRUE(o.mesure.marques.fixes.empty());
     EXPECT_EQ(C(1, 1), "");
 }
 
@@ -116,7 +116,7 @@ TEST_F(SurfacesTest, RightAngleAndFlatTriangle) {
     Clic(1000, 4000);
     EXPECT_EQ(C(1, 3), "90,00");
     EXPECT_EQ(C(1, 1), "300,00");
-    EXPECT_EQ(o.MGrille.Texte(1, 3), "90,00"); // the mirror has the angle too
+    EXPECT_EQ(o.mesure.MGrille.Texte(1, 3), "90,00"); // the mirror has the angle too
 
     // Three points on a line: surface and angle 0, written with a beep.
     Clic(1000, 1000);

@@ -1,6 +1,7 @@
 // The CSV export: the layout line by line and byte by byte, the "txt" cells,
 // and the two commands with their refusals, questions and the comment panel.
 #include "results/ExportCSV.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/FichierTexte.h"
 #include "interface/TableControles.h"
@@ -178,7 +179,7 @@ TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
     // Spores 3D: the volume line comes after the summaries, and the results
     // box gets it too when the command writes the file.
     Fonction(3);
-    auto& g = o->GrilleRef;
+    auto& g = o->mesure.GrilleRef;
     const char* lignes[2][5] = {{"11,00", "6,50", "5,50", "1,69", "2,00"},
                                 {"9,00", "5,50", "4,50", "1,64", "2,00"}};
     for (int r = 1; r <= 2; ++r) {
@@ -222,7 +223,7 @@ TEST_F(ExportCSVTest, RefusRienAExporterEtMesureInachevee) {
 
 TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     DeuxSpores();
-    o->GrilleRef.FixeTexte(1, 6, "première");
+    o->mesure.GrilleRef.FixeTexte(1, 6, "première");
     o->exportCSV.commentaire = "ancien";
     ASSERT_TRUE(ClicExport(*o, Controle::ExportGrilleSous));
     auto& c = o->controles;
@@ -239,7 +240,7 @@ TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
     EXPECT_TRUE(c(Controle::NumeroCommentaire).visible);
     EXPECT_EQ(o->exportCSV.commentaire, "ancien");
-    EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(1, 6), "première");
     // Out of export mode the panel's buttons belong to the comment editor.
     EXPECT_FALSE(ClicExport(*o, Controle::CommentaireValider));
 
@@ -252,7 +253,7 @@ TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     EXPECT_EQ(o->exportCSV.commentaire, "lot 12");
     EXPECT_EQ(o->exportCSV.modeCadre10, ModeCadre10::Commentaire);
     EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
-    EXPECT_EQ(o->GrilleRef.Texte(1, 6), "première");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(1, 6), "première");
     const auto lignes = LitLignesFichier((dossier / "lot12.csv").string());
     ASSERT_TRUE(lignes);
     EXPECT_EQ((*lignes)[5], "lot 12");

@@ -4,6 +4,7 @@
 // grids of every function.
 #include "results/ImportCSV.h"
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "app/Langue.h"
 #include "base/Cp1252.h"
@@ -78,7 +79,7 @@ protected:
                e.mesure.NumFonction,
                e.FichierCSVImporte,
                e.images.chargeur.ListIMGchar.size()};
-        const auto& g = e.GrilleRef;
+        const auto& g = e.mesure.GrilleRef;
         for (int r = 0; r < g.Lignes(); ++r)
             for (int c = 0; c < g.Colonnes(); ++c) s.cellules.push_back(g.Texte(r, c));
         return s;
@@ -117,7 +118,8 @@ TEST_F(ImportCSVTest, CommentaireDExportSansEffetSurLaGrille) {
         auto e = Nouvelle(p2);
         ASSERT_TRUE(LitCSV(*e, f)) << commentaire;
         EXPECT_EQ(e->mesure.LigneCourante, 3) << commentaire;
-        for (int c = 0; c < 7; ++c) EXPECT_EQ(e->GrilleRef.Texte(2, c), o->GrilleRef.Texte(2, c));
+        for (int c = 0; c < 7; ++c)
+            EXPECT_EQ(e->mesure.GrilleRef.Texte(2, c), o->mesure.GrilleRef.Texte(2, c));
     }
 }
 
@@ -125,7 +127,7 @@ TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     Fonction(*o, 2);
     o->images.IndexImage = 3;
     for (double v : {10.0, 5.0, 15.0, 6.0, 12.25, 4.5}) AjouteValeur(*o, v);
-    o->GrilleRef.FixeTexte(2, 6, "forme; rare, à revoir");
+    o->mesure.GrilleRef.FixeTexte(2, 6, "forme; rare, à revoir");
     o->images.chargeur.ListIMGchar = {"a.jpg", "b.jpg", "c.jpg"};
     const std::string f = Exporte(*o, "spores.csv");
 
@@ -138,13 +140,14 @@ TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     EXPECT_EQ(e->mesure.NomFonction, "mesure Spore 2D");
     EXPECT_EQ(e->mesure.NbSegments, 2);
     EXPECT_EQ(e->mesure.NbColStat, 4);
-    ASSERT_EQ(e->GrilleRef.Colonnes(), 7);
+    ASSERT_EQ(e->mesure.GrilleRef.Colonnes(), 7);
     EXPECT_EQ(e->mesure.LigneCourante, 4);
     EXPECT_EQ(e->mesure.Etape, 1);
     for (int r = 0; r <= 4; ++r)
         for (int c = 0; c < 7; ++c)
-            EXPECT_EQ(e->GrilleRef.Texte(r, c), o->GrilleRef.Texte(r, c)) << r << "," << c;
-    EXPECT_EQ(e->GrilleRef.Texte(2, 6), "forme; rare, à revoir");
+            EXPECT_EQ(e->mesure.GrilleRef.Texte(r, c), o->mesure.GrilleRef.Texte(r, c))
+                << r << "," << c;
+    EXPECT_EQ(e->mesure.GrilleRef.Texte(2, 6), "forme; rare, à revoir");
     EXPECT_EQ(e->mesure.TraceLignes[1].image, 3);
     EXPECT_EQ(e->FichierCSVImporte, f);
     EXPECT_DOUBLE_EQ(e->FacteurResolution, 2.0);
@@ -164,7 +167,7 @@ TEST_F(ImportCSVTest, Cystides4) {
                         "Moy; 39,25; 8,08; 4,95; 11,75; ; ; "},
                        2));
     ASSERT_TRUE(LitCSV(*o, f));
-    auto& g = o->GrilleRef;
+    auto& g = o->mesure.GrilleRef;
     EXPECT_EQ(o->mesure.NumFonction, 5);
     EXPECT_EQ(o->mesure.NomFonction, "mesure Cystide 4");
     EXPECT_EQ(o->mesure.NbSegments, 4);
@@ -246,9 +249,9 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
             auto e = Nouvelle(p2);
             ASSERT_TRUE(LitCSV(*e, f)) << f;
             EXPECT_EQ(e->mesure.LigneCourante, 4) << f;
-            EXPECT_EQ(e->GrilleRef.Texte(3, 1), "8,00") << f;
-            EXPECT_EQ(e->GrilleRef.Texte(4, 0), "") << f;
-            EXPECT_EQ(e->GrilleRef.Texte(4, 1), "") << f;
+            EXPECT_EQ(e->mesure.GrilleRef.Texte(3, 1), "8,00") << f;
+            EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 0), "") << f;
+            EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 1), "") << f;
         }
     }
     // Spores 2D in "txt": the statistics after the empty line are not measures.
@@ -257,7 +260,7 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
     o->extensionExport = "txt";
     ASSERT_TRUE(LitCSV(*o, Exporte(*o, "spores.txt")));
     EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_EQ(o->GrilleRef.Texte(3, 0), "");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(3, 0), "");
 
     // The count alone also stops it: a table whose empty line was lost.
     const std::string f =
@@ -268,7 +271,7 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
                        2));
     ASSERT_TRUE(LitCSV(*o, f));
     EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_EQ(o->GrilleRef.Texte(3, 1), "");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(3, 1), "");
 }
 
 TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
@@ -333,7 +336,7 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
 
     ASSERT_TRUE(LitCSV(*o, f));
     EXPECT_EQ(o->mesure.LigneCourante, 256);
-    EXPECT_EQ(o->GrilleRef.Texte(255, 3), "n255");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(255, 3), "n255");
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"grille pleine : 255 mesures lues, 45 ignorées"});
 
@@ -341,9 +344,9 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
     o->parametres.tGrille = 64;
     p.Oublie();
     ASSERT_TRUE(LitCSV(*o, f));
-    EXPECT_EQ(o->GrilleRef.Lignes(), 65);
+    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 65);
     EXPECT_EQ(o->mesure.LigneCourante, 65);
-    EXPECT_EQ(o->GrilleRef.Texte(64, 1), "64,5");
+    EXPECT_EQ(o->mesure.GrilleRef.Texte(64, 1), "64,5");
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"grille pleine : 64 mesures lues, 236 ignorées"});
 }
@@ -357,7 +360,7 @@ TEST_F(ImportCSVTest, CommentaireDExportQuiCiteUneFonction) {
     ASSERT_TRUE(LitCSV(*e, Exporte(*o, "cite.csv")));
     EXPECT_EQ(e->mesure.NumFonction, 2);
     EXPECT_EQ(e->mesure.LigneCourante, 2);
-    EXPECT_EQ(e->GrilleRef.Texte(1, 1), "10,00");
+    EXPECT_EQ(e->mesure.GrilleRef.Texte(1, 1), "10,00");
 }
 
 // Colleagues exchange exports: one written in French is read in every
@@ -391,7 +394,7 @@ TEST_F(ImportCSVTest, ExportsEntreLangues) {
     ASSERT_TRUE(LitCSV(*relu, f));
     EXPECT_EQ(relu->mesure.NumFonction, 2);
     EXPECT_EQ(relu->mesure.NomFonction, "Spore measure 2D");
-    EXPECT_EQ(relu->GrilleRef.Texte(1, 1), "10,00");
+    EXPECT_EQ(relu->mesure.GrilleRef.Texte(1, 1), "10,00");
 }
 
 // Export then import gives back every column read, the image numbers and the
@@ -415,7 +418,7 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
             Fonction(*o, f);
             o->extensionExport = tour == 2 ? "txt" : "csv";
             o->parametres.fDecimal = tour == 1 ? "###0.0" : "###0.00";
-            auto& g = o->GrilleRef;
+            auto& g = o->mesure.GrilleRef;
             const int cols = g.Colonnes();
             const bool image = f != 20;
             const int n = std::uniform_int_distribution<int>(1, 40)(gen);
@@ -446,10 +449,10 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
             EXPECT_EQ(e->mesure.NumFonction, f);
             EXPECT_EQ(e->mesure.NomFonction, o->mesure.NomFonction);
             EXPECT_EQ(e->mesure.LigneCourante, n + 1) << f;
-            ASSERT_EQ(e->GrilleRef.Colonnes(), cols);
+            ASSERT_EQ(e->mesure.GrilleRef.Colonnes(), cols);
             for (int r = 0; r <= n + 1; ++r)
                 for (int c = 0; c < cols; ++c)
-                    ASSERT_EQ(e->GrilleRef.Texte(r, c), g.Texte(r, c))
+                    ASSERT_EQ(e->mesure.GrilleRef.Texte(r, c), g.Texte(r, c))
                         << "function " << f << " line " << r << " column " << c;
             for (int r = 1; image && r <= n; ++r) {
                 EXPECT_EQ(e->mesure.TraceLignes[static_cast<size_t>(r)].image,

@@ -1,4 +1,5 @@
 #include "results/Notation.h"
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "interface/TableControles.h"
@@ -34,9 +35,9 @@ protected:
     void Remplit(const std::vector<std::vector<std::string>>& lignes) {
         int r = 1;
         for (const auto& l : lignes) {
-            o.GrilleRef.FixeTexte(r, 0, std::to_string(r));
+            o.mesure.GrilleRef.FixeTexte(r, 0, std::to_string(r));
             for (size_t c = 0; c < l.size(); ++c)
-                o.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
+                o.mesure.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
             ++r;
         }
         o.mesure.LigneCourante = r;

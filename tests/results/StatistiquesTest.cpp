@@ -1,4 +1,5 @@
 #include "results/Statistiques.h"
+#include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "interface/TableControles.h"
@@ -229,19 +230,20 @@ protected:
     }
     // Writes whole lines straight into the grid, as a loaded file would.
     void Remplit(const std::vector<std::vector<std::string>>& lignes) {
-        for (int l = 1; l < o.GrilleRef.Lignes(); ++l)
-            for (int c = 0; c < o.GrilleRef.Colonnes(); ++c) o.GrilleRef.FixeTexte(l, c, "");
+        for (int l = 1; l < o.mesure.GrilleRef.Lignes(); ++l)
+            for (int c = 0; c < o.mesure.GrilleRef.Colonnes(); ++c)
+                o.mesure.GrilleRef.FixeTexte(l, c, "");
         int r = 1;
         for (const auto& l : lignes) {
-            o.GrilleRef.FixeTexte(r, 0, std::to_string(r));
+            o.mesure.GrilleRef.FixeTexte(r, 0, std::to_string(r));
             for (size_t c = 0; c < l.size(); ++c)
-                o.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
+                o.mesure.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
             ++r;
         }
         o.mesure.LigneCourante = r;
     }
     std::string P(int l, int c) const { return o.GrilleRefP.Texte(l, c); }
-    std::uint32_t Couleur(int l, int c) const { return o.GrilleRef.CouleurCellule(l, c); }
+    std::uint32_t Couleur(int l, int c) const { return o.mesure.GrilleRef.CouleurCellule(l, c); }
 
     test::PlateformeFactice p;
     Orvelle o{p, "."};
@@ -306,7 +308,7 @@ TEST_F(StatGrille, GridValuesAgreeWithReference) {
         for (int c = 1; c <= 4; ++c) {
             std::vector<double> tous, x;
             for (int r = 1; r <= o.mesure.LigneCourante; ++r) {
-                tous.push_back(LitDecimal(o.GrilleRef.Texte(r, c)));
+                tous.push_back(LitDecimal(o.mesure.GrilleRef.Texte(r, c)));
                 if (r < o.mesure.LigneCourante && tous.back() > 0.0001)
                     x.push_back(Quatre(tous.back()));
             }

@@ -1,0 +1,274 @@
+#include "app/CommandesMesure.h"
+
+#include "images/CommandesVue.h"
+#include "measure/ChangementFonction.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
+#include "measure/Marques.h"
+#include "measure/Pointage.h"
+
+namespace orv {
+
+std::string CheminTrameSauvegarde(const Orvelle& o) {
+    const std::string& dossier =
+        o.parametres.repData.empty() ? o.dossierProgramme : o.parametres.repData;
+    return dossier + "/" + TrameSauvegarde;
+}
+
+bool SauvegardeTrame::Sauve(const std::string& chemin) {
+    return o_.sauveTrame && o_.sauveTrame(o_, chemin);
+}
+
+ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde) {
+    return ContexteMesure{o.images.vue,        o.images.versionVue, o.images.versionImage,
+                          o.images.IndexImage, o.CoefCalibrage,     o.FacteurResolution,
+                          o.ModeGroupe,        o.parametres,        sauvegarde};
+}
+
+void RecalculeStatistiques(Orvelle& o) {
+    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+}
+
+void VideStatistiques(Orvelle& o) {
+    auto& p = o.GrilleRefP;
+    for (int l = 1; l < p.Lignes(); ++l)
+        for (int c = 1; c < p.Colonnes(); ++c) p.FixeTexte(l, c, "");
+    if (o.razStatistiques) o.razStatistiques(o);
+}
+
+void Suivre(Orvelle& o, const SuitesMesure& s) {
+    for (const ResultatAjout& a : s.ajouts) {
+        if (!a.Ecrite()) continue;
+        if (o.controles(Controle::CadreStatistiques).visible) RecalculeStatistiques(o);
+        if (o.valeurCalibrage) o.valeurCalibrage(o, a.valeur);
+    }
+    if (s.grilleVidee) VideStatistiques(o);
+    if (s.effacement) RecalculeStatistiques(o);
+    if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+    if (s.basculeStatistiques) {
+        o.controles.Visible(Controle::CadreStatistiques,
+                            !o.controles(Controle::CadreStatistiques).visible);
+        RecalculeStatistiques(o);
+    }
+    if (s.vue) {
+        const DemandeVue& v = *s.vue;
+        const auto vue = o.images.versionVue;
+        switch (v.genre) {
+        case DemandeVue::Genre::ZoomCentre:
+            ZoomCentre(o.ui, o.images, v.mode, v.point);
+            break;
+        case DemandeVue::Genre::Recentre:
+            Recentre(o.ui, o.images, v.point);
+            break;
+        case DemandeVue::Genre::Deplace:
+            DeplaceImage(o.ui, o.images, v.point.x, v.point.y);
+            break;
+        case DemandeVue::Genre::ChampLoupe:
+            BasculeChampLoupe(o.images);
+            break;
+        }
+        // The marks follow a new view.
+        if (o.images.versionVue != vue) MarquesVueNeuve(o);
+    }
+}
+
+namespace {
+
+// One event of the measure: its context, then its follow-up.
+template <class F> void Evenement(Orvelle& o, F&& f) {
+    SauvegardeTrame sauvegarde(o);
+    const ContexteMesure c = ContexteDe(o, &sauvegarde);
+    Suivre(o, f(c));
+}
+
+} // namespace
+
+void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p, bool doubleClic) {
+    Evenement(o, [&](const ContexteMesure& c) {
+        return ClicImage(o.ui, o.mesure, c, bouton, mods, p, doubleClic);
+    });
+}
+
+void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p) {
+    const ContexteMesure c = ContexteDe(o, nullptr);
+    SuitSouris(o.ui, o.mesure, c, boutons, mods, p);
+}
+
+void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p) {
+    Evenement(o, [&](const ContexteMesure& c) {
+        return RelacheImage(o.ui, o.mesure, c, bouton, mods, p);
+    });
+}
+
+void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
+    Evenement(o, [&](const ContexteMesure& c) {
+        return ToucheEnfoncee(o.ui, o.mesure, c, touche, mods);
+    });
+}
+
+void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods) {
+    ToucheRelachee(o.ui, o.mesure.pointage, touche, mods);
+}
+
+void ToucheOubliees(Orvelle& o) {
+    ToucheOubliees(o.mesure.pointage);
+}
+
+bool ChoixMenuContextuel(Orvelle& o, Controle entree) {
+    bool choix = false;
+    Evenement(o, [&](const ContexteMesure& c) {
+        const auto s = ChoixMenuContextuel(o.ui, o.mesure, c, entree);
+        choix = s.has_value();
+        return s.value_or(SuitesMesure{});
+    });
+    return choix;
+}
+
+void FermeMenuContextuel(Orvelle& o) {
+    const ContexteMesure c = ContexteDe(o, nullptr);
+    FermeMenuContextuel(o.ui, o.mesure, c);
+}
+
+void EffaceDerniereValeur(Orvelle& o) {
+    Suivre(o, EffaceDerniereValeur(o.ui, o.mesure, o.parametres));
+}
+
+void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment) {
+    SauvegardeTrame sauvegarde(o);
+    SuitesMesure s;
+    s.ajouts.push_back(AjouteValeur(o.ui, o.mesure, o.parametres, &sauvegarde, o.CoefCalibrage,
+                                    o.images.IndexImage, valeur, segment));
+    Suivre(o, s);
+}
+
+bool EffaceGrille(Orvelle& o, bool silencieux) {
+    if (!EffaceGrille(o.ui, o.mesure, silencieux)) return false;
+    VideStatistiques(o);
+    return true;
+}
+
+void RAZ_Grille_total(Orvelle& o) {
+    RAZ_Grille_total(o.ui, o.mesure);
+    VideStatistiques(o);
+}
+
+void Efface_ligne(Orvelle& o, int n) {
+    if (Efface_ligne(o.ui, o.mesure, o.parametres, n)) RecalculeStatistiques(o);
+}
+
+void EffaceArriere(Orvelle& o) {
+    if (EffaceArriere(o.ui, o.mesure, o.parametres)) RecalculeStatistiques(o);
+}
+
+bool ClicBoutonGrille(Orvelle& o, Controle c) {
+    const auto s = ClicBoutonGrille(o.ui, o.mesure, o.parametres, c);
+    if (!s) return false;
+    Suivre(o, *s);
+    return true;
+}
+
+void MontreImageLigne(Orvelle& o, int ligne) {
+    MontreImageLigne(o.ui, o.mesure, o.images.chargeur.ListIMGchar, ligne);
+}
+
+void ConstruitTableFonctions(Orvelle& o) {
+    ConstruitTableFonctions(o.mesure, o.textes);
+}
+
+void LargeursGrille(Orvelle& o, int n) {
+    LargeursGrille(o.ui, o.mesure, n);
+    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+}
+
+void SelectionneFonction(Orvelle& o) {
+    SelectionneFonction(o.ui, o.mesure, o.parametres);
+    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+}
+
+void AppliqueFonctionDemarrage(Orvelle& o) {
+    AppliqueFonctionDemarrage(o.ui, o.mesure, o.parametres);
+    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+}
+
+bool ClicMenuFonction(Orvelle& o, Controle c) {
+    const auto s = ClicMenuFonction(o.ui, o.mesure, o.parametres, c);
+    if (!s) return false;
+    Suivre(o, *s);
+    return true;
+}
+
+void Retrace(Orvelle& o) {
+    Retrace(o.mesure, o.images.IndexImage, o.ModeGroupe);
+}
+
+void MarquesVueNeuve(Orvelle& o) {
+    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.ModeGroupe,
+                    o.controles(Controle::CaseAutoRetrace).coche);
+}
+
+double Echelle(const Orvelle& o) {
+    return Echelle(o.images.vue, o.CoefCalibrage, o.FacteurResolution);
+}
+
+double Longueur(const Orvelle& o, PointImage a, PointImage b) {
+    return Longueur(o.images.vue, a, b, o.CoefCalibrage, o.FacteurResolution);
+}
+
+ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
+    return MesureTriangle(o.images.vue, o.CoefCalibrage, o.FacteurResolution, p1, p2, p3);
+}
+
+PointTwips VersBoite(const Orvelle& o, PointImage p) {
+    return VersBoite(o.images.vue, p);
+}
+
+std::string TexteValeur(const Orvelle& o, double valeur) {
+    return TexteValeur(o.parametres, o.Sep(), valeur);
+}
+
+std::string TexteColonne(const Orvelle& o, int colonne, double valeur) {
+    return TexteColonne(o.mesure.NumFonction, colonne, valeur, o.parametres.fDecimal, o.Sep());
+}
+
+void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
+    EcritCellule(o.mesure, ligne, colonne, texte);
+}
+
+void OublieMesureEnCours(Orvelle& o) {
+    OublieMesureEnCours(o.mesure);
+}
+
+void RafraichitMGrille(Orvelle& o, int L) {
+    RafraichitMGrille(o.mesure, L);
+}
+
+int LigneMiroir(const Orvelle& o) {
+    return LigneMiroir(o.mesure);
+}
+
+const std::string& TableFonctions(const Orvelle& o, int n) {
+    return TableFonctions(o.mesure, n);
+}
+
+const std::string& TableLargeurs(const Orvelle& o, int n) {
+    return TableLargeurs(o.mesure, n);
+}
+
+std::string AideTouches(const Orvelle& o) {
+    return AideTouches(o.textes);
+}
+
+bool ClicOptionPointage(Orvelle& o, Controle c) {
+    switch (c) {
+    case Controle::CaseLigneBrisee:
+        o.mesure.LigneBrisee = o.controles(c).coche;
+        return true;
+    case Controle::CaseInsereDim:
+        o.mesure.InsereDim = o.controles(c).coche;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace orv

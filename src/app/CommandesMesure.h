@@ -1,0 +1,99 @@
+// The measure at work in the program: each window event and command of the
+// measure handed to its rules with what they read from the other subsystems
+// (view, calibration factor, picture shown, settings), and what they did
+// followed up here: the grid file saved, the statistics recomputed or reset,
+// a written value handed to a calibration waiting for it, the view moved.
+#pragma once
+
+#include "app/Orvelle.h"
+#include "measure/ContexteMesure.h"
+#include "measure/OutilsPointage.h"
+#include "measure/SuitesMesure.h"
+
+#include <optional>
+
+namespace orv {
+
+// Where the automatic and full-grid saves go: the data folder, whatever folder
+// the program started in.
+inline constexpr const char* TrameSauvegarde = "TrameSav.trm";
+std::string CheminTrameSauvegarde(const Orvelle& o);
+
+// The grid saves of `o`, through its grid file writer.
+class SauvegardeTrame final : public SauvegardeGrille {
+public:
+    explicit SauvegardeTrame(Orvelle& o) : o_(o) {}
+    std::string Chemin() const override { return CheminTrameSauvegarde(o_); }
+    bool Sauve(const std::string& chemin) override;
+
+private:
+    Orvelle& o_;
+};
+
+// What the measure reads from the rest of the program for one event.
+ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde);
+// The follow-up of a measure event or command.
+void Suivre(Orvelle& o, const SuitesMesure& s);
+// The statistics after a change of the grid; their accumulators and rows
+// after it was emptied.
+void RecalculeStatistiques(Orvelle& o);
+void VideStatistiques(Orvelle& o);
+
+// The mouse and the keys of the image box (measure/Pointage.h).
+void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p,
+               bool doubleClic = false);
+void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p);
+void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p);
+void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods);
+void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods);
+void ToucheOubliees(Orvelle& o);
+// A context menu's entry (false for another control), or the menu closed.
+bool ChoixMenuContextuel(Orvelle& o, Controle entree);
+void FermeMenuContextuel(Orvelle& o);
+// "Eff.Arr." and "<=".
+void EffaceDerniereValeur(Orvelle& o);
+
+// The grid (measure/Grille.h) with its follow-up.
+void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment = {});
+bool EffaceGrille(Orvelle& o, bool silencieux);
+void RAZ_Grille_total(Orvelle& o);
+void Efface_ligne(Orvelle& o, int n);
+void EffaceArriere(Orvelle& o);
+// "Eff.  ligne" and "Raz gril."; false for another control ("Raz tout"
+// empties the loader too: app/CommandesImages.h).
+bool ClicBoutonGrille(Orvelle& o, Controle c);
+// A line selected in the grid: the picture it was measured on is named.
+void MontreImageLigne(Orvelle& o, int ligne);
+
+// The functions (measure/Fonctions.h); the statistics grid takes the columns.
+void ConstruitTableFonctions(Orvelle& o);
+void LargeursGrille(Orvelle& o, int n);
+void SelectionneFonction(Orvelle& o);
+void AppliqueFonctionDemarrage(Orvelle& o);
+bool ClicMenuFonction(Orvelle& o, Controle c);
+
+// The marks of the lines measured on the picture shown, drawn again.
+void Retrace(Orvelle& o);
+// The view changed: the provisional marks go, the committed ones are drawn
+// again with automatic redraw on and wait for "retrace" otherwise.
+void MarquesVueNeuve(Orvelle& o);
+
+// The measure's helpers with the view, factors and settings of `o`.
+double Echelle(const Orvelle& o);
+double Longueur(const Orvelle& o, PointImage a, PointImage b);
+ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3);
+PointTwips VersBoite(const Orvelle& o, PointImage p);
+std::string TexteValeur(const Orvelle& o, double valeur);
+std::string TexteColonne(const Orvelle& o, int colonne, double valeur);
+void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte);
+void OublieMesureEnCours(Orvelle& o);
+void RafraichitMGrille(Orvelle& o, int L);
+int LigneMiroir(const Orvelle& o);
+const std::string& TableFonctions(const Orvelle& o, int n);
+const std::string& TableLargeurs(const Orvelle& o, int n);
+std::string AideTouches(const Orvelle& o);
+
+// A pointing option's check box clicked: the measure takes its state.
+bool ClicOptionPointage(Orvelle& o, Controle c);
+
+} // namespace orv
