@@ -1,10 +1,8 @@
 #include "app/CommandesImages.h"
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
 #include "base/Nombres.h"
-#include "calibration/Calibrage.h"
-#include "calibration/ClicCalibrage.h"
-#include "calibration/GroupeImages.h"
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
@@ -93,7 +91,7 @@ void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips) {
 
 void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille) {
     // In image-group mode every picture of the group is seen at the same place.
-    AfficheNouvelleImage(o.ui, o.images, chemin, taille, o.ModeGroupe);
+    AfficheNouvelleImage(o.ui, o.images, chemin, taille, o.calibrage.ModeGroupe);
     MarquesVueNeuve(o);
 }
 
@@ -152,7 +150,7 @@ bool AjouteImageTwain(Orvelle& o) {
 
 void aff_liste_images(Orvelle& o) {
     auto& ch = o.images.chargeur;
-    aff_liste_images(ch, o.ModeGroupe ? o.groupe.ListImgMC : ch.ListIMGchar);
+    aff_liste_images(ch, o.calibrage.ModeGroupe ? o.calibrage.groupe.ListImgMC : ch.ListIMGchar);
 }
 
 std::vector<int> AffListeImgUT(Orvelle& o) {
@@ -175,10 +173,10 @@ bool RepEffaceLigne(Orvelle& o, int k) {
     }
     // So do their factors; the image shown, when it leaves the loader, keeps
     // its factor in slot 0.
-    auto& cal = o.CalibrageImage;
+    auto& cal = o.calibrage.CalibrageImage;
     for (int s = k; s < n; ++s)
         cal[static_cast<std::size_t>(s)] = cal[static_cast<std::size_t>(s + 1)];
-    if (o.images.IndexImage == k) cal[0] = o.CoefCalibrage;
+    if (o.images.IndexImage == k) cal[0] = o.calibrage.CoefCalibrage;
     RetireEmplacement(o.images, k);
     GroupeRetireImage(o, k - 1);
 
@@ -198,7 +196,7 @@ int SupprimeImagesInutilisees(Orvelle& o) {
 void VideChargeur(Orvelle& o) {
     VideListes(o.images);
     // The image shown is in no slot any more; its factor stays current.
-    o.CalibrageImage[0] = o.CoefCalibrage;
+    o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
     GroupeVide(o);
     aff_liste_images(o);
 }
@@ -257,8 +255,8 @@ void DoubleClicChargeur(Orvelle& o, int index) {
 void ClicListeAffichee(Orvelle& o, int ligne) {
     if (Refuse(o)) return;
     int index = ligne;
-    if (o.ModeGroupe) {
-        const auto& idx = o.groupe.ListImgIdx;
+    if (o.calibrage.ModeGroupe) {
+        const auto& idx = o.calibrage.groupe.ListImgIdx;
         if (ligne < 0 || ligne >= static_cast<int>(idx.size())) return;
         index = idx[static_cast<std::size_t>(ligne)];
     }

@@ -1,5 +1,7 @@
 #include "app/CommandesMesure.h"
 
+#include "app/CommandesCalibrage.h"
+
 #include "images/CommandesVue.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
@@ -20,9 +22,15 @@ bool SauvegardeTrame::Sauve(const std::string& chemin) {
 }
 
 ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde) {
-    return ContexteMesure{o.images.vue,        o.images.versionVue, o.images.versionImage,
-                          o.images.IndexImage, o.CoefCalibrage,     o.FacteurResolution,
-                          o.ModeGroupe,        o.parametres,        sauvegarde};
+    return ContexteMesure{o.images.vue,
+                          o.images.versionVue,
+                          o.images.versionImage,
+                          o.images.IndexImage,
+                          o.calibrage.CoefCalibrage,
+                          o.calibrage.FacteurResolution,
+                          o.calibrage.ModeGroupe,
+                          o.parametres,
+                          sauvegarde};
 }
 
 void RecalculeStatistiques(Orvelle& o) {
@@ -40,7 +48,8 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
     for (const ResultatAjout& a : s.ajouts) {
         if (!a.Ecrite()) continue;
         if (o.controles(Controle::CadreStatistiques).visible) RecalculeStatistiques(o);
-        if (o.valeurCalibrage) o.valeurCalibrage(o, a.valeur);
+        // A pointing calibration waiting for its segment takes the value written.
+        ValeurCalibrage(o);
     }
     if (s.grilleVidee) VideStatistiques(o);
     if (s.effacement) RecalculeStatistiques(o);
@@ -136,8 +145,9 @@ void EffaceDerniereValeur(Orvelle& o) {
 void AjouteValeur(Orvelle& o, double valeur, std::optional<SegmentTrace> segment) {
     SauvegardeTrame sauvegarde(o);
     SuitesMesure s;
-    s.ajouts.push_back(AjouteValeur(o.ui, o.mesure, o.parametres, &sauvegarde, o.CoefCalibrage,
-                                    o.images.IndexImage, valeur, segment));
+    s.ajouts.push_back(AjouteValeur(o.ui, o.mesure, o.parametres, &sauvegarde,
+                                    o.calibrage.CoefCalibrage, o.images.IndexImage, valeur,
+                                    segment));
     Suivre(o, s);
 }
 
@@ -198,24 +208,25 @@ bool ClicMenuFonction(Orvelle& o, Controle c) {
 }
 
 void Retrace(Orvelle& o) {
-    Retrace(o.mesure, o.images.IndexImage, o.ModeGroupe);
+    Retrace(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
 }
 
 void MarquesVueNeuve(Orvelle& o) {
-    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.ModeGroupe,
+    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe,
                     o.controles(Controle::CaseAutoRetrace).coche);
 }
 
 double Echelle(const Orvelle& o) {
-    return Echelle(o.images.vue, o.CoefCalibrage, o.FacteurResolution);
+    return Echelle(o.images.vue, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution);
 }
 
 double Longueur(const Orvelle& o, PointImage a, PointImage b) {
-    return Longueur(o.images.vue, a, b, o.CoefCalibrage, o.FacteurResolution);
+    return Longueur(o.images.vue, a, b, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution);
 }
 
 ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
-    return MesureTriangle(o.images.vue, o.CoefCalibrage, o.FacteurResolution, p1, p2, p3);
+    return MesureTriangle(o.images.vue, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution,
+                          p1, p2, p3);
 }
 
 PointTwips VersBoite(const Orvelle& o, PointImage p) {

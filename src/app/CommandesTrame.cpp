@@ -1,11 +1,11 @@
 #include "app/CommandesTrame.h"
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
 #include "base/Texte.h"
-#include "calibration/GroupeImages.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
 #include "measure/Grille.h"
@@ -45,7 +45,7 @@ std::string MessageEcriture(const Orvelle& o, const std::string& chemin, const E
 
 Ecriture Ecrit(Orvelle& o, const std::string& chemin) {
     // The factor in use goes to entry 0 of the table, as every save does.
-    o.CalibrageImage[0] = o.CoefCalibrage;
+    o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
     return FichierTrame::EcritFichier(chemin, ConstruitTrame(o), o.Sep());
 }
 
@@ -256,7 +256,7 @@ void MajGrille(Orvelle& o) {
     }
     // Through the grid file's own text, in memory: exactly a save and a load,
     // without a temporary file that a read-only folder would refuse.
-    o.CalibrageImage[0] = o.CoefCalibrage;
+    o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
     std::stringstream texte;
     FichierTrame::Ecrit(texte, ConstruitTrame(o), o.Sep());
     const LectureTrame lu = FichierTrame::Lit(texte);
@@ -277,7 +277,6 @@ void InstalleFichierTrame(Orvelle& o) {
     o.sauveTrame = [](Orvelle& e, const std::string& chemin) {
         return SauveTrameAutomatique(e, chemin);
     };
-    o.recalculeGrille = [](Orvelle& e) { MajGrille(e); };
 }
 
 bool ClicTrame(Orvelle& o, Controle c) {

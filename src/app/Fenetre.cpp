@@ -1,6 +1,7 @@
 #include "app/Fenetre.h"
 
 #include "app/CommandesAcquisition.h"
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
@@ -10,8 +11,6 @@
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
-#include "calibration/Calibrage.h"
-#include "calibration/ClicCalibrage.h"
 #include "calibration/PanneauCalibrage.h"
 #include "colour/Palette.h"
 #include "images/Chargeur.h"
@@ -157,7 +156,7 @@ void Demarrage(Orvelle& o) {
     o.mesure.couleur2 = 10;
     c.Couleur(Controle::Couleur1, CouleurPalette(o.mesure.couleur1));
     c.Couleur(Controle::Couleur2, CouleurPalette(o.mesure.couleur2));
-    o.CoefCalibrage = 1.0;
+    o.calibrage.CoefCalibrage = 1.0;
     c.CocheSeul(Controle::OptionIndDim);
     SelectionneModePointage(o, o.parametres.modePointage);
     // Only the formats the program writes are offered for annotated copies.

@@ -43,17 +43,9 @@ public:
 
     // The picture shown and its view, the magnifier, the loader.
     EtatImages images;
-    // Image-group mode: "retrace" also draws the lines of the group's other images.
-    bool ModeGroupe = false;
-
-    // Calibration: micrometres per pixel unit, one factor per image slot.
-    double CoefCalibrage = 1.0;
-    std::array<double, 51> CalibrageImage{};
-    double FacteurResolution = 1.0;
-    // The pointing calibration under way, the stored factors of the panel.
+    // The calibration: factors, the pointing calibration under way, the
+    // stored factors of the panel, the image group and its mode.
     EtatCalibrage calibrage;
-    // The image group; its mode is ModeGroupe.
-    GroupeImages groupe;
 
     // Folders and files.
     std::string REPPROG;
@@ -90,13 +82,7 @@ public:
     // Column statistics: recomputed after the grid changed, and their running
     // accumulators reset when the grid is emptied. Set by the statistics unit.
     std::function<void(Orvelle&)> recalculeStatistiques;
-    // Recomputes every grid line from its points ("maj grille"), for a change
-    // that alters what the points measure (the resolution mode).
-    std::function<void(Orvelle&)> recalculeGrille;
     std::function<void(Orvelle&)> razStatistiques;
-    // Every value written to the grid is handed on here; the calibration uses
-    // it while a pointing calibration is pending.
-    std::function<void(Orvelle&, double valeur)> valeurCalibrage;
 
     // Order statistics, 3D volume and results frame (results/).
     EtatResultats resultats;

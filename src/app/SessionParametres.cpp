@@ -34,8 +34,8 @@ void MontreParametres(Orvelle& o, const Parametres& avant, const LectureParametr
     ClicZoneCouleur(o, p.zoneCouleur);
     CocheMenusOptions(o);
 
-    o.CoefCalibrage = p.calibrage;
-    o.CalibrageImage[0] = p.calibrage;
+    o.calibrage.CoefCalibrage = p.calibrage;
+    o.calibrage.CalibrageImage[0] = p.calibrage;
 }
 
 } // namespace
@@ -74,7 +74,7 @@ Parametres ParametresAEcrire(const Orvelle& o) {
     p.autoRetrace = c(Controle::CaseAutoRetrace).coche;
     p.modePointage = c(Controle::OptionPalmer).coche ? 2 : 1;
     // The factor in use: a calibration made today is there at the next start.
-    p.calibrage = o.CoefCalibrage;
+    p.calibrage = o.calibrage.CoefCalibrage;
     return p;
 }
 

@@ -1,12 +1,12 @@
 #include "app/TrameGrille.h"
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
-#include "calibration/Calibrage.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
 #include "measure/Fonctions.h"
@@ -77,16 +77,16 @@ class ContexteCalcul {
 public:
     ContexteCalcul(Orvelle& o, const std::optional<ContexteLigne>& c)
         : o_(o), largeur_(o.images.vue.LargeurPixels()), hauteur_(o.images.vue.HauteurPixels()),
-          coef_(o.CoefCalibrage), resolution_(o.FacteurResolution) {
+          coef_(o.calibrage.CoefCalibrage), resolution_(o.calibrage.FacteurResolution) {
         if (!c) return; // no known image: the window's own context
         o.images.vue.FixeImage(c->taille.largeur, c->taille.hauteur);
-        o.CoefCalibrage = c->coefficient;
-        o.FacteurResolution = FacteurResolutionCourant(o);
+        o.calibrage.CoefCalibrage = c->coefficient;
+        o.calibrage.FacteurResolution = FacteurResolutionCourant(o);
     }
     ~ContexteCalcul() {
         o_.images.vue.FixeImage(largeur_, hauteur_);
-        o_.CoefCalibrage = coef_;
-        o_.FacteurResolution = resolution_;
+        o_.calibrage.CoefCalibrage = coef_;
+        o_.calibrage.FacteurResolution = resolution_;
     }
     ContexteCalcul(const ContexteCalcul&) = delete;
     ContexteCalcul& operator=(const ContexteCalcul&) = delete;
@@ -280,20 +280,20 @@ void Ligne::Remplit() {
 class Rejeu {
 public:
     explicit Rejeu(Orvelle& o)
-        : o_(o), sauve_(std::move(o.sauveTrame)), calibrage_(std::move(o.valeurCalibrage)),
+        : o_(o), sauve_(std::move(o.sauveTrame)), calibrage_(o.calibrage.CalibrageEnCours),
           statistiques_(std::move(o.recalculeStatistiques)), index_(o.images.IndexImage),
-          coef_(o.CoefCalibrage) {
+          coef_(o.calibrage.CoefCalibrage) {
         o.sauveTrame = nullptr;
-        o.valeurCalibrage = nullptr;
+        o.calibrage.CalibrageEnCours = false;
         o.recalculeStatistiques = nullptr;
-        if (coef_ == 0) o.CoefCalibrage = 1;
+        if (coef_ == 0) o.calibrage.CoefCalibrage = 1;
     }
     ~Rejeu() {
         o_.sauveTrame = std::move(sauve_);
-        o_.valeurCalibrage = std::move(calibrage_);
+        o_.calibrage.CalibrageEnCours = calibrage_;
         o_.recalculeStatistiques = std::move(statistiques_);
         o_.images.IndexImage = index_;
-        o_.CoefCalibrage = coef_;
+        o_.calibrage.CoefCalibrage = coef_;
     }
     Rejeu(const Rejeu&) = delete;
     Rejeu& operator=(const Rejeu&) = delete;
@@ -301,7 +301,7 @@ public:
 private:
     Orvelle& o_;
     decltype(Orvelle::sauveTrame) sauve_;
-    decltype(Orvelle::valeurCalibrage) calibrage_;
+    bool calibrage_; // a pointing calibration waits for its segment
     decltype(Orvelle::recalculeStatistiques) statistiques_;
     int index_;
     double coef_;
@@ -345,7 +345,7 @@ Trame ConstruitTrame(Orvelle& o) {
     const auto& chemins = o.images.chargeur.ListIMGchar;
     for (size_t k = 0; k < chemins.size() && k < static_cast<size_t>(ImagesMax); ++k) {
         const int slot = static_cast<int>(k) + 1;
-        t.images.push_back({chemins[k], o.CalibrageImage[static_cast<size_t>(slot)],
+        t.images.push_back({chemins[k], o.calibrage.CalibrageImage[static_cast<size_t>(slot)],
                             TailleAuSauvetage(o, chemins[k], slot)});
     }
     const int lignes = std::min({m.LigneCourante - 1, LignesMax, g.Lignes() - 1});
@@ -491,7 +491,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     ch.selectionMultiple.clear();
     ch.inutilisees.clear();
     for (int k = 0; k < images; ++k)
-        o.CalibrageImage[static_cast<size_t>(k + 1)] =
+        o.calibrage.CalibrageImage[static_cast<size_t>(k + 1)] =
             t.images[static_cast<size_t>(k)].coefficient * echelle;
 
     // The lines, replayed as the pointing wrote them.

@@ -1,11 +1,9 @@
 #include "calibration/Calibrage.h"
 
-#include "app/CommandesMesure.h"
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
+#include "images/Vue.h"
 #include "interface/Messages.h"
-#include "measure/Grille.h"
-#include "measure/Marques.h"
+#include "measure/EtatMesure.h"
 
 #include <cstdint>
 
@@ -20,147 +18,127 @@ constexpr int kDelaiFlash = 2;
 constexpr double kMaxi = 10000;
 constexpr double kMini = 0.0001;
 
-// Message numbers of the text table.
-constexpr int kMsgAlerte = 101;
-constexpr int kMsgPointerEtalon = 164;
-constexpr int kMsgPointerDivisions = 165;
-constexpr int kMsgDivisionsObjectif = 170;
-constexpr int kMsgLongueur = 171;
-constexpr int kMsgLongueurEtalon = 172;
-constexpr int kMsgNombreDivisions = 173;
-constexpr int kMsgUneDivision = 181;
-constexpr int kMnuValeurInvalide = 6;
-
-void Statut(Orvelle& o, const std::string& texte) {
-    o.controles.Texte(Controle::BarreEtat, texte);
-}
-
-int LargeurImagePixels(const Orvelle& o) {
-    if (o.images.vue.LargeurPixels() > 0) return o.images.vue.LargeurPixels();
-    return static_cast<int>(LitDecimal(o.controles.Texte(Controle::LargeurImage)));
+bool DansTable(const EtatCalibrage& c, int slot) {
+    return slot >= 0 && slot < static_cast<int>(c.CalibrageImage.size());
 }
 
 // The calibration is over: nothing pending, "Etalonner" back to its colour,
 // the magnifier button back if the calibration took it.
-void TermineCalibrage(Orvelle& o) {
-    auto& c = o.calibrage;
+void TermineCalibrage(Interface& ui, EtatCalibrage& c) {
     c.CalibrageEnCours = false;
     c.segment.reset();
-    o.controles.Couleur(Controle::Etalonner, std::nullopt);
+    ui.controles.Couleur(Controle::Etalonner, std::nullopt);
     if (c.loupeCoupee) {
-        o.controles.Actif(Controle::Loupe, true);
+        ui.controles.Actif(Controle::Loupe, true);
         c.loupeCoupee = false;
     }
 }
 
-// Removes the grid value that the calibration segment became, and only that:
-// its whole line when it opened the line, otherwise the value itself while it
-// is still the last one entered.
-void RetireSegment(Orvelle& o) {
-    auto& c = o.calibrage;
-    if (!c.segment) return;
+// The grid value that the calibration segment became, and only that: its
+// whole line when it opened the line, otherwise the value itself while it is
+// still the last one entered. The caller takes it out of the grid.
+RetraitSegment RetireSegment(EtatCalibrage& c, const EtatMesure& m) {
+    RetraitSegment r;
+    if (!c.segment) return r;
     const SegmentCalibrage s = *c.segment;
     c.segment.reset();
-    const auto& m = o.mesure;
-    if (o.mesure.GrilleRef.Texte(s.ligne, s.etape).empty()) return; // already gone
+    if (m.GrilleRef.Texte(s.ligne, s.etape).empty()) return r; // already gone
     if (s.etape == 1) {
         const bool ligneExiste =
             s.ligne < m.LigneCourante || (s.ligne == m.LigneCourante && m.Etape > 1);
-        if (ligneExiste) Efface_ligne(o, s.ligne);
+        if (ligneExiste) r.genre = RetraitSegment::Genre::Ligne;
     } else {
         const bool derniere = (m.LigneCourante == s.ligne && m.Etape == s.etape + 1) ||
                               (m.LigneCourante == s.ligne + 1 && m.Etape == 1);
-        if (derniere) EffaceArriere(o);
+        if (derniere) r.genre = RetraitSegment::Genre::Arriere;
     }
+    r.ligne = s.ligne;
     // The segment is no measure: its marks leave the picture with its value.
-    if (!o.mesure.marques.fixes.empty()) Retrace(o);
+    r.retrace = true;
+    return r;
 }
 
 // A validated factor: shown, kept for the image, and the dialogue closed.
-void FinSaisie(Orvelle& o) {
-    AfficheCalibrage(o);
-    if (o.images.IndexImage >= 0 && o.images.IndexImage < static_cast<int>(o.CalibrageImage.size()))
-        o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)] = o.CoefCalibrage;
-    o.controles.Visible(Controle::CadreSaisie, false);
+void FinSaisie(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im) {
+    AfficheCalibrage(ui, c, p, im);
+    if (DansTable(c, im.slot)) c.CalibrageImage[static_cast<size_t>(im.slot)] = c.CoefCalibrage;
+    ui.controles.Visible(Controle::CadreSaisie, false);
 }
 
-void ChoisitFormat(Orvelle& o) {
-    if (!o.parametres.decimAuto) return;
-    o.parametres.fDecimal =
-        FormatAutomatique(LargeurImagePixels(o), o.CoefCalibrage, o.parametres.fDecimal);
+void ChoisitFormat(const EtatCalibrage& c, Parametres& p, ImageMontree im) {
+    if (!p.decimAuto) return;
+    p.fDecimal = FormatAutomatique(im.largeurPixels, c.CoefCalibrage, p.fDecimal);
 }
 
 // What cannot be computed (a segment of no length, no objective): said, and
 // the calibration ends without changing the factor.
-void Erreur(Orvelle& o) {
-    o.plateforme.Message(o.textes.Msg(kMsgAlerte) + "99");
-    RetireSegment(o);
-    TermineCalibrage(o);
-    o.controles.Visible(Controle::CadreSaisie, false);
+RetraitSegment Erreur(Interface& ui, EtatCalibrage& c, const EtatMesure& m) {
+    ui.plateforme.Message(ui.Msg(msg::Alerte) + "99");
+    const RetraitSegment r = RetireSegment(c, m);
+    TermineCalibrage(ui, c);
+    ui.controles.Visible(Controle::CadreSaisie, false);
+    return r;
 }
 
-std::string Format(const Orvelle& o, double v, const std::string& motif) {
-    return FormatNombre(v, motif, o.Sep());
+std::string Format(const Interface& ui, double v, const std::string& motif) {
+    return FormatNombre(v, motif, ui.Sep());
 }
 
 } // namespace
 
-bool Calibre(const Orvelle& o) {
-    return o.calibrage.calibrageFait || o.CoefCalibrage != 1.0;
+bool Calibre(const EtatCalibrage& c) {
+    return c.calibrageFait || c.CoefCalibrage != 1.0;
 }
 
-double UnitesParPixelImage(const Orvelle& o) {
-    const int largeur = LargeurImagePixels(o);
-    if (largeur <= 0) return 0;
-    return LargeurReference * FacteurResolutionCourant(o) / largeur;
+double UnitesParPixelImage(bool indPres, int largeurPixels) {
+    if (largeurPixels <= 0) return 0;
+    return LargeurReference * FacteurResolutionCourant(indPres, largeurPixels) / largeurPixels;
 }
 
-double MicronsParPixelImage(const Orvelle& o) {
-    return o.CoefCalibrage * UnitesParPixelImage(o);
+double MicronsParPixelImage(const EtatCalibrage& c, bool indPres, int largeurPixels) {
+    return c.CoefCalibrage * UnitesParPixelImage(indPres, largeurPixels);
 }
 
-void AfficheCalibrage(Orvelle& o) {
-    std::string texte = o.textes.Msg(108) + Format(o, o.CoefCalibrage, "###0.0000");
+void AfficheCalibrage(Interface& ui, const EtatCalibrage& c, const Parametres& p, ImageMontree im) {
+    std::string texte = ui.Msg(msg::Cal) + Format(ui, c.CoefCalibrage, "###0.0000");
     // Beside the factor while it was neither made nor loaded: lengths are then
     // pixel units, not micrometres.
-    if (!Calibre(o)) texte += "  " + o.textes.Mnu(mnu::NonCalibre);
+    if (!Calibre(c)) texte += "  " + ui.Mnu(mnu::NonCalibre);
     // What users check against their objective: micrometres per pixel of the picture.
-    if (const double um = MicronsParPixelImage(o); um > 0)
-        texte += "\n" + Format(o, um, "###0.0000") + " µm/px";
-    o.controles.Texte(Controle::LegendeCalibrage, texte);
+    if (const double um = MicronsParPixelImage(c, p.indPres, im.largeurPixels); um > 0)
+        texte += "\n" + Format(ui, um, "###0.0000") + " µm/px";
+    ui.controles.Texte(Controle::LegendeCalibrage, texte);
 }
 
-void FixeCalibrage(Orvelle& o, double facteur) {
-    o.CoefCalibrage = facteur;
-    o.calibrage.calibrageFait = true;
-    if (o.images.IndexImage >= 0 && o.images.IndexImage < static_cast<int>(o.CalibrageImage.size()))
-        o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)] = facteur;
-    AfficheCalibrage(o);
+void FixeCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+                   double facteur) {
+    c.CoefCalibrage = facteur;
+    c.calibrageFait = true;
+    if (DansTable(c, im.slot)) c.CalibrageImage[static_cast<size_t>(im.slot)] = facteur;
+    AfficheCalibrage(ui, c, p, im);
 }
 
-void MontreCalibrageImage(Orvelle& o) {
-    if (o.images.IndexImage < 0 || o.images.IndexImage >= static_cast<int>(o.CalibrageImage.size()))
-        return;
-    o.CoefCalibrage = o.CalibrageImage[static_cast<size_t>(o.images.IndexImage)];
-    AfficheCalibrage(o);
+void MontreCalibrageImage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im) {
+    if (!DansTable(c, im.slot)) return;
+    c.CoefCalibrage = c.CalibrageImage[static_cast<size_t>(im.slot)];
+    AfficheCalibrage(ui, c, p, im);
 }
 
-void CalibrageNouvelleImage(Orvelle& o, int slot) {
-    if (slot < 0 || slot >= static_cast<int>(o.CalibrageImage.size())) return;
-    o.CalibrageImage[static_cast<size_t>(slot)] = o.CoefCalibrage;
+void CalibrageNouvelleImage(EtatCalibrage& c, int slot) {
+    if (!DansTable(c, slot)) return;
+    c.CalibrageImage[static_cast<size_t>(slot)] = c.CoefCalibrage;
 }
 
-double FacteurResolutionCourant(const Orvelle& o) {
-    if (o.parametres.indPres) return 1.0;
-    const int largeur = LargeurImagePixels(o);
+double FacteurResolutionCourant(bool indPres, int largeurPixels) {
+    if (indPres) return 1.0;
     // Without a picture a factor of 0 would make every length 0.
-    return largeur > 0 ? largeur * 0.001 : 1.0;
+    return largeurPixels > 0 ? largeurPixels * 0.001 : 1.0;
 }
 
-void AppliqueResolution(Orvelle& o) {
-    o.FacteurResolution = FacteurResolutionCourant(o);
+void AppliqueResolution(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im) {
+    c.FacteurResolution = FacteurResolutionCourant(p.indPres, im.largeurPixels);
     // The micrometres per picture pixel follow the picture and the mode.
-    AfficheCalibrage(o);
+    AfficheCalibrage(ui, c, p, im);
 }
 
 std::string FormatAutomatique(double largeurPixels, double facteur, const std::string& actuel) {
@@ -173,117 +151,115 @@ std::string FormatAutomatique(double largeurPixels, double facteur, const std::s
     return f;
 }
 
-void DemarreCalibrage(Orvelle& o, int type) {
-    auto& c = o.calibrage;
+void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+                      int longueurPixels, int type) {
     c.TypeCalibrage = type;
     c.CalibrageEnCours = true;
     c.EtapeCalibrage = 0;
     c.segment.reset();
     c.Lecture.fill(0);
-    const int lp = o.mesure.LongueurPixels;
     switch (type) {
     case CalibrageObjectif:
-        Statut(o, o.textes.Msg(kMsgPointerEtalon));
-        AppliqueResolution(o);
+        ui.Statut(ui.Msg(msg::PointerEtalon));
+        AppliqueResolution(ui, c, p, im);
         break;
     case CalibrageGraduations:
-        Statut(o, o.textes.Msg(kMsgPointerDivisions));
-        o.controles.Texte(Controle::TexteSaisie, TexteNombre(lp * o.CoefCalibrage, o.Sep()));
+        ui.Statut(ui.Msg(msg::PointerDivisions));
+        ui.controles.Texte(Controle::TexteSaisie,
+                           TexteNombre(longueurPixels * c.CoefCalibrage, ui.Sep()));
         break;
     default:
-        Statut(o, o.textes.Msg(kMsgPointerDivisions));
-        o.controles.Texte(Controle::TexteSaisie, std::to_string(lp));
+        ui.Statut(ui.Msg(msg::PointerDivisions));
+        ui.controles.Texte(Controle::TexteSaisie, std::to_string(longueurPixels));
         break;
     }
 }
 
-void Etalonner(Orvelle& o) {
-    DemarreCalibrage(o, CalibrageLongueur);
-    o.controles.Couleur(Controle::Etalonner, kRouge);
+void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+               int longueurPixels) {
+    DemarreCalibrage(ui, c, p, im, longueurPixels, CalibrageLongueur);
+    ui.controles.Couleur(Controle::Etalonner, kRouge);
 }
 
-bool CalibrageEnAttente(const Orvelle& o) {
-    return o.calibrage.CalibrageEnCours;
+bool CalibrageEnAttente(const EtatCalibrage& c) {
+    return c.CalibrageEnCours;
 }
 
-void ValeurCalibrage(Orvelle& o, double) {
-    auto& c = o.calibrage;
+void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const Parametres& p,
+                     ImageMontree im, const std::string& objectif) {
     // One segment at a time: values written while the dialogue is open are
     // ordinary measures.
     if (!c.CalibrageEnCours || c.segment) return;
     ++c.EtapeCalibrage;
-    c.segment = SegmentCalibrage{o.mesure.LignePrec, o.mesure.EtapePrec, o.mesure.LongueurPixels};
-    if (c.TypeCalibrage < 4) PasCalibr(o);
+    c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels};
+    if (c.TypeCalibrage < 4) PasCalibr(ui, c, p, im, objectif);
 }
 
-void PasCalibr(Orvelle& o) {
-    auto& c = o.calibrage;
+void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+               const std::string& objectif) {
     const bool second = c.EtapeCalibrage == 2 && c.TypeCalibrage == CalibrageObjectif;
     if ((c.EtapeCalibrage != 1 && !second) || !c.segment) return;
     std::string invite;
     // A length is typed in micrometres; the other prompts ask for a count.
     bool longueur = false;
     if (second) {
-        invite = o.textes.Msg(kMsgNombreDivisions);
+        invite = ui.Msg(msg::NombreDivisions);
     } else if (c.TypeCalibrage == CalibrageObjectif) {
-        invite = o.textes.Msg(kMsgLongueurEtalon);
+        invite = ui.Msg(msg::LongueurEtalon);
         longueur = true;
     } else if (c.TypeCalibrage == CalibrageGraduations) {
-        invite = o.textes.Msg(kMsgDivisionsObjectif) +
-                 TexteNombre(LitDecimal(o.controles.Texte(Controle::TexteObjectif)), o.Sep());
+        invite = ui.Msg(msg::DivisionsObjectif) + TexteNombre(LitDecimal(objectif), ui.Sep());
     } else {
-        invite = o.textes.Msg(kMsgLongueur);
+        invite = ui.Msg(msg::EntrerLongueur);
         longueur = true;
     }
-    auto& k = o.controles;
+    auto& k = ui.controles;
     k.Visible(Controle::CadreSaisie, true);
     k.Couleur(Controle::TexteSaisie, kJaune);
     // Only a calibrated factor gives the segment a length worth offering.
     k.Texte(Controle::TexteSaisie,
-            longueur && Calibre(o)
-                ? Format(o, c.segment->longueurPixels * o.CoefCalibrage, o.parametres.fDecimal)
+            longueur && Calibre(c)
+                ? Format(ui, c.segment->longueurPixels * c.CoefCalibrage, p.fDecimal)
                 : std::string());
     k.Texte(Controle::InviteSaisie, invite);
     // Beside the field: what the number typed counts, and the segment pointed in
     // pixels of the picture.
-    k.Texte(Controle::UniteSaisie, longueur ? "µm" : o.textes.Mnu(mnu::Divisions));
+    k.Texte(Controle::UniteSaisie, longueur ? "µm" : ui.Mnu(mnu::Divisions));
     // The segment as the user sees it on the picture, in its pixels.
-    const double parPixel = UnitesParPixelImage(o);
+    const double parPixel = UnitesParPixelImage(p.indPres, im.largeurPixels);
     k.Texte(Controle::PixelsSaisie,
-            parPixel > 0 ? o.textes.Mnu(mnu::SegmentPointe) +
-                               Format(o, c.segment->longueurPixels / parPixel, "###0.0") + " px"
+            parPixel > 0 ? ui.Mnu(mnu::SegmentPointe) +
+                               Format(ui, c.segment->longueurPixels / parPixel, "###0.0") + " px"
                          : std::string());
 }
 
-void ValideSaisieCalibrage(Orvelle& o) {
-    auto& c = o.calibrage;
-    auto& p = o.plateforme;
+RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres& p,
+                                     const EtatMesure& m, ImageMontree im,
+                                     const std::string& saisie, const std::string& objectif) {
+    auto& pf = ui.plateforme;
     if (!c.CalibrageEnCours) {
-        FinSaisie(o);
-        return;
+        FinSaisie(ui, c, p, im);
+        return {};
     }
     // A text that is not a number counts as 0.
-    const double v = LitNombreStrict(o.controles.Texte(Controle::TexteSaisie)).value_or(0.0);
+    const double v = LitNombreStrict(saisie).value_or(0.0);
     if (v == 0) {
-        p.Flash(kRefus, o.textes.Mnu(kMnuValeurInvalide), kDelaiFlash);
-        RetireSegment(o);
-        TermineCalibrage(o);
-        p.Message("Mini 0.0001");
-        o.controles.Visible(Controle::CadreSaisie, false);
-        return;
+        pf.Flash(kRefus, ui.Mnu(mnu::ValeurInvalide), kDelaiFlash);
+        const RetraitSegment r = RetireSegment(c, m);
+        TermineCalibrage(ui, c);
+        pf.Message("Mini 0.0001");
+        ui.controles.Visible(Controle::CadreSaisie, false);
+        return r;
     }
     if (v > kMaxi) {
-        p.Message("Maxi 10000");
-        return;
+        pf.Message("Maxi 10000");
+        return {};
     }
     if (v < kMini) {
-        p.Message("Mini 0.0001");
-        return;
+        pf.Message("Mini 0.0001");
+        return {};
     }
-    if (!c.segment || c.segment->longueurPixels <= 0) {
-        Erreur(o);
-        return;
-    }
+    if (!c.segment || c.segment->longueurPixels <= 0) return Erreur(ui, c, m);
     const double lp = c.segment->longueurPixels;
 
     if (c.TypeCalibrage == CalibrageObjectif) {
@@ -291,51 +267,47 @@ void ValideSaisieCalibrage(Orvelle& o) {
             // The stage micrometer: its true length over its pixel units is the factor.
             c.Lecture[0] = lp;
             c.Lecture[1] = v;
-            o.CoefCalibrage = v / lp;
+            c.CoefCalibrage = v / lp;
             c.calibrageFait = true;
-            RetireSegment(o);
-            ChoisitFormat(o);
-            FinSaisie(o);
-            Statut(o, o.textes.Msg(kMsgPointerDivisions));
-            return; // the ocular segment is awaited
+            const RetraitSegment r = RetireSegment(c, m);
+            ChoisitFormat(c, p, im);
+            FinSaisie(ui, c, p, im);
+            ui.Statut(ui.Msg(msg::PointerDivisions));
+            return r; // the ocular segment is awaited
         }
         // The ocular divisions, in the same pixel units as the stage micrometer.
         c.Lecture[2] = lp;
         c.Lecture[3] = v;
-        if (c.Lecture[0] <= 0) {
-            Erreur(o);
-            return;
-        }
+        if (c.Lecture[0] <= 0) return Erreur(ui, c, m);
         const double d = (c.Lecture[2] * c.Lecture[1]) / (c.Lecture[3] * c.Lecture[0]);
-        RetireSegment(o);
-        TermineCalibrage(o);
-        p.Message(o.textes.Msg(kMsgUneDivision) + " " + Format(o, d, "###0.000"));
-        FinSaisie(o);
-        return;
+        const RetraitSegment r = RetireSegment(c, m);
+        TermineCalibrage(ui, c);
+        pf.Message(ui.Msg(msg::UneDivision) + " " + Format(ui, d, "###0.000"));
+        FinSaisie(ui, c, p, im);
+        return r;
     }
 
     double facteur = v / lp;
     if (c.TypeCalibrage == CalibrageGraduations) {
         // One ocular division is taken as 100 / objective micrometres.
-        const auto objectif = LitNombreStrict(o.controles.Texte(Controle::TexteObjectif));
-        if (!objectif || *objectif <= 0) {
-            Erreur(o);
-            return;
-        }
-        facteur = v * (100.0 / *objectif) / lp;
+        const auto obj = LitNombreStrict(objectif);
+        if (!obj || *obj <= 0) return Erreur(ui, c, m);
+        facteur = v * (100.0 / *obj) / lp;
     }
-    o.CoefCalibrage = facteur;
+    c.CoefCalibrage = facteur;
     c.calibrageFait = true;
-    RetireSegment(o);
-    TermineCalibrage(o);
-    ChoisitFormat(o);
-    FinSaisie(o);
+    const RetraitSegment r = RetireSegment(c, m);
+    TermineCalibrage(ui, c);
+    ChoisitFormat(c, p, im);
+    FinSaisie(ui, c, p, im);
+    return r;
 }
 
-void AnnuleSaisieCalibrage(Orvelle& o) {
-    o.controles.Visible(Controle::CadreSaisie, false);
-    RetireSegment(o);
-    TermineCalibrage(o);
+RetraitSegment AnnuleSaisieCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m) {
+    ui.controles.Visible(Controle::CadreSaisie, false);
+    const RetraitSegment r = RetireSegment(c, m);
+    TermineCalibrage(ui, c);
+    return r;
 }
 
 } // namespace orv

@@ -5,61 +5,91 @@
 // factor and the automatic choice of the number format.
 #pragma once
 
+#include "base/Parametres.h"
+#include "calibration/EtatCalibrage.h"
+#include "interface/Interface.h"
+
 #include <string>
 
 namespace orv {
 
-class Orvelle;
+struct EtatMesure;
 
 // Procedures of a pointing calibration (TypeCalibrage).
 inline constexpr int CalibrageLongueur = 0;
 inline constexpr int CalibrageObjectif = 2;    // objective standard, two segments
 inline constexpr int CalibrageGraduations = 3; // ocular graduations and objective
 
+// The picture shown as the calibration sees it: its slot (IndexImage) and its
+// width in pixels, 0 while no picture is shown.
+struct ImageMontree {
+    int slot = -1;
+    int largeurPixels = 0;
+};
+
+// The grid value that a calibration segment became, to be taken out of the
+// grid by the caller once the calibration is over with it: the whole line,
+// or the last value; and the marks drawn again when some are committed.
+struct RetraitSegment {
+    enum class Genre { Aucun, Ligne, Arriere };
+    Genre genre = Genre::Aucun;
+    int ligne = 0;
+    bool retrace = false; // the value was still in the grid
+};
+
 // label(5): "Cal.=" and the factor, "###0.0000", followed by "non calibré"
 // while no calibration was made or loaded; under it, while a picture is
 // shown, the factor as micrometres per pixel of that picture.
-void AfficheCalibrage(Orvelle& o);
+void AfficheCalibrage(Interface& ui, const EtatCalibrage& c, const Parametres& p, ImageMontree im);
 // A calibration was made this session, or the factor in use is not the
 // default 1 (it came from the settings, a grid file or a stored calibration).
-bool Calibre(const Orvelle& o);
+bool Calibre(const EtatCalibrage& c);
 // Pixel units per pixel of the picture shown (by the resolution mode), and
 // micrometres per pixel at the factor in use; 0 without picture.
-double UnitesParPixelImage(const Orvelle& o);
-double MicronsParPixelImage(const Orvelle& o);
+double UnitesParPixelImage(bool indPres, int largeurPixels);
+double MicronsParPixelImage(const EtatCalibrage& c, bool indPres, int largeurPixels);
 // The factor becomes `facteur`: shown and kept for the image slot shown.
-void FixeCalibrage(Orvelle& o, double facteur);
+void FixeCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+                   double facteur);
 
-// Factor per image. Showing slot IndexImage makes its factor current; a slot
+// Factor per image. Showing slot `im.slot` makes its factor current; a slot
 // created for a new image takes the current factor. Slots outside 0..50 are ignored.
-void MontreCalibrageImage(Orvelle& o);
-void CalibrageNouvelleImage(Orvelle& o, int slot);
+void MontreCalibrageImage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im);
+void CalibrageNouvelleImage(EtatCalibrage& c, int slot);
 
 // The resolution factor by the current mode: 1.0 with "Ind. Res." (INDPRES),
 // otherwise the picture's width in pixels x 0.001 (1.0 while no picture is shown).
-double FacteurResolutionCourant(const Orvelle& o);
-void AppliqueResolution(Orvelle& o);
+double FacteurResolutionCourant(bool indPres, int largeurPixels);
+void AppliqueResolution(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im);
 
 // DECIMAUTO: the number format for an image `largeurPixels` wide at factor
 // `facteur`; `actuel` when the factor gives no choice.
 std::string FormatAutomatique(double largeurPixels, double facteur, const std::string& actuel);
 
 // Starts a pointing calibration of the given procedure: the next segment
-// written to the grid is the calibration segment.
-void DemarreCalibrage(Orvelle& o, int type);
+// written to the grid is the calibration segment. `longueurPixels` is the
+// measure's last segment, offered in the input box.
+void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+                      int longueurPixels, int type);
 // bout(10) "Etalonner": a calibration by length; the button stays red while pending.
-void Etalonner(Orvelle& o);
-bool CalibrageEnAttente(const Orvelle& o);
+void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+               int longueurPixels);
+bool CalibrageEnAttente(const EtatCalibrage& c);
 
-// Every value written to the grid (the grid's hook valeurCalibrage): while a
-// calibration waits for its segment, that value is the segment and the input
-// dialogue opens.
-void ValeurCalibrage(Orvelle& o, double valeur);
+// Every value written to the grid: while a calibration waits for its segment,
+// the value the measure `m` just wrote is the segment and the input dialogue
+// opens. `objectif` is the text of the objective box.
+void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const Parametres& p,
+                     ImageMontree im, const std::string& objectif);
 // Opens the input dialogue for the segment received.
-void PasCalibr(Orvelle& o);
-// bout(31) "OK" of the input dialogue (after the annotation prompts declined it).
-void ValideSaisieCalibrage(Orvelle& o);
+void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
+               const std::string& objectif);
+// bout(31) "OK" of the input dialogue (after the annotation prompts declined
+// it), with the texts of the input box and the objective box.
+RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres& p,
+                                     const EtatMesure& m, ImageMontree im,
+                                     const std::string& saisie, const std::string& objectif);
 // bout(32) "Annule": the calibration ends and its grid line goes.
-void AnnuleSaisieCalibrage(Orvelle& o);
+RetraitSegment AnnuleSaisieCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m);
 
 } // namespace orv

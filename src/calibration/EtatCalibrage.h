@@ -1,6 +1,6 @@
-// The state of the calibration: the pointing calibration under way, the
-// calibration panel's list of stored factors, and the image group that shares
-// one factor. The factor itself and the per-slot factors live in Orvelle.
+// The state of the calibration: the factor in use and one per image slot, the
+// resolution factor, the pointing calibration under way, the calibration
+// panel's list of stored factors, and the image group that shares one factor.
 #pragma once
 
 #include <array>
@@ -17,7 +17,30 @@ struct SegmentCalibrage {
     int longueurPixels = 0; // the segment's length in pixel units
 };
 
+inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
+
+struct GroupeImages {
+    // ListImgMC: full paths of the grouped images, in the order they were added.
+    std::vector<std::string> ListImgMC;
+    // ListImgIdx: for each row of ListImgMC, the loader index (0-based) of that image.
+    std::vector<int> ListImgIdx;
+    // One flag per loader index: the item is in the group.
+    std::array<bool, SlotsGroupe> EstDansGroupe{};
+    int selection = -1; // selected row of ListImgMC
+};
+
 struct EtatCalibrage {
+    // Micrometres per pixel unit, the factor in use.
+    double CoefCalibrage = 1.0;
+    // One factor per image slot (0 the default picture, 1..50 the loader's items).
+    std::array<double, SlotsGroupe> CalibrageImage{};
+    // Pixel units per image pixel by the resolution mode (FacteurResolutionCourant).
+    double FacteurResolution = 1.0;
+    // The image group, and its mode: "retrace" also draws the lines of the
+    // group's other images.
+    GroupeImages groupe;
+    bool ModeGroupe = false;
+
     bool CalibrageEnCours = false;
     // 0 by length, 2 objective standard (two segments), 3 by graduations.
     int TypeCalibrage = 0;
@@ -33,6 +56,11 @@ struct EtatCalibrage {
     std::optional<SegmentCalibrage> segment;
     // The start disabled the magnifier button bout(4); the end gives it back.
     bool loupeCoupee = false;
+    // The pointing option of command 2 (CalibrageLongueur or
+    // CalibrageGraduations, the window mirrors it); -1 until one is chosen.
+    int optionPortion = -1;
+    // The correction box Frame(14) is open.
+    bool correctionOuverte = false;
     // Factor taken when the correction box opened, restored by "Annuler".
     double copieCorrection = 0;
     // A factor was calibrated or chosen this session (even one of exactly 1).
@@ -41,18 +69,6 @@ struct EtatCalibrage {
     // ListCalib: the stored calibrations as read from the file, and the chosen row.
     std::vector<std::string> ListCalib;
     int selectionCalib = -1;
-};
-
-inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
-
-struct GroupeImages {
-    // ListImgMC: full paths of the grouped images, in the order they were added.
-    std::vector<std::string> ListImgMC;
-    // ListImgIdx: for each row of ListImgMC, the loader index (0-based) of that image.
-    std::vector<int> ListImgIdx;
-    // One flag per loader index: the item is in the group.
-    std::array<bool, SlotsGroupe> EstDansGroupe{};
-    int selection = -1; // selected row of ListImgMC
 };
 
 } // namespace orv

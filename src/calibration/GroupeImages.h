@@ -6,35 +6,37 @@
 // rebuild the displayed image list and show an image after these rules.
 #pragma once
 
+#include "calibration/EtatCalibrage.h"
+#include "images/EtatChargeur.h"
+#include "interface/Interface.h"
+
 #include <optional>
 
 namespace orv {
 
-class Orvelle;
-
-// cmdChargeMC and Mntool(3) "Groupage MC": shows or hides the group panel.
-void BasculePanneauGroupe(Orvelle& o);
-// BoutMC(0..4): ">", "<", ">>", "<<", "OK".
-void BoutMC_Click(Orvelle& o, int index);
-// chkMC(0) "mode MC", chkMC(1) "Img MC" (their new state is in the registry).
-void chkMC_Click(Orvelle& o, int index);
+// BoutMC(0..4): ">" the loader's selected items join the group, "<" the
+// selected row leaves, ">>" every loader item, "<<" none, "OK" closes the
+// panel (and the loader's).
+void BoutMC_Click(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur, int index);
 // A row of ListImgMC selected, or double-clicked: the loader item (0-based)
 // to show, nothing when the row is none or a measure is half entered (said).
-void ListImgMC_Click(Orvelle& o, int ligne);
-std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne);
-// Mntool(6) "caliibr => groupe MC": the factor of the image shown goes to
-// every image of the group, after the user's Yes.
-void CopieCalibrageGroupe(Orvelle& o);
+void ListImgMC_Click(GroupeImages& g, int ligne);
+std::optional<int> ListImgMC_DblClick(Interface& ui, GroupeImages& g, bool mesureInachevee,
+                                      int ligne);
+// Mntool(6) "caliibr => groupe MC": the factor of slot `slot` (the image
+// shown) goes to every image of the group, after the user's Yes.
+void CopieCalibrageGroupe(Interface& ui, EtatCalibrage& c, int slot);
 
 // Clears the membership flags only.
-void RazGroupe(Orvelle& o);
+void RazGroupe(GroupeImages& g);
 // The loader was cleared: the group is emptied.
-void GroupeVide(Orvelle& o);
+void GroupeVide(GroupeImages& g);
 // Loader item `indexChargeur` (0-based) was removed: it leaves the group and
 // the loader indexes after it move down by one.
-void GroupeRetireImage(Orvelle& o, int indexChargeur);
+void GroupeRetireImage(GroupeImages& g, int indexChargeur);
 
-// The controls that follow the group mode (chkMC(1), Mntool(6)), as at start-up.
-void EtatModeGroupe(Orvelle& o);
+// The group mode becomes `mode` (chkMC(0) ticked or not), and the controls
+// that follow it (chkMC(1), Mntool(6)).
+void EtatModeGroupe(Interface& ui, EtatCalibrage& c, bool mode);
 
 } // namespace orv

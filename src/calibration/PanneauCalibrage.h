@@ -4,46 +4,61 @@
 // opening of the calibration file in the user's text editor.
 #pragma once
 
-#include "interface/Controle.h"
+#include "base/Parametres.h"
+#include "calibration/Calibrage.h"
+#include "calibration/EtatCalibrage.h"
+#include "interface/Interface.h"
 
 #include <string>
 
 namespace orv {
 
-class Orvelle;
-
 // Commands of the panel: button index - 21, and the correction box.
 inline constexpr int CommandeCorrection = 23;
 
+// What the panel's commands read from the rest of the program and from the
+// boxes the user typed in.
+struct ContextePanneau {
+    const Parametres& parametres;
+    ImageMontree image;
+    int longueurPixels = 0;      // the measure's last segment, in pixel units
+    std::string fichier;         // full path of the calibration file
+    bool loupeActive = false;    // the magnifier button can be pressed
+    std::string texteCalibrage;  // TBox(0)
+    std::string texteCorrection; // TBox(1)
+};
+
 // Full path of the calibration file, in the program folder.
-std::string CheminCalibrage(const Orvelle& o);
+std::string CheminCalibrage(const std::string& dossierProgramme);
 
 // MnuEDit(4) "Etalonnage/Résolution": opens the panel.
-void Calibrage_Ouvre(Orvelle& o);
+void Calibrage_Ouvre(Interface& ui, EtatCalibrage& c);
 // bout(19) "Quitter calibrage".
-void Calibrage_Ferme(Orvelle& o);
+void Calibrage_Ferme(Interface& ui);
 // Runs one panel command (bout(21 + commande), or 23 for bout(44)).
-void EtapeCadreCalibrage(Orvelle& o, int commande);
+void EtapeCadreCalibrage(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, int commande);
 // bout(20) "Valider", and Enter in TBox(0).
-void ValideCadreCalibrage(Orvelle& o);
+void ValideCadreCalibrage(Interface& ui, EtatCalibrage& c, const ContextePanneau& x);
 
-// Stores the current factor under the comment of TBox(0).
-void Calibrage_Sauve(Orvelle& o);
+// Stores the current factor under the comment typed in TBox(0).
+void Calibrage_Sauve(Interface& ui, EtatCalibrage& c, const ContextePanneau& x);
 // Fills ListCalib from the file.
-void Calibrage_Charge(Orvelle& o);
+void Calibrage_Charge(Interface& ui, EtatCalibrage& c, const std::string& fichier);
 // A row of ListCalib was clicked.
-void ListCalib_Click(Orvelle& o, int ligne);
+void ListCalib_Click(Interface& ui, EtatCalibrage& c, int ligne);
 
 // Command1(0) applies the correction coefficient of TBox(1), Command1(1) "Annuler"
 // restores the factor the box was opened with.
-void Command1_Click(Orvelle& o, int index);
+void Command1_Click(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, int index);
 
-// Optn(1) "Ind. Dim." / Optn(2) "Ind. Res.": the resolution mode; Optn(3)
-// "Calibrage / longueur" / Optn(4) "Calibrage / graduations": the pointing
-// option of command 2. False for another index.
-bool ClicOption(Orvelle& o, Controle c);
+// Optn(1) "Ind. Dim." / Optn(2) "Ind. Res.": the resolution mode (asked first
+// while the grid has lines, `lignes`; refused while a measure is half
+// entered); Optn(3) "Calibrage / longueur" / Optn(4) "Calibrage / graduations":
+// the pointing option of command 2. False for another control.
+bool ClicOption(Interface& ui, EtatCalibrage& c, Parametres& p, ImageMontree im, bool lignes,
+                bool mesureInachevee, Controle option);
 
 // bout(6) "Editer le fichier de calibrage".
-void Editeur(Orvelle& o);
+void Editeur(Interface& ui, const std::string& fichier);
 
 } // namespace orv

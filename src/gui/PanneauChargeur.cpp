@@ -123,7 +123,7 @@ void PanneauChargeur::Rafraichit() {
         chemins_->setCurrentRow(ch.selection);
         for (int i : ch.selectionMultiple)
             if (auto* item = chemins_->item(i)) item->setSelected(true);
-        affichee_->setCurrentRow(o_.ModeGroupe ? -1 : ch.selection);
+        affichee_->setCurrentRow(o_.calibrage.ModeGroupe ? -1 : ch.selection);
     }
     miseAJour_ = false;
 }

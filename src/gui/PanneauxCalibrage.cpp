@@ -1,8 +1,7 @@
 #include "gui/PanneauxCalibrage.h"
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
-#include "calibration/Calibrage.h"
-#include "calibration/GroupeImages.h"
 #include "calibration/PanneauCalibrage.h"
 #include "images/Vue.h"
 
@@ -336,7 +335,7 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
 
 void PanneauxCalibrage::Actualise() {
     Remplit(listeCalib_, o_.calibrage.ListCalib, o_.calibrage.selectionCalib);
-    Remplit(listeGroupe_, o_.groupe.ListImgMC, o_.groupe.selection);
+    Remplit(listeGroupe_, o_.calibrage.groupe.ListImgMC, o_.calibrage.groupe.selection);
     // The dialogue just opened with its starting value: the user types over it.
     const bool ouvert = o_.controles(Controle::CadreSaisie).visible;
     if (ouvert && !dialogueOuvert_ && saisie_->isEnabled()) {

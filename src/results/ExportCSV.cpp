@@ -117,7 +117,7 @@ std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
     const int nbImages = std::min(static_cast<int>(images.size()), ImagesMax);
     for (int i = 1; i <= nbImages; ++i)
         ecrit(std::to_string(i) + sep + images[static_cast<size_t>(i - 1)] + sep +
-              Plain(o, o.CalibrageImage[static_cast<size_t>(i)]));
+              Plain(o, o.calibrage.CalibrageImage[static_cast<size_t>(i)]));
     // One line whatever was typed: a line break followed by "LISTE=" would
     // otherwise start a second table.
     ecrit(SurUneLigne(o.exportCSV.commentaire));

@@ -305,7 +305,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     o.FichierCSVImporte = chemin;
     // Outside resolution independence the factor follows the picture shown.
     if (!o.parametres.indPres && o.images.vue.LargeurPixels() > 0)
-        o.FacteurResolution = o.images.vue.LargeurPixels() * 0.001;
+        o.calibrage.FacteurResolution = o.images.vue.LargeurPixels() * 0.001;
     RafraichitMGrille(o, LigneMiroir(o));
     if (o.recalculeStatistiques) o.recalculeStatistiques(o);
 }

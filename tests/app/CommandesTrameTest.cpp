@@ -4,12 +4,12 @@
 // loader, and "maj grille" after a new calibration.
 #include "SessionTrame.h"
 
+#include "app/CommandesCalibrage.h"
 #include "app/FichierTrame.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
-#include "calibration/ClicCalibrage.h"
 #include "calibration/PanneauCalibrage.h"
 #include "interface/Messages.h"
 #include "measure/Marques.h"
@@ -122,13 +122,13 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     // The first image shown, with its own factor and the marks of its lines.
     EXPECT_EQ(o->images.cheminImage, charge.chemins.front());
     EXPECT_EQ(o->images.IndexImage, 1);
-    EXPECT_EQ(o->CoefCalibrage, charge.facteurs.front());
+    EXPECT_EQ(o->calibrage.CoefCalibrage, charge.facteurs.front());
     ASSERT_NE(std::count(charge.images.begin(), charge.images.end(), 1), 0);
     const size_t marques = o->mesure.marques.fixes.size();
     EXPECT_GT(marques, 0u);
     Retrace(*o);
     EXPECT_EQ(o->mesure.marques.fixes.size(), marques);
-    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+    EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
 
     // An empty grid asks nothing.
     auto z = Session();
@@ -222,8 +222,8 @@ TEST_F(CommandesTrameTest, FactorsCountedOnAnotherBoxWidthAreCorrected) {
     p.Oublie();
     ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{y->textes.Msg(210)});
-    EXPECT_EQ(y->CalibrageImage[1], 0.5);
-    EXPECT_EQ(y->CalibrageImage[2], 1.5);
+    EXPECT_EQ(y->calibrage.CalibrageImage[1], 0.5);
+    EXPECT_EQ(y->calibrage.CalibrageImage[2], 1.5);
     const Releve r = Releve_(*y);
     ASSERT_EQ(r.cellules.size(), avant.cellules.size());
     for (size_t l = 0; l < r.cellules.size(); ++l)

@@ -4,13 +4,13 @@
 // grid file saved again, the export (from the window and from orvelle-cli),
 // the settings written back, a stored calibration appended. The language
 // file is checked through the captions and texts it leaves in place.
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
-#include "calibration/Calibrage.h"
 #include "results/ExportCSV.h"
 #include "support/PlateformeFactice.h"
 

@@ -1,8 +1,8 @@
+#include "app/CommandesCalibrage.h"
 #include "app/FichierParametres.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "base/Cp1252.h"
-#include "calibration/Calibrage.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
@@ -268,8 +268,8 @@ TEST_F(SessionParametres, EffetsSurLaFenetre) {
         EXPECT_EQ(Coches(c), std::vector<Controle>{c}) << static_cast<int>(c);
     EXPECT_EQ(o->controles.Texte(Controle::LegendeScanner), "Scanner : scan.txt");
     EXPECT_EQ(o->mesure.NumFonction, 4);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[0], 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[0], 0.25);
     EXPECT_EQ(o->REPPROG, dossier.string()); // where the program is
 }
 
@@ -307,7 +307,7 @@ TEST_F(SessionParametres, EcritureDepuisLesControles) {
     ASSERT_TRUE(SauveParametres(*o));
     auto suivante = Nouvelle(dossier.string());
     ASSERT_TRUE(LitParametres(*suivante));
-    EXPECT_DOUBLE_EQ(suivante->CoefCalibrage, 0.0177);
+    EXPECT_DOUBLE_EQ(suivante->calibrage.CoefCalibrage, 0.0177);
     EXPECT_TRUE(Calibre(*suivante));
 }
 

@@ -4,12 +4,12 @@
 // every function, and a reading of everything a grid file must give back.
 #pragma once
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
-#include "calibration/Calibrage.h"
 #include "images/Chargeur.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
@@ -53,7 +53,8 @@ inline Releve Releve_(const Orvelle& o) {
         r.images.push_back(o.mesure.TraceLignes[static_cast<size_t>(l)].image);
     }
     r.chemins = o.images.chargeur.ListIMGchar;
-    for (size_t k = 1; k <= r.chemins.size(); ++k) r.facteurs.push_back(o.CalibrageImage[k]);
+    for (size_t k = 1; k <= r.chemins.size(); ++k)
+        r.facteurs.push_back(o.calibrage.CalibrageImage[k]);
     return r;
 }
 

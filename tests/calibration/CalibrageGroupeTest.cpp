@@ -1,4 +1,3 @@
-#include "calibration/Calibrage.h"
 #include "calibration/GroupeImages.h"
 
 #include "SessionCalibrage.h"
@@ -21,7 +20,7 @@ protected:
     std::vector<int> Membres() const {
         std::vector<int> v;
         for (int i = 0; i < SlotsGroupe; ++i)
-            if (o->groupe.EstDansGroupe[static_cast<size_t>(i)]) v.push_back(i);
+            if (o->calibrage.groupe.EstDansGroupe[static_cast<size_t>(i)]) v.push_back(i);
         return v;
     }
 
@@ -33,13 +32,14 @@ TEST_F(CalibrageGroupe, AddingTwiceAddsOnce) {
     selection = {2, 0};
     Clic(Controle::GroupeAjoute);
     Clic(Controle::GroupeAjoute);
-    EXPECT_EQ(o->groupe.ListImgMC, (std::vector<std::string>{"/img/a.jpg", "/img/c.jpg"}));
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgMC,
+              (std::vector<std::string>{"/img/a.jpg", "/img/c.jpg"}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 2}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 2}));
 
     selection = {1, 2, 9}; // 9 is no loader item
     Clic(Controle::GroupeAjoute);
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 2, 1}));
 }
 
 TEST_F(CalibrageGroupe, AllGivesTheLoaderInOrder) {
@@ -48,8 +48,8 @@ TEST_F(CalibrageGroupe, AllGivesTheLoaderInOrder) {
     selection = {1};
     Clic(Controle::GroupeAjoute);
     Clic(Controle::GroupeAjouteTout);
-    EXPECT_EQ(o->groupe.ListImgMC, chargeur);
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgMC, chargeur);
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2, 3}));
 }
 
@@ -57,18 +57,18 @@ TEST_F(CalibrageGroupe, RemovingARowAndEmptying) {
     Clic(Controle::GroupeAjouteTout);
     ListImgMC_Click(*o, 1);
     Clic(Controle::GroupeRetire);
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 2, 3}));
     Clic(Controle::GroupeRetire); // no row selected any more: nothing
-    EXPECT_EQ(o->groupe.ListImgIdx.size(), 3u);
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx.size(), 3u);
     // The removed image can come back.
     selection = {1};
     Clic(Controle::GroupeAjoute);
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 2, 3, 1}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 2, 3, 1}));
 
     Clic(Controle::GroupeRetireTout);
-    EXPECT_TRUE(o->groupe.ListImgMC.empty());
-    EXPECT_TRUE(o->groupe.ListImgIdx.empty());
+    EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
+    EXPECT_TRUE(o->calibrage.groupe.ListImgIdx.empty());
     EXPECT_TRUE(Membres().empty());
 }
 
@@ -76,8 +76,8 @@ TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
     selection = {0, 2};
     Clic(Controle::GroupeAjoute);
     o->images.IndexImage = 1; // loader item 0 is shown
-    o->CalibrageImage[1] = 0.3;
-    o->CoefCalibrage = 0.9;
+    o->calibrage.CalibrageImage[1] = 0.3;
+    o->calibrage.CoefCalibrage = 0.9;
     p.reponses = {true};
     ASSERT_TRUE(Clic(Controle::CalibrageGroupe));
     const auto questions = p.Textes("question");
@@ -86,24 +86,24 @@ TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
         questions[0],
         "Appliquer le calibrage de l'image à toutes les images du groupe MC\r\n continuer ? ");
     EXPECT_EQ(p.appels.back().titre, "Attention !");
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.3);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.3);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 1.0); // not grouped
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.9);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 0.3);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[3], 0.3);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 1.0); // not grouped
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.9);
 
     // No keeps every slot.
-    o->CalibrageImage[1] = 0.4;
+    o->calibrage.CalibrageImage[1] = 0.4;
     p.reponses = {false};
     Clic(Controle::CalibrageGroupe);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.3);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[3], 0.3);
 }
 
 TEST_F(CalibrageGroupe, CopyingToAnEmptyGroupIsRefused) {
-    o->CalibrageImage[1] = 0.3;
+    o->calibrage.CalibrageImage[1] = 0.3;
     o->images.IndexImage = 1;
     Clic(Controle::CalibrageGroupe); // an unexpected question would throw
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Le chargeur MC est vide"});
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 1.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 1.0);
 }
 
 TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
@@ -111,8 +111,8 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
     // Loader item 1 (b) removed: c and d move down to 1 and 2.
     chargeur.erase(chargeur.begin() + 1);
     GroupeRetireImage(*o, 1);
-    EXPECT_EQ(o->groupe.ListImgMC, chargeur);
-    EXPECT_EQ(o->groupe.ListImgIdx, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(o->calibrage.groupe.ListImgMC, chargeur);
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2}));
     // Double-clicking the group's "d" shows loader item 2, which is "d".
     EXPECT_EQ(ListImgMC_DblClick(*o, 2), 2);
@@ -124,11 +124,11 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
     selection = {2};
     Clic(Controle::GroupeAjoute);
     GroupeRetireImage(*o, 0);
-    EXPECT_EQ(o->groupe.ListImgIdx, std::vector<int>{1});
+    EXPECT_EQ(o->calibrage.groupe.ListImgIdx, std::vector<int>{1});
     EXPECT_EQ(Membres(), std::vector<int>{1});
 
     GroupeVide(*o);
-    EXPECT_TRUE(o->groupe.ListImgMC.empty());
+    EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
     EXPECT_TRUE(Membres().empty());
 }
 
@@ -156,7 +156,7 @@ TEST_F(CalibrageGroupe, GroupModeSwitch) {
     const auto version = o->mesure.marques.version;
     o->controles.Coche(Controle::CaseModeMC, true);
     Clic(Controle::CaseModeMC);
-    EXPECT_TRUE(o->ModeGroupe);
+    EXPECT_TRUE(o->calibrage.ModeGroupe);
     EXPECT_TRUE(o->controles(Controle::CaseImgMC).actif);
     EXPECT_TRUE(o->controles(Controle::CalibrageGroupe).actif);
     EXPECT_FALSE(o->controles(Controle::CadreGroupe).visible);
@@ -171,7 +171,7 @@ TEST_F(CalibrageGroupe, GroupModeSwitch) {
 
     o->controles.Coche(Controle::CaseModeMC, false);
     Clic(Controle::CaseModeMC);
-    EXPECT_FALSE(o->ModeGroupe);
+    EXPECT_FALSE(o->calibrage.ModeGroupe);
     EXPECT_EQ(o->images.chargeur.ListImgAff,
               (std::vector<std::string>{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
     EXPECT_TRUE(o->mesure.marques.fixes.empty());
@@ -193,7 +193,7 @@ protected:
 
 TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
     Clic(Controle::GroupeAjouteTout);
-    ASSERT_EQ(o->groupe.ListImgMC.size(), 3u);
+    ASSERT_EQ(o->calibrage.groupe.ListImgMC.size(), 3u);
 
     o->controles.Coche(Controle::CaseModeMC, true);
     Clic(Controle::CaseModeMC);
@@ -212,7 +212,7 @@ TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
     EXPECT_EQ(o->images.IndexImage, 3);
     EXPECT_EQ(o->images.vue.OrigineX(), 5000);
     EXPECT_EQ(o->images.vue.OrigineY(), 7000);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
 
     // Out of group mode another image starts at the origin.
@@ -221,7 +221,7 @@ TEST_F(CalibrageGroupeChargeur, GroupModeKeepsTheOriginAndSharesTheFactor) {
     DoubleClicGroupe(*o, 1);
     EXPECT_EQ(o->images.vue.OrigineX(), 0);
     EXPECT_EQ(o->images.vue.OrigineY(), 0);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
 }
 
 } // namespace

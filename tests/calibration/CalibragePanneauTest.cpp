@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
-    o->CoefCalibrage = 0.25;
+    o->calibrage.CoefCalibrage = 0.25;
     Clic(Controle::EtalonnageResolution);
     Stocke("obj 40");
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"création " + Chemin()});
@@ -37,7 +37,7 @@ TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
     EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 
     p.Oublie();
-    o->CoefCalibrage = 0.0625;
+    o->calibrage.CoefCalibrage = 0.0625;
     Clic(Controle::EtalonnageResolution);
     Stocke("obj 100");
     EXPECT_EQ(p.Compte("message"), 0);
@@ -81,8 +81,8 @@ TEST_F(CalibragePanneau, LoadChooseAndValidate) {
     EXPECT_EQ(Texte(Controle::InviteCalibrage), " Valider le coefficient de calibrage");
     o->images.IndexImage = 2;
     Clic(Controle::ValiderCalibrage);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.5);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,5000\n6,0000 µm/px");
     EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 
@@ -91,12 +91,12 @@ TEST_F(CalibragePanneau, LoadChooseAndValidate) {
     Clic(Controle::CalibrageCharger);
     ListCalib_Click(*o, 1);
     Clic(Controle::ValiderCalibrage);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.5);
 }
 
 TEST_F(CalibragePanneau, StoredLineThatIsNoNumberIsRefused) {
     EcritFichier("h\r\n\r\n\r\nabc = beaucoup\r\nzero = 0\r\n");
-    o->CoefCalibrage = 0.3;
+    o->calibrage.CoefCalibrage = 0.3;
     for (int ligne : {0, 1}) {
         p.Oublie();
         Clic(Controle::EtalonnageResolution);
@@ -104,7 +104,7 @@ TEST_F(CalibragePanneau, StoredLineThatIsNoNumberIsRefused) {
         ListCalib_Click(*o, ligne);
         Clic(Controle::ValiderCalibrage);
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" erreur donnée de calibrage"});
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.3);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.3);
     }
 }
 
@@ -120,7 +120,7 @@ TEST_F(CalibragePanneau, LoadingWithoutFileKeepsTheList) {
 }
 
 TEST_F(CalibragePanneau, CorrectionBox) {
-    o->CoefCalibrage = 0.25;
+    o->calibrage.CoefCalibrage = 0.25;
     Clic(Controle::EtalonnageResolution);
     Clic(Controle::CalibrageCorrection);
     const auto& k = o->controles;
@@ -131,12 +131,12 @@ TEST_F(CalibragePanneau, CorrectionBox) {
 
     o->controles.Texte(Controle::TexteCorrection, "2");
     Clic(Controle::CorrectionAppliquer);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.5);
     EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,5");
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,5000\n6,0000 µm/px");
 
     Clic(Controle::CorrectionAnnuler); // back to the factor the box opened with
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,25");
 
     for (const std::string coefficient : {"0", "-2", "abc", ""}) {
@@ -145,11 +145,11 @@ TEST_F(CalibragePanneau, CorrectionBox) {
         o->controles.Texte(Controle::TexteCalibrage, "0,25");
         o->controles.Texte(Controle::TexteCorrection, "3");
         Clic(Controle::CorrectionAppliquer);
-        ASSERT_DOUBLE_EQ(o->CoefCalibrage, 0.75);
+        ASSERT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.75);
         o->controles.Texte(Controle::TexteCorrection, coefficient);
         Clic(Controle::CorrectionAppliquer);
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" erreur donnée de calibrage"});
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     }
 
     Clic(Controle::CalibrageCorrection);
@@ -163,18 +163,18 @@ TEST_F(CalibragePanneau, ResolutionAndPointingOptions) {
     EXPECT_TRUE(o->parametres.indPres);
     EXPECT_FALSE(o->controles(Controle::OptionIndDim).coche);
     EXPECT_TRUE(o->controles(Controle::OptionIndRes).coche);
-    EXPECT_DOUBLE_EQ(o->FacteurResolution, 1.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 1.0);
 
     Clic(Controle::OptionIndDim);
     EXPECT_FALSE(o->parametres.indPres);
     EXPECT_TRUE(o->controles(Controle::OptionIndDim).coche);
     EXPECT_FALSE(o->controles(Controle::OptionIndRes).coche);
-    EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 2.0);
     // No picture: the factor stays usable.
     o->images.vue.FixeImage(0, 0);
     o->controles.Texte(Controle::LargeurImage, "");
     Clic(Controle::OptionIndDim);
-    EXPECT_DOUBLE_EQ(o->FacteurResolution, 1.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 1.0);
 
     Clic(Controle::OptionCalibrageGraduations);
     EXPECT_TRUE(o->controles(Controle::TexteObjectif).actif);

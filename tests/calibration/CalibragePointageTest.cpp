@@ -31,9 +31,9 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_EQ(o->controles(Controle::TexteSaisie).couleur, 0x00FFFFu);
 
     Saisit("100");
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.25);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 1.0); // other slots keep theirs
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 1.0); // other slots keep theirs
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
@@ -68,7 +68,7 @@ TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
     Clic(Controle::Etalonner);
     Pointe(300);
     Saisit("30");
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.1);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.1);
     EXPECT_EQ(Cellule(1, 1), "10,00");
     EXPECT_EQ(Cellule(2, 1), "20,00");
     EXPECT_EQ(Cellule(3, 1), "");
@@ -81,7 +81,7 @@ TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
     Clic(Controle::Etalonner);
     Pointe(500); // the calibration segment becomes the width
     Saisit("100");
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.2);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.2);
     EXPECT_EQ(Cellule(1, 1), "50,00");
     EXPECT_EQ(Cellule(1, 2), "");
     EXPECT_EQ(o->mesure.LigneCourante, 1);
@@ -99,26 +99,26 @@ TEST_F(CalibragePointage, EntryBounds) {
         {"0.0001", true, ""}, {"0,00009", false, "Mini 0.0001"}, {"-5", false, "Mini 0.0001"}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.saisie);
-        o->CoefCalibrage = 1.0;
+        o->calibrage.CoefCalibrage = 1.0;
         p.Oublie();
         Clic(Controle::Etalonner);
         Pointe(100);
         Saisit(c.saisie);
         if (c.acceptee) {
-            EXPECT_DOUBLE_EQ(o->CoefCalibrage, std::stod(c.saisie) / 100);
+            EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, std::stod(c.saisie) / 100);
             EXPECT_EQ(p.Compte("message"), 0);
             EXPECT_FALSE(CalibrageEnAttente(*o));
             continue;
         }
         ASSERT_EQ(p.Textes("message"), std::vector<std::string>{c.message});
         // Refused: still pending, the dialogue and the segment's line stay.
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
         EXPECT_TRUE(CalibrageEnAttente(*o));
         EXPECT_TRUE(o->controles(Controle::CadreSaisie).visible);
         EXPECT_EQ(Cellule(1, 1), "100,00");
         // A valid entry then ends it.
         Saisit("25");
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
         EXPECT_EQ(Cellule(1, 1), "");
     }
 }
@@ -133,7 +133,7 @@ TEST_F(CalibragePointage, ZeroOrTextEndsTheCalibration) {
         EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{"donnée valeur invalide,"});
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Mini 0.0001"});
         EXPECT_FALSE(CalibrageEnAttente(*o));
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
         EXPECT_EQ(Cellule(1, 1), "");
         EXPECT_EQ(o->mesure.LigneCourante, 1);
     }
@@ -147,7 +147,7 @@ TEST_F(CalibragePointage, CancelRemovesTheLineAndKeepsTheFactor) {
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
     EXPECT_EQ(Cellule(1, 1), "7,00");
     EXPECT_EQ(Cellule(2, 1), "");
 }
@@ -159,7 +159,7 @@ TEST_F(CalibragePointage, SegmentOfNoLengthIsARunTimeError) {
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
     EXPECT_EQ(Cellule(1, 1), "");
 }
 
@@ -176,7 +176,7 @@ TEST_F(CalibragePointage, GraduationsWithObjective) {
     EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer le nombre de division pour l'objectif x 40");
     Saisit("50");
     // 50 divisions of 100 / 40 micrometres over 500 pixel units.
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_TRUE(o->controles(Controle::Loupe).actif);
     EXPECT_EQ(Cellule(1, 1), "");
@@ -192,7 +192,7 @@ TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
         Pointe(500);
         Saisit("50");
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
-        EXPECT_DOUBLE_EQ(o->CoefCalibrage, 1.0);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
         EXPECT_FALSE(CalibrageEnAttente(*o));
         EXPECT_EQ(Cellule(1, 1), "");
     }
@@ -203,13 +203,13 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     o->images.IndexImage = 1;
     Clic(Controle::CalibrageObjectif); // command 6
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer les extrémités du segment étalon");
-    EXPECT_DOUBLE_EQ(o->FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
+    EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
 
     Pointe(400);
     EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer la longueur de l'étalon");
     Saisit("100");
     // The stage micrometer gives the true factor at once.
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_TRUE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
@@ -222,8 +222,8 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Saisit("20");
     // (200 x 100) / (20 x 400): both segments read in pixel units.
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" 1 division représente  2,500"});
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 0.25);
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_EQ(Cellule(1, 1), "12,00");
     EXPECT_EQ(Cellule(2, 1), "");
@@ -236,7 +236,7 @@ TEST_F(CalibragePointage, ObjectiveStandardCancelledAtSecondStepKeepsStageFactor
     Saisit("100");
     Pointe(200);
     Clic(Controle::SaisieAnnule);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_EQ(Cellule(1, 1), "");
     EXPECT_EQ(o->mesure.LigneCourante, 1);
@@ -274,23 +274,23 @@ TEST_F(CalibragePointage, AutomaticFormatFollowsTheFinalGraduationFactor) {
     Clic(Controle::CalibragePortion);
     Pointe(1000);
     Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.01);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.01);
     EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
 TEST_F(CalibragePointage, FactorPerImageSlot) {
-    o->CalibrageImage[3] = 0.5;
+    o->calibrage.CalibrageImage[3] = 0.5;
     o->images.IndexImage = 3;
     MontreCalibrageImage(*o);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.5);
     CalibrageNouvelleImage(*o, 4);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[4], 0.5);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[4], 0.5);
     // Outside the table nothing is read or written.
     o->images.IndexImage = 60;
-    o->CoefCalibrage = 0.7;
+    o->calibrage.CoefCalibrage = 0.7;
     MontreCalibrageImage(*o);
     CalibrageNouvelleImage(*o, 60);
-    EXPECT_DOUBLE_EQ(o->CoefCalibrage, 0.7);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.7);
 }
 
 // Calibrating on a micrometer whose divisions span a known length, then
@@ -310,16 +310,17 @@ TEST_F(CalibragePointage, MicrometerLengthComesBackAtAnyZoomAndBox) {
             o->images.vue.FixeExposant(cal.exposant);
             AppliqueResolution(*o);
             Clic(Controle::Etalonner);
-            Pointe(o->images.vue.LongueurPixels(a, b, o->FacteurResolution));
+            Pointe(o->images.vue.LongueurPixels(a, b, o->calibrage.FacteurResolution));
             Saisit("100");
-            const double unite = o->CoefCalibrage; // micrometres of one pixel unit
+            const double unite = o->calibrage.CoefCalibrage; // micrometres of one pixel unit
             for (const auto& mes : vues) {
                 SCOPED_TRACE(testing::Message() << independant << " " << cal.largeur << " "
                                                 << mes.largeur << " " << mes.exposant);
                 o->images.vue.FixeBoite(mes.largeur, mes.hauteur);
                 o->images.vue.FixeExposant(mes.exposant);
                 const double mesure =
-                    o->images.vue.LongueurPixels(a, b, o->FacteurResolution) * o->CoefCalibrage;
+                    o->images.vue.LongueurPixels(a, b, o->calibrage.FacteurResolution) *
+                    o->calibrage.CoefCalibrage;
                 EXPECT_LE(std::abs(mesure - longueurVraie), unite);
             }
         }

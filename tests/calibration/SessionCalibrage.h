@@ -3,9 +3,9 @@
 // wide, and a private program folder for the calibration file.
 #pragma once
 
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
 #include "app/Orvelle.h"
-#include "calibration/ClicCalibrage.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
@@ -34,7 +34,7 @@ protected:
         Fonction(1);
         o->images.vue.FixeImage(2000, 1500);
         o->controles.Texte(Controle::LargeurImage, "2000");
-        o->CoefCalibrage = 1.0;
+        o->calibrage.CoefCalibrage = 1.0;
         InstalleCalibrage(*o);
     }
     void TearDown() override { std::filesystem::remove_all(dossier); }
@@ -47,7 +47,7 @@ protected:
     // the segment pointing does.
     void Pointe(int pixels) {
         o->mesure.LongueurPixels = pixels;
-        AjouteValeur(*o, pixels * o->CoefCalibrage);
+        AjouteValeur(*o, pixels * o->calibrage.CoefCalibrage);
     }
     // A value typed in the input dialogue, then "OK".
     void Saisit(const std::string& texte) {

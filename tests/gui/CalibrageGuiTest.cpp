@@ -2,11 +2,11 @@
 // stored calibrations and correction box driven through the widgets, the input
 // dialogue, the image group panel, and a whole calibration on the bundled
 // micrometer picture followed by a spore measured on the bundled spore picture.
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/Nombres.h"
-#include "calibration/Calibrage.h"
 #include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
@@ -332,7 +332,7 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     QVERIFY(Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
     QVERIFY(!Widget<QWidget>(Controle::CalibrageCharger)->isEnabled());
     Appuie(Controle::ValiderCalibrage);
-    QCOMPARE(o->CoefCalibrage, 0.125);
+    QCOMPARE(o->calibrage.CoefCalibrage, 0.125);
     QVERIFY(!panneaux->Panneau()->isVisible());
 
     // The hand-written line, chosen with the keyboard this time.
@@ -343,7 +343,7 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     QCOMPARE(liste->currentRow(), 0);
     QCOMPARE(valeur->text(), QString("0,5"));
     Appuie(Controle::ValiderCalibrage);
-    QCOMPARE(o->CoefCalibrage, 0.5);
+    QCOMPARE(o->calibrage.CoefCalibrage, 0.5);
     QCOMPARE(Widget<QLabel>(Controle::LegendeCalibrage)->text(), QString("Cal.=0,5000"));
 
     // The file now exists: "Editer" hands its path to the editor.
@@ -374,9 +374,9 @@ void CalibrageGuiTest::boiteDeCorrection() {
 
     Tape(Controle::TexteCorrection, "1,5");
     Appuie(Controle::CorrectionAppliquer);
-    QVERIFY(std::abs(o->CoefCalibrage - 0.3) < 1e-12);
+    QVERIFY(std::abs(o->calibrage.CoefCalibrage - 0.3) < 1e-12);
     QCOMPARE(LitDecimal(Widget<QLineEdit>(Controle::TexteCalibrage)->text().toStdString()),
-             o->CoefCalibrage);
+             o->calibrage.CoefCalibrage);
 
     // Text that is no number, and a coefficient of 0: refused, the factor taken
     // when the box opened comes back.
@@ -385,13 +385,13 @@ void CalibrageGuiTest::boiteDeCorrection() {
         Tape(Controle::TexteCorrection, faux);
         Appuie(Controle::CorrectionAppliquer);
         QCOMPARE(plateforme->messages.size(), size_t(1));
-        QCOMPARE(o->CoefCalibrage, 0.2);
+        QCOMPARE(o->calibrage.CoefCalibrage, 0.2);
     }
     Tape(Controle::TexteCorrection, "2");
     Appuie(Controle::CorrectionAppliquer);
-    QVERIFY(std::abs(o->CoefCalibrage - 0.4) < 1e-12);
+    QVERIFY(std::abs(o->calibrage.CoefCalibrage - 0.4) < 1e-12);
     Appuie(Controle::CorrectionAnnuler);
-    QCOMPARE(o->CoefCalibrage, 0.2);
+    QCOMPARE(o->calibrage.CoefCalibrage, 0.2);
 
     Appuie(Controle::CalibrageCorrection);
     QVERIFY(!boite->isVisible());
@@ -408,10 +408,10 @@ void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     Appuie(Controle::OptionIndRes);
     QVERIFY(Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
     QVERIFY(!Widget<QRadioButton>(Controle::OptionIndDim)->isChecked());
-    QCOMPARE(o->FacteurResolution, 1.0);
+    QCOMPARE(o->calibrage.FacteurResolution, 1.0);
     Appuie(Controle::OptionIndDim);
     QVERIFY(!Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
-    QCOMPARE(o->FacteurResolution, 1.6); // 1600 pixels wide
+    QCOMPARE(o->calibrage.FacteurResolution, 1.6); // 1600 pixels wide
 
     // Pointing options: the objective field only with the graduations.
     Appuie(Controle::OptionCalibrageLongueur);
@@ -438,7 +438,7 @@ void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     QTest::keyClick(Widget<QLineEdit>(Controle::TexteSaisie), Qt::Key_Return);
     QVERIFY(!panneaux->Dialogue()->isVisible());
     // One ocular division is 100 / 40 micrometres.
-    QVERIFY(std::abs(o->CoefCalibrage - 10 * 2.5 / unites) < 1e-12);
+    QVERIFY(std::abs(o->calibrage.CoefCalibrage - 10 * 2.5 / unites) < 1e-12);
     QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string());
 }
 
@@ -462,7 +462,7 @@ void CalibrageGuiTest::panneauDuGroupe() {
     // A row chosen, then "<" takes it out.
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
                       liste->visualItemRect(liste->item(0)).center());
-    QCOMPARE(o->groupe.selection, 0);
+    QCOMPARE(o->calibrage.groupe.selection, 0);
     Appuie(Controle::GroupeRetire);
     QCOMPARE(liste->count(), 1);
     QCOMPARE(liste->item(0)->text().toStdString(), spores);
@@ -473,19 +473,19 @@ void CalibrageGuiTest::panneauDuGroupe() {
     QCOMPARE(liste->item(1)->text().toStdString(), spores);
 
     // A double click shows that image with its own factor.
-    o->CalibrageImage[1] = 0.3;
+    o->calibrage.CalibrageImage[1] = 0.3;
     // (QTest's double click is the second press only: the first comes before.)
     const QPoint premiere = liste->visualItemRect(liste->item(0)).center();
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, premiere);
     QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, premiere);
     QCOMPARE(o->images.cheminImage, micro);
     QCOMPARE(o->images.IndexImage, 1);
-    QCOMPARE(o->CoefCalibrage, 0.3);
+    QCOMPARE(o->calibrage.CoefCalibrage, 0.3);
 
     // "mode MC": group mode on, "Img MC" offered, the panel closed.
     QVERIFY(!Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
     Appuie(Controle::CaseModeMC);
-    QVERIFY(o->ModeGroupe);
+    QVERIFY(o->calibrage.ModeGroupe);
     QVERIFY(Widget<QCheckBox>(Controle::CaseModeMC)->isChecked());
     QVERIFY(Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
     QVERIFY(!groupe->isVisible());
@@ -493,7 +493,7 @@ void CalibrageGuiTest::panneauDuGroupe() {
     // "caliibr => groupe MC" gives the shown image's factor to the group.
     Clique(Controle::CalibrageGroupe);
     QCOMPARE(plateforme->questions.size(), size_t(1));
-    QCOMPARE(o->CalibrageImage[2], 0.3);
+    QCOMPARE(o->calibrage.CalibrageImage[2], 0.3);
 
     // The panel's own toggle and "OK" close it; "<<" empties the group.
     Clique(Controle::GroupageMC);
@@ -538,12 +538,12 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     QVERIFY(!CalibrageEnAttente(*o));
     QVERIFY(!o->controles(Controle::Etalonner).couleur.has_value());
     QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string()); // the calibration line went
-    const double facteur = o->CoefCalibrage;
+    const double facteur = o->calibrage.CoefCalibrage;
     QVERIFY(facteur > 0);
 
     // The spores, twice as enlarged: one picture pixel a screen pixel.
     QVERIFY(OuvreCheminImage(*o, Exemple("spores.png").toStdString()));
-    QCOMPARE(o->CoefCalibrage, facteur); // the new image takes the current factor
+    QCOMPARE(o->calibrage.CoefCalibrage, facteur); // the new image takes the current factor
     Zoome(-4);
     // Spore 1: 10 x 5 micrometres, long axis horizontal, centred on (230, 220).
     Glisse(Ecran(180, 220), Ecran(280, 220));

@@ -520,7 +520,8 @@ private:
         QTest::mouseRelease(zone, Qt::LeftButton, {}, b);
         const PointImage pa = v.VersImage({a.x() * TwipsParPixelEcran, a.y() * TwipsParPixelEcran});
         const PointImage pb = v.VersImage({b.x() * TwipsParPixelEcran, b.y() * TwipsParPixelEcran});
-        return v.LongueurPixels(pa, pb, etat->FacteurResolution) * etat->CoefCalibrage;
+        return v.LongueurPixels(pa, pb, etat->calibrage.FacteurResolution) *
+               etat->calibrage.CoefCalibrage;
     }
 
     ZoneImage::Qualite derniere = ZoneImage::Qualite::Aucune;

@@ -154,20 +154,20 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
 }
 
 TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
-    o->CoefCalibrage = 0.5;
+    o->calibrage.CoefCalibrage = 0.5;
     Ouvre(Chemin("a"));
-    EXPECT_EQ(o->CalibrageImage[1], 0.5);
-    o->CalibrageImage[1] = 0.25; // image a recalibrated
-    o->CoefCalibrage = 0.8;
+    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.5);
+    o->calibrage.CalibrageImage[1] = 0.25; // image a recalibrated
+    o->calibrage.CoefCalibrage = 0.8;
     Ouvre(Chemin("b"));
-    EXPECT_EQ(o->CalibrageImage[2], 0.8);
-    EXPECT_EQ(o->CalibrageImage[1], 0.25);
+    EXPECT_EQ(o->calibrage.CalibrageImage[2], 0.8);
+    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.25);
 
     DoubleClicChargeur(*o, 0);
-    EXPECT_EQ(o->CoefCalibrage, 0.25);
+    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     ClicListeAffichee(*o, 1);
-    EXPECT_EQ(o->CoefCalibrage, 0.8);
+    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.8);
     EXPECT_EQ(o->images.IndexImage, 2);
 }
 
@@ -243,7 +243,7 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
 
 TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
     for (const char* n : {"a", "b", "c", "d"}) Ouvre(Chemin(n));
-    for (int s = 1; s <= 4; ++s) o->CalibrageImage[static_cast<size_t>(s)] = s * 0.1;
+    for (int s = 1; s <= 4; ++s) o->calibrage.CalibrageImage[static_cast<size_t>(s)] = s * 0.1;
     MesureSur(1);
     MesureSur(3);
     MesureSur(4);
@@ -259,9 +259,9 @@ TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
                   attendu[static_cast<size_t>(l - 1)]);
     }
     // The factors and the image shown (c, slot 3 before) follow.
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[1], 0.1);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[2], 0.3);
-    EXPECT_DOUBLE_EQ(o->CalibrageImage[3], 0.4);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 0.1);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.3);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[3], 0.4);
     EXPECT_EQ(o->images.IndexImage, 2);
     EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "c.jpg", "d.jpg"}));
     EXPECT_TRUE(AffListeImgUT(*o).empty());
@@ -295,15 +295,15 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la liste d'images  ? "});
     EXPECT_EQ(Liste().size(), 2u);
 
-    o->groupe.ListImgMC = {Chemin("a")};
-    o->groupe.ListImgIdx = {0};
-    o->groupe.EstDansGroupe[0] = true;
+    o->calibrage.groupe.ListImgMC = {Chemin("a")};
+    o->calibrage.groupe.ListImgIdx = {0};
+    o->calibrage.groupe.EstDansGroupe[0] = true;
     p.reponses = {true};
     ClicChargeur(*o, Controle::ChargeurEffacerListe);
     EXPECT_TRUE(Liste().empty());
     EXPECT_TRUE(o->images.chargeur.ListImgAff.empty());
-    EXPECT_TRUE(o->groupe.ListImgMC.empty());
-    EXPECT_FALSE(o->groupe.EstDansGroupe[0]);
+    EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
+    EXPECT_FALSE(o->calibrage.groupe.EstDansGroupe[0]);
     EXPECT_EQ(ImageDeLigne(1), "2");
     EXPECT_EQ(o->images.IndexImage, 0);
     // The next image takes slot 1 again.
@@ -313,9 +313,9 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
 
 TEST_F(ChargeurTest, GroupModeListsTheGroup) {
     for (const char* n : {"a", "b", "c"}) Ouvre(Chemin(n));
-    o->ModeGroupe = true;
-    o->groupe.ListImgMC = {Chemin("c"), Chemin("a")};
-    o->groupe.ListImgIdx = {2, 0};
+    o->calibrage.ModeGroupe = true;
+    o->calibrage.groupe.ListImgMC = {Chemin("c"), Chemin("a")};
+    o->calibrage.groupe.ListImgIdx = {2, 0};
     aff_liste_images(*o);
     EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"c.jpg", "a.jpg"}));
     ClicListeAffichee(*o, 1);
@@ -358,12 +358,12 @@ TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
 
 TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     Ouvre(Chemin("a"));
-    o->CalibrageImage[1] = 0.125;
+    o->calibrage.CalibrageImage[1] = 0.125;
     o->images.vue.FixeExposant(-6);
     Mesure(20000, 10000, 30000, 12000);
     o->mesure.TraceLignes[1].zoom = -6; // as the pointing keeps it
     Ouvre(Chemin("b"));
-    o->CalibrageImage[2] = 0.5;
+    o->calibrage.CalibrageImage[2] = 0.5;
     MesureSur(2);
     ASSERT_EQ(o->images.IndexImage, 2);
 
@@ -371,7 +371,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
     EXPECT_EQ(o->images.IndexImage, 1);
     EXPECT_EQ(o->images.cheminImage, Chemin("a"));
-    EXPECT_EQ(o->CoefCalibrage, 0.125);
+    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.125);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,1250\n1,5000 µm/px");
     EXPECT_EQ(o->images.vue.ExposantZoom(), -6);
     // The middle of the first segment is at the centre of the box.

@@ -111,7 +111,7 @@ TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
     EXPECT_EQ(o.images.versionImage, image + 1);
     EXPECT_EQ(o.images.vue.ExposantZoom(), -2); // another picture keeps the zoom
 
-    o.ModeGroupe = true;
+    o.calibrage.ModeGroupe = true;
     o.images.vue.FixeOrigine(800, 900);
     AfficheNouvelleImage(o, "/photos/groupe2.jpg", {4000, 3000});
     EXPECT_EQ(o.images.vue.OrigineX(), 800);

@@ -1,4 +1,5 @@
 #include "measure/Grille.h"
+#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
@@ -152,7 +153,7 @@ TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
     AjouteValeur(o, 0);
     EXPECT_EQ(p.Compte("bip"), 1);
     EXPECT_EQ(C(1, 1), "0,00");
-    o.CoefCalibrage = 0;
+    o.calibrage.CoefCalibrage = 0;
     AjouteValeur(o, 0);
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"Attention. Coefficient de calibrage = 0 "});
@@ -376,15 +377,17 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
 TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
     o.controles.Visible(Controle::CadreMesure, false);
     int recalculs = 0;
-    std::vector<double> valeurs;
     o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
-    o.valeurCalibrage = [&](Orvelle&, double v) { valeurs.push_back(v); };
+    Etalonner(o); // a calibration waits for its segment: the value written is it
     AjouteValeur(o, 10);
     EXPECT_EQ(recalculs, 0); // the statistics frame is hidden
+    ASSERT_TRUE(o.calibrage.segment);
+    EXPECT_EQ(o.calibrage.segment->ligne, 1);
+    EXPECT_TRUE(o.controles(Controle::CadreSaisie).visible);
     o.controles.Visible(Controle::CadreStatistiques, true);
     AjouteValeur(o, 5);
     EXPECT_EQ(recalculs, 1);
-    EXPECT_EQ(valeurs, (std::vector<double>{10, 5}));
+    EXPECT_EQ(o.calibrage.segment->ligne, 1); // one segment at a time
     EffaceArriere(o);
     Efface_ligne(o, 0);
     EXPECT_EQ(recalculs, 3);

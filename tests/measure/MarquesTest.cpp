@@ -43,7 +43,7 @@ TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
     Glisse(1000, 3000, 3540, 3000); // image 2
     Retrace(o);
     EXPECT_EQ(Textes(), std::vector<std::string>{"2"});
-    o.ModeGroupe = true;
+    o.calibrage.ModeGroupe = true;
     Retrace(o);
     EXPECT_EQ(Textes().size(), 2u);
     for (const auto& m : o.mesure.marques.fixes)

@@ -288,7 +288,7 @@ TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
     o.images.vue.FixeImage(275, 100);
     o.images.vue.FixeBoite(12000, 9000);
     o.parametres.clicDixiemes = 10;
-    o.CoefCalibrage = 0.5;
+    o.calibrage.CoefCalibrage = 0.5;
     const PointImage a = o.images.vue.VersImage({1000, 1000}),
                      b = o.images.vue.VersImage({1019, 1005});
     ASSERT_NEAR(o.images.vue.UnitesPixels(a, b, 1.0), 20.4, 0.001);
@@ -296,7 +296,7 @@ TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
     EXPECT_EQ(C(1, 1), "10,00");
 
     // A factor of 0 still writes the value, with the warning and a beep.
-    o.CoefCalibrage = 0;
+    o.calibrage.CoefCalibrage = 0;
     Glisse(1000, 1000, 1019, 1005);
     EXPECT_EQ(C(2, 1), "0,00");
     EXPECT_EQ(p.Compte("bip"), 1);
@@ -326,7 +326,7 @@ TEST_F(PointageTest, SamePicturePointsSameValueAtEveryView) {
         RAZ_Grille_total(o);
         const int w = entier(200, 8000), h = entier(200, 6000);
         const double wImage = w * 2540.0 / 96.0, hImage = h * 2540.0 / 96.0;
-        o.CoefCalibrage = reel(0.05, 3.0);
+        o.calibrage.CoefCalibrage = reel(0.05, 3.0);
         o.images.vue.FixeImage(w, h);
         // Two points whose distance is far from a half unit, so that the twip
         // a pointer lands on cannot change the rounding.
@@ -337,7 +337,7 @@ TEST_F(PointageTest, SamePicturePointsSameValueAtEveryView) {
             pb = {entier(0, static_cast<int>(wImage)), entier(0, static_cast<int>(hImage))};
             u = std::hypot(double(pb.x) - pa.x, double(pb.y) - pa.y) / wImage * 12000.0;
         } while (std::fabs(u - std::floor(u) - 0.5) < 0.3 || u < 500);
-        const std::string attendu = F(std::nearbyint(u) * o.CoefCalibrage);
+        const std::string attendu = F(std::nearbyint(u) * o.calibrage.CoefCalibrage);
 
         for (int vue = 0; vue < 8; ++vue) {
             const int boite = entier(6000, 30000);

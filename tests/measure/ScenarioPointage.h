@@ -41,7 +41,7 @@ protected:
     }
     // Calibration such that one picture unit is `micronsParUnite` micrometres.
     void FixeEchelle(double micronsParUnite) {
-        o.CoefCalibrage = micronsParUnite / kUnitesParImage;
+        o.calibrage.CoefCalibrage = micronsParUnite / kUnitesParImage;
     }
 
     void Presse(int x, int y, Bouton b = Bouton::Gauche) { ClicImage(o, b, {}, {x, y}); }

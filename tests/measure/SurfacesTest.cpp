@@ -100,7 +100,7 @@ TEST_F(SurfacesTest, TriangleAgreesWithPlainFormulasOnRandomPoints) {
             3.14159265358979;
         const double surface =
             std::fabs((x2 - x1) * double(y3 - y1) - (x3 - x1) * double(y2 - y1)) / 2 * e * e;
-        const double peri = (Unites(a) + Unites(b) + Unites(c)) * o.CoefCalibrage;
+        const double peri = (Unites(a) + Unites(b) + Unites(c)) * o.calibrage.CoefCalibrage;
         obtus += angle > 90;
         EXPECT_NEAR(LitDecimal(C(ligne, 3)), angle, 0.0051) << ligne;
         EXPECT_NEAR(LitDecimal(C(ligne, 1)), surface, 0.0051 + surface * 1e-9) << ligne;

@@ -63,8 +63,8 @@ protected:
 TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
     DeuxSpores();
     o->images.chargeur.ListIMGchar = {"/images/asque.jpg", "/images/spores.jpg"};
-    o->CalibrageImage[1] = 0.25;
-    o->CalibrageImage[2] = 1.5;
+    o->calibrage.CalibrageImage[1] = 0.25;
+    o->calibrage.CalibrageImage[2] = 1.5;
     o->exportCSV.commentaire = "récolte; forêt";
     const std::vector<std::string> attendues = {
         " Résultat des mesures du 05/03/2024 à 14:07:09",

@@ -150,7 +150,7 @@ TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     EXPECT_EQ(e->mesure.GrilleRef.Texte(2, 6), "forme; rare, à revoir");
     EXPECT_EQ(e->mesure.TraceLignes[1].image, 3);
     EXPECT_EQ(e->FichierCSVImporte, f);
-    EXPECT_DOUBLE_EQ(e->FacteurResolution, 2.0);
+    EXPECT_DOUBLE_EQ(e->calibrage.FacteurResolution, 2.0);
     // The statistics follow the imported lines.
     EXPECT_EQ(e->GrilleRefP.Texte(1, 1), "12,42");
     EXPECT_EQ(e->GrilleRefP.Texte(3, 2), "6,00");

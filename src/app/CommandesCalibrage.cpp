@@ -1,0 +1,290 @@
+#include "app/CommandesCalibrage.h"
+
+#include "app/CommandesMesure.h"
+#include "app/CommandesTrame.h"
+#include "base/Nombres.h"
+#include "calibration/GroupeImages.h"
+#include "interface/Messages.h"
+
+#include <iterator>
+
+namespace orv {
+
+namespace {
+
+// The calibration segment's grid value out of the grid, then the marks.
+void Retire(Orvelle& o, const RetraitSegment& r) {
+    switch (r.genre) {
+    case RetraitSegment::Genre::Ligne:
+        Efface_ligne(o, r.ligne);
+        break;
+    case RetraitSegment::Genre::Arriere:
+        EffaceArriere(o);
+        break;
+    case RetraitSegment::Genre::Aucun:
+        break;
+    }
+    if (r.retrace && !o.mesure.marques.fixes.empty()) Retrace(o);
+}
+
+const std::string& TexteObjectif(const Orvelle& o) {
+    return o.controles.Texte(Controle::TexteObjectif);
+}
+
+} // namespace
+
+ImageMontree ImageDe(const Orvelle& o) {
+    int largeur = o.images.vue.LargeurPixels();
+    if (largeur <= 0)
+        largeur = static_cast<int>(LitDecimal(o.controles.Texte(Controle::LargeurImage)));
+    return ImageMontree{o.images.IndexImage, largeur};
+}
+
+void AfficheCalibrage(Orvelle& o) {
+    AfficheCalibrage(o.ui, o.calibrage, o.parametres, ImageDe(o));
+}
+
+bool Calibre(const Orvelle& o) {
+    return Calibre(o.calibrage);
+}
+
+double UnitesParPixelImage(const Orvelle& o) {
+    return UnitesParPixelImage(o.parametres.indPres, ImageDe(o).largeurPixels);
+}
+
+double MicronsParPixelImage(const Orvelle& o) {
+    return MicronsParPixelImage(o.calibrage, o.parametres.indPres, ImageDe(o).largeurPixels);
+}
+
+void FixeCalibrage(Orvelle& o, double facteur) {
+    FixeCalibrage(o.ui, o.calibrage, o.parametres, ImageDe(o), facteur);
+}
+
+void MontreCalibrageImage(Orvelle& o) {
+    MontreCalibrageImage(o.ui, o.calibrage, o.parametres, ImageDe(o));
+}
+
+void CalibrageNouvelleImage(Orvelle& o, int slot) {
+    CalibrageNouvelleImage(o.calibrage, slot);
+}
+
+double FacteurResolutionCourant(const Orvelle& o) {
+    return FacteurResolutionCourant(o.parametres.indPres, ImageDe(o).largeurPixels);
+}
+
+void AppliqueResolution(Orvelle& o) {
+    AppliqueResolution(o.ui, o.calibrage, o.parametres, ImageDe(o));
+}
+
+void DemarreCalibrage(Orvelle& o, int type) {
+    DemarreCalibrage(o.ui, o.calibrage, o.parametres, ImageDe(o), o.mesure.LongueurPixels, type);
+}
+
+void Etalonner(Orvelle& o) {
+    Etalonner(o.ui, o.calibrage, o.parametres, ImageDe(o), o.mesure.LongueurPixels);
+}
+
+bool CalibrageEnAttente(const Orvelle& o) {
+    return CalibrageEnAttente(o.calibrage);
+}
+
+void ValeurCalibrage(Orvelle& o) {
+    ValeurCalibrage(o.ui, o.calibrage, o.mesure, o.parametres, ImageDe(o), TexteObjectif(o));
+}
+
+void ValideSaisieCalibrage(Orvelle& o) {
+    const std::string saisie = o.controles.Texte(Controle::TexteSaisie);
+    Retire(o, ValideSaisieCalibrage(o.ui, o.calibrage, o.parametres, o.mesure, ImageDe(o), saisie,
+                                    TexteObjectif(o)));
+}
+
+void AnnuleSaisieCalibrage(Orvelle& o) {
+    Retire(o, AnnuleSaisieCalibrage(o.ui, o.calibrage, o.mesure));
+}
+
+void BasculePanneauGroupe(Orvelle& o) {
+    auto& k = o.controles;
+    if (k(Controle::CadreGroupe).visible) {
+        k.Visible(Controle::CadreGroupe, false);
+        return;
+    }
+    k.Visible(Controle::CadreGroupe, true);
+    k.Texte(Controle::BarreEtat, o.textes.Msg(msg::FermerGroupe));
+}
+
+void BoutMC_Click(Orvelle& o, int index) {
+    BoutMC_Click(o.ui, o.calibrage.groupe, o.images.chargeur, index);
+}
+
+void chkMC_Click(Orvelle& o, int index) {
+    if (index == 0) {
+        EtatModeGroupe(o);
+        o.controles.Visible(Controle::CadreGroupe, false);
+    } else if (index != 1) {
+        return;
+    }
+    Retrace(o);
+}
+
+void ListImgMC_Click(Orvelle& o, int ligne) {
+    ListImgMC_Click(o.calibrage.groupe, ligne);
+}
+
+std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne) {
+    return ListImgMC_DblClick(o.ui, o.calibrage.groupe, o.mesure.Etape >= 2, ligne);
+}
+
+void CopieCalibrageGroupe(Orvelle& o) {
+    CopieCalibrageGroupe(o.ui, o.calibrage, o.images.IndexImage);
+}
+
+void GroupeVide(Orvelle& o) {
+    GroupeVide(o.calibrage.groupe);
+}
+
+void GroupeRetireImage(Orvelle& o, int indexChargeur) {
+    GroupeRetireImage(o.calibrage.groupe, indexChargeur);
+}
+
+void EtatModeGroupe(Orvelle& o) {
+    EtatModeGroupe(o.ui, o.calibrage, o.controles(Controle::CaseModeMC).coche);
+}
+
+ContextePanneau ContextePanneauDe(const Orvelle& o) {
+    const auto& k = o.controles;
+    return ContextePanneau{o.parametres,
+                           ImageDe(o),
+                           o.mesure.LongueurPixels,
+                           CheminCalibrage(o),
+                           k(Controle::Loupe).actif,
+                           k.Texte(Controle::TexteCalibrage),
+                           k.Texte(Controle::TexteCorrection)};
+}
+
+std::string CheminCalibrage(const Orvelle& o) {
+    return CheminCalibrage(o.dossierProgramme);
+}
+
+void Calibrage_Ouvre(Orvelle& o) {
+    Calibrage_Ouvre(o.ui, o.calibrage);
+}
+
+void Calibrage_Ferme(Orvelle& o) {
+    Calibrage_Ferme(o.ui);
+}
+
+void EtapeCadreCalibrage(Orvelle& o, int commande) {
+    EtapeCadreCalibrage(o.ui, o.calibrage, ContextePanneauDe(o), commande);
+}
+
+void ValideCadreCalibrage(Orvelle& o) {
+    ValideCadreCalibrage(o.ui, o.calibrage, ContextePanneauDe(o));
+}
+
+void ListCalib_Click(Orvelle& o, int ligne) {
+    ListCalib_Click(o.ui, o.calibrage, ligne);
+}
+
+void Command1_Click(Orvelle& o, int index) {
+    Command1_Click(o.ui, o.calibrage, ContextePanneauDe(o), index);
+}
+
+bool ClicOption(Orvelle& o, Controle c) {
+    // Lines in the grid measure otherwise in the other mode: once the mode
+    // changed, every line is recomputed, so that the grid never holds values
+    // of both modes.
+    const bool lignes = o.mesure.LigneCourante > 1 || o.mesure.Etape >= 2;
+    const bool avant = o.parametres.indPres;
+    if (!ClicOption(o.ui, o.calibrage, o.parametres, ImageDe(o), lignes, o.mesure.Etape >= 2, c))
+        return false;
+    if (o.parametres.indPres != avant && lignes) MajGrille(o);
+    return true;
+}
+
+void Editeur(Orvelle& o) {
+    Editeur(o.ui, CheminCalibrage(o));
+}
+
+bool ClicCalibrage(Orvelle& o, Controle c) {
+    using C = Controle;
+    // The panel's commands, in the order of their numbers.
+    constexpr Controle kCommandes[] = {C::CalibrageCoefficient, C::CalibrageBalanceBlancs,
+                                       C::CalibragePortion,     C::CalibrageCharger,
+                                       C::CalibrageSauvegarde,  C::CalibrageResolution,
+                                       C::CalibrageObjectif};
+    for (int i = 0; i < static_cast<int>(std::size(kCommandes)); ++i)
+        if (kCommandes[i] == c) {
+            EtapeCadreCalibrage(o, i);
+            return true;
+        }
+    switch (c) {
+    case C::EditerCalibrage:
+        Editeur(o);
+        return true;
+    case C::Etalonner:
+        Etalonner(o);
+        return true;
+    case C::QuitterCalibrage:
+        Calibrage_Ferme(o);
+        return true;
+    case C::ValiderCalibrage:
+        ValideCadreCalibrage(o);
+        return true;
+    case C::SaisieOK:
+        ValideSaisieCalibrage(o);
+        return true;
+    case C::SaisieAnnule:
+        AnnuleSaisieCalibrage(o);
+        return true;
+    case C::CalibrageCorrection:
+        EtapeCadreCalibrage(o, CommandeCorrection);
+        return true;
+    case C::CorrectionAppliquer:
+    case C::CorrectionAnnuler:
+        Command1_Click(o, c == C::CorrectionAppliquer ? 0 : 1);
+        return true;
+    case C::EtalonnageResolution:
+        Calibrage_Ouvre(o);
+        return true;
+    case C::GroupeAjoute:
+        BoutMC_Click(o, 0);
+        return true;
+    case C::GroupeRetire:
+        BoutMC_Click(o, 1);
+        return true;
+    case C::GroupeAjouteTout:
+        BoutMC_Click(o, 2);
+        return true;
+    case C::GroupeRetireTout:
+        BoutMC_Click(o, 3);
+        return true;
+    case C::GroupeOK:
+        BoutMC_Click(o, 4);
+        return true;
+    case C::CaseModeMC:
+    case C::CaseImgMC:
+        chkMC_Click(o, c == C::CaseModeMC ? 0 : 1);
+        return true;
+    case C::OptionIndDim:
+    case C::OptionIndRes:
+    case C::OptionCalibrageLongueur:
+    case C::OptionCalibrageGraduations:
+        return ClicOption(o, c);
+    case C::GroupeChargeMC:
+    case C::GroupageMC:
+        BasculePanneauGroupe(o);
+        return true;
+    case C::CalibrageGroupe:
+        CopieCalibrageGroupe(o);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void InstalleCalibrage(Orvelle& o) {
+    EtatModeGroupe(o);
+    o.controles.Actif(Controle::TexteObjectif, o.calibrage.optionPortion == CalibrageGraduations);
+}
+
+} // namespace orv

@@ -1,0 +1,80 @@
+// The calibration at work in the program: each window command of the
+// calibration panel, its input dialogue, its options and the image group
+// handed to their rules with what they read from the other subsystems (the
+// picture shown, the measure's last segment, the text boxes the user typed
+// in), and what follows elsewhere: the grid value of a calibration segment
+// taken out, the grid recomputed after a change of resolution mode, the marks
+// drawn again after a change of group mode.
+#pragma once
+
+#include "app/Orvelle.h"
+#include "calibration/Calibrage.h"
+#include "calibration/PanneauCalibrage.h"
+
+#include <optional>
+#include <string>
+
+namespace orv {
+
+// The picture shown as the calibration sees it: the slot and the view's
+// width (the width label's while the view has none).
+ImageMontree ImageDe(const Orvelle& o);
+
+// The rules of calibration/Calibrage.h with the state of `o`.
+void AfficheCalibrage(Orvelle& o);
+bool Calibre(const Orvelle& o);
+double UnitesParPixelImage(const Orvelle& o);
+double MicronsParPixelImage(const Orvelle& o);
+void FixeCalibrage(Orvelle& o, double facteur);
+void MontreCalibrageImage(Orvelle& o);
+void CalibrageNouvelleImage(Orvelle& o, int slot);
+double FacteurResolutionCourant(const Orvelle& o);
+void AppliqueResolution(Orvelle& o);
+void DemarreCalibrage(Orvelle& o, int type);
+void Etalonner(Orvelle& o);
+bool CalibrageEnAttente(const Orvelle& o);
+// A value was written to the grid: a calibration waiting for its segment takes it.
+void ValeurCalibrage(Orvelle& o);
+// "OK" and "Annule" of the input dialogue; the segment's grid value goes.
+void ValideSaisieCalibrage(Orvelle& o);
+void AnnuleSaisieCalibrage(Orvelle& o);
+
+// The image group with the state of `o`.
+// cmdChargeMC and Mntool(3) "Groupage MC": shows or hides the group panel.
+void BasculePanneauGroupe(Orvelle& o);
+void BoutMC_Click(Orvelle& o, int index);
+// chkMC(0) "mode MC", chkMC(1) "Img MC" (their new state is in the registry):
+// the mode follows the box, and the marks are drawn again.
+void chkMC_Click(Orvelle& o, int index);
+void ListImgMC_Click(Orvelle& o, int ligne);
+std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne);
+void CopieCalibrageGroupe(Orvelle& o);
+void GroupeVide(Orvelle& o);
+void GroupeRetireImage(Orvelle& o, int indexChargeur);
+// The group mode as the check box chkMC(0) shows it.
+void EtatModeGroupe(Orvelle& o);
+
+// The calibration panel (calibration/PanneauCalibrage.h) with the state of
+// `o`, the boxes the user typed in and the calibration file of its folder.
+ContextePanneau ContextePanneauDe(const Orvelle& o);
+std::string CheminCalibrage(const Orvelle& o);
+void Calibrage_Ouvre(Orvelle& o);
+void Calibrage_Ferme(Orvelle& o);
+void EtapeCadreCalibrage(Orvelle& o, int commande);
+void ValideCadreCalibrage(Orvelle& o);
+void ListCalib_Click(Orvelle& o, int ligne);
+void Command1_Click(Orvelle& o, int index);
+// A resolution or pointing option; after a change of resolution mode every
+// grid line is recomputed. False for another control.
+bool ClicOption(Orvelle& o, Controle c);
+void Editeur(Orvelle& o);
+
+// A click on a control of the calibration panel, its input dialogue, its
+// options, the image group or their menu entries. False when the control is
+// not one of them.
+bool ClicCalibrage(Orvelle& o, Controle c);
+
+// Run once at start-up, after the settings were read: the controls follow the modes.
+void InstalleCalibrage(Orvelle& o);
+
+} // namespace orv
