@@ -3,8 +3,6 @@
 namespace orv {
 
 Orvelle::Orvelle(Plateforme& p, std::string dossier)
-    : plateforme(p), dossierProgramme(std::move(dossier)), REPPROG(dossierProgramme) {
-    CalibrageImage.fill(1.0);
-}
+    : plateforme(p), dossierProgramme(std::move(dossier)), REPPROG(dossierProgramme) {}
 
 } // namespace orv

@@ -30,9 +30,12 @@ struct GroupeImages {
 };
 
 struct EtatCalibrage {
+    EtatCalibrage() { CalibrageImage.fill(1.0); }
+
     // Micrometres per pixel unit, the factor in use.
     double CoefCalibrage = 1.0;
-    // One factor per image slot (0 the default picture, 1..50 the loader's items).
+    // One factor per image slot (0 the default picture, 1..50 the loader's
+    // items), 1 until a factor is given.
     std::array<double, SlotsGroupe> CalibrageImage{};
     // Pixel units per image pixel by the resolution mode (FacteurResolutionCourant).
     double FacteurResolution = 1.0;
