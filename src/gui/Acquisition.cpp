@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMediaDevices>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -63,11 +64,55 @@ std::pair<IssueAcquisition, std::string> Issue(const ResultatAcquisition& r,
 AcquisitionQt::AcquisitionQt(Orvelle& o, QWidget* fenetre, QWidget* zoneImage,
                              std::function<void()> actualise, std::unique_ptr<Scanner> scanner)
     : QObject(fenetre), o_(o), fenetre_(fenetre), zoneImage_(zoneImage),
-      actualise_(std::move(actualise)), scanner_(std::move(scanner)) {}
+      actualise_(std::move(actualise)), scanner_(std::move(scanner)) {
+    ChercheSources();
+    // A camera plugged in or out while the program runs.
+    connect(&peripheriques_, &QMediaDevices::videoInputsChanged, this, [this] {
+        if (!rechercheFinie_) return;
+        auto sources = sources_;
+        std::erase_if(sources, [](const SourceAcquisition& s) { return EstCamera(s.nom); });
+        FinRecherche(std::move(sources));
+    });
+}
 
 AcquisitionQt::~AcquisitionQt() {
     annule_ = true;
     if (travail_.joinable()) travail_.join();
+    if (recherche_.joinable()) recherche_.join();
+}
+
+// Listing SANE's devices can take seconds (network scanners): it runs beside
+// the window, and the entries wait for its answer.
+void AcquisitionQt::ChercheSources() {
+    rechercheFinie_ = false;
+    AppliqueDisponibilite();
+    recherche_ = std::thread([this] {
+        auto scanners = scanner_->Sources();
+        QMetaObject::invokeMethod(
+            this, [this, s = std::move(scanners)]() mutable { FinRecherche(std::move(s)); },
+            Qt::QueuedConnection);
+    });
+}
+
+void AcquisitionQt::FinRecherche(std::vector<SourceAcquisition> scanners) {
+    if (recherche_.joinable()) recherche_.join();
+    sources_ = std::move(scanners);
+    for (auto& c : Cameras()) sources_.push_back(std::move(c));
+    rechercheFinie_ = true;
+    AppliqueDisponibilite();
+    if (actualise_) actualise_();
+    emit SourcesTrouvees();
+}
+
+// The choice of a source is open once the search ended (it searches again);
+// an acquisition needs a source; the whole screen needs a desktop that lets a
+// program read it.
+void AcquisitionQt::AppliqueDisponibilite() {
+    auto& c = o_.controles;
+    c.Actif(Controle::TwainSelectionSource, rechercheFinie_);
+    for (Controle a : {Controle::TwainAcquisition, Controle::AcquisitionTwain})
+        c.Actif(a, rechercheFinie_ && !sources_.empty());
+    c.Actif(Controle::CopieEcranEcran, EcranLisible());
 }
 
 bool AcquisitionQt::Clic(Controle c) {
@@ -95,8 +140,8 @@ bool AcquisitionQt::Clic(Controle c) {
 }
 
 void AcquisitionQt::ChoisitSource() {
-    auto sources = SansBloquer([this] { return scanner_->Sources(); });
-    for (auto& c : Cameras()) sources.push_back(std::move(c));
+    FinRecherche(SansBloquer([this] { return scanner_->Sources(); }));
+    const auto& sources = sources_;
     if (sources.empty()) {
         o_.plateforme.Message(o_.textes.Mnu(mnu::AucuneSource),
                               o_.controles.Texte(Controle::TwainSelectionSource),
@@ -188,11 +233,15 @@ std::optional<PixelsImage> AcquisitionQt::VueDessinee() {
     return VersPixels(vue);
 }
 
-std::optional<PixelsImage> AcquisitionQt::Ecran() {
+bool AcquisitionQt::EcranLisible() {
     // A Wayland desktop lets no program read the screen.
-    if (QGuiApplication::platformName().startsWith("wayland")) return std::nullopt;
+    return !QGuiApplication::platformName().startsWith("wayland") &&
+           QGuiApplication::primaryScreen();
+}
+
+std::optional<PixelsImage> AcquisitionQt::Ecran() {
+    if (!EcranLisible()) return std::nullopt;
     QScreen* ecran = QGuiApplication::primaryScreen();
-    if (!ecran) return std::nullopt;
     const QImage image = ecran->grabWindow(0).toImage();
     if (image.isNull()) return std::nullopt;
     return VersPixels(image);

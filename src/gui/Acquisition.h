@@ -6,6 +6,7 @@
 #include "acquisition/Scanner.h"
 #include "app/CommandesAcquisition.h"
 
+#include <QMediaDevices>
 #include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
@@ -36,15 +37,25 @@ public:
     const std::string& Source() const { return source_; }
     void FixeSource(std::string s) { source_ = std::move(s); }
     QProgressDialog* Progres() const { return progres_; }
+    // The sources found by the search started with the window (scanners and
+    // cameras); until it ends the acquisition entries stay disabled.
+    bool RechercheFinie() const { return rechercheFinie_; }
+    const std::vector<SourceAcquisition>& Sources() const { return sources_; }
 
+    static bool EcranLisible();
     std::optional<PixelsImage> VueDessinee() override;
     std::optional<PixelsImage> Ecran() override;
 
 signals:
     // An acquisition ended and the core has its result.
     void Terminee();
+    // The search for sources ended; the entries follow what it found.
+    void SourcesTrouvees();
 
 private:
+    void ChercheSources();
+    void FinRecherche(std::vector<SourceAcquisition> scanners);
+    void AppliqueDisponibilite();
     void ChoisitSource();
     void Acquiert();
     void Fin(IssueAcquisition issue, const std::string& erreur);
@@ -57,7 +68,11 @@ private:
     std::string source_;
     std::atomic<bool> annule_{false};
     std::thread travail_;
+    std::thread recherche_;
+    bool rechercheFinie_ = false;
+    std::vector<SourceAcquisition> sources_;
     QPointer<QProgressDialog> progres_;
+    QMediaDevices peripheriques_;
 };
 
 } // namespace orv

@@ -184,6 +184,8 @@ void FenetrePrincipale::Actualise() {
     if (chargeur_) chargeur_->Rafraichit();
     if (copie_) copie_->Rafraichit();
     if (calibrage_) calibrage_->Actualise();
+    for (auto [b, entree] : aides_)
+        b->setToolTip(QString::fromStdString(o_.controles.Texte(entree)));
     PlaceCadres();
 }
 
@@ -432,7 +434,8 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
                      QStyle::SP_DialogOpenButton},
           std::tuple{Controle::BoutonCopieEcran, Controle::OutilCopieEcran,
                      QStyle::SP_ComputerIcon}}) {
-        auto* b = Bouton(r, c, Legende(o_.controles.Texte(entree)));
+        auto* b = Bouton(r, c);
+        aides_.emplace_back(b, entree);
         b->setIcon(style()->standardIcon(icone));
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     }

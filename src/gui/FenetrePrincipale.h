@@ -8,6 +8,9 @@
 
 #include <QMainWindow>
 
+#include <utility>
+#include <vector>
+
 class QAbstractButton;
 class QTranslator;
 class QTableView;
@@ -82,6 +85,8 @@ private:
     ZoneImage* zoneImage_ = nullptr;
     PanneauChargeur* chargeur_ = nullptr;
     CadreCopieReferencee* copie_ = nullptr;
+    // Buttons whose tooltip is the caption of a menu entry (it follows the language).
+    std::vector<std::pair<QAbstractButton*, Controle>> aides_;
     AcquisitionQt* acquisition_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
     QWidget* resultats_ = nullptr;

@@ -72,6 +72,7 @@ private slots:
         etat->parametres.repImage = dossier.path().toStdString();
         fenetre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
+        QTRY_VERIFY(fenetre->Acquisition()->RechercheFinie());
     }
     void cleanup() {
         fenetre.reset();
@@ -94,6 +95,29 @@ private slots:
         fenetre->Clique(Controle::TwainSelectionSource);
         QCOMPARE(lignes, 2 + static_cast<int>(Cameras().size()));
         QCOMPARE(fenetre->Acquisition()->Source(), std::string("test:1"));
+    }
+
+    // The entries wait for the search started with the window, and follow
+    // what it found: nothing to acquire from leaves only the choice open.
+    void theEntriesFollowTheSourcesFound() {
+        const auto actif = [&](Controle c) { return etat->controles(c).actif; };
+        QVERIFY(actif(Controle::TwainAcquisition) && actif(Controle::AcquisitionTwain));
+        QCOMPARE(actif(Controle::CopieEcranEcran), AcquisitionQt::EcranLisible());
+
+        struct SansSource : Scanner {
+            std::vector<SourceAcquisition> Sources() override { return {}; }
+            ResultatAcquisition Acquiert(const std::string&, ModeAcquisition,
+                                         const std::atomic<bool>&,
+                                         const std::function<void(int)>&) override {
+                return {EchecAcquisition::AucuneSource, {}, {}};
+            }
+        };
+        AcquisitionQt seule(*etat, fenetre.get(), nullptr, {}, std::make_unique<SansSource>());
+        QVERIFY(!actif(Controle::TwainSelectionSource) && !actif(Controle::TwainAcquisition));
+        QSignalSpy trouvees(&seule, &AcquisitionQt::SourcesTrouvees);
+        QVERIFY(trouvees.wait(5000));
+        QVERIFY(actif(Controle::TwainSelectionSource));
+        QCOMPARE(actif(Controle::AcquisitionTwain), !Cameras().empty());
     }
 
     void twoAcquisitionsKeepOneSlotWhileTheWindowRuns() {

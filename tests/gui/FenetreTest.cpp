@@ -213,7 +213,8 @@ private slots:
         QFile f(dossier.filePath("Zelk2_it.lng"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(
-            "MNFICHIERS;File\r\nMNUFIC;x\r\nF12;Esci\r\n*\r\nBOUTONS;b\r\nB15;Canc. riga\r\n*\r\n");
+            "MNFICHIERS;File\r\nMNUFIC;x\r\nF12;Esci\r\n*\r\nBOUTONS;b\r\nB15;Canc. riga\r\n*\r\n"
+            "MNUTLS;x\r\nM1;Copia schermo\r\n*\r\n");
         f.close();
         Action(fenetre.get(), NomObjet(Controle::LangueIt))->trigger();
         QCOMPARE(Action(fenetre.get(), NomObjet(Controle::Quitter))->text(), QString("Esci"));
@@ -221,6 +222,9 @@ private slots:
         auto* b = fenetre->findChild<QPushButton*>(NomObjet(Controle::EffaceLigne));
         QVERIFY(b);
         QCOMPARE(b->text(), QString("Canc. riga"));
+        // A button named after a menu entry says it in its tooltip.
+        QCOMPARE(fenetre->findChild<QPushButton*>(NomObjet(Controle::BoutonCopieEcran))->toolTip(),
+                 QString("Copia schermo"));
         QVERIFY(Action(fenetre.get(), NomObjet(Controle::LangueIt))->isChecked());
         QVERIFY(!Action(fenetre.get(), NomObjet(Controle::LangueFr))->isChecked());
         QFile::remove(dossier.filePath("Zelk2_it.lng"));
