@@ -81,7 +81,7 @@ bool ComptesDe(int n, Comptes& c) {
     }
 }
 
-// Status-bar prompt of a function; nothing for the triangle (the prompt stays).
+// Status-bar prompt of a function.
 bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& invite) {
     switch (n) {
     case 1:
@@ -90,6 +90,7 @@ bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& in
     case 4:
     case 5:
     case 6:
+    case 15: // the triangle's three corners
         invite = t.Msg(msg::MarquerPoint);
         return true;
     case 10:

@@ -131,10 +131,8 @@ TEST_F(FonctionsTest, PromptIsMessage55AndTheStatusBar) {
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "marquer les bosses externes");
     Choisit(13);
     EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
-    // Surfaces keep the prompt they found.
+    // The triangle does not keep the previous function's prompt.
     Choisit(15);
-    EXPECT_EQ(o.textes.Msg(55), "marquer l'élément désiré");
-    Choisit(1);
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "Marquer un point");
 }
 
