@@ -7,7 +7,6 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "platform/Plateforme.h"
-#include "results/Statistiques.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -56,11 +55,8 @@ public:
 inline std::unique_ptr<Orvelle> Session(Plateforme& p) {
     auto o = std::make_unique<Orvelle>(p, "/nonexistent");
     o->textes.RemplitMessages();
-    o->controles.Coche(Controle::CaseCalculStat, true);
     ConstruitTableFonctions(*o);
     AppliqueFonctionDemarrage(*o);
-    o->recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
-    o->razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
     return o;
 }
 

@@ -2,6 +2,7 @@
 // to a file that imports to the same lines (the columns read, the image
 // numbers, the comments).
 #include "Commun.h"
+#include "app/CommandesResultats.h"
 #include "results/ExportCSV.h"
 #include "results/ImportCSV.h"
 
@@ -13,12 +14,14 @@ int ProprieteCSV(const std::uint8_t* donnees, std::size_t taille) {
     PlateformeMuette p;
     auto o = Session(p);
     std::istringstream in(std::string(reinterpret_cast<const char*>(donnees), taille));
-    const LectureCSV lu = AnalyseCSV(*o, in);
+    const LectureCSV lu = AnalyseCSV(o->ui, o->mesure, o->parametres, in);
     if (!lu) return 0;
     const TableCSV& a = *lu.table;
     RemplaceGrille(*o, a, "import.csv");
-    std::istringstream relu(OctetsExport(*o, Horodatage{"01/01/2024", "12:00:00"}));
-    const LectureCSV deux = AnalyseCSV(*o, relu);
+    std::istringstream relu(OctetsExport(o->ui, o->mesure, o->resultats, o->parametres,
+                                         ContexteExportDe(*o),
+                                         Horodatage{"01/01/2024", "12:00:00"}));
+    const LectureCSV deux = AnalyseCSV(o->ui, o->mesure, o->parametres, relu);
     if (!deux) Echec("the export of an imported file is refused");
     const TableCSV& b = *deux.table;
     if (b.fonction.numero != a.fonction.numero || b.lignes.size() != a.lignes.size())

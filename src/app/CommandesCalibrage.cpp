@@ -34,10 +34,7 @@ const std::string& TexteObjectif(const Orvelle& o) {
 } // namespace
 
 ImageMontree ImageDe(const Orvelle& o) {
-    int largeur = o.images.vue.LargeurPixels();
-    if (largeur <= 0)
-        largeur = static_cast<int>(LitDecimal(o.controles.Texte(Controle::LargeurImage)));
-    return ImageMontree{o.images.IndexImage, largeur};
+    return ImageMontree{o.images.IndexImage, o.images.vue.LargeurPixels()};
 }
 
 void AfficheCalibrage(Orvelle& o) {

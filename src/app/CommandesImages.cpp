@@ -2,12 +2,12 @@
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "base/Nombres.h"
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
 #include "interface/Messages.h"
-#include "results/ImportCSV.h"
 
 #include <algorithm>
 
@@ -73,7 +73,7 @@ bool ClicZoom(Orvelle& o, Controle c) {
     if (!ClicZoom(o.ui, o.images, c)) return false;
     if (o.images.versionVue != vue)
         MarquesVueNeuve(o);
-    else if (c == Controle::ZoomPas && o.controles(Controle::CaseAutoRetrace).coche)
+    else if (c == Controle::ZoomPas && o.parametres.autoRetrace)
         Retrace(o); // a new step redraws the marks with automatic redraw on
     return true;
 }

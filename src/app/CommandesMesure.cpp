@@ -1,6 +1,8 @@
 #include "app/CommandesMesure.h"
 
 #include "app/CommandesCalibrage.h"
+#include "app/CommandesResultats.h"
+#include "app/CommandesTrame.h"
 
 #include "images/CommandesVue.h"
 #include "measure/ChangementFonction.h"
@@ -18,7 +20,7 @@ std::string CheminTrameSauvegarde(const Orvelle& o) {
 }
 
 bool SauvegardeTrame::Sauve(const std::string& chemin) {
-    return o_.sauveTrame && o_.sauveTrame(o_, chemin);
+    return o_.sauvegardeAutomatique && !o_.relectureTrame && SauveTrameAutomatique(o_, chemin);
 }
 
 ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde) {
@@ -33,30 +35,18 @@ ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde) {
                           sauvegarde};
 }
 
-void RecalculeStatistiques(Orvelle& o) {
-    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
-}
-
-void VideStatistiques(Orvelle& o) {
-    auto& p = o.GrilleRefP;
-    for (int l = 1; l < p.Lignes(); ++l)
-        for (int c = 1; c < p.Colonnes(); ++c) p.FixeTexte(l, c, "");
-    if (o.razStatistiques) o.razStatistiques(o);
-}
-
 void Suivre(Orvelle& o, const SuitesMesure& s) {
     for (const ResultatAjout& a : s.ajouts) {
         if (!a.Ecrite()) continue;
-        if (o.controles(Controle::CadreStatistiques).visible) RecalculeStatistiques(o);
+        if (o.resultats.statistiquesAffichees) RecalculeStatistiques(o);
         // A pointing calibration waiting for its segment takes the value written.
         ValeurCalibrage(o);
     }
     if (s.grilleVidee) VideStatistiques(o);
     if (s.effacement) RecalculeStatistiques(o);
-    if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+    if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
     if (s.basculeStatistiques) {
-        o.controles.Visible(Controle::CadreStatistiques,
-                            !o.controles(Controle::CadreStatistiques).visible);
+        MontreStatistiques(o, !o.resultats.statistiquesAffichees);
         RecalculeStatistiques(o);
     }
     if (s.vue) {
@@ -187,17 +177,17 @@ void ConstruitTableFonctions(Orvelle& o) {
 
 void LargeursGrille(Orvelle& o, int n) {
     LargeursGrille(o.ui, o.mesure, n);
-    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+    DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
 }
 
 void SelectionneFonction(Orvelle& o) {
     SelectionneFonction(o.ui, o.mesure, o.parametres);
-    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+    DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
 }
 
 void AppliqueFonctionDemarrage(Orvelle& o) {
     AppliqueFonctionDemarrage(o.ui, o.mesure, o.parametres);
-    DisposeGrilleStatistiques(o.mesure, o.GrilleRefP);
+    DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
 }
 
 bool ClicMenuFonction(Orvelle& o, Controle c) {
@@ -213,7 +203,7 @@ void Retrace(Orvelle& o) {
 
 void MarquesVueNeuve(Orvelle& o) {
     MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe,
-                    o.controles(Controle::CaseAutoRetrace).coche);
+                    o.parametres.autoRetrace);
 }
 
 double Echelle(const Orvelle& o) {

@@ -34,10 +34,6 @@ private:
 ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde);
 // The follow-up of a measure event or command.
 void Suivre(Orvelle& o, const SuitesMesure& s);
-// The statistics after a change of the grid; their accumulators and rows
-// after it was emptied.
-void RecalculeStatistiques(Orvelle& o);
-void VideStatistiques(Orvelle& o);
 
 // The mouse and the keys of the image box (measure/Pointage.h).
 void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p,

@@ -3,6 +3,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
 #include "base/Texte.h"
@@ -10,7 +11,6 @@
 #include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
-#include "results/ExportCSV.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -271,12 +271,6 @@ void MajGrille(Orvelle& o) {
     auto& traces = o.mesure.TraceLignes;
     for (size_t l = 1; l < traces.size() && static_cast<int>(l) < o.mesure.LigneCourante; ++l)
         traces[l].marques = std::move(marques[l]);
-}
-
-void InstalleFichierTrame(Orvelle& o) {
-    o.sauveTrame = [](Orvelle& e, const std::string& chemin) {
-        return SauveTrameAutomatique(e, chemin);
-    };
 }
 
 bool ClicTrame(Orvelle& o, Controle c) {

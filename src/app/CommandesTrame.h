@@ -23,7 +23,7 @@ enum class ResultatChargement {
 // (the file it would have replaced stays whole); false then. The file becomes
 // the work's grid file.
 bool SauveTrame(Orvelle& o, const std::string& chemin);
-// Writer of the grid's automatic and full-grid saves (Orvelle::sauveTrame): a
+// Writer of the grid's automatic and full-grid saves : a
 // relative name is taken in the data folder. The work's grid file stays as it was.
 bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin);
 
@@ -61,9 +61,6 @@ void OuvreTrame(Orvelle& o, const std::string& chemin);
 // recomputed with the current calibration. Refused while a measure is half
 // entered (its values would be lost).
 void MajGrille(Orvelle& o);
-
-// Installs the grid file's writer for the grid's saves (start-up).
-void InstalleFichierTrame(Orvelle& o);
 
 // MnuFIC 9 and 10, Mntool 4; false for any other control.
 bool ClicTrame(Orvelle& o, Controle c);

@@ -4,6 +4,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
@@ -21,9 +22,6 @@
 #include "measure/CommentaireLigne.h"
 #include "measure/Marques.h"
 #include "measure/Pointage.h"
-#include "results/ExportCSV.h"
-#include "results/Statistiques.h"
-#include "results/TexteResultats.h"
 
 #include <algorithm>
 #include <optional>
@@ -150,7 +148,8 @@ void Demarrage(Orvelle& o) {
     // 3. Interface defaults.
     o.textes.RemplitMessages();
     o.FicTrame.clear();
-    o.extensionExport = "csv";
+    o.resultats.extensionExport = "csv";
+    o.resultats.calculAutomatique = true;
     c.Coche(Controle::CaseCalculStat, true);
     o.mesure.couleur1 = 12;
     o.mesure.couleur2 = 10;
@@ -183,17 +182,13 @@ void Demarrage(Orvelle& o) {
     // 6-9. Calibration caption, functions, first step, start-up function.
     AfficheCalibrage(o);
     ConstruitTableFonctions(o);
-    c.Visible(Controle::CadreStatistiques, false);
+    MontreStatistiques(o, false);
     o.mesure.Etape = 1;
     AppliqueFonctionDemarrage(o);
 
-    // The statistics follow every change of the grid.
-    o.recalculeStatistiques = [](Orvelle& e) { RecalculeTout(e); };
-    o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
-
     Desactive(o);
     InstalleCalibrage(o);
-    InstalleFichierTrame(o);
+    o.sauvegardeAutomatique = true;
     AfficheImageParDefaut(o);
     // 10. Welcome panel.
     AfficheBienvenue(o);
@@ -378,7 +373,7 @@ void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
     o.mesure.GrilleRef.Selectionne(ligne, colonne);
     MontreImageLigne(o, ligne);
     if (colonne == o.mesure.GrilleRef.Colonnes() - 1) {
-        QuitteModeExport(o);
+        QuitteModeExport(o.ui, o.resultats);
         OuvreCommentaire(o.ui, o.mesure, ligne);
     }
 }

@@ -86,7 +86,7 @@ void ClicFonctionDemarrage(Orvelle& o, int i) {
 
 void ClicFormatExport(Orvelle& o, int i) {
     CocheValeur(o.controles, kFormatsExport, i);
-    o.extensionExport = i == 1 ? "txt" : "csv";
+    o.resultats.extensionExport = i == 1 ? "txt" : "csv";
 }
 
 bool ClicTailleGrille(Orvelle& o, int i) {
@@ -140,7 +140,7 @@ void ClicSauvegardeAuto(Orvelle& o, int i) {
 
 void ClicNotationEclair(Orvelle& o, int i) {
     CocheValeur(o.controles, kNotations, i);
-    o.NotationEclair = i;
+    o.resultats.NotationEclair = i;
 }
 
 void ClicMachineRapide(Orvelle& o) {
@@ -152,7 +152,9 @@ void ClicMachineRapide(Orvelle& o) {
     if (!rapide) {
         SelectionneModePointage(o, 1);
         c.Coche(Controle::CaseAutoRetrace, false);
+        o.parametres.autoRetrace = false;
         c.Coche(Controle::CaseCalculStat, false);
+        o.resultats.calculAutomatique = false;
     }
 }
 
@@ -190,7 +192,7 @@ void CocheMenusOptions(Orvelle& o) {
     Controles& c = o.controles;
     const int f = p.fonctionDemarrage;
     CocheValeur(c, kDemarrage, f == 0 ? 1 : f == 20 ? 20 : f - 1);
-    CocheValeur(c, kFormatsExport, o.extensionExport == "txt" ? 1 : 0);
+    CocheValeur(c, kFormatsExport, o.resultats.extensionExport == "txt" ? 1 : 0);
     int grille = -1;
     for (int i = 0; i <= 2; ++i)
         if (TailleGrille(i) == p.tGrille) grille = i;
@@ -208,7 +210,7 @@ void CocheMenusOptions(Orvelle& o) {
     CocheValeur(c, kSauvegardesAuto, p.savAuto / 10);
     CocheValeur(c, kFormatsImage, p.extImg);
     CocheValeur(c, kZonesCouleur, p.zoneCouleur);
-    CocheValeur(c, kNotations, o.NotationEclair);
+    CocheValeur(c, kNotations, o.resultats.NotationEclair);
 }
 
 bool ClicMenuOptions(Orvelle& o, Controle c) {

@@ -11,11 +11,9 @@
 #include "measure/EtatMesure.h"
 #include "measure/GrilleTexte.h"
 #include "platform/Plateforme.h"
-#include "results/EtatExport.h"
 #include "results/EtatResultats.h"
 
 #include <array>
-#include <functional>
 #include <string>
 
 namespace orv {
@@ -38,8 +36,6 @@ public:
 
     // The measure: grid, mirror, marks, pointing, comment editor.
     EtatMesure mesure;
-    // The statistics grid.
-    GrilleTexte GrilleRefP;
 
     // The picture shown and its view, the magnifier, the loader.
     EtatImages images;
@@ -59,8 +55,6 @@ public:
     // The work (function and grid texts) as that file holds it: quitting with
     // other measures asks to save them.
     std::string travailSauve;
-    std::string extensionExport = "csv";
-    std::string FichierCSVImporte; // full path of the last imported CSV file, empty until one
 
     // Window flags.
     bool premiereActivationFaite = false;
@@ -68,26 +62,20 @@ public:
     bool diagnosticLangueDemande =
         false; // --diagnostic-langue: the switch is turned on at each language change
     bool machineRapide = true;
-    // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is
-    // ticked. It starts at "D1,9", the "(min) D1-D9 (max)" form mycologists publish.
-    int NotationEclair = 1;
     bool bienvenueAffichee = false;
     bool fermeture = false; // set once the user confirmed quitting: the window closes
     // Mn_Copie_Ecran: a screen copy takes the whole screen, else the work area.
     bool copieEcranEntier = true;
 
-    // Writer of the grid file, set once that subsystem exists; returns false
-    // (after saying why) when nothing was saved.
-    std::function<bool(Orvelle&, const std::string& chemin)> sauveTrame;
-    // Column statistics: recomputed after the grid changed, and their running
-    // accumulators reset when the grid is emptied. Set by the statistics unit.
-    std::function<void(Orvelle&)> recalculeStatistiques;
-    std::function<void(Orvelle&)> razStatistiques;
+    // The grid saves itself to the grid file every SAVAUTO lines and when
+    // full; on from start-up.
+    bool sauvegardeAutomatique = false;
+    // A grid file's lines are replayed into the grid: no automatic save and
+    // no statistics until the last one.
+    bool relectureTrame = false;
 
-    // Order statistics, 3D volume and results frame (results/).
+    // The statistics grid, order statistics, notation, export and import (results/).
     EtatResultats resultats;
-    // The CSV export: its comment, the export mode of Frame(10), its clock.
-    EtatExport exportCSV;
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }

@@ -3,6 +3,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -13,7 +14,6 @@
 #include "measure/Geometrie.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
-#include "results/ImportCSV.h"
 
 #include <algorithm>
 #include <cmath>
@@ -280,18 +280,15 @@ void Ligne::Remplit() {
 class Rejeu {
 public:
     explicit Rejeu(Orvelle& o)
-        : o_(o), sauve_(std::move(o.sauveTrame)), calibrage_(o.calibrage.CalibrageEnCours),
-          statistiques_(std::move(o.recalculeStatistiques)), index_(o.images.IndexImage),
+        : o_(o), calibrage_(o.calibrage.CalibrageEnCours), index_(o.images.IndexImage),
           coef_(o.calibrage.CoefCalibrage) {
-        o.sauveTrame = nullptr;
+        o.relectureTrame = true;
         o.calibrage.CalibrageEnCours = false;
-        o.recalculeStatistiques = nullptr;
         if (coef_ == 0) o.calibrage.CoefCalibrage = 1;
     }
     ~Rejeu() {
-        o_.sauveTrame = std::move(sauve_);
+        o_.relectureTrame = false;
         o_.calibrage.CalibrageEnCours = calibrage_;
-        o_.recalculeStatistiques = std::move(statistiques_);
         o_.images.IndexImage = index_;
         o_.calibrage.CoefCalibrage = coef_;
     }
@@ -300,9 +297,7 @@ public:
 
 private:
     Orvelle& o_;
-    decltype(Orvelle::sauveTrame) sauve_;
     bool calibrage_; // a pointing calibration waits for its segment
-    decltype(Orvelle::recalculeStatistiques) statistiques_;
     int index_;
     double coef_;
 };
@@ -327,7 +322,7 @@ void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
     c.Actif(Controle::MenuDensite, !couleur);
     c.Visible(Controle::CopieNotation, true);
     // A count starts from nothing, whatever the former work had counted.
-    if ((m.ModeComptage || m.ModeDensite)) c.Texte(Controle::TexteComptage, "0");
+    if ((m.ModeComptage || m.ModeDensite)) FixeCompte(o.ui, m, 0);
 }
 
 } // namespace
@@ -407,7 +402,7 @@ TailleImage TailleDeCalcul(const Trame& t, const ImagesTrame& im, size_t k, bool
 
 std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const ImagesTrame& im) {
     const int f = t.fonction;
-    const int derniere = DerniereColonneLue(o, f);
+    const int derniere = DerniereColonneLue(o.mesure, f);
     const bool comptes = f == 10 || f == 11 || f == 13 || f == 14;
     for (const auto& l : t.lignes) {
         for (size_t c = 0; c < l.cellules.size() && static_cast<int>(c) < derniere; ++c) {
@@ -520,7 +515,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     AppliqueResolution(o);
     aff_liste_images(o);
     RafraichitMGrille(o, LigneMiroir(o));
-    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
+    RecalculeStatistiques(o);
     return b;
 }
 
@@ -540,7 +535,7 @@ void AnnonceBilan(Orvelle& o, const BilanTrame& b) {
         p.Message(std::to_string(b.imagesIgnorees) + o.textes.Mnu(mnu::ImagesNonChargees), {},
                   Icone::Exclamation);
     if (b.lignesIgnorees > 0)
-        p.Message(MessageLignesIgnorees(o, b.lignesChargees, b.lignesIgnorees), {},
+        p.Message(MessageLignesIgnorees(o.textes, b.lignesChargees, b.lignesIgnorees), {},
                   Icone::Exclamation);
 }
 

@@ -1,6 +1,7 @@
 #include "cli/CommandesCli.h"
 
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
 #include "app/Orvelle.h"
@@ -10,10 +11,6 @@
 #include "base/Texte.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
-#include "results/ExportCSV.h"
-#include "results/ImportCSV.h"
-#include "results/Statistiques.h"
-#include "results/TexteResultats.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -126,7 +123,7 @@ Session OuvreSession(const OptionsSession& options) {
     Orvelle& o = *s.o;
     o.dossierDonnees = options.donnees;
     o.textes.RemplitMessages();
-    o.controles.Coche(Controle::CaseCalculStat, true); // the statistics are computed
+    o.resultats.calculAutomatique = true; // the statistics are computed
     // The settings are read as at start-up, but a missing file is not created:
     // a batch run leaves the program folder as it found it.
     o.parametres.repImage = options.dossier;
@@ -136,9 +133,7 @@ Session OuvreSession(const OptionsSession& options) {
     if (o.parametres.langue != "fr") AppliqueLangue(o);
     ConstruitTableFonctions(o);
     AppliqueFonctionDemarrage(o);
-    o.recalculeStatistiques = [](Orvelle& e) { StatColonnes(e); };
-    o.razStatistiques = [](Orvelle& e) { RazStatistiques(e); };
-    o.NotationEclair = options.notation;
+    o.resultats.NotationEclair = options.notation;
     if (options.decimales) o.parametres.fDecimal = kFormats[std::clamp(*options.decimales, 0, 2)];
     return s;
 }
@@ -150,7 +145,7 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
     // Grid files come with their reader; every other input is an export.
     if (Minuscules(fs::path(entree).extension().string()) == ".trm")
         return ChargeTrameCli(o, entree);
-    const LectureCSV lu = AnalyseFichierCSV(o, entree);
+    const LectureCSV lu = AnalyseFichierCSV(o.ui, o.mesure, o.parametres, entree);
     if (!lu) return entree + ": " + Lisible(Raison(lu.erreur));
     RemplaceGrille(o, *lu.table, entree);
     if (lu.table->ignorees > 0)
@@ -172,10 +167,11 @@ int CommandeExport(const OptionsSession& options, const OptionsExport& ex) {
 
     Session s = OuvreSession(options);
     Orvelle& o = *s.o;
-    o.extensionExport = ext;
-    o.exportCSV.commentaire = ex.commentaire;
+    o.resultats.extensionExport = ext;
+    o.resultats.exportCSV.commentaire = ex.commentaire;
     if (auto erreur = ChargeEntree(o, ex.entree)) return Erreur(*erreur);
-    const Ecriture ecrit = EcritFichierExport(sortie.string(), o, HorodatageExport(o));
+    const Ecriture ecrit =
+        EcritFichierExport(sortie.string(), o, HorodatageExport(o.resultats.exportCSV));
     if (!ecrit) return Erreur(sortie.string() + ": " + ecrit.erreur, SortieEcriture);
     return SortieSucces;
 }

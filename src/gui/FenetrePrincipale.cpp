@@ -630,7 +630,8 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     int libelles = 0;
     for (int k = 0; k < 11; ++k)
         libelles = std::max(
-            libelles, fm.horizontalAdvance(QString::fromStdString(LibelleStatistique(o_, k))) + 12);
+            libelles,
+            fm.horizontalAdvance(QString::fromStdString(LibelleStatistique(o_.textes, k))) + 12);
     const int derniere = g.Colonnes() - 1;
     // The image numbers (the statistics' "index" below them) need no room for a value.
     const int image = o_.mesure.GrilleRef.Colonnes() - 2;
@@ -719,7 +720,7 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
     auto* stats = new QGroupBox(zone);
     auto* ls = new QVBoxLayout(stats);
     ls->setContentsMargins(2, 2, 2, 2);
-    modeleStats_ = new ModeleGrille(o_.GrilleRefP, this);
+    modeleStats_ = new ModeleGrille(o_.resultats.GrilleRefP, this);
     vueStats_ = VuePour(modeleStats_, 18);
     vueStats_->setObjectName(NomObjet(Controle::GrilleStatistiques));
     ls->addWidget(vueStats_);

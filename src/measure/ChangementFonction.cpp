@@ -65,7 +65,7 @@ void Comptage(Entree& e, int numero) {
     if (e.m.NumFonction == numero) return;
     if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
     e.m.ModeComptage = true;
-    e.ui.controles.Texte(Controle::TexteComptage, "0");
+    FixeCompte(e.ui, e.m, 0);
     e.ui.controles.Actif(Controle::BoutonComptage, false);
     Bascule(e, numero);
     e.m.Etape = 1;
@@ -74,7 +74,7 @@ void Comptage(Entree& e, int numero) {
 void Densite(Entree& e, int numero) {
     if (GrilleOccupee(e) && !ConfirmeEffacement(e)) return;
     e.m.ModeDensite = true;
-    e.ui.controles.Texte(Controle::TexteComptage, "0");
+    FixeCompte(e.ui, e.m, 0);
     Bascule(e, numero);
 }
 

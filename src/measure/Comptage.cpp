@@ -5,6 +5,7 @@
 #include "base/Nombres.h"
 #include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
+#include "measure/Grille.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +19,7 @@ namespace {
 constexpr long kCompteMax = 1'000'000'000;
 
 long CompteAffiche(const ActionPointage& a) {
-    const auto n = LitEntierStrict(a.ui.controles.Texte(Controle::TexteComptage));
-    return n ? std::clamp(*n, 0L, kCompteMax) : 0;
+    return std::clamp(a.m.pointage.compte, 0L, kCompteMax);
 }
 
 void Invite(ActionPointage& a, const std::string& texte) {
@@ -57,7 +57,7 @@ void Valide(ActionPointage& a) {
     } else {
         if (!EcritValeur(a, static_cast<double>(n), points)) return;
     }
-    a.ui.controles.Texte(Controle::TexteComptage, "0");
+    FixeCompte(a.ui, a.m, 0);
 }
 
 class Comptage final : public ComportementPointage {
@@ -72,7 +72,7 @@ public:
         }
         if (e.bouton != Bouton::Gauche) return;
         const bool densite = a.m.ModeDensite;
-        a.ui.controles.Texte(Controle::TexteComptage, std::to_string(CompteAffiche(a) + 1));
+        FixeCompte(a.ui, a.m, CompteAffiche(a) + 1);
         // The count is the line's value 1 (class A) or 2 (class B, density count).
         const int valeur = densite ? 2 : a.m.Etape;
         MarqueEnCours(a.m, MarqueCroix(e.image, valeur == 1 ? 1 : 2), valeur);

@@ -101,8 +101,10 @@ struct EtatPointage {
     std::vector<PointImage> Sommets;
     double cumulLigneBrisee = 0;
     std::array<double, 7> ResultatsSurface{};
-    // Counting: points of the class being counted.
+    // Counting: points of the class being counted, and the count so far
+    // (the window shows it in TBox(6)).
     std::optional<PointImage> premierCompte, dernierCompte;
+    long compte = 0;
 
     // Marks of the measure under way not yet written to the grid (role colours
     // 1 and 2); "retrace" draws them again, a cancellation drops them.

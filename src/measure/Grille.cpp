@@ -298,6 +298,11 @@ bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p) {
     return true;
 }
 
+void FixeCompte(Interface& ui, EtatMesure& m, long n) {
+    m.pointage.compte = n;
+    ui.controles.Texte(Controle::TexteComptage, std::to_string(n));
+}
+
 void RafraichitMGrille(EtatMesure& m, int L) {
     const auto& g = m.GrilleRef;
     auto& mg = m.MGrille;

@@ -38,6 +38,9 @@ bool Efface_ligne(Interface& ui, EtatMesure& m, const Parametres& p, int n);
 // when the grid held nothing to erase.
 bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p);
 
+// The count under way becomes n, and its box shows it.
+void FixeCompte(Interface& ui, EtatMesure& m, long n);
+
 // Shows in MGrille the header and the three lines that end just before line L
 // (lines 1 to 3 while L is below 4).
 void RafraichitMGrille(EtatMesure& m, int L);

@@ -47,8 +47,7 @@ SuitesMesure EffaceDerniereValeur(Interface& ui, EtatMesure& m, const Parametres
 void AnnuleSegment(Interface& ui, EtatMesure& m, std::uint64_t versionImage) {
     auto& p = m.pointage;
     // A count under way is part of the measure: its crosses and its display go.
-    if ((m.ModeComptage || m.ModeDensite) && !p.marquesEnCours.empty())
-        ui.controles.Texte(Controle::TexteComptage, "0");
+    if ((m.ModeComptage || m.ModeDensite) && !p.marquesEnCours.empty()) FixeCompte(ui, m, 0);
     OublieMesureEnCours(m);
     p.IgnoreRelache = true;
     ui.controles.Visible(Controle::CadreMesure, true);

@@ -1,10 +1,9 @@
 #include "results/ExportCSV.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
-#include "results/ImportCSV.h"
+#include "interface/Messages.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
 
@@ -16,22 +15,12 @@ namespace orv {
 
 namespace {
 
-// Message numbers of the text table.
-constexpr int kMsgCadreExport = 119;
-constexpr int kMsgFichier = 126;
-constexpr int kMsgCalibrage = 109;
-constexpr int kMsgEcraser = 116;
-constexpr int kMsgRienAExporter = 130;
-constexpr int kMsgImagesChargees = 131;
-constexpr int kMsgErreurFichier = 144;
-constexpr int kMsgTousFichiers = 159;
-
 constexpr std::uint32_t kCouleurCadre10 = 0xC0C000;
 // The header line of an 8-column grid with nothing but "N°": the headers are missing.
 constexpr const char* kEnteteVide = "N°; ; ; ; ; ; ; ";
 
-std::string Plain(const Orvelle& o, double v) {
-    return TexteNombre(v, o.Sep());
+std::string Plain(const Interface& ui, double v) {
+    return TexteNombre(v, ui.Sep());
 }
 
 // One line of a grid: every cell followed by the separator.
@@ -43,17 +32,16 @@ std::string LigneGrille(const GrilleTexte& g, int ligne, const std::string& sep)
 
 // The order statistics row: label, one value per statistics column, a closing separator.
 template <typename F>
-std::string LigneOrdre(const Orvelle& o, const std::string& libelle, const std::string& sep,
-                       F valeur) {
+std::string LigneOrdre(const Interface& ui, const EtatMesure& m, const std::string& libelle,
+                       const std::string& sep, F valeur) {
     std::string t = libelle + sep;
-    for (int c = 1; c <= o.mesure.NbColStat && c < ColonnesResultats; ++c)
-        t += Plain(o, valeur(static_cast<size_t>(c))) + sep;
+    for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c)
+        t += Plain(ui, valeur(static_cast<size_t>(c))) + sep;
     return t + sep;
 }
 
-bool ReponseOK(Orvelle& o, const std::string& chemin) {
-    return o.plateforme.QuestionOKAnnuler(chemin + std::string(FinDeLigne) +
-                                          o.textes.Msg(kMsgEcraser));
+bool ReponseOK(Interface& ui, const std::string& chemin) {
+    return ui.plateforme.QuestionOKAnnuler(chemin + std::string(FinDeLigne) + ui.Msg(msg::Ecraser));
 }
 
 bool AUneExtension(const std::string& chemin) {
@@ -62,9 +50,9 @@ bool AUneExtension(const std::string& chemin) {
     return p != std::string::npos && p > 0 && p + 1 < nom.size();
 }
 
-void MontreSaisieLigne(Orvelle& o, bool visible) {
-    o.controles.Visible(Controle::NumeroCommentaire, visible);
-    o.controles.Visible(Controle::DefilementCommentaire, visible);
+void MontreSaisieLigne(Interface& ui, bool visible) {
+    ui.controles.Visible(Controle::NumeroCommentaire, visible);
+    ui.controles.Visible(Controle::DefilementCommentaire, visible);
 }
 
 } // namespace
@@ -83,216 +71,174 @@ Horodatage HorodatageLocal() {
     return {date, heure};
 }
 
-Horodatage HorodatageExport(const Orvelle& o) {
-    return o.exportCSV.horloge ? o.exportCSV.horloge() : HorodatageLocal();
+Horodatage HorodatageExport(const EtatExport& e) {
+    return e.horloge ? e.horloge() : HorodatageLocal();
 }
 
-std::string LigneVolume(const Orvelle& o) {
-    const auto& r = o.resultats;
+std::string LigneVolume(const EtatResultats& r, const Parametres& p, char sep) {
     if (r.VolApprox <= 0) return "Vol. Approx.3D = NC ";
-    const auto fmt = [&o](double v) { return FormatNombre(v, o.parametres.fDecimal, o.Sep()); };
+    const auto fmt = [&](double v) { return FormatNombre(v, p.fDecimal, sep); };
     return "Vol. Approx.3D = " + fmt(r.VolApprox) + "  Sigma_Vol = " + fmt(r.SigmaVol);
 }
 
-std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
-    StatColonnes(o);
-    const std::string sep = SeparateurExport(o.extensionExport);
+std::vector<std::string> LignesExport(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                                      const Parametres& prm, const ContexteExport& x,
+                                      const Horodatage& h) {
+    StatColonnes(ui, m, r, prm);
+    const std::string sep = SeparateurExport(r.extensionExport);
     const std::string fin(FinDeLigne);
-    const auto& t = o.textes;
-    const auto& m = o.mesure;
 
     // Each piece is one printed line; a piece may itself hold line breaks.
     std::string texte;
     const auto ecrit = [&texte, &fin](const std::string& piece) { texte += piece + fin; };
 
     ecrit(" Résultat des mesures du " + h.date + " à " + h.heure);
-    ecrit(o.parametres.indPres ? "indépendance Résolution" : "indépendance Dimension");
+    ecrit(prm.indPres ? "indépendance Résolution" : "indépendance Dimension");
     ecrit("Fonction : " + m.NomFonction);
-    ecrit(t.Msg(kMsgImagesChargees) + " : ");
-    if (!o.FichierCSVImporte.empty())
-        ecrit(fin + "CSV importé : " + NomFichierImage(o.FichierCSVImporte));
-    ecrit("num" + sep + t.Msg(kMsgFichier) + " " + t.Msg(kMsgCalibrage));
+    ecrit(ui.Msg(msg::ImagesChargees) + " : ");
+    if (!r.FichierCSVImporte.empty())
+        ecrit(fin + "CSV importé : " + NomFichierImage(r.FichierCSVImporte));
+    ecrit("num" + sep + ui.Msg(msg::Fichier) + " " + ui.Msg(msg::Calibrage));
     // Every loaded image: the grid's "img" column refers to these numbers.
-    const auto& images = o.images.chargeur.ListIMGchar;
-    const int nbImages = std::min(static_cast<int>(images.size()), ImagesMax);
-    for (int i = 1; i <= nbImages; ++i)
-        ecrit(std::to_string(i) + sep + images[static_cast<size_t>(i - 1)] + sep +
-              Plain(o, o.calibrage.CalibrageImage[static_cast<size_t>(i)]));
+    const int nbImages = std::min(static_cast<int>(x.images.size()), ImagesMax);
+    for (int i = 1; i <= nbImages; ++i) {
+        const auto slot = static_cast<size_t>(i);
+        ecrit(std::to_string(i) + sep + x.images[slot - 1] + sep +
+              Plain(ui, slot < x.calibrages.size() ? x.calibrages[slot] : 0.0));
+    }
     // One line whatever was typed: a line break followed by "LISTE=" would
     // otherwise start a second table.
-    ecrit(SurUneLigne(o.exportCSV.commentaire));
+    ecrit(SurUneLigne(r.exportCSV.commentaire));
     ecrit("");
     ecrit(std::to_string(m.LigneCourante - 1) + " mesures");
     ecrit("LISTE=");
     // The header, the measures and the empty next line.
-    for (int r = 0; r <= m.LigneCourante; ++r) ecrit(LigneGrille(o.mesure.GrilleRef, r, sep));
-    for (int r = 0; r <= 7; ++r) {
-        if (LigneGrille(o.GrilleRefP, r, "; ") == kEnteteVide) o.plateforme.Bip();
-        ecrit(LigneGrille(o.GrilleRefP, r, sep));
+    for (int l = 0; l <= m.LigneCourante; ++l) ecrit(LigneGrille(m.GrilleRef, l, sep));
+    const auto& p = r.GrilleRefP;
+    for (int l = 0; l <= 7; ++l) {
+        if (LigneGrille(p, l, "; ") == kEnteteVide) ui.plateforme.Bip();
+        ecrit(LigneGrille(p, l, sep));
     }
 
     // Counts start afresh, then every statistics column gets its order statistics.
-    TableDeciles(o);
-    const auto& r = o.resultats;
-    ecrit(LigneOrdre(o, "Effectif = ", sep, [&r](size_t c) { return r.NbLignes[c]; }));
-    ecrit(LigneOrdre(o, "1er décile", sep, [&r](size_t c) { return r.D1[c]; }));
-    ecrit(LigneOrdre(o, "médiane", sep, [&r](size_t c) { return r.Mediane[c]; }));
-    ecrit(LigneOrdre(o, "9ème décile", sep, [&r](size_t c) { return r.D9[c]; }));
+    TableDeciles(ui, m, r, prm);
+    ecrit(LigneOrdre(ui, m, "Effectif = ", sep, [&r](size_t c) { return r.NbLignes[c]; }));
+    ecrit(LigneOrdre(ui, m, "1er décile", sep, [&r](size_t c) { return r.D1[c]; }));
+    ecrit(LigneOrdre(ui, m, "médiane", sep, [&r](size_t c) { return r.Mediane[c]; }));
+    ecrit(LigneOrdre(ui, m, "9ème décile", sep, [&r](size_t c) { return r.D9[c]; }));
     ecrit("");
-    const auto& p = o.GrilleRefP;
     for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c) {
         const auto i = static_cast<size_t>(c);
         std::string bas, haut, forme = "; D1,9 ;(";
         if (r.NbLignes[i] >= MesuresMinimalesDeciles) {
-            bas = Plain(o, r.D1[i]);
-            haut = Plain(o, r.D9[i]);
+            bas = Plain(ui, r.D1[i]);
+            haut = Plain(ui, r.D9[i]);
         } else {
             // No deciles below 11 values: the range is the mean give or take
             // sigma, as the notation then says.
-            const double moy = LitDecimal(p.Texte(1, c)), sigma = LitDecimal(p.Texte(4, c));
+            const double moy = r.Moyenne[i], sigma = r.Sigma[i];
             forme = "; m ± sigma ;(";
-            bas = TexteStatistique(o, c, moy - sigma);
-            haut = TexteStatistique(o, c, moy + sigma);
+            bas = TexteStatistique(m, prm, ui.Sep(), c, moy - sigma);
+            haut = TexteStatistique(m, prm, ui.Sep(), c, moy + sigma);
         }
-        ecrit(o.mesure.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(o, r.NbLignes[i]) + forme +
+        ecrit(m.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(ui, r.NbLignes[i]) + forme +
               p.Texte(2, c) + " )" + bas + " - " + haut + "(" + p.Texte(3, c) + ")");
     }
-    if (m.NumFonction == 3) ecrit(LigneVolume(o));
+    if (m.NumFonction == 3) ecrit(LigneVolume(r, prm, ui.Sep()));
     ecrit("");
-    ecrit(fin + Notation(o));
+    ecrit(fin + Notation(ui, m, r, prm));
     return DecoupeLignes(texte);
 }
 
-std::string OctetsExport(Orvelle& o, const Horodatage& h) {
-    return TexteFichier(LignesExport(o, h));
+std::string OctetsExport(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                         const Parametres& p, const ContexteExport& x, const Horodatage& h) {
+    return TexteFichier(LignesExport(ui, m, r, p, x, h));
 }
 
-void EcritExport(std::ostream& out, Orvelle& o, const Horodatage& h) {
-    out << OctetsExport(o, h);
+Ecriture EcritFichierExport(const std::string& chemin, const Interface& ui, const EtatMesure& m,
+                            EtatResultats& r, const Parametres& p, const ContexteExport& x,
+                            const Horodatage& h) {
+    return EcritAtomique(chemin, OctetsExport(ui, m, r, p, x, h));
 }
 
-Ecriture EcritFichierExport(const std::string& chemin, Orvelle& o, const Horodatage& h) {
-    return EcritAtomique(chemin, OctetsExport(o, h));
-}
-
-std::string NomBaseExport(const Orvelle& o) {
-    const std::string image = o.images.cheminImage;
+std::string NomBaseExport(const std::string& image) {
     // The label holds the full path: a dot in a folder name must not cut it.
     std::string nom = NomFichierImage(image);
     nom = nom.substr(0, nom.find('.'));
     return nom.empty() ? "mesures" : nom;
 }
 
-std::string DossierExport(const Orvelle& o) {
-    return o.parametres.repData.empty() ? o.dossierProgramme : o.parametres.repData;
+std::string DossierExport(const Parametres& p, const std::string& dossierProgramme) {
+    return p.repData.empty() ? dossierProgramme : p.repData;
 }
 
-bool ExportPossible(Orvelle& o) {
-    if (MesureEnCours(o.mesure)) {
-        RefuseMesureEnCours(o.ui);
+bool ExportPossible(Interface& ui, const EtatMesure& m) {
+    if (MesureEnCours(m)) {
+        RefuseMesureEnCours(ui);
         return false;
     }
-    if (o.mesure.LigneCourante <= 1) {
-        o.plateforme.Message(o.textes.Msg(kMsgRienAExporter));
+    if (m.LigneCourante <= 1) {
+        ui.plateforme.Message(ui.Msg(msg::RienAExporter));
         return false;
     }
     return true;
 }
 
-bool ExporteCSV(Orvelle& o, bool avecDialogue) {
-    const std::string ext = o.extensionExport.empty() ? std::string("csv") : o.extensionExport;
-    const std::string propose = DossierExport(o) + "/" + NomBaseExport(o) + "." + ext;
-    const auto& t = o.textes;
+bool ExporteCSV(Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p,
+                const ContexteExport& x, bool avecDialogue) {
+    const std::string ext = r.extensionExport.empty() ? std::string("csv") : r.extensionExport;
+    const std::string base = NomBaseExport(x.cheminImage);
     std::string chemin;
     if (!avecDialogue) {
         // This command only rewrites an export made before.
-        chemin = propose;
+        chemin = x.dossier + "/" + base + "." + ext;
         if (!FichierExiste(chemin)) {
-            o.plateforme.Message(t.Msg(kMsgErreurFichier) + " :  " + chemin);
+            ui.plateforme.Message(ui.Msg(msg::ErreurFichier) + " :  " + chemin);
             return false;
         }
-        if (!ReponseOK(o, chemin)) return false;
+        if (!ReponseOK(ui, chemin)) return false;
     } else {
-        const std::string filtre = "*." + ext + "|*." + ext + "|" + t.Msg(kMsgTousFichiers);
+        const std::string filtre = "*." + ext + "|*." + ext + "|" + ui.Msg(msg::TousFichiers);
         // The dialog starts beside the work's grid file, when it has one.
         const std::string dossier =
-            o.cheminTrame.empty() ? DossierExport(o)
-                                  : std::filesystem::path(o.cheminTrame).parent_path().string();
-        const auto choisi = o.plateforme.ChoisitFichierAEnregistrer(
-            t.Msg(kMsgCadreExport), filtre, dossier + "/" + NomBaseExport(o) + "." + ext);
+            x.cheminTrame.empty() ? x.dossier
+                                  : std::filesystem::path(x.cheminTrame).parent_path().string();
+        const auto choisi = ui.plateforme.ChoisitFichierAEnregistrer(
+            ui.Msg(msg::EnregistrementGrille), filtre, dossier + "/" + base + "." + ext);
         if (!choisi || choisi->empty()) return false;
         chemin = *choisi;
         if (!AUneExtension(chemin)) chemin += "." + ext;
-        if (FichierExiste(chemin) && !ReponseOK(o, chemin)) return false;
+        if (FichierExiste(chemin) && !ReponseOK(ui, chemin)) return false;
     }
-    const Ecriture e = EcritFichierExport(chemin, o, HorodatageExport(o));
+    const Ecriture e = EcritFichierExport(chemin, ui, m, r, p, x, HorodatageExport(r.exportCSV));
     if (!e) {
-        o.plateforme.Message(t.Msg(kMsgErreurFichier) + " :  " + chemin + std::string(FinDeLigne) +
-                                 e.erreur,
-                             {}, Icone::Exclamation);
+        ui.plateforme.Message(ui.Msg(msg::ErreurFichier) + " :  " + chemin +
+                                  std::string(FinDeLigne) + e.erreur,
+                              {}, Icone::Exclamation);
         return false;
     }
-    if (o.mesure.NumFonction == 3)
-        o.controles.Texte(Controle::TexteResultats, o.controles.Texte(Controle::TexteResultats) +
-                                                        LigneVolume(o) + std::string(FinDeLigne));
+    if (m.NumFonction == 3)
+        ui.controles.Texte(Controle::TexteResultats, ui.controles.Texte(Controle::TexteResultats) +
+                                                         LigneVolume(r, p, ui.Sep()) +
+                                                         std::string(FinDeLigne));
     return true;
 }
 
-void DemandeExport(Orvelle& o) {
-    if (!ExportPossible(o)) return;
-    // The panel serves one purpose at a time: a comment edit under way is dropped.
-    if (o.mesure.commentaire.Ouvert()) FermeCommentaire(o.ui, o.mesure);
-    auto& c = o.controles;
-    o.exportCSV.modeCadre10 = ModeCadre10::Export;
-    MontreSaisieLigne(o, false);
+void OuvreCadreExport(Interface& ui, EtatResultats& r) {
+    auto& c = ui.controles;
+    r.exportCSV.modeCadre10 = ModeCadre10::Export;
+    MontreSaisieLigne(ui, false);
     c.Couleur(Controle::CadreCommentaire, kCouleurCadre10);
-    c.Texte(Controle::CadreCommentaire, o.textes.Msg(kMsgCadreExport));
-    c.Texte(Controle::TexteCommentaire, o.exportCSV.commentaire);
+    c.Texte(Controle::CadreCommentaire, ui.Msg(msg::EnregistrementGrille));
+    c.Texte(Controle::TexteCommentaire, r.exportCSV.commentaire);
     c.Visible(Controle::CadreCommentaire, true);
 }
 
-void ExportGrille(Orvelle& o) {
-    if (ExportPossible(o)) ExporteCSV(o, false);
-}
-
-void QuitteModeExport(Orvelle& o) {
-    if (o.exportCSV.modeCadre10 != ModeCadre10::Export) return;
-    o.exportCSV.modeCadre10 = ModeCadre10::Commentaire;
-    o.controles.Visible(Controle::CadreCommentaire, false);
-    MontreSaisieLigne(o, true);
-}
-
-void ValideExport(Orvelle& o) {
-    o.exportCSV.commentaire = o.controles.Texte(Controle::TexteCommentaire);
-    QuitteModeExport(o);
-    ExporteCSV(o, true);
-}
-
-bool ClicExport(Orvelle& o, Controle c) {
-    switch (c) {
-    case Controle::ExportGrilleSous:
-        DemandeExport(o);
-        return true;
-    case Controle::ExportGrille:
-        ExportGrille(o);
-        return true;
-    default:
-        break;
-    }
-    if (o.exportCSV.modeCadre10 != ModeCadre10::Export) return false;
-    switch (c) {
-    case Controle::CommentaireValider:
-        ValideExport(o);
-        return true;
-    case Controle::CommentaireAnnuler:
-        QuitteModeExport(o);
-        return true;
-    case Controle::CommentaireRaz:
-        o.controles.Texte(Controle::TexteCommentaire, "");
-        return true;
-    default:
-        return false;
-    }
+void QuitteModeExport(Interface& ui, EtatResultats& r) {
+    if (r.exportCSV.modeCadre10 != ModeCadre10::Export) return;
+    r.exportCSV.modeCadre10 = ModeCadre10::Commentaire;
+    ui.controles.Visible(Controle::CadreCommentaire, false);
+    MontreSaisieLigne(ui, true);
 }
 
 } // namespace orv

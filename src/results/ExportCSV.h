@@ -4,10 +4,12 @@
 // dispatch of those entries and of the import.
 #pragma once
 
-#include "interface/Controle.h"
-
 #include "base/FichierTexte.h"
+#include "base/Parametres.h"
+#include "interface/Interface.h"
+#include "measure/EtatMesure.h"
 #include "results/EtatExport.h"
+#include "results/EtatResultats.h"
 
 #include <ostream>
 #include <string>
@@ -15,57 +17,61 @@
 
 namespace orv {
 
-class Orvelle;
+// What the export reads from the rest of the work.
+struct ContexteExport {
+    std::string cheminImage;         // the picture shown, empty when none
+    std::vector<std::string> images; // the loader's pictures, slot 1 first
+    std::vector<double> calibrages;  // the factor of each slot, slot 0 first
+    std::string dossier;             // folder of the exports (DossierExport)
+    std::string cheminTrame;         // the work's grid file, empty when none
+};
 
 // Cell separator: "; ", or a tab and ";" for the "txt" extension.
 std::string SeparateurExport(const std::string& extension);
 
 // The local date and time in the short forms ("dd/mm/yyyy", "hh:mm:ss").
 Horodatage HorodatageLocal();
-// The clock of the export (o.exportCSV.horloge), or the local time.
-Horodatage HorodatageExport(const Orvelle& o);
+// The clock of the export (its own when set), or the local time.
+Horodatage HorodatageExport(const EtatExport& e);
 
 // The lines of the export (UTF-8, without line ends), statistics refreshed
-// first; the separator follows o.extensionExport.
-std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h);
+// first; the separator follows r.extensionExport.
+std::vector<std::string> LignesExport(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                                      const Parametres& p, const ContexteExport& x,
+                                      const Horodatage& h);
 // The same as the file holds them: Windows-1252, each line ended by CR LF.
-std::string OctetsExport(Orvelle& o, const Horodatage& h);
-void EcritExport(std::ostream& out, Orvelle& o, const Horodatage& h);
+std::string OctetsExport(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                         const Parametres& p, const ContexteExport& x, const Horodatage& h);
 // Writes the export file atomically: a failed write leaves any former file whole.
-Ecriture EcritFichierExport(const std::string& chemin, Orvelle& o, const Horodatage& h);
+Ecriture EcritFichierExport(const std::string& chemin, const Interface& ui, const EtatMesure& m,
+                            EtatResultats& r, const Parametres& p, const ContexteExport& x,
+                            const Horodatage& h);
 
 // The volume line of spores 3D ("Vol. Approx.3D = ..."), as the export writes it.
-std::string LigneVolume(const Orvelle& o);
+std::string LigneVolume(const EtatResultats& r, const Parametres& p, char sep);
 
 // Base name of the export: the name of the image shown (labNomFic) without its
 // folder, cut before its first "."; "mesures" when no image is shown.
-std::string NomBaseExport(const Orvelle& o);
+std::string NomBaseExport(const std::string& cheminImage);
 // Folder of the exports: the data folder, else the program folder.
-std::string DossierExport(const Orvelle& o);
+std::string DossierExport(const Parametres& p, const std::string& dossierProgramme);
 
 // A measure half entered is refused with the flash " mesure inachevée", a grid
 // without a line with message 130. True when the export may go on.
-bool ExportPossible(Orvelle& o);
+bool ExportPossible(Interface& ui, const EtatMesure& m);
 
-// Writes the export to the default file (data folder, base name, export
+// Writes the export to the default file (export folder, base name, export
 // extension), which must already exist, or to a file chosen in a save dialog.
 // An existing file is only replaced after OK to the overwrite question. True
 // when the file was written.
-bool ExporteCSV(Orvelle& o, bool avecDialogue);
+bool ExporteCSV(Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p,
+                const ContexteExport& x, bool avecDialogue);
 
 // MnuEDit(1) "Export grille sous ...": Frame(10) opens in export mode on the
-// export comment; "Valider" then exports with the save dialog.
-void DemandeExport(Orvelle& o);
-// MnuEDit(2) "Export grille": rewrites the default file.
-void ExportGrille(Orvelle& o);
-// Bout_dial(28) in export mode: keeps the comment, closes the panel, exports.
-void ValideExport(Orvelle& o);
+// export comment (the measure's comment editor closed first by the caller).
+void OuvreCadreExport(Interface& ui, EtatResultats& r);
 // Closes Frame(10) in export mode (Bout_dial(29), or the comment editor
 // taking the panel); nothing in the other mode.
-void QuitteModeExport(Orvelle& o);
-
-// MnuEDit 1, 2, 8 and Bout_dial 28-30 while Frame(10) is in export mode. False
-// for any other control: Bout_dial then belongs to the comment editor.
-bool ClicExport(Orvelle& o, Controle c);
+void QuitteModeExport(Interface& ui, EtatResultats& r);
 
 } // namespace orv

@@ -1,7 +1,5 @@
 #include "results/ImportCSV.h"
 
-#include "app/CommandesMesure.h"
-#include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -9,27 +7,12 @@
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
-#include "measure/Grille.h"
-#include "results/ExportCSV.h"
 
 #include <algorithm>
 
 namespace orv {
 
 namespace {
-
-// Message numbers of the text table.
-constexpr int kMsgContinuer = 106;
-constexpr int kMsgFonction = 129;
-constexpr int kMsgErreurFichier = 144;
-constexpr int kMsgMesures = 150;
-constexpr int kMsgTousFichiers = 159;
-constexpr int kMsgIntrouvable = 177;
-constexpr int kMsgTableOccupee = 185;
-constexpr int kMsgGrillePleine = 215;
-constexpr int kMsgDonneeIncorrecte = 223;
-constexpr int kMnuLigne = 13;
-constexpr int kDelaiFlash = 2;
 
 constexpr const char* kMarqueFonction = "Fonction :";
 
@@ -44,8 +27,8 @@ constexpr NomSpecifique kNoms[] = {{56, 1, 1}, {57, 2, 3}, {58, 3, 4}, {59, 4, 3
                                    {60, 5, 4}, {61, 6, 5}, {62, 20, 6}};
 
 // Columns of the grid of function n, as its widths descriptor gives them.
-int ColonnesFonction(const Orvelle& o, int n) {
-    const std::string& d = TableLargeurs(o, n);
+int ColonnesFonction(const EtatMesure& m, int n) {
+    const std::string& d = TableLargeurs(m, n);
     const auto cols = LitEntierStrict(Trim(d.substr(0, d.find('$'))));
     return cols ? static_cast<int>(*cols) : 0;
 }
@@ -103,8 +86,8 @@ bool ToutesVides(const std::vector<std::string>& cellules) {
 }
 
 // How many measure lines the grid holds.
-int Capacite(const Orvelle& o) {
-    return std::clamp(o.parametres.tGrille, 1, LignesMax);
+int Capacite(const Parametres& p) {
+    return std::clamp(p.tGrille, 1, LignesMax);
 }
 
 ErreurCSV Erreur(DefautCSV d, int ligne = 0, std::string texte = {}) {
@@ -121,17 +104,17 @@ bool CelluleValide(const std::string& c, bool entier) {
 
 } // namespace
 
-int DerniereColonneLue(const Orvelle& o, int n) {
+int DerniereColonneLue(const EtatMesure& m, int n) {
     for (const auto& s : kNoms)
         if (s.numero == n) return s.k;
-    return std::max(ColonnesFonction(o, n) - 3, 0);
+    return std::max(ColonnesFonction(m, n) - 3, 0);
 }
 
 namespace {
 
 // The function an export's "Fonction :" line names in one language: its
 // tables, and the captions of the two polygon entries ("auto", "ouvert").
-std::optional<FonctionCSV> NommeeDans(const Orvelle& o, const TablesTextes& t,
+std::optional<FonctionCSV> NommeeDans(const EtatMesure& m, const TablesTextes& t,
                                       const std::string (&polygones)[2], const std::string& ligne) {
     std::optional<FonctionCSV> f;
     for (const auto& s : kNoms) {
@@ -150,30 +133,32 @@ std::optional<FonctionCSV> NommeeDans(const Orvelle& o, const TablesTextes& t,
         if (!FonctionExiste(n)) continue;
         const std::string d = DescripteurFonction(t, n);
         if (Trim(d.substr(0, d.find('$'))) == nom)
-            return FonctionCSV{n, true, DerniereColonneLue(o, n)};
+            return FonctionCSV{n, true, DerniereColonneLue(m, n)};
     }
     for (int i : {0, 1})
         if (!polygones[i].empty() && Trim(polygones[i]) == nom)
-            return FonctionCSV{16, i == 0, DerniereColonneLue(o, 16)};
+            return FonctionCSV{16, i == 0, DerniereColonneLue(m, 16)};
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne) {
-    const std::string polygones[2] = {o.controles.Texte(Controle::FonctionPolygoneAuto),
-                                      o.controles.Texte(Controle::FonctionPolygoneOuvert)};
-    if (auto f = NommeeDans(o, o.textes, polygones, ligne)) return f;
+std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
+                                          const std::string& ligne) {
+    const std::string polygones[2] = {ui.controles.Texte(Controle::FonctionPolygoneAuto),
+                                      ui.controles.Texte(Controle::FonctionPolygoneOuvert)};
+    if (auto f = NommeeDans(m, ui.textes, polygones, ligne)) return f;
     // Exports written in French, the built-in language, are read in every
     // language: colleagues exchange them.
     TablesTextes francais;
     francais.RemplitMessages();
     const std::string polygonesFrancais[2] = {Description(Controle::FonctionPolygoneAuto).texte,
                                               Description(Controle::FonctionPolygoneOuvert).texte};
-    return NommeeDans(o, francais, polygonesFrancais, ligne);
+    return NommeeDans(m, francais, polygonesFrancais, ligne);
 }
 
-LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) {
+LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                      const std::vector<std::string>& lignes) {
     const int n = static_cast<int>(lignes.size());
     auto ligne = [&lignes](int i) -> const std::string& { return lignes[static_cast<size_t>(i)]; };
 
@@ -203,7 +188,7 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
         }
         if (!fonctionVue && ligne(i).find(kMarqueFonction) != std::string::npos) {
             fonctionVue = true;
-            fonction = FonctionNommee(o, ligne(i));
+            fonction = FonctionNommee(ui, m, ligne(i));
             if (!fonction) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue, i + 1, t)};
         }
         compte = LitCompte(t); // only the line just before "LISTE=" counts
@@ -217,7 +202,7 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
 
     TableCSV table;
     table.fonction = *fonction;
-    table.colonnes = ColonnesFonction(o, fonction->numero);
+    table.colonnes = ColonnesFonction(m, fonction->numero);
     // Line number, a value, the comment at least.
     if (table.colonnes < 3) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue)};
     const int k = std::min(fonction->k, table.colonnes - 1);
@@ -235,7 +220,7 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
     // The measure lines end at the first line without any cell (the empty next
     // line of an export, whatever its separator), and never run past the count:
     // what follows is the statistics table.
-    const int capacite = Capacite(o);
+    const int capacite = Capacite(p);
     int lues = 0;
     for (++i; i < n && !(compte && lues == *compte); ++i) {
         auto cellules = Cellules(ligne(i), table.colonnes, formeTxt);
@@ -258,130 +243,51 @@ LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes) 
     return {std::move(table), {}};
 }
 
-LectureCSV AnalyseCSV(const Orvelle& o, std::istream& in) {
-    return AnalyseCSV(o, LitLignes(in));
+LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                      std::istream& in) {
+    return AnalyseCSV(ui, m, p, LitLignes(in));
 }
 
-LectureCSV AnalyseFichierCSV(const Orvelle& o, const std::string& chemin) {
+LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                             const std::string& chemin) {
     const auto lignes = LitLignesFichier(chemin);
     if (!lignes) return {std::nullopt, Erreur(DefautCSV::Illisible)};
-    return AnalyseCSV(o, *lignes);
+    return AnalyseCSV(ui, m, p, *lignes);
 }
 
-void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
-    auto& m = o.mesure;
-    auto& c = o.controles;
-    RAZ_Grille_total(o);
-    m.NumFonction = t.fonction.numero;
-    if (m.NumFonction == 16) m.PolygoneAuto = t.fonction.polygoneAuto;
-    SelectionneFonction(o);
-    // The function menus as choosing the function from them leaves them.
-    const bool couleur = m.NumFonction == 20;
-    c.Actif(Controle::MenuComptage, !couleur);
-    c.Actif(Controle::MenuDensite, !couleur);
-    c.Visible(Controle::CopieNotation, true);
-
-    auto& g = o.mesure.GrilleRef;
-    auto& p = o.GrilleRefP;
-    for (size_t col = 0; col < t.entetes.size(); ++col) {
-        if (t.entetes[col].empty()) continue;
-        const int cc = static_cast<int>(col);
-        g.FixeTexte(0, cc, t.entetes[col]);
-        if (cc < p.Colonnes()) p.FixeTexte(0, cc, t.entetes[col]);
-    }
-    const int colonnes = std::min(g.Colonnes(), t.colonnes);
-    const int colImage = AColonneImage(m.NumFonction) ? g.Colonnes() - 2 : -1;
-    int r = 0;
-    for (const auto& cellules : t.lignes) {
-        if (++r >= g.Lignes()) break;
-        for (int col = 0; col < colonnes; ++col)
-            g.FixeTexte(r, col, cellules[static_cast<size_t>(col)]);
-        if (colImage >= 0)
-            m.TraceLignes[static_cast<size_t>(r)].image = static_cast<std::int16_t>(
-                LitEntierStrict(cellules[static_cast<size_t>(colImage)]).value_or(0));
-    }
-    m.LigneCourante = r + 1;
-    m.Etape = 1;
-    o.FichierCSVImporte = chemin;
-    // Outside resolution independence the factor follows the picture shown.
-    if (!o.parametres.indPres && o.images.vue.LargeurPixels() > 0)
-        o.calibrage.FacteurResolution = o.images.vue.LargeurPixels() * 0.001;
-    RafraichitMGrille(o, LigneMiroir(o));
-    if (o.recalculeStatistiques) o.recalculeStatistiques(o);
-}
-
-std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const ErreurCSV& e) {
-    const auto& t = o.textes;
-    std::string m = t.Msg(kMsgErreurFichier) + " :  " + chemin;
+std::string MessageErreurCSV(const TablesTextes& t, const std::string& chemin, const ErreurCSV& e) {
+    std::string m = t.Msg(msg::ErreurFichier) + " :  " + chemin;
     const std::string fin(FinDeLigne);
-    const std::string ligne = t.Mnu(kMnuLigne) + " " + std::to_string(e.ligne);
+    const std::string ligne = t.Mnu(mnu::Ligne) + " " + std::to_string(e.ligne);
     switch (e.defaut) {
     case DefautCSV::Illisible:
         break;
     case DefautCSV::SansFonction:
-        m += fin + Trim(t.Msg(kMsgFonction)) + t.Msg(kMsgIntrouvable);
+        m += fin + Trim(t.Msg(msg::Fonction)) + t.Msg(msg::Introuvable);
         break;
     case DefautCSV::FonctionInconnue:
-        m += fin + Lisible(e.texte) + t.Msg(kMsgIntrouvable);
+        m += fin + Lisible(e.texte) + t.Msg(msg::Introuvable);
         break;
     case DefautCSV::SansListe:
-        m += fin + "LISTE=" + t.Msg(kMsgIntrouvable);
+        m += fin + "LISTE=" + t.Msg(msg::Introuvable);
         break;
     case DefautCSV::Tronque:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne;
+        m += fin + t.Msg(msg::DonneeIncorrecte) + " : " + ligne;
         break;
     case DefautCSV::ValeurInvalide:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : " + Lisible(e.texte);
+        m += fin + t.Msg(msg::DonneeIncorrecte) + " : " + ligne + " : " + Lisible(e.texte);
         break;
     case DefautCSV::ImageHorsListe:
-        m += fin + t.Msg(kMsgDonneeIncorrecte) + " : " + ligne + " : image " + Lisible(e.texte) +
+        m += fin + t.Msg(msg::DonneeIncorrecte) + " : " + ligne + " : image " + Lisible(e.texte) +
              t.Mnu(mnu::HorsChargeur);
         break;
     }
     return m;
 }
 
-std::string MessageLignesIgnorees(const Orvelle& o, int lues, int ignorees) {
-    return o.textes.Msg(kMsgGrillePleine) + " : " + std::to_string(lues) + " " +
-           o.textes.Msg(kMsgMesures) + " " + o.textes.Mnu(mnu::Lues) + ", " +
-           std::to_string(ignorees) + " " + o.textes.Mnu(mnu::Ignorees);
-}
-
-bool LitCSV(Orvelle& o, const std::string& chemin) {
-    const std::string fichier = chemin.empty() ? std::string("mesure.csv") : chemin;
-    const LectureCSV lu = AnalyseFichierCSV(o, fichier);
-    if (!lu) {
-        o.plateforme.Message(MessageErreurCSV(o, fichier, lu.erreur), {}, Icone::Exclamation);
-        return false;
-    }
-    RemplaceGrille(o, *lu.table, fichier);
-    if (lu.table->ignorees > 0)
-        o.plateforme.Message(
-            MessageLignesIgnorees(o, static_cast<int>(lu.table->lignes.size()), lu.table->ignorees),
-            {}, Icone::Exclamation);
-    return true;
-}
-
-bool ImporteCSV(Orvelle& o) {
-    const auto& t = o.textes;
-    const auto& m = o.mesure;
-    bool continuer = true;
-    bool remplacee = false;
-    if (m.LigneCourante + m.Etape > 2)
-        continuer = o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
-                                                    t.Msg(kMsgContinuer),
-                                                t.Mnu(mnu::Attention));
-    if (continuer) {
-        const std::string titre = o.controles.Texte(Controle::ImportCSV);
-        // The file an export of the image shown would have written is proposed.
-        const auto chemin =
-            o.plateforme.ChoisitFichierAOuvrir(titre, "*.csv|*.csv|" + t.Msg(kMsgTousFichiers),
-                                               DossierExport(o) + "/" + NomBaseExport(o) + ".csv");
-        // The grid is replaced only by a file read whole.
-        remplacee = chemin && !chemin->empty() && LitCSV(o, *chemin);
-    }
-    o.plateforme.Flash(CouleurDeconseillee, o.textes.Mnu(mnu::MesuresDeconseillees), kDelaiFlash);
-    return remplacee;
+std::string MessageLignesIgnorees(const TablesTextes& t, int lues, int ignorees) {
+    return t.Msg(msg::GrillePleine) + " : " + std::to_string(lues) + " " + t.Msg(msg::Mesures) +
+           " " + t.Mnu(mnu::Lues) + ", " + std::to_string(ignorees) + " " + t.Mnu(mnu::Ignorees);
 }
 
 } // namespace orv

@@ -4,14 +4,16 @@
 // before the grid is touched, so a refused file changes nothing.
 #pragma once
 
+#include "base/Parametres.h"
+#include "interface/Interface.h"
+#include "measure/EtatMesure.h"
+
 #include <istream>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orv {
-
-class Orvelle;
 
 // Which function a "Fonction :" line names, and the last value column that the
 // import requires to hold numbers. The derived columns after it (the volume of
@@ -25,12 +27,13 @@ struct FonctionCSV {
 
 // The last column of function n that an import requires to hold numbers
 // (from column 1): every value column but the derived ones listed above.
-int DerniereColonneLue(const Orvelle& o, int n);
+int DerniereColonneLue(const EtatMesure& m, int n);
 
 // The function named by a line holding "Fonction :": the names of messages
 // 56-62 tested in order (a later match wins), else a function's own name
 // exactly. Nothing when the line names none.
-std::optional<FonctionCSV> FonctionNommee(const Orvelle& o, const std::string& ligne);
+std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
+                                          const std::string& ligne);
 
 // Why a file was refused.
 enum class DefautCSV {
@@ -67,28 +70,16 @@ struct LectureCSV {
 
 // Reads the lines of an export. Only as many measure lines as the grid holds
 // (TGRILLE, 255 at most) are kept; the others are counted.
-LectureCSV AnalyseCSV(const Orvelle& o, const std::vector<std::string>& lignes);
-LectureCSV AnalyseCSV(const Orvelle& o, std::istream& in);
-LectureCSV AnalyseFichierCSV(const Orvelle& o, const std::string& chemin);
-
-// Replaces the grid by the table: the function is selected, the lines written,
-// the next measure goes after the last one; `chemin` becomes the imported
-// file's name. The statistics are recomputed.
-void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin);
+LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                      const std::vector<std::string>& lignes);
+LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                      std::istream& in);
+LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
+                             const std::string& chemin);
 
 // The user's texts: a refused file, and lines left out of a full grid.
-std::string MessageErreurCSV(const Orvelle& o, const std::string& chemin, const ErreurCSV& e);
-std::string MessageLignesIgnorees(const Orvelle& o, int lues, int ignorees);
-
-// Reads one file into the grid (an empty path means "mesure.csv"). A refused
-// file is said and leaves the grid as it was; false then.
-bool LitCSV(Orvelle& o, const std::string& chemin);
-
-// MnuEDit(8) "fich.CSV=> grille": the question when the grid holds data, the
-// file dialog, the reading; in every case the green flash " Poursuite des
-// mesures déconseillée". True when the grid was replaced by the file's (the
-// window then empties the loader: the file's image numbers name no loaded image).
-bool ImporteCSV(Orvelle& o);
+std::string MessageErreurCSV(const TablesTextes& t, const std::string& chemin, const ErreurCSV& e);
+std::string MessageLignesIgnorees(const TablesTextes& t, int lues, int ignorees);
 
 // The colour of the flash said after every import (measuring on imported
 // lines is advised against).

@@ -1,6 +1,5 @@
 #include "results/Notation.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
@@ -14,16 +13,7 @@ namespace orv {
 namespace {
 
 // Lines of GrilleRefP the notation reads.
-enum LigneStat {
-    kEntete = 0,
-    kMoy = 1,
-    kMin = 2,
-    kMax = 3,
-    kSigma = 4,
-    kD1 = 9,
-    kMed = 10,
-    kD9 = 11
-};
+enum LigneStat { kEntete = 0, kMin = 2, kMax = 3, kD1 = 9, kMed = 10, kD9 = 11 };
 
 // Two-sided 95 % factor of the normal law.
 constexpr double kFacteur95 = 1.96;
@@ -46,22 +36,22 @@ bool FormeConnue(int v) {
     return v >= 1 && v <= 5;
 }
 
-const std::string& Cellule(const Orvelle& o, int ligne, int c) {
-    return o.GrilleRefP.Texte(ligne, c);
+const std::string& Cellule(const SourceNotation& o, int ligne, int c) {
+    return o.resultats.GrilleRefP.Texte(ligne, c);
 }
 
-std::string Formate(const Orvelle& o, double v) {
-    return FormatNombre(v, o.parametres.fDecimal, o.Sep());
+std::string Formate(const SourceNotation& o, double v) {
+    return FormatNombre(v, o.parametres.fDecimal, o.ui.Sep());
 }
 // A cell shown again with the number format: only its decimals change.
-std::string Formate(const Orvelle& o, int ligne, int c) {
+std::string Formate(const SourceNotation& o, int ligne, int c) {
     return Formate(o, LitDecimal(Cellule(o, ligne, c)));
 }
 
-std::string Compte(const Orvelle& o, int c) {
+std::string Compte(const SourceNotation& o, int c) {
     const double n =
         c >= 0 && c < ColonnesResultats ? o.resultats.NbLignes[static_cast<size_t>(c)] : 0.0;
-    return TexteNombre(n, o.Sep());
+    return TexteNombre(n, o.ui.Sep());
 }
 
 // The fragment without its opening " (".
@@ -94,27 +84,29 @@ const std::vector<LignesFonction>& LibellesColonnes() {
     return t;
 }
 
-std::string Libelle(const Orvelle& o, const LibelleColonne& l) {
-    return l.texte ? o.textes.Mnu(l.texte) : std::string(l.symbole);
+std::string Libelle(const SourceNotation& o, const LibelleColonne& l) {
+    return l.texte ? o.ui.Mnu(l.texte) : std::string(l.symbole);
 }
 
 } // namespace
 
-std::string LibelleNotation(const Orvelle& o, int v) {
+std::string LibelleNotation(const Controles& controles, int v) {
     if (!FormeConnue(v)) return {};
     constexpr Controle kEntrees[] = {Controle::NotationD19, Controle::NotationD159,
                                      Controle::NotationSigma, Controle::NotationSigma196,
                                      Controle::NotationDominante};
-    return o.controles.Texte(kEntrees[static_cast<size_t>(v - 1)]);
+    return controles.Texte(kEntrees[static_cast<size_t>(v - 1)]);
 }
 
-std::string FragmentColonne(const Orvelle& o, int v, int c) {
+std::string FragmentColonne(const SourceNotation& o, int v, int c) {
     const std::string maxFormate = "(" + Formate(o, kMax, c) + ")";
     if (!FormeConnue(v)) return maxFormate;
     const std::string minTexte = " (" + Cellule(o, kMin, c) + ")";
     const std::string maxTexte = "(" + Cellule(o, kMax, c) + ")";
-    const double m = LitDecimal(Cellule(o, kMoy, c));
-    const double s = LitDecimal(Cellule(o, kSigma, c));
+    // The mean and sigma as computed: the grid shows them rounded.
+    const bool dedans = c >= 0 && c < ColonnesResultats;
+    const double m = dedans ? o.resultats.Moyenne[static_cast<size_t>(c)] : 0.0;
+    const double s = dedans ? o.resultats.Sigma[static_cast<size_t>(c)] : 0.0;
     switch (v) {
     case 1:
         return " (" + Formate(o, kMin, c) + ")" + Formate(o, kD1, c) + "-" + Formate(o, kD9, c) +
@@ -128,18 +120,19 @@ std::string FragmentColonne(const Orvelle& o, int v, int c) {
         return minTexte + Formate(o, m - kFacteur95 * s) + "-" + Formate(o, m + kFacteur95 * s) +
                maxTexte;
     default:
-        return minTexte + Formate(o, kD1, c) + "-" + TexteNombre(Dominante(o, c), o.Sep()) + "-" +
-               Formate(o, kD9, c) + maxFormate;
+        return minTexte + Formate(o, kD1, c) + "-" +
+               TexteNombre(Dominante(o.mesure, c), o.ui.Sep()) + "-" + Formate(o, kD9, c) +
+               maxFormate;
     }
 }
 
-std::string LigneNotation(const Orvelle& o, int v, int c) {
+std::string LigneNotation(const SourceNotation& o, int v, int c) {
     std::string t = Cellule(o, kEntete, c) + " : N= " + Compte(o, c);
     if (!FormeConnue(v)) return t + FragmentColonne(o, v, c);
     return t + kMarqueurs[static_cast<size_t>(v)] + SansOuverture(FragmentColonne(o, v, c));
 }
 
-std::string NotationLxl(const Orvelle& o, int v) {
+std::string NotationLxl(const SourceNotation& o, int v) {
     const PrefixeLxl& p = kPrefixesLxl[FormeConnue(v) ? static_cast<size_t>(v) : 0];
     const std::string largeur = FragmentColonne(o, v, 2);
     std::string t = p.avant + Compte(o, 1) + p.apres + SansOuverture(FragmentColonne(o, v, 1)) +
@@ -149,29 +142,27 @@ std::string NotationLxl(const Orvelle& o, int v) {
     return t;
 }
 
-std::string Notation(Orvelle& o) {
-    RecalculeTout(o);
-    int v = o.NotationEclair;
+std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                     const Parametres& p) {
+    RecalculeTout(ui, m, r, p);
+    const SourceNotation o{ui, m, r, p};
+    int v = r.NotationEclair;
     // The deciles are 0 below 11 values.
-    if (o.mesure.LigneCourante < MesuresMinimalesDeciles + 1) v = FormeMoyenneSigma;
+    if (m.LigneCourante < MesuresMinimalesDeciles + 1) v = FormeMoyenneSigma;
 
-    const int f = o.mesure.NumFonction;
+    const int f = m.NumFonction;
     if (f == 1) return LigneNotation(o, v, 1);
     if (f == 2) return NotationLxl(o, v);
     for (const auto& lf : LibellesColonnes()) {
         if (lf.fonction != f) continue;
-        std::string t = o.textes.Mstat(15) + LibelleNotation(o, v) + " ; N = " + Compte(o, 1) +
-                        std::string(FinDeLigne);
+        std::string t = ui.textes.Mstat(15) + LibelleNotation(ui.controles, v) +
+                        " ; N = " + Compte(o, 1) + std::string(FinDeLigne);
         for (size_t k = 0; k < lf.libelles.size(); ++k)
             t += Libelle(o, lf.libelles[k]) + FragmentColonne(o, v, static_cast<int>(k) + 1) +
                  std::string(FinDeLigne);
         return t;
     }
     return {};
-}
-
-void CopieNotation(Orvelle& o) {
-    o.plateforme.CopieTextePressePapier(Notation(o));
 }
 
 } // namespace orv

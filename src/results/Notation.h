@@ -3,31 +3,42 @@
 // forms chosen under "Notation éclair" (NoTexp), read from the statistics grid.
 #pragma once
 
+#include "base/Parametres.h"
+#include "interface/Interface.h"
+#include "measure/EtatMesure.h"
+#include "results/EtatResultats.h"
+
 #include <string>
 
 namespace orv {
 
-class Orvelle;
+// What a notation reads: the statistics grid and order statistics, the
+// active function, the number format.
+struct SourceNotation {
+    const Interface& ui;
+    const EtatMesure& mesure;
+    const EtatResultats& resultats;
+    const Parametres& parametres;
+};
 
 // Below this many measures the deciles are 0, so "m ± sigma" is used instead.
 inline constexpr int MesuresMinimalesDeciles = 11;
 inline constexpr int FormeMoyenneSigma = 3;
 
 // Caption of NoTexp(v) ("D1,9" ... "d1, Dominante, d9"); empty outside 1..5.
-std::string LibelleNotation(const Orvelle& o, int v);
+std::string LibelleNotation(const Controles& c, int v);
 
 // The part of one column: " (min)low-high(max)"; only "(max)" for a form
 // outside 1..5.
-std::string FragmentColonne(const Orvelle& o, int v, int c);
+std::string FragmentColonne(const SourceNotation& s, int v, int c);
 // "header : N= n ;marker; (min)low-high(max)", the notation of segments.
-std::string LigneNotation(const Orvelle& o, int v, int c);
+std::string LigneNotation(const SourceNotation& s, int v, int c);
 // Length x width of spores 2D on one line, then the ratio Q in the same form.
-std::string NotationLxl(const Orvelle& o, int v);
+std::string NotationLxl(const SourceNotation& s, int v);
 
 // The notation of the active function, statistics refreshed first; empty for
 // the counts, densities and colours.
-std::string Notation(Orvelle& o);
-// bout(42): the notation on the clipboard.
-void CopieNotation(Orvelle& o);
+std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                     const Parametres& p);
 
 } // namespace orv

@@ -4,12 +4,15 @@
 // (lines 8-11) and the volume of 3D spores.
 #pragma once
 
+#include "base/Parametres.h"
+#include "interface/Interface.h"
+#include "measure/EtatMesure.h"
+#include "results/EtatResultats.h"
+
 #include <cstdint>
 #include <string>
 
 namespace orv {
-
-class Orvelle;
 
 // Colours of the grids (&HBBGGRR).
 inline constexpr std::uint32_t CouleurGrilles = 0xC0FFC0;      // light green
@@ -25,41 +28,42 @@ inline constexpr const char* LibellesStatistiques[] = {
     "Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "N=", "D1", "médiane", "D9"};
 // The label of line k + 1 in the current language: the words come from the
 // text tables, the symbols stay.
-std::string LibelleStatistique(const Orvelle& o, int k);
+std::string LibelleStatistique(const TablesTextes& t, int k);
 
 // A statistic of value column c as the statistics grid shows it: one format
 // for the whole column, the column's own (a count's statistics keep the
 // decimals of the pattern: a mean of counts is seldom whole).
-std::string TexteStatistique(const Orvelle& o, int c, double valeur);
+std::string TexteStatistique(const EtatMesure& m, const Parametres& p, char sep, int c,
+                             double valeur);
 
-// True while the automatic statistics box Check(3) "Calc..stat." is ticked.
-bool StatistiquesAutomatiques(const Orvelle& o);
-
-// Recomputes lines 0-7 and the "index" column of GrilleRefP, the highlight
-// colours of GrilleRef and, for spores 3D, VolApprox and SigmaVol. Nothing
-// while Check(3) is unticked.
-void StatColonnes(Orvelle& o);
+// Recomputes lines 0-7 and the "index" column of GrilleRefP, the lines of the
+// extremes and, for spores 3D, VolApprox and SigmaVol. Nothing while the
+// automatic statistics are off; false then.
+bool StatColonnes(const Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p);
+// The measurement grid shows what StatColonnes found: the counted cells in
+// green, each column's minimum and maximum highlighted.
+void SurligneExtremes(const EtatResultats& r, GrilleTexte& g);
 
 // Count, median and deciles of value column c (1..NbColStat, within the
-// result vectors) into o.resultats; another column changes nothing.
-void Cdecile(Orvelle& o, int c);
+// result vectors) into r; another column changes nothing.
+void Cdecile(const EtatMesure& m, EtatResultats& r, int c);
 
 // Lines 8-11 of GrilleRefP ("N=", "D1", "médiane", "D9") for columns
-// 1..NbColStat. Runs whether Check(3) is ticked or not.
-void TableDeciles(Orvelle& o);
+// 1..NbColStat. Runs whether the automatic statistics are on or not.
+void TableDeciles(const Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p);
 
 // Mode estimate of column c over the values the order statistics count.
-double Dominante(const Orvelle& o, int c);
+double Dominante(const EtatMesure& m, int c);
 
 // Both tables at once: what the results read before they are written.
-void RecalculeTout(Orvelle& o);
+void RecalculeTout(const Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p);
 
-// The grid was emptied: the order statistics go back to 0.
-void RazStatistiques(Orvelle& o);
+// The grid was emptied: the statistics grid's values and the order
+// statistics go.
+void RazStatistiques(EtatResultats& r);
 
-// Check(3) was clicked (its new state already in the registry).
-void ClicCalculStatistiques(Orvelle& o);
-// cmdStat: refreshes the order statistics.
-void ClicCmdStat(Orvelle& o);
+// Check(3) was clicked: the automatic statistics follow `coche`; the grid's
+// colour says whether they are on.
+void BasculeCalculStatistiques(EtatResultats& r, bool coche);
 
 } // namespace orv

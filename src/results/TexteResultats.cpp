@@ -1,6 +1,5 @@
 #include "results/TexteResultats.h"
 
-#include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
@@ -32,108 +31,70 @@ size_t Caracteres(const std::string& t) {
 
 // A cell shown with the number format when it holds a number; labels, headers
 // and the "index" texts stay as they are.
-std::string CelluleFormatee(const Orvelle& o, int ligne, int c) {
-    const std::string& t = o.GrilleRefP.Texte(ligne, c);
+std::string CelluleFormatee(const SourceNotation& o, int ligne, int c) {
+    const std::string& t = o.resultats.GrilleRefP.Texte(ligne, c);
     const auto v = LitNombreStrict(t);
     if (!v) return t;
     const bool volume = o.mesure.NumFonction == 2 && c == 4;
-    return FormatNombre(*v, volume ? "###0.0" : o.parametres.fDecimal, o.Sep());
+    return FormatNombre(*v, volume ? "###0.0" : o.parametres.fDecimal, o.ui.Sep());
 }
 
-std::string LigneTableau(Orvelle& o, int ligne) {
+std::string LigneTableau(const SourceNotation& o, int ligne) {
     std::string texte, controle;
-    for (int c = 0; c < o.GrilleRefP.Colonnes(); ++c) {
+    for (int c = 0; c < o.resultats.GrilleRefP.Colonnes(); ++c) {
         std::string cellule = CelluleFormatee(o, ligne, c);
         controle += cellule + "; ";
         const size_t n = Caracteres(cellule);
         if (n < kLargeurCellule) cellule.append(kLargeurCellule - n, ' ');
         texte += cellule + "\t";
     }
-    if (controle == kEnteteVide) o.plateforme.Bip();
+    if (controle == kEnteteVide) o.ui.plateforme.Bip();
     return texte + std::string(FinDeLigne);
 }
 
-std::string Plain(const Orvelle& o, double v) {
-    return TexteNombre(v, o.Sep());
+std::string Plain(const SourceNotation& o, double v) {
+    return TexteNombre(v, o.ui.Sep());
 }
 
 } // namespace
 
-std::string ConstruitTexteResultats(Orvelle& o) {
-    RecalculeTout(o);
+std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, EtatResultats& r,
+                                    const Parametres& prm, const std::string& cheminImage) {
+    RecalculeTout(ui, m, r, prm);
+    const SourceNotation o{ui, m, r, prm};
     const std::string fin(FinDeLigne);
-    const auto& p = o.GrilleRefP;
-    const auto& r = o.resultats;
+    const auto& p = r.GrilleRefP;
 
-    std::string t = o.textes.Msg(71) + SansDossier(o.images.cheminImage) + fin;
-    if (!o.FichierCSVImporte.empty())
-        t += o.textes.Mnu(mnu::CSVImporte) + SansDossier(o.FichierCSVImporte) + fin;
+    std::string t = ui.Msg(msg::ImageEnCours) + SansDossier(cheminImage) + fin;
+    if (!r.FichierCSVImporte.empty())
+        t += ui.Mnu(mnu::CSVImporte) + SansDossier(r.FichierCSVImporte) + fin;
 
-    for (int c = 1; c <= o.mesure.NbColStat && c < ColonnesResultats && c < p.Colonnes(); ++c) {
+    for (int c = 1; c <= m.NbColStat && c < ColonnesResultats && c < p.Colonnes(); ++c) {
         const auto i = static_cast<size_t>(c);
         t += p.Texte(0, c) + " : \tN =" + Plain(o, r.NbLignes[i]) + " ; dMd ; (" + p.Texte(2, c) +
-             ")" + Plain(o, r.D1[i]) + " - " + Plain(o, Dominante(o, c)) + " - " +
+             ")" + Plain(o, r.D1[i]) + " - " + Plain(o, Dominante(m, c)) + " - " +
              Plain(o, r.D9[i]) + "(" + p.Texte(3, c) + ")" + fin;
     }
 
     for (int ligne = 0; ligne <= 7; ++ligne) t += LigneTableau(o, ligne);
-    if (o.mesure.LigneCourante >= 11) t += LigneTableau(o, 10);
+    if (m.LigneCourante >= 11) t += LigneTableau(o, 10);
 
-    if (o.mesure.NumFonction == 3) {
-        const auto fmt = [&o](double v) { return FormatNombre(v, o.parametres.fDecimal, o.Sep()); };
+    if (m.NumFonction == 3) {
+        const auto fmt = [&](double v) { return FormatNombre(v, prm.fDecimal, ui.Sep()); };
         if (r.VolApprox > 0)
             t += "Vol. Approx.3D = " + fmt(r.VolApprox) + "  Sigma_Vol = " + fmt(r.SigmaVol);
         else
             t += "Vol. Approx.3D = NC ";
     }
-    return t + fin + Notation(o);
+    return t + fin + Notation(ui, m, r, prm);
 }
 
-namespace {
-
-std::string AfficheResultats(Orvelle& o) {
-    std::string t = ConstruitTexteResultats(o);
-    o.controles.Texte(Controle::TexteResultats, t);
-    o.controles.Visible(Controle::CadreResultats, true);
+std::string AfficheResultats(Interface& ui, const EtatMesure& m, EtatResultats& r,
+                             const Parametres& p, const std::string& cheminImage) {
+    std::string t = ConstruitTexteResultats(ui, m, r, p, cheminImage);
+    ui.controles.Texte(Controle::TexteResultats, t);
+    ui.controles.Visible(Controle::CadreResultats, true);
     return t;
-}
-
-} // namespace
-
-void TexteResultats(Orvelle& o) {
-    AfficheResultats(o);
-}
-
-void CopieResultats(Orvelle& o) {
-    o.plateforme.CopieTextePressePapier(AfficheResultats(o));
-}
-
-bool ClicResultats(Orvelle& o, Controle c) {
-    switch (c) {
-    case Controle::ResultatsBascule:
-        if (o.controles(Controle::CadreResultats).visible)
-            o.controles.Visible(Controle::CadreResultats, false);
-        else
-            TexteResultats(o);
-        return true;
-    case Controle::CopieNotation:
-        CopieNotation(o);
-        return true;
-    case Controle::ResultatsAfficher:
-        TexteResultats(o);
-        return true;
-    case Controle::CopieResultats:
-        CopieResultats(o);
-        return true;
-    case Controle::StatistiquesOrdre:
-        ClicCmdStat(o);
-        return true;
-    case Controle::CaseCalculStat:
-        ClicCalculStatistiques(o);
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace orv

@@ -5,6 +5,7 @@
 #include "SessionTrame.h"
 
 #include "app/CommandesCalibrage.h"
+#include "app/CommandesResultats.h"
 #include "app/FichierTrame.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
@@ -298,7 +299,7 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     ASSERT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
     EXPECT_EQ(p.Textes("message"),
               (std::vector<std::string>{"5" + o->textes.Mnu(mnu::ImagesNonChargees),
-                                        MessageLignesIgnorees(*o, 255, 45)}));
+                                        MessageLignesIgnorees(o->textes, 255, 45)}));
     EXPECT_EQ(o->images.chargeur.ListIMGchar.size(), 50u);
     EXPECT_EQ(o->mesure.LigneCourante, 256);
     auto y = Session();
@@ -325,7 +326,8 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     ASSERT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
     EXPECT_EQ(o->parametres.tGrille, 64);
     EXPECT_EQ(o->mesure.LigneCourante, 65);
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{MessageLignesIgnorees(*o, 64, 36)});
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{MessageLignesIgnorees(o->textes, 64, 36)});
 }
 
 TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {

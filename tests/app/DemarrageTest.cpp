@@ -1,6 +1,7 @@
 // The start-up sequence, the activations and the quit question, driven as a
 // user session through the scripted platform.
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -72,14 +73,14 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
 // N=, D1, médiane and D9 follow every change of the grid, not only "Statistiques d'ordre".
 TEST_F(DemarrageTest, LesStatistiquesDOrdreSuiventLaGrille) {
     Orvelle& e = Demarre();
-    e.controles.Visible(Controle::CadreStatistiques, true);
+    MontreStatistiques(e, true);
     for (double v : {10.0, 5.0, 12.0, 6.0, 14.0, 7.0}) AjouteValeur(e, v);
-    auto n = [&e] { return e.GrilleRefP.Texte(8, 1); };
+    auto n = [&e] { return e.resultats.GrilleRefP.Texte(8, 1); };
     EXPECT_EQ(n(), "3");
-    EXPECT_EQ(e.GrilleRefP.Texte(10, 1), "12,00");
+    EXPECT_EQ(e.resultats.GrilleRefP.Texte(10, 1), "12,00");
     Efface_ligne(e, 0);
     EXPECT_EQ(n(), "2");
-    EXPECT_EQ(e.GrilleRefP.Texte(10, 1), "11,00");
+    EXPECT_EQ(e.resultats.GrilleRefP.Texte(10, 1), "11,00");
     EffaceArriere(e); // line 2 reopened: one complete line left
     EXPECT_EQ(n(), "1");
 }

@@ -5,6 +5,7 @@
 // the settings written back, a stored calibration appended. The language
 // file is checked through the captions and texts it leaves in place.
 #include "app/CommandesCalibrage.h"
+#include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
@@ -143,8 +144,8 @@ const char* const kCommentaireExport = "Récolte du 12 octobre, forêt de Sénar
 // statistics, one summary line per column and the notation.
 TEST_F(FichiersDeReference, ExportDeLaGrille) {
     Orvelle& x = Charge("spores2d.trm");
-    x.exportCSV.horloge = [] { return Horodatage{"07/12/2025", "14:30:00"}; };
-    x.exportCSV.commentaire = kCommentaireExport;
+    x.resultats.exportCSV.horloge = [] { return Horodatage{"07/12/2025", "14:30:00"}; };
+    x.resultats.exportCSV.commentaire = kCommentaireExport;
     Clic(x, Controle::NotationD159);
     const fs::path sortie = dossier / "spores2d.csv";
     p.fichiers.push_back(sortie.string());

@@ -60,14 +60,14 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
         EXPECT_EQ(Coches(c), std::vector<Controle>{c}) << static_cast<int>(c);
     }
     EXPECT_EQ(o->parametres.fonctionDemarrage, 20);
-    EXPECT_EQ(o->extensionExport, "txt");
+    EXPECT_EQ(o->resultats.extensionExport, "txt");
     EXPECT_EQ(o->parametres.tGrille, 64);
     EXPECT_EQ(o->parametres.clicDixiemes, 40);
     EXPECT_EQ(o->parametres.fDecimal, "###0.0");
     EXPECT_EQ(o->parametres.langue, "fr");
     EXPECT_EQ(o->parametres.statDef, 1);
     EXPECT_EQ(o->parametres.savAuto, 0);
-    EXPECT_EQ(o->NotationEclair, 5);
+    EXPECT_EQ(o->resultats.NotationEclair, 5);
     EXPECT_EQ(o->parametres.extImg, 1);
     EXPECT_EQ(o->parametres.zoneCouleur, 6);
     // The Options menu never writes the settings file.

@@ -100,12 +100,11 @@ protected:
     std::string Photo(const std::string& nom) const { return (dossier / "photos" / nom).string(); }
     std::string Fichier(const std::string& nom) const { return (dossier / "data" / nom).string(); }
 
-    // A started window; the grid file's writer installed as at start-up.
+    // A started window.
     std::unique_ptr<Orvelle> Session() {
         auto s = std::make_unique<Orvelle>(p, (dossier / "programme").string());
         Demarrage(*s);
         Activation(*s);
-        InstalleFichierTrame(*s);
         s->parametres.repData = (dossier / "data").string();
         s->parametres.repImage = (dossier / "photos").string();
         return s;

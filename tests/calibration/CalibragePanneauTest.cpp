@@ -172,7 +172,6 @@ TEST_F(CalibragePanneau, ResolutionAndPointingOptions) {
     EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 2.0);
     // No picture: the factor stays usable.
     o->images.vue.FixeImage(0, 0);
-    o->controles.Texte(Controle::LargeurImage, "");
     Clic(Controle::OptionIndDim);
     EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 1.0);
 

@@ -2,6 +2,7 @@
 // export writes after importing its input, "results" prints the results text,
 // and refused inputs exit 2 with one line and write nothing.
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -69,7 +70,7 @@ protected:
         fs::create_directories(dossier / "fenetre");
         Demarrage(*o);
         Activation(*o);
-        o->NotationEclair = 3;
+        o->resultats.NotationEclair = 3;
         for (int i = 0; i < n; ++i) {
             AjouteValeur(*o, 9.0 + (i * 7 % 11) * 0.5);
             AjouteValeur(*o, 5.0 + (i * 5 % 7) * 0.25);

@@ -4,6 +4,7 @@
 // by the reference files.
 #include "app/SessionTrame.h"
 
+#include "app/CommandesResultats.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "results/ExportCSV.h"
@@ -66,7 +67,7 @@ protected:
     std::unique_ptr<Orvelle> Programme(const std::string& f, bool indPres = false) {
         auto y = Session();
         y->parametres.indPres = indPres;
-        y->NotationEclair = 3;
+        y->resultats.NotationEclair = 3;
         EXPECT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
         return y;
     }

@@ -4,6 +4,7 @@
 #include "app/Fenetre.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/PlateformeQt.h"
@@ -450,7 +451,7 @@ private slots:
         auto mesure = [](Orvelle& o) {
             AjouteValeur(o, 10.0);
             AjouteValeur(o, 5.0);
-            RecalculeTout(o);
+            RecalculeStatistiques(o);
         };
         mesure(*etat);
         const QStringList francais = Legendes(*fenetre);

@@ -126,7 +126,7 @@ TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
     EXPECT_TRUE(o.mesure.marques.provisoires.empty());
 
     // With automatic redraw the marks of the figure under way come back.
-    o.controles.Coche(Controle::CaseAutoRetrace, true);
+    o.parametres.autoRetrace = true;
     o.mesure.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
     const auto version = o.mesure.marques.version;
     ClicZoom(o, Controle::ZoomPlus);

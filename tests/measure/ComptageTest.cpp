@@ -52,10 +52,10 @@ TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
         if (m.genre == GenreMarque::Croix) (m.couleur == o.mesure.couleur1 ? c1 : c2)++;
     EXPECT_EQ(c1, 7);
     EXPECT_EQ(c2, 3);
-    // A counter box made to hold a huge number: A + 2B stays a sound sum.
-    o.controles.Texte(Controle::TexteComptage, "9000000000000000000");
+    // A counter made to hold a huge number: A + 2B stays a sound sum.
+    o.mesure.pointage.compte = 9'000'000'000'000'000'000;
     Clic(9000, 9000, Bouton::Droit);
-    o.controles.Texte(Controle::TexteComptage, "9000000000000000000");
+    o.mesure.pointage.compte = 9'000'000'000'000'000'000;
     Clic(9000, 9000, Bouton::Droit);
     EXPECT_EQ(C(2, 3), "3000000000");
 }

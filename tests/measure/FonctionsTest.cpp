@@ -69,7 +69,7 @@ TEST_F(FonctionsTest, EveryFunctionHasItsNameAndHeaders) {
         Choisit(c.n);
         EXPECT_EQ(o.mesure.NomFonction, c.nom);
         EXPECT_EQ(Entetes(), c.entetes);
-        EXPECT_EQ(o.GrilleRefP.Colonnes(), o.mesure.GrilleRef.Colonnes());
+        EXPECT_EQ(o.resultats.GrilleRefP.Colonnes(), o.mesure.GrilleRef.Colonnes());
         EXPECT_EQ(o.mesure.MGrille.Colonnes(), o.mesure.GrilleRef.Colonnes());
         EXPECT_EQ(o.mesure.MGrille.Texte(0, 1), c.entetes[1]);
     }
@@ -81,12 +81,12 @@ TEST_F(FonctionsTest, WidthsOfTheThreeGrids) {
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(o.mesure.GrilleRef.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
         EXPECT_EQ(o.mesure.MGrille.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
-        EXPECT_EQ(o.GrilleRefP.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
+        EXPECT_EQ(o.resultats.GrilleRefP.Largeur(c), attendues[static_cast<size_t>(c)]) << c;
     }
     // The statistics grid repeats the value headers only.
-    EXPECT_EQ(o.GrilleRefP.Texte(0, 4), "V");
-    EXPECT_NE(o.GrilleRefP.Texte(0, 5), "img");
-    EXPECT_NE(o.GrilleRefP.Texte(0, 6), "comment");
+    EXPECT_EQ(o.resultats.GrilleRefP.Texte(0, 4), "V");
+    EXPECT_NE(o.resultats.GrilleRefP.Texte(0, 5), "img");
+    EXPECT_NE(o.resultats.GrilleRefP.Texte(0, 6), "comment");
 
     // The colour function's widths have no closing "$": the comment column
     // keeps the width it had.
@@ -96,7 +96,7 @@ TEST_F(FonctionsTest, WidthsOfTheThreeGrids) {
     EXPECT_EQ(o.mesure.GrilleRef.Colonnes(), 10);
     EXPECT_EQ(o.mesure.GrilleRef.Largeur(8), 250);
     EXPECT_EQ(o.mesure.GrilleRef.Largeur(9), 777);
-    EXPECT_EQ(o.GrilleRefP.Largeur(9), 777);
+    EXPECT_EQ(o.resultats.GrilleRefP.Largeur(9), 777);
 }
 
 TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {

@@ -2,6 +2,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
@@ -29,21 +30,33 @@ protected:
         SelectionneFonction(o);
     }
     std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }
-    // A writer of the grid file that records when it was called.
-    void EcrivainTrame(bool reussit) {
-        o.sauveTrame = [this, reussit](Orvelle& x, const std::string& chemin) {
-            sauvegardes.push_back({chemin, x.mesure.LigneCourante, x.mesure.Etape});
-            return reussit;
-        };
-    }
     struct Sauvegarde {
         std::string chemin;
         int ligne, etape;
     };
+    // A writer of the grid file that records when it was called.
+    struct Ecrivain final : SauvegardeGrille {
+        GrilleTest& t;
+        bool reussit = true;
+        explicit Ecrivain(GrilleTest& x) : t(x) {}
+        std::string Chemin() const override { return CheminTrameSauvegarde(t.o); }
+        bool Sauve(const std::string& chemin) override {
+            t.sauvegardes.push_back({chemin, t.o.mesure.LigneCourante, t.o.mesure.Etape});
+            return reussit;
+        }
+    };
+    // A value written with the recording writer.
+    void Ecrit(double v) {
+        SuitesMesure s;
+        s.ajouts.push_back(orv::AjouteValeur(o.ui, o.mesure, o.parametres, &ecrivain,
+                                             o.calibrage.CoefCalibrage, o.images.IndexImage, v));
+        Suivre(o, s);
+    }
 
     test::PlateformeFactice p;
     Orvelle o{p, "."};
     std::vector<Sauvegarde> sauvegardes;
+    Ecrivain ecrivain{*this};
 };
 
 TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
@@ -252,11 +265,10 @@ TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
     o.parametres.savAuto = 0;
     o.parametres.repData = "/donnees";
     Choisit(1);
-    EcrivainTrame(true);
-    for (int i = 0; i < 64; ++i) AjouteValeur(o, 1.5);
+    for (int i = 0; i < 64; ++i) Ecrit(1.5);
     ASSERT_EQ(o.mesure.LigneCourante, 65);
     EXPECT_TRUE(sauvegardes.empty());
-    AjouteValeur(o, 9);
+    Ecrit(9);
     ASSERT_EQ(sauvegardes.size(), 1u);
     // In the data folder, and the message says where.
     EXPECT_EQ(sauvegardes[0].chemin, "/donnees/TrameSav.trm");
@@ -266,27 +278,21 @@ TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
     EXPECT_EQ(C(64, 1), "1,50");
     EXPECT_EQ(o.mesure.GrilleRef.Lignes(), 65);
 
-    // No writer, or a writer that fails: the grid is full and was not saved.
-    for (bool avecEcrivain : {false, true}) {
-        p.Oublie();
-        if (avecEcrivain)
-            EcrivainTrame(false);
-        else
-            o.sauveTrame = nullptr;
-        AjouteValeur(o, 9);
-        const auto messages = p.Textes("message");
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
-        EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
-        EXPECT_NE(messages[0].find("/donnees/TrameSav.trm"), std::string::npos);
-        EXPECT_EQ(o.mesure.LigneCourante, 65);
-    }
+    // A writer that fails: the grid is full and was not saved.
+    p.Oublie();
+    ecrivain.reussit = false;
+    Ecrit(9);
+    const auto messages = p.Textes("message");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
+    EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
+    EXPECT_NE(messages[0].find("/donnees/TrameSav.trm"), std::string::npos);
+    EXPECT_EQ(o.mesure.LigneCourante, 65);
 }
 
 TEST_F(GrilleTest, AutomaticSaveOnTheFirstValueOfLines11And21) {
     o.parametres.savAuto = 10;
-    EcrivainTrame(true);
-    for (int i = 0; i < 25 * 2; ++i) AjouteValeur(o, 4);
+    for (int i = 0; i < 25 * 2; ++i) Ecrit(4);
     ASSERT_EQ(sauvegardes.size(), 2u);
     EXPECT_EQ(sauvegardes[0].ligne, 11);
     EXPECT_EQ(sauvegardes[1].ligne, 21);
@@ -298,18 +304,17 @@ TEST_F(GrilleTest, AutomaticSaveOnTheFirstValueOfLines11And21) {
     RAZ_Grille_total(o);
     sauvegardes.clear();
     o.parametres.savAuto = 1;
-    for (int i = 0; i < 4 * 2; ++i) AjouteValeur(o, 4);
+    for (int i = 0; i < 4 * 2; ++i) Ecrit(4);
     EXPECT_EQ(sauvegardes.size(), 3u);
 }
 
 TEST_F(GrilleTest, TheGridNeverPassesLine255) {
     o.parametres.savAuto = 0;
     Choisit(1);
-    EcrivainTrame(true);
-    for (int i = 0; i < 255; ++i) AjouteValeur(o, 2);
+    for (int i = 0; i < 255; ++i) Ecrit(2);
     EXPECT_EQ(C(255, 1), "2,00");
     EXPECT_TRUE(sauvegardes.empty());
-    AjouteValeur(o, 3);
+    Ecrit(3);
     EXPECT_EQ(C(256, 1), "");
     EXPECT_EQ(C(256, 0), "");
     EXPECT_EQ(sauvegardes.size(), 1u);
@@ -317,7 +322,7 @@ TEST_F(GrilleTest, TheGridNeverPassesLine255) {
     // Erasing the last line makes room again.
     EffaceArriere(o);
     EXPECT_EQ(o.mesure.LigneCourante, 255);
-    AjouteValeur(o, 3);
+    Ecrit(3);
     EXPECT_EQ(C(255, 1), "3,00");
 }
 
@@ -376,21 +381,19 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
 
 TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
     o.controles.Visible(Controle::CadreMesure, false);
-    int recalculs = 0;
-    o.recalculeStatistiques = [&](Orvelle&) { ++recalculs; };
+    const auto moyenne = [this](int c) { return o.resultats.GrilleRefP.Texte(1, c); };
     Etalonner(o); // a calibration waits for its segment: the value written is it
     AjouteValeur(o, 10);
-    EXPECT_EQ(recalculs, 0); // the statistics frame is hidden
+    EXPECT_EQ(moyenne(1), ""); // the statistics frame is hidden
     ASSERT_TRUE(o.calibrage.segment);
     EXPECT_EQ(o.calibrage.segment->ligne, 1);
     EXPECT_TRUE(o.controles(Controle::CadreSaisie).visible);
-    o.controles.Visible(Controle::CadreStatistiques, true);
+    MontreStatistiques(o, true);
     AjouteValeur(o, 5);
-    EXPECT_EQ(recalculs, 1);
+    EXPECT_EQ(moyenne(2), "5,00");
     EXPECT_EQ(o.calibrage.segment->ligne, 1); // one segment at a time
     EffaceArriere(o);
-    Efface_ligne(o, 0);
-    EXPECT_EQ(recalculs, 3);
+    EXPECT_NE(moyenne(2), "5,00");
     EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
 }
 

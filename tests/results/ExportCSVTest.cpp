@@ -2,6 +2,7 @@
 // and the two commands with their refusals, questions and the comment panel.
 #include "results/ExportCSV.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "base/FichierTexte.h"
 #include "interface/TableControles.h"
@@ -38,7 +39,7 @@ protected:
         o = std::make_unique<Orvelle>(p, dossier.string());
         Demarrage(*o);
         Activation(*o);
-        o->exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
+        o->resultats.exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
         p.Oublie();
     }
     void TearDown() override { fs::remove_all(dossier); }
@@ -65,7 +66,7 @@ TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
     o->images.chargeur.ListIMGchar = {"/images/asque.jpg", "/images/spores.jpg"};
     o->calibrage.CalibrageImage[1] = 0.25;
     o->calibrage.CalibrageImage[2] = 1.5;
-    o->exportCSV.commentaire = "récolte; forêt";
+    o->resultats.exportCSV.commentaire = "récolte; forêt";
     const std::vector<std::string> attendues = {
         " Résultat des mesures du 05/03/2024 à 14:07:09",
         "indépendance Dimension",
@@ -142,9 +143,9 @@ TEST_F(ExportCSVTest, Spores2DDeuxMesuresLigneParLigne) {
 
 TEST_F(ExportCSVTest, CellulesTxtEtEnTeteApresImport) {
     DeuxSpores();
-    o->extensionExport = "txt";
+    o->resultats.extensionExport = "txt";
     o->parametres.indPres = true;
-    o->FichierCSVImporte = "/donnees/ancien.csv";
+    o->resultats.FichierCSVImporte = "/donnees/ancien.csv";
     const auto l = Lignes();
     ASSERT_GE(l.size(), 20u);
     EXPECT_EQ(l[1], "indépendance Résolution");
@@ -224,7 +225,7 @@ TEST_F(ExportCSVTest, RefusRienAExporterEtMesureInachevee) {
 TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     DeuxSpores();
     o->mesure.GrilleRef.FixeTexte(1, 6, "première");
-    o->exportCSV.commentaire = "ancien";
+    o->resultats.exportCSV.commentaire = "ancien";
     ASSERT_TRUE(ClicExport(*o, Controle::ExportGrilleSous));
     auto& c = o->controles;
     EXPECT_TRUE(c(Controle::CadreCommentaire).visible);
@@ -239,7 +240,7 @@ TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     ASSERT_TRUE(ClicExport(*o, Controle::CommentaireAnnuler));
     EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
     EXPECT_TRUE(c(Controle::NumeroCommentaire).visible);
-    EXPECT_EQ(o->exportCSV.commentaire, "ancien");
+    EXPECT_EQ(o->resultats.exportCSV.commentaire, "ancien");
     EXPECT_EQ(o->mesure.GrilleRef.Texte(1, 6), "première");
     // Out of export mode the panel's buttons belong to the comment editor.
     EXPECT_FALSE(ClicExport(*o, Controle::CommentaireValider));
@@ -250,8 +251,8 @@ TEST_F(ExportCSVTest, CadreCommentaireEnModeExport) {
     c.Texte(Controle::TexteCommentaire, "lot 12");
     p.fichiers.push_back((dossier / "lot12").string());
     ASSERT_TRUE(ClicExport(*o, Controle::CommentaireValider));
-    EXPECT_EQ(o->exportCSV.commentaire, "lot 12");
-    EXPECT_EQ(o->exportCSV.modeCadre10, ModeCadre10::Commentaire);
+    EXPECT_EQ(o->resultats.exportCSV.commentaire, "lot 12");
+    EXPECT_EQ(o->resultats.exportCSV.modeCadre10, ModeCadre10::Commentaire);
     EXPECT_FALSE(c(Controle::CadreCommentaire).visible);
     EXPECT_EQ(o->mesure.GrilleRef.Texte(1, 6), "première");
     const auto lignes = LitLignesFichier((dossier / "lot12.csv").string());
@@ -284,7 +285,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     // "Export grille" rewrites the default file: data folder, image name, extension.
     o->parametres.repData = dossier.string();
     o->images.cheminImage = "/photos/v1.2/spores.ech.jpg";
-    EXPECT_EQ(NomBaseExport(*o), "spores");
+    EXPECT_EQ(NomBaseExport(o->images.cheminImage), "spores");
     const fs::path defaut = dossier / "spores.csv";
     p.Oublie();
     ClicExport(*o, Controle::ExportGrille);
@@ -298,7 +299,9 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     EXPECT_EQ(Octets(defaut), "ancien");
     p.reponses.push_back(true);
     ClicExport(*o, Controle::ExportGrille);
-    EXPECT_EQ(Octets(defaut), OctetsExport(*o, HorodatageExport(*o)));
+    EXPECT_EQ(Octets(defaut),
+              OctetsExport(o->ui, o->mesure, o->resultats, o->parametres, ContexteExportDe(*o),
+                           HorodatageExport(o->resultats.exportCSV)));
     EXPECT_EQ(p.Compte("fichier"), 0);
     // No temporary file is left beside it.
     int fichiers = 0;
@@ -307,7 +310,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
 
     // Without an image name the base name is "mesures".
     o->images.cheminImage = "";
-    EXPECT_EQ(NomBaseExport(*o), "mesures");
+    EXPECT_EQ(NomBaseExport(o->images.cheminImage), "mesures");
 }
 
 } // namespace

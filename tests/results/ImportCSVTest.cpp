@@ -5,6 +5,7 @@
 #include "results/ImportCSV.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "app/Langue.h"
 #include "base/Cp1252.h"
@@ -77,7 +78,7 @@ protected:
                e.mesure.LigneCourante,
                e.mesure.Etape,
                e.mesure.NumFonction,
-               e.FichierCSVImporte,
+               e.resultats.FichierCSVImporte,
                e.images.chargeur.ListIMGchar.size()};
         const auto& g = e.mesure.GrilleRef;
         for (int r = 0; r < g.Lignes(); ++r)
@@ -112,7 +113,7 @@ TEST_F(ImportCSVTest, CommentaireDExportSansEffetSurLaGrille) {
     for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
     int essai = 0;
     for (const char* commentaire : {"note\r\nLISTE=\r\nfin", "LISTE=", "LISTE=;\n3 mesures"}) {
-        o->exportCSV.commentaire = commentaire;
+        o->resultats.exportCSV.commentaire = commentaire;
         const std::string f = Exporte(*o, "c" + std::to_string(essai++) + ".csv");
         test::PlateformeFactice p2;
         auto e = Nouvelle(p2);
@@ -149,11 +150,11 @@ TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
                 << r << "," << c;
     EXPECT_EQ(e->mesure.GrilleRef.Texte(2, 6), "forme; rare, à revoir");
     EXPECT_EQ(e->mesure.TraceLignes[1].image, 3);
-    EXPECT_EQ(e->FichierCSVImporte, f);
+    EXPECT_EQ(e->resultats.FichierCSVImporte, f);
     EXPECT_DOUBLE_EQ(e->calibrage.FacteurResolution, 2.0);
     // The statistics follow the imported lines.
-    EXPECT_EQ(e->GrilleRefP.Texte(1, 1), "12,42");
-    EXPECT_EQ(e->GrilleRefP.Texte(3, 2), "6,00");
+    EXPECT_EQ(e->resultats.GrilleRefP.Texte(1, 1), "12,42");
+    EXPECT_EQ(e->resultats.GrilleRefP.Texte(3, 2), "6,00");
     EXPECT_EQ(p2.Compte("message"), 0);
 }
 
@@ -178,7 +179,7 @@ TEST_F(ImportCSVTest, Cystides4) {
     EXPECT_EQ(g.Texte(3, 0), "");
     EXPECT_EQ(g.Texte(0, 5), "img");
     EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_EQ(o->GrilleRefP.Texte(1, 1), "39,25");
+    EXPECT_EQ(o->resultats.GrilleRefP.Texte(1, 1), "39,25");
 }
 
 TEST_F(ImportCSVTest, QuestionEtFlashVert) {
@@ -238,7 +239,7 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
     Fonction(*o, 1);
     for (double v : {4.0, 6.0, 8.0}) AjouteValeur(*o, v);
     for (const char* ext : {"csv", "txt"}) {
-        o->extensionExport = ext;
+        o->resultats.extensionExport = ext;
         auto lignes = LignesExport(*o, kHeure);
         const std::string complet = Fichier(std::string("seg.") + ext, lignes);
         // Without its "N mesures" line the table still ends at the empty line.
@@ -257,7 +258,7 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
     // Spores 2D in "txt": the statistics after the empty line are not measures.
     Fonction(*o, 2);
     for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
-    o->extensionExport = "txt";
+    o->resultats.extensionExport = "txt";
     ASSERT_TRUE(LitCSV(*o, Exporte(*o, "spores.txt")));
     EXPECT_EQ(o->mesure.LigneCourante, 3);
     EXPECT_EQ(o->mesure.GrilleRef.Texte(3, 0), "");
@@ -354,7 +355,7 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
 TEST_F(ImportCSVTest, CommentaireDExportQuiCiteUneFonction) {
     Fonction(*o, 2);
     for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
-    o->exportCSV.commentaire = "Fonction : mesure Segment; LISTE des récoltes";
+    o->resultats.exportCSV.commentaire = "Fonction : mesure Segment; LISTE des récoltes";
     test::PlateformeFactice p2;
     auto e = Nouvelle(p2);
     ASSERT_TRUE(LitCSV(*e, Exporte(*o, "cite.csv")));
@@ -416,7 +417,7 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
         for (int tour = 0; tour < 3; ++tour) {
             if (f == 16) o->mesure.PolygoneAuto = tour != 1;
             Fonction(*o, f);
-            o->extensionExport = tour == 2 ? "txt" : "csv";
+            o->resultats.extensionExport = tour == 2 ? "txt" : "csv";
             o->parametres.fDecimal = tour == 1 ? "###0.0" : "###0.00";
             auto& g = o->mesure.GrilleRef;
             const int cols = g.Colonnes();
@@ -435,7 +436,7 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
             g.FixeTexte(1, cols - 1, "tête; à « ê »");
             o->mesure.LigneCourante = n + 1;
             const std::string fichier =
-                Exporte(*o, "rt" + std::to_string(essai++) + "." + o->extensionExport);
+                Exporte(*o, "rt" + std::to_string(essai++) + "." + o->resultats.extensionExport);
             // The accents are single Windows-1252 bytes in the file.
             std::ifstream in(fichier, std::ios::binary);
             const std::string octets((std::istreambuf_iterator<char>(in)),

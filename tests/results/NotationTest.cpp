@@ -1,5 +1,6 @@
 #include "results/Notation.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
 #include "base/Texte.h"
 #include "interface/TableControles.h"
@@ -21,7 +22,6 @@ class NotationTest : public ::testing::Test {
 protected:
     NotationTest() {
         o.textes.RemplitMessages();
-        o.controles.Coche(Controle::CaseCalculStat, true);
         Choisit(1);
     }
     void Choisit(int n) {
@@ -42,6 +42,7 @@ protected:
         }
         o.mesure.LigneCourante = r;
     }
+    SourceNotation Source() const { return {o.ui, o.mesure, o.resultats, o.parametres}; }
     std::vector<std::string> Lignes(const std::string& t) const {
         std::vector<std::string> v;
         size_t debut = 0;
@@ -62,7 +63,7 @@ TEST_F(NotationTest, SegmentExampleWithPointSeparator) {
     while (v.size() < 22) v.push_back(10.0);
     for (double x : {11.2, 11.2, 12.5}) v.push_back(x);
     for (double x : v) AjouteValeur(o, x);
-    o.NotationEclair = 1;
+    o.resultats.NotationEclair = 1;
     EXPECT_EQ(Notation(o), "Longueur : N= 25 ;D1,9; (8.1)9.0-11.2(12.5)");
 }
 
@@ -73,22 +74,22 @@ TEST_F(NotationTest, EveryFormOfTheSegmentLine) {
         "Longueur : N= 11 ;D1,9; (1,00)1,20-10,80(11,00)",
         "Longueur : N= 11 ;D1,5,9; (1,00)1,20-6,00-10,80(11,00)",
         "Longueur : N= 11 ; m ± sigma ; (1,00)2,84-9,16(11,00)",
-        "Longueur : N= 11 ; m ± 1.96 sigma; (1,00)-0,19-12,19(11,00)",
+        "Longueur : N= 11 ; m ± 1.96 sigma; (1,00)-0,20-12,20(11,00)",
         "Longueur : N= 11 ; dMd ; (1,00)1,20-6-10,80(11,00)",
     };
     for (int v = 0; v <= 5; ++v) {
-        o.NotationEclair = v;
+        o.resultats.NotationEclair = v;
         EXPECT_EQ(Notation(o), attendus[v]) << v;
     }
-    EXPECT_EQ(LigneNotation(o, 9, 1), attendus[0]);
-    EXPECT_EQ(FragmentColonne(o, 3, 1), " (1,00)2,84-9,16(11,00)");
-    EXPECT_EQ(FragmentColonne(o, -1, 1), "(11,00)");
+    EXPECT_EQ(LigneNotation(Source(), 9, 1), attendus[0]);
+    EXPECT_EQ(FragmentColonne(Source(), 3, 1), " (1,00)2,84-9,16(11,00)");
+    EXPECT_EQ(FragmentColonne(Source(), -1, 1), "(11,00)");
 }
 
 TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
     Segments(10);
     for (int v : {1, 2, 4, 5}) {
-        o.NotationEclair = v;
+        o.resultats.NotationEclair = v;
         EXPECT_EQ(Notation(o), "Longueur : N= 10 ; m ± sigma ; (1,00)2,63-8,37(10,00)") << v;
     }
     Choisit(3);
@@ -97,7 +98,7 @@ TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
              {"12", "5", "4", "2", "3"},
              {"9", "6", "4", "1,5", "2,2"},
              {"10", "6", "4", "1,7", "2,5"}});
-    o.NotationEclair = 4;
+    o.resultats.NotationEclair = 4;
     EXPECT_EQ(Lignes(Notation(o))[0], "Notation m ± sigma ; N = 5");
 }
 
@@ -105,10 +106,10 @@ TEST_F(NotationTest, CommaLocaleKeepsTheDecimals) {
     o.parametres.fDecimal = "###0.0";
     AjouteValeur(o, 9.3);
     AjouteValeur(o, 11.7);
-    o.NotationEclair = 3;
+    o.resultats.NotationEclair = 3;
     const std::string t = Notation(o);
-    EXPECT_EQ(o.GrilleRefP.Texte(1, 1), "10,5");
-    EXPECT_EQ(o.GrilleRefP.Texte(4, 1), "1,2");
+    EXPECT_EQ(o.resultats.GrilleRefP.Texte(1, 1), "10,5");
+    EXPECT_EQ(o.resultats.GrilleRefP.Texte(4, 1), "1,2");
     EXPECT_EQ(t, "Longueur : N= 2 ; m ± sigma ; (9,3)9,3-11,7(11,7)");
 }
 
@@ -121,7 +122,7 @@ TEST_F(NotationTest, Spores3DOneLinePerColumn) {
         lignes.push_back(l);
     }
     Remplit(lignes);
-    o.NotationEclair = 1;
+    o.resultats.NotationEclair = 1;
     const auto l = Lignes(Notation(o));
     ASSERT_EQ(l.size(), 7u);
     EXPECT_EQ(l[0], "Notation D1,9 ; N = 11");
@@ -140,24 +141,24 @@ TEST_F(NotationTest, Spores2DDominanteForm) {
         AjouteValeur(o, 2.05 + 0.25 * k);
     }
     o.parametres.fDecimal = "###0.0";
-    o.NotationEclair = 5;
+    o.resultats.NotationEclair = 5;
     // The dominante keeps all its decimals; the other numbers follow the format.
     EXPECT_EQ(Notation(o).rfind(
                   "Lxl: N= 11 ; dMd; (1,0)1,2-6-10,8(11,0) x (2,3)2,4-3,55-4,8(4,8) ; Q = (", 0),
               0u);
     // The ratio follows in the same form: Q from k / (2.05 + 0.25 k), k = 1..11.
-    o.NotationEclair = 1;
+    o.resultats.NotationEclair = 1;
     EXPECT_EQ(Notation(o),
               "Lxl: N= 11 ;D1,9; (1,0)1,2-10,8(11,0) x (2,3)2,4-4,8(4,8) ; Q = (0,4)0,5-2,3(2,3)");
-    o.NotationEclair = 3;
-    EXPECT_EQ(NotationLxl(o, 3).rfind("Lxl:N= 11 ; m ± sigma ; (1,0)", 0), 0u);
-    EXPECT_EQ(NotationLxl(o, 0), "Lxl: N= 11(11,0) x (4,8)");
+    o.resultats.NotationEclair = 3;
+    EXPECT_EQ(NotationLxl(Source(), 3).rfind("Lxl:N= 11 ; m ± sigma ; (1,0)", 0), 0u);
+    EXPECT_EQ(NotationLxl(Source(), 0), "Lxl: N= 11(11,0) x (4,8)");
 }
 
 TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
     Choisit(10);
     p.pressePapier = "ancien";
-    CopieNotation(o);
+    ClicResultats(o, Controle::CopieNotation);
     EXPECT_EQ(p.pressePapier, "");
     EXPECT_EQ(p.Compte("pressepapier"), 1);
     Choisit(1);
@@ -171,7 +172,7 @@ TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
 TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.images.cheminImage = "/images/lot 3/photo.jpg";
     Segments(11);
-    o.NotationEclair = 5;
+    o.resultats.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
     const auto l = Lignes(t);
     EXPECT_EQ(l[0], "Image en cours : ***photo.jpg");
@@ -202,7 +203,7 @@ TEST_F(NotationTest, MedianLineFromTenMeasures) {
 
 TEST_F(NotationTest, ResultsNameTheImportedFile) {
     o.images.cheminImage = "C:\\photos\\a.jpg";
-    o.FichierCSVImporte = "C:\\data\\mesures.csv";
+    o.resultats.FichierCSVImporte = "C:\\data\\mesures.csv";
     Segments(2);
     const auto l = Lignes(ConstruitTexteResultats(o));
     EXPECT_EQ(l[0], "Image en cours : ***a.jpg");
@@ -220,10 +221,11 @@ TEST_F(NotationTest, ResultsOf3DSporesGiveTheVolume) {
 
 TEST_F(NotationTest, EmptyHeaderLineBeeps) {
     Choisit(2); // seven columns
-    o.controles.Coche(Controle::CaseCalculStat, false);
+    o.resultats.calculAutomatique = false;
     ConstruitTexteResultats(o);
     EXPECT_EQ(p.Compte("bip"), 0);
-    for (int c = 1; c < o.GrilleRefP.Colonnes(); ++c) o.GrilleRefP.FixeTexte(0, c, "");
+    for (int c = 1; c < o.resultats.GrilleRefP.Colonnes(); ++c)
+        o.resultats.GrilleRefP.FixeTexte(0, c, "");
     ConstruitTexteResultats(o);
     EXPECT_EQ(p.Compte("bip"), 1);
 }

@@ -1,5 +1,6 @@
 #include "results/Statistiques.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
 #include "base/Nombres.h"
 #include "interface/TableControles.h"
@@ -221,7 +222,6 @@ class StatGrille : public ::testing::Test {
 protected:
     StatGrille() {
         o.textes.RemplitMessages();
-        o.controles.Coche(Controle::CaseCalculStat, true);
         Choisit(2);
     }
     void Choisit(int n) {
@@ -242,7 +242,12 @@ protected:
         }
         o.mesure.LigneCourante = r;
     }
-    std::string P(int l, int c) const { return o.GrilleRefP.Texte(l, c); }
+    void Stat() {
+        StatColonnes(o.ui, o.mesure, o.resultats, o.parametres);
+        SurligneExtremes(o.resultats, o.mesure.GrilleRef);
+    }
+    void Deciles() { TableDeciles(o.ui, o.mesure, o.resultats, o.parametres); }
+    std::string P(int l, int c) const { return o.resultats.GrilleRefP.Texte(l, c); }
     std::uint32_t Couleur(int l, int c) const { return o.mesure.GrilleRef.CouleurCellule(l, c); }
 
     test::PlateformeFactice p;
@@ -254,8 +259,8 @@ TEST_F(StatGrille, ExtremesAreFoundPerColumnAndHighlighted) {
     Remplit({{"9,00", "0", "2,25", "75,4"},
              {"12,00", "0,00", "3,43", "77,0"},
              {"8,00", "0", "1,60", "104,7"}});
-    StatColonnes(o);
-    const int index = o.GrilleRefP.Colonnes() - 1;
+    Stat();
+    const int index = o.resultats.GrilleRefP.Colonnes() - 1;
     EXPECT_EQ(P(0, index), "index");
     EXPECT_EQ(P(2, index), "3 /  / 3 / 1 / ");
     EXPECT_EQ(P(3, index), "2 /  / 2 / 3 / ");
@@ -268,12 +273,12 @@ TEST_F(StatGrille, ExtremesAreFoundPerColumnAndHighlighted) {
 
     // A refresh after the data changed leaves no stale highlight.
     Remplit({{"9,00", "4,00", "2,25", "75,4"}, {"12,00", "3,50", "3,43", "77,0"}});
-    StatColonnes(o);
+    Stat();
     EXPECT_EQ(Couleur(3, 1), CouleurGrilles);
     EXPECT_EQ(Couleur(1, 1), CouleurMinimum);
     // One line holding both extremes shows the maximum, and no spread.
     Remplit({{"9,00", "4,00", "2,25", "75,4"}});
-    StatColonnes(o);
+    Stat();
     EXPECT_EQ(Couleur(1, 1), CouleurMaximum);
     EXPECT_EQ(P(3, 1), "9,00");
     EXPECT_EQ(P(4, 1), "0,00");
@@ -282,9 +287,9 @@ TEST_F(StatGrille, ExtremesAreFoundPerColumnAndHighlighted) {
 // m/s only where sigma reaches a thousandth; elsewhere the cell keeps its text.
 TEST_F(StatGrille, MeanOverSigmaOnlyWithASpread) {
     Remplit({{"9,00", "4,00", "10", "10"}, {"11,00", "4,00", "10,0015", "10,002"}});
-    o.GrilleRefP.FixeLignes(LignesStatistiques);
-    for (int c = 2; c <= 4; ++c) o.GrilleRefP.FixeTexte(7, c, "ancien");
-    StatColonnes(o);
+    o.resultats.GrilleRefP.FixeLignes(LignesStatistiques);
+    for (int c = 2; c <= 4; ++c) o.resultats.GrilleRefP.FixeTexte(7, c, "ancien");
+    Stat();
     EXPECT_EQ(P(7, 1), "10,00");   // 10 / 1
     EXPECT_EQ(P(7, 2), "ancien");  // sigma 0
     EXPECT_EQ(P(7, 3), "ancien");  // sigma 0.00075
@@ -303,8 +308,8 @@ TEST_F(StatGrille, GridValuesAgreeWithReference) {
     // the volume of spores 2D, FDECIMAL for the others.
     for (const std::string fDecimal : {"###0.00", "###0"}) {
         o.parametres.fDecimal = fDecimal;
-        StatColonnes(o);
-        TableDeciles(o);
+        Stat();
+        Deciles();
         for (int c = 1; c <= 4; ++c) {
             std::vector<double> tous, x;
             for (int r = 1; r <= o.mesure.LigneCourante; ++r) {
@@ -331,20 +336,21 @@ TEST_F(StatGrille, GridValuesAgreeWithReference) {
     EXPECT_EQ(o.resultats.NbLignes[1], 120);
 }
 
-TEST_F(StatGrille, VolumeOf3DSporesFromTheShownMeans) {
+TEST_F(StatGrille, VolumeOf3DSporesFromTheComputedMeans) {
     Choisit(3);
     // Means 10, 6, 5; sigmas 1, 0.5, 1.
     Remplit({{"9", "5,5", "4"}, {"11", "6,5", "6"}});
-    StatColonnes(o);
+    Stat();
     EXPECT_NEAR(o.resultats.VolApprox, 3.14159 * 300 / 6, 1e-9);
     // Each sigma weighted by the product of the two other means.
     EXPECT_NEAR(o.resultats.SigmaVol, std::sqrt(60.0 * 60 + 25 * 25 + 30 * 30) * 3.14159 / 6, 1e-9);
 
-    // The volume uses the means as shown: 9.6 shown as 10 with no decimal.
+    // The volume uses the means as computed: 9.6, though shown as 10 with no decimal.
     o.parametres.fDecimal = "###0";
     Remplit({{"9,6", "6", "5"}, {"9,6", "6", "5"}});
-    StatColonnes(o);
-    EXPECT_NEAR(o.resultats.VolApprox, 3.14159 * 300 / 6, 1e-9);
+    Stat();
+    EXPECT_EQ(P(1, 1), "10");
+    EXPECT_NEAR(o.resultats.VolApprox, 3.14159 * 9.6 * 30 / 6, 1e-9);
     EXPECT_EQ(o.resultats.SigmaVol, 0);
 }
 
@@ -352,45 +358,44 @@ TEST_F(StatGrille, DominanteCountsOnlyTheValuesPresent) {
     Choisit(3);
     // Thickness measured on two lines of five: the empty cells are no zeros.
     Remplit({{"9", "5"}, {"10", "5"}, {"11", "", "4,2"}, {"10", "6"}, {"12", "", "4,4"}});
-    EXPECT_NEAR(Dominante(o, 3), 4.3, 1e-12);
+    EXPECT_NEAR(Dominante(o.mesure, 3), 4.3, 1e-12);
 }
 
 TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}});
-    StatColonnes(o);
+    Stat();
     o.controles.Coche(Controle::CaseCalculStat, false);
-    ClicCalculStatistiques(o);
-    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
+    ClicResultats(o, Controle::CaseCalculStat);
+    EXPECT_EQ(o.resultats.GrilleRefP.CouleurFond(), CouleurStatArretees);
 
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}, {"13,00", "8,00"}});
-    StatColonnes(o);
+    Stat();
     EXPECT_EQ(P(1, 1), "10,00");
-    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurStatArretees);
+    EXPECT_EQ(o.resultats.GrilleRefP.CouleurFond(), CouleurStatArretees);
     // cmdStat still refreshes the order statistics.
-    ClicCmdStat(o);
+    ClicResultats(o, Controle::StatistiquesOrdre);
     EXPECT_EQ(P(8, 1), "3");
     EXPECT_EQ(P(10, 1), "11,00");
 
     o.controles.Coche(Controle::CaseCalculStat, true);
-    ClicCalculStatistiques(o);
-    EXPECT_EQ(o.GrilleRefP.CouleurFond(), CouleurGrilles);
+    ClicResultats(o, Controle::CaseCalculStat);
+    EXPECT_EQ(o.resultats.GrilleRefP.CouleurFond(), CouleurGrilles);
     EXPECT_EQ(P(1, 1), "11,00");
 }
 
 TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
-    o.razStatistiques = RazStatistiques;
     Remplit({{"5"}, {"6"}, {"7"}, {"8"}, {"9"}});
-    TableDeciles(o);
+    Deciles();
     EXPECT_EQ(P(10, 1), "7,00");
     EffaceGrille(o, true);
     EXPECT_EQ(o.resultats.Mediane[1], 0);
     Remplit({{"2,5"}});
-    TableDeciles(o);
+    Deciles();
     EXPECT_EQ(P(8, 1), "1");
     EXPECT_EQ(P(10, 1), "2,50");
     EXPECT_EQ(P(9, 1), "0,00");
     Remplit({});
-    TableDeciles(o);
+    Deciles();
     EXPECT_EQ(P(8, 1), "0");
     EXPECT_EQ(P(10, 1), "0,00");
 }
@@ -398,24 +403,24 @@ TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
 TEST_F(StatGrille, CdecileRefusesColumnsOutsideItsVectors) {
     Remplit({{"5", "1"}, {"6", "2"}});
     o.mesure.NbColStat = 12;
-    Cdecile(o, 9);
-    Cdecile(o, -1);
-    Cdecile(o, 40);
+    Cdecile(o.mesure, o.resultats, 9);
+    Cdecile(o.mesure, o.resultats, -1);
+    Cdecile(o.mesure, o.resultats, 40);
     o.mesure.NbColStat = 1;
-    Cdecile(o, 2); // beyond NbColStat
+    Cdecile(o.mesure, o.resultats, 2); // beyond NbColStat
     EXPECT_EQ(o.resultats.NbLignes[2], 0);
-    Cdecile(o, 1);
+    Cdecile(o.mesure, o.resultats, 1);
     EXPECT_EQ(o.resultats.NbLignes[1], 2);
 }
 
 TEST_F(StatGrille, FunctionChangeLeavesNoStatisticsInOtherColumns) {
     Choisit(3);
     Remplit({{"9", "5,5", "4,5", "1,6", "2"}, {"11", "6,5", "5,5", "1,7", "2,2"}});
-    RecalculeTout(o);
+    RecalculeStatistiques(o);
     EXPECT_EQ(P(1, 5), "2,10");
     Choisit(2); // seven columns: column 5 is now the image column
     Remplit({{"9", "5,5", "1,6", "142,5"}, {"11", "6,5", "1,7", "243,3"}});
-    RecalculeTout(o);
+    RecalculeStatistiques(o);
     for (int l = 0; l <= 11; ++l) EXPECT_EQ(P(l, 5), "") << l;
     for (int l = 4; l <= 11; ++l) EXPECT_EQ(P(l, 6), "") << l;
     EXPECT_EQ(P(0, 6), "index");
