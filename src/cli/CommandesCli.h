@@ -26,7 +26,7 @@ struct OptionsSession {
     std::string donnees;               // the files shipped with the program (languages)
     std::optional<std::string> langue; // --lang, over the settings' language
     char separateur = '.';             // decimal separator of the numbers written
-    int notation = 3;                  // NoTexp form, 1..5
+    int notation = 1;                  // NoTexp form, 1..5 (D1,9, as the window starts)
     std::optional<int> decimales;      // --decimals: 0, 1 or 2
 };
 

@@ -70,7 +70,6 @@ protected:
         fs::create_directories(dossier / "fenetre");
         Demarrage(*o);
         Activation(*o);
-        o->resultats.NotationEclair = 3;
         for (int i = 0; i < n; ++i) {
             AjouteValeur(*o, 9.0 + (i * 7 % 11) * 0.5);
             AjouteValeur(*o, 5.0 + (i * 5 % 7) * 0.25);
@@ -149,7 +148,8 @@ TEST_F(CliCSVTest, SortieParDefautTxtEtRemplacement) {
 
 TEST_F(CliCSVTest, ResultatsNotationEtDecimales) {
     const std::string entree = Entree(12);
-    auto r = Lance("results '" + entree + "' --notation 1 --home '" + home + "'");
+    // D1,9 unless told otherwise, as the window starts.
+    auto r = Lance("results '" + entree + "' --home '" + home + "'");
     ASSERT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(r.erreurs, "");
     EXPECT_EQ(r.sortie.find('\r'), std::string::npos);

@@ -67,7 +67,6 @@ protected:
     std::unique_ptr<Orvelle> Programme(const std::string& f, bool indPres = false) {
         auto y = Session();
         y->parametres.indPres = indPres;
-        y->resultats.NotationEclair = 3;
         EXPECT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
         return y;
     }
