@@ -337,6 +337,7 @@ bool ClicChargeur(Orvelle& o, Controle c) {
                                         " & " + o.ui.Msg(msg::LaListeImages) + " ? ")) {
             RAZ_Grille_total(o);
             VideChargeur(o);
+            o.FicTrame.clear();
         }
         return true;
     case Controle::GroupeAjoute:

@@ -42,7 +42,12 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
         // A pointing calibration waiting for its segment takes the value written.
         ValeurCalibrage(o);
     }
-    if (s.grilleVidee) VideStatistiques(o);
+    if (s.grilleVidee) {
+        VideStatistiques(o);
+        // New work: the title and the proposed save name no longer name the
+        // file the emptied grid came from.
+        o.FicTrame.clear();
+    }
     if (s.effacement) RecalculeStatistiques(o);
     if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
     if (s.basculeStatistiques) {

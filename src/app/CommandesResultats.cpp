@@ -102,6 +102,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     auto& m = o.mesure;
     auto& c = o.controles;
     RAZ_Grille_total(o);
+    o.FicTrame.clear(); // the work is the imported table's, not a grid file's
     m.NumFonction = t.fonction.numero;
     if (m.NumFonction == 16) m.PolygoneAuto = t.fonction.polygoneAuto;
     SelectionneFonction(o);

@@ -176,6 +176,10 @@ TEST_F(DemarrageTest, TitreEtMenuMontrentLaFonctionEtLaTrame) {
     p.fichiers = {(dossier / "travail.trm").string()};
     Clic(e, Controle::SauverTrame);
     EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Cystides 4 mesures – travail.trm");
+    // An emptied grid is new work: the old file's name goes from the title.
+    p.reponses = {true};
+    Clic(e, Controle::RazGrille);
+    EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Cystides 4 mesures");
 }
 
 TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
