@@ -49,6 +49,19 @@ TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
     EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{5000, 5000, 2968, 6524}));
 }
 
+// The release ends the width only past the click tolerance (CLIC = 3 pixels,
+// 30 twips, Manhattan distance from the press); closer, it is a click and the
+// next press ends the width.
+TEST_F(MesureSporeTest, CaliperReleaseWithinTheToleranceIsAClick) {
+    Choisit(2);
+    Glisse(1000, 1000, 6080, 1000);
+    Presse(5000, 5000);
+    Relache(5010, 5019); // 29 twips
+    EXPECT_EQ(C(1, 2), "");
+    Clic(5000, 5030); // 30 twips: the width ends here
+    EXPECT_EQ(C(1, 2), F(Unites(30)));
+}
+
 TEST_F(MesureSporeTest, CaliperGuideShowsBeforeThePress) {
     Choisit(2);
     Glisse(1000, 1000, 6080, 1000);
