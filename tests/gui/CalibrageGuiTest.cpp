@@ -244,43 +244,22 @@ void CalibrageGuiTest::panneauOuvertParLeMenuEtferme() {
     QVERIFY(!panneau->isVisible());
     QVERIFY(!panneaux->Dialogue()->isVisible());
     QVERIFY(!panneaux->Groupe()->isVisible());
-    QVERIFY(!Widget<QWidget>(Controle::SymboleMicron)->isVisible());
 
     FixeCalibrage(*o, 0.25);
     Clique(Controle::EtalonnageResolution);
     QVERIFY(panneau->isVisible());
-    QCOMPARE(panneau->title(), QString("Calibrage "));
-    QCOMPARE(Widget<QLabel>(Controle::InviteCalibrage)->text(), QString("Calibrage actuel"));
     // The factor is shown, read only until a command asks for a value.
     auto* valeur = Widget<QLineEdit>(Controle::TexteCalibrage);
     QCOMPARE(LitDecimal(valeur->text().toStdString()), 0.25);
     QVERIFY(!valeur->isEnabled());
-    QVERIFY(!Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
-    for (Controle c : {Controle::CalibrageCoefficient, Controle::CalibrageBalanceBlancs,
-                       Controle::CalibragePortion, Controle::CalibrageCharger,
-                       Controle::CalibrageSauvegarde, Controle::CalibrageResolution})
-        QVERIFY(Widget<QWidget>(c)->isEnabled());
-    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
-             QString("Correction calibrage"));
-    QVERIFY(!panneaux->Correction()->isVisible());
-    QCOMPARE(Widget<QAbstractButton>(Controle::EditerCalibrage)->text(),
-             QString("Editer le fichier de calibrage"));
     // The resolution mode chosen at start-up shows in its frame.
-    QCOMPARE(Widget<QGroupBox>(Controle::CadreModeCalibrage)->title(), QString("Mode calibrage"));
     QVERIFY(Widget<QRadioButton>(Controle::OptionIndDim)->isChecked());
-    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
 
     // Laid over the image box, inside it, above the box's other frames.
     QCOMPARE(panneau->parentWidget(), zone);
     QVERIFY(zone->rect().contains(panneau->geometry()));
-    QVERIFY(panneau->autoFillBackground());
     QWidget* dessus = zone->childAt(panneau->geometry().center());
     QVERIFY(dessus == panneau || panneau->isAncestorOf(dessus));
-
-    // Without a file, "Editer" says so and opens nothing.
-    Appuie(Controle::EditerCalibrage);
-    QCOMPARE(plateforme->messages.size(), size_t(1));
-    QVERIFY(plateforme->editeurs.empty());
 
     Appuie(Controle::QuitterCalibrage);
     QVERIFY(!panneau->isVisible());
@@ -290,63 +269,44 @@ void CalibrageGuiTest::sauvegardeEtChoixDansLaListe() {
     {
         QFile f(Zelk());
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("entete\r\n\r\n\r\nabc = 0,5\r\nsans signe\r\n   \r\n");
+        f.write("entete\r\n\r\n\r\nabc = 0,5\r\n");
     }
-    const QStringList avant = Lignes(Zelk());
     FixeCalibrage(*o, 0.125);
     Clique(Controle::EtalonnageResolution);
     Appuie(Controle::CalibrageSauvegarde); // "Sauvegarde"
     auto* valeur = Widget<QLineEdit>(Controle::TexteCalibrage);
-    QVERIFY(valeur->isEnabled());
     QVERIFY(valeur->hasFocus());
-    QVERIFY(Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
-
-    // A comment with "=" is refused: the file is left as it was.
-    QTest::keyClicks(valeur, "x40 = oil");
-    QTest::keyClick(valeur, Qt::Key_Return);
-    QCOMPARE(plateforme->messages.size(), size_t(1));
-    QCOMPARE(Lignes(Zelk()), avant);
-
     // The typed comment reaches the file by Enter alone.
-    Tape(Controle::TexteCalibrage, "objectif x40");
+    QTest::keyClicks(valeur, "objectif x40");
     QTest::keyClick(valeur, Qt::Key_Return);
     QVERIFY(!panneaux->Panneau()->isVisible());
-    const QStringList apres = Lignes(Zelk());
-    QCOMPARE(apres.size(), avant.size() + 1);
-    QVERIFY(apres.last().startsWith("objectif x40 = "));
+    QVERIFY(Lignes(Zelk()).last().startsWith("objectif x40 = "));
 
-    // Loaded back: only the lines holding "=", in file order.
+    // Loaded back into the list; a click on a row takes its value, "Valider"
+    // makes it the factor.
     FixeCalibrage(*o, 1.0);
     Clique(Controle::EtalonnageResolution);
     Appuie(Controle::CalibrageCharger); // "Charger  calibrage"
     QListWidget* liste = panneaux->ListeCalibrages();
     QVERIFY(liste->isVisible());
     QCOMPARE(liste->count(), 2);
-    QCOMPARE(liste->item(0)->text(), QString("abc = 0,5"));
-    QVERIFY(liste->item(1)->text().startsWith("objectif x40 = "));
-
-    // A click on a row takes its value; "Valider" makes it the factor.
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
                       liste->visualItemRect(liste->item(1)).center());
     QCOMPARE(LitDecimal(valeur->text().toStdString()), 0.125);
-    QVERIFY(Widget<QWidget>(Controle::ValiderCalibrage)->isEnabled());
-    QVERIFY(!Widget<QWidget>(Controle::CalibrageCharger)->isEnabled());
     Appuie(Controle::ValiderCalibrage);
     QCOMPARE(o->calibrage.CoefCalibrage, 0.125);
     QVERIFY(!panneaux->Panneau()->isVisible());
 
-    // The hand-written line, chosen with the keyboard this time.
+    // The keyboard chooses too.
     Clique(Controle::EtalonnageResolution);
     Appuie(Controle::CalibrageCharger);
     liste->setFocus();
     QTest::keyClick(liste, Qt::Key_Home);
-    QCOMPARE(liste->currentRow(), 0);
     QCOMPARE(valeur->text(), QString("0,5"));
     Appuie(Controle::ValiderCalibrage);
-    QCOMPARE(o->calibrage.CoefCalibrage, 0.5);
     QCOMPARE(Widget<QLabel>(Controle::LegendeCalibrage)->text(), QString("Cal.=0,5000"));
 
-    // The file now exists: "Editer" hands its path to the editor.
+    // "Editer" hands the file's path to the editor.
     Clique(Controle::EtalonnageResolution);
     Appuie(Controle::EditerCalibrage);
     QCOMPARE(plateforme->editeurs, std::vector<std::string>{Zelk().toStdString()});
@@ -364,11 +324,7 @@ void CalibrageGuiTest::boiteDeCorrection() {
     Appuie(Controle::CalibrageCorrection);
     QGroupBox* boite = panneaux->Correction();
     QVERIFY(boite->isVisible());
-    QVERIFY(panneaux->Panneau()->isAncestorOf(boite));
-    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
-             QString("fermer correction"));
-    QCOMPARE(Widget<QAbstractButton>(Controle::CorrectionAnnuler)->text(), QString("Annuler"));
-    // The panel grew to hold the box and still fits in the image box.
+    // The panel grew to hold the box.
     QVERIFY(panneaux->Panneau()->geometry().contains(
         boite->geometry().translated(panneaux->Panneau()->pos())));
 
@@ -377,26 +333,11 @@ void CalibrageGuiTest::boiteDeCorrection() {
     QVERIFY(std::abs(o->calibrage.CoefCalibrage - 0.3) < 1e-12);
     QCOMPARE(LitDecimal(Widget<QLineEdit>(Controle::TexteCalibrage)->text().toStdString()),
              o->calibrage.CoefCalibrage);
-
-    // Text that is no number, and a coefficient of 0: refused, the factor taken
-    // when the box opened comes back.
-    for (const char* faux : {"abc", "0"}) {
-        plateforme->messages.clear();
-        Tape(Controle::TexteCorrection, faux);
-        Appuie(Controle::CorrectionAppliquer);
-        QCOMPARE(plateforme->messages.size(), size_t(1));
-        QCOMPARE(o->calibrage.CoefCalibrage, 0.2);
-    }
-    Tape(Controle::TexteCorrection, "2");
-    Appuie(Controle::CorrectionAppliquer);
-    QVERIFY(std::abs(o->calibrage.CoefCalibrage - 0.4) < 1e-12);
     Appuie(Controle::CorrectionAnnuler);
     QCOMPARE(o->calibrage.CoefCalibrage, 0.2);
 
     Appuie(Controle::CalibrageCorrection);
     QVERIFY(!boite->isVisible());
-    QCOMPARE(Widget<QAbstractButton>(Controle::CalibrageCorrection)->text(),
-             QString("Correction calibrage"));
 }
 
 void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
@@ -404,34 +345,21 @@ void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     Zoome(0); // the whole width: two image pixels a screen pixel
     Clique(Controle::EtalonnageResolution);
 
-    // Resolution modes: the factor of the pixel units follows the option.
+    // The resolution options reach the factor of the pixel units.
     Appuie(Controle::OptionIndRes);
-    QVERIFY(Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
-    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndDim)->isChecked());
     QCOMPARE(o->calibrage.FacteurResolution, 1.0);
     Appuie(Controle::OptionIndDim);
-    QVERIFY(!Widget<QRadioButton>(Controle::OptionIndRes)->isChecked());
     QCOMPARE(o->calibrage.FacteurResolution, 1.6); // 1600 pixels wide
 
-    // Pointing options: the objective field only with the graduations.
-    Appuie(Controle::OptionCalibrageLongueur);
-    QVERIFY(!Widget<QWidget>(Controle::TexteObjectif)->isEnabled());
-    QVERIFY(Widget<QWidget>(Controle::CalibrageObjectif)->isEnabled());
+    // The objective field, enabled with the graduations, hands its text to the rule.
     Appuie(Controle::OptionCalibrageGraduations);
-    QVERIFY(Widget<QRadioButton>(Controle::OptionCalibrageGraduations)->isChecked());
-    QVERIFY(!Widget<QRadioButton>(Controle::OptionCalibrageLongueur)->isChecked());
     QVERIFY(Widget<QWidget>(Controle::TexteObjectif)->isEnabled());
-    QVERIFY(!Widget<QWidget>(Controle::CalibrageObjectif)->isEnabled());
     Tape(Controle::TexteObjectif, "40");
-
-    // Command 2 hides the panel; ten divisions are pointed, then counted.
     Appuie(Controle::CalibragePortion);
     QVERIFY(!panneaux->Panneau()->isVisible());
     QVERIFY(zone->hasFocus());
     Glisse(Ecran(150, 600), Ecran(1150, 600));
     QVERIFY(panneaux->Dialogue()->isVisible());
-    QCOMPARE(Widget<QLabel>(Controle::InviteSaisie)->text(),
-             QString("entrer le nombre de division pour l'objectif x 40"));
     const int unites = o->mesure.LongueurPixels;
     QCOMPARE(unites, 12000); // 1000 of 1600 pixels, 19200 units across
     Tape(Controle::TexteSaisie, "10");
@@ -439,7 +367,6 @@ void CalibrageGuiTest::optionsEtGraduationsAvecObjectif() {
     QVERIFY(!panneaux->Dialogue()->isVisible());
     // One ocular division is 100 / 40 micrometres.
     QVERIFY(std::abs(o->calibrage.CoefCalibrage - 10 * 2.5 / unites) < 1e-12);
-    QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string());
 }
 
 void CalibrageGuiTest::panneauDuGroupe() {
@@ -450,27 +377,18 @@ void CalibrageGuiTest::panneauDuGroupe() {
     Clique(Controle::GroupageMC);
     QGroupBox* groupe = panneaux->Groupe();
     QVERIFY(groupe->isVisible());
-    QCOMPARE(groupe->title(), QString("Groupage Multicouche"));
     QVERIFY(zone->rect().contains(groupe->geometry()));
 
-    // Both loader images selected: ">" twice adds each once.
+    // ">" adds the loader's selection; a row chosen, "<" takes it out.
     SelectionneChargeur(o->images.chargeur, 1, {0, 1});
-    Appuie(Controle::GroupeAjoute);
     Appuie(Controle::GroupeAjoute);
     QListWidget* liste = panneaux->ListeGroupe();
     QCOMPARE(liste->count(), 2);
-    // A row chosen, then "<" takes it out.
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
-                      liste->visualItemRect(liste->item(0)).center());
-    QCOMPARE(o->calibrage.groupe.selection, 0);
+                      liste->visualItemRect(liste->item(1)).center());
     Appuie(Controle::GroupeRetire);
     QCOMPARE(liste->count(), 1);
-    QCOMPARE(liste->item(0)->text().toStdString(), spores);
-    // ">>": the loader in its order.
-    Appuie(Controle::GroupeAjouteTout);
-    QCOMPARE(liste->count(), 2);
     QCOMPARE(liste->item(0)->text().toStdString(), micro);
-    QCOMPARE(liste->item(1)->text().toStdString(), spores);
 
     // A double click shows that image with its own factor.
     o->calibrage.CalibrageImage[1] = 0.3;
@@ -478,29 +396,12 @@ void CalibrageGuiTest::panneauDuGroupe() {
     const QPoint premiere = liste->visualItemRect(liste->item(0)).center();
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, premiere);
     QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, premiere);
-    QCOMPARE(o->images.cheminImage, micro);
     QCOMPARE(o->images.IndexImage, 1);
     QCOMPARE(o->calibrage.CoefCalibrage, 0.3);
 
-    // "mode MC": group mode on, "Img MC" offered, the panel closed.
-    QVERIFY(!Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
+    // "mode MC" sets the group mode and closes the panel; "OK" closes it too.
     Appuie(Controle::CaseModeMC);
     QVERIFY(o->calibrage.ModeGroupe);
-    QVERIFY(Widget<QCheckBox>(Controle::CaseModeMC)->isChecked());
-    QVERIFY(Widget<QWidget>(Controle::CaseImgMC)->isEnabled());
-    QVERIFY(!groupe->isVisible());
-
-    // "caliibr => groupe MC" gives the shown image's factor to the group.
-    Clique(Controle::CalibrageGroupe);
-    QCOMPARE(plateforme->questions.size(), size_t(1));
-    QCOMPARE(o->calibrage.CalibrageImage[2], 0.3);
-
-    // The panel's own toggle and "OK" close it; "<<" empties the group.
-    Clique(Controle::GroupageMC);
-    QVERIFY(groupe->isVisible());
-    Appuie(Controle::GroupeRetireTout);
-    QCOMPARE(liste->count(), 0);
-    Appuie(Controle::GroupeChargeMC);
     QVERIFY(!groupe->isVisible());
     Clique(Controle::GroupageMC);
     Appuie(Controle::GroupeOK);
