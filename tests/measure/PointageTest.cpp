@@ -275,13 +275,6 @@ TEST_F(PointageTest, KeysOfTheTable) {
     EXPECT_FALSE(o.mesure.pointage.ToucheE);
 }
 
-TEST_F(PointageTest, KeyHelpNamesTheLetterOfTheMagnifier) {
-    const std::string aide = AideTouches(o);
-    EXPECT_EQ(aide.rfind(" Espace : grille\r\n", 0), 0u);
-    EXPECT_NE(aide.find(" <> : loupe x2 / L\r\n"), std::string::npos);
-    EXPECT_NE(aide.find(" E : mode 3D, épaisseur"), std::string::npos);
-}
-
 TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
     // 20.4 pixel units with a factor of 0.5 give 10, not 10.2.
     o.images.vue.FixeImage(275, 100);
@@ -293,12 +286,6 @@ TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactor) {
     ASSERT_NEAR(o.images.vue.UnitesPixels(a, b, 1.0), 20.4, 0.001);
     Glisse(1000, 1000, 1019, 1005);
     EXPECT_EQ(C(1, 1), "10,00");
-
-    // A factor of 0 still writes the value, with the warning and a beep.
-    o.calibrage.CoefCalibrage = 0;
-    Glisse(1000, 1000, 1019, 1005);
-    EXPECT_EQ(C(2, 1), "0,00");
-    EXPECT_EQ(p.Compte("bip"), 1);
 }
 
 TEST_F(PointageTest, StaleSegmentDroppedWhenTheFunctionChanges) {
