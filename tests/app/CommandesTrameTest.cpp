@@ -310,12 +310,6 @@ TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
         EXPECT_EQ(o->mesure.GrilleRef.Texte(l, 1), y->mesure.GrilleRef.Texte(l, 1)) << l;
         EXPECT_FALSE(o->mesure.GrilleRef.Texte(l, 1).empty()) << l;
     }
-    // The grid is full: the next value saves it.
-    p.Oublie();
-    AjouteValeur(*o, 1.0);
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{o->textes.Msg(214) + " : " + Fichier(TrameSauvegarde)});
-
     // A grid size smaller than the file's lines: the file's size, the rest said.
     t.nbLgMax = 64;
     t.lignes.resize(100);
