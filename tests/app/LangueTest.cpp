@@ -103,13 +103,6 @@ TEST_F(Langue, FichierAbsentRelegendeQuandMeme) {
     EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures***");
 }
 
-TEST_F(Langue, Message20ChangePopExtALaProchaineApplication) {
-    o->textes.Fixe(Table::MSG, 20, "nuovo");
-    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "Largeur");
-    Applique("it");
-    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "nuovo");
-}
-
 TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
     Ecrit("it", {"MNEDIT;Modifica", "MSG;", "M20;larghezza", "M21;spessore", "*"});
     Ecrit("es", {"MSG;", "M21;espesor", "*"});

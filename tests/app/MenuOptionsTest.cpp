@@ -120,13 +120,6 @@ TEST_F(MenuOptions, Decimales) {
     EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
-TEST_F(MenuOptions, LangueAppliqueeAChaqueClic) {
-    // Even French re-captions the entries that come from the tables.
-    EXPECT_EQ(o->controles.Texte(Controle::StatsNuage), "Nuage pts");
-    Clic(Controle::LangueFr);
-    EXPECT_EQ(o->controles.Texte(Controle::StatsNuage), "Nuages Pts***");
-}
-
 TEST_F(MenuOptions, MachineRapide) {
     o->controles.Coche(Controle::CaseAutoRetrace, true);
     o->controles.Coche(Controle::CaseCalculStat, true);

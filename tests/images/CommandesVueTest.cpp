@@ -97,7 +97,7 @@ TEST_F(CommandesVue, RedimensionnerRemetOrigineEtExposant) {
     EXPECT_EQ(Lecture(), "Z= 0,705");
 }
 
-TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
+TEST_F(CommandesVue, NouvelleImageRemetLOrigine) {
     o.images.vue.FixeOrigine(800, 900);
     const auto image = o.images.versionImage;
     AfficheNouvelleImage(o, "/photos/autre.tif", {4000, 3000});
@@ -107,12 +107,6 @@ TEST_F(CommandesVue, NouvelleImageRemetLOrigineSaufEnModeGroupe) {
     EXPECT_EQ(o.images.vue.LargeurPixels(), 4000);
     EXPECT_EQ(o.images.versionImage, image + 1);
     EXPECT_EQ(o.images.vue.ExposantZoom(), -2); // another picture keeps the zoom
-
-    o.calibrage.ModeGroupe = true;
-    o.images.vue.FixeOrigine(800, 900);
-    AfficheNouvelleImage(o, "/photos/groupe2.jpg", {4000, 3000});
-    EXPECT_EQ(o.images.vue.OrigineX(), 800);
-    EXPECT_EQ(o.images.vue.OrigineY(), 900);
 }
 
 TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
