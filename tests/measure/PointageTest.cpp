@@ -136,15 +136,6 @@ TEST_F(PointageTest, MarkColoursChosenFromThePalette) {
     }
 }
 
-TEST_F(PointageTest, BackspaceAfterTheFirstValueErasesLineOne) {
-    Choisit(2);
-    Glisse(1000, 1000, 6080, 1000);
-    Frappe(Touche::Retour);
-    EXPECT_EQ(C(1, 1), "");
-    EXPECT_EQ(o.mesure.Etape, 1);
-    EXPECT_TRUE(o.mesure.marques.fixes.empty());
-}
-
 TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
     Glisse(1000, 1000, 3540, 1000, Bouton::Droit);
     ASSERT_TRUE(o.mesure.pointage.menuContextuel.has_value());
