@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <mutex>
 
 namespace orv {
 
@@ -116,19 +117,37 @@ SANE_Status LitTrame(SANE_Handle h, Trame& t, const std::atomic<bool>& annule,
 
 } // namespace
 
-ScannerSane::ScannerSane() = default;
+namespace {
+
+// SANE is one per process and its backends are not thread-safe: every call,
+// whichever ScannerSane makes it, holds this lock; SANE is started once and
+// closed with the last ScannerSane.
+std::mutex verrouSane;
+int instances = 0;        // guarded by verrouSane
+bool saneDemarre = false; // guarded by verrouSane
+
+} // namespace
+
+ScannerSane::ScannerSane() {
+    std::lock_guard l(verrouSane);
+    ++instances;
+}
 
 ScannerSane::~ScannerSane() {
-    if (initialise_) sane_exit();
+    std::lock_guard l(verrouSane);
+    if (--instances == 0 && saneDemarre) {
+        sane_exit();
+        saneDemarre = false;
+    }
 }
 
 bool ScannerSane::Initialise() {
-    if (!initialise_) initialise_ = sane_init(nullptr, nullptr) == SANE_STATUS_GOOD;
-    return initialise_;
+    if (!saneDemarre) saneDemarre = sane_init(nullptr, nullptr) == SANE_STATUS_GOOD;
+    return saneDemarre;
 }
 
 std::vector<SourceAcquisition> ScannerSane::Sources() {
-    std::lock_guard l(verrou_);
+    std::lock_guard l(verrouSane);
     std::vector<SourceAcquisition> sources;
     const SANE_Device** liste = nullptr;
     if (!Initialise() || sane_get_devices(&liste, SANE_FALSE) != SANE_STATUS_GOOD || !liste)
@@ -151,7 +170,7 @@ ResultatAcquisition ScannerSane::Acquiert(const std::string& source, ModeAcquisi
         if (sources.empty()) return Echec(EchecAcquisition::AucuneSource);
         nom = sources.front().nom;
     }
-    std::lock_guard l(verrou_);
+    std::lock_guard l(verrouSane);
     if (!Initialise()) return Echec(EchecAcquisition::AucuneSource);
     SANE_Handle h = nullptr;
     if (const SANE_Status s = sane_open(nom.c_str(), &h); s != SANE_STATUS_GOOD)

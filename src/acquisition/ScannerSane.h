@@ -1,14 +1,12 @@
 // Scanners through SANE: the devices its backends find, and one frame read
 // from the chosen device (grey or colour, 1, 8 or 16 bits per sample, single
-// or three-pass) into a picture. SANE is one per process: keep one
-// ScannerSane alive at a time; its calls may come from any one thread at once
-// (they are serialised).
+// or three-pass) into a picture. SANE is one per process: every call of every
+// ScannerSane is serialised, from any thread; SANE closes with the last one.
 #pragma once
 
 #include "acquisition/Scanner.h"
 
 #include <memory>
-#include <mutex>
 
 namespace orv {
 
@@ -25,9 +23,8 @@ public:
                                  const std::function<void(int)>& progres) override;
 
 private:
-    bool Initialise();
-    std::mutex verrou_;
-    bool initialise_ = false;
+    // With the process-wide lock held.
+    static bool Initialise();
 };
 
 } // namespace orv
