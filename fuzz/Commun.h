@@ -49,6 +49,11 @@ public:
                     const std::uint8_t*) override {
         return false;
     }
+    std::vector<LecteurMonte> Lecteurs() override { return {}; }
+    std::optional<std::vector<std::string>> ContenuDossier(const std::string&, bool) override {
+        return std::nullopt;
+    }
+    TailleImage TailleEcran() override { return {}; }
 };
 
 // A fresh session: tables, controls and functions as at start-up.

@@ -4,9 +4,11 @@
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "base/Nombres.h"
+#include "base/Texte.h"
 #include "images/Chargeur.h"
 #include "images/CommandesVue.h"
 #include "images/CopieReferencee.h"
+#include "images/Repertoire.h"
 #include "interface/Messages.h"
 
 #include <algorithm>
@@ -193,6 +195,37 @@ int SupprimeImagesInutilisees(Orvelle& o) {
     return static_cast<int>(inutiles.size());
 }
 
+int AjouteCheminsBloc(Orvelle& o, const std::vector<std::string>& chemins) {
+    auto& ch = o.images.chargeur;
+    int ajoutes = 0, refuses = 0;
+    for (const auto& chemin : chemins) {
+        if (IndexChemin(ch, chemin)) continue;
+        if (static_cast<int>(ch.ListIMGchar.size()) >= ImagesMax) {
+            ++refuses;
+            continue;
+        }
+        if (!TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo)) continue;
+        ch.ListIMGchar.push_back(chemin);
+        ++ch.version;
+        CalibrageNouvelleImage(o, static_cast<int>(ch.ListIMGchar.size()));
+        ++ajoutes;
+    }
+    if (refuses > 0)
+        o.plateforme.Message(o.ui.Mnu(mnu::ChargeurPlein) + std::string(FinDeLigne) +
+                                 std::to_string(refuses) + o.ui.Mnu(mnu::ImagesNonAjoutees),
+                             {}, Icone::Exclamation);
+    MontreListe(o);
+    return ajoutes;
+}
+
+void SupprimeEmplacements(Orvelle& o, std::vector<int> slots) {
+    // From the last one down, so that the numbers still to remove do not move.
+    std::sort(slots.begin(), slots.end());
+    slots.erase(std::unique(slots.begin(), slots.end()), slots.end());
+    for (auto it = slots.rbegin(); it != slots.rend(); ++it)
+        if (!SlotUtilise(o, *it)) RepEffaceLigne(o, *it);
+}
+
 void VideChargeur(Orvelle& o) {
     VideListes(o.images);
     // The image shown is in no slot any more; its factor stays current.
@@ -309,17 +342,6 @@ bool ClicChargeur(Orvelle& o, Controle c) {
     case Controle::ImagePressePapier:
         ChargeImagePressePapier(o);
         return true;
-    case Controle::ChargeurAjouter:
-    case Controle::ChargeurSupprimer:
-        // The status line of the folder browser's two modes; the removal mode
-        // lists the unused slots. The browser itself opens here once it exists.
-        if (c == Controle::ChargeurAjouter) {
-            o.ui.Statut(o.ui.Mnu(mnu::AjouterBloc));
-        } else {
-            o.ui.Statut(o.ui.Mnu(mnu::SupprimerInutiles));
-            AffListeImgUT(o);
-        }
-        return true;
     case Controle::ChargeurEffacerListe:
         EffaceListeImages(o);
         return true;
@@ -354,6 +376,65 @@ bool ClicChargeur(Orvelle& o, Controle c) {
     case Controle::ImportCSV:
         // The grid replaced by a file's: its image numbers name no loaded image.
         if (ImporteCSV(o)) VideChargeur(o);
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+void MontreRepertoire(Orvelle& o, VueRepertoire vue) {
+    Gest_FraRep(o.ui, o.images.repertoire, vue, o.parametres.repImage, AffListeImgUT(o),
+                o.images.chargeur.ListIMGchar);
+}
+
+} // namespace
+
+bool ClicRepertoire(Orvelle& o, Controle c) {
+    auto& r = o.images.repertoire;
+    auto& ui = o.ui;
+    const bool dossiers = r.vue == VueRepertoire::Dossiers;
+    switch (c) {
+    case Controle::RepertoireImage:
+        r.ModeRep = ModeRepertoire::ChoixDossier;
+        ui.Statut(ui.Mnu(mnu::ChoisirLe) + ui.Mnu(mnu::Repertoire) + ui.Mnu(mnu::Image));
+        MontreRepertoire(o, VueRepertoire::Dossiers);
+        return true;
+    case Controle::ChargeurAjouter:
+        r.ModeRep = ModeRepertoire::Ajout;
+        ui.Statut(ui.Mnu(mnu::AjouterBloc));
+        MontreRepertoire(o, VueRepertoire::Fichiers);
+        return true;
+    case Controle::ChargeurSupprimer:
+        r.ModeRep = ModeRepertoire::Suppression;
+        ui.Statut(ui.Mnu(mnu::SupprimerInutiles));
+        MontreRepertoire(o, VueRepertoire::Inutilisees);
+        return true;
+    case Controle::RepertoireCharger:
+        if (r.ModeRep == ModeRepertoire::Suppression) {
+            SupprimeEmplacements(o, EmplacementsChoisis(r));
+            MontreRepertoire(o, VueRepertoire::Inutilisees);
+        } else if (dossiers) {
+            if (!r.dossierChoisi.empty()) o.parametres.repImage = r.dossierChoisi;
+            if (r.ModeRep == ModeRepertoire::Ajout)
+                MontreRepertoire(o, VueRepertoire::Fichiers);
+            else
+                FermeRepertoire(ui, r);
+        } else {
+            AjouteCheminsBloc(o, CheminsChoisis(r, o.parametres.repImage));
+        }
+        return true;
+    case Controle::RepertoireChoisir:
+        if (r.ModeRep == ModeRepertoire::Ajout) MontreRepertoire(o, VueRepertoire::Dossiers);
+        return true;
+    case Controle::RepertoireFermer:
+        if (r.ModeRep == ModeRepertoire::Ajout && dossiers) {
+            MontreRepertoire(o, VueRepertoire::Fichiers);
+            return true;
+        }
+        if (r.ModeRep == ModeRepertoire::Ajout) o.controles.Visible(Controle::CadreChargeur, false);
+        FermeRepertoire(ui, r);
         return true;
     default:
         return false;

@@ -51,6 +51,13 @@ std::vector<int> AffListeImgUT(Orvelle& o);
 bool RepEffaceLigne(Orvelle& o, int k);
 // Removes every unused slot; returns how many went.
 int SupprimeImagesInutilisees(Orvelle& o);
+// Adds a block of paths to the loader, each new one in a new slot with the
+// factor in use; paths already there and pictures that cannot be read are
+// left out. Beyond the 50th slot the rest is refused in one message that says
+// how many were not added. Returns how many were added.
+int AjouteCheminsBloc(Orvelle& o, const std::vector<std::string>& chemins);
+// Removes the given slots (unused ones), the grid lines following them.
+void SupprimeEmplacements(Orvelle& o, std::vector<int> slots);
 // Empties the loader, the displayed list and the group (the grid stays).
 void VideChargeur(Orvelle& o);
 // MnuCharg(3): the same after the user's Yes; true when emptied.
@@ -82,10 +89,14 @@ void DoubleClicGroupe(Orvelle& o, int ligne);
 void Cherche_spore(Orvelle& o);
 
 // Menu entries and buttons of the loader, the save frame of the annotated
-// copy and the grid's "Cherche": MnuFIC 1 and 4, MnuCharg 1-3, Vald 2 and 3,
+// copy and the grid's "Cherche": MnuFIC 1 and 4, MnuCharg 3, Vald 2 and 3,
 // bout 14; the two commands that empty the loader with the grid, bout 17
 // "Raz tout" and the CSV import; and the image group's buttons and check boxes,
 // after which the displayed list is rebuilt. False for any other control.
 bool ClicChargeur(Orvelle& o, Controle c);
+// The folder browser: MnuFIC 11 (choice of the image folder), MnuCharg 1 and
+// 2 (add a block, remove unused images) and its three buttons cmdRep 0-2.
+// False for any other control.
+bool ClicRepertoire(Orvelle& o, Controle c);
 
 } // namespace orv

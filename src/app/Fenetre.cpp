@@ -57,13 +57,9 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::TailleTrace1,
                                         C::TailleTrace2,
                                         C::TailleTrace5,
-                                        C::RepertoireCharger,
-                                        C::RepertoireChoisir,
-                                        C::RepertoireFermer,
                                         C::RappelEcran,
                                         C::ChargerRefCouleur,
                                         C::SauverRefCouleur,
-                                        C::RepertoireImage,
                                         C::ChargerGrille,
                                         C::Histogrammes,
                                         C::MenuIllustrer,
@@ -74,12 +70,8 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::CommenterGrille,
                                         C::Outil11,
                                         C::Chromatogrammes,
-                                        C::ListeCles,
                                         C::Documentation,
                                         C::DocPlus,
-                                        C::PasAPas,
-                                        C::APropos,
-                                        C::VoirOptions,
                                         C::BoutonComptage,
                                         C::StockN};
 
@@ -98,17 +90,6 @@ void ChoisitCouleurMarque(Orvelle& o, Controle bouton) {
     if (!o.mesure.marques.fixes.empty()) Retrace(o);
 }
 
-// The warning text of the current language: the program folder first, then
-// the files shipped with the program.
-std::optional<std::vector<std::string>> TexteAvertissement(const Orvelle& o) {
-    const std::string nom = "avert_" + o.parametres.langue + ".txt";
-    for (const auto& dossier : {o.REPPROG, o.dossierDonnees}) {
-        if (dossier.empty()) continue;
-        if (auto l = LitLignesFichier(dossier + "/" + nom)) return l;
-    }
-    return std::nullopt;
-}
-
 // A failed write is reported by the writer itself.
 void EcritParametresMaintenant(Orvelle& o) {
     SauveParametres(o);
@@ -121,21 +102,6 @@ bool NonDisponible(Controle c) {
            std::end(kNonDisponibles);
 }
 
-void AfficheBienvenue(Orvelle& o) {
-    o.bienvenueAffichee = true;
-    o.controles.Texte(Controle::CadreBienvenue, o.textes.Mnu(mnu::Bienvenue));
-    if (o.controles(Controle::CaseIgnorerBienvenue).coche) {
-        o.bienvenueAffichee = false;
-        o.controles.Visible(Controle::CadreBienvenue, false);
-    } else {
-        o.controles.Visible(Controle::CadreBienvenue, true);
-    }
-    std::string texte;
-    if (auto lignes = TexteAvertissement(o))
-        for (const auto& l : *lignes) texte += l + std::string(FinDeLigne);
-    o.controles.Texte(Controle::TexteBienvenue, texte);
-}
-
 void Demarrage(Orvelle& o) {
     Controles& c = o.controles;
     // 1-2. Folders; the panels hidden at start.
@@ -143,7 +109,7 @@ void Demarrage(Orvelle& o) {
     o.parametres.repImage = o.dossierProgramme;
     o.parametres.repData = o.dossierProgramme;
     c.Visible(Controle::CadreGroupe, false);
-    c.Visible(Controle::CadreCouleurs, false);
+    c.Visible(Controle::CadreAPropos, false);
 
     // 3. Interface defaults.
     o.textes.RemplitMessages();
@@ -222,6 +188,8 @@ void ClicControle(Orvelle& o, Controle c) {
     if (!o.controles(c).actif) return;
     if (ChoixMenuContextuel(o, c)) return;
     if (ClicChargeur(o, c)) return;
+    if (ClicRepertoire(o, c)) return;
+    if (ClicAide(o, c)) return;
     if (ClicTrame(o, c)) return;
     if (ClicCopieEcran(o, c)) return;
     const auto langues = MemeFamille(Controle::LangueFr);
@@ -264,9 +232,6 @@ void ClicControle(Orvelle& o, Controle c) {
     case C::Couleur1:
     case C::Couleur2:
         ChoisitCouleurMarque(o, c);
-        break;
-    case C::Aide:
-        AfficheBienvenue(o);
         break;
     case C::CaseAutoRetrace:
         // The box is the setting: the next activation keeps what the user ticked.

@@ -3,6 +3,7 @@
 // buttons, check boxes, option buttons) to the subsystem that handles it.
 #pragma once
 
+#include "app/Aide.h"
 #include "app/Orvelle.h"
 
 #include <string>
@@ -24,9 +25,6 @@ void Clic(Orvelle& o, Controle c);
 void MontreFonctionActive(Orvelle& o);
 // A cell of the measurement grid was selected (row, column of GrilleRef).
 void SelectionneCellule(Orvelle& o, int ligne, int colonne);
-
-// The welcome panel with the warning text of the current language.
-void AfficheBienvenue(Orvelle& o);
 
 // Menu entries and buttons whose work is not in the program yet: they exist
 // with their captions and stay disabled.

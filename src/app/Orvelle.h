@@ -63,6 +63,9 @@ public:
         false; // --diagnostic-langue: the switch is turned on at each language change
     bool machineRapide = true;
     bool bienvenueAffichee = false;
+    // The help frame shows the key memo, or the step-by-step guide.
+    bool memoCles = false;
+    bool pasAPas = false;
     bool fermeture = false; // set once the user confirmed quitting: the window closes
     // Mn_Copie_Ecran: a screen copy takes the whole screen, else the work area.
     bool copieEcranEntier = true;

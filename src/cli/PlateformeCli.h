@@ -44,6 +44,11 @@ public:
                     const std::uint8_t*) override {
         return false;
     }
+    std::vector<LecteurMonte> Lecteurs() override { return {}; }
+    std::optional<std::vector<std::string>> ContenuDossier(const std::string&, bool) override {
+        return std::nullopt;
+    }
+    TailleImage TailleEcran() override { return {}; }
 
 private:
     char separateur_;

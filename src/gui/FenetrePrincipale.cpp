@@ -8,6 +8,7 @@
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
 #include "gui/PanneauChargeur.h"
+#include "gui/PanneauRepertoire.h"
 #include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
@@ -27,6 +28,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -57,6 +59,8 @@ constexpr int kLargeurGrilleMax = 520;
 // Room kept between a frame laid over the image and the image's edges.
 constexpr int kMargeCadre = 20;
 constexpr int kLargeurBienvenue = 560, kHauteurBienvenue = 360;
+constexpr int kLargeurRepertoire = 440, kHauteurRepertoire = 480;
+constexpr int kLargeurParametres = 420, kHauteurParametres = 520;
 
 int Pixels(int twips) {
     return (twips + kTwipsParPixel / 2) / kTwipsParPixel;
@@ -89,6 +93,8 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     liaisons_.Lie(Controle::Fenetre, this);
 
     ConstruitMenus();
+    if (auto* memo = liaisons_.Objet<QAction>(Controle::ListeCles))
+        memo->setShortcut(QKeySequence(Qt::Key_F1));
     zoneImage_ = new ZoneImage(o_);
     zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();
@@ -182,6 +188,12 @@ void FenetrePrincipale::Actualise() {
     PlaceGrille();
     if (zoneImage_) zoneImage_->Actualise();
     if (chargeur_) chargeur_->Rafraichit();
+    if (repertoire_) repertoire_->Rafraichit();
+    if (longueurAide_) {
+        longueurAide_->setText(QString::fromStdString(o_.controles.Texte(Controle::TexteSaisie)));
+        if (auto* ok = bienvenue_->findChild<QPushButton*>(NomObjet(Controle::BienvenueOK)))
+            ok->setVisible(o_.controles(Controle::BienvenueOK).visible);
+    }
     if (copie_) copie_->Rafraichit();
     if (calibrage_) calibrage_->Actualise();
     for (auto [b, entree] : aides_)
@@ -199,6 +211,21 @@ void FenetrePrincipale::PlaceCadres() {
     if (bienvenue_)
         bienvenue_->setGeometry(QRect(dedans.topLeft(), QSize(kLargeurBienvenue, kHauteurBienvenue))
                                     .intersected(dedans));
+    if (repertoire_)
+        repertoire_->setGeometry(
+            QRect(dedans.topLeft(), QSize(kLargeurRepertoire, kHauteurRepertoire))
+                .intersected(dedans));
+    // The listing at a fixed size, over the image's top right corner.
+    if (parametres_)
+        parametres_->setGeometry(QRect(QPoint(dedans.right() - kLargeurParametres, dedans.top()),
+                                       QSize(kLargeurParametres, kHauteurParametres))
+                                     .intersected(dedans));
+    if (aPropos_) {
+        aPropos_->adjustSize();
+        QRect r(QPoint(), aPropos_->size());
+        r.moveCenter(dedans.center());
+        aPropos_->setGeometry(r.intersected(dedans));
+    }
 }
 
 bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e) {
@@ -543,6 +570,9 @@ QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
     liaisons_.Lie(Controle::ZoneImage, zoneImage_);
     ConstruitBienvenue(zoneImage_);
     ConstruitResultats(zoneImage_);
+    ConstruitAide(zoneImage_);
+    repertoire_ = new PanneauRepertoire(
+        o_, liaisons_, [this](Controle c) { Clique(c); }, [this] { Actualise(); }, zoneImage_);
     zoneImage_->installEventFilter(this);
     copie_ = new CadreCopieReferencee(
         o_, liaisons_, [this](Controle c) { Clique(c); }, zoneImage_);
@@ -571,14 +601,28 @@ QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
     liaisons_.Lie(Controle::TexteBienvenue, texte);
     Case(l, Controle::CaseIgnorerBienvenue);
     auto* rangee = new QHBoxLayout;
+    // TBox(5), shared with the input dialogue: the pointed length.
+    longueurAide_ = new QLineEdit(cadre);
+    longueurAide_->setReadOnly(true);
+    longueurAide_->setMaximumWidth(90);
+    longueurAide_->setStyleSheet("background-color: #ffff00;");
+    rangee->addWidget(longueurAide_);
+    rangee->addStretch(1);
     auto* fermer = new QPushButton(cadre);
     fermer->setObjectName(NomObjet(Controle::BienvenueOK));
     fermer->setText(tr("OK"));
-    rangee->addStretch(1);
     rangee->addWidget(fermer);
+    auto* fermerAide = new QPushButton(cadre);
+    fermerAide->setObjectName(NomObjet(Controle::AideFermer));
+    rangee->addWidget(fermerAide);
+    liaisons_.Lie(Controle::AideFermer, fermerAide);
     l->addLayout(rangee);
     connect(fermer, &QPushButton::clicked, this, [this] { Clique(Controle::BienvenueOK); });
-    // bout(33) has no caption of its own: it keeps "OK" unless a language file sets one.
+    connect(fermerAide, &QPushButton::clicked, this, [this] {
+        Clique(Controle::AideFermer);
+        zoneImage_->setFocus(); // back to the image, as after the other panels
+    });
+    // bout(33) has no caption of its own: it keeps "OK" (the window follows its visibility).
     liaisons_.Lie(Controle::CadreBienvenue, cadre);
     return cadre;
 }
@@ -598,6 +642,31 @@ QWidget* FenetrePrincipale::ConstruitResultats(QWidget* parent) {
     liaisons_.Lie(Controle::CadreResultats, cadre);
     resultats_ = cadre;
     return cadre;
+}
+
+void FenetrePrincipale::ConstruitAide(QWidget* parent) {
+    parametres_ = new QPlainTextEdit(parent);
+    parametres_->setObjectName(NomObjet(Controle::ListeParametres));
+    parametres_->setReadOnly(true);
+    parametres_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    liaisons_.Lie(Controle::ListeParametres, parametres_);
+
+    auto* cadre = new QGroupBox(parent);
+    cadre->setObjectName(NomObjet(Controle::CadreAPropos));
+    cadre->setAutoFillBackground(true);
+    auto* l = new QVBoxLayout(cadre);
+    auto* texte = new QLabel(cadre);
+    texte->setObjectName(NomObjet(Controle::LegendeAPropos));
+    texte->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->addWidget(texte);
+    auto* fermer = new QPushButton(cadre);
+    fermer->setObjectName(NomObjet(Controle::AProposFermer));
+    l->addWidget(fermer, 0, Qt::AlignRight);
+    connect(fermer, &QPushButton::clicked, this, [this] { Clique(Controle::AProposFermer); });
+    liaisons_.Lie(Controle::LegendeAPropos, texte);
+    liaisons_.Lie(Controle::AProposFermer, fermer);
+    liaisons_.Lie(Controle::CadreAPropos, cadre);
+    aPropos_ = cadre;
 }
 
 QTableView* FenetrePrincipale::VuePour(ModeleGrille* m, int hauteurLignes) {

@@ -15,6 +15,8 @@ class QAbstractButton;
 class QTranslator;
 class QTableView;
 class QBoxLayout;
+class QLineEdit;
+class QPlainTextEdit;
 class QSplitter;
 class QWidget;
 
@@ -24,6 +26,7 @@ class AcquisitionQt;
 class CadreCopieReferencee;
 class ModeleGrille;
 class PanneauChargeur;
+class PanneauRepertoire;
 class PanneauxCalibrage;
 class ZoneImage;
 class PlateformeQt;
@@ -64,6 +67,8 @@ private:
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);
     QWidget* ConstruitResultats(QWidget* parent);
+    // The parameter listing and the "A propos ..." panel over the image.
+    void ConstruitAide(QWidget* parent);
     QAbstractButton* Bouton(QBoxLayout* l, Controle c, const QString& aide = {});
     QAbstractButton* Case(QBoxLayout* l, Controle c);
     QAbstractButton* Option(QBoxLayout* l, Controle c);
@@ -94,6 +99,10 @@ private:
     QWidget* zoneGrille_ = nullptr;
     int positionGrille_ = 0;
     QWidget* bienvenue_ = nullptr;
+    QLineEdit* longueurAide_ = nullptr; // TBox(5) as the help frame shows it
+    PanneauRepertoire* repertoire_ = nullptr;
+    QPlainTextEdit* parametres_ = nullptr;
+    QWidget* aPropos_ = nullptr;
     QTranslator* traducteurQt_ = nullptr;
     std::string langueQt_;
 };

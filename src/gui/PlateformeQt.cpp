@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDir>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QLabel>
@@ -19,6 +20,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSaveFile>
+#include <QScreen>
+#include <QStorageInfo>
 
 #include <cstring>
 
@@ -277,6 +280,40 @@ bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& form
         return false;
     }
     return fichier.commit();
+}
+
+std::vector<LecteurMonte> PlateformeQt::Lecteurs() {
+    std::vector<LecteurMonte> l{{"/", "/"}};
+    const QString maison = QDir::homePath();
+    l.push_back({QDir(maison).dirName().toStdString(), maison.toStdString()});
+    // Removable media and other disks mounted where users mount them; a drive
+    // with no medium stays listed, and says so when chosen.
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+        const QString racine = v.rootPath();
+        if (!racine.startsWith("/media/") && !racine.startsWith("/run/media/") &&
+            !racine.startsWith("/mnt/"))
+            continue;
+        const QString nom = v.displayName().isEmpty() ? racine : v.displayName();
+        l.push_back({nom.toStdString(), racine.toStdString()});
+    }
+    return l;
+}
+
+std::optional<std::vector<std::string>> PlateformeQt::ContenuDossier(const std::string& dossier,
+                                                                     bool dossiers) {
+    const QDir d(QString::fromStdString(dossier));
+    if (!d.exists() || !d.isReadable()) return std::nullopt;
+    const auto filtre = (dossiers ? QDir::Dirs : QDir::Files) | QDir::NoDotAndDotDot;
+    std::vector<std::string> noms;
+    for (const QString& n : d.entryList(filtre)) noms.push_back(n.toStdString());
+    return noms;
+}
+
+TailleImage PlateformeQt::TailleEcran() {
+    const QScreen* e = QGuiApplication::primaryScreen();
+    if (!e) return {};
+    const QSize t = e->size() * e->devicePixelRatio();
+    return {t.width(), t.height()};
 }
 
 } // namespace orv

@@ -44,6 +44,10 @@ public:
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
+    std::vector<LecteurMonte> Lecteurs() override;
+    std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
+                                                           bool dossiers) override;
+    TailleImage TailleEcran() override;
 
     // The flash frame, for tests.
     QLabel* CadreFlash() const { return flash_; }

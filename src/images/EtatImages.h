@@ -4,6 +4,7 @@
 #pragma once
 
 #include "images/EtatChargeur.h"
+#include "images/EtatRepertoire.h"
 #include "images/Vue.h"
 
 #include <cstdint>
@@ -23,6 +24,8 @@ struct EtatImages {
     } loupe;
     // The image loader: one slot per loaded image.
     EtatChargeur chargeur;
+    // The folder browser that adds to the loader and removes from it.
+    EtatRepertoire repertoire;
     // Slot of the picture shown (1..50), 0 while it is in none; measures
     // record it, and its calibration factor is the current one.
     int IndexImage = 0;

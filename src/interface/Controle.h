@@ -197,7 +197,7 @@ enum class Controle : std::uint16_t {
     CadreChargeur,
     CadreRepertoire,
     CadreGroupe,
-    CadreCouleurs,
+    CadreAPropos,
     CadreCharte,
     CadreResultats,
     // Panels.
@@ -247,6 +247,7 @@ enum class Controle : std::uint16_t {
     CommentaireValider,
     CommentaireAnnuler,
     CommentaireRaz,
+    AProposFermer,
     // Text fields.
     TexteCalibrage,
     TexteCorrection,
@@ -258,6 +259,7 @@ enum class Controle : std::uint16_t {
     TexteBienvenue,
     TexteResultats,
     TexteCopie,
+    ListeParametres,
     NumeroCommentaire,
     LegendeCommentaire,
     DefilementCommentaire,
@@ -295,6 +297,7 @@ enum class Controle : std::uint16_t {
     NomFichierImage,
     CheminImage,
     TexteRepertoire,
+    LegendeAPropos,
     // Image view.
     ZoomPlus,
     ZoomMoins,

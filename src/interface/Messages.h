@@ -9,6 +9,7 @@ inline constexpr int APropos = 1;          // " à propos ..."
 inline constexpr int AideTouches = 2;      // " Espace : grille", first of the key help lines
 inline constexpr int AideToucheLoupe = 7;  // " <> : loupe x2"
 inline constexpr int AideTouchesFin = 11;  // " E : mode 3D, épaisseur", the last one
+inline constexpr int MemoClesFin = 13;     // the key memo shows 2 to 13 (12 and 13 are empty)
 inline constexpr int Largeur = 20;         // " largeur"
 inline constexpr int Epaisseur = 21;       // " épaisseur"
 inline constexpr int OptionsTablouve = 55; // "Options Tablouve***"
@@ -20,6 +21,7 @@ inline constexpr int MesureSpore3D = 58;        // "mesure Spore 3D"
 inline constexpr int MesureCystide3 = 59;       // "mesure Cystide 3"
 inline constexpr int MesureCystide4 = 60;       // "mesure Cystide 4"
 inline constexpr int MesureCystide5 = 61;       // "mesure Cystide 5"
+inline constexpr int FermerOptions = 66;        // "Presser ' Voir options ' pour fermer***"
 inline constexpr int FermerGroupe = 68;         // " Presser 'groupe MC' pour fermer***"
 inline constexpr int ZoneCouleur = 70;          // "Déplacer le carré sur la  zone à mesurer..."
 inline constexpr int ImageEnCours = 71;         // "Image en cours : ***"
@@ -110,9 +112,18 @@ inline constexpr int PolygoneOuvertInvite = 233;
 namespace orv::mnu {
 
 inline constexpr int AjouterBloc = 2;
+inline constexpr int Ajouter = 3;
+inline constexpr int ChoisirLe = 5; // "Choisir le "
 inline constexpr int ValeurInvalide = 6;
 inline constexpr int Ligne = 13;
 inline constexpr int EnteteCalibrage = 14;
+inline constexpr int ImagesInutilisees = 11;
+inline constexpr int LecteurInconnu = 12;
+inline constexpr int ParametreSauvegarde = 17; // "paramètre sauvegardé"
+inline constexpr int Repertoire = 20;          // "Répertoire "
+inline constexpr int Image = 21;
+inline constexpr int SauvegardeAuto = 22;
+inline constexpr int Valider = 24;
 inline constexpr int SupprimerInutiles = 25;
 inline constexpr int Mesures = 40;  // "mesures" of the cystidia entries
 inline constexpr int ModeMC = 45;   // "Mode MC"
@@ -169,5 +180,20 @@ inline constexpr int ImagesNonChargees = 156;      // " images de la trame non c
 inline constexpr int MesuresDeconseillees = 157;   // " Poursuite des mesures déconseillée"
 inline constexpr int AucuneSource = 158;           // "aucune source"
 inline constexpr int EcranRefuse = 159;            // "La copie de l'écran entier n'est pas..."
+inline constexpr int MemoCles = 170;               // "mémo clés"
+inline constexpr int PasAPas = 171;                // "Pas à pas"
+inline constexpr int GuidePremier = 172;           // the step-by-step guide's lines, 172..179
+inline constexpr int GuideDernier = 179;
+inline constexpr int Effacer = 180;              // "Effacer"
+inline constexpr int ImagesNonAjoutees = 181;    // " images non ajoutées"
+inline constexpr int Version = 182;              // "Version "
+inline constexpr int Licence = 183;              // "Licence : "
+inline constexpr int DossierDocumentation = 184; // "Documentation : "
 
 } // namespace orv::mnu
+
+namespace orv::mnustat {
+
+inline constexpr int Fermer = 31; // "fermer"
+
+} // namespace orv::mnustat

@@ -195,7 +195,7 @@ constexpr DescriptionControle kTable[] = {
     {Controle::CadreChargeur, "FraListeImg", SansIndex, Aucun, "Images", false, Genre::Autre},
     {Controle::CadreRepertoire, "FraRep", SansIndex, Aucun, "", false, Genre::Autre},
     {Controle::CadreGroupe, "FraMC", 0, Aucun, "Groupage Multicouche", false, Genre::Autre},
-    {Controle::CadreCouleurs, "FraZelk", SansIndex, Aucun, "", false, Genre::Autre},
+    {Controle::CadreAPropos, "FraZelk", SansIndex, Aucun, "", false, Genre::Autre},
     {Controle::CadreCharte, "FraCharte", SansIndex, Aucun, "", false, Genre::Autre},
     {Controle::CadreResultats, "FraResultats", SansIndex, Aucun, "", false, Genre::Autre},
     // Panels.
@@ -245,6 +245,7 @@ constexpr DescriptionControle kTable[] = {
     {Controle::CommentaireValider, "Bout_dial", 28, Aucun, "Valider", true, Genre::Autre},
     {Controle::CommentaireAnnuler, "Bout_dial", 29, Aucun, "annuler", true, Genre::Autre},
     {Controle::CommentaireRaz, "Bout_dial", 30, Aucun, "Raz commentaire", true, Genre::Autre},
+    {Controle::AProposFermer, "cmdZelk", SansIndex, Aucun, "", true, Genre::Autre},
     // Text fields.
     {Controle::TexteCalibrage, "TBox", 0, Aucun, "", true, Genre::Autre},
     {Controle::TexteCorrection, "TBox", 1, Aucun, "", true, Genre::Autre},
@@ -256,6 +257,7 @@ constexpr DescriptionControle kTable[] = {
     {Controle::TexteBienvenue, "TBox", 7, Aucun, "", true, Genre::Autre},
     {Controle::TexteResultats, "TBox", 8, Aucun, "", true, Genre::Autre},
     {Controle::TexteCopie, "TBox", 10, Aucun, "", true, Genre::Autre},
+    {Controle::ListeParametres, "TBox", 9, Aucun, "", false, Genre::Autre},
     {Controle::NumeroCommentaire, "Text4", SansIndex, Aucun, "", true, Genre::Autre},
     {Controle::LegendeCommentaire, "lblCommentaire", SansIndex, Aucun, "entrez le commentaire", true, Genre::Autre},
     {Controle::DefilementCommentaire, "VScroll2", SansIndex, Aucun, "", true, Genre::Autre},
@@ -293,6 +295,7 @@ constexpr DescriptionControle kTable[] = {
     {Controle::NomFichierImage, "labNomFic", SansIndex, Aucun, "", true, Genre::Autre},
     {Controle::CheminImage, "listImgTxt", SansIndex, Aucun, "", true, Genre::Autre},
     {Controle::TexteRepertoire, "repText1", SansIndex, Aucun, "", true, Genre::Autre},
+    {Controle::LegendeAPropos, "lblZelk", SansIndex, Aucun, "", true, Genre::Autre},
     // Image view.
     {Controle::ZoomPlus, "Czoom", 0, Aucun, "Z+", true, Genre::Autre},
     {Controle::ZoomMoins, "Czoom", 1, Aucun, "Z-", true, Genre::Autre},

@@ -292,6 +292,23 @@ constexpr Entree kMnu[] = {
     {157, " Poursuite des mesures déconseillée"},
     {158, "aucune source"},
     {159, "Ce bureau ne permet pas de copier l'écran entier. Copier la zone de travail ?"},
+    // The help frame's views and the step-by-step guide, one line an entry.
+    {170, "mémo clés"},
+    {171, "Pas à pas"},
+    {172, "La mesure avec Orvelle nécessite un calibrage préalable."},
+    {173, "Le plus simple est d'effectuer une prise de vue de la mire micrométrique de votre "
+          "oculaire"},
+    {174, "Charger cette image et centrez la sur les graduations"},
+    {175, "Pressez ensuite le bouton 'Etalonner'"},
+    {176, "Pointez un maximum de divisions, entrez la grandeur vraie et valider"},
+    {177, "   Orvelle est prêt à mesurer"},
+    {178, "Pour que votre calibrage soit conservé au prochain démarrage"},
+    {179, "faire  'Fichier/sauver les paramètres'"},
+    {180, "Effacer"},
+    {181, " images non ajoutées"},
+    {182, "Version "},
+    {183, "Licence : "},
+    {184, "Documentation : "},
 };
 
 constexpr Entree kMstat[] = {

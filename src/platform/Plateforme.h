@@ -21,6 +21,12 @@ struct PixelsImage {
     std::vector<std::uint32_t> pixels;
 };
 
+// A mounted file system the folder browser offers: its name and where it is.
+struct LecteurMonte {
+    std::string nom;
+    std::string chemin;
+};
+
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
 enum class Reponse { Oui, Non, Annuler };
@@ -92,6 +98,15 @@ public:
     // false when it could not be written.
     virtual bool EcritImage(const std::string& chemin, const std::string& format, int largeur,
                             int hauteur, int octetsParLigne, const std::uint8_t* pixels) = 0;
+
+    // The mounted file systems: the root, the home folder, removable media.
+    virtual std::vector<LecteurMonte> Lecteurs() = 0;
+    // The names of the subfolders (`dossiers`) or of the files of `dossier`,
+    // in no particular order; nothing when it cannot be read.
+    virtual std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
+                                                                   bool dossiers) = 0;
+    // The screen's size in pixels; 0 x 0 when there is none.
+    virtual TailleImage TailleEcran() = 0;
 };
 
 } // namespace orv

@@ -5,6 +5,7 @@
 #include "app/Fenetre.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
+#include "base/Texte.h"
 #include "interface/TableControles.h"
 #include "measure/Grille.h"
 #include "support/PlateformeFactice.h"
@@ -190,8 +191,6 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
     for (Controle c : {Controle::MenuTwain, Controle::MenuChargeur, Controle::ChargerRefCouleur,
                        Controle::SauverRefCouleur, Controle::SeparateurFichiers})
         Clic(e, c);
-    Clic(e, Controle::RepertoireImage); // the folder browser: not in the program yet, disabled
-    EXPECT_FALSE(e.controles(Controle::RepertoireImage).actif);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(e.mesure.GrilleRef.Texte(1, 1), "10,00");
     EXPECT_EQ(e.mesure.Etape, 2);
@@ -208,9 +207,75 @@ TEST_F(DemarrageTest, FermerBienvenueEcritLesParametres) {
     const auto lignes = LitLignesFichier((dossier / "Zelk.dat").string());
     ASSERT_TRUE(lignes.has_value());
     EXPECT_EQ((*lignes)[9], "AVERT =VRAI");
-    // "AIDE" shows it again, but a ticked box keeps it hidden.
+    // "AIDE" shows it again, but a ticked box keeps it hidden, and so does the next start.
     Clic(e, Controle::Aide);
     EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible);
+    EXPECT_FALSE(Demarre().controles(Controle::CadreBienvenue).visible);
+}
+
+// The key memo and the guide take the welcome frame; "fermer" empties it, and
+// the welcome view gets its box and its button back.
+TEST_F(DemarrageTest, MemoClesEtPasAPas) {
+    Orvelle& e = Demarre();
+    e.mesure.LongueurPixels = 123;
+    Clic(e, Controle::ListeCles);
+    EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "mémo clés");
+    const std::string memo = e.controles.Texte(Controle::TexteBienvenue);
+    EXPECT_EQ(memo.rfind(" Espace : grille\r\n ESC: annuler\r\n", 0), 0u) << memo;
+    EXPECT_TRUE(memo.ends_with(" E : mode 3D, épaisseur\r\n\r\n\r\n")) << memo;
+    EXPECT_TRUE(e.memoCles);
+    for (Controle c : {Controle::CaseIgnorerBienvenue, Controle::BienvenueOK})
+        EXPECT_FALSE(e.controles(c).visible);
+    EXPECT_TRUE(e.controles(Controle::AideFermer).visible);
+    EXPECT_EQ(e.controles.Texte(Controle::AideFermer), "fermer");
+    Clic(e, Controle::AideFermer);
+    EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible);
+    EXPECT_EQ(e.controles.Texte(Controle::TexteBienvenue), "");
+    EXPECT_FALSE(e.memoCles);
+
+    Clic(e, Controle::PasAPas);
+    EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "Pas à pas");
+    EXPECT_EQ(e.controles.Texte(Controle::TexteSaisie), "123");
+    const auto guide = Decoupe(e.controles.Texte(Controle::TexteBienvenue), '\n');
+    ASSERT_EQ(guide.size(), 11u); // ten lines, each ended
+    EXPECT_EQ(guide[5], "\r");
+    EXPECT_EQ(guide[6], "   Orvelle est prêt à mesurer\r");
+    EXPECT_EQ(guide[9], "faire  'Fichier/sauver les paramètres'\r");
+    EXPECT_TRUE(e.pasAPas);
+
+    Clic(e, Controle::Aide);
+    EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "Bienvenue sur Orvelle");
+    EXPECT_TRUE(e.controles(Controle::CaseIgnorerBienvenue).visible);
+    EXPECT_TRUE(e.controles(Controle::BienvenueOK).visible);
+    EXPECT_FALSE(e.controles(Controle::AideFermer).visible);
+    EXPECT_FALSE(e.pasAPas);
+}
+
+TEST_F(DemarrageTest, VoirOptionsEtAPropos) {
+    Orvelle& e = Demarre();
+    Clic(e, Controle::VoirOptions);
+    EXPECT_TRUE(e.controles(Controle::ListeParametres).visible);
+    EXPECT_EQ(e.controles.Texte(Controle::BarreEtat), "Presser ' Voir options ' pour fermer***");
+    const auto lignes = Decoupe(e.controles.Texte(Controle::ListeParametres), '\n');
+    ASSERT_GE(lignes.size(), 28u);
+    EXPECT_EQ(lignes[0], " * : paramètre sauvegardé\r");
+    EXPECT_EQ(lignes[1], "Langue * = fr\r");
+    EXPECT_EQ(lignes[8], "Res.Ecran *= 1920x1080\r");
+    EXPECT_EQ(lignes[26], "notation éclair : D1,9\r");
+    EXPECT_EQ(lignes[27], "Extension image export * = BMP\r");
+    Clic(e, Controle::VoirOptions);
+    EXPECT_FALSE(e.controles(Controle::ListeParametres).visible);
+
+    Clic(e, Controle::APropos);
+    const std::string apropos = e.controles.Texte(Controle::LegendeAPropos);
+    EXPECT_NE(apropos.find("Version " ORVELLE_VERSION), std::string::npos) << apropos;
+    EXPECT_NE(apropos.find("\r\nMaj "), std::string::npos);
+    EXPECT_EQ(apropos.find("2011"), std::string::npos);
+    EXPECT_TRUE(e.controles(Controle::CadreAPropos).visible);
+    EXPECT_FALSE(e.controles(Controle::APropos).visible);
+    Clic(e, Controle::AProposFermer);
+    EXPECT_FALSE(e.controles(Controle::CadreAPropos).visible);
+    EXPECT_TRUE(e.controles(Controle::APropos).visible);
 }
 
 TEST_F(DemarrageTest, TexteDAvertissementDuDossierDesDonnees) {

@@ -5,6 +5,7 @@
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
 #include "images/EnteteImage.h"
+#include "images/Repertoire.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
@@ -69,6 +70,7 @@ protected:
     }
     const std::vector<std::string>& Liste() const { return o->images.chargeur.ListIMGchar; }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
+    void Clic(Controle c) { ASSERT_TRUE(ClicRepertoire(*o, c)); }
 
     test::PlateformeFactice p;
     fs::path dossier;
@@ -426,6 +428,104 @@ TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
                                 "\x03\x02\x01\x06\x05\x04\0\0"s;
     EXPECT_EQ(Lit(cible), attendu);
     EXPECT_FALSE(fs::exists(dossier / "spore_Ref.bmp"));
+}
+
+// The folder browser: the pictures of the image folder, sorted, whatever the
+// case of their extension; a block added once, with the factor in use.
+TEST_F(ChargeurTest, BrowserAddsABlockOfTheImageFolder) {
+    const fs::path photos = dossier / "photos";
+    fs::create_directories(photos / "sous");
+    for (const char* nom : {"c.tif", "readme", "b.JPG", "a.jpg", "notes.txt"}) {
+        std::ofstream(photos / nom) << "x";
+        p.images[(photos / nom).string()] = {1000, 800};
+    }
+    o->parametres.repImage = photos.string();
+    const auto chemin = [&](const char* nom) { return (photos / nom).string(); };
+    AjouteChemin(*o, chemin("a.jpg"));
+    o->calibrage.CoefCalibrage = 0.25;
+
+    Clic(Controle::ChargeurAjouter);
+    const auto& r = o->images.repertoire;
+    EXPECT_EQ(Texte(Controle::BarreEtat), "Ajouter un bloc d'image au chargeur");
+    EXPECT_EQ(r.ListRep, (std::vector<std::string>{"a.jpg", "b.JPG", "c.tif"}));
+    EXPECT_EQ(Texte(Controle::RepertoireCharger), "Ajouter");
+    EXPECT_FALSE(o->controles(Controle::ListeDossiers).visible);
+
+    SelectionneFichiers(o->ui, o->images.repertoire, o->parametres.repImage, 1, {0, 1, 2});
+    EXPECT_EQ(Texte(Controle::TexteRepertoire), chemin("b.JPG"));
+    Clic(Controle::RepertoireCharger);
+    EXPECT_EQ(Liste(),
+              (std::vector<std::string>{chemin("a.jpg"), chemin("b.JPG"), chemin("c.tif")}));
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[3], 0.25);
+    EXPECT_TRUE(o->controles(Controle::CadreChargeur).visible);
+    Clic(Controle::RepertoireCharger); // the same block again: nothing doubled
+    EXPECT_EQ(Liste().size(), 3u);
+    EXPECT_EQ(p.Compte("message"), 0);
+
+    // "Répertoire" shows the folders; a folder chosen there is listed.
+    Clic(Controle::RepertoireChoisir);
+    EXPECT_EQ(r.sousDossiers, std::vector<std::string>{"sous"});
+    ClicDossier(o->ui, o->images.repertoire, 0);
+    Clic(Controle::RepertoireCharger);
+    EXPECT_EQ(o->parametres.repImage, (photos / "sous").string());
+    EXPECT_TRUE(r.ListRep.empty());
+    Clic(Controle::RepertoireFermer);
+    EXPECT_FALSE(o->controles(Controle::CadreRepertoire).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreChargeur).visible);
+}
+
+TEST_F(ChargeurTest, ABlockBeyondFiftyImagesSaysHowManyWereLeft) {
+    std::vector<std::string> bloc;
+    for (int i = 1; i <= ImagesMax + 2; ++i) {
+        bloc.push_back("/lot/" + std::to_string(i) + ".bmp");
+        p.images[bloc.back()] = {640, 480};
+    }
+    bloc.insert(bloc.begin() + 1, "/lot/illisible.bmp"); // refused on its own, takes no slot
+    EXPECT_EQ(AjouteCheminsBloc(*o, bloc), ImagesMax);
+    EXPECT_EQ(Liste().back(), "/lot/50.bmp");
+    const auto messages = p.Textes("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].find("/lot/illisible.bmp"), std::string::npos);
+    EXPECT_EQ(messages[1], o->textes.Mnu(mnu::ChargeurPlein) + "\r\n2 images non ajoutées");
+}
+
+TEST_F(ChargeurTest, BrowserRemovesTheUnusedImagesChosen) {
+    for (const char* n : {"a", "b", "c", "d"}) Ouvre(Chemin(n));
+    MesureSur(3);
+    Clic(Controle::ChargeurSupprimer);
+    const auto& r = o->images.repertoire;
+    EXPECT_EQ(Texte(Controle::CadreRepertoire), "Images inutilisées");
+    EXPECT_EQ(Texte(Controle::RepertoireCharger), "Effacer");
+    EXPECT_FALSE(o->controles(Controle::RepertoireChoisir).visible);
+    EXPECT_EQ(r.ListRep, (std::vector<std::string>{"1 : a.jpg", "2 : b.jpg", "4 : d.jpg"}));
+    SelectionneFichiers(o->ui, o->images.repertoire, {}, 0, {0, 2});
+    Clic(Controle::RepertoireCharger);
+    EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("b"), Chemin("c")}));
+    EXPECT_EQ(ImageDeLigne(1), "2");
+    EXPECT_EQ(r.ListRep, std::vector<std::string>{"1 : b.jpg"});
+}
+
+// An image folder chosen among the drives; a drive that cannot be read is said
+// and the folder list stays where it was.
+TEST_F(ChargeurTest, BrowserChoosesTheImageFolder) {
+    fs::create_directories(dossier / "images");
+    p.lecteurs = {{"disque", dossier.string()}, {"CD", (dossier / "absent").string()}};
+    o->parametres.repImage = dossier.string();
+    Clic(Controle::RepertoireImage);
+    const auto& r = o->images.repertoire;
+    EXPECT_EQ(Texte(Controle::BarreEtat), "Choisir le Répertoire Image");
+    EXPECT_EQ(Texte(Controle::RepertoireCharger), "Valider");
+    EXPECT_EQ(r.lecteur, 0);
+    ChangeLecteur(o->ui, o->images.repertoire, 1);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"lecteur inconnu : CD"});
+    EXPECT_EQ(r.dossier, dossier.string());
+    EXPECT_EQ(r.lecteur, 0);
+    ASSERT_EQ(r.sousDossiers, std::vector<std::string>{"images"});
+    OuvreDossier(o->ui, o->images.repertoire, 0);
+    Clic(Controle::RepertoireCharger);
+    EXPECT_EQ(o->parametres.repImage, (dossier / "images").string());
+    EXPECT_FALSE(o->controles(Controle::CadreRepertoire).visible);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PlateformeFactice.h"
 
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -129,6 +130,17 @@ bool PlateformeFactice::EcritImage(const std::string& chemin, const std::string&
     f.write(reinterpret_cast<const char*>(pixels),
             static_cast<std::streamsize>(octetsParLigne) * hauteur);
     return static_cast<bool>(f);
+}
+
+std::optional<std::vector<std::string>>
+PlateformeFactice::ContenuDossier(const std::string& dossier, bool dossiers) {
+    std::error_code ec;
+    std::vector<std::string> noms;
+    for (auto it = std::filesystem::directory_iterator(dossier, ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
+        if (it->is_directory() == dossiers) noms.push_back(it->path().filename().string());
+    if (ec) return std::nullopt;
+    return noms;
 }
 
 std::vector<std::string> PlateformeFactice::Textes(const std::string& genre) const {

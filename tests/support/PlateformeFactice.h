@@ -46,6 +46,11 @@ public:
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
+    std::vector<LecteurMonte> Lecteurs() override { return lecteurs; }
+    // Real folders of the test's temporary tree.
+    std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
+                                                           bool dossiers) override;
+    TailleImage TailleEcran() override { return {1920, 1080}; }
 
     // Script.
     char separateur = ',';
@@ -61,6 +66,7 @@ public:
     std::optional<PixelsImage> imagePressePapier;
     std::map<std::string, PixelsImage> pixelsImages;
     bool ecritureImageReussit = true;
+    std::vector<LecteurMonte> lecteurs; // the mounted file systems offered
 
     // Record.
     std::vector<Appel> appels;
