@@ -125,7 +125,7 @@ std::vector<std::string> ListeParametres(Orvelle& o) {
         "cal. *= " + Nombre(o, o.calibrage.CoefCalibrage),
         "K calibrage img *= " + Nombre(o, kImage),
         "Res.Ecran *= " + std::to_string(ecran.largeur) + "x" + std::to_string(ecran.hauteur),
-        " K zoom = " + Nombre(o, o.images.vue.FacteurZoom()),
+        " K zoom = " + FormatNombre(o.images.vue.FacteurZoom(), "###0.0000", o.Sep()),
         " taille grille =  " + std::to_string(o.mesure.GrilleRef.Lignes() - 1),
         "Nb images prêtes = " + std::to_string(ch.ListIMGchar.size()),
         "Nb images MC = " + std::to_string(o.calibrage.groupe.ListImgMC.size()),
@@ -164,12 +164,12 @@ void BasculeListeParametres(Orvelle& o) {
 void AfficheAPropos(Orvelle& o) {
     const auto& t = o.textes;
     const std::string documentation = o.dossierDonnees.empty() ? o.REPPROG : o.dossierDonnees;
-    o.controles.Texte(
-        C::LegendeAPropos,
-        Lignes({t.Msg(msg::Titre) + " - " + t.Msg(msg::Logiciel),
-                t.Mnu(mnu::Version) + ORVELLE_VERSION,
-                std::string("Maj ") + ORVELLE_DATE_CONSTRUCTION, t.Mnu(mnu::Licence) + kLicence,
-                t.Mnu(mnu::DossierDocumentation) + documentation}));
+    std::string texte = Lignes(
+        {t.Msg(msg::Titre) + " - " + t.Msg(msg::Logiciel), t.Mnu(mnu::Version) + ORVELLE_VERSION,
+         std::string("Maj ") + ORVELLE_DATE_CONSTRUCTION, t.Mnu(mnu::Licence) + kLicence,
+         t.Mnu(mnu::DossierDocumentation) + documentation});
+    texte.resize(texte.size() - FinDeLigne.size()); // no line break after the last line
+    o.controles.Texte(C::LegendeAPropos, texte);
     o.controles.Texte(C::AProposFermer, t.MnuStat(mnustat::Fermer));
     o.controles.Visible(C::APropos, false);
     o.controles.Visible(C::CadreAPropos, true);

@@ -42,8 +42,8 @@ PanneauRepertoire::PanneauRepertoire(Orvelle& o, Liaisons& liaisons,
     fichiers_->setObjectName(NomObjet(Controle::ListeRepertoire));
     fichiers_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     l->addWidget(lecteurs_);
-    l->addWidget(dossiers_, 1);
-    l->addWidget(fichiers_, 1);
+    l->addWidget(dossiers_);
+    l->addWidget(fichiers_);
     l->addWidget(texte);
     auto* rangee = new QHBoxLayout;
     for (Controle c :

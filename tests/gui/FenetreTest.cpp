@@ -19,10 +19,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -158,7 +160,7 @@ private slots:
         QCOMPARE(fenetre->statusBar()->currentMessage(),
                  QString("choisir une commande ou marquer un point"));
         // Later work is visibly unavailable, not faked.
-        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::RepertoireImage))->isEnabled());
+        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::Histogrammes))->isEnabled());
         QVERIFY(Action(fenetre.get(), NomObjet(Controle::SauverParametres))->isEnabled());
         // The magnifier shows the middle of the view, no black square.
         const QImage loupe =
@@ -486,6 +488,57 @@ private slots:
             QVERIFY2(restes.isEmpty(),
                      qPrintable(QString::fromStdString(code) + ": " + restes.join(" | ")));
         }
+    }
+
+    // F1, "Voir Options", the folder browser and "A propos ..." reach their
+    // panels (pictures of them in ORVELLE_CAPTURES when it names a folder).
+    void aideEtRepertoire() {
+        const QString captures = qEnvironmentVariable("ORVELLE_CAPTURES");
+        auto capture = [&](const char* nom) {
+            QCoreApplication::processEvents(); // the layouts of the panels shown
+            if (!captures.isEmpty()) fenetre->grab().save(captures + "/" + nom + ".png");
+        };
+        capture("bienvenue");
+        QTest::keyClick(fenetre.get(), Qt::Key_F1);
+        auto* aide = fenetre->findChild<QGroupBox*>(NomObjet(Controle::CadreBienvenue));
+        QVERIFY(aide->isVisible());
+        QCOMPARE(aide->title(), QString("mémo clés"));
+        capture("memo");
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::AideFermer))->click();
+        QVERIFY(!aide->isVisible());
+
+        auto* options = fenetre->findChild<QPushButton*>(NomObjet(Controle::VoirOptions));
+        options->click();
+        QVERIFY(fenetre->findChild<QWidget*>(NomObjet(Controle::ListeParametres))->isVisible());
+        capture("options");
+        options->click();
+
+        QDir(dossier.path()).mkpath("photos");
+        for (const char* nom : {"b.JPG", "a.jpg", "readme"})
+            QVERIFY(QImage(40, 30, QImage::Format_RGB32)
+                        .save(dossier.filePath("photos/") + nom, "JPG"));
+        etat->parametres.repImage = dossier.filePath("photos").toStdString();
+        Action(fenetre.get(), NomObjet(Controle::ChargeurAjouter))->trigger();
+        auto* liste = fenetre->findChild<QListWidget*>(NomObjet(Controle::ListeRepertoire));
+        QVERIFY(liste->isVisible());
+        QCOMPARE(liste->count(), 2);
+        liste->selectAll();
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::RepertoireCharger))->click();
+        QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t{2});
+        capture("repertoire-fichiers");
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::RepertoireChoisir))->click();
+        QVERIFY(fenetre->findChild<QWidget*>(NomObjet(Controle::ListeDossiers))->isVisible());
+        capture("repertoire-dossiers");
+        Action(fenetre.get(), NomObjet(Controle::ChargeurSupprimer))->trigger();
+        QCOMPARE(liste->count(), 2);
+        capture("repertoire-inutilisees");
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::RepertoireFermer))->click();
+
+        fenetre->Clique(Controle::APropos);
+        QVERIFY(fenetre->findChild<QWidget*>(NomObjet(Controle::CadreAPropos))->isVisible());
+        capture("apropos");
+        fenetre->Clique(Controle::PasAPas);
+        capture("pasapas");
     }
 
 private:
