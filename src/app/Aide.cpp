@@ -20,7 +20,8 @@ namespace {
 
 using C = Controle;
 
-constexpr const char* kLicence = "GNU GPL version 3";
+// The licence as its SPDX name, the same in every language.
+constexpr const char* kLicence = "GNU GPL-3.0-or-later";
 
 // The warning text of the current language: the program folder first, then
 // the files shipped with the program.
