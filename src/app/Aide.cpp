@@ -147,7 +147,7 @@ std::vector<std::string> ListeParametres(Orvelle& o) {
         "Tol. Clic * =" + std::to_string(p.clicDixiemes),
         o.textes.Mnu(mnu::SauvegardeAuto) + "* = " + std::to_string(p.savAuto),
         "Taille grille * =" + std::to_string(p.tGrille),
-        "notation éclair : " + LegendeDuGroupe(o, C::NotationD19, o.NotationEclair - 1),
+        "notation éclair : " + LegendeDuGroupe(o, C::NotationD19, o.resultats.NotationEclair - 1),
         "Extension image export * = " + LegendeDuGroupe(o, C::FormatImageBMP, p.extImg),
     };
     l.insert(l.end(), suite.begin(), suite.end());
