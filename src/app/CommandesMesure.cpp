@@ -1,6 +1,7 @@
 #include "app/CommandesMesure.h"
 
 #include "app/CommandesCalibrage.h"
+#include "app/CommandesCouleur.h"
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 
@@ -42,6 +43,7 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
         // A pointing calibration waiting for its segment takes the value written.
         ValeurCalibrage(o);
     }
+    if (s.echantillon) EchantillonneCouleur(o, *s.echantillon);
     if (s.grilleVidee) {
         VideStatistiques(o);
         // New work: the title and the proposed save name no longer name the
@@ -96,6 +98,7 @@ void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p, bool
 void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p) {
     const ContexteMesure c = ContexteDe(o, nullptr);
     SuitSouris(o.ui, o.mesure, c, boutons, mods, p);
+    ApercuZoneCouleur(o, p);
 }
 
 void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p) {

@@ -2,6 +2,7 @@
 
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesCalibrage.h"
+#include "app/CommandesCouleur.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
@@ -38,12 +39,8 @@ using C = Controle;
 // action: they exist with their captions and stay disabled.
 constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::ChargerNuancier,
-                                        C::SauverNuancier,
                                         C::Couleurs4,
-                                        C::MenuZoneCouleur,
                                         C::ChargerEtalonCouleur,
-                                        C::ChargerFichierScanner,
-                                        C::ValiderCalibrageScanner,
                                         C::ReferenceSimple,
                                         C::ReferenceOrientee,
                                         C::Illustrer3,
@@ -75,8 +72,16 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::BoutonComptage,
                                         C::StockN};
 
+// The colour-chart work (charts, standards, scanner files read back and their
+// comparisons) is not in the program: its entries say so.
+constexpr Controle kNuancierAVenir[] = {C::ChargerNuancier, C::ChargerEtalonCouleur,
+                                        C::ChargerRefCouleur, C::SauverRefCouleur,
+                                        C::Chromatogrammes};
+
 void Desactive(Orvelle& o) {
     for (Controle c : kNonDisponibles) o.controles.Indisponible(c);
+    for (Controle c : kNuancierAVenir)
+        o.controles.Infobulle(c, o.textes.Mnu(mnu::PasDansCetteVersion));
 }
 
 // "Couleur1" and "Couleur2": a colour of the 16-colour palette for the marks;
@@ -153,6 +158,7 @@ void Demarrage(Orvelle& o) {
     AppliqueFonctionDemarrage(o);
 
     Desactive(o);
+    InstalleCouleur(o);
     InstalleCalibrage(o);
     o.sauvegardeAutomatique = true;
     AfficheImageParDefaut(o);
@@ -192,6 +198,7 @@ void ClicControle(Orvelle& o, Controle c) {
     if (ClicAide(o, c)) return;
     if (ClicTrame(o, c)) return;
     if (ClicCopieEcran(o, c)) return;
+    if (ClicCouleur(o, c)) return;
     const auto langues = MemeFamille(Controle::LangueFr);
     const bool langue = std::ranges::find(langues, c) != langues.end();
     if (langue) o.diagnosticLangue = o.diagnosticLangueDemande;
@@ -325,6 +332,7 @@ void MontreFonctionActive(Orvelle& o) {
     if (!o.FicTrame.empty()) titre += kSeparateurTitre + o.FicTrame;
     if (!o.parametres.utilisateur.empty()) titre += "  /  " + o.parametres.utilisateur;
     c.Texte(Controle::Fenetre, titre);
+    MontreCouleur(o);
 }
 
 void Clic(Orvelle& o, Controle c) {
@@ -339,6 +347,7 @@ void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
     MontreImageLigne(o, ligne);
     if (colonne == o.mesure.GrilleRef.Colonnes() - 1) {
         QuitteModeExport(o.ui, o.resultats);
+        QuitteNotesCouleur(o);
         OuvreCommentaire(o.ui, o.mesure, ligne);
     }
 }

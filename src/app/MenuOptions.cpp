@@ -2,6 +2,7 @@
 
 #include "app/Langue.h"
 #include "app/Orvelle.h"
+#include "colour/ZoneCouleur.h"
 #include "interface/Messages.h"
 
 #include <algorithm>
@@ -175,8 +176,7 @@ bool ClicFormatImage(Orvelle& o, int i) {
 }
 
 bool ClicZoneCouleur(Orvelle& o, int i) {
-    if (i < 1 || i > 6) return false;
-    CocheValeur(o.controles, kZonesCouleur, i);
+    if (!Lrg_Click(o.ui, o.couleur, i)) return false;
     o.parametres.zoneCouleur = i;
     return true;
 }

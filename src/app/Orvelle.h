@@ -4,6 +4,7 @@
 
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
+#include "colour/EtatCouleur.h"
 #include "images/EtatImages.h"
 #include "interface/Controles.h"
 #include "interface/Interface.h"
@@ -42,6 +43,8 @@ public:
     // The calibration: factors, the pointing calibration under way, the
     // stored factors of the panel, the image group and its mode.
     EtatCalibrage calibrage;
+    // The colour function: sample zone, calibrated mode, colour files.
+    EtatCouleur couleur;
 
     // Folders and files.
     std::string REPPROG;

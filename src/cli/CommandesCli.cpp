@@ -1,14 +1,17 @@
 #include "cli/CommandesCli.h"
 
+#include "app/CommandesCouleur.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Langue.h"
+#include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "colour/ZoneCouleur.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 
@@ -184,6 +187,33 @@ int CommandeResultats(const OptionsSession& options, const std::string& entree) 
     std::string texte;
     for (const auto& l : DecoupeLignes(ConstruitTexteResultats(o))) texte += l + "\n";
     std::fwrite(texte.data(), 1, texte.size(), stdout);
+    return std::fflush(stdout) == 0 ? SortieSucces : SortieEcriture;
+}
+
+int CommandeCouleur(const OptionsSession& options, const OptionsCouleur& c) {
+    std::error_code e;
+    if (!fs::is_regular_file(c.image, e)) return Erreur(c.image + ": no such file");
+    Session s = OuvreSession(options);
+    Orvelle& o = *s.o;
+    if (c.cote) {
+        int i = 1;
+        while (i < ZonesCouleur && (1 << i) != *c.cote) ++i;
+        if ((1 << i) != *c.cote) return Erreur("--side: give 2, 4, 8, 16, 32 or 64");
+        ClicZoneCouleur(o, i);
+    }
+    const auto taille = o.plateforme.LitTailleImage(c.image);
+    if (!taille) return Erreur(c.image + ": not a picture orvelle-cli can read");
+    if (c.x < 0 || c.y < 0 || c.x >= taille->largeur || c.y >= taille->hauteur)
+        return Erreur("the point is outside the picture (" + std::to_string(taille->largeur) +
+                      " x " + std::to_string(taille->hauteur) + " pixels)");
+    // The centre of the pixel named, as a click on it.
+    const auto ech = EchantillonImage(o, c.image, *taille, c.x + 0.5, c.y + 0.5);
+    if (!ech) return SortieEntree; // said by the platform
+    std::string ligne;
+    for (const auto& cellule : CellulesEchantillon(*ech, options.separateur))
+        ligne += (ligne.empty() ? "" : " ") + cellule;
+    ligne += "\n";
+    std::fwrite(ligne.data(), 1, ligne.size(), stdout);
     return std::fflush(stdout) == 0 ? SortieSucces : SortieEcriture;
 }
 

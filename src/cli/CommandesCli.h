@@ -59,6 +59,15 @@ struct OptionsExport {
 
 // orvelle-cli export: the exit code; errors are written to standard error.
 int CommandeExport(const OptionsSession& session, const OptionsExport& options);
+// orvelle-cli colour: the sample of a picture at pixel (x, y) (from the top-left
+// corner), side `cote` or the settings' zone, as one line "R V B L a b zone S".
+struct OptionsCouleur {
+    std::string image;
+    double x = 0, y = 0;
+    std::optional<int> cote; // --side: 2, 4, 8, 16, 32 or 64
+};
+int CommandeCouleur(const OptionsSession& session, const OptionsCouleur& options);
+
 // orvelle-cli results: the results text on standard output.
 int CommandeResultats(const OptionsSession& session, const std::string& entree);
 

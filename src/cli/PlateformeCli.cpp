@@ -3,6 +3,10 @@
 #include "base/Texte.h"
 #include "images/EnteteImage.h"
 
+#ifdef ORVELLE_CLI_PIXELS
+#include "gui/LectureZone.h"
+#endif
+
 #include <cstdio>
 
 namespace orv::cli {
@@ -25,6 +29,17 @@ std::optional<TailleImage> PlateformeCli::LitTailleImage(const std::string& chem
     const auto e = LitEnteteImageFichier(chemin);
     if (!e) return std::nullopt;
     return TailleImage{e->largeur, e->hauteur};
+}
+
+std::optional<EchantillonsImage> PlateformeCli::LitZoneImage(const std::string& chemin,
+                                                             ZonePixels zone) {
+#ifdef ORVELLE_CLI_PIXELS
+    return EchantillonsDe(LitImageTelleQuelle(QString::fromStdString(chemin)), zone);
+#else
+    (void)chemin;
+    (void)zone;
+    return std::nullopt;
+#endif
 }
 
 } // namespace orv::cli

@@ -40,6 +40,9 @@ public:
     bool OuvreEditeurTexte(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
     std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
+    // The colour samples of a picture file (without Qt's image library: nothing).
+    std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
+                                                  ZonePixels zone) override;
     bool EcritImage(const std::string&, const std::string&, int, int, int,
                     const std::uint8_t*) override {
         return false;

@@ -29,6 +29,11 @@ const char* const kAide =
     "               export comment of the header.\n"
     "  results INPUT\n"
     "               prints the results text (statistics and notation) of INPUT\n"
+    "  colour IMAGE X Y [--side N]\n"
+    "               prints the colour sample the colour function takes when pixel\n"
+    "               (X, Y) of IMAGE is clicked (0 0: the top-left pixel), one line:\n"
+    "               R V B L a b zone S. N: the zone's side, 2, 4, 8, 16, 32 or 64\n"
+    "               pixels; default: the settings' zone (8)\n"
     "\n"
     "options (before or after the command's own arguments):\n"
     "  --notation N             notation form 1-5 (D1,9; D1,5,9; m ± sigma; m ±1.96 sigma;\n"
@@ -92,6 +97,17 @@ std::optional<int> Entier(const std::string& texte, int min, int max) {
     return v;
 }
 
+// A whole number of up to 6 digits.
+std::optional<long> Nombre(const std::string& texte) {
+    if (texte.empty() || texte.size() > 6) return std::nullopt;
+    long v = 0;
+    for (char c : texte) {
+        if (c < '0' || c > '9') return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +118,7 @@ int main(int argc, char** argv) {
     OptionsSession session;
     OptionsExport ex;
     std::vector<std::string> optionsExport; // given, to refuse them with another command
+    std::optional<int> cote;                // --side of the colour command
     std::vector<std::string> arguments;
 
     for (int i = 1; i < argc; ++i) {
@@ -151,6 +168,12 @@ int main(int argc, char** argv) {
             const auto n = Entier(*v, 0, 2);
             if (!n) return Erreur("--decimals: give 0, 1 or 2");
             session.decimales = n;
+        } else if (a == "--side") {
+            const auto v = valeur("a side 2-64");
+            if (!v) return 2;
+            const auto n = Nombre(*v);
+            if (!n) return Erreur("--side: give 2, 4, 8, 16, 32 or 64");
+            cote = static_cast<int>(*n);
         } else if (a == "-o" || a == "--output") {
             if (!(ex.sortie = valeur("an output file"))) return 2;
             optionsExport.push_back(a);
@@ -177,15 +200,29 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string commande = arguments.front();
-    if (commande != "export" && commande != "results")
+    if (commande != "export" && commande != "results" && commande != "colour")
         return Erreur("unknown command '" + commande + "' (see --help)");
-    if (arguments.size() < 2) return Erreur(commande + " needs an INPUT file (see --help)");
-    if (arguments.size() > 2) return Erreur("unexpected argument '" + arguments[2] + "'");
+    if (commande != "colour" && cote) return Erreur("--side belongs to the colour command");
+    if (commande != "colour") {
+        if (arguments.size() < 2) return Erreur(commande + " needs an INPUT file (see --help)");
+        if (arguments.size() > 2) return Erreur("unexpected argument '" + arguments[2] + "'");
+    }
 
     session.dossier = *dossier;
     session.donnees = orv::DossierDonnees(DossierExecutable());
     session.langue = langue;
     session.separateur = separateur ? *separateur : SeparateurLocale();
+    if (commande == "colour") {
+        if (!optionsExport.empty())
+            return Erreur(optionsExport.front() + " belongs to the export command");
+        if (arguments.size() != 4) return Erreur("colour needs IMAGE X Y (see --help)");
+        OptionsCouleur c{arguments[1], 0, 0, cote};
+        const auto x = Nombre(arguments[2]), y = Nombre(arguments[3]);
+        if (!x || !y) return Erreur("colour: X and Y are whole pixel numbers");
+        c.x = *x;
+        c.y = *y;
+        return CommandeCouleur(session, c);
+    }
     if (commande == "export") {
         ex.entree = arguments[1];
         return CommandeExport(session, ex);

@@ -365,6 +365,7 @@ void FenetrePrincipale::ConstruitMenus() {
             const bool contextuel = d.genre == Genre::Contextuel;
             auto* m = contextuel ? new QMenu(this) : menuBar()->addMenu(Legende(d.texte));
             m->setObjectName(NomObjet(c));
+            m->setToolTipsVisible(true); // entries without behaviour say why
             menus[c] = m;
             liaisons_.Lie(c, m);
             if (!parents.count(c) && !contextuel) {
@@ -379,6 +380,7 @@ void FenetrePrincipale::ConstruitMenus() {
         QMenu* parent = menus.at(d.parent);
         if (parents.count(c)) {
             QMenu* sous = parent->addMenu(Legende(d.texte));
+            sous->setToolTipsVisible(true);
             menus[c] = sous;
             liaisons_.Lie(c, sous);
             continue;
@@ -528,6 +530,35 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     liaisons_.Lie(Controle::TexteComptage, compte);
     Bouton(r, Controle::BoutonComptage);
     l->addWidget(mesure);
+
+    // The colour function's panel: sample zone size, calibrated mode, scanner file.
+    auto* charte = new QGroupBox(panneau);
+    charte->setObjectName(NomObjet(Controle::CadreCharte));
+    auto* lch = new QVBoxLayout(charte);
+    lch->setContentsMargins(4, 2, 4, 2);
+    lch->setSpacing(2);
+    r = rangee(lch);
+    auto* taille = new QLabel(charte);
+    taille->setMinimumWidth(50);
+    r->addWidget(taille);
+    liaisons_.Lie(Controle::LegendeZoneCouleur, taille);
+    auto* zone = new QScrollBar(Qt::Horizontal, charte);
+    zone->setObjectName(NomObjet(Controle::DefilementZoneCouleur));
+    zone->setRange(1, 6);
+    zone->setPageStep(1);
+    r->addWidget(zone, 1);
+    liaisons_.Lie(Controle::DefilementZoneCouleur, zone);
+    connect(zone, &QScrollBar::valueChanged, this, [this](int v) {
+        o_.controles.Texte(Controle::DefilementZoneCouleur, std::to_string(v));
+        Clique(Controle::DefilementZoneCouleur);
+    });
+    r = rangee(lch);
+    Case(r, Controle::CaseCalibre);
+    auto* scanner = new QLabel(charte);
+    lch->addWidget(scanner);
+    liaisons_.Lie(Controle::LegendeScanner, scanner);
+    l->addWidget(charte);
+    liaisons_.Lie(Controle::CadreCharte, charte);
 
     using C = Controle;
     for (auto [a, b] : {std::pair{C::Retrace, C::EffaceArriere},
@@ -766,11 +797,15 @@ QWidget* FenetrePrincipale::ConstruitZoneGrille() {
         Clique(Controle::DefilementCommentaire);
     });
     lc->addLayout(rangee);
-    auto* texte = new QLineEdit(com);
+    // Several lines: the notes of a colour file; a line comment keeps one.
+    auto* texte = new QPlainTextEdit(com);
+    texte->setObjectName(NomObjet(Controle::TexteCommentaire));
+    texte->setTabChangesFocus(true);
+    texte->setMaximumHeight(QFontMetrics(texte->font()).lineSpacing() * 12);
     lc->addWidget(texte);
     liaisons_.Lie(Controle::TexteCommentaire, texte);
-    connect(texte, &QLineEdit::textEdited, this, [this](const QString& t) {
-        o_.controles.Texte(Controle::TexteCommentaire, t.toStdString());
+    connect(texte, &QPlainTextEdit::textChanged, this, [this, texte] {
+        o_.controles.Texte(Controle::TexteCommentaire, texte->toPlainText().toStdString());
     });
     auto* boutons = new QHBoxLayout;
     for (Controle c :

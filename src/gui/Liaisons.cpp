@@ -4,6 +4,7 @@
 #include "interface/TableControles.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 namespace orv {
@@ -67,6 +69,7 @@ void Liaisons::Applique(Controle c) {
         a->setVisible(e.visible);
         a->setEnabled(e.actif);
         if (a->isCheckable()) a->setChecked(e.coche);
+        a->setToolTip(QString::fromStdString(e.infobulle));
         return;
     }
     if (auto* fen = qobject_cast<QMainWindow*>(o)) {
@@ -93,9 +96,18 @@ void Liaisons::Applique(Controle c) {
     } else if (auto* le = qobject_cast<QLineEdit*>(w)) {
         if (le->text().toStdString() != e.texte) le->setText(QString::fromStdString(e.texte));
     } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
-        if (pe->toPlainText().toStdString() != e.texte)
-            pe->setPlainText(QString::fromStdString(e.texte));
+        // The box gives its lines back with LF alone: CR LF of the core is the same text.
+        const QString texte = QString::fromStdString(e.texte).replace("\r\n", "\n");
+        if (pe->toPlainText() != texte) pe->setPlainText(texte);
+    } else if (auto* s = qobject_cast<QAbstractSlider*>(w)) {
+        bool nombre = false;
+        const int v = QString::fromStdString(e.texte).toInt(&nombre);
+        if (nombre && v != s->value()) {
+            const QSignalBlocker bloque(s); // the core set it: no click comes back
+            s->setValue(v);
+        }
     }
+    if (!e.infobulle.empty()) w->setToolTip(QString::fromStdString(e.infobulle));
     w->setEnabled(e.actif);
     w->setStyleSheet(fond.isEmpty() ? QString()
                                     : QString("%1 { %2 }").arg(w->metaObject()->className(), fond));

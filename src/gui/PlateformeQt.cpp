@@ -1,4 +1,6 @@
 #include "gui/PlateformeQt.h"
+
+#include "gui/LectureZone.h"
 #include "gui/Liaisons.h"
 
 #include "calibration/Editeur.h"
@@ -11,6 +13,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QLocale>
@@ -258,6 +261,19 @@ std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemi
     const QImage image = lecteur.read();
     if (image.isNull()) return std::nullopt;
     return VersPixels(image);
+}
+
+std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& chemin,
+                                                            ZonePixels zone) {
+    const QFileInfo info(Q(chemin));
+    if (zone_.chemin != info.absoluteFilePath() || zone_.modifie != info.lastModified() ||
+        zone_.taille != info.size() || zone_.image.isNull()) {
+        zone_.image = LitImageTelleQuelle(Q(chemin));
+        zone_.chemin = info.absoluteFilePath();
+        zone_.modifie = info.lastModified();
+        zone_.taille = info.size();
+    }
+    return EchantillonsDe(zone_.image, zone);
 }
 
 bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& format, int largeur,

@@ -4,6 +4,8 @@
 
 #include "platform/Plateforme.h"
 
+#include <QDateTime>
+#include <QImage>
 #include <QPointer>
 #include <QTimer>
 
@@ -42,6 +44,9 @@ public:
     bool OuvreEditeurTexte(const std::string& chemin) override;
     std::optional<PixelsImage> ImagePressePapier() override;
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
+    // The last picture read stays decoded: a series of colour samples reads it once.
+    std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
+                                                  ZonePixels zone) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
     std::vector<LecteurMonte> Lecteurs() override;
@@ -60,6 +65,12 @@ private:
     QPointer<QWidget> fenetre_;
     QPointer<QLabel> flash_;
     QTimer minuterie_;
+    struct {
+        QString chemin;
+        QDateTime modifie;
+        qint64 taille = -1;
+        QImage image;
+    } zone_;
 };
 
 // A Qt picture as the core holds pictures.

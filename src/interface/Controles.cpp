@@ -51,6 +51,13 @@ void Controles::Indisponible(Controle c) {
     Actif(c, false);
 }
 
+void Controles::Infobulle(Controle c, const std::string& texte) {
+    auto& e = etats_[Rang(c)];
+    if (e.infobulle == texte) return;
+    e.infobulle = texte;
+    Signale(c);
+}
+
 void Controles::Coche(Controle c, bool coche) {
     auto& e = etats_[Rang(c)];
     if (e.coche == coche) return;

@@ -22,6 +22,7 @@ struct EtatControle {
     bool coche = false;                   // check box, option button, menu check mark
     std::optional<std::uint32_t> couleur; // back colour, &HBBGGRR; nothing = default
     bool disponible = true;               // false: no behaviour behind it, never enabled
+    std::string infobulle;                // shown when the pointer rests on it
 };
 
 class Controles {
@@ -39,6 +40,7 @@ public:
     // A control whose work the program does not do: disabled for good, whatever
     // later calls to Actif say.
     void Indisponible(Controle c);
+    void Infobulle(Controle c, const std::string& texte);
     void Coche(Controle c, bool coche);
     void Couleur(Controle c, std::optional<std::uint32_t> couleur);
 

@@ -103,6 +103,8 @@ inline constexpr int ResolutionCorrigee = 210;    // "résolution écran corrig�
 inline constexpr int GrilleSauvee = 214;          // " grille pleine- trame sauvée"
 inline constexpr int GrillePleine = 215;          // "grille pleine"
 inline constexpr int SurfaceNulle = 216;          // " surface nulle ! Retracer le cadre"
+inline constexpr int ScannerCalibre = 217;        // "Attention ! ... l'étalonnage du scanner ..."
+inline constexpr int NuancierNonCalibre = 218;    // "Attention ! ... la mesure du Nuancier ..."
 inline constexpr int DonneeIncorrecte = 223;      // "donnée vide ou incorrecte"
 inline constexpr int PolygoneAutoInvite = 232;    // "Polygone : 1er clic au centre, ... fermer"
 inline constexpr int PolygoneOuvertInvite = 233;
@@ -189,6 +191,11 @@ inline constexpr int ImagesNonAjoutees = 181;    // " images non ajoutées"
 inline constexpr int Version = 182;              // "Version "
 inline constexpr int Licence = 183;              // "Licence : "
 inline constexpr int DossierDocumentation = 184; // "Documentation : "
+// The colour function, 185 onwards.
+inline constexpr int EnregistrementNuancier = 185; // "Enregistrement Nuancier"
+inline constexpr int EnregistrementScanner = 186;  // "Enregistrement Calibrage Scanner"
+inline constexpr int PasDansCetteVersion = 187;    // tooltip of the entries without behaviour
+inline constexpr int CouleursIlisibles = 188;      // "Les couleurs de l'image ne peuvent..."
 
 } // namespace orv::mnu
 

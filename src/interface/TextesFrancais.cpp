@@ -309,6 +309,10 @@ constexpr Entree kMnu[] = {
     {182, "Version "},
     {183, "Licence : "},
     {184, "Documentation : "},
+    {185, "Enregistrement Nuancier"},
+    {186, "Enregistrement Calibrage Scanner"},
+    {187, "Pas dans cette version : nuanciers, étalons et comparaisons viendront plus tard"},
+    {188, "Les couleurs de l'image ne peuvent pas être lues : "},
 };
 
 constexpr Entree kMstat[] = {

@@ -5,6 +5,7 @@
 #include "interface/Messages.h"
 #include "measure/Fonctions.h"
 #include "measure/Marques.h"
+#include "measure/OutilsPointage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -82,7 +83,74 @@ void GrillePleine(Interface& ui, SauvegardeGrille* sauvegarde) {
                               ui.Mnu(mnu::TrameNonSauvee) + chemin);
 }
 
+// Whether the grid takes a value in the current line (a full grid is saved,
+// said, and `r` tells why not); before the first value of lines SAVAUTO + 1,
+// 2 SAVAUTO + 1... the grid is saved.
+bool Place(Interface& ui, EtatMesure& m, const Parametres& p, SauvegardeGrille* sauvegarde,
+           ResultatAjout& r) {
+    auto& g = m.GrilleRef;
+    // Full grid: the configured size is reached, or the 255-line ceiling.
+    const int tGrille = p.tGrille;
+    if (m.LigneCourante == tGrille + 1 || m.LigneCourante > LignesMax) {
+        r.etat = EtatAjout::GrillePleine;
+        GrillePleine(ui, sauvegarde);
+        return false;
+    }
+    if (m.LigneCourante > tGrille + 1 || m.LigneCourante >= g.Lignes()) {
+        ui.plateforme.Message(ui.Msg(msg::GrilleCompleteOptions));
+        r.etat = EtatAjout::Refusee;
+        return false;
+    }
+
+    ui.controles.Texte(Controle::BarreEtat, "");
+
+    const int periode = p.savAuto;
+    if (periode >= 1 && m.Etape == 1 && m.LigneCourante > 1 &&
+        (m.LigneCourante - 1) % periode == 0 && sauvegarde)
+        sauvegarde->Sauve(sauvegarde->Chemin());
+    return true;
+}
+
 } // namespace
+
+ResultatAjout AjouteLigne(Interface& ui, EtatMesure& m, const Parametres& p,
+                          SauvegardeGrille* sauvegarde, int image,
+                          const std::vector<std::string>& cellules,
+                          std::vector<MarqueTrace> marques) {
+    ResultatAjout r;
+    m.Etape = 1;
+    r.ligne = m.LigneCourante;
+    r.etape = 1;
+    if (!Place(ui, m, p, sauvegarde, r)) return r;
+    auto& g = m.GrilleRef;
+    const int ligne = m.LigneCourante;
+    m.EtapePrec = 1;
+    m.LignePrec = ligne;
+    g.FixeTexte(ligne, 0, std::to_string(ligne));
+    for (size_t k = 0; k < cellules.size(); ++k)
+        FixeCellule(m, ligne, static_cast<int>(k) + 1, cellules[k]);
+    FixeCellule(m, ligne, g.Colonnes() - 1, "");
+    g.Selectionne(ligne, 1);
+    auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
+    trace = TraceLigne{};
+    trace.image = static_cast<std::int16_t>(image);
+    trace.texte = std::to_string(ligne);
+    trace.marques = std::move(marques);
+    m.ValeursMesure.fill(0);
+    ++m.LigneCourante;
+    RafraichitMGrille(m, m.LigneCourante);
+    ui.controles.Visible(Controle::CadreMesure, true);
+    EtatStockN(ui, m);
+    // The line's marks join the view.
+    for (const auto& mt : trace.marques) {
+        Marque x = mt.marque;
+        if (x.couleur == RoleNumero) x.texte = std::to_string(ligne);
+        x.couleur = CouleurRole(m, x.couleur);
+        m.marques.AjouteFixe(std::move(x));
+    }
+    r.etat = EtatAjout::Ecrite;
+    return r;
+}
 
 int LigneMiroir(const EtatMesure& m) {
     return m.Etape > 1 ? m.LigneCourante + 1 : m.LigneCourante;
@@ -99,27 +167,7 @@ ResultatAjout AjouteValeur(Interface& ui, EtatMesure& m, const Parametres& p,
     r.longueurPixels = m.LongueurPixels;
 
     if (coef == 0) ui.plateforme.Message(ui.Msg(msg::CoefficientNul));
-
-    // Full grid: the configured size is reached, or the 255-line ceiling.
-    const int tGrille = p.tGrille;
-    if (m.LigneCourante == tGrille + 1 || m.LigneCourante > LignesMax) {
-        r.etat = EtatAjout::GrillePleine;
-        GrillePleine(ui, sauvegarde);
-        return r;
-    }
-    if (m.LigneCourante > tGrille + 1 || m.LigneCourante >= g.Lignes()) {
-        ui.plateforme.Message(ui.Msg(msg::GrilleCompleteOptions));
-        r.etat = EtatAjout::Refusee;
-        return r;
-    }
-
-    ui.controles.Texte(Controle::BarreEtat, "");
-
-    // Automatic save before the first value of lines SAVAUTO + 1, 2 SAVAUTO + 1...
-    const int periode = p.savAuto;
-    if (periode >= 1 && m.Etape == 1 && m.LigneCourante > 1 &&
-        (m.LigneCourante - 1) % periode == 0 && sauvegarde)
-        sauvegarde->Sauve(sauvegarde->Chemin());
+    if (!Place(ui, m, p, sauvegarde, r)) return r;
 
     m.EtapePrec = m.Etape;
     m.LignePrec = m.LigneCourante;

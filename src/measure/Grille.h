@@ -25,6 +25,14 @@ ResultatAjout AjouteValeur(Interface& ui, EtatMesure& m, const Parametres& p,
                            SauvegardeGrille* sauvegarde, double coef, int image, double valeur,
                            std::optional<SegmentTrace> segment = {});
 
+// Writes a whole line at once (a colour sample, whose values come together):
+// `cellules` from column 1 on, the comment emptied, `marques` kept in the
+// line's mark record and drawn; the grid's limits and saves as AjouteValeur.
+ResultatAjout AjouteLigne(Interface& ui, EtatMesure& m, const Parametres& p,
+                          SauvegardeGrille* sauvegarde, int image,
+                          const std::vector<std::string>& cellules,
+                          std::vector<MarqueTrace> marques = {});
+
 // Empties every measure row. Unless silent, a grid that holds something is
 // only emptied after the user said Yes; returns true when it was emptied.
 bool EffaceGrille(Interface& ui, EtatMesure& m, bool silencieux);

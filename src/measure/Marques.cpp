@@ -63,6 +63,13 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
             ajoute(1, MarqueLigne(p2, p3, 1));
         }
         break;
+    case 20:
+        // A colour sample keeps its zone's corners.
+        if (!Vide(seg[1])) {
+            numero(Debut(seg[1]));
+            ajoute(1, {GenreMarque::Rectangle, Debut(seg[1]), Fin(seg[1]), 1, {}});
+        }
+        break;
     case 16:
         // Only the anchor is kept for a polygon.
         if (!Vide(seg[1])) {

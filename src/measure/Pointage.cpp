@@ -31,7 +31,7 @@ const ComportementPointage& ComportementSegments(const ActionPointage& a) {
 }
 
 // The behaviour of the active function; nothing for the colour function,
-// whose pointing is not in the program yet.
+// whose press asks app/ for a sample (the zone is the colour's).
 const ComportementPointage* ComportementActif(const ActionPointage& a) {
     const auto& m = a.m;
     if (m.ModeTriangle) return &PointageTriangle();
@@ -53,6 +53,11 @@ void Aiguille(ActionPointage& a, const EvenementImage& e, bool enfonce) {
             a.ui.Statut(a.ui.Msg(msg::CompterValider));
             a.ui.controles.Couleur(Controle::BoutonComptage, std::nullopt);
         }
+    }
+    if (m.NumFonction == 20 && !m.ModeComptage && !m.ModeDensite && !m.ModeTriangle &&
+        !m.ModePolygone) {
+        if (enfonce && e.bouton == Bouton::Gauche) a.suites.echantillon = e.image;
+        return;
     }
     const ComportementPointage* c = ComportementActif(a);
     if (!c) return;

@@ -63,6 +63,8 @@ struct SuitesMesure {
     bool fonctionChoisie = false;      // a function was chosen: its columns are laid out
     bool basculeStatistiques = false;  // Space: the statistics frame shown or hidden
     std::optional<DemandeVue> vue;
+    // The colour function: a sample asked at this picture point.
+    std::optional<PointImage> echantillon;
 
     void Ajoute(const SuitesMesure& s) {
         ajouts.insert(ajouts.end(), s.ajouts.begin(), s.ajouts.end());
@@ -71,6 +73,7 @@ struct SuitesMesure {
         fonctionChoisie = fonctionChoisie || s.fonctionChoisie;
         basculeStatistiques = basculeStatistiques || s.basculeStatistiques;
         if (s.vue) vue = s.vue;
+        if (s.echantillon) echantillon = s.echantillon;
     }
 };
 

@@ -27,6 +27,20 @@ struct LecteurMonte {
     std::string chemin;
 };
 
+// A rectangle of a picture, in image pixels from its top-left corner.
+struct ZonePixels {
+    int x = 0, y = 0, largeur = 0, hauteur = 0;
+    bool Vide() const { return largeur <= 0 || hauteur <= 0; }
+    friend bool operator==(const ZonePixels&, const ZonePixels&) = default;
+};
+
+// Samples of a rectangle of a picture, 16 bits per channel (an 8-bit value v
+// reads v * 257): red, green, blue per pixel, rows top-down.
+struct EchantillonsImage {
+    ZonePixels zone; // the rectangle read, inside the picture
+    std::vector<std::uint16_t> rvb;
+};
+
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
 enum class Reponse { Oui, Non, Annuler };
@@ -93,6 +107,15 @@ public:
     virtual std::optional<PixelsImage> ImagePressePapier() = 0;
     // The pixels of an image file; nothing when it cannot be read.
     virtual std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) = 0;
+    // The samples of `zone` (clipped to the picture) of a picture file, as the
+    // image box shows it (no orientation tag applied), at the file's own depth;
+    // nothing when the file cannot be read.
+    virtual std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
+                                                          ZonePixels zone) {
+        (void)chemin;
+        (void)zone;
+        return std::nullopt;
+    }
     // Writes a 24-bit picture (rows bottom-up, `octetsParLigne` bytes apart, each
     // pixel blue, green, red) as a "JPG", "PNG" or "TIFF" file, atomically;
     // false when it could not be written.

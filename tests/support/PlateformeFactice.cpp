@@ -1,5 +1,6 @@
 #include "PlateformeFactice.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -118,6 +119,26 @@ std::optional<PixelsImage> PlateformeFactice::LitPixelsImage(const std::string& 
     auto it = pixelsImages.find(chemin);
     if (it == pixelsImages.end()) return std::nullopt;
     return it->second;
+}
+
+std::optional<EchantillonsImage> PlateformeFactice::LitZoneImage(const std::string& chemin,
+                                                                 ZonePixels z) {
+    appels.push_back({"litzone", chemin, {}});
+    auto it = echantillons.find(chemin);
+    if (it == echantillons.end()) return std::nullopt;
+    const EchantillonsImage& tout = it->second;
+    const int l = tout.zone.largeur;
+    EchantillonsImage r;
+    r.zone.x = std::max(z.x, 0);
+    r.zone.y = std::max(z.y, 0);
+    r.zone.largeur = std::min(z.x + z.largeur, l) - r.zone.x;
+    r.zone.hauteur = std::min(z.y + z.hauteur, tout.zone.hauteur) - r.zone.y;
+    if (r.zone.Vide()) return std::nullopt;
+    for (int y = r.zone.y; y < r.zone.y + r.zone.hauteur; ++y)
+        for (int x = r.zone.x; x < r.zone.x + r.zone.largeur; ++x)
+            for (int k = 0; k < 3; ++k)
+                r.rvb.push_back(tout.rvb[static_cast<size_t>((y * l + x) * 3 + k)]);
+    return r;
 }
 
 bool PlateformeFactice::EcritImage(const std::string& chemin, const std::string& format,

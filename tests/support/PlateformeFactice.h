@@ -44,6 +44,8 @@ public:
     bool OuvreEditeurTexte(const std::string& chemin) override;
     std::optional<PixelsImage> ImagePressePapier() override;
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
+    std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
+                                                  ZonePixels zone) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
     std::vector<LecteurMonte> Lecteurs() override { return lecteurs; }
@@ -65,6 +67,8 @@ public:
     // succeeds (it then writes "format largeur hauteur" and the pixel bytes).
     std::optional<PixelsImage> imagePressePapier;
     std::map<std::string, PixelsImage> pixelsImages;
+    // 16-bit samples of whole picture files (zone: the whole picture).
+    std::map<std::string, EchantillonsImage> echantillons;
     bool ecritureImageReussit = true;
     std::vector<LecteurMonte> lecteurs; // the mounted file systems offered
 

@@ -981,6 +981,20 @@ TEXTES += [
     ("MNU", 183, "Licence : ", "Licence: ", "Lizenz: ", "Licenza: ", "Licencia: "),
     ("MNU", 184, "Documentation : ", "Documentation: ", "Dokumentation: ", "Documentazione: ",
      "Documentación: "),
+    ("MNU", 185, "Enregistrement Nuancier", "Save colour chart", "Farbtafel speichern",
+     "Salva tavola colori", "Guardar carta de colores"),
+    ("MNU", 186, "Enregistrement Calibrage Scanner", "Save scanner calibration",
+     "Scannerkalibrierung speichern", "Salva calibrazione scanner",
+     "Guardar calibración del escáner"),
+    ("MNU", 187, "Pas dans cette version : nuanciers, étalons et comparaisons viendront plus tard",
+     "Not in this version: colour charts, standards and comparisons will come later",
+     "Nicht in dieser Version: Farbtafeln, Standards und Vergleiche folgen später",
+     "Non in questa versione: tavole colori, campioni e confronti arriveranno più avanti",
+     "No en esta versión: cartas de colores, patrones y comparaciones llegarán más tarde"),
+    ("MNU", 188, "Les couleurs de l'image ne peuvent pas être lues : ",
+     "The picture's colours cannot be read: ", "Die Farben des Bildes sind nicht lesbar: ",
+     "I colori dell'immagine non possono essere letti: ",
+     "Los colores de la imagen no se pueden leer: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).

@@ -1,0 +1,34 @@
+#include "gui/LectureZone.h"
+
+#include <QImageReader>
+#include <QRect>
+#include <QRgba64>
+
+namespace orv {
+
+QImage LitImageTelleQuelle(const QString& chemin) {
+    QImageReader lecteur(chemin);
+    lecteur.setAutoTransform(false);
+    return lecteur.read();
+}
+
+std::optional<EchantillonsImage> EchantillonsDe(const QImage& image, ZonePixels zone) {
+    const QRect r = QRect(zone.x, zone.y, zone.largeur, zone.hauteur).intersected(image.rect());
+    if (image.isNull() || r.isEmpty()) return std::nullopt;
+    // 16 bits a channel whatever the file's depth: an 8-bit v reads v * 257.
+    const QImage z = image.copy(r).convertToFormat(QImage::Format_RGBX64);
+    EchantillonsImage e;
+    e.zone = {r.x(), r.y(), r.width(), r.height()};
+    e.rvb.reserve(static_cast<size_t>(r.width()) * static_cast<size_t>(r.height()) * 3);
+    for (int y = 0; y < z.height(); ++y) {
+        const auto* ligne = reinterpret_cast<const QRgba64*>(z.constScanLine(y));
+        for (int x = 0; x < z.width(); ++x) {
+            e.rvb.push_back(ligne[x].red());
+            e.rvb.push_back(ligne[x].green());
+            e.rvb.push_back(ligne[x].blue());
+        }
+    }
+    return e;
+}
+
+} // namespace orv
