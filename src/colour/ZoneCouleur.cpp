@@ -1,5 +1,7 @@
 #include "colour/ZoneCouleur.h"
 
+#include "colour/FichierCouleur.h"
+
 #include <cmath>
 #include <string>
 
@@ -38,10 +40,7 @@ void ModeNonCalibre(Interface& ui, EtatCouleur& e) {
 void MontreModeCouleur(Interface& ui, EtatCouleur& e, bool actif) {
     ui.controles.Visible(Controle::CadreCharte, actif);
     ui.controles.Visible(Controle::MenuCouleurs, actif);
-    if (!actif && e.NotesOuvertes()) {
-        e.ModeNuancier = e.ModeScanner = false;
-        ui.controles.Visible(Controle::CadreCommentaire, false);
-    }
+    if (!actif && e.NotesOuvertes()) FermeNotes(ui, e);
 }
 
 } // namespace orv
