@@ -43,6 +43,7 @@ public:
     std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
+    bool OuvreDocument(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
     std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
     bool EcritImage(const std::string&, const std::string&, int, int, int,

@@ -7,6 +7,7 @@
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
+#include "app/Documentation.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/SessionParametres.h"
@@ -67,8 +68,6 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::CommenterGrille,
                                         C::Outil11,
                                         C::Chromatogrammes,
-                                        C::Documentation,
-                                        C::DocPlus,
                                         C::BoutonComptage,
                                         C::StockN};
 
@@ -239,6 +238,11 @@ void ClicControle(Orvelle& o, Controle c) {
     case C::Couleur1:
     case C::Couleur2:
         ChoisitCouleurMarque(o, c);
+        break;
+    case C::Documentation:
+    case C::DocPlus:
+        OuvreGuide(o, c == C::Documentation ? Guide::Utilisateur : Guide::Etendu);
+        AfficheBienvenue(o);
         break;
     case C::CaseAutoRetrace:
         // The box is the setting: the next activation keeps what the user ticked.

@@ -38,6 +38,7 @@ public:
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
+    bool OuvreDocument(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
     std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
     // The colour samples of a picture file (without Qt's image library: nothing).

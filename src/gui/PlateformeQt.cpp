@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,6 +26,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStorageInfo>
+#include <QUrl>
 
 #include <cstring>
 
@@ -236,6 +238,10 @@ bool PlateformeQt::OuvreEditeurTexte(const std::string& chemin) {
         if (QProcess::startDetached(Q(c.programme), arguments)) return true;
     }
     return false;
+}
+
+bool PlateformeQt::OuvreDocument(const std::string& chemin) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(chemin)));
 }
 
 PixelsImage VersPixels(const QImage& source) {

@@ -42,6 +42,7 @@ public:
     void LaisseEvenements() override;
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     bool OuvreEditeurTexte(const std::string& chemin) override;
+    bool OuvreDocument(const std::string& chemin) override;
     std::optional<PixelsImage> ImagePressePapier() override;
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     // The last picture read stays decoded: a series of colour samples reads it once.

@@ -118,6 +118,7 @@ inline constexpr int Ajouter = 3;
 inline constexpr int ChoisirLe = 5; // "Choisir le "
 inline constexpr int ValeurInvalide = 6;
 inline constexpr int Ligne = 13;
+inline constexpr int ChargementAide = 18; // "pb chargement fic.aide"
 inline constexpr int EnteteCalibrage = 14;
 inline constexpr int ImagesInutilisees = 11;
 inline constexpr int LecteurInconnu = 12;

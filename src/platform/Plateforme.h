@@ -103,6 +103,11 @@ public:
     // editor could be started.
     virtual bool OuvreEditeurTexte(const std::string& chemin) = 0;
 
+    // Opens a document (a PDF guide) with the desktop's viewer for its type,
+    // never through a shell; the program does not wait for it. False when no
+    // viewer took it.
+    virtual bool OuvreDocument(const std::string& chemin) = 0;
+
     // The picture the clipboard holds; nothing when it holds none.
     virtual std::optional<PixelsImage> ImagePressePapier() = 0;
     // The pixels of an image file; nothing when it cannot be read.

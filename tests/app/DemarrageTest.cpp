@@ -287,6 +287,21 @@ TEST_F(DemarrageTest, TexteDAvertissementDuDossierDesDonnees) {
     EXPECT_EQ(o->controles.Texte(Controle::TexteBienvenue), "Bienvenue\r\nligne é\r\n");
 }
 
+TEST_F(DemarrageTest, GuidePdfDeLaLangueSinonFrancaisSinonLaBarreDEtat) {
+    fs::create_directories(dossier / "donnees");
+    Ecrit("donnees/ZelkA_fr.pdf", {"%PDF-1.4"});
+    o = std::make_unique<Orvelle>(p, dossier.string());
+    o->dossierDonnees = (dossier / "donnees").string();
+    Demarrage(*o);
+    o->parametres.langue = "de";
+    Clic(*o, Controle::Documentation);
+    EXPECT_EQ(p.Textes("document"),
+              std::vector<std::string>{(dossier / "donnees" / "ZelkA_fr.pdf").string()});
+    Clic(*o, Controle::DocPlus); // no extended guide in any language
+    EXPECT_EQ(p.Compte("document"), 1);
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "pb chargement fic.aide Doc2_de.pdf");
+}
+
 TEST_F(DemarrageTest, SauverLesParametresEnEchecLeDit) {
     Orvelle& e = Demarre();
     fs::remove(dossier / "Zelk.dat");

@@ -42,6 +42,10 @@ public:
     void LaisseEvenements() override {}
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
     bool OuvreEditeurTexte(const std::string& chemin) override;
+    bool OuvreDocument(const std::string& chemin) override {
+        appels.push_back({"document", chemin, {}});
+        return true;
+    }
     std::optional<PixelsImage> ImagePressePapier() override;
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
