@@ -17,6 +17,7 @@ usr="$tmp/racine/usr"
 id=org.orvelle.Orvelle
 for f in bin/orvelle bin/orvelle-cli share/orvelle/Zelk2_en.lng share/orvelle/avert_de.txt \
          share/orvelle/exemples/spores.png share/orvelle/exemples/defaut_en.png \
+         share/orvelle/ZelkA_fr.pdf share/orvelle/Doc2_en.pdf \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg \
          share/icons/hicolor/256x256/apps/$id.png share/man/man1/orvelle-cli.1.gz \
