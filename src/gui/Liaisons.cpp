@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAction>
+#include <QBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 
@@ -20,6 +22,20 @@ namespace orv {
 QString NomObjet(Controle c) {
     const auto& d = Description(c);
     return d.index == SansIndex ? QString(d.famille) : QString("%1_%2").arg(d.famille).arg(d.index);
+}
+
+void RangeeBoutons(QBoxLayout* l, QWidget* parent, Liaisons& liaisons,
+                   std::initializer_list<Controle> controles,
+                   const std::function<void(Controle)>& clique) {
+    auto* rangee = new QHBoxLayout;
+    for (Controle c : controles) {
+        auto* b = new QPushButton(parent);
+        b->setObjectName(NomObjet(c));
+        rangee->addWidget(b);
+        liaisons.Lie(c, b);
+        QObject::connect(b, &QPushButton::clicked, parent, [clique, c] { clique(c); });
+    }
+    l->addLayout(rangee);
 }
 
 QString Legende(const std::string& texte) {

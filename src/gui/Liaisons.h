@@ -7,7 +7,13 @@
 
 #include <QObject>
 #include <QPointer>
+
+#include <functional>
+#include <initializer_list>
 #include <map>
+
+class QBoxLayout;
+class QWidget;
 
 namespace orv {
 
@@ -32,6 +38,12 @@ private:
 // The object name of a control's widget: its family, and "_" + index for
 // families of several controls ("bout_16", "StatusBar1").
 QString NomObjet(Controle c);
+
+// One push button per control, side by side in a new row of `l`, each bound
+// to its control and running `clique` when pressed.
+void RangeeBoutons(QBoxLayout* l, QWidget* parent, Liaisons& liaisons,
+                   std::initializer_list<Controle> controles,
+                   const std::function<void(Controle)>& clique);
 
 // A caption as a Qt widget shows it ('&' is not a mnemonic here).
 QString Legende(const std::string& texte);

@@ -143,15 +143,7 @@ CadreCopieReferencee::CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
     auto* texte = new QLineEdit(this);
     texte->setObjectName(NomObjet(Controle::TexteCopie));
     l->addWidget(texte);
-    auto* rangee = new QHBoxLayout;
-    for (Controle c : {Controle::CopieEnregistre, Controle::CopieFerme}) {
-        auto* b = new QPushButton(this);
-        b->setObjectName(NomObjet(c));
-        rangee->addWidget(b);
-        liaisons.Lie(c, b);
-        connect(b, &QPushButton::clicked, this, [clique, c] { clique(c); });
-    }
-    l->addLayout(rangee);
+    RangeeBoutons(l, this, liaisons, {Controle::CopieEnregistre, Controle::CopieFerme}, clique);
     liaisons.Lie(Controle::TexteCopie, texte);
     liaisons.Lie(Controle::CadreCopie, this);
 

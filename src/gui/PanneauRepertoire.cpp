@@ -45,16 +45,10 @@ PanneauRepertoire::PanneauRepertoire(Orvelle& o, Liaisons& liaisons,
     l->addWidget(dossiers_);
     l->addWidget(fichiers_);
     l->addWidget(texte);
-    auto* rangee = new QHBoxLayout;
-    for (Controle c :
-         {Controle::RepertoireCharger, Controle::RepertoireChoisir, Controle::RepertoireFermer}) {
-        auto* b = new QPushButton(this);
-        b->setObjectName(NomObjet(c));
-        rangee->addWidget(b);
-        liaisons.Lie(c, b);
-        connect(b, &QPushButton::clicked, this, [clique, c] { clique(c); });
-    }
-    l->addLayout(rangee);
+    RangeeBoutons(
+        l, this, liaisons,
+        {Controle::RepertoireCharger, Controle::RepertoireChoisir, Controle::RepertoireFermer},
+        clique);
     liaisons.Lie(Controle::CadreRepertoire, this);
     liaisons.Lie(Controle::ListeLecteurs, lecteurs_);
     liaisons.Lie(Controle::ListeDossiers, dossiers_);
