@@ -196,6 +196,9 @@ void FenetrePrincipale::Actualise() {
     }
     if (copie_) copie_->Rafraichit();
     if (calibrage_) calibrage_->Actualise();
+    // The colour function's own rows take the place of the caliper options,
+    // which it does not use, so the command panel keeps its height.
+    if (cadreMesure_) cadreMesure_->setVisible(!o_.controles(Controle::CadreCharte).visible);
     for (auto [b, entree] : aides_)
         b->setToolTip(QString::fromStdString(o_.controles.Texte(entree)));
     PlaceCadres();
@@ -530,6 +533,7 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     liaisons_.Lie(Controle::TexteComptage, compte);
     Bouton(r, Controle::BoutonComptage);
     l->addWidget(mesure);
+    cadreMesure_ = mesure;
 
     // The colour function's panel: sample zone size, calibrated mode, scanner file.
     auto* charte = new QGroupBox(panneau);

@@ -100,6 +100,7 @@ private:
     int positionGrille_ = 0;
     QWidget* bienvenue_ = nullptr;
     QLineEdit* longueurAide_ = nullptr; // TBox(5) as the help frame shows it
+    QWidget* cadreMesure_ = nullptr;    // caliper options and count, hidden while sampling colours
     PanneauRepertoire* repertoire_ = nullptr;
     QPlainTextEdit* parametres_ = nullptr;
     QWidget* aPropos_ = nullptr;

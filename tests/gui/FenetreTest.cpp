@@ -342,7 +342,7 @@ private slots:
         QVERIFY(etat->mesure.marques.provisoires.empty());
     }
 
-    // From a 1024 x 700 screen to a large one: every command in sight, the
+    // From a 1024 x 700 screen to a large one, in colour mode too: every command in sight, the
     // grid's last column whole, the welcome panel inside the image, and on a
     // large screen the room goes to the image.
     void miseEnPageDePetitAGrandEcran() {
@@ -362,6 +362,12 @@ private slots:
             QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
             if (taille.width() > 1024) QVERIFY(fenetre->Image()->width() > taille.width() / 2);
         }
+        // The colour function's rows take the caliper options' place.
+        fenetre->resize(1024, 700);
+        etat->controles.Visible(Controle::CadreCharte, true);
+        fenetre->Actualise();
+        QCoreApplication::processEvents();
+        QCOMPARE(commandes->verticalScrollBar()->maximum(), 0);
     }
 
     // A picture too large for the memory budget, one whose decoding fails
