@@ -40,6 +40,7 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
     const int c = index.column();
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole: // a value wider than its column is read in full by hovering it
         return QString::fromStdString(grille_.Texte(l, c));
     case Qt::BackgroundRole:
         return QBrush(CouleurQt(grille_.CouleurCellule(l, c)));

@@ -175,6 +175,8 @@ private slots:
         AjouteValeur(*etat, 10.0);
         AjouteValeur(*etat, 5.0);
         QCOMPARE(fenetre->VueGrille()->model()->index(0, 3).data().toString(), QString("2,00"));
+        QCOMPARE(fenetre->VueGrille()->model()->index(0, 3).data(Qt::ToolTipRole).toString(),
+                 QString("2,00"));
         // Choosing another function asks; No keeps the line.
         RepondPlusTard(QMessageBox::No);
         Action(fenetre.get(), NomObjet(Controle::FonctionCystides3))->trigger();
