@@ -107,29 +107,11 @@ std::vector<std::string> Export(const std::string& fonction, const std::vector<s
     return l;
 }
 
-// Whatever the export comment holds, the export imports to the same grid.
-TEST_F(ImportCSVTest, CommentaireDExportSansEffetSurLaGrille) {
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
-    int essai = 0;
-    for (const char* commentaire : {"note\r\nLISTE=\r\nfin", "LISTE=", "LISTE=;\n3 mesures"}) {
-        o->resultats.exportCSV.commentaire = commentaire;
-        const std::string f = Exporte(*o, "c" + std::to_string(essai++) + ".csv");
-        test::PlateformeFactice p2;
-        auto e = Nouvelle(p2);
-        ASSERT_TRUE(LitCSV(*e, f)) << commentaire;
-        EXPECT_EQ(e->mesure.LigneCourante, 3) << commentaire;
-        for (int c = 0; c < 7; ++c)
-            EXPECT_EQ(e->mesure.GrilleRef.Texte(2, c), o->mesure.GrilleRef.Texte(2, c));
-    }
-}
-
-TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
+// What the import sets beside the cells (the cells are the round trip's).
+TEST_F(ImportCSVTest, ImportDUnExportRemplaceLaFonctionEtLesStatistiques) {
     Fonction(*o, 2);
     o->images.IndexImage = 3;
     for (double v : {10.0, 5.0, 15.0, 6.0, 12.25, 4.5}) AjouteValeur(*o, v);
-    o->mesure.GrilleRef.FixeTexte(2, 6, "forme; rare, à revoir");
-    o->images.chargeur.ListIMGchar = {"a.jpg", "b.jpg", "c.jpg"};
     const std::string f = Exporte(*o, "spores.csv");
 
     test::PlateformeFactice p2;
@@ -137,49 +119,15 @@ TEST_F(ImportCSVTest, ImportDUnExportReconstruitLesColonnes) {
     Fonction(*e, 1); // another function is active before the import
     e->images.vue.FixeImage(2000, 1500);
     ASSERT_TRUE(LitCSV(*e, f));
-    EXPECT_EQ(e->mesure.NumFonction, 2);
     EXPECT_EQ(e->mesure.NomFonction, "mesure Spore 2D");
     EXPECT_EQ(e->mesure.NbSegments, 2);
     EXPECT_EQ(e->mesure.NbColStat, 4);
-    ASSERT_EQ(e->mesure.GrilleRef.Colonnes(), 7);
-    EXPECT_EQ(e->mesure.LigneCourante, 4);
     EXPECT_EQ(e->mesure.Etape, 1);
-    for (int r = 0; r <= 4; ++r)
-        for (int c = 0; c < 7; ++c)
-            EXPECT_EQ(e->mesure.GrilleRef.Texte(r, c), o->mesure.GrilleRef.Texte(r, c))
-                << r << "," << c;
-    EXPECT_EQ(e->mesure.GrilleRef.Texte(2, 6), "forme; rare, à revoir");
-    EXPECT_EQ(e->mesure.TraceLignes[1].image, 3);
     EXPECT_EQ(e->resultats.FichierCSVImporte, f);
     EXPECT_DOUBLE_EQ(e->calibrage.FacteurResolution, 2.0);
-    // The statistics follow the imported lines.
+    // The statistics follow the imported lines: the mean of 10, 15 and 12,25.
     EXPECT_EQ(e->resultats.GrilleRefP.Texte(1, 1), "12,42");
-    EXPECT_EQ(e->resultats.GrilleRefP.Texte(3, 2), "6,00");
     EXPECT_EQ(p2.Compte("message"), 0);
-}
-
-TEST_F(ImportCSVTest, Cystides4) {
-    const std::string f =
-        Fichier("cystides.csv",
-                Export("mesure Cystide 4",
-                       {"N°; Long.; L.base; L.col; L+; img; comment; ",
-                        "1; 40,5; 8,25; 5,1; 12; 2; col étroit; ", "2; 38; 7,9; 4,8; 11,5; 2; ; ",
-                        "; ; ; ; ; ; ; ", "N°; Long.; L.base; L.col; L+; ; index; ",
-                        "Moy; 39,25; 8,08; 4,95; 11,75; ; ; "},
-                       2));
-    ASSERT_TRUE(LitCSV(*o, f));
-    auto& g = o->mesure.GrilleRef;
-    EXPECT_EQ(o->mesure.NumFonction, 5);
-    EXPECT_EQ(o->mesure.NomFonction, "mesure Cystide 4");
-    EXPECT_EQ(o->mesure.NbSegments, 4);
-    ASSERT_EQ(g.Colonnes(), 7);
-    const std::vector<std::string> l1 = {"1", "40,5", "8,25", "5,1", "12", "2", "col étroit"};
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(g.Texte(1, c), l1[static_cast<size_t>(c)]);
-    EXPECT_EQ(g.Texte(2, 4), "11,5");
-    EXPECT_EQ(g.Texte(3, 0), "");
-    EXPECT_EQ(g.Texte(0, 5), "img");
-    EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_EQ(o->resultats.GrilleRefP.Texte(1, 1), "39,25");
 }
 
 TEST_F(ImportCSVTest, QuestionEtFlashVert) {
@@ -234,6 +182,8 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     EXPECT_EQ(p.dernierPropose, "/donnees/lot.csv");
 }
 
+// The round trip ends tables at their empty line; without it, the count
+// alone ends them, and without the count the empty line does.
 TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
     // Segments: 4 columns, so the empty next line holds only four separators.
     Fonction(*o, 1);
@@ -241,29 +191,14 @@ TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
     for (const char* ext : {"csv", "txt"}) {
         o->resultats.extensionExport = ext;
         auto lignes = LignesExport(*o, kHeure);
-        const std::string complet = Fichier(std::string("seg.") + ext, lignes);
-        // Without its "N mesures" line the table still ends at the empty line.
         lignes.erase(std::find(lignes.begin(), lignes.end(), "3 mesures"));
-        const std::string sansCompte = Fichier(std::string("seg_sans_compte.") + ext, lignes);
-        for (const auto& f : {complet, sansCompte}) {
-            test::PlateformeFactice p2;
-            auto e = Nouvelle(p2);
-            ASSERT_TRUE(LitCSV(*e, f)) << f;
-            EXPECT_EQ(e->mesure.LigneCourante, 4) << f;
-            EXPECT_EQ(e->mesure.GrilleRef.Texte(3, 1), "8,00") << f;
-            EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 0), "") << f;
-            EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 1), "") << f;
-        }
+        test::PlateformeFactice p2;
+        auto e = Nouvelle(p2);
+        ASSERT_TRUE(LitCSV(*e, Fichier(std::string("seg_sans_compte.") + ext, lignes))) << ext;
+        EXPECT_EQ(e->mesure.LigneCourante, 4) << ext;
+        EXPECT_EQ(e->mesure.GrilleRef.Texte(3, 1), "8,00") << ext;
+        EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 1), "") << ext;
     }
-    // Spores 2D in "txt": the statistics after the empty line are not measures.
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
-    o->resultats.extensionExport = "txt";
-    ASSERT_TRUE(LitCSV(*o, Exporte(*o, "spores.txt")));
-    EXPECT_EQ(o->mesure.LigneCourante, 3);
-    EXPECT_EQ(o->mesure.GrilleRef.Texte(3, 0), "");
-
-    // The count alone also stops it: a table whose empty line was lost.
     const std::string f =
         Fichier("sans_fin.csv",
                 Export("mesure Segment",
@@ -352,18 +287,6 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
               std::vector<std::string>{"grille pleine : 64 mesures lues, 236 ignorées"});
 }
 
-TEST_F(ImportCSVTest, CommentaireDExportQuiCiteUneFonction) {
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
-    o->resultats.exportCSV.commentaire = "Fonction : mesure Segment; LISTE des récoltes";
-    test::PlateformeFactice p2;
-    auto e = Nouvelle(p2);
-    ASSERT_TRUE(LitCSV(*e, Exporte(*o, "cite.csv")));
-    EXPECT_EQ(e->mesure.NumFonction, 2);
-    EXPECT_EQ(e->mesure.LigneCourante, 2);
-    EXPECT_EQ(e->mesure.GrilleRef.Texte(1, 1), "10,00");
-}
-
 // Colleagues exchange exports: one written in French is read in every
 // language, one written in another language is read in that language.
 TEST_F(ImportCSVTest, ExportsEntreLangues) {
@@ -399,7 +322,8 @@ TEST_F(ImportCSVTest, ExportsEntreLangues) {
 }
 
 // Export then import gives back every column read, the image numbers and the
-// comments, for every function, in both forms of the file.
+// comments, for every function, in both forms of the file, whatever the
+// export comment holds (a "LISTE=" or a "Fonction :" of its own).
 TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
     std::mt19937 gen(20240601);
     const std::vector<std::string> morceaux = {"a", "Z", " ", ";", "; ", "é",   "à",  "ç",
@@ -412,6 +336,8 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
         return t;
     };
     const int fonctions[] = {1, 2, 3, 4, 5, 6, 10, 11, 13, 14, 15, 16, 20};
+    const char* commentairesExport[] = {"", "note\r\nLISTE=\r\nfin", "LISTE=", "LISTE=;\n3 mesures",
+                                        "Fonction : mesure Segment; LISTE des récoltes"};
     int essai = 0;
     for (int f : fonctions)
         for (int tour = 0; tour < 3; ++tour) {
@@ -419,6 +345,7 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
             Fonction(*o, f);
             o->resultats.extensionExport = tour == 2 ? "txt" : "csv";
             o->parametres.fDecimal = tour == 1 ? "###0.0" : "###0.00";
+            o->resultats.exportCSV.commentaire = commentairesExport[essai % 5];
             auto& g = o->mesure.GrilleRef;
             const int cols = g.Colonnes();
             const bool image = f != 20;
