@@ -102,17 +102,6 @@ TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
     EXPECT_EQ(Lignes(Notation(o))[0], "Notation m ± sigma ; N = 5");
 }
 
-TEST_F(NotationTest, CommaLocaleKeepsTheDecimals) {
-    o.parametres.fDecimal = "###0.0";
-    AjouteValeur(o, 9.3);
-    AjouteValeur(o, 11.7);
-    o.resultats.NotationEclair = 3;
-    const std::string t = Notation(o);
-    EXPECT_EQ(o.resultats.GrilleRefP.Texte(1, 1), "10,5");
-    EXPECT_EQ(o.resultats.GrilleRefP.Texte(4, 1), "1,2");
-    EXPECT_EQ(t, "Longueur : N= 2 ; m ± sigma ; (9,3)9,3-11,7(11,7)");
-}
-
 TEST_F(NotationTest, Spores3DOneLinePerColumn) {
     Choisit(3);
     std::vector<std::vector<std::string>> lignes;
@@ -146,10 +135,6 @@ TEST_F(NotationTest, Spores2DDominanteForm) {
     EXPECT_EQ(Notation(o).rfind(
                   "Lxl: N= 11 ; dMd; (1,0)1,2-6-10,8(11,0) x (2,3)2,4-3,55-4,8(4,8) ; Q = (", 0),
               0u);
-    // The ratio follows in the same form: Q from k / (2.05 + 0.25 k), k = 1..11.
-    o.resultats.NotationEclair = 1;
-    EXPECT_EQ(Notation(o),
-              "Lxl: N= 11 ;D1,9; (1,0)1,2-10,8(11,0) x (2,3)2,4-4,8(4,8) ; Q = (0,4)0,5-2,3(2,3)");
     o.resultats.NotationEclair = 3;
     EXPECT_EQ(NotationLxl(Source(), 3).rfind("Lxl:N= 11 ; m ± sigma ; (1,0)", 0), 0u);
     EXPECT_EQ(NotationLxl(Source(), 0), "Lxl: N= 11(11,0) x (4,8)");
