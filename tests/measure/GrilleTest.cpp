@@ -170,19 +170,7 @@ TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
     EXPECT_EQ(o.mesure.LigneCourante, 2);
 }
 
-TEST_F(GrilleTest, BackEraseAfterACompletedLineReopensIt) {
-    o.images.IndexImage = 2;
-    AjouteValeur(o, 10);
-    AjouteValeur(o, 5);
-    EffaceArriere(o);
-    EXPECT_EQ(o.mesure.LigneCourante, 1);
-    EXPECT_EQ(o.mesure.Etape, 2);
-    EXPECT_EQ(C(1, 1), "10,00");
-    for (int c = 2; c < 7; ++c) EXPECT_EQ(C(1, c), "") << c;
-    EXPECT_FALSE(o.controles(Controle::StockN).actif);
-}
-
-TEST_F(GrilleTest, BackEraseMidLineAndOnAnEmptyGrid) {
+TEST_F(GrilleTest, BackErase) {
     EffaceArriere(o); // nothing to erase
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     EXPECT_EQ(o.mesure.Etape, 1);
@@ -193,7 +181,18 @@ TEST_F(GrilleTest, BackEraseMidLineAndOnAnEmptyGrid) {
     EXPECT_EQ(o.mesure.Etape, 1);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
 
+    // After a completed line: the line reopens at its last value.
+    o.images.IndexImage = 2;
     AjouteValeur(o, 10);
+    AjouteValeur(o, 5);
+    EffaceArriere(o);
+    EXPECT_EQ(o.mesure.LigneCourante, 1);
+    EXPECT_EQ(o.mesure.Etape, 2);
+    EXPECT_EQ(C(1, 1), "10,00");
+    for (int c = 2; c < 7; ++c) EXPECT_EQ(C(1, c), "") << c;
+    EXPECT_FALSE(o.controles(Controle::StockN).actif);
+
+    // Mid-line: the value and its marks go, the line before is untouched.
     AjouteValeur(o, 5);
     AjouteValeur(o, 8, SegmentTrace{5, 6, 7, 8});
     EffaceArriere(o);
@@ -205,7 +204,7 @@ TEST_F(GrilleTest, BackEraseMidLineAndOnAnEmptyGrid) {
     EXPECT_EQ(trace.image, 0);
     EXPECT_EQ(trace.zoom, 1);
     EXPECT_EQ(trace.segments[1].x2, 0);
-    EXPECT_EQ(C(1, 3), "2,00"); // the line before is untouched
+    EXPECT_EQ(C(1, 3), "2,00");
 }
 
 TEST_F(GrilleTest, DeletingALineRenumbersAndMovesTheMarks) {
@@ -250,34 +249,47 @@ TEST_F(GrilleTest, DeletingTheLineUnderWayRestartsItInPlace) {
     EXPECT_EQ(C(1, 3), "5,50");
 }
 
+// The grid never passes its last line (tGrille, 255 at most): the value that
+// finds it full saves the grid file and says where, or says it was not saved.
 TEST_F(GrilleTest, FullGridIsSavedOrTheUserIsTold) {
-    o.parametres.tGrille = 64;
     o.parametres.savAuto = 0;
     o.parametres.repData = "/donnees";
-    Choisit(1);
-    for (int i = 0; i < 64; ++i) Ecrit(1.5);
-    ASSERT_EQ(o.mesure.LigneCourante, 65);
-    EXPECT_TRUE(sauvegardes.empty());
-    Ecrit(9);
-    ASSERT_EQ(sauvegardes.size(), 1u);
-    // In the data folder, and the message says where.
-    EXPECT_EQ(sauvegardes[0].chemin, "/donnees/TrameSav.trm");
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{" grille pleine- trame sauvée : /donnees/TrameSav.trm"});
-    EXPECT_EQ(o.mesure.LigneCourante, 65);
-    EXPECT_EQ(C(64, 1), "1,50");
-    EXPECT_EQ(o.mesure.GrilleRef.Lignes(), 65);
+    for (int taille : {64, 255}) {
+        SCOPED_TRACE(taille);
+        o.parametres.tGrille = taille;
+        Choisit(1);
+        sauvegardes.clear();
+        p.Oublie();
+        ecrivain.reussit = true;
+        for (int i = 0; i < taille; ++i) Ecrit(1.5);
+        ASSERT_EQ(o.mesure.LigneCourante, taille + 1);
+        EXPECT_TRUE(sauvegardes.empty());
+        Ecrit(9);
+        ASSERT_EQ(sauvegardes.size(), 1u);
+        EXPECT_EQ(sauvegardes[0].chemin, "/donnees/TrameSav.trm");
+        EXPECT_EQ(p.Textes("message"),
+                  std::vector<std::string>{" grille pleine- trame sauvée : /donnees/TrameSav.trm"});
+        EXPECT_EQ(o.mesure.LigneCourante, taille + 1);
+        EXPECT_EQ(C(taille, 1), "1,50");
+        EXPECT_EQ(C(taille + 1, 0), "");
+        EXPECT_EQ(o.mesure.GrilleRef.Lignes(), taille + 1);
 
-    // A writer that fails: the grid is full and was not saved.
-    p.Oublie();
-    ecrivain.reussit = false;
-    Ecrit(9);
-    const auto messages = p.Textes("message");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
-    EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
-    EXPECT_NE(messages[0].find("/donnees/TrameSav.trm"), std::string::npos);
-    EXPECT_EQ(o.mesure.LigneCourante, 65);
+        // A writer that fails: the grid is full and was not saved.
+        p.Oublie();
+        ecrivain.reussit = false;
+        Ecrit(9);
+        const auto messages = p.Textes("message");
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].rfind("grille pleine", 0), 0u);
+        EXPECT_NE(messages[0].find("non sauvée"), std::string::npos);
+        EXPECT_NE(messages[0].find("/donnees/TrameSav.trm"), std::string::npos);
+
+        // Erasing the last line makes room again.
+        EffaceArriere(o);
+        EXPECT_EQ(o.mesure.LigneCourante, taille);
+        Ecrit(3);
+        EXPECT_EQ(C(taille, 1), "3,00");
+    }
 }
 
 TEST_F(GrilleTest, AutomaticSaveOnTheFirstValueOfLines11And21) {
@@ -296,24 +308,6 @@ TEST_F(GrilleTest, AutomaticSaveOnTheFirstValueOfLines11And21) {
     o.parametres.savAuto = 1;
     for (int i = 0; i < 4 * 2; ++i) Ecrit(4);
     EXPECT_EQ(sauvegardes.size(), 3u);
-}
-
-TEST_F(GrilleTest, TheGridNeverPassesLine255) {
-    o.parametres.savAuto = 0;
-    Choisit(1);
-    for (int i = 0; i < 255; ++i) Ecrit(2);
-    EXPECT_EQ(C(255, 1), "2,00");
-    EXPECT_TRUE(sauvegardes.empty());
-    Ecrit(3);
-    EXPECT_EQ(C(256, 1), "");
-    EXPECT_EQ(C(256, 0), "");
-    EXPECT_EQ(sauvegardes.size(), 1u);
-    EXPECT_EQ(p.Compte("message"), 1);
-    // Erasing the last line makes room again.
-    EffaceArriere(o);
-    EXPECT_EQ(o.mesure.LigneCourante, 255);
-    Ecrit(3);
-    EXPECT_EQ(C(255, 1), "3,00");
 }
 
 TEST_F(GrilleTest, ClearingTheGrid) {
