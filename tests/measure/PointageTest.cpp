@@ -13,33 +13,29 @@ namespace {
 
 using PointageTest = ScenarioPointage;
 
+// The drag writes the length with its marks: a cross at the end and the line
+// number at the start, or with "insère dim" the value along the segment.
 TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
-    Glisse(1000, 1000, 3540, 1000);
-    EXPECT_EQ(C(1, 1), "1200,00");
-    const SegmentTrace& s = o.mesure.TraceLignes[1].segments[1];
-    EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{1000, 1000, 3540, 1000}));
-    EXPECT_TRUE(CroixFixeEn({3540, 1000}));
-    ASSERT_EQ(Compte(GenreMarque::Texte), 1);
-    for (const auto& m : o.mesure.marques.fixes)
-        if (m.genre == GenreMarque::Texte) {
-            EXPECT_EQ(m.texte, "1");
-            EXPECT_EQ(m.a, (PointImage{1000, 1000}));
-            EXPECT_EQ(m.couleur, o.mesure.couleur1);
-        }
-    EXPECT_TRUE(o.mesure.marques.provisoires.empty());
-    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-}
-
-TEST_F(PointageTest, InsereDimPrintsTheValueInsteadOfTheLineNumber) {
-    o.mesure.InsereDim = true;
-    Glisse(1000, 1000, 3540, 1000);
-    ASSERT_EQ(Compte(GenreMarque::Texte), 1);
-    for (const auto& m : o.mesure.marques.fixes)
-        if (m.genre == GenreMarque::Texte) {
-            EXPECT_EQ(m.texte, "1200,00");
-            EXPECT_EQ(m.a, (PointImage{2270, 1000})); // along the segment
-        }
+    for (const bool insereDim : {false, true}) {
+        SCOPED_TRACE(insereDim);
+        RAZ_Grille_total(o);
+        o.mesure.InsereDim = insereDim;
+        Glisse(1000, 1000, 3540, 1000);
+        EXPECT_EQ(C(1, 1), "1200,00");
+        const SegmentTrace& s = o.mesure.TraceLignes[1].segments[1];
+        EXPECT_EQ((std::array{s.x1, s.y1, s.x2, s.y2}), (std::array{1000, 1000, 3540, 1000}));
+        EXPECT_TRUE(CroixFixeEn({3540, 1000}));
+        ASSERT_EQ(Compte(GenreMarque::Texte), 1);
+        for (const auto& m : o.mesure.marques.fixes)
+            if (m.genre == GenreMarque::Texte) {
+                EXPECT_EQ(m.texte, insereDim ? "1200,00" : "1");
+                EXPECT_EQ(m.a, (insereDim ? PointImage{2270, 1000} : PointImage{1000, 1000}));
+                EXPECT_EQ(m.couleur, o.mesure.couleur1);
+            }
+        EXPECT_TRUE(o.mesure.marques.provisoires.empty());
+        EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
+        EXPECT_EQ(o.mesure.LigneCourante, 2);
+    }
 }
 
 TEST_F(PointageTest, ClickToleranceKeepsTheSegmentOpen) {
@@ -105,18 +101,12 @@ TEST_F(PointageTest, BackspaceErasesTheLastValueAndItsMarks) {
     Glisse(3000, 0, 3000, 1270);
     EXPECT_EQ(C(1, 2), "600,00");
     EXPECT_EQ(Compte(GenreMarque::Croix), 2);
-}
-
-TEST_F(PointageTest, BackButtonAndEmptiedGridTakeTheirMarksAway) {
-    Choisit(2);
-    Glisse(1000, 1000, 6080, 1000);
-    Glisse(3000, 0, 3000, 2540);
-    orv::Clic(o, Controle::EffaceArriere); // "<=", the same command as Backspace
+    // "<=" is the same command; an emptied grid takes every mark away.
+    orv::Clic(o, Controle::EffaceArriere);
     EXPECT_EQ(C(1, 2), "");
-    EXPECT_FALSE(CroixFixeEn({3000, 2540}));
-    EXPECT_TRUE(CroixFixeEn({6080, 1000}));
+    EXPECT_FALSE(CroixFixeEn({3000, 1270}));
     p.reponses.push_back(true);
-    orv::Clic(o, Controle::RazGrille); // "Raz gril."
+    orv::Clic(o, Controle::RazGrille);
     EXPECT_EQ(C(1, 1), "");
     EXPECT_TRUE(o.mesure.marques.fixes.empty());
 }
