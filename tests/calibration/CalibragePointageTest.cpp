@@ -123,47 +123,47 @@ TEST_F(CalibragePointage, EntryBounds) {
     }
 }
 
-TEST_F(CalibragePointage, ZeroOrTextEndsTheCalibration) {
-    for (const std::string saisie : {"0", "abc", ""}) {
-        SCOPED_TRACE(saisie);
+// A calibration that ends without a factor: the factor stays, the
+// segment's line goes, the measures before it stay.
+TEST_F(CalibragePointage, EndedWithoutAFactor) {
+    struct Cas {
+        std::string saisie; // empty with no length: cancelled
+        double longueur;
+        std::vector<std::string> flash, message;
+    };
+    const std::vector<std::string> rien;
+    const Cas cas[] = {
+        {"0", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
+        {"abc", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
+        {"", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
+        {"100", 0, rien, {"alerte 99"}}, // a segment of no length: a run-time error
+        {"annule", 100, rien, rien},
+    };
+    Pointe(7);
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.saisie);
         p.Oublie();
         Clic(Controle::Etalonner);
-        Pointe(100);
-        Saisit(saisie);
-        EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{"donnée valeur invalide,"});
-        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Mini 0.0001"});
+        Pointe(c.longueur);
+        if (c.saisie == "annule")
+            Clic(Controle::SaisieAnnule);
+        else
+            Saisit(c.saisie);
+        EXPECT_EQ(p.Textes("flash"), c.flash);
+        EXPECT_EQ(p.Textes("message"), c.message);
         EXPECT_FALSE(CalibrageEnAttente(*o));
+        EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
+        EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
         EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
-        EXPECT_EQ(Cellule(1, 1), "");
-        EXPECT_EQ(o->mesure.LigneCourante, 1);
+        EXPECT_EQ(Cellule(1, 1), "7,00");
+        EXPECT_EQ(Cellule(2, 1), "");
+        EXPECT_EQ(o->mesure.LigneCourante, 2);
     }
 }
 
-TEST_F(CalibragePointage, CancelRemovesTheLineAndKeepsTheFactor) {
-    Pointe(7);
-    Clic(Controle::Etalonner);
-    Pointe(100);
-    Clic(Controle::SaisieAnnule);
-    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
-    EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
-    EXPECT_EQ(Cellule(1, 1), "7,00");
-    EXPECT_EQ(Cellule(2, 1), "");
-}
-
-TEST_F(CalibragePointage, SegmentOfNoLengthIsARunTimeError) {
-    Clic(Controle::Etalonner);
-    Pointe(0);
-    Saisit("100");
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
-    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
-    EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
-    EXPECT_EQ(Cellule(1, 1), "");
-}
-
 TEST_F(CalibragePointage, GraduationsWithObjective) {
+    o->parametres.decimAuto = true;
+    o->parametres.fDecimal = "###0.000";
     Clic(Controle::EtalonnageResolution);
     Clic(Controle::OptionCalibrageGraduations);
     o->controles.Texte(Controle::TexteObjectif, "40");
@@ -180,6 +180,13 @@ TEST_F(CalibragePointage, GraduationsWithObjective) {
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_TRUE(o->controles(Controle::Loupe).actif);
     EXPECT_EQ(Cellule(1, 1), "");
+    // The automatic format follows the final factor, not the divisions' count.
+    o->controles.Texte(Controle::TexteObjectif, "100");
+    Clic(Controle::CalibragePortion);
+    Pointe(1000);
+    Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.01);
+    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
 TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
@@ -238,7 +245,6 @@ TEST_F(CalibragePointage, ObjectiveStandardCancelledAtSecondStepKeepsStageFactor
     Clic(Controle::SaisieAnnule);
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_EQ(Cellule(1, 1), "");
     EXPECT_EQ(o->mesure.LigneCourante, 1);
 }
 
@@ -264,18 +270,6 @@ TEST_F(CalibragePointage, AutomaticFormat) {
     Pointe(1000);
     Saisit("10");
     EXPECT_EQ(o->parametres.fDecimal, "###0.0");
-}
-
-TEST_F(CalibragePointage, AutomaticFormatFollowsTheFinalGraduationFactor) {
-    o->parametres.decimAuto = true;
-    o->parametres.fDecimal = "###0.000";
-    Clic(Controle::OptionCalibrageGraduations);
-    o->controles.Texte(Controle::TexteObjectif, "100");
-    Clic(Controle::CalibragePortion);
-    Pointe(1000);
-    Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.01);
-    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
 TEST_F(CalibragePointage, FactorPerImageSlot) {
