@@ -100,20 +100,28 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     EXPECT_EQ(o->images.IndexImage, 1);
 }
 
+// Fifty images, one by one or by block; a block says how many were left out.
 TEST_F(ChargeurTest, TheLoaderHoldsFiftyImages) {
-    for (int i = 1; i <= ImagesMax; ++i) {
-        const std::string c = "/lot/" + std::to_string(i) + ".bmp";
-        p.images[c] = {640, 480};
-        ASSERT_TRUE(AjouteChemin(*o, c));
+    std::vector<std::string> bloc;
+    for (int i = 1; i <= ImagesMax + 2; ++i) {
+        bloc.push_back("/lot/" + std::to_string(i) + ".bmp");
+        p.images[bloc.back()] = {640, 480};
     }
-    EXPECT_EQ(o->images.IndexImage, 50);
-    p.images["/lot/51.bmp"] = {640, 480};
+    bloc.insert(bloc.begin() + 1, "/lot/illisible.bmp"); // refused on its own, takes no slot
+    EXPECT_EQ(AjouteCheminsBloc(*o, bloc), ImagesMax);
+    EXPECT_EQ(Liste().back(), "/lot/50.bmp");
+    const auto messages = p.Textes("message");
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].find("/lot/illisible.bmp"), std::string::npos);
+    EXPECT_EQ(messages[1], o->textes.Mnu(mnu::ChargeurPlein) + "\r\n2 images non ajoutées");
+
+    EXPECT_TRUE(AjouteChemin(*o, "/lot/50.bmp")); // a path already there is shown
+    p.Oublie();
     EXPECT_FALSE(AjouteChemin(*o, "/lot/51.bmp"));
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Mnu(mnu::ChargeurPlein)});
     EXPECT_EQ(Liste().size(), 50u);
     EXPECT_EQ(o->images.IndexImage, 50);
     EXPECT_EQ(o->images.cheminImage, "/lot/50.bmp");
-    // A path already there is still shown.
     EXPECT_TRUE(AjouteChemin(*o, "/lot/7.bmp"));
     EXPECT_EQ(o->images.IndexImage, 7);
 }
@@ -473,21 +481,6 @@ TEST_F(ChargeurTest, BrowserAddsABlockOfTheImageFolder) {
     Clic(Controle::RepertoireFermer);
     EXPECT_FALSE(o->controles(Controle::CadreRepertoire).visible);
     EXPECT_FALSE(o->controles(Controle::CadreChargeur).visible);
-}
-
-TEST_F(ChargeurTest, ABlockBeyondFiftyImagesSaysHowManyWereLeft) {
-    std::vector<std::string> bloc;
-    for (int i = 1; i <= ImagesMax + 2; ++i) {
-        bloc.push_back("/lot/" + std::to_string(i) + ".bmp");
-        p.images[bloc.back()] = {640, 480};
-    }
-    bloc.insert(bloc.begin() + 1, "/lot/illisible.bmp"); // refused on its own, takes no slot
-    EXPECT_EQ(AjouteCheminsBloc(*o, bloc), ImagesMax);
-    EXPECT_EQ(Liste().back(), "/lot/50.bmp");
-    const auto messages = p.Textes("message");
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_NE(messages[0].find("/lot/illisible.bmp"), std::string::npos);
-    EXPECT_EQ(messages[1], o->textes.Mnu(mnu::ChargeurPlein) + "\r\n2 images non ajoutées");
 }
 
 TEST_F(ChargeurTest, BrowserRemovesTheUnusedImagesChosen) {
