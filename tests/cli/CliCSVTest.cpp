@@ -1,6 +1,7 @@
 // orvelle-cli on exports made by the core: "export" writes what the program's
 // export writes after importing its input, "results" prints the results text,
 // and refused inputs exit 2 with one line and write nothing.
+#include "LanceCli.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
@@ -16,37 +17,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace orv {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Lit(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-int Lignes(const std::string& t) {
-    return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
-}
+using test::Lignes;
+using test::Lit;
 
 class CliCSVTest : public ::testing::Test {
 protected:
-    struct Resultat {
-        int code = -1;
-        std::string sortie, erreurs;
-    };
-
     void SetUp() override {
         dossier = fs::temp_directory_path() / ("orvelle_cli_csv_" + std::to_string(::getpid()));
         fs::remove_all(dossier);
@@ -56,12 +39,8 @@ protected:
     }
     void TearDown() override { fs::remove_all(dossier); }
 
-    Resultat Lance(const std::string& arguments) {
-        const fs::path out = dossier / "stdout", err = dossier / "stderr";
-        const std::string commande = "LC_ALL=C '" + std::string(ORVELLE_CLI) + "' " + arguments +
-                                     " >'" + out.string() + "' 2>'" + err.string() + "'";
-        const int statut = std::system(commande.c_str());
-        return {WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, Lit(out), Lit(err)};
+    test::ResultatCli Lance(const std::string& arguments) {
+        return test::LanceCli(dossier, arguments);
     }
 
     // A started window with `n` spores 2D measured.

@@ -1,51 +1,40 @@
 // orvelle-cli run as a user runs it: exit codes, output and error lines.
+#include "LanceCli.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
-#include <sys/wait.h>
+#include <unistd.h>
 
+namespace orv::test {
 namespace {
 
-struct Sortie {
-    int code = -1;
-    std::string texte; // stdout and stderr together
-};
-
-Sortie Lance(const std::string& arguments) {
-    const std::string commande = std::string(ORVELLE_CLI) + " " + arguments + " 2>&1";
-    Sortie s;
-    FILE* f = ::popen(commande.c_str(), "r");
-    if (!f) return s;
-    std::array<char, 512> buf{};
-    while (std::fgets(buf.data(), buf.size(), f)) s.texte += buf.data();
-    const int statut = ::pclose(f);
-    s.code = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-    return s;
-}
-
 TEST(OrvelleCli, AideVersionEtErreurs) {
-    const auto dossier = std::filesystem::temp_directory_path() / "orvelle_cli_home";
-    std::filesystem::remove_all(dossier);
-    auto s = Lance("--version");
+    const auto temp =
+        std::filesystem::temp_directory_path() / ("orvelle_cli_" + std::to_string(::getpid()));
+    const auto dossier = temp / "home";
+    std::filesystem::remove_all(temp);
+    std::filesystem::create_directories(temp);
+    auto s = LanceCli(temp, "--version");
     EXPECT_EQ(s.code, 0);
-    EXPECT_EQ(s.texte.rfind("orvelle-cli ", 0), 0u);
-    s = Lance("--help");
+    EXPECT_EQ(s.sortie.rfind("orvelle-cli ", 0), 0u);
+    s = LanceCli(temp, "--help");
     EXPECT_EQ(s.code, 0);
-    EXPECT_NE(s.texte.find("--home DIR"), std::string::npos);
+    EXPECT_NE(s.sortie.find("--home DIR"), std::string::npos);
     // --home creates the folder it names.
-    s = Lance("--home " + dossier.string());
+    s = LanceCli(temp, "--home " + dossier.string());
     EXPECT_EQ(s.code, 0);
     EXPECT_TRUE(std::filesystem::is_directory(dossier));
     // A command that does not exist: exit 2 and one clear line.
-    s = Lance("--home " + dossier.string() + " frobnicate");
+    s = LanceCli(temp, "--home " + dossier.string() + " frobnicate");
     EXPECT_EQ(s.code, 2);
-    EXPECT_NE(s.texte.find("unknown command 'frobnicate'"), std::string::npos);
-    s = Lance("--home");
+    EXPECT_EQ(Lignes(s.erreurs), 1);
+    EXPECT_NE(s.erreurs.find("unknown command 'frobnicate'"), std::string::npos);
+    s = LanceCli(temp, "--home");
     EXPECT_EQ(s.code, 2);
-    std::filesystem::remove_all(dossier);
+    std::filesystem::remove_all(temp);
 }
 
 } // namespace
+} // namespace orv::test

@@ -4,50 +4,27 @@
 // by the reference files.
 #include "app/SessionTrame.h"
 
+#include "LanceCli.h"
+
 #include "app/CommandesResultats.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "results/ExportCSV.h"
 #include "results/TexteResultats.h"
 
-#include <cstdlib>
-#include <sstream>
-#include <sys/wait.h>
-
 namespace orv::test {
 namespace {
 
-std::string Lit(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-int Lignes(const std::string& t) {
-    return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
-}
-
 class CliTrameTest : public SessionTrame {
 protected:
-    struct Resultat {
-        int code = -1;
-        std::string sortie, erreurs;
-    };
-
     void SetUp() override {
         SessionTrame::SetUp();
         fs::create_directories(dossier / "home");
         home = (dossier / "home").string();
     }
 
-    Resultat Lance(const std::string& arguments) {
-        const fs::path out = dossier / "stdout", err = dossier / "stderr";
-        const std::string commande = "LC_ALL=C '" + std::string(ORVELLE_CLI) + "' --home '" + home +
-                                     "' --decimal-separator , " + arguments + " >'" + out.string() +
-                                     "' 2>'" + err.string() + "'";
-        const int statut = std::system(commande.c_str());
-        return {WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, Lit(out), Lit(err)};
+    ResultatCli Lance(const std::string& arguments) {
+        return LanceCli(dossier, "--home '" + home + "' --decimal-separator , " + arguments);
     }
 
     // Spores 2D on three pictures, saved by the program.

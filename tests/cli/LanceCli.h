@@ -1,0 +1,40 @@
+// orvelle-cli run as a user runs it, from the tests: its exit code, what it
+// wrote on stdout and on stderr.
+#pragma once
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+namespace orv::test {
+
+inline std::string Lit(const std::filesystem::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline int Lignes(const std::string& t) {
+    return static_cast<int>(std::count(t.begin(), t.end(), '\n'));
+}
+
+struct ResultatCli {
+    int code = -1;
+    std::string sortie, erreurs;
+};
+
+// Runs orvelle-cli in the C locale; its outputs go through files in `dossier`.
+inline ResultatCli LanceCli(const std::filesystem::path& dossier, const std::string& arguments) {
+    const auto out = dossier / "stdout", err = dossier / "stderr";
+    const std::string commande = "LC_ALL=C '" + std::string(ORVELLE_CLI) + "' " + arguments +
+                                 " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const int statut = std::system(commande.c_str());
+    return {WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, Lit(out), Lit(err)};
+}
+
+} // namespace orv::test
