@@ -55,6 +55,11 @@ TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
 TEST_F(MesureSporeTest, CaliperReleaseWithinTheToleranceIsAClick) {
     Choisit(2);
     Glisse(1000, 1000, 6080, 1000);
+    // Before the press, the guide follows the pointer across the length.
+    Bouge(3000, 4000, Bouton::Aucun);
+    ASSERT_EQ(o.mesure.marques.provisoires.size(), 1u);
+    EXPECT_EQ(o.mesure.marques.provisoires[0].a.y, 4000);
+    EXPECT_EQ(o.mesure.marques.provisoires[0].b.y, 4000);
     Presse(5000, 5000);
     Relache(5010, 5019); // 29 twips
     EXPECT_EQ(C(1, 2), "");
@@ -62,16 +67,9 @@ TEST_F(MesureSporeTest, CaliperReleaseWithinTheToleranceIsAClick) {
     EXPECT_EQ(C(1, 2), F(Unites(30)));
 }
 
-TEST_F(MesureSporeTest, CaliperGuideShowsBeforeThePress) {
-    Choisit(2);
-    Glisse(1000, 1000, 6080, 1000);
-    Bouge(3000, 4000, Bouton::Aucun);
-    ASSERT_EQ(o.mesure.marques.provisoires.size(), 1u);
-    EXPECT_EQ(o.mesure.marques.provisoires[0].a.y, 4000);
-    EXPECT_EQ(o.mesure.marques.provisoires[0].b.y, 4000);
-}
-
-TEST_F(MesureSporeTest, Spore3DThicknessWithKeyE) {
+// The second segment of a 3D spore is the width, the thickness with E held,
+// or what the right button's menu says.
+TEST_F(MesureSporeTest, Spore3DWidthOrThickness) {
     Choisit(3);
     Glisse(1000, 1000, 6080, 1000); // L = 2400
     ToucheEnfoncee(o, Touche::E, {});
@@ -81,12 +79,9 @@ TEST_F(MesureSporeTest, Spore3DThicknessWithKeyE) {
     EXPECT_EQ(C(1, 3), "600,00");
     EXPECT_EQ(C(1, 4), "");     // Q needs a width
     EXPECT_EQ(C(1, 5), "4,00"); // L / e
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(o.mesure.TraceLignes[1].segments[3].y2, 1270);
-}
+    RAZ_Grille_total(o);
 
-TEST_F(MesureSporeTest, Spore3DRightButtonAsksWidthOrThickness) {
-    Choisit(3);
     Glisse(1000, 1000, 6080, 1000);
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
     ASSERT_TRUE(o.mesure.pointage.menuContextuel.has_value());
