@@ -24,38 +24,37 @@ protected:
     }
 };
 
-TEST_F(SurfacesTest, SquarePolygonAuto) {
-    Polygone(true);
-    // The fan of triangles starts from the first click: the prompt says it is the centre.
-    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
-    Carre();
-    EXPECT_EQ(C(1, 1), "");
-    Clic(100, 17000, Bouton::Droit); // anywhere: the outline closes on its first vertex
-    EXPECT_EQ(C(1, 1), "100,00");    // a^2
-    EXPECT_EQ(C(1, 2), "40,00");     // 4a
-    EXPECT_EQ(C(1, 3), "5,00");      // a/2
-    EXPECT_EQ(C(1, 4), "0,40");      // 4/a
-    EXPECT_EQ(C(1, 5), "1");
-    const auto& s = o.mesure.TraceLignes[1].segments;
-    EXPECT_EQ((std::array{s[1].x1, s[1].y1, s[1].x2, s[1].y2}),
-              (std::array{5000, 5000, 100000, 40000}));
-    EXPECT_EQ(s[2].x1, 1);
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-    // The mirror under the image shows every column, Rm and F included.
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.mesure.MGrille.Texte(1, c), C(1, c)) << c;
-}
-
-TEST_F(SurfacesTest, SquarePolygonOpenClosedByHand) {
-    Polygone(false);
-    EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
-    Carre();
-    Clic(4500, 4500, Bouton::Droit); // on the first corner again
-    EXPECT_EQ(C(1, 1), "100,00");
-    EXPECT_EQ(C(1, 2), "40,00");
-    EXPECT_EQ(C(1, 3), "5,00");
-    EXPECT_EQ(C(1, 4), "0,40");
-    EXPECT_EQ(o.mesure.TraceLignes[1].segments[2].x1, 0);
-
+// The square closed by the right click: anywhere for the automatic polygon
+// (the outline closes on its first vertex), on the first corner for the open
+// one. The fan of triangles starts from the first click: the prompt says it
+// is the centre.
+TEST_F(SurfacesTest, SquarePolygon) {
+    for (const bool automatique : {true, false}) {
+        SCOPED_TRACE(automatique);
+        RAZ_Grille_total(o);
+        Polygone(automatique);
+        EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
+        Carre();
+        EXPECT_EQ(C(1, 1), "");
+        if (automatique)
+            Clic(100, 17000, Bouton::Droit);
+        else
+            Clic(4500, 4500, Bouton::Droit);
+        EXPECT_EQ(C(1, 1), "100,00"); // a^2
+        EXPECT_EQ(C(1, 2), "40,00");  // 4a
+        EXPECT_EQ(C(1, 3), "5,00");   // a/2
+        EXPECT_EQ(C(1, 4), "0,40");   // 4/a
+        EXPECT_EQ(C(1, 5), "1");
+        const auto& s = o.mesure.TraceLignes[1].segments;
+        if (automatique) {
+            EXPECT_EQ((std::array{s[1].x1, s[1].y1, s[1].x2, s[1].y2}),
+                      (std::array{5000, 5000, 100000, 40000}));
+        }
+        EXPECT_EQ(s[2].x1, automatique ? 1 : 0);
+        EXPECT_EQ(o.mesure.LigneCourante, 2);
+        // The mirror under the image shows every column, Rm and F included.
+        for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.mesure.MGrille.Texte(1, c), C(1, c)) << c;
+    }
     // Left open, the last side is where the right click is.
     Carre();
     Clic(4500, 5000, Bouton::Droit);
