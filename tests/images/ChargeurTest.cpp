@@ -77,9 +77,16 @@ protected:
     std::unique_ptr<Orvelle> o;
 };
 
+// Each opened image takes a slot with the factor in use, and is shown.
 TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
+    o->calibrage.CoefCalibrage = 0.5;
     Ouvre(Chemin("a"));
+    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.5);
+    o->calibrage.CalibrageImage[1] = 0.25; // image a recalibrated
+    o->calibrage.CoefCalibrage = 0.8;
     Ouvre(Chemin("b"));
+    EXPECT_EQ(o->calibrage.CalibrageImage[2], 0.8);
+    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.25);
     EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("b")}));
     EXPECT_EQ(o->images.IndexImage, 2);
     EXPECT_EQ(o->images.cheminImage, Chemin("b"));
@@ -88,16 +95,21 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     // Each opened image starts at the initial zoom.
     EXPECT_EQ(o->images.vue.ExposantZoom(), -2 * o->images.vue.PasZoom());
 
-    // The same path again: that slot is shown, no second one is made.
+    // The same path again: that slot is shown with its factor, no second one is made.
     Ouvre(Chemin("a"));
     EXPECT_EQ(Liste().size(), 2u);
     EXPECT_EQ(o->images.IndexImage, 1);
     EXPECT_EQ(o->images.cheminImage, Chemin("a"));
+    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
+    ClicListeAffichee(*o, 1);
+    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.8);
+    EXPECT_EQ(o->images.IndexImage, 2);
     // A cancelled dialog changes nothing.
     Ouvre(std::string());
     p.fichiers.push_back(std::nullopt);
     ClicChargeur(*o, Controle::OuvrirImage);
-    EXPECT_EQ(o->images.IndexImage, 1);
+    EXPECT_EQ(o->images.IndexImage, 2);
 }
 
 // Fifty images, one by one or by block; a block says how many were left out.
@@ -145,24 +157,6 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
     AjouteValeur(*o, 5); // line complete: step 1 again
     DoubleClicChargeur(*o, 0);
     EXPECT_EQ(o->images.IndexImage, 1);
-}
-
-TEST_F(ChargeurTest, EachSlotKeepsItsFactor) {
-    o->calibrage.CoefCalibrage = 0.5;
-    Ouvre(Chemin("a"));
-    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.5);
-    o->calibrage.CalibrageImage[1] = 0.25; // image a recalibrated
-    o->calibrage.CoefCalibrage = 0.8;
-    Ouvre(Chemin("b"));
-    EXPECT_EQ(o->calibrage.CalibrageImage[2], 0.8);
-    EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.25);
-
-    DoubleClicChargeur(*o, 0);
-    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
-    ClicListeAffichee(*o, 1);
-    EXPECT_EQ(o->calibrage.CoefCalibrage, 0.8);
-    EXPECT_EQ(o->images.IndexImage, 2);
 }
 
 TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
