@@ -82,6 +82,7 @@ def main():
     ap.add_argument("--only", default="")
     ap.add_argument("--seuil", type=float, default=90.0)
     args = ap.parse_args()
+    args.build = os.path.abspath(args.build)  # the tests run from inside it
 
     mutants = lit_mutants(args.mutants)
     choisis = {int(x) for x in args.only.split(",") if x} or set(range(1, len(mutants) + 1))
