@@ -198,6 +198,14 @@ inline constexpr int EnregistrementScanner = 186;  // "Enregistrement Calibrage 
 inline constexpr int PasDansCetteVersion = 187;    // tooltip of the entries without behaviour
 inline constexpr int CouleursIlisibles = 188;      // "Les couleurs de l'image ne peuvent..."
 
+// Shape classes of spores and the distribution plots, 200-214.
+inline constexpr int FormeGlobuleuse = 200;     // the six classes of Q, 200..205
+inline constexpr int FormeCylindrique = 205;    // "cylindrique"
+inline constexpr int FormeQMoyen = 206;         // "Forme, Q moyen "
+inline constexpr int FormeDeciles = 207;        // "Forme, Q de D1 à D9 "
+inline constexpr int FormeJusqua = 208;         // " à "
+inline constexpr int SporesInsuffisantes = 209; // "Moins de 20 spores mesurées..."
+
 } // namespace orv::mnu
 
 namespace orv::mnustat {

@@ -313,6 +313,16 @@ constexpr Entree kMnu[] = {
     {186, "Enregistrement Calibrage Scanner"},
     {187, "Pas dans cette version : nuanciers, étalons et comparaisons viendront plus tard"},
     {188, "Les couleurs de l'image ne peuvent pas être lues : "},
+    {200, "globuleuse"},
+    {201, "subglobuleuse"},
+    {202, "largement ellipsoïde"},
+    {203, "ellipsoïde"},
+    {204, "oblongue"},
+    {205, "cylindrique"},
+    {206, "Forme, Q moyen "},
+    {207, "Forme, Q de D1 à D9 "},
+    {208, " à "},
+    {209, "Moins de 20 spores mesurées : une description en demande au moins 20, 30 de préférence"},
 };
 
 constexpr Entree kMstat[] = {

@@ -3,6 +3,7 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/FormeSpores.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
 
@@ -78,6 +79,7 @@ std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, Et
 
     for (int ligne = 0; ligne <= 7; ++ligne) t += LigneTableau(o, ligne);
     if (m.LigneCourante >= 11) t += LigneTableau(o, 10);
+    t += TexteFormes(ui, m, r, prm);
 
     if (m.NumFonction == 3) {
         const auto fmt = [&](double v) { return FormatNombre(v, prm.fDecimal, ui.Sep()); };

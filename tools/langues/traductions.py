@@ -995,6 +995,25 @@ TEXTES += [
      "The picture's colours cannot be read: ", "Die Farben des Bildes sind nicht lesbar: ",
      "I colori dell'immagine non possono essere letti: ",
      "Los colores de la imagen no se pueden leer: "),
+    # Shape classes of spores (Q = length / width).
+    ("MNU", 200, "globuleuse", "globose", "kugelig", "globosa", "globosa"),
+    ("MNU", 201, "subglobuleuse", "subglobose", "subglobos", "subglobosa", "subglobosa"),
+    ("MNU", 202, "largement ellipsoïde", "broadly ellipsoid", "breit ellipsoid",
+     "largamente ellissoide", "anchamente elipsoide"),
+    ("MNU", 203, "ellipsoïde", "ellipsoid", "ellipsoid", "ellissoide", "elipsoide"),
+    ("MNU", 204, "oblongue", "oblong", "länglich", "oblunga", "oblonga"),
+    ("MNU", 205, "cylindrique", "cylindrical", "zylindrisch", "cilindrica", "cilíndrica"),
+    ("MNU", 206, "Forme, Q moyen ", "Shape, mean Q ", "Form, mittleres Q ", "Forma, Q medio ",
+     "Forma, Q medio "),
+    ("MNU", 207, "Forme, Q de D1 à D9 ", "Shape, Q from D1 to D9 ", "Form, Q von D1 bis D9 ",
+     "Forma, Q da D1 a D9 ", "Forma, Q de D1 a D9 "),
+    ("MNU", 208, " à ", " to ", " bis ", " a ", " a "),
+    ("MNU", 209,
+     "Moins de 20 spores mesurées : une description en demande au moins 20, 30 de préférence",
+     "Fewer than 20 spores measured: a description needs at least 20, preferably 30",
+     "Weniger als 20 Sporen gemessen: eine Beschreibung braucht mindestens 20, besser 30",
+     "Meno di 20 spore misurate: una descrizione ne richiede almeno 20, meglio 30",
+     "Menos de 20 esporas medidas: una descripción requiere al menos 20, mejor 30"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
