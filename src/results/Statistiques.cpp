@@ -39,14 +39,13 @@ bool DansResultats(int c) {
     return c >= 1 && c < ColonnesResultats;
 }
 
-// The values the order statistics and the dominante count.
+} // namespace
+
 std::vector<double> ValeursOrdre(const EtatMesure& m, int c) {
     std::vector<double> v = Valeurs(m, c, DerniereLigne(m, m.LigneCourante - 1), false);
     std::erase_if(v, [](double x) { return !(x > SeuilOrdre); });
     return v;
 }
-
-} // namespace
 
 std::string LibelleStatistique(const TablesTextes& t, int k) {
     switch (k) {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -43,6 +44,10 @@ bool StatColonnes(const Interface& ui, const EtatMesure& m, EtatResultats& r, co
 // The measurement grid shows what StatColonnes found: the counted cells in
 // green, each column's minimum and maximum highlighted.
 void SurligneExtremes(const EtatResultats& r, GrilleTexte& g);
+
+// The values of column c that the order statistics, the dominante and the
+// distribution plots count: finished lines, above SeuilOrdre.
+std::vector<double> ValeursOrdre(const EtatMesure& m, int c);
 
 // Count, median and deciles of value column c (1..NbColStat, within the
 // result vectors) into r; another column changes nothing.

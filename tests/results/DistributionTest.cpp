@@ -1,0 +1,79 @@
+#include "results/Distribution.h"
+#include "app/CommandesMesure.h"
+#include "app/CommandesResultats.h"
+#include "app/Orvelle.h"
+#include "measure/Grille.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+#include <vector>
+
+namespace orv {
+namespace {
+
+int Somme(const Histogramme& h) {
+    return std::accumulate(h.effectifs.begin(), h.effectifs.end(), 0);
+}
+
+TEST(Distribution, BinsOfTheFreedmanDiaconisWidthOrTheFallbacks) {
+    // 1..255: quartiles 64 and 192 at ranks 0.25 and 0.75 of n + 1.
+    std::vector<double> v(255);
+    std::iota(v.begin(), v.end(), 1.0);
+    Histogramme h = Distribution(v);
+    EXPECT_NEAR(h.largeur, 2 * 128 / std::cbrt(255.0), 1e-9);
+    EXPECT_EQ(h.effectifs.size(), static_cast<size_t>(std::ceil(254 / h.largeur)));
+    EXPECT_EQ(Somme(h), 255);
+    EXPECT_EQ(h.mediane, 128);
+
+    // No spread between the quartiles: ceil(log2 7) + 1 = 4 bins over the range.
+    h = Distribution({5, 5, 5, 5, 5, 5, 9});
+    EXPECT_EQ(h.effectifs, (std::vector<int>{6, 0, 0, 1}));
+
+    // One value, or all equal: one bar round it. Zeros (empty cells) are not values.
+    h = Distribution({0, 7.5, 0});
+    EXPECT_EQ(h.effectifs, std::vector<int>{1});
+    EXPECT_LT(h.debut, 7.5);
+    EXPECT_GT(h.debut + h.largeur, 7.5);
+    EXPECT_EQ(h.moyenne, 7.5);
+    EXPECT_EQ(h.mediane, 7.5);
+
+    // Two far outliers do not make thousands of bins.
+    h = Distribution({10, 10.01, 10.02, 10.03, 10.04, 10.05, 10.06, 10.07, 500, 900});
+    EXPECT_LE(h.effectifs.size(), 60u);
+    EXPECT_EQ(Somme(h), 10);
+    EXPECT_TRUE(Distribution({}).effectifs.empty());
+}
+
+TEST(Distribution, MarksAreTheGridsStatistics) {
+    test::PlateformeFactice p;
+    Orvelle o{p, "."};
+    o.textes.RemplitMessages();
+    o.mesure.NumFonction = 2;
+    SelectionneFonction(o);
+    // 255 spores, the most the grid keeps.
+    for (int i = 0; i < 255; ++i) {
+        AjouteValeur(o, 8 + (i * 37 % 50) / 10.0);
+        AjouteValeur(o, 5 + (i * 11 % 20) / 10.0);
+    }
+    RecalculeStatistiques(o);
+    for (int c : ColonnesDistribution(o.mesure)) {
+        const Histogramme h = DistributionColonne(o.mesure, c);
+        const auto i = static_cast<size_t>(c);
+        EXPECT_EQ(Somme(h), o.resultats.NbLignes[i]) << c;
+        EXPECT_EQ(h.mediane, o.resultats.Mediane[i]) << c;
+        EXPECT_EQ(h.d1, o.resultats.D1[i]) << c;
+        EXPECT_EQ(h.d9, o.resultats.D9[i]) << c;
+        EXPECT_NEAR(h.moyenne, o.resultats.Moyenne[i], 1e-9) << c;
+    }
+    EXPECT_EQ(ColonnesDistribution(o.mesure), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(o.resultats.NbLignes[1], 255);
+    const auto points = PointsLongueurLargeur(o.mesure);
+    ASSERT_EQ(points.size(), 255u);
+    EXPECT_EQ(points[1], std::make_pair(11.7, 6.1));
+}
+
+} // namespace
+} // namespace orv
