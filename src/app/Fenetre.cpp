@@ -3,6 +3,7 @@
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesCouleur.h"
+#include "app/CommandesDistribution.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
@@ -59,7 +60,6 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::ChargerRefCouleur,
                                         C::SauverRefCouleur,
                                         C::ChargerGrille,
-                                        C::Histogrammes,
                                         C::MenuIllustrer,
                                         C::Numerelle,
                                         C::Outil7,
@@ -208,6 +208,7 @@ void ClicControle(Orvelle& o, Controle c) {
     if (ClicMenuFonction(o, c)) return;
     if (ClicBoutonGrille(o, c)) return;
     if (ClicResultats(o, c)) return;
+    if (ClicDistribution(o, c)) return;
     if (ClicExport(o, c)) return;
     if (ClicCalibrage(o, c)) return;
     if (ClicZoom(o, c)) return;

@@ -8,6 +8,7 @@
 #include "gui/Loupe.h"
 #include "gui/ModeleGrille.h"
 #include "gui/PanneauChargeur.h"
+#include "gui/PanneauDistribution.h"
 #include "gui/PanneauRepertoire.h"
 #include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -71,7 +73,7 @@ int Pixels(int twips) {
 bool Cochable(Controle c) {
     using C = Controle;
     static const std::set<Controle> cochables = [] {
-        std::set<Controle> s{C::MachineRapide};
+        std::set<Controle> s{C::MachineRapide, C::Histogrammes};
         for (Controle groupe :
              {C::DemarrageSegments, C::FormatExportCSV, C::TailleGrille63, C::ToleranceClic1,
               C::DecimalesAuto, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationD19,
@@ -116,6 +118,17 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     separateur_->setCollapsible(0, false);
     rangee->addWidget(separateur_, 1);
     setCentralWidget(centre);
+
+    // The distribution panel docks beside the grid; the menu entry shows and hides it.
+    distribution_ = new PanneauDistribution(o_);
+    dockDistribution_ = new QDockWidget(this);
+    dockDistribution_->setObjectName("DockDistribution");
+    dockDistribution_->setFeatures(QDockWidget::DockWidgetMovable |
+                                   QDockWidget::DockWidgetFloatable);
+    dockDistribution_->setWidget(distribution_);
+    distribution_->setMinimumWidth(360);
+    addDockWidget(Qt::RightDockWidgetArea, dockDistribution_);
+    dockDistribution_->hide();
 
     statusBar()->setObjectName(NomObjet(Controle::BarreEtat));
     liaisons_.Lie(Controle::BarreEtat, statusBar());
@@ -199,6 +212,13 @@ void FenetrePrincipale::Actualise() {
     // The colour function's own rows take the place of the caliper options,
     // which it does not use, so the command panel keeps its height.
     if (cadreMesure_) cadreMesure_->setVisible(!o_.controles(Controle::CadreCharte).visible);
+    if (dockDistribution_) {
+        const bool affichee = o_.resultats.distributionAffichee;
+        dockDistribution_->setWindowTitle(
+            QString::fromStdString(o_.controles.Texte(Controle::Histogrammes)));
+        dockDistribution_->setVisible(affichee);
+        if (affichee) distribution_->Actualise();
+    }
     for (auto [b, entree] : aides_)
         b->setToolTip(QString::fromStdString(o_.controles.Texte(entree)));
     PlaceCadres();

@@ -15,6 +15,7 @@ class QAbstractButton;
 class QTranslator;
 class QTableView;
 class QBoxLayout;
+class QDockWidget;
 class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
@@ -26,6 +27,7 @@ class AcquisitionQt;
 class CadreCopieReferencee;
 class ModeleGrille;
 class PanneauChargeur;
+class PanneauDistribution;
 class PanneauRepertoire;
 class PanneauxCalibrage;
 class ZoneImage;
@@ -50,6 +52,7 @@ public:
     void AppliqueLangueQt();
     ZoneImage* Image() const { return zoneImage_; }
     AcquisitionQt* Acquisition() const { return acquisition_; }
+    PanneauDistribution* Distribution() const { return distribution_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -94,6 +97,9 @@ private:
     std::vector<std::pair<QAbstractButton*, Controle>> aides_;
     AcquisitionQt* acquisition_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
+    // "Histogrammes": the distribution panel beside the grid.
+    PanneauDistribution* distribution_ = nullptr;
+    QDockWidget* dockDistribution_ = nullptr;
     QWidget* resultats_ = nullptr;
     QSplitter* separateur_ = nullptr; // the image beside the grids
     QWidget* zoneGrille_ = nullptr;

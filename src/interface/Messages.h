@@ -199,12 +199,16 @@ inline constexpr int PasDansCetteVersion = 187;    // tooltip of the entries wit
 inline constexpr int CouleursIlisibles = 188;      // "Les couleurs de l'image ne peuvent..."
 
 // Shape classes of spores and the distribution plots, 200-214.
-inline constexpr int FormeGlobuleuse = 200;     // the six classes of Q, 200..205
-inline constexpr int FormeCylindrique = 205;    // "cylindrique"
-inline constexpr int FormeQMoyen = 206;         // "Forme, Q moyen "
-inline constexpr int FormeDeciles = 207;        // "Forme, Q de D1 à D9 "
-inline constexpr int FormeJusqua = 208;         // " à "
-inline constexpr int SporesInsuffisantes = 209; // "Moins de 20 spores mesurées..."
+inline constexpr int FormeGlobuleuse = 200;      // the six classes of Q, 200..205
+inline constexpr int FormeCylindrique = 205;     // "cylindrique"
+inline constexpr int FormeQMoyen = 206;          // "Forme, Q moyen "
+inline constexpr int FormeDeciles = 207;         // "Forme, Q de D1 à D9 "
+inline constexpr int FormeJusqua = 208;          // " à "
+inline constexpr int SporesInsuffisantes = 209;  // "Moins de 20 spores mesurées..."
+inline constexpr int ExporterPNG = 210;          // "Exporter en PNG..."
+inline constexpr int ExporterSVG = 211;          // "Exporter en SVG..."
+inline constexpr int NuageLongueurLargeur = 212; // "Longueur x largeur"
+inline constexpr int Effectif = 213;             // "effectif"
 
 } // namespace orv::mnu
 

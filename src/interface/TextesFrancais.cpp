@@ -323,6 +323,10 @@ constexpr Entree kMnu[] = {
     {207, "Forme, Q de D1 à D9 "},
     {208, " à "},
     {209, "Moins de 20 spores mesurées : une description en demande au moins 20, 30 de préférence"},
+    {210, "Exporter en PNG..."},
+    {211, "Exporter en SVG..."},
+    {212, "Longueur x largeur"},
+    {213, "effectif"},
 };
 
 constexpr Entree kMstat[] = {

@@ -38,6 +38,8 @@ struct EtatResultats {
     bool calculAutomatique = true;
     // The statistics frame is shown (the window mirrors it).
     bool statistiquesAffichees = false;
+    // The distribution panel ("Histogrammes") is shown.
+    bool distributionAffichee = false;
 
     // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is
     // ticked. It starts at "D1,9", the "(min) D1-D9 (max)" form mycologists publish.

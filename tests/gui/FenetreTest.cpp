@@ -7,6 +7,7 @@
 #include "app/CommandesResultats.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
+#include "gui/PanneauDistribution.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
@@ -18,6 +19,8 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -35,6 +38,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,7 +164,7 @@ private slots:
         QCOMPARE(fenetre->statusBar()->currentMessage(),
                  QString("choisir une commande ou marquer un point"));
         // Later work is visibly unavailable, not faked.
-        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::Histogrammes))->isEnabled());
+        QVERIFY(!Action(fenetre.get(), NomObjet(Controle::Numerelle))->isEnabled());
         QVERIFY(Action(fenetre.get(), NomObjet(Controle::SauverParametres))->isEnabled());
         // The magnifier shows the middle of the view, no black square.
         const QImage loupe =
@@ -201,6 +205,33 @@ private slots:
         RepondPlusTard(QMessageBox::No);
         Action(fenetre.get(), NomObjet(Controle::Quitter))->trigger();
         QTRY_VERIFY(!fenetre->isVisible());
+    }
+
+    void distributionSuitLaGrilleEtSExporte() {
+        fenetre->Clique(Controle::Histogrammes);
+        PanneauDistribution* d = fenetre->Distribution();
+        QVERIFY(d->isVisible());
+        QVERIFY(Action(fenetre.get(), NomObjet(Controle::Histogrammes))->isChecked());
+        QCOMPARE(d->NombreGraphiques(), 5); // L, l, Q, V, and L x l
+        for (double l : {10.0, 11.0, 12.5}) {
+            AjouteValeur(*etat, l);
+            AjouteValeur(*etat, 6.0);
+        }
+        fenetre->Actualise();
+        QStringList titres;
+        for (auto* v : d->findChildren<QChartView*>()) titres << v->chart()->title();
+        QVERIFY2(titres.contains("Long.   N = 3"), qPrintable(titres.join('|')));
+
+        // 180 mm at 300 dpi; the SVG reads back.
+        const QImage png = QImage::fromData(d->FigurePNG(), "PNG");
+        QCOMPARE(png.width(), qRound(180 / 25.4 * 300));
+        QCOMPARE(png.dotsPerMeterX(), qRound(300 / 0.0254));
+        QSvgRenderer svg(d->FigureSVG());
+        QVERIFY(svg.isValid());
+        QCOMPARE(qRound(svg.viewBoxF().width()), qRound(180 / 25.4 * 72));
+
+        fenetre->Clique(Controle::Histogrammes);
+        QVERIFY(!d->isVisible());
     }
 
     void langueRecaptionneLesWidgets() {

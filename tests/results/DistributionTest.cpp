@@ -1,4 +1,5 @@
 #include "results/Distribution.h"
+#include "app/CommandesDistribution.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
@@ -8,7 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <numeric>
+#include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace orv {
@@ -73,6 +78,28 @@ TEST(Distribution, MarksAreTheGridsStatistics) {
     const auto points = PointsLongueurLargeur(o.mesure);
     ASSERT_EQ(points.size(), 255u);
     EXPECT_EQ(points[1], std::make_pair(11.7, 6.1));
+}
+
+TEST(Distribution, ExportAddsTheExtensionAsksBeforeReplacingAndSaysAFailure) {
+    namespace fs = std::filesystem;
+    const fs::path dossier =
+        fs::temp_directory_path() / ("orvelle_distribution_" + std::to_string(::getpid()));
+    fs::create_directories(dossier);
+    test::PlateformeFactice p;
+    Orvelle o{p, dossier.string()};
+    o.textes.RemplitMessages();
+    const auto rendu = [] { return std::string("figure"); };
+    p.fichiers = {(dossier / "lot").string(), (dossier / "lot").string(),
+                  (dossier / "absent" / "x.png").string()};
+    ASSERT_TRUE(ExporteGraphique(o, FormatGraphique::SVG, rendu));
+    std::ifstream f(dossier / "lot.svg");
+    EXPECT_EQ((std::stringstream() << f.rdbuf()).str(), "figure");
+    p.reponses = {false}; // "replace it?" No
+    EXPECT_FALSE(ExporteGraphique(o, FormatGraphique::SVG, [] { return std::string("autre"); }));
+    EXPECT_EQ(fs::file_size(dossier / "lot.svg"), 6u);
+    EXPECT_FALSE(ExporteGraphique(o, FormatGraphique::PNG, rendu));
+    EXPECT_EQ(p.Compte("message"), 1);
+    fs::remove_all(dossier);
 }
 
 } // namespace

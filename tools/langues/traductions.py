@@ -1014,6 +1014,14 @@ TEXTES += [
      "Weniger als 20 Sporen gemessen: eine Beschreibung braucht mindestens 20, besser 30",
      "Meno di 20 spore misurate: una descrizione ne richiede almeno 20, meglio 30",
      "Menos de 20 esporas medidas: una descripción requiere al menos 20, mejor 30"),
+    # The distribution panel.
+    ("MNU", 210, "Exporter en PNG...", "Export as PNG...", "Als PNG exportieren...",
+     "Esporta in PNG...", "Exportar en PNG..."),
+    ("MNU", 211, "Exporter en SVG...", "Export as SVG...", "Als SVG exportieren...",
+     "Esporta in SVG...", "Exportar en SVG..."),
+    ("MNU", 212, "Longueur x largeur", "Length x width", "Länge x Breite", "Lunghezza x larghezza",
+     "Longitud x anchura"),
+    ("MNU", 213, "effectif", "count", "Anzahl", "frequenza", "frecuencia"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
