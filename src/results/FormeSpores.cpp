@@ -3,6 +3,8 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/Moments.h"
+#include "results/Statistiques.h"
 
 #include <array>
 
@@ -45,7 +47,8 @@ std::string TexteFormes(const Interface& ui, const EtatMesure& m, const EtatResu
     const auto nom = [&](double q) { return NomClasse(ui.textes, ClasseDeQ(q)); };
     const std::string fin(FinDeLigne);
 
-    const double moyenne = Valeur(r.Moyenne, c);
+    // From the values: the mean of the statistics grid waits for "Calc..stat.".
+    const double moyenne = CalculeMoments(ValeursOrdre(m, c)).moyenne;
     std::string t = ui.Mnu(mnu::FormeQMoyen) + nombre(moyenne) + " : " + nom(moyenne) + fin;
     const double d1 = Valeur(r.D1, c), d9 = Valeur(r.D9, c);
     // Deciles are 0 below 11 values: no range then.

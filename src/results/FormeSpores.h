@@ -36,7 +36,7 @@ int ColonneQ(int fonction);
 
 // Lines of the results text: the class of the mean Q and, once there are
 // deciles, of the D1-D9 range. Empty for other functions or without spores.
-// Reads the statistics as they were last computed.
+// Reads the order statistics as they were last computed.
 std::string TexteFormes(const Interface& ui, const EtatMesure& m, const EtatResultats& r,
                         const Parametres& p);
 
