@@ -118,7 +118,7 @@ QChart* GrapheHistogramme(const Orvelle& o, const Histogramme& h, const QString&
                    {h.d9, kD9, QPen(QColor(90, 90, 90), 1.5, Qt::DotLine)}};
     double gauche = h.debut, droite = h.debut + h.largeur * static_cast<double>(h.effectifs.size());
     for (const auto& r : reperes) {
-        // No deciles below 11 values, no median below 4: nothing to mark.
+        // No deciles below 11 values: nothing to mark.
         if (h.n == 0 || r.x <= 0) continue;
         Segment(c, {r.x, 0}, {r.x, haut}, libelle(r.libelle), r.crayon);
         gauche = std::min(gauche, r.x);
