@@ -5,6 +5,7 @@
 #include "base/Texte.h"
 #include "interface/Messages.h"
 #include "measure/CommentaireLigne.h"
+#include "results/FormeSpores.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
 #include "results/TexteResultats.h"
@@ -190,6 +191,8 @@ bool ClicResultats(Orvelle& o, Controle c) {
         return true;
     case Controle::CopieNotation:
         o.plateforme.CopieTextePressePapier(Notation(o));
+        if (const std::string a = AvertissementEffectif(o.ui, o.mesure, o.resultats); !a.empty())
+            o.ui.Statut(a);
         return true;
     case Controle::ResultatsAfficher:
         AfficheResultats(o);

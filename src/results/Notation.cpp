@@ -3,7 +3,6 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
-#include "results/FormeSpores.h"
 #include "results/Statistiques.h"
 
 #include <array>
@@ -153,11 +152,7 @@ std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
 
     const int f = m.NumFonction;
     if (f == 1) return LigneNotation(o, v, 1);
-    // Spores measured too few for a description: the notation says so.
-    const std::string avertissement = AvertissementEffectif(ui, m, r);
-    if (f == 2)
-        return NotationLxl(o, v) +
-               (avertissement.empty() ? "" : std::string(FinDeLigne) + avertissement);
+    if (f == 2) return NotationLxl(o, v);
     for (const auto& lf : LibellesColonnes()) {
         if (lf.fonction != f) continue;
         std::string t = ui.textes.Mstat(15) + LibelleNotation(ui.controles, v) +
@@ -165,7 +160,6 @@ std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
         for (size_t k = 0; k < lf.libelles.size(); ++k)
             t += Libelle(o, lf.libelles[k]) + FragmentColonne(o, v, static_cast<int>(k) + 1) +
                  std::string(FinDeLigne);
-        if (!avertissement.empty()) t += avertissement + std::string(FinDeLigne);
         return t;
     }
     return {};

@@ -113,15 +113,14 @@ TEST_F(NotationTest, Spores3DOneLinePerColumn) {
     Remplit(lignes);
     o.resultats.NotationEclair = 1;
     const auto l = Lignes(Notation(o));
-    ASSERT_EQ(l.size(), 8u);
+    ASSERT_EQ(l.size(), 7u);
     EXPECT_EQ(l[0], "Notation D1,9 ; N = 11");
     EXPECT_EQ(l[1], "Longueur : (1,00)1,20-10,80(11,00)");
     EXPECT_EQ(l[2], "largeur :  (11,00)11,20-20,80(21,00)");
     EXPECT_EQ(l[3], "Epaisseur :  (21,00)21,20-30,80(31,00)");
     EXPECT_EQ(l[4], "Q :  (31,00)31,20-40,80(41,00)");
     EXPECT_EQ(l[5], "L :  (41,00)41,20-50,80(51,00)");
-    EXPECT_EQ(l[6].rfind("Moins de 20 spores", 0), 0u); // 11 spores only
-    EXPECT_EQ(l[7], "");
+    EXPECT_EQ(l[6], "");
 }
 
 TEST_F(NotationTest, Spores2DDominanteForm) {
