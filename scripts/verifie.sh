@@ -13,7 +13,7 @@ if ! git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror 2>
 fi
 rm -f /tmp/orvelle-format.$$
 # Subsystems below app/. A folder joins the list once its state is its own.
-for dossier in base interface platform colour images measure calibration results acquisition; do
+for dossier in base interface platform colour images measure calibration results acquisition annotation; do
     [ -d "src/$dossier" ] || continue
     if grep -rn '#include "\(app\|gui\|cli\)/' "src/$dossier"; then
         echo "verifie.sh: src/$dossier includes a layer above it" >&2

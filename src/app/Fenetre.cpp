@@ -1,6 +1,7 @@
 #include "app/Fenetre.h"
 
 #include "app/CommandesAcquisition.h"
+#include "app/CommandesAnnotation.h"
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesCouleur.h"
 #include "app/CommandesDistribution.h"
@@ -43,24 +44,14 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::ChargerNuancier,
                                         C::Couleurs4,
                                         C::ChargerEtalonCouleur,
-                                        C::ReferenceSimple,
-                                        C::ReferenceOrientee,
                                         C::Illustrer3,
-                                        C::IllustrerTexte,
-                                        C::ChoixPolice,
                                         C::IllustrerFichier,
                                         C::InsertionIllustration,
-                                        C::ReferenceSurImage,
                                         C::StockageAuto,
-                                        C::MenuTailleTrace,
-                                        C::TailleTrace1,
-                                        C::TailleTrace2,
-                                        C::TailleTrace5,
                                         C::RappelEcran,
                                         C::ChargerRefCouleur,
                                         C::SauverRefCouleur,
                                         C::ChargerGrille,
-                                        C::MenuIllustrer,
                                         C::Numerelle,
                                         C::Outil7,
                                         C::Outil8,
@@ -132,6 +123,8 @@ void Demarrage(Orvelle& o) {
     ActiveFormatsImage(o.ui);
     c.Coche(Controle::MachineRapide, o.machineRapide);
     c.CocheSeul(Controle::CopieEcranEcran);
+    // The copy's pen size until one is chosen.
+    c.CocheSeul(Controle::TailleTrace1);
     o.copieEcranEntier = true;
 
     // 4. The image view; the magnifier's button shows that it is on.
@@ -192,6 +185,7 @@ namespace {
 void ClicControle(Orvelle& o, Controle c) {
     if (!o.controles(c).actif) return;
     if (ChoixMenuContextuel(o, c)) return;
+    if (ClicAnnotation(o, c)) return;
     if (ClicChargeur(o, c)) return;
     if (ClicRepertoire(o, c)) return;
     if (ClicAide(o, c)) return;

@@ -2,6 +2,7 @@
 // at start-up and kept until the program ends. Tests create as many as they like.
 #pragma once
 
+#include "annotation/EtatAnnotation.h"
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
 #include "colour/EtatCouleur.h"
@@ -45,6 +46,8 @@ public:
     EtatCalibrage calibrage;
     // The colour function: sample zone, calibrated mode, colour files.
     EtatCouleur couleur;
+    // Scale bars and texts on the view and on the picture's full-size copy.
+    EtatAnnotation annotation;
 
     // Folders and files.
     std::string REPPROG;

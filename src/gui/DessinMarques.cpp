@@ -86,6 +86,42 @@ bool Fini(QPointF p) {
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
+// Half a tick across the segment ab (a zero-length segment counts as horizontal).
+QPointF Travers(QPointF a, QPointF b) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double n = std::hypot(dx, dy);
+    if (n == 0) return {0, DemiCroixPx};
+    return {-dy / n * DemiCroixPx, dx / n * DemiCroixPx};
+}
+
+// An annotation's text: its own font, offset or turn.
+bool Stylee(const Marque& m) {
+    return m.gras || !m.police.empty() || m.taille > 0 || m.angle != 0 || m.decalage.x != 0 ||
+           m.decalage.y != 0;
+}
+
+QFont PoliceDe(const QPainter& p, const Marque& m) {
+    QFont f = p.font();
+    if (!m.police.empty()) f.setFamily(QString::fromStdString(m.police));
+    if (m.taille > 0) f.setPointSizeF(m.taille);
+    f.setBold(m.gras);
+    return f;
+}
+
+QPointF Depart(const Marque& m, QPointF a) {
+    return {a.x() + double(m.decalage.x) / TwipsParPixelEcran,
+            a.y() + double(m.decalage.y) / TwipsParPixelEcran};
+}
+
+void TexteStyle(QPainter& p, const Marque& m, QPointF a) {
+    p.save();
+    p.setFont(PoliceDe(p, m));
+    p.translate(Depart(m, a));
+    p.rotate(m.angle);
+    p.drawText(QPointF(0, QFontMetricsF(p.font()).ascent()), QString::fromStdString(m.texte));
+    p.restore();
+}
+
 } // namespace
 
 QPointF VersPixels(const Vue& vue, PointImage p) {
@@ -100,7 +136,7 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
     const QRectF bord = zone.adjusted(-64, -64, 64, 64);
     QPen stylo(Qt::black, 0);   // cosmetic: one pixel at any scale
     std::vector<QLineF> lignes; // drawn together, colour by colour
-    int couleur = -1;
+    int couleur = -1, epaisseur = 1;
     auto vide = [&] {
         if (!lignes.empty()) p.drawLines(lignes.data(), static_cast<int>(lignes.size()));
         lignes.clear();
@@ -109,10 +145,12 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
         if (Coupe(a, b, bord)) lignes.emplace_back(a, b);
     };
     for (const Marque& m : marques) {
-        if (m.couleur != couleur) {
+        if (m.couleur != couleur || m.epaisseur != epaisseur) {
             vide();
             couleur = m.couleur;
+            epaisseur = m.epaisseur;
             stylo.setColor(CouleurQt(CouleurPalette(couleur)));
+            stylo.setWidthF(epaisseur > 1 ? epaisseur : 0);
             p.setPen(stylo);
         }
         const QPointF a = VersPixels(vue, m.a);
@@ -123,8 +161,20 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
             ligne({a.x(), a.y() - DemiCroixPx}, {a.x(), a.y() + DemiCroixPx});
             break;
         case GenreMarque::Texte:
-            if (bord.contains(a)) p.drawStaticText(a, TexteStatique(m.texte));
+            if (Stylee(m)) {
+                vide();
+                TexteStyle(p, m, a);
+            } else if (bord.contains(a)) {
+                p.drawStaticText(a, TexteStatique(m.texte));
+            }
             break;
+        case GenreMarque::Graduation: {
+            const QPointF b = VersPixels(vue, m.b);
+            if (!Fini(b)) break;
+            const QPointF d = Travers(a, b);
+            ligne(a - d, a + d);
+            break;
+        }
         case GenreMarque::Ligne:
         case GenreMarque::Ellipse:
         case GenreMarque::Rectangle: {
@@ -174,8 +224,24 @@ QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
             e = QRectF(a.x() - DemiCroixPx, a.y() - DemiCroixPx, 2 * DemiCroixPx, 2 * DemiCroixPx);
             break;
         case GenreMarque::Texte:
-            e = police.boundingRect(QString::fromStdString(m.texte))
-                    .translated(a.x(), a.y() + police.ascent());
+            if (Stylee(m)) {
+                // Whatever its turn, the text stays within its length around its start.
+                QFont f;
+                if (!m.police.empty()) f.setFamily(QString::fromStdString(m.police));
+                if (m.taille > 0) f.setPointSizeF(m.taille);
+                f.setBold(m.gras);
+                const QFontMetricsF fm(f);
+                const double r =
+                    fm.horizontalAdvance(QString::fromStdString(m.texte)) + fm.height();
+                const QPointF d = Depart(m, a);
+                e = QRectF(d.x() - r, d.y() - r, 2 * r, 2 * r);
+            } else {
+                e = police.boundingRect(QString::fromStdString(m.texte))
+                        .translated(a.x(), a.y() + police.ascent());
+            }
+            break;
+        case GenreMarque::Graduation:
+            e = QRectF(a.x() - DemiCroixPx, a.y() - DemiCroixPx, 2 * DemiCroixPx, 2 * DemiCroixPx);
             break;
         case GenreMarque::Ligne:
         case GenreMarque::Rectangle:
@@ -186,8 +252,8 @@ QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
             break;
         }
         }
-        // The pen's pixel and antialiasing spill over by a little.
-        e.adjust(-2, -2, 2, 2);
+        // The pen and antialiasing spill over by a little.
+        e.adjust(-2 - m.epaisseur, -2 - m.epaisseur, 2 + m.epaisseur, 2 + m.epaisseur);
         r = r.isNull() ? e : r.united(e);
     }
     return r;

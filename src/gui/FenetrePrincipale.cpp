@@ -1,6 +1,7 @@
 #include "gui/FenetrePrincipale.h"
 
 #include "acquisition/ScannerSane.h"
+#include "app/CommandesAnnotation.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
@@ -199,6 +200,7 @@ void FenetrePrincipale::Clique(Controle c) {
 
 void FenetrePrincipale::Actualise() {
     PlaceGrille();
+    SuitImageAnnotation(o_);
     if (zoneImage_) zoneImage_->Actualise();
     if (chargeur_) chargeur_->Rafraichit();
     if (repertoire_) repertoire_->Rafraichit();
@@ -328,15 +330,16 @@ Touche ToucheDe(int cle) {
 void FenetrePrincipale::BrancheZoneImage() {
     zoneImage_->surAppui = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
         zoneImage_->setFocus();
-        ClicImage(o_, BoutonDe(b), ModificateursDe(m), p);
+        if (!AppuiAnnotation(o_, BoutonDe(b), p)) ClicImage(o_, BoutonDe(b), ModificateursDe(m), p);
         ApresPointage();
     };
     zoneImage_->surDeplacement = [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, PointTwips p) {
-        SuitSouris(o_, BoutonDe(b), ModificateursDe(m), p);
+        if (!SuitAnnotation(o_, p)) SuitSouris(o_, BoutonDe(b), ModificateursDe(m), p);
         zoneImage_->Actualise();
     };
     zoneImage_->surRelache = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
-        RelacheImage(o_, BoutonDe(b), ModificateursDe(m), p);
+        if (!RelacheAnnotation(o_, BoutonDe(b), p))
+            RelacheImage(o_, BoutonDe(b), ModificateursDe(m), p);
         ApresPointage();
     };
     zoneImage_->surTouche = [this](int cle, Qt::KeyboardModifiers m, bool enfoncee) {

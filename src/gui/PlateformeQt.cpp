@@ -6,6 +6,7 @@
 #include "calibration/Editeur.h"
 #include "colour/Palette.h"
 #include "gui/Couleurs.h"
+#include "gui/DessinCopie.h"
 #include "images/EnteteImage.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QImageReader>
 #include <QLabel>
 #include <QLocale>
@@ -112,6 +114,21 @@ Reponse PlateformeQt::QuestionOuiNonAnnuler(const std::string& texte, const std:
     default:
         return Reponse::Annuler;
     }
+}
+
+bool PlateformeQt::DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) {
+    return DessineSurPixels(image, dessins);
+}
+
+std::optional<PoliceTexte> PlateformeQt::ChoisitPolice(const PoliceTexte& proposee) {
+    QFont f = fenetre_ ? fenetre_->font() : QFont();
+    if (!proposee.nom.empty()) f.setFamily(Q(proposee.nom));
+    if (proposee.taille > 0) f.setPointSizeF(proposee.taille);
+    f.setBold(proposee.gras);
+    bool ok = false;
+    const QFont choisie = QFontDialog::getFont(&ok, f, fenetre_, {}, QFontDialog::ScalableFonts);
+    if (!ok) return std::nullopt;
+    return PoliceTexte{choisie.family().toStdString(), choisie.pointSizeF(), choisie.bold()};
 }
 
 std::optional<int> PlateformeQt::ChoisitCouleurPalette(const std::string& titre, int actuelle) {

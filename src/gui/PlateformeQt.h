@@ -50,6 +50,8 @@ public:
                                                   ZonePixels zone) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
+    bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) override;
+    std::optional<PoliceTexte> ChoisitPolice(const PoliceTexte& proposee) override;
     std::vector<LecteurMonte> Lecteurs() override;
     std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
                                                            bool dossiers) override;

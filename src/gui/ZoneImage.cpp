@@ -112,9 +112,11 @@ void ZoneImage::Actualise() {
         DemarreChargement();
         vueChangee = true;
     }
-    if (premiere_ || o_.images.versionVue != vuVue_ || o_.mesure.marques.version != vuMarques_) {
+    if (premiere_ || o_.images.versionVue != vuVue_ || o_.mesure.marques.version != vuMarques_ ||
+        o_.annotation.version != vuAnnotation_) {
         vuVue_ = o_.images.versionVue;
         vuMarques_ = o_.mesure.marques.version;
+        vuAnnotation_ = o_.annotation.version;
         vueChangee = true;
     }
     premiere_ = false;
@@ -253,6 +255,7 @@ const QImage& ZoneImage::VueDessinee() {
         QPainter p(&cache_);
         p.setFont(font());
         DessineMarques(p, o_.mesure.marques.fixes, o_.images.vue, QRectF(rect()));
+        DessineMarques(p, o_.annotation.marques, o_.images.vue, QRectF(rect()));
         cacheValide_ = true;
     }
     return cache_;

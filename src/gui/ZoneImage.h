@@ -121,7 +121,7 @@ private:
 
     // Versions of the state last shown.
     bool premiere_ = true;
-    std::uint64_t vuImage_ = 0, vuVue_ = 0, vuMarques_ = 0, vuProvisoire_ = 0;
+    std::uint64_t vuImage_ = 0, vuVue_ = 0, vuMarques_ = 0, vuProvisoire_ = 0, vuAnnotation_ = 0;
     int vuChamp_ = 0;
 
     PointTwips pointeur_;

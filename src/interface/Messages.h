@@ -27,6 +27,7 @@ inline constexpr int ZoneCouleur = 70;          // "Déplacer le carré sur la  
 inline constexpr int ImageEnCours = 71;         // "Image en cours : ***"
 inline constexpr int MarquerSurface = 72;       // " 1° marquer la surface ***"
 inline constexpr int CompterValider = 73;       // " 2° clic Gauche = compter ; ..."
+inline constexpr int TexteAInserer = 74;        // "texte à insérer***"
 inline constexpr int DimensionDifferente = 75;  // "L'image chargée a une dimension différente..."
 inline constexpr int PressePapierVide = 76;     // "Le presse papier ne contient pas d'image valide"
 inline constexpr int Alerte = 101;              // "alerte "
@@ -90,6 +91,8 @@ inline constexpr int Documentation = 186;      // "documentation"
 inline constexpr int LaGrille = 188;           // " la grille "
 inline constexpr int LaListeImages = 189;      // " la liste d'images "
 inline constexpr int Effacer = 190;            // "effacer"
+inline constexpr int LongueurReference = 192;  // "longueur de référence"
+inline constexpr int DebutReference = 194;     // "placer le curseur au début du segment..."
 inline constexpr int GroupeVide = 200;         // "Le chargeur MC est vide"
 inline constexpr int AppliquerGroupe = 201;    // "Appliquer le calibrage de l'image à toutes..."
 inline constexpr int Marquer = 202;            // "marquer "
@@ -197,6 +200,10 @@ inline constexpr int EnregistrementNuancier = 185; // "Enregistrement Nuancier"
 inline constexpr int EnregistrementScanner = 186;  // "Enregistrement Calibrage Scanner"
 inline constexpr int PasDansCetteVersion = 187;    // tooltip of the entries without behaviour
 inline constexpr int CouleursIlisibles = 188;      // "Les couleurs de l'image ne peuvent..."
+// The annotation, 190 onwards.
+inline constexpr int DepassementCapacite = 190; // "dépassement de capacité"
+inline constexpr int Commentaire = 191;         // "commentaire", the unit's prompt
+inline constexpr int Microns = 192;             // "microns", the unit first offered
 
 // Shape classes of spores and the distribution plots, 200-214.
 inline constexpr int FormeGlobuleuse = 200;      // the six classes of Q, 200..205

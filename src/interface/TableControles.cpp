@@ -330,7 +330,7 @@ constexpr DescriptionControle kTable[] = {
     {Controle::StatistiquesOrdre, "cmdStat", SansIndex, Aucun, "", true, Genre::Autre},
     {Controle::AcquisitionTwain, "cmdTest", SansIndex, Aucun, "", true, Genre::Autre},
     {Controle::BoutonCopieEcran, "copie", SansIndex, Aucun, "", true, Genre::Autre},
-    {Controle::SymboleMicron, "Bout_Symb", SansIndex, Aucun, "", false, Genre::Autre},
+    {Controle::SymboleMicron, "Bout_Symb", SansIndex, Aucun, "µ", false, Genre::Autre},
     {Controle::DefilementZoneCouleur, "VScroll3", 0, Aucun, "", true, Genre::Autre},
     // Colour panel buttons and check boxes, captioned from the colour texts 0..6.
     {Controle::PanneauCouleur0, "CouleurPanneau", 0, Aucun, "", true, Genre::Autre},

@@ -15,7 +15,8 @@ namespace orv {
 
 struct EtatMesure;
 
-enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle };
+// Graduation: a tick across the segment a-b at a, as long as a cross.
+enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle, Graduation };
 
 struct Marque {
     GenreMarque genre = GenreMarque::Ligne;
@@ -23,6 +24,15 @@ struct Marque {
     PointImage b;      // end, a point of the outline, opposite corner
     int couleur = 12;  // number in the 16-colour palette
     std::string texte; // for GenreMarque::Texte
+    // The annotation's marks: pen width in screen pixels; a text drawn this
+    // far from a (twips of the box), turned clockwise by `angle` degrees, in
+    // its own font (empty family, size 0: the box's).
+    int epaisseur = 1;
+    PointTwips decalage{};
+    double angle = 0;
+    bool gras = false;
+    std::string police{};
+    double taille = 0; // points
 };
 
 struct CalqueMarques {

@@ -41,6 +41,30 @@ struct EchantillonsImage {
     std::vector<std::uint16_t> rvb;
 };
 
+// A font as the user chose it: its family (empty: the window's), size in
+// points, bold.
+struct PoliceTexte {
+    std::string nom;
+    double taille = 10;
+    bool gras = false;
+};
+
+// One drawing on a picture, in its pixels (0, 0 the top-left corner of the
+// top-left pixel): a line of the given pen width, or a text whose top-left
+// corner is at (x0, y0), turned clockwise by `angle` degrees about it.
+struct DessinImage {
+    enum class Genre { Ligne, Texte };
+    Genre genre = Genre::Ligne;
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    double epaisseur = 1;      // pixels
+    std::uint32_t couleur = 0; // &HBBGGRR, as the program writes colours
+    std::string texte;         // Genre::Texte
+    std::string police;        // family (empty: the window's)
+    double taillePixels = 12;  // height of the font, pixels
+    bool gras = false;
+    double angle = 0; // degrees, clockwise
+};
+
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
 enum class Reponse { Oui, Non, Annuler };
@@ -126,6 +150,19 @@ public:
     // false when it could not be written.
     virtual bool EcritImage(const std::string& chemin, const std::string& format, int largeur,
                             int hauteur, int octetsParLigne, const std::uint8_t* pixels) = 0;
+
+    // Draws on a picture's pixels in place; false when it could not.
+    virtual bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) {
+        (void)image;
+        (void)dessins;
+        return false;
+    }
+    // The font dialog (scalable fonts only), `proposee` shown as chosen;
+    // nothing when cancelled.
+    virtual std::optional<PoliceTexte> ChoisitPolice(const PoliceTexte& proposee) {
+        (void)proposee;
+        return std::nullopt;
+    }
 
     // The mounted file systems: the root, the home folder, removable media.
     virtual std::vector<LecteurMonte> Lecteurs() = 0;

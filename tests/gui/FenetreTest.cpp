@@ -529,6 +529,57 @@ private slots:
         }
     }
 
+    // The Illustrer menu reaches the view and the copy: a horizontal and an
+    // oriented bar drawn with their labels, the copy saved as "<name>_Ref".
+    // Pictures in ORVELLE_CAPTURES when it names a folder.
+    void annotationSurLaVueEtLaCopie() {
+        const QString image = dossier.filePath("spores.png");
+        QVERIFY(QFile::copy(ORVELLE_DATA_DIR "/exemples/spores.png", image));
+        QVERIFY(OuvreCheminImage(*etat, image.toStdString()));
+        fenetre->Clique(Controle::BienvenueOK);
+        fenetre->Image()->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
+        ZoneImage* zone = fenetre->Image();
+        QTRY_VERIFY_WITH_TIMEOUT(derniere == ZoneImage::Qualite::Complete, 20000);
+        const QImage avant = zone->VueDessinee().copy();
+        auto ok = [this] {
+            fenetre->findChild<QPushButton*>(NomObjet(Controle::SaisieOK))->click();
+        };
+
+        Action(fenetre.get(), NomObjet(Controle::ReferenceSurImage))->trigger();
+        Action(fenetre.get(), NomObjet(Controle::ReferenceSimple))->trigger();
+        QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(120, 420));
+        QVERIFY(fenetre->findChild<QGroupBox*>(NomObjet(Controle::CadreSaisie))->isVisible());
+        ok();
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::SymboleMicron))->click();
+        ok();
+        Action(fenetre.get(), NomObjet(Controle::ReferenceOrientee))->trigger();
+        QTest::mousePress(zone, Qt::LeftButton, {}, QPoint(400, 200));
+        QTest::mouseMove(zone, QPoint(450, 260));
+        QTest::mouseMove(zone, QPoint(500, 300));
+        QTest::mouseRelease(zone, Qt::LeftButton, {}, QPoint(500, 300));
+        ok();
+        ok();
+        QCOMPARE(etat->annotation.marques.size(), size_t{8});
+        QVERIFY(zone->VueDessinee() != avant);
+        // Nothing was measured.
+        QCOMPARE(QString::fromStdString(etat->mesure.GrilleRef.Texte(1, 1)), QString());
+
+        auto* copie = fenetre->findChild<QGroupBox*>(NomObjet(Controle::CadreCopie));
+        QVERIFY(copie->isVisible());
+        fenetre->findChild<QPushButton*>(NomObjet(Controle::CopieEnregistre))->click();
+        const QString ref = dossier.filePath("spores_Ref.bmp");
+        const QImage ecrite(ref);
+        QCOMPARE(ecrite.size(), QImage(image).size());
+        QVERIFY(ecrite.convertToFormat(QImage::Format_RGB32) !=
+                QImage(image).convertToFormat(QImage::Format_RGB32));
+        const QString captures = qEnvironmentVariable("ORVELLE_CAPTURES");
+        if (!captures.isEmpty()) {
+            zone->grab().save(captures + "/annotation-vue.png");
+            fenetre->grab().save(captures + "/annotation-fenetre.png");
+            QFile::copy(ref, captures + "/spores_Ref.bmp");
+        }
+    }
+
     // F1, "Voir Options", the folder browser and "A propos ..." reach their
     // panels (pictures of them in ORVELLE_CAPTURES when it names a folder).
     void aideEtRepertoire() {

@@ -1,6 +1,7 @@
 #include "PlateformeFactice.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -115,7 +116,19 @@ std::optional<PixelsImage> PlateformeFactice::ImagePressePapier() {
     return imagePressePapier;
 }
 
+bool PlateformeFactice::DessineImage(PixelsImage& image, const std::vector<DessinImage>& d) {
+    appels.push_back({"dessin", std::to_string(d.size()), {}});
+    for (const DessinImage& x : d) {
+        dessins.push_back(x);
+        const long i = std::lround(x.x0), j = std::lround(x.y0);
+        if (i >= 0 && j >= 0 && i < image.largeur && j < image.hauteur)
+            image.pixels[static_cast<std::size_t>(j) * image.largeur + i] = 0xFFFFFFFF;
+    }
+    return true;
+}
+
 std::optional<PixelsImage> PlateformeFactice::LitPixelsImage(const std::string& chemin) {
+    appels.push_back({"pixels", chemin, {}});
     auto it = pixelsImages.find(chemin);
     if (it == pixelsImages.end()) return std::nullopt;
     return it->second;

@@ -52,6 +52,9 @@ public:
                                                   ZonePixels zone) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
+    // Records the drawings and paints the pixel where each one starts white,
+    // so that a test sees what a picture received.
+    bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& d) override;
     std::vector<LecteurMonte> Lecteurs() override { return lecteurs; }
     // Real folders of the test's temporary tree.
     std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
@@ -78,6 +81,7 @@ public:
 
     // Record.
     std::vector<Appel> appels;
+    std::vector<DessinImage> dessins; // every drawing made on a picture
     std::string pressePapier;
     std::uint32_t derniereCouleurFlash = 0;
     std::string dernierPropose; // folder or path the last file dialog started with

@@ -1,0 +1,318 @@
+// The annotation: a scale bar of L micrometres measures L at every view and on
+// the full-size copy; the prompt sequences; the copy's drawings accumulating
+// until "Ferme" and saved as the picture's "_Ref" file.
+#include "annotation/Annotation.h"
+#include "app/CommandesAnnotation.h"
+#include "app/CommandesImages.h"
+#include "base/Nombres.h"
+#include "images/Chargeur.h"
+#include "interface/Messages.h"
+#include "measure/OutilsPointage.h"
+#include "support/PlateformeFactice.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <unistd.h>
+
+namespace orv {
+namespace {
+
+namespace fs = std::filesystem;
+using C = Controle;
+
+struct Session {
+    test::PlateformeFactice p;
+    Controles controles;
+    TablesTextes textes;
+    Interface ui{p, controles, textes};
+    EtatAnnotation a;
+    Vue vue;
+    double coef = 1, fr = 1;
+    Session() {
+        textes.RemplitMessages();
+        p.separateur = '.';
+        vue.FixeImage(2000, 1500);
+        vue.FixeBoite(12000, 9000);
+        vue.VueInitiale();
+    }
+    ContexteAnnotation Contexte() const { return {vue, coef, fr, 12, 0x0000FF}; }
+    PointTwips Twips(double xImage, double yImage) const {
+        return {Arrondi32(vue.VersBoiteX(xImage)), Arrondi32(vue.VersBoiteY(yImage))};
+    }
+    // The bar: the mark drawn with the bar's pen.
+    const Marque* Barre() const {
+        for (const Marque& m : a.marques)
+            if (m.genre == GenreMarque::Ligne && m.epaisseur == 3) return &m;
+        return nullptr;
+    }
+    const Marque* Etiquette() const {
+        for (const Marque& m : a.marques)
+            if (m.genre == GenreMarque::Texte) return &m;
+        return nullptr;
+    }
+};
+
+// Invariant: whatever the calibration, zoom, origin, box and resolution mode,
+// the bar of L micrometres, horizontal or dragged, measures L to one pixel
+// unit, on the view and on the copy.
+TEST(Annotation, BarreMesureSaLongueur) {
+    std::mt19937 gen(20261207);
+    auto u = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(gen); };
+    for (int cas = 0; cas < 400; ++cas) {
+        Session s;
+        const int largeur = static_cast<int>(u(500, 9000)),
+                  hauteur = static_cast<int>(u(400, 6000));
+        s.vue.FixeImage(largeur, hauteur);
+        s.vue.FixeBoite(static_cast<int>(u(3000, 30000)), static_cast<int>(u(3000, 20000)));
+        s.vue.FixeExposant(static_cast<int>(u(-8, 5)));
+        const double W = s.vue.LargeurImage(), H = s.vue.HauteurImage();
+        s.vue.FixeOrigine(Arrondi32(u(0, W / 2)), Arrondi32(u(0, H / 2)));
+        s.coef = u(0.02, 3);
+        s.fr = cas % 2 ? 1.0 : largeur * 0.001;
+        s.a.ReferenceSurImage = true;
+        s.a.TailleTrace = cas % 3 == 0 ? 5 : 1;
+        const double L = std::round(u(1, 200) * 10) / 10;
+        const bool oriente = cas % 4 >= 2;
+        const PointTwips depart = s.Twips(u(0, W), u(0, H));
+        const auto c = s.Contexte();
+        if (oriente) {
+            s.a.ModeOrienteeTrace = true;
+            ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, depart));
+            ASSERT_TRUE(RelacheAnnotation(
+                s.ui, s.a, c,
+                {depart.x + Arrondi32(u(-900, 900)), depart.y + Arrondi32(u(-900, 900))}));
+        } else {
+            s.a.ModeReferenceSimple = true;
+            ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, depart));
+        }
+        ASSERT_TRUE(ValideAnnotation(s.ui, s.a, c, TexteNombre(L, '.')));
+        ASSERT_TRUE(ValideAnnotation(s.ui, s.a, c, " µm"));
+        const Marque* barre = s.Barre();
+        ASSERT_NE(barre, nullptr);
+        const auto trace = [&] { return ::testing::Message() << "cas " << cas << " L " << L; };
+        EXPECT_NEAR(Longueur(s.vue, barre->a, barre->b, s.coef, s.fr), L, s.coef) << trace();
+        // On the copy: the line from the start, taken back into picture units.
+        const auto q = PointCopie(s.vue, barre->a);
+        ASSERT_TRUE(q);
+        const DessinImage* plus = nullptr;
+        for (const DessinImage& d : s.a.dessinsCopie)
+            if (d.genre == DessinImage::Genre::Ligne && d.x0 == q->first && d.y0 == q->second)
+                plus = &d;
+        ASSERT_NE(plus, nullptr) << trace();
+        const auto unites = [](double x) { return Arrondi32(x * UnitesImageParPixel); };
+        EXPECT_NEAR(Longueur(s.vue, {unites(plus->x0), unites(plus->y0)},
+                             {unites(plus->x1), unites(plus->y1)}, s.coef, s.fr),
+                    L, s.coef)
+            << trace();
+    }
+}
+
+// The prompts: each row presses (and drags), answers the prompts in turn
+// ("" cancels, "µ" is the unit button then OK) and checks what was drawn.
+TEST(Annotation, SuitesDeSaisie) {
+    struct Cas {
+        const char* nom;
+        Controle menu;
+        PointImage appui, relache;
+        std::vector<std::string> reponses;
+        const char* etiquette; // nullptr: nothing drawn
+        double longueur;       // of the bar, micrometres
+        int sens;              // of the bar along x (0: vertical)
+        double angle;          // of the label
+        bool etiquetteAuBout;  // the label starts at the bar's far end
+    };
+    const Cas cas[] = {
+        {"defauts",
+         C::ReferenceSimple,
+         {4000, 3000},
+         {},
+         {"10", "microns"},
+         " 10microns",
+         10,
+         1,
+         0,
+         false},
+        {"virgule", C::ReferenceSimple, {4000, 3000}, {}, {"12,5", "µ"}, " 12 µm", 12, 1, 0, false},
+        {"point", C::ReferenceSimple, {4000, 3000}, {}, {"2.5", "µ"}, " 2.5 µm", 2.5, 1, 0, false},
+        {"annule", C::ReferenceSimple, {4000, 3000}, {}, {"10", ""}, nullptr, 0, 0, 0, false},
+        {"vers la gauche",
+         C::ReferenceOrientee,
+         {20000, 20000},
+         {10000, 15000},
+         {"50", "µm"},
+         " 50 µm",
+         50,
+         -1,
+         std::round(std::atan(0.5) * 180 / 3.14159265),
+         true},
+        {"vertical",
+         C::ReferenceOrientee,
+         {20000, 10000},
+         {20000, 30000},
+         {"30", "µm"},
+         " 30 µm",
+         30,
+         0,
+         90,
+         false},
+        {"orientee annulee",
+         C::ReferenceOrientee,
+         {20000, 10000},
+         {25000, 10000},
+         {""},
+         nullptr,
+         0,
+         0,
+         0,
+         false},
+        {"texte", C::IllustrerTexte, {4000, 3000}, {}, {"Russula"}, " Russula", 0, 0, 0, false},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.nom);
+        Session s;
+        s.coef = 0.25;
+        const auto c = s.Contexte();
+        ASSERT_TRUE(ClicMenuAnnotation(s.ui, s.a, s.vue, k.menu));
+        ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, s.Twips(k.appui.x, k.appui.y)));
+        if (k.menu == C::ReferenceOrientee) {
+            ASSERT_TRUE(RelacheAnnotation(s.ui, s.a, c, s.Twips(k.relache.x, k.relache.y)));
+        }
+        for (const std::string& r : k.reponses) {
+            EXPECT_TRUE(s.controles(C::CadreSaisie).visible);
+            if (r.empty()) {
+                ASSERT_TRUE(AnnuleAnnotation(s.ui, s.a));
+            } else if (r == "µ") {
+                EXPECT_TRUE(s.controles(C::SymboleMicron).visible);
+                ClicMenuAnnotation(s.ui, s.a, s.vue, C::SymboleMicron);
+                ASSERT_TRUE(ValideAnnotation(s.ui, s.a, c, s.controles.Texte(C::TexteSaisie)));
+            } else {
+                ASSERT_TRUE(ValideAnnotation(s.ui, s.a, c, r));
+            }
+        }
+        // Every way out ends the mode and closes the prompt: the next press measures.
+        EXPECT_FALSE(AnnotationEnCours(s.a));
+        EXPECT_FALSE(s.controles(C::CadreSaisie).visible);
+        EXPECT_FALSE(AppuiAnnotation(s.ui, s.a, c, s.Twips(100, 100)));
+        if (!k.etiquette) {
+            EXPECT_TRUE(s.a.marques.empty());
+            continue;
+        }
+        const PointImage appui = s.vue.VersImage(s.Twips(k.appui.x, k.appui.y));
+        const Marque* t = s.Etiquette();
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->texte, k.etiquette);
+        EXPECT_EQ(t->angle, k.angle);
+        if (k.menu == C::IllustrerTexte) {
+            EXPECT_EQ(t->a, appui);
+            continue;
+        }
+        const Marque* b = s.Barre();
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->a, appui);
+        EXPECT_NEAR(Longueur(s.vue, b->a, b->b, s.coef, s.fr), k.longueur, s.coef);
+        EXPECT_EQ(b->b.x > b->a.x ? 1 : b->b.x < b->a.x ? -1 : 0, k.sens);
+        if (k.sens == 0) {
+            EXPECT_GT(b->b.y, b->a.y);
+        }
+        EXPECT_EQ(t->a, k.etiquetteAuBout ? b->b : b->a);
+    }
+    // The length and unit typed stay offered for the next bar.
+    Session s;
+    ClicMenuAnnotation(s.ui, s.a, s.vue, C::ReferenceSimple);
+    AppuiAnnotation(s.ui, s.a, s.Contexte(), {100, 100});
+    ValideAnnotation(s.ui, s.a, s.Contexte(), "25");
+    ValideAnnotation(s.ui, s.a, s.Contexte(), " µm");
+    ClicMenuAnnotation(s.ui, s.a, s.vue, C::ReferenceSimple);
+    AppuiAnnotation(s.ui, s.a, s.Contexte(), {100, 100});
+    EXPECT_EQ(s.controles.Texte(C::TexteSaisie), "25");
+    ValideAnnotation(s.ui, s.a, s.Contexte(), "25");
+    EXPECT_EQ(s.controles.Texte(C::TexteSaisie), " µm");
+}
+
+class CopieAnnotee : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::temp_directory_path() / ("orvelle_annotation_" + std::to_string(::getpid()));
+        fs::create_directories(dossier);
+        o = std::make_unique<Orvelle>(p, dossier.string());
+        o->textes.RemplitMessages();
+        for (const char* nom : {"spore", "autre"}) {
+            const std::string image = (dossier / (std::string(nom) + ".jpg")).string();
+            p.images[image] = {400, 300};
+            p.pixelsImages[image] =
+                PixelsImage{400, 300, std::vector<std::uint32_t>(120000, 0xFF000000)};
+        }
+        ASSERT_TRUE(AjouteChemin(*o, Image("spore")));
+        ClicAnnotation(*o, C::ReferenceSurImage);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+    std::string Image(const std::string& nom) const { return (dossier / (nom + ".jpg")).string(); }
+    // A horizontal bar from picture pixel (x, y).
+    void Barre(double x, double y) {
+        ASSERT_TRUE(ClicAnnotation(*o, C::ReferenceSimple));
+        const Vue& v = o->images.vue;
+        const PointTwips t{Arrondi32(v.VersBoiteX(x * UnitesImageParPixel)),
+                           Arrondi32(v.VersBoiteY(y * UnitesImageParPixel))};
+        ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche, t));
+        ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+        ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    }
+    std::uint32_t Pixel(int x, int y) const {
+        return o->images.chargeur.apercu->pixels[static_cast<std::size_t>(y) * 400 + x];
+    }
+    test::PlateformeFactice p;
+    fs::path dossier;
+    std::unique_ptr<Orvelle> o;
+};
+
+TEST_F(CopieAnnotee, SAccumuleJusquAFermeEtSEnregistre) {
+    Barre(100, 50);
+    EXPECT_TRUE(o->controles(C::CadreCopie).visible);
+    Barre(200, 150);
+    // A text on the copy prepared by the bars goes on the same copy.
+    ASSERT_TRUE(ClicAnnotation(*o, C::IllustrerTexte));
+    ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche, {30, 30}));
+    o->controles.Texte(C::TexteSaisie, "Russula");
+    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    EXPECT_EQ(p.Compte("pixels"), 1);
+    EXPECT_EQ(p.Compte("dessin"), 3);
+    ASSERT_TRUE(o->images.chargeur.apercu);
+    EXPECT_EQ(Pixel(100, 50) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(Pixel(200, 150) & 0xFFFFFF, 0xFFFFFFu);
+
+    // Saved as the picture's name + "_Ref", with every drawing.
+    ASSERT_TRUE(ClicChargeur(*o, C::CopieEnregistre));
+    EXPECT_TRUE(fs::exists(dossier / "spore_Ref.bmp"));
+
+    // "Ferme": the next bar starts from the plain picture.
+    EXPECT_FALSE(ClicAnnotation(*o, C::CopieFerme));
+    ASSERT_TRUE(ClicChargeur(*o, C::CopieFerme));
+    Barre(300, 250);
+    EXPECT_EQ(p.Compte("pixels"), 2);
+    EXPECT_EQ(Pixel(100, 50) & 0xFFFFFF, 0u);
+
+    // Another picture shown: the copy of the first one goes with its marks.
+    ASSERT_TRUE(AjouteChemin(*o, Image("autre")));
+    SuitImageAnnotation(*o);
+    EXPECT_FALSE(o->images.chargeur.apercu);
+    EXPECT_TRUE(o->annotation.marques.empty());
+}
+
+TEST_F(CopieAnnotee, PointHorsImageRefuse) {
+    ASSERT_TRUE(ClicAnnotation(*o, C::ReferenceSimple));
+    const Vue& v = o->images.vue;
+    ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche,
+                                {Arrondi32(v.VersBoiteX(v.LargeurImage() + 500)), 1500}));
+    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"dépassement de capacité"});
+    EXPECT_EQ(p.Compte("dessin"), 0);
+    EXPECT_FALSE(o->controles(C::CadreCopie).visible);
+    EXPECT_EQ(o->annotation.marques.size(), 4u); // the view's bar stays
+}
+
+} // namespace
+} // namespace orv
