@@ -545,6 +545,8 @@ private slots:
             fenetre->findChild<QPushButton*>(NomObjet(Controle::SaisieOK))->click();
         };
 
+        // The picture's own 10 µm bar is 100 pixels, 1200 pixel units here.
+        etat->calibrage.CoefCalibrage = 10.0 / 1200;
         Action(fenetre.get(), NomObjet(Controle::ReferenceSurImage))->trigger();
         Action(fenetre.get(), NomObjet(Controle::ReferenceSimple))->trigger();
         QTest::mouseClick(zone, Qt::LeftButton, {}, QPoint(120, 420));
