@@ -279,9 +279,9 @@ std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
 }
 
 std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemin) {
-    QImageReader lecteur(Q(chemin));
-    lecteur.setAutoTransform(true);
-    const QImage image = lecteur.read();
+    // As the view shows it (no orientation tag applied): the copies drawn on
+    // and saved from it match what the user pointed.
+    const QImage image = LitImageTelleQuelle(Q(chemin));
     if (image.isNull()) return std::nullopt;
     return VersPixels(image);
 }
