@@ -54,6 +54,16 @@ void DessineCopie(Orvelle& o) {
     OffreCopieReferencee(o.ui, ch, std::move(ch.apercu));
 }
 
+namespace {
+
+// The annotation over, the status bar prompts for the measure again.
+void InviteMesure(Orvelle& o) {
+    if (AnnotationEnCours(o.annotation)) return;
+    o.ui.Statut(o.textes.Msg(o.mesure.NumFonction == 20 ? msg::ZoneCouleur : msg::ChoisirCommande));
+}
+
+} // namespace
+
 bool ClicAnnotation(Orvelle& o, Controle c) {
     SuitImageAnnotation(o);
     auto& a = o.annotation;
@@ -62,10 +72,13 @@ bool ClicAnnotation(Orvelle& o, Controle c) {
         if (!ValideAnnotation(o.ui, a, ContexteAnnotationDe(o),
                               o.controles.Texte(Controle::TexteSaisie)))
             return false;
+        InviteMesure(o);
         DessineCopie(o);
         return true;
     case Controle::SaisieAnnule:
-        return AnnuleAnnotation(o.ui, a);
+        if (!AnnuleAnnotation(o.ui, a)) return false;
+        InviteMesure(o);
+        return true;
     case Controle::CopieFerme:
         // "Ferme": the next drawing starts again from the plain picture.
         a.CopieImageChargee = false;

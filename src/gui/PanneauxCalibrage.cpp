@@ -337,12 +337,15 @@ void PanneauxCalibrage::Actualise() {
     Remplit(listeCalib_, o_.calibrage.ListCalib, o_.calibrage.selectionCalib);
     Remplit(listeGroupe_, o_.calibrage.groupe.ListImgMC, o_.calibrage.groupe.selection);
     // The dialogue just opened with its starting value: the user types over it.
+    // So does each new prompt of a dialogue already open (the annotation's unit).
     const bool ouvert = o_.controles(Controle::CadreSaisie).visible;
-    if (ouvert && !dialogueOuvert_ && saisie_->isEnabled()) {
+    const std::string& invite = o_.controles.Texte(Controle::InviteSaisie);
+    if (ouvert && (!dialogueOuvert_ || invite != inviteVue_) && saisie_->isEnabled()) {
         saisie_->setFocus();
         saisie_->selectAll();
     }
     dialogueOuvert_ = ouvert;
+    inviteVue_ = invite;
 }
 
 void PanneauxCalibrage::ApresEvenement() {

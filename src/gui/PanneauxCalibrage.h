@@ -77,6 +77,7 @@ private:
     QLineEdit* saisie_ = nullptr; // TBox(5)
     QLineEdit* valeur_ = nullptr; // TBox(0)
     bool dialogueOuvert_ = false;
+    std::string inviteVue_; // the prompt it showed
 };
 
 } // namespace orv
