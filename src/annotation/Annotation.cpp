@@ -4,7 +4,6 @@
 #include "interface/Messages.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <numbers>
 
