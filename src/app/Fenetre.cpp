@@ -174,6 +174,17 @@ void Activation(Orvelle& o) {
     AppliqueResolution(o);
 }
 
+void OuvreFichiersDeDemarrage(Orvelle& o, const std::vector<std::string>& chemins) {
+    Activation(o);
+    for (const std::string& chemin : chemins) {
+        // A saved work (.trm) opens as "Charger la trame" opens it; anything else is a picture.
+        if (chemin.size() > 4 && Majuscules(chemin.substr(chemin.size() - 4)) == ".TRM")
+            OuvreTrame(o, chemin);
+        else
+            OuvreCheminImage(o, chemin);
+    }
+}
+
 bool DemandeQuitter(Orvelle& o) {
     const bool oui = ConfirmeQuitter(o);
     if (oui) o.fermeture = true;

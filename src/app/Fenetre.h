@@ -7,6 +7,7 @@
 #include "app/Orvelle.h"
 
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -14,6 +15,9 @@ namespace orv {
 void Demarrage(Orvelle& o);
 // Every activation of the window (the first one also empties the grid).
 void Activation(Orvelle& o);
+// The pictures and grid files named on the command line, opened once the
+// first activation has emptied the grid, so that they stay loaded.
+void OuvreFichiersDeDemarrage(Orvelle& o, const std::vector<std::string>& chemins);
 // The quit confirmation (unsaved measures are offered a save first): true
 // when the program may end.
 bool DemandeQuitter(Orvelle& o);

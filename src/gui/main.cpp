@@ -68,15 +68,10 @@ int main(int argc, char** argv) {
     fenetre.AppliqueLangueQt();
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
     fenetre.showMaximized();
-    for (const QString& argument : ligne.positionalArguments()) {
-        const QFileInfo fichier(argument);
-        const std::string chemin = fichier.absoluteFilePath().toStdString();
-        // A saved work (.trm) opens as "Charger la trame" opens it; anything else is an image.
-        if (fichier.suffix().compare("trm", Qt::CaseInsensitive) == 0)
-            orv::OuvreTrame(etat, chemin);
-        else
-            orv::OuvreCheminImage(etat, chemin);
-    }
+    std::vector<std::string> fichiers;
+    for (const QString& argument : ligne.positionalArguments())
+        fichiers.push_back(QFileInfo(argument).absoluteFilePath().toStdString());
+    orv::OuvreFichiersDeDemarrage(etat, fichiers);
     fenetre.Actualise();
     fenetre.activateWindow();
     return QApplication::exec();

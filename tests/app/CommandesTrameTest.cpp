@@ -425,6 +425,19 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     AttendMeme(apres, Releve_(*y), "reloaded");
 }
 
+// A grid file named on the command line is still there once the window has
+// been activated (the first activation empties the grid).
+TEST_F(CommandesTrameTest, GridFileGivenAtStartStaysLoaded) {
+    Travail(*o, 14, 3);
+    const Releve avant = Releve_(*o);
+    const std::string f = Sauve(*o, "depart.trm");
+    Orvelle y(p, (dossier / "programme").string());
+    Demarrage(y);
+    OuvreFichiersDeDemarrage(y, {f});
+    Activation(y);
+    AttendMeme(avant, Releve_(y), "opened at start");
+}
+
 TEST_F(CommandesTrameTest, EmptyPathMeansMesureTrm) {
     Travail(*o, 13, 2);
     const Releve avant = Releve_(*o);
