@@ -4,6 +4,7 @@
 #include "app/CommandesCouleur.h"
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
+#include "app/Historique.h"
 
 #include "images/CommandesVue.h"
 #include "measure/ChangementFonction.h"
@@ -85,6 +86,7 @@ template <class F> void Evenement(Orvelle& o, F&& f) {
     SauvegardeTrame sauvegarde(o);
     const ContexteMesure c = ContexteDe(o, &sauvegarde);
     Suivre(o, f(c));
+    SuitHistorique(o);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Documentation.h"
+#include "app/Historique.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/SessionParametres.h"
@@ -157,6 +158,7 @@ void Demarrage(Orvelle& o) {
     // 10. Welcome panel.
     AfficheBienvenue(o);
     MontreFonctionActive(o);
+    SuitHistorique(o);
 }
 
 void Activation(Orvelle& o) {
@@ -172,6 +174,7 @@ void Activation(Orvelle& o) {
     // The resolution factor follows the resolution mode and the picture shown
     // (forcing it to 1 here would change every length in "Ind. Dim." mode).
     AppliqueResolution(o);
+    SuitHistorique(o);
 }
 
 void OuvreFichiersDeDemarrage(Orvelle& o, const std::vector<std::string>& chemins) {
@@ -233,6 +236,12 @@ void ClicControle(Orvelle& o, Controle c) {
         break;
     case C::EffaceArriere:
         EffaceDerniereValeur(o);
+        break;
+    case C::AnnulerGrille:
+        AnnuleGrille(o);
+        break;
+    case C::RefaireGrille:
+        RefaitGrille(o);
         break;
     case C::Retrace:
     case C::MenuRetrace:
@@ -347,6 +356,7 @@ void MontreFonctionActive(Orvelle& o) {
 
 void Clic(Orvelle& o, Controle c) {
     ClicControle(o, c);
+    SuitHistorique(o);
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.
     MontreFonctionActive(o);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "annotation/EtatAnnotation.h"
+#include "app/Historique.h"
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
 #include "colour/EtatCouleur.h"
@@ -85,6 +86,9 @@ public:
 
     // The statistics grid, order statistics, notation, export and import (results/).
     EtatResultats resultats;
+
+    // The grid's changes, for undo and redo.
+    Historique historique;
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }

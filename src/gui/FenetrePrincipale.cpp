@@ -7,6 +7,7 @@
 #include "app/Fenetre.h"
 #include "gui/Acquisition.h"
 #include "gui/Loupe.h"
+#include "gui/MenusRecents.h"
 #include "gui/ModeleGrille.h"
 #include "gui/PanneauChargeur.h"
 #include "gui/PanneauDistribution.h"
@@ -98,6 +99,16 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     ConstruitMenus();
     if (auto* memo = liaisons_.Objet<QAction>(Controle::ListeCles))
         memo->setShortcut(QKeySequence(Qt::Key_F1));
+    if (auto* a = liaisons_.Objet<QAction>(Controle::AnnulerGrille))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    if (auto* a = liaisons_.Objet<QAction>(Controle::RefaireGrille))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    AjouteMenusRecents(liaisons_.Objet<QMenu>(Controle::MenuFichiers),
+                       liaisons_.Objet<QAction>(Controle::RepertoireImage), o_,
+                       [this](GenreRecent genre, std::size_t index) {
+                           OuvreRecent(o_, genre, index);
+                           Actualise();
+                       });
     zoneImage_ = new ZoneImage(o_);
     zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();

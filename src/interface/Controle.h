@@ -40,6 +40,8 @@ enum class Controle : std::uint16_t {
     Histogrammes,
     CopieResultats,
     ImportCSV,
+    AnnulerGrille,
+    RefaireGrille,
     // Menu "Fonction"
     MenuFonctions,
     FonctionSegment,

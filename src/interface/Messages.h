@@ -216,6 +216,12 @@ inline constexpr int ExporterPNG = 210;          // "Exporter en PNG..."
 inline constexpr int ExporterSVG = 211;          // "Exporter en SVG..."
 inline constexpr int NuageLongueurLargeur = 212; // "Longueur x largeur"
 inline constexpr int Effectif = 213;             // "effectif"
+// Undo and redo, the recent work, 215 onwards.
+inline constexpr int AnnulerGrille = 215;     // "Annuler"
+inline constexpr int RefaireGrille = 216;     // "Refaire"
+inline constexpr int TramesRecentes = 217;    // "Trames récentes"
+inline constexpr int ImagesRecentes = 218;    // "Images récentes"
+inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
 
 } // namespace orv::mnu
 

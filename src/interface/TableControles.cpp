@@ -44,6 +44,9 @@ constexpr DescriptionControle kTable[] = {
     {Controle::Histogrammes, "MnuEDit", 6, Controle::MenuEdition, "Histogrammes", true, Genre::Element},
     {Controle::CopieResultats, "MnuEDit", 7, Controle::MenuEdition, "Copie d'écran", true, Genre::Element},
     {Controle::ImportCSV, "MnuEDit", 8, Controle::MenuEdition, "fich.CSV=> grille", true, Genre::Element},
+    // Captioned from the menu texts (app/Historique.cpp).
+    {Controle::AnnulerGrille, "MnuHist", 1, Controle::MenuEdition, "", true, Genre::Element},
+    {Controle::RefaireGrille, "MnuHist", 2, Controle::MenuEdition, "", true, Genre::Element},
     {Controle::MenuFonctions, "Mnfonctions", SansIndex, Aucun, "Fonction", true, Genre::Barre},
     {Controle::FonctionSegment, "MnuFonc", 1, Controle::MenuFonctions, "Mesure segment", true, Genre::Element},
     {Controle::FonctionSpores2D, "MnuFonc", 2, Controle::MenuFonctions, "Spores 2D", true, Genre::Element},

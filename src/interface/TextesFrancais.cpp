@@ -331,6 +331,11 @@ constexpr Entree kMnu[] = {
     {211, "Exporter en SVG..."},
     {212, "Longueur x largeur"},
     {213, "effectif"},
+    {215, "Annuler"},
+    {216, "Refaire"},
+    {217, "Trames récentes"},
+    {218, "Images récentes"},
+    {219, " est introuvable : retiré de la liste"},
 };
 
 constexpr Entree kMstat[] = {

@@ -285,6 +285,27 @@ private slots:
         QVERIFY(std::abs(long2 - long1) <= 24);
     }
 
+    // Ctrl+Z takes the spore just measured back with its mark (the Ctrl of
+    // the shortcut does not turn the image drag on); Ctrl+Shift+Z measures it again.
+    void annulerRefaireAuClavier() {
+        OuvreSpores();
+        Glisse(180, 220, 280, 220);
+        Glisse(230, 195, 230, 245);
+        const auto cellule = [this] {
+            return fenetre->VueGrille()->model()->index(0, 1).data().toString();
+        };
+        const QString mesure = cellule();
+        const size_t marques = etat->mesure.marques.fixes.size();
+        QVERIFY(!mesure.isEmpty() && marques > 0);
+        QTest::keyClick(fenetre->Image(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellule(), QString());
+        QCOMPARE(etat->mesure.marques.fixes.size(), size_t{0});
+        QVERIFY(!etat->mesure.pointage.etatGlisse);
+        QTest::keyClick(fenetre->Image(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cellule(), mesure);
+        QCOMPARE(etat->mesure.marques.fixes.size(), marques);
+    }
+
     // The G key moves the grids round the image, as the key help promises;
     // the statistics' row labels are never cut and the grids' columns line up.
     void grillesDeplaceesEtLisibles() {

@@ -1028,6 +1028,15 @@ TEXTES += [
     ("MNU", 212, "Longueur x largeur", "Length x width", "Länge x Breite", "Lunghezza x larghezza",
      "Longitud x anchura"),
     ("MNU", 213, "effectif", "count", "Anzahl", "frequenza", "frecuencia"),
+    ("MNU", 215, "Annuler", "Undo", "Rückgängig", "Annulla", "Deshacer"),
+    ("MNU", 216, "Refaire", "Redo", "Wiederherstellen", "Ripeti", "Rehacer"),
+    ("MNU", 217, "Trames récentes", "Recent work files", "Zuletzt geöffnete Arbeiten",
+     "Trame recenti", "Tramas recientes"),
+    ("MNU", 218, "Images récentes", "Recent images", "Zuletzt geöffnete Bilder",
+     "Immagini recenti", "Imágenes recientes"),
+    ("MNU", 219, " est introuvable : retiré de la liste", " cannot be found: removed from the list",
+     " ist nicht auffindbar: aus der Liste entfernt", " non trovato: tolto dall'elenco",
+     " no se encuentra: quitado de la lista"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
