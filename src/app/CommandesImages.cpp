@@ -3,6 +3,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
+#include "app/TravailRecent.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
@@ -266,6 +267,7 @@ bool OuvreCheminImage(Orvelle& o, const std::string& chemin) {
     VueInitiale(o);
     MontreListe(o);
     VerifieDimension(o.ui, o.images.chargeur, *taille);
+    NoteRecent(o, GenreRecent::Image, chemin);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
+#include "app/TravailRecent.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
@@ -214,17 +215,22 @@ bool SauverTrame(Orvelle& o) {
     if (FichierExiste(chemin) &&
         !o.plateforme.QuestionOKAnnuler(t.Msg(kMsgEcraser), chemin, Icone::Question))
         return false;
-    return SauveTrame(o, chemin);
+    if (!SauveTrame(o, chemin)) return false;
+    NoteRecent(o, GenreRecent::Trame, chemin);
+    return true;
+}
+
+bool RemplacementAccepte(Orvelle& o) {
+    const auto& t = o.textes;
+    const auto& m = o.mesure;
+    return m.Etape + m.LigneCourante <= 2 ||
+           o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
+                                           t.Msg(kMsgContinuer),
+                                       t.Mnu(mnu::Attention), Icone::Information);
 }
 
 void ChargerTrame(Orvelle& o) {
-    const auto& t = o.textes;
-    const auto& m = o.mesure;
-    if (m.Etape + m.LigneCourante > 2 &&
-        !o.plateforme.QuestionOuiNon(t.Msg(kMsgTableOccupee) + std::string(FinDeLigne) +
-                                         t.Msg(kMsgContinuer),
-                                     t.Mnu(mnu::Attention), Icone::Information))
-        return;
+    if (!RemplacementAccepte(o)) return;
     // The grid is only replaced by a file read whole: a cancelled dialog or a
     // refused file leaves the work as it was.
     const std::string filtre = std::string("*") + kExtension + "|*" + kExtension;
@@ -234,8 +240,9 @@ void ChargerTrame(Orvelle& o) {
     OuvreTrame(o, *choisi);
 }
 
-void OuvreTrame(Orvelle& o, const std::string& chemin) {
-    if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return;
+bool OuvreTrame(Orvelle& o, const std::string& chemin) {
+    if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return false;
+    NoteRecent(o, GenreRecent::Trame, chemin);
     GroupeVide(o);
     aff_liste_images(o);
     const auto& liste = o.images.chargeur.ListIMGchar;
@@ -247,6 +254,7 @@ void OuvreTrame(Orvelle& o, const std::string& chemin) {
     } else {
         AfficheImageParDefaut(o);
     }
+    return true;
 }
 
 void MajGrille(Orvelle& o) {

@@ -51,12 +51,16 @@ std::string NomProposeTrame(const Orvelle& o);
 // MnuFIC(9) "Sauver la Trame": save dialog, overwrite question, SauveTrame.
 // True when the file was written.
 bool SauverTrame(Orvelle& o);
+// The question asked before the grid's data is replaced by a file's (message
+// 185 and 106); true when the grid is empty or the user said Yes.
+bool RemplacementAccepte(Orvelle& o);
 // MnuFIC(10) "Charger la trame": question when the grid holds data, open
 // dialog, ChargeTrame, then the first image shown with the marks of its lines.
 void ChargerTrame(Orvelle& o);
 // Loads a grid file named from outside (the command line, the desktop), then
-// shows its first image, as "Charger la trame" does after its dialog.
-void OuvreTrame(Orvelle& o, const std::string& chemin);
+// shows its first image, as "Charger la trame" does after its dialog. True
+// when the file was read; it is then first in the recent grid files.
+bool OuvreTrame(Orvelle& o, const std::string& chemin);
 // Mntool(4) "maj grille": the grid saved and read back, so every line is
 // recomputed with the current calibration. Refused while a measure is half
 // entered (its values would be lost).

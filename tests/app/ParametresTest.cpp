@@ -56,6 +56,9 @@ Parametres Differents() {
     p.ficEtalon = "étalon.txt";
     p.fEtalonCouleur = true;
     p.ficScanner = "scanner.txt";
+    p.tramesRecentes.Complete("/données/a.trm");
+    p.tramesRecentes.Complete("/b.trm");
+    p.imagesRecentes.Complete("/photos/µ.jpg");
     return p;
 }
 
