@@ -61,14 +61,17 @@ bool MemeTrace(const TraceLigne& a, const TraceLigne& b) {
            a.marques.size() == b.marques.size();
 }
 
-// The grid of `o` is the one `e` recorded (the frame aside).
+// The grid of `o` is the one `e` recorded (the frame aside). The line under way
+// is not compared: with no value entered it only keeps what a back-erase left
+// (its number), which is no change of the work.
 bool MemeGrille(const EtatTravail& e, const Orvelle& o) {
     const EtatMesure& m = o.mesure;
     const GrilleTexte& g = m.GrilleRef;
     if (e.NumFonction != m.NumFonction || e.PolygoneAuto != m.PolygoneAuto || e.Etape != m.Etape ||
         e.LigneCourante != m.LigneCourante || static_cast<int>(e.lignes.size()) != Rangees(m))
         return false;
-    for (size_t l = 0; l < e.lignes.size(); ++l) {
+    const size_t comparees = std::min(e.lignes.size(), static_cast<size_t>(e.LigneCourante));
+    for (size_t l = 0; l < comparees; ++l) {
         const auto& ligne = e.lignes[l];
         if (static_cast<int>(ligne.size()) != g.Colonnes()) return false;
         for (size_t c = 0; c < ligne.size(); ++c)
