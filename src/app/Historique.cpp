@@ -92,8 +92,13 @@ void RemetGrille(Orvelle& o, const EtatTravail& e) {
     if (m.commentaire.Ouvert()) FermeCommentaire(o.ui, m);
     GrilleTexte& g = m.GrilleRef;
     g.FixeLignes(e.lignesGrille);
+    // Emptied as EffaceGrille empties it, highlights included: the statistics
+    // mark the extremes of the lines put back.
     for (int l = 1; l < g.Lignes(); ++l)
-        for (int c = 0; c < g.Colonnes(); ++c) g.FixeTexte(l, c, "");
+        for (int c = 0; c < g.Colonnes(); ++c) {
+            g.FixeTexte(l, c, "");
+            if (c >= 1) g.FixeCouleurCellule(l, c, g.CouleurFond());
+        }
     for (size_t l = 0; l < e.lignes.size(); ++l)
         for (size_t c = 0; c < e.lignes[l].size(); ++c)
             g.FixeTexte(static_cast<int>(l), static_cast<int>(c), e.lignes[l][c]);

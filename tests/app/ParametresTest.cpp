@@ -2,6 +2,7 @@
 #include "app/FichierParametres.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
+#include "app/TravailRecent.h"
 #include "base/Cp1252.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
@@ -223,6 +224,25 @@ TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
     EXPECT_TRUE(LitParametres(*suivante));
     AttendsEgaux(suivante->parametres, o->parametres);
     EXPECT_EQ(Octets(), ecrit);
+}
+
+// A work file opened goes to the settings file at once, the settings not saved
+// staying out of it; one gone is said and leaves the list.
+TEST_F(SessionParametres, TravailRecentGardeEtRetire) {
+    LitParametres(*o);
+    o->parametres.savAuto = 20;
+    const std::string trame = (dossier / "x.trm").string();
+    NoteRecent(*o, GenreRecent::Trame, trame);
+    Parametres lu;
+    ASSERT_TRUE(LitFichierParametres(Fichier(), lu));
+    EXPECT_EQ(lu.tramesRecentes.Chemins(), std::vector<std::string>{trame});
+    EXPECT_EQ(lu.savAuto, 10);
+    EXPECT_FALSE(OuvreRecent(*o, GenreRecent::Trame, 0));
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{trame + " est introuvable : retiré de la liste"});
+    lu = {};
+    ASSERT_TRUE(LitFichierParametres(Fichier(), lu));
+    EXPECT_TRUE(lu.tramesRecentes.Chemins().empty());
 }
 
 TEST_F(SessionParametres, DossierAbsent) {
