@@ -14,6 +14,7 @@
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/SessionParametres.h"
+#include "app/TravailRecent.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -135,6 +136,7 @@ void Demarrage(Orvelle& o) {
     // 5. Settings, then the language when it is not French.
     o.REPPROG = o.dossierProgramme;
     LitParametres(o);
+    LitRecents(o);
     if (!o.langueDemandee.empty()) o.parametres.langue = o.langueDemandee;
     if (o.parametres.langue != "fr") {
         o.diagnosticLangue = o.diagnosticLangueDemande;

@@ -191,26 +191,6 @@ const CleParametre* Cherche(std::string_view cle) {
     return nullptr;
 }
 
-// The recent lists: a key per entry, numbered from 1, so that an older reader
-// skips them as keys it does not know.
-struct CleRecente {
-    std::string_view prefixe;
-    ListeRecente Parametres::*liste;
-};
-constexpr CleRecente ClesRecentes[] = {{"TRAME_RECENTE", &Parametres::tramesRecentes},
-                                       {"IMAGE_RECENTE", &Parametres::imagesRecentes}};
-
-bool LitRecent(std::string_view cle, const std::string& valeur, Parametres& p) {
-    for (const auto& r : ClesRecentes) {
-        if (cle.substr(0, r.prefixe.size()) != r.prefixe) continue;
-        const auto n = LitEntierStrict(cle.substr(r.prefixe.size()));
-        if (!n || *n < 1 || *n > static_cast<long>(ListeRecente::Taille)) return false;
-        (p.*r.liste).Complete(valeur);
-        return true;
-    }
-    return false;
-}
-
 } // namespace
 
 LectureParametres LitParametresDepuis(const std::vector<std::string>& lignes, Parametres& p) {
@@ -220,13 +200,9 @@ LectureParametres LitParametresDepuis(const std::vector<std::string>& lignes, Pa
         const size_t egal = t.find('=');
         if (t.empty() || egal == std::string::npos) continue;
         const std::string cle = Majuscules(Trim(std::string_view(t).substr(0, egal)));
-        const std::string valeur = Trim(std::string_view(t).substr(egal + 1));
         const CleParametre* c = Cherche(cle);
-        if (!c) {
-            if (LitRecent(cle, valeur, p)) res.cles.insert(cle);
-            continue;
-        }
-        if (c->lit(p, valeur))
+        if (!c) continue;
+        if (c->lit(p, Trim(std::string_view(t).substr(egal + 1))))
             res.cles.insert(cle);
         else
             res.rejetees.push_back(ligne);
@@ -248,12 +224,6 @@ std::vector<std::string> LignesParametres(const Parametres& p, const ContextePar
     std::vector<std::string> lignes{SurUneLigne(ctx.titre), "  Ne pas modifier ! "};
     for (const auto& c : Cles)
         if (c.ecrit) lignes.push_back(std::string(c.entete) + c.ecrit(p, ctx));
-    for (const auto& r : ClesRecentes) {
-        const auto& chemins = (p.*r.liste).Chemins();
-        for (size_t k = 0; k < chemins.size(); ++k)
-            lignes.push_back(std::string(r.prefixe) + std::to_string(k + 1) + "= " +
-                             SurUneLigne(chemins[k]));
-    }
     return lignes;
 }
 

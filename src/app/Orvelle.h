@@ -4,6 +4,7 @@
 
 #include "annotation/EtatAnnotation.h"
 #include "app/Historique.h"
+#include "base/ListeRecente.h"
 #include "base/Parametres.h"
 #include "calibration/EtatCalibrage.h"
 #include "colour/EtatCouleur.h"
@@ -62,6 +63,9 @@ public:
     // The work (function and grid texts) as that file holds it: quitting with
     // other measures asks to save them.
     std::string travailSauve;
+    // The File menu's recent work, most recent first (app/TravailRecent).
+    ListeRecente tramesRecentes;
+    ListeRecente imagesRecentes;
 
     // Window flags.
     bool premiereActivationFaite = false;

@@ -3,10 +3,8 @@
 #include "app/CommandesImages.h"
 #include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
-#include "app/FichierParametres.h"
 #include "app/Historique.h"
 #include "app/Orvelle.h"
-#include "app/SessionParametres.h"
 #include "base/FichierTexte.h"
 #include "interface/Messages.h"
 
@@ -17,24 +15,42 @@ namespace orv {
 namespace {
 
 ListeRecente& Liste(Orvelle& o, GenreRecent genre) {
-    return genre == GenreRecent::Trame ? o.parametres.tramesRecentes : o.parametres.imagesRecentes;
+    return genre == GenreRecent::Trame ? o.tramesRecentes : o.imagesRecentes;
 }
 
-// Only the two lists change in the file: the other settings stay as the user
-// last saved them (the settings are otherwise written on demand only).
+constexpr std::string_view CleTrame = "TRAME=";
+constexpr std::string_view CleImage = "IMAGE=";
+
+std::string CheminRecents(const Orvelle& o) {
+    return o.dossierProgramme + "/" + std::string(NomFichierRecents);
+}
+
+// Written at once, so that the next start offers them whether or not the
+// settings were saved; the settings file itself is never touched.
 void EnregistreRecents(Orvelle& o) {
     if (o.dossierProgramme.empty()) return;
-    const std::string chemin = CheminParametres(o);
-    Parametres fichier;
-    if (!LitFichierParametres(chemin, fichier)) fichier = ParametresAEcrire(o);
-    fichier.tramesRecentes = o.parametres.tramesRecentes;
-    fichier.imagesRecentes = o.parametres.imagesRecentes;
-    // Silent, as the file made at the first start: a folder that cannot be
-    // written is said at the first explicit save.
-    EcritFichierParametres(chemin, fichier, {o.textes.Msg(139), o.dossierProgramme, o.Sep()});
+    std::vector<std::string> lignes;
+    for (const auto& c : o.tramesRecentes.Chemins()) lignes.push_back(std::string(CleTrame) + c);
+    for (const auto& c : o.imagesRecentes.Chemins()) lignes.push_back(std::string(CleImage) + c);
+    // Silent: a folder that cannot be written is said at the first explicit
+    // save of the settings.
+    EcritLignesFichier(CheminRecents(o), lignes);
 }
 
 } // namespace
+
+void LitRecents(Orvelle& o) {
+    o.tramesRecentes.Vide();
+    o.imagesRecentes.Vide();
+    if (o.dossierProgramme.empty()) return;
+    const auto lignes = LitLignesFichier(CheminRecents(o));
+    if (!lignes) return;
+    // Lines of another kind are skipped; each list keeps its order.
+    for (const std::string& l : *lignes) {
+        if (l.rfind(CleTrame, 0) == 0) o.tramesRecentes.Complete(l.substr(CleTrame.size()));
+        if (l.rfind(CleImage, 0) == 0) o.imagesRecentes.Complete(l.substr(CleImage.size()));
+    }
+}
 
 void NoteRecent(Orvelle& o, GenreRecent genre, const std::string& chemin) {
     ListeRecente& l = Liste(o, genre);

@@ -1,16 +1,23 @@
 // The recent work of the File menu: the grid files and the pictures last
-// opened, kept in the settings file at once, so that the next start offers
-// them whether or not the settings were saved.
+// opened, kept at once in a file of their own beside the settings file
+// ("TRAME=" and "IMAGE=" lines, most recent first), so that the next start
+// offers them whether or not the settings were saved.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace orv {
 
 class Orvelle;
 
 enum class GenreRecent { Trame, Image };
+
+inline constexpr std::string_view NomFichierRecents = "Recents.dat";
+
+// Both lists as the file in the program folder gives them (empty without it).
+void LitRecents(Orvelle& o);
 
 // A grid file read or saved, a picture opened: first in its list (by its
 // full path).

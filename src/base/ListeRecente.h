@@ -15,7 +15,7 @@ public:
     // `chemin` comes first; an older place of it goes, and the oldest entry
     // beyond eight.
     void Ajoute(const std::string& chemin);
-    // The settings file gives the entries most recent first: each goes after
+    // The file gives the entries most recent first: each goes after
     // the others (a repeated one, an empty one or a ninth is left out).
     void Complete(const std::string& chemin);
     // False when the list did not hold it.

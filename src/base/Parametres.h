@@ -2,7 +2,6 @@
 // with the defaults in force when no file is read.
 #pragma once
 
-#include "base/ListeRecente.h"
 #include "images/EnteteImage.h"
 
 #include <array>
@@ -39,10 +38,6 @@ struct Parametres {
     // half-size levels included; a larger picture is refused before any
     // memory is taken for it (images/EnteteImage.h).
     int memoireImageMo = BudgetImageMoDefaut;
-    // TRAME_RECENTE1..8, IMAGE_RECENTE1..8: the File menu's recent work, most
-    // recent first; a line each, after the others, and only when there is one.
-    ListeRecente tramesRecentes;
-    ListeRecente imagesRecentes;
 };
 
 } // namespace orv

@@ -12,7 +12,7 @@ namespace orv {
 namespace {
 
 const ListeRecente& Liste(const Orvelle& o, GenreRecent genre) {
-    return genre == GenreRecent::Trame ? o.parametres.tramesRecentes : o.parametres.imagesRecentes;
+    return genre == GenreRecent::Trame ? o.tramesRecentes : o.imagesRecentes;
 }
 
 QString Texte(const std::string& s) {

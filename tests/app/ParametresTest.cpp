@@ -57,9 +57,6 @@ Parametres Differents() {
     p.ficEtalon = "étalon.txt";
     p.fEtalonCouleur = true;
     p.ficScanner = "scanner.txt";
-    p.tramesRecentes.Complete("/données/a.trm");
-    p.tramesRecentes.Complete("/b.trm");
-    p.imagesRecentes.Complete("/photos/µ.jpg");
     return p;
 }
 
@@ -226,23 +223,25 @@ TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
     EXPECT_EQ(Octets(), ecrit);
 }
 
-// A work file opened goes to the settings file at once, the settings not saved
-// staying out of it; one gone is said and leaves the list.
+// A work file opened is kept at once in its own file, the settings file left
+// as it was; the next start offers it; one gone is said and leaves the list.
 TEST_F(SessionParametres, TravailRecentGardeEtRetire) {
     LitParametres(*o);
-    o->parametres.savAuto = 20;
-    const std::string trame = (dossier / "x.trm").string();
+    const std::string avant = Octets();
+    const std::string trame = (dossier / "x.trm").string(), image = (dossier / "µ.jpg").string();
+    NoteRecent(*o, GenreRecent::Image, image);
     NoteRecent(*o, GenreRecent::Trame, trame);
-    Parametres lu;
-    ASSERT_TRUE(LitFichierParametres(Fichier(), lu));
-    EXPECT_EQ(lu.tramesRecentes.Chemins(), std::vector<std::string>{trame});
-    EXPECT_EQ(lu.savAuto, 10);
-    EXPECT_FALSE(OuvreRecent(*o, GenreRecent::Trame, 0));
+    EXPECT_EQ(Octets(), avant);
+    auto suivante = Nouvelle(dossier.string());
+    LitRecents(*suivante);
+    EXPECT_EQ(suivante->tramesRecentes.Chemins(), std::vector<std::string>{trame});
+    EXPECT_EQ(suivante->imagesRecentes.Chemins(), std::vector<std::string>{image});
+    EXPECT_FALSE(OuvreRecent(*suivante, GenreRecent::Trame, 0));
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{trame + " est introuvable : retiré de la liste"});
-    lu = {};
-    ASSERT_TRUE(LitFichierParametres(Fichier(), lu));
-    EXPECT_TRUE(lu.tramesRecentes.Chemins().empty());
+    LitRecents(*o);
+    EXPECT_TRUE(o->tramesRecentes.Chemins().empty());
+    EXPECT_EQ(o->imagesRecentes.Chemins(), std::vector<std::string>{image});
 }
 
 TEST_F(SessionParametres, DossierAbsent) {
