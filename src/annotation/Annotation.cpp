@@ -130,6 +130,27 @@ void Depassement(Interface& ui) {
     ui.plateforme.Message(ui.Mnu(mnu::DepassementCapacite), {}, Icone::Exclamation);
 }
 
+// A bar's ends in the copy's pixels, the copy's scale and the half size of
+// its crosses and ticks; nothing (and said) when the start is outside the picture.
+struct BarreCopie {
+    double x0, y0, x1, y1, e, h;
+};
+std::optional<BarreCopie> BarreSurCopie(Interface& ui, const EtatAnnotation& a, const Vue& v,
+                                        PointImage p0, PointImage p1) {
+    const auto q0 = PointCopie(v, p0);
+    if (!q0) {
+        Depassement(ui);
+        return std::nullopt;
+    }
+    const double e = EchelleCopie(v);
+    return BarreCopie{q0->first,
+                      q0->second,
+                      p1.x / UnitesImageParPixel,
+                      p1.y / UnitesImageParPixel,
+                      e,
+                      DemiCroixTwips * a.TailleTrace / TwipsParPixelEcran * e};
+}
+
 // A horizontal reference drawn: on the view, then on the copy when asked.
 void TraceReferenceSimple(Interface& ui, EtatAnnotation& a, const ContexteAnnotation& c) {
     const Vue& v = c.vue;
@@ -145,22 +166,16 @@ void TraceReferenceSimple(Interface& ui, EtatAnnotation& a, const ContexteAnnota
     Ajoute(a, Ligne(p0, p1, c.couleur, EpaisseurBarre));
     Ajoute(a, Croix(p1, c.couleur));
     if (!a.ReferenceSurImage) return;
-    const auto q0 = PointCopie(v, p0);
-    if (!q0) {
-        Depassement(ui);
-        return;
-    }
-    const double e = EchelleCopie(v);
-    const double x1 = p1.x / UnitesImageParPixel, y1 = p1.y / UnitesImageParPixel;
+    const auto b = BarreSurCopie(ui, a, v, p0, p1);
+    if (!b) return;
     auto& dc = a.dessinsCopie;
-    CroixCopie(dc, q0->first, q0->second, c.couleurCopie, a.TailleTrace, e);
+    CroixCopie(dc, b->x0, b->y0, c.couleurCopie, a.TailleTrace, b->e);
     PoliceTexte grasse = a.police;
     grasse.gras = true;
-    const double h = DemiCroixTwips * a.TailleTrace / TwipsParPixelEcran * e;
-    dc.push_back(TexteCopie(q0->first, q0->second + h, label, c.couleurCopie, grasse, e));
+    dc.push_back(TexteCopie(b->x0, b->y0 + b->h, label, c.couleurCopie, grasse, b->e));
     dc.push_back(
-        LigneCopie(q0->first, q0->second, x1, y1, 2.0 * a.TailleTrace * e, c.couleurCopie));
-    CroixCopie(dc, x1, y1, c.couleurCopie, a.TailleTrace, e);
+        LigneCopie(b->x0, b->y0, b->x1, b->y1, 2.0 * a.TailleTrace * b->e, c.couleurCopie));
+    CroixCopie(dc, b->x1, b->y1, c.couleurCopie, a.TailleTrace, b->e);
 }
 
 // An oriented reference drawn along the drag, ticks across both ends, the
@@ -190,23 +205,17 @@ void TraceReferenceOrientee(Interface& ui, EtatAnnotation& a, const ContexteAnno
         Ajoute(a, std::move(g));
     }
     if (!a.ReferenceSurImage) return;
-    const auto q0 = PointCopie(v, p0);
-    if (!q0) {
-        Depassement(ui);
-        return;
-    }
-    const double e = EchelleCopie(v);
-    const double x1 = p1.x / UnitesImageParPixel, y1 = p1.y / UnitesImageParPixel;
+    const auto b = BarreSurCopie(ui, a, v, p0, p1);
+    if (!b) return;
+    const double e = b->e, h = b->h;
     auto& dc = a.dessinsCopie;
-    dc.push_back(
-        LigneCopie(q0->first, q0->second, x1, y1, 2.0 * a.TailleTrace * e, c.couleurCopie));
-    const double n = std::hypot(x1 - q0->first, y1 - q0->second);
-    const double ux = n > 0 ? (x1 - q0->first) / n : 1, uy = n > 0 ? (y1 - q0->second) / n : 0;
-    const double h = DemiCroixTwips * a.TailleTrace / TwipsParPixelEcran * e;
-    for (const auto& [x, y] : {std::pair{q0->first, q0->second}, std::pair{x1, y1}})
+    dc.push_back(LigneCopie(b->x0, b->y0, b->x1, b->y1, 2.0 * a.TailleTrace * e, c.couleurCopie));
+    const double n = std::hypot(b->x1 - b->x0, b->y1 - b->y0);
+    const double ux = n > 0 ? (b->x1 - b->x0) / n : 1, uy = n > 0 ? (b->y1 - b->y0) / n : 0;
+    for (const auto& [x, y] : {std::pair{b->x0, b->y0}, std::pair{b->x1, b->y1}})
         dc.push_back(LigneCopie(x + uy * h, y - ux * h, x - uy * h, y + ux * h, a.TailleTrace * e,
                                 c.couleurCopie));
-    const double tx = depuisFin ? x1 : q0->first, ty = depuisFin ? y1 : q0->second;
+    const double tx = depuisFin ? b->x1 : b->x0, ty = depuisFin ? b->y1 : b->y0;
     dc.push_back(TexteCopie(tx, ty, label, c.couleurCopie, {PoliceInclinee, TailleInclinee, true},
                             e, std::round(angle)));
 }
