@@ -13,9 +13,13 @@ The faults are listed in tests/mutants.txt, one per block:
 that a refactor never silently turns a mutant into a no-op). Blank lines
 separate blocks; lines starting with '#' are comments.
 
-Usage: python3 scripts/mutation.py [--build DIR] [--only N,M] [--keep-going]
+Usage: python3 scripts/mutation.py [--fenetre] [--build DIR] [--mutants FILE] [--only N,M]
 Prints one line per mutant and the score; exit 0 when the score is at least
 --seuil (90 % by default). The sources are always restored, even on Ctrl-C.
+
+tests/mutants.txt holds the core's faults (core tests only, no window);
+with --fenetre, tests/mutants-fenetre.txt holds the commands' and the
+window's: the build includes the window and every window test runs too.
 """
 import argparse
 import os
@@ -55,24 +59,38 @@ def lance(commande, dossier, delai=None):
                           stderr=subprocess.STDOUT, text=True, errors="replace", timeout=delai)
 
 
-def configure(build):
+FENETRE = ["FenetreTest", "CalibrageGuiTest", "ZoneImageTest", "ChargeurGuiTest",
+           "AcquisitionGuiTest"]
+
+
+def configure(build, fenetre):
     if not os.path.exists(os.path.join(build, "build.ninja")):
         r = lance(["cmake", "-S", RACINE, "-B", build, "-G", "Ninja",
-                   "-DCMAKE_BUILD_TYPE=Debug", "-DORVELLE_GUI=OFF"], RACINE)
+                   "-DCMAKE_BUILD_TYPE=Debug", "-DORVELLE_GUI=" + ("ON" if fenetre else "OFF")],
+                  RACINE)
         if r.returncode != 0:
             sys.exit(r.stdout)
 
 
-def construit_et_teste(build):
-    r = lance(["cmake", "--build", build, "--target", "orvelle_core_tests", "orvelle-cli"], RACINE)
+def construit_et_teste(build, fenetre):
+    cibles = ["orvelle_core_tests", "orvelle-cli"] + (FENETRE if fenetre else [])
+    r = lance(["cmake", "--build", build, "--target"] + cibles, RACINE)
     if r.returncode != 0:
         return "compile"
-    binaire = os.path.join(build, "tests", "orvelle_core_tests")
-    try:
-        r = lance([binaire, "--gtest_brief=1"], build, delai=600)
-    except subprocess.TimeoutExpired:
-        return "timeout"
-    return "pass" if r.returncode == 0 else "fail"
+    tests = os.path.join(build, "tests")
+    commandes = [[os.path.join(tests, "orvelle_core_tests"), "--gtest_brief=1"]]
+    commandes += [[os.path.join(tests, b)] for b in (FENETRE if fenetre else [])]
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
+               SANE_CONFIG_DIR=os.path.join(tests, "sane-vide"))
+    for c in commandes:  # the first failure is enough
+        try:
+            r = subprocess.run(c, cwd=build if c is commandes[0] else tests, env=env,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
+        except subprocess.TimeoutExpired:
+            return "timeout"
+        if r.returncode != 0:
+            return "fail"
+    return "pass"
 
 
 def main():
@@ -80,14 +98,22 @@ def main():
     ap.add_argument("--build", default=os.path.join(RACINE, "build", "mutation"))
     ap.add_argument("--mutants", default=os.path.join(RACINE, "tests", "mutants.txt"))
     ap.add_argument("--only", default="")
+    ap.add_argument("--fenetre", action="store_true",
+                    help="the commands' and the window's faults, window tests included")
     ap.add_argument("--seuil", type=float, default=90.0)
     args = ap.parse_args()
+    fenetre = args.fenetre
+    if fenetre:
+        if args.build == ap.get_default("build"):
+            args.build += "-fenetre"
+        if args.mutants == ap.get_default("mutants"):
+            args.mutants = os.path.join(RACINE, "tests", "mutants-fenetre.txt")
     args.build = os.path.abspath(args.build)  # the tests run from inside it
 
     mutants = lit_mutants(args.mutants)
     choisis = {int(x) for x in args.only.split(",") if x} or set(range(1, len(mutants) + 1))
-    configure(args.build)
-    if construit_et_teste(args.build) != "pass":
+    configure(args.build, fenetre)
+    if construit_et_teste(args.build, fenetre) != "pass":
         sys.exit("the suite does not pass without mutants: fix it first")
 
     tues = total = 0
@@ -105,7 +131,7 @@ def main():
         try:
             with open(chemin, "w", encoding="utf-8") as f:
                 f.write(original.replace(m["avant"], m["apres"]))
-            issue = construit_et_teste(args.build)
+            issue = construit_et_teste(args.build, fenetre)
         finally:
             with open(chemin, "w", encoding="utf-8") as f:
                 f.write(original)
@@ -119,7 +145,7 @@ def main():
         print(f"{i:3d} {etat} {m['fichier']}: {m['pourquoi']} ({time.time() - debut:.0f} s)",
               flush=True)
     # Restore the build of the unmutated sources for the next run.
-    construit_et_teste(args.build)
+    construit_et_teste(args.build, fenetre)
     score = 100.0 * tues / total if total else 0.0
     print(f"score: {tues}/{total} killed ({score:.0f} %)")
     return 0 if score >= args.seuil else 1
