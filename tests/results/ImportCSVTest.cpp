@@ -1,7 +1,6 @@
-// The CSV import: rebuilding the grid from an export, the end of the measure
-// table whatever the separator, refused files that leave the grid as it was,
-// the question and the flash, and export -> import round trips over random
-// grids of every function.
+// The CSV import: export -> import round trips over random grids of every
+// function, the end of the measure table, refused files that leave the grid
+// as it was, the question and the flash.
 #include "results/ImportCSV.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
@@ -30,8 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const Horodatage kHeure{"01/06/2024", "09:30:00"};
-
 class ImportCSVTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,10 +47,11 @@ protected:
         plateforme.Oublie();
         return e;
     }
-    static void Fonction(Orvelle& e, int n) {
+    static void Fonction(Orvelle& e, int n, std::initializer_list<double> valeurs = {}) {
         RAZ_Grille_total(e);
         e.mesure.NumFonction = n;
         SelectionneFonction(e);
+        for (double v : valeurs) AjouteValeur(e, v);
     }
     std::string Fichier(const std::string& nom, const std::vector<std::string>& lignes) {
         const std::string f = (dossier / nom).string();
@@ -62,28 +60,26 @@ protected:
     }
     std::string Exporte(Orvelle& e, const std::string& nom) {
         const std::string f = (dossier / nom).string();
-        EXPECT_TRUE(EcritFichierExport(f, e, kHeure));
+        EXPECT_TRUE(EcritFichierExport(f, e, {"01/06/2024", "09:30:00"}));
         return f;
     }
     // Everything a refused import must leave as it was.
-    struct Etat {
-        std::vector<std::string> cellules;
-        int ligne, etape, fonction;
-        std::string importe;
-        size_t images;
-        bool operator==(const Etat&) const = default;
-    };
-    static Etat Photo(const Orvelle& e) {
-        Etat s{{},
-               e.mesure.LigneCourante,
-               e.mesure.Etape,
-               e.mesure.NumFonction,
-               e.resultats.FichierCSVImporte,
-               e.images.chargeur.ListIMGchar.size()};
+    static std::vector<std::string> Photo(const Orvelle& e) {
         const auto& g = e.mesure.GrilleRef;
+        std::vector<std::string> s = {
+            std::to_string(e.mesure.LigneCourante), std::to_string(e.mesure.Etape),
+            std::to_string(e.mesure.NumFonction), e.resultats.FichierCSVImporte,
+            std::to_string(e.images.chargeur.ListIMGchar.size())};
         for (int r = 0; r < g.Lignes(); ++r)
-            for (int c = 0; c < g.Colonnes(); ++c) s.cellules.push_back(g.Texte(r, c));
+            for (int c = 0; c < g.Colonnes(); ++c) s.push_back(g.Texte(r, c));
         return s;
+    }
+    // One import through the command: "continue?" Yes, then the file.
+    void Importe(const std::optional<std::string>& f) {
+        p.Oublie();
+        p.reponses.push_back(true);
+        p.fichiers.push_back(f);
+        ClicChargeur(*o, Controle::ImportCSV);
     }
 
     fs::path dossier;
@@ -107,35 +103,10 @@ std::vector<std::string> Export(const std::string& fonction, const std::vector<s
     return l;
 }
 
-// What the import sets beside the cells (the cells are the round trip's).
-TEST_F(ImportCSVTest, ImportDUnExportRemplaceLaFonctionEtLesStatistiques) {
-    Fonction(*o, 2);
-    o->images.IndexImage = 3;
-    for (double v : {10.0, 5.0, 15.0, 6.0, 12.25, 4.5}) AjouteValeur(*o, v);
-    const std::string f = Exporte(*o, "spores.csv");
-
-    test::PlateformeFactice p2;
-    auto e = Nouvelle(p2);
-    Fonction(*e, 1); // another function is active before the import
-    e->images.vue.FixeImage(2000, 1500);
-    ASSERT_TRUE(LitCSV(*e, f));
-    EXPECT_EQ(e->mesure.NomFonction, "mesure Spore 2D");
-    EXPECT_EQ(e->mesure.NbSegments, 2);
-    EXPECT_EQ(e->mesure.NbColStat, 4);
-    EXPECT_EQ(e->mesure.Etape, 1);
-    EXPECT_EQ(e->resultats.FichierCSVImporte, f);
-    EXPECT_DOUBLE_EQ(e->calibrage.FacteurResolution, 2.0);
-    // The statistics follow the imported lines: the mean of 10, 15 and 12,25.
-    EXPECT_EQ(e->resultats.GrilleRefP.Texte(1, 1), "12,42");
-    EXPECT_EQ(p2.Compte("message"), 0);
-}
-
 TEST_F(ImportCSVTest, QuestionEtFlashVert) {
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
+    Fonction(*o, 2, {10.0, 5.0});
     o->images.chargeur.ListIMGchar = {"a.jpg"};
-    const Etat avant = Photo(*o);
-
+    const auto avant = Photo(*o);
     // No: nothing changes, no dialog, and the flash is still shown.
     p.reponses.push_back(false);
     ClicChargeur(*o, Controle::ImportCSV);
@@ -146,30 +117,18 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     EXPECT_EQ(p.Compte("fichier"), 0);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{" Poursuite des mesures déconseillée"});
     EXPECT_EQ(p.derniereCouleurFlash, 0x00FF00u);
-
     // Yes, then a cancelled dialog: the grid is still whole.
-    p.Oublie();
-    p.reponses.push_back(true);
-    p.fichiers.push_back(std::nullopt);
-    EXPECT_FALSE(ImporteCSV(*o));
+    Importe(std::nullopt);
     EXPECT_EQ(Photo(*o), avant);
-    EXPECT_EQ(p.Compte("flash"), 1);
-
     // Yes and a file: the grid is replaced and the loader emptied.
-    Fonction(*o, 1);
-    for (double v : {3.0, 4.0}) AjouteValeur(*o, v);
+    Fonction(*o, 1, {3.0, 4.0});
     const std::string f = Exporte(*o, "seg.csv");
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0}) AjouteValeur(*o, v);
-    p.Oublie();
-    p.reponses.push_back(true);
-    p.fichiers.push_back(f);
-    ClicChargeur(*o, Controle::ImportCSV);
+    Fonction(*o, 2, {10.0, 5.0});
+    Importe(f);
     EXPECT_EQ(o->mesure.NumFonction, 1);
     EXPECT_EQ(o->mesure.LigneCourante, 3);
     EXPECT_TRUE(o->images.chargeur.ListIMGchar.empty());
     EXPECT_EQ(p.Compte("flash"), 1);
-
     // An empty grid asks nothing; the dialog proposes the export of the image shown.
     Fonction(*o, 2);
     p.Oublie();
@@ -178,43 +137,37 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     p.fichiers.push_back(std::nullopt);
     ImporteCSV(*o);
     EXPECT_EQ(p.Compte("question"), 0);
-    EXPECT_EQ(p.Compte("fichier"), 1);
     EXPECT_EQ(p.dernierPropose, "/donnees/lot.csv");
 }
 
 // The round trip ends tables at their empty line; without it, the count
 // alone ends them, and without the count the empty line does.
 TEST_F(ImportCSVTest, LaTableSArreteAvantLesStatistiques) {
-    // Segments: 4 columns, so the empty next line holds only four separators.
-    Fonction(*o, 1);
-    for (double v : {4.0, 6.0, 8.0}) AjouteValeur(*o, v);
+    Fonction(*o, 1, {4.0, 6.0, 8.0}); // 4 columns: the empty line holds four separators
     for (const char* ext : {"csv", "txt"}) {
         o->resultats.extensionExport = ext;
-        auto lignes = LignesExport(*o, kHeure);
+        auto lignes = LignesExport(*o, {"01/06/2024", "09:30:00"});
         lignes.erase(std::find(lignes.begin(), lignes.end(), "3 mesures"));
         test::PlateformeFactice p2;
         auto e = Nouvelle(p2);
-        ASSERT_TRUE(LitCSV(*e, Fichier(std::string("seg_sans_compte.") + ext, lignes))) << ext;
+        ASSERT_TRUE(LitCSV(*e, Fichier(std::string("sans_compte.") + ext, lignes))) << ext;
         EXPECT_EQ(e->mesure.LigneCourante, 4) << ext;
         EXPECT_EQ(e->mesure.GrilleRef.Texte(3, 1), "8,00") << ext;
-        EXPECT_EQ(e->mesure.GrilleRef.Texte(4, 1), "") << ext;
     }
-    const std::string f =
-        Fichier("sans_fin.csv",
-                Export("mesure Segment",
-                       {"N°; Longueur; img; comment; ", "1; 4,00; 0; ; ", "2; 6,00; 0; ; ",
-                        "N°; Longueur; ; index; ", "Moy; 5,00; ; ; ", "Min; 4,00; ; 1 / ; "},
-                       2));
-    ASSERT_TRUE(LitCSV(*o, f));
+    ASSERT_TRUE(LitCSV(
+        *o, Fichier("sans_fin.csv",
+                    Export("mesure Segment",
+                           {"N°; Longueur; img; comment; ", "1; 4,00; 0; ; ", "2; 6,00; 0; ; ",
+                            "N°; Longueur; ; index; ", "Moy; 5,00; ; ; ", "Min; 4,00; ; 1 / ; "},
+                           2))));
     EXPECT_EQ(o->mesure.LigneCourante, 3);
     EXPECT_EQ(o->mesure.GrilleRef.Texte(3, 1), "");
 }
 
 TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
-    Fonction(*o, 2);
-    for (double v : {10.0, 5.0, 15.0, 6.0}) AjouteValeur(*o, v);
+    Fonction(*o, 2, {10.0, 5.0, 15.0, 6.0});
     o->images.chargeur.ListIMGchar = {"a.jpg"};
-    const Etat avant = Photo(*o);
+    const auto avant = Photo(*o);
     const std::vector<std::string> table = {"N°; Long.; Larg.; Q; V; img; comment; ",
                                             "1; 10,00; 5,00; 2,00; 130,9; 1; ; ",
                                             "2; 11,00; 5,00; 2,20; 144,0; 1; ; ", "; ; ; ; ; ; ; "};
@@ -244,15 +197,11 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
     };
     for (const auto& c : cas) {
         const std::string f = Fichier(c.nom, c.lignes);
-        p.Oublie();
-        p.reponses.push_back(true);
-        p.fichiers.push_back(f);
-        ImporteCSV(*o);
+        Importe(f);
         EXPECT_EQ(Photo(*o), avant) << c.nom;
         EXPECT_EQ(p.Textes("message"),
                   std::vector<std::string>{"erreur fichier :  " + f + "\r\n" + c.message})
             << c.nom;
-        EXPECT_EQ(p.Compte("flash"), 1) << c.nom;
     }
     // A file that is not there.
     p.Oublie();
@@ -269,22 +218,18 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
                         std::to_string(r) + "; ");
     table.push_back("; ; ; ; ");
     const std::string f = Fichier("long.csv", Export("mesure Segment", table, 300));
-
-    ASSERT_TRUE(LitCSV(*o, f));
-    EXPECT_EQ(o->mesure.LigneCourante, 256);
-    EXPECT_EQ(o->mesure.GrilleRef.Texte(255, 3), "n255");
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{"grille pleine : 255 mesures lues, 45 ignorées"});
-
-    // A smaller grid size keeps fewer lines.
-    o->parametres.tGrille = 64;
-    p.Oublie();
-    ASSERT_TRUE(LitCSV(*o, f));
-    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 65);
-    EXPECT_EQ(o->mesure.LigneCourante, 65);
-    EXPECT_EQ(o->mesure.GrilleRef.Texte(64, 1), "64,5");
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{"grille pleine : 64 mesures lues, 236 ignorées"});
+    for (const int taille : {255, 64}) {
+        o->parametres.tGrille = taille;
+        p.Oublie();
+        ASSERT_TRUE(LitCSV(*o, f));
+        EXPECT_EQ(o->mesure.GrilleRef.Lignes(), taille + 1);
+        EXPECT_EQ(o->mesure.LigneCourante, taille + 1);
+        EXPECT_EQ(o->mesure.GrilleRef.Texte(taille, 3), "n" + std::to_string(taille));
+        EXPECT_EQ(p.Textes("message"),
+                  std::vector<std::string>{"grille pleine : " + std::to_string(taille) +
+                                           " mesures lues, " + std::to_string(300 - taille) +
+                                           " ignorées"});
+    }
 }
 
 // Colleagues exchange exports: one written in French is read in every
@@ -297,49 +242,40 @@ TEST_F(ImportCSVTest, ExportsEntreLangues) {
         AppliqueLangue(*e);
         return e;
     };
-    test::PlateformeFactice p2;
+    test::PlateformeFactice p2, p3;
     auto e = anglais(p2);
-    const std::string entete = "N°; a; b; c; d; e; f; g; h; i; j; ";
     const std::pair<const char*, int> francais[] = {{"mesure Spore 2D", 2},
                                                     {"mesure Cystide 4", 5},
                                                     {"Comptage-2", 11},
                                                     {"Polygone ouvert", 16}};
     for (const auto& [nom, numero] : francais) {
-        ASSERT_TRUE(LitCSV(*e, Fichier("fr.csv", Export(nom, {entete}, 0)))) << nom;
+        ASSERT_TRUE(
+            LitCSV(*e, Fichier("fr.csv", Export(nom, {"N°; a; b; c; d; e; f; g; h; i; j; "}, 0))))
+            << nom;
         EXPECT_EQ(e->mesure.NumFonction, numero) << nom;
     }
     EXPECT_FALSE(e->mesure.PolygoneAuto);
-
-    Fonction(*e, 2);
-    for (double v : {10.0, 5.0}) AjouteValeur(*e, v);
-    const std::string f = Exporte(*e, "en.csv");
-    test::PlateformeFactice p3;
+    Fonction(*e, 2, {10.0, 5.0});
     auto relu = anglais(p3);
-    ASSERT_TRUE(LitCSV(*relu, f));
-    EXPECT_EQ(relu->mesure.NumFonction, 2);
+    ASSERT_TRUE(LitCSV(*relu, Exporte(*e, "en.csv")));
     EXPECT_EQ(relu->mesure.NomFonction, "Spore measure 2D");
     EXPECT_EQ(relu->mesure.GrilleRef.Texte(1, 1), "10,00");
 }
 
 // Export then import gives back every column read, the image numbers and the
 // comments, for every function, in both forms of the file, whatever the
-// export comment holds (a "LISTE=" or a "Fonction :" of its own).
+// export comment holds (a "LISTE=" or a "Fonction :" of its own); the import
+// names its file, recomputes the statistics and, outside resolution
+// independence, takes the resolution factor from the picture shown.
 TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
     std::mt19937 gen(20240601);
     const std::vector<std::string> morceaux = {"a", "Z", " ", ";", "; ", "é",   "à",  "ç",
                                                "ô", "°", "€", "µ", "±",  "x;y", "  ", "ë"};
-    auto commentaire = [&]() {
-        std::string t;
-        const int n = std::uniform_int_distribution<int>(0, 8)(gen);
-        for (int i = 0; i < n; ++i)
-            t += morceaux[std::uniform_int_distribution<size_t>(0, morceaux.size() - 1)(gen)];
-        return t;
-    };
-    const int fonctions[] = {1, 2, 3, 4, 5, 6, 10, 11, 13, 14, 15, 16, 20};
+    auto tire = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(gen); };
     const char* commentairesExport[] = {"", "note\r\nLISTE=\r\nfin", "LISTE=", "LISTE=;\n3 mesures",
                                         "Fonction : mesure Segment; LISTE des récoltes"};
     int essai = 0;
-    for (int f : fonctions)
+    for (int f : {1, 2, 3, 4, 5, 6, 10, 11, 13, 14, 15, 16, 20})
         for (int tour = 0; tour < 3; ++tour) {
             if (f == 16) o->mesure.PolygoneAuto = tour != 1;
             Fonction(*o, f);
@@ -347,21 +283,22 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
             o->parametres.fDecimal = tour == 1 ? "###0.0" : "###0.00";
             o->resultats.exportCSV.commentaire = commentairesExport[essai % 5];
             auto& g = o->mesure.GrilleRef;
-            const int cols = g.Colonnes();
+            const int cols = g.Colonnes(), n = tire(1, 40);
             const bool image = f != 20;
-            const int n = std::uniform_int_distribution<int>(1, 40)(gen);
             std::uniform_real_distribution<double> valeur(0.01, 400.0);
             for (int r = 1; r <= n; ++r) {
                 g.FixeTexte(r, 0, std::to_string(r));
                 for (int c = 1; c < cols - (image ? 2 : 1); ++c)
                     g.FixeTexte(r, c, FormatNombre(valeur(gen), o->parametres.fDecimal, ','));
-                if (image)
-                    g.FixeTexte(r, cols - 2,
-                                std::to_string(std::uniform_int_distribution<int>(0, 50)(gen)));
-                g.FixeTexte(r, cols - 1, commentaire());
+                if (image) g.FixeTexte(r, cols - 2, std::to_string(tire(0, 50)));
+                std::string t;
+                for (int i = tire(0, 8); i > 0; --i)
+                    t += morceaux[static_cast<size_t>(tire(0, int(morceaux.size()) - 1))];
+                g.FixeTexte(r, cols - 1, t);
             }
             g.FixeTexte(1, cols - 1, "tête; à « ê »");
             o->mesure.LigneCourante = n + 1;
+            RecalculeStatistiques(*o);
             const std::string fichier =
                 Exporte(*o, "rt" + std::to_string(essai++) + "." + o->resultats.extensionExport);
             // The accents are single Windows-1252 bytes in the file.
@@ -373,19 +310,24 @@ TEST_F(ImportCSVTest, AllerRetourSurGrillesAleatoires) {
 
             test::PlateformeFactice p2;
             auto e = Nouvelle(p2);
+            e->images.vue.FixeImage(2000, 1500);
+            e->parametres.fDecimal = o->parametres.fDecimal;
             ASSERT_TRUE(LitCSV(*e, fichier)) << f;
             EXPECT_EQ(e->mesure.NumFonction, f);
             EXPECT_EQ(e->mesure.NomFonction, o->mesure.NomFonction);
             EXPECT_EQ(e->mesure.LigneCourante, n + 1) << f;
+            EXPECT_EQ(e->mesure.Etape, 1);
+            EXPECT_EQ(e->resultats.FichierCSVImporte, fichier);
+            EXPECT_DOUBLE_EQ(e->calibrage.FacteurResolution, 2.0);
+            EXPECT_EQ(e->resultats.GrilleRefP.Texte(1, 1), o->resultats.GrilleRefP.Texte(1, 1));
             ASSERT_EQ(e->mesure.GrilleRef.Colonnes(), cols);
             for (int r = 0; r <= n + 1; ++r)
                 for (int c = 0; c < cols; ++c)
                     ASSERT_EQ(e->mesure.GrilleRef.Texte(r, c), g.Texte(r, c))
                         << "function " << f << " line " << r << " column " << c;
-            for (int r = 1; image && r <= n; ++r) {
+            for (int r = 1; image && r <= n; ++r)
                 EXPECT_EQ(e->mesure.TraceLignes[static_cast<size_t>(r)].image,
                           std::stoi(g.Texte(r, cols - 2)));
-            }
             EXPECT_EQ(p2.Compte("message"), 0);
         }
 }
