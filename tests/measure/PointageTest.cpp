@@ -33,7 +33,7 @@ TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
                 EXPECT_EQ(m.couleur, o.mesure.couleur1);
             }
         EXPECT_TRUE(o.mesure.marques.provisoires.empty());
-        EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
+        EXPECT_EQ(Lecture(), "1200,00");
         EXPECT_EQ(o.mesure.LigneCourante, 2);
     }
 }
@@ -63,7 +63,7 @@ TEST_F(PointageTest, RubberBandThenEscape) {
     ASSERT_EQ(o.mesure.marques.provisoires.size(), 1u);
     EXPECT_EQ(o.mesure.marques.provisoires[0].a, (PointImage{1000, 1000}));
     EXPECT_EQ(o.mesure.marques.provisoires[0].b, (PointImage{3540, 1000}));
-    EXPECT_EQ(o.controles.Texte(Controle::LectureMesure), "1200,00");
+    EXPECT_EQ(Lecture(), "1200,00");
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), o.textes.Msg(163));
     Frappe(Touche::Echap);
     EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);

@@ -21,13 +21,12 @@ namespace orv::test {
 
 class ScenarioPointage : public ::testing::Test {
 protected:
-    static constexpr int kLargeurPx = 960, kHauteurPx = 720;
     static constexpr int kLargeurImage = 25400, kHauteurImage = 19050; // picture units
     static constexpr double kUnitesParImage = 12000.0 / 25400.0; // pixel units per picture unit
 
     ScenarioPointage() {
         o.textes.RemplitMessages();
-        o.images.vue.FixeImage(kLargeurPx, kHauteurPx);
+        o.images.vue.FixeImage(960, 720);
         o.images.vue.FixeBoite(kLargeurImage, kHauteurImage);
         o.images.vue.FixeExposant(0);
         o.images.vue.FixeOrigine(0, 0);
@@ -64,6 +63,7 @@ protected:
 
     std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }
     std::string F(double v) const { return FormatNombre(v, o.parametres.fDecimal, ','); }
+    std::string Lecture() const { return o.controles.Texte(Controle::LectureMesure); }
     // Whole pixel units of a distance in picture units, halves to even.
     static double Unites(double unitesImage) {
         return std::nearbyint(unitesImage * kUnitesParImage);
