@@ -18,6 +18,8 @@
 namespace orv {
 namespace {
 
+using V = std::vector<std::string>;
+
 class NotationTest : public ::testing::Test {
 protected:
     NotationTest() {
@@ -32,7 +34,7 @@ protected:
     void Segments(int n) {
         for (int i = 1; i <= n; ++i) AjouteValeur(o, i);
     }
-    void Remplit(const std::vector<std::vector<std::string>>& lignes) {
+    void Remplit(const std::vector<V>& lignes) {
         int r = 1;
         for (const auto& l : lignes) {
             o.mesure.GrilleRef.FixeTexte(r, 0, std::to_string(r));
@@ -43,29 +45,19 @@ protected:
         o.mesure.LigneCourante = r;
     }
     SourceNotation Source() const { return {o.ui, o.mesure, o.resultats, o.parametres}; }
-    std::vector<std::string> Lignes(const std::string& t) const {
-        std::vector<std::string> v;
+    static V Lignes(const std::string& t) {
+        V v;
         size_t debut = 0;
         for (size_t p; (p = t.find(FinDeLigne, debut)) != std::string::npos; debut = p + 2)
             v.push_back(t.substr(debut, p - debut));
         v.push_back(t.substr(debut));
         return v;
     }
+    V Resultats() { return Lignes(ConstruitTexteResultats(o)); }
 
     test::PlateformeFactice p;
     Orvelle o{p, "."};
 };
-
-TEST_F(NotationTest, SegmentExampleWithPointSeparator) {
-    p.separateur = '.';
-    o.parametres.fDecimal = "###0.0";
-    std::vector<double> v = {8.1, 9.0, 9.0};
-    while (v.size() < 22) v.push_back(10.0);
-    for (double x : {11.2, 11.2, 12.5}) v.push_back(x);
-    for (double x : v) AjouteValeur(o, x);
-    o.resultats.NotationEclair = 1;
-    EXPECT_EQ(Notation(o), "Longueur : N= 25 ;D1,9; (8.1)9.0-11.2(12.5)");
-}
 
 TEST_F(NotationTest, EveryFormOfTheSegmentLine) {
     Segments(11); // mean 6, sigma shown 3,16, deciles 1,2 and 10,8, dominante 6
@@ -84,6 +76,14 @@ TEST_F(NotationTest, EveryFormOfTheSegmentLine) {
     EXPECT_EQ(LigneNotation(Source(), 9, 1), attendus[0]);
     EXPECT_EQ(FragmentColonne(Source(), 3, 1), " (1,00)2,84-9,16(11,00)");
     EXPECT_EQ(FragmentColonne(Source(), -1, 1), "(11,00)");
+    // The decimal separator is the system's.
+    RAZ_Grille_total(o);
+    p.separateur = '.';
+    o.parametres.fDecimal = "###0.0";
+    for (double x : {8.1, 9.0, 9.0, 11.2, 11.2, 12.5}) AjouteValeur(o, x);
+    for (int i = 0; i < 19; ++i) AjouteValeur(o, 10.0);
+    o.resultats.NotationEclair = 1;
+    EXPECT_EQ(Notation(o), "Longueur : N= 25 ;D1,9; (8.1)9.0-11.2(12.5)");
 }
 
 TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
@@ -104,23 +104,21 @@ TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
 
 TEST_F(NotationTest, Spores3DOneLinePerColumn) {
     Choisit(3);
-    std::vector<std::vector<std::string>> lignes;
+    std::vector<V> lignes;
     for (int k = 1; k <= 11; ++k) {
-        std::vector<std::string> l;
+        V l;
         for (int c = 0; c < 5; ++c) l.push_back(std::to_string(k + 10 * c));
         lignes.push_back(l);
     }
     Remplit(lignes);
     o.resultats.NotationEclair = 1;
-    const auto l = Lignes(Notation(o));
-    ASSERT_EQ(l.size(), 7u);
-    EXPECT_EQ(l[0], "Notation D1,9 ; N = 11");
-    EXPECT_EQ(l[1], "Longueur : (1,00)1,20-10,80(11,00)");
-    EXPECT_EQ(l[2], "largeur :  (11,00)11,20-20,80(21,00)");
-    EXPECT_EQ(l[3], "Epaisseur :  (21,00)21,20-30,80(31,00)");
-    EXPECT_EQ(l[4], "Q :  (31,00)31,20-40,80(41,00)");
-    EXPECT_EQ(l[5], "L :  (41,00)41,20-50,80(51,00)");
-    EXPECT_EQ(l[6], "");
+    EXPECT_EQ(Lignes(Notation(o)),
+              (V{"Notation D1,9 ; N = 11", "Longueur : (1,00)1,20-10,80(11,00)",
+                 "largeur :  (11,00)11,20-20,80(21,00)", "Epaisseur :  (21,00)21,20-30,80(31,00)",
+                 "Q :  (31,00)31,20-40,80(41,00)", "L :  (41,00)41,20-50,80(51,00)", ""}));
+    // Without values the volume is "NC".
+    RAZ_Grille_total(o);
+    EXPECT_NE(ConstruitTexteResultats(o).find("Vol. Approx.3D = NC \r\n"), std::string::npos);
 }
 
 TEST_F(NotationTest, Spores2DDominanteForm) {
@@ -154,61 +152,41 @@ TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
 
 // ---- The results text ---------------------------------------------------------
 
+// The median line from ten measures on.
 TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.images.cheminImage = "/images/lot 3/photo.jpg";
-    Segments(11);
+    Segments(9);
+    auto l = Resultats();
+    EXPECT_EQ(l[9].rfind("m/s", 0), 0u);
+    EXPECT_EQ(l[10], "");
+    AjouteValeur(o, 10);
+    EXPECT_EQ(Resultats()[10].rfind("médiane", 0), 0u);
+    AjouteValeur(o, 11);
     o.resultats.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
-    const auto l = Lignes(t);
+    l = Lignes(t);
     EXPECT_EQ(l[0], "Image en cours : ***photo.jpg");
     EXPECT_EQ(l[1], "Longueur : \tN =11 ; dMd ; (1,00)1,2 - 6 - 10,8(11,00)");
     EXPECT_EQ(l[2].rfind("N°", 0), 0u);
-    EXPECT_NE(l[2].find("Longueur"), std::string::npos);
     EXPECT_NE(l[2].find("index"), std::string::npos);
     const char* libelles[] = {"Moy", "Min", "Max", "Sigma", "Diss", "Kurt", "m/s", "médiane"};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(l[3 + static_cast<size_t>(i)].rfind(libelles[i], 0), 0u) << i;
+    for (size_t i = 0; i < 8; ++i) EXPECT_EQ(l[3 + i].rfind(libelles[i], 0), 0u) << i;
     EXPECT_NE(l[3].find("6,00"), std::string::npos);
     EXPECT_NE(l[10].find("\t6,00 "), std::string::npos); // the median, formatted
     EXPECT_EQ(l[11], "");
     const std::string fin = std::string(FinDeLigne) + Notation(o);
     EXPECT_EQ(t.substr(t.size() - fin.size()), fin);
     EXPECT_EQ(p.Compte("bip"), 0);
-}
-
-TEST_F(NotationTest, MedianLineFromTenMeasures) {
-    Segments(9);
-    auto l = Lignes(ConstruitTexteResultats(o));
-    EXPECT_EQ(l[9].rfind("m/s", 0), 0u);
-    EXPECT_EQ(l[10], "");
-    AjouteValeur(o, 10);
-    l = Lignes(ConstruitTexteResultats(o));
-    EXPECT_EQ(l[10].rfind("médiane", 0), 0u);
-}
-
-TEST_F(NotationTest, ResultsNameTheImportedFile) {
+    // An imported file is named under the image.
     o.images.cheminImage = "C:\\photos\\a.jpg";
     o.resultats.FichierCSVImporte = "C:\\data\\mesures.csv";
-    Segments(2);
-    const auto l = Lignes(ConstruitTexteResultats(o));
-    EXPECT_EQ(l[0], "Image en cours : ***a.jpg");
-    EXPECT_EQ(l[1], "CSV importé : mesures.csv");
-}
-
-TEST_F(NotationTest, ResultsOf3DSporesGiveTheVolume) {
-    Choisit(3);
-    std::string t = ConstruitTexteResultats(o);
-    EXPECT_NE(t.find("Vol. Approx.3D = NC \r\n"), std::string::npos);
-    Remplit({{"9", "5,5", "4,5", "1,6", "2"}, {"11", "6,5", "5,5", "1,7", "2"}});
-    t = ConstruitTexteResultats(o);
-    EXPECT_NE(t.find("Vol. Approx.3D = 157,08  Sigma_Vol = 25,78\r\n"), std::string::npos);
+    l = Resultats();
+    EXPECT_EQ((V{l[0], l[1]}), (V{"Image en cours : ***a.jpg", "CSV importé : mesures.csv"}));
 }
 
 TEST_F(NotationTest, EmptyHeaderLineBeeps) {
-    Choisit(2); // seven columns
+    Choisit(2);
     o.resultats.calculAutomatique = false;
-    ConstruitTexteResultats(o);
-    EXPECT_EQ(p.Compte("bip"), 0);
     for (int c = 1; c < o.resultats.GrilleRefP.Colonnes(); ++c)
         o.resultats.GrilleRefP.FixeTexte(0, c, "");
     ConstruitTexteResultats(o);
@@ -221,14 +199,12 @@ TEST_F(NotationTest, ResultsFrameCommands) {
     EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
     const std::string texte = o.controles.Texte(Controle::TexteResultats);
     EXPECT_EQ(Lignes(texte)[1].rfind("Longueur : \tN =3", 0), 0u);
-
     EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // shown: hides
     EXPECT_FALSE(o.controles(Controle::CadreResultats).visible);
     AjouteValeur(o, 8);
     EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // hidden: rebuilds and shows
     EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
     EXPECT_NE(o.controles.Texte(Controle::TexteResultats), texte);
-
     EXPECT_TRUE(ClicResultats(o, Controle::CopieResultats));
     EXPECT_EQ(p.pressePapier, o.controles.Texte(Controle::TexteResultats));
     EXPECT_FALSE(ClicResultats(o, Controle::CalibrageCorrection));
