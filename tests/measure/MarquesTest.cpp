@@ -16,10 +16,6 @@ protected:
             if (m.genre == GenreMarque::Texte) r.push_back(m.texte);
         return r;
     }
-    static bool Pareil(const Marque& x, const Marque& y) {
-        return x.genre == y.genre && x.a == y.a && x.b == y.b && x.couleur == y.couleur &&
-               x.texte == y.texte;
-    }
 };
 
 TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
@@ -34,7 +30,10 @@ TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
     ASSERT_EQ(o.mesure.marques.fixes.size(), avant.size());
     for (const auto& m : avant)
         EXPECT_TRUE(std::any_of(o.mesure.marques.fixes.begin(), o.mesure.marques.fixes.end(),
-                                [&](const Marque& f) { return Pareil(f, m); }));
+                                [&](const Marque& f) {
+                                    return f.genre == m.genre && f.a == m.a && f.b == m.b &&
+                                           f.couleur == m.couleur && f.texte == m.texte;
+                                }));
 }
 
 TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
@@ -50,9 +49,9 @@ TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
         EXPECT_EQ(m.couleur, m.a.y == 1000 ? o.mesure.couleur2 : o.mesure.couleur1);
 }
 
+// A record as the grid file gives it, segments only, is drawn from them.
 TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
     Choisit(2);
-    // A record as the grid file gives it: segments only.
     o.mesure.GrilleRef.FixeTexte(1, 1, "10,00");
     o.mesure.GrilleRef.FixeTexte(1, 2, "5,00");
     auto& t = o.mesure.TraceLignes[1];
@@ -67,20 +66,14 @@ TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
     EXPECT_EQ(Textes(), std::vector<std::string>{"1"});
 }
 
+// Two lines left, numbered 1 and 2, at the places of the former 2 and 3.
 TEST_F(MarquesTest, ErasedValuesAndRenumberedLines) {
-    Glisse(1000, 1000, 3540, 1000);
-    Glisse(1000, 3000, 3540, 3000);
-    Glisse(1000, 5000, 3540, 5000);
+    for (int y : {1000, 3000, 5000}) Glisse(1000, y, 3540, y);
     Efface_ligne(o, 1);
     Retrace(o);
-    // Two lines left, numbered 1 and 2, at the places of the former 2 and 3.
     EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
     EXPECT_FALSE(CroixFixeEn({3540, 1000}));
-    for (const auto& m : o.mesure.marques.fixes) {
-        if (m.genre == GenreMarque::Texte) {
-            EXPECT_EQ(m.texte, m.a.y == 3000 ? "1" : "2");
-        }
-    }
+    EXPECT_EQ(Textes(), (std::vector<std::string>{"1", "2"}));
 }
 
 TEST_F(MarquesTest, FigureUnderWaySurvivesARetrace) {
