@@ -1,5 +1,4 @@
 #include "measure/Grille.h"
-#include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
@@ -63,21 +62,6 @@ protected:
     Ecrivain ecrivain{*this};
 };
 
-TEST_F(GrilleTest, Spore2DLineWithDerivedColumns) {
-    o.images.IndexImage = 3;
-    AjouteValeur(o, 10);
-    EXPECT_FALSE(o.controles(Controle::StockN).actif); // a measure is under way
-    AjouteValeur(o, 5);
-    EXPECT_EQ((V{C(1, 0), C(1, 5)}), (V{"1", "3"}));
-    EXPECT_TRUE(o.controles(Controle::StockN).actif);
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-    EXPECT_EQ(o.mesure.Etape, 1);
-    EXPECT_EQ(o.mesure.ValeursMesure[1], 0);
-    // A width too small for a ratio leaves Q empty but still gives V.
-    Valeurs({10, 0.01});
-    EXPECT_EQ((V{C(2, 3), C(2, 4)}), (V{"", "0,0"}));
-}
-
 TEST_F(GrilleTest, Spore3DEndsAfterWidthOrThickness) {
     Choisit(3);
     Valeurs({12, 6}); // width
@@ -134,6 +118,7 @@ TEST_F(GrilleTest, SelectingALineNamesItsPicture) {
         o.images.IndexImage = img;
         Valeurs({10, 5});
     }
+    EXPECT_EQ((V{C(1, 0), C(1, 5)}), (V{"1", "2"}));
     SelectionneCellule(o, 1, 2);
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "image : spores 2.png");
     SelectionneCellule(o, 2, 1);
@@ -148,6 +133,10 @@ TEST_F(GrilleTest, ZeroValueAndZeroCoefficientAreWrittenButSignalled) {
     EXPECT_EQ(p.Textes("message"), V{"Attention. Coefficient de calibrage = 0 "});
     EXPECT_EQ((V{C(1, 1), C(1, 2), C(1, 3)}), (V{"0,00", "0,00", ""})); // no ratio on a zero width
     EXPECT_EQ(o.mesure.LigneCourante, 2);
+    // A width too small for a ratio leaves Q empty but still gives V.
+    o.calibrage.CoefCalibrage = 1;
+    Valeurs({10, 0.01});
+    EXPECT_EQ((V{C(2, 3), C(2, 4)}), (V{"", "0,0"}));
 }
 
 TEST_F(GrilleTest, BackErase) {
@@ -159,7 +148,11 @@ TEST_F(GrilleTest, BackErase) {
     EXPECT_EQ(o.mesure.LigneCourante + o.mesure.Etape, 2);
     // After a completed line: the line reopens at its last value.
     o.images.IndexImage = 2;
-    Valeurs({10, 5});
+    AjouteValeur(o, 10);
+    EXPECT_FALSE(o.controles(Controle::StockN).actif); // a measure is under way
+    AjouteValeur(o, 5);
+    EXPECT_TRUE(o.controles(Controle::StockN).actif);
+    EXPECT_EQ(o.mesure.ValeursMesure[1], 0);
     EffaceArriere(o);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     EXPECT_EQ(o.mesure.Etape, 2);
@@ -306,19 +299,15 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
     EXPECT_EQ(miroir(), (V{"Longueur", "2,00", "4,00"}));
 }
 
-TEST_F(GrilleTest, StatisticsAndCalibrationHooks) {
+// The statistics follow the grid only while they are shown.
+TEST_F(GrilleTest, StatisticsFollowTheGridWhenShown) {
     o.controles.Visible(Controle::CadreMesure, false);
     const auto moyenne = [this](int c) { return o.resultats.GrilleRefP.Texte(1, c); };
-    Etalonner(o); // a calibration waits for its segment: the value written is it
     AjouteValeur(o, 10);
-    EXPECT_EQ(moyenne(1), ""); // the statistics frame is hidden
-    ASSERT_TRUE(o.calibrage.segment);
-    EXPECT_EQ(o.calibrage.segment->ligne, 1);
-    EXPECT_TRUE(o.controles(Controle::CadreSaisie).visible);
+    EXPECT_EQ(moyenne(1), "");
     MontreStatistiques(o, true);
     AjouteValeur(o, 5);
     EXPECT_EQ(moyenne(2), "5,00");
-    EXPECT_EQ(o.calibrage.segment->ligne, 1); // one segment at a time
     EffaceArriere(o);
     EXPECT_NE(moyenne(2), "5,00");
     EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
