@@ -122,18 +122,5 @@ TEST_F(ComptageTest, DensitiesAgreeWithThePlainFormulaToThreeDigits) {
     }
 }
 
-// The ellipse from its centre and a pointer; its surface rule is the geometry's.
-TEST_F(ComptageTest, DensityEllipseSurface) {
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteEllipse));
-    // Centre, then a pointer 1000 across and 500 down: r² = 1 250 000, aspect 0.5.
-    Glisse(5000, 5000, 6000, 5500);
-    EXPECT_EQ(C(1, 1), F(std::floor(1250000 * 0.5 * 3.1416) * 1e-4));
-    ASSERT_FALSE(o.mesure.marques.fixes.empty());
-    // A pointer straight below the centre draws no ellipse.
-    Clic(5000, 5000, Bouton::Droit);
-    Glisse(5000, 5000, 5000, 6000);
-    EXPECT_EQ(p.Compte("message"), 1);
-}
-
 } // namespace
 } // namespace orv::test

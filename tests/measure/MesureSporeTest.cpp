@@ -12,16 +12,6 @@ using V = std::vector<std::string>;
 // Segments in these tests are multiples of 2540 picture units: 1200 pixel units
 // each, with a factor of 1.
 
-TEST_F(MesureSporeTest, Spore2DByTwoPoints) {
-    o.parametres.modePointage = 1; // "Bipoint"
-    Choisit(2);
-    Glisse(1000, 1000, 6080, 1000); // 2400
-    Glisse(9000, 9000, 9000, 7730); // 600, pointed anywhere
-    EXPECT_EQ((V{C(1, 1), C(1, 2), C(1, 3), C(1, 5)}), (V{"2400,00", "600,00", "4,00", "1"}));
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-    EXPECT_EQ(o.mesure.TraceLignes[1].segments[2].y2, 7730);
-}
-
 TEST_F(MesureSporeTest, CaliperMeasuresAcrossTheLength) {
     Choisit(2);
     ASSERT_EQ(o.parametres.modePointage, 2);
@@ -92,15 +82,6 @@ TEST_F(MesureSporeTest, Spore3DWidthOrThickness) {
     ChoixMenuContextuel(o, Controle::SegmentValider);
     EXPECT_EQ(C(3, 3), "600,00");
     EXPECT_EQ(o.mesure.LigneCourante, 4);
-}
-
-TEST_F(MesureSporeTest, CystidiaTakeFiveSegments) {
-    Choisit(6);
-    for (int k = 1; k <= 5; ++k) Glisse(1000, 1000 * k, 1000 + 2540, 1000 * k);
-    for (int c = 1; c <= 5; ++c) EXPECT_EQ(C(1, c), "1200,00");
-    EXPECT_EQ(o.mesure.LigneCourante, 2);
-    EXPECT_EQ(Compte(GenreMarque::Ligne), 5);
-    EXPECT_EQ(Compte(GenreMarque::Texte), 1); // the line number, once
 }
 
 // By clicks the broken line ends with the right button and writes the sum of
