@@ -1,8 +1,6 @@
 #include "ScenarioPointage.h"
-#include "app/CommandesMesure.h"
 #include "measure/ChangementFonction.h"
 
-#include <cmath>
 #include <random>
 
 namespace orv::test {

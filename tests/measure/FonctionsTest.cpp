@@ -1,32 +1,18 @@
 #include "measure/Fonctions.h"
-#include "app/CommandesMesure.h"
-#include "app/Orvelle.h"
-#include "interface/TableControles.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Grille.h"
-#include "support/PlateformeFactice.h"
-
-#include <gtest/gtest.h>
+#include "measure/ScenarioPointage.h"
 
 #include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace orv {
 namespace {
 
 using V = std::vector<std::string>;
 
-class FonctionsTest : public ::testing::Test {
+class FonctionsTest : public test::ScenarioPointage {
 protected:
-    FonctionsTest() {
-        o.textes.RemplitMessages();
-        AppliqueFonctionDemarrage(o);
-    }
-    void Choisit(int n) {
-        o.mesure.NumFonction = n;
-        SelectionneFonction(o);
-    }
+    FonctionsTest() { AppliqueFonctionDemarrage(o); }
     V Entetes() const {
         V v;
         for (int c = 0; c < o.mesure.GrilleRef.Colonnes(); ++c)
@@ -36,9 +22,6 @@ protected:
     void Valeurs(int n) {
         for (int i = 0; i < n; ++i) AjouteValeur(o, 3 + i);
     }
-
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
 };
 
 // The three grids of a function agree: one statistics column per value column,

@@ -1,18 +1,10 @@
 #include "measure/Grille.h"
 #include "app/CommandesImages.h"
-#include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
-#include "app/Orvelle.h"
-#include "base/Nombres.h"
-#include "interface/TableControles.h"
-#include "measure/Fonctions.h"
-#include "support/PlateformeFactice.h"
-
-#include <gtest/gtest.h>
+#include "measure/ScenarioPointage.h"
 
 #include <random>
-#include <string>
 #include <vector>
 
 namespace orv {
@@ -20,20 +12,15 @@ namespace {
 
 using V = std::vector<std::string>;
 
-class GrilleTest : public ::testing::Test {
+class GrilleTest : public test::ScenarioPointage {
 protected:
     GrilleTest() {
-        o.textes.RemplitMessages();
+        o.images.IndexImage = 0;
         Choisit(2);
-    }
-    void Choisit(int n) {
-        o.mesure.NumFonction = n;
-        SelectionneFonction(o);
     }
     void Valeurs(std::initializer_list<double> v) {
         for (double x : v) AjouteValeur(o, x);
     }
-    std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }
     // A writer of the grid file that records the line under way when it was called.
     struct Ecrivain final : SauvegardeGrille {
         GrilleTest& t;
@@ -52,8 +39,6 @@ protected:
         Suivre(o, s);
     }
 
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
     struct Sauvegarde {
         std::string chemin;
         int ligne, etape;

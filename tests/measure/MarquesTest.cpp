@@ -1,6 +1,5 @@
 #include "measure/Marques.h"
 #include "ScenarioPointage.h"
-#include "app/CommandesMesure.h"
 #include "measure/Grille.h"
 
 #include <algorithm>

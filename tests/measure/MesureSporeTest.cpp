@@ -1,7 +1,4 @@
 #include "ScenarioPointage.h"
-#include "app/CommandesMesure.h"
-
-#include <cmath>
 
 namespace orv::test {
 namespace {

@@ -1,11 +1,9 @@
 #include "ScenarioPointage.h"
-#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "colour/Palette.h"
 #include "measure/Grille.h"
 #include "measure/OutilsPointage.h"
 
-#include <cmath>
 #include <random>
 
 namespace orv::test {

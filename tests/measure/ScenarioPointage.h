@@ -1,4 +1,4 @@
-// A user session on the image box for the pointing tests: a picture of
+// A user session on the image box for the measure and results tests: a picture of
 // 960 x 720 pixels shown in a box as wide as it is in picture units, so that
 // one twip is one picture unit at zoom exponent 0 and the origin (0, 0).
 // 2540 picture units are then 1200 pixel units.
@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace orv::test {
 
@@ -59,6 +60,20 @@ protected:
     void Frappe(Touche t, Modificateurs m = {}) {
         ToucheEnfoncee(o, t, m);
         ToucheRelachee(o, t, m);
+    }
+
+    // Whole lines written straight into the grid, as a loaded file would.
+    void Remplit(const std::vector<std::vector<std::string>>& lignes) {
+        auto& g = o.mesure.GrilleRef;
+        for (int l = 1; l < g.Lignes(); ++l)
+            for (int c = 0; c < g.Colonnes(); ++c) g.FixeTexte(l, c, "");
+        int r = 1;
+        for (const auto& l : lignes) {
+            g.FixeTexte(r, 0, std::to_string(r));
+            for (size_t c = 0; c < l.size(); ++c) g.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
+            ++r;
+        }
+        o.mesure.LigneCourante = r;
     }
 
     std::string C(int l, int c) const { return o.mesure.GrilleRef.Texte(l, c); }

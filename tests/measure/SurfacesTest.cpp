@@ -1,7 +1,6 @@
 #include "ScenarioPointage.h"
 
 #include <algorithm>
-#include <cmath>
 #include <random>
 
 namespace orv::test {

@@ -1,15 +1,9 @@
 #include "results/FormeSpores.h"
-#include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
-#include "app/Orvelle.h"
 #include "measure/Grille.h"
+#include "measure/ScenarioPointage.h"
 #include "results/Statistiques.h"
-#include "support/PlateformeFactice.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
 
 namespace orv {
 namespace {
@@ -38,19 +32,17 @@ TEST(FormeSporesTest, EachLimitBelongsToTheClassAboveIt) {
 // Below 20 spores the results say so; the notation, pasted into descriptions
 // and exported, never does. The results give the classes of the mean Q and of
 // its deciles, without waiting for "Calc..stat." (the grid may be frozen).
-TEST(FormeSporesSession, ResultsWarnBelowTwentySporesAndGiveTheClasses) {
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
-    o.textes.RemplitMessages();
-    o.mesure.NumFonction = 2;
-    SelectionneFonction(o);
+using FormeSporesSession = test::ScenarioPointage;
+
+TEST_F(FormeSporesSession, ResultsWarnBelowTwentySporesAndGiveTheClasses) {
+    Choisit(2);
     const std::string avertissement = "Moins de 20 spores mesurées";
     // Q: three of 1.2, fourteen of 1.45, three of 1.7: mean 1.45, D1 1.2, D9 1.7.
     for (int i = 0; i < 20; ++i) {
         if (i == 19) {
             EXPECT_NE(ConstruitTexteResultats(o).find("\r\n" + avertissement), std::string::npos);
             EXPECT_EQ(Notation(o).find(avertissement), std::string::npos);
-            Clic(o, Controle::CopieNotation);
+            orv::Clic(o, Controle::CopieNotation);
             EXPECT_EQ(o.controles.Texte(Controle::BarreEtat).rfind(avertissement, 0), 0u);
         }
         AjouteValeur(o, i < 3 ? 12 : i < 17 ? 14.5 : 17);

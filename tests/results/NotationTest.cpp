@@ -1,18 +1,11 @@
 #include "results/Notation.h"
-#include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
-#include "app/Orvelle.h"
 #include "base/Texte.h"
-#include "interface/TableControles.h"
-#include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "measure/ScenarioPointage.h"
 #include "results/Statistiques.h"
 #include "results/TexteResultats.h"
-#include "support/PlateformeFactice.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <vector>
 
 namespace orv {
@@ -20,29 +13,11 @@ namespace {
 
 using V = std::vector<std::string>;
 
-class NotationTest : public ::testing::Test {
+class NotationTest : public test::ScenarioPointage {
 protected:
-    NotationTest() {
-        o.textes.RemplitMessages();
-        Choisit(1);
-    }
-    void Choisit(int n) {
-        o.mesure.NumFonction = n;
-        SelectionneFonction(o);
-    }
     // Segments 1, 2, ... n.
     void Segments(int n) {
         for (int i = 1; i <= n; ++i) AjouteValeur(o, i);
-    }
-    void Remplit(const std::vector<V>& lignes) {
-        int r = 1;
-        for (const auto& l : lignes) {
-            o.mesure.GrilleRef.FixeTexte(r, 0, std::to_string(r));
-            for (size_t c = 0; c < l.size(); ++c)
-                o.mesure.GrilleRef.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
-            ++r;
-        }
-        o.mesure.LigneCourante = r;
     }
     SourceNotation Source() const { return {o.ui, o.mesure, o.resultats, o.parametres}; }
     static V Lignes(const std::string& t) {
@@ -54,9 +29,6 @@ protected:
         return v;
     }
     V Resultats() { return Lignes(ConstruitTexteResultats(o)); }
-
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
 };
 
 TEST_F(NotationTest, EveryFormOfTheSegmentLine) {

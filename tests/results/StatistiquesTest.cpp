@@ -1,23 +1,15 @@
 #include "results/Statistiques.h"
-#include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
-#include "app/Orvelle.h"
-#include "base/Nombres.h"
-#include "interface/TableControles.h"
-#include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "measure/ScenarioPointage.h"
 #include "results/Deciles.h"
 #include "results/Moments.h"
-#include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <random>
-#include <string>
-#include <vector>
 
 namespace orv {
 namespace {
@@ -152,29 +144,9 @@ TEST(Dominante, FindsTheModeOfKnownShapes) {
 
 // ---- The statistics grid ---------------------------------------------------
 
-class StatGrille : public ::testing::Test {
+class StatGrille : public test::ScenarioPointage {
 protected:
-    StatGrille() {
-        o.textes.RemplitMessages();
-        Choisit(2);
-    }
-    void Choisit(int n) {
-        o.mesure.NumFonction = n;
-        SelectionneFonction(o);
-    }
-    // Writes whole lines straight into the grid, as a loaded file would.
-    void Remplit(const std::vector<std::vector<std::string>>& lignes) {
-        auto& g = o.mesure.GrilleRef;
-        for (int l = 1; l < g.Lignes(); ++l)
-            for (int c = 0; c < g.Colonnes(); ++c) g.FixeTexte(l, c, "");
-        int r = 1;
-        for (const auto& l : lignes) {
-            g.FixeTexte(r, 0, std::to_string(r));
-            for (size_t c = 0; c < l.size(); ++c) g.FixeTexte(r, static_cast<int>(c) + 1, l[c]);
-            ++r;
-        }
-        o.mesure.LigneCourante = r;
-    }
+    StatGrille() { Choisit(2); }
     void Stat() {
         StatColonnes(o.ui, o.mesure, o.resultats, o.parametres);
         SurligneExtremes(o.resultats, o.mesure.GrilleRef);
@@ -182,9 +154,6 @@ protected:
     void Deciles() { TableDeciles(o.ui, o.mesure, o.resultats, o.parametres); }
     std::string P(int l, int c) const { return o.resultats.GrilleRefP.Texte(l, c); }
     std::uint32_t Couleur(int l, int c) const { return o.mesure.GrilleRef.CouleurCellule(l, c); }
-
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
 };
 
 TEST_F(StatGrille, ExtremesAreFoundPerColumnAndHighlighted) {
