@@ -1,20 +1,14 @@
 #include "results/Distribution.h"
 #include "app/CommandesDistribution.h"
-#include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
-#include "app/Orvelle.h"
 #include "measure/Grille.h"
-#include "support/PlateformeFactice.h"
+#include "measure/ScenarioPointage.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <sstream>
 #include <unistd.h>
-#include <vector>
 
 namespace orv {
 namespace {
@@ -50,12 +44,10 @@ TEST(Distribution, BinsOfTheFreedmanDiaconisWidthOrTheFallbacks) {
     EXPECT_TRUE(Distribution({}).effectifs.empty());
 }
 
-TEST(Distribution, MarksAreTheGridsStatistics) {
-    test::PlateformeFactice p;
-    Orvelle o{p, "."};
-    o.textes.RemplitMessages();
-    o.mesure.NumFonction = 2;
-    SelectionneFonction(o);
+using DistributionSession = test::ScenarioPointage;
+
+TEST_F(DistributionSession, MarksAreTheGridsStatistics) {
+    Choisit(2);
     // 255 spores, the most the grid keeps.
     for (int i = 0; i < 255; ++i) {
         AjouteValeur(o, 8 + (i * 37 % 50) / 10.0);
