@@ -11,11 +11,11 @@ namespace {
 using CalibragePointage = SessionCalibrage;
 
 TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
+    Pointe(10); // a measure taken before stays
     ASSERT_TRUE(Clic(Controle::Etalonner));
     EXPECT_TRUE(CalibrageEnAttente(*o));
     EXPECT_EQ(o->controles(Controle::Etalonner).couleur, 0x0000FFu);
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
-
     o->images.IndexImage = 2;
     AfficheCalibrage(*o);
     // 12 pixel units a picture pixel ("Ind. Dim."): 1 µm per unit is 12 µm per pixel.
@@ -28,7 +28,6 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_EQ(Texte(Controle::TexteSaisie), "");
     EXPECT_EQ(Texte(Controle::UniteSaisie), "µm");
     EXPECT_EQ(Texte(Controle::PixelsSaisie), "segment pointé : 33,3 px");
-    EXPECT_EQ(o->controles(Controle::TexteSaisie).couleur, 0x00FFFFu);
 
     Saisit("100");
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
@@ -38,21 +37,19 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_FALSE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
-    // The calibration segment is not a measure.
-    EXPECT_EQ(Cellule(1, 1), "");
-    EXPECT_EQ(o->mesure.LigneCourante, 1);
-
+    // Only the calibration segment's line leaves the grid.
+    EXPECT_EQ(Cellule(1, 1), "10,00");
+    EXPECT_EQ(Cellule(2, 1), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 2);
     // The next segment is an ordinary measure, in micrometres.
     Pointe(40);
-    EXPECT_EQ(Cellule(1, 1), "10,00");
-    EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
+    EXPECT_EQ(Cellule(2, 1), "10,00");
 
     // Calibrated, a new calibration offers the segment's length in micrometres.
     Clic(Controle::Etalonner);
     Pointe(400);
     EXPECT_EQ(Texte(Controle::TexteSaisie), "100,00");
     Clic(Controle::SaisieAnnule);
-
     // A segment pointed on the picture: its marks go with its value.
     Clic(Controle::Etalonner);
     ClicImage(*o, Bouton::Gauche, {}, {1000, 1000});
@@ -60,19 +57,6 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     ASSERT_FALSE(o->mesure.marques.fixes.empty());
     Saisit("50");
     EXPECT_TRUE(o->mesure.marques.fixes.empty());
-}
-
-TEST_F(CalibragePointage, OnlyTheCalibrationLineLeavesTheGrid) {
-    Pointe(10);
-    Pointe(20);
-    Clic(Controle::Etalonner);
-    Pointe(300);
-    Saisit("30");
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.1);
-    EXPECT_EQ(Cellule(1, 1), "10,00");
-    EXPECT_EQ(Cellule(2, 1), "20,00");
-    EXPECT_EQ(Cellule(3, 1), "");
-    EXPECT_EQ(o->mesure.LigneCourante, 3);
 }
 
 TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
@@ -89,14 +73,10 @@ TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
 }
 
 TEST_F(CalibragePointage, EntryBounds) {
-    struct Cas {
-        std::string saisie;
-        bool acceptee;
-        std::string message;
-    };
-    const Cas cas[] = {
-        {"10000", true, ""},  {"10000,01", false, "Maxi 10000"}, {"1e9", false, "Maxi 10000"},
-        {"0.0001", true, ""}, {"0,00009", false, "Mini 0.0001"}, {"-5", false, "Mini 0.0001"}};
+    const struct {
+        std::string saisie, message; // no message: accepted
+    } cas[] = {{"10000", ""},  {"10000,01", "Maxi 10000"}, {"1e9", "Maxi 10000"},
+               {"0.0001", ""}, {"0,00009", "Mini 0.0001"}, {"-5", "Mini 0.0001"}};
     for (const auto& c : cas) {
         SCOPED_TRACE(c.saisie);
         o->calibrage.CoefCalibrage = 1.0;
@@ -104,7 +84,7 @@ TEST_F(CalibragePointage, EntryBounds) {
         Clic(Controle::Etalonner);
         Pointe(100);
         Saisit(c.saisie);
-        if (c.acceptee) {
+        if (c.message.empty()) {
             EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, std::stod(c.saisie) / 100);
             EXPECT_EQ(p.Compte("message"), 0);
             EXPECT_FALSE(CalibrageEnAttente(*o));
@@ -126,16 +106,13 @@ TEST_F(CalibragePointage, EntryBounds) {
 // A calibration that ends without a factor: the factor stays, the
 // segment's line goes, the measures before it stay.
 TEST_F(CalibragePointage, EndedWithoutAFactor) {
-    struct Cas {
-        std::string saisie; // empty with no length: cancelled
+    const std::vector<std::string> rien, invalide{"donnée valeur invalide,"}, mini{"Mini 0.0001"};
+    const struct {
+        std::string saisie; // "annule": cancelled
         double longueur;
         std::vector<std::string> flash, message;
-    };
-    const std::vector<std::string> rien;
-    const Cas cas[] = {
-        {"0", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
-        {"abc", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
-        {"", 100, {"donnée valeur invalide,"}, {"Mini 0.0001"}},
+    } cas[] = {
+        {"0", 100, invalide, mini},      {"abc", 100, invalide, mini}, {"", 100, invalide, mini},
         {"100", 0, rien, {"alerte 99"}}, // a segment of no length: a run-time error
         {"annule", 100, rien, rien},
     };
@@ -161,7 +138,7 @@ TEST_F(CalibragePointage, EndedWithoutAFactor) {
     }
 }
 
-TEST_F(CalibragePointage, GraduationsWithObjective) {
+TEST_F(CalibragePointage, GraduationsWithObjectiveAndAutomaticFormat) {
     o->parametres.decimAuto = true;
     o->parametres.fDecimal = "###0.000";
     Clic(Controle::EtalonnageResolution);
@@ -171,13 +148,11 @@ TEST_F(CalibragePointage, GraduationsWithObjective) {
     EXPECT_TRUE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
     EXPECT_FALSE(o->controles(Controle::Loupe).actif);
-
     Pointe(500);
     EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer le nombre de division pour l'objectif x 40");
     Saisit("50");
     // 50 divisions of 100 / 40 micrometres over 500 pixel units.
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
-    EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     EXPECT_TRUE(o->controles(Controle::Loupe).actif);
     EXPECT_EQ(Cellule(1, 1), "");
     // The automatic format follows the final factor, not the divisions' count.
@@ -187,22 +162,36 @@ TEST_F(CalibragePointage, GraduationsWithObjective) {
     Saisit("10"); // 10 divisions of 1 micrometre: factor 0.01, x = 200
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.01);
     EXPECT_EQ(o->parametres.fDecimal, "###0.00");
-}
-
-TEST_F(CalibragePointage, GraduationsWithoutObjectiveIsRefused) {
+    // Without DECIMAUTO the format stays.
+    o->parametres.decimAuto = false;
+    Clic(Controle::Etalonner);
+    Pointe(1000);
+    Saisit("50");
+    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
+    // Refused without a usable objective.
     for (const std::string objectif : {"", "0", "x4"}) {
         SCOPED_TRACE(objectif);
         p.Oublie();
-        Clic(Controle::OptionCalibrageGraduations);
         o->controles.Texte(Controle::TexteObjectif, objectif);
         Clic(Controle::CalibragePortion);
         Pointe(500);
         Saisit("50");
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
-        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
+        EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.05);
         EXPECT_FALSE(CalibrageEnAttente(*o));
         EXPECT_EQ(Cellule(1, 1), "");
     }
+}
+
+TEST(CalibrageFormat, AutomaticFormat) {
+    // The tests are strict: x = 10 stays with "###0", x = 1 changes nothing.
+    const struct {
+        double coef;
+        const char* format;
+    } cas[] = {{0.05, "###0.0"}, {0.01, "###0.00"}, {5, "###0.000"},
+               {0.2, "###0"},    {2, "###0.000"},   {0, "###0.000"}};
+    for (const auto& c : cas)
+        EXPECT_EQ(FormatAutomatique(2000, c.coef, "###0.000"), c.format) << c.coef;
 }
 
 TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
@@ -211,7 +200,6 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Clic(Controle::CalibrageObjectif); // command 6
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer les extrémités du segment étalon");
     EXPECT_DOUBLE_EQ(o->calibrage.FacteurResolution, 2.0); // "Ind. Dim." on a 2000-pixel image
-
     Pointe(400);
     EXPECT_EQ(Texte(Controle::InviteSaisie), "entrer la longueur de l'étalon");
     Saisit("100");
@@ -219,7 +207,6 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_TRUE(CalibrageEnAttente(*o));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
-    EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
     EXPECT_EQ(Cellule(2, 1), "");
 
     Pointe(200);
@@ -235,41 +222,16 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     EXPECT_EQ(Cellule(1, 1), "12,00");
     EXPECT_EQ(Cellule(2, 1), "");
     EXPECT_EQ(o->mesure.LigneCourante, 2);
-}
 
-TEST_F(CalibragePointage, ObjectiveStandardCancelledAtSecondStepKeepsStageFactor) {
+    // Cancelled at the second step: the stage's factor stays.
     Clic(Controle::CalibrageObjectif);
     Pointe(400);
-    Saisit("100");
+    Saisit("50");
     Pointe(200);
     Clic(Controle::SaisieAnnule);
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.125);
     EXPECT_FALSE(CalibrageEnAttente(*o));
-    EXPECT_EQ(o->mesure.LigneCourante, 1);
-}
-
-TEST_F(CalibragePointage, AutomaticFormat) {
-    EXPECT_EQ(FormatAutomatique(2000, 0.05, "###0.000"), "###0.0");
-    EXPECT_EQ(FormatAutomatique(2000, 0.01, "###0.000"), "###0.00");
-    EXPECT_EQ(FormatAutomatique(2000, 5, "###0.000"), "###0.000");
-    // The tests are strict: x = 10 stays with "###0", x = 1 changes nothing.
-    EXPECT_EQ(FormatAutomatique(2000, 0.2, "###0.000"), "###0");
-    EXPECT_EQ(FormatAutomatique(2000, 2, "###0.000"), "###0.000");
-    EXPECT_EQ(FormatAutomatique(2000, 0, "###0.000"), "###0.000");
-
-    // Through a calibration, on the 2000-pixel image.
-    o->parametres.decimAuto = true;
-    o->parametres.fDecimal = "###0.000";
-    Clic(Controle::Etalonner);
-    Pointe(1000);
-    Saisit("50");
-    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
-    // Without DECIMAUTO the format stays.
-    o->parametres.decimAuto = false;
-    Clic(Controle::Etalonner);
-    Pointe(1000);
-    Saisit("10");
-    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
+    EXPECT_EQ(o->mesure.LigneCourante, 2);
 }
 
 TEST_F(CalibragePointage, FactorPerImageSlot) {
