@@ -111,64 +111,30 @@ TEST(Annotation, BarreMesureSaLongueur) {
 }
 
 // The prompts: each row presses (and drags), answers the prompts in turn
-// ("" cancels, "µ" is the unit button then OK) and checks what was drawn.
+// ("" cancels, "µ" is the unit button then OK) and checks what was drawn:
+// the label (nullptr: nothing), the bar's length in micrometres, its way
+// along x (0: vertical), the label's angle and whether it starts at the far end.
 TEST(Annotation, SuitesDeSaisie) {
-    struct Cas {
+    const Controle S = C::ReferenceSimple, O = C::ReferenceOrientee, T = C::IllustrerTexte;
+    const struct Cas {
         const char* nom;
         Controle menu;
-        PointImage appui, relache;
+        int ax, ay, rx, ry;
         std::vector<std::string> reponses;
-        const char* etiquette; // nullptr: nothing drawn
-        double longueur;       // of the bar, micrometres
-        int sens;              // of the bar along x (0: vertical)
-        double angle;          // of the label
-        bool etiquetteAuBout;  // the label starts at the bar's far end
-    };
-    const Cas cas[] = {
-        {"defauts",
-         C::ReferenceSimple,
-         {4000, 3000},
-         {},
-         {"10", "microns"},
-         " 10microns",
-         10,
-         1,
-         0,
-         false},
-        {"virgule", C::ReferenceSimple, {4000, 3000}, {}, {"12,5", "µ"}, " 12 µm", 12, 1, 0, false},
-        {"point", C::ReferenceSimple, {4000, 3000}, {}, {"2.5", "µ"}, " 2.5 µm", 2.5, 1, 0, false},
-        {"annule", C::ReferenceSimple, {4000, 3000}, {}, {"10", ""}, nullptr, 0, 0, 0, false},
-        {"vers la gauche",
-         C::ReferenceOrientee,
-         {20000, 20000},
-         {10000, 15000},
-         {"50", "µm"},
-         " 50 µm",
-         50,
-         -1,
-         std::round(std::atan(0.5) * 180 / 3.14159265),
-         true},
-        {"vertical",
-         C::ReferenceOrientee,
-         {20000, 10000},
-         {20000, 30000},
-         {"30", "µm"},
-         " 30 µm",
-         30,
-         0,
-         90,
-         false},
-        {"orientee annulee",
-         C::ReferenceOrientee,
-         {20000, 10000},
-         {25000, 10000},
-         {""},
-         nullptr,
-         0,
-         0,
-         0,
-         false},
-        {"texte", C::IllustrerTexte, {4000, 3000}, {}, {"Russula"}, " Russula", 0, 0, 0, false},
+        const char* etiquette;
+        double longueur;
+        int sens, angle;
+        bool etiquetteAuBout;
+    } cas[] = {
+        {"defauts", S, 4000, 3000, 0, 0, {"10", "microns"}, " 10microns", 10, 1, 0, false},
+        {"virgule", S, 4000, 3000, 0, 0, {"12,5", "µ"}, " 12 µm", 12, 1, 0, false},
+        {"point", S, 4000, 3000, 0, 0, {"2.5", "µ"}, " 2.5 µm", 2.5, 1, 0, false},
+        {"annule", S, 4000, 3000, 0, 0, {"10", ""}, nullptr, 0, 0, 0, false},
+        // atan(1/2) is 26.6 degrees.
+        {"vers la gauche", O, 20000, 20000, 10000, 15000, {"50", "µm"}, " 50 µm", 50, -1, 27, true},
+        {"vertical", O, 20000, 10000, 20000, 30000, {"30", "µm"}, " 30 µm", 30, 0, 90, false},
+        {"orientee annulee", O, 20000, 10000, 25000, 10000, {""}, nullptr, 0, 0, 0, false},
+        {"texte", T, 4000, 3000, 0, 0, {"Russula"}, " Russula", 0, 0, 0, false},
     };
     for (const Cas& k : cas) {
         SCOPED_TRACE(k.nom);
@@ -176,9 +142,9 @@ TEST(Annotation, SuitesDeSaisie) {
         s.coef = 0.25;
         const auto c = s.Contexte();
         ASSERT_TRUE(ClicMenuAnnotation(s.ui, s.a, s.vue, k.menu));
-        ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, s.Twips(k.appui.x, k.appui.y)));
+        ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, s.Twips(k.ax, k.ay)));
         if (k.menu == C::ReferenceOrientee) {
-            ASSERT_TRUE(RelacheAnnotation(s.ui, s.a, c, s.Twips(k.relache.x, k.relache.y)));
+            ASSERT_TRUE(RelacheAnnotation(s.ui, s.a, c, s.Twips(k.rx, k.ry)));
         }
         for (const std::string& r : k.reponses) {
             EXPECT_TRUE(s.controles(C::CadreSaisie).visible);
@@ -200,7 +166,7 @@ TEST(Annotation, SuitesDeSaisie) {
             EXPECT_TRUE(s.a.marques.empty());
             continue;
         }
-        const PointImage appui = s.vue.VersImage(s.Twips(k.appui.x, k.appui.y));
+        const PointImage appui = s.vue.VersImage(s.Twips(k.ax, k.ay));
         const Marque* t = s.Etiquette();
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->texte, k.etiquette);
