@@ -52,34 +52,36 @@ TEST(FichierTexte, LignesCrLfOuLf) {
     EXPECT_EQ(LitLignes(in), (std::vector<std::string>{"clé = é"}));
 }
 
-TEST(FichierTexte, EcritureEnCp1252OuRefusDit) {
-    const auto dossier = std::filesystem::temp_directory_path() /
-                         ("orvelle_fichiertexte_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dossier);
-    const std::string chemin = (dossier / "f.txt").string();
-    ASSERT_TRUE(EcritLignesFichier(chemin, {"N°", "fin"}));
-    std::ifstream in(chemin, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "N\xB0\r\nfin\r\n");
-    // A folder that does not exist: refused with a reason.
-    const auto r = EcritLignesFichier((dossier / "absent" / "f.txt").string(), {"x"});
-    EXPECT_FALSE(r.ok);
-    EXPECT_FALSE(r.erreur.empty());
-    std::filesystem::remove_all(dossier);
-}
+namespace fs = std::filesystem;
 
 std::string Contenu(const std::string& chemin) {
     std::ifstream in(chemin, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A private empty folder, removed at the end of the test.
+struct Dossier {
+    fs::path d = fs::temp_directory_path() / ("orvelle_fichiertexte_" + std::to_string(getpid()));
+    Dossier() {
+        fs::remove_all(d);
+        fs::create_directories(d);
+    }
+    ~Dossier() { fs::remove_all(d); }
+    std::string operator/(const std::string& nom) const { return (d / nom).string(); }
+};
+
+TEST(FichierTexte, EcritureEnCp1252OuRefusDit) {
+    const Dossier dossier;
+    ASSERT_TRUE(EcritLignesFichier(dossier / "f.txt", {"N°", "fin"}));
+    EXPECT_EQ(Contenu(dossier / "f.txt"), "N\xB0\r\nfin\r\n");
+    const auto r = EcritLignesFichier(dossier / "absent/f.txt", {"x"});
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.erreur.empty());
+}
+
 TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
-    namespace fs = std::filesystem;
-    const auto dossier =
-        fs::temp_directory_path() / ("orvelle_atomique_" + std::to_string(getpid()));
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    const std::string cible = (dossier / "export.csv").string();
-    const std::string victime = (dossier / "victime").string();
+    const Dossier dossier;
+    const std::string cible = dossier / "export.csv", victime = dossier / "victime";
     std::ofstream(victime) << "intact";
     // Links planted at the old fixed temporary name and at the target itself.
     fs::create_symlink(victime, cible + ".tmp~");
@@ -96,19 +98,15 @@ TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
     // A failed rename (the target is a folder) leaves no temporary file behind.
     fs::create_directories(dossier / "dossier");
-    EXPECT_FALSE(EcritAtomique((dossier / "dossier").string(), "x"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), {}),
+    EXPECT_FALSE(EcritAtomique(dossier / "dossier", "x"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.d), {}),
               4); // victime, cible, lien, dossier
-    fs::remove_all(dossier);
 }
 
 // A writer killed at any moment leaves the whole old file or the whole new one.
 TEST(FichierTexte, EcrivainTueNeLaissePasDeFichierMele) {
-    namespace fs = std::filesystem;
-    const auto dossier = fs::temp_directory_path() / ("orvelle_kill_" + std::to_string(getpid()));
-    fs::remove_all(dossier);
-    fs::create_directories(dossier);
-    const std::string cible = (dossier / "trame.trm").string();
+    const Dossier dossier;
+    const std::string cible = dossier / "trame.trm";
     const std::string a(300000, 'a'), b(200000, 'b');
     ASSERT_TRUE(EcritAtomique(cible, a));
     std::mt19937 gen(9);
@@ -125,7 +123,6 @@ TEST(FichierTexte, EcrivainTueNeLaissePasDeFichierMele) {
         const std::string lu = Contenu(cible);
         ASSERT_TRUE(lu == a || lu == b) << "essai " << essai << ", " << lu.size() << " octets";
     }
-    fs::remove_all(dossier);
 }
 
 } // namespace

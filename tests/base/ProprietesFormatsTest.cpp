@@ -75,19 +75,11 @@ void Verifie(const std::string& format, int (*propriete)(const std::uint8_t*, st
         }
 }
 
-TEST(ProprietesFormats, FichierDeTrame) {
+TEST(ProprietesFormats, AllerRetourDesGrainesEtDeLeursMutations) {
     Verifie("trame", fuzz::ProprieteTrame);
-}
-TEST(ProprietesFormats, ExportCSV) {
     Verifie("csv", fuzz::ProprieteCSV);
-}
-TEST(ProprietesFormats, Parametres) {
     Verifie("parametres", fuzz::ProprieteParametres);
-}
-TEST(ProprietesFormats, FichierDeCalibrage) {
     Verifie("calibrage", fuzz::ProprieteCalibrage);
-}
-TEST(ProprietesFormats, EnteteDImage) {
     Verifie("images", fuzz::ProprieteEnteteImage);
 }
 
