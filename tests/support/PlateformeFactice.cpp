@@ -12,38 +12,35 @@ void PlateformeFactice::Message(const std::string& texte, const std::string& tit
     appels.push_back({"message", texte, titre});
 }
 
+namespace {
+// The next scripted answer; an unexpected call fails the test.
+template <class T> T Suivante(std::deque<T>& file, const std::string& quoi) {
+    if (file.empty()) throw std::logic_error("unexpected " + quoi);
+    T r = std::move(file.front());
+    file.pop_front();
+    return r;
+}
+} // namespace
+
 bool PlateformeFactice::QuestionOuiNon(const std::string& texte, const std::string& titre, Icone) {
     appels.push_back({"question", texte, titre});
-    if (reponses.empty()) throw std::logic_error("unexpected question: " + texte);
-    const bool r = reponses.front();
-    reponses.pop_front();
-    return r;
+    return Suivante(reponses, "question: " + texte);
 }
 
 Reponse PlateformeFactice::QuestionOuiNonAnnuler(const std::string& texte, const std::string& titre,
                                                  Icone) {
     appels.push_back({"question", texte, titre});
-    if (reponses3.empty()) throw std::logic_error("unexpected question: " + texte);
-    const Reponse r = reponses3.front();
-    reponses3.pop_front();
-    return r;
+    return Suivante(reponses3, "question: " + texte);
 }
 
 std::optional<int> PlateformeFactice::ChoisitCouleurPalette(const std::string& titre, int) {
     appels.push_back({"couleur", titre, {}});
-    if (couleurs.empty()) throw std::logic_error("unexpected colour choice: " + titre);
-    const auto r = couleurs.front();
-    couleurs.pop_front();
-    return r;
+    return Suivante(couleurs, "colour choice: " + titre);
 }
 
 bool PlateformeFactice::QuestionOKAnnuler(const std::string& texte, const std::string& titre,
-                                          Icone) {
-    appels.push_back({"question", texte, titre});
-    if (reponses.empty()) throw std::logic_error("unexpected question: " + texte);
-    const bool r = reponses.front();
-    reponses.pop_front();
-    return r;
+                                          Icone i) {
+    return QuestionOuiNon(texte, titre, i);
 }
 
 void PlateformeFactice::Flash(std::uint32_t couleur, const std::string& texte, int) {
@@ -66,21 +63,13 @@ std::optional<std::string> PlateformeFactice::ChoisitFichierAOuvrir(const std::s
                                                                     const std::string& dossier) {
     appels.push_back({"fichier", titre, {}});
     dernierPropose = dossier;
-    if (fichiers.empty()) throw std::logic_error("unexpected file dialog: " + titre);
-    auto r = fichiers.front();
-    fichiers.pop_front();
-    return r;
+    return Suivante(fichiers, "file dialog: " + titre);
 }
 
 std::optional<std::string>
 PlateformeFactice::ChoisitFichierAEnregistrer(const std::string& titre, const std::string&,
                                               const std::string& propose) {
-    appels.push_back({"fichier", titre, {}});
-    dernierPropose = propose;
-    if (fichiers.empty()) throw std::logic_error("unexpected file dialog: " + titre);
-    auto r = fichiers.front();
-    fichiers.pop_front();
-    return r;
+    return ChoisitFichierAOuvrir(titre, {}, propose);
 }
 
 void PlateformeFactice::CopieTextePressePapier(const std::string& texte) {
@@ -119,7 +108,6 @@ std::optional<PixelsImage> PlateformeFactice::ImagePressePapier() {
 bool PlateformeFactice::DessineImage(PixelsImage& image, const std::vector<DessinImage>& d) {
     appels.push_back({"dessin", std::to_string(d.size()), {}});
     for (const DessinImage& x : d) {
-        dessins.push_back(x);
         const long i = std::lround(x.x0), j = std::lround(x.y0);
         if (i >= 0 && j >= 0 && i < image.largeur && j < image.hauteur)
             image.pixels[static_cast<std::size_t>(j) * image.largeur + i] = 0xFFFFFFFF;
@@ -182,13 +170,6 @@ std::vector<std::string> PlateformeFactice::Textes(const std::string& genre) con
     for (const auto& a : appels)
         if (a.genre == genre) v.push_back(a.texte);
     return v;
-}
-
-int PlateformeFactice::Compte(const std::string& genre) const {
-    int n = 0;
-    for (const auto& a : appels)
-        if (a.genre == genre) ++n;
-    return n;
 }
 
 } // namespace orv::test

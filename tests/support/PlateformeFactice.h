@@ -52,7 +52,7 @@ public:
                                                   ZonePixels zone) override;
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
-    // Records the drawings and paints the pixel where each one starts white,
+    // Records the calls and paints the pixel where each drawing starts white,
     // so that a test sees what a picture received.
     bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& d) override;
     std::vector<LecteurMonte> Lecteurs() override { return lecteurs; }
@@ -81,14 +81,13 @@ public:
 
     // Record.
     std::vector<Appel> appels;
-    std::vector<DessinImage> dessins; // every drawing made on a picture
     std::string pressePapier;
     std::uint32_t derniereCouleurFlash = 0;
     std::string dernierPropose; // folder or path the last file dialog started with
 
     // Texts of the recorded calls of one kind, in order.
     std::vector<std::string> Textes(const std::string& genre) const;
-    int Compte(const std::string& genre) const;
+    int Compte(const std::string& genre) const { return static_cast<int>(Textes(genre).size()); }
     void Oublie() { appels.clear(); }
 };
 
