@@ -32,7 +32,8 @@ protected:
     }
 };
 
-TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
+// Stored, then loaded back and chosen.
+TEST_F(CalibragePanneau, StoreLoadChooseAndValidate) {
     o->calibrage.CoefCalibrage = 0.25;
     Stocke("obj 40");
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"création " + Chemin()});
@@ -46,6 +47,25 @@ TEST_F(CalibragePanneau, FirstStoreCreatesTheFileThenAppends) {
     ASSERT_TRUE(l && l->size() == 5u);
     EXPECT_EQ(std::vector<std::string>(l->begin() + 3, l->end()),
               (std::vector<std::string>{"obj 40 =  0,25 ", "obj 100 =  0,0625 "}));
+
+    o->calibrage.ListCalib.clear();
+    Charge(-1);
+    EXPECT_EQ(o->calibrage.ListCalib,
+              (std::vector<std::string>{"obj 40 =  0,25", "obj 100 =  0,0625"}));
+    EXPECT_EQ(Texte(Controle::BarreEtat), " Choisir le calibrage dans la liste puis valider");
+    EXPECT_EQ(Texte(Controle::InviteCommande), "Chargement fichier de calibrage");
+    EXPECT_FALSE(o->controles(Controle::ValiderCalibrage).actif); // a row first
+    EXPECT_FALSE(o->controles(Controle::CalibragePortion).actif);
+    ListCalib_Click(*o, 0);
+    EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,25");
+    EXPECT_TRUE(o->controles(Controle::ValiderCalibrage).actif);
+    EXPECT_FALSE(o->controles(Controle::CalibrageCharger).actif);
+    EXPECT_EQ(Texte(Controle::InviteCalibrage), " Valider le coefficient de calibrage");
+    o->images.IndexImage = 2;
+    Clic(Controle::ValiderCalibrage);
+    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
+    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.25);
+    EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 }
 
 TEST_F(CalibragePanneau, CommentWithEqualsIsRefused) {
@@ -59,27 +79,6 @@ TEST_F(CalibragePanneau, CommentWithEqualsIsRefused) {
     Stocke("=");
     EXPECT_EQ(Octets(), avant);
     EXPECT_EQ(o->controles(Controle::TexteCalibrage).couleur, 0xFFFFFFu);
-}
-
-TEST_F(CalibragePanneau, LoadChooseAndValidate) {
-    EcritFichier("ne pas modifier\r\n\r\n\r\nabc = 0,5\r\n   \r\nsans egal\r\nxyz = 1.5\n");
-    Charge(-1);
-    EXPECT_EQ(o->calibrage.ListCalib, (std::vector<std::string>{"abc = 0,5", "xyz = 1.5"}));
-    EXPECT_EQ(Texte(Controle::BarreEtat), " Choisir le calibrage dans la liste puis valider");
-    EXPECT_EQ(Texte(Controle::InviteCommande), "Chargement fichier de calibrage");
-    EXPECT_FALSE(o->controles(Controle::ValiderCalibrage).actif); // a row first
-    EXPECT_FALSE(o->controles(Controle::CalibragePortion).actif);
-
-    ListCalib_Click(*o, 0);
-    EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,5");
-    EXPECT_TRUE(o->controles(Controle::ValiderCalibrage).actif);
-    EXPECT_FALSE(o->controles(Controle::CalibrageCharger).actif);
-    EXPECT_EQ(Texte(Controle::InviteCalibrage), " Valider le coefficient de calibrage");
-    o->images.IndexImage = 2;
-    Clic(Controle::ValiderCalibrage);
-    EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.5);
-    EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.5);
-    EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
 }
 
 TEST_F(CalibragePanneau, RefusedLoads) {
