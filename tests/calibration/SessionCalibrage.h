@@ -23,10 +23,8 @@ namespace orv::test {
 class SessionCalibrage : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dossier = std::filesystem::temp_directory_path() /
-                  ("orvelle_calibrage_" + std::string(info->test_suite_name()) + "_" +
-                   info->name() + "_" + std::to_string(::getpid()));
+                  ("orvelle_calibrage_" + std::to_string(::getpid()));
         std::filesystem::remove_all(dossier);
         std::filesystem::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
