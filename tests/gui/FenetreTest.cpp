@@ -16,11 +16,9 @@
 #include "results/Statistiques.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -39,7 +37,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <map>
