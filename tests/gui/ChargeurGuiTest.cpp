@@ -1,6 +1,5 @@
-// The loader on Qt: the bundled sample pictures hold what their notice says,
-// pictures written through the platform read back, and the loader's widgets
-// follow the core and hand it their events.
+// The loader on Qt: pictures written through the platform read back, and the
+// loader's widgets follow the core and hand it their events.
 #include "app/CommandesImages.h"
 #include "app/Orvelle.h"
 #include "gui/PanneauChargeur.h"
@@ -27,26 +26,6 @@ using namespace orv;
 
 namespace {
 
-QString Exemple(const char* nom) {
-    return QString(ORVELLE_DATA_DIR) + "/exemples/" + nom;
-}
-
-int Gris(const QImage& im, int x, int y) {
-    return qGray(im.pixel(x, y));
-}
-
-// First pixel, going from `debut` by `pas`, darker than the middle between the
-// start pixel and the darkest pixel met before `fin`.
-int Bord(const QImage& im, int debut, int fin, int pas, int fixe, bool horizontal) {
-    auto g = [&](int i) { return horizontal ? Gris(im, i, fixe) : Gris(im, fixe, i); };
-    int sombre = 255;
-    for (int i = debut; i != fin; i += pas) sombre = std::min(sombre, g(i));
-    const int milieu = (g(debut) + sombre) / 2;
-    for (int i = debut; i != fin; i += pas)
-        if (g(i) < milieu) return i;
-    return -1;
-}
-
 PixelsImage Damier() {
     return PixelsImage{
         3, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF123456, 0xFFFFFFFF, 0xFF000000}};
@@ -57,38 +36,6 @@ PixelsImage Damier() {
 class ChargeurGuiTest : public QObject {
     Q_OBJECT
 private slots:
-    void samplePicturesHaveTheDocumentedSizes() {
-        for (const char* nom : {"spores.png", "micrometre.png", "defaut.png"}) {
-            const QImage im(Exemple(nom));
-            QVERIFY2(!im.isNull(), nom);
-            QCOMPARE(im.size(), QSize(1600, 1200));
-        }
-        // Spore 1: 10 x 5 um, long axis horizontal, centre (230, 220), 10 px per um.
-        const QImage spores(Exemple("spores.png"));
-        QVERIFY(std::abs(Bord(spores, 150, 230, 1, 220, true) - 180) <= 1);
-        QVERIFY(std::abs(Bord(spores, 310, 230, -1, 220, true) - 279) <= 1);
-        QVERIFY(std::abs(Bord(spores, 170, 220, 1, 230, false) - 195) <= 1);
-        QVERIFY(std::abs(Bord(spores, 270, 220, -1, 230, false) - 244) <= 1);
-        // Spore 7: globose, 7 um.
-        QVERIFY(std::abs(Bord(spores, 900, 990, 1, 580, true) - 955) <= 1);
-
-        // Micrometer: one division (10 um) every 100 px from x = 150.
-        const QImage micro(Exemple("micrometre.png"));
-        std::vector<double> centres;
-        int debut = -1;
-        for (int x = 0; x < micro.width(); ++x) {
-            const bool sombre = Gris(micro, x, 600) < 120;
-            if (sombre && debut < 0) debut = x;
-            if (!sombre && debut >= 0) {
-                centres.push_back((debut + x) / 2.0);
-                debut = -1;
-            }
-        }
-        QCOMPARE(centres.size(), size_t(14));
-        for (size_t k = 0; k < centres.size(); ++k)
-            QVERIFY(std::abs(centres[k] - (150 + 100.0 * k)) <= 1);
-    }
-
     void picturesWrittenThroughThePlatformReadBack() {
         QTemporaryDir dossier;
         PlateformeQt p;
