@@ -8,6 +8,7 @@
 #include "gui/FenetrePrincipale.h"
 #include "gui/PanneauDistribution.h"
 #include "gui/PlateformeQt.h"
+#include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"

