@@ -1,28 +1,25 @@
-// The calibration's panels on screen, driven through their widgets (the rules
-// behind them are the calibration's own tests), and a whole calibration on the
-// bundled micrometer picture followed by a spore measured on the spore picture.
+// The calibration's panels in the window, driven through their widgets (the
+// rules behind them are the calibration's own tests), and a whole calibration
+// on the bundled micrometer picture followed by a spore measured on the spore
+// picture.
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
-#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "base/Nombres.h"
+#include "gui/FenetrePrincipale.h"
 #include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
 #include "interface/TableControles.h"
-#include "measure/Pointage.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,24 +44,6 @@ public:
     void Flash(std::uint32_t, const std::string&, int) override {}
 };
 
-orv::Bouton BoutonDe(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::LeftButton:
-        return orv::Bouton::Gauche;
-    case Qt::RightButton:
-        return orv::Bouton::Droit;
-    case Qt::MiddleButton:
-        return orv::Bouton::Milieu;
-    default:
-        return orv::Bouton::Aucun;
-    }
-}
-
-Modificateurs ModificateursDe(Qt::KeyboardModifiers m) {
-    return {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier),
-            m.testFlag(Qt::AltModifier)};
-}
-
 } // namespace
 
 class CalibrageGuiTest : public QObject {
@@ -81,9 +60,9 @@ private slots:
     void micrometrePuisSporeDeBoutEnBout();
 
 private:
-    void Clique(Controle c);
+    void Clique(Controle c) { fenetre->Clique(c); }
     template <class W> W* Widget(Controle c) {
-        W* w = liaisons->Objet<W>(c);
+        W* w = fenetre->Lies().Objet<W>(c);
         if (!w) qFatal("no widget bound to %s", qPrintable(NomObjet(c)));
         return w;
     }
@@ -120,8 +99,7 @@ private:
     QTemporaryDir dossier;
     std::unique_ptr<PlateformeEssai> plateforme;
     std::unique_ptr<Orvelle> o;
-    std::unique_ptr<Liaisons> liaisons;
-    std::unique_ptr<QWidget> fenetre;
+    std::unique_ptr<FenetrePrincipale> fenetre;
     ZoneImage* zone = nullptr;
     PanneauxCalibrage* panneaux = nullptr;
 };
@@ -131,59 +109,23 @@ void CalibrageGuiTest::init() {
     QFile::remove(dossier.filePath("Zelk.Cal"));
     plateforme = std::make_unique<PlateformeEssai>();
     o = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
-    liaisons = std::make_unique<Liaisons>(o->controles);
-
-    // A small stand-in for the main window: "Etalonner", the factor label and
-    // the image box, with the calibration's frames over the box.
-    fenetre = std::make_unique<QWidget>();
-    auto* rangee = new QHBoxLayout(fenetre.get());
-    auto* gauche = new QVBoxLayout;
-    rangee->addLayout(gauche);
-    auto* etalonner = new QPushButton(fenetre.get());
-    gauche->addWidget(etalonner);
-    liaisons->Lie(Controle::Etalonner, etalonner);
-    connect(etalonner, &QPushButton::clicked, this, [this] { Clique(Controle::Etalonner); });
-    auto* facteur = new QLabel(fenetre.get());
-    gauche->addWidget(facteur);
-    liaisons->Lie(Controle::LegendeCalibrage, facteur);
-    gauche->addStretch(1);
-    zone = new ZoneImage(*o, fenetre.get());
-    zone->setFixedSize(800, 600);
-    rangee->addWidget(zone);
-    zone->surAppui = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
-        ClicImage(*o, BoutonDe(b), ModificateursDe(m), p);
-        panneaux->Actualise();
-    };
-    zone->surDeplacement = [this](Qt::MouseButtons b, Qt::KeyboardModifiers m, PointTwips p) {
-        SuitSouris(*o, b & Qt::LeftButton ? orv::Bouton::Gauche : orv::Bouton::Aucun,
-                   ModificateursDe(m), p);
-    };
-    zone->surRelache = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, PointTwips p) {
-        RelacheImage(*o, BoutonDe(b), ModificateursDe(m), p);
-        panneaux->Actualise();
-    };
-    panneaux = new PanneauxCalibrage(
-        *o, *liaisons, [this](Controle c) { Clique(c); }, zone, [this] { zone->Actualise(); });
-
+    fenetre = std::make_unique<FenetrePrincipale>(*o, *plateforme);
     Demarrage(*o);
+    fenetre->resize(1400, 900);
     fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
     Activation(*o);
-    o->controles.Visible(Controle::CadreBienvenue, false); // the welcome text is not under test
+    fenetre->Clique(Controle::BienvenueOK); // the welcome text is not under test
+    zone = fenetre->Image();
+    zone->setFixedSize(800, 600); // the image pixels fall on whole screen pixels
+    QTRY_COMPARE(o->images.vue.LargeurBoite(), 800 * 15);
+    panneaux = fenetre->findChild<PanneauxCalibrage*>();
 }
 
 void CalibrageGuiTest::cleanup() {
     fenetre.reset();
-    liaisons.reset();
     o.reset();
     plateforme.reset();
-}
-
-void CalibrageGuiTest::Clique(Controle c) {
-    Clic(*o, c);
-    liaisons->Applique(c);
-    zone->Actualise();
-    panneaux->Actualise();
 }
 
 QPoint CalibrageGuiTest::Ecran(double xImage, double yImage) {
