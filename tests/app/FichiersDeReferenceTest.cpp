@@ -1,9 +1,5 @@
-// Reference files: inputs kept in tests/data/<format>/ and, beside them
-// ("<name>.attendu.<ext>"), the exact bytes the program writes from them. A
-// change in those bytes is a change of what users find in their files: the
-// grid file saved again, the export (from the window and from orvelle-cli),
-// the settings written back, a stored calibration appended. The language
-// file is checked through the captions and texts it leaves in place.
+// Reference files: inputs in tests/data/<format>/ and, beside them
+// ("<name>.attendu.<ext>"), the exact bytes the program writes from them.
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
@@ -46,30 +42,12 @@ std::string Remplace(std::string s, const std::string& de, const std::string& pa
     return s;
 }
 
-// A line as a reader sees it: UTF-8, its line end shown.
-std::string Visible(const std::string& ligne) {
-    return "\"" + Remplace(DepuisCp1252(ligne), "\r", "\\r") + "\"";
-}
-
-// Byte for byte; otherwise the first lines that differ, and the bytes written
-// kept beside the test's files for a look.
+// Byte for byte; otherwise the bytes written are kept beside the test's files.
 void AttendOctets(const std::string& produit, const fs::path& attendu, const fs::path& copie) {
-    const std::string a = Octets(attendu);
-    if (a == produit) return;
+    if (produit == Octets(attendu)) return;
     std::ofstream(copie, std::ios::binary) << produit;
-    std::istringstream x(a), y(produit);
-    std::string lx, ly, diff;
-    for (int n = 1, ecarts = 0; ecarts < 3 && (x || y); ++n) {
-        const bool fx = !std::getline(x, lx), fy = !std::getline(y, ly);
-        if (fx && fy) break;
-        if (fx == fy && lx == ly) continue;
-        ++ecarts;
-        diff += "  line " + std::to_string(n) + ": expected " + (fx ? "<end>" : Visible(lx)) +
-                "\n           written  " + (fy ? "<end>" : Visible(ly)) + "\n";
-    }
-    ADD_FAILURE() << attendu.filename() << " differs from what the program wrote (kept in " << copie
-                  << "):\n"
-                  << diff;
+    ADD_FAILURE() << attendu.filename() << " differs from what the program wrote, kept in "
+                  << copie;
 }
 
 class FichiersDeReference : public ::testing::Test {
@@ -173,7 +151,7 @@ TEST_F(FichiersDeReference, ExportEnLigneDeCommande) {
     const std::string horloge = produit.substr(entete.size(), fin - entete.size());
     EXPECT_TRUE(
         std::regex_match(horloge, std::regex("\\d\\d/\\d\\d/\\d{4} \xE0 \\d\\d:\\d\\d:\\d\\d")))
-        << Visible(horloge);
+        << horloge;
     produit.replace(entete.size(), horloge.size(), VersCp1252("07/12/2025 à 14:30:00"));
     AttendOctets(produit, kDonnees / "csv" / "spores2d.attendu.csv", dossier / "cli.ecrit.csv");
 }
@@ -212,17 +190,13 @@ TEST_F(FichiersDeReference, LangueAppliquee) {
     Orvelle& x = Demarre();
     const std::pair<Controle, const char*> legendes[] = {
         {Controle::MenuFonctions, "Funktionen"},
-        {Controle::FonctionSegment, "Strecke"},
         {Controle::FonctionSpores2D, "Sporen 2D"}, // after a comment in the section
-        {Controle::MenuEdition, "Bearbeiten"},
         {Controle::SauverTrame, "Raster speichern"},
-        {Controle::ChargerTrame, "Raster laden"},
         {Controle::Etalonner, "Kalibrieren"},
         {Controle::CaseCalculStat, "Stat. berechnen"},
         {Controle::OptionPalmer, "Messschieber"},
         {Controle::LegendeObjectif, "X Obj. (Vergr.)"},
         {Controle::CadreCalibrage, "Kalibrierung"},
-        {Controle::MenuAide, "Hilfe"},
         // Captioned from the tables once the file is read.
         {Controle::FonctionCystides4, "4 Messungen"},
         {Controle::DemarrageSpores2D, "Sporen 2D (Start)"},

@@ -1,13 +1,10 @@
-// orvelle-cli on grid files saved by the program: "results" prints the
-// program's results text, a missing picture is a warning, and a malformed file
-// exits 2 with one line and writes nothing. The bytes of "export" are pinned
-// by the reference files.
+// orvelle-cli on grid files saved by the program: what the program gives from
+// them, a missing picture as a warning, older files, and malformed ones refused.
 #include "app/SessionTrame.h"
 
 #include "LanceCli.h"
 
 #include "app/CommandesResultats.h"
-#include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "results/ExportCSV.h"
 #include "results/TexteResultats.h"
@@ -51,7 +48,7 @@ protected:
     std::string home;
 };
 
-TEST_F(CliTrameTest, ResultsAsTheProgramGivesThemInEitherMode) {
+TEST_F(CliTrameTest, ResultsAndExportAsTheProgramGivesThem) {
     for (bool indPres : {false, true}) {
         const std::string f = Travail(indPres);
         auto r = Lance("results '" + f + "'");
@@ -63,25 +60,20 @@ TEST_F(CliTrameTest, ResultsAsTheProgramGivesThemInEitherMode) {
         EXPECT_EQ(r.sortie, texte) << indPres;
     }
     // Export's default output: beside the input, nothing on stdout.
-    const auto r = Lance("export '" + Fichier("travail.trm") + "'");
+    const std::string f = Fichier("travail.trm");
+    auto r = Lance("export '" + f + "'");
     ASSERT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(r.sortie + r.erreurs, "");
-    EXPECT_TRUE(fs::exists(Fichier("travail.csv")));
-}
+    const auto attendues = LignesExport(*Programme(f, true), {"x", "y"});
+    AttendMemeExport(Fichier("travail.csv"), attendues);
 
-// A missing picture: one warning line, and the values as recorded.
-TEST_F(CliTrameTest, MissingPictureIsAWarningAndTheValuesStay) {
-    const std::string f = Travail();
-    const auto attendues = LignesExport(*Programme(f), {"x", "y"});
+    // A missing picture: one warning line, and the values as recorded.
     fs::remove(Photo("b.jpg"));
-    const std::string sortie = Fichier("sans_b.csv");
-    const auto r = Lance("export '" + f + "' -o '" + sortie + "'");
+    r = Lance("export '" + f + "' -o '" + Fichier("sans_b.csv") + "'");
     ASSERT_EQ(r.code, 0) << r.erreurs;
     EXPECT_EQ(Lignes(r.erreurs), 1);
     EXPECT_NE(r.erreurs.find(Photo("b.jpg") + " non trouv"), std::string::npos) << r.erreurs;
-    const auto lignes = DecoupeLignes(DepuisCp1252(Lit(sortie)));
-    ASSERT_EQ(lignes.size(), attendues.size());
-    for (size_t i = 1; i < lignes.size(); ++i) EXPECT_EQ(lignes[i], attendues[i]) << i;
+    AttendMemeExport(Fichier("sans_b.csv"), attendues);
 }
 
 // A PNG file as far as any header reader goes: signature and IHDR.
@@ -120,10 +112,7 @@ TEST_F(CliTrameTest, OlderLayoutTakesEachPicturesSizeFromItsHeader) {
     const std::string sortie = Fichier("ancienne.csv");
     auto r = Lance("export '" + f + "' -o '" + sortie + "'");
     ASSERT_EQ(r.code, 0) << r.erreurs;
-    const auto attendues = LignesExport(*y, {"x", "y"});
-    const auto lues = DecoupeLignes(DepuisCp1252(Lit(sortie)));
-    ASSERT_EQ(lues.size(), attendues.size());
-    for (size_t i = 1; i < lues.size(); ++i) EXPECT_EQ(lues[i], attendues[i]) << i;
+    AttendMemeExport(sortie, LignesExport(*y, {"x", "y"}));
     // Outside resolution independence a pixel is 12 pixel units, whatever
     // the picture's width: 100 px x 12 x 0.1 = 120.
     for (int l = 1; l <= 3; ++l) EXPECT_EQ(y->mesure.GrilleRef.Texte(l, 1), "120,00") << l;

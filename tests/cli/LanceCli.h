@@ -2,6 +2,11 @@
 // wrote on stdout and on stderr.
 #pragma once
 
+#include "base/Cp1252.h"
+#include "base/FichierTexte.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +40,16 @@ inline ResultatCli LanceCli(const std::filesystem::path& dossier, const std::str
                                  " >'" + out.string() + "' 2>'" + err.string() + "'";
     const int statut = std::system(commande.c_str());
     return {WIFEXITED(statut) ? WEXITSTATUS(statut) : -1, Lit(out), Lit(err)};
+}
+
+// An export file's lines against the program's own export of the same work;
+// the first line holds the clock.
+inline void AttendMemeExport(const std::filesystem::path& f, std::vector<std::string> attendues) {
+    auto lignes = DecoupeLignes(DepuisCp1252(Lit(f)));
+    ASSERT_FALSE(lignes.empty());
+    lignes.erase(lignes.begin());
+    attendues.erase(attendues.begin());
+    EXPECT_EQ(lignes, attendues);
 }
 
 } // namespace orv::test
