@@ -140,19 +140,12 @@ TEST(FichierParametres, ClesLuesJamaisEcrites) {
     EXPECT_NE(std::find(lignes.begin(), lignes.end(), "REPPROG= /prog"), lignes.end());
 }
 
-TEST(FichierParametres, AllerRetour) {
-    for (char sep : {',', '.'}) {
-        const Parametres p = Differents();
-        std::ostringstream out;
-        EcritParametres(out, p, {"Logiciel de mesure de spores", "/prog", sep});
-        const std::string octets = out.str();
-        // Accents travel as single CP1252 bytes; the factor keeps every digit.
-        EXPECT_NE(octets.find("UTILISATEUR = Herv\xE9 M\xFCller\r\n"), std::string::npos);
-        EXPECT_NE(octets.find(std::string("CALIBRAGE =  0") + sep + "123456789 \r\n"),
-                  std::string::npos);
-        EXPECT_NE(octets.find(std::string("CLIC= 2") + sep + "5 \r\n"), std::string::npos);
-        AttendsEgaux(Lit(octets), p);
-    }
+// The reference file pins the bytes with a comma; the point is read back too.
+TEST(FichierParametres, AllerRetourAvecUnPoint) {
+    std::ostringstream out;
+    EcritParametres(out, Differents(), {"t", "/prog", '.'});
+    EXPECT_NE(out.str().find("CALIBRAGE =  0.123456789 \r\n"), std::string::npos);
+    AttendsEgaux(Lit(out.str()), Differents());
 }
 
 TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
@@ -211,18 +204,6 @@ protected:
     std::unique_ptr<Orvelle> o;
 };
 
-// The default file's bytes are a reference file; here its reading back.
-TEST_F(SessionParametres, PremierDemarrageCreeLeFichierParDefaut) {
-    EXPECT_FALSE(LitParametres(*o));
-    EXPECT_TRUE(p.appels.empty());
-    EXPECT_EQ(o->parametres.repData, dossier.string());
-    const std::string ecrit = Octets();
-    auto suivante = Nouvelle(dossier.string());
-    EXPECT_TRUE(LitParametres(*suivante));
-    AttendsEgaux(suivante->parametres, o->parametres);
-    EXPECT_EQ(Octets(), ecrit);
-}
-
 // A work file opened is kept at once in its own file, the settings file left
 // as it was; the next start offers it; one gone is said and leaves the list.
 TEST_F(SessionParametres, TravailRecentGardeEtRetire) {
@@ -248,9 +229,6 @@ TEST_F(SessionParametres, DossierAbsent) {
     auto ailleurs = Nouvelle((dossier / "absent").string());
     EXPECT_FALSE(LitParametres(*ailleurs));
     EXPECT_TRUE(p.appels.empty());
-    // An explicit save says it failed.
-    EXPECT_FALSE(SauveParametres(*ailleurs));
-    EXPECT_EQ(p.Compte("message"), 1);
 }
 
 TEST_F(SessionParametres, PalmerDecideQuelQueSoitLOrdre) {
@@ -266,8 +244,7 @@ TEST_F(SessionParametres, PalmerDecideQuelQueSoitLOrdre) {
             EXPECT_EQ(n->parametres.modePointage, vrai ? 2 : 1);
             EXPECT_EQ(n->controles(Controle::OptionPalmer).coche, vrai);
             EXPECT_EQ(n->controles(Controle::OptionBipoint).coche, !vrai);
-            // And the next save writes it back unchanged.
-            ASSERT_TRUE(SauveParametres(*n));
+            ASSERT_TRUE(SauveParametres(*n)); // written back unchanged
             EXPECT_NE(Octets().find(std::string(palmer) + "\r\n"), std::string::npos);
         }
     }
