@@ -1,7 +1,5 @@
-// The grid file's commands as a user meets them: the save and load dialogs and
-// questions, refused files that leave the work as it was, the resolution mode,
-// the box-width correction, missing images, files larger than the grid or the
-// loader, and "maj grille" after a new calibration.
+// The grid file's commands as a user meets them: dialogs and questions, refused
+// files that leave the work as it was, and what loading adds to the file's rules.
 #include "SessionTrame.h"
 
 #include "app/CommandesCalibrage.h"
@@ -90,11 +88,15 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     p.fichiers.push_back(f);
     p.reponses.push_back(true);
     ClicTrame(*o, Controle::SauverTrame);
+    EXPECT_EQ(Lit(f).rfind("INDPRES=", 0), 0u);
+
+    // A relative name is in the current folder, and no name means that one.
     const Releve avant = Releve_(*o);
+    ASSERT_TRUE(SauveTrame(*o, "mesure.trm"));
+    ASSERT_TRUE(fs::exists(dossier / "courant" / "mesure.trm"));
     auto y = Session();
-    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
-    AttendMeme(avant, Releve_(*y), "saved by the command");
-    EXPECT_FALSE(ClicTrame(*o, Controle::SauverParametres));
+    ASSERT_EQ(ChargeTrame(*y, ""), ResultatChargement::Charge);
+    AttendMeme(avant, Releve_(*y), "mesure.trm");
 }
 
 TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
@@ -152,20 +154,14 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
     o->FicTrame = "avant.trm";
     const Releve avant = Releve_(*o);
     auto point = bon;
-    auto champs = Decoupe(point[p1], ';');
-    champs[3] = "2x";
-    point[p1].clear();
-    for (size_t i = 0; i + 1 < champs.size(); ++i) point[p1] += champs[i] + ";";
+    point[p1] = "0;1;10;2x;110;20;";
     auto coupe = bon;
     coupe.pop_back();
     const auto msg = [&](const std::string& f) {
         return o->textes.Msg(144) + " :  " + f + std::string(FinDeLigne);
     };
-    struct Cas {
-        std::string fichier;
-        std::string detail;
-    };
-    const std::vector<Cas> cas = {
+    const std::pair<std::string, std::string> cas[] = {
+        // file, what the message adds
         {Ecrit(point, "point.trm"),
          o->textes.Msg(223) + " : ligne " + std::to_string(p1 + 1) + " : 2x"},
         {Ecrit(coupe, "coupe.trm"), o->textes.Msg(223) + " : ligne " + std::to_string(bon.size())},
@@ -173,11 +169,11 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
          o->textes.Msg(129) + "8" + o->textes.Msg(177)},
         {Ecrit({"bonjour", "x=y"}, "texte.trm"), "TRAME=" + o->textes.Msg(177)},
     };
-    for (const auto& c : cas) {
+    for (const auto& [f, detail] : cas) {
         p.Oublie();
-        EXPECT_EQ(ChargeTrame(*o, c.fichier), ResultatChargement::Malforme) << c.fichier;
-        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{msg(c.fichier) + c.detail});
-        AttendMeme(avant, Releve_(*o), c.fichier);
+        EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Malforme) << f;
+        EXPECT_EQ(p.Textes("message"), std::vector<std::string>{msg(f) + detail});
+        AttendMeme(avant, Releve_(*o), f);
         EXPECT_EQ(o->FicTrame, "avant.trm");
     }
     // A missing file is said too, and changes nothing.
@@ -187,7 +183,7 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
               std::vector<std::string>{o->textes.Msg(144) + " :  " + Fichier("absent.trm")});
     // Through the command, after the user's Yes.
     p.reponses.push_back(true);
-    p.fichiers.push_back(cas[0].fichier);
+    p.fichiers.push_back(cas[0].first);
     ClicTrame(*o, Controle::ChargerTrame);
     AttendMeme(avant, Releve_(*o), "command");
 }
@@ -436,17 +432,6 @@ TEST_F(CommandesTrameTest, GridFileGivenAtStartStaysLoaded) {
     OuvreFichiersDeDemarrage(y, {f});
     Activation(y);
     AttendMeme(avant, Releve_(y), "opened at start");
-}
-
-TEST_F(CommandesTrameTest, EmptyPathMeansMesureTrm) {
-    Travail(*o, 13, 2);
-    const Releve avant = Releve_(*o);
-    ASSERT_TRUE(SauveTrame(*o, "mesure.trm")); // relative: the current folder
-    ASSERT_TRUE(fs::exists(dossier / "courant" / "mesure.trm"));
-    auto y = Session();
-    ASSERT_EQ(ChargeTrame(*y, ""), ResultatChargement::Charge);
-    AttendMeme(avant, Releve_(*y), "mesure.trm");
-    EXPECT_EQ(y->FicTrame, "mesure.trm");
 }
 
 } // namespace
