@@ -74,38 +74,22 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
     EXPECT_FALSE(FichierExiste(CheminParametres(*o)));
 }
 
-TEST_F(MenuOptions, TailleGrille) {
+TEST_F(MenuOptions, TailleGrilleSansPerdreDeLigne) {
     Clic(Controle::TailleGrille127);
     EXPECT_EQ(o->parametres.tGrille, 128);
     EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 129);
-    Clic(Controle::TailleGrille255);
-    EXPECT_EQ(o->parametres.tGrille, 256);
-    EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 257);
-
-    // Exactly 64 lines fit in the smallest grid.
+    // Exactly 64 lines fit in the smallest grid; a 65th, even under way, does not.
     o->mesure.LigneCourante = 65;
-    Clic(Controle::TailleGrille63);
+    EXPECT_TRUE(Clic(Controle::TailleGrille63));
     EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 65);
     EXPECT_TRUE(p.appels.empty());
-}
-
-TEST_F(MenuOptions, TailleGrilleQuiPerdraitDesLignesRefusee) {
-    o->mesure.GrilleRef.FixeTexte(100, 1, "12,5");
-    o->mesure.LigneCourante = 101;
+    Clic(Controle::TailleGrille255);
+    o->mesure.Etape = 2;
     EXPECT_TRUE(Clic(Controle::TailleGrille63));
-    ASSERT_EQ(p.Textes("message"),
+    EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"  La table actuelle contient des données"});
     EXPECT_EQ(o->parametres.tGrille, 256);
     EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 257);
-    EXPECT_EQ(o->mesure.GrilleRef.Texte(100, 1), "12,5");
-
-    // A line under way counts too.
-    o->mesure.LigneCourante = 65;
-    o->mesure.Etape = 2;
-    EXPECT_FALSE(ClicTailleGrille(*o, 0));
-    EXPECT_EQ(o->parametres.tGrille, 256);
-    EXPECT_TRUE(ClicTailleGrille(*o, 1));
-    EXPECT_EQ(o->parametres.tGrille, 128);
 }
 
 TEST_F(MenuOptions, Decimales) {

@@ -1,6 +1,5 @@
-// Save then load gives back the grid: values, comments, image numbers and
-// factors, for random grids of every function pointed on three pictures, read
-// back at another zoom and box size. Also what the automatic and full-grid saves write.
+// Save then load gives back the grid (values, comments, image numbers, factors)
+// for random grids of every function on three pictures, at another zoom and box.
 #include "SessionTrame.h"
 
 #include "app/FichierTrame.h"
@@ -125,46 +124,34 @@ TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
     }
 }
 
-// When the automatic save happens is the grid's rule; here the file it writes
-// holds the completed lines as the grid had them, in the data folder, and
-// leaves no temporary file.
-TEST_F(TrameAllerRetourTest, AutomaticSaveHoldsTheCompletedLines) {
-    ASSERT_EQ(o->parametres.savAuto, 10);
-    std::mt19937 g(5);
-    Ouvre(*o, Photo("a.jpg"));
-    Choisit(*o, 2);
-    MesureGrille(*o, g, 10);
-    const Releve dix = Releve_(*o);
-    const PointTwips a = Point(g);
-    Glisse(*o, a, Loin(g, a)); // the first value of line 11
-    auto y = Session();
-    ASSERT_EQ(ChargeTrame(*y, Fichier(TrameSauvegarde)), ResultatChargement::Charge);
-    AttendMeme(dix, Releve_(*y), "automatic save");
-    int fichiers = 0;
-    for (const auto& e : fs::directory_iterator(dossier / "data")) fichiers += e.exists();
-    EXPECT_EQ(fichiers, 1);
-    EXPECT_TRUE(fs::is_empty(dossier / "courant"));
-}
-
-TEST_F(TrameAllerRetourTest, FullGridIsSavedNeverLost) {
+// When the grid saves itself is the grid's rule; here the file written holds
+// the completed lines, in the data folder, with no temporary file left.
+TEST_F(TrameAllerRetourTest, AutomaticAndFullGridSavesHoldTheCompletedLines) {
     std::mt19937 g(9);
-    o->parametres.savAuto = 0;
+    o->parametres.savAuto = 10;
     o->parametres.tGrille = 64;
     Ouvre(*o, Photo("b.jpg"));
     Choisit(*o, 1);
-    MesureGrille(*o, g, 64);
-    const Releve plein = Releve_(*o);
-    ASSERT_EQ(plein.cellules.size(), 64u);
+    const auto relu = [&](const Releve& attendu, const std::string& cas) {
+        auto y = Session();
+        ASSERT_EQ(ChargeTrame(*y, Fichier(TrameSauvegarde)), ResultatChargement::Charge);
+        AttendMeme(attendu, Releve_(*y), cas);
+        EXPECT_EQ(y->parametres.tGrille, 64);
+    };
+    MesureGrille(*o, g, 50);
+    const Releve cinquante = Releve_(*o);
+    MesureGrille(*o, g, 1); // saved at the first value of line 51
+    relu(cinquante, "automatic save");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier / "data"), {}), 1);
+    EXPECT_TRUE(fs::is_empty(dossier / "courant"));
+    o->parametres.savAuto = 0;
+    MesureGrille(*o, g, 13);
     p.Oublie();
     const PointTwips a = Point(g);
     Glisse(*o, a, Loin(g, a)); // a 65th value: refused, the grid saved
-    const std::string sauvegarde = Fichier(TrameSauvegarde);
     EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{o->textes.Msg(214) + " : " + sauvegarde});
-    auto y = Session();
-    ASSERT_EQ(ChargeTrame(*y, sauvegarde), ResultatChargement::Charge);
-    AttendMeme(plein, Releve_(*y), "full grid");
-    EXPECT_EQ(y->parametres.tGrille, 64);
+              std::vector<std::string>{o->textes.Msg(214) + " : " + Fichier(TrameSauvegarde)});
+    relu(Releve_(*o), "full grid");
 }
 
 } // namespace
