@@ -3,7 +3,6 @@
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "app/TravailRecent.h"
-#include "base/Cp1252.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
@@ -231,29 +230,11 @@ TEST_F(SessionParametres, DossierAbsent) {
     EXPECT_TRUE(p.appels.empty());
 }
 
-TEST_F(SessionParametres, PalmerDecideQuelQueSoitLOrdre) {
-    for (const char* palmer : {"PALMER=VRAI", "PALMER=FAUX"}) {
-        const bool vrai = std::string(palmer) == "PALMER=VRAI";
-        for (const auto& lignes :
-             std::vector<std::vector<std::string>>{{palmer, "STATDEF= 2 "},
-                                                   {"STATDEF= 2 ", palmer},
-                                                   {"STATDEF=1", palmer, "STATDEF=4"}}) {
-            auto n = Nouvelle(dossier.string());
-            Ecrit(lignes);
-            ASSERT_TRUE(LitParametres(*n));
-            EXPECT_EQ(n->parametres.modePointage, vrai ? 2 : 1);
-            EXPECT_EQ(n->controles(Controle::OptionPalmer).coche, vrai);
-            EXPECT_EQ(n->controles(Controle::OptionBipoint).coche, !vrai);
-            ASSERT_TRUE(SauveParametres(*n)); // written back unchanged
-            EXPECT_NE(Octets().find(std::string(palmer) + "\r\n"), std::string::npos);
-        }
-    }
-}
-
 TEST_F(SessionParametres, EffetsSurLaFenetre) {
     Ecrit({"INDPRES=xyz", "AVERT =VRAI", "SAVAUTO= 20 ", "EXT_IMG= 1 ", "ZONECOULEUR= 5",
            "FICSCANNER= scan.txt ", "FONCTION_DEMARRAGE= 4 ", "CALIBRAGE = 0,25 ",
-           "REPPROG= /ailleurs", "CLIC= 1 ", "FDECIMAL= ###0", "LANGUE = es"});
+           "REPPROG= /ailleurs", "CLIC= 1 ", "FDECIMAL= ###0", "LANGUE = es", "STATDEF=1",
+           "PALMER=VRAI", "STATDEF=4"});
     ASSERT_TRUE(LitParametres(*o));
     EXPECT_TRUE(o->parametres.indPres);
     EXPECT_TRUE(Coche(Controle::OptionIndRes));
@@ -261,6 +242,8 @@ TEST_F(SessionParametres, EffetsSurLaFenetre) {
     EXPECT_TRUE(Coche(Controle::CaseIgnorerBienvenue));
     EXPECT_FALSE(o->controles(Controle::CadreBienvenue).visible);
     // Each submenu ticks the one entry the setting names.
+    EXPECT_NE(Coche(Controle::OptionPalmer), Coche(Controle::OptionBipoint));
+    EXPECT_TRUE(Coche(Controle::OptionPalmer));
     for (Controle c : {Controle::SauvegardeAuto20, Controle::FormatImageJPG, Controle::ZoneCouleur5,
                        Controle::DemarrageCystides3, Controle::ToleranceClic1, Controle::Decimales0,
                        Controle::LangueEs})
@@ -270,10 +253,12 @@ TEST_F(SessionParametres, EffetsSurLaFenetre) {
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[0], 0.25);
     EXPECT_EQ(o->REPPROG, dossier.string()); // where the program is
+    ASSERT_TRUE(SauveParametres(*o));
+    EXPECT_NE(Octets().find("\r\nPALMER=VRAI\r\n"), std::string::npos);
 }
 
 TEST_F(SessionParametres, FormatDesactiveOuAbsentRefuse) {
-    Ecrit({"EXT_IMG= 3 ", "AVERT =FAUX", "SAVAUTO= 0 "});
+    Ecrit({"EXT_IMG= 3 ", "AVERT =FAUX", "SAVAUTO= 0 ", "PALMER=FAUX"});
     ASSERT_TRUE(LitParametres(*o));
     EXPECT_EQ(o->parametres.extImg, 0);
     EXPECT_EQ(Coches(Controle::FormatImageBMP), std::vector<Controle>{Controle::FormatImageBMP});
@@ -281,6 +266,7 @@ TEST_F(SessionParametres, FormatDesactiveOuAbsentRefuse) {
     EXPECT_TRUE(o->controles(Controle::CadreBienvenue).visible);
     EXPECT_EQ(Coches(Controle::SauvegardeAutoNon),
               std::vector<Controle>{Controle::SauvegardeAutoNon});
+    EXPECT_TRUE(Coche(Controle::OptionBipoint) && !Coche(Controle::OptionPalmer));
     // No scanner line: the label keeps its text.
     EXPECT_EQ(o->controles.Texte(Controle::LegendeScanner), "");
     EXPECT_EQ(o->mesure.NumFonction, EtatMesure{}.NumFonction);
