@@ -138,38 +138,23 @@ TEST_F(CliTrameTest, OlderLayoutTakesEachPicturesSizeFromItsHeader) {
     EXPECT_FALSE(fs::exists(sortie));
 }
 
-TEST_F(CliTrameTest, MalformedFilesExitTwoAndWriteNothing) {
-    const auto bon = *LitLignesFichier(Travail());
-    auto point = bon;
-    const auto t = std::find(point.begin(), point.end(), "TRAME= ");
-    ASSERT_NE(t, point.end());
-    const auto n = static_cast<size_t>(t - point.begin()) + 1;
-    point[n] = "0;1;1;2;3;4;x5;6;7;8;";
-    auto coupe = bon;
-    coupe.resize(bon.size() - 2);
-    const std::string f1 = Fichier("point.trm"), f2 = Fichier("coupe.trm"),
-                      f3 = Fichier("vide.trm");
-    ASSERT_TRUE(EcritLignesFichier(f1, point));
-    ASSERT_TRUE(EcritLignesFichier(f2, coupe));
-    ASSERT_TRUE(EcritLignesFichier(f3, {}));
-    const std::string sortie = Fichier("sortie.csv");
-    struct Cas {
-        std::string commande, attendu;
-    };
-    const std::vector<Cas> cas = {
-        {"export '" + f1 + "' -o '" + sortie + "'", "line " + std::to_string(n + 1) + ": \"x5\""},
-        {"results '" + f1 + "'", "\"x5\" is not a valid number"},
-        {"export '" + f2 + "' -o '" + sortie + "'", "line " + std::to_string(bon.size() - 1)},
-        {"results '" + f3 + "'", "not an Orvelle grid file"},
-    };
-    for (const auto& c : cas) {
-        const auto r = Lance(c.commande);
-        EXPECT_EQ(r.code, 2) << c.commande;
-        EXPECT_EQ(Lignes(r.erreurs), 1) << r.erreurs;
-        EXPECT_NE(r.erreurs.find(c.attendu), std::string::npos) << r.erreurs;
-        EXPECT_EQ(r.sortie, "");
-        EXPECT_FALSE(fs::exists(sortie));
-    }
+// The reader's refusals are its own tests'; here the line at fault reaches the user.
+TEST_F(CliTrameTest, MalformedFileExitsTwoAndWritesNothing) {
+    auto lignes = *LitLignesFichier(Travail());
+    const auto n =
+        static_cast<size_t>(std::find(lignes.begin(), lignes.end(), "TRAME= ") - lignes.begin()) +
+        1;
+    ASSERT_LT(n, lignes.size());
+    lignes[n] = "0;1;1;2;3;4;x5;6;7;8;";
+    const std::string f = Fichier("point.trm"), sortie = Fichier("sortie.csv");
+    ASSERT_TRUE(EcritLignesFichier(f, lignes));
+    const auto r = Lance("export '" + f + "' -o '" + sortie + "'");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(Lignes(r.erreurs), 1) << r.erreurs;
+    EXPECT_NE(r.erreurs.find("line " + std::to_string(n + 1) + ": \"x5\""), std::string::npos)
+        << r.erreurs;
+    EXPECT_EQ(r.sortie, "");
+    EXPECT_FALSE(fs::exists(sortie));
 }
 
 } // namespace
