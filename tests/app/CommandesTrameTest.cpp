@@ -84,7 +84,6 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     EXPECT_EQ(Lit(f), "garder");
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
-    EXPECT_EQ(p.appels.back().titre, f);
     p.fichiers.push_back(f);
     p.reponses.push_back(true);
     ClicTrame(*o, Controle::SauverTrame);
@@ -111,7 +110,6 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     p.reponses.push_back(false); // No: no dialog (the fake would refuse one)
     ClicTrame(*o, Controle::ChargerTrame);
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{question});
-    EXPECT_EQ(p.appels.back().titre, "Attention !");
     p.reponses.push_back(true); // Yes, then the dialog cancelled
     p.fichiers.push_back(std::nullopt);
     ClicTrame(*o, Controle::ChargerTrame);

@@ -113,7 +113,6 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     EXPECT_FALSE(e.fermeture);
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, "Voulez-vous vraiment quitter Orvelle ?");
-    EXPECT_EQ(p.appels.back().titre, e.controles.Texte(Controle::Fenetre));
 
     // Measures not saved in a grid file: "Annuler", or "Oui" and a cancelled
     // save dialog, change nothing.

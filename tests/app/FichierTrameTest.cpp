@@ -1,7 +1,5 @@
-// The grid file's format on strings: what the reference files do not show
-// (32-bit points, blanks of comments, the UTF-8 fallback, an empty grid) and
-// the refusal of malformed files. The layout and bytes of a whole file are
-// pinned by tests/data/trame, the round trip by the format's property.
+// The grid file's format on strings, where the reference files and the round
+// trip property do not reach: extremes, the UTF-8 fallback, malformed files.
 #include "app/FichierTrame.h"
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
@@ -40,10 +38,6 @@ Trame Exemple() {
     return t;
 }
 
-LectureTrame Relit(const std::vector<std::string>& lignes) {
-    return FichierTrame::Lit(lignes);
-}
-
 size_t Position(const std::vector<std::string>& l, const std::string& texte) {
     return static_cast<size_t>(std::find(l.begin(), l.end(), texte) - l.begin());
 }
@@ -53,7 +47,7 @@ TEST(FichierTrameTest, ExtremesAndEmptyGridReadBack) {
     const size_t p = Position(l, "TRAME= ");
     ASSERT_EQ(p + 3, l.size());
     EXPECT_EQ(l[p + 2], "-3;2;-2147483648;0;40000;-70000;2147483647;1;2;3;");
-    const auto lu = Relit(l);
+    const auto lu = FichierTrame::Lit(l);
     ASSERT_TRUE(lu);
     const auto& l2 = lu.trame->lignes[1];
     EXPECT_EQ(l2.segments[0].x1, std::numeric_limits<std::int32_t>::min());
@@ -64,7 +58,7 @@ TEST(FichierTrameTest, ExtremesAndEmptyGridReadBack) {
 
     Trame vide;
     vide.indPres = true;
-    const auto v = Relit(FichierTrame::Lignes(vide, '.'));
+    const auto v = FichierTrame::Lit(FichierTrame::Lignes(vide, '.'));
     ASSERT_TRUE(v);
     EXPECT_TRUE(v.trame->lignes.empty());
     EXPECT_TRUE(v.trame->images.empty());
@@ -91,7 +85,7 @@ TEST(FichierTrameTest, LineBreaksOfACommentBecomeBlanks) {
     t.lignes[0].cellules[0] = "12;5\n";
     const auto l = FichierTrame::Lignes(t, ',');
     EXPECT_EQ(l[Position(l, "COMMENT= ") + 1], "1;deux lignes ou trois");
-    const auto lu = Relit(l);
+    const auto lu = FichierTrame::Lit(l);
     ASSERT_TRUE(lu);
     EXPECT_EQ(lu.trame->lignes[0].commentaire, "deux lignes ou trois");
     EXPECT_EQ(lu.trame->lignes[1].commentaire, t.lignes[1].commentaire); // still aligned
@@ -117,7 +111,7 @@ TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
                                         "FIN",
                                         "TRAME= ",
                                         " 0;1;1;2;3;4;1;2;5;6 "};
-    const auto lu = Relit(l);
+    const auto lu = FichierTrame::Lit(l);
     ASSERT_TRUE(lu) << static_cast<int>(lu.erreur.defaut) << " " << lu.erreur.ligne;
     const Trame& t = *lu.trame;
     EXPECT_EQ(t.indPres, true);
@@ -133,17 +127,17 @@ TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
     for (const char* v : {"0", "FAUX", "false", "Faux"}) {
         auto m = l;
         m[0] = std::string("INDPRES=") + v;
-        EXPECT_EQ(Relit(m).trame->indPres, false) << v;
+        EXPECT_EQ(FichierTrame::Lit(m).trame->indPres, false) << v;
     }
     // A width of 0 is no width known, never a factor of 0.
     auto m = l;
     m[10] = "PCTSW = 0";
-    EXPECT_FALSE(Relit(m).trame->pctsw.has_value());
+    EXPECT_FALSE(FichierTrame::Lit(m).trame->pctsw.has_value());
 }
 
 TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
     const auto bon = FichierTrame::Lignes(Exemple(), ',');
-    ASSERT_TRUE(Relit(bon));
+    ASSERT_TRUE(FichierTrame::Lit(bon));
     const size_t p = Position(bon, "TRAME= ") + 1; // first point line
     const size_t cal = Position(bon, "CALIBRAGE= ") + 1;
     struct Cas {
@@ -176,7 +170,7 @@ TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
     for (const auto& c : cas) {
         auto l = bon;
         l[c.ligne] = c.texte;
-        const auto lu = Relit(l);
+        const auto lu = FichierTrame::Lit(l);
         ASSERT_FALSE(lu) << c.texte;
         EXPECT_EQ(lu.erreur.defaut, c.defaut) << c.texte;
         EXPECT_EQ(lu.erreur.ligne, static_cast<int>(c.ligne) + 1) << c.texte;
@@ -185,31 +179,31 @@ TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
     // The most negative coordinate is a sound 32-bit one.
     auto l = bon;
     l[p] = "0;1;-2147483648;20;110;20;50;5;50;40;";
-    EXPECT_TRUE(Relit(l));
+    EXPECT_TRUE(FichierTrame::Lit(l));
 
     // Cut short: the last point line missing.
     l = bon;
     l.pop_back();
-    auto lu = Relit(l);
+    auto lu = FichierTrame::Lit(l);
     ASSERT_FALSE(lu);
     EXPECT_EQ(lu.erreur.defaut, DefautTrame::Tronque);
     EXPECT_EQ(lu.erreur.ligne, static_cast<int>(bon.size()));
     // Cut before its points, empty, or not a grid file at all.
     for (const auto& f : {std::vector<std::string>(bon.begin(), bon.begin() + p - 1),
                           std::vector<std::string>{}, std::vector<std::string>{"a=b", "x"}}) {
-        lu = Relit(f);
+        lu = FichierTrame::Lit(f);
         ASSERT_FALSE(lu);
         EXPECT_EQ(lu.erreur.defaut, DefautTrame::PasUneTrame);
     }
     // Sections before the counts that size them, or missing.
     l = bon;
     std::swap(l[1], l[cal - 1]);
-    EXPECT_EQ(Relit(l).erreur.defaut, DefautTrame::SectionManquante);
+    EXPECT_EQ(FichierTrame::Lit(l).erreur.defaut, DefautTrame::SectionManquante);
     l = bon;
     l.erase(l.begin() + static_cast<long>(Position(l, "IMAGES= ")));
     l.erase(l.begin() + static_cast<long>(Position(l, "/photos/a.jpg")));
     l.erase(l.begin() + static_cast<long>(Position(l, "/photos/été b.jpg")));
-    lu = Relit(l);
+    lu = FichierTrame::Lit(l);
     ASSERT_FALSE(lu);
     EXPECT_EQ(lu.erreur.defaut, DefautTrame::SectionManquante);
     EXPECT_EQ(lu.erreur.texte, "IMAGES=");

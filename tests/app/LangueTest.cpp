@@ -90,8 +90,6 @@ TEST_F(Langue, FichierItalienRelegende) {
     EXPECT_EQ(Texte(Controle::CaseCalculStat), "Calc. stat.");
     // The composed descriptor keeps the name it was built with.
     EXPECT_EQ(o->textes.Msg(146), "mesure Segment$4$Longueur$img $comment$");
-    // Captions taken from the tables follow the new entries.
-    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "larghezza");
     EXPECT_EQ(Texte(Controle::FonctionCystides5), "5 misure***");
     EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 20}, {Table::MSG, 56}, {Table::MNU, 40}}));
     EXPECT_EQ(p.Compte("message"), 0);
