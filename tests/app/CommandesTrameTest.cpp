@@ -227,46 +227,6 @@ TEST_F(CommandesTrameTest, FactorsCountedOnAnotherBoxWidthAreCorrected) {
             << l;
 }
 
-TEST_F(CommandesTrameTest, MissingImagesAreSaidAndTheirLinesKept) {
-    auto x = Session();
-    Travail(*x, 9, 8);
-    const Releve avant = Releve_(*x);
-    const std::string f = Sauve(*x, "images.trm");
-    const auto lignes = *LitLignesFichier(f);
-    fs::create_directories(dossier / "ailleurs");
-    fs::rename(Photo("b.jpg"), dossier / "ailleurs" / "b.jpg");
-
-    // Found nowhere: said once, the path kept as written, the values too
-    // (recomputed with the size the file kept).
-    p.Oublie();
-    auto y = Session();
-    ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{Photo("b.jpg") + " " + y->textes.Msg(209)});
-    AttendMeme(avant, Releve_(*y), "missing");
-
-    // A file without the sizes: the lines of the missing image keep the values shown.
-    std::vector<std::string> sansTailles;
-    for (size_t i = 0; i < lignes.size(); ++i) {
-        if (lignes[i] == "TAILLES= ") {
-            i += 3;
-            continue;
-        }
-        sansTailles.push_back(lignes[i]);
-    }
-    auto z = Session();
-    ASSERT_EQ(ChargeTrame(*z, Ecrit(sansTailles, "ancien.trm")), ResultatChargement::Charge);
-    AttendMeme(avant, Releve_(*z), "missing, no sizes");
-
-    // In the image folder: found there, nothing said.
-    p.Oublie();
-    auto w = Session();
-    w->parametres.repImage = (dossier / "ailleurs").string();
-    ASSERT_EQ(ChargeTrame(*w, f), ResultatChargement::Charge);
-    EXPECT_EQ(p.Compte("message"), 0);
-    EXPECT_EQ(w->images.chargeur.ListIMGchar[1], (dossier / "ailleurs" / "b.jpg").string());
-}
-
 TEST_F(CommandesTrameTest, MoreLinesOrImagesThanTheGridHolds) {
     // 55 pictures of one size and factor: a line's value depends on its points only.
     Trame t;

@@ -103,12 +103,17 @@ protected:
 };
 
 // The grid file read (every value recomputed from its points, or taken from
-// the record where the points cannot give it), then saved again. The spores'
-// pictures are found in the image folder, the polygons' picture nowhere.
+// the record where the points cannot give it), then saved again.
 TEST_F(FichiersDeReference, GrilleRelueEtSauvee) {
     for (const std::string nom : {"spores2d", "polygone"}) {
         SCOPED_TRACE(nom);
         Orvelle& x = Charge(nom + ".trm", nom == "spores2d");
+        // The spores' pictures are found in the image folder; the polygon's is said missing.
+        EXPECT_EQ(p.Textes("message"),
+                  nom == "spores2d"
+                      ? std::vector<std::string>{}
+                      : std::vector<std::string>{"/photos/hyphes/boucle.jpg " + x.textes.Msg(209)});
+        p.Oublie();
         const fs::path sortie = dossier / (nom + ".trm");
         ASSERT_TRUE(SauveTrame(x, sortie.string()));
         AttendOctets(Ecrit(sortie), kDonnees / "trame" / (nom + ".attendu.trm"),

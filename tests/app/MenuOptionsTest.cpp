@@ -53,7 +53,7 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
     using C = Controle;
     for (Controle c :
          {C::DemarrageTintaval, C::FormatExportTXT, C::TailleGrille63, C::ToleranceClic4,
-          C::Decimales1, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationDominante,
+          C::DecimalesAuto, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationDominante,
           C::FormatImageJPG, C::ZoneCouleur6}) {
         for (Controle x : MemeFamille(c)) o->controles.Coche(x, true);
         EXPECT_TRUE(Clic(c)) << static_cast<int>(c);
@@ -63,7 +63,8 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
     EXPECT_EQ(o->resultats.extensionExport, "txt");
     EXPECT_EQ(o->parametres.tGrille, 64);
     EXPECT_EQ(o->parametres.clicDixiemes, 40);
-    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
+    EXPECT_TRUE(o->parametres.decimAuto);
+    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
     EXPECT_EQ(o->parametres.langue, "fr");
     EXPECT_EQ(o->parametres.statDef, 1);
     EXPECT_EQ(o->parametres.savAuto, 0);
@@ -72,6 +73,10 @@ TEST_F(MenuOptions, ChaqueSousMenuNeCocheQueLEntreeCliquee) {
     EXPECT_EQ(o->parametres.zoneCouleur, 6);
     // The Options menu never writes the settings file.
     EXPECT_FALSE(FichierExiste(CheminParametres(*o)));
+    // A fixed format is a choice of its own: the automatic one ends.
+    Clic(C::Decimales1);
+    EXPECT_FALSE(o->parametres.decimAuto);
+    EXPECT_EQ(o->parametres.fDecimal, "###0.0");
 }
 
 TEST_F(MenuOptions, TailleGrilleSansPerdreDeLigne) {
@@ -90,18 +95,6 @@ TEST_F(MenuOptions, TailleGrilleSansPerdreDeLigne) {
               std::vector<std::string>{"  La table actuelle contient des données"});
     EXPECT_EQ(o->parametres.tGrille, 256);
     EXPECT_EQ(o->mesure.GrilleRef.Lignes(), 257);
-}
-
-TEST_F(MenuOptions, Decimales) {
-    Clic(Controle::DecimalesAuto);
-    EXPECT_TRUE(o->parametres.decimAuto);
-    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
-    // A fixed format is a choice of its own: the automatic one ends.
-    Clic(Controle::Decimales0);
-    EXPECT_FALSE(o->parametres.decimAuto);
-    EXPECT_EQ(o->parametres.fDecimal, "###0");
-    Clic(Controle::Decimales2);
-    EXPECT_EQ(o->parametres.fDecimal, "###0.00");
 }
 
 TEST_F(MenuOptions, MachineRapide) {
