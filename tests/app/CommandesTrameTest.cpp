@@ -158,6 +158,22 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
     const auto msg = [&](const std::string& f) {
         return o->textes.Msg(144) + " :  " + f + std::string(FinDeLigne);
     };
+    // Whatever loads is exported to a file that imports again: a cell that is no
+    // number, or a count beyond any click, is refused at load with its line.
+    const auto cellule = [&](int fonction, const std::string& texte) {
+        Trame t;
+        t.fonction = fonction;
+        t.images.push_back({Photo("a.jpg"), 0.5, {960, 720}});
+        LigneTrame l;
+        l.image = 1;
+        l.segments.assign(fonction == 1 ? 1 : 2, SegmentTrace{0, 0, 100, 0});
+        l.cellules = {texte, "2", "3", "1"};
+        t.lignes.push_back(l);
+        const auto lignes = FichierTrame::Lignes(t, ',');
+        const auto v = std::find(lignes.begin(), lignes.end(), "VALEURS= ") - lignes.begin() + 2;
+        return std::pair{Ecrit(lignes, "cellule" + texte + ".trm"),
+                         o->textes.Msg(223) + " : ligne " + std::to_string(v) + " : " + texte};
+    };
     const std::pair<std::string, std::string> cas[] = {
         // file, what the message adds
         {Ecrit(point, "point.trm"),
@@ -166,6 +182,9 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
         {Ecrit(Remplace(bon, "FONCTION=", "FONCTION= 8"), "fonction.trm"),
          o->textes.Msg(129) + "8" + o->textes.Msg(177)},
         {Ecrit({"bonjour", "x=y"}, "texte.trm"), "TRAME=" + o->textes.Msg(177)},
+        cellule(1, "abc"),
+        cellule(1, "1e999"),
+        cellule(11, "9e18"),
     };
     for (const auto& [f, detail] : cas) {
         p.Oublie();
@@ -315,33 +334,6 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     EXPECT_EQ(o->mesure.LigneCourante, 9);
     EXPECT_EQ(o->FicTrame, "garde.trm");
     EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
-}
-
-// Whatever loads is exported to a file that imports again: a cell that is no
-// number, or a count beyond any click, is refused at load with its line.
-TEST_F(CommandesTrameTest, CellsTheGridHoldsAsNumbersAreChecked) {
-    for (const auto& [fonction, cellule] :
-         std::vector<std::pair<int, std::string>>{{1, "abc"}, {1, "1e999"}, {11, "9e18"}}) {
-        Trame t;
-        t.fonction = fonction;
-        t.images.push_back({Photo("a.jpg"), 0.5, {960, 720}});
-        LigneTrame l;
-        l.image = 1;
-        l.segments.assign(fonction == 1 ? 1 : 2, SegmentTrace{0, 0, 100, 0});
-        l.cellules = {cellule, "2", "3", "1"};
-        t.lignes.push_back(l);
-        auto lignes = FichierTrame::Lignes(t, ',');
-        const auto v = std::find(lignes.begin(), lignes.end(), "VALEURS= ") - lignes.begin() + 1;
-        const std::string f = Fichier("cellule.trm");
-        ASSERT_TRUE(EcritLignesFichier(f, lignes));
-        p.Oublie();
-        EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Malforme) << cellule;
-        ASSERT_EQ(p.Compte("message"), 1);
-        EXPECT_NE(p.Textes("message")[0].find("ligne " + std::to_string(v + 1) + " : " + cellule),
-                  std::string::npos)
-            << p.Textes("message")[0];
-        EXPECT_EQ(o->mesure.LigneCourante, 1);
-    }
 }
 
 // A resolution mode change with lines in the grid is asked first; declined it
