@@ -18,6 +18,7 @@
 #include <QAbstractItemModelTester>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -129,6 +130,7 @@ private slots:
         etat.reset();
         plateforme.reset();
         QFile::remove(dossier.filePath("Zelk.dat"));
+        QFile::remove(dossier.filePath("Recents.dat"));
     }
 
     // French captions from the start, the grid model sound, later work visibly
@@ -254,6 +256,24 @@ private slots:
         fenetre->findChild<QPushButton*>(NomObjet(Controle::RazGrille))->click();
         QCOMPARE(cellule(1), QString());
         QCOMPARE(zone->VueDessinee(), avant);
+    }
+
+    // A box's new state reaches the core as ticked; a recent entry opens its own file.
+    void casesEtListesRecentes() {
+        auto* retrace = fenetre->findChild<QCheckBox*>(NomObjet(Controle::CaseAutoRetrace));
+        const bool avant = retrace->isChecked();
+        retrace->click();
+        QCOMPARE(etat->controles(Controle::CaseAutoRetrace).coche, !avant);
+
+        const std::string micro = ORVELLE_DATA_DIR "/exemples/micrometre.png";
+        etat->imagesRecentes.Ajoute(micro);
+        etat->imagesRecentes.Ajoute(ORVELLE_DATA_DIR "/exemples/spores.png");
+        QMenu* fichiers = fenetre->menuBar()->actions().first()->menu();
+        emit fichiers->aboutToShow();
+        auto* recentes = fenetre->findChild<QMenu*>("MenuImagesRecentes");
+        QCOMPARE(recentes->actions().size(), 2);
+        recentes->actions().at(1)->trigger();
+        QCOMPARE(etat->images.cheminImage, micro);
     }
 
     // The G key moves the grids round the image, as the key help promises;
