@@ -61,6 +61,11 @@ TEST_F(CalibrageGroupe, AddingAndRemoving) {
     Clic(Controle::GroupeRetireTout);
     EXPECT_TRUE(g.ListImgMC.empty());
     indices({});
+    o->controles.Visible(Controle::CadreGroupe, true);
+    o->controles.Visible(Controle::CadreChargeur, true);
+    Clic(Controle::GroupeOK); // closes the group and the loader
+    EXPECT_FALSE(o->controles(Controle::CadreGroupe).visible);
+    EXPECT_FALSE(o->controles(Controle::CadreChargeur).visible);
 }
 
 TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
