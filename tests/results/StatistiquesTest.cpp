@@ -112,6 +112,24 @@ TEST(Dominante, SmallListsReadNothingOutside) {
 
 // Samples of known shape: the estimate sits at the true mode (on average over
 // many samples, each within a plain bound), not at a low percentile.
+// Ties with zeros and values over several orders of magnitude never send the
+// estimate outside the values.
+TEST(Dominante, AlwaysEndsInsideTheRange) {
+    std::mt19937 gen(3);
+    std::uniform_real_distribution<double> u(0, 1);
+    for (int essai = 0; essai < 500; ++essai) {
+        std::vector<double> v(static_cast<size_t>(gen() % 300 + 1));
+        const unsigned forme = gen() % 3;
+        for (size_t i = 0; i < v.size(); ++i)
+            v[i] = forme == 0   ? u(gen) * 20
+                   : forme == 1 ? (i % 7 == 0 ? 0.0 : 5.0 + static_cast<double>(i % 3))
+                                : std::exp(u(gen) * 9 - 3);
+        const double d = DominanteValeurs(v);
+        EXPECT_GE(d, *std::min_element(v.begin(), v.end())) << essai;
+        EXPECT_LE(d, *std::max_element(v.begin(), v.end())) << essai;
+    }
+}
+
 TEST(Dominante, FindsTheModeOfKnownShapes) {
     std::normal_distribution<double> normale(10, 1), etroite(0, 0.5);
     std::uniform_real_distribution<double> u(0, 1);
