@@ -1,7 +1,9 @@
 #include "app/CommandesAcquisition.h"
 
 #include "app/CommandesImages.h"
+#include "app/Dossiers.h"
 #include "base/FichierTexte.h"
+#include "base/Texte.h"
 #include "images/Chargeur.h"
 #include "images/DIBSection.h"
 #include "interface/Messages.h"
@@ -28,7 +30,7 @@ std::optional<std::string> ChoisitCheminBMP(Orvelle& o, Controle commande,
     const auto& t = o.textes;
     const std::string filtre =
         std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(msg::TousFichiers);
-    const std::string propose = (fs::path(o.parametres.repImage) / nomPropose).string();
+    const std::string propose = (fs::path(DossierImages(o)) / nomPropose).string();
     const auto choisi =
         o.plateforme.ChoisitFichierAEnregistrer(o.controles.Texte(commande), filtre, propose);
     if (!choisi || choisi->empty()) return std::nullopt;
@@ -61,10 +63,16 @@ bool AcquisitionPermise(Orvelle& o) {
     return false;
 }
 
-bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur) {
+bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur,
+                    const std::string& chemin) {
     switch (issue) {
     case IssueAcquisition::Reussie:
-        return AjouteImageTwain(o);
+        return AjouteChemin(o, chemin);
+    case IssueAcquisition::EcritureImpossible:
+        o.plateforme.Message(o.textes.Mnu(mnu::AcquisitionNonEcrite) + std::string(FinDeLigne) +
+                                 erreur,
+                             {}, Icone::Exclamation);
+        return false;
     case IssueAcquisition::AucuneSource:
         Etat(o, o.textes.Mnu(mnu::AucuneSource));
         return false;

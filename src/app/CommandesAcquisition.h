@@ -21,16 +21,25 @@ public:
     virtual std::optional<PixelsImage> Ecran() = 0;
 };
 
-enum class IssueAcquisition { Reussie, AucuneSource, Annulee, Echec };
+enum class IssueAcquisition {
+    Reussie,
+    AucuneSource,
+    Annulee,
+    Echec,              // the device failed: the status bar says why
+    EcritureImpossible, // the frame was read but its file could not be written
+};
 
 // An acquisition may start: not while a measure is half entered (refused
 // with its flash message).
 bool AcquisitionPermise(Orvelle& o);
-// The acquisition ended. Reussie: "ImageTwain.bmp" was written and enters the
-// loader (a second acquisition shows the same slot again). Otherwise the
-// status bar says why (an empty `erreur` for a cancel says nothing) and the
-// picture shown stays.
-bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur = {});
+// The acquisition ended. Reussie: the frame was written to `chemin` (a file of
+// its own, CheminNouvelleAcquisition) and enters the loader in a slot of its
+// own, so that the measures of earlier frames keep their pictures. A frame
+// that could not be written is said in a message; a device's failure in the
+// status bar (an empty `erreur` for a cancel says nothing); the picture shown
+// stays.
+bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur = {},
+                    const std::string& chemin = {});
 
 // MnuTwain 3 "Sauver l'image Twain" (mode 1: the picture without marks) and 4
 // "Sauver le cadre" (mode 2: the drawn view), under a name the user chooses.

@@ -1,6 +1,7 @@
 #include "app/CommandesDistribution.h"
 
 #include "app/CommandesResultats.h"
+#include "app/Dossiers.h"
 #include "base/FichierTexte.h"
 #include "interface/Messages.h"
 #include "results/ExportCSV.h"
@@ -31,6 +32,7 @@ bool ExporteGraphique(Orvelle& o, FormatGraphique format,
     const auto choisi = o.plateforme.ChoisitFichierAEnregistrer(
         t.Mnu(png ? mnu::ExporterPNG : mnu::ExporterSVG), filtre, propose);
     if (!choisi || choisi->empty()) return false;
+    NoteDossierTravaux(o, *choisi);
     std::string chemin = *choisi;
     if (fs::path(chemin).extension().empty()) chemin += extension;
     if (FichierExiste(chemin) &&

@@ -3,6 +3,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
+#include "app/Dossiers.h"
 #include "app/TravailRecent.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -13,6 +14,8 @@
 #include "interface/Messages.h"
 
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orv {
 
@@ -113,6 +116,8 @@ void AfficheImageParDefaut(Orvelle& o) {
 bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
     const auto taille = TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo);
     if (!taille) return false;
+    o.images.precedente =
+        EtatImages::ImageMontree{o.images.cheminImage, o.images.IndexImage, o.images.vue};
     // The slot and its factor first: the new view draws the marks of that slot.
     o.images.IndexImage = o.images.chargeur.selection + 1;
     MontreCalibrageImage(o);
@@ -143,12 +148,24 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     return ok;
 }
 
-std::string CheminImageTwain(const Orvelle& o) {
-    return Dossier(o) + "/" + FichierTwain;
-}
-
-bool AjouteImageTwain(Orvelle& o) {
-    return AjouteChemin(o, CheminImageTwain(o));
+std::string CheminNouvelleAcquisition(const Orvelle& o) {
+    // Beside the user's pictures, where the user can keep them; the program
+    // folder only when no other can be written.
+    std::string dossier = DossierImages(o);
+    if (::access(dossier.c_str(), W_OK) != 0) {
+        dossier = o.plateforme.DossierUtilisateur(GenreDossier::Images);
+        if (dossier.empty() || ::access(dossier.c_str(), W_OK) != 0) dossier = Dossier(o);
+    }
+    // "ImageTwain_001.bmp", "ImageTwain_002.bmp"...: the first name not taken.
+    const std::string nom(FichierTwain);
+    const std::string base = nom.substr(0, nom.find('.')), extension = nom.substr(nom.find('.'));
+    for (int n = 1;; ++n) {
+        std::string numero = std::to_string(n);
+        if (numero.size() < 3) numero.insert(0, 3 - numero.size(), '0');
+        const std::string chemin = dossier + "/" + base + "_" + numero + extension;
+        struct stat st {};
+        if (::lstat(chemin.c_str(), &st) != 0) return chemin;
+    }
 }
 
 void aff_liste_images(Orvelle& o) {
@@ -245,18 +262,42 @@ bool EffaceListeImages(Orvelle& o) {
 
 void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison) {
     RefuseImage(o.ui, chemin, raison);
+    auto precedente = o.images.precedente;
+    o.images.precedente.reset();
     if (const auto index = IndexChemin(o.images.chargeur, chemin))
-        if (!SlotUtilise(o, *index + 1)) RepEffaceLigne(o, *index + 1);
-    if (o.images.cheminImage == chemin) AfficheImageParDefaut(o);
+        if (!SlotUtilise(o, *index + 1)) {
+            RepEffaceLigne(o, *index + 1);
+            // The slots after it moved down by one.
+            if (precedente && precedente->IndexImage > *index + 1) --precedente->IndexImage;
+        }
+    if (o.images.cheminImage != chemin) return;
+    // The picture shown before comes back as it was: its slot (later measures
+    // go to it), its factor, its captions, its view.
+    if (!precedente || precedente->chemin == chemin || precedente->chemin.empty()) {
+        AfficheImageParDefaut(o);
+        return;
+    }
+    o.images.IndexImage = precedente->IndexImage;
+    if (precedente->IndexImage > 0)
+        SelectionneChargeur(o.images.chargeur, precedente->IndexImage - 1);
+    MontreCalibrageImage(o);
+    o.images.vue = precedente->vue;
+    const TailleImage taille{precedente->vue.LargeurPixels(), precedente->vue.HauteurPixels()};
+    AfficheNouvelleImage(o.ui, o.images, precedente->chemin, taille, true);
+    MarquesVueNeuve(o);
+    LegendesImage(o.ui, precedente->chemin, taille);
+    AppliqueResolution(o);
 }
 
 void OuvreImage(Orvelle& o) {
     if (Refuse(o)) return;
     auto& c = o.controles;
     if (c(Controle::CadreChargeur).visible) c.Visible(Controle::CadreChargeur, false);
-    const auto chemin = o.plateforme.ChoisitFichierAOuvrir(
-        c.Texte(Controle::OuvrirImage), FiltreImages(o.ui), o.parametres.repImage);
-    if (chemin && !chemin->empty()) OuvreCheminImage(o, *chemin);
+    const auto chemin = o.plateforme.ChoisitFichierAOuvrir(c.Texte(Controle::OuvrirImage),
+                                                           FiltreImages(o.ui), DossierImages(o));
+    if (!chemin || chemin->empty()) return;
+    NoteDossierImages(o, *chemin);
+    OuvreCheminImage(o, *chemin);
 }
 
 bool OuvreCheminImage(Orvelle& o, const std::string& chemin) {
@@ -387,6 +428,9 @@ bool ClicChargeur(Orvelle& o, Controle c) {
 namespace {
 
 void MontreRepertoire(Orvelle& o, VueRepertoire vue) {
+    // The browser opens where pictures were last taken from, never in the
+    // program's own folder.
+    o.parametres.repImage = DossierImages(o);
     Gest_FraRep(o.ui, o.images.repertoire, vue, o.parametres.repImage, AffListeImgUT(o),
                 o.images.chargeur.ListIMGchar);
 }

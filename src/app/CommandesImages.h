@@ -36,11 +36,10 @@ bool MontreEmplacement(Orvelle& o, int index);
 // takes a new slot with the current factor and is shown. Refused (false) when
 // the file cannot be read or the loader is full.
 bool AjouteChemin(Orvelle& o, const std::string& chemin);
-// Adds (or shows) the acquired image of the program folder.
-// The acquired picture: "ImageTwain.bmp" in the program folder.
-std::string CheminImageTwain(const Orvelle& o);
-// Adds (or shows) the acquired picture.
-bool AjouteImageTwain(Orvelle& o);
+// A new file for the next acquisition, so that no frame replaces another:
+// "ImageTwain_NNN.bmp", the first number not taken, in the folder of the
+// user's pictures (the program folder only when nothing else can be written).
+std::string CheminNouvelleAcquisition(const Orvelle& o);
 
 // Rebuilds the displayed list from the loader, or from the group in group mode.
 void aff_liste_images(Orvelle& o);

@@ -1,5 +1,7 @@
 #include "app/CommandesResultats.h"
 
+#include "app/Dossiers.h"
+
 #include "app/CommandesMesure.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -76,7 +78,7 @@ ContexteExport ContexteExportDe(const Orvelle& o) {
 }
 
 std::string DossierExport(const Orvelle& o) {
-    return DossierExport(o.parametres, o.dossierProgramme);
+    return DossierTravaux(o);
 }
 
 std::vector<std::string> LignesExport(Orvelle& o, const Horodatage& h) {
@@ -174,6 +176,7 @@ bool ImporteCSV(Orvelle& o) {
         const auto chemin = o.plateforme.ChoisitFichierAOuvrir(
             titre, "*.csv|*.csv|" + t.Msg(msg::TousFichiers),
             DossierExport(o) + "/" + NomBaseExport(o.images.cheminImage) + ".csv");
+        if (chemin && !chemin->empty()) NoteDossierTravaux(o, *chemin);
         // The grid is replaced only by a file read whole.
         remplacee = chemin && !chemin->empty() && LitCSV(o, *chemin);
     }

@@ -4,11 +4,13 @@
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
+#include "app/Dossiers.h"
 #include "app/Orvelle.h"
 #include "app/TrameGrille.h"
 #include "app/TravailRecent.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
+#include "interface/FichiersRefuses.h"
 #include "interface/Messages.h"
 #include "measure/Grille.h"
 #include "measure/Marques.h"
@@ -87,7 +89,9 @@ bool SauveTrame(Orvelle& o, const std::string& chemin) {
 bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin) {
     // Never the current folder: it may be any folder the program was started from.
     const std::string cible =
-        fs::path(chemin).is_relative() ? (fs::path(DossierExport(o)) / chemin).string() : chemin;
+        fs::path(chemin).is_relative()
+            ? (fs::path(DossierExport(o.parametres, o.dossierProgramme)) / chemin).string()
+            : chemin;
     const Ecriture e = Ecrit(o, cible);
     if (e) return true;
     o.plateforme.Message(MessageEcriture(o, cible, e), {}, Icone::Exclamation);
@@ -103,9 +107,13 @@ bool ConfirmeQuitter(Orvelle& o) {
     const std::string titre = Titre(o, Controle::Fenetre);
     if (!TravailNonSauve(o))
         return o.plateforme.QuestionOuiNon(o.textes.Msg(161), titre, Icone::Question);
-    // The grid holds measures not saved in a grid file.
-    const std::string question = o.textes.Mnu(mnu::MesuresNonSauvees) + std::string(FinDeLigne) +
-                                 o.textes.Mnu(mnu::SauverAvantDeQuitter);
+    // The grid holds measures not saved in a grid file; the question names the
+    // file "Oui" writes, when the work has one.
+    std::string question = o.textes.Mnu(mnu::MesuresNonSauvees) + std::string(FinDeLigne) +
+                           o.textes.Mnu(mnu::SauverAvantDeQuitter);
+    if (const auto fichier = FichierDuTravail(o))
+        question +=
+            std::string(FinDeLigne) + o.textes.Mnu(mnu::EcritesDans) + NomAffichable(*fichier);
     switch (o.plateforme.QuestionOuiNonAnnuler(question, titre, Icone::Question)) {
     case Reponse::Oui:
         // A cancelled dialog or a failed write keeps the program open.
@@ -126,6 +134,10 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
     switch (e.defaut) {
     case DefautTrame::Illisible:
         break;
+    case DefautTrame::PasOrdinaire:
+        return TexteFichierNonLu(t, chemin, DefautLecture::PasOrdinaire, 0);
+    case DefautTrame::TropGros:
+        return TexteFichierNonLu(t, chemin, DefautLecture::TropGros, LimiteFichierDonnees);
     case DefautTrame::PasUneTrame:
     case DefautTrame::SectionManquante:
         m += fin + e.texte + t.Msg(kMsgIntrouvable);
@@ -200,24 +212,50 @@ std::string NomProposeTrame(const Orvelle& o) {
     return nom.substr(0, nom.find('.')) + kExtension;
 }
 
-bool SauverTrame(Orvelle& o) {
+std::optional<std::string> FichierDuTravail(const Orvelle& o) {
+    if (o.cheminTrame.empty()) return std::nullopt;
+    std::error_code e;
+    // The work's file itself, where it still is (a folder gone asks again).
+    if (!fs::is_directory(fs::path(o.cheminTrame).parent_path(), e)) return std::nullopt;
+    return o.cheminTrame;
+}
+
+namespace {
+
+// The file is written and becomes the work's; the status bar says where.
+bool EcritTravail(Orvelle& o, const std::string& chemin) {
+    if (!SauveTrame(o, chemin)) return false;
+    NoteRecent(o, GenreRecent::Trame, chemin);
+    o.ui.Statut(o.textes.Mnu(mnu::TrameEnregistree) + NomAffichable(chemin));
+    return true;
+}
+
+} // namespace
+
+bool SauverTrameSous(Orvelle& o) {
     const auto& t = o.textes;
     const std::string filtre =
         std::string("*") + kExtension + "|*" + kExtension + "|" + t.Msg(kMsgTousFichiers);
-    const std::string propose = (fs::path(DossierExport(o)) / NomProposeTrame(o)).string();
+    // The work's own file is proposed (its folder and name); a new work, a
+    // name in the folder last used for works.
+    const std::string propose =
+        FichierDuTravail(o).value_or((fs::path(DossierTravaux(o)) / NomProposeTrame(o)).string());
     const auto choisi =
         o.plateforme.ChoisitFichierAEnregistrer(Titre(o, Controle::SauverTrame), filtre, propose);
     if (!choisi || choisi->empty()) return false;
     std::string chemin = *choisi;
     if (!AUneExtension(chemin)) chemin += kExtension;
-    const std::string dossier = fs::path(chemin).parent_path().string();
-    if (!dossier.empty() && dossier != o.parametres.repData) o.parametres.repData = dossier;
+    NoteDossierTravaux(o, chemin);
     if (FichierExiste(chemin) &&
-        !o.plateforme.QuestionOKAnnuler(t.Msg(kMsgEcraser), chemin, Icone::Question))
+        !o.plateforme.QuestionOKAnnuler(t.Msg(kMsgEcraser), NomAffichable(chemin), Icone::Question))
         return false;
-    if (!SauveTrame(o, chemin)) return false;
-    NoteRecent(o, GenreRecent::Trame, chemin);
-    return true;
+    return EcritTravail(o, chemin);
+}
+
+bool SauverTrame(Orvelle& o) {
+    // A work read from or saved to a file goes back to that file.
+    if (const auto fichier = FichierDuTravail(o)) return EcritTravail(o, *fichier);
+    return SauverTrameSous(o);
 }
 
 bool RemplacementAccepte(Orvelle& o) {
@@ -235,8 +273,9 @@ void ChargerTrame(Orvelle& o) {
     // refused file leaves the work as it was.
     const std::string filtre = std::string("*") + kExtension + "|*" + kExtension;
     const auto choisi = o.plateforme.ChoisitFichierAOuvrir(Titre(o, Controle::ChargerTrame), filtre,
-                                                           DossierExport(o));
+                                                           DossierTravaux(o));
     if (!choisi || choisi->empty()) return;
+    NoteDossierTravaux(o, *choisi);
     OuvreTrame(o, *choisi);
 }
 
@@ -285,6 +324,9 @@ bool ClicTrame(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::SauverTrame:
         SauverTrame(o);
+        return true;
+    case Controle::SauverTrameSous:
+        SauverTrameSous(o);
         return true;
     case Controle::ChargerTrame:
         ChargerTrame(o);

@@ -6,6 +6,7 @@
 #include "app/FichierTrame.h"
 #include "interface/Controle.h"
 
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -48,9 +49,15 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
 // "mesures", cut before its first "." and followed by ".trm".
 std::string NomProposeTrame(const Orvelle& o);
 
-// MnuFIC(9) "Sauver la Trame": save dialog, overwrite question, SauveTrame.
-// True when the file was written.
+// The file the work was read from or last saved to, while its folder exists.
+std::optional<std::string> FichierDuTravail(const Orvelle& o);
+// "Sauver la Trame": a work that has its file is written back to it; a new
+// work asks for a name as "Sauver la trame sous..." does. True when written.
 bool SauverTrame(Orvelle& o);
+// "Sauver la trame sous...": the save dialog (the work's own file proposed,
+// else a name in the folder last used for works), the overwrite question,
+// then the chosen file becomes the work's. True when written.
+bool SauverTrameSous(Orvelle& o);
 // The question asked before the grid's data is replaced by a file's (message
 // 185 and 106); true when the grid is empty or the user said Yes.
 bool RemplacementAccepte(Orvelle& o);
@@ -66,7 +73,7 @@ bool OuvreTrame(Orvelle& o, const std::string& chemin);
 // entered (its values would be lost).
 void MajGrille(Orvelle& o);
 
-// MnuFIC 9 and 10, Mntool 4; false for any other control.
+// MnuFIC 9 and 10, "Sauver la trame sous...", Mntool 4; false for any other control.
 bool ClicTrame(Orvelle& o, Controle c);
 
 } // namespace orv

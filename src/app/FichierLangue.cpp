@@ -6,7 +6,7 @@
 #include "interface/TableControles.h"
 
 #include <climits>
-#include <fstream>
+#include <sstream>
 #include <string_view>
 
 namespace orv {
@@ -166,9 +166,12 @@ FichierLangue FichierLangue::Lit(std::istream& in) {
     return f;
 }
 
-std::optional<FichierLangue> FichierLangue::LitFichier(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    if (!in) return std::nullopt;
+std::optional<FichierLangue> FichierLangue::LitFichier(const std::string& chemin,
+                                                       DefautLecture* defaut) {
+    const auto lu = orv::LitFichier(chemin, LimiteFichierTexte);
+    if (defaut) *defaut = lu.defaut;
+    if (!lu) return std::nullopt;
+    std::istringstream in(*lu.octets);
     return Lit(in);
 }
 

@@ -3,6 +3,8 @@
 // entries in file order; applying them replaces table entries and captions.
 #pragma once
 
+#include "base/FichierTexte.h"
+
 #include "interface/Controles.h"
 #include "interface/TablesTextes.h"
 
@@ -29,7 +31,10 @@ struct FichierLangue {
     // left out, or kept without an index so that it can be reported.
     static FichierLangue Lit(std::istream& in);
     // Same from a file; nothing when it cannot be opened.
-    static std::optional<FichierLangue> LitFichier(const std::string& chemin);
+    // Nothing when the file is missing, not a regular file or too big
+    // (`defaut` says which).
+    static std::optional<FichierLangue> LitFichier(const std::string& chemin,
+                                                   DefautLecture* defaut = nullptr);
 };
 
 // Applies the entries in order to the tables and the control captions. An

@@ -1,5 +1,6 @@
 #include "app/FichierParametres.h"
 
+#include "base/Cp1252.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/EnteteImage.h"
@@ -214,10 +215,12 @@ LectureParametres LitParametresDepuis(std::istream& in, Parametres& p) {
     return LitParametresDepuis(LitLignes(in), p);
 }
 
-std::optional<LectureParametres> LitFichierParametres(const std::string& chemin, Parametres& p) {
-    const auto lignes = LitLignesFichier(chemin);
-    if (!lignes) return std::nullopt;
-    return LitParametresDepuis(*lignes, p);
+std::optional<LectureParametres> LitFichierParametres(const std::string& chemin, Parametres& p,
+                                                      DefautLecture* defaut) {
+    const LectureFichier lu = LitFichier(chemin, LimiteFichierTexte);
+    if (defaut) *defaut = lu.defaut;
+    if (!lu) return std::nullopt;
+    return LitParametresDepuis(DecoupeLignes(DepuisCp1252(*lu.octets)), p);
 }
 
 std::vector<std::string> LignesParametres(const Parametres& p, const ContexteParametres& ctx) {

@@ -36,7 +36,10 @@ struct LectureParametres {
 LectureParametres LitParametresDepuis(std::istream& in, Parametres& p);
 LectureParametres LitParametresDepuis(const std::vector<std::string>& lignes, Parametres& p);
 // Nothing when the file cannot be opened.
-std::optional<LectureParametres> LitFichierParametres(const std::string& chemin, Parametres& p);
+// Nothing when the file is missing, not a regular file or too big
+// (`defaut` says which).
+std::optional<LectureParametres> LitFichierParametres(const std::string& chemin, Parametres& p,
+                                                      DefautLecture* defaut = nullptr);
 
 // The 25 lines of the file, in order (UTF-8, without line ends).
 std::vector<std::string> LignesParametres(const Parametres& p, const ContexteParametres& ctx);

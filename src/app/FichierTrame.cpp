@@ -1,10 +1,12 @@
 #include "app/FichierTrame.h"
 
+#include "base/Cp1252.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/EtatChargeur.h"
 #include "measure/Fonctions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -24,6 +26,10 @@ constexpr const char* kTrame = "TRAME= ";
 // flag before the points.
 constexpr const char* kTailles = "TAILLES= ";
 constexpr const char* kValeurs = "VALEURS= ";
+// Written only when a picture's name holds bytes that a line cannot keep (a
+// line break, bytes that are not UTF-8): every path, escaped (base/Texte.h).
+// IMAGES= then shows those names readably and older readers still open the file.
+constexpr const char* kChemins = "CHEMINS= ";
 
 // A cell or a comment must stay on its line and, for a cell, in its field.
 std::string Cellule(const std::string& texte) {
@@ -95,6 +101,7 @@ private:
     void Points();
     void Tailles();
     void Valeurs();
+    void Chemins();
     std::optional<std::vector<std::string>> Champs(const std::string& ligne, size_t minimum);
 };
 
@@ -174,6 +181,8 @@ void Lecteur::Cle(const std::string& cle, const std::string& valeur) {
         Tailles();
     } else if (cle == "VALEURS") {
         Valeurs();
+    } else if (cle == "CHEMINS") {
+        Chemins();
     }
 }
 
@@ -292,6 +301,20 @@ void Lecteur::Tailles() {
     }
 }
 
+void Lecteur::Chemins() {
+    const auto n = Compte(nbImages_, "NBIMAGES=");
+    for (long k = 0; n && k < *n && !erreur_; ++k) {
+        const auto l = Suivante();
+        if (!l) return;
+        const std::string chemin = RetrouveChemin(Trim(*l));
+        if (chemin.empty()) {
+            Echec(DefautTrame::SectionManquante, kChemins);
+            return;
+        }
+        t_.images[static_cast<size_t>(k)].chemin = chemin;
+    }
+}
+
 void Lecteur::Valeurs() {
     const auto n = Compte(nbLignes_, "NBLIGNES=");
     for (long k = 0; n && k < *n && !erreur_; ++k) {
@@ -326,10 +349,15 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     l.push_back("RESH = " + NombreFichierExact(t.resh, sep));
     l.push_back("PCTSW = " + NombreFichierExact(t.pctsw.value_or(0), sep));
     l.push_back(kImages);
-    for (const auto& im : t.images) l.push_back(SurUneLigne(im.chemin));
+    for (const auto& im : t.images) l.push_back(NomAffichable(im.chemin));
     l.push_back(kTailles);
     for (const auto& im : t.images)
         l.push_back(std::to_string(im.taille.largeur) + ";" + std::to_string(im.taille.hauteur));
+    if (std::any_of(t.images.begin(), t.images.end(),
+                    [](const ImageTrame& im) { return CheminAEchapper(im.chemin); })) {
+        l.push_back(kChemins);
+        for (const auto& im : t.images) l.push_back(EchappeChemin(im.chemin));
+    }
     l.push_back(kComment);
     for (size_t i = 0; i < t.lignes.size(); ++i)
         l.push_back(std::to_string(i + 1) + ";" + SurUneLigne(t.lignes[i].commentaire));
@@ -370,9 +398,14 @@ LectureTrame FichierTrame::Lit(std::istream& in) {
 }
 
 LectureTrame FichierTrame::LitFichier(const std::string& chemin) {
-    const auto lignes = LitLignesFichier(chemin);
-    if (!lignes) return {std::nullopt, ErreurTrame{DefautTrame::Illisible, 0, {}}};
-    return Lit(*lignes);
+    const auto lu = orv::LitFichier(chemin, LimiteFichierDonnees);
+    if (!lu) {
+        const DefautTrame d = lu.defaut == DefautLecture::PasOrdinaire ? DefautTrame::PasOrdinaire
+                              : lu.defaut == DefautLecture::TropGros   ? DefautTrame::TropGros
+                                                                       : DefautTrame::Illisible;
+        return {std::nullopt, ErreurTrame{d, 0, {}}};
+    }
+    return Lit(DecoupeLignes(DepuisCp1252(*lu.octets)));
 }
 
 } // namespace orv

@@ -63,6 +63,8 @@ struct Trame {
 // Why a file was refused.
 enum class DefautTrame {
     Illisible,       // the file cannot be opened
+    PasOrdinaire,    // a FIFO, a device or a folder in a grid file's place
+    TropGros,        // far larger than any grid file
     PasUneTrame,     // no "TRAME=" line: not a grid file, or cut before its points
     Tronque,         // a section ends before its count of lines
     NombreInvalide,  // a field that must be a number is not one (or does not fit)

@@ -3,6 +3,8 @@
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
+#include "interface/FichiersRefuses.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 
 namespace orv {
@@ -55,8 +57,15 @@ std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessage
 
 void AppliqueLangue(Orvelle& o) {
     const std::string& code = o.parametres.langue;
-    // A missing file is no fault: the tables and captions stay as they are.
-    if (const auto fichier = FichierLangue::LitFichier(CheminFichierLangue(o))) {
+    // A missing file is no fault: the tables and captions stay as they are;
+    // something else in its place is said.
+    DefautLecture defaut = DefautLecture::Aucun;
+    const std::string chemin = CheminFichierLangue(o);
+    const auto fichier = FichierLangue::LitFichier(chemin, &defaut);
+    if (const std::string refus = TexteFichierNonLu(o.textes, chemin, defaut, LimiteFichierTexte);
+        !refus.empty())
+        o.plateforme.Message(refus, {}, Icone::Exclamation);
+    if (fichier) {
         for (const EntreeLangue& e : AppliqueEntrees(*fichier, o.textes, o.controles)) {
             // Only the buttons are reported, and only to whoever turned the switch on.
             if (e.cle != "BOUTONS" || !o.diagnosticLangue) continue;
@@ -88,6 +97,7 @@ void RecaptionneDepuisTables(Orvelle& o) {
     for (int i = 1; i <= 4; ++i) Legende(c, "statdef", i, t.Mnu(96 + i));
     for (int i = 1; i <= 2; ++i) Legende(c, "Mn_Copie_Ecran", i, t.Mnu(101 + i));
     Legende(c, Controle::CaseModeMC, t.Mnu(45));
+    Legende(c, Controle::SauverTrameSous, t.Mnu(mnu::SauverTrameSous));
     Legende(c, Controle::GroupeChargeMC, t.Mnu(45));
     // Colour panel: entries 0 to 6 caption its buttons and check boxes, entry 7
     // the calibrated-mode box.

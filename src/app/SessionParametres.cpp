@@ -4,7 +4,9 @@
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
+#include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "interface/FichiersRefuses.h"
 
 namespace orv {
 
@@ -51,7 +53,16 @@ bool LitParametres(Orvelle& o) {
     const Parametres avant = p;
     const std::string chemin = CheminParametres(o);
 
-    const auto lu = LitFichierParametres(chemin, p);
+    DefautLecture defaut = DefautLecture::Aucun;
+    const auto lu = LitFichierParametres(chemin, p, &defaut);
+    if (!lu && defaut != DefautLecture::Absent) {
+        // Something else stands in the settings' place: said, the defaults
+        // used, and nothing written over it.
+        o.plateforme.Message(TexteFichierNonLu(o.textes, chemin, defaut, LimiteFichierTexte), {},
+                             Icone::Exclamation);
+        MontreParametres(o, avant, {});
+        return false;
+    }
     if (!lu) {
         p.repData = o.dossierProgramme;
         // A first start speaks the desktop's language when the program has it.

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ext/stdio_filebuf.h>
 #include <fcntl.h>
 #include <fstream>
 #include <iterator>
@@ -39,10 +40,104 @@ std::vector<std::string> LitLignes(std::istream& in) {
     return DecoupeLignes(DepuisCp1252(octets));
 }
 
-std::optional<std::vector<std::string>> LitLignesFichier(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    if (!in) return std::nullopt;
-    return LitLignes(in);
+namespace {
+
+// Opens a regular file for reading. O_NONBLOCK makes the open itself return at
+// once on a FIFO with no writer; the check on the opened file (not on its name)
+// leaves no moment for a FIFO to be swapped in.
+int OuvreOrdinaire(const std::string& chemin, DefautLecture& defaut, std::uint64_t& taille) {
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        defaut = DefautLecture::Absent;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        defaut = DefautLecture::PasOrdinaire;
+        return -1;
+    }
+    // Reads of a regular file never block; the flag is cleared all the same.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    taille = static_cast<std::uint64_t>(st.st_size);
+    defaut = DefautLecture::Aucun;
+    return fd;
+}
+
+class FluxDescripteur final : public FluxFichier {
+public:
+    FluxDescripteur(int fd, std::uint64_t taille)
+        : tampon_(fd, std::ios::in | std::ios::binary), flux_(&tampon_), taille_(taille) {}
+    std::istream& Flux() override { return flux_; }
+    std::uint64_t Taille() const override { return taille_; }
+
+private:
+    __gnu_cxx::stdio_filebuf<char> tampon_; // closes the descriptor
+    std::istream flux_;
+    std::uint64_t taille_;
+};
+
+} // namespace
+
+int OuvreDescripteurLecture(const std::string& chemin, DefautLecture* defaut,
+                            std::uint64_t* taille) {
+    DefautLecture d = DefautLecture::Aucun;
+    std::uint64_t t = 0;
+    const int fd = OuvreOrdinaire(chemin, d, t);
+    if (defaut) *defaut = d;
+    if (taille) *taille = t;
+    return fd;
+}
+
+LectureFichier LitFichier(const std::string& chemin, std::size_t limite) {
+    LectureFichier r;
+    std::uint64_t taille = 0;
+    const int fd = OuvreOrdinaire(chemin, r.defaut, taille);
+    if (fd < 0) return r;
+    if (taille > limite) {
+        ::close(fd);
+        r.defaut = DefautLecture::TropGros;
+        return r;
+    }
+    std::string octets;
+    octets.reserve(static_cast<std::size_t>(taille));
+    char bloc[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, bloc, sizeof bloc);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            r.defaut = DefautLecture::Absent;
+            return r;
+        }
+        if (n == 0) break;
+        // A file that grows while it is read is held to the same cap.
+        if (octets.size() + static_cast<std::size_t>(n) > limite) {
+            ::close(fd);
+            r.defaut = DefautLecture::TropGros;
+            return r;
+        }
+        octets.append(bloc, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    r.octets = std::move(octets);
+    return r;
+}
+
+std::unique_ptr<FluxFichier> FluxFichier::Ouvre(const std::string& chemin, DefautLecture* defaut) {
+    DefautLecture d = DefautLecture::Aucun;
+    std::uint64_t taille = 0;
+    const int fd = OuvreOrdinaire(chemin, d, taille);
+    if (defaut) *defaut = d;
+    if (fd < 0) return nullptr;
+    return std::make_unique<FluxDescripteur>(fd, taille);
+}
+
+std::optional<std::vector<std::string>> LitLignesFichier(const std::string& chemin,
+                                                         std::size_t limite) {
+    const LectureFichier lu = LitFichier(chemin, limite);
+    if (!lu) return std::nullopt;
+    return DecoupeLignes(DepuisCp1252(*lu.octets));
 }
 
 std::string TexteFichier(const std::vector<std::string>& lignes) {
@@ -102,7 +197,14 @@ Ecriture EcritAtomique(const std::string& chemin, const std::string& octets) {
     // private); a new file gets the usual ones, less the umask.
     struct stat ancien {};
     mode_t mode = 0;
-    if (::lstat(chemin.c_str(), &ancien) == 0 && S_ISREG(ancien.st_mode)) {
+    const bool existe = ::lstat(chemin.c_str(), &ancien) == 0;
+    // A FIFO or a device at the target is someone else's: it is never replaced.
+    if (existe && !S_ISREG(ancien.st_mode) && !S_ISLNK(ancien.st_mode)) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return {false, chemin + " : " + std::strerror(S_ISDIR(ancien.st_mode) ? EISDIR : EPERM)};
+    }
+    if (existe && S_ISREG(ancien.st_mode)) {
         mode = ancien.st_mode & 07777;
     } else {
         const mode_t masque = ::umask(0);
@@ -128,8 +230,14 @@ Ecriture EcritLignesFichier(const std::string& chemin, const std::vector<std::st
 }
 
 bool FichierExiste(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    return static_cast<bool>(in);
+    struct stat st {};
+    return ::stat(chemin.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(chemin.c_str(), R_OK) == 0;
+}
+
+bool PasFichierOrdinaire(const std::string& chemin) {
+    struct stat st {};
+    return ::stat(chemin.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 } // namespace orv

@@ -1,10 +1,11 @@
 #include "calibration/FichierCalibrage.h"
 
+#include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace orv {
@@ -29,8 +30,9 @@ std::vector<std::string> FichierCalibrage::LitEntrees(std::istream& in) {
 }
 
 std::optional<std::vector<std::string>> FichierCalibrage::LitEntrees(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    if (!in) return std::nullopt;
+    const auto lu = LitFichier(chemin, LimiteFichierTexte);
+    if (!lu) return std::nullopt;
+    std::istringstream in(*lu.octets);
     return LitEntrees(in);
 }
 

@@ -59,6 +59,11 @@ std::string RaisonTrame(const ErreurTrame& e) {
     switch (e.defaut) {
     case DefautTrame::Illisible:
         return "cannot be read";
+    case DefautTrame::PasOrdinaire:
+        return "not a regular file";
+    case DefautTrame::TropGros:
+        return "larger than any grid file (" + std::to_string(LimiteFichierDonnees >> 20) +
+               " MB at most)";
     case DefautTrame::PasUneTrame:
         return "no \"TRAME=\" line: not an Orvelle grid file, or cut before its points";
     case DefautTrame::Tronque:
@@ -160,21 +165,37 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
 int CommandeExport(const OptionsSession& options, const OptionsExport& ex) {
     const std::string ext = ex.txt ? "txt" : "csv";
     const fs::path entree(ex.entree);
+    const bool surSortieStandard = ex.sortie && *ex.sortie == "-";
     const fs::path sortie =
         ex.sortie ? fs::path(*ex.sortie) : fs::path(entree).replace_extension(ext);
-    if (MemeFichier(sortie, entree))
-        return Erreur(sortie.string() + " is the input itself: give another output with -o");
-    std::error_code e;
-    if (fs::exists(sortie, e) && !ex.remplace)
-        return Erreur(sortie.string() + " exists: use --force to replace it");
+    if (!surSortieStandard) {
+        if (MemeFichier(sortie, entree))
+            return Erreur(sortie.string() + " is the input itself: give another output with -o");
+        std::error_code e;
+        const auto etat = fs::symlink_status(sortie, e);
+        // --force replaces a file, never a device, a FIFO or a link to one
+        // (-o /dev/stdout would replace the system's link).
+        if (fs::exists(etat) && !fs::is_regular_file(etat))
+            return Erreur(sortie.string() +
+                              " is not a regular file: it is never replaced (-o - writes to the "
+                              "standard output)",
+                          SortieEcriture);
+        if (fs::exists(etat) && !ex.remplace)
+            return Erreur(sortie.string() + " exists: use --force to replace it");
+    }
 
     Session s = OuvreSession(options);
     Orvelle& o = *s.o;
     o.resultats.extensionExport = ext;
     o.resultats.exportCSV.commentaire = ex.commentaire;
     if (auto erreur = ChargeEntree(o, ex.entree)) return Erreur(*erreur);
-    const Ecriture ecrit =
-        EcritFichierExport(sortie.string(), o, HorodatageExport(o.resultats.exportCSV));
+    const Horodatage h = HorodatageExport(o.resultats.exportCSV);
+    if (surSortieStandard) {
+        const std::string octets = TexteFichier(LignesExport(o, h));
+        std::fwrite(octets.data(), 1, octets.size(), stdout);
+        return std::fflush(stdout) == 0 ? SortieSucces : SortieEcriture;
+    }
+    const Ecriture ecrit = EcritFichierExport(sortie.string(), o, h);
     if (!ecrit) return Erreur(sortie.string() + ": " + ecrit.erreur, SortieEcriture);
     return SortieSucces;
 }

@@ -34,7 +34,7 @@ std::optional<TailleImage> PlateformeCli::LitTailleImage(const std::string& chem
 std::optional<EchantillonsImage> PlateformeCli::LitZoneImage(const std::string& chemin,
                                                              ZonePixels zone) {
 #ifdef ORVELLE_CLI_PIXELS
-    return EchantillonsDe(LitImageTelleQuelle(QString::fromStdString(chemin)), zone);
+    return EchantillonsDe(LitImageTelleQuelle(chemin), zone);
 #else
     (void)chemin;
     (void)zone;

@@ -47,7 +47,7 @@ std::pair<IssueAcquisition, std::string> Issue(const ResultatAcquisition& r,
     switch (r.echec) {
     case EchecAcquisition::Aucun:
         if (const auto e = EcritImageAcquise(r.image, chemin); !e)
-            return {IssueAcquisition::Echec, e.erreur};
+            return {IssueAcquisition::EcritureImpossible, e.erreur};
         return {IssueAcquisition::Reussie, {}};
     case EchecAcquisition::AucuneSource:
         return {IssueAcquisition::AucuneSource, {}};
@@ -173,7 +173,7 @@ void AcquisitionQt::ChoisitSource() {
 
 void AcquisitionQt::Acquiert() {
     if (EnCours() || !AcquisitionPermise(o_)) return;
-    const std::string chemin = CheminImageTwain(o_);
+    const std::string chemin = CheminNouvelleAcquisition(o_);
     // Without a choice, a camera first: microscopes mostly have one.
     std::string source = source_;
     if (source.empty())
@@ -182,7 +182,7 @@ void AcquisitionQt::Acquiert() {
         const auto r =
             PhotoCamera(fenetre_, source, Q(o_.controles.Texte(Controle::TwainAcquisition)));
         const auto issue = Issue(r, chemin);
-        Fin(issue.first, issue.second);
+        Fin(issue.first, issue.second, chemin);
         return;
     }
     annule_ = false;
@@ -210,18 +210,20 @@ void AcquisitionQt::Acquiert() {
         const auto issue =
             Issue(scanner_->Acquiert(source, ModeAcquisition::Couleur, annule_, progres), chemin);
         QMetaObject::invokeMethod(
-            this, [this, issue] { Fin(issue.first, issue.second); }, Qt::QueuedConnection);
+            this, [this, issue, chemin] { Fin(issue.first, issue.second, chemin); },
+            Qt::QueuedConnection);
     });
 }
 
-void AcquisitionQt::Fin(IssueAcquisition issue, const std::string& erreur) {
+void AcquisitionQt::Fin(IssueAcquisition issue, const std::string& erreur,
+                        const std::string& chemin) {
     if (travail_.joinable()) travail_.join();
     if (progres_) {
         progres_->hide();
         progres_->deleteLater();
     }
     // A cancel is the user's own doing: nothing to say.
-    FinAcquisition(o_, issue, issue == IssueAcquisition::Annulee ? std::string() : erreur);
+    FinAcquisition(o_, issue, issue == IssueAcquisition::Annulee ? std::string() : erreur, chemin);
     if (actualise_) actualise_();
     emit Terminee();
 }

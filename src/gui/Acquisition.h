@@ -58,7 +58,7 @@ private:
     void AppliqueDisponibilite();
     void ChoisitSource();
     void Acquiert();
-    void Fin(IssueAcquisition issue, const std::string& erreur);
+    void Fin(IssueAcquisition issue, const std::string& erreur, const std::string& chemin);
 
     Orvelle& o_;
     QWidget* fenetre_;

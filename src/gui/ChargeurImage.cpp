@@ -1,6 +1,7 @@
 #include "gui/ChargeurImage.h"
 
 #include "gui/DecodeurJpeg.h"
+#include "gui/LectureZone.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -20,7 +21,7 @@ constexpr int ReductionApercu = 4;
 
 struct ChargeurImage::Tache {
     std::uint64_t numero = 0;
-    QString chemin;
+    std::string chemin; // the name's bytes: any name the system allows
     int lignesUtiles = 0;
     int budgetMo = BudgetImageMoDefaut;
     std::atomic<bool> annule{false};
@@ -75,7 +76,7 @@ void ChargeurImage::Termine() {
     }
 }
 
-std::uint64_t ChargeurImage::Charge(const QString& chemin, int lignesUtiles, int budgetMo) {
+std::uint64_t ChargeurImage::Charge(const std::string& chemin, int lignesUtiles, int budgetMo) {
     if (courante_) courante_->annule = true;
     Termine();
     // Qt's reader is held to the same budget wherever it decodes (previews,
@@ -139,7 +140,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             },
             Qt::QueuedConnection);
     };
-    const std::string chemin = QFile::encodeName(t->chemin).toStdString();
+    const std::string& chemin = t->chemin;
     const std::uint64_t budget =
         static_cast<std::uint64_t>(std::max(t->budgetMo, BudgetImageMoMini)) << 20;
 
@@ -156,9 +157,8 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
 
     bool jpeg = false;
     if (DecodeurJpeg::Disponible()) {
-        QFile fichier(t->chemin);
-        if (fichier.open(QIODevice::ReadOnly)) {
-            const QByteArray debut = fichier.peek(3);
+        if (const auto fichier = OuvreFichierLecture(chemin)) {
+            const QByteArray debut = fichier->peek(3);
             jpeg = DecodeurJpeg::EstJpeg(reinterpret_cast<const uchar*>(debut.constData()),
                                          static_cast<std::size_t>(debut.size()));
         }
@@ -241,7 +241,13 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
         }
     }
 
-    QImageReader lecteur(t->chemin);
+    // Opened by its bytes, and only a regular file: a FIFO never holds the thread.
+    const auto fichier = OuvreFichierLecture(chemin);
+    if (!fichier) {
+        echec();
+        return;
+    }
+    QImageReader lecteur(fichier.get());
     lecteur.setAutoTransform(false); // the size the loader read from the header
     // Formats whose header only Qt reads are held to the budget the same way.
     if (const QSize taille = lecteur.size(); taille.isValid())

@@ -41,7 +41,7 @@ public:
     // whose header asks for more than `budgetMo` megabytes (its pixels and
     // levels) is refused before anything is allocated for it. Returns the
     // load's number.
-    std::uint64_t Charge(const QString& chemin, int lignesUtiles = 0,
+    std::uint64_t Charge(const std::string& chemin, int lignesUtiles = 0,
                          int budgetMo = BudgetImageMoDefaut);
     std::uint64_t Numero() const { return numero_; }
     // Gives back the memory of a picture no longer shown, for the next one.

@@ -1,5 +1,7 @@
 #include "gui/DecodeurJpeg.h"
 
+#include "base/FichierTexte.h"
+
 #include <algorithm>
 #include <csetjmp>
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <dlfcn.h>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <unistd.h>
 #if defined(JCS_EXTENSIONS) && (JPEG_LIB_VERSION >= 80 || defined(MEM_SRCDST_SUPPORTED))
 #define ORV_LIBJPEG 1
 #endif
@@ -101,8 +104,14 @@ struct Session {
 // Opens the file and prepares the decompressor; false when the file cannot
 // be opened (nothing to destroy then).
 bool Prepare(Session& s, const std::string& chemin) {
-    s.fichier = std::fopen(chemin.c_str(), "rb");
-    if (!s.fichier) return false;
+    // Only a regular file, opened without blocking, by its name's bytes.
+    const int fd = OuvreDescripteurLecture(chemin);
+    if (fd < 0) return false;
+    s.fichier = ::fdopen(fd, "rb");
+    if (!s.fichier) {
+        ::close(fd);
+        return false;
+    }
     std::setvbuf(s.fichier, nullptr, _IOFBF, 1 << 18);
     const Bibliotheque& L = Lib();
     s.info.err = L.std_error(&s.erreur.pub);

@@ -103,6 +103,10 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (auto* a = liaisons_.Objet<QAction>(Controle::RefaireGrille))
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    if (auto* a = liaisons_.Objet<QAction>(Controle::SauverTrame))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    if (auto* a = liaisons_.Objet<QAction>(Controle::SauverTrameSous))
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     AjouteMenusRecents(liaisons_.Objet<QMenu>(Controle::MenuFichiers),
                        liaisons_.Objet<QAction>(Controle::RepertoireImage), o_,
                        [this](GenreRecent genre, std::size_t index) {

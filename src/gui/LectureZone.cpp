@@ -1,13 +1,35 @@
 #include "gui/LectureZone.h"
 
+#include "base/FichierTexte.h"
+#include "base/Texte.h"
+
 #include <QImageReader>
 #include <QRect>
 #include <QRgba64>
 
+#include <unistd.h>
+
 namespace orv {
 
-QImage LitImageTelleQuelle(const QString& chemin) {
-    QImageReader lecteur(chemin);
+std::unique_ptr<QFile> OuvreFichierLecture(const std::string& chemin) {
+    const int fd = OuvreDescripteurLecture(chemin);
+    if (fd < 0) return nullptr;
+    auto f = std::make_unique<QFile>();
+    if (!f->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return f;
+}
+
+QString NomQt(const std::string& chemin) {
+    return QString::fromStdString(NomAffichable(chemin));
+}
+
+QImage LitImageTelleQuelle(const std::string& chemin) {
+    const auto f = OuvreFichierLecture(chemin);
+    if (!f) return {};
+    QImageReader lecteur(f.get());
     lecteur.setAutoTransform(false);
     return lecteur.read();
 }

@@ -1,5 +1,7 @@
 #include "gui/MenusRecents.h"
 
+#include "base/Texte.h"
+
 #include "app/Orvelle.h"
 #include "interface/Messages.h"
 
@@ -15,8 +17,9 @@ const ListeRecente& Liste(const Orvelle& o, GenreRecent genre) {
     return genre == GenreRecent::Trame ? o.tramesRecentes : o.imagesRecentes;
 }
 
+// Shown, never opened: a line break or bytes that are not UTF-8 read as U+FFFD.
 QString Texte(const std::string& s) {
-    return QString::fromStdString(s);
+    return QString::fromStdString(NomAffichable(s));
 }
 
 // "1  spores.trm   (/home/moi/Mesures)": the name first, its folder after.

@@ -1,4 +1,5 @@
 #include "gui/PanneauChargeur.h"
+#include "gui/LectureZone.h"
 #include "gui/Liaisons.h"
 
 #include "app/CommandesImages.h"
@@ -166,10 +167,12 @@ void CadreCopieReferencee::Rafraichit() {
         image = VersQImage(*ch.apercu);
     } else if (!chemin_.empty() && isVisible()) {
         // The plain picture, decoded at the preview's size only.
-        QImageReader lecteur(QString::fromStdString(chemin_));
-        const QSize t = lecteur.size();
-        if (t.isValid()) lecteur.setScaledSize(t.scaled(kTailleApercu, Qt::KeepAspectRatio));
-        image = lecteur.read();
+        if (const auto f = OuvreFichierLecture(chemin_)) {
+            QImageReader lecteur(f.get());
+            const QSize t = lecteur.size();
+            if (t.isValid()) lecteur.setScaledSize(t.scaled(kTailleApercu, Qt::KeepAspectRatio));
+            image = lecteur.read();
+        }
     }
     if (image.isNull()) {
         apercu_->clear();

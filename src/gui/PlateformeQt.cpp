@@ -3,6 +3,7 @@
 #include "gui/LectureZone.h"
 #include "gui/Liaisons.h"
 
+#include "base/FichierTexte.h"
 #include "calibration/Editeur.h"
 #include "colour/Palette.h"
 #include "gui/Couleurs.h"
@@ -10,6 +11,7 @@
 #include "images/EnteteImage.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCursor>
 #include <QDesktopServices>
@@ -25,12 +27,14 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QSaveFile>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QUrl>
 
 #include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace orv {
 
@@ -213,7 +217,7 @@ std::optional<std::string> PlateformeQt::ChoisitFichierAOuvrir(const std::string
     const QString f =
         QFileDialog::getOpenFileName(fenetre_, Q(titre), Q(dossier), FiltreQt(filtre));
     if (f.isEmpty()) return std::nullopt;
-    return f.toStdString();
+    return QFile::encodeName(f).toStdString();
 }
 
 std::optional<std::string> PlateformeQt::ChoisitFichierAEnregistrer(const std::string& titre,
@@ -222,7 +226,7 @@ std::optional<std::string> PlateformeQt::ChoisitFichierAEnregistrer(const std::s
     const QString f = QFileDialog::getSaveFileName(fenetre_, Q(titre), Q(propose), FiltreQt(filtre),
                                                    nullptr, QFileDialog::DontConfirmOverwrite);
     if (f.isEmpty()) return std::nullopt;
-    return f.toStdString();
+    return QFile::encodeName(f).toStdString();
 }
 
 void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
@@ -233,7 +237,9 @@ std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemi
     // The formats the core reads give the very size orvelle-cli reads; Qt
     // answers for the others.
     if (const auto e = LitEnteteImageFichier(chemin)) return TailleImage{e->largeur, e->hauteur};
-    QImageReader lecteur(QString::fromStdString(chemin));
+    const auto f = OuvreFichierLecture(chemin);
+    if (!f) return std::nullopt;
+    QImageReader lecteur(f.get());
     const QSize t = lecteur.size();
     if (!lecteur.canRead() || !t.isValid() || t.isEmpty()) return std::nullopt;
     return TailleImage{t.width(), t.height()};
@@ -281,20 +287,25 @@ std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
 std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemin) {
     // As the view shows it (no orientation tag applied): the copies drawn on
     // and saved from it match what the user pointed.
-    const QImage image = LitImageTelleQuelle(Q(chemin));
+    const QImage image = LitImageTelleQuelle(chemin);
     if (image.isNull()) return std::nullopt;
     return VersPixels(image);
 }
 
 std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& chemin,
                                                             ZonePixels zone) {
-    const QFileInfo info(Q(chemin));
-    if (zone_.chemin != info.absoluteFilePath() || zone_.modifie != info.lastModified() ||
-        zone_.taille != info.size() || zone_.image.isNull()) {
-        zone_.image = LitImageTelleQuelle(Q(chemin));
-        zone_.chemin = info.absoluteFilePath();
-        zone_.modifie = info.lastModified();
-        zone_.taille = info.size();
+    // The picture read last is kept while the file is the same (by its
+    // bytes' name, its size and its time).
+    struct stat st {};
+    const bool lu = ::stat(chemin.c_str(), &st) == 0;
+    const qint64 modifie =
+        lu ? static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
+    if (!lu || zone_.chemin != chemin || zone_.modifie != modifie ||
+        zone_.taille != static_cast<qint64>(st.st_size) || zone_.image.isNull()) {
+        zone_.image = LitImageTelleQuelle(chemin);
+        zone_.chemin = chemin;
+        zone_.modifie = modifie;
+        zone_.taille = lu ? static_cast<qint64>(st.st_size) : -1;
     }
     return EchantillonsDe(zone_.image, zone);
 }
@@ -312,13 +323,14 @@ bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& form
         std::memcpy(image.scanLine(y),
                     pixels + static_cast<std::ptrdiff_t>(hauteur - 1 - y) * octetsParLigne,
                     static_cast<size_t>(largeur) * 3);
-    QSaveFile fichier(Q(chemin));
-    if (!fichier.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&fichier, formatQt, format == "JPG" ? 92 : -1)) {
-        fichier.cancelWriting();
-        return false;
-    }
-    return fichier.commit();
+    // Encoded in memory, then written by the program's one writer: a link
+    // planted at the name is replaced, never followed (QSaveFile follows it).
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    if (!image.save(&tampon, formatQt, format == "JPG" ? 92 : -1)) return false;
+    return static_cast<bool>(
+        EcritAtomique(chemin, std::string(octets.constData(), static_cast<size_t>(octets.size()))));
 }
 
 std::vector<LecteurMonte> PlateformeQt::Lecteurs() {
@@ -340,12 +352,30 @@ std::vector<LecteurMonte> PlateformeQt::Lecteurs() {
 
 std::optional<std::vector<std::string>> PlateformeQt::ContenuDossier(const std::string& dossier,
                                                                      bool dossiers) {
-    const QDir d(QString::fromStdString(dossier));
-    if (!d.exists() || !d.isReadable()) return std::nullopt;
-    const auto filtre = (dossiers ? QDir::Dirs : QDir::Files) | QDir::NoDotAndDotDot;
+    // Read by bytes: a name that is not UTF-8 is listed as the file it is
+    // (a QString would lose it).
+    DIR* d = ::opendir(dossier.c_str());
+    if (!d) return std::nullopt;
     std::vector<std::string> noms;
-    for (const QString& n : d.entryList(filtre)) noms.push_back(n.toStdString());
+    while (const dirent* e = ::readdir(d)) {
+        const std::string nom = e->d_name;
+        // Hidden entries stay hidden, as the desktop's dialogs keep them.
+        if (nom.starts_with('.')) continue;
+        struct stat st {};
+        // Links count as what they lead to, as the file dialogs show them.
+        if (::fstatat(::dirfd(d), e->d_name, &st, 0) != 0) continue;
+        if (dossiers ? S_ISDIR(st.st_mode) : S_ISREG(st.st_mode)) noms.push_back(nom);
+    }
+    ::closedir(d);
     return noms;
+}
+
+std::string PlateformeQt::DossierUtilisateur(GenreDossier genre) {
+    const QString d = QStandardPaths::writableLocation(genre == GenreDossier::Images
+                                                           ? QStandardPaths::PicturesLocation
+                                                           : QStandardPaths::DocumentsLocation);
+    const QString dossier = !d.isEmpty() && QDir(d).exists() ? d : QDir::homePath();
+    return QFile::encodeName(dossier).toStdString();
 }
 
 TailleImage PlateformeQt::TailleEcran() {

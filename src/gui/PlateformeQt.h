@@ -56,6 +56,7 @@ public:
     std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
                                                            bool dossiers) override;
     TailleImage TailleEcran() override;
+    std::string DossierUtilisateur(GenreDossier genre) override;
 
     // The flash frame, for tests.
     QLabel* CadreFlash() const { return flash_; }
@@ -69,8 +70,8 @@ private:
     QPointer<QLabel> flash_;
     QTimer minuterie_;
     struct {
-        QString chemin;
-        QDateTime modifie;
+        std::string chemin;
+        qint64 modifie = 0; // nanoseconds
         qint64 taille = -1;
         QImage image;
     } zone_;

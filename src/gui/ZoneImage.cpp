@@ -68,8 +68,8 @@ void ZoneImage::AssocieLoupe(Loupe* l) {
     loupe_ = l;
 }
 
-QString ZoneImage::CheminImageDefaut() const {
-    return QString::fromStdString(CheminImageParDefaut(o_));
+std::string ZoneImage::CheminImageDefaut() const {
+    return CheminImageParDefaut(o_);
 }
 
 bool ZoneImage::ImageComplete() const {
@@ -156,9 +156,8 @@ void ZoneImage::DemarreChargement() {
     pyramide_.reset();
     apercu_.reset();
     lignesPretes_ = 0;
-    cheminCharge_ = o_.images.cheminImage.empty() ? CheminImageDefaut()
-                                                  : QString::fromStdString(o_.images.cheminImage);
-    if (cheminCharge_.isEmpty()) return;
+    cheminCharge_ = o_.images.cheminImage.empty() ? CheminImageDefaut() : o_.images.cheminImage;
+    if (cheminCharge_.empty()) return;
     // How far down the picture the view reaches, in the picture's rows.
     const Vue& v = o_.images.vue;
     int lignesUtiles = 0;
@@ -198,13 +197,13 @@ void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage
     chargeur_.Recycle(std::move(apercu_));
     apercu_.reset();
     Invalide();
-    if (incomplete && surImageIncomplete) surImageIncomplete(cheminCharge_.toStdString());
+    if (incomplete && surImageIncomplete) surImageIncomplete(cheminCharge_);
 }
 
 void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
     if (n != chargeur_.Numero()) return;
     Invalide();
-    if (surEchecDecodage) surEchecDecodage(cheminCharge_.toStdString(), raison);
+    if (surEchecDecodage) surEchecDecodage(cheminCharge_, raison);
 }
 
 ZoneImage::Qualite ZoneImage::DessineImage() {

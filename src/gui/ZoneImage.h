@@ -80,7 +80,7 @@ public:
     void AssocieLoupe(Loupe* l);
 
     // The built-in picture shown when no image is loaded.
-    QString CheminImageDefaut() const;
+    std::string CheminImageDefaut() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -111,8 +111,8 @@ private:
     ChargeurImage chargeur_;
     std::shared_ptr<const PyramideImage> pyramide_;
     std::shared_ptr<const ApercuImage> apercu_;
-    int lignesPretes_ = 0; // rows of pyramide_ decoded so far
-    QString cheminCharge_;
+    int lignesPretes_ = 0;     // rows of pyramide_ decoded so far
+    std::string cheminCharge_; // bytes of the name
 
     QImage cache_; // the drawn view, in device pixels
     bool cacheValide_ = false;

@@ -11,10 +11,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -68,9 +69,22 @@ int main(int argc, char** argv) {
     fenetre.AppliqueLangueQt();
     etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
     fenetre.showMaximized();
+    // The names' own bytes, from argv: a QString would lose a name that is not
+    // UTF-8. Positional arguments come in order, so each is found after the last.
     std::vector<std::string> fichiers;
-    for (const QString& argument : ligne.positionalArguments())
-        fichiers.push_back(QFileInfo(argument).absoluteFilePath().toStdString());
+    int suivant = 1;
+    for (const QString& argument : ligne.positionalArguments()) {
+        std::string octets = QFile::encodeName(argument).toStdString();
+        for (int i = suivant; i < argc; ++i)
+            if (QFile::decodeName(argv[i]) == argument) {
+                octets = argv[i];
+                suivant = i + 1;
+                break;
+            }
+        std::error_code e;
+        const auto absolu = std::filesystem::absolute(octets, e);
+        fichiers.push_back(e ? octets : absolu.lexically_normal().string());
+    }
     orv::OuvreFichiersDeDemarrage(etat, fichiers);
     fenetre.Actualise();
     fenetre.activateWindow();

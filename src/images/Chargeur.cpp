@@ -22,7 +22,7 @@ int Nombre(const EtatChargeur& ch) {
 }
 
 void RefuseChargement(Interface& ui, const std::string& chemin, const std::string& raison) {
-    ui.plateforme.Message(ui.Msg(msg::ChargementImage) + chemin +
+    ui.plateforme.Message(ui.Msg(msg::ChargementImage) + NomAffichable(chemin) +
                               (raison.empty() ? std::string() : std::string(FinDeLigne) + raison),
                           {}, Icone::Exclamation);
 }
@@ -79,6 +79,13 @@ TailleImage TailleImageParDefaut(Plateforme& p, const std::string& chemin, int m
 
 std::optional<TailleImage> TailleImageAcceptee(Interface& ui, const std::string& chemin,
                                                int memoireImageMo) {
+    // A FIFO or a device named as a picture is never opened: reading it could
+    // block for ever.
+    if (PasFichierOrdinaire(chemin)) {
+        RefuseChargement(ui, chemin,
+                         NomFichierImage(NomAffichable(chemin)) + ui.Mnu(mnu::PasFichierOrdinaire));
+        return std::nullopt;
+    }
     const auto taille = ui.plateforme.LitTailleImage(chemin);
     if (!taille) {
         RefuseChargement(ui, chemin, ui.Mnu(mnu::PasUneImage));
@@ -113,8 +120,8 @@ void VerifieDimension(Interface& ui, EtatChargeur& ch, TailleImage taille) {
 
 void LegendesImage(Interface& ui, const std::string& chemin, TailleImage taille) {
     auto& c = ui.controles;
-    c.Texte(Controle::NomFichierImage, chemin);
-    c.Texte(Controle::CheminImage, chemin);
+    c.Texte(Controle::NomFichierImage, NomAffichable(chemin));
+    c.Texte(Controle::CheminImage, NomAffichable(chemin));
     c.Texte(Controle::LargeurImage, std::to_string(taille.largeur));
     c.Texte(Controle::HauteurImage, std::to_string(taille.hauteur));
 }

@@ -1,9 +1,11 @@
 #include "images/EnteteImage.h"
 
+#include "base/FichierTexte.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
+#include <istream>
 
 namespace orv {
 
@@ -231,9 +233,10 @@ std::optional<EnteteImage> LitEnteteImage(std::istream& in) {
 }
 
 std::optional<EnteteImage> LitEnteteImageFichier(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    if (!in) return std::nullopt;
-    return LitEnteteImage(in);
+    // Never blocks on a FIFO named as a picture.
+    const auto f = FluxFichier::Ouvre(chemin);
+    if (!f) return std::nullopt;
+    return LitEnteteImage(f->Flux());
 }
 
 std::uint64_t MemoireImage(std::int64_t largeur, std::int64_t hauteur) {

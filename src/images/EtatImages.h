@@ -8,6 +8,7 @@
 #include "images/Vue.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -29,6 +30,14 @@ struct EtatImages {
     // Slot of the picture shown (1..50), 0 while it is in none; measures
     // record it, and its calibration factor is the current one.
     int IndexImage = 0;
+    // The picture shown before the one being decoded: a picture whose decoding
+    // fails gives the view back to it, as it was.
+    struct ImageMontree {
+        std::string chemin;
+        int IndexImage = 0;
+        Vue vue;
+    };
+    std::optional<ImageMontree> precedente;
 };
 
 } // namespace orv

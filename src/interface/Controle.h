@@ -27,6 +27,7 @@ enum class Controle : std::uint16_t {
     SeparateurFichiers,
     SauverParametres,
     SauverTrame,
+    SauverTrameSous,
     ChargerTrame,
     RepertoireImage,
     Quitter,

@@ -222,6 +222,14 @@ inline constexpr int RefaireGrille = 216;     // "Refaire"
 inline constexpr int TramesRecentes = 217;    // "Trames récentes"
 inline constexpr int ImagesRecentes = 218;    // "Images récentes"
 inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
+// Files refused and where the work goes, 245 onwards.
+inline constexpr int FichierNonLu = 245;        // "Fichier non lu : "
+inline constexpr int PasFichierOrdinaire = 246; // " n'est pas un fichier ordinaire"
+inline constexpr int FichierTropGros = 247;     // " est trop gros ; taille permise (Mo) : "
+inline constexpr int EcritesDans = 248;         // "Elles seront écrites dans : "
+inline constexpr int TrameEnregistree = 249;    // "Trame enregistrée : "
+inline constexpr int SauverTrameSous = 250;     // "Sauver la trame sous..."
+inline constexpr int AcquisitionNonEcrite = 251; // "L'image acquise n'a pas pu être enregistrée : "
 
 } // namespace orv::mnu
 

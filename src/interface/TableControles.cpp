@@ -32,6 +32,8 @@ constexpr DescriptionControle kTable[] = {
     {Controle::SeparateurFichiers, "MnuFIC", 7, Controle::MenuFichiers, "", true, Genre::Separateur},
     {Controle::SauverParametres, "MnuFIC", 8, Controle::MenuFichiers, "Sauver les paramètres", true, Genre::Element},
     {Controle::SauverTrame, "MnuFIC", 9, Controle::MenuFichiers, "Sauver la Trame", true, Genre::Element},
+    // Captioned from the menu texts (app/Langue.cpp).
+    {Controle::SauverTrameSous, "MnuTrameSous", 1, Controle::MenuFichiers, "Sauver la trame sous...", true, Genre::Element},
     {Controle::ChargerTrame, "MnuFIC", 10, Controle::MenuFichiers, "Charger la trame", true, Genre::Element},
     {Controle::RepertoireImage, "MnuFIC", 11, Controle::MenuFichiers, "Répertoire Image", true, Genre::Element},
     {Controle::Quitter, "MnuFIC", 12, Controle::MenuFichiers, "Quitter", true, Genre::Element},

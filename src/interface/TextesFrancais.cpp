@@ -336,6 +336,13 @@ constexpr Entree kMnu[] = {
     {217, "Trames récentes"},
     {218, "Images récentes"},
     {219, " est introuvable : retiré de la liste"},
+    {245, "Fichier non lu : "},
+    {246, " n'est pas un fichier ordinaire"},
+    {247, " est trop gros ; taille permise (Mo) : "},
+    {248, "Elles seront écrites dans : "},
+    {249, "Trame enregistrée : "},
+    {250, "Sauver la trame sous..."},
+    {251, "L'image acquise n'a pas pu être enregistrée : "},
 };
 
 constexpr Entree kMstat[] = {

@@ -65,6 +65,9 @@ struct DessinImage {
     double angle = 0; // degrees, clockwise
 };
 
+// The user's own folders that dialogs start in before a folder was used.
+enum class GenreDossier { Documents, Images };
+
 enum class Icone { Aucune, Question, Information, Exclamation, Critique };
 
 enum class Reponse { Oui, Non, Annuler };
@@ -172,6 +175,12 @@ public:
                                                                    bool dossiers) = 0;
     // The screen's size in pixels; 0 x 0 when there is none.
     virtual TailleImage TailleEcran() = 0;
+    // The user's documents or pictures folder (the desktop's, else the home
+    // folder); empty when there is none.
+    virtual std::string DossierUtilisateur(GenreDossier genre) {
+        (void)genre;
+        return {};
+    }
 };
 
 } // namespace orv

@@ -250,7 +250,7 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
 
 LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
                              const std::string& chemin) {
-    const auto lignes = LitLignesFichier(chemin);
+    const auto lignes = LitLignesFichier(chemin, LimiteFichierDonnees);
     if (!lignes) return {std::nullopt, Erreur(DefautCSV::Illisible)};
     return AnalyseCSV(ui, m, p, *lignes);
 }

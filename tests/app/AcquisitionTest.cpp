@@ -49,8 +49,9 @@ protected:
     void Acquise(int largeur, int hauteur) {
         aDIBSection dib;
         ASSERT_TRUE(dib.Create(largeur, hauteur));
-        ASSERT_TRUE(EcritBMP(dib, CheminImageTwain(*o)));
-        ASSERT_TRUE(FinAcquisition(*o, IssueAcquisition::Reussie));
+        const std::string chemin = CheminNouvelleAcquisition(*o);
+        ASSERT_TRUE(EcritBMP(dib, chemin));
+        ASSERT_TRUE(FinAcquisition(*o, IssueAcquisition::Reussie, {}, chemin));
     }
 
     test::PlateformeFactice p;
@@ -58,12 +59,23 @@ protected:
     std::unique_ptr<Orvelle> o;
 };
 
-TEST_F(AcquisitionTest, TheAcquiredPictureKeepsOneSlotAndAFailureLeavesThePictureShown) {
+TEST_F(AcquisitionTest, EachFrameKeepsItsFileAndSlotAndAFailureLeavesThePictureShown) {
+    // Camera frames one after the other: none replaces another, each line
+    // keeps the picture it was measured on.
+    const fs::path images = dossier / "Images";
+    fs::create_directories(images);
+    o->parametres.repImage = images.string();
     Acquise(10, 8);
     Acquise(12, 9);
-    ASSERT_EQ(o->images.chargeur.ListIMGchar.size(), 1u);
-    EXPECT_EQ(o->images.cheminImage, (dossier / "ImageTwain.bmp").string());
+    ASSERT_EQ(o->images.chargeur.ListIMGchar,
+              (std::vector<std::string>{(images / "ImageTwain_001.bmp").string(),
+                                        (images / "ImageTwain_002.bmp").string()}));
+    EXPECT_EQ(Taille(images / "ImageTwain_001.bmp"), (TailleImage{10, 8}));
+    EXPECT_EQ(o->images.IndexImage, 2);
     EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "12");
+    // A frame read but not written is said in a message box.
+    EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::EcritureImpossible, "disque plein"));
+    EXPECT_NE(p.Textes("message").back().find("disque plein"), std::string::npos);
 
     const auto version = o->images.versionImage;
     EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::AucuneSource));
@@ -73,7 +85,7 @@ TEST_F(AcquisitionTest, TheAcquiredPictureKeepsOneSlotAndAFailureLeavesThePictur
     EXPECT_FALSE(FinAcquisition(*o, IssueAcquisition::Annulee));
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "Document feeder jammed");
     EXPECT_EQ(o->images.versionImage, version);
-    EXPECT_EQ(o->images.chargeur.ListIMGchar.size(), 1u);
+    EXPECT_EQ(o->images.chargeur.ListIMGchar.size(), 2u);
 
     // Not while a measure is half entered.
     EXPECT_TRUE(AcquisitionPermise(*o));

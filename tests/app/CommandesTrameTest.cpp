@@ -61,9 +61,18 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     o->FicTrame = "travail.v2.trm";
     EXPECT_EQ(NomProposeTrame(*o), "travail.trm");
 
-    // Cancelled: nothing written, nothing asked.
+    // A new work asks for a name, never in the program's own folder: the
+    // user's documents (pictures) until a folder was used. Cancelled: nothing written.
+    o->parametres.repData = o->dossierProgramme;
+    o->parametres.repImage = o->dossierProgramme;
+    p.dossierDocuments = (dossier / "data").string();
+    p.dossierImages = (dossier / "courant").string();
+    Ouvre(*o, Photo("b.jpg"));
+    EXPECT_EQ(p.dernierPropose, p.dossierImages);
+    EXPECT_EQ(o->parametres.repImage, (dossier / "photos").string());
     p.fichiers.push_back(std::nullopt);
     ASSERT_TRUE(ClicTrame(*o, Controle::SauverTrame));
+    EXPECT_EQ(p.dernierPropose, Fichier("travail.trm"));
     EXPECT_TRUE(fs::is_empty(dossier / "data"));
     EXPECT_EQ(p.Compte("question"), 0);
 
@@ -76,18 +85,29 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     ASSERT_TRUE(fs::exists(f));
     EXPECT_EQ(o->parametres.repData, autre.string());
 
-    // An existing file: Cancel keeps it whole, OK replaces it.
-    std::ofstream(f, std::ios::binary) << "garder";
-    p.fichiers.push_back(f);
-    p.reponses.push_back(false);
-    ClicTrame(*o, Controle::SauverTrame);
-    EXPECT_EQ(Lit(f), "garder");
-    ASSERT_EQ(p.appels.back().genre, "question");
-    EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
-    p.fichiers.push_back(f);
-    p.reponses.push_back(true);
+    // From then on the work goes back to its file without a dialog, and the
+    // status bar says where.
+    std::ofstream(f, std::ios::binary) << "ancien";
     ClicTrame(*o, Controle::SauverTrame);
     EXPECT_EQ(Lit(f).rfind("INDPRES=", 0), 0u);
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), o->textes.Mnu(mnu::TrameEnregistree) + f);
+
+    // "Save as" proposes the work's own file; another existing file: Cancel
+    // keeps it whole, OK replaces it and the work is that file's.
+    const std::string g = (autre / "autre.trm").string();
+    std::ofstream(g, std::ios::binary) << "garder";
+    p.fichiers.push_back(g);
+    p.reponses.push_back(false);
+    ClicTrame(*o, Controle::SauverTrameSous);
+    EXPECT_EQ(p.dernierPropose, f);
+    EXPECT_EQ(Lit(g), "garder");
+    ASSERT_EQ(p.appels.back().genre, "question");
+    EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
+    p.fichiers.push_back(g);
+    p.reponses.push_back(true);
+    ClicTrame(*o, Controle::SauverTrameSous);
+    EXPECT_EQ(Lit(g).rfind("INDPRES=", 0), 0u);
+    EXPECT_EQ(o->cheminTrame, g);
 
     // A relative name is in the current folder, and no name means that one.
     const Releve avant = Releve_(*o);

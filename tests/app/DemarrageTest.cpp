@@ -133,13 +133,27 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);
     EXPECT_TRUE(fs::exists(trame));
-    // Saved work: the usual question only. A new measure and "Non": ends unsaved.
+    // Saved work: the usual question only.
     e.fermeture = false;
     p.reponses = {true};
     Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);
+    // A new measure: the question names the work's file, and "Oui" writes it
+    // there, without a dialog; "Non" ends unsaved.
     e.fermeture = false;
     AjouteValeur(e, 7.0);
+    AjouteValeur(e, 3.0);
+    p.reponses3 = {Reponse::Oui};
+    p.Oublie();
+    Clic(e, Controle::Quitter);
+    EXPECT_TRUE(e.fermeture);
+    EXPECT_NE(p.Textes("question").back().find("Elles seront écrites dans : " + trame),
+              std::string::npos);
+    EXPECT_EQ(p.Compte("fichier"), 0);
+    EXPECT_NE(LitFichier(trame, LimiteFichierDonnees).octets.value_or("").find("7,00"),
+              std::string::npos);
+    e.fermeture = false;
+    AjouteValeur(e, 8.0);
     p.reponses3 = {Reponse::Non};
     Clic(e, Controle::Quitter);
     EXPECT_TRUE(e.fermeture);

@@ -77,6 +77,17 @@ TEST(FichierTrameTest, Utf8WhenWindows1252CannotSpellAPath) {
     ASSERT_TRUE(lu);
     EXPECT_EQ(lu.trame->images[0].chemin, t.images[0].chemin);
     EXPECT_EQ(lu.trame->lignes[0].commentaire, "spore; très mûre");
+
+    // Names a line cannot hold (a line break, Latin-1 bytes) come back to the
+    // same files; IMAGES= shows them readably for other readers.
+    t.images[0].chemin = "/photos/deux\nlignes.jpg";
+    t.images[1].chemin = "/photos/caf\xE9.jpg";
+    const auto l = FichierTrame::Lignes(t, ',');
+    EXPECT_EQ(l[Position(l, "IMAGES= ") + 2], "/photos/caf\xEF\xBF\xBD.jpg");
+    std::istringstream in2(TexteFichier(l));
+    const auto relu = FichierTrame::Lit(in2);
+    ASSERT_TRUE(relu);
+    EXPECT_EQ(relu.trame->images, t.images);
 }
 
 TEST(FichierTrameTest, LineBreaksOfACommentBecomeBlanks) {

@@ -1,8 +1,10 @@
 #include "app/CommandesCalibrage.h"
 #include "app/FichierParametres.h"
+#include "app/Langue.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
 #include "app/TravailRecent.h"
+#include "base/Texte.h"
 #include "interface/TableControles.h"
 #include "support/PlateformeFactice.h"
 
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orv {
@@ -208,7 +211,10 @@ protected:
 TEST_F(SessionParametres, TravailRecentGardeEtRetire) {
     LitParametres(*o);
     const std::string avant = Octets();
-    const std::string trame = (dossier / "x.trm").string(), image = (dossier / "µ.jpg").string();
+    // Names with a line break or Latin-1 bytes stay one entry each and come
+    // back to the same files.
+    const std::string trame = (dossier / "x\ny.trm").string(),
+                      image = (dossier / "µ caf\xE9.jpg").string();
     NoteRecent(*o, GenreRecent::Image, image);
     NoteRecent(*o, GenreRecent::Trame, trame);
     EXPECT_EQ(Octets(), avant);
@@ -217,11 +223,42 @@ TEST_F(SessionParametres, TravailRecentGardeEtRetire) {
     EXPECT_EQ(suivante->tramesRecentes.Chemins(), std::vector<std::string>{trame});
     EXPECT_EQ(suivante->imagesRecentes.Chemins(), std::vector<std::string>{image});
     EXPECT_FALSE(OuvreRecent(*suivante, GenreRecent::Trame, 0));
-    EXPECT_EQ(p.Textes("message"),
-              std::vector<std::string>{trame + " est introuvable : retiré de la liste"});
+    EXPECT_EQ(
+        p.Textes("message"),
+        std::vector<std::string>{NomAffichable(trame) + " est introuvable : retiré de la liste"});
     LitRecents(*o);
     EXPECT_TRUE(o->tramesRecentes.Chemins().empty());
     EXPECT_EQ(o->imagesRecentes.Chemins(), std::vector<std::string>{image});
+}
+
+// A FIFO or a huge file in the place of the program's own files: said at
+// once, never waited on, never written over.
+TEST_F(SessionParametres, FichiersQuiNeSontPasLesSiens) {
+    const std::string recents = (dossier / std::string(NomFichierRecents)).string();
+    std::ofstream(recents, std::ios::binary) << std::string(LimiteFichierTexte + 1, 'x');
+    LitRecents(*o);
+    ASSERT_EQ(p.Compte("message"), 1);
+    EXPECT_NE(p.Textes("message")[0].find(" est trop gros"), std::string::npos);
+    EXPECT_TRUE(o->imagesRecentes.Chemins().empty());
+
+    ASSERT_EQ(::mkfifo(Fichier().c_str(), 0600), 0);
+    p.Oublie();
+    EXPECT_FALSE(LitParametres(*o));
+    ASSERT_EQ(p.Compte("message"), 1);
+    EXPECT_EQ(p.Textes("message")[0],
+              "Fichier non lu : " + Fichier() + " n'est pas un fichier ordinaire");
+    EXPECT_TRUE(fs::is_fifo(Fichier()));
+    EXPECT_EQ(o->parametres.tGrille, Parametres{}.tGrille);
+
+    o->parametres.langue = "en";
+    o->REPPROG = dossier.string();
+    const std::string langue = (dossier / "Zelk2_en.lng").string();
+    ASSERT_EQ(::mkfifo(langue.c_str(), 0600), 0);
+    p.Oublie();
+    AppliqueLangue(*o);
+    ASSERT_EQ(p.Compte("message"), 1);
+    EXPECT_NE(p.Textes("message")[0].find("Zelk2_en.lng n'est pas un fichier ordinaire"),
+              std::string::npos);
 }
 
 TEST_F(SessionParametres, DossierAbsent) {

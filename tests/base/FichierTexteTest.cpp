@@ -1,5 +1,6 @@
 #include "base/FichierTexte.h"
 #include "base/Cp1252.h"
+#include "base/Texte.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,24 @@ TEST(FichierTexte, LignesCrLfOuLf) {
     EXPECT_EQ(LitLignes(in), (std::vector<std::string>{"clé = é"}));
 }
 
+// A picture's name may hold a line break or bytes that are not UTF-8: escaped
+// it is one clean line that reads back to the same bytes; shown, it is one
+// line with U+FFFD in their place.
+TEST(Texte, CheminsQuiNeTiennentPasSurUneLigne) {
+    for (const std::string nom : {"/p/a\nb.jpg", "/p/caf\xE9.jpg", "/p/\xC3", "/p/x\r\x7F.png",
+                                  "/p/100%.jpg", "/p/épais µm.jpg", "/p/\xED\xA0\x80.jpg"}) {
+        const std::string e = EchappeChemin(nom);
+        EXPECT_EQ(RetrouveChemin(e), nom) << e;
+        EXPECT_FALSE(CheminAEchapper(e)) << e;
+        EXPECT_FALSE(CheminAEchapper(NomAffichable(nom))) << nom;
+    }
+    EXPECT_FALSE(CheminAEchapper("/p/épais µm.jpg"));
+    EXPECT_EQ(EchappeChemin("/p/épais µm.jpg"), "/p/épais µm.jpg");
+    EXPECT_TRUE(CheminAEchapper("/p/caf\xE9.jpg"));
+    EXPECT_EQ(NomAffichable("a\nb\xE9"), "a\xEF\xBF\xBD"
+                                         "b\xEF\xBF\xBD");
+}
+
 namespace fs = std::filesystem;
 
 std::string Contenu(const std::string& chemin) {
@@ -101,6 +120,35 @@ TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
     EXPECT_FALSE(EcritAtomique(dossier / "dossier", "x"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier.d), {}),
               4); // victime, cible, lien, dossier
+}
+
+// Something that is not a regular file in a file's place: never read (a FIFO
+// without a writer would block the open for ever), never replaced.
+TEST(FichierTexte, FifoEtFichierTropGrosNiLusNiRemplaces) {
+    const Dossier dossier;
+    const std::string fifo = dossier / "Recents.dat";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LitFichier(fifo, LimiteFichierTexte).defaut, DefautLecture::PasOrdinaire);
+    DefautLecture d{};
+    EXPECT_EQ(FluxFichier::Ouvre(fifo, &d), nullptr);
+    EXPECT_EQ(d, DefautLecture::PasOrdinaire);
+    EXPECT_FALSE(FichierExiste(fifo));
+    EXPECT_TRUE(PasFichierOrdinaire(fifo));
+    EXPECT_FALSE(EcritAtomique(fifo, "x"));
+    EXPECT_TRUE(PasFichierOrdinaire(fifo)); // still the FIFO
+    EXPECT_FALSE(LitLignesFichier(dossier / "dossier-absent").has_value());
+    EXPECT_EQ(LitFichier(dossier / "absent", 10).defaut, DefautLecture::Absent);
+
+    const std::string gros = dossier / "gros";
+    ASSERT_TRUE(EcritAtomique(gros, std::string(1001, 'x')));
+    EXPECT_EQ(LitFichier(gros, 1000).defaut, DefautLecture::TropGros);
+    EXPECT_EQ(LitFichier(gros, 1001).octets->size(), 1001u);
+    const auto f = FluxFichier::Ouvre(gros);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->Taille(), 1001u);
+    std::string debut(4, '\0');
+    f->Flux().read(debut.data(), 4);
+    EXPECT_EQ(debut, "xxxx");
 }
 
 // A writer killed at any moment leaves the whole old file or the whole new one.

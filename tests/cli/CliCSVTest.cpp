@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
 #include <unistd.h>
 
@@ -109,6 +111,23 @@ TEST_F(CliCSVTest, SortieParDefautTxtEtRemplacement) {
     lignes = LitLignesFichier(txt);
     ASSERT_TRUE(lignes);
     EXPECT_EQ((*lignes)[7], "lot 7");
+
+    // --force replaces a file, never a FIFO or a link (-o /dev/stdout is a
+    // link); -o - writes to the standard output.
+    const std::string fifo = Travail("tube.csv"), lien = Travail("lien.csv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(txt, lien);
+    for (const std::string& cible : {fifo, lien}) {
+        r = Lance("export '" + entree + "' -o '" + cible + "' --force");
+        EXPECT_EQ(r.code, 1) << cible;
+        EXPECT_EQ(Lignes(r.erreurs), 1);
+        EXPECT_NE(r.erreurs.find("not a regular file"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(lien));
+    r = Lance("export '" + entree + "' --txt -o -");
+    ASSERT_EQ(r.code, 0) << r.erreurs;
+    EXPECT_NE(DepuisCp1252(r.sortie).find("médiane\t;10.5"), std::string::npos);
 }
 
 TEST_F(CliCSVTest, ResultatsNotationEtDecimales) {

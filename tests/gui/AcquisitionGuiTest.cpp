@@ -11,6 +11,7 @@
 #include "images/Chargeur.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -64,12 +65,13 @@ private slots:
         ::setenv("SANE_CONFIG_DIR", sane.path().toLocal8Bit().constData(), 1);
     }
     void init() {
-        QFile::remove(dossier.filePath("ImageTwain.bmp"));
+        QDir(dossier.filePath("images")).removeRecursively();
+        QDir(dossier.path()).mkdir("images");
         plateforme = std::make_unique<PlateformeEssai>();
         etat = std::make_unique<Orvelle>(*plateforme, dossier.path().toStdString());
         fenetre = std::make_unique<FenetrePrincipale>(*etat, *plateforme);
         Demarrage(*etat);
-        etat->parametres.repImage = dossier.path().toStdString();
+        etat->parametres.repImage = dossier.filePath("images").toStdString();
         fenetre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
         QTRY_VERIFY(fenetre->Acquisition()->RechercheFinie());
@@ -120,7 +122,9 @@ private slots:
         QCOMPARE(actif(Controle::AcquisitionTwain), !Cameras().empty());
     }
 
-    void twoAcquisitionsKeepOneSlotWhileTheWindowRuns() {
+    // A camera's frames one after the other: each its own file and slot, so
+    // that every measure keeps the picture it was taken on.
+    void twoAcquisitionsKeepTheirOwnFilesWhileTheWindowRuns() {
         QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
         int tours = 0;
         QTimer horloge;
@@ -132,11 +136,13 @@ private slots:
             const auto version = etat->images.versionImage;
             fenetre->Clique(n == 1 ? Controle::TwainAcquisition : Controle::AcquisitionTwain);
             QVERIFY(fin.wait(20000));
-            QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t{1});
-            QCOMPARE(etat->images.cheminImage, dossier.filePath("ImageTwain.bmp").toStdString());
+            QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t(n));
+            const QString fichier = dossier.filePath(QString("images/ImageTwain_00%1.bmp").arg(n));
+            QCOMPARE(etat->images.cheminImage, fichier.toStdString());
+            QCOMPARE(etat->images.IndexImage, n);
+            QCOMPARE(QImage(fichier).size(), QSize(200, 150));
             QVERIFY(etat->images.versionImage > version);
         }
-        QCOMPARE(QImage(dossier.filePath("ImageTwain.bmp")).size(), QSize(200, 150));
         QVERIFY(tours > 0);
     }
 
@@ -153,7 +159,7 @@ private slots:
         QVERIFY(fin.wait(20000));
         QCOMPARE(etat->images.cheminImage, chemin);
         QVERIFY(etat->images.chargeur.ListIMGchar.empty());
-        QVERIFY(!QFile::exists(dossier.filePath("ImageTwain.bmp")));
+        QVERIFY(QDir(dossier.filePath("images")).isEmpty());
     }
 
     // A camera that is gone (unplugged since it was chosen) is said.

@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
@@ -20,7 +21,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -55,6 +59,29 @@ private slots:
         QVERIFY(taille);
         QCOMPARE(taille->largeur, 3);
         QCOMPARE(taille->hauteur, 2);
+        // A link planted at the copy's name is replaced, never followed.
+        const std::string victime = dossier.filePath("victime.txt").toStdString();
+        QFile v(QString::fromStdString(victime));
+        QVERIFY(v.open(QIODevice::WriteOnly) && v.write("intact") == 6);
+        v.close();
+        const std::string lien = dossier.filePath("lien_Ref.JPG").toStdString();
+        QVERIFY(::symlink(victime.c_str(), lien.c_str()) == 0);
+        QVERIFY(Conversion_BMP_JPG(p, dib, lien));
+        QVERIFY(v.open(QIODevice::ReadOnly));
+        QCOMPARE(v.readAll(), QByteArray("intact"));
+        QVERIFY(QFileInfo(QString::fromStdString(lien)).isFile() &&
+                !QFileInfo(QString::fromStdString(lien)).isSymLink());
+        // A name that is not UTF-8 reads and is listed as the file it is; a
+        // FIFO named as a picture is no picture, at once.
+        const std::string latin1 = dossier.path().toStdString() + "/caf\xE9.png";
+        QVERIFY(EcritCopieImage(p, dib, latin1, 3));
+        QCOMPARE(p.LitPixelsImage(latin1)->pixels, Damier().pixels);
+        QCOMPARE(p.LitTailleImage(latin1)->largeur, 3);
+        const auto noms = p.ContenuDossier(dossier.path().toStdString(), false);
+        QVERIFY(noms && std::count(noms->begin(), noms->end(), "caf\xE9.png") == 1);
+        const std::string fifo = dossier.filePath("tube.png").toStdString();
+        QVERIFY(::mkfifo(fifo.c_str(), 0600) == 0);
+        QVERIFY(!p.LitPixelsImage(fifo) && !p.LitTailleImage(fifo));
         // Our own BMP is read by Qt as the same picture.
         const std::string bmp = dossier.filePath("copie.bmp").toStdString();
         QVERIFY(EcritBMP(dib, bmp));

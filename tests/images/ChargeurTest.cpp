@@ -15,6 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -214,15 +218,32 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     Ouvre("/photos/enorme.jpg");
     EXPECT_EQ(Liste().size(), 2u);
 
-    // Decoding fails after the header was read.
+    // Decoding fails after the header was read: the picture shown before
+    // comes back as it was, its captions and slot with it.
+    o->images.vue.FixeOrigine(300, 200);
+    const Vue vue = o->images.vue;
     Ouvre(Chemin("b"));
     ASSERT_EQ(Liste().size(), 3u);
     p.Oublie();
     EchecChargementImage(*o, Chemin("b"), "");
     EXPECT_EQ(p.Compte("message"), 1);
     EXPECT_EQ(Liste().size(), 2u);
-    EXPECT_TRUE(o->images.cheminImage.empty());
-    EXPECT_EQ(o->images.IndexImage, 0);
+    EXPECT_EQ(o->images.cheminImage, "/photos/enorme.jpg");
+    EXPECT_EQ(o->images.IndexImage, 2);
+    EXPECT_EQ(o->controles.Texte(Controle::CheminImage), "/photos/enorme.jpg");
+    EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "20000");
+    EXPECT_EQ(o->images.vue.OrigineX(), vue.OrigineX());
+    // A FIFO named as a picture is refused before anything opens it.
+    const std::string fifo =
+        (std::filesystem::temp_directory_path() / ("orvelle_fifo_" + std::to_string(::getpid())))
+            .string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    p.Oublie();
+    Ouvre(fifo);
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(p.Compte("message"), 1);
+    EXPECT_NE(p.Textes("message")[0].find("n'est pas un fichier ordinaire"), std::string::npos);
+    EXPECT_EQ(Liste().size(), 2u);
     // A slot that lines use stays, for their image numbers.
     MontreEmplacement(*o, 0);
     MesureSur(1);

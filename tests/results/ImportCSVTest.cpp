@@ -132,12 +132,13 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     // An empty grid asks nothing; the dialog proposes the export of the image shown.
     Fonction(*o, 2);
     p.Oublie();
-    o->parametres.repData = "/donnees";
+    fs::create_directories(dossier / "donnees");
+    o->parametres.repData = (dossier / "donnees").string();
     o->images.cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     ImporteCSV(*o);
     EXPECT_EQ(p.Compte("question"), 0);
-    EXPECT_EQ(p.dernierPropose, "/donnees/lot.csv");
+    EXPECT_EQ(p.dernierPropose, (dossier / "donnees" / "lot.csv").string());
 }
 
 // The round trip ends tables at their empty line; without it, the count

@@ -60,6 +60,9 @@ public:
     std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
                                                            bool dossiers) override;
     TailleImage TailleEcran() override { return {1920, 1080}; }
+    std::string DossierUtilisateur(GenreDossier genre) override {
+        return genre == GenreDossier::Images ? dossierImages : dossierDocuments;
+    }
 
     // Script.
     char separateur = ',';
@@ -78,6 +81,8 @@ public:
     std::map<std::string, EchantillonsImage> echantillons;
     bool ecritureImageReussit = true;
     std::vector<LecteurMonte> lecteurs; // the mounted file systems offered
+    // The user's folders (empty: none).
+    std::string dossierDocuments, dossierImages;
 
     // Record.
     std::vector<Appel> appels;

@@ -1037,6 +1037,23 @@ TEXTES += [
     ("MNU", 219, " est introuvable : retiré de la liste", " cannot be found: removed from the list",
      " ist nicht auffindbar: aus der Liste entfernt", " non trovato: tolto dall'elenco",
      " no se encuentra: quitado de la lista"),
+    ("MNU", 245, "Fichier non lu : ", "File not read: ", "Datei nicht gelesen: ",
+     "File non letto: ", "Archivo no leído: "),
+    ("MNU", 246, " n'est pas un fichier ordinaire", " is not a regular file",
+     " ist keine gewöhnliche Datei", " non è un file regolare", " no es un archivo normal"),
+    ("MNU", 247, " est trop gros ; taille permise (Mo) : ", " is too large; size allowed (MB): ",
+     " ist zu groß; zulässige Größe (MB): ", " è troppo grande; dimensione ammessa (MB): ",
+     " es demasiado grande; tamaño permitido (MB): "),
+    ("MNU", 248, "Elles seront écrites dans : ", "They will be written to: ",
+     "Sie werden gespeichert in: ", "Saranno scritte in: ", "Se escribirán en: "),
+    ("MNU", 249, "Trame enregistrée : ", "Work saved: ", "Arbeit gespeichert: ",
+     "Trama salvata: ", "Trama guardada: "),
+    ("MNU", 250, "Sauver la trame sous...", "Save work as...", "Arbeit speichern unter...",
+     "Salva la trama con nome...", "Guardar la trama como..."),
+    ("MNU", 251, "L'image acquise n'a pas pu être enregistrée : ",
+     "The acquired picture could not be saved: ",
+     "Das erfasste Bild konnte nicht gespeichert werden: ",
+     "Impossibile salvare l'immagine acquisita: ", "No se pudo guardar la imagen adquirida: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
