@@ -1,11 +1,14 @@
 #include "images/CopieReferencee.h"
 
+#include <sys/stat.h>
+
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
 
 #include <array>
+#include <sys/stat.h>
 
 namespace orv {
 
@@ -88,7 +91,9 @@ bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
     }
     format = FormatEcrivable(format);
     const std::string cible = NomCopieReferencee(image, format);
-    if (FichierExiste(cible) &&
+    // Anything at that name is asked about, a link (even to nothing) included.
+    struct stat st {};
+    if (::lstat(cible.c_str(), &st) == 0 &&
         !p.QuestionOKAnnuler(cible + std::string(FinDeLigne) + ui.Msg(msg::Ecraser)))
         return false;
 
@@ -105,6 +110,10 @@ bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
     }
     im.chargeur.apercuEnregistre = true;
     ui.controles.Actif(Controle::CopieEnregistre, false);
+    // Where it went, in the frame and in the status bar.
+    ui.controles.Texte(Controle::TexteCopie, NomAffichable(cible));
+    ui.controles.Visible(Controle::TexteCopie, true);
+    ui.Statut(ui.Mnu(mnu::CopieEnregistree) + NomAffichable(cible));
     return true;
 }
 

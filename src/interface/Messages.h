@@ -230,6 +230,7 @@ inline constexpr int EcritesDans = 248;         // "Elles seront écrites dans :
 inline constexpr int TrameEnregistree = 249;    // "Trame enregistrée : "
 inline constexpr int SauverTrameSous = 250;     // "Sauver la trame sous..."
 inline constexpr int AcquisitionNonEcrite = 251; // "L'image acquise n'a pas pu être enregistrée : "
+inline constexpr int CopieEnregistree = 252;     // "Image référencée enregistrée : "
 
 } // namespace orv::mnu
 

@@ -343,6 +343,7 @@ constexpr Entree kMnu[] = {
     {249, "Trame enregistrée : "},
     {250, "Sauver la trame sous..."},
     {251, "L'image acquise n'a pas pu être enregistrée : "},
+    {252, "Image référencée enregistrée : "},
 };
 
 constexpr Entree kMstat[] = {

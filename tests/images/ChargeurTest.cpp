@@ -421,6 +421,9 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
     EXPECT_EQ(Lit(cible), OctetsBMP(attendu));
     EXPECT_FALSE(o->controles(Controle::CopieEnregistre).actif);
     EXPECT_TRUE(o->images.chargeur.apercuEnregistre);
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat),
+              "Image référencée enregistrée : " + cible.string());
+    EXPECT_EQ(o->controles.Texte(Controle::TexteCopie), cible.string());
 
     ClicChargeur(*o, Controle::CopieFerme);
     EXPECT_FALSE(o->controles(Controle::CadreCopie).visible);
@@ -441,9 +444,13 @@ TEST_F(ChargeurTest, CopyInJpegGoesThroughThePlatform) {
     EXPECT_EQ(p.Compte("message"), 1);
     EXPECT_TRUE(o->controles(Controle::CopieEnregistre).actif);
 
-    p.ecritureImageReussit = true;
-    EXPECT_TRUE(EnregistreCopieReferencee(o->ui, o->images, o->parametres.extImg));
+    // A dangling link at the copy's name is asked about too.
     const fs::path cible = dossier / "spore_Ref.JPG";
+    fs::create_symlink(dossier / "ailleurs", cible);
+    p.ecritureImageReussit = true;
+    p.reponses = {true};
+    EXPECT_TRUE(EnregistreCopieReferencee(o->ui, o->images, o->parametres.extImg));
+    EXPECT_EQ(p.Compte("question"), 1);
     ASSERT_EQ(p.Textes("ecritimage").back(), cible.string());
     // The encoder received the rows bottom-up, padded to 8 bytes.
     const std::string attendu = std::string("JPG 2 2\n") + "\x09\x08\x07\x0C\x0B\x0A\0\0"s +

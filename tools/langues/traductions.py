@@ -1054,6 +1054,8 @@ TEXTES += [
      "The acquired picture could not be saved: ",
      "Das erfasste Bild konnte nicht gespeichert werden: ",
      "Impossibile salvare l'immagine acquisita: ", "No se pudo guardar la imagen adquirida: "),
+    ("MNU", 252, "Image référencée enregistrée : ", "Annotated copy saved: ",
+     "Beschriftete Kopie gespeichert: ", "Copia annotata salvata: ", "Copia anotada guardada: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
