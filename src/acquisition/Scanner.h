@@ -41,8 +41,4 @@ public:
                                          const std::function<void(int)>& progres) = 0;
 };
 
-// Writes the frame as a 24-bit BMP file, as the loader writes its pictures,
-// atomically.
-Ecriture EcritImageAcquise(const PixelsImage& image, const std::string& chemin);
-
 } // namespace orv

@@ -43,12 +43,7 @@ std::optional<std::string> ChoisitCheminBMP(Orvelle& o, Controle commande,
 }
 
 bool EcritImage(Orvelle& o, const PixelsImage& image, const std::string& chemin) {
-    aDIBSection dib;
-    Ecriture e;
-    if (!dib.CreateFromPicture(image))
-        e = {false, chemin};
-    else
-        e = EcritBMP(dib, chemin);
+    const Ecriture e = EcritImageAcquise(image, chemin);
     if (!e)
         o.plateforme.Message(o.textes.Msg(msg::ErreurFichier) + " : " + e.erreur, {},
                              Icone::Exclamation);
@@ -56,6 +51,12 @@ bool EcritImage(Orvelle& o, const PixelsImage& image, const std::string& chemin)
 }
 
 } // namespace
+
+Ecriture EcritImageAcquise(const PixelsImage& image, const std::string& chemin) {
+    aDIBSection dib;
+    if (!dib.CreateFromPicture(image)) return {false, chemin};
+    return EcritBMP(dib, chemin);
+}
 
 bool AcquisitionPermise(Orvelle& o) {
     if (!MesureEnCours(o.mesure)) return true;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/Orvelle.h"
+#include "base/FichierTexte.h"
 
 #include <optional>
 #include <string>
@@ -32,6 +33,10 @@ enum class IssueAcquisition {
 // An acquisition may start: not while a measure is half entered (refused
 // with its flash message).
 bool AcquisitionPermise(Orvelle& o);
+// Writes a frame or a saved view as a 24-bit BMP file, as the loader writes
+// its pictures, atomically (called on the window's worker thread too).
+Ecriture EcritImageAcquise(const PixelsImage& image, const std::string& chemin);
+
 // The acquisition ended. Reussie: the frame was written to `chemin` (a file of
 // its own, CheminNouvelleAcquisition) and enters the loader in a slot of its
 // own, so that the measures of earlier frames keep their pictures. A frame

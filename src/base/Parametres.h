@@ -2,12 +2,16 @@
 // with the defaults in force when no file is read.
 #pragma once
 
-#include "images/EnteteImage.h"
-
 #include <array>
 #include <string>
 
 namespace orv {
+
+// The budget of memory for one picture, in megabytes (MEMOIREIMAGE): a larger
+// picture is refused before any memory is taken for it (images/EnteteImage.h).
+// The default holds a 100-megapixel photograph.
+inline constexpr int BudgetImageMoDefaut = 1024;
+inline constexpr int BudgetImageMoMini = 16;
 
 struct Parametres {
     std::string utilisateur;            // UTILISATEUR

@@ -4,7 +4,7 @@
 #include "images/EnteteImage.h"
 
 #ifdef ORVELLE_CLI_PIXELS
-#include "gui/LectureZone.h"
+#include "pixels/LectureZone.h"
 #endif
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "gui/ChargeurImage.h"
 
 #include "gui/DecodeurJpeg.h"
-#include "gui/LectureZone.h"
+#include "pixels/LectureZone.h"
 
 #include <QFile>
 #include <QImageReader>

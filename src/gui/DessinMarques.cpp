@@ -231,10 +231,10 @@ QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
                 if (m.taille > 0) f.setPointSizeF(m.taille);
                 f.setBold(m.gras);
                 const QFontMetricsF fm(f);
-                const double r =
+                const double rayon =
                     fm.horizontalAdvance(QString::fromStdString(m.texte)) + fm.height();
                 const QPointF d = Depart(m, a);
-                e = QRectF(d.x() - r, d.y() - r, 2 * r, 2 * r);
+                e = QRectF(d.x() - rayon, d.y() - rayon, 2 * rayon, 2 * rayon);
             } else {
                 e = police.boundingRect(QString::fromStdString(m.texte))
                         .translated(a.x(), a.y() + police.ascent());

@@ -68,10 +68,11 @@ void Liaisons::Applique(Controle c) {
     // A caption stays readable on any back colour: white on the dark ones.
     QString fond;
     if (e.couleur) {
-        const QColor c = CouleurQt(*e.couleur);
-        const bool sombre = 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue() < 128;
-        fond =
-            QString("background-color: %1; color: %2;").arg(c.name(), sombre ? "white" : "black");
+        const QColor teinte = CouleurQt(*e.couleur);
+        const bool sombre =
+            0.299 * teinte.red() + 0.587 * teinte.green() + 0.114 * teinte.blue() < 128;
+        fond = QString("background-color: %1; color: %2;")
+                   .arg(teinte.name(), sombre ? "white" : "black");
     }
 
     if (auto* menu = qobject_cast<QMenu*>(o)) {

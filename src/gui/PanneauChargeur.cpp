@@ -1,6 +1,6 @@
 #include "gui/PanneauChargeur.h"
-#include "gui/LectureZone.h"
 #include "gui/Liaisons.h"
+#include "pixels/LectureZone.h"
 
 #include "app/CommandesImages.h"
 #include "images/Chargeur.h"

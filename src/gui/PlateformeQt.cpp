@@ -1,7 +1,7 @@
 #include "gui/PlateformeQt.h"
 
-#include "gui/LectureZone.h"
 #include "gui/Liaisons.h"
+#include "pixels/LectureZone.h"
 
 #include "base/FichierTexte.h"
 #include "calibration/Editeur.h"

@@ -6,6 +6,8 @@
 // allocates anything.
 #pragma once
 
+#include "base/Parametres.h"
+
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -28,11 +30,6 @@ struct EnteteImage {
 // header is malformed.
 std::optional<EnteteImage> LitEnteteImage(std::istream& in);
 std::optional<EnteteImage> LitEnteteImageFichier(const std::string& chemin);
-
-// The budget of memory for one picture, in megabytes: the settings' MEMOIREIMAGE
-// (Parametres::memoireImageMo). The default holds a 100-megapixel photograph.
-inline constexpr int BudgetImageMoDefaut = 1024;
-inline constexpr int BudgetImageMoMini = 16;
 
 // Bytes a picture takes once shown: its 32-bit pixels and the half-size
 // levels under it (a third more).

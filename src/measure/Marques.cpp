@@ -29,7 +29,7 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
     std::vector<MarqueTrace> r;
     const int fonction = m.NumFonction;
     const auto& seg = t.segments;
-    auto ajoute = [&](int valeur, Marque m) { r.push_back({valeur, std::move(m)}); };
+    auto ajoute = [&](int valeur, Marque marque) { r.push_back({valeur, std::move(marque)}); };
     auto numero = [&](PointImage p) {
         if (!m.InsereDim) ajoute(1, MarqueTexte(p, {}, RoleNumero));
     };

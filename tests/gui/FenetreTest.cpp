@@ -351,15 +351,16 @@ private slots:
         auto* commandes = fenetre->findChild<QScrollArea*>("PanneauCommandes");
         auto* bienvenue = fenetre->findChild<QWidget*>(NomObjet(Controle::CadreBienvenue));
         QTableView* grille = fenetre->VueGrille();
-        const int derniere = grille->model()->columnCount() - 1;
+        const int colonneDerniere = grille->model()->columnCount() - 1;
         for (const QSize taille : {QSize(1024, 700), QSize(1920, 1080), QSize(3840, 2160)}) {
             fenetre->resize(taille);
             QTRY_COMPARE(fenetre->size(), taille);
             QCoreApplication::processEvents();
             QCOMPARE(commandes->verticalScrollBar()->maximum(), 0);
-            QVERIFY(grille->columnViewportPosition(derniere) + grille->columnWidth(derniere) <=
+            QVERIFY(grille->columnViewportPosition(colonneDerniere) +
+                        grille->columnWidth(colonneDerniere) <=
                     grille->viewport()->width());
-            QVERIFY(grille->columnWidth(derniere) >=
+            QVERIFY(grille->columnWidth(colonneDerniere) >=
                     grille->fontMetrics().horizontalAdvance("comment"));
             QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
             if (taille.width() > 1024) QVERIFY(fenetre->Image()->width() > taille.width() / 2);

@@ -241,7 +241,9 @@ TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactorAtEveryView) {
     Glisse(1000, 1000, 1019, 1005);
     EXPECT_EQ(C(1, 1), "10,00");
     std::mt19937 alea(20240611);
-    auto entier = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(alea); };
+    auto entier = [&](int bas, int haut) {
+        return std::uniform_int_distribution<int>(bas, haut)(alea);
+    };
     o.images.vue.FixeImage(960, 720);
     // 9124.35 pixel units: far enough from a half that the twip a pointer lands on
     // cannot change the rounding.

@@ -84,9 +84,9 @@ protected:
         return std::nearbyint(unitesImage * kUnitesParImage);
     }
 
-    bool CroixFixeEn(PointImage p) const {
+    bool CroixFixeEn(PointImage point) const {
         for (const auto& m : o.mesure.marques.fixes)
-            if (m.genre == GenreMarque::Croix && m.a == p) return true;
+            if (m.genre == GenreMarque::Croix && m.a == point) return true;
         return false;
     }
     int Compte(GenreMarque g) const {

@@ -1,4 +1,4 @@
-#include "gui/LectureZone.h"
+#include "pixels/LectureZone.h"
 
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
