@@ -109,7 +109,7 @@ inline constexpr int SurfaceNulle = 216;          // " surface nulle ! Retracer 
 inline constexpr int ScannerCalibre = 217;        // "Attention ! ... l'étalonnage du scanner ..."
 inline constexpr int NuancierNonCalibre = 218;    // "Attention ! ... la mesure du Nuancier ..."
 inline constexpr int DonneeIncorrecte = 223;      // "donnée vide ou incorrecte"
-inline constexpr int PolygoneAutoInvite = 232;    // "Polygone : 1er clic au centre, ... fermer"
+inline constexpr int PolygoneAutoInvite = 232; // "Polygone : 1er clic au centre, ... pour fermer"
 inline constexpr int PolygoneOuvertInvite = 233;
 
 } // namespace orv::msg

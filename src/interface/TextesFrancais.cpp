@@ -170,7 +170,8 @@ constexpr Entree kMsg[] = {
     {229, "Tailles des fichiers Etalon et Scanner incompatibles ("},
     {230, " Fichier de référence ''"},
     {231, "'' invalide"},
-    {232, "Polygone : 1er clic au centre, puis les sommets ; clic droit pour fermer"},
+    {232, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier sommet "
+          "pour fermer"},
     {233, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier sommet"},
 };
 

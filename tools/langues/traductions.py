@@ -662,11 +662,16 @@ TEXTES += [
     ("MSG", 230, " Fichier de référence ''", "Reference file ''", "Referenzdatei ''",
      "File di riferimento ''", "Archivo de referencia ''"),
     ("MSG", 231, "'' invalide", "'' invalid", "'' ungültig", "'' non valido", "'' no válido"),
-    ("MSG", 232, "Polygone : 1er clic au centre, puis les sommets ; clic droit pour fermer",
-     "Polygon: first click at the centre, then the corners; right click to close",
-     "Polygon: erster Klick in die Mitte, dann die Ecken; Rechtsklick schließt",
-     "Poligono: primo clic al centro, poi i vertici; clic destro per chiudere",
-     "Polígono: primer clic en el centro, luego los vértices; clic derecho para cerrar"),
+    ("MSG", 232, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier "
+     "sommet pour fermer",
+     "Polygon: first click at the centre, then the corners; right click on the last corner to "
+     "close",
+     "Polygon: erster Klick in die Mitte, dann die Ecken; Rechtsklick auf die letzte Ecke "
+     "schließt",
+     "Poligono: primo clic al centro, poi i vertici; clic destro sull'ultimo vertice per "
+     "chiudere",
+     "Polígono: primer clic en el centro, luego los vértices; clic derecho en el último "
+     "vértice para cerrar"),
     ("MSG", 233, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier "
      "sommet",
      "Polygon: first click at the centre, then the corners; right click on the last corner",
