@@ -27,7 +27,7 @@ StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
     const int h = n / 2;
     s.mediane = n % 2 == 1 ? X(h + 1) : (X(h) + X(h + 1)) / 2;
 
-    if (n >= 11) {
+    if (n >= ValeursDeciles) {
         // Rank 0.1 (N + 1) = k + r / 10 and rank 0.9 (N + 1) = k9 + (10 - r) / 10.
         const int r = n % 10 + 1;
         const int k = n / 10;

@@ -14,6 +14,9 @@ double ArrondiOrdre(double valeur);
 // zeros, rounding noise).
 inline constexpr double SeuilOrdre = 0.0001;
 
+// Deciles need this many values.
+inline constexpr int ValeursDeciles = 11;
+
 struct StatistiquesOrdre {
     int n = 0;
     double mediane = 0; // 0 when there is no value

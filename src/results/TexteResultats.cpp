@@ -79,7 +79,7 @@ std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, Et
 
     for (int ligne = 0; ligne <= 7; ++ligne) t += LigneTableau(o, ligne);
     if (m.LigneCourante >= 11) t += LigneTableau(o, 10);
-    t += TexteFormes(ui, m, r, prm);
+    t += TexteFormes(ui, m);
     // Too few spores for a description: said beside the results, never inside
     // the notation that is pasted into a description or exported.
     if (const std::string a = AvertissementEffectif(ui, m, r); !a.empty()) t += a + fin;
