@@ -11,10 +11,11 @@ double ArrondiOrdre(double valeur) {
     return LitDecimal(FormatNombre(valeur, "00000.0000", '.'));
 }
 
-StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
+StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs, bool pleinePrecision) {
     std::vector<double> x;
     for (double v : valeurs)
-        if (v > SeuilOrdre) x.push_back(ArrondiOrdre(v));
+        if (pleinePrecision ? v > 0 : v > SeuilOrdre)
+            x.push_back(pleinePrecision ? v : ArrondiOrdre(v));
     std::sort(x.begin(), x.end());
 
     StatistiquesOrdre s;

@@ -25,7 +25,10 @@ struct StatistiquesOrdre {
 };
 
 // Deciles by linear interpolation at the rank p.(N + 1), p = 0.1 and 0.9.
-StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs);
+// Values are rounded to four decimals and those at or below SeuilOrdre left
+// out, unless `pleinePrecision`: densities, often far below a ten-thousandth,
+// keep every digit and every value above zero.
+StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs, bool pleinePrecision = false);
 
 // The mode estimate, the middle of the densest region of the sorted values
 // (the half-sample mode): pass after pass, the values narrow to the shortest

@@ -41,9 +41,14 @@ bool DansResultats(int c) {
 
 } // namespace
 
+bool PleinePrecision(const EtatMesure& m, int c) {
+    return GenreDeColonne(m.NumFonction, c) == GenreColonne::Densite;
+}
+
 std::vector<double> ValeursOrdre(const EtatMesure& m, int c) {
     std::vector<double> v = Valeurs(m, c, DerniereLigne(m, m.LigneCourante - 1), false);
-    std::erase_if(v, [](double x) { return !(x > SeuilOrdre); });
+    const double seuil = PleinePrecision(m, c) ? 0.0 : SeuilOrdre;
+    std::erase_if(v, [seuil](double x) { return !(x > seuil); });
     return v;
 }
 
@@ -144,7 +149,7 @@ void SurligneExtremes(const EtatResultats& r, GrilleTexte& g) {
 
 void Cdecile(const EtatMesure& m, EtatResultats& r, int c) {
     if (!DansResultats(c) || c > m.NbColStat) return;
-    const StatistiquesOrdre s = CalculeOrdre(ValeursOrdre(m, c));
+    const StatistiquesOrdre s = CalculeOrdre(ValeursOrdre(m, c), PleinePrecision(m, c));
     const auto i = static_cast<size_t>(c);
     r.NbLignes[i] = s.n;
     r.Mediane[i] = s.mediane;

@@ -30,14 +30,14 @@ size_t Caracteres(const std::string& t) {
     }));
 }
 
-// A cell shown with the number format when it holds a number; labels, headers
-// and the "index" texts stay as they are.
+// A cell shown in its column's format when it holds a number (the user's
+// decimals, one for the volume, three significant digits for densities);
+// labels, headers and the "index" texts stay as they are.
 std::string CelluleFormatee(const SourceNotation& o, int ligne, int c) {
     const std::string& t = o.resultats.GrilleRefP.Texte(ligne, c);
     const auto v = LitNombreStrict(t);
     if (!v) return t;
-    const bool volume = o.mesure.NumFonction == 2 && c == 4;
-    return FormatNombre(*v, volume ? "###0.0" : o.parametres.fDecimal, o.ui.Sep());
+    return TexteStatistique(o.mesure, o.parametres, o.ui.Sep(), c, *v);
 }
 
 std::string LigneTableau(const SourceNotation& o, int ligne) {
