@@ -9,6 +9,7 @@
 #include "measure/Fonctions.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv {
 
@@ -94,10 +95,15 @@ ErreurCSV Erreur(DefautCSV d, int ligne = 0, std::string texte = {}) {
     return {d, ligne, std::move(texte)};
 }
 
-// A cell the table must hold as a number, or leave empty.
+// A cell the table must hold as a number, or leave empty. Beyond a
+// thousand kilometres (or its square or cube) a value cannot be a measure:
+// the statistics would overflow on it.
 bool CelluleValide(const std::string& c, bool entier) {
     if (c.empty()) return true;
-    if (!entier) return LitNombreStrict(c).has_value();
+    if (!entier) {
+        const auto v = LitNombreStrict(c);
+        return v && std::fabs(*v) <= ValeurMaxCSV;
+    }
     const auto n = LitEntierStrict(c);
     return n && *n >= 0 && *n <= ImagesMax;
 }
@@ -207,6 +213,7 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
     if (table.colonnes < 3) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue)};
     const int k = std::min(fonction->k, table.colonnes - 1);
     const int colImage = AColonneImage(fonction->numero) ? table.colonnes - 2 : -1;
+    const int derniereValeur = (colImage >= 0 ? colImage : table.colonnes - 1) - 1;
 
     int i = liste + 1;
     while (i < n && Trim(ligne(i)).empty()) ++i;
@@ -225,10 +232,12 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
     for (++i; i < n && !(compte && lues == *compte); ++i) {
         auto cellules = Cellules(ligne(i), table.colonnes, formeTxt);
         if (ToutesVides(cellules)) break;
-        for (int c = 1; c <= k; ++c)
-            if (!CelluleValide(cellules[static_cast<size_t>(c)], false))
-                return {std::nullopt,
-                        Erreur(DefautCSV::ValeurInvalide, i + 1, cellules[static_cast<size_t>(c)])};
+        for (int c = 1; c <= derniereValeur; ++c) {
+            const std::string& v = cellules[static_cast<size_t>(c)];
+            // Derived columns are read as written, but never as a number too large.
+            if (c <= k ? !CelluleValide(v, false) : !CelluleValide(v, false) && LitNombreStrict(v))
+                return {std::nullopt, Erreur(DefautCSV::ValeurInvalide, i + 1, v)};
+        }
         if (colImage >= 0 && !CelluleValide(cellules[static_cast<size_t>(colImage)], true))
             return {std::nullopt, Erreur(DefautCSV::ImageHorsListe, i + 1,
                                          cellules[static_cast<size_t>(colImage)])};

@@ -35,6 +35,10 @@ int DerniereColonneLue(const EtatMesure& m, int n);
 std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
                                           const std::string& ligne);
 
+// The largest value a table may hold, in µm (µm², µm³): beyond, it cannot be
+// a measure.
+inline constexpr double ValeurMaxCSV = 1e9;
+
 // Why a file was refused.
 enum class DefautCSV {
     Illisible,        // the file cannot be read
@@ -42,7 +46,7 @@ enum class DefautCSV {
     FonctionInconnue, // the "Fonction :" line names no function
     SansListe,        // no "LISTE=" line
     Tronque,          // the table ends before its header or its "N mesures" lines
-    ValeurInvalide,   // a value that is not a number
+    ValeurInvalide,   // a value that is not a number, or too large for a measure
     ImageHorsListe,   // an image number that is not a loader slot (0 .. 50)
 };
 

@@ -177,6 +177,10 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
     sansListe.erase(std::find(sansListe.begin(), sansListe.end(), "LISTE="));
     auto valeur = Export("mesure Spore 2D", table, 2);
     valeur[10] = "1; 10,00; 5,0O; 2,00; 130,9; 1; ; ";
+    // Beyond 1e9 µm a value cannot be a measure: refused as a value that is no number.
+    auto enorme = valeur, milliard = valeur;
+    enorme[10] = "1; 10,00; 1,5e308; 2,00; 130,9; 1; ; ";
+    milliard[10] = "1; 10,00; 5,00; 2,00; 1000000001; 1; ; "; // the volume, a derived column
     auto image = Export("mesure Spore 2D", table, 2);
     image[11] = "2; 11,00; 5,00; 2,20; 144,0; deux; ; ";
     const struct {
@@ -188,6 +192,8 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
         {"inconnue.csv", Export("Perso 1", table, 2), "Fonction : Perso 1 introuvable"},
         {"sans_liste.csv", sansListe, "LISTE= introuvable"},
         {"valeur.csv", valeur, "donnée vide ou incorrecte : ligne 11 : 5,0O"},
+        {"enorme.csv", enorme, "donnée vide ou incorrecte : ligne 11 : 1,5e308"},
+        {"milliard.csv", milliard, "donnée vide ou incorrecte : ligne 11 : 1000000001"},
         {"image.csv", image,
          "donnée vide ou incorrecte : ligne 12 : image deux hors du chargeur (0 à 50)"},
         {"tronque.csv", Export("mesure Spore 2D", {table[0], table[1]}, 2),
