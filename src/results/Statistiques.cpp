@@ -172,9 +172,11 @@ void TableDeciles(const Interface& ui, const EtatMesure& m, EtatResultats& r,
         Cdecile(m, r, c);
         const auto i = static_cast<size_t>(c);
         p.FixeTexte(8, c, TexteNombre(r.NbLignes[i], ui.Sep()));
-        p.FixeTexte(9, c, TexteStatistique(m, prm, ui.Sep(), c, r.D1[i]));
+        // Deciles need eleven values: their cells stay empty below.
+        const bool deciles = r.NbLignes[i] >= ValeursDeciles;
+        p.FixeTexte(9, c, deciles ? TexteStatistique(m, prm, ui.Sep(), c, r.D1[i]) : "");
         p.FixeTexte(10, c, TexteStatistique(m, prm, ui.Sep(), c, r.Mediane[i]));
-        p.FixeTexte(11, c, TexteStatistique(m, prm, ui.Sep(), c, r.D9[i]));
+        p.FixeTexte(11, c, deciles ? TexteStatistique(m, prm, ui.Sep(), c, r.D9[i]) : "");
     }
 }
 

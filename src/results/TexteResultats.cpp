@@ -3,6 +3,7 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/Deciles.h"
 #include "results/FormeSpores.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
@@ -72,9 +73,17 @@ std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, Et
 
     for (int c = 1; c <= m.NbColStat && c < ColonnesResultats && c < p.Colonnes(); ++c) {
         const auto i = static_cast<size_t>(c);
-        t += p.Texte(0, c) + " : \tN =" + Plain(o, r.NbLignes[i]) + " ; dMd ; (" + p.Texte(2, c) +
-             ")" + Plain(o, r.D1[i]) + " - " + Plain(o, Dominante(m, c)) + " - " +
-             Plain(o, r.D9[i]) + "(" + p.Texte(3, c) + ")" + fin;
+        t += p.Texte(0, c) + " : \tN =" + Plain(o, r.NbLignes[i]);
+        if (r.NbLignes[i] >= ValeursDeciles) {
+            t += " ; dMd ; (" + p.Texte(2, c) + ")" + Plain(o, r.D1[i]) + " - " +
+                 Plain(o, Dominante(m, c)) + " - " + Plain(o, r.D9[i]);
+        } else {
+            // No deciles below eleven values: the mean give or take sigma, as
+            // the notation then says.
+            const auto [bas, haut] = BornesMoyenneSigma(o, c);
+            t += " ; m ± sigma ; (" + p.Texte(2, c) + ")" + bas + " - " + haut;
+        }
+        t += "(" + p.Texte(3, c) + ")" + fin;
     }
 
     for (int ligne = 0; ligne <= 7; ++ligne) t += LigneTableau(o, ligne);

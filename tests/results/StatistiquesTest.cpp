@@ -301,8 +301,9 @@ TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
     EXPECT_EQ(o.resultats.Mediane[1], 0);
     Remplit({{"2,5"}});
     Deciles();
-    EXPECT_EQ((std::vector{P(8, 1), P(9, 1), P(10, 1)}),
-              (std::vector<std::string>{"1", "0,00", "2,50"}));
+    // No decile below eleven values: the cells stay empty.
+    EXPECT_EQ((std::vector{P(8, 1), P(9, 1), P(10, 1), P(11, 1)}),
+              (std::vector<std::string>{"1", "", "2,50", ""}));
     Remplit({});
     Deciles();
     EXPECT_EQ(P(8, 1), "0");
