@@ -91,7 +91,7 @@ std::string RaisonTrame(const ErreurTrame& e) {
 std::optional<std::string> ChargeTrameCli(Orvelle& o, const std::string& entree) {
     const LectureTrame lu = FichierTrame::LitFichier(entree);
     if (!lu) return entree + ": " + Lisible(RaisonTrame(lu.erreur));
-    if (lu.trame->indPres) o.parametres.indPres = *lu.trame->indPres;
+    o.parametres.indPres = ModeTrame(*lu.trame);
     // Never values computed without their picture's size: refused in one line.
     if (const auto e = VerifieTrame(o, *lu.trame, SitueImagesTrame(o, *lu.trame)))
         return entree + ": " + Lisible(RaisonTrame(*e));

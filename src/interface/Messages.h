@@ -222,6 +222,8 @@ inline constexpr int RefaireGrille = 216;     // "Refaire"
 inline constexpr int TramesRecentes = 217;    // "Trames récentes"
 inline constexpr int ImagesRecentes = 218;    // "Images récentes"
 inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
+// The numbers and what users see of them, 240 onwards.
+inline constexpr int ModeAbsent = 240; // "Mode de résolution absent du fichier, pris comme : "
 
 } // namespace orv::mnu
 

@@ -337,6 +337,7 @@ constexpr Entree kMnu[] = {
     {217, "Trames récentes"},
     {218, "Images récentes"},
     {219, " est introuvable : retiré de la liste"},
+    {240, "Mode de résolution absent du fichier, pris comme : "},
 };
 
 constexpr Entree kMstat[] = {

@@ -1042,6 +1042,11 @@ TEXTES += [
     ("MNU", 219, " est introuvable : retiré de la liste", " cannot be found: removed from the list",
      " ist nicht auffindbar: aus der Liste entfernt", " non trovato: tolto dall'elenco",
      " no se encuentra: quitado de la lista"),
+    ("MNU", 240, "Mode de résolution absent du fichier, pris comme : ",
+     "Resolution mode missing from the file, taken as: ",
+     "Auflösungsmodus fehlt in der Datei, angenommen: ",
+     "Modalità di risoluzione assente dal file, presa come: ",
+     "Modo de resolución ausente del archivo, tomado como: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
