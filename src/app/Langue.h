@@ -23,10 +23,14 @@ std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::stri
 std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessages,
                                         const char* lang);
 
-// Reads the language file of `o.parametres.langue` when there is one, then
-// re-captions from the tables. Nothing is reset to French first: what the
-// file does not set keeps the text of the previous language.
+// Puts the built-in French back (tables, and the captions the previous
+// language changed), reads the language file of `o.parametres.langue` when
+// there is one, then re-captions from the tables; French without a file of
+// its own is the window as it starts.
 void AppliqueLangue(Orvelle& o);
+// After a language change: the functions' names, the grids' headers and the
+// prompt follow it.
+void SuitLangue(Orvelle& o);
 
 // The captions taken from the tables at every language application.
 void RecaptionneDepuisTables(Orvelle& o);

@@ -127,6 +127,7 @@ void ClicLangue(Orvelle& o, int i) {
     CocheValeur(o.controles, kLangues, i);
     o.parametres.langue = CodeLangue(i);
     AppliqueLangue(o);
+    SuitLangue(o);
 }
 
 void ClicStatDefaut(Orvelle& o, int i) {

@@ -105,18 +105,25 @@ TEST_F(Langue, FichierAbsentRelegendeQuandMeme) {
     EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures***");
 }
 
-TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
-    Ecrit("it", {"MNEDIT;Modifica", "MSG;", "M20;larghezza", "M21;spessore", "*"});
+// Every language starts from the built-in French: what the previous one set
+// and the next does not goes, and French without a file of its own gives the
+// captions of the start back, but for one the program changed meanwhile.
+TEST_F(Langue, ChaqueLangueRepartDuFrancais) {
+    Ecrit("it",
+          {"MNEDIT;Modifica", "MNFICHIERS;File", "MSG;", "M20;larghezza", "M21;spessore", "*"});
     Ecrit("es", {"MSG;", "M21;espesor", "*"});
+    const std::string largeur = Texte(Controle::Choix3DLargeur);
     Applique("it");
+    o->controles.Texte(Controle::MenuFichiers, "Archivio");
     Applique("es");
-    EXPECT_EQ(o->textes.Msg(20), "larghezza");
-    EXPECT_EQ(o->textes.Msg(21), "espesor");
-    EXPECT_EQ(Texte(Controle::MenuEdition), "Modifica");
+    EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 21}}));
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Edition");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), francais.Msg(20));
     EXPECT_EQ(Texte(Controle::Choix3DEpaisseur), "espesor");
-    // French without a French file only re-captions from the tables as they are.
+    EXPECT_EQ(Texte(Controle::MenuFichiers), "Archivio");
     Applique("fr");
-    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "larghezza");
+    EXPECT_TRUE(Changes().empty());
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), largeur);
     Ecrit("fr", {"MSG;", "M20; largeur", "*"});
     Applique("fr");
     EXPECT_EQ(Texte(Controle::Choix3DLargeur), "largeur");

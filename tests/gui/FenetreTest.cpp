@@ -481,6 +481,27 @@ private slots:
         }
     }
 
+    // Back to French from a shipped language, the window reads as it does at
+    // a French start: every caption, header and label.
+    void retourAuFrancais() {
+        AjouteValeur(*etat, 10.0);
+        AjouteValeur(*etat, 5.0);
+        RecalculeStatistiques(*etat);
+        fenetre->Actualise();
+        const QStringList francais = Legendes(*fenetre);
+        etat->dossierDonnees = ORVELLE_DATA_DIR;
+        Action(fenetre.get(), NomObjet(Controle::LangueEn))->trigger();
+        QVERIFY(Legendes(*fenetre) != francais);
+        Action(fenetre.get(), NomObjet(Controle::LangueFr))->trigger();
+        QVERIFY(Action(fenetre.get(), NomObjet(Controle::LangueFr))->isChecked());
+        const QStringList revenu = Legendes(*fenetre);
+        QStringList ecarts;
+        for (int i = 0; i < std::min(revenu.size(), francais.size()); ++i)
+            if (revenu[i] != francais[i]) ecarts << francais[i] + " -> " + revenu[i];
+        QVERIFY2(ecarts.isEmpty() && revenu.size() == francais.size(),
+                 qPrintable(ecarts.join(" | ")));
+    }
+
     // The Illustrer menu reaches the view and the copy: a horizontal and an
     // oriented bar drawn with their labels, the copy saved as "<name>_Ref".
     // Pictures in ORVELLE_CAPTURES when it names a folder.
