@@ -1,6 +1,7 @@
 #include "app/Langue.h"
 
 #include "app/CommandesResultats.h"
+#include "app/Fenetre.h"
 #include "app/FichierLangue.h"
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
@@ -111,6 +112,19 @@ void SuitLangue(Orvelle& o) {
     DisposeGrilleStatistiques(m, o.resultats.GrilleRefP);
     RafraichitInvite(o.ui, m);
     RecalculeStatistiques(o);
+    Infobulles(o);
+    RecomposeLegendes(o);
+}
+
+void RecomposeLegendes(Orvelle& o) {
+    auto& c = o.controles;
+    if (!c.Texte(Controle::LegendeScanner).empty()) {
+        const std::string& nom = o.couleur.NomFichierScanner.empty() ? o.parametres.ficScanner
+                                                                     : o.couleur.NomFichierScanner;
+        c.Texte(Controle::LegendeScanner, o.textes.Mnu(mnu::Scanner) + nom);
+    }
+    if (c(Controle::CadreCopie).visible)
+        c.Texte(Controle::CadreCopie, o.textes.Mnu(mnu::EnregistrementCopie));
 }
 
 void RecaptionneDepuisTables(Orvelle& o) {

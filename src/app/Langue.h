@@ -31,6 +31,9 @@ void AppliqueLangue(Orvelle& o);
 // After a language change: the functions' names, the grids' headers and the
 // prompt follow it.
 void SuitLangue(Orvelle& o);
+// The captions the program composes from the tables and shows for a while
+// (the scanner file, the annotated copy's frame), in the language of the moment.
+void RecomposeLegendes(Orvelle& o);
 
 // The captions taken from the tables at every language application.
 void RecaptionneDepuisTables(Orvelle& o);

@@ -160,12 +160,6 @@ void ClicMachineRapide(Orvelle& o) {
     }
 }
 
-void ClicImageParDefaut(Orvelle& o) {
-    const std::string& titre = o.textes.Mnu(mnu::NonImplante);
-    if (o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::ImageParDefaut), titre))
-        o.plateforme.Message(titre);
-}
-
 bool ClicFormatImage(Orvelle& o, int i) {
     Controles& c = o.controles;
     const auto entree = std::find_if(std::begin(kFormatsImage), std::end(kFormatsImage),
@@ -215,10 +209,6 @@ void CocheMenusOptions(Orvelle& o) {
 }
 
 bool ClicMenuOptions(Orvelle& o, Controle c) {
-    if (c == Controle::ImageParDefaut) {
-        ClicImageParDefaut(o);
-        return true;
-    }
     if (c == Controle::MachineRapide) {
         ClicMachineRapide(o);
         return true;

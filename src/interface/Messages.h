@@ -224,6 +224,17 @@ inline constexpr int ImagesRecentes = 218;    // "Images récentes"
 inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
 // The numbers and what users see of them, 240 onwards.
 inline constexpr int ModeAbsent = 240; // "Mode de résolution absent du fichier, pris comme : "
+// Tips of the buttons without a caption of their own, 241-246.
+inline constexpr int InfobulleStatistiquesOrdre = 241; // "Statistiques d'ordre"
+inline constexpr int InfobulleResultats = 242;         // "Résultats"
+inline constexpr int InfobulleBasculeResultats = 243;  // "Afficher / masquer les résultats"
+inline constexpr int InfobulleCopieNotation = 244;     // "Copier la notation"
+inline constexpr int InfobulleCorrection = 245;        // "Appliquer le coefficient de correction"
+inline constexpr int InfobulleGroupage = 246;          // "Afficher / masquer le groupage"
+inline constexpr int Scanner = 247;                    // "Scanner : "
+inline constexpr int EnregistrementCopie = 248;        // "Enregistrement de l'image référencée"
+// "Image trop grande : %1 x %2 pixels demandent %3 Mo ... %4 Mo ..."
+inline constexpr int ImageTropGrande = 249;
 
 } // namespace orv::mnu
 

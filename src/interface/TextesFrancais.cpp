@@ -338,6 +338,16 @@ constexpr Entree kMnu[] = {
     {218, "Images récentes"},
     {219, " est introuvable : retiré de la liste"},
     {240, "Mode de résolution absent du fichier, pris comme : "},
+    {241, "Statistiques d'ordre"},
+    {242, "Résultats"},
+    {243, "Afficher / masquer les résultats"},
+    {244, "Copier la notation"},
+    {245, "Appliquer le coefficient de correction"},
+    {246, "Afficher / masquer le groupage"},
+    {247, "Scanner : "},
+    {248, "Enregistrement de l'image référencée"},
+    {249, "Image trop grande : %1 x %2 pixels demandent %3 Mo de mémoire ; la limite est de %4 Mo "
+          "(réglage MEMOIREIMAGE du fichier des paramètres)"},
 };
 
 constexpr Entree kMstat[] = {

@@ -147,7 +147,7 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.resultats.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
     l = Lignes(t);
-    EXPECT_EQ(l[0], "Image en cours : ***photo.jpg");
+    EXPECT_EQ(l[0], "Image en cours : photo.jpg");
     EXPECT_EQ(l[1], "Longueur : \tN =11 ; dMd ; (1,00)1,2 - 6 - 10,8(11,00)");
     EXPECT_EQ(l[2].rfind("N°", 0), 0u);
     EXPECT_NE(l[2].find("index"), std::string::npos);
@@ -163,7 +163,7 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.images.cheminImage = "C:\\photos\\a.jpg";
     o.resultats.FichierCSVImporte = "C:\\data\\mesures.csv";
     l = Resultats();
-    EXPECT_EQ((V{l[0], l[1]}), (V{"Image en cours : ***a.jpg", "CSV importé : mesures.csv"}));
+    EXPECT_EQ((V{l[0], l[1]}), (V{"Image en cours : a.jpg", "CSV importé : mesures.csv"}));
 }
 
 TEST_F(NotationTest, EmptyHeaderLineBeeps) {

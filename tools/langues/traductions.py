@@ -1049,6 +1049,34 @@ TEXTES += [
      "Auflösungsmodus fehlt in der Datei, angenommen: ",
      "Modalità di risoluzione assente dal file, presa come: ",
      "Modo de resolución ausente del archivo, tomado como: "),
+    ("MNU", 241, "Statistiques d'ordre", "Order statistics", "Ordnungsstatistiken",
+     "Statistiche d'ordine", "Estadísticos de orden"),
+    ("MNU", 242, "Résultats", "Results", "Ergebnisse", "Risultati", "Resultados"),
+    ("MNU", 243, "Afficher / masquer les résultats", "Show / hide the results",
+     "Ergebnisse ein- / ausblenden", "Mostra / nascondi i risultati",
+     "Mostrar / ocultar los resultados"),
+    ("MNU", 244, "Copier la notation", "Copy the notation", "Notation kopieren",
+     "Copia la notazione", "Copiar la notación"),
+    ("MNU", 245, "Appliquer le coefficient de correction", "Apply the correction factor",
+     "Korrekturfaktor anwenden", "Applica il coefficiente di correzione",
+     "Aplicar el coeficiente de corrección"),
+    ("MNU", 246, "Afficher / masquer le groupage", "Show / hide the grouping",
+     "Gruppierung ein- / ausblenden", "Mostra / nascondi il raggruppamento",
+     "Mostrar / ocultar la agrupación"),
+    ("MNU", 247, "Scanner : ", "Scanner: ", "Scanner: ", "Scanner: ", "Escáner: "),
+    ("MNU", 248, "Enregistrement de l'image référencée", "Saving the annotated picture",
+     "Speichern des beschrifteten Bildes", "Salvataggio dell'immagine annotata",
+     "Guardar la imagen anotada"),
+    ("MNU", 249, "Image trop grande : %1 x %2 pixels demandent %3 Mo de mémoire ; la limite est "
+     "de %4 Mo (réglage MEMOIREIMAGE du fichier des paramètres)",
+     "Picture too large: %1 x %2 pixels need %3 MB of memory; the limit is %4 MB (setting "
+     "MEMOIREIMAGE of the settings file)",
+     "Bild zu groß: %1 x %2 Pixel brauchen %3 MB Speicher; die Grenze ist %4 MB (Einstellung "
+     "MEMOIREIMAGE der Parameterdatei)",
+     "Immagine troppo grande: %1 x %2 pixel richiedono %3 MB di memoria; il limite è %4 MB "
+     "(impostazione MEMOIREIMAGE del file dei parametri)",
+     "Imagen demasiado grande: %1 x %2 píxeles necesitan %3 MB de memoria; el límite es %4 MB "
+     "(ajuste MEMOIREIMAGE del archivo de parámetros)"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
