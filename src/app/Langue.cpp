@@ -3,6 +3,7 @@
 #include "app/CommandesResultats.h"
 #include "app/Fenetre.h"
 #include "app/FichierLangue.h"
+#include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "interface/Messages.h"
@@ -101,6 +102,24 @@ void AppliqueLangue(Orvelle& o) {
         const std::string& apres = o.controles.Texte(table[i].controle);
         if (apres != avant[i]) o.legendesLangue[table[i].controle] = {avant[i], apres};
     }
+}
+
+std::vector<NomsLangue> NomsDesLangues(const Orvelle& o) {
+    std::vector<NomsLangue> v;
+    for (int i = 1; !CodeLangue(i).empty(); ++i) {
+        const auto chemin = FichierLangueTrouve(o, CodeLangue(i));
+        if (!chemin) continue;
+        const auto fichier = FichierLangue::LitFichier(*chemin);
+        if (!fichier) continue;
+        NomsLangue l;
+        l.textes.RemplitMessages();
+        Controles controles;
+        AppliqueEntrees(*fichier, l.textes, controles);
+        l.polygones[0] = controles.Texte(Controle::FonctionPolygoneAuto);
+        l.polygones[1] = controles.Texte(Controle::FonctionPolygoneOuvert);
+        v.push_back(std::move(l));
+    }
+    return v;
 }
 
 void SuitLangue(Orvelle& o) {

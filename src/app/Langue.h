@@ -3,8 +3,11 @@
 // put in place again.
 #pragma once
 
+#include "results/ImportCSV.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -34,6 +37,10 @@ void SuitLangue(Orvelle& o);
 // The captions the program composes from the tables and shows for a while
 // (the scanner file, the annotated copy's frame), in the language of the moment.
 void RecomposeLegendes(Orvelle& o);
+
+// The function names of every language whose file is found (program folder
+// or shipped), for reading exports written in any of them.
+std::vector<NomsLangue> NomsDesLangues(const Orvelle& o);
 
 // The captions taken from the tables at every language application.
 void RecaptionneDepuisTables(Orvelle& o);

@@ -148,7 +148,8 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
     // Grid files come with their reader; every other input is an export.
     if (Minuscules(fs::path(entree).extension().string()) == ".trm")
         return ChargeTrameCli(o, entree);
-    const LectureCSV lu = AnalyseFichierCSV(o.ui, o.mesure, o.parametres, entree);
+    const LectureCSV lu =
+        AnalyseFichierCSV(o.ui, o.mesure, o.parametres, entree, NomsDesLangues(o));
     if (!lu) return entree + ": " + Lisible(Raison(lu.erreur));
     RemplaceGrille(o, *lu.table, entree);
     if (lu.table->ignorees > 0)

@@ -150,7 +150,8 @@ std::optional<FonctionCSV> NommeeDans(const EtatMesure& m, const TablesTextes& t
 } // namespace
 
 std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
-                                          const std::string& ligne) {
+                                          const std::string& ligne,
+                                          const std::vector<NomsLangue>& langues) {
     const std::string polygones[2] = {ui.controles.Texte(Controle::FonctionPolygoneAuto),
                                       ui.controles.Texte(Controle::FonctionPolygoneOuvert)};
     if (auto f = NommeeDans(m, ui.textes, polygones, ligne)) return f;
@@ -160,11 +161,15 @@ std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure&
     francais.RemplitMessages();
     const std::string polygonesFrancais[2] = {Description(Controle::FonctionPolygoneAuto).texte,
                                               Description(Controle::FonctionPolygoneOuvert).texte};
-    return NommeeDans(m, francais, polygonesFrancais, ligne);
+    if (auto f = NommeeDans(m, francais, polygonesFrancais, ligne)) return f;
+    for (const NomsLangue& l : langues)
+        if (auto f = NommeeDans(m, l.textes, l.polygones, ligne)) return f;
+    return std::nullopt;
 }
 
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      const std::vector<std::string>& lignes) {
+                      const std::vector<std::string>& lignes,
+                      const std::vector<NomsLangue>& langues) {
     const int n = static_cast<int>(lignes.size());
     auto ligne = [&lignes](int i) -> const std::string& { return lignes[static_cast<size_t>(i)]; };
 
@@ -194,7 +199,7 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
         }
         if (!fonctionVue && ligne(i).find(kMarqueFonction) != std::string::npos) {
             fonctionVue = true;
-            fonction = FonctionNommee(ui, m, ligne(i));
+            fonction = FonctionNommee(ui, m, ligne(i), langues);
             if (!fonction) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue, i + 1, t)};
         }
         compte = LitCompte(t); // only the line just before "LISTE=" counts
@@ -253,15 +258,15 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
 }
 
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      std::istream& in) {
-    return AnalyseCSV(ui, m, p, LitLignes(in));
+                      std::istream& in, const std::vector<NomsLangue>& langues) {
+    return AnalyseCSV(ui, m, p, LitLignes(in), langues);
 }
 
 LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                             const std::string& chemin) {
+                             const std::string& chemin, const std::vector<NomsLangue>& langues) {
     const auto lignes = LitLignesFichier(chemin);
     if (!lignes) return {std::nullopt, Erreur(DefautCSV::Illisible)};
-    return AnalyseCSV(ui, m, p, *lignes);
+    return AnalyseCSV(ui, m, p, *lignes, langues);
 }
 
 std::string MessageErreurCSV(const TablesTextes& t, const std::string& chemin, const ErreurCSV& e) {
