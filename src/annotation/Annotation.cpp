@@ -1,6 +1,7 @@
 #include "annotation/Annotation.h"
 
 #include "base/Nombres.h"
+#include "base/Texte.h"
 #include "interface/Messages.h"
 
 #include <algorithm>
@@ -281,9 +282,17 @@ PointImage FinBarre(const Vue& v, PointImage debut, double dx, double dy, double
     return meilleur;
 }
 
-double LongueurSaisie(const std::string& texte) {
-    const double v = LitDecimal(texte.substr(0, texte.find(',')));
-    return std::isfinite(v) ? v : 0;
+std::optional<double> LongueurSaisie(const std::string& texte, char separateur) {
+    const std::string t = Trim(texte);
+    const char autre = separateur == ',' ? '.' : ',';
+    const auto p = t.find(autre);
+    if (p != std::string::npos && t.size() - p == 4 &&
+        std::all_of(t.begin() + static_cast<long>(p) + 1, t.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const auto v = LitNombreStrict(t);
+    if (!v || !std::isfinite(*v) || !(*v > 0)) return std::nullopt;
+    return v;
 }
 
 double EchelleCopie(const Vue& v) {
@@ -386,7 +395,13 @@ bool ValideAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation
                       const std::string& saisie) {
     const bool reference = a.ModeReferenceSimple || a.ModeOrienteeSaisie;
     if (reference && a.EtatSaisie == 1) {
-        a.LongueurReference = LongueurSaisie(saisie);
+        const auto longueur = LongueurSaisie(saisie, ui.Sep());
+        if (!longueur) {
+            // No bar can be drawn from it: said, and the prompt stays.
+            ui.plateforme.Message(ui.Msg(msg::DonneeIncorrecte) + " : " + saisie);
+            return true;
+        }
+        a.LongueurReference = *longueur;
         a.EtatSaisie = 3;
         Invite(ui, ui.Mnu(mnu::Commentaire), a.unite.empty() ? ui.Mnu(mnu::Microns) : a.unite,
                true);

@@ -31,9 +31,11 @@ double LongueurBarre(const Vue& v, double microns, double coef, double facteurRe
 // exact end, the one whose pixel-unit distance is nearest the exact length.
 PointImage FinBarre(const Vue& v, PointImage debut, double dx, double dy, double longueur,
                     double facteurResolution);
-// The length typed: its leading number, "." as decimal point (a comma ends
-// the number); no number gives 0.
-double LongueurSaisie(const std::string& texte);
+// The length typed, above zero: the whole text a number, "," or "." as the
+// decimal point. The separator that is not the interface's `separateur`,
+// followed by exactly three digits, may group thousands ("1,000" with "."
+// for decimals): nothing then, as for a text that is no length.
+std::optional<double> LongueurSaisie(const std::string& texte, char separateur);
 // Pixels of the picture per screen pixel of the view, the copy's scale.
 double EchelleCopie(const Vue& v);
 // `PointImage`: where a picture point lands on the full-size copy, in its

@@ -3,6 +3,7 @@
 #include "app/Dossiers.h"
 
 #include "app/CommandesMesure.h"
+#include "app/Langue.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
@@ -146,7 +147,8 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
 
 bool LitCSV(Orvelle& o, const std::string& chemin) {
     const std::string fichier = chemin.empty() ? std::string("mesure.csv") : chemin;
-    const LectureCSV lu = AnalyseFichierCSV(o.ui, o.mesure, o.parametres, fichier);
+    const LectureCSV lu =
+        AnalyseFichierCSV(o.ui, o.mesure, o.parametres, fichier, NomsDesLangues(o));
     if (!lu) {
         o.plateforme.Message(MessageErreurCSV(o.textes, fichier, lu.erreur), {},
                              Icone::Exclamation);

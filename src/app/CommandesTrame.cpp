@@ -169,9 +169,21 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
     return m;
 }
 
+std::string NoteModeAbsent(const Orvelle& o, const Trame& t) {
+    if (t.indPres) return {};
+    return o.textes.Mnu(mnu::ModeAbsent) +
+           o.controles.Texte(ModeTrame(t) ? Controle::OptionIndRes : Controle::OptionIndDim);
+}
+
 ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string& chemin) {
-    if (t.indPres && *t.indPres != o.parametres.indPres) {
-        o.plateforme.Message(o.textes.Msg(kMsgResolution), {}, Icone::Exclamation);
+    // A file that does not give its mode is read in the mode of new settings,
+    // never in whatever mode the settings hold: the same points would give
+    // other values. It says so.
+    const std::string note = NoteModeAbsent(o, t);
+    if (ModeTrame(t) != o.parametres.indPres) {
+        o.plateforme.Message(o.textes.Msg(kMsgResolution) +
+                                 (note.empty() ? "" : std::string(FinDeLigne) + note),
+                             {}, Icone::Exclamation);
         return ResultatChargement::Refuse;
     }
     // Checked whole before anything changes; the window and orvelle-cli load
@@ -187,6 +199,7 @@ ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string&
                                                      o.textes.Mnu(mnu::Attention), Icone::Question);
     const BilanTrame b = RemplaceParTrame(o, t, images, taillesLues);
     TravailDuFichier(o, chemin);
+    if (!note.empty()) o.plateforme.Message(note, {}, Icone::Information);
     AnnonceBilan(o, b);
     return ResultatChargement::Charge;
 }

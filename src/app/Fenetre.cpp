@@ -62,7 +62,8 @@ constexpr Controle kNonDisponibles[] = {C::Couleurs1,
                                         C::Outil11,
                                         C::Chromatogrammes,
                                         C::BoutonComptage,
-                                        C::StockN};
+                                        C::StockN,
+                                        C::ImageParDefaut};
 
 // The colour-chart work (charts, standards, scanner files read back and their
 // comparisons) is not in the program: its entries say so.
@@ -72,8 +73,8 @@ constexpr Controle kNuancierAVenir[] = {C::ChargerNuancier, C::ChargerEtalonCoul
 
 void Desactive(Orvelle& o) {
     for (Controle c : kNonDisponibles) o.controles.Indisponible(c);
-    for (Controle c : kNuancierAVenir)
-        o.controles.Infobulle(c, o.textes.Mnu(mnu::PasDansCetteVersion));
+    // An entry of no use and no caption ("**"): not shown at all.
+    o.controles.Visible(C::Illustrer3, false);
 }
 
 // "Couleur1" and "Couleur2": a colour of the 16-colour palette for the marks;
@@ -93,6 +94,19 @@ void EcritParametresMaintenant(Orvelle& o) {
 }
 
 } // namespace
+
+void Infobulles(Orvelle& o) {
+    auto& c = o.controles;
+    const auto& t = o.textes;
+    for (Controle x : kNuancierAVenir) c.Infobulle(x, t.Mnu(mnu::PasDansCetteVersion));
+    c.Infobulle(C::TexteComptage, c.Texte(C::MenuComptage));
+    c.Infobulle(C::StatistiquesOrdre, t.Mnu(mnu::InfobulleStatistiquesOrdre));
+    c.Infobulle(C::ResultatsAfficher, t.Mnu(mnu::InfobulleResultats));
+    c.Infobulle(C::ResultatsBascule, t.Mnu(mnu::InfobulleBasculeResultats));
+    c.Infobulle(C::CopieNotation, t.Mnu(mnu::InfobulleCopieNotation));
+    c.Infobulle(C::CorrectionAppliquer, t.Mnu(mnu::InfobulleCorrection));
+    c.Infobulle(C::GroupeChargeMC, t.Mnu(mnu::InfobulleGroupage));
+}
 
 bool NonDisponible(Controle c) {
     return std::find(std::begin(kNonDisponibles), std::end(kNonDisponibles), c) !=
@@ -141,6 +155,7 @@ void Demarrage(Orvelle& o) {
     if (o.parametres.langue != "fr") {
         o.diagnosticLangue = o.diagnosticLangueDemande;
         AppliqueLangue(o);
+        RecomposeLegendes(o);
     }
     CocheMenusOptions(o);
     c.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
@@ -153,6 +168,7 @@ void Demarrage(Orvelle& o) {
     AppliqueFonctionDemarrage(o);
 
     Desactive(o);
+    Infobulles(o);
     InstalleCouleur(o);
     InstalleCalibrage(o);
     o.sauvegardeAutomatique = true;

@@ -27,6 +27,8 @@ void Clic(Orvelle& o, Controle c);
 // The active function ticked in the Fonction menu and named, with the work's
 // grid file, in the window title: "Orvelle – Spores 2D – travail.trm".
 void MontreFonctionActive(Orvelle& o);
+// The tips that come from the text tables, in the language of the moment.
+void Infobulles(Orvelle& o);
 // A cell of the measurement grid was selected (row, column of GrilleRef).
 void SelectionneCellule(Orvelle& o, int ligne, int colonne);
 

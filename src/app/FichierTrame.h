@@ -8,6 +8,7 @@
 #pragma once
 
 #include "base/FichierTexte.h"
+#include "base/Parametres.h"
 #include "measure/EtatMesure.h"
 #include "platform/Plateforme.h"
 
@@ -59,6 +60,12 @@ struct Trame {
     std::vector<LigneTrame> lignes;
     friend bool operator==(const Trame&, const Trame&) = default;
 };
+
+// The resolution mode of a file's points: its own, or when it does not say,
+// that of new settings (Ind. Dim.).
+inline bool ModeTrame(const Trame& t) {
+    return t.indPres.value_or(Parametres{}.indPres);
+}
 
 // Why a file was refused.
 enum class DefautTrame {

@@ -1,11 +1,17 @@
 #include "app/Langue.h"
 
+#include "app/CommandesResultats.h"
+#include "app/Fenetre.h"
 #include "app/FichierLangue.h"
+#include "app/MenuOptions.h"
 #include "app/Orvelle.h"
 #include "base/FichierTexte.h"
 #include "interface/FichiersRefuses.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
+#include "measure/Fonctions.h"
+
+#include <vector>
 
 namespace orv {
 
@@ -55,8 +61,32 @@ std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessage
     return code;
 }
 
+namespace {
+
+// The built-in French again: the tables as filled at start, and every caption
+// a language changed, unless the program has changed it since.
+void RestaureFrancais(Orvelle& o) {
+    // The prompt of the active function is the program's, not a language's.
+    const std::string invite = o.textes.Msg(msg::InviteFonction);
+    o.textes.RemplitMessages();
+    o.textes.Fixe(Table::MSG, msg::InviteFonction, invite);
+    for (const auto& [c, textes] : o.legendesLangue)
+        if (o.controles.Texte(c) == textes.second) o.controles.Texte(c, textes.first);
+    o.legendesLangue.clear();
+}
+
+} // namespace
+
 void AppliqueLangue(Orvelle& o) {
     const std::string& code = o.parametres.langue;
+    // Every language starts from the built-in French: what the previous one set
+    // and this one does not must not stay.
+    RestaureFrancais(o);
+    const auto table = TableControles();
+    std::vector<std::string> avant;
+    avant.reserve(table.size());
+    for (const auto& d : table) avant.push_back(o.controles.Texte(d.controle));
+
     // A missing file is no fault: the tables and captions stay as they are;
     // something else in its place is said.
     DefautLecture defaut = DefautLecture::Aucun;
@@ -73,7 +103,54 @@ void AppliqueLangue(Orvelle& o) {
                                  std::to_string(e.numeroLigne) + " " + e.ligne);
         }
     }
-    RecaptionneDepuisTables(o);
+    // French without a file of its own is the window as it starts.
+    if (code != "fr" || fichier) RecaptionneDepuisTables(o);
+    for (size_t i = 0; i < table.size(); ++i) {
+        const std::string& apres = o.controles.Texte(table[i].controle);
+        if (apres != avant[i]) o.legendesLangue[table[i].controle] = {avant[i], apres};
+    }
+}
+
+std::vector<NomsLangue> NomsDesLangues(const Orvelle& o) {
+    std::vector<NomsLangue> v;
+    for (int i = 1; !CodeLangue(i).empty(); ++i) {
+        const auto chemin = FichierLangueTrouve(o, CodeLangue(i));
+        if (!chemin) continue;
+        const auto fichier = FichierLangue::LitFichier(*chemin);
+        if (!fichier) continue;
+        NomsLangue l;
+        l.textes.RemplitMessages();
+        Controles controles;
+        AppliqueEntrees(*fichier, l.textes, controles);
+        l.polygones[0] = controles.Texte(Controle::FonctionPolygoneAuto);
+        l.polygones[1] = controles.Texte(Controle::FonctionPolygoneOuvert);
+        v.push_back(std::move(l));
+    }
+    return v;
+}
+
+void SuitLangue(Orvelle& o) {
+    auto& m = o.mesure;
+    // The functions' names and columns, the grids' headers and the prompt in
+    // the new language; the measures stay.
+    ConstruitTableFonctions(m, o.textes);
+    EnteteGrille(o.ui, m, m.NumFonction);
+    DisposeGrilleStatistiques(m, o.resultats.GrilleRefP);
+    RafraichitInvite(o.ui, m);
+    RecalculeStatistiques(o);
+    Infobulles(o);
+    RecomposeLegendes(o);
+}
+
+void RecomposeLegendes(Orvelle& o) {
+    auto& c = o.controles;
+    if (!c.Texte(Controle::LegendeScanner).empty()) {
+        const std::string& nom = o.couleur.NomFichierScanner.empty() ? o.parametres.ficScanner
+                                                                     : o.couleur.NomFichierScanner;
+        c.Texte(Controle::LegendeScanner, o.textes.Mnu(mnu::Scanner) + nom);
+    }
+    if (c(Controle::CadreCopie).visible)
+        c.Texte(Controle::CadreCopie, o.textes.Mnu(mnu::EnregistrementCopie));
 }
 
 void RecaptionneDepuisTables(Orvelle& o) {
@@ -83,7 +160,6 @@ void RecaptionneDepuisTables(Orvelle& o) {
     Legende(c, Controle::Choix3DLargeur, t.Msg(20));
     Legende(c, Controle::Choix3DEpaisseur, t.Msg(21));
     Legende(c, Controle::APropos, t.Msg(1));
-    Legende(c, Controle::ListeCles, t.Msg(186));
     for (int i = 1; i <= 3; ++i) Legende(c, "Cyst", i, std::to_string(i + 2) + " " + t.Mnu(40));
     for (int i = 1; i <= 2; ++i) Legende(c, "MnDens", i, t.Mnu(49 + i));
     for (int i = 1; i <= 2; ++i) Legende(c, "Mncp", i, t.Mnu(41 + i));

@@ -3,8 +3,11 @@
 // put in place again.
 #pragma once
 
+#include "results/ImportCSV.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orv {
 
@@ -23,10 +26,21 @@ std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::stri
 std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessages,
                                         const char* lang);
 
-// Reads the language file of `o.parametres.langue` when there is one, then
-// re-captions from the tables. Nothing is reset to French first: what the
-// file does not set keeps the text of the previous language.
+// Puts the built-in French back (tables, and the captions the previous
+// language changed), reads the language file of `o.parametres.langue` when
+// there is one, then re-captions from the tables; French without a file of
+// its own is the window as it starts.
 void AppliqueLangue(Orvelle& o);
+// After a language change: the functions' names, the grids' headers and the
+// prompt follow it.
+void SuitLangue(Orvelle& o);
+// The captions the program composes from the tables and shows for a while
+// (the scanner file, the annotated copy's frame), in the language of the moment.
+void RecomposeLegendes(Orvelle& o);
+
+// The function names of every language whose file is found (program folder
+// or shipped), for reading exports written in any of them.
+std::vector<NomsLangue> NomsDesLangues(const Orvelle& o);
 
 // The captions taken from the tables at every language application.
 void RecaptionneDepuisTables(Orvelle& o);

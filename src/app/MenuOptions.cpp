@@ -127,6 +127,7 @@ void ClicLangue(Orvelle& o, int i) {
     CocheValeur(o.controles, kLangues, i);
     o.parametres.langue = CodeLangue(i);
     AppliqueLangue(o);
+    SuitLangue(o);
 }
 
 void ClicStatDefaut(Orvelle& o, int i) {
@@ -157,12 +158,6 @@ void ClicMachineRapide(Orvelle& o) {
         c.Coche(Controle::CaseCalculStat, false);
         o.resultats.calculAutomatique = false;
     }
-}
-
-void ClicImageParDefaut(Orvelle& o) {
-    const std::string& titre = o.textes.Mnu(mnu::NonImplante);
-    if (o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::ImageParDefaut), titre))
-        o.plateforme.Message(titre);
 }
 
 bool ClicFormatImage(Orvelle& o, int i) {
@@ -214,10 +209,6 @@ void CocheMenusOptions(Orvelle& o) {
 }
 
 bool ClicMenuOptions(Orvelle& o, Controle c) {
-    if (c == Controle::ImageParDefaut) {
-        ClicImageParDefaut(o);
-        return true;
-    }
     if (c == Controle::MachineRapide) {
         ClicMachineRapide(o);
         return true;

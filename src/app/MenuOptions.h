@@ -27,7 +27,6 @@ void ClicStatDefaut(Orvelle& o, int i);     // statdef
 void ClicSauvegardeAuto(Orvelle& o, int i); // MNSav
 void ClicNotationEclair(Orvelle& o, int i); // NoTexp
 void ClicMachineRapide(Orvelle& o);         // MnuOpt 18
-void ClicImageParDefaut(Orvelle& o);        // MnuOpt 15
 // F_Img: false when the entry does not exist or is disabled (nothing changes).
 bool ClicFormatImage(Orvelle& o, int i);
 // Lrg: false when the index is outside 1..6.

@@ -18,7 +18,9 @@
 #include "results/EtatResultats.h"
 
 #include <array>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace orv {
 
@@ -69,6 +71,9 @@ public:
 
     // Window flags.
     bool premiereActivationFaite = false;
+    // The captions a language changed, with the text each had before and the
+    // text the language gave it: the next language starts from French again.
+    std::map<Controle, std::pair<std::string, std::string>> legendesLangue;
     bool diagnosticLangue = false; // hidden switch: report language-file lines naming no button
     bool diagnosticLangueDemande =
         false; // --diagnostic-langue: the switch is turned on at each language change

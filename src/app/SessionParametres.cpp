@@ -7,6 +7,7 @@
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
 #include "interface/FichiersRefuses.h"
+#include "interface/Messages.h"
 
 namespace orv {
 
@@ -27,7 +28,8 @@ void MontreParametres(Orvelle& o, const Parametres& avant, const LectureParametr
     if (p.avert) c.Visible(Controle::CadreBienvenue, false);
 
     if (lu.cles.count("FONCTION_DEMARRAGE")) o.mesure.NumFonction = p.fonctionDemarrage;
-    if (lu.cles.count("FICSCANNER")) c.Texte(Controle::LegendeScanner, "Scanner : " + p.ficScanner);
+    if (lu.cles.count("FICSCANNER"))
+        c.Texte(Controle::LegendeScanner, o.textes.Mnu(mnu::Scanner) + p.ficScanner);
 
     // The format goes through its menu, which refuses the disabled formats.
     const int format = p.extImg;

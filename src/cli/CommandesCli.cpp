@@ -96,7 +96,7 @@ std::string RaisonTrame(const ErreurTrame& e) {
 std::optional<std::string> ChargeTrameCli(Orvelle& o, const std::string& entree) {
     const LectureTrame lu = FichierTrame::LitFichier(entree);
     if (!lu) return entree + ": " + Lisible(RaisonTrame(lu.erreur));
-    if (lu.trame->indPres) o.parametres.indPres = *lu.trame->indPres;
+    o.parametres.indPres = ModeTrame(*lu.trame);
     // Never values computed without their picture's size: refused in one line.
     if (const auto e = VerifieTrame(o, *lu.trame, SitueImagesTrame(o, *lu.trame)))
         return entree + ": " + Lisible(RaisonTrame(*e));
@@ -153,7 +153,8 @@ std::optional<std::string> ChargeEntree(Orvelle& o, const std::string& entree) {
     // Grid files come with their reader; every other input is an export.
     if (Minuscules(fs::path(entree).extension().string()) == ".trm")
         return ChargeTrameCli(o, entree);
-    const LectureCSV lu = AnalyseFichierCSV(o.ui, o.mesure, o.parametres, entree);
+    const LectureCSV lu =
+        AnalyseFichierCSV(o.ui, o.mesure, o.parametres, entree, NomsDesLangues(o));
     if (!lu) return entree + ": " + Lisible(Raison(lu.erreur));
     RemplaceGrille(o, *lu.table, entree);
     if (lu.table->ignorees > 0)

@@ -201,7 +201,7 @@ std::optional<std::string> EcritFichierCouleur(Interface& ui, EtatCouleur& e,
     const std::string nom = chemin->substr(chemin->find_last_of('/') + 1);
     if (!nuancier) {
         e.NomFichierScanner = nom;
-        ui.controles.Texte(Controle::LegendeScanner, "Scanner : " + nom);
+        ui.controles.Texte(Controle::LegendeScanner, ui.Mnu(mnu::Scanner) + nom);
     }
     e.NomFichierCouleur = nom;
     FermeNotes(ui, e);

@@ -24,6 +24,7 @@ struct ChargeurImage::Tache {
     std::string chemin; // the name's bytes: any name the system allows
     int lignesUtiles = 0;
     int budgetMo = BudgetImageMoDefaut;
+    std::string refus;
     std::atomic<bool> annule{false};
     std::atomic<bool> finie{false};
 };
@@ -76,7 +77,8 @@ void ChargeurImage::Termine() {
     }
 }
 
-std::uint64_t ChargeurImage::Charge(const std::string& chemin, int lignesUtiles, int budgetMo) {
+std::uint64_t ChargeurImage::Charge(const std::string& chemin, int lignesUtiles, int budgetMo,
+                                    const std::string& refus) {
     if (courante_) courante_->annule = true;
     Termine();
     // Qt's reader is held to the same budget wherever it decodes (previews,
@@ -87,6 +89,7 @@ std::uint64_t ChargeurImage::Charge(const std::string& chemin, int lignesUtiles,
     t->chemin = chemin;
     t->lignesUtiles = lignesUtiles;
     t->budgetMo = budgetMo;
+    t->refus = refus;
     courante_ = t;
     fils_.emplace_back(t, std::thread([this, t] {
                            try {
@@ -148,7 +151,8 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     // decoder allocates a byte for it.
     const auto entete = LitEnteteImageFichier(chemin);
     if (entete) {
-        if (auto refus = RefusBudgetImage(entete->largeur, entete->hauteur, t->budgetMo)) {
+        if (auto refus =
+                RefusBudgetImage(entete->largeur, entete->hauteur, t->budgetMo, t->refus)) {
             echec(*refus);
             return;
         }
@@ -167,7 +171,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     // decodes the full picture.
     if (jpeg) {
         if (const auto e = DecodeurJpeg::LitEnTete(chemin)) {
-            if (auto refus = RefusBudgetImage(e->largeur, e->hauteur, t->budgetMo)) {
+            if (auto refus = RefusBudgetImage(e->largeur, e->hauteur, t->budgetMo, t->refus)) {
                 echec(*refus);
                 return;
             }
@@ -251,7 +255,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     lecteur.setAutoTransform(false); // the size the loader read from the header
     // Formats whose header only Qt reads are held to the budget the same way.
     if (const QSize taille = lecteur.size(); taille.isValid())
-        if (auto refus = RefusBudgetImage(taille.width(), taille.height(), t->budgetMo)) {
+        if (auto refus = RefusBudgetImage(taille.width(), taille.height(), t->budgetMo, t->refus)) {
             echec(*refus);
             return;
         }

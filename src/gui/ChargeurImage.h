@@ -41,8 +41,9 @@ public:
     // whose header asks for more than `budgetMo` megabytes (its pixels and
     // levels) is refused before anything is allocated for it. Returns the
     // load's number.
+    // `refus` is the text of that refusal (RefusBudgetImage).
     std::uint64_t Charge(const std::string& chemin, int lignesUtiles = 0,
-                         int budgetMo = BudgetImageMoDefaut);
+                         int budgetMo = BudgetImageMoDefaut, const std::string& refus = {});
     std::uint64_t Numero() const { return numero_; }
     // Gives back the memory of a picture no longer shown, for the next one.
     void Recycle(std::shared_ptr<const PyramideImage> p);

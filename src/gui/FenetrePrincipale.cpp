@@ -566,7 +566,6 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     r = rangee(lm);
     auto* compte = new QLineEdit(mesure);
     compte->setReadOnly(true);
-    compte->setToolTip(tr("Comptage"));
     r->addWidget(compte);
     liaisons_.Lie(Controle::TexteComptage, compte);
     Bouton(r, Controle::BoutonComptage);
@@ -617,14 +616,13 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     Case(r, Controle::CaseCalculStat);
     // These buttons have no caption of their own: an icon and a tip say what they do.
     r = rangee(l);
-    Bouton(r, Controle::StatistiquesOrdre, tr("Statistiques d'ordre"))
+    Bouton(r, Controle::StatistiquesOrdre)
         ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    Bouton(r, Controle::ResultatsAfficher, tr("Résultats"))
+    Bouton(r, Controle::ResultatsAfficher)
         ->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Bouton(r, Controle::ResultatsBascule, tr("Afficher / masquer les résultats"))
+    Bouton(r, Controle::ResultatsBascule)
         ->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
-    Bouton(r, Controle::CopieNotation, tr("Copier la notation"))
-        ->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Bouton(r, Controle::CopieNotation)->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     l->addStretch(1);
 
     defile->setWidget(panneau);

@@ -244,7 +244,6 @@ QGroupBox* PanneauxCalibrage::ConstruitCorrection(QWidget* parent) {
     // Command1(0) has no caption of its own: an icon and a tip say what it does.
     auto* applique = Bouton(l, Controle::CorrectionAppliquer);
     applique->setIcon(applique->style()->standardIcon(QStyle::SP_DialogApplyButton));
-    applique->setToolTip(tr("Appliquer le coefficient de correction"));
     Bouton(l, Controle::CorrectionAnnuler);
     liaisons_.Lie(Controle::CadreCorrection, cadre);
     return cadre;
@@ -327,7 +326,6 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
     // cmdChargeMC has no design caption: an icon and a tip say what it does.
     auto* bascule = Bouton(bas, Controle::GroupeChargeMC);
     bascule->setIcon(bascule->style()->standardIcon(QStyle::SP_TitleBarShadeButton));
-    bascule->setToolTip(tr("Afficher / masquer le groupage"));
     Bouton(bas, Controle::GroupeOK);
     liaisons_.Lie(Controle::CadreGroupe, cadre);
     return cadre;

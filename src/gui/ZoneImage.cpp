@@ -7,6 +7,7 @@
 #include "gui/DessinVue.h"
 #include "gui/Loupe.h"
 #include "gui/Vignette.h"
+#include "interface/Messages.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -167,7 +168,8 @@ void ZoneImage::DemarreChargement() {
         if (std::isfinite(bas))
             lignesUtiles = static_cast<int>(std::clamp(std::ceil(bas) + 2, 1.0, 1e9));
     }
-    chargeur_.Charge(cheminCharge_, lignesUtiles, o_.parametres.memoireImageMo);
+    chargeur_.Charge(cheminCharge_, lignesUtiles, o_.parametres.memoireImageMo,
+                     o_.textes.Mnu(mnu::ImageTropGrande));
 }
 
 void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes) {

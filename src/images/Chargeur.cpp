@@ -91,7 +91,8 @@ std::optional<TailleImage> TailleImageAcceptee(Interface& ui, const std::string&
         RefuseChargement(ui, chemin, ui.Mnu(mnu::PasUneImage));
         return std::nullopt;
     }
-    if (auto refus = RefusBudgetImage(taille->largeur, taille->hauteur, memoireImageMo)) {
+    if (auto refus = RefusBudgetImage(taille->largeur, taille->hauteur, memoireImageMo,
+                                      ui.Mnu(mnu::ImageTropGrande))) {
         RefuseChargement(ui, chemin, *refus);
         return std::nullopt;
     }

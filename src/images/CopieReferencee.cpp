@@ -74,7 +74,7 @@ void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsI
     auto& c = ui.controles;
     ch.apercu = std::move(copie);
     ch.apercuEnregistre = false;
-    c.Texte(Controle::CadreCopie, "Enregistrement de l'image référencée");
+    c.Texte(Controle::CadreCopie, ui.Mnu(mnu::EnregistrementCopie));
     c.Visible(Controle::TexteCopie, false);
     c.Actif(Controle::CopieEnregistre, true);
     c.Visible(Controle::CadreCopie, true);

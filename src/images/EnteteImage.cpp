@@ -247,15 +247,23 @@ std::uint64_t MemoireImage(std::int64_t largeur, std::int64_t hauteur) {
 }
 
 std::optional<std::string> RefusBudgetImage(std::int64_t largeur, std::int64_t hauteur,
-                                            int budgetMo) {
+                                            int budgetMo, const std::string& modele) {
     const std::uint64_t budget = static_cast<std::uint64_t>(std::max(budgetMo, BudgetImageMoMini))
                                  << 20;
     const std::uint64_t besoin = MemoireImage(largeur, hauteur);
     if (besoin <= budget) return std::nullopt;
     const std::uint64_t mo = (besoin + (1u << 20) - 1) >> 20;
-    return "Image trop grande : " + std::to_string(largeur) + " x " + std::to_string(hauteur) +
-           " pixels demandent " + std::to_string(mo) + " Mo de mémoire ; la limite est de " +
-           std::to_string(budget >> 20) + " Mo (réglage MEMOIREIMAGE du fichier des paramètres)";
+    const std::string valeurs[] = {std::to_string(largeur), std::to_string(hauteur),
+                                   std::to_string(mo), std::to_string(budget >> 20)};
+    if (modele.empty())
+        return valeurs[0] + " x " + valeurs[1] + " : " + valeurs[2] + " > " + valeurs[3] + " Mo";
+    std::string t = modele;
+    for (int i = 0; i < 4; ++i) {
+        const std::string marque = "%" + std::to_string(i + 1);
+        if (const auto p = t.find(marque); p != std::string::npos)
+            t.replace(p, marque.size(), valeurs[i]);
+    }
+    return t;
 }
 
 } // namespace orv

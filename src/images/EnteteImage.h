@@ -35,8 +35,10 @@ std::optional<EnteteImage> LitEnteteImageFichier(const std::string& chemin);
 // levels under it (a third more).
 std::uint64_t MemoireImage(std::int64_t largeur, std::int64_t hauteur);
 // The refusal of a picture over the budget, giving its size and the limit;
-// nothing when it fits.
+// nothing when it fits. `modele` is the text of the tables (menu text 249),
+// %1 x %2 the size, %3 the megabytes it needs, %4 the limit; without one,
+// the numbers alone.
 std::optional<std::string> RefusBudgetImage(std::int64_t largeur, std::int64_t hauteur,
-                                            int budgetMo);
+                                            int budgetMo, const std::string& modele = {});
 
 } // namespace orv

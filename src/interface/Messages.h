@@ -109,7 +109,7 @@ inline constexpr int SurfaceNulle = 216;          // " surface nulle ! Retracer 
 inline constexpr int ScannerCalibre = 217;        // "Attention ! ... l'étalonnage du scanner ..."
 inline constexpr int NuancierNonCalibre = 218;    // "Attention ! ... la mesure du Nuancier ..."
 inline constexpr int DonneeIncorrecte = 223;      // "donnée vide ou incorrecte"
-inline constexpr int PolygoneAutoInvite = 232;    // "Polygone : 1er clic au centre, ... fermer"
+inline constexpr int PolygoneAutoInvite = 232; // "Polygone : 1er clic au centre, ... pour fermer"
 inline constexpr int PolygoneOuvertInvite = 233;
 
 } // namespace orv::msg
@@ -222,15 +222,28 @@ inline constexpr int RefaireGrille = 216;     // "Refaire"
 inline constexpr int TramesRecentes = 217;    // "Trames récentes"
 inline constexpr int ImagesRecentes = 218;    // "Images récentes"
 inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
-// Files refused and where the work goes, 245 onwards.
-inline constexpr int FichierNonLu = 245;        // "Fichier non lu : "
-inline constexpr int PasFichierOrdinaire = 246; // " n'est pas un fichier ordinaire"
-inline constexpr int FichierTropGros = 247;     // " est trop gros ; taille permise (Mo) : "
-inline constexpr int EcritesDans = 248;         // "Elles seront écrites dans : "
-inline constexpr int TrameEnregistree = 249;    // "Trame enregistrée : "
-inline constexpr int SauverTrameSous = 250;     // "Sauver la trame sous..."
-inline constexpr int AcquisitionNonEcrite = 251; // "L'image acquise n'a pas pu être enregistrée : "
-inline constexpr int CopieEnregistree = 252;     // "Image référencée enregistrée : "
+// The numbers and what users see of them, 240 onwards.
+inline constexpr int ModeAbsent = 240; // "Mode de résolution absent du fichier, pris comme : "
+// Tips of the buttons without a caption of their own, 241-246.
+inline constexpr int InfobulleStatistiquesOrdre = 241; // "Statistiques d'ordre"
+inline constexpr int InfobulleResultats = 242;         // "Résultats"
+inline constexpr int InfobulleBasculeResultats = 243;  // "Afficher / masquer les résultats"
+inline constexpr int InfobulleCopieNotation = 244;     // "Copier la notation"
+inline constexpr int InfobulleCorrection = 245;        // "Appliquer le coefficient de correction"
+inline constexpr int InfobulleGroupage = 246;          // "Afficher / masquer le groupage"
+inline constexpr int Scanner = 247;                    // "Scanner : "
+inline constexpr int EnregistrementCopie = 248;        // "Enregistrement de l'image référencée"
+// "Image trop grande : %1 x %2 pixels demandent %3 Mo ... %4 Mo ..."
+inline constexpr int ImageTropGrande = 249;
+// Files refused and where the work goes, 300 onwards.
+inline constexpr int FichierNonLu = 300;        // "Fichier non lu : "
+inline constexpr int PasFichierOrdinaire = 301; // " n'est pas un fichier ordinaire"
+inline constexpr int FichierTropGros = 302;     // " est trop gros ; taille permise (Mo) : "
+inline constexpr int EcritesDans = 303;         // "Elles seront écrites dans : "
+inline constexpr int TrameEnregistree = 304;    // "Trame enregistrée : "
+inline constexpr int SauverTrameSous = 305;     // "Sauver la trame sous..."
+inline constexpr int AcquisitionNonEcrite = 306; // "L'image acquise n'a pas pu être enregistrée : "
+inline constexpr int CopieEnregistree = 307;     // "Image référencée enregistrée : "
 
 } // namespace orv::mnu
 

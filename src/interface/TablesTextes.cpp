@@ -15,7 +15,8 @@ TablesTextes::TablesTextes() {
 }
 
 int TablesTextes::IndexMax(Table t) {
-    return t == Table::MNUSTAT ? 120 : 255;
+    // Menu texts go beyond the first 256: the program's own texts added since.
+    return t == Table::MNUSTAT ? 120 : t == Table::MNU ? 399 : 255;
 }
 
 const std::string& TablesTextes::Lit(Table t, int i) const {
@@ -27,6 +28,10 @@ const std::string& TablesTextes::Lit(Table t, int i) const {
 bool TablesTextes::Fixe(Table t, int i, std::string texte) {
     auto& v = tables_[Rang(t)];
     if (i < 0 || i >= static_cast<int>(v.size())) return false;
+    // "***" marks the texts of the tables (work to finish, a prompt to close):
+    // it is theirs, not the user's.
+    for (auto p = texte.find("***"); p != std::string::npos; p = texte.find("***", p))
+        texte.erase(p, 3);
     v[static_cast<size_t>(i)] = std::move(texte);
     return true;
 }

@@ -23,9 +23,10 @@ public:
     const std::string& Tintaval(int i) const { return Lit(Table::TINTAVAL, i); }
     const std::string& Lit(Table t, int i) const;
 
-    // Sets an entry; false (nothing changed) when the index is outside the table.
+    // Sets an entry, without the "***" markers the texts carry; false (nothing
+    // changed) when the index is outside the table.
     bool Fixe(Table t, int i, std::string texte);
-    // Highest index of a table (255, or 120 for MNUSTAT).
+    // Highest index of a table (255; 399 for MNU, 120 for MNUSTAT).
     static int IndexMax(Table t);
 
     // Fills every table with the built-in French texts, entries 141-148 built

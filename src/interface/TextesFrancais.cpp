@@ -170,7 +170,8 @@ constexpr Entree kMsg[] = {
     {229, "Tailles des fichiers Etalon et Scanner incompatibles ("},
     {230, " Fichier de référence ''"},
     {231, "'' invalide"},
-    {232, "Polygone : 1er clic au centre, puis les sommets ; clic droit pour fermer"},
+    {232, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier sommet "
+          "pour fermer"},
     {233, "Polygone : 1er clic au centre, puis les sommets ; clic droit sur le dernier sommet"},
 };
 
@@ -336,14 +337,25 @@ constexpr Entree kMnu[] = {
     {217, "Trames récentes"},
     {218, "Images récentes"},
     {219, " est introuvable : retiré de la liste"},
-    {245, "Fichier non lu : "},
-    {246, " n'est pas un fichier ordinaire"},
-    {247, " est trop gros ; taille permise (Mo) : "},
-    {248, "Elles seront écrites dans : "},
-    {249, "Trame enregistrée : "},
-    {250, "Sauver la trame sous..."},
-    {251, "L'image acquise n'a pas pu être enregistrée : "},
-    {252, "Image référencée enregistrée : "},
+    {240, "Mode de résolution absent du fichier, pris comme : "},
+    {241, "Statistiques d'ordre"},
+    {242, "Résultats"},
+    {243, "Afficher / masquer les résultats"},
+    {244, "Copier la notation"},
+    {245, "Appliquer le coefficient de correction"},
+    {246, "Afficher / masquer le groupage"},
+    {247, "Scanner : "},
+    {248, "Enregistrement de l'image référencée"},
+    {249, "Image trop grande : %1 x %2 pixels demandent %3 Mo de mémoire ; la limite est de %4 Mo "
+          "(réglage MEMOIREIMAGE du fichier des paramètres)"},
+    {300, "Fichier non lu : "},
+    {301, " n'est pas un fichier ordinaire"},
+    {302, " est trop gros ; taille permise (Mo) : "},
+    {303, "Elles seront écrites dans : "},
+    {304, "Trame enregistrée : "},
+    {305, "Sauver la trame sous..."},
+    {306, "L'image acquise n'a pas pu être enregistrée : "},
+    {307, "Image référencée enregistrée : "},
 };
 
 constexpr Entree kMstat[] = {

@@ -259,6 +259,12 @@ void DisposeGrilleStatistiques(const EtatMesure& m, GrilleTexte& p) {
         p.FixeTexte(0, c, g.Texte(0, c));
 }
 
+void RafraichitInvite(Interface& ui, const EtatMesure& m) {
+    std::string invite;
+    if (InviteDe(ui.textes, m, m.NumFonction, invite))
+        ui.textes.Fixe(Table::MSG, msg::InviteFonction, invite);
+}
+
 void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {
     const int n = m.NumFonction;
     Slot(n);

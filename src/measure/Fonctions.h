@@ -33,6 +33,10 @@ void LargeursGrille(Interface& ui, EtatMesure& m, int n);
 // and the headers of the value columns ("img" and "comment" excepted).
 void DisposeGrilleStatistiques(const EtatMesure& m, GrilleTexte& statistiques);
 
+// The prompt of the active function (message 55) from the tables as they
+// are: a language change gives it in the new language.
+void RafraichitInvite(Interface& ui, const EtatMesure& m);
+
 // Applies NumFonction: counters, counts, prompt, grid layout, window caption
 // (the statistics grid follows with DisposeGrilleStatistiques).
 void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p);

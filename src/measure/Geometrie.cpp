@@ -45,6 +45,53 @@ double AngleSommet(PointImage sommet, PointImage a, PointImage b) {
     return std::atan2(std::fabs(ax * by - ay * bx), ax * bx + ay * by) * 180 / std::numbers::pi;
 }
 
+double AireContour(const std::vector<PointImage>& contour) {
+    double double_aire = 0;
+    for (size_t i = 0; i < contour.size(); ++i) {
+        const PointImage a = contour[i], b = contour[(i + 1) % contour.size()];
+        double_aire += static_cast<double>(a.x) * b.y - static_cast<double>(b.x) * a.y;
+    }
+    return double_aire / 2;
+}
+
+bool DansContour(PointImage p, const std::vector<PointImage>& contour) {
+    if (contour.size() < 3) return false;
+    bool dedans = false;
+    for (size_t i = 0, j = contour.size() - 1; i < contour.size(); j = i++) {
+        const PointImage a = contour[i], b = contour[j];
+        const double px = p.x, py = p.y;
+        // On a side: not inside.
+        const double croix = (static_cast<double>(b.x) - a.x) * (py - a.y) -
+                             (static_cast<double>(b.y) - a.y) * (px - a.x);
+        if (croix == 0 && px >= std::min(a.x, b.x) && px <= std::max(a.x, b.x) &&
+            py >= std::min(a.y, b.y) && py <= std::max(a.y, b.y))
+            return false;
+        if ((a.y > p.y) != (b.y > p.y)) {
+            const double x = a.x + (py - a.y) * (static_cast<double>(b.x) - a.x) /
+                                       (static_cast<double>(b.y) - a.y);
+            if (px < x) dedans = !dedans;
+        }
+    }
+    return dedans;
+}
+
+namespace {
+
+// Which side of the line o-a the point b lies on: -1, 0 or 1.
+int Orientation(PointImage o, PointImage a, PointImage b) {
+    const double c = (static_cast<double>(a.x) - o.x) * (static_cast<double>(b.y) - o.y) -
+                     (static_cast<double>(a.y) - o.y) * (static_cast<double>(b.x) - o.x);
+    return (c > 0) - (c < 0);
+}
+
+} // namespace
+
+bool SeCoupent(PointImage a, PointImage b, PointImage c, PointImage d) {
+    const int o1 = Orientation(a, b, c), o2 = Orientation(a, b, d);
+    const int o3 = Orientation(c, d, a), o4 = Orientation(c, d, b);
+    return o1 * o2 < 0 && o3 * o4 < 0;
+}
+
 namespace {
 
 // Semi-axes of the density ellipse.

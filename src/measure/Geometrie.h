@@ -1,8 +1,11 @@
 // The plane geometry of the measures, free of any view or grid: triangle
-// surface and angle, density outlines, and the caliper's perpendicular.
+// surface and angle, polygon outlines, density outlines, and the caliper's
+// perpendicular.
 #pragma once
 
 #include "images/Vue.h"
+
+#include <vector>
 
 namespace orv {
 
@@ -11,6 +14,16 @@ double AireTriangle(double a, double b, double c);
 // Angle in degrees, 0 to 180, at `sommet` between the sides towards a and b
 // (an obtuse angle is itself, not its supplement); 0 when a side is empty.
 double AngleSommet(PointImage sommet, PointImage a, PointImage b);
+
+// Polygon outlines, closed from their last vertex to their first, in the
+// points' units. The shoelace surface, signed by the direction of travel: a
+// concave outline counts its recesses out whatever point the user starts on.
+double AireContour(const std::vector<PointImage>& contour);
+// True when p lies strictly inside the outline (even-odd rule); a point on a
+// side is not inside.
+bool DansContour(PointImage p, const std::vector<PointImage>& contour);
+// True when the segments a-b and c-d cross at a point inside both.
+bool SeCoupent(PointImage a, PointImage b, PointImage c, PointImage d);
 
 // Density outlines, in picture units, from the first point to the pointer.
 // Ellipse: centred on the first point, radius r = |pointer - centre| along its

@@ -11,10 +11,11 @@ double ArrondiOrdre(double valeur) {
     return LitDecimal(FormatNombre(valeur, "00000.0000", '.'));
 }
 
-StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
+StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs, bool pleinePrecision) {
     std::vector<double> x;
     for (double v : valeurs)
-        if (v > SeuilOrdre) x.push_back(ArrondiOrdre(v));
+        if (pleinePrecision ? v > 0 : v > SeuilOrdre)
+            x.push_back(pleinePrecision ? v : ArrondiOrdre(v));
     std::sort(x.begin(), x.end());
 
     StatistiquesOrdre s;
@@ -27,7 +28,7 @@ StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs) {
     const int h = n / 2;
     s.mediane = n % 2 == 1 ? X(h + 1) : (X(h) + X(h + 1)) / 2;
 
-    if (n >= 11) {
+    if (n >= ValeursDeciles) {
         // Rank 0.1 (N + 1) = k + r / 10 and rank 0.9 (N + 1) = k9 + (10 - r) / 10.
         const int r = n % 10 + 1;
         const int k = n / 10;

@@ -14,6 +14,9 @@ double ArrondiOrdre(double valeur);
 // zeros, rounding noise).
 inline constexpr double SeuilOrdre = 0.0001;
 
+// Deciles need this many values.
+inline constexpr int ValeursDeciles = 11;
+
 struct StatistiquesOrdre {
     int n = 0;
     double mediane = 0; // 0 when there is no value
@@ -22,7 +25,10 @@ struct StatistiquesOrdre {
 };
 
 // Deciles by linear interpolation at the rank p.(N + 1), p = 0.1 and 0.9.
-StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs);
+// Values are rounded to four decimals and those at or below SeuilOrdre left
+// out, unless `pleinePrecision`: densities, often far below a ten-thousandth,
+// keep every digit and every value above zero.
+StatistiquesOrdre CalculeOrdre(const std::vector<double>& valeurs, bool pleinePrecision = false);
 
 // The mode estimate, the middle of the densest region of the sorted values
 // (the half-sample mode): pass after pass, the values narrow to the shortest

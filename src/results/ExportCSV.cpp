@@ -4,12 +4,15 @@
 #include "base/Texte.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
+#include "results/Deciles.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
 
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <optional>
+#include <tuple>
 
 namespace orv {
 
@@ -35,8 +38,10 @@ template <typename F>
 std::string LigneOrdre(const Interface& ui, const EtatMesure& m, const std::string& libelle,
                        const std::string& sep, F valeur) {
     std::string t = libelle + sep;
-    for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c)
-        t += Plain(ui, valeur(static_cast<size_t>(c))) + sep;
+    for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c) {
+        const std::optional<double> v = valeur(static_cast<size_t>(c));
+        t += (v ? Plain(ui, *v) : std::string()) + sep;
+    }
     return t + sep;
 }
 
@@ -123,23 +128,25 @@ std::vector<std::string> LignesExport(const Interface& ui, const EtatMesure& m, 
     // Counts start afresh, then every statistics column gets its order statistics.
     TableDeciles(ui, m, r, prm);
     ecrit(LigneOrdre(ui, m, "Effectif = ", sep, [&r](size_t c) { return r.NbLignes[c]; }));
-    ecrit(LigneOrdre(ui, m, "1er décile", sep, [&r](size_t c) { return r.D1[c]; }));
+    // Deciles need eleven values: their cells stay empty below.
+    const auto decile = [&r](const auto& d, size_t c) {
+        return r.NbLignes[c] >= ValeursDeciles ? std::optional<double>(d[c]) : std::nullopt;
+    };
+    ecrit(LigneOrdre(ui, m, "1er décile", sep, [&](size_t c) { return decile(r.D1, c); }));
     ecrit(LigneOrdre(ui, m, "médiane", sep, [&r](size_t c) { return r.Mediane[c]; }));
-    ecrit(LigneOrdre(ui, m, "9ème décile", sep, [&r](size_t c) { return r.D9[c]; }));
+    ecrit(LigneOrdre(ui, m, "9ème décile", sep, [&](size_t c) { return decile(r.D9, c); }));
     ecrit("");
     for (int c = 1; c <= m.NbColStat && c < ColonnesResultats; ++c) {
         const auto i = static_cast<size_t>(c);
         std::string bas, haut, forme = "; D1,9 ;(";
-        if (r.NbLignes[i] >= MesuresMinimalesDeciles) {
+        if (r.NbLignes[i] >= ValeursDeciles) {
             bas = Plain(ui, r.D1[i]);
             haut = Plain(ui, r.D9[i]);
         } else {
             // No deciles below 11 values: the range is the mean give or take
             // sigma, as the notation then says.
-            const double moy = r.Moyenne[i], sigma = r.Sigma[i];
             forme = "; m ± sigma ;(";
-            bas = TexteStatistique(m, prm, ui.Sep(), c, moy - sigma);
-            haut = TexteStatistique(m, prm, ui.Sep(), c, moy + sigma);
+            std::tie(bas, haut) = BornesMoyenneSigma({ui, m, r, prm}, c);
         }
         ecrit(m.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(ui, r.NbLignes[i]) + forme +
               p.Texte(2, c) + " )" + bas + " - " + haut + "(" + p.Texte(3, c) + ")");

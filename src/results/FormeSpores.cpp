@@ -3,10 +3,12 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/Deciles.h"
 #include "results/Moments.h"
-#include "results/Statistiques.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace orv {
 
@@ -39,22 +41,44 @@ int ColonneQ(int fonction) {
     return fonction == 2 ? 3 : fonction == 3 ? 4 : 0;
 }
 
-std::string TexteFormes(const Interface& ui, const EtatMesure& m, const EtatResultats& r,
-                        const Parametres& p) {
+namespace {
+
+// Q of every finished line of spores as measured (L / l before the grid
+// rounds them to its decimals); a line read from a CSV file gives its cell.
+std::vector<double> QMesures(const EtatMesure& m) {
+    std::vector<double> q;
     const int c = ColonneQ(m.NumFonction);
-    if (c == 0 || c > m.NbColStat || Valeur(r.NbLignes, c) < 1) return {};
-    const auto nombre = [&](double v) { return FormatNombre(v, p.fDecimal, ui.Sep()); };
-    const auto nom = [&](double q) { return NomClasse(ui.textes, ClasseDeQ(q)); };
+    if (c == 0 || c >= m.GrilleRef.Colonnes()) return q;
+    // The width under which the grid leaves Q empty.
+    const double largeurMin = m.NumFonction == 2 ? 0.01 : 0.0;
+    const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.Lignes() - 1);
+    for (int l = 1; l <= derniere && l < static_cast<int>(m.ValeursLignes.size()); ++l) {
+        const auto& v = m.ValeursLignes[static_cast<size_t>(l)];
+        // A line read from a CSV file has only its cells.
+        const double x =
+            v[1] > 0 && v[2] > largeurMin ? v[1] / v[2] : LitDecimal(m.GrilleRef.Texte(l, c));
+        if (x > SeuilOrdre && std::isfinite(x)) q.push_back(x);
+    }
+    return q;
+}
+
+} // namespace
+
+std::string TexteFormes(const Interface& ui, const EtatMesure& m) {
+    const std::vector<double> q = QMesures(m);
+    if (q.empty()) return {};
+    // Q with the decimals of the limits, whatever the grid shows.
+    const auto nombre = [&](double v) { return FormatNombre(v, "###0.00", ui.Sep()); };
+    const auto nom = [&](double x) { return NomClasse(ui.textes, ClasseDeQ(x)); };
     const std::string fin(FinDeLigne);
 
-    // From the values: the mean of the statistics grid waits for "Calc..stat.".
-    const double moyenne = CalculeMoments(ValeursOrdre(m, c)).moyenne;
+    const double moyenne = CalculeMoments(q).moyenne;
     std::string t = ui.Mnu(mnu::FormeQMoyen) + nombre(moyenne) + " : " + nom(moyenne) + fin;
-    const double d1 = Valeur(r.D1, c), d9 = Valeur(r.D9, c);
-    // Deciles are 0 below 11 values: no range then.
-    if (d1 > 0 && d9 > 0) {
-        t += ui.Mnu(mnu::FormeDeciles) + nombre(d1) + "-" + nombre(d9) + " : " + nom(d1);
-        if (ClasseDeQ(d9) != ClasseDeQ(d1)) t += ui.Mnu(mnu::FormeJusqua) + nom(d9);
+    const StatistiquesOrdre o = CalculeOrdre(q);
+    // Deciles need eleven values: no range before.
+    if (o.n >= ValeursDeciles) {
+        t += ui.Mnu(mnu::FormeDeciles) + nombre(o.d1) + "-" + nombre(o.d9) + " : " + nom(o.d1);
+        if (ClasseDeQ(o.d9) != ClasseDeQ(o.d1)) t += ui.Mnu(mnu::FormeJusqua) + nom(o.d9);
         t += fin;
     }
     return t;

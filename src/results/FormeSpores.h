@@ -35,10 +35,9 @@ inline constexpr int SporesConseillees = 20;
 int ColonneQ(int fonction);
 
 // Lines of the results text: the class of the mean Q and, once there are
-// deciles, of the D1-D9 range. Empty for other functions or without spores.
-// Reads the order statistics as they were last computed.
-std::string TexteFormes(const Interface& ui, const EtatMesure& m, const EtatResultats& r,
-                        const Parametres& p);
+// deciles, of the D1-D9 range, both from Q as measured. Empty for other
+// functions or without spores.
+std::string TexteFormes(const Interface& ui, const EtatMesure& m);
 
 // The line the notation of spores ends with while fewer than 20 were
 // measured; empty otherwise.

@@ -9,6 +9,7 @@
 #include "measure/Fonctions.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace orv {
 
@@ -94,10 +95,15 @@ ErreurCSV Erreur(DefautCSV d, int ligne = 0, std::string texte = {}) {
     return {d, ligne, std::move(texte)};
 }
 
-// A cell the table must hold as a number, or leave empty.
+// A cell the table must hold as a number, or leave empty. Beyond a
+// thousand kilometres (or its square or cube) a value cannot be a measure:
+// the statistics would overflow on it.
 bool CelluleValide(const std::string& c, bool entier) {
     if (c.empty()) return true;
-    if (!entier) return LitNombreStrict(c).has_value();
+    if (!entier) {
+        const auto v = LitNombreStrict(c);
+        return v && std::fabs(*v) <= ValeurMaxCSV;
+    }
     const auto n = LitEntierStrict(c);
     return n && *n >= 0 && *n <= ImagesMax;
 }
@@ -144,7 +150,8 @@ std::optional<FonctionCSV> NommeeDans(const EtatMesure& m, const TablesTextes& t
 } // namespace
 
 std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
-                                          const std::string& ligne) {
+                                          const std::string& ligne,
+                                          const std::vector<NomsLangue>& langues) {
     const std::string polygones[2] = {ui.controles.Texte(Controle::FonctionPolygoneAuto),
                                       ui.controles.Texte(Controle::FonctionPolygoneOuvert)};
     if (auto f = NommeeDans(m, ui.textes, polygones, ligne)) return f;
@@ -154,11 +161,15 @@ std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure&
     francais.RemplitMessages();
     const std::string polygonesFrancais[2] = {Description(Controle::FonctionPolygoneAuto).texte,
                                               Description(Controle::FonctionPolygoneOuvert).texte};
-    return NommeeDans(m, francais, polygonesFrancais, ligne);
+    if (auto f = NommeeDans(m, francais, polygonesFrancais, ligne)) return f;
+    for (const NomsLangue& l : langues)
+        if (auto f = NommeeDans(m, l.textes, l.polygones, ligne)) return f;
+    return std::nullopt;
 }
 
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      const std::vector<std::string>& lignes) {
+                      const std::vector<std::string>& lignes,
+                      const std::vector<NomsLangue>& langues) {
     const int n = static_cast<int>(lignes.size());
     auto ligne = [&lignes](int i) -> const std::string& { return lignes[static_cast<size_t>(i)]; };
 
@@ -188,7 +199,7 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
         }
         if (!fonctionVue && ligne(i).find(kMarqueFonction) != std::string::npos) {
             fonctionVue = true;
-            fonction = FonctionNommee(ui, m, ligne(i));
+            fonction = FonctionNommee(ui, m, ligne(i), langues);
             if (!fonction) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue, i + 1, t)};
         }
         compte = LitCompte(t); // only the line just before "LISTE=" counts
@@ -207,6 +218,7 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
     if (table.colonnes < 3) return {std::nullopt, Erreur(DefautCSV::FonctionInconnue)};
     const int k = std::min(fonction->k, table.colonnes - 1);
     const int colImage = AColonneImage(fonction->numero) ? table.colonnes - 2 : -1;
+    const int derniereValeur = (colImage >= 0 ? colImage : table.colonnes - 1) - 1;
 
     int i = liste + 1;
     while (i < n && Trim(ligne(i)).empty()) ++i;
@@ -225,10 +237,12 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
     for (++i; i < n && !(compte && lues == *compte); ++i) {
         auto cellules = Cellules(ligne(i), table.colonnes, formeTxt);
         if (ToutesVides(cellules)) break;
-        for (int c = 1; c <= k; ++c)
-            if (!CelluleValide(cellules[static_cast<size_t>(c)], false))
-                return {std::nullopt,
-                        Erreur(DefautCSV::ValeurInvalide, i + 1, cellules[static_cast<size_t>(c)])};
+        for (int c = 1; c <= derniereValeur; ++c) {
+            const std::string& v = cellules[static_cast<size_t>(c)];
+            // Derived columns are read as written, but never as a number too large.
+            if (c <= k ? !CelluleValide(v, false) : !CelluleValide(v, false) && LitNombreStrict(v))
+                return {std::nullopt, Erreur(DefautCSV::ValeurInvalide, i + 1, v)};
+        }
         if (colImage >= 0 && !CelluleValide(cellules[static_cast<size_t>(colImage)], true))
             return {std::nullopt, Erreur(DefautCSV::ImageHorsListe, i + 1,
                                          cellules[static_cast<size_t>(colImage)])};
@@ -244,15 +258,15 @@ LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres
 }
 
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      std::istream& in) {
-    return AnalyseCSV(ui, m, p, LitLignes(in));
+                      std::istream& in, const std::vector<NomsLangue>& langues) {
+    return AnalyseCSV(ui, m, p, LitLignes(in), langues);
 }
 
 LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                             const std::string& chemin) {
+                             const std::string& chemin, const std::vector<NomsLangue>& langues) {
     const auto lignes = LitLignesFichier(chemin, LimiteFichierDonnees);
     if (!lignes) return {std::nullopt, Erreur(DefautCSV::Illisible)};
-    return AnalyseCSV(ui, m, p, *lignes);
+    return AnalyseCSV(ui, m, p, *lignes, langues);
 }
 
 std::string MessageErreurCSV(const TablesTextes& t, const std::string& chemin, const ErreurCSV& e) {

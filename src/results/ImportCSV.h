@@ -29,11 +29,25 @@ struct FonctionCSV {
 // (from column 1): every value column but the derived ones listed above.
 int DerniereColonneLue(const EtatMesure& m, int n);
 
+// The names a language gives the functions: its tables, and the captions of
+// the two polygon entries ("auto", "ouvert").
+struct NomsLangue {
+    TablesTextes textes;
+    std::string polygones[2];
+};
+
 // The function named by a line holding "Fonction :": the names of messages
 // 56-62 tested in order (a later match wins), else a function's own name
-// exactly. Nothing when the line names none.
+// exactly; in the interface language, then in French, then in each of
+// `langues` (an export may come from a colleague in any language). Nothing
+// when the line names none.
 std::optional<FonctionCSV> FonctionNommee(const Interface& ui, const EtatMesure& m,
-                                          const std::string& ligne);
+                                          const std::string& ligne,
+                                          const std::vector<NomsLangue>& langues = {});
+
+// The largest value a table may hold, in µm (µm², µm³): beyond, it cannot be
+// a measure.
+inline constexpr double ValeurMaxCSV = 1e9;
 
 // Why a file was refused.
 enum class DefautCSV {
@@ -42,7 +56,7 @@ enum class DefautCSV {
     FonctionInconnue, // the "Fonction :" line names no function
     SansListe,        // no "LISTE=" line
     Tronque,          // the table ends before its header or its "N mesures" lines
-    ValeurInvalide,   // a value that is not a number
+    ValeurInvalide,   // a value that is not a number, or too large for a measure
     ImageHorsListe,   // an image number that is not a loader slot (0 .. 50)
 };
 
@@ -70,12 +84,15 @@ struct LectureCSV {
 
 // Reads the lines of an export. Only as many measure lines as the grid holds
 // (TGRILLE, 255 at most) are kept; the others are counted.
+// `langues`: the other languages whose function names are known.
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      const std::vector<std::string>& lignes);
+                      const std::vector<std::string>& lignes,
+                      const std::vector<NomsLangue>& langues = {});
 LectureCSV AnalyseCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                      std::istream& in);
+                      std::istream& in, const std::vector<NomsLangue>& langues = {});
 LectureCSV AnalyseFichierCSV(const Interface& ui, const EtatMesure& m, const Parametres& p,
-                             const std::string& chemin);
+                             const std::string& chemin,
+                             const std::vector<NomsLangue>& langues = {});
 
 // The user's texts: a refused file, and lines left out of a full grid.
 std::string MessageErreurCSV(const TablesTextes& t, const std::string& chemin, const ErreurCSV& e);

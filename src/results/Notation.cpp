@@ -3,8 +3,10 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/Deciles.h"
 #include "results/Statistiques.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -88,7 +90,32 @@ std::string Libelle(const SourceNotation& o, const LibelleColonne& l) {
     return l.texte ? o.ui.Mnu(l.texte) : std::string(l.symbole);
 }
 
+double Cote(const std::array<double, ColonnesResultats>& v, int c) {
+    return c >= 0 && c < ColonnesResultats ? v[static_cast<size_t>(c)] : 0.0;
+}
+
+// Below eleven values a column has no deciles.
+bool SansDeciles(const SourceNotation& o, int c) {
+    return Cote(o.resultats.NbLignes, c) < ValeursDeciles;
+}
+
 } // namespace
+
+std::pair<std::string, std::string> BornesMoyenneSigma(const SourceNotation& o, int c,
+                                                       double facteur) {
+    // The mean and sigma as computed: the grid shows them rounded.
+    const double m = Cote(o.resultats.Moyenne, c), s = Cote(o.resultats.Sigma, c);
+    double bas = m - facteur * s, haut = m + facteur * s;
+    const double mini = LitDecimal(Cellule(o, kMin, c)), maxi = LitDecimal(Cellule(o, kMax, c));
+    if (mini <= maxi) {
+        bas = std::clamp(bas, mini, maxi);
+        haut = std::clamp(haut, mini, maxi);
+    }
+    const auto texte = [&](double v) {
+        return TexteStatistique(o.mesure, o.parametres, o.ui.Sep(), c, v);
+    };
+    return {texte(bas), texte(haut)};
+}
 
 std::string LibelleNotation(const Controles& controles, int v) {
     if (!FormeConnue(v)) return {};
@@ -103,10 +130,11 @@ std::string FragmentColonne(const SourceNotation& o, int v, int c) {
     if (!FormeConnue(v)) return maxFormate;
     const std::string minTexte = " (" + Cellule(o, kMin, c) + ")";
     const std::string maxTexte = "(" + Cellule(o, kMax, c) + ")";
-    // The mean and sigma as computed: the grid shows them rounded.
-    const bool dedans = c >= 0 && c < ColonnesResultats;
-    const double m = dedans ? o.resultats.Moyenne[static_cast<size_t>(c)] : 0.0;
-    const double s = dedans ? o.resultats.Sigma[static_cast<size_t>(c)] : 0.0;
+    // A column short of eleven values (a 3D spore's thickness measured on a
+    // few lines) gives its mean and sigma, and says so.
+    if (v != 3 && v != 4 && SansDeciles(o, c))
+        return FragmentColonne(o, FormeMoyenneSigma, c) + " " +
+               LibelleNotation(o.ui.controles, FormeMoyenneSigma);
     switch (v) {
     case 1:
         return " (" + Formate(o, kMin, c) + ")" + Formate(o, kD1, c) + "-" + Formate(o, kD9, c) +
@@ -115,10 +143,10 @@ std::string FragmentColonne(const SourceNotation& o, int v, int c) {
         return minTexte + Formate(o, kD1, c) + "-" + Formate(o, kMed, c) + "-" +
                Formate(o, kD9, c) + maxFormate;
     case 3:
-        return minTexte + Formate(o, m - s) + "-" + Formate(o, m + s) + maxTexte;
-    case 4:
-        return minTexte + Formate(o, m - kFacteur95 * s) + "-" + Formate(o, m + kFacteur95 * s) +
-               maxTexte;
+    case 4: {
+        const auto [bas, haut] = BornesMoyenneSigma(o, c, v == 3 ? 1.0 : kFacteur95);
+        return minTexte + bas + "-" + haut + maxTexte;
+    }
     default:
         return minTexte + Formate(o, kD1, c) + "-" +
                TexteNombre(Dominante(o.mesure, c), o.ui.Sep()) + "-" + Formate(o, kD9, c) +
@@ -147,8 +175,8 @@ std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
     RecalculeTout(ui, m, r, p);
     const SourceNotation o{ui, m, r, p};
     int v = r.NotationEclair;
-    // The deciles are 0 below 11 values.
-    if (m.LigneCourante < MesuresMinimalesDeciles + 1) v = FormeMoyenneSigma;
+    // Deciles need eleven values.
+    if (m.LigneCourante < ValeursDeciles + 1) v = FormeMoyenneSigma;
 
     const int f = m.NumFonction;
     if (f == 1) return LigneNotation(o, v, 1);

@@ -9,6 +9,7 @@
 #include "results/EtatResultats.h"
 
 #include <string>
+#include <utility>
 
 namespace orv {
 
@@ -21,9 +22,15 @@ struct SourceNotation {
     const Parametres& parametres;
 };
 
-// Below this many measures the deciles are 0, so "m ± sigma" is used instead.
-inline constexpr int MesuresMinimalesDeciles = 11;
+// Deciles need eleven values: below, "m ± sigma" is used instead.
 inline constexpr int FormeMoyenneSigma = 3;
+
+// The mean give or take `facteur` sigmas of column c, in the column's format
+// (the range that replaces the deciles below eleven values). A bound never
+// goes beyond the column's extremes: a length of -0.2 µm or a range wider
+// than the values would mislead.
+std::pair<std::string, std::string> BornesMoyenneSigma(const SourceNotation& s, int c,
+                                                       double facteur = 1);
 
 // Caption of NoTexp(v) ("D1,9" ... "d1, Dominante, d9"); empty outside 1..5.
 std::string LibelleNotation(const Controles& c, int v);

@@ -41,9 +41,14 @@ bool DansResultats(int c) {
 
 } // namespace
 
+bool PleinePrecision(const EtatMesure& m, int c) {
+    return GenreDeColonne(m.NumFonction, c) == GenreColonne::Densite;
+}
+
 std::vector<double> ValeursOrdre(const EtatMesure& m, int c) {
     std::vector<double> v = Valeurs(m, c, DerniereLigne(m, m.LigneCourante - 1), false);
-    std::erase_if(v, [](double x) { return !(x > SeuilOrdre); });
+    const double seuil = PleinePrecision(m, c) ? 0.0 : SeuilOrdre;
+    std::erase_if(v, [seuil](double x) { return !(x > seuil); });
     return v;
 }
 
@@ -144,7 +149,7 @@ void SurligneExtremes(const EtatResultats& r, GrilleTexte& g) {
 
 void Cdecile(const EtatMesure& m, EtatResultats& r, int c) {
     if (!DansResultats(c) || c > m.NbColStat) return;
-    const StatistiquesOrdre s = CalculeOrdre(ValeursOrdre(m, c));
+    const StatistiquesOrdre s = CalculeOrdre(ValeursOrdre(m, c), PleinePrecision(m, c));
     const auto i = static_cast<size_t>(c);
     r.NbLignes[i] = s.n;
     r.Mediane[i] = s.mediane;
@@ -167,9 +172,11 @@ void TableDeciles(const Interface& ui, const EtatMesure& m, EtatResultats& r,
         Cdecile(m, r, c);
         const auto i = static_cast<size_t>(c);
         p.FixeTexte(8, c, TexteNombre(r.NbLignes[i], ui.Sep()));
-        p.FixeTexte(9, c, TexteStatistique(m, prm, ui.Sep(), c, r.D1[i]));
+        // Deciles need eleven values: their cells stay empty below.
+        const bool deciles = r.NbLignes[i] >= ValeursDeciles;
+        p.FixeTexte(9, c, deciles ? TexteStatistique(m, prm, ui.Sep(), c, r.D1[i]) : "");
         p.FixeTexte(10, c, TexteStatistique(m, prm, ui.Sep(), c, r.Mediane[i]));
-        p.FixeTexte(11, c, TexteStatistique(m, prm, ui.Sep(), c, r.D9[i]));
+        p.FixeTexte(11, c, deciles ? TexteStatistique(m, prm, ui.Sep(), c, r.D9[i]) : "");
     }
 }
 

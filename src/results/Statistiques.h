@@ -46,8 +46,10 @@ bool StatColonnes(const Interface& ui, const EtatMesure& m, EtatResultats& r, co
 void SurligneExtremes(const EtatResultats& r, GrilleTexte& g);
 
 // The values of column c that the order statistics, the dominante and the
-// distribution plots count: finished lines, above SeuilOrdre.
+// distribution plots count: finished lines, above SeuilOrdre (above zero for
+// densities, which keep their full precision: PleinePrecision).
 std::vector<double> ValeursOrdre(const EtatMesure& m, int c);
+bool PleinePrecision(const EtatMesure& m, int c);
 
 // Count, median and deciles of value column c (1..NbColStat, within the
 // result vectors) into r; another column changes nothing.

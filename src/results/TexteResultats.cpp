@@ -3,6 +3,7 @@
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"
+#include "results/Deciles.h"
 #include "results/FormeSpores.h"
 #include "results/Notation.h"
 #include "results/Statistiques.h"
@@ -30,14 +31,14 @@ size_t Caracteres(const std::string& t) {
     }));
 }
 
-// A cell shown with the number format when it holds a number; labels, headers
-// and the "index" texts stay as they are.
+// A cell shown in its column's format when it holds a number (the user's
+// decimals, one for the volume, three significant digits for densities);
+// labels, headers and the "index" texts stay as they are.
 std::string CelluleFormatee(const SourceNotation& o, int ligne, int c) {
     const std::string& t = o.resultats.GrilleRefP.Texte(ligne, c);
     const auto v = LitNombreStrict(t);
     if (!v) return t;
-    const bool volume = o.mesure.NumFonction == 2 && c == 4;
-    return FormatNombre(*v, volume ? "###0.0" : o.parametres.fDecimal, o.ui.Sep());
+    return TexteStatistique(o.mesure, o.parametres, o.ui.Sep(), c, *v);
 }
 
 std::string LigneTableau(const SourceNotation& o, int ligne) {
@@ -72,14 +73,22 @@ std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, Et
 
     for (int c = 1; c <= m.NbColStat && c < ColonnesResultats && c < p.Colonnes(); ++c) {
         const auto i = static_cast<size_t>(c);
-        t += p.Texte(0, c) + " : \tN =" + Plain(o, r.NbLignes[i]) + " ; dMd ; (" + p.Texte(2, c) +
-             ")" + Plain(o, r.D1[i]) + " - " + Plain(o, Dominante(m, c)) + " - " +
-             Plain(o, r.D9[i]) + "(" + p.Texte(3, c) + ")" + fin;
+        t += p.Texte(0, c) + " : \tN =" + Plain(o, r.NbLignes[i]);
+        if (r.NbLignes[i] >= ValeursDeciles) {
+            t += " ; dMd ; (" + p.Texte(2, c) + ")" + Plain(o, r.D1[i]) + " - " +
+                 Plain(o, Dominante(m, c)) + " - " + Plain(o, r.D9[i]);
+        } else {
+            // No deciles below eleven values: the mean give or take sigma, as
+            // the notation then says.
+            const auto [bas, haut] = BornesMoyenneSigma(o, c);
+            t += " ; m ± sigma ; (" + p.Texte(2, c) + ")" + bas + " - " + haut;
+        }
+        t += "(" + p.Texte(3, c) + ")" + fin;
     }
 
     for (int ligne = 0; ligne <= 7; ++ligne) t += LigneTableau(o, ligne);
     if (m.LigneCourante >= 11) t += LigneTableau(o, 10);
-    t += TexteFormes(ui, m, r, prm);
+    t += TexteFormes(ui, m);
     // Too few spores for a description: said beside the results, never inside
     // the notation that is pasted into a description or exported.
     if (const std::string a = AvertissementEffectif(ui, m, r); !a.empty()) t += a + fin;

@@ -125,9 +125,24 @@ TEST(Annotation, SuitesDeSaisie) {
         double longueur;
         int sens, angle;
         bool etiquetteAuBout;
+        int refus = 0; // lengths refused with a message, the prompt left open
     } cas[] = {
         {"defauts", S, 4000, 3000, 0, 0, {"10", "microns"}, " 10microns", 10, 1, 0, false},
-        {"virgule", S, 4000, 3000, 0, 0, {"12,5", "µ"}, " 12 µm", 12, 1, 0, false},
+        {"virgule", S, 4000, 3000, 0, 0, {"12,5", "µ"}, " 12.5 µm", 12.5, 1, 0, false},
+        // No bar of no length; "1,000" may be a thousand where the decimal point is ".".
+        {"refus",
+         S,
+         4000,
+         3000,
+         0,
+         0,
+         {"abc", "0", "1,000", "2 5", "7,5", "µ"},
+         " 7.5 µm",
+         7.5,
+         1,
+         0,
+         false,
+         4},
         {"point", S, 4000, 3000, 0, 0, {"2.5", "µ"}, " 2.5 µm", 2.5, 1, 0, false},
         {"annule", S, 4000, 3000, 0, 0, {"10", ""}, nullptr, 0, 0, 0, false},
         // atan(1/2) is 26.6 degrees.
@@ -158,6 +173,7 @@ TEST(Annotation, SuitesDeSaisie) {
                 ASSERT_TRUE(ValideAnnotation(s.ui, s.a, c, r));
             }
         }
+        EXPECT_EQ(s.p.Compte("message"), k.refus);
         // Every way out ends the mode and closes the prompt: the next press measures.
         EXPECT_FALSE(AnnotationEnCours(s.a));
         EXPECT_FALSE(s.controles(C::CadreSaisie).visible);

@@ -239,6 +239,23 @@ TEST_F(CommandesTrameTest, ResolutionModeOfTheFileMustMatch) {
     o->parametres.indPres = true;
     EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Charge);
     AttendMeme(Releve_(*x), Releve_(*o), "same mode");
+
+    // A file that does not give its mode is read in the mode of new settings
+    // (Ind. Dim.), and says so; refused while the settings hold the other.
+    auto y = Session();
+    Travail(*y, 8, 3);
+    auto lignes = *LitLignesFichier(Sauve(*y, "dim.trm"));
+    std::erase_if(lignes, [](const std::string& l) { return l.rfind("INDPRES", 0) == 0; });
+    const std::string sans = Ecrit(lignes, "sans_mode.trm");
+    const std::string note = "Mode de résolution absent du fichier, pris comme : Ind. Dim.";
+    p.Oublie();
+    EXPECT_EQ(ChargeTrame(*o, sans), ResultatChargement::Refuse);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{o->textes.Msg(176) + "\r\n" + note});
+    o->parametres.indPres = false;
+    p.Oublie();
+    EXPECT_EQ(ChargeTrame(*o, sans), ResultatChargement::Charge);
+    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{note});
+    AttendMeme(Releve_(*y), Releve_(*o), "assumed mode");
 }
 
 TEST_F(CommandesTrameTest, FactorsCountedOnAnotherBoxWidthAreCorrected) {

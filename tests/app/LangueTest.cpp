@@ -90,7 +90,7 @@ TEST_F(Langue, FichierItalienRelegende) {
     EXPECT_EQ(Texte(Controle::CaseCalculStat), "Calc. stat.");
     // The composed descriptor keeps the name it was built with.
     EXPECT_EQ(o->textes.Msg(146), "mesure Segment$4$Longueur$img $comment$");
-    EXPECT_EQ(Texte(Controle::FonctionCystides5), "5 misure***");
+    EXPECT_EQ(Texte(Controle::FonctionCystides5), "5 misure");
     EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 20}, {Table::MSG, 56}, {Table::MNU, 40}}));
     EXPECT_EQ(p.Compte("message"), 0);
 }
@@ -102,21 +102,28 @@ TEST_F(Langue, FichierAbsentRelegendeQuandMeme) {
     EXPECT_EQ(p.appels.size(), 0u);
     EXPECT_EQ(Texte(Controle::MenuFichiers), "fichiers");
     // Re-captioned from the built-in tables.
-    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures***");
+    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures");
 }
 
-TEST_F(Langue, ChangerDeLangueNeRestaurePasLeFrancais) {
-    Ecrit("it", {"MNEDIT;Modifica", "MSG;", "M20;larghezza", "M21;spessore", "*"});
+// Every language starts from the built-in French: what the previous one set
+// and the next does not goes, and French without a file of its own gives the
+// captions of the start back, but for one the program changed meanwhile.
+TEST_F(Langue, ChaqueLangueRepartDuFrancais) {
+    Ecrit("it",
+          {"MNEDIT;Modifica", "MNFICHIERS;File", "MSG;", "M20;larghezza", "M21;spessore", "*"});
     Ecrit("es", {"MSG;", "M21;espesor", "*"});
+    const std::string largeur = Texte(Controle::Choix3DLargeur);
     Applique("it");
+    o->controles.Texte(Controle::MenuFichiers, "Archivio");
     Applique("es");
-    EXPECT_EQ(o->textes.Msg(20), "larghezza");
-    EXPECT_EQ(o->textes.Msg(21), "espesor");
-    EXPECT_EQ(Texte(Controle::MenuEdition), "Modifica");
+    EXPECT_EQ(Changes(), (Modifs{{Table::MSG, 21}}));
+    EXPECT_EQ(Texte(Controle::MenuEdition), "Edition");
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), francais.Msg(20));
     EXPECT_EQ(Texte(Controle::Choix3DEpaisseur), "espesor");
-    // French without a French file only re-captions from the tables as they are.
+    EXPECT_EQ(Texte(Controle::MenuFichiers), "Archivio");
     Applique("fr");
-    EXPECT_EQ(Texte(Controle::Choix3DLargeur), "larghezza");
+    EXPECT_TRUE(Changes().empty());
+    EXPECT_EQ(Texte(Controle::Choix3DLargeur), largeur);
     Ecrit("fr", {"MSG;", "M20; largeur", "*"});
     Applique("fr");
     EXPECT_EQ(Texte(Controle::Choix3DLargeur), "largeur");
@@ -133,7 +140,7 @@ TEST_F(Langue, SectionSansFinAvaleLaSuite) {
     EXPECT_EQ(o->textes.Msg(17), "terzo");
     EXPECT_EQ(Texte(Controle::RazTout), "Raz tout");
     EXPECT_EQ(Texte(Controle::MenuEdition), "Edition");
-    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures***");
+    EXPECT_EQ(Texte(Controle::FonctionCystides3), "3 mesures");
 }
 
 TEST_F(Langue, IndexIncorrectsIgnores) {

@@ -118,16 +118,6 @@ TEST_F(MenuOptions, MachineRapide) {
     EXPECT_EQ(o->parametres.modePointage, 1);
 }
 
-TEST_F(MenuOptions, ImageParDefautNonImplantee) {
-    const Parametres avant = o->parametres;
-    p.reponses = {false, true};
-    EXPECT_TRUE(Clic(Controle::ImageParDefaut));
-    EXPECT_EQ(p.Compte("message"), 0); // declined: nothing more
-    EXPECT_TRUE(Clic(Controle::ImageParDefaut));
-    EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"** non implanté **!"});
-    EXPECT_EQ(o->parametres.repImage, avant.repImage);
-}
-
 TEST_F(MenuOptions, EntreesRefusees) {
     Clic(Controle::FormatImageJPG);
     // A disabled format cannot be chosen.

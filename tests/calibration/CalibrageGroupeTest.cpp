@@ -129,7 +129,7 @@ TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
 TEST_F(CalibrageGroupe, GroupModeSwitch) {
     Clic(Controle::GroupeChargeMC);
     EXPECT_TRUE(o->controles(Controle::CadreGroupe).visible);
-    EXPECT_EQ(Texte(Controle::BarreEtat), " Presser 'groupe MC' pour fermer***");
+    EXPECT_EQ(Texte(Controle::BarreEtat), " Presser 'groupe MC' pour fermer");
 
     // A line measured on another image is drawn only in group mode.
     o->images.IndexImage = 1;

@@ -10,6 +10,7 @@
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "images/CopieReferencee.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Grille.h"
@@ -70,14 +71,15 @@ QAction* Action(QWidget* fenetre, const QString& nom) {
 }
 
 // Every text the window shows of its own, in the order the window is built:
-// menus and context menus, buttons, boxes, frames, labels, the status prompt
-// and the grid's headers.
+// menus and context menus with their tips, buttons, boxes, frames, labels and
+// the tips of each, the status prompt and the grid's headers.
 QStringList Legendes(FenetrePrincipale& f) {
     QStringList t;
     std::function<void(QMenu*)> menu = [&](QMenu* m) {
         for (QAction* a : m->actions()) {
             if (a->isSeparator()) continue;
             t << a->text();
+            t << a->toolTip();
             if (a->menu()) menu(a->menu());
         }
     };
@@ -93,6 +95,7 @@ QStringList Legendes(FenetrePrincipale& f) {
             t << g->title();
         else if (auto* l = qobject_cast<QLabel*>(w))
             t << l->text();
+        t << w->toolTip();
     }
     t << f.statusBar()->currentMessage();
     const QAbstractItemModel* grille = f.VueGrille()->model();
@@ -427,25 +430,60 @@ private slots:
     // and no "***": no word of a French text stays in the same place, but for
     // the words the two languages share.
     void languesLivreesSansFrancais() {
-        // Two measures, for the statistics' labels.
-        auto mesure = [](Orvelle& o) {
-            AjouteValeur(o, 10.0);
-            AjouteValeur(o, 5.0);
-            RecalculeStatistiques(o);
+        // A window in a language, started in it or in French then switched to
+        // it from the menu, with texts the program composes from the tables:
+        // statistics' labels, a scanner file named by the settings, the
+        // annotated copy's frame.
+        struct Fen {
+            QTemporaryDir home;
+            PlateformeQt p;
+            std::unique_ptr<Orvelle> e;
+            std::unique_ptr<FenetrePrincipale> f;
         };
-        mesure(*etat);
-        const QStringList francais = Legendes(*fenetre);
-        const QStringList partout = {"Twain", "Tintaval", "Numerelle", "Orvelle", "Tablouve",
-                                     "sigma", "Sigma",    "Kurt",      "Min",     "Max",
-                                     "img",   "Img",      "Cal",       "Obj",     "fr",
-                                     "it",    "es",       "de",        "en"};
+        auto ouvre = [](const std::string& depart, const std::string& puis) {
+            auto x = std::make_unique<Fen>();
+            QFile zelk(x->home.filePath("Zelk.dat"));
+            if (zelk.open(QIODevice::WriteOnly)) zelk.write("FICSCANNER=etalon.Scn\r\n");
+            zelk.close();
+            x->e = std::make_unique<Orvelle>(x->p, x->home.path().toStdString());
+            Orvelle& e = *x->e;
+            e.dossierDonnees = ORVELLE_DATA_DIR;
+            e.langueDemandee = depart;
+            x->f = std::make_unique<FenetrePrincipale>(e, x->p);
+            Demarrage(e);
+            x->f->AppliqueLangueQt();
+            x->f->show();
+            if (!QTest::qWaitForWindowExposed(x->f.get())) return x;
+            Activation(e);
+            AjouteValeur(e, 10.0);
+            AjouteValeur(e, 5.0);
+            RecalculeStatistiques(e);
+            OffreCopieReferencee(e.ui, e.images.chargeur, std::nullopt);
+            if (puis != depart) {
+                const auto langues = MemeFamille(Controle::LangueFr);
+                for (Controle c : langues)
+                    if (Description(c).texte == puis) Action(x->f.get(), NomObjet(c))->trigger();
+            }
+            x->f->Actualise();
+            return x;
+        };
+        const auto francais = ouvre("fr", "fr");
+        const QStringList reference = Legendes(*francais->f);
+        QVERIFY(reference.contains("Enregistrement de l'image référencée"));
+        QVERIFY(reference.contains("Scanner : etalon.Scn"));
+        QVERIFY(reference.contains("Afficher / masquer les résultats")); // a button's tip
+        const QStringList partout = {
+            "Twain", "Tintaval", "Numerelle", "Orvelle", "Tablouve", "sigma", "Sigma", "Kurt",
+            "Min",   "Max",      "img",       "Img",     "Cal",      "Obj",   "fr",    "it",
+            "es",    "de",       "en",        "etalon",  "Scn",      "px",    "µm"};
         const std::map<std::string, QStringList> communs = {
-            {"en", {"Options",       "Images",  "Image",       "image",      "Spores",
-                    "Triangle",      "Ellipse", "Rectangle",   "Segments",   "Tests",
-                    "Documentation", "comment", "Export",      "Auto",       "format",
-                    "scanner",       "pixels",  "graduations", "correction", "mode"}},
-            {"de", {"Ellipse", "Tests"}},
-            {"it", {"Larg", "un", "la", "non", "scanner", "auto", "dim"}},
+            {"en",
+             {"Options",    "Images",    "Image",    "image",    "Spores",        "Triangle",
+              "Ellipse",    "Rectangle", "Segments", "Tests",    "Documentation", "comment",
+              "Export",     "Auto",      "format",   "scanner",  "pixels",        "graduations",
+              "correction", "mode",      "version",  "notation", "Scanner"}},
+            {"de", {"Ellipse", "Tests", "Scanner"}},
+            {"it", {"Larg", "un", "la", "non", "scanner", "auto", "dim", "Scanner"}},
             {"es", {"Long", "un", "la", "auto", "dim", "Balance"}}};
         const QRegularExpression mot("\\p{L}*\\p{Ll}{2,}"); // a word, not a code
         auto mots = [&mot](const QString& t) {
@@ -454,32 +492,47 @@ private slots:
             return m;
         };
         for (const std::string code : {"en", "de", "it", "es"}) {
-            QTemporaryDir home;
-            PlateformeQt p;
-            Orvelle e(p, home.path().toStdString());
-            e.dossierDonnees = ORVELLE_DATA_DIR;
-            e.langueDemandee = code;
-            FenetrePrincipale f(e, p);
-            Demarrage(e);
-            f.AppliqueLangueQt();
-            f.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&f));
-            Activation(e);
-            mesure(e);
-            const QStringList textes = Legendes(f);
-            QCOMPARE(textes.size(), francais.size());
-            QStringList restes;
-            for (int i = 0; i < textes.size(); ++i) {
-                const QStringList traduits = mots(textes[i]);
-                for (const QString& m : mots(francais[i]))
-                    if (traduits.contains(m) && !partout.contains(m) &&
-                        !communs.at(code).contains(m))
-                        restes << m + " (" + textes[i] + ")";
-                if (textes[i].contains("***")) restes << textes[i];
+            for (const std::string& depart : {code, std::string("fr")}) {
+                const auto x = ouvre(depart, code);
+                const QStringList textes = Legendes(*x->f);
+                QCOMPARE(textes.size(), reference.size());
+                QStringList restes;
+                for (int i = 0; i < textes.size(); ++i) {
+                    const QStringList traduits = mots(textes[i]);
+                    for (const QString& m : mots(reference[i]))
+                        if (traduits.contains(m) && !partout.contains(m) &&
+                            !communs.at(code).contains(m))
+                            restes << m + " (" + textes[i] + ")";
+                    if (textes[i].contains("***")) restes << textes[i];
+                }
+                QVERIFY2(restes.isEmpty(),
+                         qPrintable(QString::fromStdString(depart + " -> " + code) + ": " +
+                                    restes.join(" | ")));
+                // The entry of no use is not shown beside "Font choice".
+                QVERIFY(!Action(x->f.get(), NomObjet(Controle::Illustrer3))->isVisible());
             }
-            QVERIFY2(restes.isEmpty(),
-                     qPrintable(QString::fromStdString(code) + ": " + restes.join(" | ")));
         }
+    }
+
+    // Back to French from a shipped language, the window reads as it does at
+    // a French start: every caption, header and label.
+    void retourAuFrancais() {
+        AjouteValeur(*etat, 10.0);
+        AjouteValeur(*etat, 5.0);
+        RecalculeStatistiques(*etat);
+        fenetre->Actualise();
+        const QStringList francais = Legendes(*fenetre);
+        etat->dossierDonnees = ORVELLE_DATA_DIR;
+        Action(fenetre.get(), NomObjet(Controle::LangueEn))->trigger();
+        QVERIFY(Legendes(*fenetre) != francais);
+        Action(fenetre.get(), NomObjet(Controle::LangueFr))->trigger();
+        QVERIFY(Action(fenetre.get(), NomObjet(Controle::LangueFr))->isChecked());
+        const QStringList revenu = Legendes(*fenetre);
+        QStringList ecarts;
+        for (int i = 0; i < std::min(revenu.size(), francais.size()); ++i)
+            if (revenu[i] != francais[i]) ecarts << francais[i] + " -> " + revenu[i];
+        QVERIFY2(ecarts.isEmpty() && revenu.size() == francais.size(),
+                 qPrintable(ecarts.join(" | ")));
     }
 
     // The Illustrer menu reaches the view and the copy: a horizontal and an

@@ -208,11 +208,13 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     Ouvre(Chemin("a"));
     p.images["/photos/enorme.jpg"] = {20000, 20000};
     p.Oublie();
+    // In the words of the tables, whatever the language.
+    o->textes.Fixe(Table::MNU, mnu::ImageTropGrande, "%1 x %2 : %3 MB > %4 MB");
     Ouvre("/photos/enorme.jpg");
     ASSERT_EQ(p.Compte("message"), 1);
     const std::string m = p.Textes("message")[0];
-    EXPECT_NE(m.find("20000 x 20000"), std::string::npos) << m;
-    EXPECT_NE(m.find("1024 Mo"), std::string::npos) << m;
+    EXPECT_NE(m.find("\r\n20000 x 20000 : "), std::string::npos) << m;
+    EXPECT_NE(m.find(" MB > 1024 MB"), std::string::npos) << m;
     EXPECT_EQ(Liste().size(), 1u);
     o->parametres.memoireImageMo = 4000;
     Ouvre("/photos/enorme.jpg");

@@ -11,42 +11,78 @@ using V = std::vector<std::string>;
 class SurfacesTest : public ScenarioPointage {
 protected:
     SurfacesTest() { FixeEchelle(0.01); } // 1000 picture units = 10 µm
-    // A square of side 10 µm centred on (5000, 5000), anchor at the centre.
-    void Carre() {
-        for (const auto& [x, y] :
-             {std::pair{5000, 5000}, {4500, 4500}, {5500, 4500}, {5500, 5500}, {4500, 5500}})
-            Clic(x, y);
-    }
 };
 
-// The square closed by the right click: anywhere for the automatic polygon
-// (the outline closes on its first vertex), on the first corner for the open
-// one. The fan of triangles starts from the first click: the prompt says it
-// is the centre.
-TEST_F(SurfacesTest, SquarePolygon) {
-    for (const bool automatique : {true, false}) {
-        SCOPED_TRACE(automatique);
+// Outlines closed by a right click on their last corner (already marked or
+// not), measured as clicked: a square of side 10 µm and a C of 30 µm with a
+// 20 x 10 notch (700 µm², 160 µm), whose anchor may sit where it does not see
+// every side, or be the outline's first corner. The open polygon's right click
+// is on its first corner again.
+TEST_F(SurfacesTest, PolygonOutlines) {
+    using P = std::vector<std::pair<int, int>>;
+    const P carre{{4500, 4500}, {5500, 4500}, {5500, 5500}, {4500, 5500}};
+    const P c{{2000, 2000}, {5000, 2000}, {5000, 3000}, {3000, 3000},
+              {3000, 4000}, {5000, 4000}, {5000, 5000}, {2000, 5000}};
+    auto avec = [](std::pair<int, int> premier, P contour, std::pair<int, int> droit) {
+        contour.insert(contour.begin(), premier);
+        contour.push_back(droit);
+        return contour;
+    };
+    const struct {
+        const char* cas;
+        bool automatique;
+        P clics; // the last one with the right button
+        V attendu;
+    } cas[] = {
+        {"centre",
+         true,
+         avec({5000, 5000}, carre, carre.back()),
+         {"100,00", "40,00", "5,00", "0,40"}},
+        {"last corner by the right click",
+         true,
+         avec({5000, 5000}, P(carre.begin(), carre.end() - 1), carre.back()),
+         {"100,00", "40,00", "5,00", "0,40"}},
+        {"corner first",
+         true,
+         P{carre[0], carre[1], carre[2], carre[3], carre[3]},
+         {"100,00", "40,00", "5,00", "0,40"}},
+        {"C, anchor in its back",
+         true,
+         avec({2500, 3500}, c, c.back()),
+         {"700,00", "160,00", "8,75", "0,23"}},
+        {"C, anchor in its notch",
+         true,
+         avec({4000, 3500}, c, c.back()),
+         {"700,00", "160,00", "8,75", "0,23"}},
+        {"C, corner first", true, P(c.begin(), c.end()), {"700,00", "160,00", "8,75", "0,23"}},
+        {"open, centre",
+         false,
+         avec({5000, 5000}, carre, carre.front()),
+         {"100,00", "40,00", "5,00", "0,40"}},
+        {"open, C", false, avec({2500, 3500}, c, c.front()), {"700,00", "160,00", "8,75", "0,23"}},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.cas);
         RAZ_Grille_total(o);
-        o.mesure.PolygoneAuto = automatique;
+        o.mesure.PolygoneAuto = k.automatique;
         Choisit(16);
-        EXPECT_NE(o.controles.Texte(Controle::BarreEtat).find("centre"), std::string::npos);
-        Carre();
+        for (size_t i = 0; i + 1 < k.clics.size(); ++i) Clic(k.clics[i].first, k.clics[i].second);
         EXPECT_EQ(C(1, 1), "");
-        automatique ? Clic(100, 17000, Bouton::Droit) : Clic(4500, 4500, Bouton::Droit);
-        // a^2, 4a, a/2, 4/a
-        EXPECT_EQ((V{C(1, 1), C(1, 2), C(1, 3), C(1, 4), C(1, 5)}),
-                  (V{"100,00", "40,00", "5,00", "0,40", "1"}));
+        Clic(k.clics.back().first, k.clics.back().second, Bouton::Droit);
+        EXPECT_EQ((V{C(1, 1), C(1, 2), C(1, 3), C(1, 4)}), k.attendu);
         const auto& s = o.mesure.TraceLignes[1].segments;
-        if (automatique) {
-            EXPECT_EQ((std::array{s[1].x1, s[1].y1, s[1].x2, s[1].y2}),
-                      (std::array{5000, 5000, 100000, 40000}));
-        }
-        EXPECT_EQ(s[2].x1, automatique ? 1 : 0);
+        EXPECT_EQ(
+            (std::array{s[1].x1, s[1].y1, s[1].x2, s[1].y2, s[2].x1}),
+            (std::array{k.clics[0].first, k.clics[0].second,
+                        static_cast<int>(LitDecimal(k.attendu[0]) * 1000),
+                        static_cast<int>(LitDecimal(k.attendu[1]) * 1000), k.automatique ? 1 : 0}));
         // The mirror under the image shows every column, Rm and F included.
-        for (int c = 1; c <= 5; ++c) EXPECT_EQ(o.mesure.MGrille.Texte(1, c), C(1, c)) << c;
+        for (int col = 1; col <= 4; ++col)
+            EXPECT_EQ(o.mesure.MGrille.Texte(1, col), C(1, col)) << col;
     }
     // Left open, the last side is where the right click is.
-    Carre();
+    Clic(5000, 5000);
+    for (const auto& [x, y] : carre) Clic(x, y);
     Clic(4500, 5000, Bouton::Droit);
     EXPECT_EQ((V{C(2, 1), C(2, 2)}), (V{"87,50", "35,00"}));
 }

@@ -83,10 +83,10 @@ TEST_F(ExportCSVTest, SegmentsEtSpores3D) {
     for (double v : {4.0, 6.0, 8.0}) AjouteValeur(*o, v);
     auto l = Lignes();
     ASSERT_GE(l.size(), 30u);
-    // No decile below 11 values; mean 6, sigma sqrt(8/3) = 1.633.
+    // No decile below 11 values (empty cells); mean 6, sigma sqrt(8/3) = 1.633.
     EXPECT_EQ((V{l[7], l[9], l[13], l[22], l[23], l[27], l.back()}),
               (V{"3 mesures", "N°; Longueur; img; comment; ", "; ; ; ; ", "Effectif = ; 3; ; ",
-                 "1er décile; 0; ; ", "Longueur : N=3; m ± sigma ;(4,00 )4,37 - 7,63(8,00)",
+                 "1er décile; ; ; ", "Longueur : N=3; m ± sigma ;(4,00 )4,37 - 7,63(8,00)",
                  "Longueur : N= 3 ; m ± sigma ; (4,00)4,37-7,63(8,00)"}));
     // From 11 values on, the deciles.
     for (double v : {5.0, 7.0, 4.0, 6.0, 8.0, 5.0, 7.0, 6.0}) AjouteValeur(*o, v);

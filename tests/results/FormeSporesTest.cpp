@@ -57,5 +57,27 @@ TEST_F(FormeSporesSession, ResultsWarnBelowTwentySporesAndGiveTheClasses) {
         << t;
 }
 
+// The class comes from Q as measured, whatever decimals the grid shows: 1.27
+// shown "1" or "1,3" is broadly ellipsoid (and its Q is said with the two
+// decimals of the limits).
+TEST_F(FormeSporesSession, ClassFromTheMeasuredQ) {
+    for (const char* format : {"###0", "###0.0"}) {
+        SCOPED_TRACE(format);
+        o.parametres.fDecimal = format;
+        RAZ_Grille_total(o);
+        Choisit(2);
+        for (int i = 0; i < 11; ++i) {
+            AjouteValeur(o, 12.7);
+            AjouteValeur(o, 10);
+        }
+        const std::string t = ConstruitTexteResultats(o);
+        EXPECT_NE(t.find("\r\nForme, Q moyen 1,27 : largement ellipsoïde\r\n"), std::string::npos)
+            << t;
+        EXPECT_NE(t.find("\r\nForme, Q de D1 à D9 1,27-1,27 : largement ellipsoïde\r\n"),
+                  std::string::npos)
+            << t;
+    }
+}
+
 } // namespace
 } // namespace orv

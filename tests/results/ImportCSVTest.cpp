@@ -22,6 +22,7 @@
 #include <fstream>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <unistd.h>
 
 namespace orv {
@@ -178,6 +179,10 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
     sansListe.erase(std::find(sansListe.begin(), sansListe.end(), "LISTE="));
     auto valeur = Export("mesure Spore 2D", table, 2);
     valeur[10] = "1; 10,00; 5,0O; 2,00; 130,9; 1; ; ";
+    // Beyond 1e9 µm a value cannot be a measure: refused as a value that is no number.
+    auto enorme = valeur, milliard = valeur;
+    enorme[10] = "1; 10,00; 1,5e308; 2,00; 130,9; 1; ; ";
+    milliard[10] = "1; 10,00; 5,00; 2,00; 1000000001; 1; ; "; // the volume, a derived column
     auto image = Export("mesure Spore 2D", table, 2);
     image[11] = "2; 11,00; 5,00; 2,20; 144,0; deux; ; ";
     const struct {
@@ -189,6 +194,8 @@ TEST_F(ImportCSVTest, FichierMalFormeRefuseGrilleIntacte) {
         {"inconnue.csv", Export("Perso 1", table, 2), "Fonction : Perso 1 introuvable"},
         {"sans_liste.csv", sansListe, "LISTE= introuvable"},
         {"valeur.csv", valeur, "donnée vide ou incorrecte : ligne 11 : 5,0O"},
+        {"enorme.csv", enorme, "donnée vide ou incorrecte : ligne 11 : 1,5e308"},
+        {"milliard.csv", milliard, "donnée vide ou incorrecte : ligne 11 : 1000000001"},
         {"image.csv", image,
          "donnée vide ou incorrecte : ligne 12 : image deux hors du chargeur (0 à 50)"},
         {"tronque.csv", Export("mesure Spore 2D", {table[0], table[1]}, 2),
@@ -233,34 +240,43 @@ TEST_F(ImportCSVTest, GrillePleineChargeCeQuiTient) {
     }
 }
 
-// Colleagues exchange exports: one written in French is read in every
-// language, one written in another language is read in that language.
+// Colleagues exchange exports: one written in any shipped language is read
+// in every shipped language, the function and its values.
 TEST_F(ImportCSVTest, ExportsEntreLangues) {
-    auto anglais = [this](test::PlateformeFactice& plateforme) {
-        auto e = Nouvelle(plateforme);
-        e->dossierDonnees = ORVELLE_DATA_DIR;
-        e->parametres.langue = "en";
-        AppliqueLangue(*e);
-        return e;
-    };
-    test::PlateformeFactice p2, p3;
-    auto e = anglais(p2);
-    const std::pair<const char*, int> francais[] = {{"mesure Spore 2D", 2},
-                                                    {"mesure Cystide 4", 5},
-                                                    {"Comptage-2", 11},
-                                                    {"Polygone ouvert", 16}};
-    for (const auto& [nom, numero] : francais) {
-        ASSERT_TRUE(
-            LitCSV(*e, Fichier("fr.csv", Export(nom, {"N°; a; b; c; d; e; f; g; h; i; j; "}, 0))))
-            << nom;
-        EXPECT_EQ(e->mesure.NumFonction, numero) << nom;
+    const std::string codes[] = {"fr", "en", "de", "it", "es"};
+    std::vector<std::unique_ptr<test::PlateformeFactice>> plateformes;
+    std::vector<std::unique_ptr<Orvelle>> langues;
+    for (const std::string& code : codes) {
+        plateformes.push_back(std::make_unique<test::PlateformeFactice>());
+        langues.push_back(Nouvelle(*plateformes.back()));
+        Orvelle& e = *langues.back();
+        e.dossierDonnees = ORVELLE_DATA_DIR;
+        e.parametres.langue = code;
+        AppliqueLangue(e);
+        SuitLangue(e);
     }
-    EXPECT_FALSE(e->mesure.PolygoneAuto);
-    Fonction(*e, 2, {10.0, 5.0});
-    auto relu = anglais(p3);
-    ASSERT_TRUE(LitCSV(*relu, Exporte(*e, "en.csv")));
-    EXPECT_EQ(relu->mesure.NomFonction, "Spore measure 2D");
-    EXPECT_EQ(relu->mesure.GrilleRef.Texte(1, 1), "10,00");
+    // A name of messages 56-62, a name of its own, a polygon entry's caption,
+    // in turn over the pairs of languages.
+    const int fonctions[] = {2, 11, -16};
+    int n = 0;
+    for (size_t w = 0; w < langues.size(); ++w)
+        for (size_t r = 0; r < langues.size(); ++r) {
+            const int f = fonctions[n % 3];
+            Orvelle& ecrit = *langues[w];
+            ecrit.mesure.PolygoneAuto = f != -16;
+            Fonction(ecrit, std::abs(f));
+            ecrit.mesure.GrilleRef.FixeTexte(1, 0, "1");
+            ecrit.mesure.GrilleRef.FixeTexte(1, 1, "7,25");
+            ecrit.mesure.LigneCourante = 2;
+            const std::string fichier = Exporte(ecrit, "l" + std::to_string(n++) + ".csv");
+            Orvelle& lu = *langues[r];
+            ASSERT_TRUE(LitCSV(lu, fichier)) << f << " " << codes[w] << " -> " << codes[r];
+            // Which polygon matters only for the polygon.
+            const bool autoLu = std::abs(f) != 16 || lu.mesure.PolygoneAuto;
+            EXPECT_EQ((std::tuple{lu.mesure.NumFonction, autoLu, lu.mesure.GrilleRef.Texte(1, 1)}),
+                      (std::tuple{std::abs(f), f != -16, std::string("7,25")}))
+                << f << " " << codes[w] << " -> " << codes[r];
+        }
 }
 
 // Export then import gives back every column read, the image numbers and the

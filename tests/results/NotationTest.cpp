@@ -38,7 +38,8 @@ TEST_F(NotationTest, EveryFormOfTheSegmentLine) {
         "Longueur : N= 11 ;D1,9; (1,00)1,20-10,80(11,00)",
         "Longueur : N= 11 ;D1,5,9; (1,00)1,20-6,00-10,80(11,00)",
         "Longueur : N= 11 ; m ± sigma ; (1,00)2,84-9,16(11,00)",
-        "Longueur : N= 11 ; m ± 1.96 sigma; (1,00)-0,20-12,20(11,00)",
+        // m - 1.96 sigma = -0.2: no bound beyond the extremes.
+        "Longueur : N= 11 ; m ± 1.96 sigma; (1,00)1,00-11,00(11,00)",
         "Longueur : N= 11 ; dMd ; (1,00)1,20-6-10,80(11,00)",
     };
     for (int v = 0; v <= 5; ++v) {
@@ -72,6 +73,12 @@ TEST_F(NotationTest, FewerThanElevenMeasuresFallBackToMeanAndSigma) {
              {"10", "6", "4", "1,7", "2,5"}});
     o.resultats.NotationEclair = 4;
     EXPECT_EQ(Lignes(Notation(o))[0], "Notation m ± sigma ; N = 5");
+    // Eleven spores, three thicknesses: that column alone says its form.
+    std::vector<V> lignes(11, V{"10", "5"});
+    for (int k = 0; k < 3; ++k) lignes[static_cast<size_t>(k)] = {"10", "", std::to_string(4 + k)};
+    Remplit(lignes);
+    o.resultats.NotationEclair = 1;
+    EXPECT_EQ(Lignes(Notation(o))[3], "Epaisseur :  (4,00)4,18-5,82(6,00) m ± sigma");
 }
 
 TEST_F(NotationTest, Spores3DOneLinePerColumn) {
@@ -129,6 +136,9 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.images.cheminImage = "/images/lot 3/photo.jpg";
     Segments(9);
     auto l = Resultats();
+    // Deciles need eleven values: below, the mean give or take sigma, as
+    // the notation then says.
+    EXPECT_EQ(l[1], "Longueur : \tN =9 ; m ± sigma ; (1,00)2,42 - 7,58(9,00)");
     EXPECT_EQ(l[9].rfind("m/s", 0), 0u);
     EXPECT_EQ(l[10], "");
     AjouteValeur(o, 10);
@@ -137,7 +147,7 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.resultats.NotationEclair = 5;
     const std::string t = ConstruitTexteResultats(o);
     l = Lignes(t);
-    EXPECT_EQ(l[0], "Image en cours : ***photo.jpg");
+    EXPECT_EQ(l[0], "Image en cours : photo.jpg");
     EXPECT_EQ(l[1], "Longueur : \tN =11 ; dMd ; (1,00)1,2 - 6 - 10,8(11,00)");
     EXPECT_EQ(l[2].rfind("N°", 0), 0u);
     EXPECT_NE(l[2].find("index"), std::string::npos);
@@ -153,7 +163,7 @@ TEST_F(NotationTest, ResultsTextBlocksInOrder) {
     o.images.cheminImage = "C:\\photos\\a.jpg";
     o.resultats.FichierCSVImporte = "C:\\data\\mesures.csv";
     l = Resultats();
-    EXPECT_EQ((V{l[0], l[1]}), (V{"Image en cours : ***a.jpg", "CSV importé : mesures.csv"}));
+    EXPECT_EQ((V{l[0], l[1]}), (V{"Image en cours : a.jpg", "CSV importé : mesures.csv"}));
 }
 
 TEST_F(NotationTest, EmptyHeaderLineBeeps) {

@@ -301,12 +301,36 @@ TEST_F(StatGrille, OrderStatisticsNeverKeepAStaleMedian) {
     EXPECT_EQ(o.resultats.Mediane[1], 0);
     Remplit({{"2,5"}});
     Deciles();
-    EXPECT_EQ((std::vector{P(8, 1), P(9, 1), P(10, 1)}),
-              (std::vector<std::string>{"1", "0,00", "2,50"}));
+    // No decile below eleven values: the cells stay empty.
+    EXPECT_EQ((std::vector{P(8, 1), P(9, 1), P(10, 1), P(11, 1)}),
+              (std::vector<std::string>{"1", "", "2,50", ""}));
     Remplit({});
     Deciles();
     EXPECT_EQ(P(8, 1), "0");
     EXPECT_EQ(P(10, 1), "0,00");
+}
+
+// Densities far below a ten-thousandth: their statistics keep the three
+// significant digits of their cells, in the grid and in the results text, and
+// every line counts in the order statistics.
+TEST_F(StatGrille, DensitiesKeepTheirDigitsAndEveryLine) {
+    Choisit(13);
+    Remplit({{"40000", "3", "0,0000750", "0,00866"},
+             {"25000", "3", "0,000120", "0,0110"},
+             {"800", "2", "0,00250", "0,0500"},
+             {"500", "2", "0,00400", "0,0632"}});
+    RecalculeStatistiques(o);
+    // Mean 0.00167375, median (0.00012 + 0.0025) / 2.
+    EXPECT_EQ((std::vector{P(1, 3), P(2, 3), P(3, 3), P(8, 3), P(10, 3)}),
+              (std::vector<std::string>{"0,00167", "0,0000750", "0,00400", "4", "0,00131"}));
+    const std::string t = ConstruitTexteResultats(o);
+    for (const auto& [libelle, valeur] :
+         {std::pair{"Moy", "0,00167"}, {"Min", "0,0000750"}, {"Max", "0,00400"}}) {
+        const size_t debut = t.find("\r\n" + std::string(libelle) + " ");
+        ASSERT_NE(debut, std::string::npos) << libelle;
+        EXPECT_NE(t.substr(debut, t.find('\r', debut + 2) - debut).find(valeur), std::string::npos)
+            << libelle;
+    }
 }
 
 TEST_F(StatGrille, CdecileRefusesColumnsOutsideItsVectors) {
