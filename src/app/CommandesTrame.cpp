@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 namespace orv {
 
@@ -314,20 +313,14 @@ void MajGrille(Orvelle& o) {
         RefuseMesureEnCours(o.ui);
         return;
     }
-    // Through the grid file's own text, in memory: exactly a save and a load,
-    // without a temporary file that a read-only folder would refuse.
+    // The work as a grid file holds it, replayed: every line recomputed from
+    // its points with the factors and the mode in force now.
     o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
-    std::stringstream texte;
-    FichierTrame::Ecrit(texte, ConstruitTrame(o), o.Sep());
-    const LectureTrame lu = FichierTrame::Lit(texte);
-    if (!lu) {
-        o.plateforme.Message(MessageErreurTrame(o, "$$trame", lu.erreur), {}, Icone::Exclamation);
-        return;
-    }
+    const Trame travail = ConstruitTrame(o);
     // The lines stay the lines they were: they keep the marks they drew.
     std::vector<std::vector<MarqueTrace>> marques;
     for (const auto& t : o.mesure.TraceLignes) marques.push_back(t.marques);
-    AnnonceBilan(o, RemplaceParTrame(o, *lu.trame));
+    AnnonceBilan(o, RemplaceParTrame(o, travail));
     auto& traces = o.mesure.TraceLignes;
     for (size_t l = 1; l < traces.size() && static_cast<int>(l) < o.mesure.LigneCourante; ++l)
         traces[l].marques = std::move(marques[l]);

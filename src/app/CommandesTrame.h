@@ -68,8 +68,9 @@ void ChargerTrame(Orvelle& o);
 // shows its first image, as "Charger la trame" does after its dialog. True
 // when the file was read; it is then first in the recent grid files.
 bool OuvreTrame(Orvelle& o, const std::string& chemin);
-// Mntool(4) "maj grille": the grid saved and read back, so every line is
-// recomputed with the current calibration. Refused while a measure is half
+// "maj grille": every line recomputed from its points with the factors and
+// the resolution mode in force (the work replayed as its grid file holds it,
+// without going through the file's text). Refused while a measure is half
 // entered (its values would be lost).
 void MajGrille(Orvelle& o);
 
