@@ -97,15 +97,17 @@ std::optional<int> Entier(const std::string& texte, int min, int max) {
     return v;
 }
 
-// A whole number of up to 6 digits.
+// A whole number of up to 6 digits, with its sign.
 std::optional<long> Nombre(const std::string& texte) {
-    if (texte.empty() || texte.size() > 6) return std::nullopt;
+    const bool negatif = !texte.empty() && texte[0] == '-';
+    const std::string chiffres = negatif ? texte.substr(1) : texte;
+    if (chiffres.empty() || chiffres.size() > 6) return std::nullopt;
     long v = 0;
-    for (char c : texte) {
+    for (char c : chiffres) {
         if (c < '0' || c > '9') return std::nullopt;
         v = v * 10 + (c - '0');
     }
-    return v;
+    return negatif ? -v : v;
 }
 
 } // namespace
@@ -186,7 +188,8 @@ int main(int argc, char** argv) {
             if (valeurJointe) return Erreur(a + " takes no value");
             (a == "--txt" ? ex.txt : ex.remplace) = true;
             optionsExport.push_back(a);
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-' && !Nombre(a)) {
+            // A negative number is an argument (a point left of the picture).
             return Erreur("unknown option '" + a + "' (see --help)");
         } else {
             arguments.push_back(a);
