@@ -3,6 +3,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
+#include "app/RepereTrame.h"
 #include "app/TravailRecent.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -113,7 +114,9 @@ void AfficheImageParDefaut(Orvelle& o) {
 bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
     const auto taille = TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo);
     if (!taille) return false;
-    // The slot and its factor first: the new view draws the marks of that slot.
+    // The slot and its factor first: the new view draws the marks of that slot
+    // (turned upright first when an older grid file left them as stored).
+    RedresseLignesImage(o, chemin);
     o.images.IndexImage = o.images.chargeur.selection + 1;
     MontreCalibrageImage(o);
     AfficheNouvelleImage(o, chemin, *taille);

@@ -5,6 +5,7 @@
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Orvelle.h"
+#include "app/RepereTrame.h"
 #include "app/TrameGrille.h"
 #include "app/TravailRecent.h"
 #include "base/Texte.h"
@@ -157,14 +158,16 @@ std::string MessageErreurTrame(const Orvelle& o, const std::string& chemin, cons
     return m;
 }
 
-ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string& chemin) {
-    if (t.indPres && *t.indPres != o.parametres.indPres) {
+ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& lue, const std::string& chemin) {
+    if (lue.indPres && *lue.indPres != o.parametres.indPres) {
         o.plateforme.Message(o.textes.Msg(kMsgResolution), {}, Icone::Exclamation);
         return ResultatChargement::Refuse;
     }
     // Checked whole before anything changes; the window and orvelle-cli load
     // through here, so both give the same values for the same file and pictures.
-    const ImagesTrame images = SitueImagesTrame(o, t);
+    const ImagesTrame images = SitueImagesTrame(o, lue);
+    // The points of an older file on the pictures standing upright.
+    const Trame t = RedresseTrame(lue, images, o.parametres.indPres);
     if (const auto e = VerifieTrame(o, t, images)) {
         o.plateforme.Message(MessageErreurTrame(o, chemin, *e), {}, Icone::Exclamation);
         return ResultatChargement::Malforme;

@@ -112,6 +112,9 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     zoneImage_ = new ZoneImage(o_);
     zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();
+    // Samples and copies of the picture shown come from what the box decoded.
+    plateforme_.FixeImageAffichee(
+        [this](const std::string& chemin) { return zoneImage_->ImageDecodee(chemin); });
     acquisition_ = new AcquisitionQt(
         o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>());
 
@@ -159,6 +162,7 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
 
 FenetrePrincipale::~FenetrePrincipale() {
     plateforme_.FixeFenetre(nullptr);
+    plateforme_.FixeImageAffichee(nullptr);
     // The image box outlives this part of the window by a moment (it loses the
     // focus while its parent is taken down): it calls nothing here any more.
     zoneImage_->surAppui = nullptr;
@@ -210,6 +214,7 @@ void FenetrePrincipale::Clique(Controle c) {
 }
 
 void FenetrePrincipale::Actualise() {
+    plateforme_.FixeBudgetImage(o_.parametres.memoireImageMo);
     PlaceGrille();
     SuitImageAnnotation(o_);
     if (zoneImage_) zoneImage_->Actualise();

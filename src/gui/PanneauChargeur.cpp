@@ -2,7 +2,9 @@
 #include "gui/Liaisons.h"
 
 #include "app/CommandesImages.h"
+#include "gui/LectureZone.h"
 #include "images/Chargeur.h"
+#include "images/EnteteImage.h"
 
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -165,11 +167,13 @@ void CadreCopieReferencee::Rafraichit() {
     if (ch.apercu) {
         image = VersQImage(*ch.apercu);
     } else if (!chemin_.empty() && isVisible()) {
-        // The plain picture, decoded at the preview's size only.
+        // The plain picture, decoded at the preview's size only, upright.
         QImageReader lecteur(QString::fromStdString(chemin_));
+        lecteur.setAutoTransform(false);
         const QSize t = lecteur.size();
         if (t.isValid()) lecteur.setScaledSize(t.scaled(kTailleApercu, Qt::KeepAspectRatio));
         image = lecteur.read();
+        if (const auto e = LitEnteteImageFichier(chemin_)) image = Redresse(image, e->orientation);
     }
     if (image.isNull()) {
         apercu_->clear();

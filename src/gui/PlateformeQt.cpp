@@ -8,6 +8,7 @@
 #include "gui/Couleurs.h"
 #include "gui/DessinCopie.h"
 #include "images/EnteteImage.h"
+#include "images/Orientation.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -231,12 +232,18 @@ void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
 
 std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemin) {
     // The formats the core reads give the very size orvelle-cli reads; Qt
-    // answers for the others.
-    if (const auto e = LitEnteteImageFichier(chemin)) return TailleImage{e->largeur, e->hauteur};
+    // answers for the others (shown as stored: see LitOrientationImage).
+    if (const auto e = LitEnteteImageFichier(chemin))
+        return TailleRedressee({e->largeur, e->hauteur}, e->orientation);
     QImageReader lecteur(QString::fromStdString(chemin));
     const QSize t = lecteur.size();
     if (!lecteur.canRead() || !t.isValid() || t.isEmpty()) return std::nullopt;
     return TailleImage{t.width(), t.height()};
+}
+
+int PlateformeQt::LitOrientationImage(const std::string& chemin) {
+    const auto e = LitEnteteImageFichier(chemin);
+    return e ? e->orientation : OrientationNormale;
 }
 
 void PlateformeQt::LaisseEvenements() {
@@ -279,24 +286,37 @@ std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
 }
 
 std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemin) {
-    // As the view shows it (no orientation tag applied): the copies drawn on
-    // and saved from it match what the user pointed.
-    const QImage image = LitImageTelleQuelle(Q(chemin));
-    if (image.isNull()) return std::nullopt;
-    return VersPixels(image);
+    // Upright as the view shows it: the copies drawn on and saved from it
+    // match what the user pointed.
+    if (imageAffichee_)
+        if (const auto p = imageAffichee_(chemin)) return VersPixels(p->Niveau(0));
+    const auto image = LitImageStockee(chemin, budgetMo_);
+    if (!image) return std::nullopt;
+    return VersPixels(Redresse(image->image, image->orientation));
 }
 
 std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& chemin,
                                                             ZonePixels zone) {
+    // The picture shown is sampled as decoded for the box (no second decoding
+    // of a photograph of 100 megapixels), unless its file holds more than 8
+    // bits a channel, which the box's copy has lost.
+    if (imageAffichee_)
+        if (const auto p = imageAffichee_(chemin)) {
+            const QImage::Format f = QImageReader(Q(chemin)).imageFormat();
+            if (f != QImage::Format_RGBX64 && f != QImage::Format_RGBA64 &&
+                f != QImage::Format_RGBA64_Premultiplied && f != QImage::Format_Grayscale16)
+                return EchantillonsDe(p->Niveau(0), zone, OrientationNormale);
+        }
     const QFileInfo info(Q(chemin));
     if (zone_.chemin != info.absoluteFilePath() || zone_.modifie != info.lastModified() ||
-        zone_.taille != info.size() || zone_.image.isNull()) {
-        zone_.image = LitImageTelleQuelle(Q(chemin));
+        zone_.taille != info.size() || zone_.image.image.isNull()) {
+        zone_.image = {};
+        zone_.image = LitImageStockee(chemin, budgetMo_).value_or(ImageStockee{});
         zone_.chemin = info.absoluteFilePath();
         zone_.modifie = info.lastModified();
         zone_.taille = info.size();
     }
-    return EchantillonsDe(zone_.image, zone);
+    return EchantillonsDe(zone_.image.image, zone, zone_.image.orientation);
 }
 
 bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& format, int largeur,
