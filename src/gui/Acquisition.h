@@ -59,6 +59,7 @@ private:
     void ChoisitSource();
     void Acquiert();
     void Fin(IssueAcquisition issue, const std::string& erreur);
+    void CopieEcranSansMenu();
 
     Orvelle& o_;
     QWidget* fenetre_;
