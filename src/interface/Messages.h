@@ -222,6 +222,9 @@ inline constexpr int RefaireGrille = 216;     // "Refaire"
 inline constexpr int TramesRecentes = 217;    // "Trames récentes"
 inline constexpr int ImagesRecentes = 218;    // "Images récentes"
 inline constexpr int RecentIntrouvable = 219; // " est introuvable : retiré de la liste"
+// The tabs of the window's side column on a small screen, 240 onwards.
+inline constexpr int OngletCommandes = 240; // "Commandes"
+inline constexpr int OngletGrille = 241;    // "Grille"
 
 } // namespace orv::mnu
 

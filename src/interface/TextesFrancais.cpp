@@ -336,6 +336,8 @@ constexpr Entree kMnu[] = {
     {217, "Trames récentes"},
     {218, "Images récentes"},
     {219, " est introuvable : retiré de la liste"},
+    {240, "Commandes"},
+    {241, "Grille"},
 };
 
 constexpr Entree kMstat[] = {

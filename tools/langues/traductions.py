@@ -1037,6 +1037,8 @@ TEXTES += [
     ("MNU", 219, " est introuvable : retiré de la liste", " cannot be found: removed from the list",
      " ist nicht auffindbar: aus der Liste entfernt", " non trovato: tolto dall'elenco",
      " no se encuentra: quitado de la lista"),
+    ("MNU", 240, "Commandes", "Commands", "Befehle", "Comandi", "Comandos"),
+    ("MNU", 241, "Grille", "Grid", "Tabelle", "Griglia", "Tabla"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
