@@ -1,5 +1,6 @@
 #include "app/RepereTrame.h"
 
+#include "app/Historique.h"
 #include "app/Orvelle.h"
 #include "images/Orientation.h"
 
@@ -63,6 +64,34 @@ Trame RedresseTrame(const Trame& t, const ImagesTrame& im, bool indPres) {
     return r;
 }
 
+namespace {
+
+// The lines of `chemin`'s slots among `traces` (of a work whose loader holds
+// `images`) turned upright, and their factors with them.
+template <class Traces>
+void RedresseTraces(Traces& traces, int lignes, const std::vector<std::string>& images,
+                    std::array<double, SlotsGroupe>& facteurs, int fonction,
+                    const std::string& chemin, bool indPres, int orientation, TailleImage stockee) {
+    for (size_t k = 0; k < images.size(); ++k) {
+        if (images[k] != chemin) continue;
+        const int slot = static_cast<int>(k) + 1;
+        for (int l = 1; l < lignes && l < static_cast<int>(traces.size()); ++l) {
+            TraceLigne& t = traces[static_cast<size_t>(l)];
+            if (t.image != slot) continue;
+            for (int s = 1; s < static_cast<int>(t.segments.size()); ++s)
+                RedresseSegment(t.segments[static_cast<size_t>(s)], s, fonction, orientation,
+                                stockee);
+            t.marques.clear(); // drawn again from the segments
+        }
+        if (slot < SlotsGroupe) {
+            double& f = facteurs[static_cast<size_t>(slot)];
+            f = FacteurRedresse(f, indPres, orientation, stockee);
+        }
+    }
+}
+
+} // namespace
+
 void RedresseLignesImage(Orvelle& o, const std::string& chemin) {
     auto& ch = o.images.chargeur;
     if (!ch.repereFichier.count(chemin)) return;
@@ -72,23 +101,16 @@ void RedresseLignesImage(Orvelle& o, const std::string& chemin) {
     const int orientation = o.plateforme.LitOrientationImage(chemin);
     if (OrientationValide(orientation) == OrientationNormale) return;
     const TailleImage stockee = TailleRedressee(*lue, orientation);
+    const bool indPres = o.parametres.indPres;
     auto& m = o.mesure;
-    for (size_t k = 0; k < ch.ListIMGchar.size(); ++k) {
-        if (ch.ListIMGchar[k] != chemin) continue;
-        const int slot = static_cast<int>(k) + 1;
-        for (int l = 1; l < m.LigneCourante && l < static_cast<int>(m.TraceLignes.size()); ++l) {
-            TraceLigne& t = m.TraceLignes[static_cast<size_t>(l)];
-            if (t.image != slot) continue;
-            for (int s = 1; s < static_cast<int>(t.segments.size()); ++s)
-                RedresseSegment(t.segments[static_cast<size_t>(s)], s, m.NumFonction, orientation,
-                                stockee);
-            t.marques.clear(); // drawn again from the segments
-        }
-        if (slot < static_cast<int>(o.calibrage.CalibrageImage.size())) {
-            double& f = o.calibrage.CalibrageImage[static_cast<size_t>(slot)];
-            f = FacteurRedresse(f, o.parametres.indPres, orientation, stockee);
-        }
-    }
+    RedresseTraces(m.TraceLignes, m.LigneCourante, ch.ListIMGchar, o.calibrage.CalibrageImage,
+                   m.NumFonction, chemin, indPres, orientation, stockee);
+    // The steps of the history hold the same lines: a change of frame is no
+    // change of the work, and an undo never brings the old frame back.
+    o.historique.PourChaqueEtat([&](EtatTravail& e) {
+        RedresseTraces(e.traces, e.LigneCourante, e.cadre.images, e.cadre.facteurs, e.NumFonction,
+                       chemin, indPres, orientation, stockee);
+    });
 }
 
 } // namespace orv

@@ -5,6 +5,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesResultats.h"
 #include "app/FichierTrame.h"
+#include "app/Historique.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
@@ -390,9 +391,14 @@ TEST_F(CommandesTrameTest, OlderFilesPointsTurnWithTheirPhotograph) {
         for (int l = 1; l < avant.ligneCourante; ++l)
             EXPECT_EQ(z->mesure.TraceLignes[static_cast<size_t>(l)].segments,
                       y->mesure.TraceLignes[static_cast<size_t>(l)].segments);
+        // A measure first: an undo past it keeps the frame the lines have now.
+        std::mt19937 gz(9);
+        MontreEmplacement(*z, 0);
+        MesureLigne(*z, gz);
         Image("c.png", 525, 700);
         p.orientations[c] = 8;
         ASSERT_TRUE(MontreEmplacement(*z, 2));
+        AnnuleGrille(*z);
         for (int l = 1; l < avant.ligneCourante; ++l) {
             const auto& a = traces[static_cast<size_t>(l)];
             if (a.image != 3 || fonction == 16) continue;
