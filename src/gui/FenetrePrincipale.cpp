@@ -259,16 +259,29 @@ void FenetrePrincipale::Actualise() {
     LegendeOnglets();
     // Other captions, other widths: the panel is laid out again.
     if (panneau_ && o_.parametres.langue != langueDisposee_) DisposePanneau(compacte_);
-    if (dockDistribution_) {
-        const bool affichee = o_.resultats.distributionAffichee;
-        dockDistribution_->setWindowTitle(
-            QString::fromStdString(o_.controles.Texte(Controle::Histogrammes)));
-        dockDistribution_->setVisible(affichee);
-        if (affichee) distribution_->Actualise();
-    }
+    PlaceDistribution();
     for (auto [b, entree] : aides_)
         b->setToolTip(QString::fromStdString(o_.controles.Texte(entree)));
     PlaceCadres();
+}
+
+void FenetrePrincipale::PlaceDistribution() {
+    if (!dockDistribution_ || !onglets_) return;
+    const bool affichee = o_.resultats.distributionAffichee;
+    const QString titre = QString::fromStdString(o_.controles.Texte(Controle::Histogrammes));
+    dockDistribution_->setWindowTitle(titre);
+    // In the tabs, the distribution panel is a third tab rather than a dock
+    // that would take the image's room.
+    const int onglet = onglets_->indexOf(distribution_);
+    if (compacte_ && affichee && onglet < 0) {
+        onglets_->setCurrentIndex(onglets_->addTab(distribution_, titre));
+    } else if (onglet >= 0 && (!compacte_ || !affichee)) {
+        onglets_->removeTab(onglet);
+        dockDistribution_->setWidget(distribution_);
+    }
+    if (const int i = onglets_->indexOf(distribution_); i >= 0) onglets_->setTabText(i, titre);
+    dockDistribution_->setVisible(affichee && !compacte_);
+    if (affichee) distribution_->Actualise();
 }
 
 void FenetrePrincipale::PlaceCadres() {
@@ -781,6 +794,7 @@ void FenetrePrincipale::AppliqueDisposition(int largeur) {
         PlaceGrille();
     }
     LegendeOnglets();
+    PlaceDistribution();
 }
 
 void FenetrePrincipale::LegendeOnglets() {

@@ -79,6 +79,8 @@ private:
     // Three columns, or the tabs, by the window's width.
     void AppliqueDisposition(int largeur);
     void LegendeOnglets();
+    // The distribution panel: a dock beside the grid, or a third tab.
+    void PlaceDistribution();
     QWidget* ConstruitZoneCentrale();
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);

@@ -200,6 +200,17 @@ private slots:
 
         fenetre->Clique(Controle::Histogrammes);
         QVERIFY(!d->isVisible());
+
+        // On a small screen, a tab beside the others: the image keeps its room.
+        fenetre->resize(1200, 652);
+        fenetre->resize(1008, 652);
+        QTRY_VERIFY(fenetre->Compacte());
+        fenetre->Clique(Controle::Histogrammes);
+        QCOMPARE(fenetre->Onglets()->currentWidget(), d);
+        QVERIFY(d->isVisible());
+        QVERIFY(fenetre->Image()->width() >= 600);
+        fenetre->Clique(Controle::Histogrammes);
+        QCOMPARE(fenetre->Onglets()->indexOf(d), -1);
     }
 
     // A language file chosen in the menu recaptions menus, buttons and the
