@@ -41,6 +41,7 @@ public:
         return std::nullopt;
     }
     std::optional<TailleImage> LitTailleImage(const std::string&) override { return std::nullopt; }
+    int LitOrientationImage(const std::string&) override { return 1; }
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
     bool OuvreDocument(const std::string&) override { return false; }

@@ -4,6 +4,7 @@
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
 #include "app/Dossiers.h"
+#include "app/RepereTrame.h"
 #include "app/TravailRecent.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -118,7 +119,9 @@ bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
     if (!taille) return false;
     o.images.precedente =
         EtatImages::ImageMontree{o.images.cheminImage, o.images.IndexImage, o.images.vue};
-    // The slot and its factor first: the new view draws the marks of that slot.
+    // The slot and its factor first: the new view draws the marks of that slot
+    // (turned upright first when an older grid file left them as stored).
+    RedresseLignesImage(o, chemin);
     o.images.IndexImage = o.images.chargeur.selection + 1;
     MontreCalibrageImage(o);
     AfficheNouvelleImage(o, chemin, *taille);

@@ -212,8 +212,7 @@ void Retrace(Orvelle& o) {
 }
 
 void MarquesVueNeuve(Orvelle& o) {
-    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe,
-                    o.parametres.autoRetrace);
+    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
 }
 
 double Echelle(const Orvelle& o) {

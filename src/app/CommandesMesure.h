@@ -71,7 +71,7 @@ bool ClicMenuFonction(Orvelle& o, Controle c);
 // The marks of the lines measured on the picture shown, drawn again.
 void Retrace(Orvelle& o);
 // The view changed: the provisional marks go, the committed ones are drawn
-// again with automatic redraw on and wait for "retrace" otherwise.
+// again (measure/Marques.h).
 void MarquesVueNeuve(Orvelle& o);
 
 // The measure's helpers with the view, factors and settings of `o`.

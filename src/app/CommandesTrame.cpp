@@ -6,6 +6,7 @@
 #include "app/CommandesResultats.h"
 #include "app/Dossiers.h"
 #include "app/Orvelle.h"
+#include "app/RepereTrame.h"
 #include "app/TrameGrille.h"
 #include "app/TravailRecent.h"
 #include "base/Texte.h"
@@ -174,12 +175,12 @@ std::string NoteModeAbsent(const Orvelle& o, const Trame& t) {
            o.controles.Texte(ModeTrame(t) ? Controle::OptionIndRes : Controle::OptionIndDim);
 }
 
-ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string& chemin) {
+ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& lue, const std::string& chemin) {
     // A file that does not give its mode is read in the mode of new settings,
     // never in whatever mode the settings hold: the same points would give
     // other values. It says so.
-    const std::string note = NoteModeAbsent(o, t);
-    if (ModeTrame(t) != o.parametres.indPres) {
+    const std::string note = NoteModeAbsent(o, lue);
+    if (ModeTrame(lue) != o.parametres.indPres) {
         o.plateforme.Message(o.textes.Msg(kMsgResolution) +
                                  (note.empty() ? "" : std::string(FinDeLigne) + note),
                              {}, Icone::Exclamation);
@@ -187,7 +188,9 @@ ResultatChargement ChargeTrameLue(Orvelle& o, const Trame& t, const std::string&
     }
     // Checked whole before anything changes; the window and orvelle-cli load
     // through here, so both give the same values for the same file and pictures.
-    const ImagesTrame images = SitueImagesTrame(o, t);
+    const ImagesTrame images = SitueImagesTrame(o, lue);
+    // The points of an older file on the pictures standing upright.
+    const Trame t = RedresseTrame(lue, images, o.parametres.indPres);
     if (const auto e = VerifieTrame(o, t, images)) {
         o.plateforme.Message(MessageErreurTrame(o, chemin, *e), {}, Icone::Exclamation);
         return ResultatChargement::Malforme;

@@ -135,6 +135,8 @@ void Demarrage(Orvelle& o) {
     o.calibrage.CoefCalibrage = 1.0;
     c.CocheSeul(Controle::OptionIndDim);
     SelectionneModePointage(o, o.parametres.modePointage);
+    // A settings file created at the first start holds the box as it is here.
+    c.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
     // Only the formats the program writes are offered for annotated copies.
     ActiveFormatsImage(o.ui);
     c.Coche(Controle::MachineRapide, o.machineRapide);

@@ -30,6 +30,11 @@ constexpr const char* kValeurs = "VALEURS= ";
 // line break, bytes that are not UTF-8): every path, escaped (base/Texte.h).
 // IMAGES= then shows those names readably and older readers still open the file.
 constexpr const char* kChemins = "CHEMINS= ";
+// The frame of the points: one word for every picture, or one per picture.
+// Without the key, a file's points use the pictures as stored.
+constexpr const char* kRepere = "REPERE= ";
+constexpr const char* kRedresse = "REDRESSE";
+constexpr const char* kFichier = "FICHIER";
 
 // A cell or a comment must stay on its line and, for a cell, in its field.
 std::string Cellule(const std::string& texte) {
@@ -60,6 +65,8 @@ private:
     size_t i_ = 0; // next line to read
     Trame t_;
     std::optional<long> nbImages_, nbLignes_;
+    std::optional<std::vector<RepereImage>> reperes_;
+    int ligneRepere_ = 0;
     bool calibrage_ = false, images_ = false, comment_ = false, trame_ = false;
     std::optional<ErreurTrame> erreur_;
 
@@ -95,6 +102,7 @@ private:
     }
 
     void Cle(const std::string& cle, const std::string& valeur);
+    void Reperes(const std::string& valeur);
     void Calibrage();
     void Images();
     void Commentaires();
@@ -119,6 +127,14 @@ LectureTrame Lecteur::Lit() {
         const auto egal = ligne.find('=');
         if (ligne.empty() || egal == std::string::npos) continue;
         Cle(Majuscules(Trim(ligne.substr(0, egal))), Trim(ligne.substr(egal + 1)));
+    }
+    // The frames, once the images are known: one word says it of them all.
+    if (!erreur_) {
+        const auto r = reperes_.value_or(std::vector<RepereImage>{RepereImage::Fichier});
+        if (r.size() != 1 && r.size() != t_.images.size())
+            erreur_ = ErreurTrame{DefautTrame::NombreInvalide, ligneRepere_, kRepere};
+        for (size_t k = 0; k < t_.images.size() && !erreur_; ++k)
+            t_.images[k].repere = r.size() == 1 ? r[0] : r[k];
     }
     // What the whole file lacks belongs to no line.
     const bool images = nbImages_.value_or(0) > 0;
@@ -183,7 +199,26 @@ void Lecteur::Cle(const std::string& cle, const std::string& valeur) {
         Valeurs();
     } else if (cle == "CHEMINS") {
         Chemins();
+    } else if (cle == "REPERE") {
+        Reperes(valeur);
     }
+}
+
+void Lecteur::Reperes(const std::string& valeur) {
+    ligneRepere_ = NumeroLigne();
+    std::vector<RepereImage> r;
+    for (const auto& mot : Decoupe(valeur, ';')) {
+        const std::string m = Majuscules(Trim(mot));
+        if (m == kRedresse) {
+            r.push_back(RepereImage::Redresse);
+        } else if (m == kFichier) {
+            r.push_back(RepereImage::Fichier);
+        } else {
+            Echec(DefautTrame::NombreInvalide, Trim(mot));
+            return;
+        }
+    }
+    reperes_ = std::move(r);
 }
 
 void Lecteur::Calibrage() {
@@ -343,6 +378,14 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
     l.push_back("NBLIGNES= " + std::to_string(t.lignes.size()));
     l.push_back("NBLGMAX =" + std::to_string(t.nbLgMax));
     l.push_back("FONCTION= " + std::to_string(t.fonction));
+    const bool redresses = std::all_of(t.images.begin(), t.images.end(), [](const ImageTrame& i) {
+        return i.repere == RepereImage::Redresse;
+    });
+    std::string reperes = redresses ? kRedresse : "";
+    for (size_t k = 0; !redresses && k < n; ++k)
+        reperes += std::string(k ? ";" : "") +
+                   (t.images[k].repere == RepereImage::Redresse ? kRedresse : kFichier);
+    l.push_back(kRepere + reperes);
     l.push_back(kCalibrage);
     for (const auto& im : t.images) l.push_back(NombreFichierExact(im.coefficient, sep));
     // Both widths with every digit: the factors are scaled by the second one.

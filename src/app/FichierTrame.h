@@ -4,7 +4,9 @@
 // it has always had, two that older readers skip: "TAILLES=" (each picture's
 // size, to recompute its lines when the picture cannot be read) and
 // "VALEURS=" (each line's cells and broken-line flag, for what the points
-// cannot give back). What it means for the grid is in app/TrameGrille.h.
+// cannot give back); and a key they ignore, "REPERE=", the frame of each
+// picture's points (app/RepereTrame.h). What it means for the grid is in
+// app/TrameGrille.h.
 #pragma once
 
 #include "base/FichierTexte.h"
@@ -42,10 +44,16 @@ struct LigneTrame {
     }
 };
 
+// The frame of a picture's points and size: the picture as stored in its
+// file (what files written before the orientation tag was applied hold), or
+// upright, its orientation tag applied (what the program shows and writes).
+enum class RepereImage { Fichier, Redresse };
+
 struct ImageTrame {
     std::string chemin;
     double coefficient = 0; // micrometres per pixel unit
     TailleImage taille;     // pixels; 0 x 0 when unknown
+    RepereImage repere = RepereImage::Redresse;
     friend bool operator==(const ImageTrame&, const ImageTrame&) = default;
 };
 

@@ -36,6 +36,12 @@ std::optional<PasHistorique> Historique::Refait(EtatTravail actuel) {
     return p;
 }
 
+void Historique::PourChaqueEtat(const std::function<void(EtatTravail&)>& f) {
+    for (auto* pile : {&annules_, &refaits_})
+        for (PasHistorique& p : *pile) f(p.etat);
+    if (reference) f(*reference);
+}
+
 namespace {
 
 // The rows a step keeps: the header, the complete lines and the line under way.

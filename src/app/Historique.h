@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,6 +68,10 @@ public:
 
     // The work as the last step left it: the next change is told from it.
     std::optional<EtatTravail> reference;
+
+    // Every state the history holds, the reference included (a change that
+    // is no change of the work, as the frame of a picture's points).
+    void PourChaqueEtat(const std::function<void(EtatTravail&)>& f);
 
 private:
     std::deque<PasHistorique> annules_, refaits_;

@@ -6,6 +6,7 @@
 #include "app/CommandesResultats.h"
 #include "app/MenuOptions.h"
 #include "app/Orvelle.h"
+#include "app/RepereTrame.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
 #include "images/Chargeur.h"
@@ -341,7 +342,10 @@ Trame ConstruitTrame(Orvelle& o) {
     for (size_t k = 0; k < chemins.size() && k < static_cast<size_t>(ImagesMax); ++k) {
         const int slot = static_cast<int>(k) + 1;
         t.images.push_back({chemins[k], o.calibrage.CalibrageImage[static_cast<size_t>(slot)],
-                            TailleAuSauvetage(o, chemins[k], slot)});
+                            TailleAuSauvetage(o, chemins[k], slot),
+                            o.images.chargeur.repereFichier.count(chemins[k])
+                                ? RepereImage::Fichier
+                                : RepereImage::Redresse});
     }
     const int lignes = std::min({m.LigneCourante - 1, LignesMax, g.Lignes() - 1});
     const int nbSeg = std::clamp(m.NbSegments, 0, 16);
@@ -380,6 +384,7 @@ ImagesTrame SitueImagesTrame(const Orvelle& o, const Trame& t) {
         if (trouvee)
             if (const auto lue = o.plateforme.LitTailleImage(r.chemins.back())) taille = *lue;
         r.lues.push_back(taille);
+        r.orientations.push_back(trouvee ? o.plateforme.LitOrientationImage(r.chemins.back()) : 1);
     }
     return r;
 }
@@ -450,7 +455,8 @@ std::string QuestionTaillesChangees(const std::vector<std::string>& changees,
 }
 
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t) {
-    return RemplaceParTrame(o, t, SitueImagesTrame(o, t), true);
+    const ImagesTrame im = SitueImagesTrame(o, t);
+    return RemplaceParTrame(o, RedresseTrame(t, im, o.parametres.indPres), im, true);
 }
 
 BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, bool taillesLues) {
@@ -482,6 +488,11 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
 
     auto& ch = o.images.chargeur;
     ch.ListIMGchar.assign(chemins.begin(), chemins.begin() + images);
+    // Pictures whose points keep the frame of the picture as stored, until found.
+    ch.repereFichier.clear();
+    for (int k = 0; k < images; ++k)
+        if (t.images[static_cast<size_t>(k)].repere == RepereImage::Fichier)
+            ch.repereFichier.insert(chemins[static_cast<size_t>(k)]);
     if (ch.selection >= images) ch.selection = -1;
     ch.selectionMultiple.clear();
     ch.inutilisees.clear();

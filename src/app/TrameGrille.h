@@ -33,11 +33,12 @@ struct BilanTrame {
     int imagesIgnorees = 0; // beyond the loader's 50 images
 };
 
-// Where the file's pictures are, and the size each one's header gives now
-// (0 x 0 when it is not found or not readable).
+// Where the file's pictures are, and the size each one's header gives now,
+// upright (0 x 0 when it is not found or not readable), with its orientation tag.
 struct ImagesTrame {
     std::vector<std::string> chemins;
     std::vector<TailleImage> lues;
+    std::vector<int> orientations;         // 1 when not found
     std::vector<std::string> introuvables; // paths as the file names them
 };
 ImagesTrame SitueImagesTrame(const Orvelle& o, const Trame& t);

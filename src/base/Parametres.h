@@ -24,7 +24,7 @@ struct Parametres {
     int fonctionDemarrage = 0;          // FONCTION_DEMARRAGE (0 means spores 2D)
     std::string fDecimal = "###0.00";   // FDECIMAL
     bool decimAuto = false;             // DECIMAUTO
-    bool autoRetrace = false;           // AUTORETRACE: Check(2)
+    bool autoRetrace = true;            // AUTORETRACE: Check(2)
     int modePointage = 2;               // PALMER: 2 caliper (Optn(5)), 1 two points (Optn(6))
     int statDef = 3;                    // STATDEF
     int clicDixiemes = 30;              // CLIC, held in tenths of a pixel

@@ -12,6 +12,7 @@
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
 #include "colour/ZoneCouleur.h"
+#include "images/EnteteImage.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 
@@ -225,6 +226,11 @@ int CommandeCouleur(const OptionsSession& options, const OptionsCouleur& c) {
     }
     const auto taille = o.plateforme.LitTailleImage(c.image);
     if (!taille) return Erreur(c.image + ": not a picture orvelle-cli can read");
+    // The window's budget: what it refuses to open is refused here too.
+    if (auto refus =
+            RefusBudgetImage(taille->largeur, taille->hauteur, o.parametres.memoireImageMo))
+        return Erreur(c.image + ": " + *refus);
+    s.plateforme->FixeBudgetImage(o.parametres.memoireImageMo);
     if (c.x < 0 || c.y < 0 || c.x >= taille->largeur || c.y >= taille->hauteur)
         return Erreur("the point is outside the picture (" + std::to_string(taille->largeur) +
                       " x " + std::to_string(taille->hauteur) + " pixels)");

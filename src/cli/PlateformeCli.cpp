@@ -2,6 +2,7 @@
 
 #include "base/Texte.h"
 #include "images/EnteteImage.h"
+#include "images/Orientation.h"
 
 #ifdef ORVELLE_CLI_PIXELS
 #include "pixels/LectureZone.h"
@@ -28,13 +29,18 @@ bool PlateformeCli::QuestionOKAnnuler(const std::string& texte, const std::strin
 std::optional<TailleImage> PlateformeCli::LitTailleImage(const std::string& chemin) {
     const auto e = LitEnteteImageFichier(chemin);
     if (!e) return std::nullopt;
-    return TailleImage{e->largeur, e->hauteur};
+    return TailleRedressee({e->largeur, e->hauteur}, e->orientation);
+}
+
+int PlateformeCli::LitOrientationImage(const std::string& chemin) {
+    const auto e = LitEnteteImageFichier(chemin);
+    return e ? e->orientation : OrientationNormale;
 }
 
 std::optional<EchantillonsImage> PlateformeCli::LitZoneImage(const std::string& chemin,
                                                              ZonePixels zone) {
 #ifdef ORVELLE_CLI_PIXELS
-    return EchantillonsDe(LitImageTelleQuelle(chemin), zone);
+    return LitZoneFichier(chemin, zone, budgetMo_);
 #else
     (void)chemin;
     (void)zone;

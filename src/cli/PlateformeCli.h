@@ -3,6 +3,7 @@
 // dialogs are cancelled, the clipboard and pictures are out of reach.
 #pragma once
 
+#include "images/EnteteImage.h"
 #include "platform/Plateforme.h"
 
 namespace orv::cli {
@@ -36,14 +37,18 @@ public:
     }
     // From the file's header, as the window reads it.
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
+    int LitOrientationImage(const std::string& chemin) override;
     void LaisseEvenements() override {}
     bool OuvreEditeurTexte(const std::string&) override { return false; }
     bool OuvreDocument(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
     std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
-    // The colour samples of a picture file (without Qt's image library: nothing).
+    // The colour samples of a picture file, decoded as the window decodes it
+    // and held to the same budget (without Qt's image library: nothing).
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
                                                   ZonePixels zone) override;
+    // The settings' MEMOIREIMAGE, megabytes.
+    void FixeBudgetImage(int mo) { budgetMo_ = mo; }
     bool EcritImage(const std::string&, const std::string&, int, int, int,
                     const std::uint8_t*) override {
         return false;
@@ -56,6 +61,7 @@ public:
 
 private:
     char separateur_;
+    int budgetMo_ = BudgetImageMoDefaut;
 };
 
 } // namespace orv::cli

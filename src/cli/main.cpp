@@ -32,9 +32,11 @@ const char* const kAide =
     "               prints the results text (statistics and notation) of INPUT\n"
     "  colour IMAGE X Y [--side N]\n"
     "               prints the colour sample the colour function takes when pixel\n"
-    "               (X, Y) of IMAGE is clicked (0 0: the top-left pixel), one line:\n"
-    "               R V B L a b zone S. N: the zone's side, 2, 4, 8, 16, 32 or 64\n"
-    "               pixels; default: the settings' zone (8)\n"
+    "               (X, Y) of IMAGE is clicked (0 0: the top-left pixel of the picture\n"
+    "               upright, as the window shows it), one line: R V B L a b zone S.\n"
+    "               N: the zone's side, 2, 4, 8, 16, 32 or 64 pixels; default: the\n"
+    "               settings' zone (8). zone is the side, or the number of pixels\n"
+    "               averaged where the square runs over the picture's edge\n"
     "\n"
     "options (before or after the command's own arguments):\n"
     "  --notation N             notation form 1-5 (D1,9; D1,5,9; m ± sigma; m ±1.96 sigma;\n"
@@ -98,15 +100,17 @@ std::optional<int> Entier(const std::string& texte, int min, int max) {
     return v;
 }
 
-// A whole number of up to 6 digits.
+// A whole number of up to 6 digits, with its sign.
 std::optional<long> Nombre(const std::string& texte) {
-    if (texte.empty() || texte.size() > 6) return std::nullopt;
+    const bool negatif = !texte.empty() && texte[0] == '-';
+    const std::string chiffres = negatif ? texte.substr(1) : texte;
+    if (chiffres.empty() || chiffres.size() > 6) return std::nullopt;
     long v = 0;
-    for (char c : texte) {
+    for (char c : chiffres) {
         if (c < '0' || c > '9') return std::nullopt;
         v = v * 10 + (c - '0');
     }
-    return v;
+    return negatif ? -v : v;
 }
 
 } // namespace
@@ -187,7 +191,8 @@ int main(int argc, char** argv) {
             if (valeurJointe) return Erreur(a + " takes no value");
             (a == "--txt" ? ex.txt : ex.remplace) = true;
             optionsExport.push_back(a);
-        } else if (a.size() > 1 && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-' && !Nombre(a)) {
+            // A negative number is an argument (a point left of the picture).
             return Erreur("unknown option '" + a + "' (see --help)");
         } else {
             arguments.push_back(a);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace orv {
 
@@ -87,8 +88,9 @@ std::optional<Echantillon> Echantillonne(const EchantillonsImage& pixels, int co
     double ecarts = 0;
     for (double l : L) ecarts += (l - moyenne) * (l - moyenne);
     e.S = std::sqrt(ecarts / N);
-    e.zone = cote;
     e.pixels = static_cast<int>(n);
+    e.zone =
+        static_cast<std::int64_t>(cote) * cote == static_cast<std::int64_t>(n) ? cote : e.pixels;
     return e;
 }
 

@@ -34,9 +34,12 @@ ZonePixels ZoneEchantillon(int cote, double xPixel, double yPixel, int largeurIm
 struct Echantillon {
     double R = 0, V = 0, B = 0; // 0-255
     Lab lab;
-    int zone = 0;   // the side asked for, in image pixels
+    // The "zone" column: the side of the square, in image pixels; for a zone
+    // cut by the picture's edge, the number of pixels it averaged instead
+    // (the side alone would claim pixels that were never read).
+    int zone = 0;
     double S = 0;   // standard deviation of L* over the zone
-    int pixels = 0; // pixels averaged (fewer than zone² at an edge)
+    int pixels = 0; // pixels averaged (fewer than the side squared at an edge)
 };
 
 // The sample of the pixels read for a zone of side `cote`; nothing when no

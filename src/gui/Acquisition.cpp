@@ -7,6 +7,7 @@
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEventLoop>
@@ -16,6 +17,7 @@
 #include <QMediaDevices>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -132,7 +134,7 @@ bool AcquisitionQt::Clic(Controle c) {
         return true;
     case Controle::OutilCopieEcran:
     case Controle::BoutonCopieEcran:
-        CopieEcran(o_, *this);
+        CopieEcranSansMenu();
         return true;
     default:
         return false;
@@ -226,6 +228,24 @@ void AcquisitionQt::Fin(IssueAcquisition issue, const std::string& erreur,
     FinAcquisition(o_, issue, issue == IssueAcquisition::Annulee ? std::string() : erreur, chemin);
     if (actualise_) actualise_();
     emit Terminee();
+}
+
+void AcquisitionQt::CopieEcranSansMenu() {
+    // The drawn view is painted apart from the screen: nothing to wait for.
+    if (!o_.copieEcranEntier) {
+        CopieEcran(o_, *this);
+        return;
+    }
+    // A menu entry runs while its menu is still on the screen: the screen is
+    // taken once the menu has closed and the window beneath is painted again.
+    while (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+    QTimer::singleShot(0, this, [this] {
+        QGuiApplication::sync();
+        if (fenetre_) fenetre_->window()->repaint();
+        QGuiApplication::sync();
+        CopieEcran(o_, *this);
+        if (actualise_) actualise_();
+    });
 }
 
 std::optional<PixelsImage> AcquisitionQt::VueDessinee() {

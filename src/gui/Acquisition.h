@@ -59,6 +59,7 @@ private:
     void ChoisitSource();
     void Acquiert();
     void Fin(IssueAcquisition issue, const std::string& erreur, const std::string& chemin);
+    void CopieEcranSansMenu();
 
     Orvelle& o_;
     QWidget* fenetre_;

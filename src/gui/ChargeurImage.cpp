@@ -1,6 +1,6 @@
 #include "gui/ChargeurImage.h"
 
-#include "gui/DecodeurJpeg.h"
+#include "pixels/DecodeurJpeg.h"
 #include "pixels/LectureZone.h"
 
 #include <QFile>
@@ -158,6 +158,9 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
         }
     }
     const bool tronque = entete && entete->tronque;
+    // Shown upright, as every viewer shows photographs.
+    const int orientation = entete ? entete->orientation : OrientationNormale;
+    const bool redresse = OrientationValide(orientation) != OrientationNormale;
 
     bool jpeg = false;
     if (DecodeurJpeg::Disponible()) {
@@ -175,18 +178,20 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                 echec(*refus);
                 return;
             }
+            const TailleImage droite = TailleRedressee({e->largeur, e->hauteur}, orientation);
             // The rows decoded show the view's part first; a preview is worth
-            // its cost only when the view reaches far down the picture.
-            const int utiles = std::clamp(t->lignesUtiles, 1, e->hauteur);
+            // its cost only when the view reaches far down the picture (or
+            // when the picture is turned: its rows only show once all are in).
+            const int utiles = std::clamp(t->lignesUtiles, 1, droite.hauteur);
             const bool avecApercu = !e->progressif &&
                                     qint64{e->largeur} * e->hauteur >= PixelsSansApercu &&
-                                    utiles > e->hauteur * 3 / 4;
+                                    (redresse || utiles > droite.hauteur * 3 / 4);
             // The big block first, so that the preview never takes it.
             std::shared_ptr<PyramideImage> p;
             try {
-                p = std::make_shared<PyramideImage>(
-                    e->largeur, e->hauteur,
-                    reserve->Prend(PyramideImage::TailleNecessaire(e->largeur, e->hauteur)));
+                p = std::make_shared<PyramideImage>(droite.largeur, droite.hauteur,
+                                                    reserve->Prend(PyramideImage::TailleNecessaire(
+                                                        droite.largeur, droite.hauteur)));
             } catch (const std::bad_alloc&) {
                 p.reset();
             }
@@ -194,8 +199,8 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             std::jthread apercu; // joined on every way out, before what it reads goes
             if (p && avecApercu) {
                 auto a = std::make_shared<ApercuImage>();
-                a->largeurComplete = e->largeur;
-                a->hauteurComplete = e->hauteur;
+                a->largeurComplete = droite.largeur;
+                a->hauteurComplete = droite.hauteur;
                 const int l = (e->largeur + ReductionApercu - 1) / ReductionApercu;
                 const int h = (e->hauteur + ReductionApercu - 1) / ReductionApercu;
                 a->tampon =
@@ -205,6 +210,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
                         if (!DecodeurJpeg::DecodeReduit(chemin, ReductionApercu, a->image,
                                                         a->tampon, apercuInutile, budget))
                             return;
+                        if (redresse) a->image = Redresse(a->image, orientation);
                     } catch (const std::bad_alloc&) {
                         return;
                     }
@@ -219,7 +225,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             }
             // The levels get a thread of their own when a core is left for it.
             const bool niveauxAPart = !apercu.joinable() || std::thread::hardware_concurrency() > 2;
-            bool signale = t->lignesUtiles <= 0 || utiles >= e->hauteur;
+            bool signale = t->lignesUtiles <= 0 || utiles >= droite.hauteur || redresse;
             auto progres = [&](int lignes) {
                 if (signale || lignes < utiles) return;
                 signale = true;
@@ -233,7 +239,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             };
             bool incomplete = false;
             const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres, niveauxAPart,
-                                                      budget, &incomplete);
+                                                      budget, &incomplete, orientation);
             apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {
@@ -252,7 +258,7 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
         return;
     }
     QImageReader lecteur(fichier.get());
-    lecteur.setAutoTransform(false); // the size the loader read from the header
+    lecteur.setAutoTransform(false); // the orientation read above is the one applied
     // Formats whose header only Qt reads are held to the budget the same way.
     if (const QSize taille = lecteur.size(); taille.isValid())
         if (auto refus = RefusBudgetImage(taille.width(), taille.height(), t->budgetMo, t->refus)) {
@@ -265,8 +271,10 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
     std::shared_ptr<const PyramideImage> p;
     if (!image.isNull()) {
         try {
-            p = PyramideImage::Depuis(image, reserve->Prend(PyramideImage::TailleNecessaire(
-                                                 image.width(), image.height())));
+            p = PyramideImage::Depuis(
+                image,
+                reserve->Prend(PyramideImage::TailleNecessaire(image.width(), image.height())),
+                orientation);
         } catch (const std::bad_alloc&) {
             p.reset();
         }

@@ -4,8 +4,8 @@
 // tagged with the number of the load; a newer load makes older results stale.
 #pragma once
 
-#include "gui/PyramideImage.h"
 #include "images/EnteteImage.h"
+#include "pixels/PyramideImage.h"
 
 #include <QImage>
 #include <QObject>

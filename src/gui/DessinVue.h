@@ -3,8 +3,8 @@
 // horizontal bands drawn at the same time on the available cores.
 #pragma once
 
-#include "gui/PyramideImage.h"
 #include "images/Vue.h"
+#include "pixels/PyramideImage.h"
 
 #include <QColor>
 #include <QImage>

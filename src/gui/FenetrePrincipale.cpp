@@ -17,6 +17,7 @@
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/Messages.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Pointage.h"
@@ -28,6 +29,7 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -46,6 +48,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -65,6 +68,10 @@ constexpr int kMargeCadre = 20;
 constexpr int kLargeurBienvenue = 560, kHauteurBienvenue = 360;
 constexpr int kLargeurRepertoire = 440, kHauteurRepertoire = 480;
 constexpr int kLargeurParametres = 420, kHauteurParametres = 520;
+// Below this width the three columns would leave the image less than 600
+// pixels: the commands and the grids go into tabs of one column this wide.
+constexpr int kLargeurCompacte = 1280;
+constexpr int kLargeurOnglets = 388;
 
 int Pixels(int twips) {
     return (twips + kTwipsParPixel / 2) / kTwipsParPixel;
@@ -116,15 +123,26 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     zoneImage_ = new ZoneImage(o_);
     zoneImage_->setObjectName(NomObjet(Controle::ZoneImage));
     BrancheZoneImage();
+    // Samples and copies of the picture shown come from what the box decoded.
+    plateforme_.FixeImageAffichee(
+        [this](const std::string& chemin) { return zoneImage_->ImageDecodee(chemin); });
     acquisition_ = new AcquisitionQt(
         o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>());
 
     // Commands on the left, the image in the middle, the grid on the right; the
-    // user may widen the grid at the image's expense.
+    // user may widen the grid at the image's expense. A window too narrow for
+    // the three (a screen of 1024 pixels) puts the commands and the grid in
+    // tabs of one column, and leaves the image the rest (AppliqueDisposition).
     auto* centre = new QWidget(this);
-    auto* rangee = new QHBoxLayout(centre);
-    rangee->setContentsMargins(2, 2, 2, 2);
-    rangee->addWidget(ConstruitPanneauCommandes());
+    rangee_ = new QHBoxLayout(centre);
+    rangee_->setContentsMargins(2, 2, 2, 2);
+    onglets_ = new QTabWidget(centre);
+    onglets_->setObjectName("OngletsCote");
+    onglets_->setFixedWidth(kLargeurOnglets);
+    onglets_->setDocumentMode(true);
+    onglets_->hide();
+    rangee_->addWidget(onglets_);
+    rangee_->addWidget(ConstruitPanneauCommandes());
     separateur_ = new QSplitter(Qt::Horizontal, centre);
     zoneGrille_ = ConstruitZoneGrille();
     separateur_->addWidget(ConstruitZoneCentrale());
@@ -132,7 +150,7 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     separateur_->setStretchFactor(0, 1);
     separateur_->setStretchFactor(1, 0);
     separateur_->setCollapsible(0, false);
-    rangee->addWidget(separateur_, 1);
+    rangee_->addWidget(separateur_, 1);
     setCentralWidget(centre);
 
     // The distribution panel docks beside the grid; the menu entry shows and hides it.
@@ -157,12 +175,16 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
         const QRect libre = ecran->availableGeometry();
         taille = taille.boundedTo(QSize(libre.width() - 16, libre.height() - 48));
     }
+    // Laid out for that width first: the three columns would not let the
+    // window be narrower than they are.
+    AppliqueDisposition(taille.width());
     resize(taille);
     liaisons_.AppliqueTout();
 }
 
 FenetrePrincipale::~FenetrePrincipale() {
     plateforme_.FixeFenetre(nullptr);
+    plateforme_.FixeImageAffichee(nullptr);
     // The image box outlives this part of the window by a moment (it loses the
     // focus while its parent is taken down): it calls nothing here any more.
     zoneImage_->surAppui = nullptr;
@@ -214,6 +236,7 @@ void FenetrePrincipale::Clique(Controle c) {
 }
 
 void FenetrePrincipale::Actualise() {
+    plateforme_.FixeBudgetImage(o_.parametres.memoireImageMo);
     PlaceGrille();
     SuitImageAnnotation(o_);
     if (zoneImage_) zoneImage_->Actualise();
@@ -229,16 +252,40 @@ void FenetrePrincipale::Actualise() {
     // The colour function's own rows take the place of the caliper options,
     // which it does not use, so the command panel keeps its height.
     if (cadreMesure_) cadreMesure_->setVisible(!o_.controles(Controle::CadreCharte).visible);
-    if (dockDistribution_) {
-        const bool affichee = o_.resultats.distributionAffichee;
-        dockDistribution_->setWindowTitle(
-            QString::fromStdString(o_.controles.Texte(Controle::Histogrammes)));
-        dockDistribution_->setVisible(affichee);
-        if (affichee) distribution_->Actualise();
-    }
+    // In the tabs, the grids come forward when a comment to type or the
+    // statistics appear there.
+    const bool commentaire = o_.controles(Controle::CadreCommentaire).visible;
+    const bool statistiques = o_.controles(Controle::CadreStatistiques).visible;
+    if (compacte_ && ((commentaire && !commentaireVu_) || (statistiques && !statistiquesVues_)))
+        onglets_->setCurrentWidget(zoneGrille_);
+    commentaireVu_ = commentaire;
+    statistiquesVues_ = statistiques;
+    LegendeOnglets();
+    // Other captions, other widths: the panel is laid out again.
+    if (panneau_ && o_.parametres.langue != langueDisposee_) DisposePanneau(compacte_);
+    PlaceDistribution();
     for (auto [b, entree] : aides_)
         b->setToolTip(QString::fromStdString(o_.controles.Texte(entree)));
     PlaceCadres();
+}
+
+void FenetrePrincipale::PlaceDistribution() {
+    if (!dockDistribution_ || !onglets_) return;
+    const bool affichee = o_.resultats.distributionAffichee;
+    const QString titre = QString::fromStdString(o_.controles.Texte(Controle::Histogrammes));
+    dockDistribution_->setWindowTitle(titre);
+    // In the tabs, the distribution panel is a third tab rather than a dock
+    // that would take the image's room.
+    const int onglet = onglets_->indexOf(distribution_);
+    if (compacte_ && affichee && onglet < 0) {
+        onglets_->setCurrentIndex(onglets_->addTab(distribution_, titre));
+    } else if (onglet >= 0 && (!compacte_ || !affichee)) {
+        onglets_->removeTab(onglet);
+        dockDistribution_->setWidget(distribution_);
+    }
+    if (const int i = onglets_->indexOf(distribution_); i >= 0) onglets_->setTabText(i, titre);
+    dockDistribution_->setVisible(affichee && !compacte_);
+    if (affichee) distribution_->Actualise();
 }
 
 void FenetrePrincipale::PlaceCadres() {
@@ -276,6 +323,12 @@ bool FenetrePrincipale::eventFilter(QObject* objet, QEvent* e) {
 void FenetrePrincipale::PlaceGrille() {
     const int position = o_.mesure.pointage.PositionGrille;
     if (!separateur_ || position == positionGrille_) return;
+    if (compacte_) {
+        // In the tabs, G brings the grids forward, or the commands back.
+        if (positionGrille_ >= 0) onglets_->setCurrentIndex(1 - onglets_->currentIndex());
+        positionGrille_ = position;
+        return;
+    }
     positionGrille_ = position;
     // The G key moves the grids round the image: right, below, left, above.
     separateur_->setOrientation(position % 2 == 0 ? Qt::Horizontal : Qt::Vertical);
@@ -435,22 +488,26 @@ void FenetrePrincipale::ConstruitMenus() {
     }
 }
 
-QAbstractButton* FenetrePrincipale::Bouton(QBoxLayout* l, Controle c, const QString& aide) {
-    auto* b = new QPushButton(l->parentWidget());
+QAbstractButton* FenetrePrincipale::Bouton(QWidget* parent, Controle c, const QString& aide) {
+    auto* b = new QPushButton(parent);
     b->setObjectName(NomObjet(c));
     b->setFocusPolicy(Qt::NoFocus);
     if (!aide.isEmpty()) b->setToolTip(aide);
-    l->addWidget(b);
     liaisons_.Lie(c, b);
     connect(b, &QPushButton::clicked, this, [this, c] { Clique(c); });
     return b;
 }
 
 QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, Controle c) {
-    auto* k = new QCheckBox(l->parentWidget());
+    auto* k = Case(l->parentWidget(), c);
+    l->addWidget(k);
+    return k;
+}
+
+QAbstractButton* FenetrePrincipale::Case(QWidget* parent, Controle c) {
+    auto* k = new QCheckBox(parent);
     k->setObjectName(NomObjet(c));
     k->setFocusPolicy(Qt::NoFocus);
-    l->addWidget(k);
     liaisons_.Lie(c, k);
     connect(k, &QCheckBox::clicked, this, [this, c](bool coche) {
         o_.controles.Coche(c, coche);
@@ -459,12 +516,11 @@ QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, Controle c) {
     return k;
 }
 
-QAbstractButton* FenetrePrincipale::Option(QBoxLayout* l, Controle c) {
-    auto* r = new QRadioButton(l->parentWidget());
+QAbstractButton* FenetrePrincipale::Option(QWidget* parent, Controle c) {
+    auto* r = new QRadioButton(parent);
     r->setObjectName(NomObjet(c));
     r->setAutoExclusive(false); // the core keeps each group's single choice
     r->setFocusPolicy(Qt::NoFocus);
-    l->addWidget(r);
     liaisons_.Lie(c, r);
     connect(r, &QRadioButton::clicked, this, [this, c] {
         o_.controles.Coche(c, true);
@@ -478,48 +534,41 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     defile->setObjectName("PanneauCommandes");
     defile->setWidgetResizable(true);
     defile->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    defile->setFrameShape(QFrame::NoFrame);
+    defile_ = defile;
     auto* panneau = new QWidget;
-    auto* l = new QVBoxLayout(panneau);
-    l->setContentsMargins(4, 4, 4, 4);
-    l->setSpacing(3);
-    // Commands that go together share a row.
-    auto rangee = [](QBoxLayout* parent) {
-        auto* r = new QHBoxLayout;
-        r->setSpacing(3);
-        parent->addLayout(r);
-        return r;
-    };
-
+    panneau_ = panneau;
+    // The widgets first; DisposePanneau lays them out for the window's width.
+    auto& c = commandes_;
     auto* cal = new QLabel(panneau);
     cal->setObjectName(NomObjet(Controle::LegendeCalibrage));
     cal->setStyleSheet("font-weight: bold;");
-    l->addWidget(cal);
     liaisons_.Lie(Controle::LegendeCalibrage, cal);
-    auto* r = rangee(l);
-    Bouton(r, Controle::Etalonner);
-    Bouton(r, Controle::Loupe);
+    c.calibrage = cal;
+    c.outils = {Bouton(panneau, Controle::Etalonner), Bouton(panneau, Controle::Loupe)};
     // Acquisition and screen copy, as their menu entries.
-    for (auto [c, entree, icone] :
+    for (auto [controle, entree, icone] :
          {std::tuple{Controle::AcquisitionTwain, Controle::TwainAcquisition,
                      QStyle::SP_DialogOpenButton},
           std::tuple{Controle::BoutonCopieEcran, Controle::OutilCopieEcran,
                      QStyle::SP_ComputerIcon}}) {
-        auto* b = Bouton(r, c);
+        auto* b = Bouton(panneau, controle);
         aides_.emplace_back(b, entree);
         b->setIcon(style()->standardIcon(icone));
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        c.outils.push_back(b);
     }
-
-    r = rangee(l);
-    for (Controle c :
+    for (Controle z :
          {Controle::ZoomPlus, Controle::ZoomMoins, Controle::Zoom1, Controle::ZoomPas}) {
-        auto* b = Bouton(r, c);
+        auto* b = Bouton(panneau, z);
         b->setMinimumWidth(30);
         b->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        c.zoom.push_back(b);
     }
-    auto* lzoom = new QLabel(panneau);
-    l->addWidget(lzoom);
-    liaisons_.Lie(Controle::LectureZoom, lzoom);
+    c.lectureZoom = new QLabel(panneau);
+    // As wide as its longest reading, so that its neighbours stay put.
+    c.lectureZoom->setMinimumWidth(c.lectureZoom->fontMetrics().horizontalAdvance("Z= 00,000"));
+    liaisons_.Lie(Controle::LectureZoom, c.lectureZoom);
 
     auto* dims = new QGroupBox(panneau);
     auto* ld = new QHBoxLayout(dims);
@@ -533,43 +582,33 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     ld->addWidget(fois);
     ld->addWidget(lh);
     ld->addStretch(1);
-    l->addWidget(dims);
     liaisons_.Lie(Controle::CadreDimensions, dims);
     liaisons_.Lie(Controle::LargeurImage, lw);
     liaisons_.Lie(Controle::HauteurImage, lh);
+    c.dimensions = dims;
 
     auto* vignette = new Vignette(*zoneImage_, panneau);
     vignette->setObjectName(NomObjet(Controle::Vignette));
-    l->addWidget(vignette, 0, Qt::AlignHCenter);
     zoneImage_->AssocieVignette(vignette);
     liaisons_.Lie(Controle::Vignette, vignette);
+    c.vignette = vignette;
     auto* loupe = new Loupe(*zoneImage_, panneau);
     loupe->setObjectName(NomObjet(Controle::ImageLoupe));
-    l->addWidget(loupe, 0, Qt::AlignHCenter);
     zoneImage_->AssocieLoupe(loupe);
     liaisons_.Lie(Controle::ImageLoupe, loupe);
+    c.loupe = loupe;
 
     auto* mesure = new QGroupBox(panneau);
-    auto* lm = new QVBoxLayout(mesure);
-    lm->setContentsMargins(4, 2, 4, 2);
-    lm->setSpacing(2);
-    r = rangee(lm);
-    Option(r, Controle::OptionPalmer);
-    Option(r, Controle::OptionBipoint);
-    r = rangee(lm);
-    Case(r, Controle::CaseLigneBrisee);
-    Case(r, Controle::CaseInsereDim);
+    c.pointage = {Option(mesure, Controle::OptionPalmer), Option(mesure, Controle::OptionBipoint),
+                  Case(mesure, Controle::CaseLigneBrisee), Case(mesure, Controle::CaseInsereDim)};
     auto* lecture = new QLabel(mesure);
     lecture->setStyleSheet("font-size: 14pt; font-weight: bold;");
-    lm->addWidget(lecture);
     liaisons_.Lie(Controle::LectureMesure, lecture);
-    r = rangee(lm);
+    c.lectureMesure = lecture;
     auto* compte = new QLineEdit(mesure);
     compte->setReadOnly(true);
-    r->addWidget(compte);
     liaisons_.Lie(Controle::TexteComptage, compte);
-    Bouton(r, Controle::BoutonComptage);
-    l->addWidget(mesure);
+    c.comptage = {compte, Bouton(mesure, Controle::BoutonComptage)};
     cadreMesure_ = mesure;
 
     // The colour function's panel: sample zone size, calibrated mode, scanner file.
@@ -578,7 +617,9 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     auto* lch = new QVBoxLayout(charte);
     lch->setContentsMargins(4, 2, 4, 2);
     lch->setSpacing(2);
-    r = rangee(lch);
+    auto* r = new QHBoxLayout;
+    r->setSpacing(3);
+    lch->addLayout(r);
     auto* taille = new QLabel(charte);
     taille->setMinimumWidth(50);
     r->addWidget(taille);
@@ -593,41 +634,178 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
         o_.controles.Texte(Controle::DefilementZoneCouleur, std::to_string(v));
         Clique(Controle::DefilementZoneCouleur);
     });
-    r = rangee(lch);
-    Case(r, Controle::CaseCalibre);
+    r = new QHBoxLayout;
+    r->setSpacing(3);
+    lch->addLayout(r);
+    r->addWidget(Case(charte, Controle::CaseCalibre));
     auto* scanner = new QLabel(charte);
     lch->addWidget(scanner);
     liaisons_.Lie(Controle::LegendeScanner, scanner);
-    l->addWidget(charte);
     liaisons_.Lie(Controle::CadreCharte, charte);
+    c.charte = charte;
 
     using C = Controle;
-    for (auto [a, b] : {std::pair{C::Retrace, C::EffaceArriere},
-                        {C::EffaceLigne, C::RazGrille},
-                        {C::RazTout, C::StockN},
-                        {C::Cherche, C::VoirOptions},
-                        {C::Couleur1, C::Couleur2}}) {
-        r = rangee(l);
-        Bouton(r, a);
-        Bouton(r, b);
-    }
-    r = rangee(l);
-    Case(r, Controle::CaseAutoRetrace);
-    Case(r, Controle::CaseCalculStat);
+    for (Controle b : {C::Retrace, C::EffaceArriere, C::EffaceLigne, C::RazGrille, C::RazTout,
+                       C::StockN, C::Cherche, C::VoirOptions, C::Couleur1, C::Couleur2})
+        c.grille.push_back(Bouton(panneau, b));
+    c.cases = {Case(panneau, Controle::CaseAutoRetrace), Case(panneau, Controle::CaseCalculStat)};
     // These buttons have no caption of their own: an icon and a tip say what they do.
-    r = rangee(l);
-    Bouton(r, Controle::StatistiquesOrdre)
-        ->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    Bouton(r, Controle::ResultatsAfficher)
-        ->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    Bouton(r, Controle::ResultatsBascule)
-        ->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
-    Bouton(r, Controle::CopieNotation)->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    l->addStretch(1);
+    // Their tips come from the text tables (app/Fenetre.cpp).
+    for (auto [b, icone] :
+         {std::pair{Controle::StatistiquesOrdre, QStyle::SP_BrowserReload},
+          std::pair{Controle::ResultatsAfficher, QStyle::SP_FileDialogDetailedView},
+          std::pair{Controle::ResultatsBascule, QStyle::SP_TitleBarShadeButton},
+          std::pair{Controle::CopieNotation, QStyle::SP_DialogSaveButton}}) {
+        auto* bouton = Bouton(panneau, b);
+        bouton->setIcon(style()->standardIcon(icone));
+        c.icones.push_back(bouton);
+    }
 
     defile->setWidget(panneau);
-    defile->setFixedWidth(Pixels(3360) + 16);
     return defile;
+}
+
+namespace {
+
+// The width a row of widgets asks for, 3 pixels apart.
+int LargeurRangee(const std::vector<QWidget*>& widgets) {
+    int l = 0;
+    for (QWidget* w : widgets)
+        l += w->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored
+                 ? w->minimumWidth()
+                 : std::max(w->sizeHint().width(), w->minimumSizeHint().width());
+    return l + 3 * std::max(0, static_cast<int>(widgets.size()) - 1);
+}
+
+} // namespace
+
+void FenetrePrincipale::DisposePanneau(bool compacte) {
+    auto& c = commandes_;
+    // New layouts for the same widgets (a layout going leaves its widgets).
+    delete panneau_->layout();
+    delete cadreMesure_->layout();
+    auto* l = new QVBoxLayout(panneau_);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->setSpacing(3);
+    // What the panel's rows may take: the tabs' width, or the wide panel's,
+    // its scroll bar left out. Captions differ by language: a group goes on
+    // one row when it fits there, on two otherwise, so that none is cut.
+    const int largeur = (compacte ? kLargeurOnglets : Pixels(3360)) - 8;
+    const int dansCadre = largeur - 10;
+    langueDisposee_ = o_.parametres.langue;
+    // Widgets that go together share a row.
+    auto rangee = [](QBoxLayout* parent, const std::vector<QWidget*>& widgets) {
+        auto* r = new QHBoxLayout;
+        r->setSpacing(3);
+        for (QWidget* w : widgets) r->addWidget(w);
+        parent->addLayout(r);
+        return r;
+    };
+    auto joint = [](std::vector<QWidget*> a, const std::vector<QWidget*>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    // One row when it fits, else the two halves on a row each.
+    auto uneOuDeux = [&](QBoxLayout* parent, const std::vector<QWidget*>& a,
+                         const std::vector<QWidget*>& b, int place) {
+        if (LargeurRangee(joint(a, b)) <= place) {
+            rangee(parent, joint(a, b));
+        } else {
+            rangee(parent, a);
+            rangee(parent, b);
+        }
+    };
+    l->addWidget(c.calibrage);
+    if (compacte) {
+        // Side by side what the wide panel stacks, so that the whole panel
+        // fits the height of a small screen.
+        uneOuDeux(l, c.outils, c.zoom, largeur);
+        rangee(l, {c.lectureZoom, c.dimensions})->setStretch(1, 1);
+        auto* r = rangee(l, {});
+        r->addWidget(c.vignette, 0, Qt::AlignTop);
+        r->addWidget(c.loupe, 0, Qt::AlignTop);
+        r->addStretch(1);
+    } else {
+        rangee(l, c.outils);
+        rangee(l, c.zoom);
+        l->addWidget(c.lectureZoom);
+        l->addWidget(c.dimensions);
+        l->addWidget(c.vignette, 0, Qt::AlignHCenter);
+        l->addWidget(c.loupe, 0, Qt::AlignHCenter);
+    }
+
+    auto* lm = new QVBoxLayout(cadreMesure_);
+    lm->setContentsMargins(4, 2, 4, 2);
+    lm->setSpacing(2);
+    uneOuDeux(lm, {c.pointage[0], c.pointage[1]}, {c.pointage[2], c.pointage[3]}, dansCadre);
+    if (compacte && LargeurRangee(joint({c.lectureMesure}, c.comptage)) <= dansCadre) {
+        rangee(lm, joint({c.lectureMesure}, c.comptage))->setStretch(1, 1);
+    } else {
+        lm->addWidget(c.lectureMesure);
+        rangee(lm, c.comptage);
+    }
+    l->addWidget(cadreMesure_);
+    l->addWidget(c.charte);
+
+    // The grid's buttons by pairs: two pairs a row when they fit.
+    int large = 0;
+    for (QWidget* b : c.grille) large = std::max(large, LargeurRangee({b}));
+    const int colonnes = compacte && 4 * large + 9 <= largeur ? 4 : 2;
+    auto* g = new QGridLayout;
+    g->setSpacing(3);
+    for (int i = 0; i < static_cast<int>(c.grille.size()); ++i)
+        g->addWidget(c.grille[static_cast<size_t>(i)], i / colonnes, i % colonnes);
+    l->addLayout(g);
+    if (compacte)
+        uneOuDeux(l, c.cases, c.icones, largeur);
+    else {
+        rangee(l, c.cases);
+        rangee(l, c.icones);
+    }
+    l->addStretch(1);
+    // The wide panel as designed, or as wide as its longest row asks (room
+    // kept for its scroll bar): no caption is cut.
+    if (!compacte)
+        defile_->setFixedWidth(std::max(Pixels(3360), panneau_->minimumSizeHint().width()) +
+                               defile_->verticalScrollBar()->sizeHint().width());
+}
+
+void FenetrePrincipale::AppliqueDisposition(int largeur) {
+    const bool compacte = largeur < kLargeurCompacte;
+    if (defile_ && compacte == compacte_ && panneau_->layout()) return;
+    compacte_ = compacte;
+    DisposePanneau(compacte);
+    if (vueGrille_) AppliqueLargeurs(vueGrille_, o_.mesure.GrilleRef);
+    if (compacte) {
+        // The commands and the grids share a column of tabs beside the image.
+        onglets_->insertTab(0, defile_, {});
+        onglets_->insertTab(1, zoneGrille_, {});
+        defile_->setMinimumWidth(0);
+        defile_->setMaximumWidth(QWIDGETSIZE_MAX);
+        onglets_->show();
+    } else {
+        onglets_->removeTab(1);
+        onglets_->removeTab(0);
+        onglets_->hide();
+        rangee_->insertWidget(0, defile_);
+        defile_->show();
+        zoneGrille_->show();
+        positionGrille_ = -1; // the grid goes back beside the image where G put it
+        PlaceGrille();
+    }
+    LegendeOnglets();
+    PlaceDistribution();
+}
+
+void FenetrePrincipale::LegendeOnglets() {
+    if (!onglets_ || onglets_->count() < 2) return;
+    onglets_->setTabText(0, QString::fromStdString(o_.textes.Mnu(mnu::OngletCommandes)));
+    onglets_->setTabText(1, QString::fromStdString(o_.textes.Mnu(mnu::OngletGrille)));
+}
+
+void FenetrePrincipale::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    AppliqueDisposition(width());
 }
 
 QWidget* FenetrePrincipale::ConstruitZoneCentrale() {
@@ -790,8 +968,9 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     }
     if (vue != vueGrille_ || !zoneGrille_) return;
     // The grid's side is as wide as its columns (a grid of many columns
-    // scrolls instead of pushing the window past a small screen).
-    zoneGrille_->setMinimumWidth(std::min(largeur, kLargeurGrilleMax));
+    // scrolls instead of pushing the window past a small screen); in the
+    // tabs, as wide as the tabs.
+    zoneGrille_->setMinimumWidth(compacte_ ? 0 : std::min(largeur, kLargeurGrilleMax));
 }
 
 QWidget* FenetrePrincipale::ConstruitZoneGrille() {

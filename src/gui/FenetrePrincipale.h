@@ -16,6 +16,9 @@ class QTranslator;
 class QTableView;
 class QBoxLayout;
 class QDockWidget;
+class QHBoxLayout;
+class QScrollArea;
+class QTabWidget;
 class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
@@ -54,8 +57,13 @@ public:
     AcquisitionQt* Acquisition() const { return acquisition_; }
     PanneauDistribution* Distribution() const { return distribution_; }
 
+    // The commands and the grids in tabs beside the image (a narrow window).
+    bool Compacte() const { return compacte_; }
+    QTabWidget* Onglets() const { return onglets_; }
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     bool event(QEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
@@ -66,15 +74,23 @@ private:
     // Puts the grids where the G key moved them.
     void PlaceGrille();
     QWidget* ConstruitPanneauCommandes();
+    // Lays the command panel out for a wide window or for the tabs.
+    void DisposePanneau(bool compacte);
+    // Three columns, or the tabs, by the window's width.
+    void AppliqueDisposition(int largeur);
+    void LegendeOnglets();
+    // The distribution panel: a dock beside the grid, or a third tab.
+    void PlaceDistribution();
     QWidget* ConstruitZoneCentrale();
     QWidget* ConstruitZoneGrille();
     QWidget* ConstruitBienvenue(QWidget* parent);
     QWidget* ConstruitResultats(QWidget* parent);
     // The parameter listing and the "A propos ..." panel over the image.
     void ConstruitAide(QWidget* parent);
-    QAbstractButton* Bouton(QBoxLayout* l, Controle c, const QString& aide = {});
+    QAbstractButton* Bouton(QWidget* parent, Controle c, const QString& aide = {});
     QAbstractButton* Case(QBoxLayout* l, Controle c);
-    QAbstractButton* Option(QBoxLayout* l, Controle c);
+    QAbstractButton* Case(QWidget* parent, Controle c);
+    QAbstractButton* Option(QWidget* parent, Controle c);
     QTableView* VuePour(ModeleGrille* m, int hauteurLignes);
     void AppliqueLargeurs(QTableView* vue, const GrilleTexte& g);
     // The frames laid over the image stay inside it.
@@ -107,6 +123,28 @@ private:
     QWidget* bienvenue_ = nullptr;
     QLineEdit* longueurAide_ = nullptr; // TBox(5) as the help frame shows it
     QWidget* cadreMesure_ = nullptr;    // caliper options and count, hidden while sampling colours
+    // The command panel's widgets, laid out by DisposePanneau.
+    struct {
+        QWidget* calibrage = nullptr;
+        std::vector<QWidget*> outils, zoom;
+        QWidget* lectureZoom = nullptr;
+        QWidget* dimensions = nullptr;
+        QWidget* vignette = nullptr;
+        QWidget* loupe = nullptr;
+        std::vector<QWidget*> pointage; // Palmer, Bipoint, Poly, insère dim
+        QWidget* lectureMesure = nullptr;
+        std::vector<QWidget*> comptage;
+        QWidget* charte = nullptr;
+        std::vector<QWidget*> grille, cases, icones;
+    } commandes_;
+    QWidget* panneau_ = nullptr;
+    QScrollArea* defile_ = nullptr;
+    QHBoxLayout* rangee_ = nullptr;
+    QTabWidget* onglets_ = nullptr;
+    bool compacte_ = false;
+    std::string langueDisposee_; // the language whose captions the panel was laid out for
+    // What the core showed last in the grids' tab: it comes forward when they appear.
+    bool commentaireVu_ = false, statistiquesVues_ = false;
     PanneauRepertoire* repertoire_ = nullptr;
     QPlainTextEdit* parametres_ = nullptr;
     QWidget* aPropos_ = nullptr;

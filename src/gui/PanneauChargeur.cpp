@@ -4,6 +4,8 @@
 
 #include "app/CommandesImages.h"
 #include "images/Chargeur.h"
+#include "images/EnteteImage.h"
+#include "pixels/LectureZone.h"
 
 #include <QHBoxLayout>
 #include <QImageReader>
@@ -166,12 +168,15 @@ void CadreCopieReferencee::Rafraichit() {
     if (ch.apercu) {
         image = VersQImage(*ch.apercu);
     } else if (!chemin_.empty() && isVisible()) {
-        // The plain picture, decoded at the preview's size only.
+        // The plain picture, decoded at the preview's size only, upright.
         if (const auto f = OuvreFichierLecture(chemin_)) {
             QImageReader lecteur(f.get());
+            lecteur.setAutoTransform(false);
             const QSize t = lecteur.size();
             if (t.isValid()) lecteur.setScaledSize(t.scaled(kTailleApercu, Qt::KeepAspectRatio));
             image = lecteur.read();
+            if (const auto e = LitEnteteImageFichier(chemin_))
+                image = Redresse(image, e->orientation);
         }
     }
     if (image.isNull()) {

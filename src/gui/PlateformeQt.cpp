@@ -9,6 +9,7 @@
 #include "gui/Couleurs.h"
 #include "gui/DessinCopie.h"
 #include "images/EnteteImage.h"
+#include "images/Orientation.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -235,14 +236,20 @@ void PlateformeQt::CopieTextePressePapier(const std::string& texte) {
 
 std::optional<TailleImage> PlateformeQt::LitTailleImage(const std::string& chemin) {
     // The formats the core reads give the very size orvelle-cli reads; Qt
-    // answers for the others.
-    if (const auto e = LitEnteteImageFichier(chemin)) return TailleImage{e->largeur, e->hauteur};
+    // answers for the others (shown as stored: see LitOrientationImage).
+    if (const auto e = LitEnteteImageFichier(chemin))
+        return TailleRedressee({e->largeur, e->hauteur}, e->orientation);
     const auto f = OuvreFichierLecture(chemin);
     if (!f) return std::nullopt;
     QImageReader lecteur(f.get());
     const QSize t = lecteur.size();
     if (!lecteur.canRead() || !t.isValid() || t.isEmpty()) return std::nullopt;
     return TailleImage{t.width(), t.height()};
+}
+
+int PlateformeQt::LitOrientationImage(const std::string& chemin) {
+    const auto e = LitEnteteImageFichier(chemin);
+    return e ? e->orientation : OrientationNormale;
 }
 
 void PlateformeQt::LaisseEvenements() {
@@ -285,15 +292,30 @@ std::optional<PixelsImage> PlateformeQt::ImagePressePapier() {
 }
 
 std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemin) {
-    // As the view shows it (no orientation tag applied): the copies drawn on
-    // and saved from it match what the user pointed.
-    const QImage image = LitImageTelleQuelle(chemin);
-    if (image.isNull()) return std::nullopt;
-    return VersPixels(image);
+    // Upright as the view shows it: the copies drawn on and saved from it
+    // match what the user pointed.
+    if (imageAffichee_)
+        if (const auto p = imageAffichee_(chemin)) return VersPixels(p->Niveau(0));
+    const auto image = LitImageStockee(chemin, budgetMo_);
+    if (!image) return std::nullopt;
+    return VersPixels(Redresse(image->image, image->orientation));
 }
 
 std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& chemin,
                                                             ZonePixels zone) {
+    // The picture shown is sampled as decoded for the box (no second decoding
+    // of a photograph of 100 megapixels), unless its file holds more than 8
+    // bits a channel, which the box's copy has lost.
+    if (imageAffichee_)
+        if (const auto p = imageAffichee_(chemin)) {
+            const auto f = OuvreFichierLecture(chemin);
+            const QImage::Format format =
+                f ? QImageReader(f.get()).imageFormat() : QImage::Format_Invalid;
+            if (format != QImage::Format_RGBX64 && format != QImage::Format_RGBA64 &&
+                format != QImage::Format_RGBA64_Premultiplied &&
+                format != QImage::Format_Grayscale16)
+                return EchantillonsDe(p->Niveau(0), zone, OrientationNormale);
+        }
     // The picture read last is kept while the file is the same (by its
     // bytes' name, its size and its time).
     struct stat st {};
@@ -301,13 +323,14 @@ std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& c
     const qint64 modifie =
         lu ? static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec : 0;
     if (!lu || zone_.chemin != chemin || zone_.modifie != modifie ||
-        zone_.taille != static_cast<qint64>(st.st_size) || zone_.image.isNull()) {
-        zone_.image = LitImageTelleQuelle(chemin);
+        zone_.taille != static_cast<qint64>(st.st_size) || zone_.image.image.isNull()) {
+        zone_.image = {};
+        zone_.image = LitImageStockee(chemin, budgetMo_).value_or(ImageStockee{});
         zone_.chemin = chemin;
         zone_.modifie = modifie;
         zone_.taille = lu ? static_cast<qint64>(st.st_size) : -1;
     }
-    return EchantillonsDe(zone_.image, zone);
+    return EchantillonsDe(zone_.image.image, zone, zone_.image.orientation);
 }
 
 bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& format, int largeur,

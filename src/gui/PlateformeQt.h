@@ -2,12 +2,18 @@
 // file dialogs, clipboard, beep and the locale's decimal separator.
 #pragma once
 
+#include "images/EnteteImage.h"
+#include "pixels/LectureZone.h"
+#include "pixels/PyramideImage.h"
 #include "platform/Plateforme.h"
 
 #include <QDateTime>
 #include <QImage>
 #include <QPointer>
 #include <QTimer>
+
+#include <functional>
+#include <memory>
 
 #include <QLabel>
 class QImage;
@@ -41,13 +47,23 @@ public:
     std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) override;
     void LaisseEvenements() override;
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
+    int LitOrientationImage(const std::string& chemin) override;
     bool OuvreEditeurTexte(const std::string& chemin) override;
     bool OuvreDocument(const std::string& chemin) override;
     std::optional<PixelsImage> ImagePressePapier() override;
+    // The picture the image box shows is taken as the box decoded it; any
+    // other is decoded, held to the settings' budget.
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
-    // The last picture read stays decoded: a series of colour samples reads it once.
+    // The same; besides, the last picture read stays decoded: a series of
+    // colour samples reads it once.
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
                                                   ZonePixels zone) override;
+    // What the image box has decoded for a path (complete, upright), and the
+    // settings' MEMOIREIMAGE in megabytes; the window gives both.
+    using ImageAffichee =
+        std::function<std::shared_ptr<const PyramideImage>(const std::string& chemin)>;
+    void FixeImageAffichee(ImageAffichee f) { imageAffichee_ = std::move(f); }
+    void FixeBudgetImage(int mo) { budgetMo_ = mo; }
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
     bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) override;
@@ -69,11 +85,13 @@ private:
     QPointer<QWidget> fenetre_;
     QPointer<QLabel> flash_;
     QTimer minuterie_;
+    ImageAffichee imageAffichee_;
+    int budgetMo_ = BudgetImageMoDefaut;
     struct {
         std::string chemin;
         qint64 modifie = 0; // nanoseconds
         qint64 taille = -1;
-        QImage image;
+        ImageStockee image;
     } zone_;
 };
 

@@ -83,6 +83,11 @@ QSize ZoneImage::TailleImage() const {
     return {};
 }
 
+std::shared_ptr<const PyramideImage> ZoneImage::ImageDecodee(const std::string& chemin) const {
+    if (!ImageComplete() || cheminCharge_.empty() || cheminCharge_ != chemin) return nullptr;
+    return pyramide_;
+}
+
 SourceImage ZoneImage::SourcePour(double echelle) const {
     SourceImage s;
     if (pyramide_ && pyramide_->NombreNiveaux() > 0 && (ImageComplete() || !apercu_)) {

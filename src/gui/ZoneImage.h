@@ -6,8 +6,8 @@
 #pragma once
 
 #include "gui/ChargeurImage.h"
-#include "gui/PyramideImage.h"
 #include "images/Vue.h"
+#include "pixels/PyramideImage.h"
 
 #include <QImage>
 #include <QPointer>
@@ -67,6 +67,9 @@ public:
     SourceImage SourcePour(double echelle) const;
     // Full size of the picture shown, in pixels (0 x 0 while none).
     QSize TailleImage() const;
+    // The picture decoded from `chemin`, upright, once wholly decoded; nothing
+    // while it is another picture or is still being decoded.
+    std::shared_ptr<const PyramideImage> ImageDecodee(const std::string& chemin) const;
     // The drawn view (picture and committed marks), rebuilt when stale.
     const QImage& VueDessinee();
     // Last pointer position over the box, in twips; the centre of the box

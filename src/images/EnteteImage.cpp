@@ -62,11 +62,38 @@ constexpr std::int64_t kCoteMax = 1 << 30;
 
 std::optional<EnteteImage> Taille(FormatImage f, std::int64_t l, std::int64_t h) {
     if (l < 1 || h < 1 || l > kCoteMax || h > kCoteMax) return std::nullopt;
-    return EnteteImage{f, static_cast<int>(l), static_cast<int>(h), false};
+    return EnteteImage{.format = f, .largeur = static_cast<int>(l), .hauteur = static_cast<int>(h)};
+}
+
+// The orientation tag (0x0112) of the TIFF structure that starts at `debut`
+// (a TIFF file, or the EXIF block of a JPEG): its first directory only, as
+// viewers read it. 1 when it has none or it is malformed.
+int OrientationTiff(Source& s, std::uint64_t debut) {
+    std::uint8_t h[8];
+    if (!s.Lit(debut, h, sizeof h)) return 1;
+    const bool le = h[0] == 'I' && h[1] == 'I';
+    if (!le && !(h[0] == 'M' && h[1] == 'M')) return 1;
+    auto u16 = [le](const std::uint8_t* p) { return le ? Le16(p) : Be16(p); };
+    auto u32 = [le](const std::uint8_t* p) { return le ? Le32(p) : Be32(p); };
+    if (u16(h + 2) != 42) return 1;
+    const std::uint64_t ifd = debut + u32(h + 4);
+    std::uint8_t n[2];
+    if (!s.Lit(ifd, n, 2)) return 1;
+    for (std::uint32_t k = 0; k < u16(n); ++k) {
+        std::uint8_t en[12];
+        if (!s.Lit(ifd + 2 + 12u * k, en, sizeof en)) return 1;
+        // One SHORT, held in the entry itself.
+        if (u16(en) == 0x0112 && u16(en + 2) == 3 && u32(en + 4) == 1) {
+            const std::uint32_t o = u16(en + 8);
+            return o >= 1 && o <= 8 ? static_cast<int>(o) : 1;
+        }
+    }
+    return 1;
 }
 
 std::optional<EnteteImage> Jpeg(Source& s) {
     std::uint64_t pos = 2;
+    int orientation = 1; // from the EXIF block, which comes before the frame
     // Segments until a frame header; a picture never needs thousands of them.
     for (int n = 0; n < 100000; ++n) {
         auto b = s.Octet(pos);
@@ -90,8 +117,14 @@ std::optional<EnteteImage> Jpeg(Source& s) {
             std::uint8_t f[5];
             if (Be16(l) < 7 || !s.Lit(pos + 2, f, 5)) return std::nullopt;
             // A height of 0 is given later by a DNL marker: not a size we can use.
-            return Taille(FormatImage::Jpeg, Be16(f + 3), Be16(f + 1));
+            auto e = Taille(FormatImage::Jpeg, Be16(f + 3), Be16(f + 1));
+            if (e) e->orientation = orientation;
+            return e;
         }
+        std::uint8_t exif[6];
+        if (marqueur == 0xE1 && orientation == 1 && Be16(l) >= 8 + 6 && s.Lit(pos + 2, exif, 6) &&
+            std::memcmp(exif, "Exif\0\0", 6) == 0)
+            orientation = OrientationTiff(s, pos + 8);
         pos += Be16(l);
     }
     return std::nullopt;
@@ -214,7 +247,9 @@ std::optional<EnteteImage> Tiff(Source& s) {
         if (tag == 256) l = v;
         if (tag == 257) ht = v;
     }
-    return Taille(FormatImage::Tiff, l, ht);
+    auto e = Taille(FormatImage::Tiff, l, ht);
+    if (e) e->orientation = OrientationTiff(s, 0);
+    return e;
 }
 
 } // namespace

@@ -19,7 +19,11 @@ enum class FormatImage { Jpeg, Png, Gif, Bmp, Tiff };
 
 struct EnteteImage {
     FormatImage format = FormatImage::Jpeg;
-    int largeur = 0, hauteur = 0; // pixels, both at least 1
+    int largeur = 0, hauteur = 0; // pixels as stored, both at least 1
+    // The orientation tag (images/Orientation.h) of a JPEG's EXIF block or of
+    // a TIFF's first directory; 1 when there is none. Every decoding path
+    // applies this one, so that the view, the samples and the copies agree.
+    int orientation = 1;
     // The file ends before the pixel data its header announces (uncompressed
     // BMP, PNG without its end chunk, GIF cut inside its first picture).
     bool tronque = false;
@@ -27,7 +31,7 @@ struct EnteteImage {
 
 // Reads the header from a stream positioned at the file's start (it seeks
 // within it); nothing when the data is not a picture of these formats or its
-// header is malformed.
+// header is malformed. A malformed orientation tag reads as 1.
 std::optional<EnteteImage> LitEnteteImage(std::istream& in);
 std::optional<EnteteImage> LitEnteteImageFichier(const std::string& chemin);
 

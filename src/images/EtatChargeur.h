@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,11 @@ struct EtatChargeur {
 
     // Dimension check: the size of the first picture opened.
     std::optional<TailleImage> premiereImage;
+
+    // Pictures whose lines, read from a grid file written before orientation
+    // tags were applied, still hold points of the picture as stored (it was
+    // not found to turn them upright): app/RepereTrame.h.
+    std::set<std::string> repereFichier;
 
     // The save frame of the annotated copy ("DialogueBis"): the picture it
     // holds (nothing: the plain picture shown) and whether it was saved.

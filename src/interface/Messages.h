@@ -244,6 +244,9 @@ inline constexpr int TrameEnregistree = 304;    // "Trame enregistrée : "
 inline constexpr int SauverTrameSous = 305;     // "Sauver la trame sous..."
 inline constexpr int AcquisitionNonEcrite = 306; // "L'image acquise n'a pas pu être enregistrée : "
 inline constexpr int CopieEnregistree = 307;     // "Image référencée enregistrée : "
+// The tabs of the window's side column on a small screen, 308 onwards.
+inline constexpr int OngletCommandes = 308; // "Commandes"
+inline constexpr int OngletGrille = 309;    // "Grille"
 
 } // namespace orv::mnu
 

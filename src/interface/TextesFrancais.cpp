@@ -356,6 +356,8 @@ constexpr Entree kMnu[] = {
     {305, "Sauver la trame sous..."},
     {306, "L'image acquise n'a pas pu être enregistrée : "},
     {307, "Image référencée enregistrée : "},
+    {308, "Commandes"},
+    {309, "Grille"},
 };
 
 constexpr Entree kMstat[] = {

@@ -115,12 +115,9 @@ void Retrace(EtatMesure& m, int image, bool modeGroupe) {
     ++m.marques.version;
 }
 
-void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe, bool retraceAuto) {
+void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe) {
     m.marques.FixeProvisoires({});
-    if (retraceAuto)
-        Retrace(m, image, modeGroupe);
-    else
-        m.marques.VideFixes();
+    Retrace(m, image, modeGroupe);
 }
 
 } // namespace orv

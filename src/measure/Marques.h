@@ -60,10 +60,10 @@ struct CalqueMarques {
 // `image` (and, in image-group mode, those of the group's other images in
 // colour 2).
 void Retrace(EtatMesure& m, int image, bool modeGroupe);
-// The view changed (zoom, origin, box size, picture): a fresh view of the
-// picture carries no marks. The provisional ones go; the committed ones are
-// drawn again at once with automatic redraw on (`retraceAuto`), and wait for
-// "retrace" otherwise.
-void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe, bool retraceAuto);
+// The view changed (zoom, origin, box size, picture): the provisional marks
+// go; the committed ones are drawn again at once, whatever "AutoRetrace" says
+// (they are kept in picture units, so redrawing them costs little), so that
+// a measured spore never looks unmeasured.
+void MarquesVueNeuve(EtatMesure& m, int image, bool modeGroupe);
 
 } // namespace orv

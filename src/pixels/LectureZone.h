@@ -1,7 +1,11 @@
-// The samples of a rectangle of a picture file for the colour function,
-// shared by the window and orvelle-cli (which links Qt's image library only).
+// A picture file's pixels outside the image box: the colour samples of a
+// rectangle and the whole picture for the copies, shared by the window and
+// orvelle-cli (which links Qt's image library only). Decoded as the box
+// decodes them (libjpeg-turbo for JPEG, Qt's reader for the rest), held to the
+// same memory budget, and turned upright by the picture's orientation tag.
 #pragma once
 
+#include "pixels/PyramideImage.h"
 #include "platform/Plateforme.h"
 
 #include <QFile>
@@ -21,10 +25,27 @@ std::unique_ptr<QFile> OuvreFichierLecture(const std::string& chemin);
 // A file name as the window shows it (never used to open the file).
 QString NomQt(const std::string& chemin);
 
-// The picture as the image box shows it: no orientation tag applied.
-QImage LitImageTelleQuelle(const std::string& chemin);
-// The samples of `zone` clipped to the picture, 16 bits per channel; nothing
-// when no pixel of it is inside.
-std::optional<EchantillonsImage> EchantillonsDe(const QImage& image, ZonePixels zone);
+// A picture as stored in its file (no orientation applied), at the file's
+// own depth; `tampon` holds the pixels when the JPEG decoder made them.
+struct ImageStockee {
+    std::shared_ptr<TamponImage> tampon;
+    QImage image;
+    int orientation = 1;
+};
+
+// Nothing when the file cannot be decoded or asks more than `budgetMo`
+// megabytes (images/EnteteImage.h).
+std::optional<ImageStockee> LitImageStockee(const std::string& chemin, int budgetMo);
+
+// The upright picture of `stockee`, in RGB32.
+QImage Redresse(const QImage& stockee, int orientation);
+
+// The samples of `zone` (upright pixels) clipped to the upright picture, 16
+// bits per channel, rows top-down; nothing when no pixel of it is inside.
+std::optional<EchantillonsImage> EchantillonsDe(const QImage& stockee, ZonePixels zone,
+                                                int orientation);
+// The same, the file read for it.
+std::optional<EchantillonsImage> LitZoneFichier(const std::string& chemin, ZonePixels zone,
+                                                int budgetMo);
 
 } // namespace orv

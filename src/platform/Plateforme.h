@@ -118,8 +118,12 @@ public:
     virtual std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) = 0;
 
     // Size of an image file read from its header, without decoding the
-    // picture; nothing when the file is not a picture the program can read.
+    // picture, as the program shows it (upright: its orientation tag
+    // applied); nothing when the file is not a picture the program can read.
     virtual std::optional<TailleImage> LitTailleImage(const std::string& chemin) = 0;
+    // The orientation tag (1 to 8, images/Orientation.h) that the program
+    // applies to show a picture file upright; 1 when it has none or cannot be read.
+    virtual int LitOrientationImage(const std::string& chemin) = 0;
 
     // Lets pending window events run (a point where a long operation yields).
     virtual void LaisseEvenements() = 0;
@@ -137,11 +141,12 @@ public:
 
     // The picture the clipboard holds; nothing when it holds none.
     virtual std::optional<PixelsImage> ImagePressePapier() = 0;
-    // The pixels of an image file; nothing when it cannot be read.
+    // The pixels of an image file, upright as the image box shows them;
+    // nothing when it cannot be read.
     virtual std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) = 0;
     // The samples of `zone` (clipped to the picture) of a picture file, as the
-    // image box shows it (no orientation tag applied), at the file's own depth;
-    // nothing when the file cannot be read.
+    // image box shows it (upright), at the file's own depth; nothing when the
+    // file cannot be read.
     virtual std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
                                                           ZonePixels zone) {
         (void)chemin;

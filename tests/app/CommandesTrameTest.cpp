@@ -5,6 +5,7 @@
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesResultats.h"
 #include "app/FichierTrame.h"
+#include "app/Historique.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
@@ -371,6 +372,80 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     EXPECT_EQ(o->mesure.LigneCourante, 9);
     EXPECT_EQ(o->FicTrame, "garde.trm");
     EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
+}
+
+// A grid file written before photographs stood upright holds the points of
+// its pictures as stored: they are turned with their picture, so that every
+// value stays and every mark lands where it was put. A picture not found keeps
+// its points as they were, and the file saved again says so, until it is shown.
+TEST_F(CommandesTrameTest, OlderFilesPointsTurnWithTheirPhotograph) {
+    const std::string b = Photo("b.jpg"), c = Photo("c.png");
+    for (const int fonction : {2, 15, 16}) {
+        SCOPED_TRACE(fonction);
+        p.images[b] = {1600, 1200};
+        p.orientations.clear();
+        Image("c.png", 700, 525);
+        auto x = Session();
+        Travail(*x, 5, 8, fonction);
+        const Releve avant = Releve_(*x);
+        const auto traces = x->mesure.TraceLignes;
+        std::vector<std::string> ancienne;
+        const auto lignes = *LitLignesFichier(Sauve(*x, "ancienne.trm"));
+        for (const auto& l : lignes)
+            if (l.rfind("REPERE", 0) != 0) ancienne.push_back(l);
+        const std::string f = Ecrit(ancienne, "ancienne.trm");
+
+        // b.jpg is a phone's picture stored 1600 x 1200, to be turned a
+        // quarter clockwise; c.png is gone.
+        p.images[b] = {1200, 1600};
+        p.orientations[b] = 6;
+        fs::remove(c);
+        auto y = Session();
+        ASSERT_EQ(ChargeTrame(*y, f), ResultatChargement::Charge);
+        AttendMeme(avant, Releve_(*y), "turned");
+        constexpr std::int32_t H = 31750; // 1200 pixels in picture units
+        for (int l = 1; l < avant.ligneCourante; ++l) {
+            const auto& a = traces[static_cast<size_t>(l)];
+            const auto& t = y->mesure.TraceLignes[static_cast<size_t>(l)];
+            for (int k = 1; k <= x->mesure.NbSegments; ++k) {
+                const SegmentTrace s = a.segments[static_cast<size_t>(k)];
+                SegmentTrace attendu = s;
+                if (a.image == 2 && fonction != 16)
+                    attendu = {H - s.y1, s.x1, H - s.y2, s.x2};
+                else if (a.image == 2 && k == 1)
+                    attendu = {H - s.y1, s.x1, s.x2, s.y2}; // a polygon's anchor only
+                EXPECT_EQ(t.segments[static_cast<size_t>(k)], attendu) << l << " " << k;
+            }
+        }
+        const std::string g = Sauve(*y, "redressee.trm");
+        const auto relue = *LitLignesFichier(g);
+        EXPECT_NE(std::find(relue.begin(), relue.end(), "REPERE= REDRESSE;REDRESSE;FICHIER"),
+                  relue.end());
+
+        // Read again, nothing turns twice; c.png found again is turned when shown.
+        auto z = Session();
+        ASSERT_EQ(ChargeTrame(*z, g), ResultatChargement::Charge);
+        for (int l = 1; l < avant.ligneCourante; ++l)
+            EXPECT_EQ(z->mesure.TraceLignes[static_cast<size_t>(l)].segments,
+                      y->mesure.TraceLignes[static_cast<size_t>(l)].segments);
+        // A measure first: an undo past it keeps the frame the lines have now.
+        std::mt19937 gz(9);
+        MontreEmplacement(*z, 0);
+        MesureLigne(*z, gz);
+        Image("c.png", 525, 700);
+        p.orientations[c] = 8;
+        ASSERT_TRUE(MontreEmplacement(*z, 2));
+        AnnuleGrille(*z);
+        for (int l = 1; l < avant.ligneCourante; ++l) {
+            const auto& a = traces[static_cast<size_t>(l)];
+            if (a.image != 3 || fonction == 16) continue;
+            const SegmentTrace s = a.segments[1];
+            constexpr std::int32_t W = 18521; // 700 pixels, rounded to picture units
+            EXPECT_EQ(z->mesure.TraceLignes[static_cast<size_t>(l)].segments[1],
+                      (SegmentTrace{s.y1, W - s.x1, s.y2, W - s.x2}));
+        }
+        AttendMeme(avant, Releve_(*z), "turned when shown");
+    }
 }
 
 // A resolution mode change with lines in the grid is asked first; declined it

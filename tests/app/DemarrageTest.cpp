@@ -86,16 +86,16 @@ TEST_F(DemarrageTest, LesStatistiquesDOrdreSuiventLaGrille) {
 }
 
 TEST_F(DemarrageTest, ParametresLusAuDemarrage) {
-    Ecrit("Zelk.dat", {"x", "AUTORETRACE=VRAI"});
+    Ecrit("Zelk.dat", {"x", "AUTORETRACE=FAUX"});
     Orvelle& e = Demarre();
     // The box follows the setting at every activation, and a tick by the user
     // is the setting: it survives the next activation.
     Activation(e);
-    EXPECT_TRUE(e.controles(Controle::CaseAutoRetrace).coche);
-    e.controles.Coche(Controle::CaseAutoRetrace, false);
+    EXPECT_FALSE(e.controles(Controle::CaseAutoRetrace).coche);
+    e.controles.Coche(Controle::CaseAutoRetrace, true);
     Clic(e, Controle::CaseAutoRetrace);
     Activation(e);
-    EXPECT_FALSE(e.controles(Controle::CaseAutoRetrace).coche);
+    EXPECT_TRUE(e.controles(Controle::CaseAutoRetrace).coche);
     // The pointing options' boxes set the measure's flags, both ways.
     for (bool coche : {true, false}) {
         e.controles.Coche(Controle::CaseLigneBrisee, coche);

@@ -130,7 +130,8 @@ TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
     EXPECT_EQ(t.fonction, 15);
     EXPECT_EQ(t.images[0].coefficient, 0.25);
     EXPECT_EQ(t.images[0].chemin, "/a.jpg");
-    EXPECT_EQ(t.images[0].taille.largeur, 0); // an older file: no sizes
+    EXPECT_EQ(t.images[0].taille.largeur, 0);            // an older file: no sizes,
+    EXPECT_EQ(t.images[0].repere, RepereImage::Fichier); // points on the picture as stored
     ASSERT_EQ(t.lignes.size(), 1u);
     EXPECT_TRUE(t.lignes[0].cellules.empty());
     ASSERT_EQ(t.lignes[0].segments.size(), 2u);
@@ -144,6 +145,8 @@ TEST(FichierTrameTest, ReaderIsTolerantWhereItCanBe) {
     auto m = l;
     m[10] = "PCTSW = 0";
     EXPECT_FALSE(FichierTrame::Lit(m).trame->pctsw.has_value());
+    m[6] = "repere = redresse";
+    EXPECT_EQ(FichierTrame::Lit(m).trame->images[0].repere, RepereImage::Redresse);
 }
 
 TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
@@ -175,6 +178,11 @@ TEST(FichierTrameTest, MalformedFilesAreRefusedWithTheLineAtFault) {
          "1 sans point-virgule"},
         {Position(bon, "VALEURS= ") + 1, "1;2;12,00;", DefautTrame::NombreInvalide, "2"},
         {Position(bon, "TAILLES= ") + 1, "960;-5", DefautTrame::NombreInvalide, "-5"},
+        {Position(bon, "REPERE= REDRESSE"), "REPERE= PENCHE", DefautTrame::NombreInvalide,
+         "PENCHE"},
+        // One frame for every picture, or one each.
+        {Position(bon, "REPERE= REDRESSE"), "REPERE= FICHIER;FICHIER;FICHIER",
+         DefautTrame::NombreInvalide, "REPERE= "},
         // An empty path would shift every image number after it.
         {Position(bon, "/photos/a.jpg"), "  ", DefautTrame::SectionManquante, "IMAGES= "},
     };

@@ -66,6 +66,9 @@ TEST(Echantillon, ZonesEtValeurs) {
     ASSERT_TRUE(e);
     auto c = CellulesEchantillon(*e, ',');
     EXPECT_EQ(c[0] + " " + c[1] + " " + c[2] + " " + c[6] + " " + c[7], "200 100 50 4 0,00");
+    // Cut by the picture's edge, "zone" says how many pixels were averaged.
+    e = Echantillonne(Image(3, 4, [](int, int) { return std::array<std::uint16_t, 3>{}; }), 4);
+    EXPECT_EQ(CellulesEchantillon(*e, ',')[6], "12");
 
     // 16-bit greys: read at their depth (30583 = 119 x 257, a mid grey), and a
     // zone half black, half white: L* 0 and 100, S = 50.
@@ -236,7 +239,13 @@ TEST(CliCouleur, UnEchantillon) {
     std::ofstream(d / "p.bmp", std::ios::binary) << bmp;
     const auto r = test::LanceCli(d, "--home " + d.string() + " --decimal-separator . colour " +
                                          (d / "p.bmp").string() + " 1 1 --side 2");
+    // A point left of the picture is a point, not an option.
+    const auto gauche =
+        test::LanceCli(d, "--home " + d.string() + " colour " + (d / "p.bmp").string() + " -1 1");
     fs::remove_all(d);
+    EXPECT_EQ(gauche.code, 2);
+    EXPECT_NE(gauche.erreurs.find("outside the picture (4 x 4 pixels)"), std::string::npos)
+        << gauche.erreurs;
     EXPECT_EQ(r.code, 0);
     std::istringstream sortie(r.sortie);
     std::string rr, v, b, L, a, bb, zone, s;

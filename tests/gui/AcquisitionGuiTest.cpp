@@ -9,10 +9,12 @@
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
+#include "interface/TableControles.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@
 #include <cstdlib>
 #include <deque>
 #include <fstream>
+#include <functional>
 
 using namespace orv;
 
@@ -31,16 +34,31 @@ class PlateformeEssai : public PlateformeQt {
 public:
     std::deque<std::string> chemins; // answers of the save dialogs
     std::vector<std::string> messages;
+    std::function<void()> avantDialogue; // runs as a save dialog opens
     void Message(const std::string& texte, const std::string&, Icone) override {
         messages.push_back(texte);
     }
     std::optional<std::string> ChoisitFichierAEnregistrer(const std::string&, const std::string&,
                                                           const std::string&) override {
+        if (avantDialogue) avantDialogue();
         if (chemins.empty()) return std::nullopt;
         auto c = chemins.front();
         chemins.pop_front();
         return c;
     }
+};
+
+// Hears every paint of the widget it filters.
+class Peintures : public QObject {
+public:
+    explicit Peintures(std::function<void()> f) : f_(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) f_();
+        return false;
+    }
+
+private:
+    std::function<void()> f_;
 };
 
 QImage EnRGB(const QImage& i) {
@@ -192,6 +210,34 @@ private slots:
         fenetre->Clique(Controle::BoutonCopieEcran);
         QCOMPARE(EnRGB(QImage(dossier.filePath("cadre.bmp"))), vue);
         QCOMPARE(EnRGB(QImage(dossier.filePath("zone.bmp"))), vue);
+    }
+
+    // The whole screen is taken once the menu that asked for it has closed
+    // and the window beneath it is painted again: the copy never shows the menu.
+    void theScreenCopyLeavesItsMenuOut() {
+        fenetre->Clique(Controle::CopieEcranEcran);
+        auto* menu = fenetre->findChild<QMenu*>(NomObjet(Controle::MenuOutils));
+        auto* entree = fenetre->Lies().Objet<QAction>(Controle::OutilCopieEcran);
+        QVERIFY(menu && entree);
+        bool fermee = false, repeinte = false;
+        bool ouvertALaCopie = true, repeinteALaCopie = false;
+        connect(menu, &QMenu::aboutToHide, this, [&] { fermee = true; });
+        Peintures peintures([&] { repeinte = repeinte || fermee; });
+        fenetre->installEventFilter(&peintures);
+        plateforme->avantDialogue = [&] {
+            ouvertALaCopie = menu->isVisible();
+            repeinteALaCopie = repeinte;
+        };
+        const QString chemin = dossier.filePath("ecran.bmp");
+        plateforme->chemins = {chemin.toStdString()};
+        menu->popup(fenetre->mapToGlobal(QPoint(200, 60)));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        menu->setActiveAction(entree);
+        QTest::keyClick(menu, Qt::Key_Return); // as the user chooses the entry
+        QTRY_VERIFY(QFile::exists(chemin));
+        QVERIFY(!ouvertALaCopie);
+        QVERIFY(repeinteALaCopie);
+        plateforme->avantDialogue = nullptr;
     }
 
 private:

@@ -10,12 +10,10 @@
 #include "interface/TableControles.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -90,24 +88,6 @@ private slots:
         QVERIFY(!p.EcritImage(dossier.filePath("x.gif").toStdString(), "GIF", 3, 2,
                               dib.BytesPerScanLine(), dib.DIBSectionBitsPtr()));
         QVERIFY(!p.LitPixelsImage(dossier.filePath("absent.png").toStdString()));
-        // A photograph's orientation tag is not applied: the pixels are those the
-        // view shows, so that the annotated copy's marks land where they were put.
-        QByteArray octets;
-        QBuffer tampon(&octets);
-        QVERIFY(QImage(40, 20, QImage::Format_RGB32).save(&tampon, "JPG"));
-        // An Exif segment whose one tag, Orientation = 6, turns the picture a quarter.
-        static const char exif[] = "\xFF\xE1\x00\x22"
-                                   "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01"
-                                   "\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0";
-        octets.insert(2, QByteArray(exif, sizeof exif - 1));
-        const QString tourne = dossier.filePath("tourne.jpg");
-        QFile f(tourne);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size());
-        f.close();
-        QCOMPARE(QImageReader(tourne).size(), QSize(40, 20));
-        const auto lu = p.LitPixelsImage(tourne.toStdString());
-        QVERIFY(lu);
-        QCOMPARE(lu->largeur, 40);
     }
 
     void clipboardPictureReachesTheCore() {

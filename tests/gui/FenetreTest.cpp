@@ -36,6 +36,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QSvgRenderer>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -202,6 +203,17 @@ private slots:
 
         fenetre->Clique(Controle::Histogrammes);
         QVERIFY(!d->isVisible());
+
+        // On a small screen, a tab beside the others: the image keeps its room.
+        fenetre->resize(1200, 652);
+        fenetre->resize(1008, 652);
+        QTRY_VERIFY(fenetre->Compacte());
+        fenetre->Clique(Controle::Histogrammes);
+        QCOMPARE(fenetre->Onglets()->currentWidget(), d);
+        QVERIFY(d->isVisible());
+        QVERIFY(fenetre->Image()->width() >= 600);
+        fenetre->Clique(Controle::Histogrammes);
+        QCOMPARE(fenetre->Onglets()->indexOf(d), -1);
     }
 
     // A language file chosen in the menu recaptions menus, buttons and the
@@ -347,33 +359,59 @@ private slots:
         QVERIFY(etat->mesure.marques.provisoires.empty());
     }
 
-    // From a 1024 x 700 screen to a large one, in colour mode too: every command in sight, the
-    // grid's last column whole, the welcome panel inside the image, and on a
-    // large screen the room goes to the image.
+    // On a 1024 x 700 screen (the window opens 1008 x 652 there) the commands
+    // and the grids share a column of tabs and the picture box keeps 600
+    // pixels; no command is cut or out of sight, in every shipped language
+    // and in colour mode; the grids come forward with the statistics. A large
+    // screen keeps three columns, the grid's last column whole, the room to the image.
     void miseEnPageDePetitAGrandEcran() {
         auto* commandes = fenetre->findChild<QScrollArea*>("PanneauCommandes");
         auto* bienvenue = fenetre->findChild<QWidget*>(NomObjet(Controle::CadreBienvenue));
         QTableView* grille = fenetre->VueGrille();
         const int colonneDerniere = grille->model()->columnCount() - 1;
-        for (const QSize taille : {QSize(1024, 700), QSize(1920, 1080), QSize(3840, 2160)}) {
+        auto entier = [&] {
+            QCoreApplication::processEvents();
+            return commandes->verticalScrollBar()->maximum() == 0 &&
+                   commandes->widget()->minimumSizeHint().width() <= commandes->viewport()->width();
+        };
+        etat->dossierDonnees = ORVELLE_DATA_DIR;
+        // Narrowed as a window manager narrows it, a step at a time: the three
+        // columns are no narrower than themselves.
+        fenetre->resize(1200, 652);
+        fenetre->resize(1008, 652);
+        QTRY_COMPARE(fenetre->size(), QSize(1008, 652));
+        QVERIFY(fenetre->Compacte());
+        QVERIFY(fenetre->Image()->width() >= 600);
+        QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
+        for (Controle langue : {Controle::LangueEn, Controle::LangueDe, Controle::LangueIt,
+                                Controle::LangueEs, Controle::LangueFr}) {
+            fenetre->Clique(langue);
+            QVERIFY2(entier(), qPrintable(NomObjet(langue)));
+        }
+        // The colour function's rows take the caliper options' place.
+        etat->controles.Visible(Controle::CadreCharte, true);
+        fenetre->Actualise();
+        QVERIFY(entier());
+        etat->controles.Visible(Controle::CadreCharte, false);
+        fenetre->Actualise();
+        QCOMPARE(fenetre->Onglets()->currentWidget(), commandes);
+        fenetre->Image()->setFocus();
+        QTest::keyClick(fenetre->Image(), Qt::Key_Space);
+        QVERIFY(fenetre->Onglets()->currentWidget()->isAncestorOf(grille));
+
+        for (const QSize taille : {QSize(1920, 1080), QSize(3840, 2160)}) {
             fenetre->resize(taille);
             QTRY_COMPARE(fenetre->size(), taille);
-            QCoreApplication::processEvents();
-            QCOMPARE(commandes->verticalScrollBar()->maximum(), 0);
+            QVERIFY(!fenetre->Compacte());
+            QVERIFY(entier());
             QVERIFY(grille->columnViewportPosition(colonneDerniere) +
                         grille->columnWidth(colonneDerniere) <=
                     grille->viewport()->width());
             QVERIFY(grille->columnWidth(colonneDerniere) >=
                     grille->fontMetrics().horizontalAdvance("comment"));
             QVERIFY(fenetre->Image()->rect().contains(bienvenue->geometry()));
-            if (taille.width() > 1024) QVERIFY(fenetre->Image()->width() > taille.width() / 2);
+            QVERIFY(fenetre->Image()->width() > taille.width() / 2);
         }
-        // The colour function's rows take the caliper options' place.
-        fenetre->resize(1024, 700);
-        etat->controles.Visible(Controle::CadreCharte, true);
-        fenetre->Actualise();
-        QCoreApplication::processEvents();
-        QCOMPARE(commandes->verticalScrollBar()->maximum(), 0);
     }
 
     // A picture whose decoding fails after a sound header and a file that is

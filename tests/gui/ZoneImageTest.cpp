@@ -3,20 +3,26 @@
 // must be where the view's geometry puts it, after zooming and panning too.
 // Also: JPEG through the fast decoder (channel order, preview), 16-bit grey
 // TIFF and PNG, a damaged and an unreadable file, the marks of a measure
-// under way, the magnifier and the thumbnail.
+// under way, the magnifier and the thumbnail; photographs with an
+// orientation tag shown, copied and sampled upright (by orvelle-cli too),
+// and the colour samples of the picture shown taken from what the box decoded.
 #include "gui/ZoneImage.h"
 #include "app/CommandesImages.h"
 #include "app/Orvelle.h"
+#include "colour/Echantillon.h"
 #include "gui/DessinVue.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
 #include "images/CommandesVue.h"
+#include "images/EnteteImage.h"
 #include "interface/TableControles.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,6 +70,30 @@ bool RougeVers(const QImage& im, QPointF p) {
     return false;
 }
 
+// A JPEG's bytes with an EXIF block whose one tag is the orientation, as
+// cameras and phones write it.
+QByteArray AvecOrientation(const QByteArray& jpeg, int orientation) {
+    QByteArray exif("\xFF\xE1\x00\x22"
+                    "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01"
+                    "\x01\x12\0\x03\0\0\0\x01\0\x00\0\0\0\0\0\0",
+                    36);
+    exif[29] = static_cast<char>(orientation);
+    QByteArray r = jpeg;
+    r.insert(2, exif);
+    return r;
+}
+
+// What orvelle-cli prints for `arguments`, its exit code first.
+QStringList Cli(const QStringList& arguments) {
+    QProcess p;
+    p.start(ORVELLE_CLI, QStringList{"--decimal-separator", "."} + arguments);
+    p.waitForFinished(60000);
+    return QStringList{QString::number(p.exitCode())} +
+           QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())
+               .simplified()
+               .split(' ', Qt::SkipEmptyParts);
+}
+
 bool Proche(QRgb a, QRgb b, int tolerance) {
     return std::abs(qRed(a) - qRed(b)) <= tolerance &&
            std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
@@ -85,6 +115,10 @@ private slots:
     void MarquesProvisoiresEffacees();
     void LoupeEtVignette();
     void DessinEnBandesSansCouture();
+    void PhotographiesDebout_data();
+    void PhotographiesDebout();
+    void EchantillonDeLImageAffichee();
+    void CliGrandesImages();
 
 private:
     QString Ecrit(const QImage& im, const QString& nom, const QByteArray& format = {},
@@ -394,6 +428,133 @@ void ZoneImageTest::DessinEnBandesSansCouture() {
     DessineVue(trois, plan, {s}, Qt::black, 3);
     QCOMPARE(trois, une);
     VerifieBlocs(une, blocs.size(), 2, v); // and the picture is where it belongs
+}
+
+void ZoneImageTest::PhotographiesDebout_data() {
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<QByteArray>("format");
+    for (int n = 1; n <= 8; ++n)
+        QTest::addRow("jpeg %d", n) << n << QSize(64, 40) << QByteArray("jpeg");
+    // Large enough for a preview, decoded turned too.
+    QTest::addRow("jpeg 6, preview") << 6 << QSize(2400, 1800) << QByteArray("jpeg");
+    // Through Qt's reader.
+    QTest::addRow("tiff 8") << 8 << QSize(64, 40) << QByteArray("tiff");
+}
+
+// A photograph stands upright, as every viewer shows it, wherever its pixels
+// are used: the box, the copies, the colour samples, orvelle-cli.
+void ZoneImageTest::PhotographiesDebout() {
+    QFETCH(int, orientation);
+    QFETCH(QSize, taille);
+    QFETCH(QByteArray, format);
+    const QString chemin = dossier.filePath("photo." + QString::fromLatin1(format));
+    if (format == "jpeg") {
+        QByteArray jpeg;
+        QBuffer tampon(&jpeg);
+        QVERIFY(Blocs(taille.width(), taille.height()).save(&tampon, "JPG", 95));
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(AvecOrientation(jpeg, orientation));
+    } else {
+        QImageWriter w(chemin, format);
+        QVERIFY(w.supportsOption(QImageIOHandler::ImageTransformation));
+        w.setTransformation(static_cast<QImageIOHandler::Transformations>(
+            QImageIOHandler::TransformationRotate270));
+        QVERIFY(w.write(Blocs(taille.width(), taille.height())));
+    }
+    // What Qt's reader shows with the tag applied is the upright picture.
+    QImageReader lecteur(chemin);
+    lecteur.setAutoTransform(true);
+    const QImage debout = lecteur.read().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!debout.isNull());
+    const std::string c = chemin.toStdString();
+    QCOMPARE(plateforme->LitOrientationImage(c), orientation);
+    const auto lue = plateforme->LitTailleImage(c);
+    QVERIFY(lue);
+    QCOMPARE(QSize(lue->largeur, lue->hauteur), debout.size());
+
+    ClicZoom(*o, Controle::ZoomMoins);
+    ClicZoom(*o, Controle::ZoomMoins); // the whole width: the preview is worth it
+    Ouvre(chemin);
+    const auto vue = zone->ImageDecodee(c);
+    QVERIFY(vue);
+    QCOMPARE(vue->Niveau(0).convertToFormat(QImage::Format_RGB32), debout);
+    const auto copie = plateforme->LitPixelsImage(c);
+    QVERIFY(copie);
+    QCOMPARE(QImage(reinterpret_cast<const uchar*>(copie->pixels.data()), copie->largeur,
+                    copie->hauteur, QImage::Format_RGB32),
+             debout);
+    // A zone across the upright picture's top right corner.
+    const ZonePixels z{debout.width() - 3, 0, 5, 2};
+    const auto e = plateforme->LitZoneImage(c, z);
+    QVERIFY(e);
+    QCOMPARE(e->zone, (ZonePixels{debout.width() - 3, 0, 3, 2}));
+    std::vector<std::uint16_t> attendus;
+    for (int y = 0; y < 2; ++y)
+        for (int x = debout.width() - 3; x < debout.width(); ++x)
+            for (int v :
+                 {qRed(debout.pixel(x, y)), qGreen(debout.pixel(x, y)), qBlue(debout.pixel(x, y))})
+                attendus.push_back(static_cast<std::uint16_t>(v * 257));
+    QCOMPARE(e->rvb, attendus);
+    // orvelle-cli samples the same pixels: the 2 x 2 zone of pixel (x, y) is
+    // the square whose top left pixel it is, here the top right corner.
+    const int x = debout.width() - 2, y = 0;
+    const QStringList sortie = Cli({"--home", dossier.path(), "colour", chemin, QString::number(x),
+                                    QString::number(y), "--side", "2"});
+    QCOMPARE(sortie.value(0), QString("0"));
+    EchantillonsImage coin{{x, y, 2, 2}, {}};
+    for (int v = y; v <= y + 1; ++v)
+        for (int u = x; u <= x + 1; ++u)
+            for (int canal :
+                 {qRed(debout.pixel(u, v)), qGreen(debout.pixel(u, v)), qBlue(debout.pixel(u, v))})
+                coin.rvb.push_back(static_cast<std::uint16_t>(canal * 257));
+    QStringList cellules;
+    for (const auto& t : CellulesEchantillon(*Echantillonne(coin, 2), '.'))
+        cellules << QString::fromStdString(t);
+    QCOMPARE(sortie.mid(1), cellules);
+}
+
+// A colour click on the picture shown reuses the pixels the box decoded: the
+// picture is never decoded a second time (even its file gone meanwhile).
+void ZoneImageTest::EchantillonDeLImageAffichee() {
+    plateforme->FixeImageAffichee(
+        [this](const std::string& chemin) { return zone->ImageDecodee(chemin); });
+    const QString chemin = Ecrit(Blocs(800, 600), "blocs.jpg", "jpeg", 95);
+    Ouvre(chemin);
+    const QImage montree = zone->ImageDecodee(chemin.toStdString())->Niveau(0);
+    QVERIFY(QFile::remove(chemin));
+    const auto e = plateforme->LitZoneImage(chemin.toStdString(), {100, 100, 1, 1});
+    QVERIFY(e);
+    const QRgb p = montree.pixel(100, 100);
+    QCOMPARE(e->rvb, (std::vector<std::uint16_t>{static_cast<std::uint16_t>(qRed(p) * 257),
+                                                 static_cast<std::uint16_t>(qGreen(p) * 257),
+                                                 static_cast<std::uint16_t>(qBlue(p) * 257)}));
+}
+
+// orvelle-cli reads pictures with the window's decoder and budget: a
+// photograph of 36 megapixels (beyond what Qt's reader allows by itself) is
+// sampled, and one beyond the settings' budget is refused as the window refuses it.
+void ZoneImageTest::CliGrandesImages() {
+    QImage grande(6000, 6000, QImage::Format_RGB32);
+    grande.fill(qRgb(10, 200, 30));
+    const QString chemin = Ecrit(grande, "grande.jpg", "jpeg", 95);
+    grande = QImage();
+    QVERIFY(!chemin.isEmpty());
+    const QStringList lue =
+        Cli({"--home", dossier.path(), "colour", chemin, "3000", "3000", "--side", "2"});
+    QCOMPARE(lue.value(0), QString("0"));
+    QVERIFY2(Proche(qRgb(lue.value(1).toInt(), lue.value(2).toInt(), lue.value(3).toInt()),
+                    qRgb(10, 200, 30), 2),
+             qPrintable(lue.join(' ')));
+    QFile parametres(dossier.filePath("Zelk.dat"));
+    QVERIFY(parametres.open(QIODevice::WriteOnly));
+    parametres.write("MEMOIREIMAGE=100\r\n");
+    parametres.close();
+    const QStringList refus = Cli({"--home", dossier.path(), "colour", chemin, "3000", "3000"});
+    QCOMPARE(refus.value(0), QString("2"));
+    QVERIFY2(refus.join(' ').contains(QString::fromStdString(*RefusBudgetImage(6000, 6000, 100))),
+             qPrintable(refus.join(' ')));
 }
 
 QTEST_MAIN(ZoneImageTest)

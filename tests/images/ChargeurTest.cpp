@@ -575,5 +575,24 @@ TEST(EnteteImageTest, SizeAndCutFiles) {
     EXPECT_FALSE(LitEnteteImage(texte));
 }
 
+// A phone's EXIF block (little-endian, the orientation after another tag)
+// gives the orientation; a value outside 1..8 reads as 1.
+TEST(EnteteImageTest, OrientationExif) {
+    const std::string jpeg = Lit(fs::path(ORVELLE_TEST_DATA) / "images" / "petite.jpg");
+    for (const auto& [valeur, lue] : {std::pair{6, 6}, std::pair{9, 1}}) {
+        std::string exif("\xFF\xE1\x00\x2E"
+                         "Exif\0\0II\x2A\0\x08\0\0\0\x02\0"
+                         "\x0F\x01\x02\0\x01\0\0\0\0\0\0\0"
+                         "\x12\x01\x03\0\x01\0\0\0\0\0\0\0\0\0\0\0",
+                         48);
+        exif[40] = static_cast<char>(valeur);
+        std::istringstream in(jpeg.substr(0, 2) + exif + jpeg.substr(2));
+        const auto e = LitEnteteImage(in);
+        ASSERT_TRUE(e);
+        EXPECT_EQ(e->orientation, lue);
+        EXPECT_EQ(e->largeur, 7); // the size as stored
+    }
+}
+
 } // namespace
 } // namespace orv

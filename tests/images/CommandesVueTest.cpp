@@ -104,21 +104,11 @@ TEST_F(CommandesVue, NouvelleImageRemetLOrigine) {
     EXPECT_EQ(o.images.vue.ExposantZoom(), -2); // another picture keeps the zoom
 }
 
-TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesSansRetraceAuto) {
-    o.mesure.marques.AjouteFixe({GenreMarque::Croix, {100, 100}, {}, 12, {}});
+// A new view drops the provisional marks (the rubber band of the old view).
+TEST_F(CommandesVue, UneVueNeuveEffaceLesMarquesProvisoires) {
     o.mesure.marques.FixeProvisoires({{GenreMarque::Ligne, {0, 0}, {50, 50}, 12, {}}});
     ClicZoom(o, Controle::ZoomPlus);
-    EXPECT_TRUE(o.mesure.marques.fixes.empty());
     EXPECT_TRUE(o.mesure.marques.provisoires.empty());
-
-    // With automatic redraw the marks of the figure under way come back.
-    o.parametres.autoRetrace = true;
-    o.mesure.pointage.marquesEnCours.push_back({1, {GenreMarque::Croix, {100, 100}, {}, 1, {}}});
-    const auto version = o.mesure.marques.version;
-    ClicZoom(o, Controle::ZoomPlus);
-    ASSERT_EQ(o.mesure.marques.fixes.size(), 1u);
-    EXPECT_EQ(o.mesure.marques.fixes[0].a, (PointImage{100, 100}));
-    EXPECT_GT(o.mesure.marques.version, version);
 }
 
 TEST_F(CommandesVue, GlisserGardeLePointSousLePointeur) {

@@ -1,8 +1,10 @@
 #include "measure/Marques.h"
 #include "ScenarioPointage.h"
+#include "app/CommandesImages.h"
 #include "measure/Grille.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace orv::test {
 namespace {
@@ -73,6 +75,31 @@ TEST_F(MarquesTest, ErasedValuesAndRenumberedLines) {
     EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
     EXPECT_FALSE(CroixFixeEn({3540, 1000}));
     EXPECT_EQ(Textes(), (std::vector<std::string>{"1", "2"}));
+}
+
+// A measured spore stays marked after any change of the view, with
+// "AutoRetrace" unticked: otherwise it would look unmeasured, and be measured twice.
+TEST_F(MarquesTest, MarksStayAfterEveryChangeOfTheView) {
+    o.parametres.autoRetrace = false;
+    Glisse(1000, 1000, 3540, 1000);
+    const std::pair<const char*, std::function<void()>> changements[] = {
+        {"Z+", [&] { ClicZoom(o, Controle::ZoomPlus); }},
+        {"Z and a click",
+         [&] {
+             ToucheEnfoncee(o, Touche::Z, {});
+             Clic(2000, 1500);
+             ToucheRelachee(o, Touche::Z, {});
+         }},
+        {"another layout", [&] { RedimensionneBoite(o, 9000, 6000); }},
+    };
+    for (const auto& [nom, change] : changements) {
+        SCOPED_TRACE(nom);
+        const auto version = o.images.versionVue;
+        change();
+        ASSERT_NE(o.images.versionVue, version);
+        EXPECT_TRUE(CroixFixeEn({3540, 1000}));
+        EXPECT_EQ(Textes(), std::vector<std::string>{"1"});
+    }
 }
 
 TEST_F(MarquesTest, FigureUnderWaySurvivesARetrace) {

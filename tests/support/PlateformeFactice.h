@@ -41,6 +41,10 @@ public:
     std::optional<int> ChoisitCouleurPalette(const std::string& titre, int actuelle) override;
     void LaisseEvenements() override {}
     std::optional<TailleImage> LitTailleImage(const std::string& chemin) override;
+    int LitOrientationImage(const std::string& chemin) override {
+        const auto it = orientations.find(chemin);
+        return it == orientations.end() ? 1 : it->second;
+    }
     bool OuvreEditeurTexte(const std::string& chemin) override;
     bool OuvreDocument(const std::string& chemin) override {
         appels.push_back({"document", chemin, {}});
@@ -71,7 +75,8 @@ public:
     std::deque<std::optional<int>> couleurs;         // answers to the next palette choices
     std::deque<std::optional<std::string>> fichiers; // answers to the next file dialogs
     std::map<std::string, TailleImage> images;       // picture files the fake can "read"
-                                                     // (and any real BMP file)
+                                                     // (and any real BMP file), upright
+    std::map<std::string, int> orientations;         // their orientation tags (none: 1)
     bool editeurDisponible = true;                   // whether a text editor "starts"
     // The clipboard's picture; pixels of picture files; whether EcritImage
     // succeeds (it then writes "format largeur hauteur" and the pixel bytes).

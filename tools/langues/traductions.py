@@ -1096,6 +1096,8 @@ TEXTES += [
      "Impossibile salvare l'immagine acquisita: ", "No se pudo guardar la imagen adquirida: "),
     ("MNU", 307, "Image référencée enregistrée : ", "Annotated copy saved: ",
      "Beschriftete Kopie gespeichert: ", "Copia annotata salvata: ", "Copia anotada guardada: "),
+    ("MNU", 308, "Commandes", "Commands", "Befehle", "Comandi", "Comandos"),
+    ("MNU", 309, "Grille", "Grid", "Tabelle", "Griglia", "Tabla"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).

@@ -1,4 +1,4 @@
-#include "gui/PyramideImage.h"
+#include "pixels/PyramideImage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -88,10 +88,29 @@ PyramideImage::PyramideImage(int largeur, int hauteur, std::shared_ptr<TamponIma
     }
 }
 
-std::unique_ptr<PyramideImage> PyramideImage::Depuis(const QImage& image,
-                                                     std::shared_ptr<TamponImage> tampon) {
+void CopieRedressee(const std::uint32_t* ligne, int y, int largeur, const Redressement& m,
+                    std::uint32_t* base, qsizetype pas) {
+    // A stored row runs along a row or a column of the upright picture.
+    const qsizetype suivant = m.vx * pas + m.ux;
+    qsizetype i = qsizetype{m.vy * y + m.v0} * pas + (m.uy * y + m.u0);
+    for (int x = 0; x < largeur; ++x, i += suivant) base[i] = ligne[x];
+}
+
+std::uint32_t* PyramideImage::Pixels0() {
+    return reinterpret_cast<std::uint32_t*>(tampon_->Donnees() + debuts_[0]);
+}
+
+qsizetype PyramideImage::PasPixels0() const {
+    return static_cast<qsizetype>(pas_[0] / 4);
+}
+
+std::unique_ptr<PyramideImage>
+PyramideImage::Depuis(const QImage& image, std::shared_ptr<TamponImage> tampon, int orientation) {
     if (image.isNull()) return nullptr;
-    auto p = std::make_unique<PyramideImage>(image.width(), image.height(), std::move(tampon));
+    const TailleImage droite = TailleRedressee({image.width(), image.height()}, orientation);
+    auto p = std::make_unique<PyramideImage>(droite.largeur, droite.hauteur, std::move(tampon));
+    const bool redresse = OrientationValide(orientation) != OrientationNormale;
+    const Redressement m = RedressementPixels(orientation, {image.width(), image.height()});
     const std::size_t octets = static_cast<std::size_t>(image.width()) * 4;
     // Converted a band at a time, so that a 16-bit picture never sits in
     // memory a third time as a whole RGB32 copy.
@@ -104,10 +123,18 @@ std::unique_ptr<PyramideImage> PyramideImage::Depuis(const QImage& image,
                 : image.copy(0, y0, image.width(), n).convertToFormat(QImage::Format_RGB32);
         if (bande.isNull()) return nullptr;
         const int decalage = image.format() == QImage::Format_RGB32 ? y0 : 0;
-        for (int i = 0; i < n; ++i)
-            std::memcpy(p->Ligne(y0 + i), bande.constScanLine(decalage + i), octets);
-        p->AvanceNiveaux(y0 + n);
+        for (int i = 0; i < n; ++i) {
+            const uchar* ligne = bande.constScanLine(decalage + i);
+            if (redresse)
+                CopieRedressee(reinterpret_cast<const std::uint32_t*>(ligne), y0 + i, image.width(),
+                               m, p->Pixels0(), p->PasPixels0());
+            else
+                std::memcpy(p->Ligne(y0 + i), ligne, octets);
+        }
+        // Turned, the rows are only whole once every stored row is in.
+        if (!redresse) p->AvanceNiveaux(y0 + n);
     }
+    if (redresse) p->AvanceNiveaux(p->Hauteur());
     return p;
 }
 

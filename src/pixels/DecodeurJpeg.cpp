@@ -1,4 +1,4 @@
-#include "gui/DecodeurJpeg.h"
+#include "pixels/DecodeurJpeg.h"
 
 #include "base/FichierTexte.h"
 
@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #if defined(__linux__) && __has_include(<jpeglib.h>) && __has_include(<dlfcn.h>)
 #include <dlfcn.h>
@@ -238,11 +239,16 @@ bool DecodeurJpeg::DecodeReduit(const std::string& chemin, int denominateur, QIm
 
 bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
                           const std::atomic<bool>& annule, const std::function<void(int)>& progres,
-                          bool niveauxAPart, std::uint64_t budgetOctets, bool* incomplet) {
+                          bool niveauxAPart, std::uint64_t budgetOctets, bool* incomplet,
+                          int orientation) {
+    const bool redresse = OrientationValide(orientation) != OrientationNormale;
+    const TailleImage stockee =
+        TailleRedressee({pyramide.Largeur(), pyramide.Hauteur()}, orientation);
     // This thread decodes; another one follows with the coarser levels, or
-    // this one computes them as the rows come.
+    // this one computes them as the rows come. Turned, the rows of level 0
+    // are only whole once every stored row is in: the levels wait for it.
     std::optional<SuiviNiveaux> suivi;
-    if (niveauxAPart) suivi.emplace(pyramide, progres);
+    if (niveauxAPart && !redresse) suivi.emplace(pyramide, progres);
     auto avance = [&](int pretes) {
         if (suivi) {
             suivi->Avance(pretes);
@@ -251,21 +257,48 @@ bool DecodeurJpeg::Decode(const std::string& chemin, PyramideImage& pyramide,
             if (progres) progres(pretes);
         }
     };
+    // Turned: the stored rows of a batch, then copied upright into level 0.
+    const Redressement m = RedressementPixels(orientation, stockee);
+    std::vector<std::uint32_t> bande;
+    if (redresse) bande.resize(static_cast<std::size_t>(stockee.largeur) * LotLignes);
+    auto ligneBande = [&](int y) {
+        return bande.data() + static_cast<std::size_t>(y % LotLignes) * stockee.largeur;
+    };
+    int copiees = 0;
+    auto copie = [&](int jusqua) {
+        for (; copiees < jusqua; ++copiees)
+            CopieRedressee(ligneBande(copiees), copiees, stockee.largeur, m, pyramide.Pixels0(),
+                           pyramide.PasPixels0());
+    };
     bool finPrematuree = false;
     const int faites = DecodeLignes(
-        chemin, 1, pyramide.Largeur(), pyramide.Hauteur(), annule, budgetOctets, &finPrematuree,
-        [&](int y) { return pyramide.Ligne(y); }, avance);
+        chemin, 1, stockee.largeur, stockee.hauteur, annule, budgetOctets, &finPrematuree,
+        [&](int y) {
+            return redresse ? reinterpret_cast<unsigned char*>(ligneBande(y)) : pyramide.Ligne(y);
+        },
+        [&](int pretes) {
+            if (redresse)
+                copie(pretes);
+            else
+                avance(pretes);
+        });
     if (faites <= 0 || annule.load()) return false;
-    if (incomplet) *incomplet = finPrematuree || faites < pyramide.Hauteur();
-    if (faites < pyramide.Hauteur()) {
+    if (incomplet) *incomplet = finPrematuree || faites < stockee.hauteur;
+    if (faites < stockee.hauteur) {
         // A truncated file: the rows never written show mid-grey, as other
         // readers show them.
-        for (int y = faites; y < pyramide.Hauteur(); ++y) {
-            auto* l = reinterpret_cast<std::uint32_t*>(pyramide.Ligne(y));
-            std::fill(l, l + pyramide.Largeur(), 0xFF808080u);
+        for (int y = faites; y < stockee.hauteur; ++y) {
+            if (redresse) {
+                std::fill(ligneBande(y), ligneBande(y) + stockee.largeur, 0xFF808080u);
+                copie(y + 1);
+            } else {
+                auto* l = reinterpret_cast<std::uint32_t*>(pyramide.Ligne(y));
+                std::fill(l, l + stockee.largeur, 0xFF808080u);
+            }
         }
-        avance(pyramide.Hauteur());
+        if (!redresse) avance(stockee.hauteur);
     }
+    if (redresse) avance(pyramide.Hauteur());
     return true; // the levels are complete once `suivi` has gone
 }
 
@@ -282,7 +315,7 @@ bool DecodeurJpeg::DecodeReduit(const std::string&, int, QImage&, std::shared_pt
     return false;
 }
 bool DecodeurJpeg::Decode(const std::string&, PyramideImage&, const std::atomic<bool>&,
-                          const std::function<void(int)>&, bool, std::uint64_t, bool*) {
+                          const std::function<void(int)>&, bool, std::uint64_t, bool*, int) {
     return false;
 }
 

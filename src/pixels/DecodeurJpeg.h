@@ -5,7 +5,8 @@
 // quick reduced picture through the library's scaled decoding.
 #pragma once
 
-#include "gui/PyramideImage.h"
+#include "images/Orientation.h"
+#include "pixels/PyramideImage.h"
 
 #include <QImage>
 
@@ -47,12 +48,14 @@ public:
     // could be read; false when nothing could be, or when cancelled.
     // With `niveauxAPart` the coarser levels are computed on a thread of their
     // own (worth it when a core is free). `incomplet` tells whether the file
-    // ended before the picture did.
+    // ended before the picture did. With an `orientation` other than 1 the
+    // pyramid has the upright size and receives the picture upright; its
+    // levels then come once every row is decoded.
     static bool Decode(const std::string& chemin, PyramideImage& pyramide,
                        const std::atomic<bool>& annule,
                        const std::function<void(int lignesPretes)>& progres = {},
                        bool niveauxAPart = true, std::uint64_t budgetOctets = 0,
-                       bool* incomplet = nullptr);
+                       bool* incomplet = nullptr, int orientation = OrientationNormale);
 };
 
 } // namespace orv

@@ -4,6 +4,8 @@
 // block of memory that the loader recycles for the next picture.
 #pragma once
 
+#include "images/Orientation.h"
+
 #include <QImage>
 
 #include <atomic>
@@ -40,9 +42,11 @@ public:
     // Levels for a picture of the given size; `tampon` is reused when it is
     // large enough, otherwise a new one is made. The pixels are not set.
     PyramideImage(int largeur, int hauteur, std::shared_ptr<TamponImage> tampon = {});
-    // A pyramid over a picture already decoded (any format; converted to RGB32).
+    // A pyramid over a picture already decoded (any format; converted to
+    // RGB32), as stored in its file: the pyramid holds it upright.
     static std::unique_ptr<PyramideImage> Depuis(const QImage& image,
-                                                 std::shared_ptr<TamponImage> tampon = {});
+                                                 std::shared_ptr<TamponImage> tampon = {},
+                                                 int orientation = OrientationNormale);
     // Octets needed for a picture of that size, every level included.
     static std::size_t TailleNecessaire(int largeur, int hauteur);
 
@@ -57,6 +61,10 @@ public:
 
     // Rows of level 0 for the decoder to fill.
     unsigned char* Ligne(int y);
+    // Level 0's pixels and its row length in pixels, for a decoder that
+    // fills it upright from rows stored otherwise (CopieRedressee).
+    std::uint32_t* Pixels0();
+    qsizetype PasPixels0() const;
     // Level 0 is filled down to row `lignesPretes` (excluded): the coarser
     // levels are computed as far as those rows allow.
     void AvanceNiveaux(int lignesPretes);
@@ -99,6 +107,12 @@ private:
     std::atomic<int> lignes_{0};
     std::jthread fil_; // last: started once the rest is ready
 };
+
+// Writes the stored row `y` (`largeur` RGB32 pixels) of a picture into the
+// upright one whose pixels start at `base`, `pas` pixels a row, by the rule `m`
+// (images/Orientation.h).
+void CopieRedressee(const std::uint32_t* ligne, int y, int largeur, const Redressement& m,
+                    std::uint32_t* base, qsizetype pas);
 
 // One picture to draw and how it maps to the full-size picture: `facteur`
 // full-size pixels per pixel of `image` (a quarter-size preview has 4); only
