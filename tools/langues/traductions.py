@@ -1077,6 +1077,14 @@ TEXTES += [
      "(impostazione MEMOIREIMAGE del file dei parametri)",
      "Imagen demasiado grande: %1 x %2 píxeles necesitan %3 MB de memoria; el límite es %4 MB "
      "(ajuste MEMOIREIMAGE del archivo de parámetros)"),
+    ("MNU", 250, "pointer maintenant : ", "now point: ", "jetzt zeigen: ", "ora puntare: ",
+     "ahora señalar: "),
+    ("MNU", 251, "cliquer où le texte commence", "click where the text starts",
+     "dort klicken, wo der Text beginnt", "cliccare dove inizia il testo",
+     "hacer clic donde empieza el texto"),
+    ("MNU", 252, "Tintaval démarre avec Orvelle : ", "Tintaval starts with Orvelle: ",
+     "Tintaval startet mit Orvelle: ", "Tintaval si avvia con Orvelle: ",
+     "Tintaval se inicia con Orvelle: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
