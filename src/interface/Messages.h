@@ -240,6 +240,8 @@ inline constexpr int ImageTropGrande = 249;
 inline constexpr int PointerMaintenant = 250;   // "pointer maintenant : " and the next column
 inline constexpr int DebutTexte = 251;          // "cliquer où le texte commence"
 inline constexpr int TintavalAuDemarrage = 252; // "Tintaval démarre avec Orvelle : "
+inline constexpr int SansLecteurPdf =
+    253; // "Aucun lecteur de PDF n'a été trouvé ; le guide est ici : "
 
 } // namespace orv::mnu
 

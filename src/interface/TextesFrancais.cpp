@@ -351,6 +351,7 @@ constexpr Entree kMnu[] = {
     {250, "pointer maintenant : "},
     {251, "cliquer où le texte commence"},
     {252, "Tintaval démarre avec Orvelle : "},
+    {253, "Aucun lecteur de PDF n'a été trouvé ; le guide est ici : "},
 };
 
 constexpr Entree kMstat[] = {

@@ -1085,6 +1085,11 @@ TEXTES += [
     ("MNU", 252, "Tintaval démarre avec Orvelle : ", "Tintaval starts with Orvelle: ",
      "Tintaval startet mit Orvelle: ", "Tintaval si avvia con Orvelle: ",
      "Tintaval se inicia con Orvelle: "),
+    ("MNU", 253, "Aucun lecteur de PDF n'a été trouvé ; le guide est ici : ",
+     "No PDF viewer was found; the guide is here: ",
+     "Kein PDF-Betrachter gefunden; die Anleitung liegt hier: ",
+     "Nessun lettore PDF trovato; la guida si trova qui: ",
+     "No se encontró ningún visor de PDF; la guía está aquí: "),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
