@@ -318,7 +318,7 @@ bool ClicMenuAnnotation(Interface& ui, EtatAnnotation& a, const Vue& v, Controle
         a.ModeReferenceSimple = c == C::ReferenceSimple;
         a.ModeOrienteeTrace = c == C::ReferenceOrientee;
         a.ModeTexte = c == C::IllustrerTexte;
-        ui.Statut(ui.Msg(msg::DebutReference));
+        ui.Statut(a.ModeTexte ? ui.Mnu(mnu::DebutTexte) : ui.Msg(msg::DebutReference));
         return true;
     case C::ChoixPolice: {
         k.Visible(C::SymboleMicron, false);

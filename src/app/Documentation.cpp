@@ -24,11 +24,16 @@ std::optional<std::string> CheminGuide(Guide g, const std::string& langue,
 
 void OuvreGuide(Orvelle& o, Guide g) {
     const auto chemin = CheminGuide(g, o.parametres.langue, {o.REPPROG, o.dossierDonnees});
-    if (chemin && o.plateforme.OuvreDocument(*chemin)) return;
+    if (chemin) {
+        if (o.plateforme.OuvreDocument(*chemin)) return;
+        // The file is sound: nothing on the desktop shows PDF files. Where it
+        // is, for the user to open it some other way.
+        o.plateforme.Message(o.textes.Mnu(mnu::SansLecteurPdf) + *chemin, {}, Icone::Information);
+        return;
+    }
     // "pb chargement fic.aide", then the file the user would look for.
     o.controles.Texte(Controle::BarreEtat,
-                      o.textes.Mnu(mnu::ChargementAide) + " " +
-                          (chemin ? *chemin : NomGuide(g, o.parametres.langue)));
+                      o.textes.Mnu(mnu::ChargementAide) + " " + NomGuide(g, o.parametres.langue));
 }
 
 } // namespace orv

@@ -25,6 +25,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPixmap>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -271,6 +272,14 @@ bool PlateformeQt::OuvreEditeurTexte(const std::string& chemin) {
 }
 
 bool PlateformeQt::OuvreDocument(const std::string& chemin) {
+    // xdg-open hands the file on and says nothing when no program takes its
+    // type: ask the desktop first whether one does (no answer: try anyway).
+    const QString type = QMimeDatabase().mimeTypeForFile(Q(chemin)).name();
+    QProcess requete;
+    requete.start("xdg-mime", {"query", "default", type});
+    if (requete.waitForFinished(3000) && requete.exitStatus() == QProcess::NormalExit &&
+        requete.exitCode() == 0 && requete.readAllStandardOutput().trimmed().isEmpty())
+        return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(Q(chemin)));
 }
 

@@ -5,6 +5,7 @@
 #include "app/Fenetre.h"
 #include "app/Langue.h"
 #include "gui/FenetrePrincipale.h"
+#include "gui/Lancement.h"
 #include "gui/PlateformeQt.h"
 #include "interface/TableControles.h"
 
@@ -59,15 +60,12 @@ int main(int argc, char** argv) {
 
     orv::PlateformeQt plateforme;
     orv::Orvelle etat(plateforme, *dossier);
-    etat.langueDemandee = code.toStdString();
     etat.dossierDonnees = orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString());
     if (auto l = orv::LangueBureau(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                    std::getenv("LANG")))
         etat.langueBureau = *l;
     orv::FenetrePrincipale fenetre(etat, plateforme);
-    orv::Demarrage(etat);
-    fenetre.AppliqueLangueQt();
-    etat.diagnosticLangueDemande = ligne.isSet(diagnostic);
+    orv::Lance(etat, fenetre, code.toStdString(), ligne.isSet(diagnostic));
     fenetre.showMaximized();
     // The names' own bytes, from argv: a QString would lose a name that is not
     // UTF-8. Positional arguments come in order, so each is found after the last.

@@ -68,6 +68,7 @@ inline constexpr int Moyenne = 151;           // "Moy"
 inline constexpr int Titre = 152;             // "Orvelle"
 inline constexpr int ChargementImage = 157;   // "Problème de chargement du fichier image  "
 inline constexpr int TousFichiers = 159;      // "Tous les fichiers (*.*)|*.*"
+inline constexpr int QuitterRelancer = 160;   // "quitter et relancer Orvelle"
 inline constexpr int Quitter = 161;           // "Voulez-vous vraiment quitter Orvelle ?"
 inline constexpr int PointerExtremite = 163;  // "pointer l'extrémité"
 inline constexpr int PointerEtalon = 164;     // "pointer les extrémités du segment étalon"
@@ -235,6 +236,12 @@ inline constexpr int Scanner = 247;                    // "Scanner : "
 inline constexpr int EnregistrementCopie = 248;        // "Enregistrement de l'image référencée"
 // "Image trop grande : %1 x %2 pixels demandent %3 Mo ... %4 Mo ..."
 inline constexpr int ImageTropGrande = 249;
+// Prompts, 250 onwards.
+inline constexpr int PointerMaintenant = 250;   // "pointer maintenant : " and the next column
+inline constexpr int DebutTexte = 251;          // "cliquer où le texte commence"
+inline constexpr int TintavalAuDemarrage = 252; // "Tintaval démarre avec Orvelle : "
+inline constexpr int SansLecteurPdf =
+    253; // "Aucun lecteur de PDF n'a été trouvé ; le guide est ici : "
 // Files refused and where the work goes, 300 onwards.
 inline constexpr int FichierNonLu = 300;        // "Fichier non lu : "
 inline constexpr int PasFichierOrdinaire = 301; // " n'est pas un fichier ordinaire"

@@ -348,6 +348,10 @@ constexpr Entree kMnu[] = {
     {248, "Enregistrement de l'image référencée"},
     {249, "Image trop grande : %1 x %2 pixels demandent %3 Mo de mémoire ; la limite est de %4 Mo "
           "(réglage MEMOIREIMAGE du fichier des paramètres)"},
+    {250, "pointer maintenant : "},
+    {251, "cliquer où le texte commence"},
+    {252, "Tintaval démarre avec Orvelle : "},
+    {253, "Aucun lecteur de PDF n'a été trouvé ; le guide est ici : "},
     {300, "Fichier non lu : "},
     {301, " n'est pas un fichier ordinaire"},
     {302, " est trop gros ; taille permise (Mo) : "},

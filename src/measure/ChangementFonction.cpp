@@ -88,10 +88,15 @@ void Surface(Entree& e, int entree) {
 }
 
 // The colour function is entered from the start-up setting or from a grid or
-// CSV file that names it; its menu entry only restarts it when it is active.
+// CSV file that names it; its menu entry only restarts it when it is active,
+// and otherwise says how to reach it.
 void Tintaval(Entree& e) {
     if (e.m.NumFonction != 20) {
-        if (GrilleOccupee(e)) ConfirmeEffacement(e);
+        const auto& c = e.ui.controles;
+        e.ui.plateforme.Message(
+            e.ui.Mnu(mnu::TintavalAuDemarrage) + c.Texte(Controle::MenuOptions) + " > " +
+            c.Texte(Controle::MenuFonctionDemarrage) + " > " +
+            c.Texte(Controle::DemarrageTintaval) + ", " + e.ui.Msg(msg::QuitterRelancer));
         return;
     }
     // A grid of colour samples is not emptied without the user's word.

@@ -81,6 +81,20 @@ bool ComptesDe(int n, Comptes& c) {
     }
 }
 
+// The segment functions name the value that comes next by its column:
+// "pointer maintenant : Larg."; a 3D spore's second segment is the width, or
+// with E held the thickness.
+std::string InviteColonne(const TablesTextes& t, const EtatMesure& m, int n) {
+    const auto champs = Champs(DescripteurFonction(t, n));
+    const auto entete = [&](int colonne) {
+        const auto k = static_cast<size_t>(colonne) + 1;
+        return k < champs.size() ? champs[k] : std::string();
+    };
+    std::string invite = t.Mnu(mnu::PointerMaintenant) + entete(m.Etape);
+    if (n == 3 && m.Etape == 2) invite += " (E : " + entete(3) + ")";
+    return invite;
+}
+
 // Status-bar prompt of a function.
 bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& invite) {
     switch (n) {
@@ -90,8 +104,11 @@ bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& in
     case 4:
     case 5:
     case 6:
-    case 15: // the triangle's three corners
-        invite = t.Msg(msg::MarquerPoint);
+        invite = InviteColonne(t, m, n);
+        return true;
+    case 15: // which of the three corners
+        invite = t.Msg(msg::MarquerPoint) + " (" +
+                 std::to_string(m.pointage.Sommets.size() % 3 + 1) + "/3)";
         return true;
     case 10:
         invite = t.Mnu(mnu::MarquerElement);
@@ -263,6 +280,15 @@ void RafraichitInvite(Interface& ui, const EtatMesure& m) {
     std::string invite;
     if (InviteDe(ui.textes, m, m.NumFonction, invite))
         ui.textes.Fixe(Table::MSG, msg::InviteFonction, invite);
+}
+
+void MontreEtapeSuivante(Interface& ui, const EtatMesure& m) {
+    const int n = m.NumFonction;
+    const auto& p = m.pointage;
+    const bool parEtapes = (n >= 1 && n <= 6) || n == 15;
+    if (!parEtapes || p.SegmentEnCours || p.menuContextuel || p.enAttente) return;
+    RafraichitInvite(ui, m);
+    ui.Statut(ui.Msg(msg::InviteFonction));
 }
 
 void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {

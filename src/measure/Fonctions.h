@@ -36,6 +36,9 @@ void DisposeGrilleStatistiques(const EtatMesure& m, GrilleTexte& statistiques);
 // The prompt of the active function (message 55) from the tables as they
 // are: a language change gives it in the new language.
 void RafraichitInvite(Interface& ui, const EtatMesure& m);
+// Between two values of a segment function or two corners of the triangle,
+// the status bar says what comes next.
+void MontreEtapeSuivante(Interface& ui, const EtatMesure& m);
 
 // Applies NumFonction: counters, counts, prompt, grid layout, window caption
 // (the statistics grid follows with DisposeGrilleStatistiques).

@@ -3,6 +3,7 @@
 // tolerance leaves it open, and the release of a later click ends it. A
 // segment ended with the right button waits for the context menu's answer.
 #include "measure/ComportementPointage.h"
+#include "measure/Fonctions.h"
 #include "measure/Pointage.h"
 
 namespace orv {
@@ -112,6 +113,7 @@ std::optional<SuitesMesure> ChoixMenuContextuel(Interface& ui, EtatMesure& m,
         SuitesMesure s;
         ActionPointage a{ui, m, c, s};
         Repond(a, entree);
+        MontreEtapeSuivante(ui, m);
         return s;
     }
     default:

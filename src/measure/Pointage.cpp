@@ -7,6 +7,7 @@
 
 #include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
+#include "measure/Fonctions.h"
 
 namespace orv {
 
@@ -129,6 +130,7 @@ SuitesMesure RelacheImage(Interface& ui, EtatMesure& m, const ContexteMesure& c,
         p.IgnoreRelache = false;
     } else {
         Aiguille(a, Evenement(c, pt, bouton, mods, false), false);
+        MontreEtapeSuivante(ui, m);
     }
     MemoriseCle(m, c.versionImage);
     return s;

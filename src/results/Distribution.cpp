@@ -26,16 +26,17 @@ double Quantile(const std::vector<double>& x, double p) {
 
 } // namespace
 
-Histogramme Distribution(const std::vector<double>& valeurs) {
+Histogramme Distribution(const std::vector<double>& valeurs, bool pleinePrecision) {
+    const double seuil = pleinePrecision ? 0.0 : SeuilOrdre;
     std::vector<double> x;
     for (double v : valeurs)
-        if (v > SeuilOrdre && std::isfinite(v)) x.push_back(v);
+        if (v > seuil && std::isfinite(v)) x.push_back(v);
     std::sort(x.begin(), x.end());
     Histogramme h;
     h.n = static_cast<int>(x.size());
     if (x.empty()) return h;
 
-    const StatistiquesOrdre ordre = CalculeOrdre(x);
+    const StatistiquesOrdre ordre = CalculeOrdre(x, pleinePrecision);
     h.mediane = ordre.mediane;
     h.d1 = ordre.d1;
     h.d9 = ordre.d9;
@@ -47,7 +48,7 @@ Histogramme Distribution(const std::vector<double>& valeurs) {
     const double iqr = Quantile(x, 0.75) - Quantile(x, 0.25);
     if (etendue <= 0) {
         // One bar round the value, a tenth of it wide.
-        h.largeur = std::max(std::fabs(h.minimum) * 0.1, SeuilOrdre);
+        h.largeur = std::max(std::fabs(h.minimum) * 0.1, seuil);
         h.debut = h.minimum - h.largeur / 2;
         h.effectifs.assign(1, h.n);
         return h;
@@ -71,7 +72,7 @@ Histogramme Distribution(const std::vector<double>& valeurs) {
 }
 
 Histogramme DistributionColonne(const EtatMesure& m, int c) {
-    return Distribution(ValeursOrdre(m, c));
+    return Distribution(ValeursOrdre(m, c), PleinePrecision(m, c));
 }
 
 std::vector<int> ColonnesDistribution(const EtatMesure& m) {

@@ -29,7 +29,8 @@ struct Histogramme {
 // between the quartiles, ceil(log2 n) + 1 bins over the range; with no range
 // at all (one value, or all equal), one bin round the value. Never more than
 // 60 bins: a few outliers far off do not make a comb.
-Histogramme Distribution(const std::vector<double>& valeurs);
+// `pleinePrecision`: densities, every value above zero at full precision.
+Histogramme Distribution(const std::vector<double>& valeurs, bool pleinePrecision = false);
 
 // The histogram of value column c, over the values the order statistics count.
 Histogramme DistributionColonne(const EtatMesure& m, int c);

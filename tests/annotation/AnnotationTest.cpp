@@ -157,6 +157,10 @@ TEST(Annotation, SuitesDeSaisie) {
         s.coef = 0.25;
         const auto c = s.Contexte();
         ASSERT_TRUE(ClicMenuAnnotation(s.ui, s.a, s.vue, k.menu));
+        // The prompt says where to click for a bar, or for a text.
+        EXPECT_EQ(s.controles.Texte(C::BarreEtat),
+                  k.menu == T ? "cliquer où le texte commence"
+                              : "placer le curseur au début du segment de référence");
         ASSERT_TRUE(AppuiAnnotation(s.ui, s.a, c, s.Twips(k.ax, k.ay)));
         if (k.menu == C::ReferenceOrientee) {
             ASSERT_TRUE(RelacheAnnotation(s.ui, s.a, c, s.Twips(k.rx, k.ry)));

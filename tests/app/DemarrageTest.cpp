@@ -283,6 +283,13 @@ TEST_F(DemarrageTest, GuidePdfDeLaLangueSinonFrancaisSinonLaBarreDEtat) {
     Clic(*o, Controle::DocPlus); // no extended guide in any language
     EXPECT_EQ(p.Compte("document"), 1);
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), "pb chargement fic.aide Doc2_de.pdf");
+    // The guide is there but nothing can show it: the user reads where it is.
+    p.visionneuse = false;
+    p.Oublie();
+    Clic(*o, Controle::Documentation);
+    EXPECT_EQ(p.Textes("message"),
+              std::vector<std::string>{"Aucun lecteur de PDF n'a été trouvé ; le guide est ici : " +
+                                       (dossier / "donnees" / "ZelkA_fr.pdf").string()});
 }
 
 TEST_F(DemarrageTest, SauverLesParametresEnEchecLeDit) {

@@ -16,6 +16,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <regex>
 #include <unistd.h>
 
 namespace orv {
@@ -148,6 +149,34 @@ TEST_F(CliCSVTest, ResultatsNotationEtDecimales) {
     r = Lance("results '" + entree + "' --decimals 0");
     ASSERT_EQ(r.code, 0);
     EXPECT_NE(r.sortie.find("\nMoy      \t11       \t"), std::string::npos);
+}
+
+// The manual page tells what --help tells: every command and option, and the
+// notation form used when none is given.
+TEST_F(CliCSVTest, ManuelCommeLAide) {
+    const auto aide = Lance("--help");
+    ASSERT_EQ(aide.code, 0);
+    const std::string manuel = Lit(fs::path(ORVELLE_DATA_DIR) / ".." / "docs" / "orvelle-cli.1");
+    ASSERT_FALSE(manuel.empty());
+    std::smatch m;
+    const std::regex commande("\n  ([a-z]+) [A-Z]"), option("--([a-z][a-z-]+)");
+    int commandes = 0;
+    for (auto it = std::sregex_iterator(aide.sortie.begin(), aide.sortie.end(), commande);
+         it != std::sregex_iterator(); ++it, ++commandes)
+        EXPECT_NE(manuel.find(".BI " + (*it)[1].str() + " "), std::string::npos) << (*it)[1];
+    EXPECT_EQ(commandes, 3);
+    for (auto it = std::sregex_iterator(aide.sortie.begin(), aide.sortie.end(), option);
+         it != std::sregex_iterator(); ++it) {
+        std::string nom = (*it)[1].str();
+        for (size_t k = 0; (k = nom.find('-', k)) != std::string::npos; k += 2) nom.insert(k, "\\");
+        EXPECT_NE(manuel.find("\\-\\-" + nom), std::string::npos) << (*it)[1];
+    }
+    const std::regex defautAide("--notation N[^]*?default ([1-5])"),
+        defautManuel("-notation \" N\"[^]*?Default ([1-5])");
+    ASSERT_TRUE(std::regex_search(aide.sortie, m, defautAide));
+    const std::string attendu = m[1];
+    ASSERT_TRUE(std::regex_search(manuel, m, defautManuel));
+    EXPECT_EQ(m[1].str(), attendu);
 }
 
 TEST_F(CliCSVTest, EntreesRefuseesSortieCodeDeux) {

@@ -6,6 +6,7 @@
 #include "app/CommandesResultats.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
+#include "gui/Lancement.h"
 #include "gui/PanneauDistribution.h"
 #include "gui/PlateformeQt.h"
 #include "gui/ZoneImage.h"
@@ -214,6 +215,26 @@ private slots:
         QVERIFY(fenetre->Image()->width() >= 600);
         fenetre->Clique(Controle::Histogrammes);
         QCOMPARE(fenetre->Onglets()->indexOf(d), -1);
+    }
+
+    // --diagnostic-langue reports at start-up, with the language asked on the
+    // command line: a line of the language file naming no button.
+    void diagnosticDeLangueAuDemarrage() {
+        QTemporaryDir home;
+        QFile f(home.filePath("Zelk2_it.lng"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("BOUTONS;b\r\nB15;Canc. riga\r\nB999;nessuno\r\n*\r\n");
+        f.close();
+        PlateformeQt p;
+        Orvelle e(p, home.path().toStdString());
+        FenetrePrincipale fen(e, p);
+        QString vu;
+        RepondPlusTard(QMessageBox::Ok, &vu);
+        Lance(e, fen, "it", true);
+        QVERIFY2(vu.startsWith(" erreur dans le fichier de langues : it, ligne 3 B999;nessuno"),
+                 qPrintable(vu));
+        QCOMPARE(fen.findChild<QPushButton*>(NomObjet(Controle::EffaceLigne))->text(),
+                 QString("Canc. riga"));
     }
 
     // A language file chosen in the menu recaptions menus, buttons and the

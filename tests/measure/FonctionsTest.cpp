@@ -67,7 +67,7 @@ TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
     // The triangle prompts for its corners, not with the previous function's prompt.
     Choisit(13);
     Choisit(15);
-    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "Marquer un point");
+    EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), "Marquer un point (1/3)");
 }
 
 TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
@@ -177,13 +177,15 @@ TEST_F(FonctionsTest, DensityAndSurfaceEntriesSetTheirModes) {
 }
 
 TEST_F(FonctionsTest, TintavalEntry) {
-    // From another function: the question is asked, then nothing changes.
+    // From another function nothing changes, and the user reads how to reach it.
     Valeurs(2);
-    p.reponses = {true};
     ClicMenuFonction(o, Controle::FonctionTintaval);
     EXPECT_EQ(o.mesure.NumFonction, 2);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
-    EXPECT_EQ(p.Compte("question"), 1);
+    EXPECT_EQ(p.Compte("question"), 0);
+    EXPECT_EQ(p.Textes("message"),
+              V{"Tintaval démarre avec Orvelle : Options > Fonction de démarrage > Tintaval, "
+                "quitter et relancer Orvelle"});
     Choisit(20);
     ClicMenuFonction(o, Controle::FonctionTintaval);
     EXPECT_FALSE(o.controles(Controle::MenuComptage).actif);

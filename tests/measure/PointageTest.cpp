@@ -35,6 +35,37 @@ TEST_F(PointageTest, DragWritesTheLengthWithItsMarks) {
     }
 }
 
+// After each drag or click the status bar says what comes next: the next
+// column of the line (a 3D spore's width or, E held, its thickness), which
+// corner of the triangle.
+TEST_F(PointageTest, EachPromptSaysTheNextStep) {
+    const struct {
+        int fonction;
+        std::vector<std::string> invites; // at the start, then after each drag
+    } cas[] = {
+        {1, {"Longueur", "Longueur"}},
+        {2, {"Long.", "Larg.", "Long."}},
+        {3, {"long.", "larg. (E : épais.)", "long."}},
+        {5, {"Long.", "L.base", "L.col", "L+", "Long."}},
+    };
+    for (const auto& k : cas) {
+        SCOPED_TRACE(k.fonction);
+        Choisit(k.fonction);
+        for (size_t i = 0; i < k.invites.size(); ++i) {
+            if (i > 0) Glisse(1000, 1000 + 500 * int(i), 5000, 1000 + 500 * int(i));
+            EXPECT_EQ(o.controles.Texte(Controle::BarreEtat),
+                      "pointer maintenant : " + k.invites[i])
+                << i;
+        }
+    }
+    Choisit(15);
+    for (const char* coin : {"1/3", "2/3", "3/3", "1/3"}) {
+        EXPECT_EQ(o.controles.Texte(Controle::BarreEtat),
+                  std::string("Marquer un point (") + coin + ")");
+        Clic(1000 + 2000 * (coin[0] - '0'), 1000 + 1500 * (coin[0] == '2'));
+    }
+}
+
 TEST_F(PointageTest, ClickToleranceKeepsTheSegmentOpen) {
     o.parametres.clicDixiemes = 20; // CLIC = 2: 20 twips
     Presse(5000, 5000);

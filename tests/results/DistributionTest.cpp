@@ -42,6 +42,11 @@ TEST(Distribution, BinsOfTheFreedmanDiaconisWidthOrTheFallbacks) {
     EXPECT_LE(h.effectifs.size(), 60u);
     EXPECT_EQ(Somme(h), 10);
     EXPECT_TRUE(Distribution({}).effectifs.empty());
+
+    // Densities keep every value above zero, however small.
+    h = Distribution({0.00005, 0.00007, 0.0002, 0}, true);
+    EXPECT_EQ((std::array{Somme(h), h.n}), (std::array{3, 3}));
+    EXPECT_EQ(h.mediane, 0.00007);
 }
 
 using DistributionSession = test::ScenarioPointage;

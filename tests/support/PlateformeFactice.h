@@ -48,7 +48,7 @@ public:
     bool OuvreEditeurTexte(const std::string& chemin) override;
     bool OuvreDocument(const std::string& chemin) override {
         appels.push_back({"document", chemin, {}});
-        return true;
+        return visionneuse;
     }
     std::optional<PixelsImage> ImagePressePapier() override;
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
@@ -69,6 +69,7 @@ public:
     }
 
     // Script.
+    bool visionneuse = true; // the desktop has a viewer for documents
     char separateur = ',';
     std::deque<bool> reponses;                       // answers to the next questions
     std::deque<Reponse> reponses3;                   // ... and to the Yes/No/Cancel ones
