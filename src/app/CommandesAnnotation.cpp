@@ -59,7 +59,8 @@ namespace {
 // The annotation over, the status bar prompts for the measure again.
 void InviteMesure(Orvelle& o) {
     if (AnnotationEnCours(o.annotation)) return;
-    o.ui.Statut(o.textes.Msg(o.mesure.NumFonction == 20 ? msg::ZoneCouleur : msg::ChoisirCommande));
+    o.ui.Statut(o.textes.Msg(o.mesure.NumFonction == fonction::Couleur ? msg::ZoneCouleur
+                                                                       : msg::ChoisirCommande));
 }
 
 } // namespace

@@ -118,7 +118,7 @@ void EchantillonneCouleur(Orvelle& o, PointImage p) {
 }
 
 void ApercuZoneCouleur(Orvelle& o, PointTwips p) {
-    if (o.mesure.NumFonction != 20 || !o.images.vue.ImageChargee()) return;
+    if (o.mesure.NumFonction != fonction::Couleur || !o.images.vue.ImageChargee()) return;
     if (o.mesure.pointage.GlisseImage) return;
     const ZonePixels z = ZoneAuPoint(o, o.images.vue.VersImage(p));
     if (z.Vide()) {
@@ -138,7 +138,7 @@ void InstalleCouleur(Orvelle& o) {
 }
 
 void MontreCouleur(Orvelle& o) {
-    MontreModeCouleur(o.ui, o.couleur, o.mesure.NumFonction == 20);
+    MontreModeCouleur(o.ui, o.couleur, o.mesure.NumFonction == fonction::Couleur);
 }
 
 void QuitteNotesCouleur(Orvelle& o) {

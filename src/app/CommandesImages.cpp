@@ -63,7 +63,8 @@ bool Refuse(Orvelle& o) {
 // Counting and density lines keep their point first; the others are centred
 // between their first two points.
 bool CentreSurPremierPoint(int fonction) {
-    return fonction == 10 || fonction == 11 || fonction == 16;
+    return fonction == fonction::Comptage1 || fonction == fonction::Comptage2 ||
+           fonction == fonction::Polygone;
 }
 
 } // namespace

@@ -108,10 +108,10 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     RAZ_Grille_total(o);
     o.FicTrame.clear(); // the work is the imported table's, not a grid file's
     m.NumFonction = t.fonction.numero;
-    if (m.NumFonction == 16) m.PolygoneAuto = t.fonction.polygoneAuto;
+    if (m.NumFonction == fonction::Polygone) m.PolygoneAuto = t.fonction.polygoneAuto;
     SelectionneFonction(o);
     // The function menus as choosing the function from them leaves them.
-    const bool couleur = m.NumFonction == 20;
+    const bool couleur = m.NumFonction == fonction::Couleur;
     c.Actif(Controle::MenuComptage, !couleur);
     c.Actif(Controle::MenuDensite, !couleur);
     c.Visible(Controle::CopieNotation, true);

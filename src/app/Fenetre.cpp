@@ -189,8 +189,9 @@ void Activation(Orvelle& o) {
     }
     o.controles.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
     o.diagnosticLangue = false;
-    o.controles.Texte(Controle::BarreEtat,
-                      o.mesure.NumFonction == 20 ? o.textes.Msg(70) : o.textes.Msg(169));
+    o.controles.Texte(Controle::BarreEtat, o.mesure.NumFonction == fonction::Couleur
+                                               ? o.textes.Msg(70)
+                                               : o.textes.Msg(169));
     // The resolution factor follows the resolution mode and the picture shown
     // (forcing it to 1 here would change every length in "Ind. Dim." mode).
     AppliqueResolution(o);
@@ -309,31 +310,31 @@ struct EntreeFonction {
 
 std::optional<EntreeFonction> EntreeDe(const Orvelle& o) {
     switch (o.mesure.NumFonction) {
-    case 1:
+    case fonction::Segment:
         return EntreeFonction{C::FonctionSegment, {}};
-    case 2:
+    case fonction::Spores2D:
         return EntreeFonction{C::FonctionSpores2D, {}};
-    case 3:
+    case fonction::Spores3D:
         return EntreeFonction{C::FonctionSpores3D, {}};
-    case 20:
+    case fonction::Couleur:
         return EntreeFonction{C::FonctionTintaval, {}};
-    case 4:
+    case fonction::Cystides3:
         return EntreeFonction{C::FonctionCystides3, C::MenuCystides};
-    case 5:
+    case fonction::Cystides4:
         return EntreeFonction{C::FonctionCystides4, C::MenuCystides};
-    case 6:
+    case fonction::Cystides5:
         return EntreeFonction{C::FonctionCystides5, C::MenuCystides};
-    case 10:
+    case fonction::Comptage1:
         return EntreeFonction{C::FonctionComptage1, C::MenuComptage};
-    case 11:
+    case fonction::Comptage2:
         return EntreeFonction{C::FonctionComptage2, C::MenuComptage};
-    case 13:
+    case fonction::DensiteEllipse:
         return EntreeFonction{C::FonctionDensiteEllipse, C::MenuDensite};
-    case 14:
+    case fonction::DensiteRectangle:
         return EntreeFonction{C::FonctionDensiteRectangle, C::MenuDensite};
-    case 15:
+    case fonction::Triangle:
         return EntreeFonction{C::FonctionTriangle, {}};
-    case 16:
+    case fonction::Polygone:
         return EntreeFonction{
             o.mesure.PolygoneAuto ? C::FonctionPolygoneAuto : C::FonctionPolygoneOuvert, {}};
     default:

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calibration/EtatCalibrage.h"
+#include "measure/NumerosFonctions.h"
 #include "measure/Traces.h"
 
 #include <array>
@@ -33,7 +34,7 @@ struct CadreTravail {
 // The work as a step of the history leaves it: the function, the grid's lines
 // with their marks and values, the counters, and the frame.
 struct EtatTravail {
-    int NumFonction = 2;
+    int NumFonction = fonction::Spores2D; // fonction::Numero, as files keep it
     bool PolygoneAuto = true;
     int Etape = 1, LigneCourante = 1, EtapePrec = 1, LignePrec = 1;
     int lignesGrille = 1;

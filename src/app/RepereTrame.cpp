@@ -22,7 +22,7 @@ bool Vide(const SegmentTrace& s) {
 void RedresseSegment(SegmentTrace& s, int k, int fonction, int orientation, TailleImage stockee) {
     if (Vide(s)) return;
     const PointImage a = PointRedresse({s.x1, s.y1}, orientation, stockee);
-    if (fonction == 16) {
+    if (fonction == fonction::Polygone) {
         if (k == 1) s = {a.x, a.y, s.x2, s.y2};
         return;
     }

@@ -34,14 +34,14 @@ bool Vide(const SegmentTrace& s) {
 }
 
 bool FonctionSegments(int f) {
-    return f >= 1 && f <= 6;
+    return fonction::ParSegments(f);
 }
 
 // The last cell of the values: the image number and the comment follow,
 // except for the colours, whose grid has no image column.
 int DerniereCelluleValeur(const Orvelle& o) {
     const int cols = o.mesure.GrilleRef.Colonnes();
-    return o.mesure.NumFonction == 20 ? cols - 2 : cols - 3;
+    return o.mesure.NumFonction == fonction::Couleur ? cols - 2 : cols - 3;
 }
 
 // A broken line leaves a cross at its first vertex; a segment only at its end.
@@ -158,11 +158,11 @@ void Ligne::Segments() {
         // A spore 3D holds its width or its thickness; a line read from an older
         // file tells which by its points.
         const bool presente = l_.cellules.empty() ? !Vide(Seg(k)) : CelluleRemplie(k);
-        if (m.NumFonction == 3 && k > 1 && !presente) continue;
+        if (m.NumFonction == fonction::Spores3D && k > 1 && !presente) continue;
         const double correction = c_ ? c_->correction : 1.0;
         const double v =
             k == 1 && l_.ligneBrisee && CelluleRemplie(1) ? Stockee(1) * correction : Longueur(k);
-        if (m.NumFonction == 3 && k == 3) m.Etape = 3; // the thickness column
+        if (m.NumFonction == fonction::Spores3D && k == 3) m.Etape = 3; // the thickness column
         AjouteValeur(o_, v, Seg(k));
         if (m.LigneCourante != n_) break; // the line is complete
     }
@@ -178,8 +178,9 @@ void Ligne::Densite() {
     double surface = Stockee(1);
     if (!Vide(s) || !CelluleRemplie(1)) {
         const ContexteCalcul ctx(o_, c_);
-        const double image = o_.mesure.NumFonction == 13 ? SurfaceEllipse(Debut(s), Fin(s))
-                                                         : SurfaceRectangle(Debut(s), Fin(s));
+        const double image = o_.mesure.NumFonction == fonction::DensiteEllipse
+                                 ? SurfaceEllipse(Debut(s), Fin(s))
+                                 : SurfaceRectangle(Debut(s), Fin(s));
         const double e = Echelle(o_);
         surface = image * e * e;
     }
@@ -193,7 +194,7 @@ void Ligne::Densite() {
 
 void Ligne::Comptage() {
     AjouteValeur(o_, Compte(1), Seg(1));
-    if (o_.mesure.NumFonction != 11) return;
+    if (o_.mesure.NumFonction != fonction::Comptage2) return;
     // Counts were checked whole and within bounds (VerifieTrame); kept so here.
     const long a = std::lround(std::clamp(o_.mesure.ValeursMesure[1], 0.0, kCompteMax));
     const long b = std::lround(std::clamp(Compte(2), 0.0, kCompteMax));
@@ -230,7 +231,8 @@ void Ligne::CopieCellules() {
     g.FixeTexte(n_, 0, std::to_string(n_));
     for (int c = 1; c <= DerniereCelluleValeur(o_); ++c)
         g.FixeTexte(n_, c, Cellule(c).value_or(""));
-    if (o_.mesure.NumFonction != 20) g.FixeTexte(n_, g.Colonnes() - 2, std::to_string(l_.image));
+    if (o_.mesure.NumFonction != fonction::Couleur)
+        g.FixeTexte(n_, g.Colonnes() - 2, std::to_string(l_.image));
 }
 
 void Ligne::Remplit() {
@@ -243,19 +245,20 @@ void Ligne::Remplit() {
     // What the points cannot give back is kept as the grid showed it: a
     // polygon (its vertices are not kept), a colour line, and any line whose
     // image is not known here.
-    const bool sansPoints = f == 15 && (Vide(Seg(1)) || Vide(Seg(2)));
+    const bool sansPoints = f == fonction::Triangle && (Vide(Seg(1)) || Vide(Seg(2)));
     const bool corrige = c_ && c_->correction != 1;
-    if (cellules && ((f == 16 && !corrige) || f == 20 || !c_ || sansPoints)) {
+    if (cellules &&
+        ((f == fonction::Polygone && !corrige) || f == fonction::Couleur || !c_ || sansPoints)) {
         CopieCellules();
     } else if (FonctionSegments(f)) {
         Segments();
-    } else if (f == 13 || f == 14) {
+    } else if (f == fonction::DensiteEllipse || f == fonction::DensiteRectangle) {
         Densite();
-    } else if (f == 10 || f == 11) {
+    } else if (f == fonction::Comptage1 || f == fonction::Comptage2) {
         Comptage();
-    } else if (f == 15) {
+    } else if (f == fonction::Triangle) {
         Triangle();
-    } else if (f == 16) {
+    } else if (f == fonction::Polygone) {
         Polygone();
     }
 
@@ -315,10 +318,11 @@ void SelectionneFonctionTrame(Orvelle& o, const Trame& t) {
     m.NumFonction = t.fonction;
     // A polygon line keeps its mode in its second segment: the last one says
     // which mode the work was in.
-    if (t.fonction == 16 && !t.lignes.empty() && t.lignes.back().segments.size() >= 2)
+    if (t.fonction == fonction::Polygone && !t.lignes.empty() &&
+        t.lignes.back().segments.size() >= 2)
         m.PolygoneAuto = t.lignes.back().segments[1].x1 != 0;
     SelectionneFonction(o);
-    const bool couleur = m.NumFonction == 20;
+    const bool couleur = m.NumFonction == fonction::Couleur;
     c.Actif(Controle::MenuComptage, !couleur);
     c.Actif(Controle::MenuDensite, !couleur);
     c.Visible(Controle::CopieNotation, true);
@@ -408,19 +412,24 @@ TailleImage TailleDeCalcul(const Trame& t, const ImagesTrame& im, size_t k, bool
 std::optional<ErreurTrame> VerifieTrame(const Orvelle& o, const Trame& t, const ImagesTrame& im) {
     const int f = t.fonction;
     const int derniere = DerniereColonneLue(o.mesure, f);
-    const bool comptes = f == 10 || f == 11 || f == 13 || f == 14;
+    const bool comptes = f == fonction::Comptage1 || f == fonction::Comptage2 ||
+                         f == fonction::DensiteEllipse || f == fonction::DensiteRectangle;
     for (const auto& l : t.lignes) {
         for (size_t c = 0; c < l.cellules.size() && static_cast<int>(c) < derniere; ++c) {
             const std::string& cellule = l.cellules[c];
             if (cellule.empty()) continue;
             const auto v = LitNombreStrict(cellule);
             // The columns of counts: A (and B) of a count, Nb of a density.
-            const bool compte = comptes && (f == 13 || f == 14 ? c == 1 : c <= 1);
+            const bool compte =
+                comptes &&
+                (f == fonction::DensiteEllipse || f == fonction::DensiteRectangle ? c == 1
+                                                                                  : c <= 1);
             if (!v || (compte && (*v < 0 || *v > kCompteMax || *v != std::floor(*v))))
                 return ErreurTrame{DefautTrame::ValeurInvalide, l.ligneValeurs, cellule};
         }
         // Values from points need the picture's size; counts and polygons do not.
-        const bool mesuree = (f >= 1 && f <= 6) || f == 13 || f == 14 || f == 15;
+        const bool mesuree = fonction::ParSegments(f) || f == fonction::DensiteEllipse ||
+                             f == fonction::DensiteRectangle || f == fonction::Triangle;
         if (!mesuree || !l.cellules.empty()) continue;
         const auto k = static_cast<size_t>(l.image - 1);
         const bool taille =

@@ -953,7 +953,8 @@ void FenetrePrincipale::AppliqueLargeurs(QTableView* vue, const GrilleTexte& g) 
     const int derniere = g.Colonnes() - 1;
     // The image numbers (the statistics' "index" below them) need no room for a value.
     // The colour samples have none: their last value is there ("S").
-    const int image = o_.mesure.NumFonction == 20 ? -1 : o_.mesure.GrilleRef.Colonnes() - 2;
+    const int image =
+        o_.mesure.NumFonction == fonction::Couleur ? -1 : o_.mesure.GrilleRef.Colonnes() - 2;
     auto contenu = [&](int c) {
         if (c == 0) return libelles;
         if (c == derniere || c == image) return 0; // the comment or "index" texts run on

@@ -185,7 +185,7 @@ std::vector<QChart*> Graphes(const Orvelle& o) {
     for (int c : ColonnesDistribution(o.mesure))
         v.push_back(GrapheHistogramme(o, DistributionColonne(o.mesure, c),
                                       Q(o.mesure.GrilleRef.Texte(0, c))));
-    if (o.mesure.NumFonction == 2 || o.mesure.NumFonction == 3)
+    if (o.mesure.NumFonction == fonction::Spores2D || o.mesure.NumFonction == fonction::Spores3D)
         v.push_back(GrapheNuage(o, PointsLongueurLargeur(o.mesure)));
     return v;
 }

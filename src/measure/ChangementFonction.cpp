@@ -84,14 +84,14 @@ void Surface(Entree& e, int entree) {
     m.ModeTriangle = entree == 1;
     m.ModePolygone = entree != 1;
     if (entree != 1) m.PolygoneAuto = entree == 2;
-    Bascule(e, entree == 1 ? 15 : 16);
+    Bascule(e, entree == 1 ? fonction::Triangle : fonction::Polygone);
 }
 
 // The colour function is entered from the start-up setting or from a grid or
 // CSV file that names it; its menu entry only restarts it when it is active,
 // and otherwise says how to reach it.
 void Tintaval(Entree& e) {
-    if (e.m.NumFonction != 20) {
+    if (e.m.NumFonction != fonction::Couleur) {
         const auto& c = e.ui.controles;
         e.ui.plateforme.Message(
             e.ui.Mnu(mnu::TintavalAuDemarrage) + c.Texte(Controle::MenuOptions) + " > " +
@@ -106,7 +106,7 @@ void Tintaval(Entree& e) {
     e.m.NbSegments = 1;
     Vide(e);
     e.ui.controles.Visible(Controle::Texte4, false);
-    EnteteGrille(e.ui, e.m, 20);
+    EnteteGrille(e.ui, e.m, fonction::Couleur);
 }
 
 // The entry's work; false for an entry of another menu.
@@ -114,13 +114,13 @@ bool Entre(Entree& e, Controle c) {
     using C = Controle;
     switch (c) {
     case C::FonctionSegment:
-        EntreeSimple(e, 1);
+        EntreeSimple(e, fonction::Segment);
         return true;
     case C::FonctionSpores2D:
-        EntreeSimple(e, 2);
+        EntreeSimple(e, fonction::Spores2D);
         return true;
     case C::FonctionSpores3D:
-        EntreeSimple(e, 3);
+        EntreeSimple(e, fonction::Spores3D);
         return true;
     case C::FonctionTintaval:
         Tintaval(e);
@@ -128,15 +128,18 @@ bool Entre(Entree& e, Controle c) {
     case C::FonctionCystides3:
     case C::FonctionCystides4:
     case C::FonctionCystides5:
-        Cystides(e, c == C::FonctionCystides3 ? 4 : c == C::FonctionCystides4 ? 5 : 6);
+        Cystides(e, c == C::FonctionCystides3   ? fonction::Cystides3
+                    : c == C::FonctionCystides4 ? fonction::Cystides4
+                                                : fonction::Cystides5);
         return true;
     case C::FonctionComptage1:
     case C::FonctionComptage2:
-        Comptage(e, c == C::FonctionComptage1 ? 10 : 11);
+        Comptage(e, c == C::FonctionComptage1 ? fonction::Comptage1 : fonction::Comptage2);
         return true;
     case C::FonctionDensiteEllipse:
     case C::FonctionDensiteRectangle:
-        Densite(e, c == C::FonctionDensiteEllipse ? 13 : 14);
+        Densite(e, c == C::FonctionDensiteEllipse ? fonction::DensiteEllipse
+                                                  : fonction::DensiteRectangle);
         return true;
     case C::FonctionTriangle:
         Surface(e, 1);

@@ -40,8 +40,9 @@ void ChargeCommentaire(Interface& ui, EtatMesure& m, int ligne) {
     const int cols = g.Colonnes();
     // The colour function has no "img" column: its image is in the mark record.
     const std::string image =
-        m.NumFonction == 20 ? std::to_string(m.TraceLignes[static_cast<size_t>(e.ligne)].image)
-                            : Trim(g.Texte(e.ligne, cols - 2));
+        m.NumFonction == fonction::Couleur
+            ? std::to_string(m.TraceLignes[static_cast<size_t>(e.ligne)].image)
+            : Trim(g.Texte(e.ligne, cols - 2));
     auto& c = ui.controles;
     c.Texte(Controle::CadreCommentaire, "--- img " + image + " :");
     c.Texte(Controle::TexteCommentaire, g.Texte(e.ligne, cols - 1));

@@ -6,6 +6,7 @@
 #include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
 #include "measure/Grille.h"
+#include "measure/NumerosFonctions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,10 +45,10 @@ void Valide(ActionPointage& a) {
         // The line's last value; its "Nb/L" follows from it.
         if (!EcritValeur(a, s > 0 ? n / s : 0.0, std::nullopt)) return;
         a.ui.Statut(t.Msg(msg::MarquerSurface));
-    } else if (m.NumFonction == 11 && m.Etape == 1) {
+    } else if (m.NumFonction == fonction::Comptage2 && m.Etape == 1) {
         if (!EcritValeur(a, static_cast<double>(n), points)) return;
         Invite(a, t.Msg(msg::Marquer) + t.Msg(msg::BossesInternes)); // class B
-    } else if (m.NumFonction == 11) {
+    } else if (m.NumFonction == fonction::Comptage2) {
         const long classeA =
             std::lround(std::clamp(m.ValeursMesure[1], 0.0, static_cast<double>(kCompteMax)));
         if (!EcritValeur(a, static_cast<double>(n), points)) return;

@@ -6,13 +6,14 @@
 #include "interface/Messages.h"
 #include "measure/ComportementPointage.h"
 #include "measure/Geometrie.h"
+#include "measure/NumerosFonctions.h"
 
 namespace orv {
 
 namespace {
 
 bool Ellipse(const ActionPointage& a) {
-    return a.m.NumFonction == 13;
+    return a.m.NumFonction == fonction::DensiteEllipse;
 }
 
 // The outline from the first point to the pointer, and its surface in picture units.

@@ -9,6 +9,7 @@
 #include "measure/EtatPointage.h"
 #include "measure/GrilleTexte.h"
 #include "measure/Marques.h"
+#include "measure/NumerosFonctions.h"
 #include "measure/Traces.h"
 
 #include <array>
@@ -17,7 +18,7 @@
 namespace orv {
 
 struct EtatMesure {
-    int NumFonction = 2;
+    int NumFonction = fonction::Spores2D; // fonction::Numero, as files keep it
     std::string NomFonction;
     int NbSegments = 2;
     int NbSegmentsPrec = 2;

@@ -41,39 +41,39 @@ struct Comptes {
 // Counts of every function that has some.
 bool ComptesDe(int n, Comptes& c) {
     switch (n) {
-    case 1:
+    case fonction::Segment:
         c = {1, 1, 1};
         return true;
-    case 2:
+    case fonction::Spores2D:
         c = {2, 2, 4};
         return true;
-    case 3:
+    case fonction::Spores3D:
         c = {3, 2, 5};
         return true;
-    case 4:
+    case fonction::Cystides3:
         c = {3, 3, 3};
         return true;
-    case 5:
+    case fonction::Cystides4:
         c = {4, 4, 4};
         return true;
-    case 6:
+    case fonction::Cystides5:
         c = {5, 5, 5};
         return true;
-    case 10:
+    case fonction::Comptage1:
         c = {1, 1, 1};
         return true;
-    case 11:
+    case fonction::Comptage2:
         c = {2, 2, 2};
         return true;
-    case 13:
-    case 14:
+    case fonction::DensiteEllipse:
+    case fonction::DensiteRectangle:
         c = {3, 2, 3};
         return true;
-    case 15:
-    case 16:
+    case fonction::Triangle:
+    case fonction::Polygone:
         c = {2, 1, 2};
         return true;
-    case 20:
+    case fonction::Couleur:
         c = {6, -1, 6};
         return true;
     default:
@@ -91,41 +91,41 @@ std::string InviteColonne(const TablesTextes& t, const EtatMesure& m, int n) {
         return k < champs.size() ? champs[k] : std::string();
     };
     std::string invite = t.Mnu(mnu::PointerMaintenant) + entete(m.Etape);
-    if (n == 3 && m.Etape == 2) invite += " (E : " + entete(3) + ")";
+    if (n == fonction::Spores3D && m.Etape == 2) invite += " (E : " + entete(3) + ")";
     return invite;
 }
 
 // Status-bar prompt of a function.
 bool InviteDe(const TablesTextes& t, const EtatMesure& m, int n, std::string& invite) {
     switch (n) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 6:
+    case fonction::Segment:
+    case fonction::Spores2D:
+    case fonction::Spores3D:
+    case fonction::Cystides3:
+    case fonction::Cystides4:
+    case fonction::Cystides5:
         invite = InviteColonne(t, m, n);
         return true;
-    case 15: // which of the three corners
+    case fonction::Triangle: // which of the three corners
         invite = t.Msg(msg::MarquerPoint) + " (" +
                  std::to_string(m.pointage.Sommets.size() % 3 + 1) + "/3)";
         return true;
-    case 10:
+    case fonction::Comptage1:
         invite = t.Mnu(mnu::MarquerElement);
         return true;
-    case 11:
+    case fonction::Comptage2:
         invite = t.Msg(msg::Marquer) + t.Msg(msg::BossesExternes);
         return true;
-    case 13:
-    case 14:
+    case fonction::DensiteEllipse:
+    case fonction::DensiteRectangle:
         invite = t.Msg(msg::Marquer) + t.Msg(msg::ElementDesire);
         return true;
-    case 16:
+    case fonction::Polygone:
         // The surface is a fan of triangles from the first click: it must be
         // the centre, not a corner.
         invite = t.Msg(m.PolygoneAuto ? msg::PolygoneAutoInvite : msg::PolygoneOuvertInvite);
         return true;
-    case 20:
+    case fonction::Couleur:
         invite = t.Mnu(mnu::MarquerZoneCouleur);
         return true;
     default:
@@ -145,31 +145,31 @@ std::string DescripteurFonction(const TablesTextes& t, int n) {
     // the functions and their columns: functions 1 to 6 from the messages
     // built from the function names at fill time, the others from menu texts.
     switch (n) {
-    case 1:
+    case fonction::Segment:
         return t.Msg(msg::FonctionSegment);
-    case 2:
+    case fonction::Spores2D:
         return t.Msg(msg::FonctionSpore2D);
-    case 3:
+    case fonction::Spores3D:
         return t.Msg(msg::FonctionSpore3D);
-    case 4:
+    case fonction::Cystides3:
         return t.Msg(msg::FonctionCystide3);
-    case 5:
+    case fonction::Cystides4:
         return t.Msg(msg::FonctionCystide4);
-    case 6:
+    case fonction::Cystides5:
         return t.Msg(msg::FonctionCystide5);
-    case 10:
+    case fonction::Comptage1:
         return t.Mnu(mnu::DescripteurComptage1);
-    case 11:
+    case fonction::Comptage2:
         return t.Mnu(mnu::DescripteurComptage2);
-    case 13:
+    case fonction::DensiteEllipse:
         return t.Mnu(mnu::DescripteurDensiteEllipse);
-    case 14:
+    case fonction::DensiteRectangle:
         return t.Mnu(mnu::DescripteurDensiteRectangle);
-    case 15:
+    case fonction::Triangle:
         return t.Mnu(mnu::DescripteurTriangle);
-    case 16:
+    case fonction::Polygone:
         return t.Mnu(mnu::DescripteurPolygone);
-    case 20:
+    case fonction::Couleur:
         return t.Mnu(mnu::DescripteurTintaval);
     default:
         return {};
@@ -225,7 +225,7 @@ void EnteteGrille(Interface& ui, EtatMesure& m, int n) {
         }
     }
     // The polygon is named as its entry of the Fonction menu, in the interface language.
-    if (n == 16)
+    if (n == fonction::Polygone)
         m.NomFonction = ui.controles.Texte(m.PolygoneAuto ? Controle::FonctionPolygoneAuto
                                                           : Controle::FonctionPolygoneOuvert);
     RafraichitMGrille(m, LigneMiroir(m));
@@ -285,7 +285,7 @@ void RafraichitInvite(Interface& ui, const EtatMesure& m) {
 void MontreEtapeSuivante(Interface& ui, const EtatMesure& m) {
     const int n = m.NumFonction;
     const auto& p = m.pointage;
-    const bool parEtapes = (n >= 1 && n <= 6) || n == 15;
+    const bool parEtapes = fonction::ParSegments(n) || n == fonction::Triangle;
     if (!parEtapes || p.SegmentEnCours || p.menuContextuel || p.enAttente) return;
     RafraichitInvite(ui, m);
     ui.Statut(ui.Msg(msg::InviteFonction));
@@ -311,11 +311,11 @@ void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {
     }
     // The pointing modes follow the function whichever way it was chosen (menu,
     // grid file, import), so that clicks never go to the previous function's routine.
-    m.ModeComptage = n == 10 || n == 11;
-    m.ModeDensite = n == 13 || n == 14;
-    m.ModeTriangle = n == 15;
-    m.ModePolygone = n == 16;
-    if (n == 3) {
+    m.ModeComptage = n == fonction::Comptage1 || n == fonction::Comptage2;
+    m.ModeDensite = n == fonction::DensiteEllipse || n == fonction::DensiteRectangle;
+    m.ModeTriangle = n == fonction::Triangle;
+    m.ModePolygone = n == fonction::Polygone;
+    if (n == fonction::Spores3D) {
         m.Mode3D = true;
         c.Visible(Controle::SegmentLongueur, true);
     }
@@ -336,14 +336,14 @@ void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {
 
 GenreColonne GenreDeColonne(int fonction, int colonne) {
     switch (fonction) {
-    case 2:
+    case fonction::Spores2D:
         return colonne == 4 ? GenreColonne::Volume : GenreColonne::Decimal;
-    case 10:
+    case fonction::Comptage1:
         return colonne == 1 ? GenreColonne::Entier : GenreColonne::Decimal;
-    case 11:
+    case fonction::Comptage2:
         return colonne >= 1 && colonne <= 3 ? GenreColonne::Entier : GenreColonne::Decimal;
-    case 13:
-    case 14:
+    case fonction::DensiteEllipse:
+    case fonction::DensiteRectangle:
         if (colonne == 2) return GenreColonne::Entier;
         return colonne == 3 || colonne == 4 ? GenreColonne::Densite : GenreColonne::Decimal;
     default:

@@ -47,14 +47,14 @@ void TermineLigne(Interface& ui, EtatMesure& m, const Parametres& p, int image, 
         FixeCellule(m, ligne, colonne,
                     TexteColonne(m.NumFonction, colonne, valeur, p.fDecimal, ui.Sep()));
     };
-    if (m.NumFonction == 2) {
+    if (m.NumFonction == fonction::Spores2D) {
         const double l = v[2];
         if (l > 0.01)
             ecrit(m.Etape + 1, L / l);
         else
             FixeCellule(m, ligne, m.Etape + 1, "");
         ecrit(m.Etape + 2, kPi * L * l * l / 6);
-    } else if (m.NumFonction == 3) {
+    } else if (m.NumFonction == fonction::Spores3D) {
         const double l = v[2];
         const double e = v[3];
         if (l > 0)
@@ -65,7 +65,8 @@ void TermineLigne(Interface& ui, EtatMesure& m, const Parametres& p, int image, 
             ecrit(m.Etape + 2, L / e);
         else
             FixeCellule(m, ligne, m.Etape + 2, "");
-    } else if (m.NumFonction == 13 || m.NumFonction == 14) {
+    } else if (m.NumFonction == fonction::DensiteEllipse ||
+               m.NumFonction == fonction::DensiteRectangle) {
         // "Nb/L" from the count per surface.
         ecrit(4, std::sqrt(std::max(v[3], 0.0)));
     }
@@ -191,7 +192,7 @@ ResultatAjout AjouteValeur(Interface& ui, EtatMesure& m, const Parametres& p,
     }
 
     // A 3D spore is complete after its second segment, width or thickness.
-    if (m.NumFonction == 3 && m.Etape == m.NbSegmentsPrec) m.Etape = 3;
+    if (m.NumFonction == fonction::Spores3D && m.Etape == m.NbSegmentsPrec) m.Etape = 3;
 
     if (m.Etape < m.NbSegments)
         ui.controles.Actif(Controle::StockN, false);
@@ -294,7 +295,7 @@ bool Efface_ligne(Interface& ui, EtatMesure& m, const Parametres& p, int n) {
 bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p) {
     auto& g = m.GrilleRef;
     // Colour lines are written whole: erasing goes back a line at a time.
-    const bool couleur = m.NumFonction == 20;
+    const bool couleur = m.NumFonction == fonction::Couleur;
     const int etape = couleur ? 1 : m.Etape;
 
     if (m.LigneCourante == 1) {
@@ -367,7 +368,7 @@ void MontreImageLigne(Interface& ui, const EtatMesure& m, const std::vector<std:
                       int ligne) {
     const auto& g = m.GrilleRef;
     // The colour samples have no image column.
-    if (m.NumFonction == 20 || ligne < 1 || ligne >= g.Lignes()) return;
+    if (m.NumFonction == fonction::Couleur || ligne < 1 || ligne >= g.Lignes()) return;
     const std::string& img = g.Texte(ligne, g.Colonnes() - 2);
     const auto numero = LitEntierStrict(img);
     if (!numero || *numero < 1) return;

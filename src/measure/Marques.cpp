@@ -34,8 +34,8 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
         if (!m.InsereDim) ajoute(1, MarqueTexte(p, {}, RoleNumero));
     };
     switch (fonction) {
-    case 10:
-    case 11:
+    case fonction::Comptage1:
+    case fonction::Comptage2:
         for (int k = 1; k <= 2; ++k)
             if (!Vide(seg[static_cast<size_t>(k)])) {
                 const int role = k == 1 ? 1 : 2;
@@ -43,17 +43,18 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
                 ajoute(k, MarqueCroix(Fin(seg[static_cast<size_t>(k)]), role));
             }
         break;
-    case 13:
-    case 14:
+    case fonction::DensiteEllipse:
+    case fonction::DensiteRectangle:
         if (!Vide(seg[1])) {
             const PointImage a = Debut(seg[1]);
             const PointImage b = Fin(seg[1]);
             numero(a);
-            const auto genre = fonction == 13 ? GenreMarque::Ellipse : GenreMarque::Rectangle;
+            const auto genre = fonction == fonction::DensiteEllipse ? GenreMarque::Ellipse
+                                                                    : GenreMarque::Rectangle;
             ajoute(1, {genre, a, b, 1, {}});
         }
         break;
-    case 15:
+    case fonction::Triangle:
         if (!Vide(seg[1]) && !Vide(seg[2])) {
             const PointImage p1 = Debut(seg[1]), p2 = Fin(seg[1]), p3 = Fin(seg[2]);
             numero(p1);
@@ -63,14 +64,14 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
             ajoute(1, MarqueLigne(p2, p3, 1));
         }
         break;
-    case 20:
+    case fonction::Couleur:
         // A colour sample keeps its zone's corners.
         if (!Vide(seg[1])) {
             numero(Debut(seg[1]));
             ajoute(1, {GenreMarque::Rectangle, Debut(seg[1]), Fin(seg[1]), 1, {}});
         }
         break;
-    case 16:
+    case fonction::Polygone:
         // Only the anchor is kept for a polygon.
         if (!Vide(seg[1])) {
             numero(Debut(seg[1]));

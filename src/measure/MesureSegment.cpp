@@ -27,7 +27,7 @@ public:
 };
 
 bool SecondSegment3D(const EtatMesure& m) {
-    return m.NumFonction == 3 && m.Etape == 2;
+    return m.NumFonction == fonction::Spores3D && m.Etape == 2;
 }
 
 } // namespace
@@ -61,7 +61,7 @@ void ValideSegment(ActionPointage& a, PointImage debut, PointImage fin, bool epa
     p.menuContextuel.reset();
     Provisoires(m, {});
 
-    const bool epaisseur3D = epaisseur && m.NumFonction == 3 && m.Etape == 2;
+    const bool epaisseur3D = epaisseur && m.NumFonction == fonction::Spores3D && m.Etape == 2;
     if (epaisseur3D) m.Etape = 3; // the thickness column; the line still ends here
     // The calibration reads the segment's whole pixel units.
     m.LongueurPixels = a.ctx.vue.LongueurPixels(debut, fin, a.ctx.facteurResolution);

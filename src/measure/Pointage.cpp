@@ -26,7 +26,7 @@ bool StadeComptage(const EtatMesure& m) {
 const ComportementPointage& ComportementSegments(const ActionPointage& a) {
     const auto& m = a.m;
     if (m.LigneBrisee && m.Etape == 1) return PointageLigneBrisee();
-    const bool spore = m.NumFonction == 2 || m.NumFonction == 3;
+    const bool spore = m.NumFonction == fonction::Spores2D || m.NumFonction == fonction::Spores3D;
     if (spore && m.Etape == 2 && a.ctx.parametres.modePointage == 2) return PointagePalmer();
     return PointageSegment();
 }
@@ -39,7 +39,7 @@ const ComportementPointage* ComportementActif(const ActionPointage& a) {
     if (m.ModePolygone) return &PointagePolygone();
     if (m.ModeComptage) return &PointageComptage();
     if (m.ModeDensite) return m.Etape >= 2 ? &PointageComptage() : &PointageDensite();
-    if (m.NumFonction == 20) return nullptr;
+    if (m.NumFonction == fonction::Couleur) return nullptr;
     return &ComportementSegments(a);
 }
 
@@ -55,8 +55,8 @@ void Aiguille(ActionPointage& a, const EvenementImage& e, bool enfonce) {
             a.ui.controles.Couleur(Controle::BoutonComptage, std::nullopt);
         }
     }
-    if (m.NumFonction == 20 && !m.ModeComptage && !m.ModeDensite && !m.ModeTriangle &&
-        !m.ModePolygone) {
+    if (m.NumFonction == fonction::Couleur && !m.ModeComptage && !m.ModeDensite &&
+        !m.ModeTriangle && !m.ModePolygone) {
         if (enfonce && e.bouton == Bouton::Gauche) a.suites.echantillon = e.image;
         return;
     }

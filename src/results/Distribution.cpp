@@ -83,7 +83,7 @@ std::vector<int> ColonnesDistribution(const EtatMesure& m) {
 
 std::vector<std::pair<double, double>> PointsLongueurLargeur(const EtatMesure& m) {
     std::vector<std::pair<double, double>> p;
-    if (m.NumFonction != 2 && m.NumFonction != 3) return p;
+    if (m.NumFonction != fonction::Spores2D && m.NumFonction != fonction::Spores3D) return p;
     const auto& g = m.GrilleRef;
     const int derniere = std::min(m.LigneCourante - 1, g.Lignes() - 1);
     for (int r = 1; r <= derniere; ++r) {

@@ -151,7 +151,7 @@ std::vector<std::string> LignesExport(const Interface& ui, const EtatMesure& m, 
         ecrit(m.GrilleRef.Texte(0, c) + " : " + "N=" + Plain(ui, r.NbLignes[i]) + forme +
               p.Texte(2, c) + " )" + bas + " - " + haut + "(" + p.Texte(3, c) + ")");
     }
-    if (m.NumFonction == 3) ecrit(LigneVolume(r, prm, ui.Sep()));
+    if (m.NumFonction == fonction::Spores3D) ecrit(LigneVolume(r, prm, ui.Sep()));
     ecrit("");
     ecrit(fin + Notation(ui, m, r, prm));
     return DecoupeLignes(texte);
@@ -224,7 +224,7 @@ bool ExporteCSV(Interface& ui, const EtatMesure& m, EtatResultats& r, const Para
                               {}, Icone::Exclamation);
         return false;
     }
-    if (m.NumFonction == 3)
+    if (m.NumFonction == fonction::Spores3D)
         ui.controles.Texte(Controle::TexteResultats, ui.controles.Texte(Controle::TexteResultats) +
                                                          LigneVolume(r, p, ui.Sep()) +
                                                          std::string(FinDeLigne));

@@ -38,7 +38,7 @@ std::string NomClasse(const TablesTextes& t, ClasseForme c) {
 }
 
 int ColonneQ(int fonction) {
-    return fonction == 2 ? 3 : fonction == 3 ? 4 : 0;
+    return fonction == fonction::Spores2D ? 3 : fonction == fonction::Spores3D ? 4 : 0;
 }
 
 namespace {
@@ -50,7 +50,7 @@ std::vector<double> QMesures(const EtatMesure& m) {
     const int c = ColonneQ(m.NumFonction);
     if (c == 0 || c >= m.GrilleRef.Colonnes()) return q;
     // The width under which the grid leaves Q empty.
-    const double largeurMin = m.NumFonction == 2 ? 0.01 : 0.0;
+    const double largeurMin = m.NumFonction == fonction::Spores2D ? 0.01 : 0.0;
     const int derniere = std::min(m.LigneCourante - 1, m.GrilleRef.Lignes() - 1);
     for (int l = 1; l <= derniere && l < static_cast<int>(m.ValeursLignes.size()); ++l) {
         const auto& v = m.ValeursLignes[static_cast<size_t>(l)];

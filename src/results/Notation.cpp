@@ -179,8 +179,8 @@ std::string Notation(const Interface& ui, const EtatMesure& m, EtatResultats& r,
     if (m.LigneCourante < ValeursDeciles + 1) v = FormeMoyenneSigma;
 
     const int f = m.NumFonction;
-    if (f == 1) return LigneNotation(o, v, 1);
-    if (f == 2) return NotationLxl(o, v);
+    if (f == fonction::Segment) return LigneNotation(o, v, 1);
+    if (f == fonction::Spores2D) return NotationLxl(o, v);
     for (const auto& lf : LibellesColonnes()) {
         if (lf.fonction != f) continue;
         std::string t = ui.textes.Mstat(15) + LibelleNotation(ui.controles, v) +

@@ -119,7 +119,7 @@ bool StatColonnes(const Interface& ui, const EtatMesure& m, EtatResultats& r,
         if (mc.sigma >= SigmaMinimal) p.FixeTexte(7, c, texte(c, mc.moyenne / mc.sigma));
     }
 
-    if (m.NumFonction == 3 && cols - 3 >= 3) {
+    if (m.NumFonction == fonction::Spores3D && cols - 3 >= 3) {
         // From L, l and e as computed, not as the grid rounds them.
         const VolumeSpore v = CalculeVolumeSpore(r.Moyenne[1], r.Moyenne[2], r.Moyenne[3],
                                                  r.Sigma[1], r.Sigma[2], r.Sigma[3]);

@@ -93,7 +93,7 @@ std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, Et
     // the notation that is pasted into a description or exported.
     if (const std::string a = AvertissementEffectif(ui, m, r); !a.empty()) t += a + fin;
 
-    if (m.NumFonction == 3) {
+    if (m.NumFonction == fonction::Spores3D) {
         const auto fmt = [&](double v) { return FormatNombre(v, prm.fDecimal, ui.Sep()); };
         if (r.VolApprox > 0)
             t += "Vol. Approx.3D = " + fmt(r.VolApprox) + "  Sigma_Vol = " + fmt(r.SigmaVol);
