@@ -47,7 +47,7 @@ void FermeInvite(Interface& ui) {
 void ModesOff(EtatAnnotation& a) {
     a.ModeReferenceSimple = a.ModeOrienteeTrace = a.ModeOrienteeSaisie = a.ModeTexte = false;
     a.glisse = false;
-    a.EtatSaisie = 0;
+    a.EtatSaisie = EtapeSaisie::Aucune;
 }
 
 void Ajoute(EtatAnnotation& a, Marque m) {
@@ -240,7 +240,7 @@ void TraceTexte(Interface& ui, EtatAnnotation& a, const ContexteAnnotation& c,
 // The press of a horizontal reference or a text: its point, its first prompt.
 void Debute(Interface& ui, EtatAnnotation& a, const ContexteAnnotation& c, PointImage p) {
     a.PointReference = p;
-    a.EtatSaisie = 1;
+    a.EtatSaisie = EtapeSaisie::Longueur;
     if (a.ModeReferenceSimple) {
         Ajoute(a, Croix(p, c.couleur));
         Invite(ui, ui.Msg(msg::LongueurReference), TexteLongueur(ui, a.LongueurReference), false);
@@ -312,7 +312,7 @@ bool ClicMenuAnnotation(Interface& ui, EtatAnnotation& a, const Vue& v, Controle
     case C::ReferenceOrientee:
     case C::IllustrerTexte:
         // One annotation at a time: a prompt left open goes.
-        if (a.EtatSaisie != 0 || a.ModeOrienteeSaisie) FermeInvite(ui);
+        if (a.EtatSaisie != EtapeSaisie::Aucune || a.ModeOrienteeSaisie) FermeInvite(ui);
         ModesOff(a);
         k.Visible(C::SymboleMicron, false);
         a.ModeReferenceSimple = c == C::ReferenceSimple;
@@ -364,7 +364,7 @@ bool AppuiAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation&
     }
     if (!a.ModeReferenceSimple && !a.ModeTexte) return false;
     // A press during the prompts starts the reference again from there.
-    if (a.EtatSaisie != 0 && a.ModeReferenceSimple && !a.marques.empty()) {
+    if (a.EtatSaisie != EtapeSaisie::Aucune && a.ModeReferenceSimple && !a.marques.empty()) {
         a.marques.pop_back(); // its start cross
         ++a.version;
     }
@@ -386,7 +386,7 @@ bool RelacheAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotatio
     a.glisse = false;
     a.ModeOrienteeTrace = false;
     a.ModeOrienteeSaisie = true;
-    a.EtatSaisie = 1;
+    a.EtatSaisie = EtapeSaisie::Longueur;
     Invite(ui, ui.Msg(msg::LongueurReference), TexteLongueur(ui, a.LongueurReference), false);
     return true;
 }
@@ -394,7 +394,7 @@ bool RelacheAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotatio
 bool ValideAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation& c,
                       const std::string& saisie) {
     const bool reference = a.ModeReferenceSimple || a.ModeOrienteeSaisie;
-    if (reference && a.EtatSaisie == 1) {
+    if (reference && a.EtatSaisie == EtapeSaisie::Longueur) {
         const auto longueur = LongueurSaisie(saisie, ui.Sep());
         if (!longueur) {
             // No bar can be drawn from it: said, and the prompt stays.
@@ -402,12 +402,12 @@ bool ValideAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation
             return true;
         }
         a.LongueurReference = *longueur;
-        a.EtatSaisie = 3;
+        a.EtatSaisie = EtapeSaisie::Unite;
         Invite(ui, ui.Mnu(mnu::Commentaire), a.unite.empty() ? ui.Mnu(mnu::Microns) : a.unite,
                true);
         return true;
     }
-    if (reference && a.EtatSaisie == 3) {
+    if (reference && a.EtatSaisie == EtapeSaisie::Unite) {
         a.unite = saisie;
         FermeInvite(ui);
         if (a.ModeOrienteeSaisie)
@@ -417,7 +417,7 @@ bool ValideAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation
         ModesOff(a);
         return true;
     }
-    if (a.ModeTexte && a.EtatSaisie == 1) {
+    if (a.ModeTexte && a.EtatSaisie == EtapeSaisie::Longueur) {
         FermeInvite(ui);
         TraceTexte(ui, a, c, saisie);
         ModesOff(a);
@@ -427,7 +427,7 @@ bool ValideAnnotation(Interface& ui, EtatAnnotation& a, const ContexteAnnotation
 }
 
 bool AnnuleAnnotation(Interface& ui, EtatAnnotation& a) {
-    if (a.EtatSaisie == 0 && !a.ModeOrienteeSaisie) return false;
+    if (a.EtatSaisie == EtapeSaisie::Aucune && !a.ModeOrienteeSaisie) return false;
     FermeInvite(ui);
     ModesOff(a);
     // The view is drawn again with the measures' marks only.

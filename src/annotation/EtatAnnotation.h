@@ -14,15 +14,18 @@
 
 namespace orv {
 
+// Where the input line of a scale bar or a text stands.
+enum class EtapeSaisie { Aucune, Longueur, Unite };
+
 struct EtatAnnotation {
     // Modes, exclusive in use.
     bool ModeReferenceSimple = false;
     bool ModeOrienteeTrace = false;  // waiting for the drag that gives the direction
     bool ModeOrienteeSaisie = false; // direction known, length and unit being entered
     bool ModeTexte = false;
-    // Step of the prompts: 0 start, 1 length (or text) asked, 3 unit asked
+    // Step of the prompts: the length (or the text) asked, then the unit
     // (the next "OK" draws).
-    int EtatSaisie = 0;
+    EtapeSaisie EtatSaisie = EtapeSaisie::Aucune;
     // Press and release points of the reference under way.
     PointImage PointReference;
     PointImage FinReference;

@@ -73,10 +73,6 @@ void AppliqueResolution(Orvelle& o) {
     AppliqueResolution(o.ui, o.calibrage, o.parametres, ImageDe(o));
 }
 
-void DemarreCalibrage(Orvelle& o, int type) {
-    DemarreCalibrage(o.ui, o.calibrage, o.parametres, ImageDe(o), o.mesure.LongueurPixels, type);
-}
-
 void Etalonner(Orvelle& o) {
     Etalonner(o.ui, o.calibrage, o.parametres, ImageDe(o), o.mesure.LongueurPixels);
 }
@@ -281,7 +277,8 @@ bool ClicCalibrage(Orvelle& o, Controle c) {
 
 void InstalleCalibrage(Orvelle& o) {
     EtatModeGroupe(o);
-    o.controles.Actif(Controle::TexteObjectif, o.calibrage.optionPortion == CalibrageGraduations);
+    o.controles.Actif(Controle::TexteObjectif,
+                      o.calibrage.optionPortion == ProcedureCalibrage::Graduations);
 }
 
 } // namespace orv

@@ -30,7 +30,6 @@ void MontreCalibrageImage(Orvelle& o);
 void CalibrageNouvelleImage(Orvelle& o, int slot);
 double FacteurResolutionCourant(const Orvelle& o);
 void AppliqueResolution(Orvelle& o);
-void DemarreCalibrage(Orvelle& o, int type);
 void Etalonner(Orvelle& o);
 bool CalibrageEnAttente(const Orvelle& o);
 // A value was written to the grid: a calibration waiting for its segment takes it.

@@ -152,23 +152,23 @@ std::string FormatAutomatique(double largeurPixels, double facteur, const std::s
 }
 
 void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
-                      int longueurPixels, int type) {
+                      int longueurPixels, ProcedureCalibrage type) {
     c.TypeCalibrage = type;
     c.CalibrageEnCours = true;
     c.EtapeCalibrage = 0;
     c.segment.reset();
     c.Lecture.fill(0);
     switch (type) {
-    case CalibrageObjectif:
+    case ProcedureCalibrage::Objectif:
         ui.Statut(ui.Msg(msg::PointerEtalon));
         AppliqueResolution(ui, c, p, im);
         break;
-    case CalibrageGraduations:
+    case ProcedureCalibrage::Graduations:
         ui.Statut(ui.Msg(msg::PointerDivisions));
         ui.controles.Texte(Controle::TexteSaisie,
                            TexteNombre(longueurPixels * c.CoefCalibrage, ui.Sep()));
         break;
-    default:
+    case ProcedureCalibrage::Longueur:
         ui.Statut(ui.Msg(msg::PointerDivisions));
         ui.controles.Texte(Controle::TexteSaisie, std::to_string(longueurPixels));
         break;
@@ -177,7 +177,7 @@ void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, Imag
 
 void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                int longueurPixels) {
-    DemarreCalibrage(ui, c, p, im, longueurPixels, CalibrageLongueur);
+    DemarreCalibrage(ui, c, p, im, longueurPixels, ProcedureCalibrage::Longueur);
     ui.controles.Couleur(Controle::Etalonner, kRouge);
 }
 
@@ -192,22 +192,22 @@ void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const
     if (!c.CalibrageEnCours || c.segment) return;
     ++c.EtapeCalibrage;
     c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels};
-    if (c.TypeCalibrage < 4) PasCalibr(ui, c, p, im, objectif);
+    PasCalibr(ui, c, p, im, objectif);
 }
 
 void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                const std::string& objectif) {
-    const bool second = c.EtapeCalibrage == 2 && c.TypeCalibrage == CalibrageObjectif;
+    const bool second = c.EtapeCalibrage == 2 && c.TypeCalibrage == ProcedureCalibrage::Objectif;
     if ((c.EtapeCalibrage != 1 && !second) || !c.segment) return;
     std::string invite;
     // A length is typed in micrometres; the other prompts ask for a count.
     bool longueur = false;
     if (second) {
         invite = ui.Msg(msg::NombreDivisions);
-    } else if (c.TypeCalibrage == CalibrageObjectif) {
+    } else if (c.TypeCalibrage == ProcedureCalibrage::Objectif) {
         invite = ui.Msg(msg::LongueurEtalon);
         longueur = true;
-    } else if (c.TypeCalibrage == CalibrageGraduations) {
+    } else if (c.TypeCalibrage == ProcedureCalibrage::Graduations) {
         invite = ui.Msg(msg::DivisionsObjectif) + TexteNombre(LitDecimal(objectif), ui.Sep());
     } else {
         invite = ui.Msg(msg::EntrerLongueur);
@@ -262,7 +262,7 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
     if (!c.segment || c.segment->longueurPixels <= 0) return Erreur(ui, c, m);
     const double lp = c.segment->longueurPixels;
 
-    if (c.TypeCalibrage == CalibrageObjectif) {
+    if (c.TypeCalibrage == ProcedureCalibrage::Objectif) {
         if (c.EtapeCalibrage == 1) {
             // The stage micrometer: its true length over its pixel units is the factor.
             c.Lecture[0] = lp;
@@ -288,7 +288,7 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
     }
 
     double facteur = v / lp;
-    if (c.TypeCalibrage == CalibrageGraduations) {
+    if (c.TypeCalibrage == ProcedureCalibrage::Graduations) {
         // One ocular division is taken as 100 / objective micrometres.
         const auto obj = LitNombreStrict(objectif);
         if (!obj || *obj <= 0) return Erreur(ui, c, m);

@@ -15,10 +15,8 @@ namespace orv {
 
 struct EtatMesure;
 
-// Procedures of a pointing calibration (TypeCalibrage).
-inline constexpr int CalibrageLongueur = 0;
-inline constexpr int CalibrageObjectif = 2;    // objective standard, two segments
-inline constexpr int CalibrageGraduations = 3; // ocular graduations and objective
+// (The procedures of a pointing calibration are ProcedureCalibrage, in
+// calibration/EtatCalibrage.h.)
 
 // The picture shown as the calibration sees it: its slot (IndexImage) and its
 // width in pixels, 0 while no picture is shown.
@@ -70,7 +68,7 @@ std::string FormatAutomatique(double largeurPixels, double facteur, const std::s
 // written to the grid is the calibration segment. `longueurPixels` is the
 // measure's last segment, offered in the input box.
 void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
-                      int longueurPixels, int type);
+                      int longueurPixels, ProcedureCalibrage type);
 // bout(10) "Etalonner": a calibration by length; the button stays red while pending.
 void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                int longueurPixels);

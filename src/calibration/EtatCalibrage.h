@@ -10,6 +10,11 @@
 
 namespace orv {
 
+// The procedures of a pointing calibration: a length pointed on the stage
+// micrometer; the objective's standard in two segments (its length, then
+// the divisions it spans); the ocular graduations against the objective.
+enum class ProcedureCalibrage { Longueur, Objectif, Graduations };
+
 // The grid value that a calibration segment became, waiting for the user's entry.
 struct SegmentCalibrage {
     int ligne = 0;          // grid line the value went to
@@ -46,7 +51,7 @@ struct EtatCalibrage {
 
     bool CalibrageEnCours = false;
     // 0 by length, 2 objective standard (two segments), 3 by graduations.
-    int TypeCalibrage = 0;
+    ProcedureCalibrage TypeCalibrage = ProcedureCalibrage::Longueur;
     // Calibration segments received since the calibration started.
     int EtapeCalibrage = 0;
     // Last command chosen in the panel (button index - 21; 23 for the correction box).
@@ -59,9 +64,9 @@ struct EtatCalibrage {
     std::optional<SegmentCalibrage> segment;
     // The start disabled the magnifier button bout(4); the end gives it back.
     bool loupeCoupee = false;
-    // The pointing option of command 2 (CalibrageLongueur or
-    // CalibrageGraduations, the window mirrors it); -1 until one is chosen.
-    int optionPortion = -1;
+    // The pointing option of command 2 (Longueur or Graduations, the window
+    // mirrors it); nothing until one is chosen.
+    std::optional<ProcedureCalibrage> optionPortion;
     // The correction box Frame(14) is open.
     bool correctionOuverte = false;
     // Factor taken when the correction box opened, restored by "Annuler".

@@ -25,9 +25,8 @@ void ActiveCommandes(Interface& ui, bool actif) {
 // Command 2: a pointing calibration with the option chosen in the panel.
 void CalibrageSurPortion(Interface& ui, EtatCalibrage& c, const ContextePanneau& x) {
     auto& k = ui.controles;
-    const int type = c.optionPortion;
-    if (type < 0) return; // no option chosen: nothing to point
-    DemarreCalibrage(ui, c, x.parametres, x.image, x.longueurPixels, type);
+    if (!c.optionPortion) return; // no option chosen: nothing to point
+    DemarreCalibrage(ui, c, x.parametres, x.image, x.longueurPixels, *c.optionPortion);
     // The magnifier is off while the calibration segment is pointed.
     if (x.loupeActive) {
         k.Actif(Controle::Loupe, false);
@@ -125,7 +124,8 @@ void EtapeCadreCalibrage(Interface& ui, EtatCalibrage& c, const ContextePanneau&
         k.Texte(Controle::InviteCommande, ui.Msg(msg::CoefficientCorrection));
         break;
     case 6:
-        DemarreCalibrage(ui, c, x.parametres, x.image, x.longueurPixels, CalibrageObjectif);
+        DemarreCalibrage(ui, c, x.parametres, x.image, x.longueurPixels,
+                         ProcedureCalibrage::Objectif);
         k.Visible(Controle::CadreCalibrage, false);
         break;
     case CommandeCorrection:
@@ -261,7 +261,8 @@ bool ClicOption(Interface& ui, EtatCalibrage& c, Parametres& p, ImageMontree im,
     case C::OptionCalibrageLongueur:
     case C::OptionCalibrageGraduations: {
         const bool graduations = option == C::OptionCalibrageGraduations;
-        c.optionPortion = graduations ? CalibrageGraduations : CalibrageLongueur;
+        c.optionPortion =
+            graduations ? ProcedureCalibrage::Graduations : ProcedureCalibrage::Longueur;
         k.Coche(C::OptionCalibrageLongueur, !graduations);
         k.Coche(C::OptionCalibrageGraduations, graduations);
         k.Actif(C::TexteObjectif, graduations);
