@@ -1,5 +1,6 @@
 #include "app/CommandesCalibrage.h"
 
+#include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
 #include "base/Nombres.h"
@@ -105,26 +106,50 @@ void BasculePanneauGroupe(Orvelle& o) {
     k.Texte(Controle::BarreEtat, o.textes.Msg(msg::FermerGroupe));
 }
 
-void BoutMC_Click(Orvelle& o, int index) {
-    BoutMC_Click(o.ui, o.calibrage.groupe, o.images.chargeur, index);
-}
-
-void chkMC_Click(Orvelle& o, int index) {
-    if (index == 0) {
+void CommandeGroupe(Orvelle& o, Controle c) {
+    using C = Controle;
+    auto modifie = [&](ActionGroupe a) {
+        ModifieGroupe(o.ui, o.calibrage.groupe, o.images.chargeur, a);
+    };
+    switch (c) {
+    case C::GroupeAjoute:
+        modifie(ActionGroupe::AjouteSelection);
+        break;
+    case C::GroupeRetire:
+        modifie(ActionGroupe::RetireLigne);
+        break;
+    case C::GroupeAjouteTout:
+        modifie(ActionGroupe::AjouteTout);
+        break;
+    case C::GroupeRetireTout:
+        modifie(ActionGroupe::RetireTout);
+        break;
+    case C::GroupeOK:
+        modifie(ActionGroupe::Ferme);
+        break;
+    case C::CaseModeMC:
+        // The mode follows the box (its new state is in the registry); the
+        // panel closes and the marks are drawn again.
         EtatModeGroupe(o);
-        o.controles.Visible(Controle::CadreGroupe, false);
-    } else if (index != 1) {
+        o.controles.Visible(C::CadreGroupe, false);
+        Retrace(o);
+        break;
+    case C::CaseImgMC:
+        Retrace(o);
+        break;
+    default:
         return;
     }
-    Retrace(o);
+    // In group mode the displayed list is the group's.
+    AfficheListeImages(o);
 }
 
-void ListImgMC_Click(Orvelle& o, int ligne) {
-    ListImgMC_Click(o.calibrage.groupe, ligne);
+void SelectionneLigneGroupe(Orvelle& o, int ligne) {
+    SelectionneLigneGroupe(o.calibrage.groupe, ligne);
 }
 
-std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne) {
-    return ListImgMC_DblClick(o.ui, o.calibrage.groupe, o.mesure.Etape >= 2, ligne);
+std::optional<int> MontreImageGroupe(Orvelle& o, int ligne) {
+    return MontreImageGroupe(o.ui, o.calibrage.groupe, o.mesure.Etape >= 2, ligne);
 }
 
 void CopieCalibrageGroupe(Orvelle& o) {
@@ -174,12 +199,8 @@ void ValideCadreCalibrage(Orvelle& o) {
     ValideCadreCalibrage(o.ui, o.calibrage, ContextePanneauDe(o));
 }
 
-void ListCalib_Click(Orvelle& o, int ligne) {
-    ListCalib_Click(o.ui, o.calibrage, ligne);
-}
-
-void Command1_Click(Orvelle& o, int index) {
-    Command1_Click(o.ui, o.calibrage, ContextePanneauDe(o), index);
+void ChoisitCalibrageListe(Orvelle& o, int ligne) {
+    ChoisitCalibrageListe(o.ui, o.calibrage, ligne);
 }
 
 bool ClicOption(Orvelle& o, Controle c) {
@@ -234,29 +255,19 @@ bool ClicCalibrage(Orvelle& o, Controle c) {
         return true;
     case C::CorrectionAppliquer:
     case C::CorrectionAnnuler:
-        Command1_Click(o, c == C::CorrectionAppliquer ? 0 : 1);
+        FermeCorrection(o.ui, o.calibrage, ContextePanneauDe(o), c == C::CorrectionAppliquer);
         return true;
     case C::EtalonnageResolution:
         Calibrage_Ouvre(o);
         return true;
     case C::GroupeAjoute:
-        BoutMC_Click(o, 0);
-        return true;
     case C::GroupeRetire:
-        BoutMC_Click(o, 1);
-        return true;
     case C::GroupeAjouteTout:
-        BoutMC_Click(o, 2);
-        return true;
     case C::GroupeRetireTout:
-        BoutMC_Click(o, 3);
-        return true;
     case C::GroupeOK:
-        BoutMC_Click(o, 4);
-        return true;
     case C::CaseModeMC:
     case C::CaseImgMC:
-        chkMC_Click(o, c == C::CaseModeMC ? 0 : 1);
+        CommandeGroupe(o, c);
         return true;
     case C::OptionIndDim:
     case C::OptionIndRes:

@@ -41,12 +41,12 @@ void AnnuleSaisieCalibrage(Orvelle& o);
 // The image group with the state of `o`.
 // cmdChargeMC and Mntool(3) "Groupage MC": shows or hides the group panel.
 void BasculePanneauGroupe(Orvelle& o);
-void BoutMC_Click(Orvelle& o, int index);
-// chkMC(0) "mode MC", chkMC(1) "Img MC" (their new state is in the registry):
-// the mode follows the box, and the marks are drawn again.
-void chkMC_Click(Orvelle& o, int index);
-void ListImgMC_Click(Orvelle& o, int ligne);
-std::optional<int> ListImgMC_DblClick(Orvelle& o, int ligne);
+// The group panel's buttons (">", "<", ">>", "<<", "OK") and its boxes
+// "mode MC" and "Img MC" (their new state is in the registry): the group or
+// its mode changes, the marks are drawn again, the list shows the group.
+void CommandeGroupe(Orvelle& o, Controle c);
+void SelectionneLigneGroupe(Orvelle& o, int ligne);
+std::optional<int> MontreImageGroupe(Orvelle& o, int ligne);
 void CopieCalibrageGroupe(Orvelle& o);
 void GroupeVide(Orvelle& o);
 void GroupeRetireImage(Orvelle& o, int indexChargeur);
@@ -61,8 +61,7 @@ void Calibrage_Ouvre(Orvelle& o);
 void Calibrage_Ferme(Orvelle& o);
 void EtapeCadreCalibrage(Orvelle& o, int commande);
 void ValideCadreCalibrage(Orvelle& o);
-void ListCalib_Click(Orvelle& o, int ligne);
-void Command1_Click(Orvelle& o, int index);
+void ChoisitCalibrageListe(Orvelle& o, int ligne);
 // A resolution or pointing option; after a change of resolution mode every
 // grid line is recomputed. False for another control.
 bool ClicOption(Orvelle& o, Controle c);

@@ -134,7 +134,7 @@ void InstalleCouleur(Orvelle& o) {
     o.controles.Coche(Controle::CaseCalibre, false);
     o.controles.Actif(Controle::CaseCalibre, false);
     o.couleur.NomFichierScanner = o.parametres.ficScanner;
-    Lrg_Click(o.ui, o.couleur, o.parametres.zoneCouleur);
+    ChoisitTailleZone(o.ui, o.couleur, o.parametres.zoneCouleur);
 }
 
 void MontreCouleur(Orvelle& o) {
@@ -148,7 +148,7 @@ void QuitteNotesCouleur(Orvelle& o) {
 bool ClicCouleur(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::DefilementZoneCouleur:
-        VScroll3_Change(
+        DefileTailleZone(
             o.ui, o.couleur,
             static_cast<int>(LitDecimal(o.controles.Texte(Controle::DefilementZoneCouleur))));
         o.parametres.zoneCouleur = o.couleur.IndexZone;

@@ -49,7 +49,7 @@ bool SlotUtilise(const Orvelle& o, int k) {
 
 void MontreListe(Orvelle& o) {
     o.controles.Visible(Controle::CadreChargeur, true);
-    aff_liste_images(o);
+    AfficheListeImages(o);
 }
 
 // The commands that would change the picture under a half-entered measure
@@ -115,7 +115,7 @@ void AfficheImageParDefaut(Orvelle& o) {
     MarquesVueNeuve(o);
 }
 
-bool appel_img_listchar(Orvelle& o, const std::string& chemin) {
+bool MontreImageChargeur(Orvelle& o, const std::string& chemin) {
     const auto taille = TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo);
     if (!taille) return false;
     o.images.precedente =
@@ -135,7 +135,7 @@ bool MontreEmplacement(Orvelle& o, int index) {
     auto& ch = o.images.chargeur;
     if (index < 0 || index >= static_cast<int>(ch.ListIMGchar.size())) return false;
     SelectionneChargeur(ch, index);
-    return appel_img_listchar(o, ch.ListIMGchar[static_cast<std::size_t>(index)]);
+    return MontreImageChargeur(o, ch.ListIMGchar[static_cast<std::size_t>(index)]);
 }
 
 bool AjouteChemin(Orvelle& o, const std::string& chemin) {
@@ -147,7 +147,7 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     const int slot = static_cast<int>(ch.ListIMGchar.size());
     CalibrageNouvelleImage(o, slot);
     SelectionneChargeur(ch, slot - 1);
-    const bool ok = appel_img_listchar(o, chemin);
+    const bool ok = MontreImageChargeur(o, chemin);
     MontreListe(o);
     return ok;
 }
@@ -172,13 +172,13 @@ std::string CheminNouvelleAcquisition(const Orvelle& o) {
     }
 }
 
-void aff_liste_images(Orvelle& o) {
+void AfficheListeImages(Orvelle& o) {
     auto& ch = o.images.chargeur;
-    aff_liste_images(ch, o.calibrage.ModeGroupe ? o.calibrage.groupe.ListImgMC : ch.ListIMGchar);
+    AfficheListeImages(ch, o.calibrage.ModeGroupe ? o.calibrage.groupe.ListImgMC : ch.ListIMGchar);
 }
 
-std::vector<int> AffListeImgUT(Orvelle& o) {
-    return AffListeImgUT(o.images.chargeur, [&](int k) { return SlotUtilise(o, k); });
+std::vector<int> EmplacementsInutilises(Orvelle& o) {
+    return EmplacementsInutilises(o.images.chargeur, [&](int k) { return SlotUtilise(o, k); });
 }
 
 bool RepEffaceLigne(Orvelle& o, int k) {
@@ -205,13 +205,13 @@ bool RepEffaceLigne(Orvelle& o, int k) {
     GroupeRetireImage(o, k - 1);
 
     RafraichitMGrille(o, LigneMiroir(o));
-    AffListeImgUT(o);
-    aff_liste_images(o);
+    EmplacementsInutilises(o);
+    AfficheListeImages(o);
     return true;
 }
 
 int SupprimeImagesInutilisees(Orvelle& o) {
-    const auto inutiles = AffListeImgUT(o);
+    const auto inutiles = EmplacementsInutilises(o);
     // From the last one down, so that the numbers still to remove do not move.
     for (auto it = inutiles.rbegin(); it != inutiles.rend(); ++it) RepEffaceLigne(o, *it);
     return static_cast<int>(inutiles.size());
@@ -253,7 +253,7 @@ void VideChargeur(Orvelle& o) {
     // The image shown is in no slot any more; its factor stays current.
     o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
     GroupeVide(o);
-    aff_liste_images(o);
+    AfficheListeImages(o);
 }
 
 bool EffaceListeImages(Orvelle& o) {
@@ -344,7 +344,7 @@ void ClicListeAffichee(Orvelle& o, int ligne) {
 }
 
 void DoubleClicGroupe(Orvelle& o, int ligne) {
-    if (const auto index = ListImgMC_DblClick(o, ligne)) MontreEmplacement(o, *index);
+    if (const auto index = MontreImageGroupe(o, ligne)) MontreEmplacement(o, *index);
 }
 
 void Cherche_spore(Orvelle& o) {
@@ -409,17 +409,6 @@ bool ClicChargeur(Orvelle& o, Controle c) {
             o.FicTrame.clear();
         }
         return true;
-    case Controle::GroupeAjoute:
-    case Controle::GroupeRetire:
-    case Controle::GroupeAjouteTout:
-    case Controle::GroupeRetireTout:
-    case Controle::GroupeOK:
-    case Controle::CaseModeMC:
-    case Controle::CaseImgMC:
-        // The group's commands; in group mode the displayed list is the group's.
-        ClicCalibrage(o, c);
-        aff_liste_images(o);
-        return true;
     case Controle::ImportCSV:
         // The grid replaced by a file's: its image numbers name no loaded image.
         if (ImporteCSV(o)) VideChargeur(o);
@@ -435,8 +424,8 @@ void MontreRepertoire(Orvelle& o, VueRepertoire vue) {
     // The browser opens where pictures were last taken from, never in the
     // program's own folder.
     o.parametres.repImage = DossierImages(o);
-    Gest_FraRep(o.ui, o.images.repertoire, vue, o.parametres.repImage, AffListeImgUT(o),
-                o.images.chargeur.ListIMGchar);
+    MontreVueRepertoire(o.ui, o.images.repertoire, vue, o.parametres.repImage,
+                        EmplacementsInutilises(o), o.images.chargeur.ListIMGchar);
 }
 
 } // namespace

@@ -29,7 +29,7 @@ void AfficheImageParDefaut(Orvelle& o);
 // size, slot (selected item + 1), its factor, and the marks with automatic
 // redraw on. A file that cannot be read is refused with a message and changes
 // nothing; returns false then.
-bool appel_img_listchar(Orvelle& o, const std::string& chemin);
+bool MontreImageChargeur(Orvelle& o, const std::string& chemin);
 // Selects loader item `index` (0-based) and shows it.
 bool MontreEmplacement(Orvelle& o, int index);
 // The adding rule: an item equal to the path is shown; otherwise the path
@@ -42,9 +42,9 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin);
 std::string CheminNouvelleAcquisition(const Orvelle& o);
 
 // Rebuilds the displayed list from the loader, or from the group in group mode.
-void aff_liste_images(Orvelle& o);
+void AfficheListeImages(Orvelle& o);
 // The slots that no grid line uses (also kept in the loader's `inutilisees`).
-std::vector<int> AffListeImgUT(Orvelle& o);
+std::vector<int> EmplacementsInutilises(Orvelle& o);
 // Removes slot k: the slots after it, their factors and every grid line's
 // image number above k move down by one. False when there is no slot k.
 bool RepEffaceLigne(Orvelle& o, int k);

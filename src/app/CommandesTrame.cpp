@@ -298,7 +298,7 @@ bool OuvreTrame(Orvelle& o, const std::string& chemin) {
     if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return false;
     NoteRecent(o, GenreRecent::Trame, chemin);
     GroupeVide(o);
-    aff_liste_images(o);
+    AfficheListeImages(o);
     const auto& liste = o.images.chargeur.ListIMGchar;
     // A missing first image was said already: the default picture is shown
     // rather than the former image under the new work.

@@ -140,7 +140,7 @@ void RemetCadre(Orvelle& o, const CadreTravail& c) {
     ch.selection = -1;
     ch.selectionMultiple.clear();
     ++ch.version;
-    aff_liste_images(o);
+    AfficheListeImages(o);
     // The picture shown stays when the loader still holds it; otherwise the
     // work's first picture, or the default one.
     const auto it = std::find(ch.ListIMGchar.begin(), ch.ListIMGchar.end(), montree);

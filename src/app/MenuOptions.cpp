@@ -171,7 +171,7 @@ bool ClicFormatImage(Orvelle& o, int i) {
 }
 
 bool ClicZoneCouleur(Orvelle& o, int i) {
-    if (!Lrg_Click(o.ui, o.couleur, i)) return false;
+    if (!ChoisitTailleZone(o.ui, o.couleur, i)) return false;
     o.parametres.zoneCouleur = i;
     return true;
 }

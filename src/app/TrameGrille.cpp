@@ -533,7 +533,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     if (o.images.IndexImage > images) o.images.IndexImage = 0;
     if (o.images.IndexImage >= 1) MontreCalibrageImage(o);
     AppliqueResolution(o);
-    aff_liste_images(o);
+    AfficheListeImages(o);
     RafraichitMGrille(o, LigneMiroir(o));
     RecalculeStatistiques(o);
     return b;

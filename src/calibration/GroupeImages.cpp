@@ -47,9 +47,10 @@ void RetireLigne(GroupeImages& g, int ligne) {
 
 } // namespace
 
-void BoutMC_Click(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur, int index) {
-    switch (index) {
-    case 0: {
+void ModifieGroupe(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur,
+                   ActionGroupe action) {
+    switch (action) {
+    case ActionGroupe::AjouteSelection: {
         const auto& chemins = chargeur.ListIMGchar;
         auto choisis = SelectionChargeur(chargeur);
         std::sort(choisis.begin(), choisis.end());
@@ -58,25 +59,23 @@ void BoutMC_Click(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur, 
                 Ajoute(g, i, chemins[static_cast<size_t>(i)]);
         break;
     }
-    case 1:
+    case ActionGroupe::RetireLigne:
         RetireLigne(g, g.selection);
         break;
-    case 2: {
+    case ActionGroupe::AjouteTout: {
         RazGroupe(g);
         VideListes(g);
         const auto& chemins = chargeur.ListIMGchar;
         for (size_t i = 0; i < chemins.size(); ++i) Ajoute(g, static_cast<int>(i), chemins[i]);
         break;
     }
-    case 3:
+    case ActionGroupe::RetireTout:
         VideListes(g);
         RazGroupe(g);
         break;
-    case 4:
+    case ActionGroupe::Ferme:
         ui.controles.Visible(Controle::CadreGroupe, false);
         ui.controles.Visible(Controle::CadreChargeur, false);
-        return;
-    default:
         return;
     }
 }
@@ -87,12 +86,12 @@ void EtatModeGroupe(Interface& ui, EtatCalibrage& c, bool mode) {
     ui.controles.Actif(Controle::CalibrageGroupe, mode);
 }
 
-void ListImgMC_Click(GroupeImages& g, int ligne) {
+void SelectionneLigneGroupe(GroupeImages& g, int ligne) {
     if (ligne >= 0 && ligne < static_cast<int>(g.ListImgMC.size())) g.selection = ligne;
 }
 
-std::optional<int> ListImgMC_DblClick(Interface& ui, GroupeImages& g, bool mesureInachevee,
-                                      int ligne) {
+std::optional<int> MontreImageGroupe(Interface& ui, GroupeImages& g, bool mesureInachevee,
+                                     int ligne) {
     if (ligne < 0 || ligne >= static_cast<int>(g.ListImgIdx.size())) return std::nullopt;
     if (mesureInachevee) {
         ui.plateforme.Flash(kRefus, ui.Msg(msg::MesureInachevee), kDelaiFlash);

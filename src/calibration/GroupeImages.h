@@ -14,15 +14,17 @@
 
 namespace orv {
 
-// BoutMC(0..4): ">" the loader's selected items join the group, "<" the
-// selected row leaves, ">>" every loader item, "<<" none, "OK" closes the
-// panel (and the loader's).
-void BoutMC_Click(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur, int index);
+// The group panel's buttons: ">" the loader's selected items join the group,
+// "<" the selected row leaves, ">>" every loader item, "<<" none, "OK" closes
+// the panel (and the loader's).
+enum class ActionGroupe { AjouteSelection, RetireLigne, AjouteTout, RetireTout, Ferme };
+void ModifieGroupe(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur,
+                   ActionGroupe action);
 // A row of ListImgMC selected, or double-clicked: the loader item (0-based)
 // to show, nothing when the row is none or a measure is half entered (said).
-void ListImgMC_Click(GroupeImages& g, int ligne);
-std::optional<int> ListImgMC_DblClick(Interface& ui, GroupeImages& g, bool mesureInachevee,
-                                      int ligne);
+void SelectionneLigneGroupe(GroupeImages& g, int ligne);
+std::optional<int> MontreImageGroupe(Interface& ui, GroupeImages& g, bool mesureInachevee,
+                                     int ligne);
 // Mntool(6) "caliibr => groupe MC": the factor of slot `slot` (the image
 // shown) goes to every image of the group, after the user's Yes.
 void CopieCalibrageGroupe(Interface& ui, EtatCalibrage& c, int slot);

@@ -197,7 +197,7 @@ void Calibrage_Charge(Interface& ui, EtatCalibrage& c, const std::string& fichie
     ui.Statut(ui.Msg(msg::ChoisirCalibrage));
 }
 
-void ListCalib_Click(Interface& ui, EtatCalibrage& c, int ligne) {
+void ChoisitCalibrageListe(Interface& ui, EtatCalibrage& c, int ligne) {
     if (ligne < 0 || ligne >= static_cast<int>(c.ListCalib.size())) return;
     c.selectionCalib = ligne;
     auto& k = ui.controles;
@@ -208,20 +208,18 @@ void ListCalib_Click(Interface& ui, EtatCalibrage& c, int ligne) {
     k.Texte(Controle::InviteCalibrage, ui.Msg(msg::ValiderCoefficient));
 }
 
-void Command1_Click(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, int index) {
+void FermeCorrection(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, bool applique) {
     auto& k = ui.controles;
     std::optional<double> candidat;
-    if (index == 0) {
+    if (applique) {
         // A text that is not a number is refused like a factor of 0.
         const auto coefficient = LitNombreStrict(x.texteCorrection);
         const auto facteur = LitNombreStrict(x.texteCalibrage);
         if (coefficient && facteur) candidat = *coefficient * *facteur;
         k.Texte(Controle::InviteCalibrage, ui.Msg(msg::CalibrageActuel));
-    } else if (index == 1) {
+    } else {
         candidat = c.copieCorrection;
         k.Texte(Controle::TexteCalibrage, TexteNombre(c.CoefCalibrage, ui.Sep()));
-    } else {
-        return;
     }
     if (!candidat || !std::isfinite(*candidat) || *candidat <= 0) {
         FixeCalibrage(ui, c, x.parametres, x.image, c.copieCorrection);

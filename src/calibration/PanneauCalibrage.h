@@ -45,11 +45,12 @@ void Calibrage_Sauve(Interface& ui, EtatCalibrage& c, const ContextePanneau& x);
 // Fills ListCalib from the file.
 void Calibrage_Charge(Interface& ui, EtatCalibrage& c, const std::string& fichier);
 // A row of ListCalib was clicked.
-void ListCalib_Click(Interface& ui, EtatCalibrage& c, int ligne);
+void ChoisitCalibrageListe(Interface& ui, EtatCalibrage& c, int ligne);
 
-// Command1(0) applies the correction coefficient of TBox(1), Command1(1) "Annuler"
-// restores the factor the box was opened with.
-void Command1_Click(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, int index);
+// The correction box's "Appliquer" (`applique`) multiplies the factor by the
+// coefficient typed in the box; "Annuler" restores the factor the box was
+// opened with.
+void FermeCorrection(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, bool applique);
 
 // Optn(1) "Ind. Dim." / Optn(2) "Ind. Res.": the resolution mode (asked first
 // while the grid has lines, `lignes`; refused while a measure is half

@@ -15,7 +15,7 @@ constexpr Controle kEntreesZone[] = {Controle::ZoneCouleur1, Controle::ZoneCoule
 
 } // namespace
 
-bool Lrg_Click(Interface& ui, EtatCouleur& e, int i) {
+bool ChoisitTailleZone(Interface& ui, EtatCouleur& e, int i) {
     if (i < 1 || i > ZonesCouleur) return false;
     e.IndexZone = i;
     e.TailleZone = static_cast<int>(std::pow(2.0, i)); // exact up to 2^6
@@ -27,8 +27,8 @@ bool Lrg_Click(Interface& ui, EtatCouleur& e, int i) {
     return true;
 }
 
-void VScroll3_Change(Interface& ui, EtatCouleur& e, int valeur) {
-    Lrg_Click(ui, e, valeur);
+void DefileTailleZone(Interface& ui, EtatCouleur& e, int valeur) {
+    ChoisitTailleZone(ui, e, valeur);
 }
 
 void ModeNonCalibre(Interface& ui, EtatCouleur& e) {

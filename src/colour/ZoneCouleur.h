@@ -13,9 +13,9 @@ inline constexpr int ZonesCouleur = 6; // size indexes 1..6, sides 2..64
 
 // Lrg(i): the side 2^i, its menu entry ticked alone, the scroll bar at i and
 // the label "s" + "x" + "s". False (nothing changed) for an index outside 1..6.
-bool Lrg_Click(Interface& ui, EtatCouleur& e, int i);
+bool ChoisitTailleZone(Interface& ui, EtatCouleur& e, int i);
 // The scroll bar moved to `valeur`.
-void VScroll3_Change(Interface& ui, EtatCouleur& e, int valeur);
+void DefileTailleZone(Interface& ui, EtatCouleur& e, int valeur);
 
 // MnuChrt(7) "charger un fichier scanner": the non-calibrated mode, the box
 // enabled and unticked.

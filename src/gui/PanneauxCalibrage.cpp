@@ -217,7 +217,7 @@ QGroupBox* PanneauxCalibrage::ConstruitPanneau(QWidget* parent) {
     // chooses it again.
     auto choisit = [this](int ligne) {
         if (ligne < 0) return;
-        ListCalib_Click(o_, ligne);
+        ChoisitCalibrageListe(o_, ligne);
         ApresEvenement();
     };
     connect(listeCalib_, &QListWidget::currentRowChanged, this, choisit);
@@ -303,7 +303,7 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
     liaisons_.Lie(Controle::ListeGroupe, listeGroupe_);
     connect(listeGroupe_, &QListWidget::currentRowChanged, this, [this](int ligne) {
         if (ligne < 0) return;
-        ListImgMC_Click(o_, ligne);
+        SelectionneLigneGroupe(o_, ligne);
         ApresEvenement();
     });
     connect(listeGroupe_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {

@@ -143,7 +143,7 @@ bool AjouteEmplacement(Interface& ui, EtatChargeur& ch, const std::string& chemi
     return true;
 }
 
-void aff_liste_images(EtatChargeur& ch, const std::vector<std::string>& chemins) {
+void AfficheListeImages(EtatChargeur& ch, const std::vector<std::string>& chemins) {
     // Rebuilt even while the frame is hidden, so that it never shows a stale list.
     std::vector<std::string> noms;
     for (const auto& chemin : chemins) noms.push_back(NomFichierImage(chemin));
@@ -151,7 +151,8 @@ void aff_liste_images(EtatChargeur& ch, const std::vector<std::string>& chemins)
     ++ch.version;
 }
 
-std::vector<int> AffListeImgUT(EtatChargeur& ch, const std::function<bool(int slot)>& utilise) {
+std::vector<int> EmplacementsInutilises(EtatChargeur& ch,
+                                        const std::function<bool(int slot)>& utilise) {
     ch.inutilisees.clear();
     for (int k = 1; k <= Nombre(ch); ++k)
         if (!utilise(k)) ch.inutilisees.push_back(k);

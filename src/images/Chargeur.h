@@ -62,9 +62,10 @@ std::optional<int> IndexChemin(const EtatChargeur& ch, const std::string& chemin
 bool AjouteEmplacement(Interface& ui, EtatChargeur& ch, const std::string& chemin);
 // Rebuilds ListImgAff: the file names of `chemins` (the loader's, or the
 // group's in group mode).
-void aff_liste_images(EtatChargeur& ch, const std::vector<std::string>& chemins);
+void AfficheListeImages(EtatChargeur& ch, const std::vector<std::string>& chemins);
 // The slots for which `utilise` is false (also kept in `inutilisees`).
-std::vector<int> AffListeImgUT(EtatChargeur& ch, const std::function<bool(int slot)>& utilise);
+std::vector<int> EmplacementsInutilises(EtatChargeur& ch,
+                                        const std::function<bool(int slot)>& utilise);
 // Removes slot k from the lists: the items after it move down by one, and so
 // does the slot of the picture shown (0 when it was slot k). False when there
 // is no slot k.

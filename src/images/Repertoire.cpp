@@ -74,8 +74,9 @@ std::vector<std::string> FichiersImages(Plateforme& p, const std::string& dossie
     return *noms;
 }
 
-void Gest_FraRep(Interface& ui, EtatRepertoire& r, VueRepertoire vue, const std::string& repImage,
-                 const std::vector<int>& inutilisees, const std::vector<std::string>& noms) {
+void MontreVueRepertoire(Interface& ui, EtatRepertoire& r, VueRepertoire vue,
+                         const std::string& repImage, const std::vector<int>& inutilisees,
+                         const std::vector<std::string>& noms) {
     auto& c = ui.controles;
     r.vue = vue;
     r.selection.clear();

@@ -19,12 +19,12 @@ bool EstFichierImage(const std::string& nom);
 // The pictures of `dossier`, sorted by name; empty when it cannot be read.
 std::vector<std::string> FichiersImages(Plateforme& p, const std::string& dossier);
 
-// Gest_FraRep: shows the browser in one of its views. `repImage` is the image
+// MontreVueRepertoire: shows the browser in one of its views. `repImage` is the image
 // folder (REPIMAGE); `inutilisees` and `noms` are the unused slots and the
 // loader's paths (removal view only).
-void Gest_FraRep(Interface& ui, EtatRepertoire& r, VueRepertoire vue, const std::string& repImage,
-                 const std::vector<int>& inutilisees = {},
-                 const std::vector<std::string>& noms = {});
+void MontreVueRepertoire(Interface& ui, EtatRepertoire& r, VueRepertoire vue,
+                         const std::string& repImage, const std::vector<int>& inutilisees = {},
+                         const std::vector<std::string>& noms = {});
 void FermeRepertoire(Interface& ui, EtatRepertoire& r);
 // The full paths of the pictures selected in the file list.
 std::vector<std::string> CheminsChoisis(const EtatRepertoire& r, const std::string& repImage);

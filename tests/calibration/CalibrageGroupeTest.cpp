@@ -51,7 +51,7 @@ TEST_F(CalibrageGroupe, AddingAndRemoving) {
     Clic(Controle::GroupeAjouteTout);
     EXPECT_EQ(g.ListImgMC, chargeur);
     indices({0, 1, 2, 3});
-    ListImgMC_Click(*o, 1);
+    SelectionneLigneGroupe(*o, 1);
     Clic(Controle::GroupeRetire);
     indices({0, 2, 3});
     Clic(Controle::GroupeRetire); // no row selected any more: nothing
@@ -105,7 +105,7 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
     EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2}));
     // Double-clicking the group's "d" shows loader item 2, which is "d".
-    EXPECT_EQ(ListImgMC_DblClick(*o, 2), 2);
+    EXPECT_EQ(MontreImageGroupe(*o, 2), 2);
     // Removing an item outside the group only renumbers.
     Clic(Controle::GroupeRetireTout);
     selection = {2};
@@ -122,7 +122,7 @@ TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
     Clic(Controle::GroupeAjouteTout);
     Fonction(2);
     Pointe(10); // a spore half measured
-    EXPECT_EQ(ListImgMC_DblClick(*o, 0), std::nullopt);
+    EXPECT_EQ(MontreImageGroupe(*o, 0), std::nullopt);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{" mesure inachevée"});
 }
 

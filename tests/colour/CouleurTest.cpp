@@ -94,18 +94,18 @@ TEST(ZoneCouleur, MenuBarreEtLegende) {
     TablesTextes t;
     Interface ui{p, c, t};
     EtatCouleur e;
-    EXPECT_TRUE(Lrg_Click(ui, e, 3));
+    EXPECT_TRUE(ChoisitTailleZone(ui, e, 3));
     EXPECT_EQ(e.TailleZone, 8);
     EXPECT_EQ(c.Texte(Controle::DefilementZoneCouleur), "3");
     EXPECT_EQ(c.Texte(Controle::LegendeZoneCouleur), "8x8");
     EXPECT_EQ(c.Texte(Controle::ZoneCouleur3), "8x8"); // the menu names the side sampled
-    VScroll3_Change(ui, e, 5);
+    DefileTailleZone(ui, e, 5);
     EXPECT_EQ(e.TailleZone, 32);
     EXPECT_EQ(e.IndexZone, 5);
     EXPECT_EQ(c.Texte(Controle::LegendeZoneCouleur), "32x32");
     EXPECT_TRUE(c(Controle::ZoneCouleur5).coche);
     EXPECT_FALSE(c(Controle::ZoneCouleur3).coche);
-    EXPECT_FALSE(Lrg_Click(ui, e, 7));
+    EXPECT_FALSE(ChoisitTailleZone(ui, e, 7));
     EXPECT_EQ(e.TailleZone, 32);
 }
 

@@ -260,7 +260,7 @@ TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
     MesureSur(3);
     MesureSur(4);
     MesureSur(3);
-    EXPECT_EQ(AffListeImgUT(*o), std::vector<int>{2});
+    EXPECT_EQ(EmplacementsInutilises(*o), std::vector<int>{2});
 
     ASSERT_TRUE(RepEffaceLigne(*o, 2));
     EXPECT_EQ(Liste(), (std::vector<std::string>{Chemin("a"), Chemin("c"), Chemin("d")}));
@@ -276,7 +276,7 @@ TEST_F(ChargeurTest, RemovingAnUnusedSlotRenumbersTheLines) {
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[3], 0.4);
     EXPECT_EQ(o->images.IndexImage, 2);
     EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"a.jpg", "c.jpg", "d.jpg"}));
-    EXPECT_TRUE(AffListeImgUT(*o).empty());
+    EXPECT_TRUE(EmplacementsInutilises(*o).empty());
     EXPECT_FALSE(RepEffaceLigne(*o, 4));
     EXPECT_FALSE(RepEffaceLigne(*o, 0));
 }
@@ -328,7 +328,7 @@ TEST_F(ChargeurTest, GroupModeListsTheGroup) {
     o->calibrage.ModeGroupe = true;
     o->calibrage.groupe.ListImgMC = {Chemin("c"), Chemin("a")};
     o->calibrage.groupe.ListImgIdx = {2, 0};
-    aff_liste_images(*o);
+    AfficheListeImages(*o);
     EXPECT_EQ(o->images.chargeur.ListImgAff, (std::vector<std::string>{"c.jpg", "a.jpg"}));
     ClicListeAffichee(*o, 1);
     EXPECT_EQ(o->images.IndexImage, 1);
