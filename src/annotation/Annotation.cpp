@@ -36,12 +36,12 @@ void Invite(Interface& ui, const std::string& invite, const std::string& valeur,
     k.Texte(C::UniteSaisie, "");
     k.Texte(C::PixelsSaisie, "");
     k.Visible(C::SymboleMicron, unite);
-    k.Visible(C::CadreSaisie, true);
+    ui.OuvreCadre(C::CadreSaisie, ProprietaireCadre::Annotation);
 }
 
 void FermeInvite(Interface& ui) {
     ui.controles.Visible(C::SymboleMicron, false);
-    ui.controles.Visible(C::CadreSaisie, false);
+    ui.FermeCadre(C::CadreSaisie);
 }
 
 void ModesOff(EtatAnnotation& a) {

@@ -181,31 +181,31 @@ void FermeAPropos(Orvelle& o) {
     o.controles.Visible(C::APropos, true);
 }
 
-bool ClicAide(Orvelle& o, Controle c) {
+void CommandeAide(Orvelle& o, Controle c) {
     switch (c) {
     case C::Aide:
         AfficheBienvenue(o);
-        return true;
+        return;
     case C::ListeCles:
         AfficheMemoCles(o);
-        return true;
+        return;
     case C::PasAPas:
         AffichePasAPas(o);
-        return true;
+        return;
     case C::AideFermer:
         FermeAide(o);
-        return true;
+        return;
     case C::VoirOptions:
         BasculeListeParametres(o);
-        return true;
+        return;
     case C::APropos:
         AfficheAPropos(o);
-        return true;
+        return;
     case C::AProposFermer:
         FermeAPropos(o);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

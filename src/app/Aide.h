@@ -27,7 +27,7 @@ std::vector<std::string> ListeParametres(Orvelle& o);
 void AfficheAPropos(Orvelle& o);
 void FermeAPropos(Orvelle& o);
 
-// The help entries and buttons; false for any other control.
-bool ClicAide(Orvelle& o, Controle c);
+// The Help menu's entries and the help and about frames' buttons.
+void CommandeAide(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -132,11 +132,11 @@ bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base) {
     return chemin && EcritImage(o, *image, *chemin);
 }
 
-bool ClicCopieEcran(Orvelle& o, Controle c) {
-    if (c != Controle::CopieEcranEcran && c != Controle::CopieEcranZoneTravail) return false;
+void CommandeCopieEcran(Orvelle& o, Controle c) {
+    if (c != Controle::CopieEcranEcran && c != Controle::CopieEcranZoneTravail) return;
     o.copieEcranEntier = c == Controle::CopieEcranEcran;
     o.controles.CocheSeul(c);
-    return true;
+    return;
 }
 
 } // namespace orv

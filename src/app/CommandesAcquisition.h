@@ -52,7 +52,7 @@ bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises);
 // "copie écran": the whole screen or the work area, as Mn_Copie_Ecran says,
 // proposed as "ecran_" + `base` (empty: the picture's name up to its first ".").
 bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base = {});
-// Mn_Copie_Ecran 1 and 2; false for any other control.
-bool ClicCopieEcran(Orvelle& o, Controle c);
+// Options > screen copy: the whole screen or the work area.
+void CommandeCopieEcran(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -65,29 +65,21 @@ void InviteMesure(Orvelle& o) {
 
 } // namespace
 
-bool ClicAnnotation(Orvelle& o, Controle c) {
-    SuitImageAnnotation(o);
-    auto& a = o.annotation;
-    switch (c) {
-    case Controle::SaisieOK:
-        if (!ValideAnnotation(o.ui, a, ContexteAnnotationDe(o),
-                              o.controles.Texte(Controle::TexteSaisie)))
-            return false;
-        InviteMesure(o);
-        DessineCopie(o);
-        return true;
-    case Controle::SaisieAnnule:
-        if (!AnnuleAnnotation(o.ui, a)) return false;
-        InviteMesure(o);
-        return true;
-    case Controle::CopieFerme:
-        // "Ferme": the next drawing starts again from the plain picture.
-        a.CopieImageChargee = false;
-        a.dessinsCopie.clear();
-        return false;
-    default:
-        return ClicMenuAnnotation(o.ui, a, o.images.vue, c);
-    }
+void CommandeAnnotation(Orvelle& o, Controle c) {
+    ClicMenuAnnotation(o.ui, o.annotation, o.images.vue, c);
+}
+
+void ValideSaisieAnnotation(Orvelle& o) {
+    if (!ValideAnnotation(o.ui, o.annotation, ContexteAnnotationDe(o),
+                          o.controles.Texte(Controle::TexteSaisie)))
+        return;
+    InviteMesure(o);
+    DessineCopie(o);
+}
+
+void AnnuleSaisieAnnotation(Orvelle& o) {
+    if (!AnnuleAnnotation(o.ui, o.annotation)) return;
+    InviteMesure(o);
 }
 
 bool AppuiAnnotation(Orvelle& o, Bouton bouton, PointTwips p) {

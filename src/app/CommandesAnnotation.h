@@ -13,10 +13,11 @@ namespace orv {
 
 ContexteAnnotation ContexteAnnotationDe(const Orvelle& o);
 
-// The menu's entries, the dialogue's "OK" and "Annule" while an annotation
-// prompt is shown, and the copy frame's "Ferme"; false for another control
-// (or to let the loader close the frame too).
-bool ClicAnnotation(Orvelle& o, Controle c);
+// The Tools > illustrate menu's entries (scale bars, text, font, pen size).
+void CommandeAnnotation(Orvelle& o, Controle c);
+// "OK" and "Annule" of the input line while an annotation prompt owns it.
+void ValideSaisieAnnotation(Orvelle& o);
+void AnnuleSaisieAnnotation(Orvelle& o);
 
 // The image box's mouse; true when the annotation took the event.
 bool AppuiAnnotation(Orvelle& o, Bouton bouton, PointTwips p);

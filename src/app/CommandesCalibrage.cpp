@@ -203,23 +203,23 @@ void ChoisitCalibrageListe(Orvelle& o, int ligne) {
     ChoisitCalibrageListe(o.ui, o.calibrage, ligne);
 }
 
-bool ClicOption(Orvelle& o, Controle c) {
+void CommandeOptionCalibrage(Orvelle& o, Controle c) {
     // Lines in the grid measure otherwise in the other mode: once the mode
     // changed, every line is recomputed, so that the grid never holds values
     // of both modes.
     const bool lignes = o.mesure.LigneCourante > 1 || o.mesure.Etape >= 2;
     const bool avant = o.parametres.indPres;
     if (!ClicOption(o.ui, o.calibrage, o.parametres, ImageDe(o), lignes, o.mesure.Etape >= 2, c))
-        return false;
+        return;
     if (o.parametres.indPres != avant && lignes) MajGrille(o);
-    return true;
+    return;
 }
 
 void Editeur(Orvelle& o) {
     Editeur(o.ui, CheminCalibrage(o));
 }
 
-bool ClicCalibrage(Orvelle& o, Controle c) {
+void CommandeCalibrage(Orvelle& o, Controle c) {
     using C = Controle;
     // The panel's commands, in the order of their numbers.
     constexpr Controle kCommandes[] = {C::CalibrageCoefficient, C::CalibrageBalanceBlancs,
@@ -229,37 +229,37 @@ bool ClicCalibrage(Orvelle& o, Controle c) {
     for (int i = 0; i < static_cast<int>(std::size(kCommandes)); ++i)
         if (kCommandes[i] == c) {
             EtapeCadreCalibrage(o, i);
-            return true;
+            return;
         }
     switch (c) {
     case C::EditerCalibrage:
         Editeur(o);
-        return true;
+        return;
     case C::Etalonner:
         Etalonner(o);
-        return true;
+        return;
     case C::QuitterCalibrage:
         Calibrage_Ferme(o);
-        return true;
+        return;
     case C::ValiderCalibrage:
         ValideCadreCalibrage(o);
-        return true;
+        return;
     case C::SaisieOK:
         ValideSaisieCalibrage(o);
-        return true;
+        return;
     case C::SaisieAnnule:
         AnnuleSaisieCalibrage(o);
-        return true;
+        return;
     case C::CalibrageCorrection:
         EtapeCadreCalibrage(o, CommandeCorrection);
-        return true;
+        return;
     case C::CorrectionAppliquer:
     case C::CorrectionAnnuler:
         FermeCorrection(o.ui, o.calibrage, ContextePanneauDe(o), c == C::CorrectionAppliquer);
-        return true;
+        return;
     case C::EtalonnageResolution:
         Calibrage_Ouvre(o);
-        return true;
+        return;
     case C::GroupeAjoute:
     case C::GroupeRetire:
     case C::GroupeAjouteTout:
@@ -268,21 +268,22 @@ bool ClicCalibrage(Orvelle& o, Controle c) {
     case C::CaseModeMC:
     case C::CaseImgMC:
         CommandeGroupe(o, c);
-        return true;
+        return;
     case C::OptionIndDim:
     case C::OptionIndRes:
     case C::OptionCalibrageLongueur:
     case C::OptionCalibrageGraduations:
-        return ClicOption(o, c);
+        CommandeOptionCalibrage(o, c);
+        return;
     case C::GroupeChargeMC:
     case C::GroupageMC:
         BasculePanneauGroupe(o);
-        return true;
+        return;
     case C::CalibrageGroupe:
         CopieCalibrageGroupe(o);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

@@ -62,15 +62,15 @@ void Calibrage_Ferme(Orvelle& o);
 void EtapeCadreCalibrage(Orvelle& o, int commande);
 void ValideCadreCalibrage(Orvelle& o);
 void ChoisitCalibrageListe(Orvelle& o, int ligne);
-// A resolution or pointing option; after a change of resolution mode every
-// grid line is recomputed. False for another control.
-bool ClicOption(Orvelle& o, Controle c);
+// The resolution options ("Ind. Dim.", "Ind. Res.") and the pointing options
+// of the calibration panel; after a change of resolution mode every grid line
+// is recomputed.
+void CommandeOptionCalibrage(Orvelle& o, Controle c);
 void Editeur(Orvelle& o);
 
-// A click on a control of the calibration panel, its input dialogue, its
-// options, the image group or their menu entries. False when the control is
-// not one of them.
-bool ClicCalibrage(Orvelle& o, Controle c);
+// The calibration panel's buttons, the correction box, the image group's
+// panel and their menu entries (app/TableCommandes.cpp routes them here).
+void CommandeCalibrage(Orvelle& o, Controle c);
 
 // Run once at start-up, after the settings were read: the controls follow the modes.
 void InstalleCalibrage(Orvelle& o);

@@ -69,7 +69,9 @@ void Notes(Orvelle& o, bool nuancier) {
                  image.empty() ? std::string() : NomFichierImage(image));
 }
 
-void Valide(Orvelle& o) {
+} // namespace
+
+void ValideNotesCouleur(Orvelle& o) {
     const bool scanner = o.couleur.ModeScanner;
     const auto nom = EcritFichierCouleur(o.ui, o.couleur, o.dossierProgramme, Contenu(o));
     if (nom && scanner) {
@@ -77,8 +79,6 @@ void Valide(Orvelle& o) {
         SauveParametres(o);
     }
 }
-
-} // namespace
 
 std::optional<Echantillon> EchantillonImage(Orvelle& o, const std::string& chemin,
                                             TailleImage taille, double xPixel, double yPixel) {
@@ -145,44 +145,26 @@ void QuitteNotesCouleur(Orvelle& o) {
     if (o.couleur.NotesOuvertes()) FermeNotes(o.ui, o.couleur);
 }
 
-bool ClicCouleur(Orvelle& o, Controle c) {
+void CommandeCouleur(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::DefilementZoneCouleur:
         DefileTailleZone(
             o.ui, o.couleur,
             static_cast<int>(LitDecimal(o.controles.Texte(Controle::DefilementZoneCouleur))));
         o.parametres.zoneCouleur = o.couleur.IndexZone;
-        return true;
+        return;
     case Controle::CaseCalibre:
         o.couleur.Calibre = o.controles(Controle::CaseCalibre).coche;
-        return true;
+        return;
     case Controle::SauverNuancier:
     case Controle::ValiderCalibrageScanner:
         Notes(o, c == Controle::SauverNuancier);
-        return true;
+        return;
     case Controle::ChargerFichierScanner:
         ModeNonCalibre(o.ui, o.couleur);
-        return true;
-    case Controle::ExportGrilleSous:
-        // The export takes the dialog over.
-        QuitteNotesCouleur(o);
-        return false;
+        return;
     default:
         break;
-    }
-    if (!o.couleur.NotesOuvertes()) return false;
-    switch (c) {
-    case Controle::CommentaireValider:
-        Valide(o);
-        return true;
-    case Controle::CommentaireAnnuler:
-        FermeNotes(o.ui, o.couleur);
-        return true;
-    case Controle::CommentaireRaz:
-        o.controles.Texte(Controle::TexteCommentaire, "");
-        return true;
-    default:
-        return false;
     }
 }
 

@@ -38,8 +38,11 @@ void MontreCouleur(Orvelle& o);
 // Another use of the notes dialog (a line comment, the export) ends the colour notes.
 void QuitteNotesCouleur(Orvelle& o);
 
-// The colour controls and the notes dialog's buttons while it holds colour
-// notes; false for another control.
-bool ClicCouleur(Orvelle& o, Controle c);
+// The colour function's controls: the sample zone's scroll bar, the
+// "calibré" box, the chart and scanner menu entries.
+void CommandeCouleur(Orvelle& o, Controle c);
+// "Valider" of the comment frame while it holds colour notes: the chart or
+// scanner file written.
+void ValideNotesCouleur(Orvelle& o);
 
 } // namespace orv

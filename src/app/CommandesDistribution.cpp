@@ -12,12 +12,12 @@ namespace orv {
 
 namespace fs = std::filesystem;
 
-bool ClicDistribution(Orvelle& o, Controle c) {
-    if (c != Controle::Histogrammes) return false;
+void CommandeDistribution(Orvelle& o, Controle c) {
+    if (c != Controle::Histogrammes) return;
     bool& affichee = o.resultats.distributionAffichee;
     affichee = !affichee;
     o.controles.Coche(Controle::Histogrammes, affichee);
-    return true;
+    return;
 }
 
 bool ExporteGraphique(Orvelle& o, FormatGraphique format,

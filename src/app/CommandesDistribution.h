@@ -12,9 +12,9 @@ namespace orv {
 
 enum class FormatGraphique { PNG, SVG };
 
-// MnuEDit(6) "Histogrammes": the panel shown or hidden, the entry ticked while
-// it is shown. False for another control.
-bool ClicDistribution(Orvelle& o, Controle c);
+// Edit > "Histogrammes": the panel shown or hidden, the entry ticked while it
+// is shown.
+void CommandeDistribution(Orvelle& o, Controle c);
 
 // The save dialog (a name after the picture in the export folder), the
 // extension added to a name without one, the OK/Cancel question before an

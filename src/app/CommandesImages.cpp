@@ -381,26 +381,29 @@ void Cherche_spore(Orvelle& o) {
     MarquesVueNeuve(o);
 }
 
-bool ClicChargeur(Orvelle& o, Controle c) {
+void CommandeChargeur(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::OuvrirImage:
         OuvreImage(o);
-        return true;
+        return;
     case Controle::ImagePressePapier:
         ChargeImagePressePapier(o);
-        return true;
+        return;
     case Controle::ChargeurEffacerListe:
         EffaceListeImages(o);
-        return true;
+        return;
     case Controle::CopieEnregistre:
         EnregistreCopieReferencee(o.ui, o.images, o.parametres.extImg);
-        return true;
+        return;
     case Controle::CopieFerme:
+        // "Ferme": the next drawing starts again from the plain picture.
+        o.annotation.CopieImageChargee = false;
+        o.annotation.dessinsCopie.clear();
         FermeCopieReferencee(o.ui, o.images.chargeur);
-        return true;
+        return;
     case Controle::Cherche:
         Cherche_spore(o);
-        return true;
+        return;
     case Controle::RazTout:
         if (o.plateforme.QuestionOuiNon(o.ui.Msg(msg::Effacer) + " " + o.ui.Msg(msg::LaGrille) +
                                         " & " + o.ui.Msg(msg::LaListeImages) + " ? ")) {
@@ -408,13 +411,13 @@ bool ClicChargeur(Orvelle& o, Controle c) {
             VideChargeur(o);
             o.FicTrame.clear();
         }
-        return true;
+        return;
     case Controle::ImportCSV:
         // The grid replaced by a file's: its image numbers name no loaded image.
         if (ImporteCSV(o)) VideChargeur(o);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 
@@ -430,7 +433,7 @@ void MontreRepertoire(Orvelle& o, VueRepertoire vue) {
 
 } // namespace
 
-bool ClicRepertoire(Orvelle& o, Controle c) {
+void CommandeRepertoire(Orvelle& o, Controle c) {
     auto& r = o.images.repertoire;
     auto& ui = o.ui;
     const bool dossiers = r.vue == VueRepertoire::Dossiers;
@@ -439,17 +442,17 @@ bool ClicRepertoire(Orvelle& o, Controle c) {
         r.ModeRep = ModeRepertoire::ChoixDossier;
         ui.Statut(ui.Mnu(mnu::ChoisirLe) + ui.Mnu(mnu::Repertoire) + ui.Mnu(mnu::Image));
         MontreRepertoire(o, VueRepertoire::Dossiers);
-        return true;
+        return;
     case Controle::ChargeurAjouter:
         r.ModeRep = ModeRepertoire::Ajout;
         ui.Statut(ui.Mnu(mnu::AjouterBloc));
         MontreRepertoire(o, VueRepertoire::Fichiers);
-        return true;
+        return;
     case Controle::ChargeurSupprimer:
         r.ModeRep = ModeRepertoire::Suppression;
         ui.Statut(ui.Mnu(mnu::SupprimerInutiles));
         MontreRepertoire(o, VueRepertoire::Inutilisees);
-        return true;
+        return;
     case Controle::RepertoireCharger:
         if (r.ModeRep == ModeRepertoire::Suppression) {
             SupprimeEmplacements(o, EmplacementsChoisis(r));
@@ -463,20 +466,20 @@ bool ClicRepertoire(Orvelle& o, Controle c) {
         } else {
             AjouteCheminsBloc(o, CheminsChoisis(r, o.parametres.repImage));
         }
-        return true;
+        return;
     case Controle::RepertoireChoisir:
         if (r.ModeRep == ModeRepertoire::Ajout) MontreRepertoire(o, VueRepertoire::Dossiers);
-        return true;
+        return;
     case Controle::RepertoireFermer:
         if (r.ModeRep == ModeRepertoire::Ajout && dossiers) {
             MontreRepertoire(o, VueRepertoire::Fichiers);
-            return true;
+            return;
         }
         if (r.ModeRep == ModeRepertoire::Ajout) o.controles.Visible(Controle::CadreChargeur, false);
         FermeRepertoire(ui, r);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

@@ -88,14 +88,13 @@ void DoubleClicGroupe(Orvelle& o, int ligne);
 void Cherche_spore(Orvelle& o);
 
 // Menu entries and buttons of the loader, the save frame of the annotated
-// copy and the grid's "Cherche": MnuFIC 1 and 4, MnuCharg 3, Vald 2 and 3,
-// bout 14; the two commands that empty the loader with the grid, bout 17
-// "Raz tout" and the CSV import; and the image group's buttons and check boxes,
-// after which the displayed list is rebuilt. False for any other control.
-bool ClicChargeur(Orvelle& o, Controle c);
-// The folder browser: MnuFIC 11 (choice of the image folder), MnuCharg 1 and
-// 2 (add a block, remove unused images) and its three buttons cmdRep 0-2.
-// False for any other control.
-bool ClicRepertoire(Orvelle& o, Controle c);
+// copy and the grid's "Cherche": File > open a picture, paste a picture, the
+// image list's "clear", the annotated copy's "save" and "close"; the two
+// commands that empty the loader with the grid, "Raz tout" and the CSV import.
+void CommandeChargeur(Orvelle& o, Controle c);
+// The folder browser: File > image folder, the image list's "add" and
+// "remove" (a block of pictures, the unused ones) and the browser's three
+// buttons.
+void CommandeRepertoire(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -123,14 +123,10 @@ void ToucheOubliees(Orvelle& o) {
     ToucheOubliees(o.mesure.pointage);
 }
 
-bool ChoixMenuContextuel(Orvelle& o, Controle entree) {
-    bool choix = false;
+void CommandeMenuContextuel(Orvelle& o, Controle entree) {
     Evenement(o, [&](const ContexteMesure& c) {
-        const auto s = ChoixMenuContextuel(o.ui, o.mesure, c, entree);
-        choix = s.has_value();
-        return s.value_or(SuitesMesure{});
+        return ChoixMenuContextuel(o.ui, o.mesure, c, entree).value_or(SuitesMesure{});
     });
-    return choix;
 }
 
 void FermeMenuContextuel(Orvelle& o) {
@@ -170,11 +166,8 @@ void EffaceArriere(Orvelle& o) {
     if (EffaceArriere(o.ui, o.mesure, o.parametres)) RecalculeStatistiques(o);
 }
 
-bool ClicBoutonGrille(Orvelle& o, Controle c) {
-    const auto s = ClicBoutonGrille(o.ui, o.mesure, o.parametres, c);
-    if (!s) return false;
-    Suivre(o, *s);
-    return true;
+void CommandeBoutonGrille(Orvelle& o, Controle c) {
+    if (const auto s = ClicBoutonGrille(o.ui, o.mesure, o.parametres, c)) Suivre(o, *s);
 }
 
 void MontreImageLigne(Orvelle& o, int ligne) {
@@ -200,11 +193,8 @@ void AppliqueFonctionDemarrage(Orvelle& o) {
     DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
 }
 
-bool ClicMenuFonction(Orvelle& o, Controle c) {
-    const auto s = ClicMenuFonction(o.ui, o.mesure, o.parametres, c);
-    if (!s) return false;
-    Suivre(o, *s);
-    return true;
+void CommandeFonction(Orvelle& o, Controle c) {
+    if (const auto s = ClicMenuFonction(o.ui, o.mesure, o.parametres, c)) Suivre(o, *s);
 }
 
 void Retrace(Orvelle& o) {
@@ -268,16 +258,16 @@ std::string AideTouches(const Orvelle& o) {
     return AideTouches(o.textes);
 }
 
-bool ClicOptionPointage(Orvelle& o, Controle c) {
+void CommandeOptionPointage(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::CaseLigneBrisee:
         o.mesure.LigneBrisee = o.controles(c).coche;
-        return true;
+        return;
     case Controle::CaseInsereDim:
         o.mesure.InsereDim = o.controles(c).coche;
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

@@ -43,8 +43,8 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p);
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods);
 void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods);
 void ToucheOubliees(Orvelle& o);
-// A context menu's entry (false for another control), or the menu closed.
-bool ChoixMenuContextuel(Orvelle& o, Controle entree);
+// An entry of the image box's context menus (the segment's, the 3D spore's).
+void CommandeMenuContextuel(Orvelle& o, Controle entree);
 void FermeMenuContextuel(Orvelle& o);
 // "Eff.Arr." and "<=".
 void EffaceDerniereValeur(Orvelle& o);
@@ -55,9 +55,9 @@ bool EffaceGrille(Orvelle& o, bool silencieux);
 void RAZ_Grille_total(Orvelle& o);
 void Efface_ligne(Orvelle& o, int n);
 void EffaceArriere(Orvelle& o);
-// "Eff.  ligne" and "Raz gril."; false for another control ("Raz tout"
-// empties the loader too: app/CommandesImages.h).
-bool ClicBoutonGrille(Orvelle& o, Controle c);
+// "Eff.  ligne" and "Raz gril." ("Raz tout" empties the loader too:
+// app/CommandesImages.h).
+void CommandeBoutonGrille(Orvelle& o, Controle c);
 // A line selected in the grid: the picture it was measured on is named.
 void MontreImageLigne(Orvelle& o, int ligne);
 
@@ -66,7 +66,8 @@ void ConstruitTableFonctions(Orvelle& o);
 void LargeursGrille(Orvelle& o, int n);
 void SelectionneFonction(Orvelle& o);
 void AppliqueFonctionDemarrage(Orvelle& o);
-bool ClicMenuFonction(Orvelle& o, Controle c);
+// The Function menu's entries.
+void CommandeFonction(Orvelle& o, Controle c);
 
 // The marks of the lines measured on the picture shown, drawn again.
 void Retrace(Orvelle& o);
@@ -90,6 +91,6 @@ const std::string& TableLargeurs(const Orvelle& o, int n);
 std::string AideTouches(const Orvelle& o);
 
 // A pointing option's check box clicked: the measure takes its state.
-bool ClicOptionPointage(Orvelle& o, Controle c);
+void CommandeOptionPointage(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -1,5 +1,6 @@
 #include "app/CommandesResultats.h"
 
+#include "app/CommandesCouleur.h"
 #include "app/Dossiers.h"
 
 #include "app/CommandesMesure.h"
@@ -33,14 +34,14 @@ std::string AfficheResultats(Orvelle& o) {
     return t;
 }
 
+} // namespace
+
 void ValideExport(Orvelle& o) {
     // The comment as the user typed it in the panel.
     o.resultats.exportCSV.commentaire = o.controles.Texte(Controle::TexteCommentaire);
     QuitteModeExport(o.ui, o.resultats);
     ExporteCSV(o, true);
 }
-
-} // namespace
 
 void RecalculeStatistiques(Orvelle& o) {
     if (o.relectureTrame) return;
@@ -186,66 +187,54 @@ bool ImporteCSV(Orvelle& o) {
     return remplacee;
 }
 
-bool ClicResultats(Orvelle& o, Controle c) {
+void CommandeResultats(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::ResultatsBascule:
         if (o.controles(Controle::CadreResultats).visible)
             o.controles.Visible(Controle::CadreResultats, false);
         else
             AfficheResultats(o);
-        return true;
+        return;
     case Controle::CopieNotation:
         o.plateforme.CopieTextePressePapier(Notation(o));
         if (const std::string a = AvertissementEffectif(o.ui, o.mesure, o.resultats); !a.empty())
             o.ui.Statut(a);
-        return true;
+        return;
     case Controle::ResultatsAfficher:
         AfficheResultats(o);
-        return true;
+        return;
     case Controle::CopieResultats:
         o.plateforme.CopieTextePressePapier(AfficheResultats(o));
-        return true;
+        return;
     case Controle::StatistiquesOrdre:
         TableDeciles(o.ui, o.mesure, o.resultats, o.parametres);
-        return true;
+        return;
     case Controle::CaseCalculStat:
         // The box's new check, as the window set it.
         BasculeCalculStatistiques(o.resultats, o.controles(c).coche);
         if (StatColonnes(o.ui, o.mesure, o.resultats, o.parametres))
             SurligneExtremes(o.resultats, o.mesure.GrilleRef);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 
-bool ClicExport(Orvelle& o, Controle c) {
+void CommandeExport(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::ExportGrilleSous:
-        if (!ExportPossible(o.ui, o.mesure)) return true;
-        // The panel serves one purpose at a time: a comment edit under way is dropped.
+        // The export takes the comment frame over: colour notes or a comment
+        // edit under way are dropped.
+        QuitteNotesCouleur(o);
+        if (!ExportPossible(o.ui, o.mesure)) return;
         if (o.mesure.commentaire.Ouvert()) FermeCommentaire(o.ui, o.mesure);
         OuvreCadreExport(o.ui, o.resultats);
-        return true;
+        return;
     case Controle::ExportGrille:
         if (ExportPossible(o.ui, o.mesure)) ExporteCSV(o, false);
-        return true;
+        return;
     default:
-        break;
-    }
-    if (o.resultats.exportCSV.modeCadre10 != ModeCadre10::Export) return false;
-    switch (c) {
-    case Controle::CommentaireValider:
-        ValideExport(o);
-        return true;
-    case Controle::CommentaireAnnuler:
-        QuitteModeExport(o.ui, o.resultats);
-        return true;
-    case Controle::CommentaireRaz:
-        o.controles.Texte(Controle::TexteCommentaire, "");
-        return true;
-    default:
-        return false;
+        return;
     }
 }
 

@@ -44,12 +44,15 @@ bool LitCSV(Orvelle& o, const std::string& chemin);
 // loader is then emptied: the file's image numbers name no loaded image).
 bool ImporteCSV(Orvelle& o);
 
-// Clicks of the results and statistics commands: bout(39) show/hide,
-// bout(42) copy the notation, bout(43) rebuild, MnuEDit(7) copy the results,
-// cmdStat, Check(3). False for another control.
-bool ClicResultats(Orvelle& o, Controle c);
-// MnuEDit 1, 2 and Bout_dial 28-30 while Frame(10) is in export mode. False
-// for any other control: Bout_dial then belongs to the comment editor.
-bool ClicExport(Orvelle& o, Controle c);
+// The results and statistics commands: show or hide the results, copy the
+// notation, show the results again, Edit > copy the results, the order
+// statistics button, the "Calc. stat." box.
+void CommandeResultats(Orvelle& o, Controle c);
+// Edit > "Export grille sous ..." (the comment frame opened for the export's
+// comment, taken from colour notes or a comment edit) and "Export grille".
+void CommandeExport(Orvelle& o, Controle c);
+// "Valider" of the comment frame while the export owns it: the comment kept,
+// the export written.
+void ValideExport(Orvelle& o);
 
 } // namespace orv

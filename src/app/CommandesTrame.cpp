@@ -329,22 +329,22 @@ void MajGrille(Orvelle& o) {
         traces[l].marques = std::move(marques[l]);
 }
 
-bool ClicTrame(Orvelle& o, Controle c) {
+void CommandeTrame(Orvelle& o, Controle c) {
     switch (c) {
     case Controle::SauverTrame:
         SauverTrame(o);
-        return true;
+        return;
     case Controle::SauverTrameSous:
         SauverTrameSous(o);
-        return true;
+        return;
     case Controle::ChargerTrame:
         ChargerTrame(o);
-        return true;
+        return;
     case Controle::MajGrille:
         MajGrille(o);
-        return true;
+        return;
     default:
-        return false;
+        return;
     }
 }
 

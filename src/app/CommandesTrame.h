@@ -74,7 +74,7 @@ bool OuvreTrame(Orvelle& o, const std::string& chemin);
 // entered (its values would be lost).
 void MajGrille(Orvelle& o);
 
-// MnuFIC 9 and 10, "Sauver la trame sous...", Mntool 4; false for any other control.
-bool ClicTrame(Orvelle& o, Controle c);
+// File > save, save as, open the work; Tools > "maj grille".
+void CommandeTrame(Orvelle& o, Controle c);
 
 } // namespace orv

@@ -14,6 +14,7 @@
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
 #include "app/SessionParametres.h"
+#include "app/TableCommandes.h"
 #include "app/TravailRecent.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
@@ -77,22 +78,6 @@ void Desactive(Orvelle& o) {
     o.controles.Visible(C::Illustrer3, false);
 }
 
-// "Couleur1" and "Couleur2": a colour of the 16-colour palette for the marks;
-// the marks drawn take it at once.
-void ChoisitCouleurMarque(Orvelle& o, Controle bouton) {
-    int& couleur = bouton == Controle::Couleur1 ? o.mesure.couleur1 : o.mesure.couleur2;
-    const auto choix = o.plateforme.ChoisitCouleurPalette(o.controles.Texte(bouton), couleur);
-    if (!choix || *choix < 0 || *choix > 15) return;
-    couleur = *choix;
-    o.controles.Couleur(bouton, CouleurPalette(couleur));
-    if (!o.mesure.marques.fixes.empty()) Retrace(o);
-}
-
-// A failed write is reported by the writer itself.
-void EcritParametresMaintenant(Orvelle& o) {
-    SauveParametres(o);
-}
-
 } // namespace
 
 void Infobulles(Orvelle& o) {
@@ -106,11 +91,6 @@ void Infobulles(Orvelle& o) {
     c.Infobulle(C::CopieNotation, t.Mnu(mnu::InfobulleCopieNotation));
     c.Infobulle(C::CorrectionAppliquer, t.Mnu(mnu::InfobulleCorrection));
     c.Infobulle(C::GroupeChargeMC, t.Mnu(mnu::InfobulleGroupage));
-}
-
-bool NonDisponible(Controle c) {
-    return std::find(std::begin(kNonDisponibles), std::end(kNonDisponibles), c) !=
-           std::end(kNonDisponibles);
 }
 
 void Demarrage(Orvelle& o) {
@@ -217,90 +197,6 @@ bool DemandeQuitter(Orvelle& o) {
 
 namespace {
 
-void ClicControle(Orvelle& o, Controle c) {
-    if (!o.controles(c).actif) return;
-    if (ChoixMenuContextuel(o, c)) return;
-    if (ClicAnnotation(o, c)) return;
-    if (ClicChargeur(o, c)) return;
-    if (ClicRepertoire(o, c)) return;
-    if (ClicAide(o, c)) return;
-    if (ClicTrame(o, c)) return;
-    if (ClicCopieEcran(o, c)) return;
-    if (ClicCouleur(o, c)) return;
-    const auto langues = MemeFamille(Controle::LangueFr);
-    const bool langue = std::ranges::find(langues, c) != langues.end();
-    if (langue) o.diagnosticLangue = o.diagnosticLangueDemande;
-    if (ClicMenuOptions(o, c)) {
-        if (langue) AfficheCalibrage(o);
-        return;
-    }
-    if (ClicMenuFonction(o, c)) return;
-    if (ClicBoutonGrille(o, c)) return;
-    if (ClicResultats(o, c)) return;
-    if (ClicDistribution(o, c)) return;
-    if (ClicExport(o, c)) return;
-    if (ClicCalibrage(o, c)) return;
-    if (ClicZoom(o, c)) return;
-    if (ClicCommentaire(o.ui, o.mesure, c, o.controles.Texte(C::TexteCommentaire))) return;
-    if (ClicOptionPointage(o, c)) return;
-    switch (c) {
-    case C::SauverParametres:
-        EcritParametresMaintenant(o);
-        break;
-    case C::Quitter:
-        DemandeQuitter(o);
-        break;
-    case C::BienvenueOK:
-        o.controles.Visible(Controle::CadreBienvenue, false);
-        o.bienvenueAffichee = false;
-        EcritParametresMaintenant(o);
-        break;
-    case C::EffaceArriere:
-        EffaceDerniereValeur(o);
-        break;
-    case C::AnnulerGrille:
-        AnnuleGrille(o);
-        break;
-    case C::RefaireGrille:
-        RefaitGrille(o);
-        break;
-    case C::Retrace:
-    case C::MenuRetrace:
-        Retrace(o);
-        break;
-    case C::Loupe:
-        BasculeLoupe(o.ui, o.images);
-        break;
-    case C::Couleur1:
-    case C::Couleur2:
-        ChoisitCouleurMarque(o, c);
-        break;
-    case C::Documentation:
-    case C::DocPlus:
-        OuvreGuide(o, c == C::Documentation ? Guide::Utilisateur : Guide::Etendu);
-        AfficheBienvenue(o);
-        break;
-    case C::CaseAutoRetrace:
-        // The box is the setting: the next activation keeps what the user ticked.
-        o.parametres.autoRetrace = o.controles(Controle::CaseAutoRetrace).coche;
-        break;
-    case C::OptionPalmer:
-    case C::OptionBipoint:
-        SelectionneModePointage(o, c == C::OptionPalmer ? 2 : 1);
-        break;
-    case C::DefilementCommentaire:
-        ChargeCommentaire(
-            o.ui, o.mesure,
-            static_cast<int>(LitDecimal(o.controles.Texte(C::DefilementCommentaire))));
-        break;
-    case C::NumeroCommentaire:
-        NumeroCommentaireSaisi(o.ui, o.mesure, o.controles.Texte(C::NumeroCommentaire));
-        break;
-    default:
-        break;
-    }
-}
-
 // The entry of the Fonction menu of function n, and the head of its submenu
 // when the entry's own caption does not name the function.
 struct EntreeFonction {
@@ -376,7 +272,7 @@ void MontreFonctionActive(Orvelle& o) {
 }
 
 void Clic(Orvelle& o, Controle c) {
-    ClicControle(o, c);
+    ExecuteCommande(o, c);
     SuitHistorique(o);
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.

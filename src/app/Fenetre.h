@@ -32,8 +32,4 @@ void Infobulles(Orvelle& o);
 // A cell of the measurement grid was selected (row, column of GrilleRef).
 void SelectionneCellule(Orvelle& o, int ligne, int colonne);
 
-// Menu entries and buttons whose work is not in the program yet: they exist
-// with their captions and stay disabled.
-bool NonDisponible(Controle c);
-
 } // namespace orv

@@ -208,16 +208,22 @@ void CocheMenusOptions(Orvelle& o) {
     CocheValeur(c, kNotations, o.resultats.NotationEclair);
 }
 
-bool ClicMenuOptions(Orvelle& o, Controle c) {
+void CommandeOptions(Orvelle& o, Controle c) {
     if (c == Controle::MachineRapide) {
         ClicMachineRapide(o);
-        return true;
+        return;
     }
-    if (auto i = ValeurDe(kFormatsImage, c)) return ClicFormatImage(o, *i);
-    if (auto i = ValeurDe(kZonesCouleur, c)) return ClicZoneCouleur(o, *i);
+    if (auto i = ValeurDe(kFormatsImage, c)) {
+        ClicFormatImage(o, *i);
+        return;
+    }
+    if (auto i = ValeurDe(kZonesCouleur, c)) {
+        ClicZoneCouleur(o, *i);
+        return;
+    }
     if (auto i = ValeurDe(kTaillesGrille, c)) {
         ClicTailleGrille(o, *i);
-        return true;
+        return;
     }
     struct Gestionnaire {
         std::span<const Choix> groupe;
@@ -234,9 +240,9 @@ bool ClicMenuOptions(Orvelle& o, Controle c) {
     for (const auto& g : gestionnaires)
         if (auto i = ValeurDe(g.groupe, c)) {
             g.clic(o, *i);
-            return true;
+            return;
         }
-    return false;
+    return;
 }
 
 } // namespace orv

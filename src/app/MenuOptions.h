@@ -10,9 +10,8 @@ namespace orv {
 
 class Orvelle;
 
-// A click on an Options-menu item (or on the image-format and sample-zone
-// submenus). False when the item is not one of them or has no action here.
-bool ClicMenuOptions(Orvelle& o, Controle c);
+// An Options-menu item (the image-format and sample-zone submenus included).
+void CommandeOptions(Orvelle& o, Controle c);
 
 // The handlers, one per submenu.
 void ClicFonctionDemarrage(Orvelle& o, int i); // Fdemarrage

@@ -36,8 +36,10 @@ public:
 
     Controles controles;
     TablesTextes textes;
-    // The three above, as the subsystems' rules take them.
-    Interface ui{plateforme, controles, textes};
+    // Whose the shared input line and comment frame are.
+    CadresPartages cadres;
+    // The four above, as the subsystems' rules take them.
+    Interface ui{plateforme, controles, textes, cadres};
     Parametres parametres;
 
     // The measure: grid, mirror, marks, pointing, comment editor.

@@ -62,7 +62,7 @@ RetraitSegment RetireSegment(EtatCalibrage& c, const EtatMesure& m) {
 void FinSaisie(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im) {
     AfficheCalibrage(ui, c, p, im);
     if (DansTable(c, im.slot)) c.CalibrageImage[static_cast<size_t>(im.slot)] = c.CoefCalibrage;
-    ui.controles.Visible(Controle::CadreSaisie, false);
+    ui.FermeCadre(Controle::CadreSaisie);
 }
 
 void ChoisitFormat(const EtatCalibrage& c, Parametres& p, ImageMontree im) {
@@ -76,7 +76,7 @@ RetraitSegment Erreur(Interface& ui, EtatCalibrage& c, const EtatMesure& m) {
     ui.plateforme.Message(ui.Msg(msg::Alerte) + "99");
     const RetraitSegment r = RetireSegment(c, m);
     TermineCalibrage(ui, c);
-    ui.controles.Visible(Controle::CadreSaisie, false);
+    ui.FermeCadre(Controle::CadreSaisie);
     return r;
 }
 
@@ -214,7 +214,7 @@ void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontre
         longueur = true;
     }
     auto& k = ui.controles;
-    k.Visible(Controle::CadreSaisie, true);
+    ui.OuvreCadre(Controle::CadreSaisie, ProprietaireCadre::Calibrage);
     k.Couleur(Controle::TexteSaisie, kJaune);
     // Only a calibrated factor gives the segment a length worth offering.
     k.Texte(Controle::TexteSaisie,
@@ -248,7 +248,7 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
         const RetraitSegment r = RetireSegment(c, m);
         TermineCalibrage(ui, c);
         pf.Message("Mini 0.0001");
-        ui.controles.Visible(Controle::CadreSaisie, false);
+        ui.FermeCadre(Controle::CadreSaisie);
         return r;
     }
     if (v > kMaxi) {
@@ -304,7 +304,7 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
 }
 
 RetraitSegment AnnuleSaisieCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m) {
-    ui.controles.Visible(Controle::CadreSaisie, false);
+    ui.FermeCadre(Controle::CadreSaisie);
     const RetraitSegment r = RetireSegment(c, m);
     TermineCalibrage(ui, c);
     return r;

@@ -158,13 +158,13 @@ bool PrepareNotes(Interface& ui, EtatCouleur& e, bool nuancier, int mesures, boo
             nuancier ? NotesNuancier(nomImage, e.NomFichierScanner, e.Calibre) : NotesScanner());
     MontreNotes(ui, true);
     c.Visible(Controle::CommentaireRaz, true);
-    c.Visible(Controle::CadreCommentaire, true);
+    ui.OuvreCadre(Controle::CadreCommentaire, ProprietaireCadre::NotesCouleur);
     return true;
 }
 
 void FermeNotes(Interface& ui, EtatCouleur& e) {
     e.ModeNuancier = e.ModeScanner = false;
-    ui.controles.Visible(Controle::CadreCommentaire, false);
+    ui.FermeCadre(Controle::CadreCommentaire);
     MontreNotes(ui, false);
 }
 

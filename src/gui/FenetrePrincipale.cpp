@@ -5,6 +5,7 @@
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
+#include "app/TableCommandes.h"
 #include "gui/Acquisition.h"
 #include "gui/Loupe.h"
 #include "gui/MenusRecents.h"
@@ -217,8 +218,9 @@ void FenetrePrincipale::AppliqueLangueQt() {
 
 void FenetrePrincipale::Clique(Controle c) {
     // Acquisition and screen copy need the window (a worker thread, pictures
-    // of the screen): they run here, their rules in the core.
-    if (acquisition_ && o_.controles(c).actif && acquisition_->Clic(c)) {
+    // of the screen): the table says so, they run here, their rules in the core.
+    if (FenetreSeule(c)) {
+        if (acquisition_ && o_.controles(c).actif) acquisition_->Clic(c);
         Actualise();
         return;
     }

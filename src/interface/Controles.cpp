@@ -76,8 +76,4 @@ void Controles::CocheSeul(Controle c) {
     for (Controle x : MemeFamille(c)) Coche(x, x == c);
 }
 
-void Controles::DecocheGroupe(Controle c) {
-    for (Controle x : MemeFamille(c)) Coche(x, false);
-}
-
 } // namespace orv

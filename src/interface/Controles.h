@@ -47,8 +47,6 @@ public:
     // Checks c and unchecks the other controls of its group (menu entries of
     // one choice, option buttons).
     void CocheSeul(Controle c);
-    // Unchecks every control of c's group.
-    void DecocheGroupe(Controle c);
 
     // Called after any change, with the control that changed.
     std::function<void(Controle)> surChangement;

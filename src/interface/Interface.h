@@ -12,10 +12,28 @@
 
 namespace orv {
 
+// The frames several commands share: the input line (CadreSaisie, "OK",
+// "Annule") and the comment frame (CadreCommentaire, "Valider", "annuler",
+// "Raz"). The rule that opens one says whose it is; their buttons answer that
+// owner alone (app/TableCommandes.cpp), never a mode flag.
+enum class ProprietaireCadre {
+    Aucun,
+    Annotation,
+    Calibrage,
+    CommentaireLigne,
+    Export,
+    NotesCouleur
+};
+struct CadresPartages {
+    ProprietaireCadre saisie = ProprietaireCadre::Aucun;
+    ProprietaireCadre commentaire = ProprietaireCadre::Aucun;
+};
+
 struct Interface {
     Plateforme& plateforme;
     Controles& controles;
     TablesTextes& textes;
+    CadresPartages& cadres;
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }
@@ -23,6 +41,20 @@ struct Interface {
     const std::string& Mnu(int n) const { return textes.Mnu(n); }
     // The status bar's prompt.
     void Statut(const std::string& texte) { controles.Texte(Controle::BarreEtat, texte); }
+
+    // A shared frame (CadreSaisie or CadreCommentaire) shown as `p`'s, or
+    // hidden and no one's.
+    void OuvreCadre(Controle cadre, ProprietaireCadre p) {
+        Proprietaire(cadre) = p;
+        controles.Visible(cadre, true);
+    }
+    void FermeCadre(Controle cadre) {
+        Proprietaire(cadre) = ProprietaireCadre::Aucun;
+        controles.Visible(cadre, false);
+    }
+    ProprietaireCadre& Proprietaire(Controle cadre) {
+        return cadre == Controle::CadreSaisie ? cadres.saisie : cadres.commentaire;
+    }
 };
 
 } // namespace orv

@@ -28,7 +28,7 @@ bool OuvreCommentaire(Interface& ui, EtatMesure& m, int ligne) {
     c.Couleur(Controle::CadreCommentaire, kCouleurCommentaire);
     c.Texte(Controle::LegendeCommentaire, ui.Msg(msg::EntrezCommentaire));
     ChargeCommentaire(ui, m, ligne);
-    c.Visible(Controle::CadreCommentaire, true);
+    ui.OuvreCadre(Controle::CadreCommentaire, ProprietaireCadre::CommentaireLigne);
     return true;
 }
 
@@ -68,25 +68,7 @@ void ValideCommentaire(Interface& ui, EtatMesure& m, const std::string& texte) {
 void FermeCommentaire(Interface& ui, EtatMesure& m) {
     m.commentaire.ouvert = false;
     m.commentaire.ligne = 0;
-    ui.controles.Visible(Controle::CadreCommentaire, false);
-}
-
-bool ClicCommentaire(Interface& ui, EtatMesure& m, Controle c, const std::string& texte) {
-    if (!m.commentaire.Ouvert()) return false;
-    switch (c) {
-    case Controle::CommentaireValider:
-        ValideCommentaire(ui, m, texte);
-        return true;
-    case Controle::CommentaireAnnuler:
-        FermeCommentaire(ui, m);
-        return true;
-    case Controle::CommentaireRaz:
-        // "Raz commentaire" empties the edit; "Valider" then stores it.
-        ui.controles.Texte(Controle::TexteCommentaire, "");
-        return true;
-    default:
-        return false;
-    }
+    ui.FermeCadre(Controle::CadreCommentaire);
 }
 
 } // namespace orv

@@ -42,9 +42,4 @@ void ValideCommentaire(Interface& ui, EtatMesure& m, const std::string& texte);
 // Bout_dial(29) "annuler": the edit is dropped and the panel closes.
 void FermeCommentaire(Interface& ui, EtatMesure& m);
 
-// A click on a button of the panel while it edits a line comment; false when
-// the button is not the editor's or the panel is not in that mode. `texte` is
-// what TBox(3) holds.
-bool ClicCommentaire(Interface& ui, EtatMesure& m, Controle c, const std::string& texte);
-
 } // namespace orv

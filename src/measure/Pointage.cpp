@@ -70,14 +70,6 @@ void Aiguille(ActionPointage& a, const EvenementImage& e, bool enfonce) {
 
 } // namespace
 
-SuitesMesure AiguilleMesure(Interface& ui, EtatMesure& m, const ContexteMesure& c, PointTwips pt,
-                            Bouton bouton, bool enfonce, Modificateurs mods, bool doubleClic) {
-    SuitesMesure s;
-    ActionPointage a{ui, m, c, s};
-    Aiguille(a, Evenement(c, pt, bouton, mods, doubleClic), enfonce);
-    return s;
-}
-
 SuitesMesure ClicImage(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton bouton,
                        Modificateurs mods, PointTwips pt, bool doubleClic) {
     SuitesMesure s;

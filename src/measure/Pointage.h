@@ -30,12 +30,6 @@ void SuitSouris(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton bo
 SuitesMesure RelacheImage(Interface& ui, EtatMesure& m, const ContexteMesure& c, Bouton bouton,
                           Modificateurs mods, PointTwips p);
 
-// Routes one press (`enfonce`) or release to the routine of the active
-// function; only while a picture is shown.
-SuitesMesure AiguilleMesure(Interface& ui, EtatMesure& m, const ContexteMesure& c, PointTwips p,
-                            Bouton bouton, bool enfonce, Modificateurs mods = {},
-                            bool doubleClic = false);
-
 // Keys of the box. The window hands over only the keys typed while the box
 // has the focus: never those of a text box, a dialog or a menu.
 SuitesMesure ToucheEnfoncee(Interface& ui, EtatMesure& m, const ContexteMesure& c, Touche touche,

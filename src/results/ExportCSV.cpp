@@ -238,13 +238,13 @@ void OuvreCadreExport(Interface& ui, EtatResultats& r) {
     c.Couleur(Controle::CadreCommentaire, kCouleurCadre10);
     c.Texte(Controle::CadreCommentaire, ui.Msg(msg::EnregistrementGrille));
     c.Texte(Controle::TexteCommentaire, r.exportCSV.commentaire);
-    c.Visible(Controle::CadreCommentaire, true);
+    ui.OuvreCadre(Controle::CadreCommentaire, ProprietaireCadre::Export);
 }
 
 void QuitteModeExport(Interface& ui, EtatResultats& r) {
     if (r.exportCSV.modeCadre10 != ModeCadre10::Export) return;
     r.exportCSV.modeCadre10 = ModeCadre10::Commentaire;
-    ui.controles.Visible(Controle::CadreCommentaire, false);
+    ui.FermeCadre(Controle::CadreCommentaire);
     MontreSaisieLigne(ui, true);
 }
 

@@ -4,6 +4,7 @@
 #include "annotation/Annotation.h"
 #include "app/CommandesAnnotation.h"
 #include "app/CommandesImages.h"
+#include "app/Fenetre.h"
 #include "base/Nombres.h"
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
@@ -27,7 +28,8 @@ struct Session {
     test::PlateformeFactice p;
     Controles controles;
     TablesTextes textes;
-    Interface ui{p, controles, textes};
+    CadresPartages cadres;
+    Interface ui{p, controles, textes, cadres};
     EtatAnnotation a;
     Vue vue;
     double coef = 1, fr = 1;
@@ -232,19 +234,19 @@ protected:
                 PixelsImage{400, 300, std::vector<std::uint32_t>(120000, 0xFF000000)};
         }
         ASSERT_TRUE(AjouteChemin(*o, Image("spore")));
-        ClicAnnotation(*o, C::ReferenceSurImage);
+        orv::Clic(*o, C::ReferenceSurImage);
     }
     void TearDown() override { fs::remove_all(dossier); }
     std::string Image(const std::string& nom) const { return (dossier / (nom + ".jpg")).string(); }
     // A horizontal bar from picture pixel (x, y).
     void Barre(double x, double y) {
-        ASSERT_TRUE(ClicAnnotation(*o, C::ReferenceSimple));
+        orv::Clic(*o, C::ReferenceSimple);
         const Vue& v = o->images.vue;
         const PointTwips t{Arrondi32(v.VersBoiteX(x * UnitesImageParPixel)),
                            Arrondi32(v.VersBoiteY(y * UnitesImageParPixel))};
         ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche, t));
-        ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
-        ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+        orv::Clic(*o, C::SaisieOK);
+        orv::Clic(*o, C::SaisieOK);
     }
     std::uint32_t Pixel(int x, int y) const {
         return o->images.chargeur.apercu->pixels[static_cast<std::size_t>(y) * 400 + x];
@@ -259,10 +261,10 @@ TEST_F(CopieAnnotee, SAccumuleJusquAFermeEtSEnregistre) {
     EXPECT_TRUE(o->controles(C::CadreCopie).visible);
     Barre(200, 150);
     // A text on the copy prepared by the bars goes on the same copy.
-    ASSERT_TRUE(ClicAnnotation(*o, C::IllustrerTexte));
+    orv::Clic(*o, C::IllustrerTexte);
     ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche, {30, 30}));
     o->controles.Texte(C::TexteSaisie, "Russula");
-    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    orv::Clic(*o, C::SaisieOK);
     EXPECT_EQ(p.Compte("pixels"), 1);
     EXPECT_EQ(p.Compte("dessin"), 3);
     ASSERT_TRUE(o->images.chargeur.apercu);
@@ -270,12 +272,12 @@ TEST_F(CopieAnnotee, SAccumuleJusquAFermeEtSEnregistre) {
     EXPECT_EQ(Pixel(200, 150) & 0xFFFFFF, 0xFFFFFFu);
 
     // Saved as the picture's name + "_Ref", with every drawing.
-    ASSERT_TRUE(ClicChargeur(*o, C::CopieEnregistre));
+    orv::Clic(*o, C::CopieEnregistre);
     EXPECT_TRUE(fs::exists(dossier / "spore_Ref.bmp"));
 
     // "Ferme": the next bar starts from the plain picture.
-    EXPECT_FALSE(ClicAnnotation(*o, C::CopieFerme));
-    ASSERT_TRUE(ClicChargeur(*o, C::CopieFerme));
+    orv::Clic(*o, C::CopieFerme);
+    orv::Clic(*o, C::CopieFerme);
     Barre(300, 250);
     EXPECT_EQ(p.Compte("pixels"), 2);
     EXPECT_EQ(Pixel(100, 50) & 0xFFFFFF, 0u);
@@ -288,12 +290,12 @@ TEST_F(CopieAnnotee, SAccumuleJusquAFermeEtSEnregistre) {
 }
 
 TEST_F(CopieAnnotee, PointHorsImageRefuse) {
-    ASSERT_TRUE(ClicAnnotation(*o, C::ReferenceSimple));
+    orv::Clic(*o, C::ReferenceSimple);
     const Vue& v = o->images.vue;
     ASSERT_TRUE(AppuiAnnotation(*o, Bouton::Gauche,
                                 {Arrondi32(v.VersBoiteX(v.LargeurImage() + 500)), 1500}));
-    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
-    ASSERT_TRUE(ClicAnnotation(*o, C::SaisieOK));
+    orv::Clic(*o, C::SaisieOK);
+    orv::Clic(*o, C::SaisieOK);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"dépassement de capacité"});
     EXPECT_EQ(p.Compte("dessin"), 0);
     EXPECT_FALSE(o->controles(C::CadreCopie).visible);

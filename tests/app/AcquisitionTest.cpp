@@ -4,6 +4,7 @@
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/Fenetre.h"
 #include "images/Chargeur.h"
 #include "images/DIBSection.h"
 #include "interface/Messages.h"
@@ -119,7 +120,7 @@ TEST_F(AcquisitionTest, SavesProposeTheirNameAndAskBeforeReplacingAFile) {
     ASSERT_TRUE(CopieEcran(*o, prises));
     EXPECT_EQ(p.dernierPropose, (dossier / "ecran_spore.bmp").string());
     EXPECT_EQ(Taille(dossier / "e1.bmp"), (TailleImage{8, 6}));
-    ASSERT_TRUE(ClicCopieEcran(*o, Controle::CopieEcranZoneTravail));
+    orv::Clic(*o, Controle::CopieEcranZoneTravail);
     EXPECT_TRUE(o->controles(Controle::CopieEcranZoneTravail).coche);
     EXPECT_FALSE(o->controles(Controle::CopieEcranEcran).coche);
     p.fichiers.push_back((dossier / "e2.bmp").string());
@@ -129,7 +130,7 @@ TEST_F(AcquisitionTest, SavesProposeTheirNameAndAskBeforeReplacingAFile) {
     EXPECT_EQ(prises.ecrans, 1);
 
     // A desktop that refuses its screen: said, and the work area offered.
-    ClicCopieEcran(*o, Controle::CopieEcranEcran);
+    orv::Clic(*o, Controle::CopieEcranEcran);
     prises.ecran.reset();
     p.reponses.push_back(false);
     EXPECT_FALSE(CopieEcran(*o, prises));

@@ -72,7 +72,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     EXPECT_EQ(p.dernierPropose, p.dossierImages);
     EXPECT_EQ(o->parametres.repImage, (dossier / "photos").string());
     p.fichiers.push_back(std::nullopt);
-    ASSERT_TRUE(ClicTrame(*o, Controle::SauverTrame));
+    orv::Clic(*o, Controle::SauverTrame);
     EXPECT_EQ(p.dernierPropose, Fichier("travail.trm"));
     EXPECT_TRUE(fs::is_empty(dossier / "data"));
     EXPECT_EQ(p.Compte("question"), 0);
@@ -81,7 +81,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     const fs::path autre = dossier / "autre";
     fs::create_directories(autre);
     p.fichiers.push_back((autre / "essai").string());
-    ClicTrame(*o, Controle::SauverTrame);
+    orv::Clic(*o, Controle::SauverTrame);
     const std::string f = (autre / "essai.trm").string();
     ASSERT_TRUE(fs::exists(f));
     EXPECT_EQ(o->parametres.repData, autre.string());
@@ -89,7 +89,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     // From then on the work goes back to its file without a dialog, and the
     // status bar says where.
     std::ofstream(f, std::ios::binary) << "ancien";
-    ClicTrame(*o, Controle::SauverTrame);
+    orv::Clic(*o, Controle::SauverTrame);
     EXPECT_EQ(Lit(f).rfind("INDPRES=", 0), 0u);
     EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), o->textes.Mnu(mnu::TrameEnregistree) + f);
 
@@ -99,14 +99,14 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     std::ofstream(g, std::ios::binary) << "garder";
     p.fichiers.push_back(g);
     p.reponses.push_back(false);
-    ClicTrame(*o, Controle::SauverTrameSous);
+    orv::Clic(*o, Controle::SauverTrameSous);
     EXPECT_EQ(p.dernierPropose, f);
     EXPECT_EQ(Lit(g), "garder");
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, o->textes.Msg(116));
     p.fichiers.push_back(g);
     p.reponses.push_back(true);
-    ClicTrame(*o, Controle::SauverTrameSous);
+    orv::Clic(*o, Controle::SauverTrameSous);
     EXPECT_EQ(Lit(g).rfind("INDPRES=", 0), 0u);
     EXPECT_EQ(o->cheminTrame, g);
 
@@ -129,16 +129,16 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     const std::string question = o->textes.Msg(185) + std::string(FinDeLigne) + o->textes.Msg(106);
 
     p.reponses.push_back(false); // No: no dialog (the fake would refuse one)
-    ClicTrame(*o, Controle::ChargerTrame);
+    orv::Clic(*o, Controle::ChargerTrame);
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{question});
     p.reponses.push_back(true); // Yes, then the dialog cancelled
     p.fichiers.push_back(std::nullopt);
-    ClicTrame(*o, Controle::ChargerTrame);
+    orv::Clic(*o, Controle::ChargerTrame);
     AttendMeme(avant, Releve_(*o), "cancelled");
 
     p.reponses.push_back(true);
     p.fichiers.push_back(f);
-    ClicTrame(*o, Controle::ChargerTrame);
+    orv::Clic(*o, Controle::ChargerTrame);
     AttendMeme(charge, Releve_(*o), "loaded");
     EXPECT_EQ(o->FicTrame, "densite.trm");
     // The first image shown, with its own factor and the marks of its lines.
@@ -156,7 +156,7 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     auto z = Session();
     p.Oublie();
     p.fichiers.push_back(f);
-    ClicTrame(*z, Controle::ChargerTrame);
+    orv::Clic(*z, Controle::ChargerTrame);
     EXPECT_EQ(p.Compte("question"), 0);
     AttendMeme(charge, Releve_(*z), "empty grid");
 }
@@ -222,7 +222,7 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
     // Through the command, after the user's Yes.
     p.reponses.push_back(true);
     p.fichiers.push_back(cas[0].first);
-    ClicTrame(*o, Controle::ChargerTrame);
+    orv::Clic(*o, Controle::ChargerTrame);
     AttendMeme(avant, Releve_(*o), "command");
 }
 
@@ -357,14 +357,14 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     Glisse(*o, traits[0].first, traits[0].second);
     const Releve enCours = Releve_(*o);
     p.Oublie();
-    ClicTrame(*o, Controle::MajGrille);
+    orv::Clic(*o, Controle::MajGrille);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{o->textes.Msg(178)});
     AttendMeme(enCours, Releve_(*o), "half entered");
     EffaceArriere(*o);
 
     const size_t marques = o->mesure.TraceLignes[1].marques.size();
     ASSERT_GT(marques, 0u);
-    ASSERT_TRUE(ClicTrame(*o, Controle::MajGrille));
+    orv::Clic(*o, Controle::MajGrille);
     EXPECT_EQ(o->mesure.TraceLignes[1].marques.size(), marques); // the lines keep their marks
     for (int l = 1; l <= 4; ++l)
         for (int c = 1; c <= 4; ++c)
@@ -463,7 +463,7 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     const Releve avant = Releve_(*o);
     p.Oublie();
     p.reponses.push_back(false);
-    ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
+    orv::Clic(*o, Controle::OptionIndRes);
     EXPECT_EQ(p.Textes("question"),
               std::vector<std::string>{o->textes.Mnu(mnu::QuestionModeResolution)});
     EXPECT_FALSE(o->parametres.indPres);
@@ -471,7 +471,7 @@ TEST_F(CommandesTrameTest, ResolutionModeChangeIsAskedAndRecomputesTheLines) {
     AttendMeme(avant, Releve_(*o), "declined");
 
     p.reponses.push_back(true);
-    ASSERT_TRUE(ClicCalibrage(*o, Controle::OptionIndRes));
+    orv::Clic(*o, Controle::OptionIndRes);
     EXPECT_TRUE(o->parametres.indPres);
     EXPECT_NE(o->mesure.GrilleRef.Texte(1, 1), avant.cellules[0][1]);
     const Releve apres = Releve_(*o);

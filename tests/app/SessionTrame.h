@@ -112,7 +112,7 @@ protected:
 
     void Ouvre(Orvelle& x, const std::string& chemin) {
         p.fichiers.push_back(chemin);
-        ASSERT_TRUE(ClicChargeur(x, Controle::OuvrirImage));
+        orv::Clic(x, Controle::OuvrirImage);
     }
     // The three pictures opened, each with its own factor.
     void TroisImages(Orvelle& x, std::mt19937& g) {

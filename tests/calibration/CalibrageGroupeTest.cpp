@@ -13,11 +13,11 @@ namespace {
 // run as the window runs them: the displayed image list rebuilt after each.
 class CalibrageGroupe : public SessionCalibrage {
 protected:
-    bool Clic(Controle c) {
+    void Clic(Controle c) {
         auto& ch = o->images.chargeur;
         ch.ListIMGchar = chargeur;
         ch.selectionMultiple = selection;
-        return ClicChargeur(*o, c) || SessionCalibrage::Clic(c);
+        SessionCalibrage::Clic(c);
     }
     std::vector<int> Membres() const {
         std::vector<int> v;
@@ -72,6 +72,9 @@ TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
     o->images.IndexImage = 1; // loader item 0 is shown
     o->calibrage.CalibrageImage[1] = 0.3;
     o->calibrage.CoefCalibrage = 0.9;
+    // The entry is offered in group mode.
+    o->controles.Coche(Controle::CaseModeMC, true);
+    Clic(Controle::CaseModeMC);
     // An empty group is refused without a question (one would throw).
     Clic(Controle::CalibrageGroupe);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Le chargeur MC est vide"});
@@ -80,7 +83,7 @@ TEST_F(CalibrageGroupe, CopyingTheFactorReachesEveryGroupSlot) {
     selection = {0, 2};
     Clic(Controle::GroupeAjoute);
     p.reponses = {true};
-    ASSERT_TRUE(Clic(Controle::CalibrageGroupe));
+    Clic(Controle::CalibrageGroupe);
     EXPECT_EQ(
         p.Textes("question"),
         std::vector<std::string>{

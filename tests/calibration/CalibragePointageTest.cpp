@@ -10,7 +10,7 @@ using CalibragePointage = SessionCalibrage;
 
 TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     Pointe(10); // a measure taken before stays
-    ASSERT_TRUE(Clic(Controle::Etalonner));
+    Clic(Controle::Etalonner);
     EXPECT_TRUE(CalibrageEnAttente(*o));
     EXPECT_EQ(o->controles(Controle::Etalonner).couleur, 0x0000FFu);
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");

@@ -5,6 +5,7 @@
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
+#include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
@@ -50,9 +51,9 @@ protected:
     // A value typed in the input dialogue, then "OK".
     void Saisit(const std::string& texte) {
         o->controles.Texte(Controle::TexteSaisie, texte);
-        ClicCalibrage(*o, Controle::SaisieOK);
+        orv::Clic(*o, Controle::SaisieOK);
     }
-    bool Clic(Controle c) { return ClicCalibrage(*o, c); }
+    void Clic(Controle c) { orv::Clic(*o, c); }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
     std::string Cellule(int ligne, int colonne) const {
         return o->mesure.GrilleRef.Texte(ligne, colonne);

@@ -92,7 +92,8 @@ TEST(ZoneCouleur, MenuBarreEtLegende) {
     test::PlateformeFactice p;
     Controles c;
     TablesTextes t;
-    Interface ui{p, c, t};
+    CadresPartages cadres;
+    Interface ui{p, c, t, cadres};
     EtatCouleur e;
     EXPECT_TRUE(ChoisitTailleZone(ui, e, 3));
     EXPECT_EQ(e.TailleZone, 8);
@@ -142,7 +143,7 @@ protected:
 TEST_F(SessionCouleur, EchantillonsPuisScannerEtNuancier) {
     EXPECT_EQ(o->couleur.TailleZone, 8); // ZONECOULEUR= 3
     EXPECT_TRUE(o->controles(Controle::CadreCharte).visible);
-    Clic(*o, Controle::SauverNuancier);
+    orv::Clic(*o, Controle::SauverNuancier);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"Il n'y a rien à exporter"});
     EXPECT_FALSE(o->controles(Controle::CadreCommentaire).visible);
 
@@ -164,15 +165,15 @@ TEST_F(SessionCouleur, EchantillonsPuisScannerEtNuancier) {
     EffaceDerniereValeur(*o);
 
     // A scanner calibration, then a chart whose notes name it.
-    Clic(*o, Controle::ValiderCalibrageScanner);
+    orv::Clic(*o, Controle::ValiderCalibrageScanner);
     EXPECT_EQ(o->controles.Texte(Controle::CadreCommentaire), "Enregistrement Calibrage Scanner");
     p.fichiers.push_back((dossier / "scan").string());
-    Clic(*o, Controle::CommentaireValider);
+    orv::Clic(*o, Controle::CommentaireValider);
     EXPECT_TRUE(fs::exists(dossier / "scan.Scn"));
     EXPECT_EQ(o->controles.Texte(Controle::LegendeScanner), "Scanner : scan.Scn");
     EXPECT_EQ(o->parametres.ficScanner, "scan.Scn");
 
-    Clic(*o, Controle::SauverNuancier);
+    orv::Clic(*o, Controle::SauverNuancier);
     const std::string notes = o->controles.Texte(Controle::TexteCommentaire);
     EXPECT_NE(notes.find("\r\nImage nuancier= carte.bmp\r\nSCANNER= scan.Scn\r\n"),
               std::string::npos);
@@ -183,13 +184,13 @@ TEST_F(SessionCouleur, EchantillonsPuisScannerEtNuancier) {
                        "FINNOTES");
     // Not calibrated: asked; No leaves the notes open and asks again.
     p.reponses = {false};
-    Clic(*o, Controle::CommentaireValider);
+    orv::Clic(*o, Controle::CommentaireValider);
     EXPECT_TRUE(o->controles(Controle::CadreCommentaire).visible);
     EXPECT_EQ(p.Textes("question").back().substr(0, 42),
               "Attention ! En principe la mesure du Nuanc");
     p.reponses = {true};
     p.fichiers.push_back((dossier / "nuancier").string());
-    Clic(*o, Controle::CommentaireValider);
+    orv::Clic(*o, Controle::CommentaireValider);
     EXPECT_FALSE(o->controles(Controle::CadreCommentaire).visible);
     EXPECT_FALSE(o->couleur.NotesOuvertes());
 
@@ -200,10 +201,10 @@ TEST_F(SessionCouleur, EchantillonsPuisScannerEtNuancier) {
 
 TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
     EXPECT_FALSE(o->controles(Controle::CaseCalibre).actif);
-    Clic(*o, Controle::ChargerFichierScanner);
+    orv::Clic(*o, Controle::ChargerFichierScanner);
     EXPECT_TRUE(o->controles(Controle::CaseCalibre).actif);
     o->controles.Coche(Controle::CaseCalibre, true);
-    Clic(*o, Controle::CaseCalibre);
+    orv::Clic(*o, Controle::CaseCalibre);
     EXPECT_TRUE(o->couleur.Calibre);
 
     const std::string image = (dossier / "gris.bmp").string();
@@ -212,17 +213,17 @@ TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
     Clique(4, 4);
     std::ofstream(dossier / "a.Scn") << "garder";
     // A scanner in calibrated mode: asked; then the existing file is kept on Cancel.
-    Clic(*o, Controle::ValiderCalibrageScanner);
+    orv::Clic(*o, Controle::ValiderCalibrageScanner);
     p.reponses = {true, false};
     p.fichiers.push_back((dossier / "a.Scn").string());
-    Clic(*o, Controle::CommentaireValider);
+    orv::Clic(*o, Controle::CommentaireValider);
     EXPECT_EQ(p.Textes("question").back(), "écraser le fichier existant ?");
     EXPECT_EQ(test::Lit(dossier / "a.Scn"), "garder");
     // Declined: the notes stay open as typed, and "Valider" still writes them.
     EXPECT_TRUE(o->controles(Controle::CadreCommentaire).visible);
     EXPECT_TRUE(o->couleur.ModeScanner);
     // The dialog's "annuler" ends the notes.
-    Clic(*o, Controle::CommentaireAnnuler);
+    orv::Clic(*o, Controle::CommentaireAnnuler);
     EXPECT_FALSE(o->couleur.NotesOuvertes());
     EXPECT_TRUE(o->parametres.ficScanner.empty());
 }

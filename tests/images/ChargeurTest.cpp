@@ -1,6 +1,7 @@
 #include "images/Chargeur.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "images/CopieReferencee.h"
 #include "images/DIBSection.h"
@@ -57,7 +58,7 @@ protected:
     static std::string Chemin(const std::string& nom) { return "/photos/" + nom + ".jpg"; }
     void Ouvre(const std::string& chemin) {
         p.fichiers.push_back(chemin);
-        ASSERT_TRUE(ClicChargeur(*o, Controle::OuvrirImage));
+        orv::Clic(*o, Controle::OuvrirImage);
     }
     // A complete spore line measured on the image shown, its first segment
     // from (x1, y1) to (x2, y2) in picture units.
@@ -79,7 +80,7 @@ protected:
         EXPECT_EQ(o->images.cheminImage, chemin);
     }
     const std::string& Texte(Controle c) const { return o->controles.Texte(c); }
-    void Clic(Controle c) { ASSERT_TRUE(ClicRepertoire(*o, c)); }
+    void Clic(Controle c) { orv::Clic(*o, c); }
 
     test::PlateformeFactice p;
     fs::path dossier;
@@ -115,7 +116,7 @@ TEST_F(ChargeurTest, OpeningAddsASlotAndShowsIt) {
     // A cancelled dialog changes nothing.
     Ouvre(std::string());
     p.fichiers.push_back(std::nullopt);
-    ClicChargeur(*o, Controle::OuvrirImage);
+    orv::Clic(*o, Controle::OuvrirImage);
     EXPECT_EQ(o->images.IndexImage, 2);
 }
 
@@ -150,11 +151,11 @@ TEST_F(ChargeurTest, NoImageChangesWhileAMeasureIsHalfEntered) {
     AjouteValeur(*o, 10); // first value of a spore: step 2
     ASSERT_EQ(o->mesure.Etape, 2);
     p.Oublie();
-    ClicChargeur(*o, Controle::OuvrirImage); // the fake fails the test if a dialog opens
+    orv::Clic(*o, Controle::OuvrirImage); // the fake fails the test if a dialog opens
     DoubleClicChargeur(*o, 0);
     ClicListeAffichee(*o, 0);
     p.imagePressePapier = PixelsImage{1, 1, {0xFFFFFFFF}};
-    ClicChargeur(*o, Controle::ImagePressePapier);
+    orv::Clic(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>(4, " mesure inachevée"));
     Montre(2, Chemin("b"));
     EXPECT_FALSE(fs::exists(dossier / FichierPressePapier));
@@ -303,7 +304,7 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     Ouvre(Chemin("b"));
     Mesure(0, 0, 100, 0);
     p.reponses = {false};
-    ClicChargeur(*o, Controle::ChargeurEffacerListe);
+    orv::Clic(*o, Controle::ChargeurEffacerListe);
     EXPECT_EQ(p.Textes("question"), std::vector<std::string>{"effacer  la liste d'images  ? "});
     EXPECT_EQ(Liste().size(), 2u);
 
@@ -311,7 +312,7 @@ TEST_F(ChargeurTest, ClearingTheListAsksFirstAndKeepsTheGrid) {
     o->calibrage.groupe.ListImgIdx = {0};
     o->calibrage.groupe.EstDansGroupe[0] = true;
     p.reponses = {true};
-    ClicChargeur(*o, Controle::ChargeurEffacerListe);
+    orv::Clic(*o, Controle::ChargeurEffacerListe);
     EXPECT_TRUE(Liste().empty());
     EXPECT_TRUE(o->images.chargeur.ListImgAff.empty());
     EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
@@ -338,7 +339,7 @@ TEST_F(ChargeurTest, GroupModeListsTheGroup) {
 
 TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
     p.imagePressePapier = PixelsImage{3, 2, std::vector<std::uint32_t>(6, 0xFF336699)};
-    ClicChargeur(*o, Controle::ImagePressePapier);
+    orv::Clic(*o, Controle::ImagePressePapier);
     const fs::path fichier = dossier / FichierPressePapier;
     aDIBSection attendu;
     ASSERT_TRUE(attendu.CreateFromPicture(*p.imagePressePapier));
@@ -349,7 +350,7 @@ TEST_F(ChargeurTest, ClipboardPictureIsSavedAndLoaded) {
     EXPECT_EQ(Texte(Controle::HauteurImage), "2");
 
     p.imagePressePapier.reset();
-    ClicChargeur(*o, Controle::ImagePressePapier);
+    orv::Clic(*o, Controle::ImagePressePapier);
     EXPECT_EQ(p.Textes("message"),
               std::vector<std::string>{"Le presse papier ne contient pas d'image valide"});
     EXPECT_EQ(Liste().size(), 1u);
@@ -367,7 +368,7 @@ TEST_F(ChargeurTest, ChercheBringsBackTheLineImageAndMeasure) {
     ASSERT_EQ(o->images.IndexImage, 2);
 
     o->mesure.GrilleRef.Selectionne(1, 1);
-    ASSERT_TRUE(ClicChargeur(*o, Controle::Cherche));
+    orv::Clic(*o, Controle::Cherche);
     Montre(1, Chemin("a"));
     EXPECT_EQ(o->calibrage.CoefCalibrage, 0.125);
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,1250\n1,5000 µm/px");
@@ -410,14 +411,14 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
     EXPECT_FALSE(o->controles(Controle::TexteCopie).visible);
 
     p.reponses = {false};
-    ClicChargeur(*o, Controle::CopieEnregistre);
+    orv::Clic(*o, Controle::CopieEnregistre);
     EXPECT_EQ(p.Compte("question"), 1);
     EXPECT_NE(p.Textes("question")[0].find("écraser le fichier existant ?"), std::string::npos);
     EXPECT_EQ(Lit(cible), "ancien");
     EXPECT_TRUE(o->controles(Controle::CopieEnregistre).actif);
 
     p.reponses = {true};
-    ClicChargeur(*o, Controle::CopieEnregistre);
+    orv::Clic(*o, Controle::CopieEnregistre);
     aDIBSection attendu;
     ASSERT_TRUE(attendu.CreateFromPicture(copie));
     EXPECT_EQ(Lit(cible), OctetsBMP(attendu));
@@ -427,7 +428,7 @@ TEST_F(ChargeurTest, SavingTheCopyNeverOverwritesUnasked) {
               "Image référencée enregistrée : " + cible.string());
     EXPECT_EQ(o->controles.Texte(Controle::TexteCopie), cible.string());
 
-    ClicChargeur(*o, Controle::CopieFerme);
+    orv::Clic(*o, Controle::CopieFerme);
     EXPECT_FALSE(o->controles(Controle::CadreCopie).visible);
     EXPECT_FALSE(o->images.chargeur.apercuEnregistre);
     EXPECT_FALSE(o->images.chargeur.apercu);

@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/Fenetre.h"
 #include "measure/ChangementFonction.h"
 
 #include <random>
@@ -20,7 +21,7 @@ protected:
 
 // A count is a whole number; Esc drops the count under way.
 TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
+    orv::Clic(o, Controle::FonctionComptage1);
     Compte(3);
     Frappe(Touche::Echap);
     EXPECT_EQ(Affiche(), "0");
@@ -35,7 +36,7 @@ TEST_F(ComptageTest, SimpleCountValidatedByTheRightButton) {
 }
 
 TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage2));
+    orv::Clic(o, Controle::FonctionComptage2);
     const auto& t = o.textes;
     EXPECT_EQ(o.controles.Texte(Controle::BarreEtat), t.Msg(202) + t.Msg(204));
     Compte(7);
@@ -61,7 +62,7 @@ TEST_F(ComptageTest, TwoClassesWriteAPlusTwoB) {
 
 // Only press-release pairs count; clicks that zoom the view do not.
 TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
+    orv::Clic(o, Controle::FonctionComptage1);
     Presse(1000, 1000);
     Bouge(1400, 1000);
     Presse(1400, 1000); // a second press before any release
@@ -76,7 +77,7 @@ TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
 }
 
 TEST_F(ComptageTest, DensityInARectangle) {
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteRectangle));
+    orv::Clic(o, Controle::FonctionDensiteRectangle);
     Glisse(1000, 1000, 5000, 1000); // flat: refused
     EXPECT_EQ(p.Textes("message"), V{" surface nulle ! Retracer le cadre"});
     EXPECT_EQ(C(1, 1), "");
@@ -104,7 +105,7 @@ TEST_F(ComptageTest, DensitiesAgreeWithThePlainFormulaToThreeDigits) {
         const double unite = std::pow(10, std::floor(std::log10(attendu)) - 2);
         return std::fabs(LitDecimal(cellule) - attendu) <= unite / 2 * (1 + 1e-9);
     };
-    ASSERT_TRUE(ClicMenuFonction(o, Controle::FonctionDensiteRectangle));
+    orv::Clic(o, Controle::FonctionDensiteRectangle);
     for (int ligne = 1; ligne <= 30; ++ligne) {
         const double e = std::pow(10, exposant(gen)); // µm per picture unit
         FixeEchelle(e);

@@ -1,4 +1,5 @@
 #include "measure/Fonctions.h"
+#include "app/Fenetre.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Grille.h"
 #include "measure/ScenarioPointage.h"
@@ -97,12 +98,12 @@ TEST_F(FonctionsTest, NamesFollowTheMessageTable) {
 // The same simple entry, or the same count, again: nothing happens, no question.
 TEST_F(FonctionsTest, SameEntryAgainDoesNothingForSimpleEntriesAndCounting) {
     Valeurs(60);
-    EXPECT_TRUE(ClicMenuFonction(o, Controle::FonctionSpores2D));
+    orv::Clic(o, Controle::FonctionSpores2D);
     EXPECT_EQ(o.mesure.LigneCourante, 31);
     p.reponses = {true};
-    ClicMenuFonction(o, Controle::FonctionComptage1);
+    orv::Clic(o, Controle::FonctionComptage1);
     Valeurs(3);
-    EXPECT_TRUE(ClicMenuFonction(o, Controle::FonctionComptage1));
+    orv::Clic(o, Controle::FonctionComptage1);
     EXPECT_EQ(o.mesure.LigneCourante, 4);
     EXPECT_EQ(p.Compte("question"), 1);
 }
@@ -110,12 +111,12 @@ TEST_F(FonctionsTest, SameEntryAgainDoesNothingForSimpleEntriesAndCounting) {
 TEST_F(FonctionsTest, CystidiaRules) {
     // Another entry asks even on an empty grid.
     p.reponses = {true};
-    ClicMenuFonction(o, Controle::FonctionCystides4);
+    orv::Clic(o, Controle::FonctionCystides4);
     EXPECT_EQ(p.Textes("question"), V{"effacer la grille  ?"});
     EXPECT_EQ(o.mesure.NumFonction, 5);
     // The same entry empties the grid without a question.
     Valeurs(8);
-    ClicMenuFonction(o, Controle::FonctionCystides4);
+    orv::Clic(o, Controle::FonctionCystides4);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     EXPECT_EQ(o.mesure.GrilleRef.Texte(1, 1), "");
     EXPECT_EQ(p.Compte("question"), 1);
@@ -132,7 +133,7 @@ TEST_F(FonctionsTest, NoChangesNothing) {
           Controle::Perso2}) {
         SCOPED_TRACE(static_cast<int>(famille));
         p.reponses = {false};
-        EXPECT_TRUE(ClicMenuFonction(o, famille));
+        orv::Clic(o, famille);
         EXPECT_EQ(o.mesure.NumFonction, 2);
         EXPECT_EQ(o.mesure.LigneCourante, 2);
         EXPECT_EQ(o.mesure.GrilleRef.Texte(1, 1), avant);
@@ -140,18 +141,17 @@ TEST_F(FonctionsTest, NoChangesNothing) {
         EXPECT_EQ(o.controles.Texte(Controle::TexteComptage), "");
     }
     EXPECT_EQ(p.Compte("question"), 5);
-    EXPECT_FALSE(ClicMenuFonction(o, Controle::SauverTrame));
 }
 
 TEST_F(FonctionsTest, DensityAndSurfaceEntriesSetTheirModes) {
-    ClicMenuFonction(o, Controle::FonctionDensiteEllipse);
+    orv::Clic(o, Controle::FonctionDensiteEllipse);
     EXPECT_TRUE(o.mesure.ModeDensite);
     EXPECT_EQ(o.controles.Texte(Controle::TexteComptage), "0");
     EXPECT_TRUE(o.controles(Controle::CopieNotation).visible);
     // The same density entry asks once the grid holds a line.
     Valeurs(3);
     p.reponses = {true};
-    ClicMenuFonction(o, Controle::FonctionDensiteEllipse);
+    orv::Clic(o, Controle::FonctionDensiteEllipse);
     EXPECT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(o.mesure.LigneCourante, 1);
     const struct {
@@ -162,24 +162,24 @@ TEST_F(FonctionsTest, DensityAndSurfaceEntriesSetTheirModes) {
                {Controle::FonctionPolygoneAuto, 16, true, false, true},
                {Controle::FonctionTriangle, 15, false, true, true}};
     for (const auto& c : cas) {
-        ClicMenuFonction(o, c.entree);
+        orv::Clic(o, c.entree);
         EXPECT_FALSE(o.mesure.ModeDensite); // no longer routed to the density routine
         EXPECT_EQ((std::vector{o.mesure.NumFonction == c.numero, o.mesure.ModePolygone,
                                o.mesure.ModeTriangle, o.mesure.PolygoneAuto}),
                   (std::vector{true, c.polygone, c.triangle, c.automatique}))
             << c.numero << c.automatique;
     }
-    ClicMenuFonction(o, Controle::FonctionComptage2);
+    orv::Clic(o, Controle::FonctionComptage2);
     EXPECT_TRUE(o.mesure.ModeComptage);
     EXPECT_FALSE(o.controles(Controle::BoutonComptage).actif);
-    ClicMenuFonction(o, Controle::FonctionSegment);
+    orv::Clic(o, Controle::FonctionSegment);
     EXPECT_FALSE(o.mesure.ModeComptage);
 }
 
 TEST_F(FonctionsTest, TintavalEntry) {
     // From another function nothing changes, and the user reads how to reach it.
     Valeurs(2);
-    ClicMenuFonction(o, Controle::FonctionTintaval);
+    orv::Clic(o, Controle::FonctionTintaval);
     EXPECT_EQ(o.mesure.NumFonction, 2);
     EXPECT_EQ(o.mesure.LigneCourante, 2);
     EXPECT_EQ(p.Compte("question"), 0);
@@ -187,12 +187,12 @@ TEST_F(FonctionsTest, TintavalEntry) {
               V{"Tintaval démarre avec Orvelle : Options > Fonction de démarrage > Tintaval, "
                 "quitter et relancer Orvelle"});
     Choisit(20);
-    ClicMenuFonction(o, Controle::FonctionTintaval);
+    orv::Clic(o, Controle::FonctionTintaval);
     EXPECT_FALSE(o.controles(Controle::MenuComptage).actif);
     EXPECT_FALSE(o.controles(Controle::MenuDensite).actif);
     EXPECT_FALSE(o.controles(Controle::Texte4).visible);
     EXPECT_EQ(o.mesure.NbSegments, 1);
-    ClicMenuFonction(o, Controle::FonctionSpores3D);
+    orv::Clic(o, Controle::FonctionSpores3D);
     EXPECT_TRUE(o.controles(Controle::MenuComptage).actif);
     EXPECT_TRUE(o.controles(Controle::MenuDensite).actif);
 }

@@ -1,4 +1,5 @@
 #include "ScenarioPointage.h"
+#include "app/Fenetre.h"
 
 namespace orv::test {
 namespace {
@@ -67,7 +68,7 @@ TEST_F(MesureSporeTest, Spore3DWidthOrThickness) {
         Glisse(3000, 0, 3000, 1270, Bouton::Droit);
         ASSERT_TRUE(o.mesure.pointage.menuContextuel.has_value());
         EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::Menu3D);
-        ChoixMenuContextuel(o, c);
+        orv::Clic(o, c);
         const int l = o.mesure.LigneCourante - 1;
         EXPECT_EQ((V{C(l, 2), C(l, 3)}), (colonne == 2 ? V{"600,00", ""} : V{"", "600,00"}));
     }
@@ -76,7 +77,7 @@ TEST_F(MesureSporeTest, Spore3DWidthOrThickness) {
     ToucheEnfoncee(o, Touche::E, {});
     Glisse(3000, 0, 3000, 1270, Bouton::Droit);
     EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::MenuSegment);
-    ChoixMenuContextuel(o, Controle::SegmentValider);
+    orv::Clic(o, Controle::SegmentValider);
     EXPECT_EQ(C(3, 3), "600,00");
     EXPECT_EQ(o.mesure.LigneCourante, 4);
 }

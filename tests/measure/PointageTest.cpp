@@ -144,18 +144,18 @@ TEST_F(PointageTest, RightButtonAsksTheContextMenu) {
     EXPECT_EQ(o.mesure.pointage.menuContextuel->menu, Controle::MenuSegment);
     EXPECT_EQ(o.mesure.pointage.menuContextuel->position, (PointTwips{3540, 1000}));
     EXPECT_EQ(C(1, 1), "");
-    ChoixMenuContextuel(o, Controle::SegmentValider);
+    orv::Clic(o, Controle::SegmentValider);
     EXPECT_EQ(C(1, 1), "1200,00");
     EXPECT_FALSE(o.mesure.pointage.menuContextuel.has_value());
     // "Reprendre": nothing written, the end is pointed again from the same start.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
-    ChoixMenuContextuel(o, Controle::SegmentReprendre);
+    orv::Clic(o, Controle::SegmentReprendre);
     EXPECT_EQ(C(2, 1), "");
     Clic(1000, 5540);
     EXPECT_EQ(C(2, 1), "1200,00");
     // "Annuler/Retracer" cancels; a closed menu leaves the segment unwritten.
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);
-    ChoixMenuContextuel(o, Controle::SegmentAnnuler);
+    orv::Clic(o, Controle::SegmentAnnuler);
     EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
     EXPECT_TRUE(o.mesure.pointage.IgnoreRelache);
     Glisse(1000, 3000, 2000, 3000, Bouton::Droit);

@@ -80,7 +80,7 @@ protected:
         p.Oublie();
         p.reponses.push_back(true);
         p.fichiers.push_back(f);
-        ClicChargeur(*o, Controle::ImportCSV);
+        orv::Clic(*o, Controle::ImportCSV);
     }
 
     fs::path dossier;
@@ -110,7 +110,7 @@ TEST_F(ImportCSVTest, QuestionEtFlashVert) {
     const auto avant = Photo(*o);
     // No: nothing changes, no dialog, and the flash is still shown.
     p.reponses.push_back(false);
-    ClicChargeur(*o, Controle::ImportCSV);
+    orv::Clic(*o, Controle::ImportCSV);
     EXPECT_EQ(Photo(*o), avant);
     ASSERT_EQ(p.Compte("question"), 1);
     EXPECT_EQ(p.appels[0].texte, "  La table actuelle contient des données\r\n continuer ? ");

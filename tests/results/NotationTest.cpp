@@ -1,5 +1,6 @@
 #include "results/Notation.h"
 #include "app/CommandesResultats.h"
+#include "app/Fenetre.h"
 #include "base/Texte.h"
 #include "measure/Grille.h"
 #include "measure/ScenarioPointage.h"
@@ -120,12 +121,12 @@ TEST_F(NotationTest, Spores2DDominanteForm) {
 TEST_F(NotationTest, CountsGiveAnEmptyNotationOnTheClipboard) {
     Choisit(10);
     p.pressePapier = "ancien";
-    ClicResultats(o, Controle::CopieNotation);
+    orv::Clic(o, Controle::CopieNotation);
     EXPECT_EQ(p.pressePapier, "");
     EXPECT_EQ(p.Compte("pressepapier"), 1);
     Choisit(1);
     Segments(3);
-    ClicResultats(o, Controle::CopieNotation);
+    orv::Clic(o, Controle::CopieNotation);
     EXPECT_EQ(p.pressePapier, "Longueur : N= 3 ; m ± sigma ; (1,00)1,18-2,82(3,00)");
 }
 
@@ -177,19 +178,18 @@ TEST_F(NotationTest, EmptyHeaderLineBeeps) {
 
 TEST_F(NotationTest, ResultsFrameCommands) {
     Segments(3);
-    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsAfficher));
+    orv::Clic(o, Controle::ResultatsAfficher);
     EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
     const std::string texte = o.controles.Texte(Controle::TexteResultats);
     EXPECT_EQ(Lignes(texte)[1].rfind("Longueur : \tN =3", 0), 0u);
-    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // shown: hides
+    orv::Clic(o, Controle::ResultatsBascule); // shown: hides
     EXPECT_FALSE(o.controles(Controle::CadreResultats).visible);
     AjouteValeur(o, 8);
-    EXPECT_TRUE(ClicResultats(o, Controle::ResultatsBascule)); // hidden: rebuilds and shows
+    orv::Clic(o, Controle::ResultatsBascule); // hidden: rebuilds and shows
     EXPECT_TRUE(o.controles(Controle::CadreResultats).visible);
     EXPECT_NE(o.controles.Texte(Controle::TexteResultats), texte);
-    EXPECT_TRUE(ClicResultats(o, Controle::CopieResultats));
+    orv::Clic(o, Controle::CopieResultats);
     EXPECT_EQ(p.pressePapier, o.controles.Texte(Controle::TexteResultats));
-    EXPECT_FALSE(ClicResultats(o, Controle::CalibrageCorrection));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "results/Statistiques.h"
 #include "app/CommandesResultats.h"
+#include "app/Fenetre.h"
 #include "measure/Grille.h"
 #include "measure/ScenarioPointage.h"
 #include "results/Deciles.h"
@@ -278,17 +279,17 @@ TEST_F(StatGrille, UntickedCalcStatFreezesLinesOneToSeven) {
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}});
     Stat();
     o.controles.Coche(Controle::CaseCalculStat, false);
-    ClicResultats(o, Controle::CaseCalculStat);
+    orv::Clic(o, Controle::CaseCalculStat);
     Remplit({{"9,00", "4,00"}, {"11,00", "6,00"}, {"13,00", "8,00"}});
     Stat();
     EXPECT_EQ(P(1, 1), "10,00");
     EXPECT_EQ(o.resultats.GrilleRefP.CouleurFond(), CouleurStatArretees);
     // cmdStat still refreshes the order statistics.
-    ClicResultats(o, Controle::StatistiquesOrdre);
+    orv::Clic(o, Controle::StatistiquesOrdre);
     EXPECT_EQ(P(8, 1), "3");
     EXPECT_EQ(P(10, 1), "11,00");
     o.controles.Coche(Controle::CaseCalculStat, true);
-    ClicResultats(o, Controle::CaseCalculStat);
+    orv::Clic(o, Controle::CaseCalculStat);
     EXPECT_EQ(o.resultats.GrilleRefP.CouleurFond(), CouleurGrilles);
     EXPECT_EQ(P(1, 1), "11,00");
 }
