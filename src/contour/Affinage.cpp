@@ -22,12 +22,12 @@ struct Rayon {
     Point origine, normale;
 };
 
-// A ray every pixel and a half of outline, even in the ellipse's parameter:
+// A ray every `pas` pixels of outline, even in the ellipse's parameter:
 // closer together at the ends of the major axis, which make the length.
-std::vector<Rayon> Rayons(const Ellipse& e) {
+std::vector<Rayon> Rayons(const Ellipse& e, double pas, int minimum) {
     const double a = e.demiGrandAxe, b = e.demiPetitAxe;
     const double perimetre = kPi * (3 * (a + b) - std::sqrt((3 * a + b) * (a + 3 * b)));
-    const int n = std::clamp(static_cast<int>(std::lround(perimetre / 1.5)), 48, 200);
+    const int n = std::clamp(static_cast<int>(std::lround(perimetre / pas)), minimum, 200);
     std::vector<Rayon> r(static_cast<std::size_t>(n));
     const RepereEllipse re(e);
     for (int i = 0; i < n; ++i) {
@@ -59,9 +59,10 @@ struct Passe {
 };
 
 // The outer edge on every ray within `ecart` of the ellipse, then the fit.
-Passe Parcourt(const Vignette& v, const Ellipse& e, double ecart, double contrasteMin) {
+Passe Parcourt(const Vignette& v, const Ellipse& e, double ecart, double contrasteMin, double pas,
+               int minimum, int tours, bool consensus) {
     Passe p;
-    p.rayons = Rayons(e);
+    p.rayons = Rayons(e, pas, minimum);
     // Never so far inwards that the ray reaches the other side.
     const double dedans = std::min(ecart + 4, 0.85 * e.demiPetitAxe);
     const double recherche = std::min(ecart + 1, dedans - 1);
@@ -74,7 +75,7 @@ Passe Parcourt(const Vignette& v, const Ellipse& e, double ecart, double contras
             p.rayonDuBord.push_back(i);
         }
     }
-    if (p.bords.size() >= 6) p.ajustement = AjusteEllipseRobuste(p.bords);
+    if (p.bords.size() >= 6) p.ajustement = AjusteEllipseRobuste(p.bords, tours, consensus);
     return p;
 }
 
@@ -113,12 +114,14 @@ Affinage AffineSpore(const VuePixels& image, const Ellipse& depart, double ecart
     const Vignette v = Decoupe(image, {static_cast<int>(std::floor(depart.centre.x - ex)),
                                        static_cast<int>(std::floor(depart.centre.y - ey)),
                                        static_cast<int>(2 * ex) + 2, static_cast<int>(2 * ey) + 2});
-    const Passe p1 = Parcourt(v, depart, ecart, contrasteMin);
+    // A first pass with fewer rays and a rougher fit: it only has to come
+    // within a pixel or so.
+    const Passe p1 = Parcourt(v, depart, ecart, contrasteMin, 3, 32, 2, false);
     if (!p1.ajustement.valide) return r;
     // The second pass starts from an outline within a pixel or so.
     const Ellipse e1 = p1.ajustement.ellipse;
     if (e1.demiPetitAxe < 2 || e1.demiGrandAxe > 2 * depart.demiGrandAxe + 10) return r;
-    const Passe p2 = Parcourt(v, e1, 1.5, contrasteMin);
+    const Passe p2 = Parcourt(v, e1, 1.5, contrasteMin, 1.5, 48, 5, true);
     if (!p2.ajustement.valide) return r;
     const AjustementEllipse& aj = p2.ajustement;
     Ellipse e = aj.ellipse;
@@ -184,9 +187,6 @@ Affinage AffineSpore(const VuePixels& image, const Ellipse& depart, double ecart
         const Point n = re3.Normale(re3.Parametre(p));
         m.contour.push_back({p.x + decalage * n.x, p.y + decalage * n.y});
     }
-    const Feret f = FeretContour(m.contour, e.centre);
-    m.feretLongueur = f.longueur;
-    m.feretLargeur = f.largeur;
 
     const double qualiteAjustement = std::exp(-(m.residu / 0.8) * (m.residu / 0.8));
     const double qualiteContraste = 1 - std::exp(-m.contraste / 10);
@@ -202,6 +202,12 @@ Affinage AffineSpore(const VuePixels& image, const Ellipse& depart, double ecart
         r.refus = Refus::HorsTaille;
     else
         r.refus = Refus::Aucun;
+    // The Feret diameters only for what is shown.
+    if (r.refus == Refus::Aucun || r.refus == Refus::HorsTaille) {
+        const Feret f = FeretContour(m.contour, e.centre);
+        m.feretLongueur = f.longueur;
+        m.feretLargeur = f.largeur;
+    }
     return r;
 }
 

@@ -116,13 +116,15 @@ Params Affine(Params p, const std::vector<Point>& pts, const std::vector<double>
         cv::Matx<double, 5, 1> g = cv::Matx<double, 5, 1>::zeros();
         for (std::size_t i = 0; i < n; ++i) {
             if (poids[i] <= 0) continue;
+            const auto& j = jac[i];
             for (int u = 0; u < 5; ++u) {
-                g(u) += poids[i] * jac[i][static_cast<std::size_t>(u)] * r[i];
-                for (int v = 0; v < 5; ++v)
-                    a(u, v) += poids[i] * jac[i][static_cast<std::size_t>(u)] *
-                               jac[i][static_cast<std::size_t>(v)];
+                const double pj = poids[i] * j[static_cast<std::size_t>(u)];
+                g(u) += pj * r[i];
+                for (int v = u; v < 5; ++v) a(u, v) += pj * j[static_cast<std::size_t>(v)];
             }
         }
+        for (int u = 0; u < 5; ++u)
+            for (int v = 0; v < u; ++v) a(u, v) = a(v, u);
         bool progres = false;
         for (int essai = 0; essai < 8 && !progres; ++essai) {
             cv::Matx<double, 5, 5> m = a;
@@ -136,7 +138,7 @@ Params Affine(Params p, const std::vector<Point>& pts, const std::vector<double>
             for (int u = 0; u < 5; ++u) q[static_cast<std::size_t>(u)] += d(u);
             const double c1 = Plausible(q) ? cout(q) : HUGE_VAL;
             if (c1 < c0) {
-                const bool fini = c0 - c1 < 1e-10 * (c0 + 1e-12);
+                const bool fini = c0 - c1 < 1e-7 * (c0 + 1e-12);
                 p = q;
                 c0 = c1;
                 lambda = std::max(lambda / 10, 1e-9);
@@ -226,6 +228,8 @@ std::optional<Params> Consensus(const std::vector<Point>& pts) {
         if (accords > meilleurs) {
             meilleurs = accords;
             meilleur = p;
+            // Four points in five: the outline, whatever else is there.
+            if (accords * 5 >= n * 4) break;
         }
     }
     return meilleur;
@@ -251,6 +255,22 @@ double RepereEllipse::Parametre(Point p) const {
     const double dx = p.x - e_.centre.x, dy = p.y - e_.centre.y;
     const double u = dx * c_ + dy * s_, v = -dx * s_ + dy * c_;
     return std::atan2(v / std::max(e_.demiPetitAxe, 1e-9), u / std::max(e_.demiGrandAxe, 1e-9));
+}
+
+double RepereEllipse::ParametreApproche(Point p) const {
+    const double dx = p.x - e_.centre.x, dy = p.y - e_.centre.y;
+    const double x = (dx * c_ + dy * s_) / std::max(e_.demiGrandAxe, 1e-9);
+    const double y = (-dx * s_ + dy * c_) / std::max(e_.demiPetitAxe, 1e-9);
+    // atan on [0, 1] by a polynomial (error below 1e-4 radian), then the octant.
+    const double ax = std::abs(x), ay = std::abs(y);
+    const double m = std::max(ax, ay);
+    if (m == 0) return 0;
+    const double q = std::min(ax, ay) / m, q2 = q * q;
+    double t =
+        q * (0.9998660 + q2 * (-0.3302995 + q2 * (0.1801410 + q2 * (-0.0851330 + q2 * 0.0208351))));
+    if (ay > ax) t = kPi / 2 - t;
+    if (x < 0) t = kPi - t;
+    return y < 0 ? -t : t;
 }
 
 Point RepereEllipse::PointA(double t) const {
@@ -336,22 +356,29 @@ AjustementEllipse Resultat(const Reponderation& rp) {
 
 } // namespace
 
-AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points) {
+AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points, int tours,
+                                       bool consensus) {
     const std::size_t n = points.size();
     if (n < 6) return {};
     std::vector<cv::Point2f> tous;
     tous.reserve(n);
     for (const Point& p : points)
         tous.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
-    std::optional<Params> depart = FitAlgebrique(tous);
-    // Many points off the algebraic fit (sub-pixel edges scatter by a tenth
-    // or two): something touches; start from the ellipse most points agree with.
-    if (!depart || Accords(*depart, points, 0.5) < n * 9 / 10)
-        if (const auto c = Consensus(points);
-            c && (!depart || Accords(*c, points, 0.5) > Accords(*depart, points, 0.5)))
-            depart = c;
-    if (!depart) return {};
-    return Resultat(Reponderee(*depart, points, 5));
+    AjustementEllipse r;
+    if (const auto depart = FitAlgebrique(tous)) r = Resultat(Reponderee(*depart, points, tours));
+    // Many points off by half a pixel (sub-pixel edges scatter by a tenth or
+    // two): something touching may have pulled the start; again from the
+    // ellipse most points agree with, the closer fit kept.
+    auto proches = [&](const AjustementEllipse& a) {
+        return static_cast<std::size_t>(std::count_if(a.residus.begin(), a.residus.end(),
+                                                      [](double x) { return std::abs(x) <= 0.5; }));
+    };
+    if (consensus && (!r.valide || proches(r) < n * 75 / 100))
+        if (const auto c = Consensus(points)) {
+            AjustementEllipse k = Resultat(Reponderee(*c, points, tours));
+            if (k.valide && (!r.valide || proches(k) > proches(r))) r = std::move(k);
+        }
+    return r;
 }
 
 AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points, const Ellipse& depart) {

@@ -20,6 +20,9 @@ public:
     double Distance(Point p) const;
     // The parameter of the nearest point of the ellipse (to the first order).
     double Parametre(Point p) const;
+    // The same to a thousandth of a radian, without the arc tangent: to
+    // tell which ray's sector a pixel is in.
+    double ParametreApproche(Point p) const;
     Point PointA(double t) const;
     Point Normale(double t) const;
     double Courbure(double t) const;
@@ -53,8 +56,12 @@ struct AjustementEllipse {
     double echelle = 0; // robust spread of the residuals
 };
 
-// At least 6 points.
-AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points);
+// At least 6 points; `tours`: how many times the weights are worked out
+// again (a rough fit needs two); `consensus`: when many points are off,
+// look again from the ellipse most points agree with (a few tenths of a
+// millisecond more).
+AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points, int tours = 5,
+                                       bool consensus = true);
 // The same from an ellipse already near the points (within a pixel or so of
 // most of them): a shorter way there.
 AjustementEllipse AjusteEllipseRobuste(const std::vector<Point>& points, const Ellipse& depart);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 namespace orv::contour {
 
@@ -81,6 +82,85 @@ double Encoche(const cv::Mat& masque) {
     return profondeur;
 }
 
+// The radius of the largest disc inside the blob: half its thickness, that
+// of one spore when several touch.
+double RayonInscrit(const cv::Mat& blob) {
+    cv::Mat d;
+    cv::Mat bordee;
+    cv::copyMakeBorder(blob, bordee, 1, 1, 1, 1, cv::BORDER_CONSTANT, 0);
+    cv::distanceTransform(bordee, d, cv::DIST_L2, 3);
+    double m = 0;
+    cv::minMaxLoc(d, nullptr, &m);
+    return m;
+}
+
+// What a blob's shape tells: its rough ellipse, its holes, the edges it
+// touches, and the reason to leave it out when that is already plain.
+Candidat Examine(const ImageGris& gris, const cv::Mat& etiquettes, const cv::Mat& sombre,
+                 const cv::Mat& stats, int k, double longueurMin, double longueurMax) {
+    const double r = gris.reduction;
+    const int* st = stats.ptr<int>(k);
+    const int aire = st[cv::CC_STAT_AREA];
+    Candidat c;
+    c.etiquette = k;
+    c.boite = {st[cv::CC_STAT_LEFT], st[cv::CC_STAT_TOP], st[cv::CC_STAT_WIDTH],
+               st[cv::CC_STAT_HEIGHT]};
+    c.toucheGauche = c.boite.x == 0;
+    c.toucheHaut = c.boite.y == 0;
+    c.toucheDroite = c.boite.x + c.boite.largeur == etiquettes.cols;
+    c.toucheBas = c.boite.y + c.boite.hauteur == etiquettes.rows;
+    const cv::Rect boite(c.boite.x, c.boite.y, c.boite.largeur, c.boite.hauteur);
+    const cv::Mat blob = etiquettes(boite) == k;
+
+    // The ellipse of the blob's moments: a filled ellipse's own axes.
+    const cv::Moments mo = cv::moments(blob, true);
+    const double cx = mo.m10 / mo.m00, cy = mo.m01 / mo.m00;
+    const double a20 = mo.mu20 / mo.m00, a02 = mo.mu02 / mo.m00, a11 = mo.mu11 / mo.m00;
+    const double delta = std::sqrt(std::max(0.0, (a20 - a02) * (a20 - a02) + 4 * a11 * a11));
+    const double l1 = 0.5 * (a20 + a02 + delta), l2 = std::max(0.0, 0.5 * (a20 + a02 - delta));
+    c.ellipse.centre = gris.VersImage(boite.x + cx, boite.y + cy);
+    c.ellipse.demiGrandAxe = 2 * std::sqrt(l1) * r;
+    c.ellipse.demiPetitAxe = std::max(2 * std::sqrt(l2) * r, 1.0);
+    c.ellipse.angle = 0.5 * std::atan2(2 * a11, a20 - a02) * 180 / kPi;
+
+    // The blob's core: darker than half its darkest (a spore's wall, a
+    // speck's whole). Holes in the core, one per spore whatever its inside's
+    // shade, the lighter regions the medium outside does not reach (a
+    // guttule's are smaller than the inside's).
+    const cv::Mat d = sombre(boite);
+    double dMax = 0;
+    cv::minMaxLoc(d, nullptr, &dMax, nullptr, nullptr, blob);
+    const cv::Mat coeur = blob & (d > 0.5 * dMax);
+    cv::Mat clair;
+    cv::copyMakeBorder(~coeur, clair, 1, 1, 1, 1, cv::BORDER_CONSTANT, 255);
+    cv::Mat et, stt, ct;
+    const int nt = cv::connectedComponentsWithStats(clair, et, stt, ct, 4, CV_32S);
+    std::vector<int> aires;
+    for (int t = 1; t < nt; ++t)
+        if (stt.at<int>(t, cv::CC_STAT_LEFT) > 0 && stt.at<int>(t, cv::CC_STAT_TOP) > 0)
+            aires.push_back(stt.at<int>(t, cv::CC_STAT_AREA));
+    const int plusGrand = aires.empty() ? 0 : *std::max_element(aires.begin(), aires.end());
+    for (int a : aires)
+        if (a >= 3 && a * 4 >= plusGrand) ++c.trous;
+    const double partCoeur = cv::countNonZero(coeur) / static_cast<double>(aire);
+
+    const double longueur = 2 * c.ellipse.demiGrandAxe;
+    if (c.toucheGauche || c.toucheDroite || c.toucheHaut || c.toucheBas) {
+        c.refus = Refus::Coupee;
+    } else if (Encoche(blob) > std::max(1.5, 0.25 * RayonInscrit(blob))) {
+        // Notched, deeper than a quarter of the blob's half-thickness:
+        // spores together when their insides are lighter, a dark speck
+        // otherwise.
+        if (partCoeur > 0.6 && c.trous == 0)
+            c.refus = Refus::Debris;
+        else
+            c.refus = c.trous >= 3 ? Refus::Amas : Refus::Accolees;
+    } else if (longueur < 0.6 * longueurMin || longueur > 1.5 * longueurMax) {
+        c.refus = Refus::HorsTaille;
+    }
+    return c;
+}
+
 } // namespace
 
 Segmentation TrouveCandidats(const ImageGris& gris, double longueurMin, double longueurMax) {
@@ -93,7 +173,7 @@ Segmentation TrouveCandidats(const ImageGris& gris, double longueurMin, double l
     const cv::Mat g(gris.hauteur, gris.largeur, CV_8U,
                     const_cast<std::uint8_t*>(gris.valeurs.data()));
 
-    const int bloc = std::max(16, static_cast<int>(std::ceil(1.5 * longueurMax / r)));
+    const int bloc = std::max(24, static_cast<int>(std::ceil(0.6 * longueurMax / r)));
     const cv::Mat fond = Fond(g, bloc);
     s.bruit = Bruit(g);
     const double niveau = cv::mean(fond)[0];
@@ -103,95 +183,58 @@ Segmentation TrouveCandidats(const ImageGris& gris, double longueurMin, double l
                  bas = std::max(3 * s.bruit, 0.06 * niveau);
     cv::Mat sombre;
     cv::subtract(fond, g, sombre); // saturates at 0 where lighter
-    cv::Mat faible = sombre > bas, fort = sombre > haut;
-
-    // Hysteresis: the faint parts of a blob are kept when it has a dark core.
-    cv::Mat etiq;
-    const int n0 = cv::connectedComponents(faible, etiq, 8, CV_32S);
-    std::vector<std::uint8_t> garde(static_cast<std::size_t>(n0), 0);
-    for (int y = 0; y < g.rows; ++y) {
-        const int* e = etiq.ptr<int>(y);
-        const std::uint8_t* f = fort.ptr<std::uint8_t>(y);
-        for (int x = 0; x < g.cols; ++x)
-            if (f[x]) garde[static_cast<std::size_t>(e[x])] = 1;
-    }
-    cv::Mat masque(g.size(), CV_8U);
-    for (int y = 0; y < g.rows; ++y) {
-        const int* e = etiq.ptr<int>(y);
-        std::uint8_t* m = masque.ptr<std::uint8_t>(y);
-        for (int x = 0; x < g.cols; ++x)
-            m[x] = e[x] > 0 && garde[static_cast<std::size_t>(e[x])] ? 255 : 0;
-    }
-    // Small gaps of a wall closed, then the insides filled: everything the
-    // medium cannot reach from the edge.
+    cv::Mat masque = sombre > bas;
+    // Small gaps of a wall closed, then the insides filled: the parts of the
+    // medium that do not reach the edge (4-connected: a wall 8-connected
+    // encloses them).
     cv::morphologyEx(masque, masque, cv::MORPH_CLOSE,
                      cv::getStructuringElement(cv::MORPH_ELLIPSE, {3, 3}));
-    cv::Mat exterieur;
-    cv::copyMakeBorder(masque, exterieur, 1, 1, 1, 1, cv::BORDER_CONSTANT, 0);
-    cv::floodFill(exterieur, cv::Point(0, 0), 128);
-    const cv::Mat plein = exterieur(cv::Rect(1, 1, g.cols, g.rows)) != 128;
+    cv::Mat clair = ~masque, etiquettesClair, statsClair, centresClair;
+    const int nClair = cv::connectedComponentsWithStats(clair, etiquettesClair, statsClair,
+                                                        centresClair, 4, CV_32S);
+    std::vector<std::uint8_t> trou(static_cast<std::size_t>(nClair), 0);
+    for (int k = 1; k < nClair; ++k) {
+        const int* st = statsClair.ptr<int>(k);
+        trou[static_cast<std::size_t>(k)] = st[cv::CC_STAT_LEFT] > 0 && st[cv::CC_STAT_TOP] > 0 &&
+                                            st[cv::CC_STAT_LEFT] + st[cv::CC_STAT_WIDTH] < g.cols &&
+                                            st[cv::CC_STAT_TOP] + st[cv::CC_STAT_HEIGHT] < g.rows;
+    }
+    cv::Mat plein = masque.clone();
+    for (int y = 0; y < g.rows; ++y) {
+        const int* e = etiquettesClair.ptr<int>(y);
+        std::uint8_t* p = plein.ptr<std::uint8_t>(y);
+        for (int x = 0; x < g.cols; ++x)
+            if (trou[static_cast<std::size_t>(e[x])]) p[x] = 255;
+    }
 
     cv::Mat stats, centres;
     cv::Mat etiquettes(g.rows, g.cols, CV_32S, s.etiquettes.data());
     const int n = cv::connectedComponentsWithStats(plein, etiquettes, stats, centres, 8, CV_32S);
+    // Hysteresis: a blob is kept when it has a dark core, its faint parts
+    // with it.
+    std::vector<std::uint8_t> fort(static_cast<std::size_t>(n), 0);
+    for (int y = 0; y < g.rows; ++y) {
+        const int* e = etiquettes.ptr<int>(y);
+        const std::uint8_t* d = sombre.ptr<std::uint8_t>(y);
+        for (int x = 0; x < g.cols; ++x)
+            if (d[x] > haut) fort[static_cast<std::size_t>(e[x])] = 1;
+    }
 
     // Blobs smaller than a third of the smallest spore's are left unsaid
-    // (dust, noise); the smallest spore is taken as long as Q 3.
+    // (dust, noise); the smallest spore is taken as long as Q 3. The others
+    // are looked at shared between the cores.
     const double aireMin = kPi / 4 * longueurMin * longueurMin / 3 / (r * r) / 3;
-    for (int k = 1; k < n; ++k) {
-        const int* st = stats.ptr<int>(k);
-        const int aire = st[cv::CC_STAT_AREA];
-        if (aire < std::max(4.0, aireMin)) continue;
-        Candidat c;
-        c.etiquette = k;
-        c.boite = {st[cv::CC_STAT_LEFT], st[cv::CC_STAT_TOP], st[cv::CC_STAT_WIDTH],
-                   st[cv::CC_STAT_HEIGHT]};
-        c.toucheGauche = c.boite.x == 0;
-        c.toucheHaut = c.boite.y == 0;
-        c.toucheDroite = c.boite.x + c.boite.largeur == g.cols;
-        c.toucheBas = c.boite.y + c.boite.hauteur == g.rows;
-        const cv::Rect boite(c.boite.x, c.boite.y, c.boite.largeur, c.boite.hauteur);
-        const cv::Mat blob = etiquettes(boite) == k;
-
-        // The ellipse of the blob's moments: a filled ellipse's own axes.
-        const cv::Moments mo = cv::moments(blob, true);
-        const double cx = mo.m10 / mo.m00, cy = mo.m01 / mo.m00;
-        const double a20 = mo.mu20 / mo.m00, a02 = mo.mu02 / mo.m00, a11 = mo.mu11 / mo.m00;
-        const double delta = std::sqrt(std::max(0.0, (a20 - a02) * (a20 - a02) + 4 * a11 * a11));
-        const double l1 = 0.5 * (a20 + a02 + delta), l2 = std::max(0.0, 0.5 * (a20 + a02 - delta));
-        c.ellipse.centre = gris.VersImage(boite.x + cx, boite.y + cy);
-        c.ellipse.demiGrandAxe = 2 * std::sqrt(l1) * r;
-        c.ellipse.demiPetitAxe = std::max(2 * std::sqrt(l2) * r, 1.0);
-        c.ellipse.angle = 0.5 * std::atan2(2 * a11, a20 - a02) * 180 / kPi;
-
-        // Light holes: one per spore with a lighter inside (a guttule's
-        // holes are smaller than the inside's).
-        const cv::Mat trous = blob & ~masque(boite);
-        cv::Mat et, stt, ct;
-        const int nt = cv::connectedComponentsWithStats(trous, et, stt, ct, 4, CV_32S);
-        std::vector<int> aires;
-        for (int t = 1; t < nt; ++t) aires.push_back(stt.at<int>(t, cv::CC_STAT_AREA));
-        const int plusGrand = aires.empty() ? 0 : *std::max_element(aires.begin(), aires.end());
-        for (int a : aires)
-            if (a >= 3 && a * 4 >= plusGrand) ++c.trous;
-        const double sombreFraction =
-            cv::countNonZero(blob & masque(boite)) / static_cast<double>(aire);
-
-        const double longueur = 2 * c.ellipse.demiGrandAxe;
-        if (c.toucheGauche || c.toucheDroite || c.toucheHaut || c.toucheBas) {
-            c.refus = Refus::Coupee;
-        } else if (Encoche(blob) > std::max(1.5, 0.2 * c.ellipse.demiPetitAxe / r)) {
-            // Notched: spores together when their insides are lighter, a
-            // dark speck otherwise.
-            if (sombreFraction > 0.85 && c.trous == 0)
-                c.refus = Refus::Debris;
-            else
-                c.refus = c.trous >= 3 ? Refus::Amas : Refus::Accolees;
-        } else if (longueur < 0.6 * longueurMin || longueur > 1.5 * longueurMax) {
-            c.refus = Refus::HorsTaille;
+    std::vector<std::optional<Candidat>> vus(static_cast<std::size_t>(n));
+    cv::parallel_for_(cv::Range(1, std::max(n, 1)), [&](const cv::Range& lot) {
+        for (int k = lot.start; k < lot.end; ++k) {
+            const int aire = stats.at<int>(k, cv::CC_STAT_AREA);
+            if (aire < std::max(4.0, aireMin) || !fort[static_cast<std::size_t>(k)]) continue;
+            vus[static_cast<std::size_t>(k)] =
+                Examine(gris, etiquettes, sombre, stats, k, longueurMin, longueurMax);
         }
-        s.candidats.push_back(c);
-    }
+    });
+    for (auto& c : vus)
+        if (c) s.candidats.push_back(*c);
     return s;
 }
 

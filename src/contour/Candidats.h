@@ -18,7 +18,7 @@ struct Candidat {
     int etiquette = 0; // the blob's number in the segmentation
     Rectangle boite;   // the blob's box, in values of the reduced picture
     bool toucheGauche = false, toucheDroite = false, toucheHaut = false, toucheBas = false;
-    int trous = 0; // large light holes inside the blob (one per spore with a light inside)
+    int trous = 0; // large holes lighter than its darkest parts (one per spore)
 };
 
 struct Segmentation {

@@ -40,7 +40,7 @@ Feret FeretContour(const std::vector<Point>& contour, Point centre) {
     }
     cv::Mat c;
     if (!cv::solve(a, b, c, cv::DECOMP_NORMAL | cv::DECOMP_CHOLESKY)) return f;
-    constexpr int kPoints = 240;
+    constexpr int kPoints = 180;
     std::vector<Point> lisse(kPoints);
     for (int j = 0; j < kPoints; ++j) {
         const double phi = 2 * kPi * j / kPoints;
@@ -55,7 +55,7 @@ Feret FeretContour(const std::vector<Point>& contour, Point centre) {
         }
         lisse[static_cast<std::size_t>(j)] = {r * c1, r * s1};
     }
-    // On the hull of the smoothed outline, a degree at a time, then a parabola.
+    // On the hull of the smoothed outline, two degrees at a time, then a parabola.
     std::vector<cv::Point2f> points;
     for (const Point& p : lisse)
         points.emplace_back(static_cast<float>(p.x), static_cast<float>(p.y));
@@ -72,15 +72,15 @@ Feret FeretContour(const std::vector<Point>& contour, Point centre) {
         return hi - lo;
     };
     double meilleur = 0, direction = 0;
-    for (int j = 0; j < 180; ++j) {
-        const double theta = kPi * j / 180;
+    for (int j = 0; j < 90; ++j) {
+        const double theta = kPi * j / 90;
         const double e = etendue(theta);
         if (e > meilleur) {
             meilleur = e;
             direction = theta;
         }
     }
-    const double h = kPi / 180;
+    const double h = kPi / 90;
     const double em = etendue(direction - h), ep = etendue(direction + h);
     const double den = em - 2 * meilleur + ep;
     if (den < 0) {

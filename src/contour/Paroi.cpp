@@ -97,14 +97,15 @@ double Somme(const std::vector<double>& r) {
 
 // Levenberg and Marquardt over the three nonlinear parameters (the levels
 // are solved for at each step).
-Parametres Marquardt(const ProfilLibre& p, Parametres q, double dMin, double dMax, double& cout) {
+Parametres Marquardt(const ProfilLibre& p, Parametres q, double dMin, double dMax, int iterations,
+                     double& cout) {
     std::vector<double> r, rq;
     const std::size_t n = p.g.size();
     std::vector<std::array<double, 3>> j(n);
     Residus(p, q, r);
     cout = Somme(r);
     double lambda = 1e-2;
-    for (int iteration = 0; iteration < 20; ++iteration) {
+    for (int iteration = 0; iteration < iterations; ++iteration) {
         for (std::size_t k = 0; k < 3; ++k) {
             Parametres h = q;
             h[k] += 1e-4;
@@ -195,7 +196,7 @@ std::optional<BordProfil> BordExterieur(const Profil& p, double de, double a, do
 
 namespace {
 
-ModeleParoi Ajuste(const ProfilLibre& p, const std::vector<Parametres>& departs) {
+ModeleParoi Ajuste(const ProfilLibre& p, const std::vector<Parametres>& departs, int iterations) {
     ModeleParoi m;
     const std::size_t n = p.g.size();
     if (n < 10) return m;
@@ -206,7 +207,7 @@ ModeleParoi Ajuste(const ProfilLibre& p, const std::vector<Parametres>& departs)
     for (const Parametres& depart : departs) {
         if (!Admissible(depart, dMin, dMax)) continue;
         double v = HUGE_VAL;
-        const Parametres q = Marquardt(p, depart, dMin, dMax, v);
+        const Parametres q = Marquardt(p, depart, dMin, dMax, iterations, v);
         if (v < vm) {
             vm = v;
             meilleur = q;
@@ -234,12 +235,16 @@ ModeleParoi AjusteParoi(const ProfilLibre& p) {
     // profile's zero), and a thin blurred one centred on its darkest point.
     const double creux =
         p.d[static_cast<std::size_t>(std::min_element(p.g.begin(), p.g.end()) - p.g.begin())];
-    return Ajuste(p, {Parametres{0.0, std::log(std::max(1.0, -2 * creux)), std::log(1.2)},
-                      Parametres{creux + 1.0, std::log(2.0), std::log(2.0)}});
+    // A few steps from each: enough to choose, and for the blur.
+    return Ajuste(p,
+                  {Parametres{0.0, std::log(std::max(1.0, -2 * creux)), std::log(1.2)},
+                   Parametres{creux + 1.0, std::log(2.0), std::log(2.0)}},
+                  8);
 }
 
 ModeleParoi AjusteParoi(const ProfilLibre& p, const ModeleParoi& depart) {
-    return Ajuste(p, {Parametres{depart.bord, std::log(depart.epaisseur), std::log(depart.flou)}});
+    return Ajuste(p, {Parametres{depart.bord, std::log(depart.epaisseur), std::log(depart.flou)}},
+                  20);
 }
 
 double PicExterieur(const ModeleParoi& m) {

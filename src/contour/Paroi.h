@@ -46,8 +46,9 @@ struct ProfilLibre {
     std::vector<double> d, g;
 };
 
+// A first model, from two starts: close, not finished.
 ModeleParoi AjusteParoi(const ProfilLibre& p);
-// The same starting from a model of a nearby profile.
+// The model finished, starting from one of a nearby profile.
 ModeleParoi AjusteParoi(const ProfilLibre& p, const ModeleParoi& depart);
 
 // Where the model's grey rises fastest on the wall's outer side. Profiles

@@ -28,7 +28,7 @@ Anneau AnneauParoi(const Vignette& v, const Ellipse& e, const std::vector<bool>&
                    double dedans, double dehors);
 
 // The profile of the ring about an ellipse (near the one it was taken
-// round): bins a quarter of a pixel wide, each the mean of its pixels at
+// round): bins half a pixel wide, each the mean of its pixels at
 // their mean distance (the sectors kept hold nothing but the spore). Each pixel's distance is moved
 // out by the pull that blur `flou` gives its curvature (a straight wall's profile).
 ProfilLibre ProfilAnneau(const Anneau& a, const Ellipse& e, double flou);
