@@ -20,4 +20,17 @@ for dossier in base interface platform colour images measure calibration results
         echec=1
     fi
 done
+# Measuring from the picture stands apart: it includes nothing of the program
+# but itself and base/, and OpenCV shows only in its own .cpp files (its
+# headers give plain C++ types, so no other part ever sees OpenCV).
+if [ -d src/contour ]; then
+    if grep -rn '#include "' src/contour | grep -v '#include "\(contour\|base\)/'; then
+        echo "verifie.sh: src/contour includes another part of the program" >&2
+        echec=1
+    fi
+fi
+if grep -rln '#include <opencv' src tests bench tools fuzz 2>/dev/null | grep -v '^src/contour/[^/]*\.cpp$'; then
+    echo "verifie.sh: OpenCV is included outside src/contour/*.cpp" >&2
+    echec=1
+fi
 exit $echec
