@@ -2,15 +2,18 @@
 // to a fraction of a pixel, the ellipse fitted to it, its Feret diameters, Q
 // and how far the outline can be trusted.
 //
-// The outline is the wall's outer boundary, where the dark wall meets the
-// mounting medium: a careful observer measures from the outside of the wall
-// to the outside of the wall. On every ray across the wall the edge is where
-// the grey level rises fastest from the wall to the medium (the gradient's
-// peak, to a fraction of a sample); blur moves that peak outwards when the
-// wall is thin, so the fitted outline is moved back by the distance a model
-// of the spore's mean wall profile (a dark band of some width between the
-// inside and the medium, blurred) puts between its outer boundary and the
-// peak. Length and width are the axes of the ellipse fitted to that outline.
+// The outline is the wall's outer side as the picture shows it, where a
+// careful observer puts the ends of a measure: where the grey rises fastest
+// from the dark wall to the medium. In a sharp picture that is the wall's
+// outer boundary; blur moves it out when the wall is thin (by about a pixel
+// for a wall 2 pixels thick under a blur of sigma 2), and nothing in the
+// picture tells how much: a thin dark wall and a thicker paler one, blurred,
+// differ by less than the noise. The engine finds the rise on rays across
+// the wall, fits an ellipse to it, then takes off what its own sampling adds
+// and the pull blur gives a curved edge (sigma^2 x curvature / 2), reading
+// both from a model of the spore's mean wall profile: the ellipse is where a
+// straight wall of that profile would rise fastest. Length and width are its
+// axes.
 #pragma once
 
 #include "contour/Pixels.h"
@@ -53,7 +56,7 @@ struct MesureSpore {
     double q = 0;             // longueur / largeur
     double feretLongueur = 0; // the outline's greatest caliper diameter
     double feretLargeur = 0;  // its extent square to that diameter
-    // Quality, 0 to 1: completude x exp(-(residu / 0.8)²) x
+    // Quality, 0 to 1: completude x exp(-(residu / 0.8)^2) x
     // (1 - exp(-contraste / 10)). A clean spore scores 0.8 or more; a broken
     // outline, a poor fit or a faint wall lower it.
     double score = 0;
@@ -79,8 +82,9 @@ struct ResultatContour {
     Refus refus = Refus::Aucun;
 };
 
-// The spore around `clic` (a point inside it, picture pixels). Answers within
-// a frame for spores up to `longueurMax`.
+// The spore around `clic` (a point inside it, picture pixels). A spore
+// touching another is refused (Accolees), one larger than `longueurMax`
+// comes back with HorsTaille. Answers within a frame.
 ResultatContour TrouveContour(const VuePixels& image, Point clic,
                               const OptionsContour& options = {});
 

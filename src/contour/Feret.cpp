@@ -19,7 +19,7 @@ Feret FeretContour(const std::vector<Point>& contour, Point centre) {
     Feret f;
     const std::size_t n = contour.size();
     if (n < 8) return f;
-    const int harmoniques = static_cast<int>(std::min<std::size_t>(8, (n - 1) / 4));
+    const int harmoniques = static_cast<int>(std::min<std::size_t>(16, (n - 1) / 6));
     const int m = 2 * harmoniques + 1;
     cv::Mat a(static_cast<int>(n), m, CV_64F), b(static_cast<int>(n), 1, CV_64F);
     for (std::size_t i = 0; i < n; ++i) {

@@ -33,7 +33,7 @@ Anneau AnneauParoi(const Vignette& v, const Ellipse& e, const std::vector<bool>&
 // out by the pull that blur `flou` gives its curvature (a straight wall's profile).
 ProfilLibre ProfilAnneau(const Anneau& a, const Ellipse& e, double flou);
 
-// Blur pulls a curved edge towards its centre of curvature by sigma² times
+// Blur pulls a curved edge towards its centre of curvature by sigma^2 times
 // the curvature over two, to the first order.
 double RetraitCourbure(double flou, double courbure);
 

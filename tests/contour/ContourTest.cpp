@@ -75,6 +75,26 @@ TEST(TrouveContour, MeasuresTheOutlineToAFractionOfAPixel) {
     }
 }
 
+TEST(TrouveContour, ReadsRowsThroughTheirStride) {
+    // The same spore in a picture whose rows are 37 values apart beyond its width.
+    const synthese::SporeSeule s = Spore(50, 30, 25, 0.4, 0.2);
+    const auto im = synthese::DessineSporeSeule(s);
+    const int pas = im.largeur + 37;
+    std::vector<std::uint32_t> large(
+        static_cast<std::size_t>(pas) * static_cast<std::size_t>(im.hauteur), 0xFF000000u);
+    for (int y = 0; y < im.hauteur; ++y)
+        for (int x = 0; x < im.largeur; ++x)
+            large[static_cast<std::size_t>(y * pas + x)] =
+                im.pixels[static_cast<std::size_t>(y * im.largeur + x)];
+    const auto a = contour::TrouveContour(Vue(im), {s.x, s.y});
+    const auto b = contour::TrouveContour({large.data(), im.largeur, im.hauteur, pas}, {s.x, s.y});
+    ASSERT_TRUE(a.spore && b.spore);
+    EXPECT_EQ(b.refus, Refus::Aucun);
+    EXPECT_DOUBLE_EQ(b.spore->longueur, a.spore->longueur);
+    EXPECT_DOUBLE_EQ(b.spore->largeur, a.spore->largeur);
+    EXPECT_DOUBLE_EQ(b.spore->ellipse.centre.x, a.spore->ellipse.centre.x);
+}
+
 TEST(TrouveContour, RefusesWithTheReason) {
     // A plain field: nothing to find.
     const auto vide = ChampVide(200, 200);
