@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// Signed distance from (x, y) to the ellipse x²/a² + y²/b² = 1 (a >= b),
+// Signed distance from (x, y) to the ellipse x^2/a^2 + y^2/b^2 = 1 (a >= b),
 // negative inside: the nearest point by the iteration of the evolute, which
 // converges for every eccentricity.
 double DistanceEllipse(double a, double b, double x, double y) {
