@@ -151,8 +151,8 @@ int CommandeDetecte(const OptionsSession& session, const OptionsDetection& d) {
     for (const auto& m : res.spores) texte += Ligne(m, echelle, session.separateur);
     const contour::Ecartees& x = res.ecartees;
     std::fprintf(stderr,
-                 "orvelle-cli: %zu spores; left out: %d cut by the edge, %d touching, %d in "
-                 "clusters, %d out of focus, %d debris, %d outside the lengths\n",
+                 "orvelle-cli: spores measured: %zu; left out: %d cut by the edge, %d touching, "
+                 "%d in clusters, %d out of focus, %d debris, %d outside the lengths\n",
                  res.spores.size(), x.coupees, x.accolees, x.amas, x.floues, x.debris,
                  x.horsTaille);
     if (d.sortie) {
