@@ -14,4 +14,10 @@ rm -f /tmp/orvelle-format.$$
 # The layers: each folder includes only what its library links, and the
 # architecture page draws the graph of the CMake files.
 python3 scripts/couches.py || echec=1
+# OpenCV shows only in the outline engine's own .cpp files: its headers give
+# plain C++ types, so no other part ever sees OpenCV.
+if grep -rln '#include <opencv' src tests bench tools fuzz 2>/dev/null | grep -v '^src/contour/[^/]*\.cpp$'; then
+    echo "verifie.sh: OpenCV is included outside src/contour/*.cpp" >&2
+    echec=1
+fi
 exit $echec

@@ -42,7 +42,9 @@ public:
     bool OuvreEditeurTexte(const std::string&) override { return false; }
     bool OuvreDocument(const std::string&) override { return false; }
     std::optional<PixelsImage> ImagePressePapier() override { return std::nullopt; }
-    std::optional<PixelsImage> LitPixelsImage(const std::string&) override { return std::nullopt; }
+    // The pixels of a picture file, upright as the image box shows it, decoded
+    // as the window decodes it (without Qt's image library: nothing).
+    std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     // The colour samples of a picture file, decoded as the window decodes it
     // and held to the same budget (without Qt's image library: nothing).
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,

@@ -1,8 +1,11 @@
 // orvelle-cli: the program's core without a window, for batch work and scripts.
 #include "app/DossierProgramme.h"
+#include "base/Nombres.h"
 #include "cli/CommandesCli.h"
+#include "cli/CommandesContour.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -37,6 +40,25 @@ const char* const kAide =
     "               N: the zone's side, 2, 4, 8, 16, 32 or 64 pixels; default: the\n"
     "               settings' zone (8). zone is the side, or the number of pixels\n"
     "               averaged where the square runs over the picture's edge\n"
+    "  detect IMAGE [--scale UM_PER_PX] [--region X Y W H] [--min-length L]\n"
+    "               [--max-length L] [-o WORK.trm] [--force]\n"
+    "               finds the spores of IMAGE (or of the region, pixels from its top-left\n"
+    "               corner) that stand alone and measures them on their outline, where the\n"
+    "               grey rises fastest from the wall to the medium; one line each, in\n"
+    "               reading order: x y length width Q angle score. x y: the centre, pixels\n"
+    "               from the picture's top-left corner; length and width: the outline's\n"
+    "               axes, micrometres with --scale (micrometres per pixel), else pixels;\n"
+    "               angle: of the length, degrees clockwise from the x axis; score: 0-1.\n"
+    "               L in the unit of the output; default from 20 pixels to half the\n"
+    "               region's shorter side. What was left out, by reason, goes to standard\n"
+    "               error. -o writes a grid file (Spores 2D, comment \"auto\") that the\n"
+    "               window opens with the spores marked; it is replaced only with --force\n"
+    "  graduations IMAGE X1 Y1 X2 Y2\n"
+    "               prints the period of a micrometer's graduations along the line from\n"
+    "               (X1, Y1) to (X2, Y2) (pixels from the picture's top-left corner), then\n"
+    "               the divisions found and their spread: period divisions spread (pixels,\n"
+    "               the period measured square to the graduations). Exit status 1 when the\n"
+    "               line crosses no graduations or fewer than two divisions\n"
     "\n"
     "options (before or after the command's own arguments):\n"
     "  --notation N             notation form 1-5 (D1,9; D1,5,9; m ± sigma; m ±1.96 sigma;\n"
@@ -55,9 +77,10 @@ const char* const kAide =
     "  --version                print the version and exit\n"
     "  --help                   print this help and exit\n"
     "\n"
-    "Exit status: 0 done; 1 the output could not be written; 2 the input is missing,\n"
-    "unreadable or malformed, or the command line is wrong (one line on standard\n"
-    "error). Nothing is written on failure: files are replaced atomically.\n";
+    "Exit status: 0 done; 1 the output could not be written (graduations: none found);\n"
+    "2 the input is missing, unreadable or malformed, or the command line is wrong\n"
+    "(one line on standard error). Nothing is written on failure: files are replaced\n"
+    "atomically.\n";
 
 std::string DossierExecutable() {
     char buf[4096];
@@ -113,6 +136,18 @@ std::optional<long> Nombre(const std::string& texte) {
     return negatif ? -v : v;
 }
 
+// A decimal number (',' or '.'), finite.
+std::optional<double> Decimal(const std::string& texte) {
+    const auto v = orv::LitNombreStrict(texte);
+    if (!v || !std::isfinite(*v)) return std::nullopt;
+    return v;
+}
+
+// A whole number, possibly negative (a region may be given off the picture).
+std::optional<long> EntierSigne(const std::string& texte) {
+    return orv::LitEntierStrict(texte);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -122,8 +157,10 @@ int main(int argc, char** argv) {
     std::optional<char> separateur;
     OptionsSession session;
     OptionsExport ex;
-    std::vector<std::string> optionsExport; // given, to refuse them with another command
-    std::optional<int> cote;                // --side of the colour command
+    std::vector<std::string> optionsExport;    // given, to refuse them with another command
+    std::optional<int> cote;                   // --side of the colour command
+    OptionsDetection detection;                // detect's own options
+    std::vector<std::string> optionsDetection; // given, to refuse them with another command
     std::vector<std::string> arguments;
 
     for (int i = 1; i < argc; ++i) {
@@ -179,6 +216,28 @@ int main(int argc, char** argv) {
             const auto n = Nombre(*v);
             if (!n) return Erreur("--side: give 2, 4, 8, 16, 32 or 64");
             cote = static_cast<int>(*n);
+        } else if (a == "--scale" || a == "--min-length" || a == "--max-length") {
+            const auto v = valeur("a number");
+            if (!v) return 2;
+            const auto n = Decimal(*v);
+            if (!n || *n <= 0) return Erreur(a + ": '" + *v + "' is not a number above 0");
+            (a == "--scale"        ? detection.echelle
+             : a == "--min-length" ? detection.longueurMin
+                                   : detection.longueurMax) = *n;
+            optionsDetection.push_back(a);
+        } else if (a == "--region") {
+            if (valeurJointe) return Erreur("--region takes four numbers: X Y W H");
+            if (i + 4 >= argc) return Erreur("--region needs X Y W H");
+            RegionCli r;
+            long* champs[] = {&r.x, &r.y, &r.largeur, &r.hauteur};
+            for (long* c : champs) {
+                const std::string t = argv[++i];
+                const auto n = EntierSigne(t);
+                if (!n) return Erreur("--region: '" + t + "' is not a whole number of pixels");
+                *c = *n;
+            }
+            detection.region = r;
+            optionsDetection.push_back(a);
         } else if (a == "-o" || a == "--output") {
             if (!(ex.sortie = valeur("an output file"))) return 2;
             optionsExport.push_back(a);
@@ -191,7 +250,7 @@ int main(int argc, char** argv) {
             if (valeurJointe) return Erreur(a + " takes no value");
             (a == "--txt" ? ex.txt : ex.remplace) = true;
             optionsExport.push_back(a);
-        } else if (a.size() > 1 && a[0] == '-' && !Nombre(a)) {
+        } else if (a.size() > 1 && a[0] == '-' && !Decimal(a)) {
             // A negative number is an argument (a point left of the picture).
             return Erreur("unknown option '" + a + "' (see --help)");
         } else {
@@ -206,10 +265,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string commande = arguments.front();
-    if (commande != "export" && commande != "results" && commande != "colour")
+    if (commande != "export" && commande != "results" && commande != "colour" &&
+        commande != "detect" && commande != "graduations")
         return Erreur("unknown command '" + commande + "' (see --help)");
     if (commande != "colour" && cote) return Erreur("--side belongs to the colour command");
-    if (commande != "colour") {
+    if (commande != "detect" && !optionsDetection.empty())
+        return Erreur(optionsDetection.front() + " belongs to the detect command");
+    if (commande != "colour" && commande != "graduations") {
         if (arguments.size() < 2) return Erreur(commande + " needs an INPUT file (see --help)");
         if (arguments.size() > 2) return Erreur("unexpected argument '" + arguments[2] + "'");
     }
@@ -232,6 +294,32 @@ int main(int argc, char** argv) {
     if (commande == "export") {
         ex.entree = arguments[1];
         return CommandeExport(session, ex);
+    }
+    if (commande == "detect") {
+        // Of export's options, detect takes -o and --force.
+        for (const auto& opt : optionsExport)
+            if (opt != "-o" && opt != "--output" && opt != "--force")
+                return Erreur(opt + " belongs to the export command");
+        detection.image = arguments[1];
+        detection.sortie = ex.sortie;
+        detection.remplace = ex.remplace;
+        return CommandeDetecte(session, detection);
+    }
+    if (commande == "graduations") {
+        if (!optionsExport.empty())
+            return Erreur(optionsExport.front() + " belongs to the export command");
+        if (arguments.size() != 6)
+            return Erreur("graduations needs IMAGE X1 Y1 X2 Y2 (see --help)");
+        OptionsGraduations g;
+        g.image = arguments[1];
+        double* champs[] = {&g.x1, &g.y1, &g.x2, &g.y2};
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto n = Decimal(arguments[k + 2]);
+            if (!n)
+                return Erreur("graduations: '" + arguments[k + 2] + "' is not a number of pixels");
+            *champs[k] = *n;
+        }
+        return CommandeGraduations(session, g);
     }
     if (!optionsExport.empty())
         return Erreur(optionsExport.front() + " belongs to the export command");

@@ -164,7 +164,7 @@ TEST_F(CliCSVTest, ManuelCommeLAide) {
     for (auto it = std::sregex_iterator(aide.sortie.begin(), aide.sortie.end(), commande);
          it != std::sregex_iterator(); ++it, ++commandes)
         EXPECT_NE(manuel.find(".BI " + (*it)[1].str() + " "), std::string::npos) << (*it)[1];
-    EXPECT_EQ(commandes, 3);
+    EXPECT_EQ(commandes, 5); // export, results, colour, detect, graduations
     for (auto it = std::sregex_iterator(aide.sortie.begin(), aide.sortie.end(), option);
          it != std::sregex_iterator(); ++it) {
         std::string nom = (*it)[1].str();
