@@ -17,7 +17,7 @@ void AfficheBienvenue(Orvelle& o);
 void AfficheMemoCles(Orvelle& o);
 // "Pas à Pas": the calibration guide in the help frame.
 void AffichePasAPas(Orvelle& o);
-// bout(34) "fermer": the key memo or the guide goes.
+// "fermer": the key memo or the guide goes.
 void FermeAide(Orvelle& o);
 // "Voir Options": the parameter listing over the image, or hidden when it is shown.
 void BasculeListeParametres(Orvelle& o);

@@ -85,10 +85,12 @@ bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreu
     return false;
 }
 
-bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises) {
-    const Controle commande = mode == 1 ? Controle::TwainSauverImage : Controle::TwainSauverCadre;
+bool SauveImage(Orvelle& o, ImageASauver quoi, PrisesDeVue& prises) {
+    const bool sansMarques = quoi == ImageASauver::Image;
+    const Controle commande =
+        sansMarques ? Controle::AcquisitionSauverImage : Controle::AcquisitionSauverVue;
     std::optional<PixelsImage> image;
-    if (mode == 1) {
+    if (sansMarques) {
         const std::string source =
             o.images.cheminImage.empty() ? CheminImageParDefaut(o) : o.images.cheminImage;
         image = o.plateforme.LitPixelsImage(source);

@@ -1,7 +1,7 @@
 // The acquisition and screen-copy commands as the window runs them: what an
 // acquisition read on the window's worker thread does to the loader, and the
-// saves of the picture, the drawn view and the screen (menu "Twain" 3 and 4,
-// "copie écran", Mn_Copie_Ecran).
+// saves of the picture, the drawn view and the screen (the acquisition menu's
+// two saves, "copie écran" and its Options submenu).
 #pragma once
 
 #include "app/Orvelle.h"
@@ -46,10 +46,11 @@ Ecriture EcritImageAcquise(const PixelsImage& image, const std::string& chemin);
 bool FinAcquisition(Orvelle& o, IssueAcquisition issue, const std::string& erreur = {},
                     const std::string& chemin = {});
 
-// MnuTwain 3 "Sauver l'image Twain" (mode 1: the picture without marks) and 4
-// "Sauver le cadre" (mode 2: the drawn view), under a name the user chooses.
-bool SauveImage(Orvelle& o, int mode, PrisesDeVue& prises);
-// "copie écran": the whole screen or the work area, as Mn_Copie_Ecran says,
+// "Sauver l'image Twain" (the picture without marks) and "Sauver le cadre"
+// (the drawn view), under a name the user chooses.
+enum class ImageASauver { Image, VueDessinee };
+bool SauveImage(Orvelle& o, ImageASauver quoi, PrisesDeVue& prises);
+// "copie écran": the whole screen or the work area, as its Options submenu says,
 // proposed as "ecran_" + `base` (empty: the picture's name up to its first ".").
 bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base = {});
 // Options > screen copy: the whole screen or the work area.

@@ -39,7 +39,7 @@ void ValideSaisieCalibrage(Orvelle& o);
 void AnnuleSaisieCalibrage(Orvelle& o);
 
 // The image group with the state of `o`.
-// cmdChargeMC and Mntool(3) "Groupage MC": shows or hides the group panel.
+// The group button and Tools > "Groupage MC": shows or hides the group panel.
 void BasculePanneauGroupe(Orvelle& o);
 // The group panel's buttons (">", "<", ">>", "<<", "OK") and its boxes
 // "mode MC" and "Img MC" (their new state is in the registry): the group or
@@ -50,7 +50,7 @@ std::optional<int> MontreImageGroupe(Orvelle& o, int ligne);
 void CopieCalibrageGroupe(Orvelle& o);
 void GroupeVide(Orvelle& o);
 void GroupeRetireImage(Orvelle& o, int indexChargeur);
-// The group mode as the check box chkMC(0) shows it.
+// The group mode as the "mode MC" box shows it.
 void EtatModeGroupe(Orvelle& o);
 
 // The calibration panel (calibration/PanneauCalibrage.h) with the state of

@@ -59,7 +59,7 @@ int AjouteCheminsBloc(Orvelle& o, const std::vector<std::string>& chemins);
 void SupprimeEmplacements(Orvelle& o, std::vector<int> slots);
 // Empties the loader, the displayed list and the group (the grid stays).
 void VideChargeur(Orvelle& o);
-// MnuCharg(3): the same after the user's Yes; true when emptied.
+// Image list > "Effacer liste images": the same after the user's Yes; true when emptied.
 bool EffaceListeImages(Orvelle& o);
 
 // The picture at `chemin` could not be decoded after all (`raison` says why;
@@ -68,7 +68,7 @@ bool EffaceListeImages(Orvelle& o);
 // that nothing is measured over an empty box.
 void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::string& raison);
 
-// MnuFIC(1) "Ouvrir Image" and MnuFIC(4) "Charger image presse papier".
+// File > "Ouvrir Image" and "Charger image presse papier".
 void OuvreImage(Orvelle& o);
 // What the open command does once a path is chosen (also for a path given on
 // the command line): add, initial zoom, list shown, dimension check.
@@ -81,7 +81,7 @@ void ClicListeAffichee(Orvelle& o, int ligne);  // ListImgAff
 // A row of the image group's list double-clicked: that loader item is shown.
 void DoubleClicGroupe(Orvelle& o, int ligne);
 
-// "Cherche" (bout(14)): brings the measure of the grid line selected back into
+// "Cherche": brings the measure of the grid line selected back into
 // view. Shows the image of that line (the default picture when its slot holds
 // none), makes that slot's factor current, and centres the view on the line's
 // measure at the zoom stored with it. A line without a measure changes nothing.

@@ -38,7 +38,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin);
 // Reads one file into the grid (an empty path means "mesure.csv"). A refused
 // file is said and leaves the grid as it was; false then.
 bool LitCSV(Orvelle& o, const std::string& chemin);
-// MnuEDit(8) "fich.CSV=> grille": the question when the grid holds data, the
+// Edit > "fich.CSV=> grille": the question when the grid holds data, the
 // file dialog, the reading; in every case the green flash " Poursuite des
 // mesures déconseillée". True when the grid was replaced by the file's (the
 // loader is then emptied: the file's image numbers name no loaded image).

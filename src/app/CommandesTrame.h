@@ -61,7 +61,7 @@ bool SauverTrameSous(Orvelle& o);
 // The question asked before the grid's data is replaced by a file's (message
 // 185 and 106); true when the grid is empty or the user said Yes.
 bool RemplacementAccepte(Orvelle& o);
-// MnuFIC(10) "Charger la trame": question when the grid holds data, open
+// File > "Charger la trame": question when the grid holds data, open
 // dialog, ChargeTrame, then the first image shown with the marks of its lines.
 void ChargerTrame(Orvelle& o);
 // Loads a grid file named from outside (the command line, the desktop), then

@@ -31,8 +31,8 @@ bool ClicFormatImage(Orvelle& o, int i);
 // Lrg: false when the index is outside 1..6.
 bool ClicZoneCouleur(Orvelle& o, int i);
 
-// Selects the pointing mode: 2 caliper ("Palmer", Optn(5)), 1 two points
-// ("Bipoint", Optn(6)).
+// Selects the pointing mode: 2 caliper ("Palmer"), 1 two points
+// ("Bipoint").
 void SelectionneModePointage(Orvelle& o, int mode);
 // Ticks, in every Options submenu, the entry that matches the settings in
 // memory (and "Notation éclair" the form in use).

@@ -85,7 +85,7 @@ public:
     bool memoCles = false;
     bool pasAPas = false;
     bool fermeture = false; // set once the user confirmed quitting: the window closes
-    // Mn_Copie_Ecran: a screen copy takes the whole screen, else the work area.
+    // Options > screen copy: the whole screen, else the work area.
     bool copieEcranEntier = true;
 
     // The grid saves itself to the grid file every SAVAUTO lines and when

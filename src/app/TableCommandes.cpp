@@ -167,10 +167,10 @@ void CommandeCadreCommentaire(Orvelle& o, Controle c) {
 constexpr LigneCommande kTable[] = {
     // File menu.
     {C::OuvrirImage, CommandeChargeur},
-    {C::TwainSelectionSource},
-    {C::TwainAcquisition},
-    {C::TwainSauverImage},
-    {C::TwainSauverCadre},
+    {C::AcquisitionSource},
+    {C::AcquisitionImage},
+    {C::AcquisitionSauverImage},
+    {C::AcquisitionSauverVue},
     {C::ChargeurAjouter, CommandeRepertoire},
     {C::ChargeurSupprimer, CommandeRepertoire},
     {C::ChargeurEffacerListe, CommandeChargeur},
@@ -274,7 +274,7 @@ constexpr LigneCommande kTable[] = {
     {C::ZoomMoins, CommandeZoom},
     {C::Zoom1, CommandeZoom},
     {C::ZoomPas, CommandeZoom},
-    {C::AcquisitionTwain},
+    {C::BoutonAcquisition},
     {C::BoutonCopieEcran},
     // The results and statistics buttons.
     {C::ResultatsBascule, CommandeResultats},

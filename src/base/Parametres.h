@@ -16,16 +16,16 @@ inline constexpr int BudgetImageMoMini = 16;
 struct Parametres {
     std::string utilisateur;            // UTILISATEUR
     std::string langue = "fr";          // LANGUE
-    bool indPres = false;               // INDPRES: resolution independence (Optn(2))
+    bool indPres = false;               // INDPRES: resolution independence ("Ind. Res.")
     std::string repImage;               // REPIMAGE
     std::string repData;                // REPDATA
     double calibrage = 1.0;             // CALIBRAGE: coefficient in use
-    bool avert = false;                 // AVERT: Check(4) "ignorer au démarrage"
+    bool avert = false;                 // AVERT: the welcome's "ignorer au démarrage"
     int fonctionDemarrage = 0;          // FONCTION_DEMARRAGE (0 means spores 2D)
     std::string fDecimal = "###0.00";   // FDECIMAL
     bool decimAuto = false;             // DECIMAUTO
-    bool autoRetrace = true;            // AUTORETRACE: Check(2)
-    int modePointage = 2;               // PALMER: 2 caliper (Optn(5)), 1 two points (Optn(6))
+    bool autoRetrace = true;            // AUTORETRACE: the "AutoRetrace" box
+    int modePointage = 2;               // PALMER: 2 caliper ("Palmer"), 1 two points ("Bipoint")
     int statDef = 3;                    // STATDEF
     int clicDixiemes = 30;              // CLIC, held in tenths of a pixel
     int tGrille = 256;                  // TGRILLE

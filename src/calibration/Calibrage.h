@@ -1,5 +1,5 @@
 // The micrometer calibration by pointing: the user points a segment as for a
-// segment measure, the grid line it becomes opens the input dialogue Frame(8),
+// segment measure, the grid line it becomes opens the input line,
 // and the length entered there gives the factor (micrometres per pixel unit).
 // Also the factor's display, the factor kept per image slot, the resolution
 // factor and the automatic choice of the number format.
@@ -35,7 +35,7 @@ struct RetraitSegment {
     bool retrace = false; // the value was still in the grid
 };
 
-// label(5): "Cal.=" and the factor, "###0.0000", followed by "non calibré"
+// The factor's label: "Cal.=" and the factor, "###0.0000", followed by "non calibré"
 // while no calibration was made or loaded; under it, while a picture is
 // shown, the factor as micrometres per pixel of that picture.
 void AfficheCalibrage(Interface& ui, const EtatCalibrage& c, const Parametres& p, ImageMontree im);
@@ -69,7 +69,7 @@ std::string FormatAutomatique(double largeurPixels, double facteur, const std::s
 // measure's last segment, offered in the input box.
 void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                       int longueurPixels, ProcedureCalibrage type);
-// bout(10) "Etalonner": a calibration by length; the button stays red while pending.
+// "Etalonner": a calibration by length; the button stays red while pending.
 void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                int longueurPixels);
 bool CalibrageEnAttente(const EtatCalibrage& c);
@@ -82,12 +82,12 @@ void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const
 // Opens the input dialogue for the segment received.
 void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                const std::string& objectif);
-// bout(31) "OK" of the input dialogue (after the annotation prompts declined
+// "OK" of the input line (after the annotation prompts declined
 // it), with the texts of the input box and the objective box.
 RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres& p,
                                      const EtatMesure& m, ImageMontree im,
                                      const std::string& saisie, const std::string& objectif);
-// bout(32) "Annule": the calibration ends and its grid line goes.
+// "Annule": the calibration ends and its grid line goes.
 RetraitSegment AnnuleSaisieCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m);
 
 } // namespace orv

@@ -62,12 +62,12 @@ struct EtatCalibrage {
     // The segment whose value the input dialogue asks for; nothing while the
     // dialogue waits for no segment.
     std::optional<SegmentCalibrage> segment;
-    // The start disabled the magnifier button bout(4); the end gives it back.
+    // The start disabled the magnifier button; the end gives it back.
     bool loupeCoupee = false;
     // The pointing option of command 2 (Longueur or Graduations, the window
     // mirrors it); nothing until one is chosen.
     std::optional<ProcedureCalibrage> optionPortion;
-    // The correction box Frame(14) is open.
+    // The correction box is open.
     bool correctionOuverte = false;
     // Factor taken when the correction box opened, restored by "Annuler".
     double copieCorrection = 0;

@@ -1,7 +1,7 @@
 // The image group ("Groupage Multicouche"): images of one microscope field
 // gathered from the loader, browsed at the same view position, and given the
-// factor of the image shown. The group panel FraMC(0), its buttons BoutMC, the
-// mode check boxes chkMC, and the rules that keep the group in step with the loader.
+// factor of the image shown. The group panel, its buttons, the "mode MC" and
+// "Img MC" boxes, and the rules that keep the group in step with the loader.
 // The loader's lists are read, never changed: the program's image commands
 // rebuild the displayed image list and show an image after these rules.
 #pragma once
@@ -25,7 +25,7 @@ void ModifieGroupe(Interface& ui, GroupeImages& g, const EtatChargeur& chargeur,
 void SelectionneLigneGroupe(GroupeImages& g, int ligne);
 std::optional<int> MontreImageGroupe(Interface& ui, GroupeImages& g, bool mesureInachevee,
                                      int ligne);
-// Mntool(6) "caliibr => groupe MC": the factor of slot `slot` (the image
+// Tools > "caliibr => groupe MC": the factor of slot `slot` (the image
 // shown) goes to every image of the group, after the user's Yes.
 void CopieCalibrageGroupe(Interface& ui, EtatCalibrage& c, int slot);
 
@@ -37,8 +37,8 @@ void GroupeVide(GroupeImages& g);
 // the loader indexes after it move down by one.
 void GroupeRetireImage(GroupeImages& g, int indexChargeur);
 
-// The group mode becomes `mode` (chkMC(0) ticked or not), and the controls
-// that follow it (chkMC(1), Mntool(6)).
+// The group mode becomes `mode` ("mode MC" ticked or not), and the controls
+// that follow it ("Img MC", Tools > "caliibr => groupe MC").
 void EtatModeGroupe(Interface& ui, EtatCalibrage& c, bool mode);
 
 } // namespace orv

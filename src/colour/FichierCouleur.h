@@ -1,7 +1,7 @@
 // The colour files written from a grid of colour samples: a colour chart
 // (".Nua", measured in calibrated mode) or a scanner calibration (".Scn",
 // non-calibrated), each preceded by the notes the user completes in the notes
-// dialog (Frame(10)). Windows-1252 text, CR LF, ";" after every cell.
+// dialog (the comment frame). Windows-1252 text, CR LF, ";" after every cell.
 #pragma once
 
 #include "colour/EtatCouleur.h"
@@ -24,7 +24,7 @@ std::string IdentifiantMachine(const std::string& idMachine);
 // What a colour file holds besides the notes.
 struct ContenuCouleur {
     std::string date, heure;                      // "dd/mm/yyyy", "hh:mm:ss"
-    std::string notes;                            // TBox(3) as the user left it
+    std::string notes;                            // the comment frame's text as the user left it
     std::vector<std::string> entetes;             // grid row 0, every column
     std::vector<std::vector<std::string>> lignes; // the measures, every column
     std::string identifiant;
@@ -33,8 +33,8 @@ struct ContenuCouleur {
 // The file's lines (without their CR LF).
 std::vector<std::string> LignesFichierCouleur(const ContenuCouleur& c, bool calibre);
 
-// MnuChrt(3) (chart) or (8) (scanner): the mode set, then the notes dialog
-// opened with its template. Refused with message 130 on an empty grid
+// Colours > save the chart, or validate the scanner calibration: the mode set, then the notes
+// dialog opened with its template. Refused with message 130 on an empty grid
 // (`mesures` = 0) and flash 178 while a measure is half entered; false then.
 bool PrepareNotes(Interface& ui, EtatCouleur& e, bool nuancier, int mesures, bool mesureEnCours,
                   const std::string& nomImage);

@@ -1,5 +1,5 @@
 // The colour function's controls: the sample zone's size (menu Lrg, scroll
-// bar VScroll3(0), label Label8(1)), the "Calibré" box, and the colour panel
+// bar and its label), the "Calibré" box, and the colour panel
 // and options menu shown while the function is active.
 #pragma once
 
@@ -17,7 +17,7 @@ bool ChoisitTailleZone(Interface& ui, EtatCouleur& e, int i);
 // The scroll bar moved to `valeur`.
 void DefileTailleZone(Interface& ui, EtatCouleur& e, int valeur);
 
-// MnuChrt(7) "charger un fichier scanner": the non-calibrated mode, the box
+// Colours > "charger un fichier scanner": the non-calibrated mode, the box
 // enabled and unticked.
 void ModeNonCalibre(Interface& ui, EtatCouleur& e);
 

@@ -111,26 +111,26 @@ void AcquisitionQt::FinRecherche(std::vector<SourceAcquisition> scanners) {
 // program read it.
 void AcquisitionQt::AppliqueDisponibilite() {
     auto& c = o_.controles;
-    c.Actif(Controle::TwainSelectionSource, rechercheFinie_);
-    for (Controle a : {Controle::TwainAcquisition, Controle::AcquisitionTwain})
+    c.Actif(Controle::AcquisitionSource, rechercheFinie_);
+    for (Controle a : {Controle::AcquisitionImage, Controle::BoutonAcquisition})
         c.Actif(a, rechercheFinie_ && !sources_.empty());
     c.Actif(Controle::CopieEcranEcran, EcranLisible());
 }
 
 bool AcquisitionQt::Clic(Controle c) {
     switch (c) {
-    case Controle::TwainSelectionSource:
+    case Controle::AcquisitionSource:
         ChoisitSource();
         return true;
-    case Controle::TwainAcquisition:
-    case Controle::AcquisitionTwain:
+    case Controle::AcquisitionImage:
+    case Controle::BoutonAcquisition:
         Acquiert();
         return true;
-    case Controle::TwainSauverImage:
-        SauveImage(o_, 1, *this);
+    case Controle::AcquisitionSauverImage:
+        SauveImage(o_, ImageASauver::Image, *this);
         return true;
-    case Controle::TwainSauverCadre:
-        SauveImage(o_, 2, *this);
+    case Controle::AcquisitionSauverVue:
+        SauveImage(o_, ImageASauver::VueDessinee, *this);
         return true;
     case Controle::OutilCopieEcran:
     case Controle::BoutonCopieEcran:
@@ -146,13 +146,12 @@ void AcquisitionQt::ChoisitSource() {
     const auto& sources = sources_;
     if (sources.empty()) {
         o_.plateforme.Message(o_.textes.Mnu(mnu::AucuneSource),
-                              o_.controles.Texte(Controle::TwainSelectionSource),
-                              Icone::Information);
+                              o_.controles.Texte(Controle::AcquisitionSource), Icone::Information);
         return;
     }
     QDialog d(fenetre_);
     d.setObjectName("DialogueSource");
-    d.setWindowTitle(Q(o_.controles.Texte(Controle::TwainSelectionSource)));
+    d.setWindowTitle(Q(o_.controles.Texte(Controle::AcquisitionSource)));
     auto* l = new QVBoxLayout(&d);
     auto* liste = new QListWidget(&d);
     liste->setObjectName("ListeSources");
@@ -182,7 +181,7 @@ void AcquisitionQt::Acquiert() {
         if (const auto cameras = Cameras(); !cameras.empty()) source = cameras.front().nom;
     if (EstCamera(source)) {
         const auto r =
-            PhotoCamera(fenetre_, source, Q(o_.controles.Texte(Controle::TwainAcquisition)));
+            PhotoCamera(fenetre_, source, Q(o_.controles.Texte(Controle::AcquisitionImage)));
         const auto issue = Issue(r, chemin);
         Fin(issue.first, issue.second, chemin);
         return;
@@ -190,8 +189,8 @@ void AcquisitionQt::Acquiert() {
     annule_ = false;
     progres_ = new QProgressDialog(fenetre_);
     progres_->setObjectName("ProgresAcquisition");
-    progres_->setWindowTitle(Q(o_.controles.Texte(Controle::TwainAcquisition)));
-    progres_->setLabelText(Q(o_.controles.Texte(Controle::TwainAcquisition)));
+    progres_->setWindowTitle(Q(o_.controles.Texte(Controle::AcquisitionImage)));
+    progres_->setLabelText(Q(o_.controles.Texte(Controle::AcquisitionImage)));
     progres_->setRange(0, 100);
     progres_->setWindowModality(Qt::WindowModal);
     progres_->setMinimumDuration(0);

@@ -28,7 +28,7 @@ public:
                   std::unique_ptr<Scanner> scanner);
     ~AcquisitionQt() override;
 
-    // Runs the commands of this part (MnuTwain 1-4, cmdTest, Mntool(1), copie);
+    // Runs the commands of this part (the acquisition menu, its button, the screen copy);
     // false for any other control.
     bool Clic(Controle c);
     bool EnCours() const { return travail_.joinable(); }

@@ -550,7 +550,7 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
     c.outils = {Bouton(panneau, Controle::Etalonner), Bouton(panneau, Controle::Loupe)};
     // Acquisition and screen copy, as their menu entries.
     for (auto [controle, entree, icone] :
-         {std::tuple{Controle::AcquisitionTwain, Controle::TwainAcquisition,
+         {std::tuple{Controle::BoutonAcquisition, Controle::AcquisitionImage,
                      QStyle::SP_DialogOpenButton},
           std::tuple{Controle::BoutonCopieEcran, Controle::OutilCopieEcran,
                      QStyle::SP_ComputerIcon}}) {
@@ -852,7 +852,7 @@ QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
     liaisons_.Lie(Controle::TexteBienvenue, texte);
     Case(l, Controle::CaseIgnorerBienvenue);
     auto* rangee = new QHBoxLayout;
-    // TBox(5), shared with the input dialogue: the pointed length.
+    // The help frame's copy of the input line: the pointed length.
     longueurAide_ = new QLineEdit(cadre);
     longueurAide_->setReadOnly(true);
     longueurAide_->setMaximumWidth(90);
@@ -873,7 +873,8 @@ QWidget* FenetrePrincipale::ConstruitBienvenue(QWidget* parent) {
         Clique(Controle::AideFermer);
         zoneImage_->setFocus(); // back to the image, as after the other panels
     });
-    // bout(33) has no caption of its own: it keeps "OK" (the window follows its visibility).
+    // The help frame's button has no caption of its own: it keeps "OK" (the window follows its
+    // visibility).
     liaisons_.Lie(Controle::CadreBienvenue, cadre);
     return cadre;
 }

@@ -121,7 +121,7 @@ private:
     QWidget* zoneGrille_ = nullptr;
     int positionGrille_ = 0;
     QWidget* bienvenue_ = nullptr;
-    QLineEdit* longueurAide_ = nullptr; // TBox(5) as the help frame shows it
+    QLineEdit* longueurAide_ = nullptr; // the input line as the help frame shows it
     QWidget* cadreMesure_ = nullptr;    // caliper options and count, hidden while sampling colours
     // The command panel's widgets, laid out by DisposePanneau.
     struct {

@@ -1,7 +1,7 @@
 // The image loader's widgets: the frame "Images" (FraListeImg) with the loader
 // list ListIMGchar, the displayed list ListImgAff, the path box listImgTxt and
 // the key-held label lblFichier; and the save frame of the annotated copy
-// (Frame(13) "DialogueBis": Picture2, Vald(2), Vald(3), TBox(10)). Both hand
+// (its preview, "Enregistre", "Ferme" and the file's name). Both hand
 // every event to the core and show the core's loader state when the window
 // refreshes them (Rafraichit, after each event).
 #pragma once

@@ -1,6 +1,6 @@
 // The folder browser's widgets (FraRep): the drive list RepDrive, the folder
 // list RepDir, the path box repText1, the picture list ListRep and the buttons
-// cmdRep(0..2). Every event goes to the core; the lists follow the core's
+// three buttons. Every event goes to the core; the lists follow the core's
 // browser state when the window refreshes them.
 #pragma once
 

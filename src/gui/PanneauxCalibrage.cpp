@@ -241,7 +241,8 @@ QGroupBox* PanneauxCalibrage::ConstruitCorrection(QWidget* parent) {
     cadre->setObjectName(NomObjet(Controle::CadreCorrection));
     auto* l = new QHBoxLayout(cadre);
     Champ(l, Controle::TexteCorrection);
-    // Command1(0) has no caption of its own: an icon and a tip say what it does.
+    // The correction's "apply" button has no caption of its own: an icon and a tip say what it
+    // does.
     auto* applique = Bouton(l, Controle::CorrectionAppliquer);
     applique->setIcon(applique->style()->standardIcon(QStyle::SP_DialogApplyButton));
     Bouton(l, Controle::CorrectionAnnuler);
@@ -323,7 +324,7 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
     Case(bas, Controle::CaseModeMC);
     Case(bas, Controle::CaseImgMC);
     bas->addStretch(1);
-    // cmdChargeMC has no design caption: an icon and a tip say what it does.
+    // The group button has no design caption: an icon and a tip say what it does.
     auto* bascule = Bouton(bas, Controle::GroupeChargeMC);
     bascule->setIcon(bascule->style()->standardIcon(QStyle::SP_TitleBarShadeButton));
     Bouton(bas, Controle::GroupeOK);

@@ -1,5 +1,5 @@
 // The calibration's widgets, floating over the image area: the calibration
-// panel Frame(7) with its correction box Frame(14), the input dialogue Frame(8)
+// panel with its correction box, the input line
 // and the image-group panel FraMC(0). They follow the registry and hand every
 // event to the core.
 #pragma once
@@ -33,10 +33,10 @@ public:
     PanneauxCalibrage(Orvelle& o, Liaisons& liaisons, Clique clique, QWidget* parent,
                       std::function<void()> apres = {});
 
-    QGroupBox* Panneau() const { return panneau_; }       // Frame(7)
-    QGroupBox* Correction() const { return correction_; } // Frame(14)
-    QGroupBox* Dialogue() const { return dialogue_; }     // Frame(8)
-    QGroupBox* Groupe() const { return groupe_; }         // FraMC(0)
+    QGroupBox* Panneau() const { return panneau_; }
+    QGroupBox* Correction() const { return correction_; }
+    QGroupBox* Dialogue() const { return dialogue_; }
+    QGroupBox* Groupe() const { return groupe_; } // FraMC(0)
     QListWidget* ListeCalibrages() const { return listeCalib_; }
     QListWidget* ListeGroupe() const { return listeGroupe_; }
 
@@ -74,8 +74,8 @@ private:
     QGroupBox* groupe_ = nullptr;
     QListWidget* listeCalib_ = nullptr;
     QListWidget* listeGroupe_ = nullptr;
-    QLineEdit* saisie_ = nullptr; // TBox(5)
-    QLineEdit* valeur_ = nullptr; // TBox(0)
+    QLineEdit* saisie_ = nullptr; // the input line
+    QLineEdit* valeur_ = nullptr; // the panel's text box
     bool dialogueOuvert_ = false;
     std::string inviteVue_; // the prompt it showed
 };

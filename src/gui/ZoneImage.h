@@ -1,4 +1,4 @@
-// The image box Picture1: paints the part of the picture the view shows, the
+// The image box: paints the part of the picture the view shows, the
 // committed marks and the marks of the measure under way, and hands the
 // mouse and the keys to the pointing, in twips. The picture and the committed
 // marks are drawn once into a cached view; a pointer move only repaints the

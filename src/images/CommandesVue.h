@@ -16,7 +16,7 @@ namespace orv {
 
 // The view changed: bumps versionVue and updates the zoom read-out.
 void AfficheVue(Interface& ui, EtatImages& im);
-void AfficheZoom(Interface& ui, const Vue& v);   // label(2) "Z= " ...
+void AfficheZoom(Interface& ui, const Vue& v);   // the zoom's label "Z= " ...
 void VueInitiale(Interface& ui, EtatImages& im); // start-up and the open-image command
 // The zoom buttons; false for another control. The step button changes no
 // view: it only toggles the step and its caption.
@@ -33,7 +33,7 @@ void CentreSur(Interface& ui, EtatImages& im, double x, double y, int zoom);
 // view shown.
 void AfficheNouvelleImage(Interface& ui, EtatImages& im, const std::string& chemin,
                           TailleImage taille, bool gardeOrigine);
-void BasculeLoupe(Interface& ui, EtatImages& im); // bout(4) "loupe"
+void BasculeLoupe(Interface& ui, EtatImages& im); // "loupe"
 // The magnifier shown or hidden by its state, its button coloured while it is on.
 void MontreEtatLoupe(Interface& ui, const EtatImages& im);
 void BasculeChampLoupe(EtatImages& im); // key "<>": magnified square 1000 <-> 500 twips

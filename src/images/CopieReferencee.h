@@ -1,4 +1,4 @@
-// The annotated copy of an image and its save frame ("DialogueBis", Frame(13)):
+// The annotated copy of an image and its save frame:
 // the copy is written next to the image as its name + "_Ref" in the format
 // chosen in the menu "format image export" (F_Img), never over an existing
 // file without the user's OK.
@@ -30,10 +30,10 @@ bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& c
 
 // Opens the save frame with a copy to offer (nothing: the plain picture shown).
 void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie);
-// Vald(2) "Enregistre": the copy of the picture shown, in format entry
+// "Enregistre": the copy of the picture shown, in format entry
 // `format` of F_Img (EXTIMG); true when it was written.
 bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format);
-// Vald(3) "Ferme".
+// "Ferme".
 void FermeCopieReferencee(Interface& ui, EtatChargeur& ch);
 
 } // namespace orv

@@ -1,4 +1,4 @@
-// The comment editor of the grid lines (panel Frame(10)): opened on a line from
+// The comment editor of the grid lines (the comment frame): opened on a line from
 // the "comment" column, moves from line to line, stores, drops or empties the
 // comment. The comment lives in the grid's last column only: the grid file and
 // the exports read it from there; the line's mark record keeps its own text.
@@ -35,11 +35,11 @@ void ChargeCommentaire(Interface& ui, EtatMesure& m, int ligne);
 // The line number typed in Text4 (a text below 1, or not a number, gives 1).
 void NumeroCommentaireSaisi(Interface& ui, EtatMesure& m, const std::string& texte);
 
-// Bout_dial(28) "Valider": `texte`, what TBox(3) holds, becomes the line's
+// "Valider": `texte`, what the frame's text box holds, becomes the line's
 // comment (a line break becomes a blank, the grid file keeps one line per
 // comment) and the panel closes.
 void ValideCommentaire(Interface& ui, EtatMesure& m, const std::string& texte);
-// Bout_dial(29) "annuler": the edit is dropped and the panel closes.
+// "annuler": the edit is dropped and the panel closes.
 void FermeCommentaire(Interface& ui, EtatMesure& m);
 
 } // namespace orv

@@ -58,7 +58,7 @@ struct EtatMesure {
     // the first for crosses and numbers, the second for sides and other images.
     int couleur1 = 12;
     int couleur2 = 10;
-    // The comment editor of the grid lines (Frame(10)).
+    // The comment editor of the grid lines.
     CommentaireLigne commentaire;
 
     // Pointing options; the window shows each in its check box and a click

@@ -102,7 +102,7 @@ struct EtatPointage {
     double cumulLigneBrisee = 0;
     std::array<double, 7> ResultatsSurface{};
     // Counting: points of the class being counted, and the count so far
-    // (the window shows it in TBox(6)).
+    // (the window shows it beside the measure's read-out).
     std::optional<PointImage> premierCompte, dernierCompte;
     long compte = 0;
 

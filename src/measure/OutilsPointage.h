@@ -84,7 +84,7 @@ bool FinDeSegment(ActionPointage& a, const EvenementImage& e);
 // A value text as the grid writes it (FDECIMAL).
 std::string TexteValeur(const Parametres& p, char separateur, double valeur);
 std::string TexteValeur(const ActionPointage& a, double valeur);
-// The read-out of the measure under way (label(9)).
+// The read-out of the measure under way.
 void Lecture(Interface& ui, const std::string& texte);
 
 // Marks. `role` 1 or 2 picks the colour chosen with "Couleur1" or "Couleur2";

@@ -1,5 +1,5 @@
 // What the CSV export keeps between two exports: the user's comment printed in
-// the header, whether the comment panel Frame(10) serves the export, and the
+// the header, whether the comment frame serves the export, and the
 // clock that dates each export.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace orv {
 
-// Frame(10) edits a grid line's comment, or the export comment before "Export
+// The comment frame edits a grid line's comment, or the export comment before "Export
 // grille sous ...".
 enum class ModeCadre10 { Commentaire, Export };
 

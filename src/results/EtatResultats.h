@@ -34,7 +34,7 @@ struct EtatResultats {
     int colonnesStat = 0;
     int derniereLigne = 0;
 
-    // "Calc..stat." Check(3): the statistics follow each value.
+    // The "Calc..stat." box: the statistics follow each value.
     bool calculAutomatique = true;
     // The statistics frame is shown (the window mirrors it).
     bool statistiquesAffichees = false;
@@ -44,7 +44,7 @@ struct EtatResultats {
     // Quick notation form, the ticked `NoTexp` entry (1..5); 0 while none is
     // ticked. It starts at "D1,9", the "(min) D1-D9 (max)" form mycologists publish.
     int NotationEclair = 1;
-    // The CSV export: its comment, the export mode of Frame(10), its clock;
+    // The CSV export: its comment, the comment frame's export mode, its clock;
     // the extension of the file ("csv" or "txt").
     EtatExport exportCSV;
     std::string extensionExport = "csv";

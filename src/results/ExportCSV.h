@@ -67,10 +67,10 @@ bool ExportPossible(Interface& ui, const EtatMesure& m);
 bool ExporteCSV(Interface& ui, const EtatMesure& m, EtatResultats& r, const Parametres& p,
                 const ContexteExport& x, bool avecDialogue);
 
-// MnuEDit(1) "Export grille sous ...": Frame(10) opens in export mode on the
+// Edit > "Export grille sous ...": the comment frame opens in export mode on the
 // export comment (the measure's comment editor closed first by the caller).
 void OuvreCadreExport(Interface& ui, EtatResultats& r);
-// Closes Frame(10) in export mode (Bout_dial(29), or the comment editor
+// Closes the comment frame in export mode ("annuler", or the comment editor
 // taking the panel); nothing in the other mode.
 void QuitteModeExport(Interface& ui, EtatResultats& r);
 

@@ -69,7 +69,7 @@ void RecalculeTout(const Interface& ui, const EtatMesure& m, EtatResultats& r, c
 // statistics go.
 void RazStatistiques(EtatResultats& r);
 
-// Check(3) was clicked: the automatic statistics follow `coche`; the grid's
+// The "Calc..stat." box was clicked: the automatic statistics follow `coche`; the grid's
 // colour says whether they are on.
 void BasculeCalculStatistiques(EtatResultats& r, bool coche);
 

@@ -1,6 +1,6 @@
 // The results window: a text gathering the image name, one summary line per
 // column, the statistics table, the volume of 3D spores and the notation,
-// shown in TBox(8) over the image and copied to the clipboard on request.
+// shown in the results frame over the image and copied to the clipboard on request.
 #pragma once
 
 #include "base/Parametres.h"
@@ -15,7 +15,7 @@ namespace orv {
 // The text, statistics refreshed first; `cheminImage` is the picture shown.
 std::string ConstruitTexteResultats(const Interface& ui, const EtatMesure& m, EtatResultats& r,
                                     const Parametres& p, const std::string& cheminImage);
-// Rebuilds the text of TBox(8) and shows the results frame; returns the text.
+// Rebuilds the results text and shows the results frame; returns the text.
 std::string AfficheResultats(Interface& ui, const EtatMesure& m, EtatResultats& r,
                              const Parametres& p, const std::string& cheminImage);
 

@@ -102,17 +102,17 @@ TEST_F(AcquisitionTest, SavesProposeTheirNameAndAskBeforeReplacingAFile) {
 
     // 3 "Sauver l'image Twain": the picture without marks; ".bmp" added.
     p.fichiers.push_back((dossier / "image").string());
-    ASSERT_TRUE(SauveImage(*o, 1, prises));
+    ASSERT_TRUE(SauveImage(*o, ImageASauver::Image, prises));
     EXPECT_EQ(p.dernierPropose, (dossier / "Twain_ImageTwain.bmp").string());
     EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{5, 2}));
     // 4 "Sauver le cadre": the drawn view; an existing file stays without OK.
     p.fichiers.push_back((dossier / "image.bmp").string());
     p.reponses.push_back(false);
-    EXPECT_FALSE(SauveImage(*o, 2, prises));
+    EXPECT_FALSE(SauveImage(*o, ImageASauver::VueDessinee, prises));
     EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{5, 2}));
     p.fichiers.push_back((dossier / "image.bmp").string());
     p.reponses.push_back(true);
-    ASSERT_TRUE(SauveImage(*o, 2, prises));
+    ASSERT_TRUE(SauveImage(*o, ImageASauver::VueDessinee, prises));
     EXPECT_EQ(Taille(dossier / "image.bmp"), (TailleImage{4, 3}));
 
     // Screen copy: the whole screen, or the work area once chosen.

@@ -186,8 +186,9 @@ TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {
     AjouteValeur(e, 10.0);
     p.Oublie();
     const auto zelk = fs::last_write_time(dossier / "Zelk.dat");
-    for (Controle c : {Controle::MenuTwain, Controle::MenuChargeur, Controle::ChargerRefCouleur,
-                       Controle::SauverRefCouleur, Controle::SeparateurFichiers})
+    for (Controle c :
+         {Controle::MenuAcquisition, Controle::MenuChargeur, Controle::ChargerRefCouleur,
+          Controle::SauverRefCouleur, Controle::SeparateurFichiers})
         Clic(e, c);
     EXPECT_TRUE(p.appels.empty());
     EXPECT_EQ(e.mesure.GrilleRef.Texte(1, 1), "10,00");

@@ -112,7 +112,7 @@ private slots:
             d->accept();
         });
         attente.start(10);
-        fenetre->Clique(Controle::TwainSelectionSource);
+        fenetre->Clique(Controle::AcquisitionSource);
         QCOMPARE(lignes, 2 + static_cast<int>(Cameras().size()));
         QCOMPARE(fenetre->Acquisition()->Source(), std::string("test:1"));
     }
@@ -121,7 +121,7 @@ private slots:
     // what it found: nothing to acquire from leaves only the choice open.
     void theEntriesFollowTheSourcesFound() {
         const auto actif = [&](Controle c) { return etat->controles(c).actif; };
-        QVERIFY(actif(Controle::TwainAcquisition) && actif(Controle::AcquisitionTwain));
+        QVERIFY(actif(Controle::AcquisitionImage) && actif(Controle::BoutonAcquisition));
         QCOMPARE(actif(Controle::CopieEcranEcran), AcquisitionQt::EcranLisible());
 
         struct SansSource : Scanner {
@@ -133,11 +133,11 @@ private slots:
             }
         };
         AcquisitionQt seule(*etat, fenetre.get(), nullptr, {}, std::make_unique<SansSource>());
-        QVERIFY(!actif(Controle::TwainSelectionSource) && !actif(Controle::TwainAcquisition));
+        QVERIFY(!actif(Controle::AcquisitionSource) && !actif(Controle::AcquisitionImage));
         QSignalSpy trouvees(&seule, &AcquisitionQt::SourcesTrouvees);
         QVERIFY(trouvees.wait(5000));
-        QVERIFY(actif(Controle::TwainSelectionSource));
-        QCOMPARE(actif(Controle::AcquisitionTwain), !Cameras().empty());
+        QVERIFY(actif(Controle::AcquisitionSource));
+        QCOMPARE(actif(Controle::BoutonAcquisition), !Cameras().empty());
     }
 
     // A camera's frames one after the other: each its own file and slot, so
@@ -152,7 +152,7 @@ private slots:
         horloge.start(1);
         for (int n = 1; n <= 2; ++n) {
             const auto version = etat->images.versionImage;
-            fenetre->Clique(n == 1 ? Controle::TwainAcquisition : Controle::AcquisitionTwain);
+            fenetre->Clique(n == 1 ? Controle::AcquisitionImage : Controle::BoutonAcquisition);
             QVERIFY(fin.wait(20000));
             QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t(n));
             const QString fichier = dossier.filePath(QString("images/ImageTwain_00%1.bmp").arg(n));
@@ -167,7 +167,7 @@ private slots:
     void cancellingLeavesThePictureShown() {
         const auto chemin = etat->images.cheminImage;
         QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
-        fenetre->Clique(Controle::TwainAcquisition);
+        fenetre->Clique(Controle::AcquisitionImage);
         // Cancelled once the device sends.
         QTRY_VERIFY(fenetre->Acquisition()->Progres() &&
                     fenetre->Acquisition()->Progres()->value() > 0);
@@ -184,7 +184,7 @@ private slots:
     void anAbsentSourceIsSaid() {
         QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
         fenetre->Acquisition()->FixeSource("camera:absente");
-        fenetre->Clique(Controle::TwainAcquisition);
+        fenetre->Clique(Controle::AcquisitionImage);
         QCOMPARE(fin.count(), 1);
         QCOMPARE(etat->controles.Texte(Controle::BarreEtat), std::string("aucune source"));
         QVERIFY(etat->images.chargeur.ListIMGchar.empty());
@@ -192,7 +192,7 @@ private slots:
 
     void theFrameAndTheWorkAreaAreTheViewAsDrawn() {
         QSignalSpy fin(fenetre->Acquisition(), &AcquisitionQt::Terminee);
-        fenetre->Clique(Controle::TwainAcquisition);
+        fenetre->Clique(Controle::AcquisitionImage);
         QVERIFY(fin.wait(20000));
         // Zoomed in until the picture is wider than the box: only the box is written.
         const Vue& v = etat->images.vue;
@@ -205,7 +205,7 @@ private slots:
         const QImage vue = EnRGB(fenetre->Image()->grab().toImage());
         plateforme->chemins = {dossier.filePath("cadre.bmp").toStdString(),
                                dossier.filePath("zone.bmp").toStdString()};
-        fenetre->Clique(Controle::TwainSauverCadre);
+        fenetre->Clique(Controle::AcquisitionSauverVue);
         fenetre->Clique(Controle::CopieEcranZoneTravail);
         fenetre->Clique(Controle::BoutonCopieEcran);
         QCOMPARE(EnRGB(QImage(dossier.filePath("cadre.bmp"))), vue);
