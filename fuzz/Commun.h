@@ -62,7 +62,7 @@ public:
 inline std::unique_ptr<Orvelle> Session(Plateforme& p) {
     auto o = std::make_unique<Orvelle>(p, "/nonexistent");
     o->textes.RemplitMessages();
-    ConstruitTableFonctions(*o);
+    ConstruitTableFonctions(o->mesure, o->textes);
     AppliqueFonctionDemarrage(*o);
     return o;
 }

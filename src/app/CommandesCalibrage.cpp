@@ -25,7 +25,7 @@ void Retire(Orvelle& o, const RetraitSegment& r) {
     case RetraitSegment::Genre::Aucun:
         break;
     }
-    if (r.retrace && !o.mesure.marques.fixes.empty()) Retrace(o);
+    if (r.retrace && !o.mesure.marques.fixes.empty()) RetraceImageMontree(o);
 }
 
 const std::string& TexteObjectif(const Orvelle& o) {
@@ -40,10 +40,6 @@ ImageMontree ImageDe(const Orvelle& o) {
 
 void AfficheCalibrage(Orvelle& o) {
     AfficheCalibrage(o.ui, o.calibrage, o.parametres, ImageDe(o));
-}
-
-bool Calibre(const Orvelle& o) {
-    return Calibre(o.calibrage);
 }
 
 double UnitesParPixelImage(const Orvelle& o) {
@@ -62,10 +58,6 @@ void MontreCalibrageImage(Orvelle& o) {
     MontreCalibrageImage(o.ui, o.calibrage, o.parametres, ImageDe(o));
 }
 
-void CalibrageNouvelleImage(Orvelle& o, int slot) {
-    CalibrageNouvelleImage(o.calibrage, slot);
-}
-
 double FacteurResolutionCourant(const Orvelle& o) {
     return FacteurResolutionCourant(o.parametres.indPres, ImageDe(o).largeurPixels);
 }
@@ -76,10 +68,6 @@ void AppliqueResolution(Orvelle& o) {
 
 void Etalonner(Orvelle& o) {
     Etalonner(o.ui, o.calibrage, o.parametres, ImageDe(o), o.mesure.LongueurPixels);
-}
-
-bool CalibrageEnAttente(const Orvelle& o) {
-    return CalibrageEnAttente(o.calibrage);
 }
 
 void ValeurCalibrage(Orvelle& o) {
@@ -130,12 +118,12 @@ void CommandeGroupe(Orvelle& o, Controle c) {
     case C::CaseModeMC:
         // The mode follows the box (its new state is in the registry); the
         // panel closes and the marks are drawn again.
-        EtatModeGroupe(o);
+        EtatModeGroupe(o.ui, o.calibrage, o.controles(Controle::CaseModeMC).coche);
         o.controles.Visible(C::CadreGroupe, false);
-        Retrace(o);
+        RetraceImageMontree(o);
         break;
     case C::CaseImgMC:
-        Retrace(o);
+        RetraceImageMontree(o);
         break;
     default:
         return;
@@ -144,51 +132,15 @@ void CommandeGroupe(Orvelle& o, Controle c) {
     AfficheListeImages(o);
 }
 
-void SelectionneLigneGroupe(Orvelle& o, int ligne) {
-    SelectionneLigneGroupe(o.calibrage.groupe, ligne);
-}
-
-std::optional<int> MontreImageGroupe(Orvelle& o, int ligne) {
-    return MontreImageGroupe(o.ui, o.calibrage.groupe, o.mesure.Etape >= 2, ligne);
-}
-
-void CopieCalibrageGroupe(Orvelle& o) {
-    CopieCalibrageGroupe(o.ui, o.calibrage, o.images.IndexImage);
-}
-
-void GroupeVide(Orvelle& o) {
-    GroupeVide(o.calibrage.groupe);
-}
-
-void GroupeRetireImage(Orvelle& o, int indexChargeur) {
-    GroupeRetireImage(o.calibrage.groupe, indexChargeur);
-}
-
-void EtatModeGroupe(Orvelle& o) {
-    EtatModeGroupe(o.ui, o.calibrage, o.controles(Controle::CaseModeMC).coche);
-}
-
 ContextePanneau ContextePanneauDe(const Orvelle& o) {
     const auto& k = o.controles;
     return ContextePanneau{o.parametres,
                            ImageDe(o),
                            o.mesure.LongueurPixels,
-                           CheminCalibrage(o),
+                           CheminCalibrage(o.dossierProgramme),
                            k(Controle::Loupe).actif,
                            k.Texte(Controle::TexteCalibrage),
                            k.Texte(Controle::TexteCorrection)};
-}
-
-std::string CheminCalibrage(const Orvelle& o) {
-    return CheminCalibrage(o.dossierProgramme);
-}
-
-void Calibrage_Ouvre(Orvelle& o) {
-    Calibrage_Ouvre(o.ui, o.calibrage);
-}
-
-void Calibrage_Ferme(Orvelle& o) {
-    Calibrage_Ferme(o.ui);
 }
 
 void EtapeCadreCalibrage(Orvelle& o, int commande) {
@@ -197,10 +149,6 @@ void EtapeCadreCalibrage(Orvelle& o, int commande) {
 
 void ValideCadreCalibrage(Orvelle& o) {
     ValideCadreCalibrage(o.ui, o.calibrage, ContextePanneauDe(o));
-}
-
-void ChoisitCalibrageListe(Orvelle& o, int ligne) {
-    ChoisitCalibrageListe(o.ui, o.calibrage, ligne);
 }
 
 void CommandeOptionCalibrage(Orvelle& o, Controle c) {
@@ -216,7 +164,7 @@ void CommandeOptionCalibrage(Orvelle& o, Controle c) {
 }
 
 void Editeur(Orvelle& o) {
-    Editeur(o.ui, CheminCalibrage(o));
+    Editeur(o.ui, CheminCalibrage(o.dossierProgramme));
 }
 
 void CommandeCalibrage(Orvelle& o, Controle c) {
@@ -239,7 +187,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
         Etalonner(o);
         return;
     case C::QuitterCalibrage:
-        Calibrage_Ferme(o);
+        Calibrage_Ferme(o.ui);
         return;
     case C::ValiderCalibrage:
         ValideCadreCalibrage(o);
@@ -258,7 +206,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
         FermeCorrection(o.ui, o.calibrage, ContextePanneauDe(o), c == C::CorrectionAppliquer);
         return;
     case C::EtalonnageResolution:
-        Calibrage_Ouvre(o);
+        Calibrage_Ouvre(o.ui, o.calibrage);
         return;
     case C::GroupeAjoute:
     case C::GroupeRetire:
@@ -280,7 +228,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
         BasculePanneauGroupe(o);
         return;
     case C::CalibrageGroupe:
-        CopieCalibrageGroupe(o);
+        CopieCalibrageGroupe(o.ui, o.calibrage, o.images.IndexImage);
         return;
     default:
         return;
@@ -288,7 +236,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
 }
 
 void InstalleCalibrage(Orvelle& o) {
-    EtatModeGroupe(o);
+    EtatModeGroupe(o.ui, o.calibrage, o.controles(Controle::CaseModeMC).coche);
     o.controles.Actif(Controle::TexteObjectif,
                       o.calibrage.optionPortion == ProcedureCalibrage::Graduations);
 }

@@ -22,16 +22,16 @@ ImageMontree ImageDe(const Orvelle& o);
 
 // The rules of calibration/Calibrage.h with the state of `o`.
 void AfficheCalibrage(Orvelle& o);
-bool Calibre(const Orvelle& o);
+
 double UnitesParPixelImage(const Orvelle& o);
 double MicronsParPixelImage(const Orvelle& o);
 void FixeCalibrage(Orvelle& o, double facteur);
 void MontreCalibrageImage(Orvelle& o);
-void CalibrageNouvelleImage(Orvelle& o, int slot);
+
 double FacteurResolutionCourant(const Orvelle& o);
 void AppliqueResolution(Orvelle& o);
 void Etalonner(Orvelle& o);
-bool CalibrageEnAttente(const Orvelle& o);
+
 // A value was written to the grid: a calibration waiting for its segment takes it.
 void ValeurCalibrage(Orvelle& o);
 // "OK" and "Annule" of the input dialogue; the segment's grid value goes.
@@ -45,23 +45,16 @@ void BasculePanneauGroupe(Orvelle& o);
 // "mode MC" and "Img MC" (their new state is in the registry): the group or
 // its mode changes, the marks are drawn again, the list shows the group.
 void CommandeGroupe(Orvelle& o, Controle c);
-void SelectionneLigneGroupe(Orvelle& o, int ligne);
-std::optional<int> MontreImageGroupe(Orvelle& o, int ligne);
-void CopieCalibrageGroupe(Orvelle& o);
-void GroupeVide(Orvelle& o);
-void GroupeRetireImage(Orvelle& o, int indexChargeur);
+
 // The group mode as the "mode MC" box shows it.
-void EtatModeGroupe(Orvelle& o);
 
 // The calibration panel (calibration/PanneauCalibrage.h) with the state of
 // `o`, the boxes the user typed in and the calibration file of its folder.
 ContextePanneau ContextePanneauDe(const Orvelle& o);
-std::string CheminCalibrage(const Orvelle& o);
-void Calibrage_Ouvre(Orvelle& o);
-void Calibrage_Ferme(Orvelle& o);
+
 void EtapeCadreCalibrage(Orvelle& o, int commande);
 void ValideCadreCalibrage(Orvelle& o);
-void ChoisitCalibrageListe(Orvelle& o, int ligne);
+
 // The resolution options ("Ind. Dim.", "Ind. Res.") and the pointing options
 // of the calibration panel; after a change of resolution mode every grid line
 // is recomputed.

@@ -1,4 +1,6 @@
 #include "app/CommandesImages.h"
+#include "calibration/GroupeImages.h"
+#include "measure/Grille.h"
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesMesure.h"
@@ -73,34 +75,34 @@ bool CentreSurPremierPoint(int fonction) {
 // the marks follow that new view.
 void VueInitiale(Orvelle& o) {
     VueInitiale(o.ui, o.images);
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
 }
 
 bool ClicZoom(Orvelle& o, Controle c) {
     const auto vue = o.images.versionVue;
     if (!ClicZoom(o.ui, o.images, c)) return false;
     if (o.images.versionVue != vue)
-        MarquesVueNeuve(o);
+        MarquesImageMontree(o);
     else if (c == Controle::ZoomPas && o.parametres.autoRetrace)
-        Retrace(o); // a new step redraws the marks with automatic redraw on
+        RetraceImageMontree(o); // a new step redraws the marks with automatic redraw on
     return true;
 }
 
 void ClicVignette(Orvelle& o, double xVignette, double yVignette) {
     const auto vue = o.images.versionVue;
     ClicVignette(o.ui, o.images, xVignette, yVignette);
-    if (o.images.versionVue != vue) MarquesVueNeuve(o);
+    if (o.images.versionVue != vue) MarquesImageMontree(o);
 }
 
 void RedimensionneBoite(Orvelle& o, int largeurTwips, int hauteurTwips) {
     RedimensionneBoite(o.ui, o.images, largeurTwips, hauteurTwips);
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
 }
 
 void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage taille) {
     // In image-group mode every picture of the group is seen at the same place.
     AfficheNouvelleImage(o.ui, o.images, chemin, taille, o.calibrage.ModeGroupe);
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
 }
 
 std::string CheminImageParDefaut(const Orvelle& o) {
@@ -112,7 +114,7 @@ void AfficheImageParDefaut(Orvelle& o) {
         TailleImageParDefaut(o.plateforme, CheminImageParDefaut(o), o.parametres.memoireImageMo);
     o.images.IndexImage = 0;
     AfficheNouvelleImage(o.ui, o.images, {}, taille, false); // at the origin, even in a group
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
 }
 
 bool MontreImageChargeur(Orvelle& o, const std::string& chemin) {
@@ -145,7 +147,7 @@ bool AjouteChemin(Orvelle& o, const std::string& chemin) {
     if (const auto index = IndexChemin(ch, chemin)) return MontreEmplacement(o, *index);
     if (!AjouteEmplacement(o.ui, ch, chemin)) return false;
     const int slot = static_cast<int>(ch.ListIMGchar.size());
-    CalibrageNouvelleImage(o, slot);
+    CalibrageNouvelleImage(o.calibrage, slot);
     SelectionneChargeur(ch, slot - 1);
     const bool ok = MontreImageChargeur(o, chemin);
     MontreListe(o);
@@ -202,9 +204,9 @@ bool RepEffaceLigne(Orvelle& o, int k) {
         cal[static_cast<std::size_t>(s)] = cal[static_cast<std::size_t>(s + 1)];
     if (o.images.IndexImage == k) cal[0] = o.calibrage.CoefCalibrage;
     RetireEmplacement(o.images, k);
-    GroupeRetireImage(o, k - 1);
+    GroupeRetireImage(o.calibrage.groupe, k - 1);
 
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(o.mesure, LigneMiroir(o.mesure));
     EmplacementsInutilises(o);
     AfficheListeImages(o);
     return true;
@@ -229,7 +231,7 @@ int AjouteCheminsBloc(Orvelle& o, const std::vector<std::string>& chemins) {
         if (!TailleImageAcceptee(o.ui, chemin, o.parametres.memoireImageMo)) continue;
         ch.ListIMGchar.push_back(chemin);
         ++ch.version;
-        CalibrageNouvelleImage(o, static_cast<int>(ch.ListIMGchar.size()));
+        CalibrageNouvelleImage(o.calibrage, static_cast<int>(ch.ListIMGchar.size()));
         ++ajoutes;
     }
     if (refuses > 0)
@@ -252,7 +254,7 @@ void VideChargeur(Orvelle& o) {
     VideListes(o.images);
     // The image shown is in no slot any more; its factor stays current.
     o.calibrage.CalibrageImage[0] = o.calibrage.CoefCalibrage;
-    GroupeVide(o);
+    GroupeVide(o.calibrage.groupe);
     AfficheListeImages(o);
 }
 
@@ -288,7 +290,7 @@ void EchecChargementImage(Orvelle& o, const std::string& chemin, const std::stri
     o.images.vue = precedente->vue;
     const TailleImage taille{precedente->vue.LargeurPixels(), precedente->vue.HauteurPixels()};
     AfficheNouvelleImage(o.ui, o.images, precedente->chemin, taille, true);
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
     LegendesImage(o.ui, precedente->chemin, taille);
     AppliqueResolution(o);
 }
@@ -340,11 +342,12 @@ void ClicListeAffichee(Orvelle& o, int ligne) {
         if (ligne < 0 || ligne >= static_cast<int>(idx.size())) return;
         index = idx[static_cast<std::size_t>(ligne)];
     }
-    if (MontreEmplacement(o, index)) Retrace(o);
+    if (MontreEmplacement(o, index)) RetraceImageMontree(o);
 }
 
 void DoubleClicGroupe(Orvelle& o, int ligne) {
-    if (const auto index = MontreImageGroupe(o, ligne)) MontreEmplacement(o, *index);
+    if (const auto index = MontreImageGroupe(o.ui, o.calibrage.groupe, o.mesure.Etape >= 2, ligne))
+        MontreEmplacement(o, *index);
 }
 
 void Cherche_spore(Orvelle& o) {
@@ -362,7 +365,7 @@ void Cherche_spore(Orvelle& o) {
                              !chemins[static_cast<std::size_t>(image - 1)].empty();
         if (present) {
             // A file gone since leaves the image shown as it is (said by the loader).
-            if (MontreEmplacement(o, image - 1)) Retrace(o);
+            if (MontreEmplacement(o, image - 1)) RetraceImageMontree(o);
         } else {
             AfficheImageParDefaut(o);
         }
@@ -378,7 +381,7 @@ void Cherche_spore(Orvelle& o) {
         cy = (static_cast<double>(s.y1) + s.y2) / 2;
     }
     CentreSur(o.ui, o.images, cx, cy, trace.zoom);
-    MarquesVueNeuve(o);
+    MarquesImageMontree(o);
 }
 
 void CommandeChargeur(Orvelle& o, Controle c) {

@@ -15,6 +15,14 @@
 
 namespace orv {
 
+void RetraceImageMontree(Orvelle& o) {
+    Retrace(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
+}
+
+void MarquesImageMontree(Orvelle& o) {
+    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
+}
+
 std::string CheminTrameSauvegarde(const Orvelle& o) {
     const std::string& dossier =
         o.parametres.repData.empty() ? o.dossierProgramme : o.parametres.repData;
@@ -75,7 +83,7 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
             break;
         }
         // The marks follow a new view.
-        if (o.images.versionVue != vue) MarquesVueNeuve(o);
+        if (o.images.versionVue != vue) MarquesImageMontree(o);
     }
 }
 
@@ -113,14 +121,6 @@ void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
     Evenement(o, [&](const ContexteMesure& c) {
         return ToucheEnfoncee(o.ui, o.mesure, c, touche, mods);
     });
-}
-
-void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods) {
-    ToucheRelachee(o.ui, o.mesure.pointage, touche, mods);
-}
-
-void ToucheOubliees(Orvelle& o) {
-    ToucheOubliees(o.mesure.pointage);
 }
 
 void CommandeMenuContextuel(Orvelle& o, Controle entree) {
@@ -170,14 +170,6 @@ void CommandeBoutonGrille(Orvelle& o, Controle c) {
     if (const auto s = ClicBoutonGrille(o.ui, o.mesure, o.parametres, c)) Suivre(o, *s);
 }
 
-void MontreImageLigne(Orvelle& o, int ligne) {
-    MontreImageLigne(o.ui, o.mesure, o.images.chargeur.ListIMGchar, ligne);
-}
-
-void ConstruitTableFonctions(Orvelle& o) {
-    ConstruitTableFonctions(o.mesure, o.textes);
-}
-
 void LargeursGrille(Orvelle& o, int n) {
     LargeursGrille(o.ui, o.mesure, n);
     DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
@@ -195,67 +187,6 @@ void AppliqueFonctionDemarrage(Orvelle& o) {
 
 void CommandeFonction(Orvelle& o, Controle c) {
     if (const auto s = ClicMenuFonction(o.ui, o.mesure, o.parametres, c)) Suivre(o, *s);
-}
-
-void Retrace(Orvelle& o) {
-    Retrace(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
-}
-
-void MarquesVueNeuve(Orvelle& o) {
-    MarquesVueNeuve(o.mesure, o.images.IndexImage, o.calibrage.ModeGroupe);
-}
-
-double Echelle(const Orvelle& o) {
-    return Echelle(o.images.vue, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution);
-}
-
-double Longueur(const Orvelle& o, PointImage a, PointImage b) {
-    return Longueur(o.images.vue, a, b, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution);
-}
-
-ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3) {
-    return MesureTriangle(o.images.vue, o.calibrage.CoefCalibrage, o.calibrage.FacteurResolution,
-                          p1, p2, p3);
-}
-
-PointTwips VersBoite(const Orvelle& o, PointImage p) {
-    return VersBoite(o.images.vue, p);
-}
-
-std::string TexteValeur(const Orvelle& o, double valeur) {
-    return TexteValeur(o.parametres, o.Sep(), valeur);
-}
-
-std::string TexteColonne(const Orvelle& o, int colonne, double valeur) {
-    return TexteColonne(o.mesure.NumFonction, colonne, valeur, o.parametres.fDecimal, o.Sep());
-}
-
-void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte) {
-    EcritCellule(o.mesure, ligne, colonne, texte);
-}
-
-void OublieMesureEnCours(Orvelle& o) {
-    OublieMesureEnCours(o.mesure);
-}
-
-void RafraichitMGrille(Orvelle& o, int L) {
-    RafraichitMGrille(o.mesure, L);
-}
-
-int LigneMiroir(const Orvelle& o) {
-    return LigneMiroir(o.mesure);
-}
-
-const std::string& TableFonctions(const Orvelle& o, int n) {
-    return TableFonctions(o.mesure, n);
-}
-
-const std::string& TableLargeurs(const Orvelle& o, int n) {
-    return TableLargeurs(o.mesure, n);
-}
-
-std::string AideTouches(const Orvelle& o) {
-    return AideTouches(o.textes);
 }
 
 void CommandeOptionPointage(Orvelle& o, Controle c) {

@@ -14,6 +14,12 @@
 
 namespace orv {
 
+// The marks of the picture shown drawn again: its slot's lines, in image-group
+// mode the whole group's (the measure's rule, given the slot and the mode).
+void RetraceImageMontree(Orvelle& o);
+// The same after the view changed (zoom, origin, box size, another picture).
+void MarquesImageMontree(Orvelle& o);
+
 // Where the automatic and full-grid saves go: the data folder, whatever folder
 // the program started in.
 inline constexpr const char* TrameSauvegarde = "TrameSav.trm";
@@ -41,8 +47,7 @@ void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p,
 void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p);
 void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p);
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods);
-void ToucheRelachee(Orvelle& o, Touche touche, Modificateurs mods);
-void ToucheOubliees(Orvelle& o);
+
 // An entry of the image box's context menus (the segment's, the 3D spore's).
 void CommandeMenuContextuel(Orvelle& o, Controle entree);
 void FermeMenuContextuel(Orvelle& o);
@@ -59,10 +64,9 @@ void EffaceArriere(Orvelle& o);
 // app/CommandesImages.h).
 void CommandeBoutonGrille(Orvelle& o, Controle c);
 // A line selected in the grid: the picture it was measured on is named.
-void MontreImageLigne(Orvelle& o, int ligne);
 
 // The functions (measure/Fonctions.h); the statistics grid takes the columns.
-void ConstruitTableFonctions(Orvelle& o);
+
 void LargeursGrille(Orvelle& o, int n);
 void SelectionneFonction(Orvelle& o);
 void AppliqueFonctionDemarrage(Orvelle& o);
@@ -70,25 +74,11 @@ void AppliqueFonctionDemarrage(Orvelle& o);
 void CommandeFonction(Orvelle& o, Controle c);
 
 // The marks of the lines measured on the picture shown, drawn again.
-void Retrace(Orvelle& o);
+
 // The view changed: the provisional marks go, the committed ones are drawn
 // again (measure/Marques.h).
-void MarquesVueNeuve(Orvelle& o);
 
 // The measure's helpers with the view, factors and settings of `o`.
-double Echelle(const Orvelle& o);
-double Longueur(const Orvelle& o, PointImage a, PointImage b);
-ValeursTriangle MesureTriangle(const Orvelle& o, PointImage p1, PointImage p2, PointImage p3);
-PointTwips VersBoite(const Orvelle& o, PointImage p);
-std::string TexteValeur(const Orvelle& o, double valeur);
-std::string TexteColonne(const Orvelle& o, int colonne, double valeur);
-void EcritCellule(Orvelle& o, int ligne, int colonne, const std::string& texte);
-void OublieMesureEnCours(Orvelle& o);
-void RafraichitMGrille(Orvelle& o, int L);
-int LigneMiroir(const Orvelle& o);
-const std::string& TableFonctions(const Orvelle& o, int n);
-const std::string& TableLargeurs(const Orvelle& o, int n);
-std::string AideTouches(const Orvelle& o);
 
 // A pointing option's check box clicked: the measure takes its state.
 void CommandeOptionPointage(Orvelle& o, Controle c);

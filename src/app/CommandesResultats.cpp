@@ -1,4 +1,5 @@
 #include "app/CommandesResultats.h"
+#include "measure/Grille.h"
 
 #include "app/CommandesCouleur.h"
 #include "app/Dossiers.h"
@@ -142,7 +143,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     // Outside resolution independence the factor follows the picture shown.
     if (!o.parametres.indPres && o.images.vue.LargeurPixels() > 0)
         o.calibrage.FacteurResolution = o.images.vue.LargeurPixels() * 0.001;
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(o.mesure, LigneMiroir(o.mesure));
     RecalculeStatistiques(o);
 }
 

@@ -1,4 +1,5 @@
 #include "app/CommandesTrame.h"
+#include "calibration/GroupeImages.h"
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
@@ -297,14 +298,14 @@ void ChargerTrame(Orvelle& o) {
 bool OuvreTrame(Orvelle& o, const std::string& chemin) {
     if (ChargeTrame(o, chemin) != ResultatChargement::Charge) return false;
     NoteRecent(o, GenreRecent::Trame, chemin);
-    GroupeVide(o);
+    GroupeVide(o.calibrage.groupe);
     AfficheListeImages(o);
     const auto& liste = o.images.chargeur.ListIMGchar;
     // A missing first image was said already: the default picture is shown
     // rather than the former image under the new work.
     if (!liste.empty() && FichierExiste(liste.front())) {
         // The picture as the measures were taken: with the marks of its lines.
-        if (MontreEmplacement(o, 0)) Retrace(o);
+        if (MontreEmplacement(o, 0)) RetraceImageMontree(o);
     } else {
         AfficheImageParDefaut(o);
     }

@@ -1,4 +1,6 @@
 #include "app/Fenetre.h"
+#include "measure/Fonctions.h"
+#include "measure/Grille.h"
 
 #include "app/CommandesAcquisition.h"
 #include "app/CommandesAnnotation.h"
@@ -144,7 +146,7 @@ void Demarrage(Orvelle& o) {
 
     // 6-9. Calibration caption, functions, first step, start-up function.
     AfficheCalibrage(o);
-    ConstruitTableFonctions(o);
+    ConstruitTableFonctions(o.mesure, o.textes);
     MontreStatistiques(o, false);
     o.mesure.Etape = 1;
     AppliqueFonctionDemarrage(o);
@@ -281,7 +283,7 @@ void Clic(Orvelle& o, Controle c) {
 
 void SelectionneCellule(Orvelle& o, int ligne, int colonne) {
     o.mesure.GrilleRef.Selectionne(ligne, colonne);
-    MontreImageLigne(o, ligne);
+    MontreImageLigne(o.ui, o.mesure, o.images.chargeur.ListIMGchar, ligne);
     if (colonne == o.mesure.GrilleRef.Colonnes() - 1) {
         QuitteModeExport(o.ui, o.resultats);
         QuitteNotesCouleur(o);

@@ -120,7 +120,7 @@ void RemetGrille(Orvelle& o, const EtatTravail& e) {
     m.LignePrec = e.LignePrec;
     m.ValeursMesure = {};
     g.Selectionne(m.LigneCourante, 1);
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(o.mesure, LigneMiroir(o.mesure));
 }
 
 void RemetCadre(Orvelle& o, const CadreTravail& c) {
@@ -159,7 +159,7 @@ void Remet(Orvelle& o, const PasHistorique& p) {
     // Emptied first: a column the step's function does not count keeps nothing.
     VideStatistiques(o);
     if (o.mesure.LigneCourante > 1) RecalculeStatistiques(o);
-    Retrace(o);
+    RetraceImageMontree(o);
 }
 
 void MontreHistorique(Orvelle& o) {

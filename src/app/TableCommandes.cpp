@@ -44,7 +44,7 @@ void ChoisitCouleurMarque(Orvelle& o, Controle bouton) {
     if (!choix || *choix < 0 || *choix > 15) return;
     couleur = *choix;
     o.controles.Couleur(bouton, CouleurPalette(couleur));
-    if (!o.mesure.marques.fixes.empty()) Retrace(o);
+    if (!o.mesure.marques.fixes.empty()) RetraceImageMontree(o);
 }
 
 void SauveLesParametres(Orvelle& o, Controle) {
@@ -75,7 +75,7 @@ void CommandeMarques(Orvelle& o, Controle c) {
     else if (c == C::Couleur1 || c == C::Couleur2)
         ChoisitCouleurMarque(o, c);
     else
-        Retrace(o);
+        RetraceImageMontree(o);
 }
 
 void BasculeLaLoupe(Orvelle& o, Controle) {

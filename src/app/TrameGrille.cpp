@@ -141,7 +141,8 @@ private:
         const SegmentTrace s = Seg(k);
         if (Vide(s) && CelluleRemplie(k)) return Stockee(k);
         const ContexteCalcul ctx(o_, c_);
-        return orv::Longueur(o_, Debut(s), Fin(s));
+        return orv::Longueur(o_.images.vue, Debut(s), Fin(s), o_.calibrage.CoefCalibrage,
+                             o_.calibrage.FacteurResolution);
     }
 
     void Segments();
@@ -170,7 +171,7 @@ void Ligne::Segments() {
     // from its length as measured: they are kept as the grid showed them.
     if (l_.ligneBrisee && CelluleRemplie(1) && !(c_ && c_->correction != 1))
         for (int c = m.NbSegments + 1; c <= DerniereCelluleValeur(o_); ++c)
-            if (CelluleRemplie(c)) EcritCellule(o_, n_, c, *Cellule(c));
+            if (CelluleRemplie(c)) EcritCellule(o_.mesure, n_, c, *Cellule(c));
 }
 
 void Ligne::Densite() {
@@ -181,7 +182,8 @@ void Ligne::Densite() {
         const double image = o_.mesure.NumFonction == fonction::DensiteEllipse
                                  ? SurfaceEllipse(Debut(s), Fin(s))
                                  : SurfaceRectangle(Debut(s), Fin(s));
-        const double e = Echelle(o_);
+        const double e =
+            Echelle(o_.images.vue, o_.calibrage.CoefCalibrage, o_.calibrage.FacteurResolution);
         surface = image * e * e;
     }
     AjouteValeur(o_, surface, s);
@@ -199,18 +201,19 @@ void Ligne::Comptage() {
     const long a = std::lround(std::clamp(o_.mesure.ValeursMesure[1], 0.0, kCompteMax));
     const long b = std::lround(std::clamp(Compte(2), 0.0, kCompteMax));
     AjouteValeur(o_, static_cast<double>(b), Seg(2));
-    EcritCellule(o_, n_, 3, std::to_string(a + 2 * b));
+    EcritCellule(o_.mesure, n_, 3, std::to_string(a + 2 * b));
 }
 
 void Ligne::Triangle() {
     ValeursTriangle v;
     {
         const ContexteCalcul ctx(o_, c_);
-        v = MesureTriangle(o_, Debut(Seg(1)), Fin(Seg(1)), Fin(Seg(2)));
+        v = MesureTriangle(o_.images.vue, o_.calibrage.CoefCalibrage,
+                           o_.calibrage.FacteurResolution, Debut(Seg(1)), Fin(Seg(1)), Fin(Seg(2)));
     }
     AjouteValeur(o_, v.surface, Seg(1));
     AjouteValeur(o_, v.perimetre, Seg(2));
-    EcritCellule(o_, n_, 3, TexteValeur(o_, v.angle));
+    EcritCellule(o_.mesure, n_, 3, TexteValeur(o_.parametres, o_.Sep(), v.angle));
 }
 
 // The surface and perimeter as the grid showed them (corrected), or from a
@@ -222,8 +225,9 @@ void Ligne::Polygone() {
     const double per = (cellules ? Stockee(2) : Seg(1).y2 / 1000.0) * k;
     AjouteValeur(o_, s, Seg(1));
     AjouteValeur(o_, per, Seg(2));
-    EcritCellule(o_, n_, 3, TexteValeur(o_, per != 0 ? 2 * s / per : 0.0));
-    EcritCellule(o_, n_, 4, TexteValeur(o_, s != 0 ? per / s : 0.0));
+    EcritCellule(o_.mesure, n_, 3,
+                 TexteValeur(o_.parametres, o_.Sep(), per != 0 ? 2 * s / per : 0.0));
+    EcritCellule(o_.mesure, n_, 4, TexteValeur(o_.parametres, o_.Sep(), s != 0 ? per / s : 0.0));
 }
 
 void Ligne::CopieCellules() {
@@ -490,7 +494,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     b.imagesIgnorees = static_cast<int>(chemins.size()) - images;
 
     // The grid: emptied, then the function and its layout.
-    OublieMesureEnCours(o);
+    OublieMesureEnCours(o.mesure);
     RAZ_Grille_total(o);
     FixeTailleGrille(o, t.nbLgMax);
     SelectionneFonctionTrame(o, t);
@@ -534,7 +538,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     if (o.images.IndexImage >= 1) MontreCalibrageImage(o);
     AppliqueResolution(o);
     AfficheListeImages(o);
-    RafraichitMGrille(o, LigneMiroir(o));
+    RafraichitMGrille(o.mesure, LigneMiroir(o.mesure));
     RecalculeStatistiques(o);
     return b;
 }

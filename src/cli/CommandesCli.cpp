@@ -140,7 +140,7 @@ Session OuvreSession(const OptionsSession& options) {
     if (FichierExiste(CheminParametres(o))) LitParametres(o);
     if (options.langue) o.parametres.langue = *options.langue;
     if (o.parametres.langue != "fr") AppliqueLangue(o);
-    ConstruitTableFonctions(o);
+    ConstruitTableFonctions(o.mesure, o.textes);
     AppliqueFonctionDemarrage(o);
     o.resultats.NotationEclair = options.notation;
     if (options.decimales) o.parametres.fDecimal = kFormats[std::clamp(*options.decimales, 0, 2)];

@@ -416,11 +416,11 @@ void FenetrePrincipale::BrancheZoneImage() {
         if (enfoncee)
             ToucheEnfoncee(o_, ToucheDe(cle), ModificateursDe(m));
         else
-            ToucheRelachee(o_, ToucheDe(cle), ModificateursDe(m));
+            ToucheRelachee(o_.ui, o_.mesure.pointage, ToucheDe(cle), ModificateursDe(m));
         ApresPointage();
     };
     zoneImage_->surPerteFocus = [this] {
-        ToucheOubliees(o_);
+        ToucheOubliees(o_.mesure.pointage);
         Actualise();
     };
     zoneImage_->surEchecDecodage = [this](const std::string& chemin, const std::string& raison) {

@@ -1,4 +1,5 @@
 #include "gui/PanneauxCalibrage.h"
+#include "calibration/GroupeImages.h"
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
@@ -97,7 +98,7 @@ QAbstractButton* PanneauxCalibrage::Bouton(QBoxLayout* l, Controle c) {
         // calibration started from the panel waits for the image.
         if (c == Controle::CalibrageSauvegarde && valeur_->isEnabled()) valeur_->setFocus();
         if ((c == Controle::CalibragePortion || c == Controle::CalibrageObjectif) &&
-            CalibrageEnAttente(o_) && zone_)
+            CalibrageEnAttente(o_.calibrage) && zone_)
             zone_->setFocus();
     });
     return b;
@@ -217,7 +218,7 @@ QGroupBox* PanneauxCalibrage::ConstruitPanneau(QWidget* parent) {
     // chooses it again.
     auto choisit = [this](int ligne) {
         if (ligne < 0) return;
-        ChoisitCalibrageListe(o_, ligne);
+        ChoisitCalibrageListe(o_.ui, o_.calibrage, ligne);
         ApresEvenement();
     };
     connect(listeCalib_, &QListWidget::currentRowChanged, this, choisit);
@@ -304,7 +305,7 @@ QGroupBox* PanneauxCalibrage::ConstruitGroupe(QWidget* parent) {
     liaisons_.Lie(Controle::ListeGroupe, listeGroupe_);
     connect(listeGroupe_, &QListWidget::currentRowChanged, this, [this](int ligne) {
         if (ligne < 0) return;
-        SelectionneLigneGroupe(o_, ligne);
+        SelectionneLigneGroupe(o_.calibrage.groupe, ligne);
         ApresEvenement();
     });
     connect(listeGroupe_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {

@@ -148,7 +148,7 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     ASSERT_NE(std::count(charge.images.begin(), charge.images.end(), 1), 0);
     const size_t marques = o->mesure.marques.fixes.size();
     EXPECT_GT(marques, 0u);
-    Retrace(*o);
+    RetraceImageMontree(*o);
     EXPECT_EQ(o->mesure.marques.fixes.size(), marques);
     EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
 

@@ -330,7 +330,7 @@ TEST_F(SessionParametres, EcritureDepuisLesControles) {
     auto suivante = Nouvelle(dossier.string());
     ASSERT_TRUE(LitParametres(*suivante));
     EXPECT_DOUBLE_EQ(suivante->calibrage.CoefCalibrage, 0.0177);
-    EXPECT_TRUE(Calibre(*suivante));
+    EXPECT_TRUE(Calibre(suivante->calibrage));
 }
 
 } // namespace

@@ -217,7 +217,7 @@ inline void SessionTrame::MesureLigne(Orvelle& x, std::mt19937& g) {
                 ToucheEnfoncee(x, Touche::E, {});
                 const PointTwips a = Point(g);
                 Glisse(x, a, Loin(g, a));
-                ToucheRelachee(x, Touche::E, {});
+                ToucheRelachee(x.ui, x.mesure.pointage, Touche::E, {});
             } else {
                 const PointTwips a = Point(g);
                 Glisse(x, a, Loin(g, a));

@@ -51,7 +51,7 @@ TEST_F(CalibrageGroupe, AddingAndRemoving) {
     Clic(Controle::GroupeAjouteTout);
     EXPECT_EQ(g.ListImgMC, chargeur);
     indices({0, 1, 2, 3});
-    SelectionneLigneGroupe(*o, 1);
+    SelectionneLigneGroupe(o->calibrage.groupe, 1);
     Clic(Controle::GroupeRetire);
     indices({0, 2, 3});
     Clic(Controle::GroupeRetire); // no row selected any more: nothing
@@ -103,20 +103,20 @@ TEST_F(CalibrageGroupe, StaysInStepWithTheLoader) {
     Clic(Controle::GroupeAjouteTout);
     // Loader item 1 (b) removed: c and d move down to 1 and 2.
     chargeur.erase(chargeur.begin() + 1);
-    GroupeRetireImage(*o, 1);
+    GroupeRetireImage(o->calibrage.groupe, 1);
     EXPECT_EQ(o->calibrage.groupe.ListImgMC, chargeur);
     EXPECT_EQ(o->calibrage.groupe.ListImgIdx, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Membres(), (std::vector<int>{0, 1, 2}));
     // Double-clicking the group's "d" shows loader item 2, which is "d".
-    EXPECT_EQ(MontreImageGroupe(*o, 2), 2);
+    EXPECT_EQ(MontreImageGroupe(o->ui, o->calibrage.groupe, o->mesure.Etape >= 2, 2), 2);
     // Removing an item outside the group only renumbers.
     Clic(Controle::GroupeRetireTout);
     selection = {2};
     Clic(Controle::GroupeAjoute);
-    GroupeRetireImage(*o, 0);
+    GroupeRetireImage(o->calibrage.groupe, 0);
     EXPECT_EQ(o->calibrage.groupe.ListImgIdx, std::vector<int>{1});
     EXPECT_EQ(Membres(), std::vector<int>{1});
-    GroupeVide(*o);
+    GroupeVide(o->calibrage.groupe);
     EXPECT_TRUE(o->calibrage.groupe.ListImgMC.empty());
     EXPECT_TRUE(Membres().empty());
 }
@@ -125,7 +125,7 @@ TEST_F(CalibrageGroupe, DoubleClickIsRefusedDuringAMeasure) {
     Clic(Controle::GroupeAjouteTout);
     Fonction(2);
     Pointe(10); // a spore half measured
-    EXPECT_EQ(MontreImageGroupe(*o, 0), std::nullopt);
+    EXPECT_EQ(MontreImageGroupe(o->ui, o->calibrage.groupe, o->mesure.Etape >= 2, 0), std::nullopt);
     EXPECT_EQ(p.Textes("flash"), std::vector<std::string>{" mesure inachevée"});
 }
 

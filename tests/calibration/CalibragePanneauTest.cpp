@@ -28,7 +28,7 @@ protected:
     void Charge(int ligne) {
         Clic(Controle::EtalonnageResolution);
         Clic(Controle::CalibrageCharger); // command 3
-        ChoisitCalibrageListe(*o, ligne);
+        ChoisitCalibrageListe(o->ui, o->calibrage, ligne);
     }
 };
 
@@ -56,7 +56,7 @@ TEST_F(CalibragePanneau, StoreLoadChooseAndValidate) {
     EXPECT_EQ(Texte(Controle::InviteCommande), "Chargement fichier de calibrage");
     EXPECT_FALSE(o->controles(Controle::ValiderCalibrage).actif); // a row first
     EXPECT_FALSE(o->controles(Controle::CalibragePortion).actif);
-    ChoisitCalibrageListe(*o, 0);
+    ChoisitCalibrageListe(o->ui, o->calibrage, 0);
     EXPECT_EQ(Texte(Controle::TexteCalibrage), "0,25");
     EXPECT_TRUE(o->controles(Controle::ValiderCalibrage).actif);
     EXPECT_FALSE(o->controles(Controle::CalibrageCharger).actif);

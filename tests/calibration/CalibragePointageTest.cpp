@@ -11,7 +11,7 @@ using CalibragePointage = SessionCalibrage;
 TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     Pointe(10); // a measure taken before stays
     Clic(Controle::Etalonner);
-    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_TRUE(CalibrageEnAttente(o->calibrage));
     EXPECT_EQ(o->controles(Controle::Etalonner).couleur, 0x0000FFu);
     EXPECT_EQ(Texte(Controle::BarreEtat), "pointer N divisions du micromètre oculaire");
     o->images.IndexImage = 2;
@@ -32,7 +32,7 @@ TEST_F(CalibragePointage, ByLengthFromEtalonnerToFactor) {
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[2], 0.25);
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 1.0); // other slots keep theirs
     EXPECT_EQ(Texte(Controle::LegendeCalibrage), "Cal.=0,2500\n3,0000 µm/px");
-    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
     // Only the calibration segment's line leaves the grid.
@@ -85,13 +85,13 @@ TEST_F(CalibragePointage, EntryBounds) {
         if (c.message.empty()) {
             EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, std::stod(c.saisie) / 100);
             EXPECT_EQ(p.Compte("message"), 0);
-            EXPECT_FALSE(CalibrageEnAttente(*o));
+            EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
             continue;
         }
         ASSERT_EQ(p.Textes("message"), std::vector<std::string>{c.message});
         // Refused: still pending, the dialogue and the segment's line stay.
         EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
-        EXPECT_TRUE(CalibrageEnAttente(*o));
+        EXPECT_TRUE(CalibrageEnAttente(o->calibrage));
         EXPECT_TRUE(o->controles(Controle::CadreSaisie).visible);
         EXPECT_EQ(Cellule(1, 1), "100,00");
         // A valid entry then ends it.
@@ -126,7 +126,7 @@ TEST_F(CalibragePointage, EndedWithoutAFactor) {
             Saisit(c.saisie);
         EXPECT_EQ(p.Textes("flash"), c.flash);
         EXPECT_EQ(p.Textes("message"), c.message);
-        EXPECT_FALSE(CalibrageEnAttente(*o));
+        EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
         EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
         EXPECT_FALSE(o->controles(Controle::Etalonner).couleur.has_value());
         EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 1.0);
@@ -143,7 +143,7 @@ TEST_F(CalibragePointage, GraduationsWithObjectiveAndAutomaticFormat) {
     Clic(Controle::OptionCalibrageGraduations);
     o->controles.Texte(Controle::TexteObjectif, "40");
     Clic(Controle::CalibragePortion); // command 2
-    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_TRUE(CalibrageEnAttente(o->calibrage));
     EXPECT_FALSE(o->controles(Controle::CadreCalibrage).visible);
     EXPECT_FALSE(o->controles(Controle::Loupe).actif);
     Pointe(500);
@@ -176,7 +176,7 @@ TEST_F(CalibragePointage, GraduationsWithObjectiveAndAutomaticFormat) {
         Saisit("50");
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"alerte 99"});
         EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.05);
-        EXPECT_FALSE(CalibrageEnAttente(*o));
+        EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
         EXPECT_EQ(Cellule(1, 1), "");
     }
 }
@@ -203,7 +203,7 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Saisit("100");
     // The stage micrometer gives the true factor at once.
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
-    EXPECT_TRUE(CalibrageEnAttente(*o));
+    EXPECT_TRUE(CalibrageEnAttente(o->calibrage));
     EXPECT_FALSE(o->controles(Controle::CadreSaisie).visible);
     EXPECT_EQ(Cellule(2, 1), "");
 
@@ -216,7 +216,7 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{" 1 division représente  2,500"});
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[1], 0.25);
-    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
     EXPECT_EQ(Cellule(1, 1), "12,00");
     EXPECT_EQ(Cellule(2, 1), "");
     EXPECT_EQ(o->mesure.LigneCourante, 2);
@@ -228,7 +228,7 @@ TEST_F(CalibragePointage, ObjectiveStandardTwoSteps) {
     Pointe(200);
     Clic(Controle::SaisieAnnule);
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.125);
-    EXPECT_FALSE(CalibrageEnAttente(*o));
+    EXPECT_FALSE(CalibrageEnAttente(o->calibrage));
     EXPECT_EQ(o->mesure.LigneCourante, 2);
 }
 
@@ -237,7 +237,7 @@ TEST_F(CalibragePointage, NoFactorSlotOutsideTheTable) {
     o->images.IndexImage = 60;
     o->calibrage.CoefCalibrage = 0.7;
     MontreCalibrageImage(*o);
-    CalibrageNouvelleImage(*o, 60);
+    CalibrageNouvelleImage(o->calibrage, 60);
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.7);
 }
 

@@ -130,7 +130,7 @@ protected:
     void Clique(double x, double y) {
         const PointImage pi{static_cast<std::int32_t>(x * UnitesImageParPixel),
                             static_cast<std::int32_t>(y * UnitesImageParPixel)};
-        const PointTwips t = VersBoite(*o, pi);
+        const PointTwips t = VersBoite(o->images.vue, pi);
         ClicImage(*o, Bouton::Gauche, {}, t);
         RelacheImage(*o, Bouton::Gauche, {}, t);
     }

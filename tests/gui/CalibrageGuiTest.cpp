@@ -213,7 +213,7 @@ void CalibrageGuiTest::correctionEtOptions() {
     Appuie(Controle::CalibragePortion);
     QVERIFY(!panneaux->Panneau()->isVisible());
     QVERIFY(zone->hasFocus());
-    QVERIFY(CalibrageEnAttente(*o));
+    QVERIFY(CalibrageEnAttente(o->calibrage));
     Clique(Controle::EtalonnageResolution);
     Appuie(Controle::CalibrageCorrection);
     QGroupBox* boite = panneaux->Correction();
@@ -267,7 +267,7 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     Zoome(0);
 
     Appuie(Controle::Etalonner); // "Etalonner"
-    QVERIFY(CalibrageEnAttente(*o));
+    QVERIFY(CalibrageEnAttente(o->calibrage));
     QVERIFY(o->controles(Controle::Etalonner).couleur.has_value());
     Glisse(Ecran(150, 600), Ecran(1150, 600));
 
@@ -284,7 +284,7 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
 
     Appuie(Controle::SaisieOK);
     QVERIFY(!dialogue->isVisible());
-    QVERIFY(!CalibrageEnAttente(*o));
+    QVERIFY(!CalibrageEnAttente(o->calibrage));
     QVERIFY(!o->controles(Controle::Etalonner).couleur.has_value());
     QCOMPARE(o->mesure.GrilleRef.Texte(1, 1), std::string()); // the calibration line went
     const double facteur = o->calibrage.CoefCalibrage;

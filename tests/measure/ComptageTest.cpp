@@ -71,7 +71,7 @@ TEST_F(ComptageTest, OnlyPressReleasePairsCount) {
     Clic(2000, 1000);
     ToucheEnfoncee(o, Touche::Z, {});
     Clic(3000, 1000);
-    ToucheRelachee(o, Touche::Z, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Z, {});
     EXPECT_EQ(Affiche(), "2");
     EXPECT_EQ(o.images.vue.ExposantZoom(), -1);
 }

@@ -80,8 +80,8 @@ TEST_F(FonctionsTest, StartUpSettingAndOutOfRangeSlots) {
     o.parametres.fonctionDemarrage = 20;
     AppliqueFonctionDemarrage(o);
     EXPECT_EQ(o.mesure.NomFonction, "tintaval");
-    EXPECT_THROW(TableFonctions(o, 26), std::out_of_range);
-    EXPECT_THROW(TableLargeurs(o, -1), std::out_of_range);
+    EXPECT_THROW(TableFonctions(o.mesure, 26), std::out_of_range);
+    EXPECT_THROW(TableLargeurs(o.mesure, -1), std::out_of_range);
     // A slot without a function (a grid file naming none) leaves the layout as it was.
     Choisit(0);
     EXPECT_EQ(o.mesure.GrilleRef.Texte(0, 1), "R");

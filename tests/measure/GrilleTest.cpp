@@ -277,7 +277,7 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
                  o.mesure.MGrille.Texte(3, 1)};
     };
     EXPECT_EQ(miroir(), (V{"Longueur", "3,00", "5,00"}));
-    RafraichitMGrille(o, 2);
+    RafraichitMGrille(o.mesure, 2);
     EXPECT_EQ(miroir(), (V{"Longueur", "1,00", "3,00"}));
     Efface_ligne(o, 0);
     EXPECT_EQ(miroir(), (V{"Longueur", "2,00", "4,00"}));

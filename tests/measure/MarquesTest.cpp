@@ -27,7 +27,7 @@ TEST_F(MarquesTest, RetraceRebuildsTheSameMarksAtAnotherZoom) {
     const auto avant = o.mesure.marques.fixes;
     o.images.vue.FixeExposant(-5);
     o.images.vue.FixeOrigine(700, 300);
-    Retrace(o);
+    RetraceImageMontree(o);
     ASSERT_EQ(o.mesure.marques.fixes.size(), avant.size());
     for (const auto& m : avant)
         EXPECT_TRUE(std::any_of(o.mesure.marques.fixes.begin(), o.mesure.marques.fixes.end(),
@@ -41,10 +41,10 @@ TEST_F(MarquesTest, OtherImagesOnlyInGroupModeInColourTwo) {
     Glisse(1000, 1000, 3540, 1000); // image 1
     o.images.IndexImage = 2;
     Glisse(1000, 3000, 3540, 3000); // image 2
-    Retrace(o);
+    RetraceImageMontree(o);
     EXPECT_EQ(Textes(), std::vector<std::string>{"2"});
     o.calibrage.ModeGroupe = true;
-    Retrace(o);
+    RetraceImageMontree(o);
     EXPECT_EQ(Textes().size(), 2u);
     for (const auto& m : o.mesure.marques.fixes)
         EXPECT_EQ(m.couleur, m.a.y == 1000 ? o.mesure.couleur2 : o.mesure.couleur1);
@@ -60,7 +60,7 @@ TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
     t.segments[1] = {100, 200, 900, 200};
     t.segments[2] = {500, 100, 500, 300};
     o.mesure.LigneCourante = 2;
-    Retrace(o);
+    RetraceImageMontree(o);
     EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
     EXPECT_TRUE(CroixFixeEn({900, 200}));
     EXPECT_TRUE(CroixFixeEn({500, 300}));
@@ -71,7 +71,7 @@ TEST_F(MarquesTest, LinesReadFromAGridFileAreDrawnFromTheirSegments) {
 TEST_F(MarquesTest, ErasedValuesAndRenumberedLines) {
     for (int y : {1000, 3000, 5000}) Glisse(1000, y, 3540, y);
     Efface_ligne(o, 1);
-    Retrace(o);
+    RetraceImageMontree(o);
     EXPECT_EQ(Compte(GenreMarque::Ligne), 2);
     EXPECT_FALSE(CroixFixeEn({3540, 1000}));
     EXPECT_EQ(Textes(), (std::vector<std::string>{"1", "2"}));
@@ -88,7 +88,7 @@ TEST_F(MarquesTest, MarksStayAfterEveryChangeOfTheView) {
          [&] {
              ToucheEnfoncee(o, Touche::Z, {});
              Clic(2000, 1500);
-             ToucheRelachee(o, Touche::Z, {});
+             ToucheRelachee(o.ui, o.mesure.pointage, Touche::Z, {});
          }},
         {"another layout", [&] { RedimensionneBoite(o, 9000, 6000); }},
     };
@@ -106,7 +106,7 @@ TEST_F(MarquesTest, FigureUnderWaySurvivesARetrace) {
     Choisit(15);
     Clic(1000, 1000);
     Clic(3000, 1000);
-    Retrace(o);
+    RetraceImageMontree(o);
     EXPECT_TRUE(CroixFixeEn({1000, 1000}));
     EXPECT_TRUE(CroixFixeEn({3000, 1000}));
     EXPECT_EQ(Compte(GenreMarque::Ligne), 1);

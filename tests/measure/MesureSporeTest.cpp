@@ -57,7 +57,7 @@ TEST_F(MesureSporeTest, Spore3DWidthOrThickness) {
     Glisse(1000, 1000, 6080, 1000); // L = 2400
     ToucheEnfoncee(o, Touche::E, {});
     Glisse(3000, 0, 3000, 1270); // 600, the thickness
-    ToucheRelachee(o, Touche::E, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::E, {});
     EXPECT_EQ((V{C(1, 2), C(1, 3), C(1, 4), C(1, 5)}), (V{"", "600,00", "", "4,00"})); // L / e
     EXPECT_EQ(o.mesure.TraceLignes[1].segments[3].y2, 1270);
     RAZ_Grille_total(o);

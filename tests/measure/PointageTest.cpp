@@ -183,13 +183,13 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     EXPECT_EQ(o.images.vue.ExposantZoom(), -1);
     Clic(1000, 1000, Bouton::Droit);
     EXPECT_EQ(o.images.vue.ExposantZoom(), 0);
-    ToucheRelachee(o, Touche::Z, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Z, {});
     EXPECT_FALSE(o.mesure.pointage.ZoomPoint);
     o.images.vue.FixeOrigine(0, 0);
     ToucheEnfoncee(o, Touche::C, {});
     Clic(kLargeurImage / 2 + 1000, kHauteurImage / 2);
     EXPECT_EQ(o.images.vue.OrigineX(), 1000);
-    ToucheRelachee(o, Touche::C, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::C, {});
     EXPECT_EQ(C(1, 1), "");
     EXPECT_FALSE(o.mesure.pointage.SegmentEnCours);
     // Z pressed while a drag is under way: the drag still ends its segment,
@@ -197,7 +197,7 @@ TEST_F(PointageTest, ZoomAndCentreKeysMoveTheViewOnly) {
     Presse(1000, 1000);
     ToucheEnfoncee(o, Touche::Z, {});
     Relache(3540, 1000);
-    ToucheRelachee(o, Touche::Z, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Z, {});
     Bouge(5000, 5000, Bouton::Aucun);
     EXPECT_EQ(C(1, 1), "1200,00");
     EXPECT_TRUE(o.mesure.marques.provisoires.empty());
@@ -219,15 +219,15 @@ TEST_F(PointageTest, CtrlTogglesTheImageDrag) {
     // the box losing the keyboard while Ctrl is down: the drag state stays off.
     ToucheEnfoncee(o, Touche::Ctrl, ctrl);
     Frappe(Touche::Autre, ctrl);
-    ToucheRelachee(o, Touche::Ctrl, {});
-    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Ctrl, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Ctrl, {});
     ToucheEnfoncee(o, Touche::Ctrl, ctrl);
     Glisse(5000, 5000, 6000, 5000);
     EXPECT_EQ(o.images.vue.OrigineX(), 0); // moved while held
-    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Ctrl, {});
     ToucheEnfoncee(o, Touche::Ctrl, ctrl);
-    ToucheOubliees(o);
-    ToucheRelachee(o, Touche::Ctrl, {});
+    ToucheOubliees(o.mesure.pointage);
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Ctrl, {});
     EXPECT_FALSE(o.mesure.pointage.GlisseImage);
     Glisse(5000, 5000, 5000, 7540);
     EXPECT_EQ(C(2, 1), "1200,00");
@@ -250,7 +250,7 @@ TEST_F(PointageTest, KeysOfTheTable) {
     EXPECT_FALSE(o.mesure.pointage.Pantographe);
     ToucheEnfoncee(o, Touche::V, {true, false, false});
     EXPECT_TRUE(o.mesure.pointage.Pantographe);
-    ToucheRelachee(o, Touche::Maj, {});
+    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Maj, {});
     EXPECT_FALSE(o.mesure.pointage.Pantographe);
     ASSERT_EQ(o.images.loupe.champ, 1000);
     Frappe(Touche::Chevrons);
@@ -290,7 +290,7 @@ TEST_F(PointageTest, LengthsAreWholeUnitsTimesTheFactorAtEveryView) {
         const double parTwip = o.images.vue.ImageParTwip();
         o.images.vue.FixeOrigine(pa.x - static_cast<int>(entier(0, boite) * parTwip),
                                  pa.y - static_cast<int>(entier(0, 4000) * parTwip));
-        const PointTwips ta = VersBoite(o, pa), tb = VersBoite(o, pb);
+        const PointTwips ta = VersBoite(o.images.vue, pa), tb = VersBoite(o.images.vue, pb);
         Presse(ta.x, ta.y);
         Bouge(entier(0, boite), entier(0, 4000));
         Relache(tb.x, tb.y);

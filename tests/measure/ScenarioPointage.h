@@ -59,7 +59,7 @@ protected:
     }
     void Frappe(Touche t, Modificateurs m = {}) {
         ToucheEnfoncee(o, t, m);
-        ToucheRelachee(o, t, m);
+        ToucheRelachee(o.ui, o.mesure.pointage, t, m);
     }
 
     // Whole lines written straight into the grid, as a loaded file would.
