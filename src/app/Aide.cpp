@@ -27,7 +27,7 @@ constexpr const char* kLicence = "GNU GPL-3.0-or-later";
 // the files shipped with the program.
 std::optional<std::vector<std::string>> TexteAvertissement(const Orvelle& o) {
     const std::string nom = "avert_" + o.parametres.langue + ".txt";
-    for (const auto& dossier : {o.REPPROG, o.dossierDonnees}) {
+    for (const auto& dossier : {o.dossierProgramme, o.dossierDonnees}) {
         if (dossier.empty()) continue;
         if (auto l = LitLignesFichier(dossier + "/" + nom)) return l;
     }
@@ -51,8 +51,8 @@ void CadreAide(Orvelle& o, const std::string& titre, bool bienvenue) {
     if (!bienvenue) c.Texte(C::AideFermer, o.textes.MnuStat(mnustat::Fermer));
     // The pointed length, as a whole number.
     c.Texte(C::TexteSaisie, std::to_string(o.mesure.LongueurPixels));
-    o.bienvenueAffichee = bienvenue;
-    o.memoCles = o.pasAPas = false;
+    o.aide.bienvenueAffichee = bienvenue;
+    o.aide.memoCles = o.aide.pasAPas = false;
 }
 
 std::string Nombre(const Orvelle& o, double v) {
@@ -71,7 +71,7 @@ std::string LegendeDuGroupe(const Orvelle& o, Controle premier, int i) {
 void AfficheBienvenue(Orvelle& o) {
     CadreAide(o, o.textes.Mnu(mnu::Bienvenue), true);
     const bool ignorer = o.controles(C::CaseIgnorerBienvenue).coche;
-    o.bienvenueAffichee = !ignorer;
+    o.aide.bienvenueAffichee = !ignorer;
     o.controles.Visible(C::CadreBienvenue, !ignorer);
     const auto lignes = TexteAvertissement(o);
     o.controles.Texte(C::TexteBienvenue, lignes ? Lignes(*lignes) : std::string());
@@ -85,7 +85,7 @@ void AfficheMemoCles(Orvelle& o) {
     for (int i = msg::AideTouchesFin + 1; i <= msg::MemoClesFin; ++i)
         texte += o.textes.Msg(i) + std::string(FinDeLigne);
     o.controles.Texte(C::TexteBienvenue, texte);
-    o.memoCles = true;
+    o.aide.memoCles = true;
 }
 
 void AffichePasAPas(Orvelle& o) {
@@ -98,13 +98,13 @@ void AffichePasAPas(Orvelle& o) {
         if (i == mnu::GuideDernier - 3 || i == mnu::GuideDernier - 2) lignes.emplace_back();
     }
     o.controles.Texte(C::TexteBienvenue, Lignes(lignes));
-    o.pasAPas = true;
+    o.aide.pasAPas = true;
 }
 
 void FermeAide(Orvelle& o) {
     o.controles.Visible(C::CadreBienvenue, false);
     o.controles.Texte(C::TexteBienvenue, "");
-    o.memoCles = o.pasAPas = false;
+    o.aide.memoCles = o.aide.pasAPas = false;
 }
 
 std::vector<std::string> ListeParametres(Orvelle& o) {
@@ -119,7 +119,7 @@ std::vector<std::string> ListeParametres(Orvelle& o) {
     std::vector<std::string> l{
         " * : " + o.textes.Mnu(mnu::ParametreSauvegarde),
         "Langue * = " + p.langue,
-        "Fic Trame = " + o.FicTrame,
+        "Fic Trame = " + o.trame.FicTrame,
         "Img_Active = " + NomFichierImage(o.images.cheminImage),
         "Index Image = " + std::to_string(index),
         "Indep_Resol * = " + VraiFaux(p.indPres),
@@ -133,7 +133,7 @@ std::vector<std::string> ListeParametres(Orvelle& o) {
         "num image active = " + std::to_string(index),
         "REP. IMAGE *: " + p.repImage,
         "REP. DATA *:" + p.repData,
-        "REP. PROG *:" + o.REPPROG,
+        "REP. PROG *:" + o.dossierProgramme,
     };
     for (std::size_t i = 0; i < ch.ListIMGchar.size(); ++i)
         l.push_back(std::to_string(i + 1) + " : " + NomFichierImage(ch.ListIMGchar[i]));
@@ -164,7 +164,8 @@ void BasculeListeParametres(Orvelle& o) {
 
 void AfficheAPropos(Orvelle& o) {
     const auto& t = o.textes;
-    const std::string documentation = o.dossierDonnees.empty() ? o.REPPROG : o.dossierDonnees;
+    const std::string documentation =
+        o.dossierDonnees.empty() ? o.dossierProgramme : o.dossierDonnees;
     std::string texte = Lignes(
         {t.Msg(msg::Titre) + " - " + t.Msg(msg::Logiciel), t.Mnu(mnu::Version) + ORVELLE_VERSION,
          std::string("Maj ") + ORVELLE_DATE_CONSTRUCTION, t.Mnu(mnu::Licence) + kLicence,

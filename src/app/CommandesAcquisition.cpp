@@ -113,7 +113,7 @@ bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base) {
     // The picture is taken before the dialog opens, so that the dialog is not
     // in it and a refused screen is said before a name is asked.
     std::optional<PixelsImage> image;
-    if (o.copieEcranEntier) {
+    if (o.fenetre.copieEcranEntier) {
         image = prises.Ecran();
         if (!image) {
             if (!o.plateforme.QuestionOuiNon(o.textes.Mnu(mnu::EcranRefuse))) return false;
@@ -136,7 +136,7 @@ bool CopieEcran(Orvelle& o, PrisesDeVue& prises, const std::string& base) {
 
 void CommandeCopieEcran(Orvelle& o, Controle c) {
     if (c != Controle::CopieEcranEcran && c != Controle::CopieEcranZoneTravail) return;
-    o.copieEcranEntier = c == Controle::CopieEcranEcran;
+    o.fenetre.copieEcranEntier = c == Controle::CopieEcranEcran;
     o.controles.CocheSeul(c);
     return;
 }

@@ -25,7 +25,7 @@ namespace orv {
 namespace {
 
 std::string Dossier(const Orvelle& o) {
-    return o.REPPROG.empty() ? o.dossierProgramme : o.REPPROG;
+    return o.dossierProgramme.empty() ? o.dossierProgramme : o.dossierProgramme;
 }
 
 // The grid lines whose image number counts: 1 .. the current line.
@@ -412,7 +412,7 @@ void CommandeChargeur(Orvelle& o, Controle c) {
                                         " & " + o.ui.Msg(msg::LaListeImages) + " ? ")) {
             RAZ_Grille_total(o);
             VideChargeur(o);
-            o.FicTrame.clear();
+            o.trame.FicTrame.clear();
         }
         return;
     case Controle::ImportCSV:

@@ -30,7 +30,8 @@ std::string CheminTrameSauvegarde(const Orvelle& o) {
 }
 
 bool SauvegardeTrame::Sauve(const std::string& chemin) {
-    return o_.sauvegardeAutomatique && !o_.relectureTrame && SauveTrameAutomatique(o_, chemin);
+    return o_.trame.sauvegardeAutomatique && !o_.trame.relecture &&
+           SauveTrameAutomatique(o_, chemin);
 }
 
 ContexteMesure ContexteDe(const Orvelle& o, SauvegardeGrille* sauvegarde) {
@@ -57,7 +58,7 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
         VideStatistiques(o);
         // New work: the title and the proposed save name no longer name the
         // file the emptied grid came from.
-        o.FicTrame.clear();
+        o.trame.FicTrame.clear();
     }
     if (s.effacement) RecalculeStatistiques(o);
     if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);

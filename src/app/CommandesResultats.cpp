@@ -45,7 +45,7 @@ void ValideExport(Orvelle& o) {
 }
 
 void RecalculeStatistiques(Orvelle& o) {
-    if (o.relectureTrame) return;
+    if (o.trame.relecture) return;
     if (StatColonnes(o.ui, o.mesure, o.resultats, o.parametres))
         SurligneExtremes(o.resultats, o.mesure.GrilleRef);
     TableDeciles(o.ui, o.mesure, o.resultats, o.parametres);
@@ -77,7 +77,7 @@ ContexteExport ContexteExportDe(const Orvelle& o) {
     const auto& facteurs = o.calibrage.CalibrageImage;
     return ContexteExport{o.images.cheminImage, o.images.chargeur.ListIMGchar,
                           std::vector<double>(facteurs.begin(), facteurs.end()), DossierExport(o),
-                          o.cheminTrame};
+                          o.trame.chemin};
 }
 
 std::string DossierExport(const Orvelle& o) {
@@ -108,7 +108,7 @@ void RemplaceGrille(Orvelle& o, const TableCSV& t, const std::string& chemin) {
     auto& m = o.mesure;
     auto& c = o.controles;
     RAZ_Grille_total(o);
-    o.FicTrame.clear(); // the work is the imported table's, not a grid file's
+    o.trame.FicTrame.clear(); // the work is the imported table's, not a grid file's
     m.NumFonction = t.fonction.numero;
     if (m.NumFonction == fonction::Polygone) m.PolygoneAuto = t.fonction.polygoneAuto;
     SelectionneFonction(o);

@@ -70,9 +70,9 @@ std::string Signature(const Orvelle& o) {
 
 // The work is the file's from now on (saved to it, or read from it).
 void TravailDuFichier(Orvelle& o, const std::string& chemin) {
-    o.FicTrame = NomFichierImage(chemin);
-    o.cheminTrame = chemin;
-    o.travailSauve = Signature(o);
+    o.trame.FicTrame = NomFichierImage(chemin);
+    o.trame.chemin = chemin;
+    o.trame.travailSauve = Signature(o);
 }
 
 } // namespace
@@ -101,7 +101,7 @@ bool SauveTrameAutomatique(Orvelle& o, const std::string& chemin) {
 
 bool TravailNonSauve(const Orvelle& o) {
     const bool mesures = o.mesure.LigneCourante > 1 || o.mesure.Etape > 1;
-    return mesures && Signature(o) != o.travailSauve;
+    return mesures && Signature(o) != o.trame.travailSauve;
 }
 
 bool ConfirmeQuitter(Orvelle& o) {
@@ -219,7 +219,7 @@ ResultatChargement ChargeTrame(Orvelle& o, const std::string& chemin) {
 }
 
 std::string NomProposeTrame(const Orvelle& o) {
-    std::string nom = o.FicTrame;
+    std::string nom = o.trame.FicTrame;
     if (nom.empty()) {
         const std::string image = o.images.cheminImage;
         nom = NomFichierImage(image);
@@ -229,11 +229,11 @@ std::string NomProposeTrame(const Orvelle& o) {
 }
 
 std::optional<std::string> FichierDuTravail(const Orvelle& o) {
-    if (o.cheminTrame.empty()) return std::nullopt;
+    if (o.trame.chemin.empty()) return std::nullopt;
     std::error_code e;
     // The work's file itself, where it still is (a folder gone asks again).
-    if (!fs::is_directory(fs::path(o.cheminTrame).parent_path(), e)) return std::nullopt;
-    return o.cheminTrame;
+    if (!fs::is_directory(fs::path(o.trame.chemin).parent_path(), e)) return std::nullopt;
+    return o.trame.chemin;
 }
 
 namespace {

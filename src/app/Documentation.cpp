@@ -23,7 +23,7 @@ std::optional<std::string> CheminGuide(Guide g, const std::string& langue,
 }
 
 void OuvreGuide(Orvelle& o, Guide g) {
-    const auto chemin = CheminGuide(g, o.parametres.langue, {o.REPPROG, o.dossierDonnees});
+    const auto chemin = CheminGuide(g, o.parametres.langue, {o.dossierProgramme, o.dossierDonnees});
     if (chemin) {
         if (o.plateforme.OuvreDocument(*chemin)) return;
         // The file is sound: nothing on the desktop shows PDF files. Where it

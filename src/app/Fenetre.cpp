@@ -98,7 +98,6 @@ void Infobulles(Orvelle& o) {
 void Demarrage(Orvelle& o) {
     Controles& c = o.controles;
     // 1-2. Folders; the panels hidden at start.
-    o.REPPROG = o.dossierProgramme;
     o.parametres.repImage = o.dossierProgramme;
     o.parametres.repData = o.dossierProgramme;
     c.Visible(Controle::CadreGroupe, false);
@@ -106,7 +105,7 @@ void Demarrage(Orvelle& o) {
 
     // 3. Interface defaults.
     o.textes.RemplitMessages();
-    o.FicTrame.clear();
+    o.trame.FicTrame.clear();
     o.resultats.extensionExport = "csv";
     o.resultats.calculAutomatique = true;
     c.Coche(Controle::CaseCalculStat, true);
@@ -121,23 +120,22 @@ void Demarrage(Orvelle& o) {
     c.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
     // Only the formats the program writes are offered for annotated copies.
     ActiveFormatsImage(o.ui);
-    c.Coche(Controle::MachineRapide, o.machineRapide);
+    c.Coche(Controle::MachineRapide, o.fenetre.machineRapide);
     c.CocheSeul(Controle::CopieEcranEcran);
     // The copy's pen size until one is chosen.
     c.CocheSeul(Controle::TailleTrace1);
-    o.copieEcranEntier = true;
+    o.fenetre.copieEcranEntier = true;
 
     // 4. The image view; the magnifier's button shows that it is on.
     VueInitiale(o);
     MontreEtatLoupe(o.ui, o.images);
 
     // 5. Settings, then the language when it is not French.
-    o.REPPROG = o.dossierProgramme;
     LitParametres(o);
     LitRecents(o);
-    if (!o.langueDemandee.empty()) o.parametres.langue = o.langueDemandee;
+    if (!o.langue.demandee.empty()) o.parametres.langue = o.langue.demandee;
     if (o.parametres.langue != "fr") {
-        o.diagnosticLangue = o.diagnosticLangueDemande;
+        o.langue.diagnostic = o.langue.diagnosticDemande;
         AppliqueLangue(o);
         RecomposeLegendes(o);
     }
@@ -155,7 +153,7 @@ void Demarrage(Orvelle& o) {
     Infobulles(o);
     InstalleCouleur(o);
     InstalleCalibrage(o);
-    o.sauvegardeAutomatique = true;
+    o.trame.sauvegardeAutomatique = true;
     AfficheImageParDefaut(o);
     // 10. Welcome panel.
     AfficheBienvenue(o);
@@ -164,13 +162,13 @@ void Demarrage(Orvelle& o) {
 }
 
 void Activation(Orvelle& o) {
-    if (!o.premiereActivationFaite) {
+    if (!o.fenetre.premiereActivationFaite) {
         RAZ_Grille_total(o);
         o.plateforme.LaisseEvenements();
-        o.premiereActivationFaite = true;
+        o.fenetre.premiereActivationFaite = true;
     }
     o.controles.Coche(Controle::CaseAutoRetrace, o.parametres.autoRetrace);
-    o.diagnosticLangue = false;
+    o.langue.diagnostic = false;
     o.controles.Texte(Controle::BarreEtat, o.mesure.NumFonction == fonction::Couleur
                                                ? o.textes.Msg(70)
                                                : o.textes.Msg(169));
@@ -193,7 +191,7 @@ void OuvreFichiersDeDemarrage(Orvelle& o, const std::vector<std::string>& chemin
 
 bool DemandeQuitter(Orvelle& o) {
     const bool oui = ConfirmeQuitter(o);
-    if (oui) o.fermeture = true;
+    if (oui) o.fenetre.fermeture = true;
     return oui;
 }
 
@@ -267,7 +265,7 @@ void MontreFonctionActive(Orvelle& o) {
         if (e->tete) nom = NomMenu(o, *e->tete) + " " + nom;
         titre += kSeparateurTitre + nom;
     }
-    if (!o.FicTrame.empty()) titre += kSeparateurTitre + o.FicTrame;
+    if (!o.trame.FicTrame.empty()) titre += kSeparateurTitre + o.trame.FicTrame;
     if (!o.parametres.utilisateur.empty()) titre += "  /  " + o.parametres.utilisateur;
     c.Texte(Controle::Fenetre, titre);
     MontreCouleur(o);

@@ -54,9 +54,9 @@ CadreTravail ReleveCadre(const Orvelle& o) {
     c.images = o.images.chargeur.ListIMGchar;
     c.facteurs = o.calibrage.CalibrageImage;
     c.tGrille = o.parametres.tGrille;
-    c.FicTrame = o.FicTrame;
-    c.cheminTrame = o.cheminTrame;
-    c.travailSauve = o.travailSauve;
+    c.FicTrame = o.trame.FicTrame;
+    c.cheminTrame = o.trame.chemin;
+    c.travailSauve = o.trame.travailSauve;
     c.csvImporte = o.resultats.FichierCSVImporte;
     return c;
 }
@@ -125,13 +125,13 @@ void RemetGrille(Orvelle& o, const EtatTravail& e) {
 
 void RemetCadre(Orvelle& o, const CadreTravail& c) {
     // Whether the grid differs from its file is known for the file as it is now.
-    const std::string sauve = o.travailSauve;
-    const bool memeFichier = o.cheminTrame == c.cheminTrame;
+    const std::string sauve = o.trame.travailSauve;
+    const bool memeFichier = o.trame.chemin == c.cheminTrame;
     o.calibrage.CalibrageImage = c.facteurs;
     o.parametres.tGrille = c.tGrille;
-    o.FicTrame = c.FicTrame;
-    o.cheminTrame = c.cheminTrame;
-    o.travailSauve = memeFichier ? sauve : c.travailSauve;
+    o.trame.FicTrame = c.FicTrame;
+    o.trame.chemin = c.cheminTrame;
+    o.trame.travailSauve = memeFichier ? sauve : c.travailSauve;
     o.resultats.FichierCSVImporte = c.csvImporte;
     auto& ch = o.images.chargeur;
     if (ch.ListIMGchar == c.images) return;

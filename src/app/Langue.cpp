@@ -30,7 +30,7 @@ void Legende(Controles& c, std::string_view famille, int index, const std::strin
 
 std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::string& code) {
     const std::string nom = "Zelk2_" + code + ".lng";
-    for (const auto& dossier : {o.REPPROG, o.dossierDonnees}) {
+    for (const auto& dossier : {o.dossierProgramme, o.dossierDonnees}) {
         if (dossier.empty()) continue;
         const std::string chemin = dossier + "/" + nom;
         if (FichierExiste(chemin)) return chemin;
@@ -40,7 +40,7 @@ std::optional<std::string> FichierLangueTrouve(const Orvelle& o, const std::stri
 
 std::string CheminFichierLangue(const Orvelle& o) {
     const std::string& code = o.parametres.langue;
-    return FichierLangueTrouve(o, code).value_or(o.REPPROG + "/Zelk2_" + code + ".lng");
+    return FichierLangueTrouve(o, code).value_or(o.dossierProgramme + "/Zelk2_" + code + ".lng");
 }
 
 std::optional<std::string> LangueBureau(const char* lcAll, const char* lcMessages,
@@ -70,9 +70,9 @@ void RestaureFrancais(Orvelle& o) {
     const std::string invite = o.textes.Msg(msg::InviteFonction);
     o.textes.RemplitMessages();
     o.textes.Fixe(Table::MSG, msg::InviteFonction, invite);
-    for (const auto& [c, textes] : o.legendesLangue)
+    for (const auto& [c, textes] : o.langue.legendes)
         if (o.controles.Texte(c) == textes.second) o.controles.Texte(c, textes.first);
-    o.legendesLangue.clear();
+    o.langue.legendes.clear();
 }
 
 } // namespace
@@ -98,7 +98,7 @@ void AppliqueLangue(Orvelle& o) {
     if (fichier) {
         for (const EntreeLangue& e : AppliqueEntrees(*fichier, o.textes, o.controles)) {
             // Only the buttons are reported, and only to whoever turned the switch on.
-            if (e.cle != "BOUTONS" || !o.diagnosticLangue) continue;
+            if (e.cle != "BOUTONS" || !o.langue.diagnostic) continue;
             o.plateforme.Message(o.textes.Msg(182) + code + ", ligne " +
                                  std::to_string(e.numeroLigne) + " " + e.ligne);
         }
@@ -107,7 +107,7 @@ void AppliqueLangue(Orvelle& o) {
     if (code != "fr" || fichier) RecaptionneDepuisTables(o);
     for (size_t i = 0; i < table.size(); ++i) {
         const std::string& apres = o.controles.Texte(table[i].controle);
-        if (apres != avant[i]) o.legendesLangue[table[i].controle] = {avant[i], apres};
+        if (apres != avant[i]) o.langue.legendes[table[i].controle] = {avant[i], apres};
     }
 }
 

@@ -149,7 +149,7 @@ void ClicMachineRapide(Orvelle& o) {
     Controles& c = o.controles;
     const bool rapide = !c(Controle::MachineRapide).coche;
     c.Coche(Controle::MachineRapide, rapide);
-    o.machineRapide = rapide;
+    o.fenetre.machineRapide = rapide;
     c.Actif(Controle::OptionPalmer, rapide);
     if (!rapide) {
         SelectionneModePointage(o, 1);

@@ -3,6 +3,6 @@
 namespace orv {
 
 Orvelle::Orvelle(Plateforme& p, std::string dossier)
-    : plateforme(p), dossierProgramme(std::move(dossier)), REPPROG(dossierProgramme) {}
+    : plateforme(p), dossierProgramme(std::move(dossier)) {}
 
 } // namespace orv

@@ -55,45 +55,54 @@ public:
     // Scale bars and texts on the view and on the picture's full-size copy.
     EtatAnnotation annotation;
 
-    // Folders and files.
-    std::string REPPROG;
-    std::string dossierDonnees; // files shipped with the program (warning texts, languages)
-    // Languages given from outside: `--lang` for this run, over the settings;
-    // the desktop's, taken at the first start (no settings file yet).
-    std::string langueDemandee;
-    std::string langueBureau;
-    std::string FicTrame;
-    std::string cheminTrame; // full path of the grid file last saved or loaded
-    // The work (function and grid texts) as that file holds it: quitting with
-    // other measures asks to save them.
-    std::string travailSauve;
+    // Files shipped with the program (warning texts, languages).
+    std::string dossierDonnees;
     // The File menu's recent work, most recent first (app/TravailRecent).
     ListeRecente tramesRecentes;
     ListeRecente imagesRecentes;
 
-    // Window flags.
-    bool premiereActivationFaite = false;
-    // The captions a language changed, with the text each had before and the
-    // text the language gave it: the next language starts from French again.
-    std::map<Controle, std::pair<std::string, std::string>> legendesLangue;
-    bool diagnosticLangue = false; // hidden switch: report language-file lines naming no button
-    bool diagnosticLangueDemande =
-        false; // --diagnostic-langue: the switch is turned on at each language change
-    bool machineRapide = true;
-    bool bienvenueAffichee = false;
-    // The help frame shows the key memo, or the step-by-step guide.
-    bool memoCles = false;
-    bool pasAPas = false;
-    bool fermeture = false; // set once the user confirmed quitting: the window closes
-    // Options > screen copy: the whole screen, else the work area.
-    bool copieEcranEntier = true;
+    // The work's grid file (app/CommandesTrame).
+    struct {
+        std::string FicTrame; // its name, proposed by the next save
+        std::string chemin;   // full path of the grid file last saved or loaded
+        // The work (function and grid texts) as that file holds it: quitting
+        // with other measures asks to save them.
+        std::string travailSauve;
+        // The grid saves itself every SAVAUTO lines and when full; on from start-up.
+        bool sauvegardeAutomatique = false;
+        // A grid file's lines are replayed into the grid: no automatic save
+        // and no statistics until the last one.
+        bool relecture = false;
+    } trame;
 
-    // The grid saves itself to the grid file every SAVAUTO lines and when
-    // full; on from start-up.
-    bool sauvegardeAutomatique = false;
-    // A grid file's lines are replayed into the grid: no automatic save and
-    // no statistics until the last one.
-    bool relectureTrame = false;
+    // The language (app/Langue).
+    struct {
+        // Given from outside: `--lang` for this run, over the settings; the
+        // desktop's, taken at the first start (no settings file yet).
+        std::string demandee, bureau;
+        // The captions a language changed, with the text each had before and
+        // the text the language gave it: the next language starts from French.
+        std::map<Controle, std::pair<std::string, std::string>> legendes;
+        // Hidden switch: report language-file lines naming no button; with
+        // --diagnostic-langue it is turned on at each language change.
+        bool diagnostic = false, diagnosticDemande = false;
+    } langue;
+
+    // The help frames (app/Aide): the welcome shown; the help frame showing the
+    // key memo, or the step-by-step guide.
+    struct {
+        bool bienvenueAffichee = false, memoCles = false, pasAPas = false;
+    } aide;
+
+    // The window's own life (app/Fenetre).
+    struct {
+        bool premiereActivationFaite = false;
+        bool fermeture = false; // set once the user confirmed quitting: the window closes
+        // Options > "machine rapide": redraws and statistics follow each value.
+        bool machineRapide = true;
+        // Options > screen copy: the whole screen, else the work area.
+        bool copieEcranEntier = true;
+    } fenetre;
 
     // The statistics grid, order statistics, notation, export and import (results/).
     EtatResultats resultats;

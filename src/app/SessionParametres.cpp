@@ -68,8 +68,8 @@ bool LitParametres(Orvelle& o) {
     if (!lu) {
         p.repData = o.dossierProgramme;
         // A first start speaks the desktop's language when the program has it.
-        if (!o.langueBureau.empty() && FichierLangueTrouve(o, o.langueBureau))
-            p.langue = o.langueBureau;
+        if (!o.langue.bureau.empty() && FichierLangueTrouve(o, o.langue.bureau))
+            p.langue = o.langue.bureau;
         MontreParametres(o, avant, {});
         // Created silently: a folder where it cannot be written is noticed at
         // the first explicit save.

@@ -11,7 +11,7 @@ namespace orv {
 
 class Orvelle;
 
-// Zelk.dat in the program folder, whatever REPPROG holds.
+// Zelk.dat in the program folder (REPPROG), whatever the file says of it.
 std::string CheminParametres(const Orvelle& o);
 
 // Reads the settings file into `o.parametres` and sets the controls that show

@@ -58,7 +58,7 @@ void Quitte(Orvelle& o, Controle) {
 
 void FermeBienvenue(Orvelle& o, Controle) {
     o.controles.Visible(C::CadreBienvenue, false);
-    o.bienvenueAffichee = false;
+    o.aide.bienvenueAffichee = false;
     SauveParametres(o);
 }
 
@@ -107,7 +107,7 @@ void ChoisitCommentaire(Orvelle& o, Controle c) {
 
 void ChoisitLangue(Orvelle& o, Controle c) {
     // The language-file report is for whoever asked it at start.
-    o.diagnosticLangue = o.diagnosticLangueDemande;
+    o.langue.diagnostic = o.langue.diagnosticDemande;
     CommandeOptions(o, c);
     AfficheCalibrage(o);
 }

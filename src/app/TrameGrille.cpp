@@ -290,12 +290,12 @@ public:
     explicit Rejeu(Orvelle& o)
         : o_(o), calibrage_(o.calibrage.CalibrageEnCours), index_(o.images.IndexImage),
           coef_(o.calibrage.CoefCalibrage) {
-        o.relectureTrame = true;
+        o.trame.relecture = true;
         o.calibrage.CalibrageEnCours = false;
         if (coef_ == 0) o.calibrage.CoefCalibrage = 1;
     }
     ~Rejeu() {
-        o_.relectureTrame = false;
+        o_.trame.relecture = false;
         o_.calibrage.CalibrageEnCours = calibrage_;
         o_.images.IndexImage = index_;
         o_.calibrage.CoefCalibrage = coef_;

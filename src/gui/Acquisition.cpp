@@ -231,7 +231,7 @@ void AcquisitionQt::Fin(IssueAcquisition issue, const std::string& erreur,
 
 void AcquisitionQt::CopieEcranSansMenu() {
     // The drawn view is painted apart from the screen: nothing to wait for.
-    if (!o_.copieEcranEntier) {
+    if (!o_.fenetre.copieEcranEntier) {
         CopieEcran(o_, *this);
         return;
     }

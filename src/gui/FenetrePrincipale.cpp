@@ -231,7 +231,7 @@ void FenetrePrincipale::Clique(Controle c) {
     // put back to the registry's state.
     liaisons_.Applique(c);
     Actualise();
-    if (o_.fermeture && !fermetureConfirmee_) {
+    if (o_.fenetre.fermeture && !fermetureConfirmee_) {
         fermetureConfirmee_ = true;
         close();
     }

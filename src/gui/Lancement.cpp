@@ -6,8 +6,8 @@ namespace orv {
 
 void Lance(Orvelle& etat, FenetrePrincipale& fenetre, const std::string& langue,
            bool diagnosticLangue) {
-    etat.langueDemandee = langue;
-    etat.diagnosticLangueDemande = diagnosticLangue;
+    etat.langue.demandee = langue;
+    etat.langue.diagnosticDemande = diagnosticLangue;
     Demarrage(etat);
     fenetre.AppliqueLangueQt();
 }

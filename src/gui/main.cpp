@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     etat.dossierDonnees = orv::DossierDonnees(QCoreApplication::applicationDirPath().toStdString());
     if (auto l = orv::LangueBureau(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
                                    std::getenv("LANG")))
-        etat.langueBureau = *l;
+        etat.langue.bureau = *l;
     orv::FenetrePrincipale fenetre(etat, plateforme);
     orv::Lance(etat, fenetre, code.toStdString(), ligne.isSet(diagnostic));
     fenetre.showMaximized();

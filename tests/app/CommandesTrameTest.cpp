@@ -59,7 +59,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     Travail(*o, 1, 3);
     ASSERT_TRUE(MontreEmplacement(*o, 2));
     EXPECT_EQ(NomProposeTrame(*o), "c.trm"); // the image shown
-    o->FicTrame = "travail.v2.trm";
+    o->trame.FicTrame = "travail.v2.trm";
     EXPECT_EQ(NomProposeTrame(*o), "travail.trm");
 
     // A new work asks for a name, never in the program's own folder: the
@@ -108,7 +108,7 @@ TEST_F(CommandesTrameTest, SaveCommandProposesAsksAndWrites) {
     p.reponses.push_back(true);
     orv::Clic(*o, Controle::SauverTrameSous);
     EXPECT_EQ(Lit(g).rfind("INDPRES=", 0), 0u);
-    EXPECT_EQ(o->cheminTrame, g);
+    EXPECT_EQ(o->trame.chemin, g);
 
     // A relative name is in the current folder, and no name means that one.
     const Releve avant = Releve_(*o);
@@ -140,7 +140,7 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     p.fichiers.push_back(f);
     orv::Clic(*o, Controle::ChargerTrame);
     AttendMeme(charge, Releve_(*o), "loaded");
-    EXPECT_EQ(o->FicTrame, "densite.trm");
+    EXPECT_EQ(o->trame.FicTrame, "densite.trm");
     // The first image shown, with its own factor and the marks of its lines.
     EXPECT_EQ(o->images.cheminImage, charge.chemins.front());
     EXPECT_EQ(o->images.IndexImage, 1);
@@ -170,7 +170,7 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
     const size_t p1 = static_cast<size_t>(trame - bon.begin()) + 1;
 
     Travail(*o, 5, 4);
-    o->FicTrame = "avant.trm";
+    o->trame.FicTrame = "avant.trm";
     const Releve avant = Releve_(*o);
     auto point = bon;
     point[p1] = "0;1;10;2x;110;20;";
@@ -212,7 +212,7 @@ TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {
         EXPECT_EQ(ChargeTrame(*o, f), ResultatChargement::Malforme) << f;
         EXPECT_EQ(p.Textes("message"), std::vector<std::string>{msg(f) + detail});
         AttendMeme(avant, Releve_(*o), f);
-        EXPECT_EQ(o->FicTrame, "avant.trm");
+        EXPECT_EQ(o->trame.FicTrame, "avant.trm");
     }
     // A missing file is said too, and changes nothing.
     p.Oublie();
@@ -351,7 +351,7 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
     for (const auto& [a, b] : traits) Glisse(*o, a, b);
     const auto& grille = o->mesure.GrilleRef;
     ASSERT_NE(grille.Texte(1, 1), grille.Texte(5, 1));
-    o->FicTrame = "garde.trm";
+    o->trame.FicTrame = "garde.trm";
 
     // Refused while a measure is half entered.
     Glisse(*o, traits[0].first, traits[0].second);
@@ -370,7 +370,7 @@ TEST_F(CommandesTrameTest, MajGrilleRecomputesWithTheNewCalibration) {
         for (int c = 1; c <= 4; ++c)
             EXPECT_EQ(grille.Texte(l, c), grille.Texte(l + 4, c)) << l << " " << c;
     EXPECT_EQ(o->mesure.LigneCourante, 9);
-    EXPECT_EQ(o->FicTrame, "garde.trm");
+    EXPECT_EQ(o->trame.FicTrame, "garde.trm");
     EXPECT_TRUE(fs::is_empty(dossier / "courant")); // no temporary file anywhere
 }
 

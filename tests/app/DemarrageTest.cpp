@@ -111,7 +111,7 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     Orvelle& e = Demarre();
     p.reponses = {false};
     Clic(e, Controle::Quitter);
-    EXPECT_FALSE(e.fermeture);
+    EXPECT_FALSE(e.fenetre.fermeture);
     ASSERT_EQ(p.appels.back().genre, "question");
     EXPECT_EQ(p.appels.back().texte, "Voulez-vous vraiment quitter Orvelle ?");
 
@@ -124,7 +124,7 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     p.Oublie();
     Clic(e, Controle::Quitter);
     Clic(e, Controle::Quitter);
-    EXPECT_FALSE(e.fermeture);
+    EXPECT_FALSE(e.fenetre.fermeture);
     EXPECT_EQ(p.Textes("question")[0].rfind("Les mesures de la grille ne sont pas sauvées", 0), 0u);
     EXPECT_EQ(e.mesure.GrilleRef.Texte(1, 1), "10,00");
     // "Oui" saves them, then the program ends.
@@ -132,32 +132,32 @@ TEST_F(DemarrageTest, QuitterSansPerdreLesMesures) {
     p.reponses3 = {Reponse::Oui};
     p.fichiers = {trame};
     Clic(e, Controle::Quitter);
-    EXPECT_TRUE(e.fermeture);
+    EXPECT_TRUE(e.fenetre.fermeture);
     EXPECT_TRUE(fs::exists(trame));
     // Saved work: the usual question only.
-    e.fermeture = false;
+    e.fenetre.fermeture = false;
     p.reponses = {true};
     Clic(e, Controle::Quitter);
-    EXPECT_TRUE(e.fermeture);
+    EXPECT_TRUE(e.fenetre.fermeture);
     // A new measure: the question names the work's file, and "Oui" writes it
     // there, without a dialog; "Non" ends unsaved.
-    e.fermeture = false;
+    e.fenetre.fermeture = false;
     AjouteValeur(e, 7.0);
     AjouteValeur(e, 3.0);
     p.reponses3 = {Reponse::Oui};
     p.Oublie();
     Clic(e, Controle::Quitter);
-    EXPECT_TRUE(e.fermeture);
+    EXPECT_TRUE(e.fenetre.fermeture);
     EXPECT_NE(p.Textes("question").back().find("Elles seront écrites dans : " + trame),
               std::string::npos);
     EXPECT_EQ(p.Compte("fichier"), 0);
     EXPECT_NE(LitFichier(trame, LimiteFichierDonnees).octets.value_or("").find("7,00"),
               std::string::npos);
-    e.fermeture = false;
+    e.fenetre.fermeture = false;
     AjouteValeur(e, 8.0);
     p.reponses3 = {Reponse::Non};
     Clic(e, Controle::Quitter);
-    EXPECT_TRUE(e.fermeture);
+    EXPECT_TRUE(e.fenetre.fermeture);
 }
 
 TEST_F(DemarrageTest, TitreEtMenuMontrentLaFonctionEtLaTrame) {
@@ -219,26 +219,26 @@ TEST_F(DemarrageTest, MemoClesEtPasAPas) {
     Clic(e, Controle::ListeCles);
     EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "mémo clés");
     EXPECT_NE(e.controles.Texte(Controle::TexteBienvenue).find("ESC: annuler"), std::string::npos);
-    EXPECT_TRUE(e.memoCles);
+    EXPECT_TRUE(e.aide.memoCles);
     for (Controle c : {Controle::CaseIgnorerBienvenue, Controle::BienvenueOK})
         EXPECT_FALSE(e.controles(c).visible);
     EXPECT_TRUE(e.controles(Controle::AideFermer).visible);
     Clic(e, Controle::AideFermer);
     EXPECT_FALSE(e.controles(Controle::CadreBienvenue).visible);
     EXPECT_EQ(e.controles.Texte(Controle::TexteBienvenue), "");
-    EXPECT_FALSE(e.memoCles);
+    EXPECT_FALSE(e.aide.memoCles);
 
     Clic(e, Controle::PasAPas);
     EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "Pas à pas");
     EXPECT_EQ(e.controles.Texte(Controle::TexteSaisie), "123");
-    EXPECT_TRUE(e.pasAPas);
+    EXPECT_TRUE(e.aide.pasAPas);
 
     Clic(e, Controle::Aide);
     EXPECT_EQ(e.controles.Texte(Controle::CadreBienvenue), "Bienvenue sur Orvelle");
     EXPECT_TRUE(e.controles(Controle::CaseIgnorerBienvenue).visible);
     EXPECT_TRUE(e.controles(Controle::BienvenueOK).visible);
     EXPECT_FALSE(e.controles(Controle::AideFermer).visible);
-    EXPECT_FALSE(e.pasAPas);
+    EXPECT_FALSE(e.aide.pasAPas);
 }
 
 TEST_F(DemarrageTest, VoirOptionsEtAPropos) {

@@ -166,7 +166,7 @@ TEST_F(Langue, IndexIncorrectsIgnores) {
     // any case are no entries.
     Ecrit("it", {"BOUTONS;", "B17;Azzera tutto", "", "  B999;Inesistente ", "Rem;commento",
                  "B-3;negativo", "B*;"});
-    o->diagnosticLangue = true;
+    o->langue.diagnostic = true;
     Applique("it");
     EXPECT_EQ(p.Textes("message"),
               (std::vector<std::string>{
@@ -201,12 +201,12 @@ TEST_F(Langue, ImageParDefautDansLaLangue) {
 TEST_F(Langue, PremierDemarrageDansLaLangueDuBureau) {
     std::ofstream(Donnees() / "Zelk2_de.lng", std::ios::binary) << "MNEDIT;Bearbeiten\r\n";
     // A language the program does not ship leaves French.
-    o->langueBureau = "pt";
+    o->langue.bureau = "pt";
     EXPECT_FALSE(LitParametres(*o));
     EXPECT_EQ(o->parametres.langue, "fr");
     // Without a settings file the desktop's language is taken and written.
     fs::remove(dossier / "Zelk.dat");
-    o->langueBureau = "de";
+    o->langue.bureau = "de";
     EXPECT_FALSE(LitParametres(*o));
     EXPECT_EQ(o->parametres.langue, "de");
     // The program folder has no language file: the shipped one is read; its own wins.
@@ -216,7 +216,7 @@ TEST_F(Langue, PremierDemarrageDansLaLangueDuBureau) {
     AppliqueLangue(*o);
     EXPECT_EQ(Texte(Controle::MenuEdition), "Meine Bearbeitung");
     Orvelle relu(p, dossier.string());
-    relu.langueBureau = "it";
+    relu.langue.bureau = "it";
     EXPECT_TRUE(LitParametres(relu));
     EXPECT_EQ(relu.parametres.langue, "de");
     // Once settings exist, the desktop no longer matters.

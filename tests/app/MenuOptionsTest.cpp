@@ -104,7 +104,7 @@ TEST_F(MenuOptions, MachineRapide) {
     SelectionneModePointage(*o, 2);
 
     Clic(Controle::MachineRapide);
-    EXPECT_FALSE(o->machineRapide);
+    EXPECT_FALSE(o->fenetre.machineRapide);
     EXPECT_FALSE(o->controles(Controle::OptionPalmer).actif);
     EXPECT_TRUE(o->controles(Controle::OptionBipoint).coche);
     EXPECT_EQ(o->parametres.modePointage, 1);
@@ -112,7 +112,7 @@ TEST_F(MenuOptions, MachineRapide) {
     EXPECT_FALSE(o->controles(Controle::CaseCalculStat).coche);
 
     Clic(Controle::MachineRapide);
-    EXPECT_TRUE(o->machineRapide);
+    EXPECT_TRUE(o->fenetre.machineRapide);
     EXPECT_TRUE(o->controles(Controle::OptionPalmer).actif);
     // Turning it back on chooses nothing for the user.
     EXPECT_TRUE(o->controles(Controle::OptionBipoint).coche);

@@ -251,7 +251,6 @@ TEST_F(SessionParametres, FichiersQuiNeSontPasLesSiens) {
     EXPECT_EQ(o->parametres.tGrille, Parametres{}.tGrille);
 
     o->parametres.langue = "en";
-    o->REPPROG = dossier.string();
     const std::string langue = (dossier / "Zelk2_en.lng").string();
     ASSERT_EQ(::mkfifo(langue.c_str(), 0600), 0);
     p.Oublie();
@@ -289,7 +288,7 @@ TEST_F(SessionParametres, EffetsSurLaFenetre) {
     EXPECT_EQ(o->mesure.NumFonction, 4);
     EXPECT_DOUBLE_EQ(o->calibrage.CoefCalibrage, 0.25);
     EXPECT_DOUBLE_EQ(o->calibrage.CalibrageImage[0], 0.25);
-    EXPECT_EQ(o->REPPROG, dossier.string()); // where the program is
+    EXPECT_EQ(o->dossierProgramme, dossier.string()); // where the program is
     ASSERT_TRUE(SauveParametres(*o));
     EXPECT_NE(Octets().find("\r\nPALMER=VRAI\r\n"), std::string::npos);
 }

@@ -507,7 +507,7 @@ private slots:
             x->e = std::make_unique<Orvelle>(x->p, x->home.path().toStdString());
             Orvelle& e = *x->e;
             e.dossierDonnees = ORVELLE_DATA_DIR;
-            e.langueDemandee = depart;
+            e.langue.demandee = depart;
             x->f = std::make_unique<FenetrePrincipale>(e, x->p);
             Demarrage(e);
             x->f->AppliqueLangueQt();

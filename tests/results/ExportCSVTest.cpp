@@ -176,7 +176,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     EXPECT_EQ(p.Textes("question"), V{f.string() + "\r\nécraser le fichier existant ?"});
     // A cancelled dialog writes nothing and asks nothing. The dialog starts
     // beside the work's grid file.
-    o->cheminTrame = (dossier / "trames" / "travail.trm").string();
+    o->trame.chemin = (dossier / "trames" / "travail.trm").string();
     o->images.cheminImage = "/photos/lot.jpg";
     p.fichiers.push_back(std::nullopt);
     EXPECT_FALSE(ExporteCSV(*o, true));

@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     PlateformeQt plateforme;
     Orvelle o(plateforme, home.path().toStdString());
     o.dossierDonnees = dossierDonnees.toStdString();
-    o.langueDemandee = code.toStdString();
+    o.langue.demandee = code.toStdString();
     FenetrePrincipale f(o, plateforme);
     Demarrage(o);
     f.AppliqueLangueQt();
