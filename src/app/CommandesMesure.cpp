@@ -7,6 +7,7 @@
 #include "app/Historique.h"
 
 #include "images/CommandesVue.h"
+#include "interface/Messages.h"
 #include "measure/ChangementFonction.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
@@ -95,7 +96,7 @@ template <class F> void Evenement(Orvelle& o, F&& f) {
     SauvegardeTrame sauvegarde(o);
     const ContexteMesure c = ContexteDe(o, &sauvegarde);
     Suivre(o, f(c));
-    SuitHistorique(o);
+    SuitHistorique(o, o.textes.Mnu(mnu::PasMesure));
 }
 
 } // namespace

@@ -272,8 +272,11 @@ void MontreFonctionActive(Orvelle& o) {
 }
 
 void Clic(Orvelle& o, Controle c) {
+    // The step it may make is named after the command, as its caption reads now.
+    std::string nom = NomMenu(o, c);
+    for (auto p = nom.find("  "); p != std::string::npos; p = nom.find("  ")) nom.erase(p, 1);
     ExecuteCommande(o, c);
-    SuitHistorique(o);
+    SuitHistorique(o, Trim(nom));
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.
     MontreFonctionActive(o);

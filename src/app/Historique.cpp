@@ -24,7 +24,7 @@ std::optional<PasHistorique> Historique::Annule(EtatTravail actuel) {
     if (annules_.empty()) return std::nullopt;
     PasHistorique p = std::move(annules_.back());
     annules_.pop_back();
-    refaits_.push_back({std::move(actuel), p.cadre});
+    refaits_.push_back({std::move(actuel), p.cadre, p.nom});
     return p;
 }
 
@@ -32,7 +32,7 @@ std::optional<PasHistorique> Historique::Refait(EtatTravail actuel) {
     if (refaits_.empty()) return std::nullopt;
     PasHistorique p = std::move(refaits_.back());
     refaits_.pop_back();
-    annules_.push_back({std::move(actuel), p.cadre});
+    annules_.push_back({std::move(actuel), p.cadre, p.nom});
     return p;
 }
 
@@ -67,9 +67,11 @@ bool MemeTrace(const TraceLigne& a, const TraceLigne& b) {
            a.marques.size() == b.marques.size();
 }
 
-// The grid of `o` is the one `e` recorded (the frame aside). The line under way
-// is not compared: with no value entered it only keeps what a back-erase left
-// (its number), which is no change of the work.
+// The grid of `o` is the one `e` recorded (the frame aside). The headers are
+// not compared, nor put back: they follow the function and the language, and
+// a language change is no change of the work. The line under way is not
+// compared: with no value entered it only keeps what a back-erase left (its
+// number), which is no change of the work.
 bool MemeGrille(const EtatTravail& e, const Orvelle& o) {
     const EtatMesure& m = o.mesure;
     const GrilleTexte& g = m.GrilleRef;
@@ -77,7 +79,7 @@ bool MemeGrille(const EtatTravail& e, const Orvelle& o) {
         e.LigneCourante != m.LigneCourante || static_cast<int>(e.lignes.size()) != Rangees(m))
         return false;
     const size_t comparees = std::min(e.lignes.size(), static_cast<size_t>(e.LigneCourante));
-    for (size_t l = 0; l < comparees; ++l) {
+    for (size_t l = 1; l < comparees; ++l) {
         const auto& ligne = e.lignes[l];
         if (static_cast<int>(ligne.size()) != g.Colonnes()) return false;
         for (size_t c = 0; c < ligne.size(); ++c)
@@ -105,7 +107,7 @@ void RemetGrille(Orvelle& o, const EtatTravail& e) {
             g.FixeTexte(l, c, "");
             if (c >= 1) g.FixeCouleurCellule(l, c, g.CouleurFond());
         }
-    for (size_t l = 0; l < e.lignes.size(); ++l)
+    for (size_t l = 1; l < e.lignes.size(); ++l)
         for (size_t c = 0; c < e.lignes[l].size(); ++c)
             g.FixeTexte(static_cast<int>(l), static_cast<int>(c), e.lignes[l][c]);
     for (size_t c = 0; c < e.largeurs.size(); ++c)
@@ -164,8 +166,13 @@ void Remet(Orvelle& o, const PasHistorique& p) {
 
 void MontreHistorique(Orvelle& o) {
     auto& c = o.controles;
-    c.Texte(Controle::AnnulerGrille, o.textes.Mnu(mnu::AnnulerGrille));
-    c.Texte(Controle::RefaireGrille, o.textes.Mnu(mnu::RefaireGrille));
+    auto legende = [](const std::string& commande, const std::string& nom) {
+        return nom.empty() ? commande : commande + " " + nom;
+    };
+    c.Texte(Controle::AnnulerGrille,
+            legende(o.textes.Mnu(mnu::AnnulerGrille), o.historique.NomAnnulation()));
+    c.Texte(Controle::RefaireGrille,
+            legende(o.textes.Mnu(mnu::RefaireGrille), o.historique.NomRetablissement()));
     c.Actif(Controle::AnnulerGrille, o.historique.PeutAnnuler());
     c.Actif(Controle::RefaireGrille, o.historique.PeutRefaire());
 }
@@ -212,14 +219,14 @@ EtatTravail ReleveTravail(const Orvelle& o) {
     return e;
 }
 
-void SuitHistorique(Orvelle& o) {
+void SuitHistorique(Orvelle& o, const std::string& nom) {
     auto& h = o.historique;
     if (!h.reference) {
         h.reference = ReleveTravail(o);
     } else if (!MesureEnCours(o.mesure) && !MemeGrille(*h.reference, o)) {
         EtatTravail maintenant = ReleveTravail(o);
         const bool cadre = !(maintenant.cadre == h.reference->cadre);
-        h.Enregistre({std::move(*h.reference), cadre});
+        h.Enregistre({std::move(*h.reference), cadre, nom});
         h.reference = std::move(maintenant);
     } else {
         // The frame changed without the grid (a picture opened, a file saved):

@@ -50,6 +50,9 @@ struct EtatTravail {
 struct PasHistorique {
     EtatTravail etat;
     bool cadre = false;
+    // The command that made the change, as the Edit menu names the step
+    // ("Annuler Eff. ligne").
+    std::string nom;
 };
 
 // The two stacks. A new change clears what could be redone; the oldest steps
@@ -65,6 +68,9 @@ public:
     std::optional<PasHistorique> Refait(EtatTravail actuel);
     bool PeutAnnuler() const { return !annules_.empty(); }
     bool PeutRefaire() const { return !refaits_.empty(); }
+    // The name of the step the next undo (redo) puts back.
+    std::string NomAnnulation() const { return annules_.empty() ? "" : annules_.back().nom; }
+    std::string NomRetablissement() const { return refaits_.empty() ? "" : refaits_.back().nom; }
     std::size_t Pas() const { return annules_.size(); }
 
     // The work as the last step left it: the next change is told from it.
@@ -82,9 +88,10 @@ private:
 EtatTravail ReleveTravail(const Orvelle& o);
 
 // After every command and pointing event: a change of the grid since the
-// last step becomes a step (not while a measure is half entered: the measure
-// is one step once complete), and the Edit menu's entries follow.
-void SuitHistorique(Orvelle& o);
+// last step becomes a step named `nom` after the command that made it (not
+// while a measure is half entered: the measure is one step once complete),
+// and the Edit menu's entries follow ("Annuler Eff. ligne").
+void SuitHistorique(Orvelle& o, const std::string& nom = {});
 // Ctrl+Z / Ctrl+Shift+Z and the Edit menu's entries: the work of the step
 // before (after) is put back with its marks and statistics. Refused while a
 // measure is half entered.

@@ -254,6 +254,8 @@ inline constexpr int CopieEnregistree = 307;     // "Image référencée enregis
 // The tabs of the window's side column on a small screen, 308 onwards.
 inline constexpr int OngletCommandes = 308; // "Commandes"
 inline constexpr int OngletGrille = 309;    // "Grille"
+// The undo step of a measure pointed on the picture: "Annuler mesure".
+inline constexpr int PasMesure = 310; // "mesure"
 
 } // namespace orv::mnu
 

@@ -362,6 +362,7 @@ constexpr Entree kMnu[] = {
     {307, "Image référencée enregistrée : "},
     {308, "Commandes"},
     {309, "Grille"},
+    {310, "mesure"},
 };
 
 constexpr Entree kMstat[] = {

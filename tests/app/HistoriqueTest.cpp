@@ -117,13 +117,37 @@ TEST_F(Historiques, ToutAnnulerPuisToutRefaire) {
         EXPECT_FALSE(x.controles(Controle::RefaireGrille).actif);
         const size_t pas = x.historique.Pas();
         ASSERT_GT(pas, 5u);
-        for (size_t k = 0; k < pas; ++k) orv::Clic(x, Controle::AnnulerGrille);
+        std::vector<Vu> vus{fin};
+        for (size_t k = 0; k < pas; ++k) {
+            orv::Clic(x, Controle::AnnulerGrille);
+            vus.push_back(Voit(x));
+        }
         EXPECT_FALSE(x.controles(Controle::AnnulerGrille).actif);
         AttendVu(debut, Voit(x), "all undone");
-        for (size_t k = 0; k < pas; ++k) orv::Clic(x, Controle::RefaireGrille);
+        // Back and forth in the middle: each step is the one it was.
+        for (size_t k = 0; k < pas / 2; ++k) orv::Clic(x, Controle::RefaireGrille);
+        orv::Clic(x, Controle::AnnulerGrille);
+        AttendVu(vus[pas - pas / 2 + 1], Voit(x), "undo after redo");
+        orv::Clic(x, Controle::RefaireGrille);
+        for (size_t k = pas / 2; k < pas; ++k) orv::Clic(x, Controle::RefaireGrille);
         EXPECT_FALSE(x.controles(Controle::RefaireGrille).actif);
         AttendVu(fin, Voit(x), "all redone");
     }
+}
+
+// The Edit menu names each step after the command that made it.
+TEST_F(Historiques, LesPasPortentLeNomDeLaCommande) {
+    AjouteValeur(*o, 10.0);
+    AjouteValeur(*o, 5.0);
+    const PointTwips a{2000, 2000}, b{5000, 2000};
+    Glisse(*o, a, b);
+    Glisse(*o, {3500, 1500}, {3500, 2500});
+    EXPECT_EQ(o->controles.Texte(Controle::AnnulerGrille), "Annuler mesure");
+    orv::Clic(*o, Controle::EffaceLigne);
+    EXPECT_EQ(o->controles.Texte(Controle::AnnulerGrille), "Annuler Eff. ligne");
+    orv::Clic(*o, Controle::AnnulerGrille);
+    EXPECT_EQ(o->controles.Texte(Controle::RefaireGrille), "Refaire Eff. ligne");
+    EXPECT_EQ(o->controles.Texte(Controle::AnnulerGrille), "Annuler mesure");
 }
 
 TEST(Historique, CentPasEtRefaireOublieParUnChangement) {

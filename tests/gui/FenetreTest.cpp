@@ -4,6 +4,7 @@
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesResultats.h"
+#include "app/Historique.h"
 #include "base/Nombres.h"
 #include "gui/FenetrePrincipale.h"
 #include "gui/Lancement.h"
@@ -578,6 +579,7 @@ private slots:
     void retourAuFrancais() {
         AjouteValeur(*etat, 10.0);
         AjouteValeur(*etat, 5.0);
+        SuitHistorique(*etat); // as after the measure's own event
         RecalculeStatistiques(*etat);
         fenetre->Actualise();
         const QStringList francais = Legendes(*fenetre);

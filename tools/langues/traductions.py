@@ -1111,6 +1111,7 @@ TEXTES += [
      "Beschriftete Kopie gespeichert: ", "Copia annotata salvata: ", "Copia anotada guardada: "),
     ("MNU", 308, "Commandes", "Commands", "Befehle", "Comandi", "Comandos"),
     ("MNU", 309, "Grille", "Grid", "Tabelle", "Griglia", "Tabla"),
+    ("MNU", 310, "mesure", "measure", "Messung", "misura", "medida"),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
