@@ -1,5 +1,6 @@
 #include "app/CommandesCalibrage.h"
 
+#include "app/CalibrageGraduations.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
@@ -83,6 +84,11 @@ bool CalibrageEnAttente(const Orvelle& o) {
 }
 
 void ValeurCalibrage(Orvelle& o) {
+    // A segment dragged along a scale: the graduations are looked for along it first.
+    if (AttendSegment(o.calibrage) && o.calibrage.TypeCalibrage == ProcedureCalibrage::Periode) {
+        Retire(o, PeriodeCalibrage(o.ui, o.calibrage, o.mesure, ChercheGraduations(o)));
+        return;
+    }
     ValeurCalibrage(o.ui, o.calibrage, o.mesure, o.parametres, ImageDe(o), TexteObjectif(o));
 }
 
@@ -273,6 +279,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
     case C::OptionIndRes:
     case C::OptionCalibrageLongueur:
     case C::OptionCalibrageGraduations:
+    case C::OptionCalibragePeriode:
         CommandeOptionCalibrage(o, c);
         return;
     case C::GroupeChargeMC:
