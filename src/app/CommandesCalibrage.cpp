@@ -86,7 +86,7 @@ bool CalibrageEnAttente(const Orvelle& o) {
 void ValeurCalibrage(Orvelle& o) {
     // A segment dragged along a scale: the graduations are looked for along it first.
     if (AttendSegment(o.calibrage) && o.calibrage.TypeCalibrage == ProcedureCalibrage::Periode) {
-        Retire(o, PeriodeCalibrage(o.ui, o.calibrage, o.mesure, ChercheGraduations(o)));
+        Retire(o, PeriodeCalibrage(o.ui, o.calibrage, o.mesure, ImageDe(o), ChercheGraduations(o)));
         return;
     }
     ValeurCalibrage(o.ui, o.calibrage, o.mesure, o.parametres, ImageDe(o), TexteObjectif(o));

@@ -273,12 +273,19 @@ void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontre
 }
 
 RetraitSegment PeriodeCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m,
-                                const GraduationsTrouvees& g) {
+                                ImageMontree im, const GraduationsTrouvees& g) {
     if (!AttendSegment(c) || c.TypeCalibrage != ProcedureCalibrage::Periode) return {};
     ++c.EtapeCalibrage;
-    c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels, g.periodePixels};
+    // The period becomes pixel units by the rule of every pointed length
+    // (Vue::UnitesPixels), on the picture it was found on: a fixed fraction
+    // of its width, times the resolution factor the measures use.
+    const double unites = im.largeurPixels > 0 ? g.periodePixels / im.largeurPixels *
+                                                     LargeurReference * c.FacteurResolution
+                                               : 0;
+    c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels, unites};
     int refus = TexteRefus(g.refus);
-    if (!refus && !(g.periodePixels > 0)) refus = mnu::PeriodeAbsente;
+    if (!refus && im.largeurPixels <= 0) refus = mnu::PeriodeSansImage;
+    if (!refus && !(unites > 0)) refus = mnu::PeriodeAbsente;
     if (refus) {
         // The segment was no scale: it leaves the grid, the factor stays.
         const RetraitSegment r = RetireSegment(c, m);
@@ -359,15 +366,9 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
     double facteur = v / lp;
     if (c.TypeCalibrage == ProcedureCalibrage::Periode) {
         // One division over the period in pixel units: the factor rests on
-        // every division found, not on where two clicks fell. The period
-        // becomes pixel units by the rule of every pointed length
-        // (Vue::UnitesPixels): a fixed fraction of the width, times the
-        // resolution factor the measures use.
-        if (im.largeurPixels <= 0) return Erreur(ui, c, m);
-        const double unites =
-            c.segment->periodePixels / im.largeurPixels * LargeurReference * c.FacteurResolution;
-        if (!(unites > 0)) return Erreur(ui, c, m);
-        facteur = v / unites;
+        // every division found, not on where two clicks fell.
+        if (!(c.segment->periodeUnites > 0)) return Erreur(ui, c, m);
+        facteur = v / c.segment->periodeUnites;
         c.DivisionMicrons = v;
     } else if (c.TypeCalibrage == ProcedureCalibrage::Graduations) {
         // One ocular division is taken as 100 / objective micrometres.

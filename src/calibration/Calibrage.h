@@ -103,12 +103,12 @@ struct GraduationsTrouvees {
 };
 
 // The value the measure `m` just wrote is the segment of a calibration by the
-// period, `g` what was found along it: a refusal is said, the calibration
-// ends and the factor stays (the caller takes the segment's value out);
-// otherwise the input dialogue shows what was found and asks the value of one
-// division, the last one typed offered.
+// period, `g` what was found along it on the picture `im`: a refusal is said,
+// the calibration ends and the factor stays (the caller takes the segment's
+// value out); otherwise the input dialogue shows what was found and asks the
+// value of one division, the last one typed offered.
 RetraitSegment PeriodeCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m,
-                                const GraduationsTrouvees& g);
+                                ImageMontree im, const GraduationsTrouvees& g);
 
 // bout(31) "OK" of the input dialogue (after the annotation prompts declined
 // it), with the texts of the input box and the objective box.

@@ -22,8 +22,8 @@ struct SegmentCalibrage {
     int ligne = 0;          // grid line the value went to
     int etape = 1;          // its column (the line's value number)
     int longueurPixels = 0; // the segment's length in pixel units
-    // Periode: the graduations' period found along it, in pixels of the picture.
-    double periodePixels = 0;
+    // Periode: the graduations' period found along it, in pixel units.
+    double periodeUnites = 0;
 };
 
 inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
