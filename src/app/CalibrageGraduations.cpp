@@ -1,12 +1,12 @@
 #include "app/CalibrageGraduations.h"
 
 #include "app/CommandesMesure.h"
+#include "base/Nombres.h"
 #include "contour/Graduations.h"
 #include "images/Vue.h"
 #include "measure/OutilsPointage.h"
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace orv {
@@ -39,8 +39,7 @@ contour::Point EnPixels(std::int32_t x, std::int32_t y) {
 }
 
 PointImage EnUnites(contour::Point p) {
-    return {static_cast<std::int32_t>(std::lround(p.x * UnitesImageParPixel)),
-            static_cast<std::int32_t>(std::lround(p.y * UnitesImageParPixel))};
+    return {Arrondi32(p.x * UnitesImageParPixel), Arrondi32(p.y * UnitesImageParPixel)};
 }
 
 // The value's marks become the segment snapped to the first and last
