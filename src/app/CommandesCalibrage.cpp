@@ -1,5 +1,6 @@
 #include "app/CommandesCalibrage.h"
 
+#include "app/CalibrageGraduations.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/CommandesTrame.h"
@@ -71,6 +72,11 @@ void Etalonner(Orvelle& o) {
 }
 
 void ValeurCalibrage(Orvelle& o) {
+    // A segment dragged along a scale: the graduations are looked for along it first.
+    if (AttendSegment(o.calibrage) && o.calibrage.TypeCalibrage == ProcedureCalibrage::Periode) {
+        Retire(o, PeriodeCalibrage(o.ui, o.calibrage, o.mesure, ImageDe(o), ChercheGraduations(o)));
+        return;
+    }
     ValeurCalibrage(o.ui, o.calibrage, o.mesure, o.parametres, ImageDe(o), TexteObjectif(o));
 }
 
@@ -221,6 +227,7 @@ void CommandeCalibrage(Orvelle& o, Controle c) {
     case C::OptionIndRes:
     case C::OptionCalibrageLongueur:
     case C::OptionCalibrageGraduations:
+    case C::OptionCalibragePeriode:
         CommandeOptionCalibrage(o, c);
         return;
     case C::GroupeChargeMC:

@@ -298,6 +298,7 @@ constexpr LigneCommande kTable[] = {
     {C::OptionIndRes, CommandeOptionCalibrage},
     {C::OptionCalibrageLongueur, CommandeOptionCalibrage},
     {C::OptionCalibrageGraduations, CommandeOptionCalibrage},
+    {C::OptionCalibragePeriode, CommandeOptionCalibrage},
     {C::TexteObjectif, CommandeOptionCalibrage},
     // The image group's panel.
     {C::GroupeAjoute, CommandeGroupe},

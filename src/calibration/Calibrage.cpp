@@ -1,11 +1,13 @@
 #include "calibration/Calibrage.h"
 
 #include "base/Nombres.h"
+#include "base/Texte.h"
 #include "images/Vue.h"
 #include "interface/Messages.h"
 #include "measure/EtatMesure.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace orv {
 
@@ -82,6 +84,35 @@ RetraitSegment Erreur(Interface& ui, EtatCalibrage& c, const EtatMesure& m) {
 
 std::string Format(const Interface& ui, double v, const std::string& motif) {
     return FormatNombre(v, motif, ui.Sep());
+}
+
+// The text of a refusal of the graduation finder; 0 when there is none.
+int TexteRefus(GraduationsTrouvees::Refus r) {
+    using R = GraduationsTrouvees::Refus;
+    switch (r) {
+    case R::Aucun:
+        return 0;
+    case R::SansImage:
+        return mnu::PeriodeSansImage;
+    case R::HorsImage:
+        return mnu::PeriodeHorsImage;
+    case R::PasDePeriode:
+        return mnu::PeriodeAbsente;
+    case R::LigneCourte:
+        return mnu::PeriodeLigneCourte;
+    }
+    return mnu::PeriodeAbsente;
+}
+
+// `modele` with %1, %2... replaced by the values, in order.
+std::string Remplit(std::string modele, std::initializer_list<std::string> valeurs) {
+    int i = 0;
+    for (const std::string& v : valeurs) {
+        const std::string marque = "%" + std::to_string(++i);
+        if (const auto k = modele.find(marque); k != std::string::npos)
+            modele.replace(k, marque.size(), v);
+    }
+    return modele;
 }
 
 } // namespace
@@ -172,6 +203,9 @@ void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, Imag
         ui.Statut(ui.Msg(msg::PointerDivisions));
         ui.controles.Texte(Controle::TexteSaisie, std::to_string(longueurPixels));
         break;
+    case ProcedureCalibrage::Periode:
+        ui.Statut(ui.Mnu(mnu::TirerEchelle));
+        break;
     }
 }
 
@@ -185,11 +219,16 @@ bool CalibrageEnAttente(const EtatCalibrage& c) {
     return c.CalibrageEnCours;
 }
 
-void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const Parametres& p,
-                     ImageMontree im, const std::string& objectif) {
+bool AttendSegment(const EtatCalibrage& c) {
     // One segment at a time: values written while the dialogue is open are
     // ordinary measures.
-    if (!c.CalibrageEnCours || c.segment) return;
+    return c.CalibrageEnCours && !c.segment;
+}
+
+void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const Parametres& p,
+                     ImageMontree im, const std::string& objectif) {
+    // A segment dragged along a scale waits for what was found along it (PeriodeCalibrage).
+    if (!AttendSegment(c) || c.TypeCalibrage == ProcedureCalibrage::Periode) return;
     ++c.EtapeCalibrage;
     c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels};
     PasCalibr(ui, c, p, im, objectif);
@@ -231,6 +270,43 @@ void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontre
             parPixel > 0 ? ui.Mnu(mnu::SegmentPointe) +
                                Format(ui, c.segment->longueurPixels / parPixel, "###0.0") + " px"
                          : std::string());
+}
+
+RetraitSegment PeriodeCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m,
+                                ImageMontree im, const GraduationsTrouvees& g) {
+    if (!AttendSegment(c) || c.TypeCalibrage != ProcedureCalibrage::Periode) return {};
+    ++c.EtapeCalibrage;
+    // The period becomes pixel units by the rule of every pointed length
+    // (Vue::UnitesPixels), on the picture it was found on: a fixed fraction
+    // of its width, times the resolution factor the measures use.
+    const double unites = im.largeurPixels > 0 ? g.periodePixels / im.largeurPixels *
+                                                     LargeurReference * c.FacteurResolution
+                                               : 0;
+    c.segment = SegmentCalibrage{m.LignePrec, m.EtapePrec, m.LongueurPixels, unites};
+    int refus = TexteRefus(g.refus);
+    if (!refus && im.largeurPixels <= 0) refus = mnu::PeriodeSansImage;
+    if (!refus && !(unites > 0)) refus = mnu::PeriodeAbsente;
+    if (refus) {
+        // The segment was no scale: it leaves the grid, the factor stays.
+        const RetraitSegment r = RetireSegment(c, m);
+        TermineCalibrage(ui, c);
+        ui.plateforme.Message(ui.Mnu(refus) + std::string(FinDeLigne) +
+                              ui.Mnu(mnu::PeriodeFacteurGarde));
+        return r;
+    }
+    auto& k = ui.controles;
+    ui.OuvreCadre(Controle::CadreSaisie, ProprietaireCadre::Calibrage);
+    k.Couleur(Controle::TexteSaisie, kJaune);
+    k.Texte(Controle::TexteSaisie, TexteNombre(c.DivisionMicrons, ui.Sep()));
+    // What was found, in the picture's pixels: how many divisions the factor
+    // rests on, and how regular they were.
+    k.Texte(Controle::InviteSaisie,
+            Remplit(ui.Mnu(mnu::PeriodeTrouvee),
+                    {std::to_string(g.divisions), Format(ui, g.periodePixels, "0.00"),
+                     Format(ui, g.dispersion, "0.00")}));
+    k.Texte(Controle::UniteSaisie, "µm");
+    k.Texte(Controle::PixelsSaisie, ui.Mnu(mnu::ParDivision));
+    return {};
 }
 
 RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres& p,
@@ -288,7 +364,13 @@ RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres
     }
 
     double facteur = v / lp;
-    if (c.TypeCalibrage == ProcedureCalibrage::Graduations) {
+    if (c.TypeCalibrage == ProcedureCalibrage::Periode) {
+        // One division over the period in pixel units: the factor rests on
+        // every division found, not on where two clicks fell.
+        if (!(c.segment->periodeUnites > 0)) return Erreur(ui, c, m);
+        facteur = v / c.segment->periodeUnites;
+        c.DivisionMicrons = v;
+    } else if (c.TypeCalibrage == ProcedureCalibrage::Graduations) {
         // One ocular division is taken as 100 / objective micrometres.
         const auto obj = LitNombreStrict(objectif);
         if (!obj || *obj <= 0) return Erreur(ui, c, m);

@@ -1,6 +1,8 @@
 // The micrometer calibration by pointing: the user points a segment as for a
 // segment measure, the grid line it becomes opens the input line,
-// and the length entered there gives the factor (micrometres per pixel unit).
+// and the length entered there gives the factor (micrometres per pixel unit);
+// or the segment is dragged along the scale, the graduations' period found
+// along it, and the value of one division entered gives the factor.
 // Also the factor's display, the factor kept per image slot, the resolution
 // factor and the automatic choice of the number format.
 #pragma once
@@ -73,6 +75,8 @@ void DemarreCalibrage(Interface& ui, EtatCalibrage& c, const Parametres& p, Imag
 void Etalonner(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                int longueurPixels);
 bool CalibrageEnAttente(const EtatCalibrage& c);
+// A calibration waits for its segment: the next value written to the grid is it.
+bool AttendSegment(const EtatCalibrage& c);
 
 // Every value written to the grid: while a calibration waits for its segment,
 // the value the measure `m` just wrote is the segment and the input dialogue
@@ -82,6 +86,30 @@ void ValeurCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m, const
 // Opens the input dialogue for the segment received.
 void PasCalibr(Interface& ui, EtatCalibrage& c, const Parametres& p, ImageMontree im,
                const std::string& objectif);
+// What the graduation finder saw along the segment of a calibration by the
+// period (app/ runs it over the picture shown and hands the numbers here).
+struct GraduationsTrouvees {
+    enum class Refus {
+        Aucun,
+        SansImage,    // no picture shown, or its pixels could not be read
+        HorsImage,    // the segment leaves the picture, or is shorter than 8 pixels
+        PasDePeriode, // no regular run of graduations along it
+        LigneCourte,  // fewer than two divisions along it
+    };
+    Refus refus = Refus::Aucun;
+    double periodePixels = 0; // pixels of the picture, square to the graduations
+    int divisions = 0;        // from the first graduation found to the last
+    double dispersion = 0;    // of their positions about the fitted line, pixels
+};
+
+// The value the measure `m` just wrote is the segment of a calibration by the
+// period, `g` what was found along it on the picture `im`: a refusal is said,
+// the calibration ends and the factor stays (the caller takes the segment's
+// value out); otherwise the input line shows what was found and asks the
+// value of one division, the last one typed offered.
+RetraitSegment PeriodeCalibrage(Interface& ui, EtatCalibrage& c, const EtatMesure& m,
+                                ImageMontree im, const GraduationsTrouvees& g);
+
 // "OK" of the input line (after the annotation prompts declined
 // it), with the texts of the input box and the objective box.
 RetraitSegment ValideSaisieCalibrage(Interface& ui, EtatCalibrage& c, Parametres& p,

@@ -12,14 +12,18 @@ namespace orv {
 
 // The procedures of a pointing calibration: a length pointed on the stage
 // micrometer; the objective's standard in two segments (its length, then
-// the divisions it spans); the ocular graduations against the objective.
-enum class ProcedureCalibrage { Longueur, Objectif, Graduations };
+// the divisions it spans); the ocular graduations against the objective;
+// the period of a scale's graduations, found along a segment dragged over
+// them, against the value of one division.
+enum class ProcedureCalibrage { Longueur, Objectif, Graduations, Periode };
 
 // The grid value that a calibration segment became, waiting for the user's entry.
 struct SegmentCalibrage {
     int ligne = 0;          // grid line the value went to
     int etape = 1;          // its column (the line's value number)
     int longueurPixels = 0; // the segment's length in pixel units
+    // Periode: the graduations' period found along it, in pixel units.
+    double periodeUnites = 0;
 };
 
 inline constexpr int SlotsGroupe = 51; // loader indexes 0..50
@@ -50,7 +54,8 @@ struct EtatCalibrage {
     bool ModeGroupe = false;
 
     bool CalibrageEnCours = false;
-    // 0 by length, 2 objective standard (two segments), 3 by graduations.
+    // 0 by length, 2 objective standard (two segments), 3 by graduations;
+    // or by the graduations' period.
     ProcedureCalibrage TypeCalibrage = ProcedureCalibrage::Longueur;
     // Calibration segments received since the calibration started.
     int EtapeCalibrage = 0;
@@ -64,9 +69,12 @@ struct EtatCalibrage {
     std::optional<SegmentCalibrage> segment;
     // The start disabled the magnifier button; the end gives it back.
     bool loupeCoupee = false;
-    // The pointing option of command 2 (Longueur or Graduations, the window
-    // mirrors it); nothing until one is chosen.
+    // The pointing option of command 2 (Longueur, Graduations or Periode, the
+    // window mirrors it); nothing until one is chosen.
     std::optional<ProcedureCalibrage> optionPortion;
+    // The value of one division typed last for a calibration by the period,
+    // offered again (micrometres; a stage micrometer's 0.01 mm at first).
+    double DivisionMicrons = 10;
     // The correction box is open.
     bool correctionOuverte = false;
     // Factor taken when the correction box opened, restored by "Annuler".

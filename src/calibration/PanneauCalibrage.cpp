@@ -95,6 +95,7 @@ void EtapeCadreCalibrage(Interface& ui, EtatCalibrage& c, const ContextePanneau&
     auto& k = ui.controles;
     k.Actif(Controle::OptionCalibrageLongueur, true);
     k.Actif(Controle::OptionCalibrageGraduations, true);
+    k.Actif(Controle::OptionCalibragePeriode, true);
     k.Actif(Controle::CadreCorrection, true);
     c.ModeCalibrage = commande;
     k.Actif(Controle::ValiderCalibrage, false);
@@ -257,12 +258,16 @@ bool ClicOption(Interface& ui, EtatCalibrage& c, Parametres& p, ImageMontree im,
         return true;
     }
     case C::OptionCalibrageLongueur:
-    case C::OptionCalibrageGraduations: {
+    case C::OptionCalibrageGraduations:
+    case C::OptionCalibragePeriode: {
         const bool graduations = option == C::OptionCalibrageGraduations;
-        c.optionPortion =
-            graduations ? ProcedureCalibrage::Graduations : ProcedureCalibrage::Longueur;
-        k.Coche(C::OptionCalibrageLongueur, !graduations);
-        k.Coche(C::OptionCalibrageGraduations, graduations);
+        c.optionPortion = graduations                           ? ProcedureCalibrage::Graduations
+                          : option == C::OptionCalibragePeriode ? ProcedureCalibrage::Periode
+                                                                : ProcedureCalibrage::Longueur;
+        for (Controle r :
+             {C::OptionCalibrageLongueur, C::OptionCalibrageGraduations, C::OptionCalibragePeriode})
+            k.Coche(r, r == option);
+        // Only the ocular graduations count against the objective.
         k.Actif(C::TexteObjectif, graduations);
         k.Actif(C::CalibrageObjectif, !graduations);
         return true;

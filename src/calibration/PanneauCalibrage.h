@@ -54,8 +54,9 @@ void FermeCorrection(Interface& ui, EtatCalibrage& c, const ContextePanneau& x, 
 
 // "Ind. Dim." / "Ind. Res.": the resolution mode (asked first
 // while the grid has lines, `lignes`; refused while a measure is half
-// entered); "Calibrage / longueur" / "Calibrage / graduations":
-// the pointing option of command 2. False for another control.
+// entered); "Calibrage / longueur" / "Calibrage / graduations"
+// / "Calibrage / période des graduations": the pointing option of command 2.
+// False for another control.
 bool ClicOption(Interface& ui, EtatCalibrage& c, Parametres& p, ImageMontree im, bool lignes,
                 bool mesureInachevee, Controle option);
 

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -195,6 +196,7 @@ QGroupBox* PanneauxCalibrage::ConstruitPanneau(QWidget* parent) {
     options->addWidget(mode);
     Option(options, Controle::OptionCalibrageLongueur);
     Option(options, Controle::OptionCalibrageGraduations);
+    Option(options, Controle::OptionCalibragePeriode);
     auto* objectif = new QHBoxLayout;
     options->addLayout(objectif);
     auto* x = new QLabel(cadre);
@@ -268,8 +270,9 @@ QGroupBox* PanneauxCalibrage::ConstruitDialogue(QWidget* parent) {
     QFont grande = saisie_->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.3);
     saisie_->setFont(grande);
-    // Enter validates the entry like "OK".
+    // Enter validates the entry like "OK"; Esc gives it up like "Annule".
     connect(saisie_, &QLineEdit::returnPressed, this, [this] { clique_(Controle::SaisieOK); });
+    saisie_->installEventFilter(this);
     // The unit of the number typed, and the segment pointed in picture pixels.
     for (Controle c : {Controle::UniteSaisie, Controle::PixelsSaisie}) {
         auto* etiquette = new QLabel(cadre);
@@ -369,6 +372,13 @@ void PanneauxCalibrage::Place(QWidget* cadre) {
 }
 
 bool PanneauxCalibrage::eventFilter(QObject* objet, QEvent* e) {
+    if (objet == saisie_) {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+            clique_(Controle::SaisieAnnule);
+            return true;
+        }
+        return false;
+    }
     if (objet == zone_) {
         if (e->type() == QEvent::Resize)
             for (QWidget* cadre : {panneau_, dialogue_, groupe_}) Place(cadre);

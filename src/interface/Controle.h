@@ -276,6 +276,7 @@ enum class Controle : std::uint16_t {
     OptionIndRes,
     OptionCalibrageLongueur,
     OptionCalibrageGraduations,
+    OptionCalibragePeriode,
     OptionPalmer,
     OptionBipoint,
     CaseModeMC,

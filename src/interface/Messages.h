@@ -256,6 +256,16 @@ inline constexpr int OngletCommandes = 308; // "Commandes"
 inline constexpr int OngletGrille = 309;    // "Grille"
 // The undo step of a measure pointed on the picture: "Annuler mesure".
 inline constexpr int PasMesure = 310; // "mesure"
+// The calibration by the graduations' period, 360-389.
+inline constexpr int OptionPeriode = 360;       // "Calibrage / période des graduations"
+inline constexpr int TirerEchelle = 361;        // "tirer un trait le long de l'échelle..."
+inline constexpr int PeriodeTrouvee = 362;      // "%1 divisions, période %2 px, ..."
+inline constexpr int ParDivision = 363;         // "par division"
+inline constexpr int PeriodeSansImage = 364;    // "L'image affichée n'a pas pu être lue..."
+inline constexpr int PeriodeHorsImage = 365;    // "Le trait sort de l'image..."
+inline constexpr int PeriodeAbsente = 366;      // "Aucune suite régulière de graduations..."
+inline constexpr int PeriodeLigneCourte = 367;  // "Le trait couvre moins de deux divisions..."
+inline constexpr int PeriodeFacteurGarde = 368; // "Le facteur de calibrage n'a pas changé."
 
 } // namespace orv::mnu
 

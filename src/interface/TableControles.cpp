@@ -277,6 +277,8 @@ constexpr DescriptionControle kTable[] = {
     {Controle::OptionIndRes, "Optn", 2, Aucun, "Ind. Res.", true, Genre::Autre},
     {Controle::OptionCalibrageLongueur, "Optn", 3, Aucun, "Calibrage / longueur", true, Genre::Autre},
     {Controle::OptionCalibrageGraduations, "Optn", 4, Aucun, "Calibrage / graduations", true, Genre::Autre},
+    // Captioned from the menu texts (app/Langue.cpp).
+    {Controle::OptionCalibragePeriode, "OptnPeriode", SansIndex, Aucun, "Calibrage / période des graduations", true, Genre::Autre},
     {Controle::OptionPalmer, "Optn", 5, Aucun, "Palmer", true, Genre::Autre},
     {Controle::OptionBipoint, "Optn", 6, Aucun, "Bipoint", true, Genre::Autre},
     {Controle::CaseModeMC, "chkMC", 0, Aucun, "mode MC", true, Genre::Autre},

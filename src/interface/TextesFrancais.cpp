@@ -363,6 +363,18 @@ constexpr Entree kMnu[] = {
     {308, "Commandes"},
     {309, "Grille"},
     {310, "mesure"},
+    {360, "Calibrage / période des graduations"},
+    {361, "tirer un trait le long de l'échelle, en travers d'autant de graduations que possible"},
+    {362, "%1 divisions, période %2 px, dispersion %3 px : valeur d'une division"},
+    {363, "par division"},
+    {364, "L'image affichée n'a pas pu être lue : ouvrir la photo du micromètre et recommencer."},
+    {365, "Le trait sort de l'image ou fait moins de 8 pixels : le tirer le long de l'échelle, "
+          "dans l'image."},
+    {366, "Aucune suite régulière de graduations le long du trait : le tirer en travers des "
+          "graduations de l'échelle, sans sortir de la zone des graduations."},
+    {367, "Le trait couvre moins de deux divisions : le tirer sur autant de divisions que "
+          "possible."},
+    {368, "Le facteur de calibrage n'a pas changé."},
 };
 
 constexpr Entree kMstat[] = {

@@ -156,10 +156,14 @@ TEST_F(CalibragePanneau, ResolutionAndPointingOptions) {
     Clic(Controle::OptionCalibrageGraduations);
     EXPECT_TRUE(k(Controle::TexteObjectif).actif);
     EXPECT_FALSE(k(Controle::CalibrageObjectif).actif);
+    Clic(Controle::OptionCalibragePeriode);
+    EXPECT_FALSE(k(Controle::TexteObjectif).actif);
+    EXPECT_FALSE(k(Controle::OptionCalibrageGraduations).coche);
     Clic(Controle::OptionCalibrageLongueur);
     EXPECT_FALSE(k(Controle::TexteObjectif).actif);
     EXPECT_TRUE(k(Controle::CalibrageObjectif).actif);
     EXPECT_FALSE(k(Controle::OptionCalibrageGraduations).coche);
+    EXPECT_FALSE(k(Controle::OptionCalibragePeriode).coche);
 }
 
 TEST_F(CalibragePanneau, EditingTheFile) {

@@ -58,6 +58,7 @@ private slots:
     void correctionEtOptions();
     void panneauDuGroupe();
     void micrometrePuisSporeDeBoutEnBout();
+    void periodeDesGraduations();
 
 private:
     void Clique(Controle c) { fenetre->Clique(c); }
@@ -304,6 +305,36 @@ void CalibrageGuiTest::micrometrePuisSporeDeBoutEnBout() {
     Zoome(0);
     Glisse(Ecran(1400, 1132), Ecran(1500, 1132));
     QVERIFY2(std::abs(Cellule(2, 1) - 10.0) <= facteur, o->mesure.GrilleRef.Texte(2, 1).c_str());
+}
+
+// The calibration by the period on the bundled micrometer, from the pixels
+// the box decoded: a rough drag, the divisions found in the prompt, Esc gives
+// up, Enter takes the division offered; the ten divisions then read 100 µm.
+void CalibrageGuiTest::periodeDesGraduations() {
+    QVERIFY(OuvreCheminImage(*o, Exemple("micrometre.png").toStdString()));
+    Zoome(0);
+    QGroupBox* dialogue = panneaux->Dialogue();
+    auto* saisie = Widget<QLineEdit>(Controle::TexteSaisie);
+    for (const auto touche : {Qt::Key_Escape, Qt::Key_Return}) {
+        Clique(Controle::EtalonnageResolution);
+        Appuie(Controle::OptionCalibragePeriode);
+        Appuie(Controle::CalibragePortion);
+        Glisse(Ecran(140, 610), Ecran(1160, 616));
+        QVERIFY(dialogue->isVisible());
+        const QString invite = Widget<QLabel>(Controle::InviteSaisie)->text();
+        QVERIFY2(invite.startsWith("10 divisions, période 100"), qPrintable(invite));
+        QCOMPARE(saisie->text(), QString("10"));
+        QTest::keyClick(saisie, touche);
+        QVERIFY(!dialogue->isVisible());
+        QVERIFY(!CalibrageEnAttente(o->calibrage));
+        if (touche == Qt::Key_Escape) QCOMPARE(o->calibrage.CoefCalibrage, 1.0);
+    }
+    // 10 µm over 100 pixels of 12 pixel units ("Ind. Dim.").
+    const double facteur = o->calibrage.CoefCalibrage;
+    QVERIFY2(std::abs(facteur * 100 * 12 - 10) < 10 * 0.02 / 100,
+             qPrintable(QString::number(facteur)));
+    Glisse(Ecran(150, 600), Ecran(1150, 600));
+    QVERIFY2(std::abs(Cellule(1, 1) - 100.0) <= facteur, o->mesure.GrilleRef.Texte(1, 1).c_str());
 }
 
 QTEST_MAIN(CalibrageGuiTest)

@@ -198,5 +198,22 @@ int main(int argc, char** argv) {
     ok = s.Capture(&f, png("statistiques"), 1000) && ok;
     f.Clique(Controle::ResultatsAfficher);
     ok = s.Capture(&f, png("resultats"), 1000) && ok;
+    f.Clique(Controle::ResultatsBascule); // the results hidden again
+
+    // The calibration by the graduations' period on the same micrometer: a
+    // rough drag past both end graduations, what was found shown before the
+    // value of one division is confirmed.
+    OuvreCheminImage(o, exemples + "micrometre.png");
+    EntiereLargeur(f, o);
+    f.Actualise();
+    Attend(600);
+    f.Clique(Controle::EtalonnageResolution);
+    f.Clique(Controle::OptionCalibragePeriode);
+    f.Clique(Controle::CalibragePortion);
+    s.Glisse(125, 612, 1380, 604);
+    if (auto* saisie = f.findChild<QLineEdit*>(NomObjet(Controle::TexteSaisie))) {
+        ok = s.Capture(&f, png("graduations"), 1000) && ok;
+        QTest::keyClick(saisie, Qt::Key_Return);
+    }
     return ok ? 0 : 1;
 }

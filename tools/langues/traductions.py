@@ -1112,6 +1112,64 @@ TEXTES += [
     ("MNU", 308, "Commandes", "Commands", "Befehle", "Comandi", "Comandos"),
     ("MNU", 309, "Grille", "Grid", "Tabelle", "Griglia", "Tabla"),
     ("MNU", 310, "mesure", "measure", "Messung", "misura", "medida"),
+    # The calibration by the graduations' period.
+    ("MNU", 360, "Calibrage / période des graduations", "Calibration / graduation period",
+     "Kalibrierung / Teilungsperiode", "Calibrazione / passo delle graduazioni",
+     "Calibración / periodo de las divisiones"),
+    ("MNU", 361,
+     "tirer un trait le long de l'échelle, en travers d'autant de graduations que possible",
+     "drag a line along the scale, across as many graduations as you can",
+     "eine Linie entlang der Skala ziehen, über möglichst viele Teilstriche",
+     "tracciare una linea lungo la scala, attraverso quante più graduazioni possibile",
+     "trazar una línea a lo largo de la escala, sobre tantas divisiones como sea posible"),
+    ("MNU", 362, "%1 divisions, période %2 px, dispersion %3 px : valeur d'une division",
+     "%1 divisions, period %2 px, spread %3 px: value of one division",
+     "%1 Teilungen, Periode %2 px, Streuung %3 px: Wert eines Teilstrichs",
+     "%1 divisioni, passo %2 px, dispersione %3 px: valore di una divisione",
+     "%1 divisiones, periodo %2 px, dispersión %3 px: valor de una división"),
+    ("MNU", 363, "par division", "per division", "pro Teilung", "per divisione",
+     "por división"),
+    ("MNU", 364,
+     "L'image affichée n'a pas pu être lue : ouvrir la photo du micromètre et recommencer.",
+     "The picture shown could not be read: open the micrometer photograph and start again.",
+     "Das angezeigte Bild konnte nicht gelesen werden: das Foto des Mikrometers öffnen und "
+     "neu beginnen.",
+     "Impossibile leggere l'immagine mostrata: aprire la foto del micrometro e ricominciare.",
+     "No se pudo leer la imagen mostrada: abra la foto del micrómetro y vuelva a empezar."),
+    ("MNU", 365,
+     "Le trait sort de l'image ou fait moins de 8 pixels : le tirer le long de l'échelle, "
+     "dans l'image.",
+     "The line leaves the picture or is shorter than 8 pixels: drag it along the scale, "
+     "inside the picture.",
+     "Die Linie verlässt das Bild oder ist kürzer als 8 Pixel: sie entlang der Skala im Bild "
+     "ziehen.",
+     "La linea esce dall'immagine o è più corta di 8 pixel: tracciarla lungo la scala, "
+     "dentro l'immagine.",
+     "La línea sale de la imagen o mide menos de 8 píxeles: trácela a lo largo de la escala, "
+     "dentro de la imagen."),
+    ("MNU", 366,
+     "Aucune suite régulière de graduations le long du trait : le tirer en travers des "
+     "graduations de l'échelle, sans sortir de la zone des graduations.",
+     "No regular run of graduations along the line: drag it across the scale's graduations, "
+     "without leaving them.",
+     "Keine regelmäßige Folge von Teilstrichen entlang der Linie: sie quer über die "
+     "Teilstriche der Skala ziehen, ohne sie zu verlassen.",
+     "Nessuna serie regolare di graduazioni lungo la linea: tracciarla attraverso le "
+     "graduazioni della scala, senza uscirne.",
+     "Ninguna serie regular de divisiones a lo largo de la línea: trácela a través de las "
+     "divisiones de la escala, sin salir de ellas."),
+    ("MNU", 367,
+     "Le trait couvre moins de deux divisions : le tirer sur autant de divisions que "
+     "possible.",
+     "The line spans fewer than two divisions: drag it over as many divisions as you can.",
+     "Die Linie überspannt weniger als zwei Teilungen: sie über möglichst viele Teilungen "
+     "ziehen.",
+     "La linea copre meno di due divisioni: tracciarla su quante più divisioni possibile.",
+     "La línea abarca menos de dos divisiones: trácela sobre tantas divisiones como sea "
+     "posible."),
+    ("MNU", 368, "Le facteur de calibrage n'a pas changé.",
+     "The calibration factor has not changed.", "Der Kalibrierfaktor wurde nicht geändert.",
+     "Il fattore di calibrazione non è cambiato.", "El factor de calibración no ha cambiado."),
 ]
 
 # Texts of the statistical tests (TableMSTAT).
