@@ -1,5 +1,7 @@
 #include "gui/FenetrePrincipale.h"
 
+#include "gui/FabriqueControles.h"
+
 #include "acquisition/ScannerSane.h"
 #include "app/CommandesAnnotation.h"
 #include "app/CommandesImages.h"
@@ -490,14 +492,12 @@ void FenetrePrincipale::ConstruitMenus() {
     }
 }
 
-QAbstractButton* FenetrePrincipale::Bouton(QWidget* parent, Controle c, const QString& aide) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(NomObjet(c));
-    b->setFocusPolicy(Qt::NoFocus);
-    if (!aide.isEmpty()) b->setToolTip(aide);
-    liaisons_.Lie(c, b);
-    connect(b, &QPushButton::clicked, this, [this, c] { Clique(c); });
-    return b;
+FabriqueControles FenetrePrincipale::Fabrique() {
+    return {liaisons_, o_.controles, [this](Controle c) { Clique(c); }};
+}
+
+QAbstractButton* FenetrePrincipale::Bouton(QWidget* parent, Controle c) {
+    return Fabrique().Bouton(parent, c);
 }
 
 QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, Controle c) {
@@ -507,28 +507,11 @@ QAbstractButton* FenetrePrincipale::Case(QBoxLayout* l, Controle c) {
 }
 
 QAbstractButton* FenetrePrincipale::Case(QWidget* parent, Controle c) {
-    auto* k = new QCheckBox(parent);
-    k->setObjectName(NomObjet(c));
-    k->setFocusPolicy(Qt::NoFocus);
-    liaisons_.Lie(c, k);
-    connect(k, &QCheckBox::clicked, this, [this, c](bool coche) {
-        o_.controles.Coche(c, coche);
-        Clique(c);
-    });
-    return k;
+    return Fabrique().Case(parent, c);
 }
 
 QAbstractButton* FenetrePrincipale::Option(QWidget* parent, Controle c) {
-    auto* r = new QRadioButton(parent);
-    r->setObjectName(NomObjet(c));
-    r->setAutoExclusive(false); // the core keeps each group's single choice
-    r->setFocusPolicy(Qt::NoFocus);
-    liaisons_.Lie(c, r);
-    connect(r, &QRadioButton::clicked, this, [this, c] {
-        o_.controles.Coche(c, true);
-        Clique(c);
-    });
-    return r;
+    return Fabrique().Option(parent, c);
 }
 
 QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {

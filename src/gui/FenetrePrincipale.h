@@ -87,7 +87,8 @@ private:
     QWidget* ConstruitResultats(QWidget* parent);
     // The parameter listing and the "A propos ..." panel over the image.
     void ConstruitAide(QWidget* parent);
-    QAbstractButton* Bouton(QWidget* parent, Controle c, const QString& aide = {});
+    struct FabriqueControles Fabrique();
+    QAbstractButton* Bouton(QWidget* parent, Controle c);
     QAbstractButton* Case(QBoxLayout* l, Controle c);
     QAbstractButton* Case(QWidget* parent, Controle c);
     QAbstractButton* Option(QWidget* parent, Controle c);

@@ -1,5 +1,7 @@
 #include "gui/PanneauxCalibrage.h"
+
 #include "calibration/GroupeImages.h"
+#include "gui/FabriqueControles.h"
 
 #include "app/CommandesCalibrage.h"
 #include "app/CommandesImages.h"
@@ -86,15 +88,14 @@ QGroupBox* PanneauxCalibrage::Cadre(QWidget* parent, Controle c) {
     return cadre;
 }
 
+FabriqueControles PanneauxCalibrage::Fabrique() {
+    return {liaisons_, o_.controles, [this](Controle c) { clique_(c); }};
+}
+
 QAbstractButton* PanneauxCalibrage::Bouton(QBoxLayout* l, Controle c) {
-    Q_ASSERT(l->parentWidget()); // a widget bound without parent would show as a window
-    auto* b = new QPushButton(l->parentWidget());
-    b->setObjectName(NomObjet(c));
-    b->setFocusPolicy(Qt::NoFocus);
+    auto* b = Fabrique().Bouton(l->parentWidget(), c);
     l->addWidget(b);
-    liaisons_.Lie(c, b);
-    connect(b, &QPushButton::clicked, this, [this, c] {
-        clique_(c);
+    connect(b, &QAbstractButton::clicked, this, [this, c] {
         // Command 4 asks for the comment in the panel's field; a pointing
         // calibration started from the panel waits for the image.
         if (c == Controle::CalibrageSauvegarde && valeur_->isEnabled()) valeur_->setFocus();
@@ -106,33 +107,17 @@ QAbstractButton* PanneauxCalibrage::Bouton(QBoxLayout* l, Controle c) {
 }
 
 QAbstractButton* PanneauxCalibrage::Case(QBoxLayout* l, Controle c) {
-    auto* k = new QCheckBox(l->parentWidget());
-    k->setObjectName(NomObjet(c));
-    k->setFocusPolicy(Qt::NoFocus);
+    auto* k = Fabrique().Case(l->parentWidget(), c);
     l->addWidget(k);
-    liaisons_.Lie(c, k);
-    connect(k, &QCheckBox::clicked, this, [this, c](bool coche) {
-        o_.controles.Coche(c, coche);
-        clique_(c);
-    });
     return k;
 }
 
 QAbstractButton* PanneauxCalibrage::Option(QBoxLayout* l, Controle c) {
-    auto* r = new QRadioButton(l->parentWidget());
-    r->setObjectName(NomObjet(c));
-    r->setAutoExclusive(false); // the core keeps each pair's single choice
-    r->setFocusPolicy(Qt::NoFocus);
+    auto* r = Fabrique().Option(l->parentWidget(), c);
     l->addWidget(r);
-    liaisons_.Lie(c, r);
-    connect(r, &QRadioButton::clicked, this, [this, c] {
-        o_.controles.Coche(c, true);
-        clique_(c);
-    });
     return r;
 }
 
-// A text box: what the user types is in the registry before any click reads it.
 QLineEdit* PanneauxCalibrage::Champ(QBoxLayout* l, Controle c) {
     Q_ASSERT(l->parentWidget());
     auto* t = new QLineEdit(l->parentWidget());

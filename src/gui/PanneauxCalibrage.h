@@ -53,6 +53,7 @@ private:
     QGroupBox* ConstruitGroupe(QWidget* parent);
     QGroupBox* Cadre(QWidget* parent, Controle c);
 
+    struct FabriqueControles Fabrique();
     QAbstractButton* Bouton(QBoxLayout* l, Controle c);
     QAbstractButton* Case(QBoxLayout* l, Controle c);
     QAbstractButton* Option(QBoxLayout* l, Controle c);
