@@ -24,10 +24,6 @@ namespace orv {
 
 namespace {
 
-std::string Dossier(const Orvelle& o) {
-    return o.dossierProgramme.empty() ? o.dossierProgramme : o.dossierProgramme;
-}
-
 // The grid lines whose image number counts: 1 .. the current line.
 int DerniereLigne(const Orvelle& o) {
     return std::min({o.mesure.LigneCourante, o.mesure.GrilleRef.Lignes() - 1, LignesMax + 1});
@@ -106,7 +102,7 @@ void AfficheNouvelleImage(Orvelle& o, const std::string& chemin, TailleImage tai
 }
 
 std::string CheminImageParDefaut(const Orvelle& o) {
-    return CheminImageParDefaut(Dossier(o), o.dossierDonnees, o.parametres.langue);
+    return CheminImageParDefaut(o.dossierProgramme, o.dossierDonnees, o.parametres.langue);
 }
 
 void AfficheImageParDefaut(Orvelle& o) {
@@ -160,7 +156,7 @@ std::string CheminNouvelleAcquisition(const Orvelle& o) {
     std::string dossier = DossierImages(o);
     if (::access(dossier.c_str(), W_OK) != 0) {
         dossier = o.plateforme.DossierUtilisateur(GenreDossier::Images);
-        if (dossier.empty() || ::access(dossier.c_str(), W_OK) != 0) dossier = Dossier(o);
+        if (dossier.empty() || ::access(dossier.c_str(), W_OK) != 0) dossier = o.dossierProgramme;
     }
     // "ImageTwain_001.bmp", "ImageTwain_002.bmp"...: the first name not taken.
     const std::string nom(FichierTwain);
@@ -201,7 +197,7 @@ bool RepEffaceLigne(Orvelle& o, int k) {
     // its factor in slot 0.
     auto& cal = o.calibrage.CalibrageImage;
     for (int s = k; s < n; ++s)
-        cal[static_cast<std::size_t>(s)] = cal[static_cast<std::size_t>(s + 1)];
+        cal[static_cast<std::size_t>(s)] = cal[static_cast<std::size_t>(s) + 1];
     if (o.images.IndexImage == k) cal[0] = o.calibrage.CoefCalibrage;
     RetireEmplacement(o.images, k);
     GroupeRetireImage(o.calibrage.groupe, k - 1);
@@ -321,7 +317,7 @@ bool OuvreCheminImage(Orvelle& o, const std::string& chemin) {
 void ChargeImagePressePapier(Orvelle& o) {
     // Another picture under a half-entered measure would mix two images in one line.
     if (Refuse(o)) return;
-    const std::string chemin = Dossier(o) + "/" + FichierPressePapier;
+    const std::string chemin = o.dossierProgramme + "/" + FichierPressePapier;
     const auto taille = EcritImagePressePapier(o.ui, chemin);
     if (!taille) return;
     // It takes a slot like any opened file, so that its lines keep their image.

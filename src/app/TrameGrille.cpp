@@ -510,7 +510,7 @@ BilanTrame RemplaceParTrame(Orvelle& o, const Trame& t, const ImagesTrame& im, b
     ch.selectionMultiple.clear();
     ch.inutilisees.clear();
     for (int k = 0; k < images; ++k)
-        o.calibrage.CalibrageImage[static_cast<size_t>(k + 1)] =
+        o.calibrage.CalibrageImage[static_cast<size_t>(k) + 1] =
             t.images[static_cast<size_t>(k)].coefficient * echelle;
 
     // The lines, replayed as the pointing wrote them.

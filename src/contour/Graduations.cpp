@@ -83,7 +83,8 @@ std::vector<int> Rangees(const Bande& b) {
     const double m = *std::max_element(var.begin(), var.end());
     std::vector<int> r;
     for (int o = -b.demi; o <= b.demi; ++o)
-        if (var[static_cast<std::size_t>(o + b.demi)] >= 0.5 * m) r.push_back(o);
+        if (var[static_cast<std::size_t>(o) + static_cast<std::size_t>(b.demi)] >= 0.5 * m)
+            r.push_back(o);
     return r;
 }
 
@@ -102,7 +103,7 @@ std::vector<int> Creux(const std::vector<double>& p, double seuil) {
     std::vector<int> c;
     for (int k = 1; k + 1 < n; ++k) {
         if (!(p[static_cast<std::size_t>(k)] <= p[static_cast<std::size_t>(k - 1)] &&
-              p[static_cast<std::size_t>(k)] < p[static_cast<std::size_t>(k + 1)]))
+              p[static_cast<std::size_t>(k)] < p[static_cast<std::size_t>(k) + 1]))
             continue;
         double gauche = p[static_cast<std::size_t>(k)], droite = gauche;
         for (int i = k - 1; i >= std::max(0, k - portee) &&
@@ -226,7 +227,7 @@ ResultatGraduations PeriodeGraduations(const VuePixels& v, Point a, Point b,
     for (int k = std::max(2, static_cast<int>(0.75 * ecart));
          k <= std::min(static_cast<int>(1.25 * ecart) + 1, static_cast<int>(ac.size()) - 2); ++k)
         if (ac[static_cast<std::size_t>(k)] >= ac[static_cast<std::size_t>(k - 1)] &&
-            ac[static_cast<std::size_t>(k)] >= ac[static_cast<std::size_t>(k + 1)] &&
+            ac[static_cast<std::size_t>(k)] >= ac[static_cast<std::size_t>(k) + 1] &&
             (pic < 0 || ac[static_cast<std::size_t>(k)] > ac[static_cast<std::size_t>(pic)]))
             pic = k;
     if (pic < 0 || ac[static_cast<std::size_t>(pic)] < 0.2) {
@@ -234,7 +235,7 @@ ResultatGraduations PeriodeGraduations(const VuePixels& v, Point a, Point b,
         return r;
     }
     const double am = ac[static_cast<std::size_t>(pic - 1)], a0 = ac[static_cast<std::size_t>(pic)],
-                 ap = ac[static_cast<std::size_t>(pic + 1)];
+                 ap = ac[static_cast<std::size_t>(pic) + 1];
     const double den = am - 2 * a0 + ap;
     const double periode0 =
         pic + (den < 0 ? std::clamp(0.5 * (am - ap) / den, -0.5, 0.5) : 0.0); // samples

@@ -124,10 +124,10 @@ void ChargeurImage::Recycle(std::shared_ptr<const ApercuImage> a) {
     reserve_->Rend(std::move(tampon));
 }
 
-void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
+void ChargeurImage::Travaille(const std::shared_ptr<Tache>& t) {
     const std::uint64_t n = t->numero;
     auto reserve = reserve_;
-    auto echec = [this, n](std::string raison = {}) {
+    auto echec = [this, n](const std::string& raison = {}) {
         QMetaObject::invokeMethod(
             this,
             [this, n, raison] {

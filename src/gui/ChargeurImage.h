@@ -74,7 +74,7 @@ public:
 
 private:
     struct Tache;
-    void Travaille(std::shared_ptr<Tache> t);
+    void Travaille(const std::shared_ptr<Tache>& t);
     void Termine();
 
     std::uint64_t numero_ = 0;

@@ -29,7 +29,7 @@ bool DessineSurPixels(PixelsImage& image, const std::vector<DessinImage>& dessin
         }
         QFont f;
         if (!d.police.empty()) f.setFamily(QString::fromStdString(d.police));
-        f.setPixelSize(std::max(1, static_cast<int>(d.taillePixels + 0.5)));
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(d.taillePixels))));
         f.setBold(d.gras);
         p.save();
         p.setFont(f);

@@ -39,7 +39,7 @@ void Remplit(QMenu* menu, const Orvelle& o, GenreRecent genre,
 } // namespace
 
 void AjouteMenusRecents(QMenu* fichiers, QAction* avant, const Orvelle& o,
-                        std::function<void(GenreRecent, std::size_t)> choisit) {
+                        const std::function<void(GenreRecent, std::size_t)>& choisit) {
     auto* trames = new QMenu(fichiers);
     auto* images = new QMenu(fichiers);
     trames->setObjectName("MenuTramesRecentes");

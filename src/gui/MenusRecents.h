@@ -17,6 +17,6 @@ class Orvelle;
 // Inserts the two submenus into `fichiers` before `avant`; a chosen entry
 // calls `choisit` with its list and its place in it.
 void AjouteMenusRecents(QMenu* fichiers, QAction* avant, const Orvelle& o,
-                        std::function<void(GenreRecent, std::size_t)> choisit);
+                        const std::function<void(GenreRecent, std::size_t)>& choisit);
 
 } // namespace orv

@@ -1,6 +1,5 @@
 #include "gui/PanneauChargeur.h"
 #include "gui/Liaisons.h"
-#include "pixels/LectureZone.h"
 
 #include "app/CommandesImages.h"
 #include "images/Chargeur.h"
@@ -132,7 +131,8 @@ void PanneauChargeur::Rafraichit() {
 }
 
 CadreCopieReferencee::CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
-                                           std::function<void(Controle)> clique, QWidget* parent)
+                                           const std::function<void(Controle)>& clique,
+                                           QWidget* parent)
     : QGroupBox(parent), o_(o) {
     setObjectName(NomObjet(Controle::CadreCopie));
     setAutoFillBackground(true);

@@ -63,8 +63,8 @@ class CadreCopieReferencee : public QGroupBox {
     Q_OBJECT
 public:
     // `clique` runs a click of a control as the window does ("Enregistre", "Ferme").
-    CadreCopieReferencee(Orvelle& o, Liaisons& liaisons, std::function<void(Controle)> clique,
-                         QWidget* parent = nullptr);
+    CadreCopieReferencee(Orvelle& o, Liaisons& liaisons,
+                         const std::function<void(Controle)>& clique, QWidget* parent = nullptr);
 
     QLabel* Apercu() const { return apercu_; }
     void Rafraichit();

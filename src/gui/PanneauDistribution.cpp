@@ -106,7 +106,8 @@ QChart* GrapheHistogramme(const Orvelle& o, const Histogramme& h, const QString&
     for (int d = 1; pas * 5 < plus; d *= 10)
         for (int m : {1, 2, 5})
             if (pas * 5 < plus) pas = m * d;
-    const double haut = pas * (plus / pas + 1);
+    const int pasAuDessus = plus / pas + 1; // whole steps, room above the highest
+    const double haut = pas * pasAuDessus;
     const auto libelle = [&](int k) { return Q(LibelleStatistique(o.textes, k)); };
     const struct {
         double x;
@@ -205,7 +206,8 @@ void Figure(const Orvelle& o, QSizeF& taille, const std::function<void(QGraphics
         c->setBackgroundRoundness(0);
         scene.addItem(c); // the scene owns it
         const auto k = static_cast<int>(i);
-        c->setGeometry(QRectF((k % kColonnes) * l, (k / kColonnes) * h, l, h));
+        const int rangee = k / kColonnes;
+        c->setGeometry(QRectF((k % kColonnes) * l, rangee * h, l, h));
         if (c->layout()) c->layout()->activate();
     }
     scene.setSceneRect(QRectF(QPointF(0, 0), taille));

@@ -25,7 +25,7 @@ void Remplit(QListWidget* l, const QStringList& textes) {
 } // namespace
 
 PanneauRepertoire::PanneauRepertoire(Orvelle& o, Liaisons& liaisons,
-                                     std::function<void(Controle)> clique,
+                                     const std::function<void(Controle)>& clique,
                                      std::function<void()> apres, QWidget* parent)
     : QGroupBox(parent), o_(o), apres_(std::move(apres)) {
     setObjectName(NomObjet(Controle::CadreRepertoire));

@@ -21,7 +21,7 @@ class PanneauRepertoire : public QGroupBox {
 public:
     // `clique` runs a click of a control as the window does; `apres` refreshes
     // the window after an event of the lists.
-    PanneauRepertoire(Orvelle& o, Liaisons& liaisons, std::function<void(Controle)> clique,
+    PanneauRepertoire(Orvelle& o, Liaisons& liaisons, const std::function<void(Controle)>& clique,
                       std::function<void()> apres, QWidget* parent = nullptr);
 
     QComboBox* Lecteurs() const { return lecteurs_; }

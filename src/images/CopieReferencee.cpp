@@ -1,7 +1,5 @@
 #include "images/CopieReferencee.h"
 
-#include <sys/stat.h>
-
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
 #include "interface/Messages.h"

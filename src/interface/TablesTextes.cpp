@@ -11,7 +11,7 @@ size_t Rang(Table t) {
 
 TablesTextes::TablesTextes() {
     for (Table t : {Table::MSG, Table::MNU, Table::MSTAT, Table::MNUSTAT, Table::TINTAVAL})
-        tables_[Rang(t)].resize(static_cast<size_t>(IndexMax(t) + 1));
+        tables_[Rang(t)].resize(static_cast<size_t>(IndexMax(t)) + 1);
 }
 
 int TablesTextes::IndexMax(Table t) {

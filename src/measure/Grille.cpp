@@ -272,8 +272,8 @@ bool Efface_ligne(Interface& ui, EtatMesure& m, const Parametres& p, int n) {
     auto& valeurs = m.ValeursLignes;
     const int derniere = static_cast<int>(traces.size()) - 1;
     for (int i = n; i < courante && i < derniere; ++i) {
-        traces[static_cast<size_t>(i)] = traces[static_cast<size_t>(i + 1)];
-        valeurs[static_cast<size_t>(i)] = valeurs[static_cast<size_t>(i + 1)];
+        traces[static_cast<size_t>(i)] = traces[static_cast<size_t>(i) + 1];
+        valeurs[static_cast<size_t>(i)] = valeurs[static_cast<size_t>(i) + 1];
     }
     if (courante <= derniere) {
         traces[static_cast<size_t>(courante)] = TraceLigne{};

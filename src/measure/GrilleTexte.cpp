@@ -18,7 +18,8 @@ void GrilleTexte::Redimensionne(int lignes, int colonnes) {
     for (auto& c : neuves) c.couleur = couleurFond_;
     for (int l = 0; l < std::min(lignes, lignes_); ++l)
         for (int c = 0; c < std::min(colonnes, colonnes_); ++c)
-            neuves[static_cast<size_t>(l * colonnes + c)] = At(l, c);
+            neuves[static_cast<size_t>(l) * static_cast<size_t>(colonnes) +
+                   static_cast<size_t>(c)] = At(l, c);
     cellules_ = std::move(neuves);
     largeurs_.resize(static_cast<size_t>(colonnes), 1000);
     lignes_ = lignes;

@@ -223,7 +223,7 @@ void OublieMesureEnCours(EtatMesure& m) {
     p.dernierCompte.reset();
     RetireFixes(m, p.marquesEnCours);
     p.marquesEnCours.clear();
-    if (m.marques.provisoires.size() > 0) m.marques.FixeProvisoires({});
+    if (!m.marques.provisoires.empty()) m.marques.FixeProvisoires({});
 }
 
 namespace {
