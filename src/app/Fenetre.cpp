@@ -13,6 +13,7 @@
 #include "app/Historique.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
+#include "app/MesureAuto.h"
 #include "app/SessionParametres.h"
 #include "app/TableCommandes.h"
 #include "app/TravailRecent.h"
@@ -91,6 +92,7 @@ void Infobulles(Orvelle& o) {
     c.Infobulle(C::CopieNotation, t.Mnu(mnu::InfobulleCopieNotation));
     c.Infobulle(C::CorrectionAppliquer, t.Mnu(mnu::InfobulleCorrection));
     c.Infobulle(C::GroupeChargeMC, t.Mnu(mnu::InfobulleGroupage));
+    c.Infobulle(C::CaseAccroche, t.Mnu(mnu::InfobulleAccroche));
 }
 
 void Demarrage(Orvelle& o) {
@@ -274,6 +276,8 @@ void MontreFonctionActive(Orvelle& o) {
 void Clic(Orvelle& o, Controle c) {
     ExecuteCommande(o, c);
     SuitHistorique(o);
+    // Another picture or function ends a search or its review.
+    VeilleMesureAuto(o);
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.
     MontreFonctionActive(o);

@@ -174,6 +174,11 @@ void RecaptionneDepuisTables(Orvelle& o) {
     for (int i = 1; i <= 2; ++i) Legende(c, "Mn_Copie_Ecran", i, t.Mnu(101 + i));
     Legende(c, Controle::CaseModeMC, t.Mnu(45));
     Legende(c, Controle::SauverTrameSous, t.Mnu(mnu::SauverTrameSous));
+    Legende(c, Controle::FonctionUnClic, t.Mnu(mnu::SporesUnClic));
+    Legende(c, Controle::TrouveSpores, t.Mnu(mnu::TrouveSpores));
+    Legende(c, Controle::AccepteSpores, t.Mnu(mnu::AccepteSpores));
+    Legende(c, Controle::AbandonneRecherche, t.Mnu(mnu::AbandonneRecherche));
+    Legende(c, Controle::CaseAccroche, t.Mnu(mnu::AccrocheBord));
     Legende(c, Controle::GroupeChargeMC, t.Mnu(45));
     // Colour panel: entries 0 to 6 caption its buttons and check boxes, entry 7
     // the calibrated-mode box.
