@@ -104,6 +104,21 @@ bool Dans(const contour::Ellipse& e, contour::Point q, double marge) {
     return u * u + v * v <= 1;
 }
 
+// A spore the grid already holds: a line of this picture whose length runs
+// through it. Offered rejected, so that accepting all does not count it twice.
+bool DejaMesuree(const Orvelle& o, const contour::Ellipse& e) {
+    const EtatMesure& m = o.mesure;
+    for (int l = 1; l < m.LigneCourante && l < static_cast<int>(m.TraceLignes.size()); ++l) {
+        const TraceLigne& t = m.TraceLignes[static_cast<size_t>(l)];
+        const SegmentTrace& s = t.segments[1];
+        if (t.image != o.images.IndexImage || (s.x1 == s.x2 && s.y1 == s.y2)) continue;
+        const PointImage milieu{static_cast<std::int32_t>((std::int64_t{s.x1} + s.x2) / 2),
+                                static_cast<std::int32_t>((std::int64_t{s.y1} + s.y2) / 2)};
+        if (Dans(e, VersPixels(milieu), 1)) return true;
+    }
+    return false;
+}
+
 // The review drawn: the region searched, each spore's outline with its
 // number, a cross over the rejected ones.
 void DessineRevue(Orvelle& o) {
@@ -439,7 +454,10 @@ void FinRecherche(Orvelle& o, std::uint64_t numero, contour::ResultatRecherche r
     a.zone = r.zone;
     a.ecartees = r.ecartees;
     a.revue.clear();
-    for (auto& s : r.spores) a.revue.push_back({std::move(s), false});
+    for (auto& s : r.spores) {
+        const bool deja = DejaMesuree(o, s.ellipse);
+        a.revue.push_back({std::move(s), deja});
+    }
     const contour::Ecartees& x = a.ecartees;
     const std::string bilan =
         Remplit(o.ui.Mnu(mnu::BilanRecherche),
