@@ -65,8 +65,10 @@ contour::VuePixels Vue(const synthese::ImageRVB& im) {
 
 // The snap against the hand. For each lone spore and each axis, the hand's
 // ends lie off the outline seen by N(0, sigma) along the axis.
-void AccrocheContreMain(bool rapide, int jpeg) {
-    const std::vector<double> sigmas = {0.5, 1, 2, 3};
+void AccrocheContreMain(bool rapide, int jpeg, double portee) {
+    const std::vector<double> sigmas = {0.5, 1, 2, 3, 5};
+    contour::OptionsAccroche opt;
+    opt.portee = portee;
     std::vector<std::vector<double>> main(sigmas.size()), accroche(sigmas.size());
     std::vector<int> bougent(sigmas.size()), bouts(sigmas.size()), pires(sigmas.size());
     const unsigned graines = rapide ? 2 : 6;
@@ -90,7 +92,7 @@ void AccrocheContreMain(bool rapide, int jpeg) {
                     const double e0 = e(alea), e1 = e(alea);
                     const contour::Point a{s.x - (demi + e0) * ux, s.y - (demi + e0) * uy};
                     const contour::Point b{s.x + (demi + e1) * ux, s.y + (demi + e1) * uy};
-                    const auto r = contour::AccrocheBord(Vue(c.image), a, b);
+                    const auto r = contour::AccrocheBord(Vue(c.image), a, b, opt);
                     const double vrai = 2 * demi;
                     const double mainErr = std::hypot(b.x - a.x, b.y - a.y) - vrai;
                     const double accErr = std::hypot(r.p1.x - r.p0.x, r.p1.y - r.p0.y) - vrai;
@@ -103,7 +105,8 @@ void AccrocheContreMain(bool rapide, int jpeg) {
             }
         }
     }
-    const std::string n = jpeg ? "snap_jpeg" + std::to_string(jpeg) : "snap";
+    const std::string n = (jpeg ? "snap_jpeg" + std::to_string(jpeg) : std::string("snap")) +
+                          "_reach" + std::to_string(static_cast<int>(portee));
     for (std::size_t k = 0; k < sigmas.size(); ++k) {
         char s[32];
         std::snprintf(s, sizeof s, "_sigma%.1f", sigmas[k]);
@@ -118,8 +121,8 @@ void AccrocheContreMain(bool rapide, int jpeg) {
 }
 
 // Drags in the plain medium of a field without specks or hypha: ends at
-// least 8 pixels from every spore's outline.
-void AccrocheDansLeVide() {
+// least the reach and 4 pixels from every spore's outline.
+void AccrocheDansLeVide(double portee) {
     synthese::ParametresChamp p;
     p.debris = 0;
     p.hyphe = false;
@@ -127,9 +130,10 @@ void AccrocheDansLeVide() {
     std::mt19937 alea(11);
     std::uniform_real_distribution<double> x(0, p.largeur), y(0, p.hauteur), l(30, 120), t(0, 6.3);
     auto libre = [&](contour::Point q) {
-        if (q.x < 8 || q.y < 8 || q.x > p.largeur - 8 || q.y > p.hauteur - 8) return false;
+        const double m = portee + 4;
+        if (q.x < m || q.y < m || q.x > p.largeur - m || q.y > p.hauteur - m) return false;
         for (const auto& s : c.spores)
-            if (std::hypot(q.x - s.x, q.y - s.y) < s.longueur / 2 + 8) return false;
+            if (std::hypot(q.x - s.x, q.y - s.y) < s.longueur / 2 + portee + 4) return false;
         return true;
     };
     int bouts = 0, bougent = 0;
@@ -138,11 +142,14 @@ void AccrocheDansLeVide() {
         const double lg = l(alea), an = t(alea);
         const contour::Point b{a.x + lg * std::cos(an), a.y + lg * std::sin(an)};
         if (!libre(a) || !libre(b)) continue;
-        const auto r = contour::AccrocheBord(Vue(c.image), a, b);
+        contour::OptionsAccroche opt;
+        opt.portee = portee;
+        const auto r = contour::AccrocheBord(Vue(c.image), a, b, opt);
         bouts += 2;
         bougent += r.p0Deplace + r.p1Deplace;
     }
-    Affiche("snap_plain_medium_ends_moved", static_cast<double>(bougent) / bouts, "");
+    Affiche("snap_reach" + std::to_string(static_cast<int>(portee)) + "_plain_medium_ends_moved",
+            static_cast<double>(bougent) / bouts, "");
 }
 
 // The window, offscreen, on a picture file; its image box once the picture
@@ -300,9 +307,11 @@ int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--ecrit") == 0) return Ecrit(argv[2]);
     const bool rapide = argc > 1 && std::strcmp(argv[1], "--rapide") == 0;
     if (!std::getenv("ORVELLE_BENCH_FENETRE")) {
-        AccrocheContreMain(rapide, 0);
-        AccrocheContreMain(rapide, 85);
-        AccrocheDansLeVide();
+        for (const double portee : {4.0, 8.0, 12.0}) {
+            AccrocheContreMain(rapide, 0, portee);
+            AccrocheContreMain(rapide, 85, portee);
+            AccrocheDansLeVide(portee);
+        }
     }
     Charge();
     Fenetres(ORVELLE_DATA_DIR "/exemples/spores.png", rapide);

@@ -23,6 +23,12 @@ using Phase = EtatMesureAuto::Phase;
 // Below this length (pixels) an outline has too few pixels to be measured
 // to a fraction of one: such spores are measured at a higher magnification.
 constexpr double kLongueurMin = 20;
+// The snap's reach: a hand is off by screen pixels, so four of them, from
+// 4 to 12 pixels of the picture (orvelle-bench-mesure: with hands off by 2
+// to 5 pixels of the picture, a reach of 4 leaves a tenth of the ends where
+// they fell, one of 12 snaps them as well as the precise ones, and neither
+// moved an end in the plain medium).
+constexpr double kPorteeEcran = 4, kPorteeMin = 4, kPorteeMax = 12;
 // Colours of the review (16-colour palette): the region searched, a spore
 // kept, a spore rejected.
 constexpr int kCouleurZone = 9;
@@ -289,11 +295,19 @@ bool AccrocheImage::Active() const {
            o_.images.vue.ImageChargee();
 }
 
+double AccrocheImage::Portee() const {
+    const double pixelsParEcran =
+        o_.images.vue.ImageParTwip() * TwipsParPixelEcran / UnitesImageParPixel;
+    return std::clamp(kPorteeEcran * pixelsParEcran, kPorteeMin, kPorteeMax);
+}
+
 void AccrocheImage::Accroche(PointImage& debut, PointImage& fin) {
     const auto v = PixelsVus(o_);
     if (!v) return;
+    contour::OptionsAccroche opt;
+    opt.portee = Portee();
     const contour::Accroche r =
-        contour::AccrocheBord(VueDe(*v), VersPixels(debut), VersPixels(fin));
+        contour::AccrocheBord(VueDe(*v), VersPixels(debut), VersPixels(fin), opt);
     if (r.p0Deplace) debut = VersUnites(r.p0);
     if (r.p1Deplace) fin = VersUnites(r.p1);
 }

@@ -17,13 +17,17 @@
 namespace orv {
 
 // The snap of the pointing (measure/ContexteMesure.h) over the picture shown:
-// ends move along the segment to the outline's edge within a few pixels, to a
-// fraction of a pixel, or stay where they were pointed.
+// ends move along the segment to the outline's edge within a few screen
+// pixels, to a fraction of a pixel of the picture, or stay where they were
+// pointed.
 class AccrocheImage final : public AccrocheSegment {
 public:
     explicit AccrocheImage(const Orvelle& o) : o_(o) {}
     // The option is ticked, a picture is shown and no calibration is pointed.
     bool Active() const;
+    // How far an end may move, pixels of the picture: four screen pixels
+    // at the view's zoom, from 4 to 12.
+    double Portee() const;
     void Accroche(PointImage& debut, PointImage& fin) override;
 
 private:

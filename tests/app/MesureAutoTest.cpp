@@ -55,9 +55,11 @@ protected:
         VeilleMesureAuto(o);
     }
 
-    static PointTwips T(double x, double y) {
-        return {static_cast<std::int32_t>(std::lround(x * U)),
-                static_cast<std::int32_t>(std::lround(y * U))};
+    // Where a picture point (pixels) shows in the box.
+    PointTwips T(double x, double y) const {
+        const Vue& v = o.images.vue;
+        return {static_cast<std::int32_t>(std::lround(v.VersBoiteX(x * U))),
+                static_cast<std::int32_t>(std::lround(v.VersBoiteY(y * U)))};
     }
     void Glisse(double x0, double y0, double x1, double y1) {
         ClicImage(o, Bouton::Gauche, {}, T(x0, y0));
@@ -141,6 +143,26 @@ TEST_F(MesureAuto, TheSnapMovesEndsToTheOutlineAndLeavesThemWhereNoEdgeIs) {
     Glisse(100, 100, 200, 150);
     EXPECT_EQ(o.mesure.TraceLignes[static_cast<size_t>(l)].segments[1],
               (SegmentTrace{T(100, 100).x, T(100, 100).y, T(200, 150).x, T(200, 150).y}));
+}
+
+TEST_F(MesureAuto, TheSnapReachesFartherWhenTheViewShowsThePictureSmaller) {
+    const auto s = Spore();
+    Montre(synthese::DessineSporeSeule(s));
+    const double demiL =
+        s.longueur / 2 +
+        synthese::DecalageBordVu(s.paroi, s.flou, s.transmissionParoi, s.transmissionInterieur);
+    // A screen pixel shows half a pixel of the picture, then three.
+    for (const int reduction : {1, 6}) {
+        Vue& v = o.images.vue;
+        v.FixeBoite(25400 / reduction, 19050 / reduction);
+        v.FixeExposant(0);
+        const int l = o.mesure.LigneCourante;
+        Glisse(s.x - demiL - 9, s.y, s.x + demiL - 1, s.y);
+        EXPECT_NEAR(Bout(l, 1, false).x, s.x - demiL - (reduction == 1 ? 9 : 0), 0.3) << reduction;
+        EXPECT_NEAR(Bout(l, 1, true).x, s.x + demiL, 0.3) << reduction;
+        ToucheEnfoncee(o, Touche::Retour, {}); // the length erased
+        ASSERT_EQ(o.mesure.Etape, 1);
+    }
 }
 
 TEST_F(MesureAuto, OneClickWritesTheEnginesSporeAndUndoTakesItBack) {
