@@ -398,8 +398,12 @@ bool RelacheMesureAuto(Orvelle& o, Bouton bouton, PointTwips p) {
             zone = {x0, y0, x1 - x0, y1 - y0};
         }
         LanceRecherche(o, zone);
-    } else if (a.phase == Phase::Revue && clic) {
-        ClicRevue(o, o.images.vue.VersImage(p));
+    } else if (a.phase == Phase::Revue) {
+        // A drag measures nothing in the review: what can be done is said.
+        if (clic)
+            ClicRevue(o, o.images.vue.VersImage(p));
+        else
+            o.ui.Statut(o.ui.Mnu(mnu::ConsigneRevue));
     }
     return true;
 }
