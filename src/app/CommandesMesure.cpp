@@ -5,6 +5,7 @@
 #include "app/CommandesResultats.h"
 #include "app/CommandesTrame.h"
 #include "app/Historique.h"
+#include "app/MesureAuto.h"
 
 #include "images/CommandesVue.h"
 #include "interface/Messages.h"
@@ -94,7 +95,9 @@ namespace {
 // One event of the measure: its context, then its follow-up.
 template <class F> void Evenement(Orvelle& o, F&& f) {
     SauvegardeTrame sauvegarde(o);
-    const ContexteMesure c = ContexteDe(o, &sauvegarde);
+    AccrocheImage accroche(o);
+    ContexteMesure c = ContexteDe(o, &sauvegarde);
+    if (accroche.Active()) c.accroche = &accroche;
     Suivre(o, f(c));
     SuitHistorique(o, o.textes.Mnu(mnu::PasMesure));
 }
@@ -102,24 +105,38 @@ template <class F> void Evenement(Orvelle& o, F&& f) {
 } // namespace
 
 void ClicImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p, bool doubleClic) {
+    // A region drawn, searched or reviewed takes the mouse from the measure.
+    if (ClicMesureAuto(o, bouton, p)) return;
     Evenement(o, [&](const ContexteMesure& c) {
         return ClicImage(o.ui, o.mesure, c, bouton, mods, p, doubleClic);
     });
 }
 
 void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p) {
+    if (SuitMesureAuto(o, boutons, p)) return;
     const ContexteMesure c = ContexteDe(o, nullptr);
     SuitSouris(o.ui, o.mesure, c, boutons, mods, p);
     ApercuZoneCouleur(o, p);
 }
 
 void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p) {
+    if (RelacheMesureAuto(o, bouton, p)) {
+        SuitHistorique(o);
+        return;
+    }
     Evenement(o, [&](const ContexteMesure& c) {
-        return RelacheImage(o.ui, o.mesure, c, bouton, mods, p);
+        SuitesMesure s = RelacheImage(o.ui, o.mesure, c, bouton, mods, p);
+        s.Ajoute(ApresRelacheUnClic(o, c, bouton));
+        return s;
     });
 }
 
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
+    // Esc and Enter answer a region, a search or a review first.
+    if (ToucheMesureAuto(o, touche)) {
+        SuitHistorique(o);
+        return;
+    }
     Evenement(o, [&](const ContexteMesure& c) {
         return ToucheEnfoncee(o.ui, o.mesure, c, touche, mods);
     });

@@ -15,6 +15,7 @@
 #include "app/Historique.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
+#include "app/MesureAuto.h"
 #include "app/SessionParametres.h"
 #include "app/TableCommandes.h"
 #include "app/TravailRecent.h"
@@ -93,6 +94,7 @@ void Infobulles(Orvelle& o) {
     c.Infobulle(C::CopieNotation, t.Mnu(mnu::InfobulleCopieNotation));
     c.Infobulle(C::CorrectionAppliquer, t.Mnu(mnu::InfobulleCorrection));
     c.Infobulle(C::GroupeChargeMC, t.Mnu(mnu::InfobulleGroupage));
+    c.Infobulle(C::CaseAccroche, t.Mnu(mnu::InfobulleAccroche));
 }
 
 void Demarrage(Orvelle& o) {
@@ -277,6 +279,8 @@ void Clic(Orvelle& o, Controle c) {
     for (auto p = nom.find("  "); p != std::string::npos; p = nom.find("  ")) nom.erase(p, 1);
     ExecuteCommande(o, c);
     SuitHistorique(o, Trim(nom));
+    // Another picture or function ends a search or its review.
+    VeilleMesureAuto(o);
     // A function change, a grid file read or written, an import: the title
     // and the menu follow.
     MontreFonctionActive(o);

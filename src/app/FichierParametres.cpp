@@ -165,6 +165,9 @@ const CleParametre Cles[] = {
          return EntierDans(v, p.memoireImageMo, BudgetImageMoMini, Max16);
      },
      [](const Parametres& p, Ctx ctx) { return Nombre(p.memoireImageMo, ctx); }},
+    {"ACCROCHE", "ACCROCHE= ",
+     [](Parametres& p, Valeur v) { p.accrocheBord = SaufFaux(v); return true; },
+     [](const Parametres& p, Ctx) { return VraiFaux(p.accrocheBord); }},
     // Older files only: all three values or none.
     {"CORRECTIONRVB", "",
      [](Parametres& p, Valeur v) {

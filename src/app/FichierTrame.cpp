@@ -35,6 +35,9 @@ constexpr const char* kChemins = "CHEMINS= ";
 constexpr const char* kRepere = "REPERE= ";
 constexpr const char* kRedresse = "REDRESSE";
 constexpr const char* kFichier = "FICHIER";
+// The numbers of the lines measured on a spore's outline, written only when
+// there are some: older readers draw those lines as two segments.
+constexpr const char* kContours = "CONTOURS= ";
 
 // A cell or a comment must stay on its line and, for a cell, in its field.
 std::string Cellule(const std::string& texte) {
@@ -67,6 +70,8 @@ private:
     std::optional<long> nbImages_, nbLignes_;
     std::optional<std::vector<RepereImage>> reperes_;
     int ligneRepere_ = 0;
+    std::vector<long> contours_;
+    int ligneContours_ = 0;
     bool calibrage_ = false, images_ = false, comment_ = false, trame_ = false;
     std::optional<ErreurTrame> erreur_;
 
@@ -103,6 +108,7 @@ private:
 
     void Cle(const std::string& cle, const std::string& valeur);
     void Reperes(const std::string& valeur);
+    void Contours(const std::string& valeur);
     void Calibrage();
     void Images();
     void Commentaires();
@@ -135,6 +141,14 @@ LectureTrame Lecteur::Lit() {
             erreur_ = ErreurTrame{DefautTrame::NombreInvalide, ligneRepere_, kRepere};
         for (size_t k = 0; k < t_.images.size() && !erreur_; ++k)
             t_.images[k].repere = r.size() == 1 ? r[0] : r[k];
+    }
+    // The outlined lines, once the lines are known.
+    for (const long n : contours_) {
+        if (erreur_) break;
+        if (n < 1 || n > static_cast<long>(t_.lignes.size()))
+            erreur_ = ErreurTrame{DefautTrame::NombreInvalide, ligneContours_, std::to_string(n)};
+        else
+            t_.lignes[static_cast<size_t>(n - 1)].contour = true;
     }
     // What the whole file lacks belongs to no line.
     const bool images = nbImages_.value_or(0) > 0;
@@ -201,6 +215,8 @@ void Lecteur::Cle(const std::string& cle, const std::string& valeur) {
         Chemins();
     } else if (cle == "REPERE") {
         Reperes(valeur);
+    } else if (cle == "CONTOURS") {
+        Contours(valeur);
     }
 }
 
@@ -219,6 +235,16 @@ void Lecteur::Reperes(const std::string& valeur) {
         }
     }
     reperes_ = std::move(r);
+}
+
+void Lecteur::Contours(const std::string& valeur) {
+    ligneContours_ = NumeroLigne();
+    for (const auto& mot : Decoupe(valeur, ';')) {
+        if (Trim(mot).empty()) continue; // the final ";"
+        const auto n = Entier(mot, 1, std::numeric_limits<long>::max());
+        if (!n) return;
+        contours_.push_back(*n);
+    }
 }
 
 void Lecteur::Calibrage() {
@@ -386,6 +412,10 @@ std::vector<std::string> FichierTrame::Lignes(const Trame& t, char sep) {
         reperes += std::string(k ? ";" : "") +
                    (t.images[k].repere == RepereImage::Redresse ? kRedresse : kFichier);
     l.push_back(kRepere + reperes);
+    std::string contours;
+    for (size_t i = 0; i < t.lignes.size(); ++i)
+        if (t.lignes[i].contour) contours += std::to_string(i + 1) + ";";
+    if (!contours.empty()) l.push_back(kContours + contours);
     l.push_back(kCalibrage);
     for (const auto& im : t.images) l.push_back(NombreFichierExact(im.coefficient, sep));
     // Both widths with every digit: the factors are scaled by the second one.

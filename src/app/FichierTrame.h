@@ -4,8 +4,9 @@
 // it has always had, two that older readers skip: "TAILLES=" (each picture's
 // size, to recompute its lines when the picture cannot be read) and
 // "VALEURS=" (each line's cells and broken-line flag, for what the points
-// cannot give back); and a key they ignore, "REPERE=", the frame of each
-// picture's points (app/RepereTrame.h). What it means for the grid is in
+// cannot give back); and keys they ignore: "REPERE=", the frame of each
+// picture's points (app/RepereTrame.h), and "CONTOURS=", the lines measured
+// on a spore's outline, drawn as the ellipse their two axes span. What it means for the grid is in
 // app/TrameGrille.h.
 #pragma once
 
@@ -34,13 +35,14 @@ struct LigneTrame {
     // without points); empty when the file holds none.
     std::vector<std::string> cellules;
     bool ligneBrisee = false; // value 1 is a broken line
+    bool contour = false;     // segments 1 and 2 are the axes of a spore's outline
     // Lines of the file holding the line's points and cells, for messages
     // (0 when not read from a file); not part of what the line is.
     int ligneFichier = 0, ligneValeurs = 0;
     friend bool operator==(const LigneTrame& a, const LigneTrame& b) {
         return a.zoom == b.zoom && a.image == b.image && a.segments == b.segments &&
                a.commentaire == b.commentaire && a.cellules == b.cellules &&
-               a.ligneBrisee == b.ligneBrisee;
+               a.ligneBrisee == b.ligneBrisee && a.contour == b.contour;
     }
 };
 

@@ -63,7 +63,7 @@ CadreTravail ReleveCadre(const Orvelle& o) {
 
 bool MemeTrace(const TraceLigne& a, const TraceLigne& b) {
     return a.segments == b.segments && a.image == b.image && a.zoom == b.zoom &&
-           a.texte == b.texte && a.ligneBrisee == b.ligneBrisee &&
+           a.texte == b.texte && a.ligneBrisee == b.ligneBrisee && a.contour == b.contour &&
            a.marques.size() == b.marques.size();
 }
 

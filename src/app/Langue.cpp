@@ -175,6 +175,11 @@ void RecaptionneDepuisTables(Orvelle& o) {
     Legende(c, Controle::CaseModeMC, t.Mnu(45));
     Legende(c, Controle::SauverTrameSous, t.Mnu(mnu::SauverTrameSous));
     Legende(c, Controle::OptionCalibragePeriode, t.Mnu(mnu::OptionPeriode));
+    Legende(c, Controle::FonctionUnClic, t.Mnu(mnu::SporesUnClic));
+    Legende(c, Controle::TrouveSpores, t.Mnu(mnu::TrouveSpores));
+    Legende(c, Controle::AccepteSpores, t.Mnu(mnu::AccepteSpores));
+    Legende(c, Controle::AbandonneRecherche, t.Mnu(mnu::AbandonneRecherche));
+    Legende(c, Controle::CaseAccroche, t.Mnu(mnu::AccrocheBord));
     Legende(c, Controle::GroupeChargeMC, t.Mnu(45));
     // Colour panel: entries 0 to 6 caption its buttons and check boxes, entry 7
     // the calibrated-mode box.

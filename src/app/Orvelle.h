@@ -3,6 +3,7 @@
 #pragma once
 
 #include "annotation/EtatAnnotation.h"
+#include "app/EtatMesureAuto.h"
 #include "app/Historique.h"
 #include "base/ListeRecente.h"
 #include "base/Parametres.h"
@@ -109,6 +110,9 @@ public:
 
     // The grid's changes, for undo and redo.
     Historique historique;
+
+    // Measures from the picture itself: one click, find all and review.
+    EtatMesureAuto mesureAuto;
 
     // Decimal separator of the user's locale.
     char Sep() const { return plateforme.SeparateurDecimal(); }

@@ -25,6 +25,7 @@ void MontreParametres(Orvelle& o, const Parametres& avant, const LectureParametr
     c.Coche(Controle::OptionIndRes, p.indPres);
     SelectionneModePointage(o, p.modePointage);
     c.Coche(Controle::CaseIgnorerBienvenue, p.avert);
+    c.Coche(Controle::CaseAccroche, p.accrocheBord);
     if (p.avert) c.Visible(Controle::CadreBienvenue, false);
 
     if (lu.cles.count("FONCTION_DEMARRAGE")) o.mesure.NumFonction = p.fonctionDemarrage;
@@ -86,6 +87,7 @@ Parametres ParametresAEcrire(const Orvelle& o) {
     p.avert = c(Controle::CaseIgnorerBienvenue).coche;
     p.autoRetrace = c(Controle::CaseAutoRetrace).coche;
     p.modePointage = c(Controle::OptionPalmer).coche ? 2 : 1;
+    p.accrocheBord = c(Controle::CaseAccroche).coche;
     // The factor in use: a calibration made today is there at the next start.
     p.calibrage = o.calibrage.CoefCalibrage;
     return p;

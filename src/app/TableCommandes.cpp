@@ -15,6 +15,7 @@
 #include "app/Historique.h"
 #include "app/Langue.h"
 #include "app/MenuOptions.h"
+#include "app/MesureAuto.h"
 #include "app/SessionParametres.h"
 #include "base/Nombres.h"
 #include "colour/FichierCouleur.h"
@@ -213,6 +214,10 @@ constexpr LigneCommande kTable[] = {
     {C::FonctionTriangle, CommandeFonction},
     {C::FonctionPolygoneAuto, CommandeFonction},
     {C::FonctionPolygoneOuvert, CommandeFonction},
+    {C::FonctionUnClic, CommandeMesureAuto},
+    {C::TrouveSpores, CommandeMesureAuto},
+    {C::AccepteSpores, CommandeMesureAuto},
+    {C::AbandonneRecherche, CommandeMesureAuto},
     // Options menu: each submenu's entries.
     {C::DemarrageSegments, CommandeOptions, true},
     {C::FormatExportCSV, CommandeOptions, true},
@@ -268,6 +273,7 @@ constexpr LigneCommande kTable[] = {
     {C::CaseCalculStat, CommandeResultats},
     {C::CaseLigneBrisee, CommandeOptionPointage},
     {C::CaseInsereDim, CommandeOptionPointage},
+    {C::CaseAccroche, CommandeMesureAuto},
     {C::OptionPalmer, ChoisitModePointage},
     {C::OptionBipoint, ChoisitModePointage},
     {C::ZoomPlus, CommandeZoom},

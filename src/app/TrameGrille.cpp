@@ -277,6 +277,7 @@ void Ligne::Remplit() {
     t.zoom = static_cast<std::int16_t>(l_.zoom);
     t.texte = std::to_string(n_);
     t.ligneBrisee = l_.ligneBrisee;
+    t.contour = l_.contour && m.NumFonction == fonction::Spores2D;
     m.LigneCourante = n_ + 1;
     m.Etape = 1;
     m.ValeursMesure.fill(0);
@@ -367,6 +368,7 @@ Trame ConstruitTrame(Orvelle& o) {
         l.commentaire = g.Texte(i, cols - 1);
         for (int c = 1; c <= cols - 2; ++c) l.cellules.push_back(g.Texte(i, c));
         l.ligneBrisee = EstLigneBrisee(o, tr);
+        l.contour = tr.contour;
         t.lignes.push_back(std::move(l));
     }
     return t;

@@ -42,6 +42,8 @@ struct Parametres {
     // half-size levels included; a larger picture is refused before any
     // memory is taken for it (images/EnteteImage.h).
     int memoireImageMo = BudgetImageMoDefaut;
+    // ACCROCHE: a drag's ends go to the spore's outline (CaseAccroche).
+    bool accrocheBord = true;
 };
 
 } // namespace orv

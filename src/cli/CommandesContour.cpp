@@ -84,6 +84,8 @@ Trame TrameDesSpores(const Orvelle& o, const std::string& image, const PixelsIma
         l.image = 1;
         l.segments = {Segment(a.grand0, a.grand1), Segment(a.petit0, a.petit1)};
         l.commentaire = "auto";
+        l.contour = true; // the window draws the outline
+
         t.lignes.push_back(std::move(l));
     }
     return t;

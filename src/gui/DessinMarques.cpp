@@ -54,6 +54,17 @@ const QStaticText& TexteStatique(const std::string& texte) {
 
 constexpr double GrandeEllipse = 4096; // pixels
 constexpr int CotesEllipse = 720;
+// A spore's outline as a polygon: finer than a pixel at the zooms it is looked at.
+constexpr int CotesContour = 96;
+
+// The half axes of a contour mark, in box pixels: from the centre to the end
+// of the major axis (u) and of the minor one (v).
+void AxesContour(const Vue& vue, const Marque& m, QPointF& c, QPointF& u, QPointF& v) {
+    const QPointF a = VersPixels(vue, m.a), b = VersPixels(vue, m.b);
+    c = (a + b) / 2;
+    u = b - c;
+    v = VersPixels(vue, m.c) - c;
+}
 
 // Cuts the segment ab to the rectangle r (Liang-Barsky); false when nothing
 // of it lies inside.
@@ -175,6 +186,19 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
             ligne(a - d, a + d);
             break;
         }
+        case GenreMarque::Contour: {
+            QPointF c, u, v;
+            AxesContour(vue, m, c, u, v);
+            if (!Fini(c) || !Fini(u) || !Fini(v)) break;
+            QPointF prec = c + u;
+            for (int i = 1; i <= CotesContour; ++i) {
+                const double t = 2 * std::numbers::pi * i / CotesContour;
+                const QPointF q = c + std::cos(t) * u + std::sin(t) * v;
+                ligne(prec, q);
+                prec = q;
+            }
+            break;
+        }
         case GenreMarque::Ligne:
         case GenreMarque::Ellipse:
         case GenreMarque::Rectangle: {
@@ -243,6 +267,14 @@ QRectF EtendueMarques(const std::vector<Marque>& marques, const Vue& vue,
         case GenreMarque::Graduation:
             e = QRectF(a.x() - DemiCroixPx, a.y() - DemiCroixPx, 2 * DemiCroixPx, 2 * DemiCroixPx);
             break;
+        case GenreMarque::Contour: {
+            QPointF c, u, v;
+            AxesContour(vue, m, c, u, v);
+            if (!Fini(c) || !Fini(u) || !Fini(v)) continue;
+            const double dx = std::hypot(u.x(), v.x()), dy = std::hypot(u.y(), v.y());
+            e = QRectF(c.x() - dx, c.y() - dy, 2 * dx, 2 * dy);
+            break;
+        }
         case GenreMarque::Ligne:
         case GenreMarque::Rectangle:
         case GenreMarque::Ellipse: {

@@ -7,6 +7,7 @@
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
+#include "app/MesureAuto.h"
 #include "app/TableCommandes.h"
 #include "gui/Acquisition.h"
 #include "gui/Loupe.h"
@@ -17,6 +18,7 @@
 #include "gui/PanneauRepertoire.h"
 #include "gui/PanneauxCalibrage.h"
 #include "gui/PlateformeQt.h"
+#include "gui/TravailRecherche.h"
 #include "gui/Vignette.h"
 #include "gui/ZoneImage.h"
 #include "images/Chargeur.h"
@@ -85,7 +87,7 @@ int Pixels(int twips) {
 bool Cochable(Controle c) {
     using C = Controle;
     static const std::set<Controle> cochables = [] {
-        std::set<Controle> s{C::MachineRapide, C::Histogrammes};
+        std::set<Controle> s{C::MachineRapide, C::Histogrammes, C::FonctionUnClic};
         for (Controle groupe :
              {C::DemarrageSegments, C::FormatExportCSV, C::TailleGrille63, C::ToleranceClic1,
               C::DecimalesAuto, C::LangueFr, C::StatsNuage, C::SauvegardeAutoNon, C::NotationD19,
@@ -131,6 +133,8 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
         [this](const std::string& chemin) { return zoneImage_->ImageDecodee(chemin); });
     acquisition_ = new AcquisitionQt(
         o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>());
+    recherche_ = new TravailRecherche(
+        o_, [this] { Actualise(); }, this);
 
     // Commands on the left, the image in the middle, the grid on the right; the
     // user may widen the grid at the image's expense. A window too narrow for
@@ -186,6 +190,9 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
 }
 
 FenetrePrincipale::~FenetrePrincipale() {
+    // A search still running stops before the window it reports to goes.
+    delete recherche_;
+    recherche_ = nullptr;
     plateforme_.FixeFenetre(nullptr);
     plateforme_.FixeImageAffichee(nullptr);
     // The image box outlives this part of the window by a moment (it loses the
@@ -243,6 +250,9 @@ void FenetrePrincipale::Actualise() {
     plateforme_.FixeBudgetImage(o_.parametres.memoireImageMo);
     PlaceGrille();
     SuitImageAnnotation(o_);
+    // Another picture ends a search or its review; a search asked for starts.
+    VeilleMesureAuto(o_);
+    if (recherche_) recherche_->Lance();
     if (zoneImage_) zoneImage_->Actualise();
     if (chargeur_) chargeur_->Rafraichit();
     if (repertoire_) repertoire_->Rafraichit();
@@ -366,6 +376,9 @@ Touche ToucheDe(int cle) {
         return Touche::Espace;
     case Qt::Key_Escape:
         return Touche::Echap;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return Touche::Entree;
     case Qt::Key_Z:
         return Touche::Z;
     case Qt::Key_C:
@@ -585,7 +598,8 @@ QWidget* FenetrePrincipale::ConstruitPanneauCommandes() {
 
     auto* mesure = new QGroupBox(panneau);
     c.pointage = {Option(mesure, Controle::OptionPalmer), Option(mesure, Controle::OptionBipoint),
-                  Case(mesure, Controle::CaseLigneBrisee), Case(mesure, Controle::CaseInsereDim)};
+                  Case(mesure, Controle::CaseLigneBrisee), Case(mesure, Controle::CaseInsereDim),
+                  Case(mesure, Controle::CaseAccroche)};
     auto* lecture = new QLabel(mesure);
     lecture->setStyleSheet("font-size: 14pt; font-weight: bold;");
     liaisons_.Lie(Controle::LectureMesure, lecture);
@@ -723,6 +737,7 @@ void FenetrePrincipale::DisposePanneau(bool compacte) {
     lm->setContentsMargins(4, 2, 4, 2);
     lm->setSpacing(2);
     uneOuDeux(lm, {c.pointage[0], c.pointage[1]}, {c.pointage[2], c.pointage[3]}, dansCadre);
+    lm->addWidget(c.pointage[4]);
     if (compacte && LargeurRangee(joint({c.lectureMesure}, c.comptage)) <= dansCadre) {
         rangee(lm, joint({c.lectureMesure}, c.comptage))->setStretch(1, 1);
     } else {

@@ -33,6 +33,7 @@ class PanneauChargeur;
 class PanneauDistribution;
 class PanneauRepertoire;
 class PanneauxCalibrage;
+class TravailRecherche;
 class ZoneImage;
 class PlateformeQt;
 
@@ -113,6 +114,8 @@ private:
     // Buttons whose tooltip is the caption of a menu entry (it follows the language).
     std::vector<std::pair<QAbstractButton*, Controle>> aides_;
     AcquisitionQt* acquisition_ = nullptr;
+    // The search for every spore of a region, on its own thread.
+    TravailRecherche* recherche_ = nullptr;
     PanneauxCalibrage* calibrage_ = nullptr;
     // "Histogrammes": the distribution panel beside the grid.
     PanneauDistribution* distribution_ = nullptr;
@@ -132,7 +135,7 @@ private:
         QWidget* dimensions = nullptr;
         QWidget* vignette = nullptr;
         QWidget* loupe = nullptr;
-        std::vector<QWidget*> pointage; // Palmer, Bipoint, Poly, insère dim
+        std::vector<QWidget*> pointage; // Palmer, Bipoint, Poly, insère dim, snap
         QWidget* lectureMesure = nullptr;
         std::vector<QWidget*> comptage;
         QWidget* charte = nullptr;

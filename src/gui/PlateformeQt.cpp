@@ -310,6 +310,16 @@ std::optional<PixelsImage> PlateformeQt::LitPixelsImage(const std::string& chemi
     return VersPixels(Redresse(image->image, image->orientation));
 }
 
+std::optional<VuePixelsImage> PlateformeQt::PixelsAffiches(const std::string& chemin) {
+    if (!imageAffichee_) return std::nullopt;
+    const auto p = imageAffichee_(chemin);
+    if (!p || p->NombreNiveaux() == 0) return std::nullopt;
+    const QImage& n = p->Niveau(0);
+    if (n.isNull() || n.depth() != 32) return std::nullopt;
+    return VuePixelsImage{reinterpret_cast<const std::uint32_t*>(n.constBits()), n.width(),
+                          n.height(), static_cast<std::ptrdiff_t>(n.bytesPerLine() / 4), p};
+}
+
 std::optional<EchantillonsImage> PlateformeQt::LitZoneImage(const std::string& chemin,
                                                             ZonePixels zone) {
     // The picture shown is sampled as decoded for the box (no second decoding

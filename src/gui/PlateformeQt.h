@@ -58,6 +58,8 @@ public:
     // colour samples reads it once.
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
                                                   ZonePixels zone) override;
+    // Level 0 of what the image box decoded, kept alive by the view.
+    std::optional<VuePixelsImage> PixelsAffiches(const std::string& chemin) override;
     // What the image box has decoded for a path (complete, upright), and the
     // settings' MEMOIREIMAGE in megabytes; the window gives both.
     using ImageAffichee =

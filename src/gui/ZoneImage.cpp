@@ -261,6 +261,7 @@ const QImage& ZoneImage::VueDessinee() {
         QPainter p(&cache_);
         p.setFont(font());
         DessineMarques(p, o_.mesure.marques.fixes, o_.images.vue, QRectF(rect()));
+        DessineMarques(p, o_.mesure.marques.revue, o_.images.vue, QRectF(rect()));
         DessineMarques(p, o_.annotation.marques, o_.images.vue, QRectF(rect()));
         cacheValide_ = true;
     }

@@ -66,6 +66,12 @@ enum class Controle : std::uint16_t {
     FonctionTriangle,
     FonctionPolygoneAuto,
     FonctionPolygoneOuvert,
+    // Measuring from the picture: one click in a spore, find all then review.
+    SeparateurMesureAuto,
+    FonctionUnClic,
+    TrouveSpores,
+    AccepteSpores,
+    AbandonneRecherche,
     // Menu "Options"
     MenuOptions,
     MenuFonctionDemarrage,
@@ -272,6 +278,7 @@ enum class Controle : std::uint16_t {
     CaseIgnorerBienvenue,
     CaseLigneBrisee,
     CaseInsereDim,
+    CaseAccroche, // a drag's ends go to the spore's outline
     OptionIndDim,
     OptionIndRes,
     OptionCalibrageLongueur,

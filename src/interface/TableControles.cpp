@@ -71,6 +71,12 @@ constexpr DescriptionControle kTable[] = {
     {Controle::FonctionTriangle, "Mnusurf", 1, Controle::MenuSurface, "Triangle", true, Genre::Element},
     {Controle::FonctionPolygoneAuto, "Mnusurf", 2, Controle::MenuSurface, "Polygone auto", true, Genre::Element},
     {Controle::FonctionPolygoneOuvert, "Mnusurf", 3, Controle::MenuSurface, "Polygone ouvert", true, Genre::Element},
+    // Captioned from the menu texts (app/Langue.cpp).
+    {Controle::SeparateurMesureAuto, "MnuMesureAuto", 0, Controle::MenuFonctions, "", true, Genre::Separateur},
+    {Controle::FonctionUnClic, "MnuMesureAuto", 1, Controle::MenuFonctions, "Spores 2D en un clic", true, Genre::Element},
+    {Controle::TrouveSpores, "MnuMesureAuto", 2, Controle::MenuFonctions, "Trouver les spores...", true, Genre::Element},
+    {Controle::AccepteSpores, "MnuMesureAuto", 3, Controle::MenuFonctions, "Accepter les spores trouvées", true, Genre::Element},
+    {Controle::AbandonneRecherche, "MnuMesureAuto", 4, Controle::MenuFonctions, "Abandonner la recherche", true, Genre::Element},
     {Controle::MenuOptions, "MnOptions", SansIndex, Aucun, "Options", true, Genre::Barre},
     {Controle::MenuFonctionDemarrage, "MnuOpt", 1, Controle::MenuOptions, "Fonction de démarrage", true, Genre::Element},
     {Controle::DemarrageSegments, "Fdemarrage", 0, Controle::MenuFonctionDemarrage, "Segments", true, Genre::Element},
@@ -273,6 +279,8 @@ constexpr DescriptionControle kTable[] = {
     {Controle::CaseIgnorerBienvenue, "Check", 4, Aucun, "ignorer au démarrage", true, Genre::Autre},
     {Controle::CaseLigneBrisee, "Check2", SansIndex, Aucun, "Poly", true, Genre::Autre},
     {Controle::CaseInsereDim, "Affmesure", SansIndex, Aucun, "insère dim", true, Genre::Autre},
+    // Captioned from the menu texts (app/Langue.cpp).
+    {Controle::CaseAccroche, "ChkAccroche", SansIndex, Aucun, "Accroche au bord", true, Genre::Autre},
     {Controle::OptionIndDim, "Optn", 1, Aucun, "Ind. Dim.", true, Genre::Autre},
     {Controle::OptionIndRes, "Optn", 2, Aucun, "Ind. Res.", true, Genre::Autre},
     {Controle::OptionCalibrageLongueur, "Optn", 3, Aucun, "Calibrage / longueur", true, Genre::Autre},

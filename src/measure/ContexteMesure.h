@@ -12,6 +12,15 @@
 
 namespace orv {
 
+// The snap of a segment's ends to the outline of what it measures, done by
+// app/ over the picture's pixels (the measure never reads them): each end may
+// move along the segment to the edge near it, or stays where it was pointed.
+class AccrocheSegment {
+public:
+    virtual ~AccrocheSegment() = default;
+    virtual void Accroche(PointImage& debut, PointImage& fin) = 0;
+};
+
 struct ContexteMesure {
     const Vue& vue;
     std::uint64_t versionVue = 0;   // bumped by every change of zoom, origin or box
@@ -22,6 +31,9 @@ struct ContexteMesure {
     bool modeGroupe = false; // "retrace" also draws the lines of the group's other images
     const Parametres& parametres;
     SauvegardeGrille* sauvegarde = nullptr; // the grid's saves; none: nothing is saved
+    // The snap of the segments of the segment function and of the 2D spores
+    // (length, and width by caliper or two points); none: no snap.
+    AccrocheSegment* accroche = nullptr;
 };
 
 } // namespace orv

@@ -41,6 +41,7 @@ enum class Touche {
     Ctrl,
     Maj,
     Alt,
+    Entree, // Enter: accepts the spores a search found
     Autre
 };
 

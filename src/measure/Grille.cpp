@@ -309,6 +309,7 @@ bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p) {
         const int ligne = m.LigneCourante;
         FixeCellule(m, ligne, m.Etape, "");
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
+        trace.contour = false; // no longer the outline's two axes
         trace.image = 0;
         trace.texte = "0";
         trace.zoom = 1;
@@ -326,6 +327,7 @@ bool EffaceArriere(Interface& ui, EtatMesure& m, const Parametres& p) {
         const int debut = couleur ? 1 : std::clamp(m.NbSegmentsPrec, 1, std::max(1, cols - 1));
         for (int c = debut; c < cols; ++c) g.FixeTexte(ligne, c, "");
         auto& trace = m.TraceLignes[static_cast<size_t>(ligne)];
+        trace.contour = false;
         for (size_t s = static_cast<size_t>(debut); s < trace.segments.size(); ++s)
             trace.segments[s] = SegmentTrace{};
         m.Etape = debut;

@@ -5,6 +5,7 @@
 
 #include "measure/EtatMesure.h"
 #include "measure/OutilsPointage.h"
+#include "measure/SporeContour.h"
 
 #include <algorithm>
 
@@ -29,6 +30,7 @@ std::vector<MarqueTrace> MarquesDesSegments(const EtatMesure& m, const TraceLign
     std::vector<MarqueTrace> r;
     const int fonction = m.NumFonction;
     const auto& seg = t.segments;
+    if (t.contour && !Vide(seg[1]) && !Vide(seg[2])) return MarquesSporeContour(m, seg[1], seg[2]);
     auto ajoute = [&](int valeur, Marque marque) { r.push_back({valeur, std::move(marque)}); };
     auto numero = [&](PointImage p) {
         if (!m.InsereDim) ajoute(1, MarqueTexte(p, {}, RoleNumero));

@@ -16,7 +16,9 @@ namespace orv {
 struct EtatMesure;
 
 // Graduation: a tick across the segment a-b at a, as long as a cross.
-enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle, Graduation };
+// Contour: the outline of a spore measured on it, the ellipse whose major
+// axis runs from a to b and whose minor semi-axis ends at c.
+enum class GenreMarque { Ligne, Croix, Texte, Ellipse, Rectangle, Graduation, Contour };
 
 struct Marque {
     GenreMarque genre = GenreMarque::Ligne;
@@ -33,12 +35,16 @@ struct Marque {
     bool gras = false;
     std::string police{};
     double taille = 0; // points
+    PointImage c{};    // GenreMarque::Contour: the end of the minor semi-axis
 };
 
 struct CalqueMarques {
     std::vector<Marque> fixes;       // committed marks
     std::vector<Marque> provisoires; // replaced at every pointer move
-    std::uint64_t version = 0;       // bumped at every change of `fixes`
+    // The spores a search found, outlined and numbered while the user reviews
+    // them: drawn over the committed marks, untouched by "retrace".
+    std::vector<Marque> revue;
+    std::uint64_t version = 0; // bumped at every change of `fixes`
     std::uint64_t versionProvisoire = 0;
 
     void AjouteFixe(Marque m) {
@@ -47,6 +53,10 @@ struct CalqueMarques {
     }
     void VideFixes() {
         fixes.clear();
+        ++version;
+    }
+    void FixeRevue(std::vector<Marque> m) {
+        revue = std::move(m);
         ++version;
     }
     void FixeProvisoires(std::vector<Marque> m) {

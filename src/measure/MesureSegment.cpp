@@ -30,6 +30,11 @@ bool SecondSegment3D(const EtatMesure& m) {
     return m.NumFonction == fonction::Spores3D && m.Etape == 2;
 }
 
+// The segments whose ends go to the outline when the snap is on.
+bool Accrochable(const EtatMesure& m) {
+    return m.NumFonction == fonction::Segment || m.NumFonction == fonction::Spores2D;
+}
+
 } // namespace
 
 const ComportementPointage& PointageSegment() {
@@ -39,6 +44,8 @@ const ComportementPointage& PointageSegment() {
 
 void TermineSegment(ActionPointage& a, const EvenementImage& e, PointImage debut, PointImage fin) {
     auto& p = a.m.pointage;
+    // The points kept (and the marks drawn) are where the ends went.
+    if (a.ctx.accroche && Accrochable(a.m)) a.ctx.accroche->Accroche(debut, fin);
     const bool epaisseur = SecondSegment3D(a.m) && p.ToucheE;
     if (e.bouton == Bouton::Droit) {
         // The segment stays shown and open until the menu decides.

@@ -148,7 +148,7 @@ void Provisoires(EtatMesure& m, std::vector<Marque> marques) {
 namespace {
 
 bool MemeDessin(const Marque& x, const Marque& y) {
-    return x.genre == y.genre && x.a == y.a && x.b == y.b && x.texte == y.texte;
+    return x.genre == y.genre && x.a == y.a && x.b == y.b && x.c == y.c && x.texte == y.texte;
 }
 
 } // namespace

@@ -24,7 +24,7 @@ std::vector<MarqueTrace> MarquesVisibles(const EtatMesure& m, int de, int a) {
 
 bool MemeMarque(const MarqueTrace& x, const MarqueTrace& y) {
     return x.marque.genre == y.marque.genre && x.marque.a == y.marque.a &&
-           x.marque.b == y.marque.b && x.marque.texte == y.marque.texte;
+           x.marque.b == y.marque.b && x.marque.c == y.marque.c && x.marque.texte == y.marque.texte;
 }
 
 } // namespace
@@ -108,6 +108,7 @@ SuitesMesure ToucheEnfoncee(Interface& ui, EtatMesure& m, const ContexteMesure& 
         break;
     case Touche::Maj:
     case Touche::Alt:
+    case Touche::Entree:
     case Touche::Autre:
         break;
     }

@@ -40,6 +40,10 @@ struct TraceLigne {
     // Value 1 is a broken line ("Poly"): its length is not segment 1's. Set for
     // the lines read from a grid file (the marks that tell it are not kept).
     bool ligneBrisee = false;
+    // A spore measured on its outline (segments 1 and 2 the axes of the
+    // ellipse fitted to it): its marks are that ellipse with its axes, also
+    // when the line is read from a grid file. A back-erase into the line ends it.
+    bool contour = false;
 };
 
 inline constexpr int LignesMax = 255; // the grid never holds more lines

@@ -3,7 +3,9 @@
 // The Qt program implements it; tests use a scripted fake that records calls.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +21,16 @@ struct TailleImage {
 struct PixelsImage {
     int largeur = 0, hauteur = 0;
     std::vector<std::uint32_t> pixels;
+};
+
+// A view over the pixels of the picture the image box shows, as it decoded
+// them (rows of 0xFFRRGGBB, top row first, `pas` values apart), and what keeps
+// them alive while the view is in use, on any thread.
+struct VuePixelsImage {
+    const std::uint32_t* pixels = nullptr;
+    int largeur = 0, hauteur = 0;
+    std::ptrdiff_t pas = 0;
+    std::shared_ptr<const void> garde;
 };
 
 // A mounted file system the folder browser offers: its name and where it is.
@@ -151,6 +163,13 @@ public:
                                                           ZonePixels zone) {
         (void)chemin;
         (void)zone;
+        return std::nullopt;
+    }
+    // The pixels of the picture `chemin` as the image box decoded it to show
+    // it (upright, never decoded again); nothing while the box shows another
+    // picture or has not decoded all of it.
+    virtual std::optional<VuePixelsImage> PixelsAffiches(const std::string& chemin) {
+        (void)chemin;
         return std::nullopt;
     }
     // Writes a 24-bit picture (rows bottom-up, `octetsParLigne` bytes apart, each

@@ -59,6 +59,7 @@ Parametres Differents() {
     p.ficEtalon = "étalon.txt";
     p.fEtalonCouleur = true;
     p.ficScanner = "scanner.txt";
+    p.accrocheBord = false;
     return p;
 }
 
@@ -155,7 +156,7 @@ TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
     p.utilisateur = "moi\r\nTGRILLE=64";
     p.ficScanner = "  scan.txt  ";
     const auto lignes = LignesParametres(p, {"t", "/prog", ','});
-    ASSERT_EQ(lignes.size(), 26u);
+    ASSERT_EQ(lignes.size(), 27u);
     EXPECT_EQ(lignes[24], "FICSCANNER= scan.txt");
     std::ostringstream out;
     EcritParametres(out, p, {"t", "/prog", ','});

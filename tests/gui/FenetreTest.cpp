@@ -541,10 +541,11 @@ private slots:
              {"Options",    "Images",    "Image",    "image",    "Spores",        "Triangle",
               "Ellipse",    "Rectangle", "Segments", "Tests",    "Documentation", "comment",
               "Export",     "Auto",      "format",   "scanner",  "pixels",        "graduations",
-              "correction", "mode",      "version",  "notation", "Scanner"}},
+              "correction", "mode",      "version",  "notation", "Scanner",       "spores",
+              "spore",      "segment"}},
             {"de", {"Ellipse", "Tests", "Scanner"}},
-            {"it", {"Larg", "un", "la", "non", "scanner", "auto", "dim", "Scanner"}},
-            {"es", {"Long", "un", "la", "auto", "dim", "Balance"}}};
+            {"it", {"Larg", "un", "la", "non", "scanner", "auto", "dim", "Scanner", "clic"}},
+            {"es", {"Long", "un", "la", "auto", "dim", "Balance", "clic"}}};
         const QRegularExpression mot("\\p{L}*\\p{Ll}{2,}"); // a word, not a code
         auto mots = [&mot](const QString& t) {
             QStringList m;
@@ -705,6 +706,9 @@ private:
         QVERIFY(OuvreCheminImage(*etat, ORVELLE_DATA_DIR "/exemples/spores.png"));
         fenetre->Clique(Controle::BienvenueOK);   // close the welcome panel over the image
         fenetre->Clique(Controle::OptionBipoint); // width as a free segment
+        // The values expected are those of the points the mouse hit.
+        etat->controles.Coche(Controle::CaseAccroche, false);
+        fenetre->Clique(Controle::CaseAccroche);
         fenetre->Image()->surVueDessinee = [this](ZoneImage::Qualite q) { derniere = q; };
     }
     // A drag between two points of the picture (image pixels); the value the

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,6 +55,13 @@ public:
     std::optional<PixelsImage> LitPixelsImage(const std::string& chemin) override;
     std::optional<EchantillonsImage> LitZoneImage(const std::string& chemin,
                                                   ZonePixels zone) override;
+    // The pixels of `pixelsAffiches`, as the image box would lend them.
+    std::optional<VuePixelsImage> PixelsAffiches(const std::string& chemin) override {
+        const auto it = pixelsAffiches.find(chemin);
+        if (it == pixelsAffiches.end()) return std::nullopt;
+        const auto& p = it->second;
+        return VuePixelsImage{p->pixels.data(), p->largeur, p->hauteur, p->largeur, p};
+    }
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
     // Records the calls and paints the pixel where each drawing starts white,
@@ -83,6 +91,8 @@ public:
     // succeeds (it then writes "format largeur hauteur" and the pixel bytes).
     std::optional<PixelsImage> imagePressePapier;
     std::map<std::string, PixelsImage> pixelsImages;
+    // What the image box has decoded of the picture it shows.
+    std::map<std::string, std::shared_ptr<const PixelsImage>> pixelsAffiches;
     // 16-bit samples of whole picture files (zone: the whole picture).
     std::map<std::string, EchantillonsImage> echantillons;
     bool ecritureImageReussit = true;

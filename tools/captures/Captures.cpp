@@ -6,6 +6,7 @@
 //   orvelle-captures --donnees DATA --langue fr --sortie docs/guide/images
 //   orvelle-captures --donnees DATA --langue en --menus   (the menus' entries, as text)
 #include "app/CommandesImages.h"
+#include "app/CommandesMesure.h"
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "gui/FenetrePrincipale.h"
@@ -198,7 +199,23 @@ int main(int argc, char** argv) {
     ok = s.Capture(&f, png("statistiques"), 1000) && ok;
     f.Clique(Controle::ResultatsAfficher);
     ok = s.Capture(&f, png("resultats"), 1000) && ok;
-    f.Clique(Controle::ResultatsBascule); // the results hidden again
+
+    // Measuring from the picture: two spores by one click each, then every
+    // spore found and reviewed, one rejected, on a grid emptied first.
+    f.Clique(Controle::ResultatsBascule);
+    QTest::keyClick(f.Image(), Qt::Key_Space);
+    RAZ_Grille_total(o);
+    f.Clique(Controle::FonctionUnClic);
+    s.Glisse(615, 585, 615, 585);
+    s.Glisse(612, 222, 612, 222);
+    ok = s.Capture(&f, png("unclic"), 1000) && ok;
+    f.Clique(Controle::FonctionUnClic);
+    f.Clique(Controle::TrouveSpores);
+    s.Glisse(800, 600, 800, 600);
+    for (int n = 0; n < 600 && o.mesureAuto.phase != EtatMesureAuto::Phase::Revue; ++n) Attend(50);
+    s.Glisse(230, 580, 230, 580); // spore 5 rejected
+    ok = s.Capture(&f, png("revue"), 1000) && ok;
+    QTest::keyClick(f.Image(), Qt::Key_Return);
 
     // The calibration by the graduations' period on the same micrometer: a
     // rough drag past both end graduations, what was found shown before the
