@@ -6,7 +6,7 @@ paquets=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-base-dev-tools
          qt6-image-formats-plugins qt6-translations-l10n libjpeg-dev libgl-dev libgtest-dev
          libgmock-dev fonts-dejavu-core clang libclang-rt-14-dev
          libsane-dev libsane1 sane-utils qt6-multimedia-dev qt6-charts-dev qt6-svg-dev
-         poppler-utils libopencv-imgproc-dev)
+         poppler-utils libopencv-imgproc-dev libjpeg-turbo-progs)
 # Extra packages named on the command line (the packaging checks need a few).
 paquets+=("$@")
 manquants=()
