@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 
 namespace orv::banc {
@@ -32,6 +33,12 @@ double Centile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
     const auto rang = static_cast<std::size_t>(std::ceil(p / 100 * static_cast<double>(v.size())));
     return v[std::clamp<std::size_t>(rang, 1, v.size()) - 1];
+}
+
+double TempsProcesseurMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 double PicMemoireMo() {

@@ -13,6 +13,9 @@ double Centile(std::vector<double> v, double p);
 // The process's peak resident memory (VmHWM) and its resident memory now
 // (VmRSS), in MiB.
 double PicMemoireMo();
+// CPU time the whole process has used so far (every thread), in ms: what a
+// frame costs whatever else the machine runs.
+double TempsProcesseurMs();
 double MemoireMo();
 void Affiche(const std::string& nom, double valeur, const char* unite);
 
