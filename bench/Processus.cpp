@@ -35,7 +35,8 @@ namespace {
 
 using Releves = std::map<std::string, std::vector<double>>;
 
-constexpr int Apaisement = 2000; // ms the window is left to settle before its memory is read
+constexpr int Apaisement = 2000;  // ms the window is left to settle before its memory is read
+constexpr int AttenteMax = 20000; // ms the search for scanners may take at most
 
 // Runs a child and gathers its "name value" lines; `premiereLigne` gets the
 // time from the start to its first line (what a user waits for at launch).
@@ -187,8 +188,8 @@ int EnfantFenetre(int argc, char** argv) {
             QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
             return;
         }
-        // What the window holds once the start's work in the background
-        // (the search for scanners and cameras) is over too.
+        // What the window holds, the picture shown and the work it started
+        // in the background over.
         auto fin = [&, zone] {
             QTimer::singleShot(Apaisement, [&, zone] {
                 std::printf("pic %.3f\n", PicMemoireMo());
@@ -207,11 +208,24 @@ int EnfantFenetre(int argc, char** argv) {
                     fin();
                     return;
                 }
-                QTimer::singleShot(0, [&, zone] {
-                    ouverture.start();
-                    OuvreCheminImage(zone->Etat(), image);
-                    f.Actualise();
+                // Opened once the start's work in the background (the search
+                // for scanners and cameras, which enables their entry) is
+                // over, as a user opens it.
+                auto* attente = new QTimer(&f);
+                QElapsedTimer depuis;
+                depuis.start();
+                QObject::connect(attente, &QTimer::timeout, &f, [&, zone, attente, depuis] {
+                    if (!zone->Etat().controles(Controle::TwainSelectionSource).actif &&
+                        depuis.elapsed() < AttenteMax)
+                        return;
+                    attente->deleteLater();
+                    QTimer::singleShot(Apaisement / 4, [&, zone] {
+                        ouverture.start();
+                        OuvreCheminImage(zone->Etat(), image);
+                        f.Actualise();
+                    });
                 });
+                attente->start(50);
             } else if (!ouverte && !image.empty() && zone->ImageDecodee(image)) {
                 ouverte = true;
                 std::printf("ouverte %.3f\n", ouverture.nsecsElapsed() / 1e6);

@@ -208,25 +208,20 @@ void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideIma
 }
 
 void ZoneImage::RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage> a) {
-    if (n != chargeur_.Numero() || ImageComplete()) {
-        chargeur_.Recycle(std::move(a));
-        return;
-    }
+    // A late picture's memory goes back to the system: the load under way
+    // took its own already.
+    if (n != chargeur_.Numero() || ImageComplete()) return;
     apercu_ = std::move(a);
     Invalide();
 }
 
 void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p,
                             bool incomplete) {
-    if (n != chargeur_.Numero()) {
-        chargeur_.Recycle(std::move(p));
-        return;
-    }
+    if (n != chargeur_.Numero()) return;
     dessinCache_.reset();
     pyramide_ = std::move(p);
     lignesPretes_ = pyramide_ ? pyramide_->Hauteur() : 0;
-    chargeur_.Recycle(std::move(apercu_));
-    apercu_.reset();
+    apercu_.reset(); // its memory goes: no picture needs it until the next opens
     Invalide();
     if (incomplete && surImageIncomplete) surImageIncomplete(cheminCharge_);
 }
