@@ -27,6 +27,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace orv::banc {
@@ -66,13 +67,23 @@ bool LanceEnfant(const QStringList& arguments, Releves& r, double* premiereLigne
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-double Djpeg(const QString& djpeg, const QString& image) {
+// djpeg's time to decode the picture, and its CPU time (`processeur`).
+double Djpeg(const QString& djpeg, const QString& image, double& processeur) {
+    auto enfants = [] {
+        rusage u{};
+        getrusage(RUSAGE_CHILDREN, &u);
+        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 +
+               (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+    };
     QElapsedTimer t;
     QProcess p;
+    const double avant = enfants();
     t.start();
     p.start(djpeg, {"-outfile", "/dev/null", image});
     if (!p.waitForFinished(60000) || p.exitCode() != 0) return -1;
-    return t.nsecsElapsed() / 1e6;
+    const double ms = t.nsecsElapsed() / 1e6;
+    processeur = enfants() - avant;
+    return ms;
 }
 
 void Annonce(const Releves& r, const char* cle, const std::string& nom, const char* unite) {
@@ -87,12 +98,16 @@ void MesuresFroides(const QString& image, int processus, bool copie) {
     const QString djpeg = QStandardPaths::findExecutable("djpeg");
     const QString absolue = QFileInfo(image).absoluteFilePath();
     Releves ouverture, fenetre, depart, copies;
-    std::vector<double> djpegs, demarrages;
+    std::vector<double> djpegs, djpegsCpu, demarrages;
     Releves poubelle;
     LanceEnfant({"--enfant-fenetre", home.path()}, poubelle); // the first start writes settings
     for (int i = 0; i < processus; ++i) {
+        double processeur = 0;
         if (!djpeg.isEmpty())
-            if (const double d = Djpeg(djpeg, absolue); d > 0) djpegs.push_back(d);
+            if (const double d = Djpeg(djpeg, absolue, processeur); d > 0) {
+                djpegs.push_back(d);
+                djpegsCpu.push_back(processeur);
+            }
         LanceEnfant({absolue, "--enfant-ouverture"}, ouverture);
         double ms = 0;
         if (LanceEnfant({"--enfant-fenetre", home.path()}, depart, &ms)) demarrages.push_back(ms);
@@ -102,11 +117,13 @@ void MesuresFroides(const QString& image, int processus, bool copie) {
     if (copie) LanceEnfant({"--enfant-fenetre", home.path(), absolue, "--copie"}, copies);
 
     if (!djpegs.empty()) Affiche("djpeg_ms", Mediane(djpegs), "ms");
+    if (!djpegsCpu.empty()) Affiche("djpeg_cpu_ms", Mediane(djpegsCpu), "ms");
     Annonce(ouverture, "premiere", "open_cold_first_view_ms", "ms");
     Annonce(ouverture, "complete", "open_cold_full_view_ms", "ms");
     if (!djpegs.empty() && ouverture.count("premiere"))
         Affiche("open_cold_first_view_vs_djpeg", Mediane(ouverture["premiere"]) / Mediane(djpegs),
                 "x");
+    Annonce(ouverture, "cpu", "open_cold_first_view_cpu_ms", "ms");
     Annonce(ouverture, "base", "open_base_rss_mb", "MB");
     Annonce(ouverture, "pic", "open_peak_rss_mb", "MB");
     if (!demarrages.empty()) Affiche("startup_ms", Mediane(demarrages), "ms");

@@ -50,18 +50,22 @@ namespace {
 
 struct Ouverture {
     double premiere = -1, complete = -1;
+    double processeurPremiere = -1; // CPU time of every thread until the first view
 };
 
 // The open command, then the event loop until the full picture is painted.
 Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& echec) {
     Ouverture r;
     QElapsedTimer t;
+    double cpu = 0;
     QEventLoop boucle; // sleeps between events: the decoding threads have the cores
     zone.surVueDessinee = [&](ZoneImage::Qualite q) {
         const double ms = t.nsecsElapsed() / 1e6;
         if ((q == ZoneImage::Qualite::Apercu || q == ZoneImage::Qualite::Complete) &&
-            r.premiere < 0)
+            r.premiere < 0) {
             r.premiere = ms;
+            r.processeurPremiere = TempsProcesseurMs() - cpu;
+        }
         if (q == ZoneImage::Qualite::Complete && r.complete < 0) {
             r.complete = ms;
             boucle.quit();
@@ -75,6 +79,7 @@ Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& ec
     };
     QTimer::singleShot(60000, &boucle, &QEventLoop::quit);
     t.start();
+    cpu = TempsProcesseurMs();
     const auto taille = o.plateforme.LitTailleImage(chemin);
 
     if (!taille) {
@@ -155,8 +160,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (enfant) {
-        std::printf("premiere %.3f\ncomplete %.3f\nbase %.3f\npic %.3f\n", froide.premiere,
-                    froide.complete, base, PicMemoireMo());
+        std::printf("premiere %.3f\ncomplete %.3f\nbase %.3f\npic %.3f\ncpu %.3f\n",
+                    froide.premiere, froide.complete, base, PicMemoireMo(),
+                    froide.processeurPremiere);
         return 0;
     }
     std::vector<double> premieres, completes;
@@ -165,6 +171,9 @@ int main(int argc, char** argv) {
         premieres.push_back(r.premiere);
         completes.push_back(r.complete);
     }
+    Affiche("picture_decoded_mb",
+            double(zone->TailleImage().width()) * zone->TailleImage().height() * 4 / (1 << 20),
+            "MB");
     Affiche("open_to_first_view_ms", Mediane(premieres), "ms");
     Affiche("open_to_full_view_ms", Mediane(completes), "ms");
     Affiche("open_to_first_view_cold_ms", froide.premiere, "ms");

@@ -211,9 +211,22 @@ void ChargeurImage::Travaille(std::shared_ptr<Tache> t) {
             std::jthread preparation;
             if (p && neuf)
                 preparation = std::jthread([&, tampon = p->Tampon()] {
+                    // Level 0 from the top, and the coarser levels (after it
+                    // in the block) as far down, as the decoder and the
+                    // levels' thread will want them.
                     constexpr std::size_t Morceau = std::size_t{8} << 20;
-                    for (std::size_t d = 0; d < octets && decode && !t->annule; d += Morceau)
-                        tampon->Prepare(d, std::min(octets, d + Morceau));
+                    const std::size_t n0 = static_cast<std::size_t>(p->PasPixels0()) * 4 *
+                                           static_cast<std::size_t>(p->Hauteur());
+                    const std::size_t reste = octets - std::min(n0, octets);
+                    for (std::size_t d = 0, r = 0; d < n0 && decode && !t->annule; d += Morceau) {
+                        const std::size_t fin = std::min(n0, d + Morceau);
+                        tampon->Prepare(d, fin);
+                        const std::size_t r1 = static_cast<std::size_t>(static_cast<double>(reste) *
+                                                                        static_cast<double>(fin) /
+                                                                        static_cast<double>(n0));
+                        tampon->Prepare(n0 + r, n0 + r1);
+                        r = r1;
+                    }
                 });
             std::atomic<bool> apercuInutile{false};
             std::jthread apercu; // joined on every way out, before what it reads goes
