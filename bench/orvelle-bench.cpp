@@ -1,17 +1,24 @@
-// orvelle-bench IMAGE [--repetitions N]: how fast the image box shows a
-// photograph and follows the mouse, off screen. Prints one figure per line,
-// "name value unit": the time from the open command to the first painted view
-// (a preview counts) and to the view painted from the full picture, a zoom
-// step, a pan, one pointer move while measuring (rubber band, then with the
-// magnifier shown) with 255 measures' marks on the view, a scale bar with its
-// label drawn on the full-size copy of a 45-MP picture, and the peak memory.
-// Opens are timed after one warm-up open of the same file (the picture memory
-// is then reused, as when the user goes from photograph to photograph); the
-// warm-up's own figures are printed with "_cold".
-#include "annotation/Annotation.h"
+// orvelle-bench IMAGE [--repetitions N] [--processus N]: how fast the image
+// box shows a photograph and follows the mouse, off screen, and what the
+// picture costs. Prints one figure per line, "name value unit" (README.md,
+// "Benchmarks", says what each one is): the time from the open command to the
+// first painted view (a preview counts) and to the view painted from the full
+// picture, a zoom step, a pan, one pointer move while measuring (rubber band,
+// then with the magnifier shown) with 255 measures' marks on the view, the
+// annotation drawn on the full-size copy, a colour sample, a 255-line grid
+// read back and exported; then, over fresh processes, the first open of the
+// day against djpeg, the window's start and memory, the annotated copy.
+// Opens in this process are timed after one warm-up open of the same file (the
+// picture memory is then reused, as when the user goes from photograph to
+// photograph); the warm-up's own figures are printed with "_cold".
+// orvelle-bench --photo WIDTH HEIGHT FILE writes a made photograph.
+#include "Mesures.h"
+#include "Photo.h"
+#include "Processus.h"
+#include "Travaux.h"
+
 #include "app/CommandesImages.h"
 #include "app/Orvelle.h"
-#include "gui/DessinCopie.h"
 #include "gui/Loupe.h"
 #include "gui/PlateformeQt.h"
 #include "gui/Vignette.h"
@@ -37,43 +44,28 @@
 #include <vector>
 
 using namespace orv;
+using namespace orv::banc;
 
 namespace {
 
-double Mediane(std::vector<double> v) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t m = v.size() / 2;
-    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
-}
-
-double PicMemoireMo() {
-    QFile f("/proc/self/status");
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& l : f.readAll().split('\n'))
-        if (l.startsWith("VmHWM:")) return l.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    return 0;
-}
-
-void Affiche(const char* nom, double valeur, const char* unite) {
-    std::printf("%s %.2f %s\n", nom, valeur, unite);
-    std::fflush(stdout);
-}
-
 struct Ouverture {
     double premiere = -1, complete = -1;
+    double processeurPremiere = -1; // CPU time of every thread until the first view
 };
 
 // The open command, then the event loop until the full picture is painted.
 Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& echec) {
     Ouverture r;
     QElapsedTimer t;
+    double cpu = 0;
     QEventLoop boucle; // sleeps between events: the decoding threads have the cores
     zone.surVueDessinee = [&](ZoneImage::Qualite q) {
         const double ms = t.nsecsElapsed() / 1e6;
         if ((q == ZoneImage::Qualite::Apercu || q == ZoneImage::Qualite::Complete) &&
-            r.premiere < 0)
+            r.premiere < 0) {
             r.premiere = ms;
+            r.processeurPremiere = TempsProcesseurMs() - cpu;
+        }
         if (q == ZoneImage::Qualite::Complete && r.complete < 0) {
             r.complete = ms;
             boucle.quit();
@@ -81,12 +73,13 @@ Ouverture Ouvre(Orvelle& o, ZoneImage& zone, const std::string& chemin, bool& ec
     };
     auto* surEchec = &zone.surEchecDecodage;
     const auto ancienEchec = *surEchec;
-    *surEchec = [&](const std::string& c, const std::string& r) {
-        if (ancienEchec) ancienEchec(c, r);
+    *surEchec = [&](const std::string& c, const std::string& raison) {
+        if (ancienEchec) ancienEchec(c, raison);
         boucle.quit();
     };
     QTimer::singleShot(60000, &boucle, &QEventLoop::quit);
     t.start();
+    cpu = TempsProcesseurMs();
     const auto taille = o.plateforme.LitTailleImage(chemin);
 
     if (!taille) {
@@ -113,44 +106,27 @@ void Deplace(ZoneImage& zone, QPointF p, const int& peintures) {
 
 } // namespace
 
-// A 50 µm bar with its label, as the prompts make it, drawn on the copy of a
-// 45-MP picture (8192 x 5504) seen whole in the view.
-double AnnoteCopie(Orvelle& o, int repetitions) {
-    Vue vue;
-    vue.FixeImage(8192, 5504);
-    vue.FixeBoite(1400 * TwipsParPixelEcran, 930 * TwipsParPixelEcran);
-    vue.VueInitiale();
-    const ContexteAnnotation c{vue, 0.1, 1.0, 12, 0x0000FF};
-    EtatAnnotation a;
-    a.ReferenceSurImage = true;
-    a.ModeReferenceSimple = true;
-    AppuiAnnotation(o.ui, a, c, {3000, 9000});
-    ValideAnnotation(o.ui, a, c, "50");
-    ValideAnnotation(o.ui, a, c, " \xC2\xB5m");
-    PixelsImage copie{8192, 5504, std::vector<std::uint32_t>(8192u * 5504u, 0xFF808080)};
-    std::vector<double> temps;
-    for (int i = 0; i < repetitions; ++i) {
-        QElapsedTimer t;
-        t.start();
-        DessineSurPixels(copie, a.dessinsCopie);
-        temps.push_back(t.nsecsElapsed() / 1e6);
-    }
-    return Mediane(temps);
-}
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_QPA_UPDATE_IDLE_TIME", "0");
+    if (argc > 1 && std::strcmp(argv[1], "--enfant-fenetre") == 0) return EnfantFenetre(argc, argv);
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 5 && args[1] == "--photo")
+        return EcritPhoto(args[2].toInt(), args[3].toInt(), args[4].toStdString()) ? 0 : 1;
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: orvelle-bench IMAGE [--repetitions N]\n");
+        std::fprintf(stderr, "usage: orvelle-bench IMAGE [--repetitions N] [--processus N]\n"
+                             "       orvelle-bench --photo WIDTH HEIGHT FILE\n");
         return 2;
     }
     const std::string chemin = args[1].toStdString();
-    int repetitions = 5;
+    int repetitions = 5, processus = 5;
     if (const auto i = args.indexOf("--repetitions"); i > 0 && i + 1 < args.size())
         repetitions = std::max(1, args[i + 1].toInt());
+    if (const auto i = args.indexOf("--processus"); i > 0 && i + 1 < args.size())
+        processus = std::max(0, args[i + 1].toInt());
+    // A fresh process that opens the picture once (MesuresFroides starts it).
+    const bool enfant = args.contains("--enfant-ouverture");
 
     PlateformeQt plateforme;
     Orvelle o(plateforme, QDir::tempPath().toStdString());
@@ -177,10 +153,17 @@ int main(int argc, char** argv) {
     zone->surEchecDecodage = [&](const std::string&, const std::string&) { echec = true; };
 
     // Opening.
+    const double base = PicMemoireMo();
     const Ouverture froide = Ouvre(o, *zone, chemin, echec);
     if (echec || froide.complete < 0) {
         std::fprintf(stderr, "orvelle-bench: %s could not be shown\n", chemin.c_str());
         return 1;
+    }
+    if (enfant) {
+        std::printf("premiere %.3f\ncomplete %.3f\nbase %.3f\npic %.3f\ncpu %.3f\n",
+                    froide.premiere, froide.complete, base, PicMemoireMo(),
+                    froide.processeurPremiere);
+        return 0;
     }
     std::vector<double> premieres, completes;
     for (int i = 0; i < repetitions; ++i) {
@@ -188,6 +171,9 @@ int main(int argc, char** argv) {
         premieres.push_back(r.premiere);
         completes.push_back(r.complete);
     }
+    Affiche("picture_decoded_mb",
+            double(zone->TailleImage().width()) * zone->TailleImage().height() * 4 / (1 << 20),
+            "MB");
     Affiche("open_to_first_view_ms", Mediane(premieres), "ms");
     Affiche("open_to_full_view_ms", Mediane(completes), "ms");
     Affiche("open_to_first_view_cold_ms", froide.premiere, "ms");
@@ -226,31 +212,45 @@ int main(int argc, char** argv) {
     zone->repaint();
 
     // Zoom steps and pans: the view rebuilt with the marks kept, as automatic
-    // redraw keeps them.
-    std::vector<double> zooms, pans;
+    // redraw keeps them; each frame until the box has painted it, the
+    // thumbnail with it, as the window's event loop runs them.
+    int peintures = 0;
+    zone->surVueDessinee = [&](ZoneImage::Qualite) { ++peintures; };
+    auto peint = [&] {
+        const int avant = peintures;
+        zone->Actualise();
+        for (int i = 0; i < 100000 && peintures == avant; ++i) QCoreApplication::processEvents();
+    };
+    std::vector<double> zooms, pans, zoomsCpu, pansCpu;
     QElapsedTimer t;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 48; ++i) {
         t.start();
+        const double cpu = TempsProcesseurMs();
         o.images.vue.ZoomBouton(i % 6 < 3 ? 1 : 2);
         ++o.images.versionVue;
         AfficheZoom(o.ui, o.images.vue);
-        zone->Actualise();
-        zone->repaint();
+        peint();
         zooms.push_back(t.nsecsElapsed() / 1e6);
+        zoomsCpu.push_back(TempsProcesseurMs() - cpu);
     }
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < 48; ++i) {
         t.start();
+        const double cpu = TempsProcesseurMs();
         const double k = o.images.vue.ImageParTwip();
         const int pas = (i % 8 < 4 ? 1 : -1) * 1500;
         o.images.vue.FixeOrigine(static_cast<std::int32_t>(o.images.vue.OrigineX() + pas * k),
                                  static_cast<std::int32_t>(o.images.vue.OrigineY() + pas * k));
         ++o.images.versionVue;
-        zone->Actualise();
-        zone->repaint();
+        peint();
         pans.push_back(t.nsecsElapsed() / 1e6);
+        pansCpu.push_back(TempsProcesseurMs() - cpu);
     }
     Affiche("zoom_step_ms", Mediane(zooms), "ms");
+    Affiche("zoom_step_p95_ms", Centile(zooms, 95), "ms");
+    Affiche("zoom_step_cpu_ms", Mediane(zoomsCpu), "ms");
     Affiche("pan_frame_ms", Mediane(pans), "ms");
+    Affiche("pan_frame_p95_ms", Centile(pans, 95), "ms");
+    Affiche("pan_frame_cpu_ms", Mediane(pansCpu), "ms");
 
     // A segment under way: the pointing draws the rubber band at each move.
     const PointTwips depart{3000, 2500};
@@ -261,8 +261,6 @@ int main(int argc, char** argv) {
                                            12,
                                            {}}});
     };
-    int peintures = 0;
-    zone->surVueDessinee = [&](ZoneImage::Qualite) { ++peintures; };
     auto mouvements = [&](int n) {
         std::vector<double> v;
         peintures = 0;
@@ -284,8 +282,13 @@ int main(int argc, char** argv) {
     Deplace(*zone, {400, 300}, peintures);
     Affiche("magnifier_frame_ms", mouvements(200), "ms");
 
-    Affiche("annotate_copy_ms", AnnoteCopie(o, repetitions), "ms");
-
+    const TailleImage taille{zone->TailleImage().width(), zone->TailleImage().height()};
+    Affiche("annotate_draw_ms", DessinCopie(o, taille.largeur, taille.hauteur, repetitions), "ms");
+    plateforme.FixeImageAffichee([zone](const std::string& c) { return zone->ImageDecodee(c); });
+    Affiche("colour_sample_ms", EchantillonCouleur(o, chemin, taille, repetitions), "ms");
+    GrilleRelueEtExportee(plateforme, repetitions);
     Affiche("peak_rss_mb", PicMemoireMo(), "MB");
+
+    if (processus > 0) MesuresFroides(args[1], processus, true);
     return 0;
 }

@@ -158,6 +158,11 @@ std::vector<SourceAcquisition> ScannerSane::Sources() {
         if ((*d)->type && *(*d)->type) description += " (" + texte((*d)->type) + ")";
         sources.push_back({texte((*d)->name), description});
     }
+    // The backends go until an acquisition needs them: loaded for the
+    // listing, they would hold some 16 MB for as long as the program runs
+    // (the list holds copies; an acquisition starts SANE again).
+    sane_exit();
+    saneDemarre = false;
     return sources;
 }
 

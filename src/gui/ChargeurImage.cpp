@@ -16,7 +16,7 @@ namespace {
 // Pictures smaller than this are decoded whole at once: a preview would not
 // come much earlier.
 constexpr qint64 PixelsSansApercu = 4'000'000;
-constexpr int ReductionApercu = 4;
+constexpr int ReductionApercu = 8;
 } // namespace
 
 struct ChargeurImage::Tache {
@@ -39,12 +39,18 @@ std::shared_ptr<TamponImage> ChargeurImage::Reserve::Prend(std::size_t octets) {
     if (meilleur != tampons_.end()) {
         auto t = std::move(*meilleur);
         tampons_.erase(meilleur);
+        t->Relache(octets); // what the new picture does not cover goes back
         return t;
     }
     // Nothing fits: blocks of a comparable size are let go before a new one is
     // taken, so that two big pictures never sit in memory at once.
     std::erase_if(tampons_, [octets](const auto& t) { return t->Capacite() >= octets / 8; });
     return nullptr;
+}
+
+void ChargeurImage::Reserve::Vide() {
+    std::lock_guard<std::mutex> v(verrou_);
+    tampons_.clear();
 }
 
 void ChargeurImage::Reserve::Rend(std::shared_ptr<TamponImage> t) {
@@ -188,13 +194,41 @@ void ChargeurImage::Travaille(const std::shared_ptr<Tache>& t) {
                                     (redresse || utiles > droite.hauteur * 3 / 4);
             // The big block first, so that the preview never takes it.
             std::shared_ptr<PyramideImage> p;
+            const std::size_t octets =
+                PyramideImage::TailleNecessaire(droite.largeur, droite.hauteur);
+            bool neuf = false;
             try {
+                auto tampon = reserve->Prend(octets);
+                neuf = !tampon;
                 p = std::make_shared<PyramideImage>(droite.largeur, droite.hauteur,
-                                                    reserve->Prend(PyramideImage::TailleNecessaire(
-                                                        droite.largeur, droite.hauteur)));
+                                                    std::move(tampon));
             } catch (const std::bad_alloc&) {
                 p.reset();
             }
+            // Fresh memory is given its pages ahead of the decoder, on the
+            // other core, so that the decoder never waits for the system.
+            std::atomic<bool> decode{true};
+            std::jthread preparation;
+            if (p && neuf)
+                // Level 0 from the top, and the coarser levels (after it in
+                // the block) as far down, as the decoder and the levels'
+                // thread will want them. The pyramid may go before this
+                // thread ends: only its block is shared with it.
+                preparation = std::jthread([&, tampon = p->Tampon(),
+                                            n0 = static_cast<std::size_t>(p->PasPixels0()) * 4 *
+                                                 static_cast<std::size_t>(p->Hauteur())] {
+                    constexpr std::size_t Morceau = std::size_t{8} << 20;
+                    const std::size_t reste = octets - std::min(n0, octets);
+                    for (std::size_t d = 0, r = 0; d < n0 && decode && !t->annule; d += Morceau) {
+                        const std::size_t fin = std::min(n0, d + Morceau);
+                        tampon->Prepare(d, fin);
+                        const std::size_t r1 = static_cast<std::size_t>(static_cast<double>(reste) *
+                                                                        static_cast<double>(fin) /
+                                                                        static_cast<double>(n0));
+                        tampon->Prepare(n0 + r, n0 + r1);
+                        r = r1;
+                    }
+                });
             std::atomic<bool> apercuInutile{false};
             std::jthread apercu; // joined on every way out, before what it reads goes
             if (p && avecApercu) {
@@ -223,6 +257,8 @@ void ChargeurImage::Travaille(const std::shared_ptr<Tache>& t) {
                         Qt::QueuedConnection);
                 });
             }
+            // What the reserve still holds serves no picture now: it goes.
+            if (!t->annule) reserve->Vide();
             // The levels get a thread of their own when a core is left for it.
             const bool niveauxAPart = !apercu.joinable() || std::thread::hardware_concurrency() > 2;
             bool signale = t->lignesUtiles <= 0 || utiles >= droite.hauteur || redresse;
@@ -240,6 +276,7 @@ void ChargeurImage::Travaille(const std::shared_ptr<Tache>& t) {
             bool incomplete = false;
             const bool ok = p && DecodeurJpeg::Decode(chemin, *p, t->annule, progres, niveauxAPart,
                                                       budget, &incomplete, orientation);
+            decode = false;
             apercuInutile = true; // a preview still under way is of no use now
             if (apercu.joinable()) apercu.join();
             if (ok) {
@@ -275,6 +312,7 @@ void ChargeurImage::Travaille(const std::shared_ptr<Tache>& t) {
                 image,
                 reserve->Prend(PyramideImage::TailleNecessaire(image.width(), image.height())),
                 orientation);
+            if (!t->annule) reserve->Vide();
         } catch (const std::bad_alloc&) {
             p.reset();
         }

@@ -61,11 +61,14 @@ public:
     // is no picture that could be decoded).
     std::function<void(std::uint64_t numero, const std::string& raison)> surEchec;
 
-    // Blocks of memory kept for reuse, shared with the decoding threads.
+    // Blocks of memory kept for reuse, shared with the decoding threads: the
+    // blocks of the picture just left, until the next one has taken what it
+    // could use of them (the rest is then given back to the system).
     class Reserve {
     public:
         std::shared_ptr<TamponImage> Prend(std::size_t octets);
         void Rend(std::shared_ptr<TamponImage> t);
+        void Vide();
 
     private:
         std::mutex verrou_;

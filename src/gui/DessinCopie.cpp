@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace orv {
 
 bool DessineSurPixels(PixelsImage& image, const std::vector<DessinImage>& dessins) {
@@ -40,6 +43,61 @@ bool DessineSurPixels(PixelsImage& image, const std::vector<DessinImage>& dessin
         p.restore();
     }
     return p.end();
+}
+
+QImage ReduitPixels(const PixelsImage& image, QSize cadre) {
+    const int w = image.largeur, h = image.hauteur;
+    if (w <= 0 || h <= 0 || cadre.isEmpty() ||
+        image.pixels.size() != static_cast<std::size_t>(w) * static_cast<std::size_t>(h))
+        return {};
+    const QSize t = QSize(w, h).scaled(cadre, Qt::KeepAspectRatio).boundedTo(QSize(w, h));
+    const int l = std::max(1, t.width()), hr = std::max(1, t.height());
+    QImage r(l, hr, QImage::Format_RGB32);
+    // The source columns of each output column: [debuts[x], debuts[x + 1]).
+    std::vector<int> debuts(static_cast<std::size_t>(l) + 1);
+    for (int x = 0; x <= l; ++x)
+        debuts[static_cast<std::size_t>(x)] =
+            static_cast<int>(static_cast<std::int64_t>(x) * w / l);
+    // The rows of a band summed byte by byte first (a loop the compiler
+    // makes vector code of), then each output pixel from its columns. A band
+    // of at most 257 rows cannot overflow 16 bits.
+    const auto octets = static_cast<std::size_t>(w) * 4;
+    std::vector<std::uint16_t> somme(octets);
+    for (int y = 0; y < hr; ++y) {
+        const int y0 = static_cast<int>(static_cast<std::int64_t>(y) * h / hr);
+        const int y1 = static_cast<int>(static_cast<std::int64_t>(y + 1) * h / hr);
+        auto* sortie = reinterpret_cast<QRgb*>(r.scanLine(y));
+        std::vector<std::uint32_t> total(static_cast<std::size_t>(l) * 4, 0);
+        for (int v0 = y0; v0 < y1; v0 += 257) {
+            const int v1 = std::min(y1, v0 + 257);
+            std::fill(somme.begin(), somme.end(), std::uint16_t{0});
+            for (int v = v0; v < v1; ++v) {
+                const auto* o = reinterpret_cast<const std::uint8_t*>(
+                    image.pixels.data() +
+                    static_cast<std::size_t>(v) * static_cast<std::size_t>(w));
+                std::uint16_t* s = somme.data();
+                for (std::size_t i = 0; i < octets; ++i)
+                    s[i] = static_cast<std::uint16_t>(s[i] + o[i]);
+            }
+            for (int x = 0; x < l; ++x)
+                for (int u = debuts[static_cast<std::size_t>(x)];
+                     u < debuts[static_cast<std::size_t>(x) + 1]; ++u)
+                    for (int c = 0; c < 4; ++c)
+                        total[static_cast<std::size_t>(x) * 4 + static_cast<std::size_t>(c)] +=
+                            somme[static_cast<std::size_t>(u) * 4 + static_cast<std::size_t>(c)];
+        }
+        for (int x = 0; x < l; ++x) {
+            const auto n = static_cast<std::uint32_t>(
+                (debuts[static_cast<std::size_t>(x) + 1] - debuts[static_cast<std::size_t>(x)]) *
+                (y1 - y0));
+            const std::uint32_t* c = total.data() + static_cast<std::size_t>(x) * 4;
+            // Bytes blue, green, red as 0xFFRRGGBB lies in memory here.
+            sortie[x] =
+                qRgb(static_cast<int>((c[2] + n / 2) / n), static_cast<int>((c[1] + n / 2) / n),
+                     static_cast<int>((c[0] + n / 2) / n));
+        }
+    }
+    return r;
 }
 
 } // namespace orv

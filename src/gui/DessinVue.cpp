@@ -1,10 +1,9 @@
 #include "gui/DessinVue.h"
 
-#include <QPainter>
-#include <QRegion>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace orv {
@@ -13,6 +12,14 @@ namespace {
 
 // Below this many output pixels one thread is quicker than two.
 constexpr qint64 PixelsParBande = 250'000;
+// How finely the view's pixels are placed over the picture: near enough to
+// the exact place to be invisible, coarse enough that a pan by whole pixels
+// finds the view it moves already drawn.
+constexpr int Huitiemes = 8;
+
+std::int64_t DivisionBasse(std::int64_t a, std::int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 } // namespace
 
@@ -25,54 +32,116 @@ std::optional<PlanVue> Plan(const Vue& vue, QSize taille, QSizeF boite, double d
     const double k = vue.ImageParTwip() * TwipsParPixelEcran / u;
     if (!(u > 0) || !(k > 0) || !std::isfinite(k) || !std::isfinite(u)) return std::nullopt;
     const double sx = vue.OrigineX() / u, sy = vue.OrigineY() / u;
+    if (!std::isfinite(sx) || !std::isfinite(sy)) return std::nullopt;
     const QRectF visible(sx, sy, boite.width() * k, boite.height() * k);
     const QRectF source = visible.intersected(QRectF(0, 0, taille.width(), taille.height()));
     if (source.isEmpty()) return std::nullopt;
     return PlanVue{source,
                    QRectF((source.x() - sx) / k, (source.y() - sy) / k, source.width() / k,
                           source.height() / k),
-                   dpr / k};
+                   dpr / k, QPointF(sx, sy)};
 }
 
-void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
-                const std::vector<SourceImage>& sources, const QColor& fond, int bandes) {
-    const double dpr = vue.devicePixelRatio();
-    {
-        // The background only where the picture does not go.
-        QPainter p(&vue);
-        QRegion reste(QRect(QPoint(0, 0), vue.deviceIndependentSize().toSize()));
-        if (plan) reste -= plan->cible.toAlignedRect().adjusted(1, 1, -1, -1);
-        p.setClipRegion(reste);
-        p.fillRect(vue.rect(), fond);
-    }
-    if (!plan) return;
-    // Taken once, here: the threads only write the rows of their own band.
-    uchar* const base = vue.bits();
-    const qsizetype pas = vue.bytesPerLine();
-    const int largeur = vue.width();
-    const QImage::Format format = vue.format();
-    auto dessine = [&](int debut, int fin) { // rows of `vue`, device pixels
-        QImage bande(base + debut * pas, largeur, fin - debut, pas, format);
-        bande.setDevicePixelRatio(dpr);
-        QPainter p(&bande);
-        p.translate(0, -debut / dpr);
-        for (const SourceImage& s : sources) DessineSource(p, s, plan->cible, plan->source);
+GrilleEchantillons GrillePour(const PlanVue& plan, const SourceImage& s) {
+    // Level pixels per pixel of the view, each way.
+    const double pasX = 1 / (plan.echelle * s.facteurX), pasY = 1 / (plan.echelle * s.facteurY);
+    GrilleEchantillons g = GrilleEchantillons::Depuis(plan.coin.x() / s.facteurX,
+                                                      plan.coin.y() / s.facteurY, pasX, pasY);
+    // The first pixel's place to the nearest eighth of a step: a pan by whole
+    // pixels then gives the same places, shifted.
+    auto place = [](std::int64_t x0, std::int64_t pas) {
+        if (pas <= 0) return x0;
+        const auto n = static_cast<std::int64_t>(
+            std::llround(static_cast<double>(x0) * Huitiemes / static_cast<double>(pas)));
+        return DivisionBasse(n * pas, Huitiemes);
     };
-    const qint64 pixels = qint64(vue.width()) * vue.height();
+    g.x0 = place(g.x0, g.pasX);
+    g.y0 = place(g.y0, g.pasY);
+    return g;
+}
+
+void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, QRect zone,
+                int bandes, const std::function<void(QRect)>& surBande) {
+    zone = zone.isEmpty() ? vue.rect() : zone.intersected(vue.rect());
+    if (zone.isEmpty()) return;
+    auto dessine = [&](int debut, int fin) { // rows of `vue`, device pixels
+        const QRect bande(zone.left(), debut, zone.width(), fin - debut);
+        if (couches.empty()) {
+            for (int y = debut; y < fin; ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(vue.scanLine(y)) + zone.left(), zone.width(),
+                            fond);
+            return;
+        }
+        bool premiere = true;
+        for (const CoucheVue& c : couches) {
+            if (c.source.image)
+                Reechantillonne(*c.source.image, c.source.lignes, c.grille, vue, bande,
+                                premiere ? std::optional<QRgb>(fond) : std::nullopt);
+            premiere = false;
+        }
+    };
+    const qint64 pixels = qint64(zone.width()) * zone.height();
     const int coeurs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     if (bandes <= 0)
         bandes =
             static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
-    bandes = std::clamp(bandes, 1, std::max(1, vue.height()));
-    if (bandes == 1) {
-        dessine(0, vue.height());
-        return;
-    }
+    bandes = std::clamp(bandes, 1, zone.height());
+    const int h = zone.height(), y0 = zone.top();
+    auto bande = [&](int b) {
+        const int debut = y0 + h * b / bandes, fin = y0 + h * (b + 1) / bandes;
+        return QRect(zone.left(), debut, zone.width(), fin - debut);
+    };
     std::vector<std::jthread> fils; // joined on every way out
-    const int h = vue.height();
     for (int b = 1; b < bandes; ++b)
-        fils.emplace_back(dessine, h * b / bandes, h * (b + 1) / bandes);
-    dessine(0, h / bandes);
+        fils.emplace_back(dessine, bande(b).top(), bande(b).bottom() + 1);
+    dessine(bande(0).top(), bande(0).bottom() + 1);
+    if (surBande) surBande(bande(0));
+    for (int b = 1; b < bandes; ++b) {
+        fils[static_cast<std::size_t>(b - 1)].join();
+        if (surBande) surBande(bande(b));
+    }
+}
+
+std::optional<QPoint> DecalageEntier(const GrilleEchantillons& avant,
+                                     const GrilleEchantillons& apres) {
+    if (avant.pasX != apres.pasX || avant.pasY != apres.pasY || avant.pasX <= 0 || avant.pasY <= 0)
+        return std::nullopt;
+    auto entier = [](std::int64_t d, std::int64_t pas) -> std::optional<int> {
+        const double n = std::round(static_cast<double>(d) / static_cast<double>(pas));
+        if (std::abs(n) > 1e6) return std::nullopt;
+        const auto e = static_cast<std::int64_t>(n);
+        if (std::llabs(d - e * pas) * Huitiemes > pas) return std::nullopt;
+        return static_cast<int>(e);
+    };
+    const auto dx = entier(apres.x0 - avant.x0, avant.pasX);
+    const auto dy = entier(apres.y0 - avant.y0, avant.pasY);
+    if (!dx || !dy) return std::nullopt;
+    return QPoint(*dx, *dy);
+}
+
+std::vector<QRect> Defile(QImage& vue, QPoint d) {
+    const QRect tout = vue.rect();
+    if (d.isNull() || vue.isNull()) return {};
+    if (std::abs(d.x()) >= tout.width() || std::abs(d.y()) >= tout.height()) return {tout};
+    const int w = tout.width(), h = tout.height();
+    const int l = w - std::abs(d.x()); // pixels of a row that stay
+    const int xDe = std::max(d.x(), 0), xA = std::max(-d.x(), 0);
+    const auto octets = static_cast<std::size_t>(l) * 4;
+    auto copie = [&](int y) {
+        std::memmove(vue.scanLine(y) + xA * 4, vue.constScanLine(y + d.y()) + xDe * 4, octets);
+    };
+    if (d.y() >= 0)
+        for (int y = 0; y < h - d.y(); ++y) copie(y);
+    else
+        for (int y = h - 1; y >= -d.y(); --y) copie(y);
+    std::vector<QRect> reste;
+    // The rows uncovered whole, then the columns beside the rows kept.
+    const QRect lignes = d.y() > 0 ? QRect(0, h - d.y(), w, d.y()) : QRect(0, 0, w, -d.y());
+    if (d.y() != 0) reste.push_back(lignes);
+    const int y0 = std::max(-d.y(), 0), hauteur = h - std::abs(d.y());
+    if (d.x() > 0) reste.emplace_back(w - d.x(), y0, d.x(), hauteur);
+    if (d.x() < 0) reste.emplace_back(0, y0, -d.x(), hauteur);
+    return reste;
 }
 
 } // namespace orv

@@ -1,16 +1,22 @@
 // Draws the picture part of the view into the cached view: where in the box
-// the picture goes and which part of it, and the drawing itself, split into
-// horizontal bands drawn at the same time on the available cores.
+// the picture goes and which part of it, the grid at which the view samples
+// each picture it is drawn from, the drawing itself (split into horizontal
+// bands drawn at the same time on the available cores), and a pan that moves
+// the drawn view and leaves only the uncovered strips to draw.
 #pragma once
 
 #include "images/Vue.h"
 #include "pixels/PyramideImage.h"
+#include "pixels/Reechantillonnage.h"
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
 #include <QSize>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,6 +26,7 @@ struct PlanVue {
     QRectF source;  // full-size pixels of the picture shown
     QRectF cible;   // where they go in the box, in box pixels
     double echelle; // output pixels per full-size pixel
+    QPointF coin;   // the full-size picture's point at the box's top-left corner
 };
 
 // The part of a picture of `taille` full-size pixels that the view shows in a
@@ -27,10 +34,33 @@ struct PlanVue {
 // geometry is degenerate).
 std::optional<PlanVue> Plan(const Vue& vue, QSize taille, QSizeF boite, double dpr);
 
-// Fills `vue` with `fond` outside the picture, then draws the sources one
-// over the other (a preview, then the rows already decoded), in `bandes`
-// bands at once (0: as many as the cores and the size call for).
-void DessineVue(QImage& vue, const std::optional<PlanVue>& plan,
-                const std::vector<SourceImage>& sources, const QColor& fond, int bandes = 0);
+// A picture the view is drawn from, and where the view's pixels sample it.
+struct CoucheVue {
+    SourceImage source;
+    GrilleEchantillons grille;
+};
+// The grid of `s` for the plan: each pixel of the view (device pixels)
+// samples at its centre, placed to the nearest eighth of a view pixel.
+GrilleEchantillons GrillePour(const PlanVue& plan, const SourceImage& s);
+
+// Draws `zone` of `vue` (all of it when empty): the first layer with `fond`
+// outside the picture and where its rows are not decoded yet, the next ones
+// over it where they have pixels (a preview, then the rows already decoded),
+// in `bandes` bands at once (0: as many as the cores and the size call for).
+// Without a layer the zone is `fond`.
+// `surBande` hears of each band once drawn, in order, on the calling thread
+// (the marks are drawn over a band while the next one is still being drawn).
+void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, QRect zone = {},
+                int bandes = 0, const std::function<void(QRect)>& surBande = {});
+
+// The whole pixels by which a view drawn at grid `avant` moves to show grid
+// `apres` (same steps, positions apart by whole pixels to within an eighth
+// of one); nothing when it cannot be moved.
+std::optional<QPoint> DecalageEntier(const GrilleEchantillons& avant,
+                                     const GrilleEchantillons& apres);
+// Moves the pixels of `vue` so that pixel (x, y) gets what (x + d.x, y + d.y)
+// held, and gives the rectangles left to draw (none when nothing moved, the
+// whole view when it moved by its size or more).
+std::vector<QRect> Defile(QImage& vue, QPoint d);
 
 } // namespace orv

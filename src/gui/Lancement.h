@@ -5,6 +5,7 @@
 #include "app/Orvelle.h"
 #include "gui/FenetrePrincipale.h"
 
+#include <functional>
 #include <string>
 
 namespace orv {
@@ -14,5 +15,12 @@ namespace orv {
 // too. Then the start-up sequence, and Qt's own texts in its language.
 void Lance(Orvelle& etat, FenetrePrincipale& fenetre, const std::string& langue,
            bool diagnosticLangue);
+
+// The whole program, from its command line to the end of its event loop
+// (orvelle's main). `fenetreMontree` hears of the window once it is shown and
+// the files of the command line are opening (orvelle-bench times the start
+// with it).
+int Programme(int argc, char** argv,
+              const std::function<void(FenetrePrincipale&)>& fenetreMontree = {});
 
 } // namespace orv

@@ -2,6 +2,7 @@
 #include "gui/Liaisons.h"
 
 #include "app/CommandesImages.h"
+#include "gui/DessinCopie.h"
 #include "images/Chargeur.h"
 #include "images/EnteteImage.h"
 #include "pixels/LectureZone.h"
@@ -33,14 +34,6 @@ void Remplit(QListWidget* l, const std::vector<std::string>& textes) {
     if (MemesTextes(l, textes)) return;
     l->clear();
     for (const auto& t : textes) l->addItem(QString::fromStdString(t));
-}
-
-QImage VersQImage(const PixelsImage& p) {
-    QImage im(p.largeur, p.hauteur, QImage::Format_RGB32);
-    for (int y = 0; y < p.hauteur; ++y)
-        std::copy_n(p.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(p.largeur),
-                    p.largeur, reinterpret_cast<std::uint32_t*>(im.scanLine(y)));
-    return im;
 }
 
 } // namespace
@@ -166,7 +159,7 @@ void CadreCopieReferencee::Rafraichit() {
     chemin_ = o_.images.cheminImage;
     QImage image;
     if (ch.apercu) {
-        image = VersQImage(*ch.apercu);
+        image = ReduitPixels(*ch.apercu, kTailleApercu);
     } else if (!chemin_.empty() && isVisible()) {
         // The plain picture, decoded at the preview's size only, upright.
         if (const auto f = OuvreFichierLecture(chemin_)) {

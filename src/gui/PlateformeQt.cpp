@@ -1,6 +1,7 @@
 #include "gui/PlateformeQt.h"
 
 #include "gui/Liaisons.h"
+#include "pixels/EncodeurJpeg.h"
 #include "pixels/LectureZone.h"
 
 #include "base/FichierTexte.h"
@@ -41,6 +42,8 @@
 namespace orv {
 
 namespace {
+
+constexpr int QualiteJpeg = 92; // of the copies written as JPEG
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -286,10 +289,11 @@ bool PlateformeQt::OuvreDocument(const std::string& chemin) {
 PixelsImage VersPixels(const QImage& source) {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     PixelsImage p{image.width(), image.height(), {}};
-    p.pixels.resize(static_cast<size_t>(p.largeur) * static_cast<size_t>(p.hauteur));
+    // Each pixel written once (no zeros first: a copy of 100 megapixels).
+    p.pixels.reserve(static_cast<size_t>(p.largeur) * static_cast<size_t>(p.hauteur));
     for (int y = 0; y < p.hauteur; ++y) {
         const auto* ligne = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        std::copy(ligne, ligne + p.largeur, p.pixels.begin() + static_cast<long>(y) * p.largeur);
+        p.pixels.insert(p.pixels.end(), ligne, ligne + p.largeur);
     }
     return p;
 }
@@ -370,9 +374,38 @@ bool PlateformeQt::EcritImage(const std::string& chemin, const std::string& form
     QByteArray octets;
     QBuffer tampon(&octets);
     tampon.open(QIODevice::WriteOnly);
-    if (!image.save(&tampon, formatQt, format == "JPG" ? 92 : -1)) return false;
+    if (!image.save(&tampon, formatQt, format == "JPG" ? QualiteJpeg : -1)) return false;
     return static_cast<bool>(
         EcritAtomique(chemin, std::string(octets.constData(), static_cast<size_t>(octets.size()))));
+}
+
+bool PlateformeQt::EcritPixels(const std::string& chemin, const std::string& format,
+                               const PixelsImage& image) {
+    const int l = image.largeur, h = image.hauteur;
+    if (l <= 0 || h <= 0 || image.pixels.size() != static_cast<size_t>(l) * static_cast<size_t>(h))
+        return false;
+    // JPEG straight from the rows; the other formats by Qt's writers over the
+    // pixels as they lie.
+    std::optional<std::string> octets;
+    if (format == "JPG")
+        octets = EncodeJpeg(
+            l, h, [&](int y) { return image.pixels.data() + static_cast<size_t>(y) * l; },
+            QualiteJpeg);
+    if (!octets) {
+        const char* formatQt = format == "JPG"    ? "JPEG"
+                               : format == "TIFF" ? "TIFF"
+                               : format == "PNG"  ? "PNG"
+                                                  : nullptr;
+        if (!formatQt) return false;
+        const QImage vue(reinterpret_cast<const uchar*>(image.pixels.data()), l, h,
+                         static_cast<qsizetype>(l) * 4, QImage::Format_RGB32);
+        QByteArray b;
+        QBuffer tampon(&b);
+        tampon.open(QIODevice::WriteOnly);
+        if (!vue.save(&tampon, formatQt, format == "JPG" ? QualiteJpeg : -1)) return false;
+        octets = std::string(b.constData(), static_cast<size_t>(b.size()));
+    }
+    return static_cast<bool>(EcritAtomique(chemin, *octets));
 }
 
 std::vector<LecteurMonte> PlateformeQt::Lecteurs() {

@@ -68,6 +68,8 @@ public:
     void FixeBudgetImage(int mo) { budgetMo_ = mo; }
     bool EcritImage(const std::string& chemin, const std::string& format, int largeur, int hauteur,
                     int octetsParLigne, const std::uint8_t* pixels) override;
+    bool EcritPixels(const std::string& chemin, const std::string& format,
+                     const PixelsImage& image) override;
     bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) override;
     std::optional<PoliceTexte> ChoisitPolice(const PoliceTexte& proposee) override;
     std::vector<LecteurMonte> Lecteurs() override;

@@ -28,6 +28,9 @@ namespace orv {
 namespace {
 
 constexpr double Pantographe = 0.25; // share of the hand's motion with Shift held
+// How far left of a strip drawn after a pan a mark's text may start and
+// still reach into it, in pixels.
+constexpr double MargeTexte = 400;
 
 } // namespace
 
@@ -112,11 +115,11 @@ void ZoneImage::Invalide() {
 }
 
 void ZoneImage::Actualise() {
-    bool vueChangee = false;
+    bool vueChangee = false, imageChangee = false;
     if (premiere_ || o_.images.versionImage != vuImage_) {
         vuImage_ = o_.images.versionImage;
         DemarreChargement();
-        vueChangee = true;
+        vueChangee = imageChangee = true;
     }
     if (premiere_ || o_.images.versionVue != vuVue_ || o_.mesure.marques.version != vuMarques_ ||
         o_.annotation.version != vuAnnotation_) {
@@ -130,7 +133,7 @@ void ZoneImage::Actualise() {
         vuProvisoire_ = o_.mesure.marques.versionProvisoire;
         etendueProvisoire_ =
             EtendueMarques(o_.mesure.marques.provisoires, o_.images.vue, QFontMetricsF(font()));
-        Invalide();
+        if (imageChangee || !DefileVue()) Invalide();
     } else if (o_.mesure.marques.versionProvisoire != vuProvisoire_) {
         vuProvisoire_ = o_.mesure.marques.versionProvisoire;
         // Only what the old and the new marks cover is painted again.
@@ -155,7 +158,26 @@ void ZoneImage::Actualise() {
     }
 }
 
+bool ZoneImage::DefileVue() {
+    // A pan of a view drawn and shown whole: the view is moved at once, and
+    // the screen too when it holds nothing but the view (no mark under way).
+    if (!cacheValide_ || cache_.size() != size() * devicePixelRatioF()) return false;
+    const auto d = DeplaceVue();
+    if (!d) return false;
+    const qreal dpr = cache_.devicePixelRatio();
+    const QPoint ecran(static_cast<int>(std::lround(d->x() / dpr)),
+                       static_cast<int>(std::lround(d->y() / dpr)));
+    if (o_.mesure.marques.provisoires.empty() && QPointF(ecran) * dpr == QPointF(*d))
+        scroll(-ecran.x(), -ecran.y(), rect());
+    else
+        update();
+    if (vignette_) vignette_->Actualise();
+    if (loupe_ && loupe_->isVisible()) loupe_->update();
+    return true;
+}
+
 void ZoneImage::DemarreChargement() {
+    dessinCache_.reset();
     // The old picture goes at once: its memory serves the new one.
     chargeur_.Recycle(std::move(pyramide_));
     chargeur_.Recycle(std::move(apercu_));
@@ -179,30 +201,27 @@ void ZoneImage::DemarreChargement() {
 
 void ZoneImage::RecoitProgres(std::uint64_t n, std::shared_ptr<const PyramideImage> p, int lignes) {
     if (n != chargeur_.Numero() || ImageComplete()) return;
+    dessinCache_.reset();
     pyramide_ = std::move(p);
     lignesPretes_ = lignes;
     Invalide();
 }
 
 void ZoneImage::RecoitApercu(std::uint64_t n, std::shared_ptr<const ApercuImage> a) {
-    if (n != chargeur_.Numero() || ImageComplete()) {
-        chargeur_.Recycle(std::move(a));
-        return;
-    }
+    // A late picture's memory goes back to the system: the load under way
+    // took its own already.
+    if (n != chargeur_.Numero() || ImageComplete()) return;
     apercu_ = std::move(a);
     Invalide();
 }
 
 void ZoneImage::RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p,
                             bool incomplete) {
-    if (n != chargeur_.Numero()) {
-        chargeur_.Recycle(std::move(p));
-        return;
-    }
+    if (n != chargeur_.Numero()) return;
+    dessinCache_.reset();
     pyramide_ = std::move(p);
     lignesPretes_ = pyramide_ ? pyramide_->Hauteur() : 0;
-    chargeur_.Recycle(std::move(apercu_));
-    apercu_.reset();
+    apercu_.reset(); // its memory goes: no picture needs it until the next opens
     Invalide();
     if (incomplete && surImageIncomplete) surImageIncomplete(cheminCharge_);
 }
@@ -216,36 +235,88 @@ void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
 ZoneImage::Qualite ZoneImage::DessineImage() {
     const QSize taille = TailleImage();
     const auto plan = Plan(o_.images.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
-    std::vector<SourceImage> sources;
+    std::vector<CoucheVue> couches;
+    auto couche = [&](const SourceImage& s) { couches.push_back({s, GrillePour(*plan, s)}); };
     Qualite q = taille.isEmpty() ? Qualite::Aucune : Qualite::Partielle;
+    const auto precedent = dessinCache_;
+    dessinCache_.reset();
     if (ImageComplete()) {
-        if (plan) sources.push_back(SourcePour(plan->echelle));
+        if (plan) {
+            const SourceImage s = SourcePour(plan->echelle);
+            const int niveau = pyramide_->NiveauPour(plan->echelle);
+            GrilleEchantillons g = GrillePour(*plan, s);
+            // Where the view last drew the picture, moved by whole pixels,
+            // when that is within an eighth of a pixel of this place: a view
+            // drawn again whole is then the view a pan would have moved.
+            if (precedent && precedent->pyramide == pyramide_.get() && precedent->niveau == niveau)
+                if (const auto d = DecalageEntier(precedent->grille, g))
+                    g = precedent->grille.Decalee(d->x(), d->y());
+            couches.push_back({s, g});
+            dessinCache_ = DessinCache{pyramide_.get(), niveau, g, o_.mesure.marques.version,
+                                       o_.annotation.version};
+        }
         q = Qualite::Complete;
     } else {
         // While decoding: the preview, then the rows already decoded over it.
-        if (apercu_ && !apercu_->image.isNull()) {
+        if (apercu_ && !apercu_->image.isNull() && plan) {
             SourceImage a;
             a.image = &apercu_->image;
             a.facteurX = double(apercu_->largeurComplete) / apercu_->image.width();
             a.facteurY = double(apercu_->hauteurComplete) / apercu_->image.height();
             a.lignes = apercu_->image.height();
-            sources.push_back(a);
-            q = Qualite::Apercu;
+            couche(a);
         }
+        if (apercu_ && !apercu_->image.isNull()) q = Qualite::Apercu;
         if (pyramide_ && lignesPretes_ > 0 && plan) {
             const int niveau = pyramide_->NiveauPour(plan->echelle);
             SourceImage s;
             s.image = &pyramide_->Niveau(niveau);
             s.facteurX = s.facteurY = std::ldexp(1.0, niveau);
             s.lignes = pyramide_->LignesPretes(niveau, lignesPretes_);
-            sources.push_back(s);
+            couche(s);
             if (s.lignes * s.facteurY >= std::min<double>(plan->source.bottom(), taille.height()))
                 q = Qualite::Apercu;
         }
         if (pyramide_ && !plan) q = Qualite::Apercu; // nothing of the picture in view
     }
-    DessineVue(cache_, plan, sources, Fond());
+    // The committed marks over each band as soon as it is drawn.
+    DessineVue(cache_, couches, Fond().rgb(), {}, 0, [this](QRect r) { DessineMarquesSur(r); });
     return q;
+}
+
+void ZoneImage::DessineMarquesSur(QRect r) {
+    const qreal dpr = cache_.devicePixelRatio();
+    const QRectF bande(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
+    QPainter p(&cache_);
+    p.setClipRect(bande);
+    p.setFont(font());
+    // A text may start left of the band and reach into it.
+    const QRectF autour = bande.adjusted(-MargeTexte, 0, 0, 0);
+    DessineMarques(p, o_.mesure.marques.fixes, o_.images.vue, autour);
+    DessineMarques(p, o_.mesure.marques.revue, o_.images.vue, autour);
+    DessineMarques(p, o_.annotation.marques, o_.images.vue, autour);
+}
+
+std::optional<QPoint> ZoneImage::DeplaceVue() {
+    // Only a view drawn whole from the full picture, with the same marks, at
+    // the same zoom, moved by whole pixels.
+    if (!dessinCache_ || !ImageComplete() || pyramide_.get() != dessinCache_->pyramide ||
+        o_.mesure.marques.version != dessinCache_->marques ||
+        o_.annotation.version != dessinCache_->annotation)
+        return std::nullopt;
+    const qreal dpr = cache_.devicePixelRatio();
+    const auto plan = Plan(o_.images.vue, TailleImage(), QSizeF(size()), dpr);
+    if (!plan || pyramide_->NiveauPour(plan->echelle) != dessinCache_->niveau) return std::nullopt;
+    const SourceImage s = SourcePour(plan->echelle);
+    const auto d = DecalageEntier(dessinCache_->grille, GrillePour(*plan, s));
+    if (!d) return std::nullopt;
+    const GrilleEchantillons grille = dessinCache_->grille.Decalee(d->x(), d->y());
+    for (const QRect& r : Defile(cache_, *d)) {
+        DessineVue(cache_, {{s, grille}}, Fond().rgb(), r, 1);
+        DessineMarquesSur(r);
+    }
+    dessinCache_->grille = grille;
+    return d;
 }
 
 const QImage& ZoneImage::VueDessinee() {
@@ -255,14 +326,10 @@ const QImage& ZoneImage::VueDessinee() {
         cache_ = QImage(taille, QImage::Format_RGB32);
         cache_.setDevicePixelRatio(dpr);
         cacheValide_ = false;
+        dessinCache_.reset();
     }
     if (!cacheValide_ && !taille.isEmpty()) {
-        qualiteCache_ = DessineImage();
-        QPainter p(&cache_);
-        p.setFont(font());
-        DessineMarques(p, o_.mesure.marques.fixes, o_.images.vue, QRectF(rect()));
-        DessineMarques(p, o_.mesure.marques.revue, o_.images.vue, QRectF(rect()));
-        DessineMarques(p, o_.annotation.marques, o_.images.vue, QRectF(rect()));
+        if (!DeplaceVue()) qualiteCache_ = DessineImage();
         cacheValide_ = true;
     }
     return cache_;

@@ -2,12 +2,14 @@
 // committed marks and the marks of the measure under way, and hands the
 // mouse and the keys to the pointing, in twips. The picture and the committed
 // marks are drawn once into a cached view; a pointer move only repaints the
-// cached view under the marks that changed.
+// cached view under the marks that changed, and a pan moves the cached view
+// and draws only the strip it uncovers.
 #pragma once
 
 #include "gui/ChargeurImage.h"
 #include "images/Vue.h"
 #include "pixels/PyramideImage.h"
+#include "pixels/Reechantillonnage.h"
 
 #include <QImage>
 #include <QPointer>
@@ -17,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace orv {
@@ -104,6 +107,9 @@ private:
     void RecoitEchec(std::uint64_t n, const std::string& raison);
     void Invalide();
     Qualite DessineImage();
+    std::optional<QPoint> DeplaceVue();
+    void DessineMarquesSur(QRect r); // device pixels of the cached view
+    bool DefileVue();
     bool ImageComplete() const;
     PointTwips Position(QMouseEvent* e);
     bool ToucheDUnEnfant(QKeyEvent* e) const;
@@ -119,6 +125,15 @@ private:
 
     QImage cache_; // the drawn view, in device pixels
     bool cacheValide_ = false;
+    // What the cached view was drawn from, while a pan may move it rather
+    // than draw it again: the picture, its level, the grid, the marks' versions.
+    struct DessinCache {
+        const PyramideImage* pyramide = nullptr;
+        int niveau = 0;
+        GrilleEchantillons grille;
+        std::uint64_t marques = 0, annotation = 0;
+    };
+    std::optional<DessinCache> dessinCache_;
     Qualite qualiteCache_ = Qualite::Aucune;
     QRectF etendueProvisoire_;
 

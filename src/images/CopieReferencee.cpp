@@ -68,6 +68,16 @@ bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& c
                         dib.Height(), dib.BytesPerScanLine(), dib.DIBSectionBitsPtr());
 }
 
+bool EcritCopiePixels(Plateforme& p, const PixelsImage& pixels, const std::string& chemin,
+                      int format) {
+    const int f = FormatEcrivable(format);
+    if (f == 0) {
+        const std::string octets = OctetsBMP(pixels);
+        return !octets.empty() && static_cast<bool>(EcritAtomique(chemin, octets));
+    }
+    return p.EcritPixels(chemin, kFormats[static_cast<std::size_t>(f)].nom, pixels);
+}
+
 void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie) {
     auto& c = ui.controles;
     ch.apercu = std::move(copie);
@@ -95,14 +105,17 @@ bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
         !p.QuestionOKAnnuler(cible + std::string(FinDeLigne) + ui.Msg(msg::Ecraser)))
         return false;
 
-    std::optional<PixelsImage> pixels = im.chargeur.apercu;
-    if (!pixels) pixels = p.LitPixelsImage(image);
-    aDIBSection dib;
-    if (!pixels || !dib.CreateFromPicture(*pixels)) {
+    // The copy drawn on, else the plain picture; written from where it lies.
+    std::optional<PixelsImage> lue;
+    if (!im.chargeur.apercu) lue = p.LitPixelsImage(image);
+    const PixelsImage* pixels = im.chargeur.apercu ? &*im.chargeur.apercu : lue ? &*lue : nullptr;
+    if (!pixels || pixels->largeur <= 0 || pixels->hauteur <= 0 ||
+        pixels->pixels.size() !=
+            static_cast<std::size_t>(pixels->largeur) * static_cast<std::size_t>(pixels->hauteur)) {
         p.Message(ui.Msg(msg::ChargementImage) + image, {}, Icone::Exclamation);
         return false;
     }
-    if (!EcritCopieImage(p, dib, cible, format)) {
+    if (!EcritCopiePixels(p, *pixels, cible, format)) {
         p.Message(ui.Msg(msg::ErreurFichier) + " : " + cible, {}, Icone::Exclamation);
         return false;
     }

@@ -27,6 +27,10 @@ std::string NomCopieReferencee(const std::string& cheminImage, int format);
 bool Conversion_BMP_JPG(Plateforme& p, const aDIBSection& dib, const std::string& chemin);
 // Writes the buffer in the format of entry `format` (BMP by our own writer).
 bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& chemin, int format);
+// The same straight from a picture's pixels, as "Enregistre" writes the copy:
+// no buffer of the picture's size beside it.
+bool EcritCopiePixels(Plateforme& p, const PixelsImage& pixels, const std::string& chemin,
+                      int format);
 
 // Opens the save frame with a copy to offer (nothing: the plain picture shown).
 void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie);

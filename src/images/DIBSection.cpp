@@ -84,22 +84,24 @@ void aDIBSection::FixePixel(int x, int y, std::uint32_t rgb) {
     p[2] = static_cast<std::uint8_t>((rgb >> 16) & 0xFF);
 }
 
-std::string OctetsBMP(const aDIBSection& dib) {
-    if (dib.Width() <= 0 || dib.Height() <= 0) return {};
-    const auto tailleImage = static_cast<std::uint32_t>(dib.BytesPerScanLine()) *
-                             static_cast<std::uint32_t>(dib.Height());
+namespace {
+
+// The file header and the information header of a 24-bit BMP of that size
+// (a positive height says the rows are stored bottom-up); `octets` reserved
+// for the rows that follow.
+std::string EnteteBMP(int largeur, int hauteur) {
+    const auto tailleImage = static_cast<std::uint32_t>(aDIBSection::OctetsParLigne(largeur)) *
+                             static_cast<std::uint32_t>(hauteur);
     std::string s;
     s.reserve(kTailleEntetes + tailleImage);
-    // File header.
     s += "BM";
     Double(s, kTailleEntetes + tailleImage);
     Mot(s, 0);
     Mot(s, 0);
     Double(s, kTailleEntetes);
-    // Information header: a positive height says the rows are stored bottom-up.
     Double(s, 40);
-    Double(s, static_cast<std::uint32_t>(dib.Width()));
-    Double(s, static_cast<std::uint32_t>(dib.Height()));
+    Double(s, static_cast<std::uint32_t>(largeur));
+    Double(s, static_cast<std::uint32_t>(hauteur));
     Mot(s, 1);    // planes
     Mot(s, 24);   // bits per pixel
     Double(s, 0); // no compression
@@ -108,7 +110,41 @@ std::string OctetsBMP(const aDIBSection& dib) {
     Double(s, kPixelsParMetre);
     Double(s, 0); // colours used
     Double(s, 0); // important colours
-    s.append(reinterpret_cast<const char*>(dib.DIBSectionBitsPtr()), tailleImage);
+    return s;
+}
+
+} // namespace
+
+std::string OctetsBMP(const aDIBSection& dib) {
+    if (dib.Width() <= 0 || dib.Height() <= 0) return {};
+    std::string s = EnteteBMP(dib.Width(), dib.Height());
+    s.append(reinterpret_cast<const char*>(dib.DIBSectionBitsPtr()),
+             static_cast<std::size_t>(dib.BytesPerScanLine()) *
+                 static_cast<std::size_t>(dib.Height()));
+    return s;
+}
+
+std::string OctetsBMP(const PixelsImage& image) {
+    const std::int64_t n = std::int64_t{image.largeur} * image.hauteur;
+    if (image.largeur <= 0 || image.hauteur <= 0 ||
+        static_cast<std::int64_t>(image.pixels.size()) != n ||
+        image.largeur > (std::numeric_limits<int>::max() - 3) / 3 ||
+        std::int64_t{aDIBSection::OctetsParLigne(image.largeur)} * image.hauteur + kTailleEntetes >=
+            kOctetsMax)
+        return {};
+    std::string s = EnteteBMP(image.largeur, image.hauteur);
+    const auto l = static_cast<std::size_t>(image.largeur);
+    const std::size_t bourrage =
+        static_cast<std::size_t>(aDIBSection::OctetsParLigne(image.largeur)) - l * 3;
+    for (int y = image.hauteur - 1; y >= 0; --y) { // bottom-up
+        const std::uint32_t* p = image.pixels.data() + static_cast<std::size_t>(y) * l;
+        for (std::size_t x = 0; x < l; ++x) {
+            s.push_back(static_cast<char>(p[x] & 0xFF));
+            s.push_back(static_cast<char>((p[x] >> 8) & 0xFF));
+            s.push_back(static_cast<char>((p[x] >> 16) & 0xFF));
+        }
+        s.append(bourrage, '\0');
+    }
     return s;
 }
 

@@ -44,6 +44,9 @@ private:
 // The bytes of a 24-bit BMP file holding the buffer (file header, 40-byte
 // information header, the rows as stored); empty for an empty buffer.
 std::string OctetsBMP(const aDIBSection& dib);
+// The same file made straight from a picture's pixels (no buffer beside it);
+// empty for an empty or malformed picture.
+std::string OctetsBMP(const PixelsImage& image);
 // Writes the buffer as a BMP file, atomically.
 Ecriture EcritBMP(const aDIBSection& dib, const std::string& chemin);
 

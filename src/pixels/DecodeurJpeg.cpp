@@ -1,6 +1,7 @@
 #include "pixels/DecodeurJpeg.h"
 
 #include "base/FichierTexte.h"
+#include "pixels/BibliothequeJpeg.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -11,16 +12,6 @@
 #include <type_traits>
 #include <vector>
 
-#if defined(__linux__) && __has_include(<jpeglib.h>) && __has_include(<dlfcn.h>)
-#include <dlfcn.h>
-#include <jerror.h>
-#include <jpeglib.h>
-#include <unistd.h>
-#if defined(JCS_EXTENSIONS) && (JPEG_LIB_VERSION >= 80 || defined(MEM_SRCDST_SUPPORTED))
-#define ORV_LIBJPEG 1
-#endif
-#endif
-
 namespace orv {
 
 bool DecodeurJpeg::EstJpeg(const unsigned char* donnees, std::size_t taille) {
@@ -30,50 +21,6 @@ bool DecodeurJpeg::EstJpeg(const unsigned char* donnees, std::size_t taille) {
 #ifdef ORV_LIBJPEG
 
 namespace {
-
-// The library's entry points, looked up once. The header's version must be the
-// library's: the structures are shared.
-struct Bibliotheque {
-    decltype(&jpeg_std_error) std_error = nullptr;
-    decltype(&jpeg_CreateDecompress) create = nullptr;
-    decltype(&jpeg_destroy_decompress) destroy = nullptr;
-    decltype(&jpeg_stdio_src) stdio_src = nullptr;
-    decltype(&jpeg_read_header) read_header = nullptr;
-    decltype(&jpeg_start_decompress) start = nullptr;
-    decltype(&jpeg_read_scanlines) read_scanlines = nullptr;
-    decltype(&jpeg_finish_decompress) finish = nullptr;
-    decltype(&jpeg_abort_decompress) abandon = nullptr;
-    decltype(&jpeg_has_multiple_scans) multiple_scans = nullptr;
-    bool ok = false;
-
-    Bibliotheque() {
-#if JPEG_LIB_VERSION >= 80
-        const char* noms[] = {"libjpeg.so.8"};
-#else
-        const char* noms[] = {"libjpeg.so.62"};
-#endif
-        void* h = nullptr;
-        for (const char* nom : noms)
-            if ((h = dlopen(nom, RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
-        if (!h) return;
-        auto prend = [h](auto& f, const char* nom) {
-            f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(dlsym(h, nom));
-            return f != nullptr;
-        };
-        ok = prend(std_error, "jpeg_std_error") && prend(create, "jpeg_CreateDecompress") &&
-             prend(destroy, "jpeg_destroy_decompress") && prend(stdio_src, "jpeg_stdio_src") &&
-             prend(read_header, "jpeg_read_header") && prend(start, "jpeg_start_decompress") &&
-             prend(read_scanlines, "jpeg_read_scanlines") &&
-             prend(finish, "jpeg_finish_decompress") && prend(abandon, "jpeg_abort_decompress") &&
-             prend(multiple_scans, "jpeg_has_multiple_scans");
-        // The handle stays open for the life of the program.
-    }
-};
-
-const Bibliotheque& Lib() {
-    static const Bibliotheque b;
-    return b;
-}
 
 struct Erreur {
     jpeg_error_mgr pub;
@@ -114,7 +61,7 @@ bool Prepare(Session& s, const std::string& chemin) {
         return false;
     }
     std::setvbuf(s.fichier, nullptr, _IOFBF, 1 << 18);
-    const Bibliotheque& L = Lib();
+    const BibliothequeJpeg& L = Lib();
     s.info.err = L.std_error(&s.erreur.pub);
     s.erreur.pub.error_exit = SortieErreur;
     s.erreur.pub.output_message = MessageMuet;
@@ -125,7 +72,7 @@ bool Prepare(Session& s, const std::string& chemin) {
 }
 
 bool LitEnTeteSession(Session& s) {
-    const Bibliotheque& L = Lib();
+    const BibliothequeJpeg& L = Lib();
     L.stdio_src(&s.info, s.fichier);
     return L.read_header(&s.info, TRUE) == JPEG_HEADER_OK;
 }
@@ -145,7 +92,7 @@ bool DecodeurJpeg::Disponible() {
 
 std::optional<DecodeurJpeg::EnTete> DecodeurJpeg::LitEnTete(const std::string& chemin) {
     if (!Disponible()) return std::nullopt;
-    const Bibliotheque& L = Lib();
+    const BibliothequeJpeg& L = Lib();
     Session s{};
     if (!Prepare(s, chemin)) return std::nullopt;
     EnTete e;
@@ -172,7 +119,7 @@ template <class Ligne, class Progres>
 int DecodeLignes(const std::string& chemin, int denominateur, int largeurAttendue,
                  int hauteurAttendue, const std::atomic<bool>& annule, std::uint64_t budget,
                  bool* incomplet, Ligne&& ligne, Progres&& progres) {
-    const Bibliotheque& L = Lib();
+    const BibliothequeJpeg& L = Lib();
     Session s{};
     if (!Prepare(s, chemin)) return -1;
     // What the library may take for itself (a progressive picture keeps all

@@ -17,6 +17,7 @@ namespace orv {
 namespace {
 
 constexpr std::size_t Alignement = std::size_t{1} << 21; // one huge page
+constexpr std::size_t Page = 4096;
 constexpr int TailleMini = 128; // the last level is at most this wide and high
 
 std::size_t Arrondit(std::size_t n, std::size_t a) {
@@ -48,16 +49,57 @@ std::size_t PasLigne(int largeur) {
 } // namespace
 
 void TamponImage::Libere::operator()(unsigned char* p) const {
+#ifdef __linux__
+    munmap(p, longueur);
+#else
     std::free(p);
+#endif
 }
 
-TamponImage::TamponImage(std::size_t octets) {
+TamponImage::TamponImage(std::size_t octets) : donnees_(nullptr, Libere{}) {
+#ifdef __linux__
+    // Exactly the pages asked for, starting on a huge page's boundary: the
+    // tail of the last huge page is not taken (nor counted) for nothing.
+    capacite_ = Arrondit(std::max<std::size_t>(octets, 1), Page);
+    const std::size_t large = capacite_ + Alignement;
+    void* m = mmap(nullptr, large, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+    auto* brut = static_cast<unsigned char*>(m);
+    auto* debut = reinterpret_cast<unsigned char*>(
+        Arrondit(reinterpret_cast<std::uintptr_t>(brut), Alignement));
+    if (debut > brut) munmap(brut, static_cast<std::size_t>(debut - brut));
+    if (const std::size_t apres = static_cast<std::size_t>(brut + large - (debut + capacite_)))
+        munmap(debut + capacite_, apres);
+    donnees_ = std::unique_ptr<unsigned char, Libere>(debut, Libere{capacite_});
+#ifdef MADV_HUGEPAGE
+    madvise(debut, capacite_, MADV_HUGEPAGE);
+#endif
+#else
     capacite_ = Arrondit(std::max<std::size_t>(octets, 1), Alignement);
     donnees_.reset(static_cast<unsigned char*>(std::aligned_alloc(Alignement, capacite_)));
     if (!donnees_) throw std::bad_alloc();
-#ifdef MADV_HUGEPAGE
-    madvise(donnees_.get(), capacite_, MADV_HUGEPAGE);
 #endif
+}
+
+void TamponImage::Relache(std::size_t garde) {
+#if defined(__linux__) && defined(MADV_DONTNEED)
+    garde = Arrondit(garde, Page);
+    if (garde < capacite_) madvise(donnees_.get() + garde, capacite_ - garde, MADV_DONTNEED);
+#else
+    (void)garde;
+#endif
+}
+
+void TamponImage::Prepare(std::size_t debut, std::size_t fin) {
+    fin = std::min(fin, capacite_);
+    debut = std::min(debut / Page * Page, fin);
+    if (debut >= fin) return;
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    if (madvise(donnees_.get() + debut, fin - debut, MADV_POPULATE_WRITE) == 0) return;
+#endif
+    // An older system: one write a page (the pixels are written over later).
+    for (std::size_t i = debut; i < fin; i += Page)
+        reinterpret_cast<volatile unsigned char*>(donnees_.get())[i] = 0;
 }
 
 std::size_t PyramideImage::TailleNecessaire(int largeur, int hauteur) {

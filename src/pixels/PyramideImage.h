@@ -22,15 +22,24 @@ namespace orv {
 
 // A block of memory for pictures, allocated on a 2 MB boundary and marked for
 // huge pages where the system offers them: touching a fresh 100 MB block page
-// by page costs more than decoding a photograph.
+// by page costs more than decoding a photograph. It holds exactly the pages
+// asked for, whole pages.
 class TamponImage {
 public:
     explicit TamponImage(std::size_t octets);
     std::size_t Capacite() const { return capacite_; }
     unsigned char* Donnees() { return donnees_.get(); }
+    // Gives the octets [debut, fin) their memory now (the system otherwise
+    // does it page by page on first touch): a thread that does it ahead of
+    // the decoder spares the decoder the wait.
+    void Prepare(std::size_t debut, std::size_t fin);
+    // Gives the system back the pages beyond the first `garde` octets (they
+    // read as zeros when touched again).
+    void Relache(std::size_t garde);
 
 private:
     struct Libere {
+        std::size_t longueur = 0;
         void operator()(unsigned char* p) const;
     };
     std::unique_ptr<unsigned char, Libere> donnees_;

@@ -178,6 +178,29 @@ public:
     virtual bool EcritImage(const std::string& chemin, const std::string& format, int largeur,
                             int hauteur, int octetsParLigne, const std::uint8_t* pixels) = 0;
 
+    // The same for a picture's pixels as they are held (rows top-down), with
+    // no other copy of the picture where the platform can encode them so;
+    // here through the 24-bit rows EcritImage takes.
+    virtual bool EcritPixels(const std::string& chemin, const std::string& format,
+                             const PixelsImage& image) {
+        const auto l = static_cast<std::size_t>(image.largeur);
+        const auto h = static_cast<std::size_t>(image.hauteur);
+        if (image.largeur <= 0 || image.hauteur <= 0 || image.pixels.size() != l * h) return false;
+        const std::size_t pas = (l * 3 + 3) / 4 * 4;
+        std::vector<std::uint8_t> rangees(pas * h);
+        for (std::size_t y = 0; y < h; ++y) {
+            std::uint8_t* r = rangees.data() + (h - 1 - y) * pas; // bottom-up
+            for (std::size_t x = 0; x < l; ++x) {
+                const std::uint32_t p = image.pixels[y * l + x];
+                *r++ = static_cast<std::uint8_t>(p & 0xFF);
+                *r++ = static_cast<std::uint8_t>((p >> 8) & 0xFF);
+                *r++ = static_cast<std::uint8_t>((p >> 16) & 0xFF);
+            }
+        }
+        return EcritImage(chemin, format, image.largeur, image.hauteur, static_cast<int>(pas),
+                          rangees.data());
+    }
+
     // Draws on a picture's pixels in place; false when it could not.
     virtual bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& dessins) {
         (void)image;

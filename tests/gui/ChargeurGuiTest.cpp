@@ -84,6 +84,29 @@ private slots:
         const std::string bmp = dossier.filePath("copie.bmp").toStdString();
         QVERIFY(EcritBMP(dib, bmp));
         QCOMPARE(p.LitPixelsImage(bmp)->pixels, Damier().pixels);
+        // Written straight from the pixels, as "Enregistre" writes the copy:
+        // the same pictures; a JPEG of a photograph close to it.
+        for (int format : {0, 3, 4}) {
+            const std::string chemin =
+                dossier.filePath("pixels").toStdString() + "_Ref." + ExtensionFormat(format);
+            QVERIFY(EcritCopiePixels(p, Damier(), chemin, format));
+            QCOMPARE(p.LitPixelsImage(chemin)->pixels, Damier().pixels);
+        }
+        PixelsImage photo{64, 48, {}};
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                photo.pixels.push_back(qRgb(60 + 2 * x, 40 + 3 * y, 200 - x - y));
+        const std::string jpegPixels = dossier.filePath("photo_Ref.JPG").toStdString();
+        QVERIFY(EcritCopiePixels(p, photo, jpegPixels, 1));
+        const auto relue = p.LitPixelsImage(jpegPixels);
+        QVERIFY(relue && relue->largeur == 64 && relue->hauteur == 48);
+        int ecart = 0;
+        for (std::size_t i = 0; i < photo.pixels.size(); ++i)
+            for (int decalage : {0, 8, 16})
+                ecart = std::max(ecart, std::abs(int((photo.pixels[i] >> decalage) & 0xFF) -
+                                                 int((relue->pixels[i] >> decalage) & 0xFF)));
+        QVERIFY2(ecart <= 6, qPrintable(QString::number(ecart)));
+        QVERIFY(!EcritCopiePixels(p, PixelsImage{3, 2, {1}}, jpegPixels, 1));
         // Nothing is written for a format without encoder, nor for an unknown file.
         QVERIFY(!p.EcritImage(dossier.filePath("x.gif").toStdString(), "GIF", 3, 2,
                               dib.BytesPerScanLine(), dib.DIBSectionBitsPtr()));

@@ -114,7 +114,7 @@ private slots:
     void FichierIllisibleOuTronque();
     void MarquesProvisoiresEffacees();
     void LoupeEtVignette();
-    void DessinEnBandesSansCouture();
+    void PanCommeUnDessinComplet();
     void PhotographiesDebout_data();
     void PhotographiesDebout();
     void EchantillonDeLImageAffichee();
@@ -403,31 +403,36 @@ void ZoneImageTest::LoupeEtVignette() {
     VerifieBlocs(Ecran(), taille, 2);
 }
 
-// The view drawn in several bands at once is the view drawn in one, pixel for
-// pixel, at a zoom that scales the picture by an awkward factor.
-void ZoneImageTest::DessinEnBandesSansCouture() {
-    const QImage blocs = Blocs(1000, 700);
-    PyramideImage p(blocs.width(), blocs.height());
-    for (int y = 0; y < blocs.height(); ++y)
-        std::memcpy(p.Ligne(y), blocs.constScanLine(y), std::size_t(blocs.width()) * 4);
-    p.AvanceNiveaux(blocs.height());
-    QVERIFY(p.Complete());
-    Vue v;
-    v.FixeImage(blocs.width(), blocs.height());
-    v.FixeBoite(700 * 15, 437 * 15);
-    v.VueInitiale();
-    v.FixeExposant(-3);
-    v.FixeOrigine(1234, 567);
-    const auto plan = Plan(v, blocs.size(), QSizeF(700, 437), 1.0);
-    QVERIFY(plan.has_value());
-    const int niveau = p.NiveauPour(plan->echelle);
-    SourceImage s{&p.Niveau(niveau), std::ldexp(1.0, niveau), std::ldexp(1.0, niveau),
-                  p.Niveau(niveau).height()};
-    QImage une(700, 437, QImage::Format_RGB32), trois(700, 437, QImage::Format_RGB32);
-    DessineVue(une, plan, {s}, Qt::black, 1);
-    DessineVue(trois, plan, {s}, Qt::black, 3);
-    QCOMPARE(trois, une);
-    VerifieBlocs(une, blocs.size(), 2, v); // and the picture is where it belongs
+// Dragged by whole pixels, the box moves the view it drew and draws only the
+// strips uncovered (DessinVueTest): what it shows is the view drawn whole.
+void ZoneImageTest::PanCommeUnDessinComplet() {
+    const QSize taille(1200, 800);
+    Ouvre(Ecrit(Blocs(taille.width(), taille.height()), "blocs.png"));
+    ClicZoom(*o, Controle::ZoomPlus);
+    o->images.vue.FixeOrigine(static_cast<std::int32_t>(300 * UnitesImageParPixel),
+                              static_cast<std::int32_t>(200 * UnitesImageParPixel));
+    ++o->images.versionVue;
+    // A mark that the strip uncovered by the pan brings into view.
+    o->mesure.marques.AjouteFixe({GenreMarque::Croix,
+                                  o->images.vue.VersImage({-22 * TwipsParPixelEcran, 3000}),
+                                  {},
+                                  12,
+                                  {}});
+    zone->Actualise();
+    (void)zone->VueDessinee();
+    auto grille = [&] {
+        const auto plan = Plan(o->images.vue, taille, QSizeF(zone->size()), 1.0);
+        return GrillePour(*plan, zone->SourcePour(plan->echelle));
+    };
+    const auto avant = grille();
+    DeplaceImage(o->ui, o->images, 37 * TwipsParPixelEcran, -23 * TwipsParPixelEcran);
+    zone->Actualise();
+    QVERIFY(DecalageEntier(avant, grille())); // the view is moved, not drawn again
+    const QImage deplacee = zone->VueDessinee().copy();
+    ++o->mesure.marques.version; // drawn again whole
+    zone->Actualise();
+    QCOMPARE(deplacee, zone->VueDessinee());
+    VerifieBlocs(deplacee, taille, 2);
 }
 
 void ZoneImageTest::PhotographiesDebout_data() {

@@ -63,9 +63,10 @@ TEST(DibTest, RefusesImpossibleSizesAndEmptiesItself) {
 
 // Top row 10 20 30, 40 50 60, 70 80 90; stored bottom-up as blue, green, red.
 TEST(DibTest, BmpFileOfATinyPicture) {
+    const PixelsImage image =
+        Image(3, 2, {0xFF102030u, 0xFF405060u, 0xFF708090u, 0xFFA0B0C0u, 0xFFD0E0F0u, 0xFF010203u});
     aDIBSection dib;
-    ASSERT_TRUE(dib.CreateFromPicture(Image(
-        3, 2, {0xFF102030u, 0xFF405060u, 0xFF708090u, 0xFFA0B0C0u, 0xFFD0E0F0u, 0xFF010203u})));
+    ASSERT_TRUE(dib.CreateFromPicture(image));
     EXPECT_EQ(dib.Pixel(0, 0), 0x102030u);
     EXPECT_EQ(dib.BytesPerScanLine(), 12);
     const std::string f = OctetsBMP(dib);
@@ -87,6 +88,9 @@ TEST(DibTest, BmpFileOfATinyPicture) {
               Octets({0xC0, 0xB0, 0xA0, 0xF0, 0xE0, 0xD0, 0x03, 0x02, 0x01, 0, 0, 0}));
     EXPECT_EQ(f.substr(66, 12),
               Octets({0x30, 0x20, 0x10, 0x60, 0x50, 0x40, 0x90, 0x80, 0x70, 0, 0, 0}));
+    // The same file made straight from the pixels, with no buffer beside them.
+    EXPECT_EQ(OctetsBMP(image), f);
+    EXPECT_TRUE(OctetsBMP(Image(3, 2, {0xFF102030u})).empty());
 }
 
 TEST(DibTest, WrittenFileHoldsTheBytes) {
