@@ -100,7 +100,6 @@ Candidat Examine(const ImageGris& gris, const cv::Mat& etiquettes, const cv::Mat
                  const cv::Mat& stats, int k, double longueurMin, double longueurMax) {
     const double r = gris.reduction;
     const int* st = stats.ptr<int>(k);
-    const int aire = st[cv::CC_STAT_AREA];
     Candidat c;
     c.etiquette = k;
     c.boite = {st[cv::CC_STAT_LEFT], st[cv::CC_STAT_TOP], st[cv::CC_STAT_WIDTH],
@@ -142,16 +141,15 @@ Candidat Examine(const ImageGris& gris, const cv::Mat& etiquettes, const cv::Mat
     const int plusGrand = aires.empty() ? 0 : *std::max_element(aires.begin(), aires.end());
     for (int a : aires)
         if (a >= 3 && a * 4 >= plusGrand) ++c.trous;
-    const double partCoeur = cv::countNonZero(coeur) / static_cast<double>(aire);
 
     const double longueur = 2 * c.ellipse.demiGrandAxe;
     if (c.toucheGauche || c.toucheDroite || c.toucheHaut || c.toucheBas) {
         c.refus = Refus::Coupee;
     } else if (Encoche(blob) > std::max(1.5, 0.25 * RayonInscrit(blob))) {
         // Notched, deeper than a quarter of the blob's half-thickness:
-        // spores together when their insides are lighter, a dark speck
-        // otherwise.
-        if (partCoeur > 0.6 && c.trous == 0)
+        // spores together when they hold lighter insides; with none, a
+        // dark speck, a printed digit or a bent hypha.
+        if (c.trous == 0)
             c.refus = Refus::Debris;
         else
             c.refus = c.trous >= 3 ? Refus::Amas : Refus::Accolees;

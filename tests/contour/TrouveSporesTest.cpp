@@ -78,6 +78,30 @@ TEST(TrouveSpores, ARegionIsSearchedAloneAndWhatItsEdgeCutsIsCounted) {
     EXPECT_EQ(contour::TrouveSpores(Vue(c.image), o).zone.largeur, 1000);
 }
 
+TEST(TrouveSpores, NotchedStrokesWithNoLighterInsideAreNoTouchingSpores) {
+    // A "7" and an "L" in thick dark strokes, as the numbers printed beside
+    // a field's spores: notched blobs with no lighter inside.
+    synthese::Plan t(400, 200, 1.0f);
+    auto trait = [&](int x0, int y0, int x1, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) t.At(x, y) = 0.5f;
+    };
+    trait(60, 60, 120, 64);
+    trait(116, 60, 120, 140);
+    trait(260, 60, 264, 140);
+    trait(260, 136, 320, 140);
+    synthese::FlouGaussien(t, 1.5);
+    std::mt19937 alea(3);
+    const auto image = synthese::Compose(t, synthese::Eclairage{}, alea);
+    contour::OptionsRecherche o;
+    o.longueurMin = 20;
+    o.longueurMax = 200;
+    const auto r = contour::TrouveSpores(Vue(image), o);
+    EXPECT_TRUE(r.spores.empty());
+    EXPECT_EQ(r.ecartees.accolees + r.ecartees.amas, 0);
+    EXPECT_EQ(r.ecartees.debris, 2);
+}
+
 TEST(TrouveSpores, StopsWhenAsked) {
     const auto c = Champ();
     std::atomic<bool> arret{true};
