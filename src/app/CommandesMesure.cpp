@@ -121,7 +121,7 @@ void SuitSouris(Orvelle& o, Bouton boutons, Modificateurs mods, PointTwips p) {
 
 void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p) {
     if (RelacheMesureAuto(o, bouton, p)) {
-        SuitHistorique(o);
+        SuitHistorique(o, o.textes.Mnu(mnu::PasMesure));
         return;
     }
     Evenement(o, [&](const ContexteMesure& c) {
@@ -133,8 +133,10 @@ void RelacheImage(Orvelle& o, Bouton bouton, Modificateurs mods, PointTwips p) {
 
 void ToucheEnfoncee(Orvelle& o, Touche touche, Modificateurs mods) {
     // Esc and Enter answer a region, a search or a review first.
+    // Of these, only the review's Enter changes the grid: its step is named
+    // as the menu's command that does the same.
     if (ToucheMesureAuto(o, touche)) {
-        SuitHistorique(o);
+        SuitHistorique(o, o.textes.Mnu(mnu::AccepteSpores));
         return;
     }
     Evenement(o, [&](const ContexteMesure& c) {

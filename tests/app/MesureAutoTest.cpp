@@ -220,6 +220,8 @@ TEST_F(MesureAuto, FindAllThenReviewWritesTheKeptSporesInReadingOrder) {
     ToucheEnfoncee(o, Touche::Entree, {});
 
     EXPECT_EQ(a.phase, EtatMesureAuto::Phase::Aucune);
+    // One undo step for them all, named as the menu's command.
+    EXPECT_EQ(o.historique.NomAnnulation(), o.textes.Mnu(mnu::AccepteSpores));
     EXPECT_TRUE(o.mesure.marques.revue.empty());
     ASSERT_EQ(o.mesure.LigneCourante, 6);
     const auto& g = o.mesure.GrilleRef;
