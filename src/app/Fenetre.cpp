@@ -189,6 +189,8 @@ void OuvreFichiersDeDemarrage(Orvelle& o, const std::vector<std::string>& chemin
         else
             OuvreCheminImage(o, chemin);
     }
+    // The title and the Function menu say the work just opened.
+    MontreFonctionActive(o);
 }
 
 bool DemandeQuitter(Orvelle& o) {

@@ -328,8 +328,6 @@ void SelectionneFonction(Interface& ui, EtatMesure& m, const Parametres& p) {
     LargeursGrille(ui, m, n);
     EnteteGrille(ui, m, n);
 
-    c.Texte(Controle::Fenetre, ui.Msg(msg::Titre) + "  /  " + p.utilisateur);
-
     m.GrilleRef.FixeLignes(std::max(p.tGrille, 1) + 1);
     m.MGrille.FixeLignes(4);
 }

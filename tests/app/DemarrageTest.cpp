@@ -179,6 +179,12 @@ TEST_F(DemarrageTest, TitreEtMenuMontrentLaFonctionEtLaTrame) {
     p.reponses = {true};
     Clic(e, Controle::RazGrille);
     EXPECT_EQ(e.controles.Texte(Controle::Fenetre), "Orvelle – Cystides 4 mesures");
+    // Named on the command line, the work says itself at once, and the user.
+    e.parametres.utilisateur = "Jeanne";
+    Clic(e, Controle::FonctionSpores2D);
+    OuvreFichiersDeDemarrage(e, {(dossier / "travail.trm").string()});
+    EXPECT_EQ(e.controles.Texte(Controle::Fenetre),
+              "Orvelle – Cystides 4 mesures – travail.trm  /  Jeanne");
 }
 
 TEST_F(DemarrageTest, EntreesSansActionEtEntreesAVenir) {

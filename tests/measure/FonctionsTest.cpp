@@ -51,14 +51,12 @@ TEST_F(FonctionsTest, TheThreeGridsAgreeForEveryFunction) {
 TEST_F(FonctionsTest, SelectionSetsCountsRowsAndCaption) {
     EXPECT_EQ(o.mesure.NomFonction, "mesure Spore 2D"); // start-up setting 0
     o.parametres.tGrille = 64;
-    o.parametres.utilisateur = "Jeanne";
     Choisit(3);
     EXPECT_EQ(o.mesure.NbSegmentsPrec, 2);
     EXPECT_TRUE(o.mesure.Mode3D);
     EXPECT_TRUE(o.controles(Controle::SegmentLongueur).visible);
     EXPECT_EQ(o.mesure.GrilleRef.Lignes(), 65);
     EXPECT_EQ(o.mesure.MGrille.Lignes(), 4);
-    EXPECT_EQ(o.controles.Texte(Controle::Fenetre), "Orvelle  /  Jeanne");
     Choisit(5);
     EXPECT_FALSE(o.mesure.Mode3D);
     EXPECT_FALSE(o.controles(Controle::SegmentLongueur).visible);
