@@ -232,7 +232,7 @@ int EnfantFenetre(int argc, char** argv) {
                 QElapsedTimer depuis;
                 depuis.start();
                 QObject::connect(attente, &QTimer::timeout, &f, [&, zone, attente, depuis] {
-                    if (!zone->Etat().controles(Controle::TwainSelectionSource).actif &&
+                    if (!zone->Etat().controles(Controle::AcquisitionSource).actif &&
                         depuis.elapsed() < AttenteMax)
                         return;
                     attente->deleteLater();
