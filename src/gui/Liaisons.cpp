@@ -82,6 +82,13 @@ void Liaisons::Applique(Controle c) {
         return;
     }
     if (auto* a = qobject_cast<QAction*>(o)) {
+        // "**" is no caption: the tables mark with it the menu entries that
+        // only part a menu, drawn as the separators they are.
+        const bool marque = QString::fromStdString(e.texte).trimmed() == "**";
+        if (marque || a->property("marque").toBool()) {
+            a->setSeparator(marque);
+            a->setProperty("marque", marque);
+        }
         if (!a->isSeparator()) a->setText(Legende(e.texte));
         a->setVisible(e.visible);
         a->setEnabled(e.actif);

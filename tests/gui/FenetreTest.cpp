@@ -80,7 +80,12 @@ QStringList Legendes(FenetrePrincipale& f) {
     QStringList t;
     std::function<void(QMenu*)> menu = [&](QMenu* m) {
         for (QAction* a : m->actions()) {
-            if (a->isSeparator()) continue;
+            // A separator keeps its place: a language may caption an entry
+            // that another leaves a separator.
+            if (a->isSeparator()) {
+                t << QString() << QString();
+                continue;
+            }
             t << a->text();
             t << a->toolTip();
             if (a->menu()) menu(a->menu());
@@ -564,7 +569,8 @@ private slots:
                         if (traduits.contains(m) && !partout.contains(m) &&
                             !communs.at(code).contains(m))
                             restes << m + " (" + textes[i] + ")";
-                    if (textes[i].contains("***")) restes << textes[i];
+                    if (textes[i].contains("***") || textes[i].trimmed() == "**")
+                        restes << textes[i];
                 }
                 QVERIFY2(restes.isEmpty(),
                          qPrintable(QString::fromStdString(depart + " -> " + code) + ": " +
