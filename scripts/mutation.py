@@ -17,7 +17,7 @@ Usage: python3 scripts/mutation.py [--fenetre] [--build DIR] [--mutants FILE] [-
 Prints one line per mutant and the score; exit 0 when the score is at least
 --seuil (90 % by default). The sources are always restored, even on Ctrl-C.
 
-tests/mutants.txt holds the core's faults (core tests only, no window);
+tests/mutants.txt holds the core's faults (core and acquisition tests, no window);
 with --fenetre, tests/mutants-fenetre.txt holds the commands' and the
 window's: the build includes the window and every window test runs too.
 """
@@ -74,12 +74,14 @@ def configure(build):
 
 
 def construit_et_teste(build, fenetre):
-    cibles = ["orvelle_core_tests", "orvelle-cli"] + (FENETRE if fenetre else [])
+    cibles = ["orvelle_core_tests", "orvelle_acquisition_tests", "orvelle-cli"] + (
+        FENETRE if fenetre else [])
     r = lance(["cmake", "--build", build, "--target"] + cibles, RACINE)
     if r.returncode != 0:
         return "compile"
     tests = os.path.join(build, "tests")
-    commandes = [[os.path.join(tests, "orvelle_core_tests"), "--gtest_brief=1"]]
+    commandes = [[os.path.join(tests, "orvelle_core_tests"), "--gtest_brief=1"],
+                 [os.path.join(tests, "orvelle_acquisition_tests"), "--gtest_brief=1"]]
     commandes += [[os.path.join(tests, b)] for b in (FENETRE if fenetre else [])]
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
                SANE_CONFIG_DIR=os.path.join(tests, "sane-vide"))

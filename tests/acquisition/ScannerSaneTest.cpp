@@ -1,7 +1,9 @@
 // Frames read from SANE's own "test" backend, a real backend of the real
-// library, configured by a private configuration folder per case.
+// library, and from a fake scanner of ours loaded the same way
+// (faux/ScannerFaux.h), configured by a private configuration folder per case.
 #include "acquisition/ScannerSane.h"
 #include "acquisition/FuitesSane.h"
+#include "acquisition/faux/ScannerFaux.h"
 
 #include <gtest/gtest.h>
 #include <sane/sane.h>
@@ -24,17 +26,19 @@ struct DossierSane {
         chemin = fs::temp_directory_path() / ("orvelle-sane-" + std::to_string(::getpid()));
         fs::create_directories(chemin);
         ::setenv("SANE_CONFIG_DIR", chemin.c_str(), 1);
+        ::setenv("LD_LIBRARY_PATH", ORVELLE_SANE_FAUX, 1); // where SANE finds the fake
     }
     ~DossierSane() { fs::remove_all(chemin); }
     fs::path chemin;
 };
 
+// `backend` alone is offered (none when empty), its file holding `options`.
 struct Configuration {
-    explicit Configuration(const std::string& options, bool avecTest = true) {
+    explicit Configuration(const std::string& options, const std::string& backend = "test") {
         static const DossierSane dossier;
-        std::ofstream(dossier.chemin / "dll.conf") << (avecTest ? "test\n" : "");
-        std::ofstream(dossier.chemin / "test.conf")
-            << "number_of_devices 2\nresolution 254\nbr_x 20\nbr_y 15\n"
+        std::ofstream(dossier.chemin / "dll.conf") << backend << "\n";
+        std::ofstream(dossier.chemin / (backend + ".conf"))
+            << (backend == "test" ? "number_of_devices 2\nresolution 254\nbr_x 20\nbr_y 15\n" : "")
             << options;
     }
 };
@@ -90,9 +94,38 @@ TEST(ScannerSane, EveryTransferOfAFrameGivesTheSamePicture) {
     EXPECT_EQ(g.image.pixels[50 * 200 + 50], g.image.pixels[120 * 200 + 150]);
 }
 
+// 16-bit samples whose two bytes differ give their high byte; the red,
+// green and blue passes of a three-pass device each give their channel.
+TEST(ScannerSane, SixteenBitSamplesAndThreePasses) {
+    const struct {
+        const char* trames;
+        int profondeur;
+    } cas[] = {{"rgb", 16}, {"gris", 16}, {"passes", 16}, {"passes", 8}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(std::string(c.trames) + " " + std::to_string(c.profondeur));
+        Configuration config(std::string(c.trames) + " " + std::to_string(c.profondeur) + " 3 2",
+                             "orvfaux");
+        ScannerSane scanner;
+        std::atomic<bool> annule{false};
+        const auto r = scanner.Acquiert("orvfaux:0", ModeAcquisition::Couleur, annule, {});
+        ASSERT_TRUE(r.Reussi()) << r.erreur;
+        ASSERT_EQ(r.image.largeur, 3);
+        ASSERT_EQ(r.image.hauteur, 2);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x) {
+                const auto octet = [&](int canal) -> std::uint32_t {
+                    return test::ValeurFaux(x, y, c.trames == std::string("gris") ? 0 : canal) >> 8;
+                };
+                EXPECT_EQ(r.image.pixels[static_cast<std::size_t>(y * 3 + x)],
+                          0xFF000000u | octet(0) << 16 | octet(1) << 8 | octet(2))
+                    << x << ", " << y;
+            }
+    }
+}
+
 TEST(ScannerSane, AFailureSaysWhyAndACancelIsNoFailure) {
     {
-        Configuration config("", false);
+        Configuration config("", "");
         ScannerSane scanner;
         std::atomic<bool> annule{false};
         EXPECT_TRUE(scanner.Sources().empty());

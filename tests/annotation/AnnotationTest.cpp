@@ -207,6 +207,22 @@ TEST(Annotation, SuitesDeSaisie) {
         }
         EXPECT_EQ(t->a, k.etiquetteAuBout ? b->b : b->a);
     }
+    // A press during the prompts starts the bar again from there: the first
+    // start cross goes.
+    {
+        Session s;
+        const auto c = s.Contexte();
+        ClicMenuAnnotation(s.ui, s.a, s.vue, C::ReferenceSimple);
+        AppuiAnnotation(s.ui, s.a, c, s.Twips(4000, 3000));
+        AppuiAnnotation(s.ui, s.a, c, s.Twips(9000, 6000));
+        ValideAnnotation(s.ui, s.a, c, "10");
+        ValideAnnotation(s.ui, s.a, c, "µm");
+        std::vector<PointImage> croix;
+        for (const Marque& m : s.a.marques)
+            if (m.genre == GenreMarque::Croix) croix.push_back(m.a);
+        EXPECT_EQ(croix, (std::vector{s.Barre()->a, s.Barre()->b}));
+        EXPECT_EQ(s.Barre()->a, s.vue.VersImage(s.Twips(9000, 6000)));
+    }
     // The length and unit typed stay offered for the next bar.
     Session s;
     ClicMenuAnnotation(s.ui, s.a, s.vue, C::ReferenceSimple);
@@ -218,6 +234,71 @@ TEST(Annotation, SuitesDeSaisie) {
     EXPECT_EQ(s.controles.Texte(C::TexteSaisie), "25");
     ValideAnnotation(s.ui, s.a, s.Contexte(), "25");
     EXPECT_EQ(s.controles.Texte(C::TexteSaisie), " µm");
+}
+
+// On the copy, at its scale e: a cross of half size 100 twips per pen size
+// at each end of a horizontal bar, a tick as long across each end of an
+// oriented one, and the label at its size on the screen; nothing else.
+TEST(Annotation, DessinsDeLaCopie) {
+    for (const Controle menu : {C::ReferenceSimple, C::ReferenceOrientee}) {
+        SCOPED_TRACE(menu == C::ReferenceSimple ? "horizontal" : "oriented");
+        Session s;
+        s.a.ReferenceSurImage = true;
+        s.a.TailleTrace = 2;
+        s.a.police.taille = 14;
+        const auto c = s.Contexte();
+        ClicMenuAnnotation(s.ui, s.a, s.vue, menu);
+        AppuiAnnotation(s.ui, s.a, c, s.Twips(400, 300));
+        if (menu == C::ReferenceOrientee) RelacheAnnotation(s.ui, s.a, c, s.Twips(1200, 900));
+        ValideAnnotation(s.ui, s.a, c, "50");
+        ValideAnnotation(s.ui, s.a, c, "µm");
+        const double e = EchelleCopie(s.vue), h = 100.0 * 2 / TwipsParPixelEcran * e;
+        ASSERT_NE(e, 1);
+        std::vector<DessinImage> textes, traits;
+        for (const DessinImage& d : s.a.dessinsCopie)
+            (d.genre == DessinImage::Genre::Texte ? textes : traits).push_back(d);
+        ASSERT_EQ(textes.size(), 1u);
+        const double points = menu == C::ReferenceSimple ? 14 : 10;
+        EXPECT_NEAR(textes[0].taillePixels, points * 96 / 72 * e, 1e-9);
+        // The bar: the widest line.
+        const auto barre = std::max_element(traits.begin(), traits.end(), [](auto& a, auto& b) {
+            return a.epaisseur < b.epaisseur;
+        });
+        ASSERT_NE(barre, traits.end());
+        const double bx = barre->x1 - barre->x0, by = barre->y1 - barre->y0;
+        int bouts[2] = {0, 0};
+        for (const DessinImage& d : traits) {
+            if (&d == &*barre) continue;
+            const double mx = (d.x0 + d.x1) / 2, my = (d.y0 + d.y1) / 2;
+            const double dx = d.x1 - d.x0, dy = d.y1 - d.y0;
+            EXPECT_NEAR(std::hypot(dx, dy), 2 * h, 1e-9);
+            if (std::hypot(mx - barre->x0, my - barre->y0) < 1e-9) ++bouts[0];
+            if (std::hypot(mx - barre->x1, my - barre->y1) < 1e-9) ++bouts[1];
+            // A tick is across the bar (drawn aslant here).
+            if (menu == C::ReferenceOrientee) {
+                EXPECT_NEAR(dx * bx + dy * by, 0, 1e-6);
+            }
+        }
+        const int parBout = menu == C::ReferenceSimple ? 2 : 1;
+        EXPECT_EQ(bouts[0], parBout);
+        EXPECT_EQ(bouts[1], parBout);
+        EXPECT_EQ(traits.size(), 1u + 2 * parBout);
+    }
+}
+
+// The font dialog offers a size of a hundredth of the picture's height, never
+// 0; a size of 0 or no family chosen keeps the former one.
+TEST(Annotation, ChoixDePolice) {
+    Session s;
+    s.p.polices = {PoliceTexte{"Serif", 0, true}, PoliceTexte{"", 18, false}};
+    ClicMenuAnnotation(s.ui, s.a, s.vue, C::ChoixPolice);
+    EXPECT_EQ(s.a.police.nom, "Serif");
+    EXPECT_EQ(s.a.police.taille, 10);
+    s.vue.FixeImage(400, 40);
+    ClicMenuAnnotation(s.ui, s.a, s.vue, C::ChoixPolice);
+    EXPECT_EQ(s.a.police.nom, "Serif");
+    EXPECT_EQ(s.a.police.taille, 18);
+    EXPECT_EQ(s.p.Textes("police"), (std::vector<std::string>{"15", "1"}));
 }
 
 class CopieAnnotee : public ::testing::Test {

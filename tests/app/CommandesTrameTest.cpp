@@ -7,6 +7,7 @@
 #include "app/FichierTrame.h"
 #include "app/Historique.h"
 #include "app/TrameGrille.h"
+#include "app/TravailRecent.h"
 #include "base/FichierTexte.h"
 #include "base/Nombres.h"
 #include "base/Texte.h"
@@ -159,6 +160,20 @@ TEST_F(CommandesTrameTest, LoadCommandAsksAndOnlyReplacesByAWholeFile) {
     orv::Clic(*z, Controle::ChargerTrame);
     EXPECT_EQ(p.Compte("question"), 0);
     AttendMeme(charge, Releve_(*z), "empty grid");
+
+    // From the File menu's recent work, one line is asked about too; an entry
+    // past the list's end (a menu shown before the list shrank) opens nothing.
+    auto u = Session();
+    AjouteValeur(*u, 10.0);
+    AjouteValeur(*u, 5.0);
+    NoteRecent(*u, GenreRecent::Trame, f);
+    p.Oublie();
+    p.reponses.push_back(false);
+    EXPECT_FALSE(OuvreRecent(*u, GenreRecent::Trame, 0));
+    EXPECT_EQ(p.Textes("question"), std::vector<std::string>{question});
+    EXPECT_FALSE(OuvreRecent(*u, GenreRecent::Trame, u->tramesRecentes.Chemins().size()));
+    EXPECT_EQ(p.appels.size(), 1u);
+    EXPECT_EQ(u->mesure.LigneCourante, 2);
 }
 
 TEST_F(CommandesTrameTest, MalformedFilesLeaveTheWorkAsItWas) {

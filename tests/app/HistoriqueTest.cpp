@@ -150,6 +150,25 @@ TEST_F(Historiques, LesPasPortentLeNomDeLaCommande) {
     EXPECT_EQ(o->controles.Texte(Controle::AnnulerGrille), "Annuler mesure");
 }
 
+// Saved again after an import: undoing the import gives a work the file no
+// longer holds, and quitting asks to save it.
+TEST_F(Historiques, AnnulerApresUneSauvegarde) {
+    AjouteValeur(*o, 10.0);
+    AjouteValeur(*o, 5.0);
+    const std::string trame = Fichier("travail.trm");
+    ASSERT_TRUE(SauveTrame(*o, trame));
+    SuitHistorique(*o);
+    p.reponses.push_back(true);
+    p.fichiers.push_back(std::string(ORVELLE_TEST_DATA) + "/csv/export.csv");
+    orv::Clic(*o, Controle::ImportCSV);
+    ASSERT_NE(o->mesure.LigneCourante, 2);
+    ASSERT_TRUE(SauveTrame(*o, trame));
+    SuitHistorique(*o);
+    orv::Clic(*o, Controle::AnnulerGrille);
+    EXPECT_EQ(o->mesure.LigneCourante, 2);
+    EXPECT_TRUE(TravailNonSauve(*o));
+}
+
 TEST(Historique, CentPasEtRefaireOublieParUnChangement) {
     Historique h;
     auto pas = [](int n) {

@@ -4,16 +4,20 @@
 #include "app/CommandesCouleur.h"
 #include "app/CommandesImages.h"
 #include "app/CommandesMesure.h"
+#include "app/CommandesTrame.h"
 #include "app/Fenetre.h"
 #include "base/FichierTexte.h"
+#include "base/Nombres.h"
 #include "cli/LanceCli.h"
 #include "colour/Echantillon.h"
 #include "colour/ZoneCouleur.h"
+#include "images/DIBSection.h"
 #include "results/ExportCSV.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -38,13 +42,22 @@ template <class F> EchantillonsImage Image(int l, int h, F couleur) {
     return e;
 }
 
+// Published values; the dark ones (every channel up to 10/255, on the straight
+// part of the sRGB curve, and L* under 8, on the straight part of L*'s) from
+// the standards' formulas.
 TEST(Lab, ValeursPubliees) {
     const struct {
         int r, v, b;
         double L, a, bb;
-    } cas[] = {{255, 255, 255, 100, 0, 0},         {0, 0, 0, 0, 0, 0},
-               {255, 0, 0, 53.24, 80.09, 67.20},   {0, 255, 0, 87.73, -86.18, 83.18},
-               {0, 0, 255, 32.30, 79.19, -107.86}, {119, 119, 119, 50.0, 0, 0}};
+    } cas[] = {{255, 255, 255, 100, 0, 0},
+               {0, 0, 0, 0, 0, 0},
+               {255, 0, 0, 53.24, 80.09, 67.20},
+               {0, 255, 0, 87.73, -86.18, 83.18},
+               {0, 0, 255, 32.30, 79.19, -107.86},
+               {119, 119, 119, 50.0, 0, 0},
+               {5, 5, 5, 1.37, 0, 0},
+               {10, 2, 6, 1.09, 2.65, -0.78},
+               {2, 9, 4, 1.96, -2.53, 1.25}};
     for (const auto& c : cas) {
         SCOPED_TRACE(::testing::Message() << c.r << " " << c.v << " " << c.b);
         const Lab lab = LabDepuisSRVB(c.r / 255.0, c.v / 255.0, c.b / 255.0);
@@ -199,6 +212,55 @@ TEST_F(SessionCouleur, EchantillonsPuisScannerEtNuancier) {
     EXPECT_EQ(o->couleur.NomFichierCouleur, "nuancier.Nua");
 }
 
+// A sample's zone, corners in picture units (cut by the picture's edge in
+// the corner): previewed under the pointer, drawn with the line, drawn again
+// at another zoom and when the work is opened again.
+TEST_F(SessionCouleur, ZonesRetraceesEtRouvertes) {
+    const std::string image = (dossier / "carte.bmp").string();
+    std::ofstream(image) << "image";
+    p.images[image] = {30, 14};
+    p.echantillons[image] = Image(30, 14, [](int x, int y) {
+        return std::array{Seize(8 * x), Seize(16 * y), Seize(0)};
+    });
+    ASSERT_TRUE(OuvreCheminImage(*o, image));
+    const auto coins = [](int x0, int y0, int x1, int y1) {
+        const auto u = [](int px) {
+            return static_cast<std::int32_t>(std::lround(px * UnitesImageParPixel));
+        };
+        return std::pair{PointImage{u(x0), u(y0)}, PointImage{u(x1), u(y1)}};
+    };
+    // The 8 x 8 squares nearest to the points clicked, the second cut to 4 x 5.
+    const std::vector attendus{coins(21, 1, 29, 9), coins(0, 9, 4, 14)};
+    const auto rectangles = [](const std::vector<Marque>& marques) {
+        std::vector<std::pair<PointImage, PointImage>> r;
+        for (const Marque& m : marques)
+            if (m.genre == GenreMarque::Rectangle) r.emplace_back(m.a, m.b);
+        return r;
+    };
+    SuitSouris(*o, {}, {},
+               VersBoite(o->images.vue, {Arrondi32(0.3 * UnitesImageParPixel),
+                                         Arrondi32(13.3 * UnitesImageParPixel)}));
+    EXPECT_EQ(rectangles(o->mesure.marques.provisoires), std::vector{attendus[1]});
+    Clique(25.3, 5.3);
+    Clique(0.3, 13.3);
+    EXPECT_EQ(rectangles(o->mesure.marques.fixes), attendus);
+    o->images.vue.FixeExposant(-3);
+    RetraceImageMontree(*o);
+    EXPECT_EQ(rectangles(o->mesure.marques.fixes), attendus);
+
+    const std::string trame = (dossier / "zones.trm").string();
+    ASSERT_TRUE(SauveTrame(*o, trame));
+    Orvelle rouverte(p, dossier.string());
+    Demarrage(rouverte);
+    Activation(rouverte);
+    ASSERT_TRUE(OuvreTrame(rouverte, trame));
+    EXPECT_EQ(rectangles(rouverte.mesure.marques.fixes), attendus);
+    for (int l = 1; l <= 2; ++l)
+        for (int c = 0; c < o->mesure.GrilleRef.Colonnes(); ++c)
+            EXPECT_EQ(rouverte.mesure.GrilleRef.Texte(l, c), o->mesure.GrilleRef.Texte(l, c))
+                << l << ", " << c;
+}
+
 TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
     EXPECT_FALSE(o->controles(Controle::CaseCalibre).actif);
     orv::Clic(*o, Controle::ChargerFichierScanner);
@@ -228,31 +290,52 @@ TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
     EXPECT_TRUE(o->parametres.ficScanner.empty());
 }
 
+// orvelle-cli's colour: the pixel X then Y, up to the right and bottom
+// edges, on a zone of the sides the menu offers and of no other.
 TEST(CliCouleur, UnEchantillon) {
     const fs::path d =
         fs::temp_directory_path() / ("orvelle_cli_couleur_" + std::to_string(::getpid()));
     fs::create_directories(d);
-    // A 4 x 4 BMP of (10, 200, 30), rows of 12 bytes.
-    std::string bmp = "BM";
-    for (std::uint32_t v : {102u, 0u, 54u, 40u, 4u, 4u, 0x180001u, 0u, 48u, 2835u, 2835u, 0u, 0u})
-        for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xff);
-    for (int i = 0; i < 16; ++i) bmp += std::string{char(30), char(200), char(10)};
-    std::ofstream(d / "p.bmp", std::ios::binary) << bmp;
-    const auto r = test::LanceCli(d, "--home " + d.string() + " --decimal-separator . colour " +
-                                         (d / "p.bmp").string() + " 1 1 --side 2");
-    // A point left of the picture is a point, not an option.
-    const auto gauche =
-        test::LanceCli(d, "--home " + d.string() + " colour " + (d / "p.bmp").string() + " -1 1");
+    // 3 x 2 pixels: red grows with x, green with y.
+    PixelsImage image{3, 2, {}};
+    for (std::uint32_t y = 0; y < 2; ++y)
+        for (std::uint32_t x = 0; x < 3; ++x)
+            image.pixels.push_back(0xFF000000u | (10 + 100 * x) << 16 | (20 + 200 * y) << 8 | 30);
+    aDIBSection dib;
+    ASSERT_TRUE(dib.CreateFromPicture(image));
+    const std::string bmp = (d / "p.bmp").string();
+    ASSERT_TRUE(EcritBMP(dib, bmp));
+    const struct {
+        const char* arguments;
+        const char* sortie; // R V B zone, or the start of the error
+    } cas[] = {
+        {"2 1 --side 2", "210 220 30 1"}, // the zone cut to the corner pixel
+        {"0 0 --side 2", "60 120 30 2"},
+        {"1 0 --side 64", "110 120 30 6"},
+        {"0 0 --side 1", "--side: give 2"},
+        {"0 0 --side 128", "--side: give 2"},
+        {"3 1", "the point is outside the picture (3 x 2 pixels)"},
+        {"2 2", "the point is outside the picture (3 x 2 pixels)"},
+        {"-1 1", "the point is outside the picture (3 x 2 pixels)"}, // a point, not an option
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.arguments);
+        const auto r = test::LanceCli(d, "--home " + d.string() + " --decimal-separator . colour " +
+                                             bmp + " " + c.arguments);
+        if (r.code != 0) {
+            EXPECT_EQ(r.code, 2);
+            EXPECT_EQ(r.erreurs.find(std::string("orvelle-cli: ") + c.sortie), 0u) << r.erreurs;
+            continue;
+        }
+        std::istringstream sortie(r.sortie);
+        std::string rr, v, b, L, a, bb, zone, s;
+        sortie >> rr >> v >> b >> L >> a >> bb >> zone >> s;
+        EXPECT_EQ(rr + " " + v + " " + b + " " + zone, c.sortie);
+        if (zone == "1") {
+            EXPECT_NEAR(std::stod(L), LabDepuisSRVB(210 / 255.0, 220 / 255.0, 30 / 255.0).L, 0.005);
+        }
+    }
     fs::remove_all(d);
-    EXPECT_EQ(gauche.code, 2);
-    EXPECT_NE(gauche.erreurs.find("outside the picture (4 x 4 pixels)"), std::string::npos)
-        << gauche.erreurs;
-    EXPECT_EQ(r.code, 0);
-    std::istringstream sortie(r.sortie);
-    std::string rr, v, b, L, a, bb, zone, s;
-    sortie >> rr >> v >> b >> L >> a >> bb >> zone >> s;
-    EXPECT_EQ(rr + " " + v + " " + b + " " + zone + " " + s, "10 200 30 2 0.00");
-    EXPECT_NEAR(std::stod(L), LabDepuisSRVB(10 / 255.0, 200 / 255.0, 30 / 255.0).L, 0.005);
 }
 
 } // namespace

@@ -113,6 +113,34 @@ private slots:
         QVERIFY(!p.LitPixelsImage(dossier.filePath("absent.png").toStdString()));
     }
 
+    // The annotated copy's labels as tall as their size in pixels; a size under
+    // half a pixel is one pixel, never the window's own size.
+    void labelsOnACopyAreTheirSize() {
+        PlateformeQt p;
+        const auto hauteur = [&p](double taille) {
+            PixelsImage image{200, 100, std::vector<std::uint32_t>(20000, 0xFF000000)};
+            DessinImage d;
+            d.genre = DessinImage::Genre::Texte;
+            d.x0 = d.y0 = 10;
+            d.texte = "HHHH";
+            d.couleur = 0xFFFFFF;
+            d.taillePixels = taille;
+            if (!p.DessineImage(image, {d})) return -1;
+            int haut = 100, bas = -1;
+            for (int y = 0; y < 100; ++y)
+                for (int x = 0; x < 200; ++x)
+                    if (image.pixels[static_cast<std::size_t>(y * 200 + x)] != 0xFF000000) {
+                        haut = std::min(haut, y);
+                        bas = std::max(bas, y);
+                    }
+            return bas - haut + 1;
+        };
+        const int grand = hauteur(40); // capitals: about 0.7 of the size
+        QVERIFY2(grand >= 20 && grand <= 40, qPrintable(QString::number(grand)));
+        const int minuscule = hauteur(0.3);
+        QVERIFY2(minuscule <= 3, qPrintable(QString::number(minuscule)));
+    }
+
     void clipboardPictureReachesTheCore() {
         PlateformeQt p;
         QApplication::clipboard()->setText("pas une image");

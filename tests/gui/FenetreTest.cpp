@@ -679,7 +679,7 @@ private slots:
         capture("options");
         options->click();
 
-        QDir(dossier.path()).mkpath("photos");
+        QDir(dossier.path()).mkpath("photos/sous");
         for (const char* nom : {"b.JPG", "a.jpg", "readme"})
             QVERIFY(QImage(40, 30, QImage::Format_RGB32)
                         .save(dossier.filePath("photos/") + nom, "JPG"));
@@ -693,8 +693,20 @@ private slots:
         QCOMPARE(etat->images.chargeur.ListIMGchar.size(), size_t{2});
         capture("repertoire-fichiers");
         fenetre->findChild<QPushButton*>(NomObjet(Controle::RepertoireChoisir))->click();
-        QVERIFY(fenetre->findChild<QWidget*>(NomObjet(Controle::ListeDossiers))->isVisible());
+        auto* dossiers = fenetre->findChild<QListWidget*>(NomObjet(Controle::ListeDossiers));
+        QVERIFY(dossiers->isVisible());
         capture("repertoire-dossiers");
+        // Row 0 is the parent folder; a click chooses a folder, a double click opens it.
+        auto* choisi = fenetre->findChild<QLineEdit*>(NomObjet(Controle::TexteRepertoire));
+        const auto rangee = [dossiers](int i) {
+            return dossiers->visualItemRect(dossiers->item(i)).center();
+        };
+        QTest::mouseClick(dossiers->viewport(), Qt::LeftButton, {}, rangee(1));
+        QCOMPARE(choisi->text(), dossier.filePath("photos/sous"));
+        QTest::mouseClick(dossiers->viewport(), Qt::LeftButton, {}, rangee(0));
+        QCOMPARE(choisi->text(), dossier.path());
+        QTest::mouseDClick(dossiers->viewport(), Qt::LeftButton, {}, rangee(0));
+        QCOMPARE(dossiers->item(1)->text(), QString("photos"));
         Action(fenetre.get(), NomObjet(Controle::ChargeurSupprimer))->trigger();
         QCOMPARE(liste->count(), 2);
         capture("repertoire-inutilisees");

@@ -523,26 +523,43 @@ TEST_F(ChargeurTest, BrowserRemovesTheUnusedImagesChosen) {
     EXPECT_EQ(r.ListRep, std::vector<std::string>{"1 : b.jpg"});
 }
 
-// An image folder chosen among the drives; a drive that cannot be read is said
-// and the folder list stays where it was.
+// An image folder chosen among the drives, the drive list following the
+// folder list (the drive holding it most closely); a drive that cannot be read
+// is said and the folder list stays where it was; hidden folders are not
+// listed; the first row, the parent folder, goes up; rows past the lists do nothing.
 TEST_F(ChargeurTest, BrowserChoosesTheImageFolder) {
-    fs::create_directories(dossier / "images");
-    p.lecteurs = {{"disque", dossier.string()}, {"CD", (dossier / "absent").string()}};
+    for (const char* d : {"images", "images2", ".cache"}) fs::create_directories(dossier / d);
+    const std::string images = (dossier / "images").string();
+    p.lecteurs = {
+        {"clé", images}, {"disque", dossier.string()}, {"CD", (dossier / "absent").string()}};
     o->parametres.repImage = dossier.string();
     Clic(Controle::RepertoireImage);
-    const auto& r = o->images.repertoire;
+    auto& r = o->images.repertoire;
     EXPECT_EQ(Texte(Controle::BarreEtat), "Choisir le Répertoire Image");
     EXPECT_EQ(Texte(Controle::RepertoireCharger), "Valider");
-    EXPECT_EQ(r.lecteur, 0);
-    ChangeLecteur(o->ui, o->images.repertoire, 1);
+    EXPECT_EQ(r.lecteur, 1);
+    ChangeLecteur(o->ui, r, 2);
+    ChangeLecteur(o->ui, r, 3);
     EXPECT_EQ(p.Textes("message"), std::vector<std::string>{"lecteur inconnu : CD"});
     EXPECT_EQ(r.dossier, dossier.string());
+    EXPECT_EQ(r.lecteur, 1);
+    ASSERT_EQ(r.sousDossiers, (std::vector<std::string>{"images", "images2"}));
+    OuvreDossier(o->ui, r, 1);
+    EXPECT_EQ(r.lecteur, 1);
+    ClicDossier(o->ui, r, -1);
+    EXPECT_EQ(Texte(Controle::TexteRepertoire), dossier.string());
+    OuvreDossier(o->ui, r, -1);
+    ClicDossier(o->ui, r, 2);
+    EXPECT_EQ(Texte(Controle::TexteRepertoire), dossier.string());
+    OuvreDossier(o->ui, r, 0);
     EXPECT_EQ(r.lecteur, 0);
-    ASSERT_EQ(r.sousDossiers, std::vector<std::string>{"images"});
-    OuvreDossier(o->ui, o->images.repertoire, 0);
     Clic(Controle::RepertoireCharger);
-    EXPECT_EQ(o->parametres.repImage, (dossier / "images").string());
+    EXPECT_EQ(o->parametres.repImage, images);
     EXPECT_FALSE(o->controles(Controle::CadreRepertoire).visible);
+    // A folder of the root has the root above it.
+    r.dossier = "/photos";
+    ClicDossier(o->ui, r, -1);
+    EXPECT_EQ(r.dossierChoisi, "/");
 }
 
 // Each format's header gives the size; a file cut where its pixels should be

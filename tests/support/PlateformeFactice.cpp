@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace orv::test {
@@ -36,6 +37,13 @@ Reponse PlateformeFactice::QuestionOuiNonAnnuler(const std::string& texte, const
 std::optional<int> PlateformeFactice::ChoisitCouleurPalette(const std::string& titre, int) {
     appels.push_back({"couleur", titre, {}});
     return Suivante(couleurs, "colour choice: " + titre);
+}
+
+std::optional<PoliceTexte> PlateformeFactice::ChoisitPolice(const PoliceTexte& proposee) {
+    std::ostringstream taille;
+    taille << proposee.taille;
+    appels.push_back({"police", taille.str(), {}});
+    return Suivante(polices, "font choice");
 }
 
 bool PlateformeFactice::QuestionOKAnnuler(const std::string& texte, const std::string& titre,

@@ -67,6 +67,7 @@ public:
     // Records the calls and paints the pixel where each drawing starts white,
     // so that a test sees what a picture received.
     bool DessineImage(PixelsImage& image, const std::vector<DessinImage>& d) override;
+    std::optional<PoliceTexte> ChoisitPolice(const PoliceTexte& proposee) override;
     std::vector<LecteurMonte> Lecteurs() override { return lecteurs; }
     // Real folders of the test's temporary tree.
     std::optional<std::vector<std::string>> ContenuDossier(const std::string& dossier,
@@ -82,6 +83,8 @@ public:
     std::deque<bool> reponses;                       // answers to the next questions
     std::deque<Reponse> reponses3;                   // ... and to the Yes/No/Cancel ones
     std::deque<std::optional<int>> couleurs;         // answers to the next palette choices
+    std::deque<std::optional<PoliceTexte>> polices;  // ... and font choices (the size proposed
+                                                     // recorded)
     std::deque<std::optional<std::string>> fichiers; // answers to the next file dialogs
     std::map<std::string, TailleImage> images;       // picture files the fake can "read"
                                                      // (and any real BMP file), upright
