@@ -201,10 +201,6 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
               OctetsExport(o->ui, o->mesure, o->resultats, o->parametres, ContexteExportDe(*o),
                            HorodatageExport(o->resultats.exportCSV)));
     EXPECT_EQ(p.Compte("fichier"), 0);
-    // No temporary file is left beside it.
-    int fichiers = 0;
-    for (const auto& e : fs::directory_iterator(dossier)) fichiers += e.is_regular_file();
-    EXPECT_EQ(fichiers, 3); // Zelk.dat, mesures.csv, spores.csv
 }
 
 } // namespace
