@@ -70,21 +70,6 @@ TEST_F(DemarrageTest, PremierDemarrageSansParametres) {
     EXPECT_FALSE(e.controles(Controle::FormatImagePCX).actif);
 }
 
-// N=, D1, médiane and D9 follow every change of the grid, not only "Statistiques d'ordre".
-TEST_F(DemarrageTest, LesStatistiquesDOrdreSuiventLaGrille) {
-    Orvelle& e = Demarre();
-    MontreStatistiques(e, true);
-    for (double v : {10.0, 5.0, 12.0, 6.0, 14.0, 7.0}) AjouteValeur(e, v);
-    auto n = [&e] { return e.resultats.GrilleRefP.Texte(8, 1); };
-    EXPECT_EQ(n(), "3");
-    EXPECT_EQ(e.resultats.GrilleRefP.Texte(10, 1), "12,00");
-    Efface_ligne(e, 0);
-    EXPECT_EQ(n(), "2");
-    EXPECT_EQ(e.resultats.GrilleRefP.Texte(10, 1), "11,00");
-    EffaceArriere(e); // line 2 reopened: one complete line left
-    EXPECT_EQ(n(), "1");
-}
-
 TEST_F(DemarrageTest, ParametresLusAuDemarrage) {
     Ecrit("Zelk.dat", {"x", "AUTORETRACE=FAUX"});
     Orvelle& e = Demarre();

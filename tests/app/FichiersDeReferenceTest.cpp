@@ -6,7 +6,6 @@
 #include "app/Fenetre.h"
 #include "app/Orvelle.h"
 #include "app/SessionParametres.h"
-#include "base/Cp1252.h"
 #include "base/FichierTexte.h"
 #include "results/ExportCSV.h"
 #include "support/PlateformeFactice.h"
@@ -16,9 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace orv {
@@ -135,30 +132,6 @@ TEST_F(FichiersDeReference, ExportDeLaGrille) {
     ASSERT_TRUE(ExporteCSV(x, true));
     AttendOctets(Ecrit(sortie), kDonnees / "csv" / "spores2d.attendu.csv",
                  dossier / "spores2d.ecrit.csv");
-}
-
-// orvelle-cli writes the same export from the same grid file; only the
-// clock differs.
-TEST_F(FichiersDeReference, ExportEnLigneDeCommande) {
-    const fs::path sortie = dossier / "cli.csv", erreurs = dossier / "erreurs";
-    const std::string commande =
-        "LC_ALL=C '" + std::string(ORVELLE_CLI) + "' --home '" + programme().string() +
-        "' export '" + (kDonnees / "trame" / "spores2d.trm").string() + "' -o '" + sortie.string() +
-        "' --decimal-separator , --notation 2 " + "--comment '" + kCommentaireExport + "' 2>'" +
-        erreurs.string() + "'";
-    const int statut = std::system(commande.c_str());
-    ASSERT_TRUE(WIFEXITED(statut) && WEXITSTATUS(statut) == 0) << Octets(erreurs);
-    std::string produit = Ecrit(sortie);
-    const std::string entete = VersCp1252(" Résultat des mesures du ");
-    const auto fin = produit.find("\r\n");
-    ASSERT_EQ(produit.rfind(entete, 0), 0u);
-    ASSERT_NE(fin, std::string::npos);
-    const std::string horloge = produit.substr(entete.size(), fin - entete.size());
-    EXPECT_TRUE(
-        std::regex_match(horloge, std::regex("\\d\\d/\\d\\d/\\d{4} \xE0 \\d\\d:\\d\\d:\\d\\d")))
-        << horloge;
-    produit.replace(entete.size(), horloge.size(), VersCp1252("07/12/2025 à 14:30:00"));
-    AttendOctets(produit, kDonnees / "csv" / "spores2d.attendu.csv", dossier / "cli.ecrit.csv");
 }
 
 // The settings read at start-up, then written on demand: the program folder

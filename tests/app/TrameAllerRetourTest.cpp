@@ -5,7 +5,6 @@
 #include "app/FichierTrame.h"
 #include "app/TrameGrille.h"
 #include "base/FichierTexte.h"
-#include "base/Nombres.h"
 
 namespace orv::test {
 namespace {
@@ -71,7 +70,8 @@ TEST_F(TrameAllerRetourTest, EveryFunctionComesBackIdentical) {
 }
 
 // Without the cells (a file of an older writer), the values come from the
-// points alone: the recomputation itself gives them back.
+// points alone: the recomputation itself gives them back (that they are the
+// true ones is the measuring tests' part).
 TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
     for (int f : {1, 2, 3, 4, 5, 6, 13, 15}) {
         std::mt19937 g(static_cast<unsigned>(100 + f));
@@ -106,21 +106,6 @@ TEST_F(TrameAllerRetourTest, PointsAloneGiveTheValuesBack) {
         auto y = Session();
         ASSERT_EQ(ChargeTrame(*y, fichier), ResultatChargement::Charge);
         AttendMeme(avant, Releve_(*y), "function " + std::to_string(f));
-        if (f != 15) continue;
-        // The recomputed triangles have the true angle at P1 (law of cosines
-        // on the kept points), obtuse ones included.
-        int obtus = 0;
-        for (int l = 1; l <= 6; ++l) {
-            const auto& s = y->mesure.TraceLignes[static_cast<size_t>(l)].segments;
-            const double a = std::hypot(s[1].x2 - s[1].x1, s[1].y2 - s[1].y1);
-            const double b = std::hypot(s[2].x2 - s[1].x1, s[2].y2 - s[1].y1);
-            const double c = std::hypot(s[2].x2 - s[1].x2, s[2].y2 - s[1].y2);
-            const double angle =
-                std::acos((a * a + b * b - c * c) / (2 * a * b)) * 180 / 3.14159265358979;
-            obtus += angle > 90;
-            EXPECT_NEAR(LitDecimal(y->mesure.GrilleRef.Texte(l, 3)), angle, 0.0051) << "line " << l;
-        }
-        EXPECT_GE(obtus, 1);
     }
 }
 

@@ -283,17 +283,21 @@ TEST_F(GrilleTest, MirrorFollowsTheLastLines) {
     EXPECT_EQ(miroir(), (V{"Longueur", "2,00", "4,00"}));
 }
 
-// The statistics follow the grid only while they are shown.
+// The statistics, the order statistics too, follow every change of the grid
+// while they are shown, and only then.
 TEST_F(GrilleTest, StatisticsFollowTheGridWhenShown) {
     o.controles.Visible(Controle::CadreMesure, false);
     const auto moyenne = [this](int c) { return o.resultats.GrilleRefP.Texte(1, c); };
+    const auto nombre = [this] { return o.resultats.GrilleRefP.Texte(8, 1); };
     AjouteValeur(o, 10);
     EXPECT_EQ(moyenne(1), "");
     MontreStatistiques(o, true);
-    AjouteValeur(o, 5);
-    EXPECT_EQ(moyenne(2), "5,00");
-    EffaceArriere(o);
-    EXPECT_NE(moyenne(2), "5,00");
+    Valeurs({5, 12, 6});
+    EXPECT_EQ((V{moyenne(2), nombre()}), (V{"5,50", "2"}));
+    Efface_ligne(o, 1);
+    EXPECT_EQ((V{moyenne(2), nombre()}), (V{"6,00", "1"}));
+    EffaceArriere(o); // the one line left reopened
+    EXPECT_EQ((V{moyenne(2), nombre()}), (V{"0,00", "0"}));
     EXPECT_TRUE(o.controles(Controle::CadreMesure).visible);
 }
 
