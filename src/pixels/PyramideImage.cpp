@@ -65,8 +65,10 @@ TamponImage::TamponImage(std::size_t octets) : donnees_(nullptr, Libere{}) {
     void* m = mmap(nullptr, large, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (m == MAP_FAILED) throw std::bad_alloc();
     auto* brut = static_cast<unsigned char*>(m);
-    auto* debut = reinterpret_cast<unsigned char*>(
-        Arrondit(reinterpret_cast<std::uintptr_t>(brut), Alignement));
+    // The aligned start as an offset into the mapping, not a pointer made
+    // from an integer.
+    const std::uintptr_t adresse = reinterpret_cast<std::uintptr_t>(brut);
+    unsigned char* debut = brut + (Arrondit(adresse, Alignement) - adresse);
     if (debut > brut) munmap(brut, static_cast<std::size_t>(debut - brut));
     if (const std::size_t apres = static_cast<std::size_t>(brut + large - (debut + capacite_)))
         munmap(debut + capacite_, apres);
