@@ -65,16 +65,7 @@ protected:
 };
 
 synthese::Micrometre Fabrique(const Echelle& e) {
-    synthese::ParametresMicrometre p;
-    p.periode = e.periode;
-    p.divisions = 10;
-    p.inclinaison = e.inclinaison;
-    p.flou = e.flou;
-    p.eclairage.bruit = e.bruit;
-    p.courte = std::max(40.0, 0.6 * e.periode);
-    p.moyenne = 1.5 * p.courte;
-    p.longue = 2 * p.courte;
-    p.largeur = static_cast<int>(p.x0 + p.divisions * e.periode + 150);
+    auto p = synthese::DixDivisions(e.periode, e.inclinaison, e.flou, e.bruit);
     p.hauteur = 600;
     return synthese::GenereMicrometre(p);
 }

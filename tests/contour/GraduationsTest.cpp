@@ -21,16 +21,7 @@ struct Cas {
 };
 
 synthese::Micrometre Echelle(const Cas& c) {
-    synthese::ParametresMicrometre p;
-    p.periode = c.periode;
-    p.divisions = 10;
-    p.inclinaison = c.inclinaison;
-    p.flou = c.flou;
-    p.eclairage.bruit = c.bruit;
-    p.courte = std::max(40.0, 0.6 * c.periode);
-    p.moyenne = 1.5 * p.courte;
-    p.longue = 2 * p.courte;
-    p.largeur = static_cast<int>(p.x0 + p.divisions * p.periode + 150);
+    auto p = synthese::DixDivisions(c.periode, c.inclinaison, c.flou, c.bruit);
     p.hauteur = 700;
     p.y0 = 330;
     return synthese::GenereMicrometre(p);

@@ -62,4 +62,18 @@ Micrometre GenereMicrometre(const ParametresMicrometre& p) {
     return m;
 }
 
+ParametresMicrometre DixDivisions(double periode, double inclinaison, double flou, double bruit) {
+    ParametresMicrometre p;
+    p.periode = periode;
+    p.divisions = 10;
+    p.inclinaison = inclinaison;
+    p.flou = flou;
+    p.eclairage.bruit = bruit;
+    p.courte = std::max(40.0, 0.6 * periode);
+    p.moyenne = 1.5 * p.courte;
+    p.longue = 2 * p.courte;
+    p.largeur = static_cast<int>(p.x0 + p.divisions * periode + 150);
+    return p;
+}
+
 } // namespace orv::synthese

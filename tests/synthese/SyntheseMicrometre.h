@@ -33,4 +33,8 @@ struct Micrometre {
 
 Micrometre GenereMicrometre(const ParametresMicrometre& p);
 
+// Ten divisions of `periode` pixels, the graduations' lengths following the
+// period, the picture just wide enough: the tests' and benchmarks' scale.
+ParametresMicrometre DixDivisions(double periode, double inclinaison, double flou, double bruit);
+
 } // namespace orv::synthese
