@@ -1,5 +1,6 @@
 #include "gui/Acquisition.h"
 
+#include "acquisition/ListeSources.h"
 #include "app/CommandesImages.h"
 
 #include "gui/Camera.h"
@@ -10,11 +11,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
-#include <QMediaDevices>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QTimer>
@@ -61,26 +65,42 @@ std::pair<IssueAcquisition, std::string> Issue(const ResultatAcquisition& r,
     return {IssueAcquisition::Echec, r.erreur};
 }
 
+constexpr int DelaiRecherche = 60000; // ms a search may take; network scanners take seconds
+
 } // namespace
 
 AcquisitionQt::AcquisitionQt(Orvelle& o, QWidget* fenetre, QWidget* zoneImage,
-                             std::function<void()> actualise, std::unique_ptr<Scanner> scanner)
+                             std::function<void()> actualise, std::unique_ptr<Scanner> scanner,
+                             QString assistant)
     : QObject(fenetre), o_(o), fenetre_(fenetre), zoneImage_(zoneImage),
-      actualise_(std::move(actualise)), scanner_(std::move(scanner)) {
+      actualise_(std::move(actualise)), scanner_(std::move(scanner)),
+      assistant_(std::move(assistant)) {
     ChercheSources();
-    // A camera plugged in or out while the program runs.
-    connect(&peripheriques_, &QMediaDevices::videoInputsChanged, this, [this] {
-        if (!rechercheFinie_) return;
-        auto sources = sources_;
-        std::erase_if(sources, [](const SourceAcquisition& s) { return EstCamera(s.nom); });
-        FinRecherche(std::move(sources));
+    // A camera plugged in or out while the program runs: its device comes or
+    // goes in /dev, and the sources are listed again.
+    auto* dev = new QFileSystemWatcher({"/dev"}, this);
+    auto* attente = new QTimer(this);
+    attente->setSingleShot(true);
+    attente->setInterval(1000); // the system names the device in steps
+    connect(dev, &QFileSystemWatcher::directoryChanged, attente, qOverload<>(&QTimer::start));
+    connect(attente, &QTimer::timeout, this, [this] {
+        if (rechercheFinie_) LanceRecherche();
     });
 }
 
 AcquisitionQt::~AcquisitionQt() {
     annule_ = true;
+    ferme_ = true;
     if (travail_.joinable()) travail_.join();
     if (recherche_.joinable()) recherche_.join();
+}
+
+QString AcquisitionQt::AssistantSources() {
+    const QString dossier = QCoreApplication::applicationDirPath();
+    for (const QString& c : {dossier + "/../" ORVELLE_LIBEXEC "/orvelle/orvelle-sources",
+                             dossier + "/orvelle-sources", QString(ORVELLE_SOURCES_CONSTRUIT)})
+        if (QFileInfo(c).isExecutable()) return QFileInfo(c).canonicalFilePath();
+    return {};
 }
 
 // Listing SANE's devices can take seconds (network scanners): it runs beside
@@ -88,18 +108,48 @@ AcquisitionQt::~AcquisitionQt() {
 void AcquisitionQt::ChercheSources() {
     rechercheFinie_ = false;
     AppliqueDisponibilite();
+    LanceRecherche();
+}
+
+void AcquisitionQt::LanceRecherche() {
+    if (recherche_.joinable()) return; // one search at a time
     recherche_ = std::thread([this] {
-        auto scanners = scanner_->Sources();
         QMetaObject::invokeMethod(
-            this, [this, s = std::move(scanners)]() mutable { FinRecherche(std::move(s)); },
+            this, [this, t = Cherche()]() mutable { FinRecherche(std::move(t)); },
             Qt::QueuedConnection);
     });
 }
 
-void AcquisitionQt::FinRecherche(std::vector<SourceAcquisition> scanners) {
+// On a worker thread. A helper that crashed or hung lists nothing; one that
+// cannot be started leaves the search to this process.
+AcquisitionQt::Trouvees AcquisitionQt::Cherche() const {
+    if (!assistant_.isEmpty()) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p.start(assistant_, {});
+        if (p.waitForStarted(5000)) {
+            QElapsedTimer t;
+            t.start();
+            while (p.state() != QProcess::NotRunning) {
+                p.waitForFinished(100);
+                if (p.state() != QProcess::NotRunning && (ferme_ || t.elapsed() > DelaiRecherche)) {
+                    p.kill();
+                    p.waitForFinished(1000);
+                    return {{}, true};
+                }
+            }
+            if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return {{}, true};
+            return {LitSources(p.readAllStandardOutput().toStdString()), true};
+        }
+    }
+    return {scanner_->Sources(), false};
+}
+
+void AcquisitionQt::FinRecherche(Trouvees t) {
     if (recherche_.joinable()) recherche_.join();
-    sources_ = std::move(scanners);
-    for (auto& c : Cameras()) sources_.push_back(std::move(c));
+    sources_ = std::move(t.sources);
+    if (!t.avecCameras)
+        for (auto& c : Cameras()) sources_.push_back(std::move(c));
     rechercheFinie_ = true;
     AppliqueDisponibilite();
     if (actualise_) actualise_();
@@ -142,7 +192,13 @@ bool AcquisitionQt::Clic(Controle c) {
 }
 
 void AcquisitionQt::ChoisitSource() {
-    FinRecherche(SansBloquer([this] { return scanner_->Sources(); }));
+    // A search still running (a camera plugged in) ends first.
+    if (recherche_.joinable()) {
+        QEventLoop boucle;
+        connect(this, &AcquisitionQt::SourcesTrouvees, &boucle, &QEventLoop::quit);
+        boucle.exec();
+    }
+    FinRecherche(SansBloquer([this] { return Cherche(); }));
     const auto& sources = sources_;
     if (sources.empty()) {
         o_.plateforme.Message(o_.textes.Mnu(mnu::AucuneSource),
@@ -178,7 +234,11 @@ void AcquisitionQt::Acquiert() {
     // Without a choice, a camera first: microscopes mostly have one.
     std::string source = source_;
     if (source.empty())
-        if (const auto cameras = Cameras(); !cameras.empty()) source = cameras.front().nom;
+        for (const auto& s : sources_)
+            if (EstCamera(s.nom)) {
+                source = s.nom;
+                break;
+            }
     if (EstCamera(source)) {
         const auto r =
             PhotoCamera(fenetre_, source, Q(o_.controles.Texte(Controle::AcquisitionImage)));

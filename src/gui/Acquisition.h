@@ -6,7 +6,6 @@
 #include "acquisition/Scanner.h"
 #include "app/CommandesAcquisition.h"
 
-#include <QMediaDevices>
 #include <QObject>
 #include <QPointer>
 #include <QProgressDialog>
@@ -23,9 +22,12 @@ namespace orv {
 class AcquisitionQt : public QObject, public PrisesDeVue {
     Q_OBJECT
 public:
-    // `actualise` shows the core's state once a command changed it.
+    // `actualise` shows the core's state once a command changed it. The
+    // sources are listed by the program `assistant` (orvelle-sources, see
+    // AssistantSources) when one is given and starts, by `scanner` and Qt
+    // Multimedia in this process otherwise.
     AcquisitionQt(Orvelle& o, QWidget* fenetre, QWidget* zoneImage, std::function<void()> actualise,
-                  std::unique_ptr<Scanner> scanner);
+                  std::unique_ptr<Scanner> scanner, QString assistant = {});
     ~AcquisitionQt() override;
 
     // Runs the commands of this part (the acquisition menu, its button, the screen copy);
@@ -43,6 +45,9 @@ public:
     const std::vector<SourceAcquisition>& Sources() const { return sources_; }
 
     static bool EcranLisible();
+    // orvelle-sources as installed beside the program, or where the build
+    // made it; empty when there is none.
+    static QString AssistantSources();
     std::optional<PixelsImage> VueDessinee() override;
     std::optional<PixelsImage> Ecran() override;
 
@@ -53,8 +58,14 @@ signals:
     void SourcesTrouvees();
 
 private:
+    struct Trouvees {
+        std::vector<SourceAcquisition> sources;
+        bool avecCameras = false; // false: the cameras are still to be listed here
+    };
     void ChercheSources();
-    void FinRecherche(std::vector<SourceAcquisition> scanners);
+    void LanceRecherche();
+    Trouvees Cherche() const;
+    void FinRecherche(Trouvees t);
     void AppliqueDisponibilite();
     void ChoisitSource();
     void Acquiert();
@@ -66,6 +77,8 @@ private:
     QWidget* zoneImage_;
     std::function<void()> actualise_;
     std::unique_ptr<Scanner> scanner_;
+    QString assistant_;
+    std::atomic<bool> ferme_{false};
     std::string source_;
     std::atomic<bool> annule_{false};
     std::thread travail_;
@@ -73,7 +86,6 @@ private:
     bool rechercheFinie_ = false;
     std::vector<SourceAcquisition> sources_;
     QPointer<QProgressDialog> progres_;
-    QMediaDevices peripheriques_;
 };
 
 } // namespace orv

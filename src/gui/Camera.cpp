@@ -18,28 +18,15 @@ namespace orv {
 
 namespace {
 
-constexpr const char* kPrefixe = "camera:";
-
 qint64 Surface(const QSize& s) {
     return qint64{s.width()} * s.height();
 }
 
 } // namespace
 
-std::vector<SourceAcquisition> Cameras() {
-    std::vector<SourceAcquisition> v;
-    for (const QCameraDevice& d : QMediaDevices::videoInputs())
-        v.push_back({kPrefixe + d.id().toStdString(), d.description().toStdString()});
-    return v;
-}
-
-bool EstCamera(const std::string& source) {
-    return source.rfind(kPrefixe, 0) == 0;
-}
-
 ResultatAcquisition PhotoCamera(QWidget* parent, const std::string& source, const QString& titre) {
     ResultatAcquisition r;
-    const QByteArray id = QByteArray::fromStdString(source.substr(std::string(kPrefixe).size()));
+    const QByteArray id = QByteArray::fromStdString(IdentifiantCamera(source));
     QCameraDevice appareil;
     for (const QCameraDevice& d : QMediaDevices::videoInputs())
         if (d.id() == id) appareil = d;

@@ -13,9 +13,12 @@ class QWidget;
 
 namespace orv {
 
-// Their names start with "camera:".
+// Their names start with "camera:" (gui/ListeCameras.cpp, which the search
+// for sources, orvelle-sources, builds too: Qt Multimedia's core only).
 std::vector<SourceAcquisition> Cameras();
 bool EstCamera(const std::string& source);
+// The system's name of the camera a source names.
+std::string IdentifiantCamera(const std::string& source);
 // The still, or why there is none: AucuneSource when the camera is gone,
 // Annulee when the user closed the dialog, Appareil with the camera's text.
 ResultatAcquisition PhotoCamera(QWidget* parent, const std::string& source, const QString& titre);

@@ -132,7 +132,8 @@ FenetrePrincipale::FenetrePrincipale(Orvelle& orvelle, PlateformeQt& plateforme,
     plateforme_.FixeImageAffichee(
         [this](const std::string& chemin) { return zoneImage_->ImageDecodee(chemin); });
     acquisition_ = new AcquisitionQt(
-        o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>());
+        o_, this, zoneImage_, [this] { Actualise(); }, std::make_unique<ScannerSane>(),
+        AcquisitionQt::AssistantSources());
     recherche_ = new TravailRecherche(
         o_, [this] { Actualise(); }, this);
 

@@ -100,7 +100,10 @@ private slots:
         plateforme.reset();
     }
 
+    // Listed by orvelle-sources in its own process (the window keeps none
+    // of the backends' libraries).
     void sourcesAreListedAndTheChoiceKept() {
+        QVERIFY(!AcquisitionQt::AssistantSources().isEmpty());
         int lignes = -1;
         QTimer attente;
         connect(&attente, &QTimer::timeout, this, [&] {

@@ -1,0 +1,36 @@
+#include "acquisition/ListeSources.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace orv {
+
+namespace {
+
+std::string Champ(std::string s) {
+    std::replace_if(
+        s.begin(), s.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return s;
+}
+
+} // namespace
+
+std::string EcritSources(const std::vector<SourceAcquisition>& sources) {
+    std::string texte;
+    for (const auto& s : sources) texte += Champ(s.nom) + '\t' + Champ(s.description) + '\n';
+    return texte;
+}
+
+std::vector<SourceAcquisition> LitSources(const std::string& texte) {
+    std::vector<SourceAcquisition> sources;
+    std::istringstream lignes(texte);
+    for (std::string ligne; std::getline(lignes, ligne);) {
+        const auto tab = ligne.find('\t');
+        SourceAcquisition s{ligne.substr(0, tab),
+                            tab == std::string::npos ? std::string() : ligne.substr(tab + 1)};
+        if (!s.nom.empty()) sources.push_back(std::move(s));
+    }
+    return sources;
+}
+
+} // namespace orv
