@@ -144,7 +144,14 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
     if (marques.empty()) return;
     // Far-off marks are cut to a margin around the zone: a very high zoom puts
     // them millions of pixels away, where the rasteriser's numbers overflow.
-    const QRectF bord = zone.adjusted(-64, -64, 64, 64);
+    // The margin holds the pen; a view drawn in bands draws every line once
+    // per band it crosses, so no wider.
+    auto marge = [&](int e) { return zone.adjusted(-8 - e, -8 - e, 8 + e, 8 + e); };
+    QRectF bord = marge(1);
+    // A plain text starts at its top-left corner and is drawn where it may
+    // show (a text starting further left than a number's length is the
+    // caller's to reach: it widens the zone).
+    const double hauteurTexte = QFontMetricsF(p.font()).height();
     QPen stylo(Qt::black, 0);   // cosmetic: one pixel at any scale
     std::vector<QLineF> lignes; // drawn together, colour by colour
     int couleur = -1, epaisseur = 1;
@@ -160,6 +167,7 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
             vide();
             couleur = m.couleur;
             epaisseur = m.epaisseur;
+            bord = marge(std::clamp(epaisseur, 1, 4096));
             stylo.setColor(CouleurQt(CouleurPalette(couleur)));
             stylo.setWidthF(epaisseur > 1 ? epaisseur : 0);
             p.setPen(stylo);
@@ -175,7 +183,8 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
             if (Stylee(m)) {
                 vide();
                 TexteStyle(p, m, a);
-            } else if (bord.contains(a)) {
+            } else if (a.y() < zone.bottom() && a.y() + hauteurTexte > zone.top() &&
+                       a.x() > zone.left() - 64 && a.x() < zone.right()) {
                 p.drawStaticText(a, TexteStatique(m.texte));
             }
             break;

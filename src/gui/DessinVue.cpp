@@ -1,9 +1,13 @@
 #include "gui/DessinVue.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 namespace orv {
@@ -12,6 +16,68 @@ namespace {
 
 // Below this many output pixels one thread is quicker than two.
 constexpr qint64 PixelsParBande = 250'000;
+// Pieces of the view per thread drawing it.
+constexpr int BandesParFil = 4;
+
+// The pieces of one view being drawn: the next one to take, and those done.
+struct Partage {
+    explicit Partage(int n) : faites(static_cast<std::size_t>(n)) {}
+    std::atomic<int> suivante{0};
+    std::vector<std::atomic<bool>> faites;
+};
+
+// Threads kept for drawing views: started once, they sleep between views.
+// A helper reaches the drawing only through a piece it took, and the caller
+// waits for every piece taken, so the drawing outlives every use of it;
+// a helper that wakes after the last piece was taken touches only the shared
+// counter, which it holds.
+class Aides {
+public:
+    static void Lance(int n, const std::shared_ptr<Partage>& p, std::function<void(int)> dessine) {
+        // Never destroyed: its threads sleep until the program ends.
+        static Aides* aides = new Aides;
+        aides->Travail(n, p, std::move(dessine));
+    }
+
+private:
+    void Travail(int n, const std::shared_ptr<Partage>& p, std::function<void(int)> dessine) {
+        {
+            std::lock_guard l(verrou_);
+            for (; nombre_ < n; ++nombre_) std::thread([this] { Boucle(); }).detach();
+            partage_ = p;
+            dessine_ = std::make_shared<std::function<void(int)>>(std::move(dessine));
+            ++numero_;
+        }
+        reveil_.notify_all();
+    }
+    void Boucle() {
+        std::uint64_t vu = 0;
+        for (;;) {
+            std::shared_ptr<Partage> p;
+            std::shared_ptr<std::function<void(int)>> dessine;
+            {
+                std::unique_lock l(verrou_);
+                reveil_.wait(l, [&] { return numero_ != vu; });
+                vu = numero_;
+                p = partage_;
+                dessine = dessine_;
+            }
+            const int n = static_cast<int>(p->faites.size());
+            for (int b; (b = p->suivante.fetch_add(1)) < n;) {
+                (*dessine)(b);
+                auto& faite = p->faites[static_cast<std::size_t>(b)];
+                faite.store(true, std::memory_order_release);
+                faite.notify_one();
+            }
+        }
+    }
+    std::mutex verrou_;
+    std::condition_variable reveil_;
+    int nombre_ = 0; // threads started
+    std::uint64_t numero_ = 0;
+    std::shared_ptr<Partage> partage_;
+    std::shared_ptr<std::function<void(int)>> dessine_;
+};
 // How finely the view's pixels are placed over the picture: near enough to
 // the exact place to be invisible, coarse enough that a pan by whole pixels
 // finds the view it moves already drawn.
@@ -60,15 +126,14 @@ GrilleEchantillons GrillePour(const PlanVue& plan, const SourceImage& s) {
     return g;
 }
 
-void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, QRect zone,
-                int bandes, const std::function<void(QRect)>& surBande) {
+void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, QRect zone, int fils,
+                const std::function<void(QRect)>& surBande) {
     zone = zone.isEmpty() ? vue.rect() : zone.intersected(vue.rect());
     if (zone.isEmpty()) return;
-    auto dessine = [&](int debut, int fin) { // rows of `vue`, device pixels
-        const QRect bande(zone.left(), debut, zone.width(), fin - debut);
+    auto dessine = [&](const QRect& bande) {
         if (couches.empty()) {
-            for (int y = debut; y < fin; ++y)
-                std::fill_n(reinterpret_cast<QRgb*>(vue.scanLine(y)) + zone.left(), zone.width(),
+            for (int y = bande.top(); y <= bande.bottom(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(vue.scanLine(y)) + bande.left(), bande.width(),
                             fond);
             return;
         }
@@ -82,24 +147,32 @@ void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, Q
     };
     const qint64 pixels = qint64(zone.width()) * zone.height();
     const int coeurs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    if (bandes <= 0)
-        bandes =
+    if (fils <= 0)
+        fils =
             static_cast<int>(std::clamp<qint64>(pixels / PixelsParBande, 1, std::min(coeurs, 4)));
-    bandes = std::clamp(bandes, 1, zone.height());
-    const int h = zone.height(), y0 = zone.top();
+    // Cut finer than the threads and handed out one piece at a time: a helper
+    // that starts late (waking an idle core can take a millisecond or more)
+    // draws fewer pieces instead of holding the view back.
+    const int bandes = fils == 1 ? 1 : std::clamp(fils * BandesParFil, 1, zone.height());
     auto bande = [&](int b) {
-        const int debut = y0 + h * b / bandes, fin = y0 + h * (b + 1) / bandes;
+        const int debut = zone.top() + zone.height() * b / bandes,
+                  fin = zone.top() + zone.height() * (b + 1) / bandes;
         return QRect(zone.left(), debut, zone.width(), fin - debut);
     };
-    std::vector<std::jthread> fils; // joined on every way out
-    for (int b = 1; b < bandes; ++b)
-        fils.emplace_back(dessine, bande(b).top(), bande(b).bottom() + 1);
-    dessine(bande(0).top(), bande(0).bottom() + 1);
-    if (surBande) surBande(bande(0));
-    for (int b = 1; b < bandes; ++b) {
-        fils[static_cast<std::size_t>(b - 1)].join();
+    auto partage = std::make_shared<Partage>(bandes);
+    std::vector<char> miennes(static_cast<std::size_t>(bandes), 0);
+    if (fils > 1) Aides::Lance(fils - 1, partage, [&](int b) { dessine(bande(b)); });
+    for (int b; (b = partage->suivante.fetch_add(1)) < bandes;) {
+        dessine(bande(b));
+        miennes[static_cast<std::size_t>(b)] = 1;
         if (surBande) surBande(bande(b));
     }
+    // The helpers' pieces, each once it is drawn (none is taken after this).
+    for (int b = 0; b < bandes; ++b)
+        if (!miennes[static_cast<std::size_t>(b)]) {
+            partage->faites[static_cast<std::size_t>(b)].wait(false, std::memory_order_acquire);
+            if (surBande) surBande(bande(b));
+        }
 }
 
 std::optional<QPoint> DecalageEntier(const GrilleEchantillons& avant,

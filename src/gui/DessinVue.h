@@ -46,12 +46,14 @@ GrilleEchantillons GrillePour(const PlanVue& plan, const SourceImage& s);
 // Draws `zone` of `vue` (all of it when empty): the first layer with `fond`
 // outside the picture and where its rows are not decoded yet, the next ones
 // over it where they have pixels (a preview, then the rows already decoded),
-// in `bandes` bands at once (0: as many as the cores and the size call for).
+// by `fils` threads at once, the caller's among them (0: as many as the cores
+// and the size call for).
 // Without a layer the zone is `fond`.
-// `surBande` hears of each band once drawn, in order, on the calling thread
-// (the marks are drawn over a band while the next one is still being drawn).
+// `surBande` hears of each band (a piece of whole rows) once it is drawn, on
+// the calling thread, while the helpers draw others (the marks are drawn over
+// a band meanwhile); the bands come in no set order.
 void DessineVue(QImage& vue, const std::vector<CoucheVue>& couches, QRgb fond, QRect zone = {},
-                int bandes = 0, const std::function<void(QRect)>& surBande = {});
+                int fils = 0, const std::function<void(QRect)>& surBande = {});
 
 // The whole pixels by which a view drawn at grid `avant` moves to show grid
 // `apres` (same steps, positions apart by whole pixels to within an eighth

@@ -280,14 +280,17 @@ ZoneImage::Qualite ZoneImage::DessineImage() {
         if (pyramide_ && !plan) q = Qualite::Apercu; // nothing of the picture in view
     }
     // The committed marks over each band as soon as it is drawn.
-    DessineVue(cache_, couches, Fond().rgb(), {}, 0, [this](QRect r) { DessineMarquesSur(r); });
+    std::optional<QPainter> p; // one for every band, opened with the first
+    DessineVue(cache_, couches, Fond().rgb(), {}, 0, [&](QRect r) {
+        if (!p) p.emplace(&cache_);
+        DessineMarquesSur(*p, r);
+    });
     return q;
 }
 
-void ZoneImage::DessineMarquesSur(QRect r) {
+void ZoneImage::DessineMarquesSur(QPainter& p, QRect r) {
     const qreal dpr = cache_.devicePixelRatio();
     const QRectF bande(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
-    QPainter p(&cache_);
     p.setClipRect(bande);
     p.setFont(font());
     // A text may start left of the band and reach into it.
@@ -313,7 +316,8 @@ std::optional<QPoint> ZoneImage::DeplaceVue() {
     const GrilleEchantillons grille = dessinCache_->grille.Decalee(d->x(), d->y());
     for (const QRect& r : Defile(cache_, *d)) {
         DessineVue(cache_, {{s, grille}}, Fond().rgb(), r, 1);
-        DessineMarquesSur(r);
+        QPainter p(&cache_);
+        DessineMarquesSur(p, r);
     }
     dessinCache_->grille = grille;
     return d;

@@ -108,7 +108,9 @@ private:
     void Invalide();
     Qualite DessineImage();
     std::optional<QPoint> DeplaceVue();
-    void DessineMarquesSur(QRect r); // device pixels of the cached view
+    // The committed marks over `r` (device pixels of the cached view), with a
+    // painter on the cached view.
+    void DessineMarquesSur(QPainter& p, QRect r);
     bool DefileVue();
     bool ImageComplete() const;
     PointTwips Position(QMouseEvent* e);

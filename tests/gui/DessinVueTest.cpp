@@ -8,7 +8,9 @@
 
 #include <QPainter>
 #include <QTest>
+#include <QThread>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -137,8 +139,19 @@ void DessinVueTest::UnePartieCommeLeTout() {
     const CoucheVue c{s, GrilleEchantillons::Depuis(-20.3, 11.6, 0.83, 0.83)};
     QImage tout(640, 420, QImage::Format_RGB32);
     DessineVue(tout, {c}, Fond, {}, 1);
+    // Shared by three threads, each band heard of once, on this thread, once drawn.
     QImage bandes(tout.size(), QImage::Format_RGB32);
-    DessineVue(bandes, {c}, Fond, {}, 3);
+    bandes.fill(Qt::white);
+    std::vector<int> vues(static_cast<std::size_t>(tout.height()), 0);
+    DessineVue(bandes, {c}, Fond, {}, 3, [&](QRect r) {
+        QVERIFY(QThread::currentThread() == thread());
+        QCOMPARE(r.width(), tout.width());
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            ++vues[static_cast<std::size_t>(y)];
+            QCOMPARE(bandes.copy(0, y, tout.width(), 1), tout.copy(0, y, tout.width(), 1));
+        }
+    });
+    QVERIFY(std::all_of(vues.begin(), vues.end(), [](int n) { return n == 1; }));
     QCOMPARE(bandes, tout);
     QImage pieces(tout.size(), QImage::Format_RGB32);
     pieces.fill(Qt::white);
