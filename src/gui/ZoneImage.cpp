@@ -232,7 +232,7 @@ void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
     if (surEchecDecodage) surEchecDecodage(cheminCharge_, raison);
 }
 
-ZoneImage::Qualite ZoneImage::DessineImage() {
+ZoneImage::Qualite ZoneImage::DessineImage(const std::function<void(QRect)>& surBande) {
     const QSize taille = TailleImage();
     const auto plan = Plan(o_.images.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
     std::vector<CoucheVue> couches;
@@ -284,6 +284,7 @@ ZoneImage::Qualite ZoneImage::DessineImage() {
     DessineVue(cache_, couches, Fond().rgb(), {}, 0, [&](QRect r) {
         if (!p) p.emplace(&cache_);
         DessineMarquesSur(*p, r);
+        if (surBande) surBande(r);
     });
     return q;
 }
@@ -323,7 +324,7 @@ std::optional<QPoint> ZoneImage::DeplaceVue() {
     return d;
 }
 
-const QImage& ZoneImage::VueDessinee() {
+const QImage& ZoneImage::VueDessinee(const std::function<void(QRect)>& surBande) {
     const qreal dpr = devicePixelRatioF();
     const QSize taille = size() * dpr;
     if (cache_.size() != taille || cache_.devicePixelRatio() != dpr) {
@@ -333,18 +334,32 @@ const QImage& ZoneImage::VueDessinee() {
         dessinCache_.reset();
     }
     if (!cacheValide_ && !taille.isEmpty()) {
-        if (!DeplaceVue()) qualiteCache_ = DessineImage();
+        if (!DeplaceVue()) qualiteCache_ = DessineImage(surBande);
         cacheValide_ = true;
     }
     return cache_;
 }
 
 void ZoneImage::paintEvent(QPaintEvent* e) {
-    const QImage& vue = VueDessinee();
     QPainter p(this);
-    const qreal dpr = vue.devicePixelRatio();
-    for (const QRect& r : e->region())
-        p.drawImage(r, vue, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    const qreal dpr = cache_.devicePixelRatio();
+    auto copie = [&](const QRect& r) {
+        p.drawImage(r, cache_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+    };
+    // A view drawn again is copied band by band while the helpers draw the
+    // rest; what is left of the region after.
+    QRegion reste = e->region();
+    VueDessinee([&](QRect bande) {
+        // The window's rows wholly inside the band (with a fractional scale
+        // a row may straddle two bands: it waits for the end).
+        const int haut = static_cast<int>(std::ceil(bande.top() / dpr));
+        const int bas = static_cast<int>(std::floor((bande.bottom() + 1) / dpr));
+        if (bas <= haut) return;
+        const QRegion faite = reste.intersected(QRect(0, haut, width(), bas - haut));
+        for (const QRect& r : faite) copie(r);
+        reste -= faite;
+    });
+    for (const QRect& r : reste) copie(r);
     DessineMarques(p, o_.mesure.marques.provisoires, o_.images.vue, QRectF(rect()));
     if (surVueDessinee) surVueDessinee(qualiteCache_);
 }

@@ -74,7 +74,8 @@ public:
     // while it is another picture or is still being decoded.
     std::shared_ptr<const PyramideImage> ImageDecodee(const std::string& chemin) const;
     // The drawn view (picture and committed marks), rebuilt when stale.
-    const QImage& VueDessinee();
+    // `surBande` hears of each band of a view drawn again, once drawn with its marks.
+    const QImage& VueDessinee(const std::function<void(QRect)>& surBande = {});
     // Last pointer position over the box, in twips; the centre of the box
     // until the pointer came over it.
     PointTwips DernierPointeur() const;
@@ -106,7 +107,7 @@ private:
     void RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p, bool incomplete);
     void RecoitEchec(std::uint64_t n, const std::string& raison);
     void Invalide();
-    Qualite DessineImage();
+    Qualite DessineImage(const std::function<void(QRect)>& surBande);
     std::optional<QPoint> DeplaceVue();
     // The committed marks over `r` (device pixels of the cached view), with a
     // painter on the cached view.
