@@ -7,6 +7,7 @@
 #include "base/Nombres.h"
 #include "calibration/GroupeImages.h"
 #include "interface/Messages.h"
+#include "measure/Fonctions.h"
 
 #include <iterator>
 
@@ -27,6 +28,10 @@ void Retire(Orvelle& o, const RetraitSegment& r) {
         break;
     }
     if (r.retrace && !o.mesure.marques.fixes.empty()) RetraceImageMontree(o);
+    // The segment's reading goes with it; once the calibration is over, the
+    // prompt names the value the grid awaits again.
+    if (r.genre != RetraitSegment::Genre::Aucun) o.controles.Texte(Controle::LectureMesure, "");
+    if (!o.calibrage.CalibrageEnCours) MontreEtapeSuivante(o.ui, o.mesure);
 }
 
 const std::string& TexteObjectif(const Orvelle& o) {

@@ -70,6 +70,28 @@ TEST_F(CalibragePointage, SegmentEndingAHalfMeasuredLineTakesOnlyItsValue) {
     EXPECT_EQ(o->mesure.Etape, 2);
 }
 
+// Dragged on the picture as the user does it: once the factor is taken, the
+// prompt names the value awaited again and the segment's reading is gone.
+TEST_F(CalibragePointage, AfterTheFactorThePromptAwaitsTheNextMeasure) {
+    Fonction(2);
+    auto glisse = [&](int x0, int x1) {
+        ClicImage(*o, Bouton::Gauche, {}, {x0, 1000});
+        RelacheImage(*o, Bouton::Gauche, {}, {x1, 1000});
+    };
+    glisse(1000, 3000);
+    glisse(1000, 2000); // a whole spore: its length is awaited
+    const std::string invite = Texte(Controle::BarreEtat);
+    ASSERT_NE(invite.find("pointer maintenant"), std::string::npos);
+    Clic(Controle::Etalonner);
+    glisse(1000, 5000);
+    ASSERT_NE(Texte(Controle::LectureMesure), "");
+    Saisit("50");
+    EXPECT_EQ(Texte(Controle::BarreEtat), invite);
+    EXPECT_EQ(Texte(Controle::LectureMesure), "");
+    EXPECT_EQ(o->mesure.LigneCourante, 2);
+    EXPECT_EQ(o->mesure.Etape, 1);
+}
+
 TEST_F(CalibragePointage, EntryBounds) {
     const struct {
         std::string saisie, message; // no message: accepted
