@@ -62,7 +62,11 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
         // file the emptied grid came from.
         o.trame.FicTrame.clear();
     }
-    if (s.effacement) RecalculeStatistiques(o);
+    if (s.effacement) {
+        RecalculeStatistiques(o);
+        // The erased values' marks leave the picture with them.
+        if (!o.mesure.marques.fixes.empty()) RetraceImageMontree(o);
+    }
     if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
     if (s.basculeStatistiques) {
         MontreStatistiques(o, !o.resultats.statistiquesAffichees);

@@ -150,6 +150,32 @@ TEST_F(Historiques, LesPasPortentLeNomDeLaCommande) {
     EXPECT_EQ(o->controles.Texte(Controle::AnnulerGrille), "Annuler mesure");
 }
 
+// The grid's erase buttons take the erased values' marks off the picture at
+// once: what stays drawn is what a redraw draws.
+TEST_F(Historiques, EffacerOteSesMarques) {
+    Ouvre(*o, Photo("a.jpg"));
+    Choisit(*o, 2); // spores 2D
+    Glisse(*o, {2000, 2000}, {5000, 2000});
+    Glisse(*o, {3500, 1500}, {3500, 2500});
+    Glisse(*o, {2000, 5000}, {6000, 5000}); // the second spore's length, its width under way
+    auto commeUnRetrace = [&](const char* cas) {
+        const auto marques = o->mesure.marques.fixes;
+        RetraceImageMontree(*o);
+        ASSERT_EQ(marques.size(), o->mesure.marques.fixes.size()) << cas;
+        for (size_t i = 0; i < marques.size(); ++i) {
+            EXPECT_EQ(marques[i].a.x, o->mesure.marques.fixes[i].a.x) << cas << i;
+            EXPECT_EQ(marques[i].b.x, o->mesure.marques.fixes[i].b.x) << cas << i;
+            EXPECT_EQ(marques[i].texte, o->mesure.marques.fixes[i].texte) << cas << i;
+        }
+    };
+    const size_t avant = o->mesure.marques.fixes.size();
+    orv::Clic(*o, Controle::EffaceLigne);
+    EXPECT_LT(o->mesure.marques.fixes.size(), avant);
+    commeUnRetrace("Eff. ligne");
+    orv::Clic(*o, Controle::EffaceArriere); // the first spore's width
+    commeUnRetrace("<=");
+}
+
 // Saved again after an import: undoing the import gives a work the file no
 // longer holds, and quitting asks to save it.
 TEST_F(Historiques, AnnulerApresUneSauvegarde) {
