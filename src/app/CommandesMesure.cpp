@@ -64,8 +64,10 @@ void Suivre(Orvelle& o, const SuitesMesure& s) {
     }
     if (s.effacement) {
         RecalculeStatistiques(o);
-        // The erased values' marks leave the picture with them.
+        // The erased values' marks leave the picture with them, and the
+        // prompt names the value awaited now.
         if (!o.mesure.marques.fixes.empty()) RetraceImageMontree(o);
+        MontreEtapeSuivante(o.ui, o.mesure);
     }
     if (s.fonctionChoisie) DisposeGrilleStatistiques(o.mesure, o.resultats.GrilleRefP);
     if (s.basculeStatistiques) {

@@ -151,12 +151,14 @@ TEST_F(Historiques, LesPasPortentLeNomDeLaCommande) {
 }
 
 // The grid's erase buttons take the erased values' marks off the picture at
-// once: what stays drawn is what a redraw draws.
+// once (what stays drawn is what a redraw draws) and the prompt names the
+// value awaited then.
 TEST_F(Historiques, EffacerOteSesMarques) {
     Ouvre(*o, Photo("a.jpg"));
     Choisit(*o, 2); // spores 2D
     Glisse(*o, {2000, 2000}, {5000, 2000});
     Glisse(*o, {3500, 1500}, {3500, 2500});
+    const std::string longueur = o->controles.Texte(Controle::BarreEtat); // the length awaited
     Glisse(*o, {2000, 5000}, {6000, 5000}); // the second spore's length, its width under way
     auto commeUnRetrace = [&](const char* cas) {
         const auto marques = o->mesure.marques.fixes;
@@ -172,7 +174,8 @@ TEST_F(Historiques, EffacerOteSesMarques) {
     orv::Clic(*o, Controle::EffaceLigne);
     EXPECT_LT(o->mesure.marques.fixes.size(), avant);
     commeUnRetrace("Eff. ligne");
-    orv::Clic(*o, Controle::EffaceArriere); // the first spore's width
+    EXPECT_EQ(o->controles.Texte(Controle::BarreEtat), longueur); // the line starts again
+    orv::Clic(*o, Controle::EffaceArriere);                       // the first spore's width
     commeUnRetrace("<=");
 }
 
