@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <sstream>
+#include <string_view>
 
 namespace orv {
 
 namespace {
+
+constexpr std::string_view kPrefixeCamera = "camera:";
 
 std::string Champ(std::string s) {
     std::replace_if(
@@ -19,6 +22,18 @@ std::string EcritSources(const std::vector<SourceAcquisition>& sources) {
     std::string texte;
     for (const auto& s : sources) texte += Champ(s.nom) + '\t' + Champ(s.description) + '\n';
     return texte;
+}
+
+std::string NomCamera(const std::string& identifiant) {
+    return std::string(kPrefixeCamera) + identifiant;
+}
+
+bool EstCamera(const std::string& source) {
+    return source.starts_with(kPrefixeCamera);
+}
+
+std::string IdentifiantCamera(const std::string& source) {
+    return EstCamera(source) ? source.substr(kPrefixeCamera.size()) : std::string();
 }
 
 std::vector<SourceAcquisition> LitSources(const std::string& texte) {

@@ -24,8 +24,8 @@ class AcquisitionQt : public QObject, public PrisesDeVue {
 public:
     // `actualise` shows the core's state once a command changed it. The
     // sources are listed by the program `assistant` (orvelle-sources, see
-    // AssistantSources) when one is given and starts, by `scanner` and Qt
-    // Multimedia in this process otherwise.
+    // AssistantSources) when one is given and starts, by `scanner` and the
+    // camera module (gui/Camera.h) in this process otherwise.
     AcquisitionQt(Orvelle& o, QWidget* fenetre, QWidget* zoneImage, std::function<void()> actualise,
                   std::unique_ptr<Scanner> scanner, QString assistant = {});
     ~AcquisitionQt() override;

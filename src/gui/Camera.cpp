@@ -2,89 +2,71 @@
 
 #include "gui/PlateformeQt.h"
 
-#include <QCamera>
-#include <QCameraDevice>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QImageCapture>
-#include <QMediaCaptureSession>
-#include <QMediaDevices>
-#include <QPushButton>
-#include <QVBoxLayout>
-#include <QVideoFrame>
-#include <QVideoWidget>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QLibrary>
 
 namespace orv {
 
 namespace {
 
-qint64 Surface(const QSize& s) {
-    return qint64{s.width()} * s.height();
+// The module, loaded once and kept (Qt Multimedia cannot be unloaded).
+QLibrary* Module() {
+    static QLibrary* module = [] {
+        const QString chemin = ModuleCamera();
+        if (chemin.isEmpty()) return static_cast<QLibrary*>(nullptr);
+        auto* l = new QLibrary(chemin);
+        if (!l->load()) {
+            delete l;
+            return static_cast<QLibrary*>(nullptr);
+        }
+        return l;
+    }();
+    return module;
+}
+
+template <typename F> F Fonction(const char* nom) {
+    QLibrary* m = Module();
+    return m ? reinterpret_cast<F>(m->resolve(nom)) : nullptr;
 }
 
 } // namespace
 
+QString ModuleCamera() {
+    const QString dossier = QCoreApplication::applicationDirPath();
+    for (const QString& c : {dossier + "/../" ORVELLE_LIBDIR "/orvelle/orvelle-camera.so",
+                             dossier + "/orvelle-camera.so", QString(ORVELLE_CAMERA_CONSTRUIT)})
+        if (QFileInfo(c).isFile()) return QFileInfo(c).canonicalFilePath();
+    return {};
+}
+
+std::vector<SourceAcquisition> Cameras() {
+    std::vector<SourceAcquisition> v;
+    const auto liste = Fonction<FonctionCameras>("orvelle_cameras");
+    if (!liste) return v;
+    QStringList identifiants, descriptions;
+    liste(&identifiants, &descriptions);
+    for (qsizetype i = 0; i < identifiants.size() && i < descriptions.size(); ++i)
+        v.push_back({NomCamera(identifiants[i].toStdString()), descriptions[i].toStdString()});
+    return v;
+}
+
 ResultatAcquisition PhotoCamera(QWidget* parent, const std::string& source, const QString& titre) {
     ResultatAcquisition r;
-    const QByteArray id = QByteArray::fromStdString(IdentifiantCamera(source));
-    QCameraDevice appareil;
-    for (const QCameraDevice& d : QMediaDevices::videoInputs())
-        if (d.id() == id) appareil = d;
-    if (appareil.isNull()) {
-        r.echec = EchecAcquisition::AucuneSource;
+    const auto photo = Fonction<FonctionPhotoCamera>("orvelle_photo_camera");
+    if (!photo) {
+        r.echec = EchecAcquisition::Appareil;
+        r.erreur = "orvelle-camera: " +
+                   (Module() ? Module()->errorString() : QStringLiteral("not found")).toStdString();
         return r;
     }
-
-    QCamera camera(appareil);
-    // The still at the camera's full resolution.
-    QCameraFormat meilleur;
-    for (const QCameraFormat& f : appareil.videoFormats())
-        if (Surface(f.resolution()) > Surface(meilleur.resolution())) meilleur = f;
-    if (!meilleur.isNull()) camera.setCameraFormat(meilleur);
-    QMediaCaptureSession session;
-    session.setCamera(&camera);
-    QImageCapture capture;
-    if (!meilleur.isNull()) capture.setResolution(meilleur.resolution());
-    session.setImageCapture(&capture);
-
-    QDialog d(parent);
-    d.setObjectName("DialogueCamera");
-    d.setWindowTitle(titre);
-    auto* l = new QVBoxLayout(&d);
-    auto* video = new QVideoWidget(&d);
-    video->setMinimumSize(640, 480);
-    l->addWidget(video, 1);
-    session.setVideoOutput(video);
-    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Cancel, &d);
-    QPushButton* prendre = boutons->addButton(titre, QDialogButtonBox::AcceptRole);
-    l->addWidget(boutons);
-
-    r.echec = EchecAcquisition::Annulee;
-    const auto echec = [&](const QString& texte) {
-        r.echec = EchecAcquisition::Appareil;
-        r.erreur = texte.toStdString();
-        d.reject();
-    };
-    QObject::connect(boutons, &QDialogButtonBox::rejected, &d, &QDialog::reject);
-    QObject::connect(prendre, &QPushButton::clicked, &d, [&] {
-        prendre->setEnabled(false);
-        capture.capture();
-    });
-    QObject::connect(&capture, &QImageCapture::imageAvailable, &d,
-                     [&](int, const QVideoFrame& trame) {
-                         const QImage image = trame.toImage();
-                         if (image.isNull()) return echec(QString());
-                         r.echec = EchecAcquisition::Aucun;
-                         r.image = VersPixels(image);
-                         d.accept();
-                     });
-    QObject::connect(&capture, &QImageCapture::errorOccurred, &d,
-                     [&](int, QImageCapture::Error, const QString& texte) { echec(texte); });
-    QObject::connect(&camera, &QCamera::errorOccurred, &d,
-                     [&](QCamera::Error, const QString& texte) { echec(texte); });
-    camera.start();
-    d.exec();
-    camera.stop();
+    const QByteArray id = QByteArray::fromStdString(IdentifiantCamera(source));
+    QImage image;
+    QString erreur;
+    r.echec = static_cast<EchecAcquisition>(photo(parent, &id, &titre, &image, &erreur));
+    r.erreur = erreur.toStdString();
+    if (r.echec == EchecAcquisition::Aucun) r.image = VersPixels(image);
     return r;
 }
 

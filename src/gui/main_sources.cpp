@@ -5,9 +5,10 @@
 // backend that crashes or hangs takes only this process with it.
 #include "acquisition/ListeSources.h"
 #include "acquisition/ScannerSane.h"
-#include "gui/Camera.h"
 
+#include <QCameraDevice>
 #include <QCoreApplication>
+#include <QMediaDevices>
 
 #include <cstdio>
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     orv::ScannerSane sane;
     auto sources = sane.Sources();
-    for (auto& c : orv::Cameras()) sources.push_back(std::move(c));
+    for (const QCameraDevice& d : QMediaDevices::videoInputs())
+        sources.push_back({orv::NomCamera(d.id().toStdString()), d.description().toStdString()});
     const std::string texte = orv::EcritSources(sources);
     return std::fwrite(texte.data(), 1, texte.size(), stdout) == texte.size() &&
                    std::fflush(stdout) == 0

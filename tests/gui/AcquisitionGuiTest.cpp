@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -100,10 +101,15 @@ private slots:
         plateforme.reset();
     }
 
-    // Listed by orvelle-sources in its own process (the window keeps none
-    // of the backends' libraries).
+    // Listed by orvelle-sources in its own process, and Qt Multimedia waits
+    // for a camera to be used (the first test of this file: nothing used one
+    // yet).
     void sourcesAreListedAndTheChoiceKept() {
         QVERIFY(!AcquisitionQt::AssistantSources().isEmpty());
+        QFile cartes("/proc/self/maps");
+        QVERIFY(cartes.open(QIODevice::ReadOnly));
+        const QByteArray chargees = cartes.readAll();
+        QVERIFY(!chargees.contains("libQt6Multimedia"));
         int lignes = -1;
         QTimer attente;
         connect(&attente, &QTimer::timeout, this, [&] {
