@@ -75,6 +75,7 @@ class DessinVueTest : public QObject {
 private slots:
     void CommeLaReference_data();
     void CommeLaReference();
+    void PoidsAuBitPres();
     void UnePartieCommeLeTout();
     void LignesPasEncoreDecodees();
     void DecalageEntier_data();
@@ -129,6 +130,24 @@ void DessinVueTest::CommeLaReference() {
                                         .arg(lu)
                                         .arg(Reference(niveau, u, v, c))));
             }
+        }
+}
+
+// Down one axis only, every weight of 1/256: each view pixel is exactly
+// (a * (256 - w) + b * w + 128) >> 8 of the two rows it falls between,
+// whichever vector code this processor runs (odd width: its tail too).
+void DessinVueTest::PoidsAuBitPres() {
+    const QImage niveau = Hasard(203, 2, 11);
+    QImage vue(niveau.width(), 256, QImage::Format_RGB32);
+    const GrilleEchantillons g{0, 0, GrilleEchantillons::Unite, GrilleEchantillons::Unite / 256};
+    Reechantillonne(niveau, niveau.height(), g, vue, vue.rect(), Fond);
+    for (int w = 0; w < 256; ++w)
+        for (int x = 0; x < vue.width(); ++x) {
+            const QRgb a = niveau.pixel(x, 0), b = niveau.pixel(x, 1), p = vue.pixel(x, w);
+            const auto mele = [&](int ca, int cb) { return (ca * (256 - w) + cb * w + 128) >> 8; };
+            QCOMPARE(qRed(p), mele(qRed(a), qRed(b)));
+            QCOMPARE(qGreen(p), mele(qGreen(a), qGreen(b)));
+            QCOMPARE(qBlue(p), mele(qBlue(a), qBlue(b)));
         }
 }
 
