@@ -149,24 +149,24 @@ __attribute__((target("avx2"))) void TraversAvx2(const std::uint32_t* ligne, con
                                                  std::uint32_t* sortie, int n) {
     int k = 0;
     const __m256i zero = _mm256_setzero_si256();
-    const __m256i arrondi = _mm256_set1_epi16(0x80);
     auto paire = [&](int i) {
         return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(ligne + premiers[i]));
     };
+    // The second pixel's weight, four times: a + ((b - a) * w + 128) >> 8 as
+    // in the blend down.
     auto poidsDe = [&](int i) {
-        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(paires + i * 8));
+        return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(paires + i * 8 + 4));
     };
     for (; k + 4 <= n; k += 4) {
         // Pairs 0 and 1 in the low lane, 2 and 3 in the high one.
         const __m256i p = _mm256_set_m128i(_mm_unpacklo_epi64(paire(k + 2), paire(k + 3)),
                                            _mm_unpacklo_epi64(paire(k), paire(k + 1)));
-        const __m256i a = _mm256_mullo_epi16(_mm256_unpacklo_epi8(p, zero),
-                                             _mm256_set_m128i(poidsDe(k + 2), poidsDe(k)));
-        const __m256i b = _mm256_mullo_epi16(_mm256_unpackhi_epi8(p, zero),
-                                             _mm256_set_m128i(poidsDe(k + 3), poidsDe(k + 1)));
-        const __m256i somme = _mm256_add_epi16(
-            _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b)), arrondi);
-        const __m256i v = _mm256_srli_epi16(somme, 8);
+        const __m256i x = _mm256_unpacklo_epi8(p, zero), y = _mm256_unpackhi_epi8(p, zero);
+        const __m256i a = _mm256_unpacklo_epi64(x, y), b = _mm256_unpackhi_epi64(x, y);
+        const __m256i poidsB = _mm256_set_m128i(_mm_unpacklo_epi64(poidsDe(k + 2), poidsDe(k + 3)),
+                                                _mm_unpacklo_epi64(poidsDe(k), poidsDe(k + 1)));
+        const __m256i v = _mm256_add_epi16(
+            a, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(b, a), 7), poidsB));
         const __m256i q = _mm256_permute4x64_epi64(_mm256_packus_epi16(v, v), 0x08);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(sortie + k), _mm256_castsi256_si128(q));
     }

@@ -133,22 +133,30 @@ void DessinVueTest::CommeLaReference() {
         }
 }
 
-// Down one axis only, every weight of 1/256: each view pixel is exactly
-// (a * (256 - w) + b * w + 128) >> 8 of the two rows it falls between,
-// whichever vector code this processor runs (odd width: its tail too).
+// Along one axis at a time, every weight of 1/256: each view pixel is exactly
+// (a * (256 - w) + b * w + 128) >> 8 of the two pixels it falls between,
+// whichever vector code this processor runs (odd sizes: its tails too).
 void DessinVueTest::PoidsAuBitPres() {
-    const QImage niveau = Hasard(203, 2, 11);
-    QImage vue(niveau.width(), 256, QImage::Format_RGB32);
-    const GrilleEchantillons g{0, 0, GrilleEchantillons::Unite, GrilleEchantillons::Unite / 256};
-    Reechantillonne(niveau, niveau.height(), g, vue, vue.rect(), Fond);
-    for (int w = 0; w < 256; ++w)
-        for (int x = 0; x < vue.width(); ++x) {
-            const QRgb a = niveau.pixel(x, 0), b = niveau.pixel(x, 1), p = vue.pixel(x, w);
-            const auto mele = [&](int ca, int cb) { return (ca * (256 - w) + cb * w + 128) >> 8; };
-            QCOMPARE(qRed(p), mele(qRed(a), qRed(b)));
-            QCOMPARE(qGreen(p), mele(qGreen(a), qGreen(b)));
-            QCOMPARE(qBlue(p), mele(qBlue(a), qBlue(b)));
-        }
+    constexpr auto U = GrilleEchantillons::Unite;
+    auto mele = [](QRgb a, QRgb b, int w) {
+        auto c = [&](int ca, int cb) { return (ca * (256 - w) + cb * w + 128) >> 8; };
+        return qRgb(c(qRed(a), qRed(b)), c(qGreen(a), qGreen(b)), c(qBlue(a), qBlue(b)));
+    };
+    // Down: rows 0 and 1 of a level 203 wide; across: columns 0 and 1 of a
+    // level 203 high.
+    for (const bool bas : {true, false}) {
+        const QImage niveau = bas ? Hasard(203, 2, 11) : Hasard(2, 203, 12);
+        QImage vue(bas ? QSize(203, 256) : QSize(256, 203), QImage::Format_RGB32);
+        const GrilleEchantillons g{0, 0, bas ? U : U / 256, bas ? U / 256 : U};
+        Reechantillonne(niveau, niveau.height(), g, vue, vue.rect(), Fond);
+        for (int w = 0; w < 256; ++w)
+            for (int i = 0; i < 203; ++i) {
+                const QRgb a = bas ? niveau.pixel(i, 0) : niveau.pixel(0, i);
+                const QRgb b = bas ? niveau.pixel(i, 1) : niveau.pixel(1, i);
+                QCOMPARE(vue.pixel(bas ? i : w, bas ? w : i) & 0xFFFFFFu,
+                         mele(a, b, w) & 0xFFFFFFu);
+            }
+    }
 }
 
 // Bands, strips, single pixels: any part drawn alone is the whole drawn at once.
