@@ -15,7 +15,8 @@ trap 'rm -rf "$tmp"' EXIT
 dpkg-deb -x "$deb" "$tmp/racine"
 usr="$tmp/racine/usr"
 id=org.orvelle.Orvelle
-for f in bin/orvelle bin/orvelle-cli share/orvelle/Zelk2_en.lng share/orvelle/avert_de.txt \
+for f in bin/orvelle bin/orvelle-cli libexec/orvelle/orvelle-sources lib/orvelle/orvelle-camera.so \
+         share/orvelle/Zelk2_en.lng share/orvelle/avert_de.txt \
          share/orvelle/exemples/spores.png share/orvelle/exemples/defaut_en.png \
          share/orvelle/ZelkA_fr.pdf share/orvelle/Doc2_en.pdf \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
@@ -27,6 +28,15 @@ done
 
 "$usr/bin/orvelle-cli" --version
 QT_QPA_PLATFORM=offscreen "$usr/bin/orvelle" --version
+# The window's helpers: the search for sources (SANE told of no backend, so
+# that nothing of this machine is probed) and the camera module, whose
+# libraries resolve.
+mkdir -p "$tmp/sane" && : > "$tmp/sane/dll.conf"
+SANE_CONFIG_DIR="$tmp/sane" QT_QPA_PLATFORM=offscreen "$usr/libexec/orvelle/orvelle-sources"
+if ldd "$usr/lib/orvelle/orvelle-camera.so" | grep -q "not found"; then
+    echo "paquet.sh: the camera module's libraries are not all found" >&2
+    exit 1
+fi
 desktop-file-validate "$usr/share/applications/$id.desktop"
 appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml"
 
