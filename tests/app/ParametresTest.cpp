@@ -6,6 +6,7 @@
 #include "app/TravailRecent.h"
 #include "base/Texte.h"
 #include "interface/TableControles.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -165,15 +166,7 @@ TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
 
 class SessionParametres : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() /
-                  ("orvelle_param_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-        o = Nouvelle(dossier.string());
-    }
-    void TearDown() override { fs::remove_all(dossier); }
+    void SetUp() override { o = Nouvelle(dossier.string()); }
 
     std::unique_ptr<Orvelle> Nouvelle(const std::string& d) {
         auto n = std::make_unique<Orvelle>(p, d);
@@ -203,7 +196,7 @@ protected:
     }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"param"};
     std::unique_ptr<Orvelle> o;
 };
 

@@ -13,6 +13,7 @@
 #include "colour/ZoneCouleur.h"
 #include "images/DIBSection.h"
 #include "results/ExportCSV.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -126,9 +127,6 @@ TEST(ZoneCouleur, MenuBarreEtLegende) {
 class SessionCouleur : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_couleur_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         ASSERT_TRUE(EcritLignesFichier((dossier / "Zelk.dat").string(),
                                        {"FONCTION_DEMARRAGE= 20", "ZONECOULEUR= 3"}));
         o = std::make_unique<Orvelle>(p, dossier.string());
@@ -137,7 +135,6 @@ protected:
         Demarrage(*o);
         Activation(*o);
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     // A click at the centre of pixel (x, y) of the picture shown.
     void Clique(double x, double y) {
@@ -148,7 +145,7 @@ protected:
         RelacheImage(*o, Bouton::Gauche, {}, t);
     }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"couleur"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };

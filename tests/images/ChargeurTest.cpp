@@ -11,13 +11,12 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -42,18 +41,12 @@ std::string Lit(const fs::path& chemin) {
 class ChargeurTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() / ("orvelle_chargeur_" + std::string(info->name()) +
-                                               "_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         o->mesure.NumFonction = 2; // spores 2D: two values a line
         SelectionneFonction(*o);
         for (const char* nom : {"a", "b", "c", "d"}) p.images[Chemin(nom)] = {1000, 800};
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     static std::string Chemin(const std::string& nom) { return "/photos/" + nom + ".jpg"; }
     void Ouvre(const std::string& chemin) {
@@ -83,7 +76,7 @@ protected:
     void Clic(Controle c) { orv::Clic(*o, c); }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"chargeur"};
     std::unique_ptr<Orvelle> o;
 };
 

@@ -9,6 +9,7 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -34,16 +35,12 @@ std::string Octets(const fs::path& f) {
 class ExportCSVTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_export_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         Demarrage(*o);
         Activation(*o);
         o->resultats.exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
         p.Oublie();
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     void Fonction(int n) {
         RAZ_Grille_total(*o);
@@ -57,7 +54,7 @@ protected:
     }
     V Lignes() { return LignesExport(*o, {"05/03/2024", "14:07:09"}); }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"export"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };
