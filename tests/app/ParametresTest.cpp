@@ -182,10 +182,7 @@ protected:
     void Ecrit(const std::vector<std::string>& lignes) {
         std::ofstream(Fichier(), std::ios::binary) << TexteFichier(lignes);
     }
-    std::string Octets() const {
-        std::ifstream in(Fichier(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Octets() const { return test::Lit(Fichier()); }
     bool Coche(Controle c) const { return o->controles(c).coche; }
     // The ticked entries of c's submenu.
     std::vector<Controle> Coches(Controle c) const {

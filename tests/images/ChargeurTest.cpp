@@ -31,12 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::string Lit(const fs::path& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::Lit;
 
 class ChargeurTest : public ::testing::Test {
 protected:

@@ -27,10 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using V = std::vector<std::string>;
 
-std::string Octets(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return (std::ostringstream() << in.rdbuf()).str();
-}
+using test::Lit;
 
 class ExportCSVTest : public ::testing::Test {
 protected:
@@ -177,7 +174,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     p.fichiers.push_back(f.string());
     p.reponses.push_back(false);
     EXPECT_FALSE(ExporteCSV(*o, true));
-    EXPECT_EQ(Octets(f), "ancien contenu");
+    EXPECT_EQ(Lit(f), "ancien contenu");
     EXPECT_EQ(p.Textes("question"), V{f.string() + "\r\nécraser le fichier existant ?"});
     // A cancelled dialog writes nothing and asks nothing. The dialog starts
     // beside the work's grid file.
@@ -200,9 +197,9 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     { std::ofstream(defaut, std::ios::binary) << "ancien"; }
     p.reponses = {false, true};
     orv::Clic(*o, Controle::ExportGrille);
-    EXPECT_EQ(Octets(defaut), "ancien");
+    EXPECT_EQ(Lit(defaut), "ancien");
     orv::Clic(*o, Controle::ExportGrille);
-    EXPECT_EQ(Octets(defaut),
+    EXPECT_EQ(Lit(defaut),
               OctetsExport(o->ui, o->mesure, o->resultats, o->parametres, ContexteExportDe(*o),
                            HorodatageExport(o->resultats.exportCSV)));
     EXPECT_EQ(p.Compte("fichier"), 0);

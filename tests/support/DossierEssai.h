@@ -1,10 +1,12 @@
 // A fresh folder for one test, named after the test and the process, removed
-// with the fixture that owns it.
+// with the fixture that owns it; and a file's bytes, read whole.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -27,5 +29,12 @@ public:
     DossierEssai(const DossierEssai&) = delete;
     DossierEssai& operator=(const DossierEssai&) = delete;
 };
+
+inline std::string Lit(const std::filesystem::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 } // namespace orv::test
