@@ -17,7 +17,6 @@
 #include <filesystem>
 #include <memory>
 #include <random>
-#include <unistd.h>
 
 namespace orv {
 namespace {

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace orv {
 namespace {

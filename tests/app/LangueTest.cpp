@@ -17,7 +17,6 @@
 #include <optional>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {

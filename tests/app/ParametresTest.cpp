@@ -16,7 +16,6 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace orv {
 namespace {

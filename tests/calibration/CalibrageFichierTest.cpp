@@ -7,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {

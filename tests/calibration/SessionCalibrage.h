@@ -18,7 +18,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace orv::test {
 

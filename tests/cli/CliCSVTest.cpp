@@ -18,7 +18,6 @@
 
 #include <memory>
 #include <regex>
-#include <unistd.h>
 
 namespace orv {
 namespace {

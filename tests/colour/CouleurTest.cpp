@@ -23,7 +23,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -290,9 +289,7 @@ TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
 // orvelle-cli's colour: the pixel X then Y, up to the right and bottom
 // edges, on a zone of the sides the menu offers and of no other.
 TEST(CliCouleur, UnEchantillon) {
-    const fs::path d =
-        fs::temp_directory_path() / ("orvelle_cli_couleur_" + std::to_string(::getpid()));
-    fs::create_directories(d);
+    const test::DossierEssai d{"cli_couleur"};
     // 3 x 2 pixels: red grows with x, green with y.
     PixelsImage image{3, 2, {}};
     for (std::uint32_t y = 0; y < 2; ++y)
@@ -332,7 +329,6 @@ TEST(CliCouleur, UnEchantillon) {
             EXPECT_NEAR(std::stod(L), LabDepuisSRVB(210 / 255.0, 220 / 255.0, 30 / 255.0).L, 0.005);
         }
     }
-    fs::remove_all(d);
 }
 
 } // namespace

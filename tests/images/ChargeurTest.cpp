@@ -23,7 +23,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -225,13 +224,10 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "20000");
     EXPECT_EQ(o->images.vue.OrigineX(), vue.OrigineX());
     // A FIFO named as a picture is refused before anything opens it.
-    const std::string fifo =
-        (std::filesystem::temp_directory_path() / ("orvelle_fifo_" + std::to_string(::getpid())))
-            .string();
+    const std::string fifo = (dossier / "fifo.jpg").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     p.Oublie();
     Ouvre(fifo);
-    std::filesystem::remove(fifo);
     ASSERT_EQ(p.Compte("message"), 1);
     EXPECT_NE(p.Textes("message")[0].find("n'est pas un fichier ordinaire"), std::string::npos);
     EXPECT_EQ(Liste().size(), 2u);

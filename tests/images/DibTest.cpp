@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace orv {
 namespace {

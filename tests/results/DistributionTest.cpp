@@ -9,7 +9,6 @@
 #include <fstream>
 #include <numeric>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {

@@ -19,7 +19,6 @@
 #include <memory>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {

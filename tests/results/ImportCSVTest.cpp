@@ -22,7 +22,6 @@
 #include <memory>
 #include <random>
 #include <tuple>
-#include <unistd.h>
 
 namespace orv {
 namespace {
