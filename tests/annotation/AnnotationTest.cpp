@@ -9,6 +9,7 @@
 #include "images/Chargeur.h"
 #include "interface/Messages.h"
 #include "measure/OutilsPointage.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <filesystem>
 #include <memory>
 #include <random>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -304,8 +304,6 @@ TEST(Annotation, ChoixDePolice) {
 class CopieAnnotee : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_annotation_" + std::to_string(::getpid()));
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         for (const char* nom : {"spore", "autre"}) {
@@ -317,7 +315,6 @@ protected:
         ASSERT_TRUE(AjouteChemin(*o, Image("spore")));
         orv::Clic(*o, C::ReferenceSurImage);
     }
-    void TearDown() override { fs::remove_all(dossier); }
     std::string Image(const std::string& nom) const { return (dossier / (nom + ".jpg")).string(); }
     // A horizontal bar from picture pixel (x, y).
     void Barre(double x, double y) {
@@ -333,7 +330,7 @@ protected:
         return o->images.chargeur.apercu->pixels[static_cast<std::size_t>(y) * 400 + x];
     }
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"annotation"};
     std::unique_ptr<Orvelle> o;
 };
 

@@ -9,12 +9,12 @@
 #include "images/DIBSection.h"
 #include "interface/Messages.h"
 #include "measure/Fonctions.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -36,16 +36,12 @@ struct PrisesFactices : PrisesDeVue {
 class AcquisitionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_acquisition_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         o->parametres.repImage = dossier.string();
         o->mesure.NumFonction = 2;
         SelectionneFonction(*o);
     }
-    void TearDown() override { fs::remove_all(dossier); }
     std::optional<TailleImage> Taille(const fs::path& f) { return p.LitTailleImage(f.string()); }
     void Acquise(int largeur, int hauteur) {
         aDIBSection dib;
@@ -56,7 +52,7 @@ protected:
     }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"acquisition"};
     std::unique_ptr<Orvelle> o;
 };
 

@@ -21,13 +21,6 @@
 namespace orv::test {
 namespace {
 
-std::string Lit(const std::string& f) {
-    std::ifstream in(f, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class CommandesTrameTest : public SessionTrame {
 protected:
     // The window's work: spores 2D on the three pictures.

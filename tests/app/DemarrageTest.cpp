@@ -8,6 +8,7 @@
 #include "base/Texte.h"
 #include "interface/TableControles.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,6 @@ namespace fs = std::filesystem;
 
 class DemarrageTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_demarrage_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-    }
-    void TearDown() override { fs::remove_all(dossier); }
-
     Orvelle& Demarre() {
         o = std::make_unique<Orvelle>(p, dossier.string());
         Demarrage(*o);
@@ -41,7 +35,7 @@ protected:
     }
     std::string Entete(int c) const { return o->mesure.GrilleRef.Texte(0, c); }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"demarrage"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };

@@ -1,9 +1,9 @@
 #include "app/DossierProgramme.h"
+#include "support/DossierEssai.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -35,9 +35,7 @@ TEST(DossierProgramme, OrdreDePriorite) {
 // Shipped files are found from the executable's folder alone: "data" beside
 // it (a portable copy, the build tree), else the installed ../share/orvelle.
 TEST(DossierProgramme, DonneesPresDeLExecutable) {
-    const fs::path racine =
-        fs::temp_directory_path() / ("orvelle_donnees_" + std::to_string(::getpid()));
-    fs::remove_all(racine);
+    const test::DossierEssai racine{"donnees"};
     const fs::path bin = racine / "bin";
     fs::create_directories(bin);
     EXPECT_EQ(DossierDonnees(bin.string()), "");
@@ -46,7 +44,6 @@ TEST(DossierProgramme, DonneesPresDeLExecutable) {
     EXPECT_EQ(DossierDonnees(bin.string()), (racine / "share" / "orvelle").string());
     fs::create_directories(bin / "data");
     EXPECT_EQ(DossierDonnees(bin.string()), (bin / "data").string());
-    fs::remove_all(racine);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "base/Cp1252.h"
 #include "images/Chargeur.h"
 #include "interface/TableControles.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <optional>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -26,16 +26,10 @@ namespace fs = std::filesystem;
 class Langue : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() /
-                  ("orvelle_langue_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         francais.RemplitMessages();
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     // Writes a language file from UTF-8 lines, as the program's files are: CP1252, CR LF.
     void Ecrit(const std::string& code, const std::vector<std::string>& lignes) {
@@ -68,7 +62,7 @@ protected:
     }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"langue"};
     std::unique_ptr<Orvelle> o;
     TablesTextes francais;
 };

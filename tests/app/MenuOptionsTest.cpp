@@ -4,12 +4,12 @@
 #include "app/SessionParametres.h"
 #include "base/FichierTexte.h"
 #include "interface/TableControles.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -19,11 +19,6 @@ namespace fs = std::filesystem;
 class MenuOptions : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() /
-                  ("orvelle_options_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         for (Controle c :
@@ -34,7 +29,6 @@ protected:
         o->mesure.GrilleRef.FixeLignes(o->parametres.tGrille + 1);
         o->mesure.GrilleRef.FixeColonnes(4);
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     void Clic(Controle c) { orv::Clic(*o, c); }
     // The ticked entries of c's submenu.
@@ -46,7 +40,7 @@ protected:
     }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"options"};
     std::unique_ptr<Orvelle> o;
 };
 

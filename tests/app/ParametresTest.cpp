@@ -6,6 +6,7 @@
 #include "app/TravailRecent.h"
 #include "base/Texte.h"
 #include "interface/TableControles.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -165,15 +165,7 @@ TEST(FichierParametres, TexteEcritSurUneSeuleLigne) {
 
 class SessionParametres : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() /
-                  ("orvelle_param_" + std::string(info->name()) + "_" + std::to_string(getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-        o = Nouvelle(dossier.string());
-    }
-    void TearDown() override { fs::remove_all(dossier); }
+    void SetUp() override { o = Nouvelle(dossier.string()); }
 
     std::unique_ptr<Orvelle> Nouvelle(const std::string& d) {
         auto n = std::make_unique<Orvelle>(p, d);
@@ -189,10 +181,7 @@ protected:
     void Ecrit(const std::vector<std::string>& lignes) {
         std::ofstream(Fichier(), std::ios::binary) << TexteFichier(lignes);
     }
-    std::string Octets() const {
-        std::ifstream in(Fichier(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Octets() const { return test::Lit(Fichier()); }
     bool Coche(Controle c) const { return o->controles(c).coche; }
     // The ticked entries of c's submenu.
     std::vector<Controle> Coches(Controle c) const {
@@ -203,7 +192,7 @@ protected:
     }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"param"};
     std::unique_ptr<Orvelle> o;
 };
 

@@ -15,6 +15,7 @@
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "measure/Pointage.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -72,10 +73,6 @@ inline void AttendMeme(const Releve& a, const Releve& b, const std::string& cas)
 class SessionTrame : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() /
-                  ("orvelle_trame_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
         for (const char* d : {"photos", "courant", "data", "programme"})
             fs::create_directories(dossier / d);
         ancien = fs::current_path();
@@ -86,10 +83,7 @@ protected:
         Image("c.png", 700, 525);
         o = Session();
     }
-    void TearDown() override {
-        fs::current_path(ancien);
-        fs::remove_all(dossier);
-    }
+    void TearDown() override { fs::current_path(ancien); }
 
     std::string Image(const std::string& nom, int l, int h) {
         const std::string chemin = (dossier / "photos" / nom).string();
@@ -157,7 +151,8 @@ protected:
     void MesureGrille(Orvelle& x, std::mt19937& g, int lignes);
 
     PlateformeFactice p;
-    fs::path dossier, ancien;
+    DossierEssai dossier{"trame"};
+    fs::path ancien;
     std::unique_ptr<Orvelle> o;
 };
 

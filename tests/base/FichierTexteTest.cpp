@@ -1,6 +1,7 @@
 #include "base/FichierTexte.h"
 #include "base/Cp1252.h"
 #include "base/Texte.h"
+#include "support/DossierEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -73,42 +74,30 @@ TEST(Texte, CheminsQuiNeTiennentPasSurUneLigne) {
 
 namespace fs = std::filesystem;
 
-std::string Contenu(const std::string& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::Lit;
 
-// A private empty folder, removed at the end of the test.
-struct Dossier {
-    fs::path d = fs::temp_directory_path() / ("orvelle_fichiertexte_" + std::to_string(getpid()));
-    Dossier() {
-        fs::remove_all(d);
-        fs::create_directories(d);
-    }
-    ~Dossier() { fs::remove_all(d); }
-    std::string operator/(const std::string& nom) const { return (d / nom).string(); }
-};
+using Dossier = test::DossierEssai;
 
 TEST(FichierTexte, EcritureEnCp1252OuRefusDit) {
-    const Dossier dossier;
+    const Dossier dossier{"fichiertexte"};
     ASSERT_TRUE(EcritLignesFichier(dossier / "f.txt", {"N°", "fin"}));
-    EXPECT_EQ(Contenu(dossier / "f.txt"), "N\xB0\r\nfin\r\n");
+    EXPECT_EQ(Lit(dossier / "f.txt"), "N\xB0\r\nfin\r\n");
     const auto r = EcritLignesFichier(dossier / "absent/f.txt", {"x"});
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.erreur.empty());
 }
 
 TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
-    const Dossier dossier;
+    const Dossier dossier{"fichiertexte"};
     const std::string cible = dossier / "export.csv", victime = dossier / "victime";
     std::ofstream(victime) << "intact";
     // Links planted at the old fixed temporary name and at the target itself.
     fs::create_symlink(victime, cible + ".tmp~");
     fs::create_symlink(victime, cible);
     ASSERT_TRUE(EcritAtomique(cible, "nouveau"));
-    EXPECT_EQ(Contenu(victime), "intact");
+    EXPECT_EQ(Lit(victime), "intact");
     EXPECT_FALSE(fs::is_symlink(cible));
-    EXPECT_EQ(Contenu(cible), "nouveau");
+    EXPECT_EQ(Lit(cible), "nouveau");
     // A private file stays private.
     ::chmod(cible.c_str(), 0600);
     ASSERT_TRUE(EcritAtomique(cible, "encore"));
@@ -118,14 +107,14 @@ TEST(FichierTexte, EcritureAtomiqueSansLienNiResteNiPermissionsPerdues) {
     // A failed rename (the target is a folder) leaves no temporary file behind.
     fs::create_directories(dossier / "dossier");
     EXPECT_FALSE(EcritAtomique(dossier / "dossier", "x"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dossier.d), {}),
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), {}),
               4); // victime, cible, lien, dossier
 }
 
 // Something that is not a regular file in a file's place: never read (a FIFO
 // without a writer would block the open for ever), never replaced.
 TEST(FichierTexte, FifoEtFichierTropGrosNiLusNiRemplaces) {
-    const Dossier dossier;
+    const Dossier dossier{"fichiertexte"};
     const std::string fifo = dossier / "Recents.dat";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_EQ(LitFichier(fifo, LimiteFichierTexte).defaut, DefautLecture::PasOrdinaire);
@@ -153,7 +142,7 @@ TEST(FichierTexte, FifoEtFichierTropGrosNiLusNiRemplaces) {
 
 // A writer killed at any moment leaves the whole old file or the whole new one.
 TEST(FichierTexte, EcrivainTueNeLaissePasDeFichierMele) {
-    const Dossier dossier;
+    const Dossier dossier{"fichiertexte"};
     const std::string cible = dossier / "trame.trm";
     const std::string a(300000, 'a'), b(200000, 'b');
     ASSERT_TRUE(EcritAtomique(cible, a));
@@ -168,7 +157,7 @@ TEST(FichierTexte, EcrivainTueNeLaissePasDeFichierMele) {
         ::usleep(static_cast<useconds_t>(attente(gen)));
         ::kill(enfant, SIGKILL);
         ::waitpid(enfant, nullptr, 0);
-        const std::string lu = Contenu(cible);
+        const std::string lu = Lit(cible);
         ASSERT_TRUE(lu == a || lu == b) << "essai " << essai << ", " << lu.size() << " octets";
     }
 }

@@ -1,4 +1,5 @@
 #include "calibration/FichierCalibrage.h"
+#include "support/DossierEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,6 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -47,15 +47,9 @@ TEST(CalibrageFichier, StoredLineReadsBackWithEitherSeparator) {
 }
 
 TEST(CalibrageFichier, CreatedWithHeaderThenAppendedAndRefusals) {
-    const auto dossier =
-        std::filesystem::temp_directory_path() / ("orvelle_zelkcal_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dossier);
-    std::filesystem::create_directories(dossier);
+    const test::DossierEssai dossier{"zelkcal"};
     const std::string chemin = (dossier / Fc::Nom).string();
-    const auto octets = [&] {
-        std::ifstream in(chemin, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
+    const auto octets = [&] { return test::Lit(chemin); };
     EXPECT_FALSE(Fc::LitEntrees(chemin));
     bool cree = false;
     ASSERT_TRUE(Fc::Ajoute(chemin, "a = 1", "entête €", cree));
@@ -71,7 +65,6 @@ TEST(CalibrageFichier, CreatedWithHeaderThenAppendedAndRefusals) {
     const auto e = Fc::Ajoute((dossier / "absent" / "Zelk.Cal").string(), "a = 1", "", cree);
     EXPECT_FALSE(e);
     EXPECT_FALSE(e.erreur.empty());
-    std::filesystem::remove_all(dossier);
 }
 
 } // namespace

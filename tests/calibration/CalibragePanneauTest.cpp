@@ -12,10 +12,7 @@ namespace {
 
 class CalibragePanneau : public SessionCalibrage {
 protected:
-    std::string Octets() const {
-        std::ifstream in(Chemin(), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Octets() const { return Lit(Chemin()); }
     void EcritFichier(const std::string& octets) const {
         std::ofstream(Chemin(), std::ios::binary) << octets;
     }

@@ -10,6 +10,7 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +18,12 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace orv::test {
 
 class SessionCalibrage : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = std::filesystem::temp_directory_path() /
-                  ("orvelle_calibrage_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dossier);
-        std::filesystem::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         Fonction(1);
@@ -36,7 +32,6 @@ protected:
         o->calibrage.CoefCalibrage = 1.0;
         InstalleCalibrage(*o);
     }
-    void TearDown() override { std::filesystem::remove_all(dossier); }
 
     void Fonction(int n) {
         o->mesure.NumFonction = n;
@@ -61,7 +56,7 @@ protected:
     std::string Chemin() const { return (dossier / "Zelk.Cal").string(); }
 
     PlateformeFactice p;
-    std::filesystem::path dossier;
+    DossierEssai dossier{"calibrage"};
     std::unique_ptr<Orvelle> o;
 };
 

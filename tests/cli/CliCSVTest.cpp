@@ -9,6 +9,7 @@
 #include "measure/Grille.h"
 #include "results/ExportCSV.h"
 #include "results/ImportCSV.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,6 @@
 
 #include <memory>
 #include <regex>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -29,12 +29,9 @@ using test::Lit;
 class CliCSVTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_cli_csv_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
         fs::create_directories(dossier / "travail");
         home = (dossier / "home").string();
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     test::ResultatCli Lance(const std::string& arguments) {
         return test::LanceCli(dossier, "--home '" + home + "' " + arguments);
@@ -63,7 +60,7 @@ protected:
         return f;
     }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"cli_csv"};
     std::string home;
     test::PlateformeFactice p;
 };

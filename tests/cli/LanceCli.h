@@ -4,6 +4,7 @@
 
 #include "base/Cp1252.h"
 #include "base/FichierTexte.h"
+#include "support/DossierEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@
 #include <sys/wait.h>
 
 namespace orv::test {
-
-inline std::string Lit(const std::filesystem::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 inline int Lignes(const std::string& t) {
     return static_cast<int>(std::count(t.begin(), t.end(), '\n'));

@@ -13,6 +13,7 @@
 #include "colour/ZoneCouleur.h"
 #include "images/DIBSection.h"
 #include "results/ExportCSV.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,6 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -126,9 +126,6 @@ TEST(ZoneCouleur, MenuBarreEtLegende) {
 class SessionCouleur : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_couleur_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         ASSERT_TRUE(EcritLignesFichier((dossier / "Zelk.dat").string(),
                                        {"FONCTION_DEMARRAGE= 20", "ZONECOULEUR= 3"}));
         o = std::make_unique<Orvelle>(p, dossier.string());
@@ -137,7 +134,6 @@ protected:
         Demarrage(*o);
         Activation(*o);
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     // A click at the centre of pixel (x, y) of the picture shown.
     void Clique(double x, double y) {
@@ -148,7 +144,7 @@ protected:
         RelacheImage(*o, Bouton::Gauche, {}, t);
     }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"couleur"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };
@@ -293,9 +289,7 @@ TEST_F(SessionCouleur, ModeNonCalibreEtEcrasement) {
 // orvelle-cli's colour: the pixel X then Y, up to the right and bottom
 // edges, on a zone of the sides the menu offers and of no other.
 TEST(CliCouleur, UnEchantillon) {
-    const fs::path d =
-        fs::temp_directory_path() / ("orvelle_cli_couleur_" + std::to_string(::getpid()));
-    fs::create_directories(d);
+    const test::DossierEssai d{"cli_couleur"};
     // 3 x 2 pixels: red grows with x, green with y.
     PixelsImage image{3, 2, {}};
     for (std::uint32_t y = 0; y < 2; ++y)
@@ -335,7 +329,6 @@ TEST(CliCouleur, UnEchantillon) {
             EXPECT_NEAR(std::stod(L), LabDepuisSRVB(210 / 255.0, 220 / 255.0, 30 / 255.0).L, 0.005);
         }
     }
-    fs::remove_all(d);
 }
 
 } // namespace

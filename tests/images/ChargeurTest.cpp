@@ -11,20 +11,18 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -32,28 +30,17 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-std::string Lit(const fs::path& chemin) {
-    std::ifstream in(chemin, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::Lit;
 
 class ChargeurTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dossier = fs::temp_directory_path() / ("orvelle_chargeur_" + std::string(info->name()) +
-                                               "_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         o->textes.RemplitMessages();
         o->mesure.NumFonction = 2; // spores 2D: two values a line
         SelectionneFonction(*o);
         for (const char* nom : {"a", "b", "c", "d"}) p.images[Chemin(nom)] = {1000, 800};
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     static std::string Chemin(const std::string& nom) { return "/photos/" + nom + ".jpg"; }
     void Ouvre(const std::string& chemin) {
@@ -83,7 +70,7 @@ protected:
     void Clic(Controle c) { orv::Clic(*o, c); }
 
     test::PlateformeFactice p;
-    fs::path dossier;
+    test::DossierEssai dossier{"chargeur"};
     std::unique_ptr<Orvelle> o;
 };
 
@@ -237,13 +224,10 @@ TEST_F(ChargeurTest, PicturesThatCannotBeShownLeaveNoSlot) {
     EXPECT_EQ(o->controles.Texte(Controle::LargeurImage), "20000");
     EXPECT_EQ(o->images.vue.OrigineX(), vue.OrigineX());
     // A FIFO named as a picture is refused before anything opens it.
-    const std::string fifo =
-        (std::filesystem::temp_directory_path() / ("orvelle_fifo_" + std::to_string(::getpid())))
-            .string();
+    const std::string fifo = (dossier / "fifo.jpg").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     p.Oublie();
     Ouvre(fifo);
-    std::filesystem::remove(fifo);
     ASSERT_EQ(p.Compte("message"), 1);
     EXPECT_NE(p.Textes("message")[0].find("n'est pas un fichier ordinaire"), std::string::npos);
     EXPECT_EQ(Liste().size(), 2u);

@@ -1,4 +1,5 @@
 #include "images/DIBSection.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -94,18 +94,16 @@ TEST(DibTest, BmpFileOfATinyPicture) {
 }
 
 TEST(DibTest, WrittenFileHoldsTheBytes) {
-    const auto chemin = std::filesystem::temp_directory_path() /
-                        ("orvelle_dib_" + std::to_string(::getpid()) + ".bmp");
+    const test::DossierEssai dossier{"dib"};
+    const auto chemin = dossier / "dib.bmp";
     aDIBSection dib;
     ASSERT_TRUE(dib.Create(7, 5));
     dib.FixePixel(6, 0, 0x123456);
     ASSERT_TRUE(EcritBMP(dib, chemin.string()));
-    std::ifstream in(chemin, std::ios::binary);
-    std::stringstream lu;
-    lu << in.rdbuf();
-    EXPECT_EQ(lu.str(), OctetsBMP(dib));
+    const std::string lu = test::Lit(chemin);
+    EXPECT_EQ(lu, OctetsBMP(dib));
     // Top-right pixel: last row stored, bytes 18..20.
-    EXPECT_EQ(lu.str().substr(54 + 4 * 24 + 18, 3), Octets({0x56, 0x34, 0x12}));
+    EXPECT_EQ(lu.substr(54 + 4 * 24 + 18, 3), Octets({0x56, 0x34, 0x12}));
     std::filesystem::remove(chemin);
 
     aDIBSection vide;

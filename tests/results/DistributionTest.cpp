@@ -3,12 +3,12 @@
 #include "app/CommandesResultats.h"
 #include "measure/Grille.h"
 #include "measure/ScenarioPointage.h"
+#include "support/DossierEssai.h"
 
 #include <filesystem>
 #include <fstream>
 #include <numeric>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -76,9 +76,7 @@ TEST_F(DistributionSession, MarksAreTheGridsStatistics) {
 
 TEST(Distribution, ExportAddsTheExtensionAsksBeforeReplacingAndSaysAFailure) {
     namespace fs = std::filesystem;
-    const fs::path dossier =
-        fs::temp_directory_path() / ("orvelle_distribution_" + std::to_string(::getpid()));
-    fs::create_directories(dossier);
+    const test::DossierEssai dossier{"distribution"};
     test::PlateformeFactice p;
     Orvelle o{p, dossier.string()};
     o.textes.RemplitMessages();
@@ -89,11 +87,9 @@ TEST(Distribution, ExportAddsTheExtensionAsksBeforeReplacingAndSaysAFailure) {
     EXPECT_EQ(fs::file_size(dossier / "lot.svg"), 6u); // "figure"
     p.reponses = {false};                              // "replace it?" No
     EXPECT_FALSE(ExporteGraphique(o, FormatGraphique::SVG, [] { return std::string("autre!"); }));
-    std::ifstream f(dossier / "lot.svg");
-    EXPECT_EQ((std::stringstream() << f.rdbuf()).str(), "figure");
+    EXPECT_EQ(test::Lit(dossier / "lot.svg"), "figure");
     EXPECT_FALSE(ExporteGraphique(o, FormatGraphique::PNG, rendu));
     EXPECT_EQ(p.Compte("message"), 1);
-    fs::remove_all(dossier);
 }
 
 } // namespace

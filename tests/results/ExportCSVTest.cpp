@@ -9,6 +9,7 @@
 #include "interface/TableControles.h"
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,6 @@
 #include <memory>
 #include <regex>
 #include <sstream>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -26,24 +26,17 @@ namespace {
 namespace fs = std::filesystem;
 using V = std::vector<std::string>;
 
-std::string Octets(const fs::path& f) {
-    std::ifstream in(f, std::ios::binary);
-    return (std::ostringstream() << in.rdbuf()).str();
-}
+using test::Lit;
 
 class ExportCSVTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_export_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         o = std::make_unique<Orvelle>(p, dossier.string());
         Demarrage(*o);
         Activation(*o);
         o->resultats.exportCSV.horloge = [] { return Horodatage{"05/03/2024", "14:07:09"}; };
         p.Oublie();
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     void Fonction(int n) {
         RAZ_Grille_total(*o);
@@ -57,7 +50,7 @@ protected:
     }
     V Lignes() { return LignesExport(*o, {"05/03/2024", "14:07:09"}); }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"export"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };
@@ -180,7 +173,7 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     p.fichiers.push_back(f.string());
     p.reponses.push_back(false);
     EXPECT_FALSE(ExporteCSV(*o, true));
-    EXPECT_EQ(Octets(f), "ancien contenu");
+    EXPECT_EQ(Lit(f), "ancien contenu");
     EXPECT_EQ(p.Textes("question"), V{f.string() + "\r\nécraser le fichier existant ?"});
     // A cancelled dialog writes nothing and asks nothing. The dialog starts
     // beside the work's grid file.
@@ -203,9 +196,9 @@ TEST_F(ExportCSVTest, EcraserSeulementApresOK) {
     { std::ofstream(defaut, std::ios::binary) << "ancien"; }
     p.reponses = {false, true};
     orv::Clic(*o, Controle::ExportGrille);
-    EXPECT_EQ(Octets(defaut), "ancien");
+    EXPECT_EQ(Lit(defaut), "ancien");
     orv::Clic(*o, Controle::ExportGrille);
-    EXPECT_EQ(Octets(defaut),
+    EXPECT_EQ(Lit(defaut),
               OctetsExport(o->ui, o->mesure, o->resultats, o->parametres, ContexteExportDe(*o),
                            HorodatageExport(o->resultats.exportCSV)));
     EXPECT_EQ(p.Compte("fichier"), 0);

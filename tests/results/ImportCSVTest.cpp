@@ -13,6 +13,7 @@
 #include "measure/Fonctions.h"
 #include "measure/Grille.h"
 #include "results/ExportCSV.h"
+#include "support/DossierEssai.h"
 #include "support/PlateformeFactice.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,6 @@
 #include <memory>
 #include <random>
 #include <tuple>
-#include <unistd.h>
 
 namespace orv {
 namespace {
@@ -30,13 +30,7 @@ namespace fs = std::filesystem;
 
 class ImportCSVTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dossier = fs::temp_directory_path() / ("orvelle_import_" + std::to_string(::getpid()));
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-        o = Nouvelle(p);
-    }
-    void TearDown() override { fs::remove_all(dossier); }
+    void SetUp() override { o = Nouvelle(p); }
 
     // A window as it stands after start-up.
     std::unique_ptr<Orvelle> Nouvelle(test::PlateformeFactice& plateforme) {
@@ -81,7 +75,7 @@ protected:
         orv::Clic(*o, Controle::ImportCSV);
     }
 
-    fs::path dossier;
+    test::DossierEssai dossier{"import"};
     test::PlateformeFactice p;
     std::unique_ptr<Orvelle> o;
 };
