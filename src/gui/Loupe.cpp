@@ -38,7 +38,6 @@ QSize Loupe::minimumSizeHint() const {
 
 void Loupe::paintEvent(QPaintEvent*) {
     const Orvelle& o = zone_.Etat();
-    const QImage& vue = zone_.VueDessinee();
     QPainter p(this);
     p.fillRect(rect(), palette().window());
     // The magnified square, as large as the room the panel gives it.
@@ -53,16 +52,20 @@ void Loupe::paintEvent(QPaintEvent*) {
                        (c.y - champ / 2) / TwipsParPixelEcran, champ / TwipsParPixelEcran,
                        champ / TwipsParPixelEcran);
     const double agrandi = cote / carre.width();
-    const qreal dpr = vue.devicePixelRatio();
-    // Only the part of the square inside the view is copied; the rest shows
+    const qreal dpr = zone_.devicePixelRatioF();
+    // Only the part of the square inside the view is shown; the rest shows
     // the box's own background.
-    const QRectF dedans = carre.intersected(QRectF(QPointF(0, 0), vue.deviceIndependentSize()));
-    if (!dedans.isEmpty()) {
+    const QRectF dedans = carre.intersected(QRectF(zone_.rect()));
+    const QRect pixels =
+        QRectF(dedans.x() * dpr, dedans.y() * dpr, dedans.width() * dpr, dedans.height() * dpr)
+            .toAlignedRect()
+            .intersected(QRect(QPoint(0, 0), zone_.size() * dpr));
+    if (!dedans.isEmpty() && !pixels.isEmpty()) {
         const QRectF cible((dedans.x() - carre.x()) * agrandi, (dedans.y() - carre.y()) * agrandi,
                            dedans.width() * agrandi, dedans.height() * agrandi);
-        p.drawImage(cible, vue,
-                    QRectF(dedans.x() * dpr, dedans.y() * dpr, dedans.width() * dpr,
-                           dedans.height() * dpr));
+        p.drawImage(cible, zone_.VueAutour(pixels),
+                    QRectF(dedans.x() * dpr - pixels.x(), dedans.y() * dpr - pixels.y(),
+                           dedans.width() * dpr, dedans.height() * dpr));
     }
     // The marks of the measure under way, enlarged with the view.
     if (!o.mesure.marques.provisoires.empty()) {

@@ -15,12 +15,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -107,8 +109,14 @@ SourceImage ZoneImage::SourcePour(double echelle) const {
     return s;
 }
 
+bool ZoneImage::CacheVoulu() const {
+    return !o_.mesure.marques.provisoires.empty() || !etendueProvisoire_.isNull();
+}
+
 void ZoneImage::Invalide() {
     cacheValide_ = false;
+    vueALEcran_ = false;
+    if (!CacheVoulu()) cache_ = QImage(); // its memory goes until it is needed again
     update();
     if (vignette_) vignette_->Actualise();
     if (loupe_ && loupe_->isVisible()) loupe_->update();
@@ -161,13 +169,25 @@ void ZoneImage::Actualise() {
 bool ZoneImage::DefileVue() {
     // A pan of a view drawn and shown whole: the view is moved at once, and
     // the screen too when it holds nothing but the view (no mark under way).
-    if (!cacheValide_ || cache_.size() != size() * devicePixelRatioF()) return false;
-    const auto d = DeplaceVue();
+    const qreal dpr = devicePixelRatioF();
+    std::optional<QPoint> d;
+    if (cacheValide_ && cache_.size() == size() * dpr)
+        d = DeplaceVue();
+    else if (vueALEcran_)
+        // Only the window's buffer holds the view: it alone is moved, and the
+        // strips it uncovers are drawn at the moved grid.
+        if (const auto g = GrilleDeplacee()) {
+            d = g->second;
+            dessinCache_->grille = g->first;
+        }
     if (!d) return false;
-    const qreal dpr = cache_.devicePixelRatio();
     const QPoint ecran(static_cast<int>(std::lround(d->x() / dpr)),
                        static_cast<int>(std::lround(d->y() / dpr)));
-    if (o_.mesure.marques.provisoires.empty() && QPointF(ecran) * dpr == QPointF(*d))
+    // A frame shown over the box would move with the pixels: drawn again then.
+    const auto cadres = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const bool cadre =
+        std::any_of(cadres.begin(), cadres.end(), [](const QWidget* w) { return w->isVisible(); });
+    if (o_.mesure.marques.provisoires.empty() && QPointF(ecran) * dpr == QPointF(*d) && !cadre)
         scroll(-ecran.x(), -ecran.y(), rect());
     else
         update();
@@ -232,9 +252,12 @@ void ZoneImage::RecoitEchec(std::uint64_t n, const std::string& raison) {
     if (surEchecDecodage) surEchecDecodage(cheminCharge_, raison);
 }
 
-ZoneImage::Qualite ZoneImage::DessineImage(const std::function<void(QRect)>& surBande) {
+ZoneImage::Qualite ZoneImage::DessineImage(QImage& cible, const std::function<QPainter&()>& peintre,
+                                           const QRegion& zone,
+                                           const std::function<void(QRect)>& surBande,
+                                           QPoint origine) {
     const QSize taille = TailleImage();
-    const auto plan = Plan(o_.images.vue, taille, QSizeF(size()), cache_.devicePixelRatio());
+    const auto plan = Plan(o_.images.vue, taille, QSizeF(size()), cible.devicePixelRatio());
     std::vector<CoucheVue> couches;
     auto couche = [&](const SourceImage& s) { couches.push_back({s, GrillePour(*plan, s)}); };
     Qualite q = taille.isEmpty() ? Qualite::Aucune : Qualite::Partielle;
@@ -279,18 +302,20 @@ ZoneImage::Qualite ZoneImage::DessineImage(const std::function<void(QRect)>& sur
         }
         if (pyramide_ && !plan) q = Qualite::Apercu; // nothing of the picture in view
     }
+    for (CoucheVue& c : couches) c.grille = c.grille.Decalee(origine.x(), origine.y());
     // The committed marks over each band as soon as it is drawn.
-    std::optional<QPainter> p; // one for every band, opened with the first
-    DessineVue(cache_, couches, Fond().rgb(), {}, 0, [&](QRect r) {
-        if (!p) p.emplace(&cache_);
-        DessineMarquesSur(*p, r);
+    auto marques = [&](QRect r) {
+        DessineMarquesSur(peintre(), r.translated(origine), cible.devicePixelRatio());
         if (surBande) surBande(r);
-    });
+    };
+    if (zone.isEmpty())
+        DessineVue(cible, couches, Fond().rgb(), {}, 0, marques);
+    else
+        for (const QRect& r : zone) DessineVue(cible, couches, Fond().rgb(), r, 0, marques);
     return q;
 }
 
-void ZoneImage::DessineMarquesSur(QPainter& p, QRect r) {
-    const qreal dpr = cache_.devicePixelRatio();
+void ZoneImage::DessineMarquesSur(QPainter& p, QRect r, qreal dpr) {
     const QRectF bande(r.x() / dpr, r.y() / dpr, r.width() / dpr, r.height() / dpr);
     p.setClipRect(bande);
     p.setFont(font());
@@ -301,27 +326,33 @@ void ZoneImage::DessineMarquesSur(QPainter& p, QRect r) {
     DessineMarques(p, o_.annotation.marques, o_.images.vue, autour);
 }
 
-std::optional<QPoint> ZoneImage::DeplaceVue() {
+std::optional<std::pair<GrilleEchantillons, QPoint>> ZoneImage::GrilleDeplacee() const {
     // Only a view drawn whole from the full picture, with the same marks, at
     // the same zoom, moved by whole pixels.
     if (!dessinCache_ || !ImageComplete() || pyramide_.get() != dessinCache_->pyramide ||
         o_.mesure.marques.version != dessinCache_->marques ||
         o_.annotation.version != dessinCache_->annotation)
         return std::nullopt;
-    const qreal dpr = cache_.devicePixelRatio();
-    const auto plan = Plan(o_.images.vue, TailleImage(), QSizeF(size()), dpr);
+    const auto plan = Plan(o_.images.vue, TailleImage(), QSizeF(size()), devicePixelRatioF());
     if (!plan || pyramide_->NiveauPour(plan->echelle) != dessinCache_->niveau) return std::nullopt;
-    const SourceImage s = SourcePour(plan->echelle);
-    const auto d = DecalageEntier(dessinCache_->grille, GrillePour(*plan, s));
+    const auto d =
+        DecalageEntier(dessinCache_->grille, GrillePour(*plan, SourcePour(plan->echelle)));
     if (!d) return std::nullopt;
-    const GrilleEchantillons grille = dessinCache_->grille.Decalee(d->x(), d->y());
-    for (const QRect& r : Defile(cache_, *d)) {
-        DessineVue(cache_, {{s, grille}}, Fond().rgb(), r, 1);
+    return std::pair{dessinCache_->grille.Decalee(d->x(), d->y()), *d};
+}
+
+std::optional<QPoint> ZoneImage::DeplaceVue() {
+    const auto g = GrilleDeplacee();
+    if (!g) return std::nullopt;
+    const auto plan = Plan(o_.images.vue, TailleImage(), QSizeF(size()), devicePixelRatioF());
+    const SourceImage s = SourcePour(plan->echelle);
+    for (const QRect& r : Defile(cache_, g->second)) {
+        DessineVue(cache_, {{s, g->first}}, Fond().rgb(), r, 1);
         QPainter p(&cache_);
-        DessineMarquesSur(p, r);
+        DessineMarquesSur(p, r, cache_.devicePixelRatio());
     }
-    dessinCache_->grille = grille;
-    return d;
+    dessinCache_->grille = g->first;
+    return g->second;
 }
 
 const QImage& ZoneImage::VueDessinee(const std::function<void(QRect)>& surBande) {
@@ -334,32 +365,122 @@ const QImage& ZoneImage::VueDessinee(const std::function<void(QRect)>& surBande)
         dessinCache_.reset();
     }
     if (!cacheValide_ && !taille.isEmpty()) {
-        if (!DeplaceVue()) qualiteCache_ = DessineImage(surBande);
+        if (vueALEcran_ || !DeplaceVue()) {
+            std::optional<QPainter> p; // one for every band, opened with the first
+            qualiteCache_ = DessineImage(
+                cache_,
+                [&]() -> QPainter& {
+                    if (!p) p.emplace(&cache_);
+                    return *p;
+                },
+                {}, surBande);
+        }
         cacheValide_ = true;
+        vueALEcran_ = false;
     }
     return cache_;
 }
 
+QImage ZoneImage::VueAutour(QRect r) {
+    const qreal dpr = devicePixelRatioF();
+    if (cacheValide_ && cache_.size() == size() * dpr && cache_.devicePixelRatio() == dpr)
+        return cache_.copy(r);
+    // Only the piece asked for, drawn as the view draws it there.
+    QImage morceau(r.size(), QImage::Format_RGB32);
+    if (morceau.isNull()) return morceau;
+    morceau.setDevicePixelRatio(dpr);
+    std::optional<QPainter> p;
+    DessineImage(
+        morceau,
+        [&]() -> QPainter& {
+            if (!p) {
+                p.emplace(&morceau);
+                p->translate(-QPointF(r.topLeft()) / dpr);
+            }
+            return *p;
+        },
+        {}, {}, r.topLeft());
+    return morceau;
+}
+
+std::optional<QImage> ZoneImage::TamponFenetre(QPainter& p, QRegion& permis) const {
+    // The usual raster backing store: the painter draws into an image that
+    // holds the whole window, this box at a whole-pixel place in it.
+    QPaintEngine* moteur = p.paintEngine();
+    if (!moteur || moteur->type() != QPaintEngine::Raster) return std::nullopt;
+    QPaintDevice* d = moteur->paintDevice();
+    if (!d || d->devType() != QInternal::Image) return std::nullopt;
+    const QImage& image = *static_cast<const QImage*>(d);
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied)
+        return std::nullopt;
+    const qreal dpr = devicePixelRatioF();
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() != dpr || t.m22() != dpr) return std::nullopt;
+    const QPoint origine(static_cast<int>(std::lround(t.dx())),
+                         static_cast<int>(std::lround(t.dy())));
+    const QSize taille = size() * dpr;
+    if (QPointF(origine) != QPointF(t.dx(), t.dy()) || taille != QSizeF(size()) * dpr ||
+        !image.rect().contains(QRect(origine, taille)))
+        return std::nullopt;
+    // Its pixels in place (the const access never copies the window's buffer).
+    QImage ici(const_cast<uchar*>(image.constScanLine(origine.y())) + origine.x() * 4,
+               taille.width(), taille.height(), image.bytesPerLine(), QImage::Format_RGB32);
+    ici.setDevicePixelRatio(dpr);
+    // Only the pixels this paint may change (never those of a frame shown
+    // over the box), in the box's own device pixels.
+    const QRegion clip = moteur->systemClip();
+    permis = clip.isEmpty() ? QRegion(ici.rect()) : clip.translated(-origine) & ici.rect();
+    return ici;
+}
+
 void ZoneImage::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    const qreal dpr = cache_.devicePixelRatio();
-    auto copie = [&](const QRect& r) {
-        p.drawImage(r, cache_, QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
-    };
-    // A view drawn again is copied band by band while the helpers draw the
-    // rest; what is left of the region after.
-    QRegion reste = e->region();
-    VueDessinee([&](QRect bande) {
-        // The window's rows wholly inside the band (with a fractional scale
-        // a row may straddle two bands: it waits for the end).
-        const int haut = static_cast<int>(std::ceil(bande.top() / dpr));
-        const int bas = static_cast<int>(std::floor((bande.bottom() + 1) / dpr));
-        if (bas <= haut) return;
-        const QRegion faite = reste.intersected(QRect(0, haut, width(), bas - haut));
-        for (const QRect& r : faite) copie(r);
-        reste -= faite;
-    });
-    for (const QRect& r : reste) copie(r);
+    // A view to draw again is drawn straight into the window's buffer, which
+    // then holds it: no copy of the view to copy after, nor its memory. A
+    // mark under way needs the view without it at each move of the pointer:
+    // while there is one, the view is kept whole.
+    QRegion permis;
+    if (auto ecran = cacheValide_ || CacheVoulu() ? std::nullopt : TamponFenetre(p, permis)) {
+        // The region asked for (the whole box, a strip a pan uncovered), at
+        // the grid of the view the buffer holds.
+        const qreal dpr = ecran->devicePixelRatio();
+        QRegion zone; // device pixels
+        for (const QRect& r : e->region())
+            zone +=
+                QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr).toAlignedRect();
+        zone &= permis;
+        const bool entiere = zone == QRegion(ecran->rect()); // drawn in bands
+        if (!zone.isEmpty())
+            qualiteCache_ = DessineImage(*ecran, [&]() -> QPainter& { return p; },
+                                         entiere ? QRegion() : zone, {});
+        // The buffer holds the view wherever no frame covers it.
+        QRegion ailleurs = QRegion(rect()) - e->region();
+        for (const QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible()) ailleurs -= w->geometry();
+        if (ailleurs.isEmpty()) vueALEcran_ = true;
+        p.setClipping(false);
+    } else {
+        const qreal dpr = cache_.devicePixelRatio();
+        auto copie = [&](const QRect& r) {
+            p.drawImage(r, cache_,
+                        QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));
+        };
+        // A view drawn again is copied band by band while the helpers draw the
+        // rest; what is left of the region after.
+        QRegion reste = e->region();
+        VueDessinee([&](QRect bande) {
+            // The window's rows wholly inside the band (with a fractional scale
+            // a row may straddle two bands: it waits for the end).
+            const int haut = static_cast<int>(std::ceil(bande.top() / dpr));
+            const int bas = static_cast<int>(std::floor((bande.bottom() + 1) / dpr));
+            if (bas <= haut) return;
+            const QRegion faite = reste.intersected(QRect(0, haut, width(), bas - haut));
+            for (const QRect& r : faite) copie(r);
+            reste -= faite;
+        });
+        for (const QRect& r : reste) copie(r);
+    }
     DessineMarques(p, o_.mesure.marques.provisoires, o_.images.vue, QRectF(rect()));
     if (surVueDessinee) surVueDessinee(qualiteCache_);
 }

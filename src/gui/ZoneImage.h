@@ -76,6 +76,9 @@ public:
     // The drawn view (picture and committed marks), rebuilt when stale.
     // `surBande` hears of each band of a view drawn again, once drawn with its marks.
     const QImage& VueDessinee(const std::function<void(QRect)>& surBande = {});
+    // The piece `r` (device pixels) of the drawn view; only that piece is
+    // drawn when the view is not kept whole.
+    QImage VueAutour(QRect r);
     // Last pointer position over the box, in twips; the centre of the box
     // until the pointer came over it.
     PointTwips DernierPointeur() const;
@@ -107,11 +110,24 @@ private:
     void RecoitImage(std::uint64_t n, std::shared_ptr<const PyramideImage> p, bool incomplete);
     void RecoitEchec(std::uint64_t n, const std::string& raison);
     void Invalide();
-    Qualite DessineImage(const std::function<void(QRect)>& surBande);
+    // The view into `cible` (device pixels; all of it when `zone` is empty),
+    // each band's committed marks drawn with `peintre()` as soon as it is drawn.
+    // `origine`: where `cible`'s first pixel is in the view.
+    Qualite DessineImage(QImage& cible, const std::function<QPainter&()>& peintre,
+                         const QRegion& zone, const std::function<void(QRect)>& surBande,
+                         QPoint origine = {});
+    // The grid of the view last drawn, moved to where the view is now, and
+    // by how many device pixels; nothing when the view must be drawn again.
+    std::optional<std::pair<GrilleEchantillons, QPoint>> GrilleDeplacee() const;
     std::optional<QPoint> DeplaceVue();
-    // The committed marks over `r` (device pixels of the cached view), with a
-    // painter on the cached view.
-    void DessineMarquesSur(QPainter& p, QRect r);
+    // The committed marks over `r` (device pixels of a view at `dpr`).
+    void DessineMarquesSur(QPainter& p, QRect r, qreal dpr);
+    // A mark under way reads the view without it at each move.
+    bool CacheVoulu() const;
+    // This box's pixels in the window's buffer that `p` paints, when they can
+    // be written in place, and in `permis` those this paint may write;
+    // nothing otherwise (the cached view is used then).
+    std::optional<QImage> TamponFenetre(QPainter& p, QRegion& permis) const;
     bool DefileVue();
     bool ImageComplete() const;
     PointTwips Position(QMouseEvent* e);
@@ -126,8 +142,10 @@ private:
     int lignesPretes_ = 0;     // rows of pyramide_ decoded so far
     std::string cheminCharge_; // bytes of the name
 
-    QImage cache_; // the drawn view, in device pixels
+    QImage cache_; // the drawn view, in device pixels, made when asked for
     bool cacheValide_ = false;
+    // The window's buffer holds the view last drawn straight into it.
+    bool vueALEcran_ = false;
     // What the cached view was drawn from, while a pan may move it rather
     // than draw it again: the picture, its level, the grid, the marks' versions.
     struct DessinCache {

@@ -404,7 +404,9 @@ void ZoneImageTest::LoupeEtVignette() {
 }
 
 // Dragged by whole pixels, the box moves the view it drew and draws only the
-// strips uncovered (DessinVueTest): what it shows is the view drawn whole.
+// strips uncovered (DessinVueTest): what it shows is the view drawn whole,
+// whether the window's buffer alone holds the view or a mark under way has
+// it kept whole; the magnifier shows the view's own pixels.
 void ZoneImageTest::PanCommeUnDessinComplet() {
     const QSize taille(1200, 800);
     Ouvre(Ecrit(Blocs(taille.width(), taille.height()), "blocs.png"));
@@ -418,21 +420,32 @@ void ZoneImageTest::PanCommeUnDessinComplet() {
                                   {},
                                   12,
                                   {}});
-    zone->Actualise();
-    (void)zone->VueDessinee();
     auto grille = [&] {
         const auto plan = Plan(o->images.vue, taille, QSizeF(zone->size()), 1.0);
         return GrillePour(*plan, zone->SourcePour(plan->echelle));
     };
-    const auto avant = grille();
-    DeplaceImage(o->ui, o->images, 37 * TwipsParPixelEcran, -23 * TwipsParPixelEcran);
-    zone->Actualise();
-    QVERIFY(DecalageEntier(avant, grille())); // the view is moved, not drawn again
-    const QImage deplacee = zone->VueDessinee().copy();
-    ++o->mesure.marques.version; // drawn again whole
-    zone->Actualise();
-    QCOMPARE(deplacee, zone->VueDessinee());
-    VerifieBlocs(deplacee, taille, 2);
+    const std::vector<Marque> bande{{GenreMarque::Ligne,
+                                     o->images.vue.VersImage({9000, 900}),
+                                     o->images.vue.VersImage({9300, 1200}),
+                                     12,
+                                     {}}};
+    for (const bool enCours : {false, true}) {
+        o->mesure.marques.FixeProvisoires(enCours ? bande : std::vector<Marque>{});
+        zone->Actualise();
+        (void)Ecran();
+        const auto avant = grille();
+        DeplaceImage(o->ui, o->images, 37 * TwipsParPixelEcran, -23 * TwipsParPixelEcran);
+        zone->Actualise();
+        QVERIFY(DecalageEntier(avant, grille())); // the view is moved, not drawn again
+        const QImage deplacee = Ecran();
+        // The magnifier's piece, around the mark, is that of the view.
+        const QRect autour(10, 180, 64, 40);
+        QCOMPARE(zone->VueAutour(autour), deplacee.copy(autour));
+        ++o->mesure.marques.version; // drawn again whole
+        zone->Actualise();
+        QCOMPARE(deplacee, Ecran());
+        VerifieBlocs(deplacee, taille, 2);
+    }
 }
 
 void ZoneImageTest::PhotographiesDebout_data() {
