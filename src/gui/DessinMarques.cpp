@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
 #include <QStaticText>
 #include <QString>
@@ -48,6 +49,47 @@ const QStaticText& TexteStatique(const std::string& texte) {
         QStaticText st(t);
         st.setTextFormat(Qt::PlainText);
         it = cache.insert(t, st);
+    }
+    return *it;
+}
+
+// A plain text as a small picture, drawn once for each text, colour, font
+// and scale, then copied: laying out and blending its glyphs again at every
+// redraw cost more than the rest of the marks of a full grid together.
+struct CleTexte {
+    QString texte, police;
+    QRgb couleur;
+    qreal dpr;
+    bool operator==(const CleTexte&) const = default;
+};
+size_t qHash(const CleTexte& c, size_t graine = 0) {
+    return qHashMulti(graine, c.texte, c.police, c.couleur, c.dpr);
+}
+// The room left around the text for the glyphs' edges, in pixels.
+constexpr int MargeImageTexte = 2;
+
+const QImage& ImageTexte(const std::string& texte, const QFont& police, const QString& cle,
+                         QRgb couleur, qreal dpr) {
+    static QHash<CleTexte, QImage> cache; // about 2 KB each
+    CleTexte c{QString::fromStdString(texte), cle, couleur, dpr};
+    auto it = cache.find(c);
+    if (it == cache.end()) {
+        if (cache.size() > 1024) cache.clear();
+        const QStaticText& st = TexteStatique(texte);
+        const QSizeF t = st.size();
+        QImage image(
+            (QSizeF(t.width() + 2 * MargeImageTexte, t.height() + 2 * MargeImageTexte) * dpr)
+                .toSize()
+                .expandedTo({1, 1}),
+            QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(dpr);
+        image.fill(Qt::transparent);
+        QPainter q(&image);
+        q.setFont(police);
+        q.setPen(QColor::fromRgba(couleur));
+        q.drawStaticText(QPointF(MargeImageTexte, MargeImageTexte), st);
+        q.end();
+        it = cache.insert(c, image);
     }
     return *it;
 }
@@ -152,6 +194,12 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
     // show (a text starting further left than a number's length is the
     // caller's to reach: it widens the zone).
     const double hauteurTexte = QFontMetricsF(p.font()).height();
+    // Texts are copied from their pictures where the painter only moves and
+    // scales by the screen's ratio (the magnifier enlarges: it draws them).
+    const QTransform monde = p.transform();
+    const bool images = monde.type() <= QTransform::TxTranslate;
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1;
+    const QString cle = images ? p.font().key() : QString();
     QPen stylo(Qt::black, 0);   // cosmetic: one pixel at any scale
     std::vector<QLineF> lignes; // drawn together, colour by colour
     int couleur = -1, epaisseur = 1;
@@ -185,7 +233,16 @@ void DessineMarques(QPainter& p, const std::vector<Marque>& marques, const Vue& 
                 TexteStyle(p, m, a);
             } else if (a.y() < zone.bottom() && a.y() + hauteurTexte > zone.top() &&
                        a.x() > zone.left() - 64 && a.x() < zone.right()) {
-                p.drawStaticText(a, TexteStatique(m.texte));
+                if (!images) {
+                    p.drawStaticText(a, TexteStatique(m.texte));
+                    break;
+                }
+                // At a whole device pixel, where the copy is a plain blend.
+                auto place = [&](double v, double t) {
+                    return std::round((v - MargeImageTexte + t) * dpr) / dpr - t;
+                };
+                p.drawImage(QPointF(place(a.x(), monde.dx()), place(a.y(), monde.dy())),
+                            ImageTexte(m.texte, p.font(), cle, stylo.color().rgba(), dpr));
             }
             break;
         case GenreMarque::Graduation: {

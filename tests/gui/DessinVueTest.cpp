@@ -6,11 +6,17 @@
 // level of the pyramid that shows the picture as the full-size one does.
 #include "gui/DessinVue.h"
 
+#include "colour/Palette.h"
+#include "gui/Couleurs.h"
+#include "gui/DessinMarques.h"
+
 #include <QPainter>
+#include <QStaticText>
 #include <QTest>
 #include <QThread>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -83,6 +89,7 @@ private slots:
     void PanCommeUnDessinComplet_data();
     void PanCommeUnDessinComplet();
     void NiveauGrossierCommeLaPleineTaille();
+    void TexteCommeLeTexteDessine();
 };
 
 void DessinVueTest::CommeLaReference_data() {
@@ -297,6 +304,58 @@ void DessinVueTest::NiveauGrossierCommeLaPleineTaille() {
     const QImage attendue = photo.scaled(700, 467, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QVERIFY2(EcartMax(vue.copy(0, 0, 700, 466), attendue.copy(0, 0, 700, 466)) <= 4,
              qPrintable(QString::number(EcartMax(vue, attendue))));
+}
+
+// A line's number is drawn in its colour where its mark is, as the text
+// itself would be: the same ink at the same place to within half a pixel, on
+// screens of ratio 1 and 2 and through a painter that moves the drawing.
+void DessinVueTest::TexteCommeLeTexteDessine() {
+    const Vue vue;
+    Marque m;
+    m.genre = GenreMarque::Texte;
+    m.texte = "128";
+    m.a = {0, 0};
+    for (const qreal dpr : {1.0, 2.0})
+        for (const QPointF decalage : {QPointF(40, 30), QPointF(53.3, 47.6)}) {
+            QImage dessin(QSize(200, 120) * dpr, QImage::Format_RGB32);
+            dessin.setDevicePixelRatio(dpr);
+            dessin.fill(Fond);
+            QImage attendu = dessin.copy();
+            {
+                QPainter p(&dessin);
+                p.translate(decalage);
+                DessineMarques(p, {m}, vue, QRectF(-100, -100, 400, 300));
+            }
+            {
+                QPainter p(&attendu);
+                p.translate(decalage);
+                p.setPen(CouleurQt(CouleurPalette(m.couleur)));
+                p.drawStaticText(VersPixels(vue, m.a),
+                                 QStaticText(QString::fromStdString(m.texte)));
+            }
+            // Ink: how far each pixel is from the background, and where it lies.
+            auto encre = [](const QImage& im) {
+                double total = 0, x = 0, y = 0;
+                for (int j = 0; j < im.height(); ++j)
+                    for (int i = 0; i < im.width(); ++i) {
+                        const QRgb p = im.pixel(i, j);
+                        const double e = std::abs(qRed(p) - qRed(Fond)) +
+                                         std::abs(qGreen(p) - qGreen(Fond)) +
+                                         std::abs(qBlue(p) - qBlue(Fond));
+                        total += e;
+                        x += e * i;
+                        y += e * j;
+                    }
+                return std::array<double, 3>{total, x / total, y / total};
+            };
+            const auto a = encre(dessin), b = encre(attendu);
+            QVERIFY(b[0] > 0);
+            QVERIFY2(std::abs(a[0] - b[0]) < 0.1 * b[0], qPrintable(QString::number(a[0] / b[0])));
+            QVERIFY2(
+                std::hypot(a[1] - b[1], a[2] - b[2]) <= 0.5 * dpr * std::sqrt(2) + 0.1,
+                qPrintable(
+                    QString("%1,%2 instead of %3,%4").arg(a[1]).arg(a[2]).arg(b[1]).arg(b[2])));
+        }
 }
 
 QTEST_MAIN(DessinVueTest)
