@@ -461,7 +461,9 @@ void ZoneImage::paintEvent(QPaintEvent* e) {
         if (ailleurs.isEmpty()) vueALEcran_ = true;
         p.setClipping(false);
     } else {
-        const qreal dpr = cache_.devicePixelRatio();
+        // The ratio the view is kept at (not the cache's own: it may not be
+        // made yet, or made for another screen).
+        const qreal dpr = devicePixelRatioF();
         auto copie = [&](const QRect& r) {
             p.drawImage(r, cache_,
                         QRectF(r.x() * dpr, r.y() * dpr, r.width() * dpr, r.height() * dpr));

@@ -115,6 +115,7 @@ private slots:
     void MarquesProvisoiresEffacees();
     void LoupeEtVignette();
     void PanCommeUnDessinComplet();
+    void VueGardeeAuRapportDeLEcran();
     void PhotographiesDebout_data();
     void PhotographiesDebout();
     void EchantillonDeLImageAffichee();
@@ -446,6 +447,29 @@ void ZoneImageTest::PanCommeUnDessinComplet() {
         QCOMPARE(deplacee, Ecran());
         VerifieBlocs(deplacee, taille, 2);
     }
+}
+
+// Run again at a fractional screen ratio (see tests/CMakeLists.txt): the view
+// kept whole while a mark is under way is shown at the screen's ratio, from
+// the first paint that makes it.
+void ZoneImageTest::VueGardeeAuRapportDeLEcran() {
+    Ouvre(Ecrit(Blocs(1200, 800), "blocs.png"));
+    ClicZoom(*o, Controle::ZoomPlus);
+    zone->Actualise();
+    const QImage direct = Ecran();
+    // A mark under way near the corner, and every mark drawn again.
+    o->mesure.marques.FixeProvisoires({{GenreMarque::Ligne,
+                                        o->images.vue.VersImage({300, 300}),
+                                        o->images.vue.VersImage({600, 600}),
+                                        12,
+                                        {}}});
+    ++o->mesure.marques.version;
+    zone->Actualise();
+    const QImage gardee = Ecran();
+    QCOMPARE(gardee.size(), direct.size());
+    const QRect loin(direct.width() / 4, direct.height() / 4, direct.width() * 3 / 4,
+                     direct.height() * 3 / 4);
+    QCOMPARE(gardee.copy(loin), direct.copy(loin));
 }
 
 void ZoneImageTest::PhotographiesDebout_data() {
