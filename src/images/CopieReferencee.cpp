@@ -2,6 +2,7 @@
 
 #include "base/FichierTexte.h"
 #include "base/Texte.h"
+#include "images/DIBSection.h"
 #include "interface/Messages.h"
 #include "interface/TableControles.h"
 
@@ -54,18 +55,6 @@ std::string NomCopieReferencee(const std::string& cheminImage, int format) {
         point != std::string::npos && (separateur == std::string::npos || point > separateur);
     const std::string base = extension ? cheminImage.substr(0, point) : cheminImage;
     return base + "_Ref." + ExtensionFormat(FormatEcrivable(format));
-}
-
-bool Conversion_BMP_JPG(Plateforme& p, const aDIBSection& dib, const std::string& chemin) {
-    return EcritCopieImage(p, dib, chemin, 1);
-}
-
-bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& chemin, int format) {
-    if (dib.Width() <= 0 || dib.Height() <= 0) return false;
-    const int f = FormatEcrivable(format);
-    if (f == 0) return static_cast<bool>(EcritBMP(dib, chemin));
-    return p.EcritImage(chemin, kFormats[static_cast<std::size_t>(f)].nom, dib.Width(),
-                        dib.Height(), dib.BytesPerScanLine(), dib.DIBSectionBitsPtr());
 }
 
 bool EcritCopiePixels(Plateforme& p, const PixelsImage& pixels, const std::string& chemin,

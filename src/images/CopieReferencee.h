@@ -4,7 +4,6 @@
 // file without the user's OK.
 #pragma once
 
-#include "images/DIBSection.h"
 #include "images/EtatImages.h"
 #include "interface/Interface.h"
 #include "platform/Plateforme.h"
@@ -23,12 +22,9 @@ void ActiveFormatsImage(Interface& ui);
 // (BMP when the format is not written).
 std::string NomCopieReferencee(const std::string& cheminImage, int format);
 
-// Writes the buffer as a JPEG file through the platform's encoder.
-bool Conversion_BMP_JPG(Plateforme& p, const aDIBSection& dib, const std::string& chemin);
-// Writes the buffer in the format of entry `format` (BMP by our own writer).
-bool EcritCopieImage(Plateforme& p, const aDIBSection& dib, const std::string& chemin, int format);
-// The same straight from a picture's pixels, as "Enregistre" writes the copy:
-// no buffer of the picture's size beside it.
+// Writes a picture's pixels in the format of entry `format` (BMP by our own
+// writer), as "Enregistre" writes the copy: no buffer of the picture's size
+// beside it.
 bool EcritCopiePixels(Plateforme& p, const PixelsImage& pixels, const std::string& chemin,
                       int format);
 
