@@ -208,13 +208,6 @@ bool RepEffaceLigne(Orvelle& o, int k) {
     return true;
 }
 
-int SupprimeImagesInutilisees(Orvelle& o) {
-    const auto inutiles = EmplacementsInutilises(o);
-    // From the last one down, so that the numbers still to remove do not move.
-    for (auto it = inutiles.rbegin(); it != inutiles.rend(); ++it) RepEffaceLigne(o, *it);
-    return static_cast<int>(inutiles.size());
-}
-
 int AjouteCheminsBloc(Orvelle& o, const std::vector<std::string>& chemins) {
     auto& ch = o.images.chargeur;
     int ajoutes = 0, refuses = 0;

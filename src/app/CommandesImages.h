@@ -48,8 +48,6 @@ std::vector<int> EmplacementsInutilises(Orvelle& o);
 // Removes slot k: the slots after it, their factors and every grid line's
 // image number above k move down by one. False when there is no slot k.
 bool RepEffaceLigne(Orvelle& o, int k);
-// Removes every unused slot; returns how many went.
-int SupprimeImagesInutilisees(Orvelle& o);
 // Adds a block of paths to the loader, each new one in a new slot with the
 // factor in use; paths already there and pictures that cannot be read are
 // left out. Beyond the 50th slot the rest is refused in one message that says

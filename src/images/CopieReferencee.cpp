@@ -70,7 +70,6 @@ bool EcritCopiePixels(Plateforme& p, const PixelsImage& pixels, const std::strin
 void OffreCopieReferencee(Interface& ui, EtatChargeur& ch, std::optional<PixelsImage> copie) {
     auto& c = ui.controles;
     ch.apercu = std::move(copie);
-    ch.apercuEnregistre = false;
     c.Texte(Controle::CadreCopie, ui.Mnu(mnu::EnregistrementCopie));
     c.Visible(Controle::TexteCopie, false);
     c.Actif(Controle::CopieEnregistre, true);
@@ -108,7 +107,6 @@ bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
         p.Message(ui.Msg(msg::ErreurFichier) + " : " + cible, {}, Icone::Exclamation);
         return false;
     }
-    im.chargeur.apercuEnregistre = true;
     ui.controles.Actif(Controle::CopieEnregistre, false);
     // Where it went, in the frame and in the status bar.
     ui.controles.Texte(Controle::TexteCopie, NomAffichable(cible));
@@ -118,7 +116,6 @@ bool EnregistreCopieReferencee(Interface& ui, EtatImages& im, int format) {
 }
 
 void FermeCopieReferencee(Interface& ui, EtatChargeur& ch) {
-    ch.apercuEnregistre = false;
     ch.apercu.reset();
     ui.controles.Visible(Controle::CadreCopie, false);
     ++ch.version;

@@ -36,9 +36,8 @@ struct EtatChargeur {
     std::set<std::string> repereFichier;
 
     // The save frame of the annotated copy ("DialogueBis"): the picture it
-    // holds (nothing: the plain picture shown) and whether it was saved.
+    // holds (nothing: the plain picture shown).
     std::optional<PixelsImage> apercu;
-    bool apercuEnregistre = false;
 
     // Bumped at every change of the lists and of the copy's frame; the window
     // rebuilds its list widgets when it changed.

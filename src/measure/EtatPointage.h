@@ -86,7 +86,6 @@ struct EtatPointage {
 
     // Held keys and their states.
     bool ToucheE = false, ToucheV = false, ToucheW = false, ToucheG = false;
-    bool Pantographe = false;  // Shift held: the window slows the pointer
     bool etatGlisse = false;   // image-drag state toggled by Ctrl
     bool ctrlSeul = false;     // Ctrl pressed on the box, nothing else pressed since
     bool GlisseGrille = false; // grid-drag state toggled by Alt

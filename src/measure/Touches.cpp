@@ -60,7 +60,7 @@ void AfficheModeGlisse(Interface& ui, const EtatPointage& p) {
 }
 
 SuitesMesure ToucheEnfoncee(Interface& ui, EtatMesure& m, const ContexteMesure& c, Touche touche,
-                            Modificateurs mods) {
+                            Modificateurs) {
     Synchronise(ui, m, c.versionImage);
     SuitesMesure s;
     auto& p = m.pointage;
@@ -112,8 +112,6 @@ SuitesMesure ToucheEnfoncee(Interface& ui, EtatMesure& m, const ContexteMesure& 
     case Touche::Autre:
         break;
     }
-    // After every key the pointer is slow exactly while Shift is held.
-    p.Pantographe = mods.maj || touche == Touche::Maj;
     MemoriseCle(m, c.versionImage);
     return s;
 }
@@ -126,9 +124,6 @@ void ToucheRelachee(Interface& ui, EtatPointage& p, Touche touche, Modificateurs
     case Touche::C:
     case Touche::PageSuivante:
         p.CentrePoint = false;
-        break;
-    case Touche::Maj:
-        p.Pantographe = false;
         break;
     case Touche::Ctrl:
         // Ctrl toggles the image drag: pressed and released once it stays on,
@@ -167,7 +162,6 @@ void ToucheRelachee(Interface& ui, EtatPointage& p, Touche touche, Modificateurs
 void ToucheOubliees(EtatPointage& p) {
     p.ZoomPoint = p.CentrePoint = false;
     p.ToucheE = p.ToucheV = p.ToucheW = p.ToucheG = false;
-    p.Pantographe = false;
     p.ctrlSeul = false;
     p.GlisseImage = p.etatGlisse;
 }

@@ -243,15 +243,6 @@ TEST_F(PointageTest, KeysOfTheTable) {
         Frappe(Touche::G);
         EXPECT_EQ(o.mesure.pointage.PositionGrille, attendu);
     }
-    // Shift: the pantograph, for keys pressed with Shift only.
-    ToucheEnfoncee(o, Touche::Maj, {true, false, false});
-    EXPECT_TRUE(o.mesure.pointage.Pantographe);
-    ToucheEnfoncee(o, Touche::V, {});
-    EXPECT_FALSE(o.mesure.pointage.Pantographe);
-    ToucheEnfoncee(o, Touche::V, {true, false, false});
-    EXPECT_TRUE(o.mesure.pointage.Pantographe);
-    ToucheRelachee(o.ui, o.mesure.pointage, Touche::Maj, {});
-    EXPECT_FALSE(o.mesure.pointage.Pantographe);
     ASSERT_EQ(o.images.loupe.champ, 1000);
     Frappe(Touche::Chevrons);
     EXPECT_EQ(o.images.loupe.champ, 500);
