@@ -101,6 +101,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    bool event(QEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
 private:

@@ -36,6 +36,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QSvgRenderer>
 #include <QTabWidget>
@@ -372,6 +373,15 @@ private slots:
         QTest::keyClick(zone, Qt::Key_Control);
         QVERIFY(!etat->mesure.pointage.GlisseImage);
         QCOMPARE(zone->cursor().shape(), Qt::CrossCursor);
+        // A shortcut of the window (Ctrl+S...) takes its key before the box
+        // sees it: Ctrl was not alone.
+        QAction raccourci(fenetre.get());
+        raccourci.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        fenetre->addAction(&raccourci);
+        QSignalSpy pris(&raccourci, &QAction::triggered);
+        QTest::keyClick(zone, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(pris.count(), 1);
+        QVERIFY(!etat->mesure.pointage.GlisseImage);
 
         fenetre->VueGrille()->setFocus();
         const int exposant = etat->images.vue.ExposantZoom();
