@@ -592,12 +592,12 @@ void ZoneImage::keyReleaseEvent(QKeyEvent* e) {
 bool ZoneImage::event(QEvent* e) {
     // A key that a shortcut of the window takes (Ctrl+S) never comes to the
     // box as a press: it is told that some key went down, so that the Ctrl
-    // held with it is not taken for a Ctrl pressed alone.
+    // held with it is not taken for a Ctrl pressed alone. (Every key is
+    // checked for shortcuts before its press: Ctrl's own press, which comes
+    // after, still counts as Ctrl alone.)
     if (e->type() == QEvent::ShortcutOverride) {
         auto* k = static_cast<QKeyEvent*>(e);
-        const bool modificateur = k->key() == Qt::Key_Control || k->key() == Qt::Key_Shift ||
-                                  k->key() == Qt::Key_Alt || k->key() == Qt::Key_Meta;
-        if (!modificateur && !k->isAutoRepeat() && !ToucheDUnEnfant(k) && surTouche)
+        if (!k->isAutoRepeat() && !ToucheDUnEnfant(k) && surTouche)
             surTouche(Qt::Key_unknown, k->modifiers(), true);
     }
     return QWidget::event(e);
